@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Configures and builds Plim in build/ (Release with debug info by default).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+build="${PLIM_BUILD_DIR:-$root/build}"
+type="${PLIM_BUILD_TYPE:-RelWithDebInfo}"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@" >/dev/null
+fi
+cmake --build "$build" -- -k 0

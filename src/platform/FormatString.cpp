@@ -1,0 +1,100 @@
+#include "platform/FormatString.h"
+
+#include <QByteArray>
+
+#include <cctype>
+
+QString FormatString(const QString& format, std::initializer_list<QVariant> args)
+{
+    QString result;
+    result.reserve(format.size() + 16);
+    auto arg = args.begin();
+    const qsizetype n = format.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = format[i];
+        if (c != u'%') {
+            result += c;
+            continue;
+        }
+        if (i + 1 < n && format[i + 1] == u'%') {
+            result += u'%';
+            ++i;
+            continue;
+        }
+        // Collect flags, width, precision and length modifiers up to the conversion letter.
+        qsizetype j = i + 1;
+        QByteArray spec("%");
+        while (j < n && QByteArrayView("-+ #0").contains(format[j].toLatin1()) &&
+               format[j].unicode() < 128)
+            spec += format[j++].toLatin1();
+        while (j < n && format[j].isDigit())
+            spec += format[j++].toLatin1();
+        if (j < n && format[j] == u'.') {
+            spec += '.';
+            ++j;
+            while (j < n && format[j].isDigit())
+                spec += format[j++].toLatin1();
+        }
+        while (j < n && QByteArrayView("hlLqjzt").contains(format[j].toLatin1()) &&
+               format[j].unicode() < 128)
+            ++j; // the value's own type decides the length
+        if (j >= n) {
+            result += format.mid(i);
+            break;
+        }
+        const char conv = format[j].unicode() < 128 ? format[j].toLatin1() : 0;
+        if (!QByteArrayView("sSdiuxXoceEfgG").contains(conv) || conv == 0 || arg == args.end()) {
+            result += format.mid(i, j - i + 1);
+            i = j;
+            continue;
+        }
+        const QVariant& value = *arg++;
+        switch (conv) {
+        case 's':
+        case 'S': {
+            // Width pads and precision truncates by characters.
+            QString text = value.toString();
+            const QByteArray body = spec.mid(1);
+            const bool left = body.contains('-');
+            const qsizetype dot = body.indexOf('.');
+            QByteArray widthDigits = dot < 0 ? body : body.left(dot);
+            while (!widthDigits.isEmpty() && !std::isdigit(uchar(widthDigits[0])))
+                widthDigits.remove(0, 1);
+            if (dot >= 0)
+                text.truncate(body.mid(dot + 1).toInt());
+            const int width = widthDigits.toInt();
+            if (text.size() < width)
+                text = left ? text.leftJustified(width) : text.rightJustified(width);
+            result += text;
+            break;
+        }
+        case 'c':
+            result += QChar(value.toInt());
+            break;
+        case 'd':
+        case 'i':
+            spec += "lld";
+            result += QString::asprintf(spec.constData(), value.toLongLong());
+            break;
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'o':
+            spec += "ll";
+            spec += conv;
+            result += QString::asprintf(spec.constData(),
+                                        static_cast<unsigned long long>(value.toLongLong()) &
+                                            (value.typeId() == QMetaType::Int ||
+                                                     value.typeId() == QMetaType::UInt
+                                                 ? 0xFFFFFFFFull
+                                                 : ~0ull));
+            break;
+        default:
+            spec += conv;
+            result += QString::asprintf(spec.constData(), value.toDouble());
+            break;
+        }
+        i = j;
+    }
+    return result;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+
+// printf-style formatting of the program's texts ("%s", "%d", "%5.2f", "%%" ...), whose formats
+// come from the string table. Each conversion takes the next argument: "%s" its text, the
+// integer conversions its integer value, the real conversions its double value. Numbers are
+// always written in the C locale. A conversion without an argument is written as it stands.
+QString FormatString(const QString& format, std::initializer_list<QVariant> args);
