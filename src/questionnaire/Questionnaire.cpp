@@ -151,6 +151,11 @@ bool CQuestionnaire::Finish(bool ok, const QString& error)
         return false;
     }
     m_lastError.clear();
+    std::vector<int> languageOrder;
+    for (const CLanguage& language : m_languages)
+        languageOrder.push_back(language.GetId());
+    for (const auto& question : m_questions)
+        question->SortCaptions(languageOrder);
     PreparerSaisie();
     return true;
 }

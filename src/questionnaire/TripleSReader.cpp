@@ -178,12 +178,10 @@ CLabelTexts CTripleSReader::ReadLabel()
 void ApplyQuestionTexts(CQuestion& question, const CLabelTexts& texts)
 {
     for (const auto& [languageId, modeTexts] : texts) {
-        const QString shortCaption = !modeTexts.analysis.isEmpty() ? modeTexts.analysis
-                                     : !modeTexts.plain.isEmpty()  ? modeTexts.plain
-                                                                   : modeTexts.interview;
-        const QString longCaption = !modeTexts.interview.isEmpty() ? modeTexts.interview
-                                    : !modeTexts.plain.isEmpty()   ? modeTexts.plain
-                                                                   : modeTexts.analysis;
+        const QString shortCaption =
+            FirstNonEmpty({modeTexts.analysis, modeTexts.plain, modeTexts.interview});
+        const QString longCaption =
+            FirstNonEmpty({modeTexts.interview, modeTexts.plain, modeTexts.analysis});
         if (!shortCaption.isEmpty())
             question.SetCaptions(languageId, longCaption, shortCaption);
     }
@@ -192,20 +190,11 @@ void ApplyQuestionTexts(CQuestion& question, const CLabelTexts& texts)
 void ApplyResponseTexts(CModalite& response, const CLabelTexts& texts)
 {
     for (const auto& [languageId, modeTexts] : texts) {
-        const QString caption = !modeTexts.analysis.isEmpty() ? modeTexts.analysis
-                                : !modeTexts.plain.isEmpty()  ? modeTexts.plain
-                                                              : modeTexts.interview;
+        const QString caption =
+            FirstNonEmpty({modeTexts.analysis, modeTexts.plain, modeTexts.interview});
         if (!caption.isEmpty())
             response.SetShortCaption(languageId, caption);
     }
-}
-
-// Decimals of a number written in the file ("0.0000" has 4).
-int DecimalsOf(const QString& number)
-{
-    const QString text = number.trimmed();
-    const qsizetype dot = text.indexOf(QLatin1Char('.'));
-    return dot < 0 ? 0 : static_cast<int>(text.size() - dot - 1);
 }
 
 void CTripleSReader::ReadVariable()

@@ -141,4 +141,20 @@ bool ParseDouble(const QString& text, double& value)
     return true;
 }
 
+int DecimalsOf(const QString& number)
+{
+    const QString text = number.trimmed();
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    return dot < 0 ? 0 : static_cast<int>(text.size() - dot - 1);
+}
+
+QString FirstNonEmpty(std::initializer_list<QString> texts)
+{
+    for (const QString& text : texts) {
+        if (!text.isEmpty())
+            return text;
+    }
+    return QString();
+}
+
 } // namespace qnr

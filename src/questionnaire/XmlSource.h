@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QXmlStreamReader>
+#include <initializer_list>
 
 class QIODevice;
 
@@ -58,5 +59,9 @@ private:
 // Numbers of the C locale, blanks around them allowed. False when the text is not one.
 bool ParseInt(const QString& text, int& value);
 bool ParseDouble(const QString& text, double& value);
+// Decimals of a number as written ("0.0000" has 4).
+int DecimalsOf(const QString& number);
+// The first text that is not empty; empty when all are.
+QString FirstNonEmpty(std::initializer_list<QString> texts);
 
 } // namespace qnr
