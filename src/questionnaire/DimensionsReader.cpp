@@ -91,7 +91,7 @@ private:
     // Gathering.
     void ReadDefinition();
     void ReadVariableDefinition();
-    CLabels ReadLabels();
+    void ReadLabels(CLabels& labels);
     std::vector<SCategory> ReadCategories(QString* ref);
     SCategory ReadCategory();
     void ReadFields(std::vector<SDesignItem>& items, int level);
@@ -208,7 +208,7 @@ void CDimensionsReader::ReadVariableDefinition()
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
         if (m_source.IsElement("labels"))
-            definition.labels = ReadLabels();
+            ReadLabels(definition.labels);
         else if (m_source.IsElement("categories"))
             definition.categories = ReadCategories(&definition.categoriesRef);
         else
@@ -220,10 +220,10 @@ void CDimensionsReader::ReadVariableDefinition()
     m_definitions.insert(id, std::move(definition));
 }
 
-// The direct <text> children of a LABEL labels element (history under <versions> is skipped).
-CLabels CDimensionsReader::ReadLabels()
+// Adds the direct <text> children of a LABEL labels element (history under <versions> is
+// skipped; labels of other kinds, such as instructions, are not captions).
+void CDimensionsReader::ReadLabels(CLabels& labels)
 {
-    CLabels labels;
     const QString context = m_source.Attribute("context");
     const bool isLabel =
         context.isEmpty() || context.compare(QLatin1String("LABEL"), Qt::CaseInsensitive) == 0;
@@ -254,7 +254,6 @@ CLabels CDimensionsReader::ReadLabels()
         else if (label->other.isEmpty())
             label->other = text;
     }
-    return labels;
 }
 
 std::vector<SCategory> CDimensionsReader::ReadCategories(QString* ref)
@@ -295,7 +294,7 @@ SCategory CDimensionsReader::ReadCategory()
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
         if (m_source.IsElement("labels")) {
-            category.labels = ReadLabels();
+            ReadLabels(category.labels);
         } else {
             // An other-specify variable hangs under its category.
             const QString element = m_source.Xml().name().toString().toLower();
@@ -344,7 +343,7 @@ void CDimensionsReader::ReadDesignItem(SDesignItem& item, int level)
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
         if (m_source.IsElement("labels")) {
-            item.labels = ReadLabels();
+            ReadLabels(item.labels);
         } else if (m_source.IsElement("categories")) {
             QString ref;
             item.categories = ReadCategories(&ref);
