@@ -61,17 +61,41 @@ std::vector<CVolume*> CVolume::GetAncestry() const
     return ancestry;
 }
 
+namespace {
+
+// The first volume, from this one up through the ancestors, for which the test holds. Used by
+// the hot lookups: it allocates nothing, and a loop in a damaged tree ends it after as many
+// steps as the campaign has volumes.
+template <typename Test>
+const CVolume* FindUpwards(const CVolume& start, const CCampaign& campaign, Test test)
+{
+    const int maxSteps = campaign.GetVolumeCount();
+    const CVolume* volume = &start;
+    for (int step = 0; volume && step <= maxSteps; ++step) {
+        if (test(*volume))
+            return volume;
+        if (volume->IsRoot())
+            return nullptr;
+        volume = volume->GetParent();
+    }
+    return nullptr;
+}
+
+} // namespace
+
 CQuestionMatching* CVolume::FindQuestionMatchingInherited(int questionId, int volumeId) const
 {
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return nullptr;
-    for (const CVolume* volume : GetAncestry()) {
-        CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
+    CQuestionMatching* found = nullptr;
+    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
         if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
-            return matching;
-    }
-    return nullptr;
+            found = matching;
+        return found != nullptr;
+    });
+    return found;
 }
 
 CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int volumeId) const
@@ -79,12 +103,14 @@ CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int vo
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return nullptr;
-    for (const CVolume* volume : GetAncestry()) {
-        CModalityMatching* matching = volume->FindModalityMatching(modalityId);
+    CModalityMatching* found = nullptr;
+    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        CModalityMatching* matching = volume.FindModalityMatching(modalityId);
         if (matching && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-            return matching;
-    }
-    return nullptr;
+            found = matching;
+        return found != nullptr;
+    });
+    return found;
 }
 
 bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceId,
@@ -94,15 +120,15 @@ bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceI
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return false;
-    for (const CVolume* volume : GetAncestry()) {
-        const CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
-        if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)
-            && !(excluded && excluded->count(matching->GetSourceId()))) {
-            sourceId = matching->GetSourceId();
-            return true;
-        }
-    }
-    return false;
+    const CVolume* holder = FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        const CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
+        return matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)
+            && !(excluded && excluded->count(matching->GetSourceId()));
+    });
+    if (!holder)
+        return false;
+    sourceId = holder->FindQuestionMatching(questionId)->GetSourceId();
+    return true;
 }
 
 void CVolume::CollectModalitySourceIds(int volumeId, int questionId,
