@@ -206,15 +206,17 @@ QString DumpCampaign(const CCampaign& campaign, unsigned flags)
     CLines modalityMatchings;
     for (int w = 0; w < campaign.GetWaveCount(); ++w) {
         const CWave& wave = *campaign.GetWave(w);
-        out.append(CRecord("Wave", wave.GetWaveId())
-                       .Int("position", w)
-                       .Int("order", wave.GetWaveOrder())
-                       .Str("name", wave.GetName())
-                       .Str("description", wave.GetDescription())
-                       .Field("start", Date(wave.GetWaveStart()))
-                       .Field("end", Date(wave.GetWaveEnd()))
-                       .Field("midpoint", Date(wave.GetWaveMidpoint()))
-                       .Int("maxVolumeId", wave.GetMaxVolumeId()));
+        CRecord waveRecord("Wave", wave.GetWaveId());
+        waveRecord.Int("position", w)
+            .Int("order", wave.GetWaveOrder())
+            .Str("name", wave.GetName())
+            .Str("description", wave.GetDescription())
+            .Field("start", Date(wave.GetWaveStart()))
+            .Field("end", Date(wave.GetWaveEnd()))
+            .Field("midpoint", Date(wave.GetWaveMidpoint()));
+        if (flags & DUMP_COUNTERS)
+            waveRecord.Int("maxVolumeId", wave.GetMaxVolumeId());
+        out.append(waveRecord);
         for (int v = 0; v < wave.GetVolumeCount(); ++v) {
             const CVolume& volume = *wave.GetVolume(v);
             QList<int> children;
