@@ -49,8 +49,8 @@ std::unique_ptr<CCampaign> MakeLargeCampaign()
         CQuestion* added = question.get();
         campaign->InsertQuestion(std::move(question));
         for (int v = 1; v <= kVolumesPerWave; ++v)
-            campaign->FindVolume(v)->AddQuestionMatching(
-                MakeQuestionMatching(added->GetQuestionId(), QString::number(q), *campaign->FindVolume(v)));
+            campaign->FindVolume(v)->AddQuestionMatching(MakeQuestionMatching(
+                added->GetQuestionId(), QString::number(q), *campaign->FindVolume(v)));
         for (int r = 0; r < kResponsesPerQuestion; ++r) {
             auto modality = std::make_unique<CModality>();
             modality->SetModalityId(++modalityId);

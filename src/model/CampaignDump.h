@@ -11,7 +11,8 @@ namespace pelko_wave {
 
 class CCampaign;
 
-enum EDumpFlags : unsigned {
+enum EDumpFlags : unsigned
+{
     // Only what a campaign file keeps.
     DUMP_STORED = 0x0,
     // The running counters of new ids and orders (the highest wave id ever given, a wave's

@@ -23,7 +23,9 @@ QString FindCaptionText(const Holder& holder, TextOf textOf, LanguageTest langua
 
 auto SamePrimaryLanguage(int languageId)
 {
-    return [languageId](int other) { return PrimaryLanguageOf(other) == PrimaryLanguageOf(languageId); };
+    return [languageId](int other) {
+        return PrimaryLanguageOf(other) == PrimaryLanguageOf(languageId);
+    };
 }
 
 bool AnyLanguage(int)
