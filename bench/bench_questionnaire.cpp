@@ -26,29 +26,26 @@ std::unique_ptr<CQuestionnaire> BuildLargeQuestionnaire()
         auto question = std::make_unique<CQuestion>();
         question->SetCodeQuestion(q);
         question->SetShortcut(QStringLiteral("Q%1").arg(q));
-        const bool closed = q % 3 != 0;
+        const bool closed = q % 2 == 0;
         question->SetTypeQuestion(closed ? QuestionClosed : QuestionNumeric);
         if (closed) {
-            question->SetMultiple(q % 2 == 0);
-            question->SetNbMaxReponse(q % 2 == 0 ? 5 : 1);
+            question->SetMultiple(q % 4 == 0);
+            question->SetNbMaxReponse(q % 4 == 0 ? 3 : 1);
         } else {
             question->SetBornes(0, 1000);
         }
         for (int id : kLanguages) {
             question->SetCaptions(
                 id,
-                QStringLiteral("Question %1 as put to the respondent in language %2, with a "
-                               "little more text to read")
-                    .arg(q)
-                    .arg(id),
-                QStringLiteral("Question %1 short (%2)").arg(q).arg(id));
+                QStringLiteral("Question %1 in %2").arg(q).arg(id),
+                QStringLiteral("Q%1 (%2)").arg(q).arg(id));
         }
-        for (int r = 1; closed && r <= 5; ++r) {
+        for (int r = 1; closed && r <= 3; ++r) {
             auto response = std::make_unique<CModalite>();
             response->SetCode(r);
             response->SetEntryCode(QStringLiteral("r%1").arg(r));
             for (int id : kLanguages)
-                response->SetShortCaption(id, QStringLiteral("Answer %1 in %2").arg(r).arg(id));
+                response->SetShortCaption(id, QStringLiteral("A%1 %2").arg(r).arg(id));
             question->AddModalite(std::move(response));
         }
         questionnaire->AddQuestion(std::move(question));
