@@ -1,0 +1,217 @@
+#include "commands/CommandHistory.h"
+
+#include "platform/WindowServices.h"
+
+#include <utility>
+
+namespace {
+
+// Moves the top entry of one stack onto the other and returns it (still owned by the stacks).
+CHistoryItem* MoveTop(std::vector<std::unique_ptr<CHistoryItem>>& from,
+                      std::vector<std::unique_ptr<CHistoryItem>>& to)
+{
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return to.back().get();
+}
+
+} // namespace
+
+CommandHistory::~CommandHistory()
+{
+    Clear();
+}
+
+bool CommandHistory::Execute(std::unique_ptr<CCmdVirtual>& command, CCmdCallBacks callBacks,
+                             CCmdPreCallBacks preCallBacks, std::unique_ptr<CViewState> snapshot)
+{
+    CWaitCursor wait;
+    if (!command)
+        return false;
+
+    std::unique_ptr<CCallBackInfo> record;
+    if (!command->Do(record))
+        return false;
+
+    auto item = std::make_unique<CHistoryItem>();
+    item->Command = std::move(command);
+    item->CallBacks = std::move(callBacks);
+    item->PreCallBacks = std::move(preCallBacks);
+    item->Snapshot = std::move(snapshot);
+    item->Serial = ++m_lastSerial;
+    CHistoryItem* entry = item.get();
+    m_undoStack.push_back(std::move(item));
+
+    DeliverCallBackInfo(entry->CallBacks.AfterDo, std::move(record));
+    ClearStack(m_redoStack);
+    return true;
+}
+
+bool CommandHistory::Undo()
+{
+    CWaitCursor wait;
+    const int stepSize = TopStepSize(m_undoStack);
+    if (stepSize == 0)
+        return false;
+    for (int i = 0; i < stepSize; ++i) {
+        if (!m_undoStack[m_undoStack.size() - 1 - i]->Command->CanUndo())
+            return false;
+    }
+
+    for (int undone = 0; undone < stepSize && !m_undoStack.empty(); ++undone) {
+        CHistoryItem* item = m_undoStack.back().get();
+        if (item->PreCallBacks.BeforeUndo) {
+            if (std::unique_ptr<CCallBackInfo> before = item->Command->GetCallBackInfo())
+                item->PreCallBacks.BeforeUndo(std::move(before));
+        }
+        std::unique_ptr<CCallBackInfo> record;
+        if (!item->Command->Undo(record)) {
+            // The failing entry stays; the entries of the step undone so far are redone, newest
+            // first, so that the step is either wholly done or wholly undone.
+            record.reset();
+            for (int i = 0; i < undone; ++i) {
+                CHistoryItem* back = m_redoStack.back().get();
+                std::unique_ptr<CCallBackInfo> redoRecord;
+                if (!back->Command->Redo(redoRecord))
+                    break;
+                MoveTop(m_redoStack, m_undoStack);
+                DeliverCallBackInfo(back->CallBacks.AfterRedo, std::move(redoRecord));
+            }
+            return false;
+        }
+        MoveTop(m_undoStack, m_redoStack);
+        DeliverCallBackInfo(item->CallBacks.AfterUndo, std::move(record));
+    }
+    return true;
+}
+
+bool CommandHistory::Redo()
+{
+    CWaitCursor wait;
+    const int stepSize = TopStepSize(m_redoStack);
+    if (stepSize == 0)
+        return false;
+    for (int i = 0; i < stepSize; ++i) {
+        if (!m_redoStack[m_redoStack.size() - 1 - i]->Command->CanRedo())
+            return false;
+    }
+
+    for (int redone = 0; redone < stepSize && !m_redoStack.empty(); ++redone) {
+        CHistoryItem* item = m_redoStack.back().get();
+        if (item->PreCallBacks.BeforeRedo) {
+            if (std::unique_ptr<CCallBackInfo> before = item->Command->GetCallBackInfoAgain())
+                item->PreCallBacks.BeforeRedo(std::move(before));
+        }
+        std::unique_ptr<CCallBackInfo> record;
+        if (!item->Command->Redo(record)) {
+            record.reset();
+            for (int i = 0; i < redone; ++i) {
+                CHistoryItem* back = m_undoStack.back().get();
+                std::unique_ptr<CCallBackInfo> undoRecord;
+                if (!back->Command->Undo(undoRecord))
+                    break;
+                MoveTop(m_undoStack, m_redoStack);
+                DeliverCallBackInfo(back->CallBacks.AfterUndo, std::move(undoRecord));
+            }
+            return false;
+        }
+        MoveTop(m_redoStack, m_undoStack);
+        DeliverCallBackInfo(item->CallBacks.AfterRedo, std::move(record));
+    }
+    return true;
+}
+
+bool CommandHistory::CanUndo() const
+{
+    const int stepSize = TopStepSize(m_undoStack);
+    if (stepSize == 0 || TopStepHasBarrier(m_redoStack))
+        return false;
+    for (int i = 0; i < stepSize; ++i) {
+        if (!m_undoStack[m_undoStack.size() - 1 - i]->Command->CanUndo())
+            return false;
+    }
+    return true;
+}
+
+bool CommandHistory::CanRedo() const
+{
+    const int stepSize = TopStepSize(m_redoStack);
+    if (stepSize == 0 || TopStepHasBarrier(m_undoStack))
+        return false;
+    for (int i = 0; i < stepSize; ++i) {
+        if (!m_redoStack[m_redoStack.size() - 1 - i]->Command->CanRedo())
+            return false;
+    }
+    return true;
+}
+
+CCmdVirtual* CommandHistory::GetUndoTopCommand() const
+{
+    return m_undoStack.empty() ? nullptr : m_undoStack.back()->Command.get();
+}
+
+CCmdVirtual* CommandHistory::GetRedoTopCommand() const
+{
+    return m_redoStack.empty() ? nullptr : m_redoStack.back()->Command.get();
+}
+
+CViewState* CommandHistory::GetUndoTopSnapshot() const
+{
+    return m_undoStack.empty() ? nullptr : m_undoStack.back()->Snapshot.get();
+}
+
+CViewState* CommandHistory::GetRedoTopSnapshot() const
+{
+    return m_redoStack.empty() ? nullptr : m_redoStack.back()->Snapshot.get();
+}
+
+uint64_t CommandHistory::GetUndoTopSerial() const
+{
+    return m_undoStack.empty() ? 0 : m_undoStack.back()->Serial;
+}
+
+void CommandHistory::Clear()
+{
+    ClearStack(m_undoStack);
+    ClearStack(m_redoStack);
+}
+
+bool CommandHistory::DeleteTopItem()
+{
+    if (m_undoStack.empty())
+        return false;
+    m_undoStack.pop_back();
+    return true;
+}
+
+int CommandHistory::TopStepSize(const Stack& stack)
+{
+    if (stack.empty())
+        return 0;
+    const CCmdVirtual& top = *stack.back()->Command;
+    if (!top.IsGrouped())
+        return 1;
+    int size = 1;
+    while (size < static_cast<int>(stack.size()) &&
+           stack[stack.size() - 1 - size]->Command->GetGroupId() == top.GetGroupId())
+        ++size;
+    return size;
+}
+
+bool CommandHistory::TopStepHasBarrier(const Stack& stack)
+{
+    const int stepSize = TopStepSize(stack);
+    for (int i = 0; i < stepSize; ++i) {
+        if (stack[stack.size() - 1 - i]->Command->IsHistoryBarrier())
+            return true;
+    }
+    return false;
+}
+
+void CommandHistory::ClearStack(Stack& stack)
+{
+    // Taken out first, so that a command's destructor never sees a half-emptied stack.
+    Stack items = std::move(stack);
+    stack.clear();
+    items.clear();
+}
