@@ -165,6 +165,30 @@ CViewState* CommandHistory::GetRedoTopSnapshot() const
     return m_redoStack.empty() ? nullptr : m_redoStack.back()->Snapshot.get();
 }
 
+QString CommandHistory::GetUndoStepName() const
+{
+    // The undo stack holds the step oldest first.
+    const int stepSize = TopStepSize(m_undoStack);
+    for (int i = static_cast<int>(m_undoStack.size()) - stepSize; i < GetUndoCount(); ++i) {
+        const QString name = m_undoStack[i]->Command->GetName();
+        if (!name.isEmpty())
+            return name;
+    }
+    return QString();
+}
+
+QString CommandHistory::GetRedoStepName() const
+{
+    // The redo stack holds the step newest first: its top was executed first.
+    const int stepSize = TopStepSize(m_redoStack);
+    for (int i = 0; i < stepSize; ++i) {
+        const QString name = m_redoStack[m_redoStack.size() - 1 - i]->Command->GetName();
+        if (!name.isEmpty())
+            return name;
+    }
+    return QString();
+}
+
 uint64_t CommandHistory::GetUndoTopSerial() const
 {
     return m_undoStack.empty() ? 0 : m_undoStack.back()->Serial;

@@ -42,6 +42,12 @@ public:
     CViewState* GetUndoTopSnapshot() const;
     CViewState* GetRedoTopSnapshot() const;
 
+    // The display name of the top step: the name of its first command, in the order they were
+    // executed, that has one (a grouped step usually starts with a place holder that carries
+    // the step's name). Empty when the stack is empty or no command of the step has a name.
+    QString GetUndoStepName() const;
+    QString GetRedoStepName() const;
+
     // Identity of the newest done entry, 0 when nothing is done. It identifies the state of the
     // campaign as far as the history knows it: equal identities mean the same commands are done.
     uint64_t GetUndoTopSerial() const;
