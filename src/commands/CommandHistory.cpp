@@ -49,100 +49,73 @@ bool CommandHistory::Execute(std::unique_ptr<CCmdVirtual>& command, CCmdCallBack
 
 bool CommandHistory::Undo()
 {
-    CWaitCursor wait;
-    const int stepSize = TopStepSize(m_undoStack);
-    if (stepSize == 0)
-        return false;
-    for (int i = 0; i < stepSize; ++i) {
-        if (!m_undoStack[m_undoStack.size() - 1 - i]->Command->CanUndo())
-            return false;
-    }
-
-    for (int undone = 0; undone < stepSize && !m_undoStack.empty(); ++undone) {
-        CHistoryItem* item = m_undoStack.back().get();
-        if (item->PreCallBacks.BeforeUndo) {
-            if (std::unique_ptr<CCallBackInfo> before = item->Command->GetCallBackInfo())
-                item->PreCallBacks.BeforeUndo(std::move(before));
-        }
-        std::unique_ptr<CCallBackInfo> record;
-        if (!item->Command->Undo(record)) {
-            // The failing entry stays; the entries of the step undone so far are redone, newest
-            // first, so that the step is either wholly done or wholly undone.
-            record.reset();
-            for (int i = 0; i < undone; ++i) {
-                CHistoryItem* back = m_redoStack.back().get();
-                std::unique_ptr<CCallBackInfo> redoRecord;
-                if (!back->Command->Redo(redoRecord))
-                    break;
-                MoveTop(m_redoStack, m_undoStack);
-                DeliverCallBackInfo(back->CallBacks.AfterRedo, std::move(redoRecord));
-            }
-            return false;
-        }
-        MoveTop(m_undoStack, m_redoStack);
-        DeliverCallBackInfo(item->CallBacks.AfterUndo, std::move(record));
-    }
-    return true;
+    static const SDirection kUndo{&CCmdVirtual::Undo,
+                                  &CCmdVirtual::Redo,
+                                  &CCmdVirtual::CanUndo,
+                                  &CCmdVirtual::GetCallBackInfo,
+                                  &CCmdPreCallBacks::BeforeUndo,
+                                  &CCmdCallBacks::AfterUndo,
+                                  &CCmdCallBacks::AfterRedo};
+    return RunTopStep(m_undoStack, m_redoStack, kUndo);
 }
 
 bool CommandHistory::Redo()
 {
-    CWaitCursor wait;
-    const int stepSize = TopStepSize(m_redoStack);
-    if (stepSize == 0)
-        return false;
-    for (int i = 0; i < stepSize; ++i) {
-        if (!m_redoStack[m_redoStack.size() - 1 - i]->Command->CanRedo())
-            return false;
-    }
+    static const SDirection kRedo{&CCmdVirtual::Redo,
+                                  &CCmdVirtual::Undo,
+                                  &CCmdVirtual::CanRedo,
+                                  &CCmdVirtual::GetCallBackInfoAgain,
+                                  &CCmdPreCallBacks::BeforeRedo,
+                                  &CCmdCallBacks::AfterRedo,
+                                  &CCmdCallBacks::AfterUndo};
+    return RunTopStep(m_redoStack, m_undoStack, kRedo);
+}
 
-    for (int redone = 0; redone < stepSize && !m_redoStack.empty(); ++redone) {
-        CHistoryItem* item = m_redoStack.back().get();
-        if (item->PreCallBacks.BeforeRedo) {
-            if (std::unique_ptr<CCallBackInfo> before = item->Command->GetCallBackInfoAgain())
-                item->PreCallBacks.BeforeRedo(std::move(before));
+bool CommandHistory::RunTopStep(Stack& from, Stack& to, const SDirection& direction)
+{
+    CWaitCursor wait;
+    const int stepSize = TopStepSize(from);
+    if (stepSize == 0 || !CanRunTopStep(from, direction.CanStep))
+        return false;
+
+    for (int moved = 0; moved < stepSize && !from.empty(); ++moved) {
+        CHistoryItem* item = from.back().get();
+        if (const CCmdCallBack& before = item->PreCallBacks.*direction.Before) {
+            if (std::unique_ptr<CCallBackInfo> record =
+                    ((*item->Command).*direction.BeforeRecord)())
+                before(std::move(record));
         }
         std::unique_ptr<CCallBackInfo> record;
-        if (!item->Command->Redo(record)) {
+        if (!((*item->Command).*direction.Step)(record)) {
+            // The failing entry stays where it is; the entries of the step moved so far are
+            // stepped back, the last moved first, so that the step is either wholly done or
+            // wholly undone.
             record.reset();
-            for (int i = 0; i < redone; ++i) {
-                CHistoryItem* back = m_undoStack.back().get();
-                std::unique_ptr<CCallBackInfo> undoRecord;
-                if (!back->Command->Undo(undoRecord))
+            for (int i = 0; i < moved; ++i) {
+                CHistoryItem* back = to.back().get();
+                std::unique_ptr<CCallBackInfo> backRecord;
+                if (!((*back->Command).*direction.StepBack)(backRecord))
                     break;
-                MoveTop(m_undoStack, m_redoStack);
-                DeliverCallBackInfo(back->CallBacks.AfterUndo, std::move(undoRecord));
+                MoveTop(to, from);
+                DeliverCallBackInfo(back->CallBacks.*direction.AfterStepBack,
+                                    std::move(backRecord));
             }
             return false;
         }
-        MoveTop(m_redoStack, m_undoStack);
-        DeliverCallBackInfo(item->CallBacks.AfterRedo, std::move(record));
+        MoveTop(from, to);
+        DeliverCallBackInfo(item->CallBacks.*direction.AfterStep, std::move(record));
     }
     return true;
 }
 
 bool CommandHistory::CanUndo() const
 {
-    const int stepSize = TopStepSize(m_undoStack);
-    if (stepSize == 0 || TopStepHasBarrier(m_redoStack))
-        return false;
-    for (int i = 0; i < stepSize; ++i) {
-        if (!m_undoStack[m_undoStack.size() - 1 - i]->Command->CanUndo())
-            return false;
-    }
-    return true;
+    return !TopStepHasBarrier(m_redoStack) && CanRunTopStep(m_undoStack, &CCmdVirtual::CanUndo);
 }
 
 bool CommandHistory::CanRedo() const
 {
-    const int stepSize = TopStepSize(m_redoStack);
-    if (stepSize == 0 || TopStepHasBarrier(m_undoStack))
-        return false;
-    for (int i = 0; i < stepSize; ++i) {
-        if (!m_redoStack[m_redoStack.size() - 1 - i]->Command->CanRedo())
-            return false;
-    }
-    return true;
+    return !TopStepHasBarrier(m_undoStack) && CanRunTopStep(m_redoStack, &CCmdVirtual::CanRedo);
 }
 
 CCmdVirtual* CommandHistory::GetUndoTopCommand() const
@@ -220,6 +193,18 @@ int CommandHistory::TopStepSize(const Stack& stack)
            stack[stack.size() - 1 - size]->Command->GetGroupId() == top.GetGroupId())
         ++size;
     return size;
+}
+
+bool CommandHistory::CanRunTopStep(const Stack& stack, bool (CCmdVirtual::*canStep)() const)
+{
+    const int stepSize = TopStepSize(stack);
+    if (stepSize == 0)
+        return false;
+    for (int i = 0; i < stepSize; ++i) {
+        if (!((*stack[stack.size() - 1 - i]->Command).*canStep)())
+            return false;
+    }
+    return true;
 }
 
 bool CommandHistory::TopStepHasBarrier(const Stack& stack)

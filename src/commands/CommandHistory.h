@@ -65,6 +65,22 @@ public:
 private:
     using Stack = std::vector<std::unique_ptr<CHistoryItem>>;
 
+    // What Undo and Redo do, as the mirror images they are.
+    struct SDirection
+    {
+        bool (CCmdVirtual::*Step)(std::unique_ptr<CCallBackInfo>&);
+        bool (CCmdVirtual::*StepBack)(std::unique_ptr<CCallBackInfo>&);
+        bool (CCmdVirtual::*CanStep)() const;
+        std::unique_ptr<CCallBackInfo> (CCmdVirtual::*BeforeRecord)() const;
+        CCmdCallBack CCmdPreCallBacks::*Before;
+        CCmdCallBack CCmdCallBacks::*AfterStep;
+        CCmdCallBack CCmdCallBacks::*AfterStepBack;
+    };
+
+    // Steps the top step of one stack onto the other, or rolls it back on a failure.
+    static bool RunTopStep(Stack& from, Stack& to, const SDirection& direction);
+    // Whether the stack has a top step whose every command can take the step.
+    static bool CanRunTopStep(const Stack& stack, bool (CCmdVirtual::*canStep)() const);
     // Number of entries at the top of the stack that form one step.
     static int TopStepSize(const Stack& stack);
     static bool TopStepHasBarrier(const Stack& stack);

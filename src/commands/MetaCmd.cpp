@@ -25,18 +25,7 @@ void CMetaCmd::AddCmd(std::unique_ptr<CCmdVirtual> command, CCmdCallBacks callBa
 
 bool CMetaCmd::Do(std::unique_ptr<CCallBackInfo>& record)
 {
-    for (int i = 0; i < GetCmdCount(); ++i) {
-        CHistoryItem& item = *m_items[i];
-        std::unique_ptr<CCallBackInfo> subRecord;
-        if (!item.Command->Do(subRecord)) {
-            SetFailure(i);
-            UndoDownFrom(i - 1);
-            return false;
-        }
-        DeliverCallBackInfo(item.CallBacks.AfterDo, std::move(subRecord));
-    }
-    record = CreateCallBackInfo();
-    return true;
+    return RunForward(&CCmdVirtual::Do, &CCmdCallBacks::AfterDo, false, record);
 }
 
 bool CMetaCmd::Undo(std::unique_ptr<CCallBackInfo>& record)
@@ -61,15 +50,22 @@ bool CMetaCmd::Redo(std::unique_ptr<CCallBackInfo>& record)
 {
     if (!m_canRedo)
         return false;
+    return RunForward(&CCmdVirtual::Redo, &CCmdCallBacks::AfterRedo, true, record);
+}
+
+bool CMetaCmd::RunForward(bool (CCmdVirtual::*step)(std::unique_ptr<CCallBackInfo>&),
+                          CCmdCallBack CCmdCallBacks::*afterStep, bool redo,
+                          std::unique_ptr<CCallBackInfo>& record)
+{
     for (int i = 0; i < GetCmdCount(); ++i) {
         CHistoryItem& item = *m_items[i];
         std::unique_ptr<CCallBackInfo> subRecord;
-        if (!item.Command->CanRedo() || !item.Command->Redo(subRecord)) {
+        if ((redo && !item.Command->CanRedo()) || !((*item.Command).*step)(subRecord)) {
             SetFailure(i);
             UndoDownFrom(i - 1);
             return false;
         }
-        DeliverCallBackInfo(item.CallBacks.AfterRedo, std::move(subRecord));
+        DeliverCallBackInfo(item.CallBacks.*afterStep, std::move(subRecord));
     }
     record = CreateCallBackInfo();
     return true;

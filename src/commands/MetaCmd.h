@@ -34,6 +34,12 @@ public:
     const CCmdVirtual* GetCmd(int index) const { return m_items[index]->Command.get(); }
 
 private:
+    // Runs Do (Redo) on the sub-commands from first to last, delivering their records; on a
+    // failure takes back those already run. In a Redo a sub-command that cannot be redone
+    // counts as a failure.
+    bool RunForward(bool (CCmdVirtual::*step)(std::unique_ptr<CCallBackInfo>&),
+                    CCmdCallBack CCmdCallBacks::*afterStep, bool redo,
+                    std::unique_ptr<CCallBackInfo>& record);
     // Stores "'name': "error"" of the sub-command at the index as the composite's error text.
     void SetFailure(int index);
     // Undoes the sub-commands from the index down to the first, those that can be undone,
