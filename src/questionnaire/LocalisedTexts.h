@@ -22,6 +22,8 @@ public:
     // Sets the captions of a language, replacing what it had.
     void Set(int languageId, const QString& longCaption, const QString& shortCaption);
     void Clear() { m_entries.clear(); }
+    // Puts the entries in the order of a language list; languages not in it go last.
+    void SortByLanguage(const std::vector<int>& languageOrder);
 
     // The entry of a language, or null when it has none.
     const SEntry* Find(int languageId) const;

@@ -52,6 +52,10 @@ public:
 
     // Language that GetShortCaption prefers; set by the questionnaire that holds the response.
     void SetDisplayLanguageId(int languageId) { m_displayLanguageId = languageId; }
+    void SortCaptions(const std::vector<int>& languageOrder)
+    {
+        m_captions.SortByLanguage(languageOrder);
+    }
 
 private:
     int m_code = 0;

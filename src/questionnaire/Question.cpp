@@ -167,4 +167,11 @@ void CQuestion::SetDisplayLanguageId(int languageId)
         modalite->SetDisplayLanguageId(languageId);
 }
 
+void CQuestion::SortCaptions(const std::vector<int>& languageOrder)
+{
+    m_captions.SortByLanguage(languageOrder);
+    for (const auto& modalite : m_modalites)
+        modalite->SortCaptions(languageOrder);
+}
+
 } // namespace qnr

@@ -133,6 +133,8 @@ public:
     // Set by the questionnaire that takes the question.
     void SetQuestionnaire(CQuestionnaire* questionnaire) { m_questionnaire = questionnaire; }
     void SetDisplayLanguageId(int languageId);
+    // Puts its captions and its responses' captions in the order of a language list.
+    void SortCaptions(const std::vector<int>& languageOrder);
 
 private:
     void CopyFrom(const CQuestion& other);

@@ -113,7 +113,7 @@ bool CQuestionnaire::Read(const QString& path, bool readQuestions, bool readModa
     options.questions = readQuestions;
     options.modalites = readModalites;
     options.interviews = readInterviews;
-    m_requestedLanguageId = languageId;
+    options.languageId = languageId;
     QString error;
     const bool ok = ReadDevice(file, dataBaseType, name, options, *this, error);
     if (ok)
@@ -134,8 +134,10 @@ bool CQuestionnaire::ReadBuffer(const QByteArray& data, int dataBaseType, int la
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
+    SReadOptions options;
+    options.languageId = languageId;
     QString error;
-    const bool ok = ReadDevice(buffer, dataBaseType, name, SReadOptions(), *this, error);
+    const bool ok = ReadDevice(buffer, dataBaseType, name, options, *this, error);
     if (ok)
         m_requestedLanguageId = languageId;
     return Finish(ok, error);
@@ -149,6 +151,11 @@ bool CQuestionnaire::Finish(bool ok, const QString& error)
         return false;
     }
     m_lastError.clear();
+    std::vector<int> languageOrder;
+    for (const CLanguage& language : m_languages)
+        languageOrder.push_back(language.GetId());
+    for (const auto& question : m_questions)
+        question->SortCaptions(languageOrder);
     PreparerSaisie();
     return true;
 }

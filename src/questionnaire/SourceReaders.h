@@ -14,6 +14,9 @@ struct SReadOptions
     bool questions = true;
     bool modalites = true;
     bool interviews = false;
+    // The program's language: a source that names no language is taken to be in it (1033
+    // when none is given).
+    int languageId = 0;
 };
 
 // The three readers. Each fills an empty questionnaire from a device opened for reading and
