@@ -43,7 +43,6 @@ private:
     CQuestionnaire& m_questionnaire;
     // Question class id -> index, filled by <classes>, used by the questions.
     QHash<int, int> m_classIndex;
-    bool m_questionsRead = false;
 };
 
 bool CZozReader::Read(QString& error)
