@@ -226,19 +226,17 @@ QString BuildOpenNumericPairsReport(const QList<SOpenNumericPair>& pairs)
 
     const unsigned countText = pairs.size() == 1 ? IDS_OPEN_NUMERIC_ONE : IDS_OPEN_NUMERIC_MANY;
     AppendReportLine(html, "font color0 bgcolor0",
-                     FormatReportText(countText, {int(pairs.size())}));
+                     FormatReportText(countText, int(pairs.size())));
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         const SOpenNumericPair& pair = pairs[i];
         const char* classes =
             i % 2 == 0 ? "font indent1 color1 bgcolor1" : "font indent1 color1 bgcolor2";
         AppendReportLine(html, classes,
-                         FormatReportText(IDS_OPEN_NUMERIC_NUMERIC,
-                                          {pair.Numeric->GetShortcut(),
-                                           pair.Numeric->GetQuestionId()}));
+                         FormatReportText(IDS_OPEN_NUMERIC_NUMERIC, pair.Numeric->GetShortcut(),
+                                          pair.Numeric->GetQuestionId()));
         AppendReportLine(html, classes,
-                         FormatReportText(IDS_OPEN_NUMERIC_OPEN,
-                                          {pair.Open->GetShortcut(), pair.Open->GetQuestionId(),
-                                           pair.Volume->GetName()}));
+                         FormatReportText(IDS_OPEN_NUMERIC_OPEN, pair.Open->GetShortcut(),
+                                          pair.Open->GetQuestionId(), pair.Volume->GetName()));
     }
     html += GetReportFooter();
     return html;

@@ -1,0 +1,313 @@
+#include "reconcile/InheritedMatchingChecks.h"
+
+#include "model/Campaign.h"
+#include "model/EditRoutines.h"
+#include "model/OptionRecords.h"
+#include "model/QuestionKinds.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/AncestorSourceItems.h"
+#include "reconcile/MethodTexts.h"
+#include "reconcile/NGram.h"
+#include "reconcile/ReconcileResults.h"
+#include "reconcile/ReconcileRun.h"
+#include "reconcile/ReconciliationReport.h"
+#include "reconcile/ResponseMatching.h"
+
+namespace pelko_wave {
+
+namespace {
+
+constexpr unsigned IDS_QUESTION_CODE_GONE = 63248;
+constexpr unsigned IDS_QUESTION_LOOPS_DIFFER = 63249;
+constexpr unsigned IDS_QUESTION_NGRAM_LOW = 63250;
+constexpr unsigned IDS_CHECKING_QUESTIONS = 63259;
+constexpr unsigned IDS_RESPONSE_CODE_GONE = 63261;
+constexpr unsigned IDS_CHECKING_RESPONSES = 63262;
+constexpr unsigned IDS_QUESTIONS_STILL_VALID = 63263;
+constexpr unsigned IDS_RESPONSES_STILL_VALID = 63264;
+constexpr unsigned IDS_RESPONSE_NGRAM_LOW = 63265;
+constexpr unsigned IDS_BREAK_QUESTIONS_STOP = 63280;
+constexpr unsigned IDS_BREAK_RESPONSES_STOP = 63281;
+constexpr unsigned IDS_UNMATCHED_RESPONSES_STOP = 63287;
+constexpr unsigned IDS_QUESTION_TYPES_DIFFER = 63303;
+constexpr unsigned IDS_QUESTION_PARENT_NGRAM_LOW = 63391;
+constexpr unsigned IDS_RESPONSE_PARENT_NGRAM_LOW = 63392;
+
+// The score of two texts with the whole n-gram option record: gram length as the options say.
+double InheritedNGramScore(const CVolume& volume, const QString& first, const QString& second)
+{
+    const CNGramSettings& settings = GetAppNGramSettings();
+    CNGram ngram;
+    ngram.SetUpperCase(volume.GetCaseSensitiveMatching() ? 0 : 1);
+    ngram.SetTrim(settings.GetIgnoreWhitespace());
+    ngram.SetLength(settings.GetNGramLength());
+    ngram.SetFirstText(first);
+    ngram.SetSecondText(second);
+    return ngram.GetSimilarity(0);
+}
+
+bool PassesInheritedNGram(double score)
+{
+    return double(GetAppNGramSettings().GetThresholdFraction()) < score;
+}
+
+// Broken lines alternate their background with the number of pairs broken before them.
+const char* BrokenLineClass(int brokenSoFar, bool response)
+{
+    if (response)
+        return brokenSoFar % 2 == 0 ? ReportClass::Line2 : ReportClass::Line2Alt;
+    return brokenSoFar % 2 == 0 ? ReportClass::Line1 : ReportClass::Line1Alt;
+}
+
+QString SourceQuestionShortCaption(const qnr::CModalite& response)
+{
+    return GetSourceModalityMethodText(RESPONSE_METHOD_SHORT_CAPTION, response);
+}
+
+} // namespace
+
+QMap<QString, int> CollectInheritedQuestionMatchings(const CVolume& volume)
+{
+    QMap<QString, int> inherited;
+    const CVolume* parent = volume.IsRoot() ? nullptr : volume.GetParent();
+    if (!parent)
+        return inherited;
+    parent->CollectMatchedSourceCodes(volume.GetVolumeId(), inherited);
+    for (auto it = inherited.begin(); it != inherited.end();) {
+        if (it.value() == RESERVED_QUESTION_ID)
+            it = inherited.erase(it);
+        else
+            ++it;
+    }
+    return inherited;
+}
+
+QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int questionId)
+{
+    QMap<QString, int> inherited;
+    const CVolume* parent = volume.IsRoot() ? nullptr : volume.GetParent();
+    if (!parent)
+        return inherited;
+    parent->GetModalityIdsBySource(volume.GetVolumeId(), questionId, inherited, true);
+    return inherited;
+}
+
+void CheckInheritedQuestionMatchings(const CVolume& volume, const qnr::CQuestionnaire& questionnaire,
+                                     const QMap<QString, int>& inherited, QMap<QString, int>& kept,
+                                     const QHash<QString, int>& codeMap,
+                                     std::set<int>& campaignCandidates,
+                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     QString* report)
+{
+    const CCampaign& campaign = *volume.GetCampaign();
+    const CNGramSettings& settings = GetAppNGramSettings();
+    const bool checkTypes = GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0;
+    if (report)
+        AppendReportLine(*report, ReportClass::Section,
+                         FormatReportText(IDS_CHECKING_QUESTIONS, int(inherited.size())));
+    int brokenCount = 0;
+    const auto breakPair = [&](const QString& code, const QString& line) {
+        if (report)
+            AppendReportLine(*report, BrokenLineClass(brokenCount, false), line);
+        ++brokenCount;
+        broken.insert(code);
+    };
+
+    for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
+        const QString& code = it.key();
+        const CQuestion* question = campaign.GetQuestionById(it.value());
+        if (!question)
+            continue;
+        const int position = codeMap.value(code, -1);
+        if (position < 0) {
+            breakPair(code, FormatReportText(IDS_QUESTION_CODE_GONE, question->GetShortcut(),
+                                             question->GetQuestionId(), code));
+            continue;
+        }
+        const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
+        if (checkTypes && (question->GetQuestionType() != source.GetTypeQuestion() ||
+                           question->GetElementType() != source.GetTypeElement())) {
+            breakPair(code, FormatReportText(IDS_QUESTION_TYPES_DIFFER, question->GetShortcut(),
+                                             question->GetQuestionId(), source.GetShortcut(),
+                                             code));
+            continue;
+        }
+        if (!HasSameLoopAncestry(campaign, *question, source)) {
+            breakPair(code, FormatReportText(IDS_QUESTION_LOOPS_DIFFER, question->GetShortcut(),
+                                             question->GetQuestionId(), source.GetShortcut(),
+                                             code));
+            continue;
+        }
+        if (settings.GetEnableNGramAnalysis()) {
+            const qnr::CQuestion* parentSource =
+                volume.GetMatchUsingAncestorValues()
+                    ? FindParentSourceQuestion(volume, question->GetQuestionId())
+                    : nullptr;
+            const QString first = parentSource ? parentSource->GetShortcut() : question->GetShortcut();
+            const double score = InheritedNGramScore(volume, first, source.GetShortcut());
+            if (!PassesInheritedNGram(score)) {
+                breakPair(code,
+                          parentSource
+                              ? FormatReportText(IDS_QUESTION_PARENT_NGRAM_LOW,
+                                                 question->GetShortcut(), question->GetQuestionId(),
+                                                 source.GetShortcut(), code,
+                                                 parentSource->GetShortcut(),
+                                                 QString::number(parentSource->GetCodeQuestion()),
+                                                 score)
+                              : FormatReportText(IDS_QUESTION_NGRAM_LOW, question->GetShortcut(),
+                                                 question->GetQuestionId(), source.GetShortcut(),
+                                                 code, score));
+                continue;
+            }
+        }
+        kept.insert(code, question->GetQuestionId());
+        campaignCandidates.erase(campaign.GetQuestionIndexById(question->GetQuestionId()));
+        sourceCandidates.erase(position);
+    }
+
+    if (report)
+        AppendReportLine(*report, BrokenLineClass(brokenCount, false),
+                         FormatReportText(IDS_QUESTIONS_STILL_VALID,
+                                          int(inherited.size()) - brokenCount,
+                                          int(inherited.size())));
+}
+
+void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
+                                     const qnr::CQuestion& sourceQuestion,
+                                     const QMap<QString, int>& inherited, QMap<QString, int>& kept,
+                                     const QHash<QString, int>& codeMap,
+                                     std::set<int>& campaignCandidates,
+                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     QString* report)
+{
+    const CCampaign& campaign = *volume.GetCampaign();
+    if (report)
+        AppendReportLine(*report, ReportClass::Section1,
+                         FormatReportText(IDS_CHECKING_RESPONSES, int(inherited.size()),
+                                          campaignQuestion.GetShortcut()));
+    int brokenCount = 0;
+    const auto breakPair = [&](const QString& code, const QString& line) {
+        if (report)
+            AppendReportLine(*report, BrokenLineClass(brokenCount, true), line);
+        ++brokenCount;
+        broken.insert(code);
+    };
+
+    for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
+        const QString& code = it.key();
+        const CModality* response = campaign.GetModalityById(it.value());
+        if (!response)
+            continue;
+        const QString caption = response->GetShortCaption(GetCurrentLanguageId());
+        const int position = codeMap.value(code, -1);
+        if (position < 0) {
+            breakPair(code, FormatReportText(IDS_RESPONSE_CODE_GONE, caption,
+                                             response->GetModalityId(), code));
+            continue;
+        }
+        const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
+        if (GetAppNGramSettings().GetEnableNGramAnalysis()) {
+            const qnr::CModalite* parentSource =
+                volume.GetMatchUsingAncestorValues() ? FindParentSourceModality(volume, *response)
+                                                     : nullptr;
+            const QString first = parentSource ? SourceQuestionShortCaption(*parentSource) : caption;
+            const QString sourceCaption = SourceQuestionShortCaption(source);
+            const double score = InheritedNGramScore(volume, first, sourceCaption);
+            if (!PassesInheritedNGram(score)) {
+                breakPair(code,
+                          parentSource
+                              ? FormatReportText(IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
+                                                 response->GetModalityId(), sourceCaption, code,
+                                                 SourceQuestionShortCaption(*parentSource),
+                                                 QString::number(parentSource->GetCode()), score)
+                              : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
+                                                 response->GetModalityId(), sourceCaption, code,
+                                                 score));
+                continue;
+            }
+        }
+        kept.insert(code, response->GetModalityId());
+        campaignCandidates.erase(campaignQuestion.FindModalityIndex(response));
+        sourceCandidates.erase(position);
+    }
+
+    if (report)
+        AppendReportLine(*report, BrokenLineClass(brokenCount, true),
+                         FormatReportText(IDS_RESPONSES_STILL_VALID,
+                                          int(inherited.size()) - brokenCount,
+                                          int(inherited.size())));
+}
+
+void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volume, int& items,
+                             int total)
+{
+    CCampaign& campaign = *run.Campaign;
+    SReconcileResults& results = *run.Results;
+    const CQuestionIndex& index = volume.GetQuestionIndex();
+    const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+    const int volumeId = volume.GetVolumeId();
+
+    int end = parent.FindLatestVolumeBefore(volumeId);
+    if (end < 0)
+        end = parent.GetVolumeId();
+
+    if (!index.BrokenInherited.empty()) {
+        if (run.CommandLine && !run.BreakQuestionMatchings())
+            run.Fail(IDS_BREAK_QUESTIONS_STOP);
+        const QMap<QString, int> inherited = CollectInheritedQuestionMatchings(volume);
+        std::set<int> questionIds;
+        for (const QString& code : index.BrokenInherited)
+            if (inherited.contains(code))
+                questionIds.insert(inherited.value(code));
+        parent.EndQuestionMatchingsAt(end, questionIds, results.QuestionEndsBefore,
+                                      results.QuestionEndsAfter, results.ModalityEndsBefore,
+                                      results.ModalityEndsAfter);
+    }
+
+    QMap<int, QString> stillInherited;
+    parent.CollectQuestionSources(volumeId, stillInherited);
+    items += int(stillInherited.size());
+    run.PerItemStep = items > 0 ? total / items : 0;
+
+    for (auto it = stillInherited.constBegin(); it != stillInherited.constEnd(); ++it) {
+        if (it.key() == RESERVED_QUESTION_ID)
+            continue;
+        CQuestion* question = campaign.GetQuestionById(it.key());
+        const int position = index.CodeMap.value(it.value(), -1);
+        if (!question || position < 0)
+            continue;
+        const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
+        AddMissingQuestionCaptionsFromSource(*question, source, &results.AddedQuestionCaptions);
+
+        question->ClearResponseIndex();
+        if (question->GetModalityCount() > 0 || source.GetNbreModalite() > 0) {
+            QString responseReport;
+            MatchQuestionResponses(responseReport, volume, *question, source,
+                                   run.Wave->GetWaveId(), run.UseCaptionLibraries, run.ReportFlag);
+            if (run.ReportFlag)
+                *run.Report += responseReport;
+            run.Advance(run.PerItemStep);
+        }
+
+        const CResponseIndex& responses = question->GetResponseIndex();
+        if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
+            !responses.UnmatchedModalities.isEmpty())
+            run.Fail(IDS_UNMATCHED_RESPONSES_STOP);
+        if (!responses.BrokenInherited.empty()) {
+            if (run.CommandLine && !run.BreakResponseMatchings())
+                run.Fail(IDS_BREAK_RESPONSES_STOP);
+            const QMap<QString, int> inheritedResponses =
+                CollectInheritedResponseMatchings(volume, question->GetQuestionId());
+            std::set<int> responseIds;
+            for (const QString& code : responses.BrokenInherited)
+                if (inheritedResponses.contains(code))
+                    responseIds.insert(inheritedResponses.value(code));
+            parent.EndModalityMatchingsAt(end, question->GetQuestionId(), responseIds,
+                                          results.ModalityEndsBefore, results.ModalityEndsAfter);
+        }
+
+        RecordResponseMatchings(run, volume, *question, source, false);
+    }
+}
+
+} // namespace pelko_wave

@@ -1,0 +1,539 @@
+#include "reconcile/QuestionMatching.h"
+
+#include "model/Campaign.h"
+#include "model/CampaignOrder.h"
+#include "model/EditRoutines.h"
+#include "model/MethodNames.h"
+#include "model/OptionRecords.h"
+#include "model/QuestionKinds.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/CandidateScan.h"
+#include "reconcile/InheritedMatchingChecks.h"
+#include "reconcile/MethodTexts.h"
+#include "reconcile/NGram.h"
+#include "reconcile/ReconcileResults.h"
+#include "reconcile/ReconcileRun.h"
+#include "reconcile/ReconciliationReport.h"
+
+#include <QHash>
+#include <QList>
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <vector>
+
+namespace pelko_wave {
+
+namespace {
+
+constexpr unsigned IDS_STRICT = 63251;
+constexpr unsigned IDS_NON_STRICT = 63252;
+constexpr unsigned IDS_TRYING_METHOD = 63253;
+constexpr unsigned IDS_MATCHED = 63254;
+constexpr unsigned IDS_UNMATCHED_CAMPAIGN = 63255;
+constexpr unsigned IDS_UNMATCHED_CAMPAIGN_LINE = 63256;
+constexpr unsigned IDS_UNMATCHED_SOURCE = 63257;
+constexpr unsigned IDS_UNMATCHED_SOURCE_LINE = 63258;
+constexpr unsigned IDS_METHOD_COUNT = 63260;
+constexpr unsigned IDS_NEW_QUESTIONS_STOP = 63282;
+constexpr unsigned IDS_TRYING_METHODS = 63296;
+constexpr unsigned IDS_METHODS_COUNT = 63297;
+
+QString SourceCode(const qnr::CQuestion& question)
+{
+    return QString::number(question.GetCodeQuestion());
+}
+
+// Pairs proposed by a method: the campaign question position and the source position.
+using PairSink = std::function<void(int campaignPosition, int sourcePosition)>;
+
+// One run of the question matching for a volume.
+class CQuestionMatcher
+{
+public:
+    CQuestionMatcher(CVolume& volume, CCampaign& campaign, int waveId)
+        : m_volume(volume), m_campaign(campaign), m_waveId(waveId),
+          m_questionnaire(volume.GetQuestionnaire()), m_index(volume.GetQuestionIndex()),
+          m_upperCase(!volume.GetCaseSensitiveMatching()),
+          m_checkTypes(GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0),
+          m_threshold(GetMatchingThreshold())
+    {
+    }
+
+    void Run(QString& report, bool reconcileUnmatchedOnly, bool reportFlag);
+
+private:
+    void CollectCandidates(bool reconcileUnmatchedOnly);
+    bool IsCampaignCandidate(const CQuestion& question) const;
+
+    // Records a pair: both look-up maps, the list of this step's pairs, and both leave the
+    // candidates.
+    void Record(int campaignPosition, int sourcePosition);
+
+    bool SameLoopAncestry(int campaignPosition, int sourcePosition) const
+    {
+        return m_campaignLoops[size_t(campaignPosition)] == m_sourceLoops[size_t(sourcePosition)];
+    }
+    bool SameTypes(const CQuestion& question, const qnr::CQuestion& source) const
+    {
+        return question.GetQuestionType() == source.GetTypeQuestion() &&
+               question.GetElementType() == source.GetTypeElement();
+    }
+
+    // The methods, each on the given candidate sets, handing its pairs to the sink.
+    void RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+                         const PairSink& sink) const;
+    void RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+                     const PairSink& sink) const;
+    void RunMethod(int method);
+
+    void MatchStrict(const QList<quint32>& methods);
+    void MatchRanked(const QList<int>& textMethods);
+    void MatchNonStrict(const QList<quint32>& methods);
+
+    void ReportMadePairs(unsigned countText);
+    void ReportUnmatched();
+    void Line(const char* classes, const QString& text)
+    {
+        if (m_report)
+            AppendReportLine(*m_report, classes, text);
+    }
+
+    CVolume& m_volume;
+    CCampaign& m_campaign;
+    const int m_waveId;
+    const qnr::CQuestionnaire& m_questionnaire;
+    CQuestionIndex& m_index;
+    const bool m_upperCase;
+    const bool m_checkTypes;
+    const double m_threshold;
+    QString* m_report = nullptr;
+
+    std::set<int> m_campaignCandidates; // positions in the campaign's question array
+    std::set<int> m_sourceCandidates;   // positions in the questionnaire
+    // Whether each campaign question and each source question lies inside some loop.
+    std::vector<uint32_t> m_campaignLoops;
+    std::vector<uint32_t> m_sourceLoops;
+    // The pairs of the current step, in the order they were made.
+    QList<std::pair<int, int>> m_made;
+};
+
+bool CQuestionMatcher::IsCampaignCandidate(const CQuestion& question) const
+{
+    if (m_campaign.IsReservedQuestion(&question))
+        return false;
+    const int deletion = question.GetDeletionWaveId();
+    return deletion != m_waveId && !IsWaveBefore(&m_campaign, deletion, m_waveId);
+}
+
+void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
+{
+    // The questions already matched by other volumes of the wave: in a first reconciliation
+    // those before this volume, in a re-reconciliation all of them.
+    std::set<int> matchedInWave;
+    const CWave* wave = m_volume.GetWave();
+    for (int v = 0; wave && v < wave->GetVolumeCount(); ++v) {
+        const CVolume* other = wave->GetVolume(v);
+        if (other == &m_volume && !reconcileUnmatchedOnly)
+            break;
+        other->CollectMatchedQuestionIds(other->GetVolumeId(), matchedInWave);
+    }
+    const int linkQuestion = m_volume.GetMainVolumeLinkQuestionId();
+
+    const int questionCount = m_campaign.GetQuestionCount();
+    m_campaignLoops.assign(size_t(questionCount), 0);
+    for (int p = 0; p < questionCount; ++p) {
+        const CQuestion& question = *m_campaign.GetQuestion(p);
+        if (!IsCampaignCandidate(question))
+            continue;
+        const int id = question.GetQuestionId();
+        if (id != linkQuestion && matchedInWave.count(id))
+            continue;
+        m_campaignCandidates.insert(p);
+        m_campaignLoops[size_t(p)] = ReduceLoopMask(GetQuestionLoopMask(m_campaign, question));
+    }
+
+    QMap<QString, int> usedCodes;
+    if (reconcileUnmatchedOnly)
+        m_volume.CollectMatchedSourceCodes(m_volume.GetVolumeId(), usedCodes);
+    const int sourceCount = m_questionnaire.GetNbreQuestion();
+    m_sourceLoops.assign(size_t(sourceCount), 0);
+    for (int p = 0; p < sourceCount; ++p) {
+        const qnr::CQuestion& source = *m_questionnaire.GetQuestion(p);
+        m_sourceLoops[size_t(p)] = ReduceLoopMask(GetSourceLoopMask(source));
+        if (!usedCodes.contains(SourceCode(source)))
+            m_sourceCandidates.insert(p);
+    }
+}
+
+void CQuestionMatcher::Record(int campaignPosition, int sourcePosition)
+{
+    const int questionId = m_campaign.GetQuestion(campaignPosition)->GetQuestionId();
+    const QString code = SourceCode(*m_questionnaire.GetQuestion(sourcePosition));
+    m_index.NewMatchings.insert(questionId, code);
+    m_index.SourceToQuestion.insert(code, questionId);
+    m_campaignCandidates.erase(campaignPosition);
+    m_sourceCandidates.erase(sourcePosition);
+    m_made.append({campaignPosition, sourcePosition});
+}
+
+void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+                                       const PairSink& sink) const
+{
+    const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
+    for (const int c : campaignPositions) {
+        const CQuestion& question = *m_campaign.GetQuestion(c);
+        const CVolume* appearance = m_campaign.FindVolume(question.GetAppearanceVolumeId());
+        const CQuestionMatching* matching =
+            appearance ? appearance->FindQuestionMatching(question.GetQuestionId()) : nullptr;
+        if (!matching)
+            continue;
+        const int s = m_index.CodeMap.value(matching->GetSourceId(), -1);
+        if (s < 0)
+            continue;
+        if (m_checkTypes && !SameTypes(question, *m_questionnaire.GetQuestion(s)))
+            continue;
+        if (!sourceSet.count(s) || !SameLoopAncestry(c, s))
+            continue;
+        campaignSet.erase(c);
+        sourceSet.erase(s);
+        sink(c, s);
+    }
+}
+
+void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet,
+                                   std::set<int>& sourceSet, const PairSink& sink) const
+{
+    const std::vector<int> sourcePositions(sourceSet.begin(), sourceSet.end());
+    QStringList sourceTexts;
+    sourceTexts.reserve(qsizetype(sourcePositions.size()));
+    for (const int s : sourcePositions)
+        sourceTexts.append(GetSourceQuestionMethodText(method, *m_questionnaire.GetQuestion(s)));
+    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
+
+    // A proposal: (score, the order it was remembered in, campaign position, source position).
+    struct SProposal
+    {
+        double Score;
+        int Sequence;
+        int Campaign;
+        int Source;
+    };
+    std::vector<SProposal> proposals;
+
+    const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
+    for (const int c : campaignPositions) {
+        const CQuestion& question = *m_campaign.GetQuestion(c);
+        const QString text = GetCampaignQuestionMatchText(method, m_volume, question);
+        scan.Query(text, CCandidateScan::QueryFloor(m_threshold), [&](int entry, double score) {
+            const int s = sourcePositions[size_t(entry)];
+            if (!sourceSet.count(s) || !SameLoopAncestry(c, s))
+                return true;
+            if (m_checkTypes && !SameTypes(question, *m_questionnaire.GetQuestion(s)))
+                return true;
+            if (score == 1.0) {
+                campaignSet.erase(c);
+                sourceSet.erase(s);
+                sink(c, s);
+                return false;
+            }
+            if (score > m_threshold)
+                proposals.push_back({score, int(proposals.size()), c, s});
+            return true;
+        });
+    }
+
+    // Highest score first; among equal scores the one remembered last.
+    std::sort(proposals.begin(), proposals.end(), [](const SProposal& a, const SProposal& b) {
+        if (a.Score != b.Score)
+            return a.Score > b.Score;
+        return a.Sequence > b.Sequence;
+    });
+    for (const SProposal& proposal : proposals) {
+        if (!campaignSet.count(proposal.Campaign) || !sourceSet.count(proposal.Source))
+            continue;
+        campaignSet.erase(proposal.Campaign);
+        sourceSet.erase(proposal.Source);
+        sink(proposal.Campaign, proposal.Source);
+    }
+}
+
+void CQuestionMatcher::RunMethod(int method)
+{
+    const PairSink record = [this](int c, int s) { Record(c, s); };
+    if (method == QUESTION_METHOD_INTERNAL_CODE)
+        RunInternalCode(m_campaignCandidates, m_sourceCandidates, record);
+    else if (IsQuestionTextMethod(method))
+        RunTextScan(method, m_campaignCandidates, m_sourceCandidates, record);
+}
+
+void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
+{
+    Line(ReportClass::Section, LoadString(IDS_STRICT));
+    Line(ReportClass::Heading1,
+         FormatReportText(IDS_TRYING_METHODS, GetQuestionMatchingMethodsText(methods).toLower()));
+    m_made.clear();
+
+    if (methods.contains(QUESTION_METHOD_INTERNAL_CODE)) {
+        // Internal-code pairs stand only when every text method of the list agrees.
+        QList<int> checks;
+        for (const int method : {QUESTION_METHOD_SHORTCUT, QUESTION_METHOD_SHORT_CAPTION,
+                                 QUESTION_METHOD_LONG_CAPTION, QUESTION_METHOD_USER_DATA})
+            if (methods.contains(quint32(method)))
+                checks.append(method);
+        std::set<int> campaignCopy = m_campaignCandidates;
+        std::set<int> sourceCopy = m_sourceCandidates;
+        RunInternalCode(campaignCopy, sourceCopy, [&](int c, int s) {
+            const CQuestion& question = *m_campaign.GetQuestion(c);
+            const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
+            for (const int method : checks)
+                if (!CheckQuestionPairByMethod(method, m_volume, question, source))
+                    return;
+            Record(c, s);
+        });
+    } else {
+        const auto notManual = std::count_if(methods.begin(), methods.end(), [](quint32 m) {
+            return m != quint32(QUESTION_METHOD_MANUAL);
+        });
+        if (notManual == 1) {
+            for (const quint32 method : methods)
+                RunMethod(int(method));
+        } else {
+            QList<int> textMethods;
+            for (const quint32 method : methods)
+                if (IsQuestionTextMethod(int(method)) && textMethods.size() < 4)
+                    textMethods.append(int(method));
+            MatchRanked(textMethods);
+        }
+    }
+    ReportMadePairs(IDS_METHODS_COUNT);
+}
+
+void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
+{
+    if (textMethods.isEmpty())
+        return;
+    const int rankMethod = textMethods.first();
+    const std::vector<int> sourcePositions(m_sourceCandidates.begin(), m_sourceCandidates.end());
+    QStringList sourceTexts;
+    for (const int s : sourcePositions)
+        sourceTexts.append(GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
+    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
+
+    const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
+                                             m_campaignCandidates.end());
+    for (const int c : campaignPositions) {
+        const CQuestion& question = *m_campaign.GetQuestion(c);
+        // The source candidates in the same loops whose score passes the threshold.
+        std::vector<std::pair<double, int>> ranked;
+        scan.Query(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold,
+                   [&](int entry, double score) {
+                       const int s = sourcePositions[size_t(entry)];
+                       if (score > m_threshold && m_sourceCandidates.count(s) &&
+                           SameLoopAncestry(c, s))
+                           ranked.emplace_back(score, s);
+                       return true;
+                   });
+        // Highest score first; among equal scores the later source candidate.
+        std::sort(ranked.begin(), ranked.end(),
+                  [](const auto& a, const auto& b) {
+                      return a.first != b.first ? a.first > b.first : a.second > b.second;
+                  });
+        for (const auto& [score, s] : ranked) {
+            const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
+            const bool agrees = std::all_of(textMethods.begin() + 1, textMethods.end(),
+                                            [&](int method) {
+                                                return CheckQuestionPairByMethod(
+                                                    method, m_volume, question, source);
+                                            });
+            if (agrees) {
+                Record(c, s);
+                break;
+            }
+        }
+    }
+}
+
+void CQuestionMatcher::MatchNonStrict(const QList<quint32>& methods)
+{
+    Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
+    for (const quint32 method : methods) {
+        Line(ReportClass::Heading1,
+             FormatReportText(IDS_TRYING_METHOD, GetQuestionMatchingMethodName(method).toLower()));
+        m_made.clear();
+        RunMethod(int(method));
+        ReportMadePairs(IDS_METHOD_COUNT);
+    }
+}
+
+void CQuestionMatcher::ReportMadePairs(unsigned countText)
+{
+    if (!m_report)
+        return;
+    Line(ReportClass::Line2, FormatReportText(countText, int(m_made.size())));
+    for (const auto& [c, s] : m_made) {
+        const CQuestion& question = *m_campaign.GetQuestion(c);
+        const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
+        Line(ReportClass::Line3,
+             FormatReportText(IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
+                              source.GetShortcut(), SourceCode(source)));
+    }
+}
+
+void CQuestionMatcher::ReportUnmatched()
+{
+    for (const int c : m_campaignCandidates)
+        m_index.UnmatchedQuestions.append(m_campaign.GetQuestion(c)->GetQuestionId());
+    for (const int s : m_sourceCandidates)
+        m_index.UnmatchedSources.append(SourceCode(*m_questionnaire.GetQuestion(s)));
+    if (!m_report)
+        return;
+    if (!m_campaignCandidates.empty()) {
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
+        for (const int c : m_campaignCandidates) {
+            const CQuestion& question = *m_campaign.GetQuestion(c);
+            Line(ReportClass::Line2, FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE,
+                                                      question.GetShortcut(),
+                                                      question.GetQuestionId()));
+        }
+    }
+    if (!m_sourceCandidates.empty()) {
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
+        for (const int s : m_sourceCandidates) {
+            const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
+            Line(ReportClass::Line2, FormatReportText(IDS_UNMATCHED_SOURCE_LINE,
+                                                      source.GetShortcut(),
+                                                      source.GetCodeQuestion()));
+        }
+    }
+}
+
+void CQuestionMatcher::Run(QString& report, bool reconcileUnmatchedOnly, bool reportFlag)
+{
+    m_report = reportFlag ? &report : nullptr;
+    m_index.Clear();
+    for (int p = 0; p < m_questionnaire.GetNbreQuestion(); ++p)
+        m_index.CodeMap.insert(SourceCode(*m_questionnaire.GetQuestion(p)), p);
+
+    CollectCandidates(reconcileUnmatchedOnly);
+
+    if (!reconcileUnmatchedOnly && !m_volume.IsRoot()) {
+        QMap<QString, int> kept;
+        CheckInheritedQuestionMatchings(m_volume, m_questionnaire,
+                                        CollectInheritedQuestionMatchings(m_volume), kept,
+                                        m_index.CodeMap, m_campaignCandidates,
+                                        m_sourceCandidates, m_index.BrokenInherited, m_report);
+    }
+
+    if (!m_campaignCandidates.empty() && !m_sourceCandidates.empty()) {
+        const QList<quint32>& methods = m_volume.GetQuestionMatchingMethods();
+        if (m_volume.IsMatchingStrict())
+            MatchStrict(methods);
+        else
+            MatchNonStrict(methods);
+    }
+    ReportUnmatched();
+}
+
+// Where a new campaign question made from the source question at the position goes: after the
+// campaign question of the nearest preceding source question that has one. Gives -1 and indent
+// 1 when none has.
+void PlaceNewQuestion(const CCampaign& campaign, const CVolume& volume,
+                      const qnr::CQuestionnaire& questionnaire, int position, int& order,
+                      int& indent)
+{
+    order = -1;
+    indent = 1;
+    const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
+    for (int p = position - 1; p >= 0; --p) {
+        const qnr::CQuestion& previous = *questionnaire.GetQuestion(p);
+        const auto fits = [&](const CQuestion* question) {
+            return question && !campaign.IsReservedQuestion(question) &&
+                   question->GetShortcut().compare(previous.GetShortcut(), Qt::CaseInsensitive) ==
+                       0 &&
+                   HasSameLoopAncestry(campaign, *question, previous);
+        };
+        const CQuestion* anchor = nullptr;
+        int matchedId = -1;
+        if (volume.FindQuestionIdBySource(volume.GetVolumeId(), SourceCode(previous), matchedId,
+                                          true) &&
+            fits(campaign.GetQuestionById(matchedId)))
+            anchor = campaign.GetQuestionById(matchedId);
+        for (int i = 0; !anchor && i < campaign.GetQuestionCount(); ++i)
+            if (fits(campaign.GetQuestion(i)))
+                anchor = campaign.GetQuestion(i);
+        if (!anchor)
+            continue;
+        order = anchor->GetOrder() + 1;
+        const int shifted = anchor->GetIndent() + (source.GetIndent() - previous.GetIndent());
+        indent = shifted > 1 ? shifted : 1;
+        return;
+    }
+}
+
+} // namespace
+
+bool CheckQuestionPairByMethod(int method, const CVolume& volume, const CQuestion& campaignQuestion,
+                               const qnr::CQuestion& sourceQuestion)
+{
+    return IsTextSimilar(GetCampaignQuestionMatchText(method, volume, campaignQuestion),
+                         GetSourceQuestionMethodText(method, sourceQuestion),
+                         volume.GetCaseSensitiveMatching() ? 0 : 1,
+                         method == QUESTION_METHOD_SHORT_CAPTION ? 1 : 0) != 0;
+}
+
+void MatchVolumeQuestions(QString& report, CVolume& volume, int waveId, CCampaign& campaign,
+                          bool reconcileUnmatchedOnly, bool reportFlag)
+{
+    CQuestionMatcher(volume, campaign, waveId).Run(report, reconcileUnmatchedOnly, reportFlag);
+}
+
+void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
+{
+    CQuestionIndex& index = volume.GetQuestionIndex();
+    if (run.CommandLine && !run.AllowNewQuestions() && !index.UnmatchedSources.isEmpty())
+        run.Fail(IDS_NEW_QUESTIONS_STOP);
+
+    CCampaign& campaign = *run.Campaign;
+    SReconcileResults& results = *run.Results;
+    const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+    for (const QString& code : std::as_const(index.UnmatchedSources)) {
+        const int position = index.CodeMap.value(code, -1);
+        if (position < 0)
+            continue;
+        const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
+        int order = -1;
+        int indent = 1;
+        PlaceNewQuestion(campaign, volume, questionnaire, position, order, indent);
+
+        std::unique_ptr<CQuestion> created =
+            CreateQuestionFromSource(campaign, volume, source, order, run.KeepSourceCodes, indent);
+        CQuestion* question = created.get();
+        campaign.InsertQuestion(std::move(created));
+        results.CreatedQuestions.append(question);
+        AddQuestionCaptionsFromSource(*question, source);
+
+        std::unique_ptr<CQuestionMatching> matching =
+            MakeQuestionMatching(question->GetQuestionId(), code, volume);
+        results.QuestionMatchingsMade.append(matching.get());
+        volume.AddQuestionMatching(std::move(matching));
+
+        for (int r = 0; r < source.GetNbreModalite(); ++r) {
+            const qnr::CModalite& sourceResponse = *source.GetModalite(r);
+            std::unique_ptr<CModality> createdResponse = CreateModalityFromSource(
+                campaign, volume, *question, sourceResponse, -1, run.KeepSourceCodes);
+            CModality* response = createdResponse.get();
+            campaign.AddModality(std::move(createdResponse));
+            question->InsertModality(response);
+            results.CreatedModalities.append(response);
+            AddModalityCaptionsFromSource(*question, *response, sourceResponse);
+            std::unique_ptr<CModalityMatching> responseMatching =
+                MakeModalityMatching(response->GetModalityId(),
+                                     QString::number(sourceResponse.GetCode()), volume, *question);
+            results.ModalityMatchingsMade.append(responseMatching.get());
+            volume.AddModalityMatching(std::move(responseMatching));
+        }
+    }
+}
+
+} // namespace pelko_wave

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The state of one wave reconciliation that its steps share: where the report goes, whether
+// lines are written, the command-line switches that may stop the run, the progress window and
+// the record of what the run did to the volume being processed.
+
+class CWaveCmdLineInfo;
+class IProgressWindow;
+
+namespace pelko_wave {
+
+class CCampaign;
+class CWave;
+struct SReconcileResults;
+
+// Thrown by a step that must stop the run; the wave driver catches it and ends the run with
+// FALSE. It never leaves the engine.
+class CReconcileStop : public std::runtime_error
+{
+public:
+    explicit CReconcileStop(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+};
+
+struct SReconcileRun
+{
+    CCampaign* Campaign = nullptr;
+    CWave* Wave = nullptr;
+    // The whole report being built (without its head and footer).
+    QString* Report = nullptr;
+    // Whether report lines are written.
+    bool ReportFlag = false;
+    // The command-line batch run: no progress window, and the switches below decide whether a
+    // new item, an unmatched item or a broken inherited matching stops the run.
+    bool CommandLine = false;
+    const CWaveCmdLineInfo* Switches = nullptr;
+    bool UseCaptionLibraries = false;
+    bool KeepSourceCodes = false;
+    // The progress window of an interactive run (borrowed); null otherwise.
+    IProgressWindow* Progress = nullptr;
+    // Progress units for each question whose responses are matched.
+    int PerItemStep = 0;
+    // What the run did to the volume being processed (borrowed).
+    SReconcileResults* Results = nullptr;
+
+    // Advances the progress window, when there is one, and keeps the interface alive.
+    void Advance(int steps) const;
+
+    // The command-line switches (all clear outside a batch run).
+    bool AllowNewQuestions() const;
+    bool AllowNewResponses() const;
+    bool IgnoreUnmatchedQuestions() const;
+    bool IgnoreUnmatchedResponses() const;
+    bool BreakQuestionMatchings() const;
+    bool BreakResponseMatchings() const;
+
+    // Puts the text at the very start of the report in a red paragraph (when lines are
+    // written) and stops the run.
+    [[noreturn]] void Fail(const QString& text) const;
+    [[noreturn]] void Fail(unsigned stringId) const;
+};
+
+} // namespace pelko_wave
