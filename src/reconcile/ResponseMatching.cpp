@@ -468,7 +468,7 @@ QString GetModalityEntryCodeText(const CQuestion& question, int position)
     const int count = question.GetModalityCount() + (question.IsDontKnow() ? 1 : 0) +
                       (question.IsSemiOpen() ? 1 : 0);
     const int width = count == 0 ? 1 : int(std::log10(double(count)) + 1.0);
-    return FormatString(QStringLiteral("%0*d"), {width, position + 1});
+    return QStringLiteral("%1").arg(position + 1, width, 10, QLatin1Char('0'));
 }
 
 bool EntryCodesEqual(const QString& a, const QString& b)
