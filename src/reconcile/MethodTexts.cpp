@@ -6,6 +6,7 @@
 #include "model/Volume.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/AncestorSourceItems.h"
+#include "reconcile/NGram.h"
 
 namespace pelko_wave {
 
@@ -93,6 +94,15 @@ QString GetCampaignModalityMatchText(int method, const CVolume& volume, const CM
             return GetSourceModalityMethodText(method, *parentSource);
     }
     return GetModalityMethodText(method, modality);
+}
+
+CTextScanIndex::SSettings GetTextScanSettings(const CVolume& volume)
+{
+    CTextScanIndex::SSettings settings;
+    settings.UpperCase = volume.GetCaseSensitiveMatching() ? 0 : 1;
+    settings.Trim = GetAppNGramSettings().GetIgnoreWhitespace();
+    settings.BothEmptyResult = 0;
+    return settings;
 }
 
 } // namespace pelko_wave

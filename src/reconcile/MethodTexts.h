@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/TextScanIndex.h"
+
 #include <QString>
 
 // The matching methods, and the text each text method compares: campaign items in the current
@@ -53,5 +55,9 @@ QString GetSourceModalityMethodText(int method, const qnr::CModalite& modality);
 // volume matches using parent values and the parent has one, else the campaign item.
 QString GetCampaignQuestionMatchText(int method, const CVolume& volume, const CQuestion& question);
 QString GetCampaignModalityMatchText(int method, const CVolume& volume, const CModality& modality);
+
+// The n-gram settings of the text scans of the volume: upper-cased unless it matches
+// case-sensitively, trimmed as the options say, two empty texts scoring 0.
+CTextScanIndex::SSettings GetTextScanSettings(const CVolume& volume);
 
 } // namespace pelko_wave

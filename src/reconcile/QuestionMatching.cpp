@@ -7,13 +7,13 @@
 #include "model/OptionRecords.h"
 #include "model/QuestionKinds.h"
 #include "questionnaire/Questionnaire.h"
-#include "reconcile/CandidateScan.h"
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
+#include "reconcile/TextScan.h"
 
 #include <QHash>
 #include <QList>
@@ -209,53 +209,27 @@ void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet,
     sourceTexts.reserve(qsizetype(sourcePositions.size()));
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceQuestionMethodText(method, *m_questionnaire.GetQuestion(s)));
-    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
-
-    // A proposal: (score, the order it was remembered in, campaign position, source position).
-    struct SProposal
-    {
-        double Score;
-        int Sequence;
-        int Campaign;
-        int Source;
+    CTextScan scan(sourceTexts, GetTextScanSettings(m_volume), m_threshold);
+    const auto pair = [&](int c, int s) {
+        campaignSet.erase(c);
+        sourceSet.erase(s);
+        sink(c, s);
     };
-    std::vector<SProposal> proposals;
 
     const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
     for (const int c : campaignPositions) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
-        const QString text = GetCampaignQuestionMatchText(method, m_volume, question);
-        scan.Query(text, CCandidateScan::QueryFloor(m_threshold), [&](int entry, double score) {
-            const int s = sourcePositions[size_t(entry)];
-            if (!sourceSet.count(s) || !SameLoopAncestry(c, s))
-                return true;
-            if (m_checkTypes && !SameTypes(question, *m_questionnaire.GetQuestion(s)))
-                return true;
-            if (score == 1.0) {
-                campaignSet.erase(c);
-                sourceSet.erase(s);
-                sink(c, s);
-                return false;
-            }
-            if (score > m_threshold)
-                proposals.push_back({score, int(proposals.size()), c, s});
-            return true;
-        });
+        const int entry = scan.ScanText(
+            c, GetCampaignQuestionMatchText(method, m_volume, question), true, [&](int e) {
+                const int s = sourcePositions[size_t(e)];
+                return SameLoopAncestry(c, s) &&
+                       (!m_checkTypes || SameTypes(question, *m_questionnaire.GetQuestion(s)));
+            });
+        if (entry >= 0)
+            pair(c, sourcePositions[size_t(entry)]);
     }
-
-    // Highest score first; among equal scores the one remembered last.
-    std::sort(proposals.begin(), proposals.end(), [](const SProposal& a, const SProposal& b) {
-        if (a.Score != b.Score)
-            return a.Score > b.Score;
-        return a.Sequence > b.Sequence;
-    });
-    for (const SProposal& proposal : proposals) {
-        if (!campaignSet.count(proposal.Campaign) || !sourceSet.count(proposal.Source))
-            continue;
-        campaignSet.erase(proposal.Campaign);
-        sourceSet.erase(proposal.Source);
-        sink(proposal.Campaign, proposal.Source);
-    }
+    for (const CTextScan::SPair& proposal : scan.TakeProposals())
+        pair(proposal.CampaignEntry, sourcePositions[size_t(proposal.SourceEntry)]);
 }
 
 void CQuestionMatcher::RunMethod(int method)
@@ -318,35 +292,35 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
-    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
+    CTextScanIndex index(sourceTexts, GetTextScanSettings(m_volume));
+    std::vector<CTextScanIndex::SHit> hits;
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
-        // The source candidates in the same loops whose score passes the threshold.
+        index.Find(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold,
+                   hits);
+        // The source candidates in the same loops whose score passes the threshold, highest
+        // score first and among equal scores the later source candidate.
         std::vector<std::pair<double, int>> ranked;
-        scan.Query(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold,
-                   [&](int entry, double score) {
-                       const int s = sourcePositions[size_t(entry)];
-                       if (score > m_threshold && m_sourceCandidates.count(s) &&
-                           SameLoopAncestry(c, s))
-                           ranked.emplace_back(score, s);
-                       return true;
-                   });
-        // Highest score first; among equal scores the later source candidate.
-        std::sort(ranked.begin(), ranked.end(),
-                  [](const auto& a, const auto& b) {
-                      return a.first != b.first ? a.first > b.first : a.second > b.second;
-                  });
-        for (const auto& [score, s] : ranked) {
+        for (const CTextScanIndex::SHit& hit : hits) {
+            const int s = sourcePositions[size_t(hit.Entry)];
+            if (hit.Score > m_threshold && SameLoopAncestry(c, s))
+                ranked.emplace_back(hit.Score, hit.Entry);
+        }
+        std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first > b.first : a.second > b.second;
+        });
+        for (const auto& [score, entry] : ranked) {
+            const int s = sourcePositions[size_t(entry)];
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            const bool agrees = std::all_of(textMethods.begin() + 1, textMethods.end(),
-                                            [&](int method) {
-                                                return CheckQuestionPairByMethod(
-                                                    method, m_volume, question, source);
-                                            });
+            const bool agrees =
+                std::all_of(textMethods.begin() + 1, textMethods.end(), [&](int method) {
+                    return CheckQuestionPairByMethod(method, m_volume, question, source);
+                });
             if (agrees) {
+                index.Remove(entry);
                 Record(c, s);
                 break;
             }

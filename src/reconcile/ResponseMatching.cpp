@@ -6,13 +6,13 @@
 #include "model/MethodNames.h"
 #include "model/OptionRecords.h"
 #include "questionnaire/Questionnaire.h"
-#include "reconcile/CandidateScan.h"
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
+#include "reconcile/TextScan.h"
 
 #include <QHash>
 #include <QList>
@@ -207,45 +207,22 @@ void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet,
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceModalityMethodText(method, SourceResponse(s)));
-    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
-
-    struct SProposal
-    {
-        double Score;
-        int Sequence;
-        int Campaign;
-        int Source;
+    CTextScan scan(sourceTexts, GetTextScanSettings(m_volume), m_threshold);
+    const auto pair = [&](int c, int s) {
+        campaignSet.erase(c);
+        sourceSet.erase(s);
+        sink(c, s);
     };
-    std::vector<SProposal> proposals;
+
     const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
     for (const int c : campaignPositions) {
-        const QString text = GetCampaignModalityMatchText(method, m_volume, CampaignResponse(c));
-        scan.Query(text, CCandidateScan::QueryFloor(m_threshold), [&](int entry, double score) {
-            const int s = sourcePositions[size_t(entry)];
-            if (!sourceSet.count(s))
-                return true;
-            if (score == 1.0) {
-                campaignSet.erase(c);
-                sourceSet.erase(s);
-                sink(c, s);
-                return false;
-            }
-            if (score > m_threshold)
-                proposals.push_back({score, int(proposals.size()), c, s});
-            return true;
-        });
+        const int entry =
+            scan.ScanText(c, GetCampaignModalityMatchText(method, m_volume, CampaignResponse(c)));
+        if (entry >= 0)
+            pair(c, sourcePositions[size_t(entry)]);
     }
-    // Highest score first; among equal scores the one remembered last.
-    std::sort(proposals.begin(), proposals.end(), [](const SProposal& a, const SProposal& b) {
-        return a.Score != b.Score ? a.Score > b.Score : a.Sequence > b.Sequence;
-    });
-    for (const SProposal& proposal : proposals) {
-        if (!campaignSet.count(proposal.Campaign) || !sourceSet.count(proposal.Source))
-            continue;
-        campaignSet.erase(proposal.Campaign);
-        sourceSet.erase(proposal.Source);
-        sink(proposal.Campaign, proposal.Source);
-    }
+    for (const CTextScan::SPair& proposal : scan.TakeProposals())
+        pair(proposal.CampaignEntry, sourcePositions[size_t(proposal.SourceEntry)]);
 }
 
 void CResponseMatcher::RunMethod(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
@@ -318,26 +295,27 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceModalityMethodText(rankMethod, SourceResponse(s)));
-    const CCandidateScan scan(std::move(sourceTexts), m_upperCase);
+    CTextScanIndex index(sourceTexts, GetTextScanSettings(m_volume));
+    std::vector<CTextScanIndex::SHit> hits;
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
-        std::vector<std::pair<double, int>> ranked;
-        scan.Query(GetCampaignModalityMatchText(rankMethod, m_volume, CampaignResponse(c)),
-                   m_threshold, [&](int entry, double score) {
-                       const int s = sourcePositions[size_t(entry)];
-                       if (score > m_threshold && m_sourceCandidates.count(s))
-                           ranked.emplace_back(score, s);
-                       return true;
-                   });
+        index.Find(GetCampaignModalityMatchText(rankMethod, m_volume, CampaignResponse(c)),
+                   m_threshold, hits);
         // Highest score first; among equal scores the later source candidate.
+        std::vector<std::pair<double, int>> ranked;
+        for (const CTextScanIndex::SHit& hit : hits)
+            if (hit.Score > m_threshold)
+                ranked.emplace_back(hit.Score, hit.Entry);
         std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
             return a.first != b.first ? a.first > b.first : a.second > b.second;
         });
-        for (const auto& [score, s] : ranked) {
+        for (const auto& [score, entry] : ranked) {
+            const int s = sourcePositions[size_t(entry)];
             if (textMethods.size() < 2 ||
                 CheckModalityPairByMethod(textMethods[1], m_volume, m_question, c, m_source, s)) {
+                index.Remove(entry);
                 Record(c, s);
                 break;
             }
