@@ -5,13 +5,14 @@
 #include "model/OptionRecords.h"
 #include "model/QuestionKinds.h"
 #include "questionnaire/Questionnaire.h"
-#include "reconcile/AncestorSourceItems.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
+#include "reconcile/ParentSourceItems.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ResponseMatching.h"
+#include "reconcile/ResponseTextScan.h"
 
 namespace pelko_wave {
 
@@ -59,9 +60,9 @@ const char* BrokenLineClass(int brokenSoFar, bool response)
     return brokenSoFar % 2 == 0 ? ReportClass::Line1 : ReportClass::Line1Alt;
 }
 
-QString SourceQuestionShortCaption(const qnr::CModalite& response)
+QString SourceResponseShortCaption(const qnr::CModalite& response)
 {
-    return GetSourceModalityMethodText(RESPONSE_METHOD_SHORT_CAPTION, response);
+    return GetSourceModalityMethodText(response, RESPONSE_METHOD_SHORT_CAPTION);
 }
 
 } // namespace
@@ -141,7 +142,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume, const qnr::CQuestion
         if (settings.GetEnableNGramAnalysis()) {
             const qnr::CQuestion* parentSource =
                 volume.GetMatchUsingAncestorValues()
-                    ? FindParentSourceQuestion(volume, question->GetQuestionId())
+                    ? FindParentSourceQuestion(volume, *question)
                     : nullptr;
             const QString first = parentSource ? parentSource->GetShortcut() : question->GetShortcut();
             const double score = InheritedNGramScore(volume, first, source.GetShortcut());
@@ -208,17 +209,17 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
         if (GetAppNGramSettings().GetEnableNGramAnalysis()) {
             const qnr::CModalite* parentSource =
-                volume.GetMatchUsingAncestorValues() ? FindParentSourceModality(volume, *response)
+                volume.GetMatchUsingAncestorValues() ? FindParentSourceModality(volume, campaignQuestion, *response)
                                                      : nullptr;
-            const QString first = parentSource ? SourceQuestionShortCaption(*parentSource) : caption;
-            const QString sourceCaption = SourceQuestionShortCaption(source);
+            const QString first = parentSource ? SourceResponseShortCaption(*parentSource) : caption;
+            const QString sourceCaption = SourceResponseShortCaption(source);
             const double score = InheritedNGramScore(volume, first, sourceCaption);
             if (!PassesInheritedNGram(score)) {
                 breakPair(code,
                           parentSource
                               ? FormatReportText(IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
                                                  response->GetModalityId(), sourceCaption, code,
-                                                 SourceQuestionShortCaption(*parentSource),
+                                                 SourceResponseShortCaption(*parentSource),
                                                  QString::number(parentSource->GetCode()), score)
                               : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
                                                  response->GetModalityId(), sourceCaption, code,

@@ -1,12 +1,10 @@
 #include "reconcile/MethodTexts.h"
 
-#include "model/Modality.h"
 #include "model/OptionRecords.h"
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "questionnaire/Questionnaire.h"
-#include "reconcile/AncestorSourceItems.h"
-#include "reconcile/NGram.h"
+#include "reconcile/ParentSourceItems.h"
 
 namespace pelko_wave {
 
@@ -53,56 +51,14 @@ QString GetSourceQuestionMethodText(int method, const qnr::CQuestion& question)
     }
 }
 
-QString GetModalityMethodText(int method, const CModality& modality)
-{
-    switch (method) {
-    case RESPONSE_METHOD_SHORT_CAPTION:
-        return modality.GetShortCaption(GetCurrentLanguageId());
-    case RESPONSE_METHOD_USER_DATA:
-        return modality.GetUserData();
-    default:
-        return QString();
-    }
-}
-
-QString GetSourceModalityMethodText(int method, const qnr::CModalite& modality)
-{
-    switch (method) {
-    case RESPONSE_METHOD_SHORT_CAPTION:
-        return modality.GetLocalisedShortCaption(GetCurrentQuestionnaireLanguage());
-    case RESPONSE_METHOD_USER_DATA:
-        return modality.GetUserData();
-    default:
-        return QString();
-    }
-}
-
 QString GetCampaignQuestionMatchText(int method, const CVolume& volume, const CQuestion& question)
 {
     if (volume.GetMatchUsingAncestorValues()) {
         if (const qnr::CQuestion* parentSource =
-                FindParentSourceQuestion(volume, question.GetQuestionId()))
+                FindParentSourceQuestion(volume, question))
             return GetSourceQuestionMethodText(method, *parentSource);
     }
     return GetQuestionMethodText(method, question);
-}
-
-QString GetCampaignModalityMatchText(int method, const CVolume& volume, const CModality& modality)
-{
-    if (volume.GetMatchUsingAncestorValues()) {
-        if (const qnr::CModalite* parentSource = FindParentSourceModality(volume, modality))
-            return GetSourceModalityMethodText(method, *parentSource);
-    }
-    return GetModalityMethodText(method, modality);
-}
-
-CTextScanIndex::SSettings GetTextScanSettings(const CVolume& volume)
-{
-    CTextScanIndex::SSettings settings;
-    settings.UpperCase = volume.GetCaseSensitiveMatching() ? 0 : 1;
-    settings.Trim = GetAppNGramSettings().GetIgnoreWhitespace();
-    settings.BothEmptyResult = 0;
-    return settings;
 }
 
 } // namespace pelko_wave

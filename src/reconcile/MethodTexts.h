@@ -1,20 +1,16 @@
 #pragma once
 
-#include "reconcile/TextScanIndex.h"
-
 #include <QString>
 
-// The matching methods, and the text each text method compares: campaign items in the current
-// campaign language, source items in the current questionnaire language.
+// The matching methods, and the text each question text method compares: campaign questions in
+// the current campaign language, source questions in the current questionnaire language.
 
 namespace qnr {
-class CModalite;
 class CQuestion;
-} // namespace qnr
+}
 
 namespace pelko_wave {
 
-class CModality;
 class CQuestion;
 class CVolume;
 
@@ -47,17 +43,8 @@ bool IsResponseTextMethod(int method);
 // for any other method.
 QString GetQuestionMethodText(int method, const CQuestion& question);
 QString GetSourceQuestionMethodText(int method, const qnr::CQuestion& question);
-// The text of a response method: the short caption or the user data; empty for any other.
-QString GetModalityMethodText(int method, const CModality& modality);
-QString GetSourceModalityMethodText(int method, const qnr::CModalite& modality);
-
-// The campaign side of a comparison in the volume: the parent volume's source item when the
-// volume matches using parent values and the parent has one, else the campaign item.
+// The campaign side of a comparison in the volume: the parent volume's source question when the
+// volume matches using parent values and the parent has one, else the campaign question.
 QString GetCampaignQuestionMatchText(int method, const CVolume& volume, const CQuestion& question);
-QString GetCampaignModalityMatchText(int method, const CVolume& volume, const CModality& modality);
-
-// The n-gram settings of the text scans of the volume: upper-cased unless it matches
-// case-sensitively, trimmed as the options say, two empty texts scoring 0.
-CTextScanIndex::SSettings GetTextScanSettings(const CVolume& volume);
 
 } // namespace pelko_wave

@@ -13,6 +13,7 @@
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
+#include "reconcile/ResponseTextScan.h"
 #include "reconcile/TextScan.h"
 
 #include <QHash>
@@ -209,7 +210,7 @@ void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet,
     sourceTexts.reserve(qsizetype(sourcePositions.size()));
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceQuestionMethodText(method, *m_questionnaire.GetQuestion(s)));
-    CTextScan scan(sourceTexts, GetTextScanSettings(m_volume), m_threshold);
+    CTextScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
     const auto pair = [&](int c, int s) {
         campaignSet.erase(c);
         sourceSet.erase(s);
@@ -292,7 +293,7 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
-    CTextScanIndex index(sourceTexts, GetTextScanSettings(m_volume));
+    CTextScanIndex index(sourceTexts, MakeTextScanSettings(m_volume, 0));
     std::vector<CTextScanIndex::SHit> hits;
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),

@@ -6,12 +6,14 @@
 #include "model/MethodNames.h"
 #include "model/OptionRecords.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/CaptionLibraryMatching.h"
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
+#include "reconcile/ResponseTextScan.h"
 #include "reconcile/TextScan.h"
 
 #include <QHash>
@@ -203,26 +205,29 @@ void CResponseMatcher::RunOrder(std::set<int>& campaignSet, std::set<int>& sourc
 void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet,
                                    std::set<int>& sourceSet, const PairSink& sink) const
 {
-    const std::vector<int> sourcePositions(sourceSet.begin(), sourceSet.end());
-    QStringList sourceTexts;
-    for (const int s : sourcePositions)
-        sourceTexts.append(GetSourceModalityMethodText(method, SourceResponse(s)));
-    CTextScan scan(sourceTexts, GetTextScanSettings(m_volume), m_threshold);
-    const auto pair = [&](int c, int s) {
+    QList<CModality*> campaignList;
+    QHash<int, int> positionById;
+    for (const int c : campaignSet) {
+        campaignList.append(m_question.GetModality(c));
+        positionById.insert(m_question.GetModality(c)->GetModalityId(), c);
+    }
+    QList<int> sourceList(sourceSet.begin(), sourceSet.end());
+    QMap<int, QString> made;
+    // Without any caption library the libraries cannot help: the plain scan runs.
+    if (!m_useCaptionLibraries || !MatchResponsesByCaptionLibrary(m_volume, m_question, m_source,
+                                                                  campaignList, sourceList, made,
+                                                                  method))
+        MatchResponsesByText(m_volume, m_question, m_source, campaignList, sourceList, made,
+                             method);
+    for (auto it = made.constBegin(); it != made.constEnd(); ++it) {
+        const int c = positionById.value(it.key(), -1);
+        const int s = m_index.CodeMap.value(it.value(), -1);
+        if (c < 0 || s < 0)
+            continue;
         campaignSet.erase(c);
         sourceSet.erase(s);
         sink(c, s);
-    };
-
-    const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
-    for (const int c : campaignPositions) {
-        const int entry =
-            scan.ScanText(c, GetCampaignModalityMatchText(method, m_volume, CampaignResponse(c)));
-        if (entry >= 0)
-            pair(c, sourcePositions[size_t(entry)]);
     }
-    for (const CTextScan::SPair& proposal : scan.TakeProposals())
-        pair(proposal.CampaignEntry, sourcePositions[size_t(proposal.SourceEntry)]);
 }
 
 void CResponseMatcher::RunMethod(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
@@ -294,14 +299,14 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     const std::vector<int> sourcePositions(m_sourceCandidates.begin(), m_sourceCandidates.end());
     QStringList sourceTexts;
     for (const int s : sourcePositions)
-        sourceTexts.append(GetSourceModalityMethodText(rankMethod, SourceResponse(s)));
-    CTextScanIndex index(sourceTexts, GetTextScanSettings(m_volume));
+        sourceTexts.append(GetSourceModalityMethodText(SourceResponse(s), rankMethod));
+    CTextScanIndex index(sourceTexts, MakeTextScanSettings(m_volume, 0));
     std::vector<CTextScanIndex::SHit> hits;
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
-        index.Find(GetCampaignModalityMatchText(rankMethod, m_volume, CampaignResponse(c)),
+        index.Find(GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod),
                    m_threshold, hits);
         // Highest score first; among equal scores the later source candidate.
         std::vector<std::pair<double, int>> ranked;
@@ -360,8 +365,7 @@ void CResponseMatcher::ReportMadePairs(unsigned countText)
         Line(ReportClass::Line3,
              FormatReportText(IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
                               response.GetModalityId(),
-                              GetSourceModalityMethodText(RESPONSE_METHOD_SHORT_CAPTION,
-                                                          SourceResponse(s)),
+                              GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
                               SourceCode(s)));
     }
 }
@@ -389,8 +393,7 @@ void CResponseMatcher::ReportUnmatched()
         for (const int s : m_sourceCandidates)
             Line(ReportClass::Line2,
                  FormatReportText(IDS_UNMATCHED_SOURCE_LINE,
-                                  GetSourceModalityMethodText(RESPONSE_METHOD_SHORT_CAPTION,
-                                                              SourceResponse(s)),
+                                  GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
                                   SourceResponse(s).GetCode()));
     }
 }
@@ -487,8 +490,8 @@ bool CheckModalityPairByMethod(int method, const CVolume& volume, const CQuestio
         return campaignPosition == sourcePosition;
     case RESPONSE_METHOD_SHORT_CAPTION:
     case RESPONSE_METHOD_USER_DATA:
-        return IsTextSimilar(GetCampaignModalityMatchText(method, volume, response),
-                             GetSourceModalityMethodText(method, source),
+        return IsTextSimilar(GetCampaignModalityScanText(volume, campaignQuestion, response, method),
+                             GetSourceModalityMethodText(source, method),
                              volume.GetCaseSensitiveMatching() ? 0 : 1,
                              method == RESPONSE_METHOD_SHORT_CAPTION ? 1 : 0) != 0;
     default:

@@ -166,6 +166,30 @@ TEST_F(ResponseMatchingTest, StrictCaptionAndUserDataRankByCaptionAndCheckUserDa
     EXPECT_EQ(Match({2, 5}, true), QStringList{"1>11"});
 }
 
+TEST_F(ResponseMatchingTest, CaptionLibrariesHelpTheCaptionMethodOnlyWhenChosenAndDefined)
+{
+    AddResponses(campaign, *question, 1, {"Yes", "No"});
+    AddSourceResponses(*source, 11, {"Oui", "No"});
+    volume->SetResponseMatchingMethods({2});
+    const auto match = [&](bool useLibraries) {
+        MatchQuestionResponses(report, *volume, *question, *source, 2, useLibraries, false);
+        return NewResponsePairs(*question);
+    };
+    // Chosen but none defined: the plain scan still runs.
+    EXPECT_EQ(match(true), QStringList{"2>12"});
+
+    auto* group = new CResponseCaptionGroup(QStringLiteral("Yes"));
+    for (const char* text : {"Yes", "Oui"})
+        group->AddCaption(std::make_unique<CResponseCaption>(QString::fromUtf8(text), group));
+    group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
+    auto* library = new CResponseLibrary(QStringLiteral("Answers"));
+    library->AddGroup(group);
+    app.Groups.append(group);
+    app.Libraries.append(library);
+    EXPECT_EQ(match(false), QStringList{"2>12"});
+    EXPECT_EQ(match(true), (QStringList{"1>11", "2>12"}));
+}
+
 TEST_F(ResponseMatchingTest, ReportNamesThePairsAndWhatIsLeftEscaped)
 {
     AddResponse(campaign, *question, 1, "Yes & no");
