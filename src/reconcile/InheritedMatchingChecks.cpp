@@ -93,7 +93,8 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
     return inherited;
 }
 
-void CheckInheritedQuestionMatchings(const CVolume& volume, const qnr::CQuestionnaire& questionnaire,
+void CheckInheritedQuestionMatchings(const CVolume& volume,
+                                     const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
                                      const QHash<QString, int>& codeMap,
                                      std::set<int>& campaignCandidates,
@@ -128,36 +129,35 @@ void CheckInheritedQuestionMatchings(const CVolume& volume, const qnr::CQuestion
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
         if (checkTypes && (question->GetQuestionType() != source.GetTypeQuestion() ||
                            question->GetElementType() != source.GetTypeElement())) {
-            breakPair(code, FormatReportText(IDS_QUESTION_TYPES_DIFFER, question->GetShortcut(),
-                                             question->GetQuestionId(), source.GetShortcut(),
-                                             code));
+            breakPair(code,
+                      FormatReportText(IDS_QUESTION_TYPES_DIFFER, question->GetShortcut(),
+                                       question->GetQuestionId(), source.GetShortcut(), code));
             continue;
         }
         if (!HasSameLoopAncestry(campaign, *question, source)) {
-            breakPair(code, FormatReportText(IDS_QUESTION_LOOPS_DIFFER, question->GetShortcut(),
-                                             question->GetQuestionId(), source.GetShortcut(),
-                                             code));
+            breakPair(code,
+                      FormatReportText(IDS_QUESTION_LOOPS_DIFFER, question->GetShortcut(),
+                                       question->GetQuestionId(), source.GetShortcut(), code));
             continue;
         }
         if (settings.GetEnableNGramAnalysis()) {
-            const qnr::CQuestion* parentSource =
-                volume.GetMatchUsingAncestorValues()
-                    ? FindParentSourceQuestion(volume, *question)
-                    : nullptr;
-            const QString first = parentSource ? parentSource->GetShortcut() : question->GetShortcut();
+            const qnr::CQuestion* parentSource = volume.GetMatchUsingAncestorValues()
+                                                     ? FindParentSourceQuestion(volume, *question)
+                                                     : nullptr;
+            const QString first =
+                parentSource ? parentSource->GetShortcut() : question->GetShortcut();
             const double score = InheritedNGramScore(volume, first, source.GetShortcut());
             if (!PassesInheritedNGram(score)) {
-                breakPair(code,
-                          parentSource
-                              ? FormatReportText(IDS_QUESTION_PARENT_NGRAM_LOW,
-                                                 question->GetShortcut(), question->GetQuestionId(),
-                                                 source.GetShortcut(), code,
-                                                 parentSource->GetShortcut(),
-                                                 QString::number(parentSource->GetCodeQuestion()),
-                                                 score)
-                              : FormatReportText(IDS_QUESTION_NGRAM_LOW, question->GetShortcut(),
-                                                 question->GetQuestionId(), source.GetShortcut(),
-                                                 code, score));
+                breakPair(
+                    code,
+                    parentSource
+                        ? FormatReportText(IDS_QUESTION_PARENT_NGRAM_LOW, question->GetShortcut(),
+                                           question->GetQuestionId(), source.GetShortcut(), code,
+                                           parentSource->GetShortcut(),
+                                           QString::number(parentSource->GetCodeQuestion()), score)
+                        : FormatReportText(IDS_QUESTION_NGRAM_LOW, question->GetShortcut(),
+                                           question->GetQuestionId(), source.GetShortcut(), code,
+                                           score));
                 continue;
             }
         }
@@ -209,21 +209,22 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
         if (GetAppNGramSettings().GetEnableNGramAnalysis()) {
             const qnr::CModalite* parentSource =
-                volume.GetMatchUsingAncestorValues() ? FindParentSourceModality(volume, campaignQuestion, *response)
-                                                     : nullptr;
-            const QString first = parentSource ? SourceResponseShortCaption(*parentSource) : caption;
+                volume.GetMatchUsingAncestorValues()
+                    ? FindParentSourceModality(volume, campaignQuestion, *response)
+                    : nullptr;
+            const QString first =
+                parentSource ? SourceResponseShortCaption(*parentSource) : caption;
             const QString sourceCaption = SourceResponseShortCaption(source);
             const double score = InheritedNGramScore(volume, first, sourceCaption);
             if (!PassesInheritedNGram(score)) {
-                breakPair(code,
-                          parentSource
-                              ? FormatReportText(IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
-                                                 response->GetModalityId(), sourceCaption, code,
-                                                 SourceResponseShortCaption(*parentSource),
-                                                 QString::number(parentSource->GetCode()), score)
-                              : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
-                                                 response->GetModalityId(), sourceCaption, code,
-                                                 score));
+                breakPair(code, parentSource ? FormatReportText(
+                                                   IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
+                                                   response->GetModalityId(), sourceCaption, code,
+                                                   SourceResponseShortCaption(*parentSource),
+                                                   QString::number(parentSource->GetCode()), score)
+                                             : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
+                                                                response->GetModalityId(),
+                                                                sourceCaption, code, score));
                 continue;
             }
         }
@@ -283,8 +284,8 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         question->ClearResponseIndex();
         if (question->GetModalityCount() > 0 || source.GetNbreModalite() > 0) {
             QString responseReport;
-            MatchQuestionResponses(responseReport, volume, *question, source,
-                                   run.Wave->GetWaveId(), run.UseCaptionLibraries, run.ReportFlag);
+            MatchQuestionResponses(responseReport, volume, *question, source, run.Wave->GetWaveId(),
+                                   run.UseCaptionLibraries, run.ReportFlag);
             if (run.ReportFlag)
                 *run.Report += responseReport;
             run.Advance(run.PerItemStep);

@@ -33,7 +33,8 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
 // Checks each inherited question pair (source code -> campaign question id), in code order.
 // Kept pairs go into kept and their campaign question position and source position leave the
 // candidates; the codes of broken pairs go into broken. Lines go into the report when given.
-void CheckInheritedQuestionMatchings(const CVolume& volume, const qnr::CQuestionnaire& questionnaire,
+void CheckInheritedQuestionMatchings(const CVolume& volume,
+                                     const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
                                      const QHash<QString, int>& codeMap,
                                      std::set<int>& campaignCandidates,

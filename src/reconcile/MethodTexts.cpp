@@ -54,8 +54,7 @@ QString GetSourceQuestionMethodText(int method, const qnr::CQuestion& question)
 QString GetCampaignQuestionMatchText(int method, const CVolume& volume, const CQuestion& question)
 {
     if (volume.GetMatchUsingAncestorValues()) {
-        if (const qnr::CQuestion* parentSource =
-                FindParentSourceQuestion(volume, question))
+        if (const qnr::CQuestion* parentSource = FindParentSourceQuestion(volume, question))
             return GetSourceQuestionMethodText(method, *parentSource);
     }
     return GetQuestionMethodText(method, question);

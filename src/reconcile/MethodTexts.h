@@ -15,7 +15,8 @@ class CQuestion;
 class CVolume;
 
 // Question matching methods.
-enum EQuestionMethod : int {
+enum EQuestionMethod : int
+{
     QUESTION_METHOD_INTERNAL_CODE = 0,
     QUESTION_METHOD_SHORTCUT = 1,
     QUESTION_METHOD_SHORT_CAPTION = 2,
@@ -24,7 +25,8 @@ enum EQuestionMethod : int {
     QUESTION_METHOD_USER_DATA = 5,
 };
 // Response matching methods.
-enum EResponseMethod : int {
+enum EResponseMethod : int
+{
     RESPONSE_METHOD_INTERNAL_CODE = 0,
     RESPONSE_METHOD_ENTRY_CODE = 1,
     RESPONSE_METHOD_SHORT_CAPTION = 2,

@@ -202,8 +202,8 @@ void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
     }
 }
 
-void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet,
-                                   std::set<int>& sourceSet, const PairSink& sink) const
+void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+                                   const PairSink& sink) const
 {
     const std::vector<int> sourcePositions(sourceSet.begin(), sourceSet.end());
     QStringList sourceTexts;
@@ -292,7 +292,8 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
     const std::vector<int> sourcePositions(m_sourceCandidates.begin(), m_sourceCandidates.end());
     QStringList sourceTexts;
     for (const int s : sourcePositions)
-        sourceTexts.append(GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
+        sourceTexts.append(
+            GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
     CTextScanIndex index(sourceTexts, MakeTextScanSettings(m_volume, 0));
     std::vector<CTextScanIndex::SHit> hits;
 
@@ -300,8 +301,7 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
-        index.Find(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold,
-                   hits);
+        index.Find(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold, hits);
         // The source candidates in the same loops whose score passes the threshold, highest
         // score first and among equal scores the later source candidate.
         std::vector<std::pair<double, int>> ranked;
@@ -367,18 +367,18 @@ void CQuestionMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
         for (const int c : m_campaignCandidates) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
-            Line(ReportClass::Line2, FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE,
-                                                      question.GetShortcut(),
-                                                      question.GetQuestionId()));
+            Line(ReportClass::Line2,
+                 FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
+                                  question.GetQuestionId()));
         }
     }
     if (!m_sourceCandidates.empty()) {
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates) {
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            Line(ReportClass::Line2, FormatReportText(IDS_UNMATCHED_SOURCE_LINE,
-                                                      source.GetShortcut(),
-                                                      source.GetCodeQuestion()));
+            Line(ReportClass::Line2,
+                 FormatReportText(IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
+                                  source.GetCodeQuestion()));
         }
     }
 }
@@ -396,8 +396,8 @@ void CQuestionMatcher::Run(QString& report, bool reconcileUnmatchedOnly, bool re
         QMap<QString, int> kept;
         CheckInheritedQuestionMatchings(m_volume, m_questionnaire,
                                         CollectInheritedQuestionMatchings(m_volume), kept,
-                                        m_index.CodeMap, m_campaignCandidates,
-                                        m_sourceCandidates, m_index.BrokenInherited, m_report);
+                                        m_index.CodeMap, m_campaignCandidates, m_sourceCandidates,
+                                        m_index.BrokenInherited, m_report);
     }
 
     if (!m_campaignCandidates.empty() && !m_sourceCandidates.empty()) {

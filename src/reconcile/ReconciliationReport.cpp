@@ -139,15 +139,13 @@ QString GetReconciliationReportPath(const QString& waveName)
             return QDir(folder).filePath(name);
     }
 
-    QString base = app ? app->GetCampaign() ? app->GetCampaign()->GetName() : QString()
-                       : QString();
+    QString base = app ? app->GetCampaign() ? app->GetCampaign()->GetName() : QString() : QString();
     if (base.isEmpty())
         base = QFileInfo(campaignFile).completeBaseName();
     const QDir folder(campaignFolder.isEmpty() ? QStringLiteral(".") : campaignFolder);
     for (int n = 1;; ++n) {
-        const QString candidate = folder.filePath(
-            FormatString(QStringLiteral("%s_%s_%d.html"),
-                         {FileNamePart(base), FileNamePart(waveName), n}));
+        const QString candidate = folder.filePath(FormatString(
+            QStringLiteral("%s_%s_%d.html"), {FileNamePart(base), FileNamePart(waveName), n}));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -158,8 +156,7 @@ bool WriteTextFile(const QString& text, const QString& path)
     QFile existing(path);
     if (existing.exists() && !existing.remove()) {
         GetWindowServices().MessageBox(
-            QDir::toNativeSeparators(path) + u'\n' + existing.errorString(),
-            MB_OK | MB_ICONERROR);
+            QDir::toNativeSeparators(path) + u'\n' + existing.errorString(), MB_OK | MB_ICONERROR);
         return false;
     }
     QSaveFile file(path);
@@ -195,8 +192,7 @@ void FindOpenNumericEquivalents(const CCampaign& campaign, const CWave& wave,
                 q->GetQuestionType() != NUMERIC_QUESTION)
                 continue;
             const int deletion = q->GetDeletionWaveId();
-            if (deletion == wave.GetWaveId() ||
-                IsWaveBefore(&campaign, deletion, wave.GetWaveId()))
+            if (deletion == wave.GetWaveId() || IsWaveBefore(&campaign, deletion, wave.GetWaveId()))
                 continue;
             if (volume->FindQuestionMatchingInherited(q->GetQuestionId(), volumeId))
                 continue;
@@ -215,7 +211,8 @@ QString BuildOpenNumericPairsReport(const QList<SOpenNumericPair>& pairs)
     AppendStyleRule(html,
                     QStringLiteral("p.font {margin-top: 2; font-family: tahoma; font-size: 12}"));
     for (int n = 1; n <= 3; ++n)
-        AppendStyleRule(html, QStringLiteral("p.indent%1 {margin-top: 2; margin-left: %1em}").arg(n));
+        AppendStyleRule(html,
+                        QStringLiteral("p.indent%1 {margin-top: 2; margin-left: %1em}").arg(n));
     AppendStyleRule(html, QStringLiteral("p.color0 {color: blue}"));
     AppendStyleRule(html, QStringLiteral("p.color1 {color: black}"));
     AppendStyleRule(html, QStringLiteral("p.bgcolor0 {background-color: rgb(220,220,220)}"));
@@ -225,8 +222,7 @@ QString BuildOpenNumericPairsReport(const QList<SOpenNumericPair>& pairs)
     html += ReportHeadEnd();
 
     const unsigned countText = pairs.size() == 1 ? IDS_OPEN_NUMERIC_ONE : IDS_OPEN_NUMERIC_MANY;
-    AppendReportLine(html, "font color0 bgcolor0",
-                     FormatReportText(countText, int(pairs.size())));
+    AppendReportLine(html, "font color0 bgcolor0", FormatReportText(countText, int(pairs.size())));
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         const SOpenNumericPair& pair = pairs[i];
         const char* classes =

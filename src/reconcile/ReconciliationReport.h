@@ -57,8 +57,7 @@ inline QVariant ReportArg(double value)
 }
 // The string-table text of the id formatted with the arguments; text arguments are
 // HTML-escaped, numbers are written in the C locale.
-template <typename... Args>
-QString FormatReportText(unsigned stringId, const Args&... args)
+template <typename... Args> QString FormatReportText(unsigned stringId, const Args&... args)
 {
     return FormatString(LoadString(stringId), {ReportArg(args)...});
 }

@@ -202,8 +202,8 @@ void CResponseMatcher::RunOrder(std::set<int>& campaignSet, std::set<int>& sourc
     }
 }
 
-void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet,
-                                   std::set<int>& sourceSet, const PairSink& sink) const
+void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+                                   const PairSink& sink) const
 {
     QList<CModality*> campaignList;
     QHash<int, int> positionById;
@@ -214,9 +214,9 @@ void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet,
     QList<int> sourceList(sourceSet.begin(), sourceSet.end());
     QMap<int, QString> made;
     // Without any caption library the libraries cannot help: the plain scan runs.
-    if (!m_useCaptionLibraries || !MatchResponsesByCaptionLibrary(m_volume, m_question, m_source,
-                                                                  campaignList, sourceList, made,
-                                                                  method))
+    if (!m_useCaptionLibraries ||
+        !MatchResponsesByCaptionLibrary(m_volume, m_question, m_source, campaignList, sourceList,
+                                        made, method))
         MatchResponsesByText(m_volume, m_question, m_source, campaignList, sourceList, made,
                              method);
     for (auto it = made.constBegin(); it != made.constEnd(); ++it) {
@@ -265,9 +265,9 @@ void CResponseMatcher::MatchStrict(const QList<quint32>& methods)
     const bool hasInternalCode = methods.contains(quint32(RESPONSE_METHOD_INTERNAL_CODE));
     if (hasOrder || hasEntryCode || hasInternalCode) {
         // The key method proposes; the methods after the first list position check.
-        const int key = hasOrder                            ? RESPONSE_METHOD_ORDER
+        const int key = hasOrder                           ? RESPONSE_METHOD_ORDER
                         : hasEntryCode && !hasInternalCode ? RESPONSE_METHOD_ENTRY_CODE
-                                                            : RESPONSE_METHOD_INTERNAL_CODE;
+                                                           : RESPONSE_METHOD_INTERNAL_CODE;
         std::set<int> campaignCopy = m_campaignCandidates;
         std::set<int> sourceCopy = m_sourceCandidates;
         RunMethod(key, campaignCopy, sourceCopy, [&](int c, int s) {
@@ -306,8 +306,9 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
-        index.Find(GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod),
-                   m_threshold, hits);
+        index.Find(
+            GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod),
+            m_threshold, hits);
         // Highest score first; among equal scores the later source candidate.
         std::vector<std::pair<double, int>> ranked;
         for (const CTextScanIndex::SHit& hit : hits)
@@ -363,10 +364,11 @@ void CResponseMatcher::ReportMadePairs(unsigned countText)
     for (const auto& [c, s] : m_made) {
         const CModality& response = CampaignResponse(c);
         Line(ReportClass::Line3,
-             FormatReportText(IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
-                              response.GetModalityId(),
-                              GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                              SourceCode(s)));
+             FormatReportText(
+                 IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
+                 response.GetModalityId(),
+                 GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+                 SourceCode(s)));
     }
 }
 
@@ -392,9 +394,10 @@ void CResponseMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates)
             Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_SOURCE_LINE,
-                                  GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                                  SourceResponse(s).GetCode()));
+                 FormatReportText(
+                     IDS_UNMATCHED_SOURCE_LINE,
+                     GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+                     SourceResponse(s).GetCode()));
     }
 }
 
@@ -414,9 +417,8 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
             m_campaignCandidates.insert(p);
     }
 
-    Line(ReportClass::SectionFont,
-         FormatReportText(IDS_MATCHING_QUESTION, m_question.GetShortcut(),
-                          m_question.GetQuestionId()));
+    Line(ReportClass::SectionFont, FormatReportText(IDS_MATCHING_QUESTION, m_question.GetShortcut(),
+                                                    m_question.GetQuestionId()));
 
     QList<quint32> methods = m_volume.GetResponseMatchingMethods();
     methods.removeAll(quint32(RESPONSE_METHOD_MANUAL));
@@ -490,10 +492,11 @@ bool CheckModalityPairByMethod(int method, const CVolume& volume, const CQuestio
         return campaignPosition == sourcePosition;
     case RESPONSE_METHOD_SHORT_CAPTION:
     case RESPONSE_METHOD_USER_DATA:
-        return IsTextSimilar(GetCampaignModalityScanText(volume, campaignQuestion, response, method),
-                             GetSourceModalityMethodText(source, method),
-                             volume.GetCaseSensitiveMatching() ? 0 : 1,
-                             method == RESPONSE_METHOD_SHORT_CAPTION ? 1 : 0) != 0;
+        return IsTextSimilar(
+                   GetCampaignModalityScanText(volume, campaignQuestion, response, method),
+                   GetSourceModalityMethodText(source, method),
+                   volume.GetCaseSensitiveMatching() ? 0 : 1,
+                   method == RESPONSE_METHOD_SHORT_CAPTION ? 1 : 0) != 0;
     default:
         return false;
     }
@@ -600,8 +603,8 @@ void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
         question->ClearResponseIndex();
         if (question->GetModalityCount() > 0 || source.GetNbreModalite() > 0) {
             QString responseReport;
-            MatchQuestionResponses(responseReport, volume, *question, source,
-                                   run.Wave->GetWaveId(), run.UseCaptionLibraries, run.ReportFlag);
+            MatchQuestionResponses(responseReport, volume, *question, source, run.Wave->GetWaveId(),
+                                   run.UseCaptionLibraries, run.ReportFlag);
             if (run.ReportFlag)
                 *run.Report += responseReport;
             run.Advance(run.PerItemStep);

@@ -63,26 +63,26 @@ QString MethodNamesText(const QList<quint32>& methods, QString (*name)(quint32))
 
 void WriteVolumeHeader(QString& report, const CVolume& volume, int position, int volumeCount)
 {
-    AppendReportLine(report, ReportClass::Title,
-                     FormatReportText(IDS_RECONCILING_VOLUME, position + 1, volumeCount,
-                                      volume.GetName()));
+    AppendReportLine(
+        report, ReportClass::Title,
+        FormatReportText(IDS_RECONCILING_VOLUME, position + 1, volumeCount, volume.GetName()));
     AppendReportLine(report, ReportClass::Heading1, LoadString(IDS_MATCHING_OPTIONS));
     AppendReportLine(report, ReportClass::Line2,
                      LoadString(volume.IsMatchingStrict() ? IDS_STRICT : IDS_NOT_STRICT));
-    AppendReportLine(report, ReportClass::Line2,
-                     LoadString(volume.GetCaseSensitiveMatching() ? IDS_CASE_SENSITIVE
-                                                                  : IDS_CASE_INSENSITIVE));
+    AppendReportLine(
+        report, ReportClass::Line2,
+        LoadString(volume.GetCaseSensitiveMatching() ? IDS_CASE_SENSITIVE : IDS_CASE_INSENSITIVE));
     AppendReportLine(report, ReportClass::Line2,
                      LoadString(volume.GetMatchUsingAncestorValues() ? IDS_PARENT_VALUES
-                                                                      : IDS_NO_PARENT_VALUES));
-    AppendReportLine(report, ReportClass::Line2,
-                     FormatReportText(IDS_QUESTION_METHODS,
-                                      MethodNamesText(volume.GetQuestionMatchingMethods(),
-                                                      GetQuestionMatchingMethodName)));
-    AppendReportLine(report, ReportClass::Line2,
-                     FormatReportText(IDS_RESPONSE_METHODS,
-                                      MethodNamesText(volume.GetResponseMatchingMethods(),
-                                                      GetResponseMatchingMethodName)));
+                                                                     : IDS_NO_PARENT_VALUES));
+    AppendReportLine(
+        report, ReportClass::Line2,
+        FormatReportText(IDS_QUESTION_METHODS, MethodNamesText(volume.GetQuestionMatchingMethods(),
+                                                               GetQuestionMatchingMethodName)));
+    AppendReportLine(
+        report, ReportClass::Line2,
+        FormatReportText(IDS_RESPONSE_METHODS, MethodNamesText(volume.GetResponseMatchingMethods(),
+                                                               GetResponseMatchingMethodName)));
 }
 
 // The link question of a later volume of the wave names a source code of the wave's first
@@ -246,9 +246,9 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
             ++selectedCount;
 
     if (run.CommandLine)
-        AppendReportLine(report, ReportClass::Title,
-                         FormatReportText(IDS_COMMAND_LINE,
-                                          QCoreApplication::arguments().join(u' ')));
+        AppendReportLine(
+            report, ReportClass::Title,
+            FormatReportText(IDS_COMMAND_LINE, QCoreApplication::arguments().join(u' ')));
 
     bool result = true;
     try {
@@ -277,12 +277,13 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
     }
 
     if (run.ReportFlag) {
-        const QString runDate = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-        report.prepend(MakeReportLine(ReportClass::Line1,
-                                      LoadString(useCaptionLibraries ? IDS_USING_LIBRARIES
-                                                                     : IDS_NOT_USING_LIBRARIES)));
-        report.prepend(MakeReportLine(ReportClass::Title,
-                                      FormatReportText(IDS_RECONCILIATION_RUN, runDate)));
+        const QString runDate =
+            QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+        report.prepend(MakeReportLine(
+            ReportClass::Line1,
+            LoadString(useCaptionLibraries ? IDS_USING_LIBRARIES : IDS_NOT_USING_LIBRARIES)));
+        report.prepend(
+            MakeReportLine(ReportClass::Title, FormatReportText(IDS_RECONCILIATION_RUN, runDate)));
         report.prepend(GetReconciliationReportHead());
         report += GetReportFooter();
     } else {

@@ -78,7 +78,8 @@ CModality* AddResponse(CCampaign& campaign, CQuestion& question, int modalityId,
     return raw;
 }
 
-void AddResponses(CCampaign& campaign, CQuestion& question, int firstId, const QStringList& captions)
+void AddResponses(CCampaign& campaign, CQuestion& question, int firstId,
+                  const QStringList& captions)
 {
     for (const QString& caption : captions)
         AddResponse(campaign, question, firstId++, caption);
@@ -154,7 +155,8 @@ QStringList NewResponsePairs(const CQuestion& question)
 
 QStringList ReportLines(const QString& report)
 {
-    static const QRegularExpression paragraph(QStringLiteral("<p class = \"([^\"]*)\"/>\n([^\n]*)\n"));
+    static const QRegularExpression paragraph(
+        QStringLiteral("<p class = \"([^\"]*)\"/>\n([^\n]*)\n"));
     QStringList lines;
     for (auto it = paragraph.globalMatch(report); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();

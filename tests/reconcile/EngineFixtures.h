@@ -29,9 +29,9 @@ pelko_wave::CQuestion* AddQuestion(pelko_wave::CCampaign& campaign, int question
                                    int appearanceVolumeId, int questionType = 1,
                                    int elementType = 1, int indent = 1);
 // A response at the end of the question, with its caption in kLanguage.
-pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign,
-                                   pelko_wave::CQuestion& question, int modalityId,
-                                   const QString& caption, const QString& entryCode = QString());
+pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign, pelko_wave::CQuestion& question,
+                                   int modalityId, const QString& caption,
+                                   const QString& entryCode = QString());
 // Responses for each caption, ids from firstId up.
 void AddResponses(pelko_wave::CCampaign& campaign, pelko_wave::CQuestion& question, int firstId,
                   const QStringList& captions);

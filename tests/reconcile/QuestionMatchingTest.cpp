@@ -63,10 +63,7 @@ TEST_F(QuestionMatchingTest, StrictListsWithOneMethodBesidesManualMatchByThatMet
         QList<quint32> Methods;
         QStringList Expected;
     } cases[] = {
-        {{1, 4}, {"10>100"}},
-        {{4, 1}, {"10>100"}},
-        {{1}, {"10>100"}},
-        {{4}, {}},
+        {{1, 4}, {"10>100"}}, {{4, 1}, {"10>100"}}, {{1}, {"10>100"}}, {{4}, {}},
         {{1, 2}, {}}, // both methods must agree
     };
     for (const auto& c : cases)
@@ -226,8 +223,10 @@ TEST_F(QuestionMatchingTest, NewQuestionGoesRightAfterTheQuestionOfItsNearestPre
     QStringList order;
     for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
         const CQuestion* q = campaign.GetQuestion(i);
-        order << QStringLiteral("%1:%2:%3").arg(q->GetShortcut()).arg(q->GetOrder()).arg(
-            q->GetIndent());
+        order << QStringLiteral("%1:%2:%3")
+                     .arg(q->GetShortcut())
+                     .arg(q->GetOrder())
+                     .arg(q->GetIndent());
     }
     EXPECT_EQ(order, (QStringList{"A:0:1", "NEW:1:2", "NEW2:2:2", "B:3:1"}));
     ASSERT_EQ(results.CreatedQuestions.size(), 2);

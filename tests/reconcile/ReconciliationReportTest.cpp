@@ -31,13 +31,14 @@ void Touch(const QString& path)
 TEST(ReconciliationReportTest, HeadDeclaresUtf8AndEveryClassOfTheLines)
 {
     const QString head = GetReconciliationReportHead();
-    EXPECT_TRUE(head.startsWith("<html>\n<head>\n<title></title>\n<meta http-equiv=\"Content-Type\" "
-                                "content=\"text/html; charset=UTF-8\"/>\n<style type=\"text/css\">\n"
-                                "\tp.font {margin-top: 2; font-family: tahoma; font-size: 12}\n"));
+    EXPECT_TRUE(
+        head.startsWith("<html>\n<head>\n<title></title>\n<meta http-equiv=\"Content-Type\" "
+                        "content=\"text/html; charset=UTF-8\"/>\n<style type=\"text/css\">\n"
+                        "\tp.font {margin-top: 2; font-family: tahoma; font-size: 12}\n"));
     EXPECT_TRUE(head.contains("\tp.indent3 {margin-top: 2; margin-left: 3em; font-family: tahoma; "
                               "font-size: 12}\n"));
-    EXPECT_TRUE(head.contains(
-        "\tp.color_red_lgrey {color: red; background-color: rgb(220,220,220)}\n"));
+    EXPECT_TRUE(
+        head.contains("\tp.color_red_lgrey {color: red; background-color: rgb(220,220,220)}\n"));
     EXPECT_TRUE(head.endsWith("</style>\n</head>\n<body>\n"));
     EXPECT_EQ(GetReportFooter(), "</body>\n</html>\n");
 }
@@ -46,14 +47,14 @@ TEST(ReconciliationReportTest, LinesAreSelfClosingParagraphsWithEscapedArguments
 {
     QString report;
     AppendReportLine(report, ReportClass::Line3,
-                     FormatReportText(63268, QStringLiteral("<b>"), 7,
-                                      QStringLiteral("a & \"b\""), QStringLiteral("12")));
+                     FormatReportText(63268, QStringLiteral("<b>"), 7, QStringLiteral("a & \"b\""),
+                                      QStringLiteral("12")));
     EXPECT_EQ(report, "<p class = \"indent3 font color1\"/>\nCampaign response \"&lt;b&gt;\" (ID "
                       "7) has been matched to source response \"a &amp; &quot;b&quot;\" (ID 12)\n");
     // Scores are written in the C locale whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::French));
-    EXPECT_TRUE(FormatReportText(63250, QString(), 1, QString(), QString(), 0.5)
-                    .endsWith("(0.500000)"));
+    EXPECT_TRUE(
+        FormatReportText(63250, QString(), 1, QString(), QString(), 0.5).endsWith("(0.500000)"));
     QLocale::setDefault(QLocale::c());
 }
 
@@ -86,8 +87,8 @@ TEST_F(ReportPathTest, TheOutputSwitchNamesTheFile)
         QString Output;
         QString Expected;
     } cases[] = {
-        {"report.html", InFolder("report.html")},        // no folder: beside the campaign
-        {InFolder("out/r.html"), InFolder("out/r.html")}, // an existing folder
+        {"report.html", InFolder("report.html")},               // no folder: beside the campaign
+        {InFolder("out/r.html"), InFolder("out/r.html")},       // an existing folder
         {InFolder("none/r.html"), InFolder("Study_W2_1.html")}, // no such folder: not given
     };
     for (const auto& c : cases) {
@@ -170,7 +171,8 @@ TEST_F(OpenNumericPairsTest, TwoPairsUseThePluralTextAndAlternateTheirBackground
     const QStringList lines = ReportLines(html);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[0].startsWith("font color0 bgcolor0|There are 2 open source questions"));
-    EXPECT_TRUE(lines[3].startsWith("font indent1 color1 bgcolor2|Numeric campaign question 'Size'"));
+    EXPECT_TRUE(
+        lines[3].startsWith("font indent1 color1 bgcolor2|Numeric campaign question 'Size'"));
     EXPECT_TRUE(html.contains("\tp.bgcolor3 {background-color: rgb(255,255,255)}\n"));
     EXPECT_TRUE(html.endsWith("</body>\n</html>\n"));
 

@@ -83,9 +83,18 @@ TEST_F(ResponseMatchingTest, EntryCodesCompareAsWholeNumbersElseAsTextsIgnoringC
         const char* B;
         bool Equal;
     } cases[] = {
-        {"01", "1", true},   {"1", "1", true},     {"007", "7", true},   {"+1", "1", true},
-        {"-0", "0", true},   {"-1", "1", false},   {"A", "B", false},    {"a", "A", true},
-        {"1.0", "1", false}, {"1a", "1", false},   {"", "", true},       {"", "0", false},
+        {"01", "1", true},
+        {"1", "1", true},
+        {"007", "7", true},
+        {"+1", "1", true},
+        {"-0", "0", true},
+        {"-1", "1", false},
+        {"A", "B", false},
+        {"a", "A", true},
+        {"1.0", "1", false},
+        {"1a", "1", false},
+        {"", "", true},
+        {"", "0", false},
         {"99999999999999999999", "099999999999999999999", true},
     };
     for (const auto& c : cases)
@@ -297,8 +306,8 @@ TEST_F(ApplyQuestionMatchingsTest, CommandLineStopsOnUnmatchedOrNewResponsesUnle
         runReport.clear();
         if (c.Stop) {
             EXPECT_THROW(ApplyQuestionMatchings(run, *volume), CReconcileStop);
-            EXPECT_TRUE(runReport.startsWith(
-                "<p class = \"indent0 fontBold color_red_lgrey\"/>\n" + QString(c.Stop)))
+            EXPECT_TRUE(runReport.startsWith("<p class = \"indent0 fontBold color_red_lgrey\"/>\n" +
+                                             QString(c.Stop)))
                 << runReport.left(200).toStdString();
         } else {
             ApplyQuestionMatchings(run, *volume);

@@ -71,10 +71,10 @@ protected:
             AddResponses(campaign, *AddQuestion(campaign, id, shortcut, shortcut, 1), id * 10,
                          {"Yes", "No"});
         for (const char* shortcut : {"A", "B"})
-            AddSourceResponses(*AddSourceQuestion(*second, 100 + second->GetQuestionnaire()
-                                                                     .GetNbreQuestion(),
-                                                  shortcut, shortcut),
-                               1, {"Yes", "No"});
+            AddSourceResponses(
+                *AddSourceQuestion(*second, 100 + second->GetQuestionnaire().GetNbreQuestion(),
+                                   shortcut, shortcut),
+                1, {"Yes", "No"});
         AddSourceQuestion(*third, 200, "C", "C");
         AddSourceResponses(*AddSourceQuestion(*third, 201, "D", "D"), 1, {"Yes", "No"});
     }
