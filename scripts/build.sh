@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds Plim in build/ (Release with debug info by default).
+# Configures and builds Plim in build/ (Release with debug info by default): the given targets,
+# or everything.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -8,6 +9,8 @@ type="${PLIM_BUILD_TYPE:-RelWithDebInfo}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@" >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" >/dev/null
 fi
-cmake --build "$build" -- -k 0
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$build" "${targets[@]}"
