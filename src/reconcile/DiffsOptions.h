@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 // Which difference kinds the user wants looked for. A kind is a question or response property
 // id (see PropertyCaptions.h). The map holds only kinds set explicitly; the two option classes
@@ -67,3 +68,13 @@ inline constexpr int kHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 28, 27};
 inline constexpr int kDialogHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 25, 26, 28, 27};
 inline constexpr int kHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
 inline constexpr int kDialogHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
+
+// Membership of a kind in the hidden sets above.
+bool IsHiddenQuestionDiffKind(int kind);
+bool IsHiddenModalityDiffKind(int kind);
+
+// The kinds kept in the profile and in options files, in id order: question kinds 0 to 25 and
+// response kinds 0 to 11 that are not hidden (question kinds 2 to 18 and 21 to 25, response
+// kinds 3, 5, 6, 8 and 9). Question kind 26 is never stored and stays enabled.
+std::vector<int> GetStoredQuestionDiffKinds();
+std::vector<int> GetStoredModalityDiffKinds();
