@@ -55,10 +55,7 @@ bool ParseGuid(const QString& text, GUID& guid)
 {
     if (text.size() < 36 || !IsPlainGuidText(text))
         return false;
-    const QUuid uuid = QUuid::fromString(text);
-    if (uuid.isNull() && text != QStringLiteral("00000000-0000-0000-0000-000000000000"))
-        return false;
-    guid = FromUuid(uuid);
+    guid = FromUuid(QUuid::fromString(text));
     return true;
 }
 

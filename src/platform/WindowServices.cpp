@@ -1,5 +1,6 @@
 #include "platform/WindowServices.h"
 
+#include "platform/SilentProgressWindow.h"
 #include "platform/ViewState.h"
 #include "res/StringTable.h"
 
@@ -16,34 +17,13 @@ public:
     {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         std::fflush(stderr);
-        switch (type & 0xF) {
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return IDYES;
-        default:
-            return IDOK;
-        }
+        return FirstButtonAnswer(type);
     }
-
-    class CSilentProgress final : public IProgressWindow
-    {
-    public:
-        explicit CSilentProgress(int range) : m_range(range) {}
-        void SetPos(int position) override { m_pos = position; }
-        int GetPos() const override { return m_pos; }
-        void OffsetPos(int steps) override { m_pos += steps; }
-        void SetPosToLast() override { m_pos = m_range - 1; }
-        void SetMessageText(const QString&) override {}
-
-    private:
-        int m_range;
-        int m_pos = 0;
-    };
 
     std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString&, const QString&,
                                                        int range) override
     {
-        return std::make_unique<CSilentProgress>(range);
+        return std::make_unique<CSilentProgressWindow>(range);
     }
     void ShowReport(const QString&, int, const QString&) override {}
     void BeginWaitCursor() override {}
@@ -60,6 +40,12 @@ CDefaultWindowServices g_defaultServices;
 IWindowServices* g_services = nullptr;
 
 } // namespace
+
+int FirstButtonAnswer(unsigned type)
+{
+    const unsigned buttons = type & 0xF;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+}
 
 int IWindowServices::MessageBoxId(unsigned stringId, unsigned type)
 {

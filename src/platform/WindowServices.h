@@ -20,6 +20,9 @@ enum : unsigned {
 // Message-box answers.
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
+// The answer of a message box's first button (OK or Yes), given by runs that ask no one.
+int FirstButtonAnswer(unsigned type);
+
 // Kinds of report window.
 enum : int { REPORT_RECONCILIATION = 2, REPORT_SOURCE_FILES = 3, REPORT_OPEN_NUMERIC = 4 };
 

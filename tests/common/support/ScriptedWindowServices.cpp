@@ -48,8 +48,7 @@ int CScriptedWindowServices::MessageBox(const QString& text, unsigned type)
         m_answers.pop_front();
         return answer;
     }
-    const unsigned buttons = type & 0xF;
-    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+    return FirstButtonAnswer(type);
 }
 
 std::unique_ptr<IProgressWindow> CScriptedWindowServices::CreateProgressDlg(const QString& caption,

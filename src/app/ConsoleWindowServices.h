@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/WindowServices.h"
+
+#include <functional>
+
+// The window services of the batch run: no window exists. A message box prints its text as one
+// line on standard output and takes its first button; progress, reports, the wait cursor and the
+// panes show nothing.
+class CConsoleWindowServices final : public IWindowServices
+{
+public:
+    using LineWriter = std::function<void(const QString&)>;
+
+    // Lines go to standard output unless another writer is given.
+    explicit CConsoleWindowServices(LineWriter writeLine = {});
+
+    int MessageBox(const QString& text, unsigned type) override;
+    std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString& caption, const QString& text,
+                                                       int range) override;
+    void ShowReport(const QString& title, int kind, const QString& html) override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void PumpMessages() override {}
+    std::unique_ptr<CViewState> CaptureViewState() override;
+    void RestoreViewState(const CViewState& state) override {}
+
+private:
+    LineWriter m_writeLine;
+};

@@ -1,0 +1,202 @@
+#include "app/WaveApp.h"
+
+#include "app/ConsoleWindowServices.h"
+#include "platform/StdStreams.h"
+#include "platform/ViewState.h"
+#include "platform/WindowServices.h"
+#include "res/StringTable.h"
+
+#include <QFileInfo>
+#include <QtGlobal>
+
+#include <thread>
+
+namespace {
+
+constexpr unsigned IDS_WINDOW_PROGRAM_MISSING = 63902;
+
+// Difference kinds never compared, offered in the options or stored.
+constexpr int kHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 28, 27};
+constexpr int kHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
+// Difference kinds the difference dialogs do not show.
+constexpr int kDialogHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 25, 26, 28, 27};
+constexpr int kDialogHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
+
+// Waits the start-up pause when start-up returns, whichever way it does.
+class CStartupPause
+{
+public:
+    explicit CStartupPause(std::chrono::milliseconds pause) : m_pause(pause) {}
+    ~CStartupPause() { std::this_thread::sleep_for(m_pause); }
+    CStartupPause(const CStartupPause&) = delete;
+    CStartupPause& operator=(const CStartupPause&) = delete;
+
+private:
+    std::chrono::milliseconds m_pause;
+};
+
+} // namespace
+
+CWaveApp::CWaveApp()
+{
+    FillDiffKindSets();
+    SetWaveApp(this);
+}
+
+CWaveApp::~CWaveApp()
+{
+    if (GetWaveApp() == this)
+        SetWaveApp(nullptr);
+    if (m_consoleServices && &GetWindowServices() == m_consoleServices.get())
+        SetWindowServices(nullptr);
+}
+
+void CWaveApp::FillDiffKindSets()
+{
+    m_hiddenQuestionDiffKinds.insert(std::begin(kHiddenQuestionDiffKinds),
+                                     std::end(kHiddenQuestionDiffKinds));
+    m_hiddenModalityDiffKinds.insert(std::begin(kHiddenModalityDiffKinds),
+                                     std::end(kHiddenModalityDiffKinds));
+    m_dialogHiddenQuestionDiffKinds.insert(std::begin(kDialogHiddenQuestionDiffKinds),
+                                           std::end(kDialogHiddenQuestionDiffKinds));
+    m_dialogHiddenModalityDiffKinds.insert(std::begin(kDialogHiddenModalityDiffKinds),
+                                           std::end(kDialogHiddenModalityDiffKinds));
+}
+
+bool CWaveApp::InitInstance(const QStringList& arguments)
+{
+    const CStartupPause pause(m_startupPause);
+
+    m_versionInfo.Load();
+    // The profile's options and the recent-file list are loaded here once they exist.
+
+    const bool parsed = m_cmdLineInfo.ParseCommandLine(arguments);
+    AttachStdioToConsole(IsBatchRun());
+    if (!parsed) {
+        WriteStdErrLine(QStringLiteral("plim: ") + m_cmdLineInfo.GetErrorText());
+        m_exitCode = 2;
+        return false;
+    }
+
+    if (IsBatchRun()) {
+        m_consoleServices = std::make_unique<CConsoleWindowServices>();
+        SetWindowServices(m_consoleServices.get());
+        const bool completed = RunCommandLine();
+        if (!m_cmdLineInfo.GetHelp())
+            m_exitCode = completed ? 0 : 1;
+        return completed;
+    }
+
+    // The window program is not part of this build yet.
+    WriteStdErrLine(QStringLiteral("plim: ") + LoadString(IDS_WINDOW_PROGRAM_MISSING));
+    m_exitCode = 1;
+    return false;
+}
+
+void CWaveApp::SetCampaignPath(const QString& path)
+{
+    m_campaignPath = path;
+    m_campaignDataFolder.clear();
+}
+
+QString CWaveApp::GetCampaignName() const
+{
+    return QFileInfo(m_campaignPath).completeBaseName().left(260);
+}
+
+QString CWaveApp::GetCampaignFilePath() const
+{
+    // The storage object's path, once the application owns one.
+    return QString();
+}
+
+QString CWaveApp::GetCampaignDataFolder()
+{
+    // Made from the campaign path by the model's folder helper, once campaigns can be saved.
+    return m_campaignDataFolder;
+}
+
+CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
+{
+    const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
+    return m_pDiffsCache;
+}
+
+const CQuestionDiffsOptions& CWaveApp::GetQuestionDiffsOptions() const
+{
+    // The difference options arrive with the difference engine; nothing reads them before.
+    qFatal("CWaveApp: question difference options are not available yet");
+}
+
+const CModalityDiffsOptions& CWaveApp::GetModalityDiffsOptions() const
+{
+    // The difference options arrive with the difference engine; nothing reads them before.
+    qFatal("CWaveApp: response difference options are not available yet");
+}
+
+bool CWaveApp::IsQuestionDiffKindHidden(int kind) const
+{
+    return m_hiddenQuestionDiffKinds.count(kind) != 0;
+}
+
+bool CWaveApp::IsModalityDiffKindHidden(int kind) const
+{
+    return m_hiddenModalityDiffKinds.count(kind) != 0;
+}
+
+bool CWaveApp::IsQuestionDiffKindHiddenInDialog(int kind) const
+{
+    return m_dialogHiddenQuestionDiffKinds.count(kind) != 0;
+}
+
+bool CWaveApp::IsModalityDiffKindHiddenInDialog(int kind) const
+{
+    return m_dialogHiddenModalityDiffKinds.count(kind) != 0;
+}
+
+const QList<pelko_wave::CResponseCaptionGroup*>& CWaveApp::GetCaptionGroups() const
+{
+    // Empty until the caption-library file is read.
+    return m_captionGroups;
+}
+
+const QList<pelko_wave::CResponseLibrary*>& CWaveApp::GetCaptionLibraries() const
+{
+    // Empty until the caption-library file is read.
+    return m_captionLibraries;
+}
+
+void CWaveApp::AddPendingQuestionSourceCopy(int volumeId)
+{
+    m_pendingQuestionCopies.insert(volumeId);
+}
+
+void CWaveApp::AddPendingInterviewSourceCopy(int volumeId)
+{
+    m_pendingInterviewCopies.insert(volumeId);
+}
+
+bool CWaveApp::ExecuteCommand(std::unique_ptr<CCmdVirtual>&, const CCmdCallBacks&,
+                              const CCmdPreCallBacks*, std::unique_ptr<CViewState>, bool)
+{
+    // Commands run through the history once it exists; until then none is taken and the
+    // command stays the caller's.
+    return false;
+}
+
+std::unique_ptr<CViewState> CWaveApp::CaptureViewState()
+{
+    return GetWindowServices().CaptureViewState();
+}
+
+bool CWaveApp::Undo()
+{
+    // Nothing to undo until the history exists.
+    return false;
+}
+
+bool CWaveApp::Redo()
+{
+    // Nothing to redo until the history exists.
+    return false;
+}

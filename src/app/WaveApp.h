@@ -1,0 +1,182 @@
+#pragma once
+
+#include "model/OptionRecords.h"
+#include "platform/AppServices.h"
+#include "platform/VersionInfo.h"
+#include "platform/WaveCmdLineInfo.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <set>
+
+class CDBAccess;
+class CConsoleWindowServices;
+
+// The one application object: it owns the campaign state, the option records, the command line
+// and the version information, and starts either the batch run or the window program. It holds
+// no widget and is not the Qt application object: main makes that first. It installs itself as
+// the application seen by the core for its lifetime.
+class CWaveApp final : public IWaveApp
+{
+public:
+    CWaveApp();
+    ~CWaveApp() override;
+    CWaveApp(const CWaveApp&) = delete;
+    CWaveApp& operator=(const CWaveApp&) = delete;
+
+    // Start-up with the program's arguments (without its own name). Returns whether the program
+    // goes on; GetExitCode gives the process's exit code. Every return waits the start-up pause.
+    bool InitInstance(const QStringList& arguments);
+    int GetExitCode() const { return m_exitCode; }
+    // The pause before every return from start-up (one second; tests shorten it).
+    void SetStartupPause(std::chrono::milliseconds pause) { m_startupPause = pause; }
+
+    // Campaign state.
+    pelko_wave::CCampaign* GetCampaign() const override { return m_pCampaign; }
+    CDBAccess* GetDBAccess() const { return m_pDBAccess; }
+    QString GetCampaignPath() const override { return m_campaignPath; }
+    void SetCampaignPath(const QString& path) override;
+    // The campaign file's name without its extension.
+    QString GetCampaignName() const;
+    QString GetCampaignFilePath() const override;
+    QString GetCampaignDataFolder() override;
+    CCampaignDiffsCache* GetDiffsCache() const override;
+    bool IsModified() const { return m_modified; }
+
+    // Option records.
+    const CLanguageSettings& GetLanguageSettings() const override { return m_languageSettings; }
+    void SetLanguageSettings(const CLanguageSettings& settings) { m_languageSettings = settings; }
+    const CViewSettings& GetViewSettings() const override { return m_viewSettings; }
+    void SetViewSettings(const CViewSettings& settings) { m_viewSettings = settings; }
+    const CNGramSettings& GetNGramSettings() const override { return m_nGramSettings; }
+    void SetNGramSettings(const CNGramSettings& settings) { m_nGramSettings = settings; }
+    const CReconciliationSettings& GetReconciliationSettings() const override
+    {
+        return m_reconciliationSettings;
+    }
+    void SetReconciliationSettings(const CReconciliationSettings& settings)
+    {
+        m_reconciliationSettings = settings;
+    }
+    const CEnvironmentSettings& GetEnvironmentSettings() const override
+    {
+        return m_environmentSettings;
+    }
+    void SetEnvironmentSettings(const CEnvironmentSettings& settings)
+    {
+        m_environmentSettings = settings;
+    }
+    const CUserDefinedApp& GetUserDefinedApps() const override { return m_userDefinedApps; }
+    void SetUserDefinedApps(const CUserDefinedApp& apps) { m_userDefinedApps = apps; }
+    const CQuestionDiffsOptions& GetQuestionDiffsOptions() const override;
+    const CModalityDiffsOptions& GetModalityDiffsOptions() const override;
+
+    // The fixed sets of difference kinds that are never shown.
+    bool IsQuestionDiffKindHidden(int kind) const override;
+    bool IsModalityDiffKindHidden(int kind) const override;
+    bool IsQuestionDiffKindHiddenInDialog(int kind) const override;
+    bool IsModalityDiffKindHiddenInDialog(int kind) const override;
+    bool IsResponseDiffKindHidden(int kind) const { return IsModalityDiffKindHidden(kind); }
+    bool IsResponseDiffKindHiddenInDialog(int kind) const
+    {
+        return IsModalityDiffKindHiddenInDialog(kind);
+    }
+
+    // Caption libraries.
+    const QList<pelko_wave::CResponseCaptionGroup*>& GetCaptionGroups() const override;
+    const QList<pelko_wave::CResponseLibrary*>& GetCaptionLibraries() const override;
+
+    // Volumes whose source files are copied into the data folder on the next save.
+    void AddPendingQuestionSourceCopy(int volumeId) override;
+    void AddPendingInterviewSourceCopy(int volumeId) override;
+    const std::set<int>& GetPendingQuestionSourceCopies() const { return m_pendingQuestionCopies; }
+    const std::set<int>& GetPendingInterviewSourceCopies() const
+    {
+        return m_pendingInterviewCopies;
+    }
+
+    // Command line and version.
+    CWaveCmdLineInfo& GetCmdLineInfo() override { return m_cmdLineInfo; }
+    bool IsBatchRun() const override { return m_cmdLineInfo.IsBatchRun(); }
+    const CVersionInfo& GetVersionInfo() const override { return m_versionInfo; }
+
+    // Commands and the panes.
+    bool ExecuteCommand(std::unique_ptr<CCmdVirtual>& command, const CCmdCallBacks& callBacks,
+                        const CCmdPreCallBacks* preCallBacks, std::unique_ptr<CViewState> viewState,
+                        bool setModified) override;
+    std::unique_ptr<CViewState> CaptureViewState() override;
+    bool Undo() override;
+    bool Redo() override;
+
+    // Every modal dialog of the program runs between these two; Undo and Redo keys are not
+    // taken meanwhile.
+    void BeginModalState() { m_modalState = true; }
+    void EndModalState() { m_modalState = false; }
+    bool IsModalState() const { return m_modalState; }
+
+    // The batch run's new wave (-1 until made), and whether the run created the campaign file.
+    int GetBatchWaveId() const { return m_batchWaveId; }
+    bool IsNewCampaign() const { return m_newCampaign; }
+    int GetHighestVolumeIdAtLoad() const { return m_highestVolumeIdAtLoad; }
+
+    // Which difference options are in force: the global pair, or the campaign's local pair.
+    bool AreLocalOptionsLoaded() const { return m_localOptionsLoaded; }
+    bool AreGlobalOptionsInUse() const { return m_globalOptionsInUse; }
+
+private:
+    // The batch run: returns whether it reached its end.
+    bool RunCommandLine();
+    void FillDiffKindSets();
+
+    CWaveCmdLineInfo m_cmdLineInfo;
+    CVersionInfo m_versionInfo;
+    QString m_campaignPath;
+    // Storage object and campaign: owned by the application once campaigns can be made.
+    CDBAccess* m_pDBAccess = nullptr;
+    pelko_wave::CCampaign* m_pCampaign = nullptr;
+    bool m_modified = false;
+    QString m_campaignDataFolder;
+
+    CLanguageSettings m_languageSettings;
+    CViewSettings m_viewSettings;
+    CNGramSettings m_nGramSettings;
+    CReconciliationSettings m_reconciliationSettings;
+    CEnvironmentSettings m_environmentSettings;
+    CUserDefinedApp m_userDefinedApps;
+
+    std::set<int> m_hiddenQuestionDiffKinds;
+    std::set<int> m_hiddenModalityDiffKinds;
+    std::set<int> m_dialogHiddenQuestionDiffKinds;
+    std::set<int> m_dialogHiddenModalityDiffKinds;
+
+    // Caption groups and libraries: owned by the application once the caption-library file is
+    // read.
+    QList<pelko_wave::CResponseCaptionGroup*> m_captionGroups;
+    QList<pelko_wave::CResponseLibrary*> m_captionLibraries;
+
+    std::set<int> m_pendingQuestionCopies;
+    std::set<int> m_pendingInterviewCopies;
+    int m_highestVolumeIdAtLoad = 999999999;
+
+    bool m_modalState = false;
+    int m_cleanPoint = 0;
+
+    // Guards the difference-cache pointer, which a worker thread may read.
+    mutable std::mutex m_diffsCacheLock;
+    CCampaignDiffsCache* m_pDiffsCache = nullptr;
+
+    bool m_languagesCommand = false;
+    int m_batchWaveId = -1;
+    bool m_newCampaign = false;
+    bool m_localOptionsLoaded = false;
+    bool m_globalOptionsInUse = true;
+
+    std::unique_ptr<CConsoleWindowServices> m_consoleServices;
+    int m_exitCode = 0;
+    std::chrono::milliseconds m_startupPause{1000};
+};
