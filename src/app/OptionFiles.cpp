@@ -19,12 +19,6 @@ const QString kResponseGroup = QStringLiteral("Response Diffs");
 
 constexpr unsigned IDS_LOCAL_OPTIONS_FILE = 63526;
 
-QString LocalOptionsFileName()
-{
-    const QString name = LoadString(IDS_LOCAL_OPTIONS_FILE);
-    return name.isEmpty() ? QStringLiteral("PlimLocalOptions.xml") : name;
-}
-
 // The leading integer of a text, as C's atoi reads it: blanks, a sign, digits; 0 when none.
 int LeadingInteger(const QString& text)
 {
@@ -63,7 +57,7 @@ QString GetLocalOptionsPath(const QString& campaignPath)
 {
     if (campaignPath.isEmpty())
         return QString();
-    return QFileInfo(campaignPath).dir().filePath(LocalOptionsFileName());
+    return QFileInfo(campaignPath).dir().filePath(LoadString(IDS_LOCAL_OPTIONS_FILE));
 }
 
 bool SaveDiffsOptionsFile(const QString& path, const CQuestionDiffsOptions& questions,

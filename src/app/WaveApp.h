@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/OptionsProfile.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
 #include "platform/VersionInfo.h"
 #include "platform/WaveCmdLineInfo.h"
+#include "reconcile/DiffsOptions.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +17,7 @@
 #include <set>
 
 class CDBAccess;
+class QSettings;
 class CConsoleWindowServices;
 
 // The one application object: it owns the campaign state, the option records, the command line
@@ -128,6 +131,49 @@ public:
     bool AreLocalOptionsLoaded() const { return m_localOptionsLoaded; }
     bool AreGlobalOptionsInUse() const { return m_globalOptionsInUse; }
 
+    // Options in the profile and in files (WaveAppOptions.cpp).
+    // Start-up: reads every profile section into its record, then the caption libraries.
+    void LoadOptions();
+    // Exit: writes back the profile sections this process changed, then the caption libraries.
+    void SaveOptionsAtExit();
+    void LoadLanguageOptions(QSettings& profile);
+    void LoadViewOptions(QSettings& profile);
+    void LoadNGramOptions(QSettings& profile);
+    void LoadReconciliationOptions(QSettings& profile);
+    // Read into the global set; the local set becomes a copy of it.
+    void LoadQuestionDifferenceOptions(QSettings& profile);
+    void LoadModalityDifferenceOptions(QSettings& profile);
+    void LoadEnvironmentSettings(QSettings& profile);
+    void LoadUserDefinedApps(QSettings& profile);
+    void SaveLanguageOptions(QSettings& profile);
+    void SaveViewOptions(QSettings& profile);
+    void SaveNGramOptions(QSettings& profile);
+    void SaveReconciliationOptions(QSettings& profile);
+    void SaveQuestionDifferenceOptions(QSettings& profile);
+    void SaveModalityDifferenceOptions(QSettings& profile);
+    void SaveEnvironmentSettings(QSettings& profile);
+    void SaveUserDefinedApps(QSettings& profile);
+    // The print preview's page count, kept in the profile's "Settings" section.
+    int GetPreviewPages() const { return m_previewPages; }
+    void SetPreviewPages(int pages) { m_previewPages = pages; }
+
+    // The difference options in force are replaced by copies of these.
+    void SetQuestionDiffsOptions(const CQuestionDiffsOptions& options);
+    void SetModalityDiffsOptions(const CModalityDiffsOptions& options);
+    // Put the local or the global pair in force; each returns whether that changed anything.
+    bool UseLocalOptions();
+    bool UseGlobalOptions();
+    // Set by New (no local options, global in force) and after Open (from LoadDiffsOptions).
+    void SetOptionMode(bool localOptionsLoaded, bool globalOptionsInUse);
+    // Writes the sets in force to an options file.
+    bool SaveDiffsOptions(const QString& path) const;
+    // Writes the sets in force to "PlimLocalOptions.xml" beside the campaign file.
+    bool SaveLocalOptions() const;
+    // SaveLocalOptions, only while local options are loaded and in force.
+    bool SaveLocalOptionsIfUsed() const;
+    // Reads "PlimLocalOptions.xml" beside the campaign file into the local pair.
+    bool LoadDiffsOptions();
+
 private:
     // The batch run: returns whether it reached its end.
     bool RunCommandLine();
@@ -179,4 +225,13 @@ private:
     std::unique_ptr<CConsoleWindowServices> m_consoleServices;
     int m_exitCode = 0;
     std::chrono::milliseconds m_startupPause{1000};
+
+    // Difference options: the global pair kept in the profile, the campaign's local pair.
+    CQuestionDiffsOptions m_globalQuestionDiffs;
+    CQuestionDiffsOptions m_localQuestionDiffs;
+    CModalityDiffsOptions m_globalModalityDiffs;
+    CModalityDiffsOptions m_localModalityDiffs;
+    // The profile sections as read at start-up, so that exit writes back only changed ones.
+    COptionsProfile m_profileAsRead;
+    int m_previewPages = 0;
 };
