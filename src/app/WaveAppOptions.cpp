@@ -6,6 +6,19 @@
 
 #include <QSettings>
 
+namespace {
+
+// Reads one profile section into its record and remembers its values as read.
+template <typename TRecord>
+void ReadSection(QSettings& profile, COptionsProfile& asRead, TRecord& record,
+                 void (*read)(QSettings&, TRecord&), SProfileSection (*section)(const TRecord&))
+{
+    read(profile, record);
+    asRead.RememberAsRead(section(record));
+}
+
+} // namespace
+
 void CWaveApp::LoadOptions()
 {
     // The fixed sets of hidden difference kinds are filled when the object is made.
@@ -39,52 +52,50 @@ void CWaveApp::SaveOptionsAtExit()
 
 void CWaveApp::LoadLanguageOptions(QSettings& profile)
 {
-    ReadLanguageOptions(profile, m_languageSettings);
-    m_profileAsRead.RememberAsRead(LanguageOptionsSection(m_languageSettings));
+    ReadSection(profile, m_profileAsRead, m_languageSettings, ReadLanguageOptions,
+                LanguageOptionsSection);
 }
 
 void CWaveApp::LoadViewOptions(QSettings& profile)
 {
-    ReadViewOptions(profile, m_viewSettings);
-    m_profileAsRead.RememberAsRead(ViewOptionsSection(m_viewSettings));
+    ReadSection(profile, m_profileAsRead, m_viewSettings, ReadViewOptions, ViewOptionsSection);
 }
 
 void CWaveApp::LoadNGramOptions(QSettings& profile)
 {
-    ReadNGramOptions(profile, m_nGramSettings);
-    m_profileAsRead.RememberAsRead(NGramOptionsSection(m_nGramSettings));
+    ReadSection(profile, m_profileAsRead, m_nGramSettings, ReadNGramOptions, NGramOptionsSection);
 }
 
 void CWaveApp::LoadReconciliationOptions(QSettings& profile)
 {
-    ReadReconciliationOptions(profile, m_reconciliationSettings);
-    m_profileAsRead.RememberAsRead(ReconciliationOptionsSection(m_reconciliationSettings));
+    ReadSection(profile, m_profileAsRead, m_reconciliationSettings, ReadReconciliationOptions,
+                ReconciliationOptionsSection);
 }
 
 void CWaveApp::LoadQuestionDifferenceOptions(QSettings& profile)
 {
-    ReadQuestionDifferenceOptions(profile, m_globalQuestionDiffs);
+    ReadSection(profile, m_profileAsRead, m_globalQuestionDiffs, ReadQuestionDifferenceOptions,
+                QuestionDifferencesSection);
     m_localQuestionDiffs = m_globalQuestionDiffs;
-    m_profileAsRead.RememberAsRead(QuestionDifferencesSection(m_globalQuestionDiffs));
 }
 
 void CWaveApp::LoadModalityDifferenceOptions(QSettings& profile)
 {
-    ReadModalityDifferenceOptions(profile, m_globalModalityDiffs);
+    ReadSection(profile, m_profileAsRead, m_globalModalityDiffs, ReadModalityDifferenceOptions,
+                ModalityDifferencesSection);
     m_localModalityDiffs = m_globalModalityDiffs;
-    m_profileAsRead.RememberAsRead(ModalityDifferencesSection(m_globalModalityDiffs));
 }
 
 void CWaveApp::LoadEnvironmentSettings(QSettings& profile)
 {
-    ReadEnvironmentSettings(profile, m_environmentSettings);
-    m_profileAsRead.RememberAsRead(EnvironmentSettingsSection(m_environmentSettings));
+    ReadSection(profile, m_profileAsRead, m_environmentSettings, ReadEnvironmentSettings,
+                EnvironmentSettingsSection);
 }
 
 void CWaveApp::LoadUserDefinedApps(QSettings& profile)
 {
-    ReadUserDefinedApps(profile, m_userDefinedApps);
-    m_profileAsRead.RememberAsRead(UserDefinedAppsSection(m_userDefinedApps));
+    ReadSection(profile, m_profileAsRead, m_userDefinedApps, ReadUserDefinedApps,
+                UserDefinedAppsSection);
 }
 
 void CWaveApp::SaveLanguageOptions(QSettings& profile)
