@@ -1,3 +1,4 @@
+#include "app/CaptionLibraryFile.h"
 #include "app/OptionFiles.h"
 #include "app/XmlParser.h"
 #include "reconcile/DiffsOptions.h"
@@ -42,6 +43,8 @@ TEST(XmlCorpus, DamagedFilesLoadOrFailCleanly)
         CQuestionDiffsOptions questions;
         CModalityDiffsOptions responses;
         LoadDiffsOptionsFile(path, questions, responses);
+        SCaptionLibraryFile library;
+        LoadCaptionLibraryFile(path, library);
     }
 }
 
