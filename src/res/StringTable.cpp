@@ -775,6 +775,12 @@ constexpr SStringEntry kStrings[] = {
 
     // Starting PelkoQuill
     {63565, u"Unable to find the path to the PelkoQuill executable. Please check your installation is correct and try to start PelkoQuill manually."},
+    // Command line
+    {63900, u"Unknown switch. Run \"plim -?\" to list the switches."},
+    {63901, u"Only one campaign file can be opened at a time."},
+    {63902, u"The window program is not part of this build yet. Run \"plim -?\" to see the command-line use."},
+    {63903, u"Adding a wave from the command line is not part of this build yet."},
+    {63904, u"The list file '%s' could not be read."},
 };
 // clang-format on
 
