@@ -62,6 +62,17 @@ public:
     // The response caption libraries (owned by the application).
     virtual const QList<pelko_wave::CResponseCaptionGroup*>& GetCaptionGroups() const = 0;
     virtual const QList<pelko_wave::CResponseLibrary*>& GetCaptionLibraries() const = 0;
+    // The same lists for the caption-library functions that replace their contents
+    // (SetCaptionLibraries); the application keeps owning what they hold. By default the lists
+    // that the two getters above give.
+    virtual QList<pelko_wave::CResponseCaptionGroup*>& GetCaptionGroupsToEdit()
+    {
+        return const_cast<QList<pelko_wave::CResponseCaptionGroup*>&>(GetCaptionGroups());
+    }
+    virtual QList<pelko_wave::CResponseLibrary*>& GetCaptionLibrariesToEdit()
+    {
+        return const_cast<QList<pelko_wave::CResponseLibrary*>&>(GetCaptionLibraries());
+    }
 
     // Source files of new volumes to be copied into the data folder on the next save.
     virtual void AddPendingQuestionSourceCopy(int volumeId) = 0;

@@ -1,0 +1,349 @@
+// The lookups of a volume that walk the volume tree: up through the ancestors, or down through
+// the descendants.
+
+#include "model/Campaign.h"
+#include "model/Volume.h"
+
+#include <algorithm>
+
+namespace pelko_wave {
+
+namespace {
+
+template <typename T>
+bool Contains(const std::vector<T*>& volumes, const CVolume* volume)
+{
+    return std::find(volumes.begin(), volumes.end(), volume) != volumes.end();
+}
+
+// This volume alone, or with its ancestors.
+std::vector<CVolume*> WalkOf(const CVolume& volume, bool inherited)
+{
+    if (inherited)
+        return volume.GetAncestry();
+    return {const_cast<CVolume*>(&volume)};
+}
+
+} // namespace
+
+bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
+                                         const CQuestionMatching& matching, int volumeId)
+{
+    if (matching.GetEndVolumeId() != volumeId
+        && !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
+        return false;
+    if (matching.GetStartVolumeId() == volumeId)
+        return true;
+    return campaign.IsVolumeBefore(matching.GetStartVolumeId(), volumeId);
+}
+
+bool CVolume::IsModalityMatchingValidFor(const CCampaign& campaign,
+                                         const CModalityMatching& matching, int volumeId)
+{
+    if (matching.GetEndVolumeId() != volumeId
+        && !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
+        return false;
+    if (matching.GetStartVolumeId() == volumeId)
+        return true;
+    return campaign.IsVolumeBefore(matching.GetStartVolumeId(), volumeId);
+}
+
+std::vector<CVolume*> CVolume::GetAncestry() const
+{
+    // The walk hands out the volumes it passes, this one included, for callers that change
+    // their matchings.
+    std::vector<CVolume*> ancestry{const_cast<CVolume*>(this)};
+    CVolume* volume = ancestry.front();
+    while (!volume->IsRoot() && volume->m_parent && !Contains(ancestry, volume->m_parent)) {
+        volume = volume->m_parent;
+        ancestry.push_back(volume);
+    }
+    return ancestry;
+}
+
+CQuestionMatching* CVolume::FindQuestionMatchingInherited(int questionId, int volumeId) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return nullptr;
+    for (const CVolume* volume : GetAncestry()) {
+        CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
+        if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+            return matching;
+    }
+    return nullptr;
+}
+
+CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int volumeId) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return nullptr;
+    for (const CVolume* volume : GetAncestry()) {
+        CModalityMatching* matching = volume->FindModalityMatching(modalityId);
+        if (matching && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            return matching;
+    }
+    return nullptr;
+}
+
+bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceId,
+                                  const std::set<QString>* excluded) const
+{
+    sourceId.clear();
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return false;
+    for (const CVolume* volume : GetAncestry()) {
+        const CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
+        if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)
+            && !(excluded && excluded->count(matching->GetSourceId()))) {
+            sourceId = matching->GetSourceId();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVolume::CollectModalitySourceIds(int volumeId, int questionId,
+                                       QMap<int, QString>& sourceIds, bool inherited) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : WalkOf(*this, inherited)) {
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (matching->GetQuestionId() == questionId
+                && !sourceIds.contains(matching->GetModalityId())
+                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                sourceIds.insert(matching->GetModalityId(), matching->GetModalitySourceId());
+        }
+    }
+}
+
+void CVolume::GetModalityIdsBySource(int volumeId, int questionId,
+                                     QMap<QString, int>& modalityIds, bool inherited) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : WalkOf(*this, inherited)) {
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (matching->GetQuestionId() == questionId
+                && !modalityIds.contains(matching->GetModalitySourceId())
+                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                modalityIds.insert(matching->GetModalitySourceId(), matching->GetModalityId());
+        }
+    }
+}
+
+bool CVolume::FindQuestionIdBySource(int volumeId, const QString& sourceId, int& questionId,
+                                     bool inherited) const
+{
+    questionId = -1;
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return false;
+    for (const CVolume* volume : WalkOf(*this, inherited)) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (matching->GetSourceId() == sourceId
+                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)) {
+                questionId = matching->GetQuestionId();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void CVolume::CollectQuestionSources(int volumeId, QMap<int, QString>& sources) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (!sources.contains(matching->GetQuestionId())
+                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                sources.insert(matching->GetQuestionId(), matching->GetSourceId());
+        }
+    }
+}
+
+void CVolume::CollectValidQuestionMatchings(int volumeId,
+                                            QList<CQuestionMatching*>& matchings) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                matchings.append(matching.get());
+        }
+    }
+}
+
+void CVolume::CollectValidModalityMatchings(int volumeId,
+                                            QList<CModalityMatching*>& matchings) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                matchings.append(matching.get());
+        }
+    }
+}
+
+void CVolume::CollectModalityMatchingsOfQuestion(int volumeId, int questionId,
+                                                 QList<CModalityMatching*>& matchings,
+                                                 bool inherited) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : WalkOf(*this, inherited)) {
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (matching->GetQuestionId() == questionId
+                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                matchings.append(matching.get());
+        }
+    }
+}
+
+void CVolume::CollectMatchedQuestionIds(int volumeId, std::set<int>& questionIds) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                questionIds.insert(matching->GetQuestionId());
+        }
+    }
+}
+
+void CVolume::CollectMatchedSourceCodes(int volumeId, QMap<QString, int>& sourceCodes) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (const CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (!sourceCodes.contains(matching->GetSourceId())
+                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                sourceCodes.insert(matching->GetSourceId(), matching->GetQuestionId());
+        }
+    }
+}
+
+void CVolume::CollectModalityMatchingsInSubtree(int volumeId, int questionId,
+                                                QList<CModalityMatching*>& matchings,
+                                                bool descend) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    // Downwards, each volume once, so that a damaged tree with a loop still ends.
+    std::vector<const CVolume*> visited;
+    std::vector<std::pair<const CVolume*, int>> pending{{this, volumeId}};
+    while (!pending.empty()) {
+        const auto [volume, validFor] = pending.front();
+        pending.erase(pending.begin());
+        if (Contains(visited, volume))
+            continue;
+        visited.push_back(volume);
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (matching->GetQuestionId() == questionId
+                && IsModalityMatchingValidFor(*campaign, *matching, validFor))
+                matchings.append(matching.get());
+        }
+        if (!descend)
+            break;
+        for (const CVolume* child : volume->m_childVolumes)
+            pending.emplace_back(child, child->GetVolumeId());
+    }
+}
+
+int CVolume::FindLatestVolumeBefore(int volumeId) const
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return m_volumeId;
+    int latest = -1;
+    std::vector<const CVolume*> visited;
+    std::vector<const CVolume*> pending{this};
+    while (!pending.empty()) {
+        const CVolume* volume = pending.back();
+        pending.pop_back();
+        if (Contains(visited, volume))
+            continue;
+        visited.push_back(volume);
+        const int id = volume->GetVolumeId();
+        if (campaign->IsVolumeBefore(id, volumeId)
+            && (latest == -1 || campaign->IsVolumeBefore(latest, id)))
+            latest = id;
+        for (const CVolume* child : volume->m_childVolumes)
+            pending.push_back(child);
+    }
+    return latest;
+}
+
+void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& questionIds,
+                                     QMap<CQuestionMatching*, int>& questionEndsBefore,
+                                     QMap<CQuestionMatching*, int>& questionEndsAfter,
+                                     QMap<CModalityMatching*, int>& modalityEndsBefore,
+                                     QMap<CModalityMatching*, int>& modalityEndsAfter)
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_questionMatchings) {
+            if (!questionIds.count(matching->GetQuestionId())
+                || !IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                continue;
+            if (!questionEndsBefore.contains(matching.get()))
+                questionEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
+            matching->SetEndVolumeId(volumeId);
+            questionEndsAfter.insert(matching.get(), volumeId);
+        }
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (!questionIds.count(matching->GetQuestionId())
+                || !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                continue;
+            if (!modalityEndsBefore.contains(matching.get()))
+                modalityEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
+            matching->SetEndVolumeId(volumeId);
+            modalityEndsAfter.insert(matching.get(), volumeId);
+        }
+    }
+}
+
+void CVolume::EndModalityMatchingsAt(int volumeId, int questionId,
+                                     const std::set<int>& modalityIds,
+                                     QMap<CModalityMatching*, int>& endsBefore,
+                                     QMap<CModalityMatching*, int>& endsAfter)
+{
+    const CCampaign* campaign = GetCampaign();
+    if (!campaign)
+        return;
+    for (CVolume* volume : GetAncestry()) {
+        for (const auto& matching : volume->m_modalityMatchings) {
+            if (matching->GetQuestionId() != questionId
+                || !modalityIds.count(matching->GetModalityId())
+                || !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                continue;
+            if (!endsBefore.contains(matching.get()))
+                endsBefore.insert(matching.get(), matching->GetEndVolumeId());
+            matching->SetEndVolumeId(volumeId);
+            endsAfter.insert(matching.get(), volumeId);
+        }
+    }
+}
+
+} // namespace pelko_wave

@@ -1,0 +1,53 @@
+#include "questionnaire/SourceLanguages.h"
+
+#include "questionnaire/Questionnaire.h"
+
+namespace qnr {
+
+int CSourceLanguages::Declare(const QString& tag, int id)
+{
+    const QString key = tag.trimmed().toLower();
+    if (id <= 0) {
+        const auto it = m_idByTag.constFind(key);
+        if (it != m_idByTag.constEnd())
+            return it.value();
+        id = LanguageIdFromTag(tag);
+    }
+    if (id > 0) {
+        const CLanguage known(id);
+        if (known.GetName().isEmpty())
+            m_questionnaire.AddLanguage(
+                CLanguage(id, tag.trimmed(), tag.trimmed().left(3).toUpper()));
+        else
+            m_questionnaire.AddLanguage(known);
+    } else {
+        id = 0x2000;
+        while (m_questionnaire.FindLanguageIndex(id) >= 0)
+            id += 0x400;
+        m_questionnaire.AddLanguage(CLanguage(id, tag.trimmed(), tag.trimmed().left(3).toUpper()));
+    }
+    if (!key.isEmpty())
+        m_idByTag.insert(key, id);
+    if (m_defaultId == 0)
+        m_defaultId = id;
+    return id;
+}
+
+int CSourceLanguages::IdOf(const QString& tag)
+{
+    const QString key = tag.trimmed().toLower();
+    if (key.isEmpty())
+        return m_defaultId;
+    const auto it = m_idByTag.constFind(key);
+    if (it != m_idByTag.constEnd())
+        return it.value();
+    return Declare(tag);
+}
+
+void CSourceLanguages::SetDefault(int id)
+{
+    m_defaultId = id;
+    m_questionnaire.SetDefaultLanguageId(id);
+}
+
+} // namespace qnr
