@@ -174,6 +174,23 @@ public:
     // Reads "PlimLocalOptions.xml" beside the campaign file into the local pair.
     bool LoadDiffsOptions();
 
+    // Caption libraries (WaveAppCaptionLibraries.cpp).
+    // Reads a caption-library file and appends its groups and libraries to the lists, whose
+    // nodes the caller owns; false when the file cannot be loaded.
+    static bool LoadCaptionLibraries(const QString& path,
+                                     QList<pelko_wave::CResponseCaptionGroup*>& groups,
+                                     QList<pelko_wave::CResponseLibrary*>& libraries);
+    static bool SaveCaptionLibraries(const QString& path,
+                                     const QList<pelko_wave::CResponseCaptionGroup*>& groups,
+                                     const QList<pelko_wave::CResponseLibrary*>& libraries);
+    bool SaveCaptionLibrariesToFile(const QString& path) const;
+    // Start-up: the libraries of the "CaptionsLibraryPath" file, else of the default file.
+    void LoadCaptionLibrariesAtStartup();
+    // Exit: writes the libraries to the "CaptionsLibraryPath" file when they were changed.
+    bool SaveCaptionLibrariesAtExit();
+    // The default caption-library file, made when missing; empty when that fails.
+    static QString GetDefaultCaptionLibraryPath();
+
 private:
     // The batch run: returns whether it reached its end.
     bool RunCommandLine();
@@ -234,4 +251,14 @@ private:
     // The profile sections as read at start-up, so that exit writes back only changed ones.
     COptionsProfile m_profileAsRead;
     int m_previewPages = 0;
+    // The caption libraries as the file holds them after start-up (or after the last write).
+    QString m_captionLibrariesAsRead;
+    // Frees the caption groups and libraries with the application object.
+    struct SCaptionLibrariesOwner
+    {
+        QList<pelko_wave::CResponseCaptionGroup*>& Groups;
+        QList<pelko_wave::CResponseLibrary*>& Libraries;
+        ~SCaptionLibrariesOwner();
+    };
+    SCaptionLibrariesOwner m_captionLibrariesOwner{m_captionGroups, m_captionLibraries};
 };

@@ -33,6 +33,7 @@ void CWaveApp::LoadOptions()
     LoadUserDefinedApps(*profile);
     m_previewPages = ReadPreviewPages(*profile);
     m_profileAsRead.RememberAsRead(PreviewPagesSection(m_previewPages));
+    LoadCaptionLibrariesAtStartup();
 }
 
 void CWaveApp::SaveOptionsAtExit()
@@ -48,6 +49,7 @@ void CWaveApp::SaveOptionsAtExit()
     SaveUserDefinedApps(*profile);
     m_profileAsRead.WriteIfChanged(*profile, PreviewPagesSection(m_previewPages));
     profile->sync();
+    SaveCaptionLibrariesAtExit();
 }
 
 void CWaveApp::LoadLanguageOptions(QSettings& profile)

@@ -1,10 +1,12 @@
-#include "app/CaptionLibraryFile.h"
 #include "app/OptionFiles.h"
+#include "app/WaveApp.h"
 #include "app/XmlParser.h"
+#include "model/CaptionLibrary.h"
 #include "reconcile/DiffsOptions.h"
 
 #include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Replays the damaged and hostile files of the corpus (also the fuzz target's seed corpus):
@@ -16,6 +18,7 @@ TEST(XmlCorpus, DamagedFilesLoadOrFailCleanly)
     ASSERT_GE(files.size(), 15);
 
     // Under mode 0 only these fail: no text at all, or nesting beyond the limit.
+    const QTemporaryDir written;
     const QSet<QString> failing = {QStringLiteral("bom-only.xml"), QStringLiteral("deep.xml")};
 
     for (const QString& name : files) {
@@ -43,8 +46,13 @@ TEST(XmlCorpus, DamagedFilesLoadOrFailCleanly)
         CQuestionDiffsOptions questions;
         CModalityDiffsOptions responses;
         LoadDiffsOptionsFile(path, questions, responses);
-        SCaptionLibraryFile library;
-        LoadCaptionLibraryFile(path, library);
+        QList<pelko_wave::CResponseCaptionGroup*> groups;
+        QList<pelko_wave::CResponseLibrary*> libraries;
+        if (CWaveApp::LoadCaptionLibraries(path, groups, libraries)) {
+            EXPECT_TRUE(CWaveApp::SaveCaptionLibraries(written.filePath(name), groups, libraries))
+                << name.toStdString();
+        }
+        pelko_wave::FreeCaptionLibraries(groups, libraries);
     }
 }
 
