@@ -30,6 +30,17 @@ template <size_t N> bool Contains(const int (&table)[N], int kind)
     return std::find(std::begin(table), std::end(table), kind) != std::end(table);
 }
 
+// The kinds 0 to last that are not in the hidden table.
+template <size_t N> std::vector<int> KindsNotHidden(int last, const int (&hidden)[N])
+{
+    std::vector<int> kinds;
+    for (int kind = 0; kind <= last; ++kind) {
+        if (!Contains(hidden, kind))
+            kinds.push_back(kind);
+    }
+    return kinds;
+}
+
 } // namespace
 
 bool IsHiddenQuestionDiffKind(int kind)
@@ -44,20 +55,10 @@ bool IsHiddenModalityDiffKind(int kind)
 
 std::vector<int> GetStoredQuestionDiffKinds()
 {
-    std::vector<int> kinds;
-    for (int kind = 0; kind <= 25; ++kind) {
-        if (!IsHiddenQuestionDiffKind(kind))
-            kinds.push_back(kind);
-    }
-    return kinds;
+    return KindsNotHidden(25, kHiddenQuestionDiffKinds);
 }
 
 std::vector<int> GetStoredModalityDiffKinds()
 {
-    std::vector<int> kinds;
-    for (int kind = 0; kind <= 11; ++kind) {
-        if (!IsHiddenModalityDiffKind(kind))
-            kinds.push_back(kind);
-    }
-    return kinds;
+    return KindsNotHidden(11, kHiddenModalityDiffKinds);
 }
