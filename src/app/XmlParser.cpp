@@ -3,6 +3,7 @@
 #include "app/XmlEntities.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -289,6 +290,9 @@ bool CXmlParser::SaveToFile(const QString& path, int mode)
 
 bool CXmlParser::LoadFromFile(const QString& path, int mode)
 {
+    // Only regular files: a folder fails, and a pipe or device could block or never end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -224,8 +225,11 @@ TEST_F(XmlFiles, FailedLoadsLeaveTheTreeAsItWas)
         ASSERT_TRUE(file.resize(CXmlParser::kMaxFileSize + 1));
     }
 
-    for (const QString& path :
-         {PathOf(QStringLiteral("missing.xml")), empty, zeros, huge, m_dir.path()}) {
+    const QString fifo = PathOf(QStringLiteral("fifo.xml"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    for (const QString& path : {PathOf(QStringLiteral("missing.xml")), empty, zeros, huge,
+                                m_dir.path(), fifo, QStringLiteral("/dev/zero")}) {
         for (int mode : {0, 1, 2}) {
             EXPECT_FALSE(parser.LoadFromFile(path, mode)) << path.toStdString() << " " << mode;
             EXPECT_EQ(parser.GetRootElement()->GetName(), "xml");
