@@ -1,0 +1,126 @@
+#include "model/QuestionKinds.h"
+
+#include "model/Campaign.h"
+#include "questionnaire/Questionnaire.h"
+
+namespace pelko_wave {
+
+namespace {
+
+constexpr int kLoopElement = 2;
+
+uint32_t LoopBit(int elementType, int indent)
+{
+    if (elementType != kLoopElement || indent < 1 || indent > 32)
+        return 0;
+    return uint32_t(1) << (indent - 1);
+}
+
+} // namespace
+
+int GetQuestionKindOf(int elementType, int questionType, bool multiple, bool scale)
+{
+    switch (elementType) {
+    case 0:
+        return 0;
+    case 1:
+        switch (questionType) {
+        case 1:
+            return multiple ? 13 : scale ? 6 : 2;
+        case 3:
+            return 4;
+        case 4:
+            return 17;
+        case 5:
+            return 15;
+        case 6:
+        case 7:
+            return 6;
+        default:
+            return 0;
+        }
+    case 2:
+        switch (questionType) {
+        case 2:
+            return 11;
+        case 3:
+            return 19;
+        case 4:
+            return 12;
+        default:
+            return 10;
+        }
+    default:
+        return 0;
+    }
+}
+
+int GetSourceQuestionKind(const qnr::CQuestion& question)
+{
+    return GetQuestionKindOf(question.GetTypeElement(), question.GetTypeQuestion(),
+                             question.EstMultiple() != 0, question.EstEchelle() != 0);
+}
+
+int GetQuestionKind(const CQuestion& question)
+{
+    return GetQuestionKindOf(question.GetElementType(), question.GetQuestionType(),
+                             question.IsMultiple() != 0, question.IsScale() != 0);
+}
+
+int GetQuestionKindOrNone(const CQuestion* question)
+{
+    return question ? GetQuestionKind(*question) : QUESTION_KIND_NONE;
+}
+
+bool IsSourceQuestionWithResponses(const qnr::CQuestion& question)
+{
+    return question.GetTypeQuestion() == 1 || question.GetTypeElement() == kLoopElement;
+}
+
+bool IsQuestionWithResponses(const CQuestion& question)
+{
+    return question.GetQuestionType() == 1 || question.GetElementType() == kLoopElement;
+}
+
+uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question)
+{
+    uint32_t mask = 0;
+    // The parent lies before the question in the campaign's order, so the walk ends.
+    if (question.GetIndent() > 1) {
+        const CQuestion* parent = campaign.GetParentQuestion(&question);
+        if (parent && parent != &question)
+            mask = GetQuestionLoopMask(campaign, *parent);
+    }
+    return mask | LoopBit(question.GetElementType(), question.GetIndent());
+}
+
+uint32_t GetSourceLoopMask(const qnr::CQuestion& question)
+{
+    const qnr::CQuestionnaire* questionnaire = question.GetQuestionnaire();
+    if (!questionnaire)
+        return 0;
+    uint32_t mask = 0;
+    const int position = questionnaire->FindQuestionIndex(question.GetCodeQuestion());
+    const int parent = questionnaire->GetParentQuestion(position);
+    if (parent != -1 && parent < position) {
+        if (const qnr::CQuestion* parentQuestion = questionnaire->GetQuestion(parent))
+            mask = GetSourceLoopMask(*parentQuestion);
+    }
+    return mask | LoopBit(question.GetTypeElement(), question.GetIndent());
+}
+
+uint32_t ReduceLoopMask(uint32_t mask)
+{
+    for (int i = 0; i < 32 && mask != 1 && mask != 0; ++i)
+        mask >>= 1;
+    return mask;
+}
+
+bool HasSameLoopAncestry(const CCampaign& campaign, const CQuestion& question,
+                         const qnr::CQuestion& source)
+{
+    return ReduceLoopMask(GetQuestionLoopMask(campaign, question)) ==
+           ReduceLoopMask(GetSourceLoopMask(source));
+}
+
+} // namespace pelko_wave

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+// Question icon kinds (the index of a question's icon in the views' question images) and loop
+// ancestry of campaign and source questions.
+
+namespace qnr {
+class CQuestion;
+}
+
+namespace pelko_wave {
+
+class CCampaign;
+class CQuestion;
+
+// The kind that stands for "no question".
+inline constexpr int QUESTION_KIND_NONE = 22;
+
+// The icon kind of an element type and question type; multiple and scale refine closed
+// questions.
+int GetQuestionKindOf(int elementType, int questionType, bool multiple, bool scale);
+int GetSourceQuestionKind(const qnr::CQuestion& question);
+int GetQuestionKind(const CQuestion& question);
+// QUESTION_KIND_NONE for null.
+int GetQuestionKindOrNone(const CQuestion* question);
+
+// Closed questions and loops have responses.
+bool IsSourceQuestionWithResponses(const qnr::CQuestion& question);
+bool IsQuestionWithResponses(const CQuestion& question);
+
+// The indent levels of the loops that enclose the question (bit Indent - 1 of each loop, the
+// question itself included when it is a loop).
+uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question);
+uint32_t GetSourceLoopMask(const qnr::CQuestion& question);
+// 1 for any non-zero mask, 0 for 0.
+uint32_t ReduceLoopMask(uint32_t mask);
+// Whether both questions lie inside some loop, or neither does.
+bool HasSameLoopAncestry(const CCampaign& campaign, const CQuestion& question,
+                         const qnr::CQuestion& source);
+
+} // namespace pelko_wave
