@@ -66,7 +66,7 @@ int ModeOf(int value)
 
 std::unique_ptr<QSettings> OpenUserProfile()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("Pelko"), QStringLiteral("Plim"));
 }
 

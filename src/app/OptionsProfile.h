@@ -17,8 +17,9 @@ class CUserDefinedApp;
 class CQuestionDiffsOptions;
 class CModalityDiffsOptions;
 
-// The user's profile: an INI file under the user's configuration folder, organisation "Pelko",
-// application "Plim", with one section per option record.
+// The user's profile: the program's settings file under the user's configuration folder
+// (organisation "Pelko", application "Plim": "Pelko/Plim.conf", in INI form), with one section
+// per option record.
 std::unique_ptr<QSettings> OpenUserProfile();
 
 // One profile section as it is written: its name and its values in order.

@@ -158,28 +158,3 @@ void CWaveApp::AddPendingInterviewSourceCopy(int volumeId)
 {
     m_pendingInterviewCopies.insert(volumeId);
 }
-
-bool CWaveApp::ExecuteCommand(std::unique_ptr<CCmdVirtual>&, const CCmdCallBacks&,
-                              const CCmdPreCallBacks*, std::unique_ptr<CViewState>, bool)
-{
-    // Commands run through the history once it exists; until then none is taken and the
-    // command stays the caller's.
-    return false;
-}
-
-std::unique_ptr<CViewState> CWaveApp::CaptureViewState()
-{
-    return GetWindowServices().CaptureViewState();
-}
-
-bool CWaveApp::Undo()
-{
-    // Nothing to undo until the history exists.
-    return false;
-}
-
-bool CWaveApp::Redo()
-{
-    // Nothing to redo until the history exists.
-    return false;
-}

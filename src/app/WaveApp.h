@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OptionsProfile.h"
+#include "commands/CommandHistory.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
 #include "platform/VersionInfo.h"
@@ -12,6 +13,8 @@
 #include <QStringList>
 
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -108,13 +111,44 @@ public:
     bool IsBatchRun() const override { return m_cmdLineInfo.IsBatchRun(); }
     const CVersionInfo& GetVersionInfo() const override { return m_versionInfo; }
 
-    // Commands and the panes.
+    // Commands and the panes (WaveAppCommands.cpp). Every change of the campaign runs through
+    // ExecuteCommand; Undo and Redo first bring the panes back to the entry's snapshot.
     bool ExecuteCommand(std::unique_ptr<CCmdVirtual>& command, const CCmdCallBacks& callBacks,
                         const CCmdPreCallBacks* preCallBacks, std::unique_ptr<CViewState> viewState,
                         bool setModified) override;
     std::unique_ptr<CViewState> CaptureViewState() override;
+    void RestoreViewState(const CViewState& state);
     bool Undo() override;
     bool Redo() override;
+    // The history itself, for the views that take back or drop a step they have just executed.
+    CommandHistory& GetCommandHistory() { return m_history; }
+    const CommandHistory& GetCommandHistory() const { return m_history; }
+
+    // The Edit menu's Undo and Redo: run when enabled, else nothing; enabled while no modal
+    // dialog is up and the history allows it; named after the step on top.
+    void OnEditUndo();
+    void OnEditRedo();
+    bool IsUndoEnabled() const;
+    bool IsRedoEnabled() const;
+    QString GetUndoMenuText() const;
+    QString GetRedoMenuText() const;
+    // The keyboard filter's part for Ctrl+Z and Ctrl+Y (the key is a Qt::Key value, ctrlHeld
+    // whether the left Ctrl key is down now). Returns whether the key was taken.
+    bool PreTranslateHistoryKey(int key, bool ctrlHeld);
+
+    // The modified flag. With update set (and outside a batch run) the document is told too.
+    void SetModifiedFlag(bool modified, bool update);
+    // Modified unless the history is back at the state of the last save.
+    void UpdateModifiedState();
+    // The campaign was saved: its current history state is the clean point.
+    void MarkSaved();
+    // Drops the newest history entry, which the caller has taken back itself; returns 1.
+    int UpdateModifiedIfUndoable();
+    // Tells the document (the "*" in the title) about the modified flag.
+    void SetDocumentModifiedNotifier(std::function<void(bool modified)> notifier)
+    {
+        m_documentModifiedNotifier = std::move(notifier);
+    }
 
     // Every modal dialog of the program runs between these two; Undo and Redo keys are not
     // taken meanwhile.
@@ -227,7 +261,11 @@ private:
     int m_highestVolumeIdAtLoad = 999999999;
 
     bool m_modalState = false;
-    int m_cleanPoint = 0;
+    CommandHistory m_history;
+    // The history entry on top of the undo stack at the last save (0: none). An identity and
+    // not a stack size: after Undo and a new command the size is the same, the campaign not.
+    uint64_t m_cleanPoint = 0;
+    std::function<void(bool)> m_documentModifiedNotifier;
 
     // Guards the difference-cache pointer, which a worker thread may read.
     mutable std::mutex m_diffsCacheLock;

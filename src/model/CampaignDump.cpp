@@ -40,10 +40,10 @@ QString Ids(const QList<quint32>& ids)
 
 QString Path(const CSourcePath& path)
 {
-    return QLatin1String("{storage=") + QString::number(path.SourceStorageType)
-        + QLatin1String(" format=") + QString::number(path.SourceFilePathFormat)
-        + QLatin1String(" string=") + Text(path.SourceString) + QLatin1String(" survey=")
-        + QString::number(path.SurveyID) + QLatin1Char('}');
+    return QLatin1String("{storage=") + QString::number(path.SourceStorageType) +
+           QLatin1String(" format=") + QString::number(path.SourceFilePathFormat) +
+           QLatin1String(" string=") + Text(path.SourceString) + QLatin1String(" survey=") +
+           QString::number(path.SurveyID) + QLatin1Char('}');
 }
 
 QString Item(int value)
@@ -56,8 +56,7 @@ QString Item(const QString& value)
     return Text(value);
 }
 
-template <typename Map>
-QString MapText(const Map& map)
+template <typename Map> QString MapText(const Map& map)
 {
     QStringList entries;
     for (auto it = map.cbegin(); it != map.cend(); ++it)
@@ -65,8 +64,7 @@ QString MapText(const Map& map)
     return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
 }
 
-template <typename Hash>
-QString HashText(const Hash& hash)
+template <typename Hash> QString HashText(const Hash& hash)
 {
     QStringList entries;
     for (auto it = hash.cbegin(); it != hash.cend(); ++it)
@@ -75,15 +73,13 @@ QString HashText(const Hash& hash)
     return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
 }
 
-template <typename Container>
-QString ListText(const Container& values)
+template <typename Container> QString ListText(const Container& values)
 {
     QStringList texts;
     for (const auto& value : values)
         texts.append(Item(value));
     return QLatin1Char('[') + texts.join(QLatin1Char(',')) + QLatin1Char(']');
 }
-
 
 // One record: its kind and id, then " name=value" for each field.
 class CRecord
@@ -133,7 +129,10 @@ QString ResponseIndexText(const CResponseIndex& index)
 class CLines
 {
 public:
-    void Add(std::vector<long long> key, const QString& line) { m_lines.push_back({std::move(key), line}); }
+    void Add(std::vector<long long> key, const QString& line)
+    {
+        m_lines.push_back({std::move(key), line});
+    }
     void AppendSortedTo(QStringList& out)
     {
         std::sort(m_lines.begin(), m_lines.end(), [](const auto& a, const auto& b) {
@@ -187,8 +186,9 @@ QString DumpCampaign(const CCampaign& campaign, unsigned flags)
     CLines classes;
     for (int i = 0; i < campaign.GetQuestionClassCount(); ++i) {
         const CQuestionClass& c = *campaign.GetQuestionClass(i);
-        classes.Add({c.GetQuestionClassId()},
-                    CRecord("QuestionClass", c.GetQuestionClassId()).Str("caption", c.GetCaption()));
+        classes.Add(
+            {c.GetQuestionClassId()},
+            CRecord("QuestionClass", c.GetQuestionClassId()).Str("caption", c.GetCaption()));
     }
     classes.AppendSortedTo(out);
 
@@ -206,15 +206,17 @@ QString DumpCampaign(const CCampaign& campaign, unsigned flags)
     CLines modalityMatchings;
     for (int w = 0; w < campaign.GetWaveCount(); ++w) {
         const CWave& wave = *campaign.GetWave(w);
-        out.append(CRecord("Wave", wave.GetWaveId())
-                       .Int("position", w)
-                       .Int("order", wave.GetWaveOrder())
-                       .Str("name", wave.GetName())
-                       .Str("description", wave.GetDescription())
-                       .Field("start", Date(wave.GetWaveStart()))
-                       .Field("end", Date(wave.GetWaveEnd()))
-                       .Field("midpoint", Date(wave.GetWaveMidpoint()))
-                       .Int("maxVolumeId", wave.GetMaxVolumeId()));
+        CRecord waveRecord("Wave", wave.GetWaveId());
+        waveRecord.Int("position", w)
+            .Int("order", wave.GetWaveOrder())
+            .Str("name", wave.GetName())
+            .Str("description", wave.GetDescription())
+            .Field("start", Date(wave.GetWaveStart()))
+            .Field("end", Date(wave.GetWaveEnd()))
+            .Field("midpoint", Date(wave.GetWaveMidpoint()));
+        if (flags & DUMP_COUNTERS)
+            waveRecord.Int("maxVolumeId", wave.GetMaxVolumeId());
+        out.append(waveRecord);
         for (int v = 0; v < wave.GetVolumeCount(); ++v) {
             const CVolume& volume = *wave.GetVolume(v);
             QList<int> children;
@@ -245,7 +247,8 @@ QString DumpCampaign(const CCampaign& campaign, unsigned flags)
                            .Int("caseSensitive", volume.GetCaseSensitiveMatching())
                            .Int("ancestorValues", volume.GetMatchUsingAncestorValues()));
             if ((flags & DUMP_ENGINE_INDEXES) && !volume.GetQuestionIndex().IsEmpty()) {
-                out.append(CRecord("VolumeIndex", volume.GetVolumeId()) + QString(QuestionIndexText(volume.GetQuestionIndex())));
+                out.append(CRecord("VolumeIndex", volume.GetVolumeId()) +
+                           QString(QuestionIndexText(volume.GetQuestionIndex())));
             }
             for (int m = 0; m < volume.GetQuestionMatchingCount(); ++m) {
                 const CQuestionMatching& q = *volume.GetQuestionMatching(m);
@@ -314,7 +317,8 @@ QString DumpCampaign(const CCampaign& campaign, unsigned flags)
             record.Int("maxModalityOrder", question.GetMaxModalityOrder());
         out.append(record);
         if ((flags & DUMP_ENGINE_INDEXES) && !question.GetResponseIndex().IsEmpty()) {
-            out.append(CRecord("QuestionIndex", question.GetQuestionId()) + QString(ResponseIndexText(question.GetResponseIndex())));
+            out.append(CRecord("QuestionIndex", question.GetQuestionId()) +
+                       QString(ResponseIndexText(question.GetResponseIndex())));
         }
         for (int c = 0; c < question.GetCaptionCount(); ++c) {
             const CQuestionCaption& caption = *question.GetCaption(c);

@@ -11,9 +11,12 @@ namespace pelko_wave {
 
 class CCampaign;
 
-enum EDumpFlags : unsigned {
-    // The running counters of new ids and orders (the highest wave id ever given ...), which a
-    // file does not keep.
+enum EDumpFlags : unsigned
+{
+    // Only what a campaign file keeps.
+    DUMP_STORED = 0x0,
+    // The running counters of new ids and orders (the highest wave id ever given, a wave's
+    // highest volume id, a question's highest response order ...), which a file does not keep.
     DUMP_COUNTERS = 0x1,
     // The engine's look-up records of volumes and questions.
     DUMP_ENGINE_INDEXES = 0x2,

@@ -23,8 +23,13 @@ bool WaveHasVolume(int waveId, int volumeId)
     return wave && wave->FindVolume(volumeId);
 }
 
-bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId, int volumeId,
-                                      int& startVolumeId)
+namespace {
+
+// The first own matching (found by the lookup) of a volume in the waves after the given
+// volume's wave, or from its wave on; its StartVolumeID, or -1.
+template <typename Lookup>
+bool FindMatchedInOtherVolume(const CCampaign& campaign, int volumeId, bool fromItsOwnWave,
+                              Lookup lookup, int& startVolumeId)
 {
     startVolumeId = -1;
     const CWave* holder = campaign.FindWaveByVolume(volumeId);
@@ -32,13 +37,15 @@ bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId,
         return false;
     for (int w = 0; w < campaign.GetWaveCount(); ++w) {
         const CWave* wave = campaign.GetWave(w);
-        if (wave->GetWaveOrder() < holder->GetWaveOrder())
+        const bool searched = fromItsOwnWave ? wave->GetWaveOrder() >= holder->GetWaveOrder()
+                                             : wave->GetWaveOrder() > holder->GetWaveOrder();
+        if (!searched)
             continue;
         for (int v = 0; v < wave->GetVolumeCount(); ++v) {
             const CVolume* volume = wave->GetVolume(v);
-            if (volume->GetVolumeId() == volumeId)
+            if (fromItsOwnWave && volume->GetVolumeId() == volumeId)
                 continue;
-            if (const CQuestionMatching* matching = volume->FindQuestionMatching(questionId)) {
+            if (const auto* matching = lookup(*volume)) {
                 startVolumeId = matching->GetStartVolumeId();
                 return true;
             }
@@ -47,25 +54,25 @@ bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId,
     return false;
 }
 
+} // namespace
+
+bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId, int volumeId,
+                                      int& startVolumeId)
+{
+    return FindMatchedInOtherVolume(
+        campaign, volumeId, true,
+        [questionId](const CVolume& volume) { return volume.FindQuestionMatching(questionId); },
+        startVolumeId);
+}
+
 bool FindModalityMatchedInOtherVolume(const CCampaign& campaign, int modalityId, int volumeId,
                                       int& startVolumeId)
 {
-    startVolumeId = -1;
-    const CWave* holder = campaign.FindWaveByVolume(volumeId);
-    if (!holder)
-        return false;
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave* wave = campaign.GetWave(w);
-        if (wave->GetWaveOrder() <= holder->GetWaveOrder())
-            continue;
-        for (int v = 0; v < wave->GetVolumeCount(); ++v) {
-            if (const CModalityMatching* matching = wave->GetVolume(v)->FindModalityMatching(modalityId)) {
-                startVolumeId = matching->GetStartVolumeId();
-                return true;
-            }
-        }
-    }
-    return false;
+    // Only later waves, and no volume skipped.
+    return FindMatchedInOtherVolume(
+        campaign, volumeId, false,
+        [modalityId](const CVolume& volume) { return volume.FindModalityMatching(modalityId); },
+        startVolumeId);
 }
 
 bool CanMergeModalities(const CCampaign& campaign, const CVolume* volume, int modalityIdA,

@@ -23,7 +23,9 @@ QString FindCaptionText(const Holder& holder, TextOf textOf, LanguageTest langua
 
 auto SamePrimaryLanguage(int languageId)
 {
-    return [languageId](int other) { return PrimaryLanguageOf(other) == PrimaryLanguageOf(languageId); };
+    return [languageId](int other) {
+        return PrimaryLanguageOf(other) == PrimaryLanguageOf(languageId);
+    };
 }
 
 bool AnyLanguage(int)
@@ -46,68 +48,51 @@ QString ResponseShortOf(const CModalityCaption& caption)
     return caption.GetShortCaption();
 }
 
-void FillQuestionLongCaption(CQuestion& question, int language, SPrepDefLangState* state)
+// Fills one caption text of the holder in the language, when it is empty there: from the
+// first non-empty one of the same primary language, else of any language. An existing caption
+// record gets the text (its former text noted), else a new record is made (and noted).
+template <typename Holder, typename Caption>
+void FillCaption(Holder& holder, int language, QString (*textOf)(const Caption&),
+                 void (Caption::*setText)(const QString&),
+                 std::unique_ptr<Caption> (*makeCaption)(const Holder&, int, const QString&),
+                 QMap<Caption*, QString>* oldTexts, QList<Caption*>* added)
 {
-    if (!question.GetLongCaption(language).isEmpty())
+    Caption* caption = holder.FindCaption(language);
+    if (caption && !textOf(*caption).isEmpty())
         return;
-    QString text = FindQuestionLongCaptionInPrimaryLanguage(question, language);
+    QString text = FindCaptionText(holder, textOf, SamePrimaryLanguage(language));
     if (text.isEmpty())
-        text = FindAnyQuestionLongCaption(question);
+        text = FindCaptionText(holder, textOf, AnyLanguage);
     if (text.isEmpty())
         return;
-    if (CQuestionCaption* caption = question.FindCaption(language)) {
-        if (state && !state->OldQuestionLongCaptions.contains(caption))
-            state->OldQuestionLongCaptions.insert(caption, caption->GetLongCaption());
-        caption->SetLongCaption(text);
+    if (caption) {
+        if (oldTexts && !oldTexts->contains(caption))
+            oldTexts->insert(caption, textOf(*caption));
+        (caption->*setText)(text);
         return;
     }
-    auto caption = MakeQuestionCaption(question.GetQuestionId(), language, QString(), text);
-    if (state)
-        state->AddedQuestionCaptions.append(caption.get());
-    question.AddCaption(std::move(caption));
+    std::unique_ptr<Caption> made = makeCaption(holder, language, text);
+    if (added)
+        added->append(made.get());
+    holder.AddCaption(std::move(made));
 }
 
-void FillQuestionShortCaption(CQuestion& question, int language, SPrepDefLangState* state)
+std::unique_ptr<CQuestionCaption> NewQuestionLongCaption(const CQuestion& question, int language,
+                                                         const QString& text)
 {
-    if (!question.GetShortCaption(language).isEmpty())
-        return;
-    QString text = FindQuestionShortCaptionInPrimaryLanguage(question, language);
-    if (text.isEmpty())
-        text = FindAnyQuestionShortCaption(question);
-    if (text.isEmpty())
-        return;
-    if (CQuestionCaption* caption = question.FindCaption(language)) {
-        if (state && !state->OldQuestionShortCaptions.contains(caption))
-            state->OldQuestionShortCaptions.insert(caption, caption->GetShortCaption());
-        caption->SetShortCaption(text);
-        return;
-    }
-    auto caption = MakeQuestionCaption(question.GetQuestionId(), language, text, QString());
-    if (state)
-        state->AddedQuestionCaptions.append(caption.get());
-    question.AddCaption(std::move(caption));
+    return MakeQuestionCaption(question.GetQuestionId(), language, QString(), text);
 }
 
-void FillResponseShortCaption(CModality& modality, int language, SPrepDefLangState* state)
+std::unique_ptr<CQuestionCaption> NewQuestionShortCaption(const CQuestion& question, int language,
+                                                          const QString& text)
 {
-    if (!modality.GetShortCaption(language).isEmpty())
-        return;
-    QString text = FindResponseShortCaptionInPrimaryLanguage(modality, language);
-    if (text.isEmpty())
-        text = FindAnyResponseShortCaption(modality);
-    if (text.isEmpty())
-        return;
-    if (CModalityCaption* caption = modality.FindCaption(language)) {
-        if (state && !state->OldModalityShortCaptions.contains(caption))
-            state->OldModalityShortCaptions.insert(caption, caption->GetShortCaption());
-        caption->SetShortCaption(text);
-        return;
-    }
-    auto caption = MakeModalityCaption(modality.GetQuestionId(), modality.GetModalityId(),
-                                       language, text);
-    if (state)
-        state->AddedModalityCaptions.append(caption.get());
-    modality.AddCaption(std::move(caption));
+    return MakeQuestionCaption(question.GetQuestionId(), language, text, QString());
+}
+
+std::unique_ptr<CModalityCaption> NewResponseCaption(const CModality& modality, int language,
+                                                     const QString& text)
+{
+    return MakeModalityCaption(modality.GetQuestionId(), modality.GetModalityId(), language, text);
 }
 
 } // namespace
@@ -151,11 +136,19 @@ void BuildDefaultLanguageCaptions(CCampaign& campaign, SPrepDefLangState* state)
         return;
     for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
         CQuestion& question = *campaign.GetQuestion(i);
-        FillQuestionLongCaption(question, language, state);
-        FillQuestionShortCaption(question, language, state);
+        FillCaption(question, language, LongOf, &CQuestionCaption::SetLongCaption,
+                    NewQuestionLongCaption, state ? &state->OldQuestionLongCaptions : nullptr,
+                    state ? &state->AddedQuestionCaptions : nullptr);
+        FillCaption(question, language, ShortOf, &CQuestionCaption::SetShortCaption,
+                    NewQuestionShortCaption, state ? &state->OldQuestionShortCaptions : nullptr,
+                    state ? &state->AddedQuestionCaptions : nullptr);
     }
-    for (int i = 0; i < campaign.GetModalityCount(); ++i)
-        FillResponseShortCaption(*campaign.GetModality(i), language, state);
+    for (int i = 0; i < campaign.GetModalityCount(); ++i) {
+        FillCaption(*campaign.GetModality(i), language, ResponseShortOf,
+                    &CModalityCaption::SetShortCaption, NewResponseCaption,
+                    state ? &state->OldModalityShortCaptions : nullptr,
+                    state ? &state->AddedModalityCaptions : nullptr);
+    }
 }
 
 } // namespace pelko_wave

@@ -27,7 +27,8 @@ bool GetSiblingProgramCommand(QString& path, int which)
     path.clear();
     if (which != SIBLING_QUILL && which != SIBLING_TALLY)
         return false;
-    QString key = LoadString(which == SIBLING_QUILL ? IDS_QUILL_OPEN_COMMAND : IDS_TALLY_OPEN_COMMAND);
+    QString key =
+        LoadString(which == SIBLING_QUILL ? IDS_QUILL_OPEN_COMMAND : IDS_TALLY_OPEN_COMMAND);
     if (key.isEmpty())
         return false;
     key.replace(QLatin1Char('\\'), QLatin1Char('/'));

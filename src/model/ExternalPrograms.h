@@ -7,7 +7,11 @@
 namespace pelko_wave {
 
 // Which sibling program GetSiblingProgramCommand reads.
-enum ESiblingProgram { SIBLING_QUILL = 0, SIBLING_TALLY = 1 };
+enum ESiblingProgram
+{
+    SIBLING_QUILL = 0,
+    SIBLING_TALLY = 1
+};
 
 // Starts the program, with the argument when it is not empty, as a process of its own that is
 // not waited for. False when it cannot be started.

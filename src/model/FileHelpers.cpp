@@ -95,8 +95,8 @@ QString CopySourceFileToPackage(const QString& sourceFilePath, const QString& ta
     CopyFileOverwriting(sourceFilePath, copy);
 
     // The source's data folder lies beside the source file.
-    const QString dataFolder = source.path() + QLatin1Char('/') + base + QLatin1Char('.')
-        + DataFolderExtension();
+    const QString dataFolder =
+        source.path() + QLatin1Char('/') + base + QLatin1Char('.') + DataFolderExtension();
     if (QFileInfo(dataFolder).isDir()) {
         const QString targetData =
             targetFolder + QLatin1Char('/') + name + QLatin1Char('.') + DataFolderExtension();
@@ -110,13 +110,15 @@ bool GetCommonAppDataPath(QString& path)
 {
     // The shared data folders are those of the list that are not the user's own.
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         if (folder != own) {
             path = folder;
             return true;
         }
     }
-    std::printf("Line %d. Problem getting application data directory path - return code %d\n", 19, -1);
+    std::printf("Line %d. Problem getting application data directory path - return code %d\n", 19,
+                -1);
     std::fflush(stdout);
     return false;
 }

@@ -47,7 +47,8 @@ void RestoreModalityOrders(const QMap<CModality*, int>& orders, CCampaign& campa
             continue;
         question->SortModalities();
         if (question->GetModalityCount() > 0) {
-            const int last = question->GetModality(question->GetModalityCount() - 1)->GetModalityOrder();
+            const int last =
+                question->GetModality(question->GetModalityCount() - 1)->GetModalityOrder();
             question->SetMaxModalityOrder(std::max(question->GetMaxModalityOrder(), last));
         }
     }

@@ -14,8 +14,7 @@ constexpr unsigned kQuestionMethodNames[] = {63069, 63070, 63068, 63219, 63071, 
 constexpr unsigned kResponseMethodNames[] = {63073, 63074, 63072, 63079, 63075, 63292};
 constexpr unsigned kPathKindNames[] = {63304, 63305, 63306, 63307};
 
-template <size_t N>
-QString NameOf(const unsigned (&table)[N], long long index)
+template <size_t N> QString NameOf(const unsigned (&table)[N], long long index)
 {
     return index >= 0 && index < static_cast<long long>(N) ? LoadString(table[index]) : QString();
 }

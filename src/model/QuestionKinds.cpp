@@ -119,8 +119,8 @@ uint32_t ReduceLoopMask(uint32_t mask)
 bool HasSameLoopAncestry(const CCampaign& campaign, const CQuestion& question,
                          const qnr::CQuestion& source)
 {
-    return ReduceLoopMask(GetQuestionLoopMask(campaign, question))
-        == ReduceLoopMask(GetSourceLoopMask(source));
+    return ReduceLoopMask(GetQuestionLoopMask(campaign, question)) ==
+           ReduceLoopMask(GetSourceLoopMask(source));
 }
 
 } // namespace pelko_wave

@@ -32,8 +32,8 @@ void SetError(QString* errorText, const QString& text)
 
 bool IsReadableSourceType(int sourceType)
 {
-    return sourceType == qnr::DataBaseZoz || sourceType == qnr::DataBaseDimensions
-        || sourceType == qnr::DataBaseTripleS;
+    return sourceType == qnr::DataBaseZoz || sourceType == qnr::DataBaseDimensions ||
+           sourceType == qnr::DataBaseTripleS;
 }
 
 bool LoadQuestionnaire(qnr::CQuestionnaire& questionnaire, const CSourcePath& source,
@@ -43,8 +43,8 @@ bool LoadQuestionnaire(qnr::CQuestionnaire& questionnaire, const CSourcePath& so
         SetError(errorText, LoadString(IDS_QUESTIONNAIRE_NOT_A_FILE));
         return false;
     }
-    return LoadQuestionnaireFromSource(questionnaire, source.SourceString, sourceType,
-                                       databaseType, errorText);
+    return LoadQuestionnaireFromSource(questionnaire, source.SourceString, sourceType, databaseType,
+                                       errorText);
 }
 
 bool LoadQuestionnaireFromSource(qnr::CQuestionnaire& questionnaire, const QString& path,
@@ -54,8 +54,8 @@ bool LoadQuestionnaireFromSource(qnr::CQuestionnaire& questionnaire, const QStri
         SetError(errorText, FormatString(LoadString(IDS_SOURCE_TYPE_NOT_SUPPORTED), {sourceType}));
         return false;
     }
-    if (!questionnaire.Read(path, true, true, false, false, false, sourceType,
-                            ProgramLanguageId(), true)) {
+    if (!questionnaire.Read(path, true, true, false, false, false, sourceType, ProgramLanguageId(),
+                            true)) {
         SetError(errorText, questionnaire.GetLastError());
         return false;
     }

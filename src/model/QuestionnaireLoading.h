@@ -31,8 +31,7 @@ bool LoadQuestionnaireFromSource(qnr::CQuestionnaire& questionnaire, const QStri
                                  QString* errorText = nullptr);
 // True at once when the questionnaire has questions; otherwise reads it from the path.
 bool EnsureQuestionnaireLoaded(qnr::CQuestionnaire& questionnaire, const QString& path,
-                               int sourceType, int databaseType = 0,
-                               QString* errorText = nullptr);
+                               int sourceType, int databaseType = 0, QString* errorText = nullptr);
 // True at once when the volume's questionnaire has questions; otherwise reads it from the
 // volume's questionnaire source. Called before every use of a volume's questionnaire.
 bool EnsureVolumeQuestionnaire(CVolume& volume, int databaseType = 0, QString* errorText = nullptr);

@@ -59,7 +59,8 @@ void AddQuestionnaireLanguages(CCampaign& campaign, const qnr::CQuestionnaire& q
         const qnr::CLanguage* source = questionnaire.GetLanguage(i);
         if (campaign.FindLanguage(source->GetId()))
             continue;
-        auto language = MakeLanguage(source->GetId(), 0, source->GetName(), source->GetAbbreviation());
+        auto language =
+            MakeLanguage(source->GetId(), 0, source->GetName(), source->GetAbbreviation());
         if (added)
             added->append(language.get());
         campaign.AddLanguage(std::move(language));

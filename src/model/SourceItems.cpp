@@ -52,8 +52,7 @@ bool AddQuestionCaptions(CQuestion& question, const qnr::CQuestion& source, bool
 }
 
 // The first id from start up that the test says is free.
-template <typename IsUsed>
-int FirstFreeId(int start, IsUsed isUsed)
+template <typename IsUsed> int FirstFreeId(int start, IsUsed isUsed)
 {
     int id = start;
     while (isUsed(id))
@@ -102,7 +101,8 @@ bool AddMissingQuestionCaptionsFromSource(CQuestion& question, const qnr::CQuest
     return AddQuestionCaptions(question, source, true, added);
 }
 
-std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign, const CVolume& volume,
+std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign,
+                                                    const CVolume& volume,
                                                     const CQuestion& question,
                                                     const qnr::CModalite& source, int order,
                                                     bool keepCode)
@@ -141,7 +141,8 @@ std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign, c
     return modality;
 }
 
-std::unique_ptr<CQuestion> CreateQuestionFromSource(const CCampaign& campaign, const CVolume& volume,
+std::unique_ptr<CQuestion> CreateQuestionFromSource(const CCampaign& campaign,
+                                                    const CVolume& volume,
                                                     const qnr::CQuestion& source, int order,
                                                     bool keepCode, int indent)
 {

@@ -45,7 +45,8 @@ bool AddMissingQuestionCaptionsFromSource(CQuestion& question, const qnr::CQuest
 // order + 1. An entry code that another response of the question has is replaced by the first
 // free number from the response count + 1 up, written with as many digits as the count of
 // responses (don't-know and semi-open included) has.
-std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign, const CVolume& volume,
+std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign,
+                                                    const CVolume& volume,
                                                     const CQuestion& question,
                                                     const qnr::CModalite& source, int order,
                                                     bool keepCode);
@@ -53,7 +54,8 @@ std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign, c
 // A new campaign question for the source question, appearing in the volume. Its id is the next
 // one, or with keepCode the source's code when it is free and not 1 (else the first free id
 // from 10000 up). Order -1 takes the highest question order + 1; indent -1 the source's.
-std::unique_ptr<CQuestion> CreateQuestionFromSource(const CCampaign& campaign, const CVolume& volume,
+std::unique_ptr<CQuestion> CreateQuestionFromSource(const CCampaign& campaign,
+                                                    const CVolume& volume,
                                                     const qnr::CQuestion& source, int order,
                                                     bool keepCode, int indent);
 

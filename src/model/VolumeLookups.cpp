@@ -10,8 +10,7 @@ namespace pelko_wave {
 
 namespace {
 
-template <typename T>
-bool Contains(const std::vector<T*>& volumes, const CVolume* volume)
+template <typename T> bool Contains(const std::vector<T*>& volumes, const CVolume* volume)
 {
     return std::find(volumes.begin(), volumes.end(), volume) != volumes.end();
 }
@@ -29,8 +28,8 @@ std::vector<CVolume*> WalkOf(const CVolume& volume, bool inherited)
 bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
                                          const CQuestionMatching& matching, int volumeId)
 {
-    if (matching.GetEndVolumeId() != volumeId
-        && !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
+    if (matching.GetEndVolumeId() != volumeId &&
+        !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
         return false;
     if (matching.GetStartVolumeId() == volumeId)
         return true;
@@ -40,8 +39,8 @@ bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
 bool CVolume::IsModalityMatchingValidFor(const CCampaign& campaign,
                                          const CModalityMatching& matching, int volumeId)
 {
-    if (matching.GetEndVolumeId() != volumeId
-        && !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
+    if (matching.GetEndVolumeId() != volumeId &&
+        !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
         return false;
     if (matching.GetStartVolumeId() == volumeId)
         return true;
@@ -61,17 +60,41 @@ std::vector<CVolume*> CVolume::GetAncestry() const
     return ancestry;
 }
 
+namespace {
+
+// The first volume, from this one up through the ancestors, for which the test holds. Used by
+// the hot lookups: it allocates nothing, and a loop in a damaged tree ends it after as many
+// steps as the campaign has volumes.
+template <typename Test>
+const CVolume* FindUpwards(const CVolume& start, const CCampaign& campaign, Test test)
+{
+    const int maxSteps = campaign.GetVolumeCount();
+    const CVolume* volume = &start;
+    for (int step = 0; volume && step <= maxSteps; ++step) {
+        if (test(*volume))
+            return volume;
+        if (volume->IsRoot())
+            return nullptr;
+        volume = volume->GetParent();
+    }
+    return nullptr;
+}
+
+} // namespace
+
 CQuestionMatching* CVolume::FindQuestionMatchingInherited(int questionId, int volumeId) const
 {
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return nullptr;
-    for (const CVolume* volume : GetAncestry()) {
-        CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
+    CQuestionMatching* found = nullptr;
+    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
         if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
-            return matching;
-    }
-    return nullptr;
+            found = matching;
+        return found != nullptr;
+    });
+    return found;
 }
 
 CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int volumeId) const
@@ -79,12 +102,14 @@ CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int vo
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return nullptr;
-    for (const CVolume* volume : GetAncestry()) {
-        CModalityMatching* matching = volume->FindModalityMatching(modalityId);
+    CModalityMatching* found = nullptr;
+    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        CModalityMatching* matching = volume.FindModalityMatching(modalityId);
         if (matching && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-            return matching;
-    }
-    return nullptr;
+            found = matching;
+        return found != nullptr;
+    });
+    return found;
 }
 
 bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceId,
@@ -94,44 +119,44 @@ bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceI
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return false;
-    for (const CVolume* volume : GetAncestry()) {
-        const CQuestionMatching* matching = volume->FindQuestionMatching(questionId);
-        if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)
-            && !(excluded && excluded->count(matching->GetSourceId()))) {
-            sourceId = matching->GetSourceId();
-            return true;
-        }
-    }
-    return false;
+    const CVolume* holder = FindUpwards(*this, *campaign, [&](const CVolume& volume) {
+        const CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
+        return matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId) &&
+               !(excluded && excluded->count(matching->GetSourceId()));
+    });
+    if (!holder)
+        return false;
+    sourceId = holder->FindQuestionMatching(questionId)->GetSourceId();
+    return true;
 }
 
-void CVolume::CollectModalitySourceIds(int volumeId, int questionId,
-                                       QMap<int, QString>& sourceIds, bool inherited) const
+void CVolume::CollectModalitySourceIds(int volumeId, int questionId, QMap<int, QString>& sourceIds,
+                                       bool inherited) const
 {
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId
-                && !sourceIds.contains(matching->GetModalityId())
-                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            if (matching->GetQuestionId() == questionId &&
+                !sourceIds.contains(matching->GetModalityId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 sourceIds.insert(matching->GetModalityId(), matching->GetModalitySourceId());
         }
     }
 }
 
-void CVolume::GetModalityIdsBySource(int volumeId, int questionId,
-                                     QMap<QString, int>& modalityIds, bool inherited) const
+void CVolume::GetModalityIdsBySource(int volumeId, int questionId, QMap<QString, int>& modalityIds,
+                                     bool inherited) const
 {
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId
-                && !modalityIds.contains(matching->GetModalitySourceId())
-                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            if (matching->GetQuestionId() == questionId &&
+                !modalityIds.contains(matching->GetModalitySourceId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 modalityIds.insert(matching->GetModalitySourceId(), matching->GetModalityId());
         }
     }
@@ -146,8 +171,8 @@ bool CVolume::FindQuestionIdBySource(int volumeId, const QString& sourceId, int&
         return false;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (matching->GetSourceId() == sourceId
-                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId)) {
+            if (matching->GetSourceId() == sourceId &&
+                IsQuestionMatchingValidFor(*campaign, *matching, volumeId)) {
                 questionId = matching->GetQuestionId();
                 return true;
             }
@@ -163,8 +188,8 @@ void CVolume::CollectQuestionSources(int volumeId, QMap<int, QString>& sources) 
         return;
     for (const CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (!sources.contains(matching->GetQuestionId())
-                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+            if (!sources.contains(matching->GetQuestionId()) &&
+                IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
                 sources.insert(matching->GetQuestionId(), matching->GetSourceId());
         }
     }
@@ -207,8 +232,8 @@ void CVolume::CollectModalityMatchingsOfQuestion(int volumeId, int questionId,
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId
-                && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            if (matching->GetQuestionId() == questionId &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 matchings.append(matching.get());
         }
     }
@@ -234,8 +259,8 @@ void CVolume::CollectMatchedSourceCodes(int volumeId, QMap<QString, int>& source
         return;
     for (const CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (!sourceCodes.contains(matching->GetSourceId())
-                && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+            if (!sourceCodes.contains(matching->GetSourceId()) &&
+                IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
                 sourceCodes.insert(matching->GetSourceId(), matching->GetQuestionId());
         }
     }
@@ -258,8 +283,8 @@ void CVolume::CollectModalityMatchingsInSubtree(int volumeId, int questionId,
             continue;
         visited.push_back(volume);
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId
-                && IsModalityMatchingValidFor(*campaign, *matching, validFor))
+            if (matching->GetQuestionId() == questionId &&
+                IsModalityMatchingValidFor(*campaign, *matching, validFor))
                 matchings.append(matching.get());
         }
         if (!descend)
@@ -284,8 +309,8 @@ int CVolume::FindLatestVolumeBefore(int volumeId) const
             continue;
         visited.push_back(volume);
         const int id = volume->GetVolumeId();
-        if (campaign->IsVolumeBefore(id, volumeId)
-            && (latest == -1 || campaign->IsVolumeBefore(latest, id)))
+        if (campaign->IsVolumeBefore(id, volumeId) &&
+            (latest == -1 || campaign->IsVolumeBefore(latest, id)))
             latest = id;
         for (const CVolume* child : volume->m_childVolumes)
             pending.push_back(child);
@@ -304,8 +329,8 @@ void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& question
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (!questionIds.count(matching->GetQuestionId())
-                || !IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+            if (!questionIds.count(matching->GetQuestionId()) ||
+                !IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
                 continue;
             if (!questionEndsBefore.contains(matching.get()))
                 questionEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
@@ -313,8 +338,8 @@ void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& question
             questionEndsAfter.insert(matching.get(), volumeId);
         }
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (!questionIds.count(matching->GetQuestionId())
-                || !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            if (!questionIds.count(matching->GetQuestionId()) ||
+                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 continue;
             if (!modalityEndsBefore.contains(matching.get()))
                 modalityEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
@@ -324,8 +349,7 @@ void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& question
     }
 }
 
-void CVolume::EndModalityMatchingsAt(int volumeId, int questionId,
-                                     const std::set<int>& modalityIds,
+void CVolume::EndModalityMatchingsAt(int volumeId, int questionId, const std::set<int>& modalityIds,
                                      QMap<CModalityMatching*, int>& endsBefore,
                                      QMap<CModalityMatching*, int>& endsAfter)
 {
@@ -334,9 +358,9 @@ void CVolume::EndModalityMatchingsAt(int volumeId, int questionId,
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() != questionId
-                || !modalityIds.count(matching->GetModalityId())
-                || !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+            if (matching->GetQuestionId() != questionId ||
+                !modalityIds.count(matching->GetModalityId()) ||
+                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 continue;
             if (!endsBefore.contains(matching.get()))
                 endsBefore.insert(matching.get(), matching->GetEndVolumeId());

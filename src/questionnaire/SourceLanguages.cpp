@@ -35,13 +35,17 @@ int CSourceLanguages::Declare(const QString& tag, int id)
 
 int CSourceLanguages::IdOf(const QString& tag)
 {
+    // Sources repeat the same few tags thousands of times: look them up as written first.
+    const auto known = m_idByTag.constFind(tag);
+    if (known != m_idByTag.constEnd())
+        return known.value();
     const QString key = tag.trimmed().toLower();
     if (key.isEmpty())
         return m_defaultId;
     const auto it = m_idByTag.constFind(key);
-    if (it != m_idByTag.constEnd())
-        return it.value();
-    return Declare(tag);
+    const int id = it != m_idByTag.constEnd() ? it.value() : Declare(tag);
+    m_idByTag.insert(tag, id);
+    return id;
 }
 
 void CSourceLanguages::SetDefault(int id)

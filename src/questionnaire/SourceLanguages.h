@@ -25,7 +25,7 @@ public:
 
 private:
     CQuestionnaire& m_questionnaire;
-    QHash<QString, int> m_idByTag; // lower-cased tag -> id
+    QHash<QString, int> m_idByTag; // tag, lower-cased and as written -> id
     int m_defaultId = 0;
 };
 

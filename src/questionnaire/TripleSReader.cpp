@@ -36,6 +36,8 @@ SModeTexts& TextsOf(CLabelTexts& texts, int languageId)
 // Blanks and line ends of the file collapse to one space; a <br/> stays a line break.
 QString Simplified(const QString& text)
 {
+    if (!text.contains(QLatin1Char('\n')))
+        return text.simplified();
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines)
         line = line.simplified();
@@ -150,12 +152,17 @@ CLabelTexts CTripleSReader::ReadLabel()
                 plain += QLatin1Char('\n');
             } else if (m_source.IsElement("text")) {
                 const QString tag = m_source.Attribute("xml:lang");
-                const QString mode = m_source.Attribute("mode").trimmed().toLower();
+                const QStringView mode =
+                    m_source.Xml().attributes().value(QLatin1String("mode")).trimmed();
+                const bool interview =
+                    mode.compare(QLatin1String("interview"), Qt::CaseInsensitive) == 0;
+                const bool analysis =
+                    mode.compare(QLatin1String("analysis"), Qt::CaseInsensitive) == 0;
                 const QString text = Simplified(m_source.ReadText());
                 SModeTexts& modeTexts = TextsOf(texts, m_languages.IdOf(tag));
-                if (mode == QLatin1String("interview"))
+                if (interview)
                     modeTexts.interview = text;
-                else if (mode == QLatin1String("analysis"))
+                else if (analysis)
                     modeTexts.analysis = text;
                 else
                     modeTexts.plain = text;

@@ -58,7 +58,7 @@ protected:
     // Writes raw values into the profile file as another program would.
     void WriteRaw(const QString& section, const QString& key, const QVariant& value)
     {
-        QSettings profile(m_folders.ProfilePath(), QSettings::IniFormat);
+        QSettings profile(m_folders.ProfilePath(), QSettings::NativeFormat);
         profile.setValue(section + QLatin1Char('/') + key, value);
     }
 

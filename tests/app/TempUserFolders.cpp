@@ -10,6 +10,7 @@ CTempUserFolders::CTempUserFolders()
     QDir().mkpath(DataFolder());
     qputenv("XDG_DATA_HOME", QFile::encodeName(DataFolder()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigFolder()));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigFolder());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigFolder());
 }
 
@@ -27,5 +28,5 @@ CTempUserFolders::~CTempUserFolders()
 
 QString CTempUserFolders::ProfilePath() const
 {
-    return QDir(ConfigFolder()).filePath(QStringLiteral("Pelko/Plim.ini"));
+    return QDir(ConfigFolder()).filePath(QStringLiteral("Pelko/Plim.conf"));
 }

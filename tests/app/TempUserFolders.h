@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// Points the user's profile (QSettings in INI form) and data folder (QStandardPaths) at a
+// Points the user's profile (QSettings) and data folder (QStandardPaths) at a
 // temporary folder for the lifetime of the object, so that tests never touch the real ones.
 class CTempUserFolders
 {
@@ -16,7 +16,7 @@ public:
 
     QString ConfigFolder() const { return m_dir.filePath(QStringLiteral("config")); }
     QString DataFolder() const { return m_dir.filePath(QStringLiteral("data")); }
-    // The INI file that OpenUserProfile uses.
+    // The settings file that OpenUserProfile uses.
     QString ProfilePath() const;
     QString FilePath(const QString& name) const { return m_dir.filePath(name); }
 

@@ -62,13 +62,13 @@ protected:
 
     void SetConfiguredPath(const QString& path)
     {
-        QSettings profile(m_folders.ProfilePath(), QSettings::IniFormat);
+        QSettings profile(m_folders.ProfilePath(), QSettings::NativeFormat);
         profile.setValue(QStringLiteral("EnvironmentSettings/CaptionsLibraryPath"), path);
     }
 
     QString ConfiguredPath() const
     {
-        QSettings profile(m_folders.ProfilePath(), QSettings::IniFormat);
+        QSettings profile(m_folders.ProfilePath(), QSettings::NativeFormat);
         return profile.value(QStringLiteral("EnvironmentSettings/CaptionsLibraryPath")).toString();
     }
 

@@ -56,7 +56,7 @@ TEST_F(WaveAppOptions, ChangedOptionsSurviveExitAndStartUp)
         app.SetPreviewPages(2);
         app.SaveOptionsAtExit();
     }
-    QSettings profile(m_folders.ProfilePath(), QSettings::IniFormat);
+    QSettings profile(m_folders.ProfilePath(), QSettings::NativeFormat);
     const QStringList groups = profile.childGroups();
     EXPECT_EQ(groups,
               (QStringList{"NGram", "QuestionDifferences", "Settings", "UserDefinedAppsOptions"}));

@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(data);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

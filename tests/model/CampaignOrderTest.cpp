@@ -79,10 +79,10 @@ TEST(QuestionKinds, KindsByElementAndQuestionType)
         int kind;
     };
     const Case cases[] = {
-        {0, 5, false, false, 0},  {1, 1, true, true, 13},  {1, 1, false, true, 6},
-        {1, 1, false, false, 2},  {1, 3, false, false, 4}, {1, 4, false, false, 17},
-        {1, 5, false, false, 15}, {1, 6, false, false, 6}, {1, 7, false, false, 6},
-        {1, 2, false, false, 0},  {1, 9, false, false, 0}, {2, 2, false, false, 11},
+        {0, 5, false, false, 0},  {1, 1, true, true, 13},   {1, 1, false, true, 6},
+        {1, 1, false, false, 2},  {1, 3, false, false, 4},  {1, 4, false, false, 17},
+        {1, 5, false, false, 15}, {1, 6, false, false, 6},  {1, 7, false, false, 6},
+        {1, 2, false, false, 0},  {1, 9, false, false, 0},  {2, 2, false, false, 11},
         {2, 3, false, false, 19}, {2, 4, false, false, 12}, {2, 1, false, false, 10},
         {2, 0, false, false, 10}, {3, 1, false, false, 0},
     };

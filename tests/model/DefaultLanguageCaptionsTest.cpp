@@ -24,8 +24,10 @@ TEST(DefaultLanguageCaptions, FilledFromTheSamePrimaryLanguageFirst)
     // Question 2: French first, then US English: the English text is taken.
     campaign.InsertQuestion(MakeQuestion(2, 0, QStringLiteral("A")));
     CQuestion* a = campaign.GetQuestionById(2);
-    a->AddCaption(MakeQuestionCaption(2, kFrench, QStringLiteral("Court"), QStringLiteral("Long FR")));
-    a->AddCaption(MakeQuestionCaption(2, kEnglishUs, QStringLiteral("Short"), QStringLiteral("Long US")));
+    a->AddCaption(
+        MakeQuestionCaption(2, kFrench, QStringLiteral("Court"), QStringLiteral("Long FR")));
+    a->AddCaption(
+        MakeQuestionCaption(2, kEnglishUs, QStringLiteral("Short"), QStringLiteral("Long US")));
     // Question 3: a UK caption with an empty long caption, French only otherwise.
     campaign.InsertQuestion(MakeQuestion(3, 1, QStringLiteral("B")));
     CQuestion* b = campaign.GetQuestionById(3);
@@ -52,13 +54,16 @@ TEST(DefaultLanguageCaptions, FilledFromTheSamePrimaryLanguageFirst)
     ASSERT_EQ(state.AddedQuestionCaptions.size(), 1);
     EXPECT_EQ(state.AddedQuestionCaptions[0], a->FindCaption(kEnglishUk));
     ASSERT_EQ(state.AddedModalityCaptions.size(), 1);
-    EXPECT_EQ(state.OldQuestionLongCaptions.value(b->FindCaption(kEnglishUk), QStringLiteral("?")), QString());
+    EXPECT_EQ(state.OldQuestionLongCaptions.value(b->FindCaption(kEnglishUk), QStringLiteral("?")),
+              QString());
     EXPECT_FALSE(state.OldQuestionShortCaptions.contains(b->FindCaption(kEnglishUk)));
 
     // Taking back what the record names gives the campaign as it was.
-    for (auto it = state.OldQuestionLongCaptions.cbegin(); it != state.OldQuestionLongCaptions.cend(); ++it)
+    for (auto it = state.OldQuestionLongCaptions.cbegin();
+         it != state.OldQuestionLongCaptions.cend(); ++it)
         it.key()->SetLongCaption(it.value());
-    for (auto it = state.OldQuestionShortCaptions.cbegin(); it != state.OldQuestionShortCaptions.cend(); ++it)
+    for (auto it = state.OldQuestionShortCaptions.cbegin();
+         it != state.OldQuestionShortCaptions.cend(); ++it)
         it.key()->SetShortCaption(it.value());
     for (CQuestionCaption* caption : state.AddedQuestionCaptions)
         campaign.GetQuestionById(caption->GetQuestionId())->RemoveCaption(caption->GetLanguageId());

@@ -31,9 +31,12 @@ std::unique_ptr<qnr::CModalite> SourceResponse(int code, const QString& entryCod
 std::unique_ptr<qnr::CQuestionnaire> SourceQuestionnaire()
 {
     auto questionnaire = std::make_unique<qnr::CQuestionnaire>();
-    questionnaire->AddLanguage(qnr::CLanguage(1033, QStringLiteral("English"), QStringLiteral("ENU")));
-    questionnaire->AddLanguage(qnr::CLanguage(1036, QStringLiteral("French"), QStringLiteral("FRA")));
-    questionnaire->AddVersion(qnr::CVersion(3, QStringLiteral("New long"), QStringLiteral("New short")));
+    questionnaire->AddLanguage(
+        qnr::CLanguage(1033, QStringLiteral("English"), QStringLiteral("ENU")));
+    questionnaire->AddLanguage(
+        qnr::CLanguage(1036, QStringLiteral("French"), QStringLiteral("FRA")));
+    questionnaire->AddVersion(
+        qnr::CVersion(3, QStringLiteral("New long"), QStringLiteral("New short")));
     questionnaire->AddVersion(qnr::CVersion(4, QStringLiteral("Four"), QStringLiteral("4")));
     questionnaire->AddQuestionClass(qnr::CQuestionClass(8, QStringLiteral("Brand")));
     auto chapter = std::make_unique<qnr::CQuestion>();
@@ -107,8 +110,8 @@ TEST_F(EditRoutines, RecordMakersFillEveryField)
     EXPECT_EQ(matching->GetVolumeId(), 2);
     EXPECT_EQ(matching->GetStartVolumeId(), 2);
     EXPECT_EQ(matching->GetEndVolumeId(), OPEN_END_ID);
-    const auto response = MakeModalityMatching(100, QStringLiteral("7"), *volume,
-                                               *campaign->GetQuestionById(11));
+    const auto response =
+        MakeModalityMatching(100, QStringLiteral("7"), *volume, *campaign->GetQuestionById(11));
     EXPECT_EQ(response->GetQuestionId(), 11);
     EXPECT_EQ(response->GetModalitySourceId(), QStringLiteral("7"));
     EXPECT_EQ(response->GetEndVolumeId(), OPEN_END_ID);
@@ -123,21 +126,29 @@ TEST_F(EditRoutines, ResponseIdsFromTheSource)
 {
     const CQuestion& question = *campaign->GetQuestionById(11);
     const qnr::CModalite& code3 = *q11->GetModalite(2);
-    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, question, code3, -1, false)->GetModalityId(),
-              campaign->GetMaxModalityId() + 1);
-    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, question, code3, -1, true)->GetModalityId(), 3);
+    EXPECT_EQ(
+        CreateModalityFromSource(*campaign, *volume, question, code3, -1, false)->GetModalityId(),
+        campaign->GetMaxModalityId() + 1);
+    EXPECT_EQ(
+        CreateModalityFromSource(*campaign, *volume, question, code3, -1, true)->GetModalityId(),
+        3);
     // A code the campaign uses: the first free id from 100000 up.
     auto used = std::make_unique<qnr::CModalite>(*q11->GetModalite(0));
     used->SetCode(100);
-    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, question, *used, -1, true)->GetModalityId(), 100000);
+    EXPECT_EQ(
+        CreateModalityFromSource(*campaign, *volume, question, *used, -1, true)->GetModalityId(),
+        100000);
     AddModalityTo(*campaign, MakeModality(100000, 12, 9));
-    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, question, *used, -1, true)->GetModalityId(), 100001);
+    EXPECT_EQ(
+        CreateModalityFromSource(*campaign, *volume, question, *used, -1, true)->GetModalityId(),
+        100001);
 }
 
 TEST_F(EditRoutines, ResponseFieldsFromTheSource)
 {
     const CQuestion& question = *campaign->GetQuestionById(11);
-    const auto made = CreateModalityFromSource(*campaign, *volume, question, *q11->GetModalite(2), -1, false);
+    const auto made =
+        CreateModalityFromSource(*campaign, *volume, question, *q11->GetModalite(2), -1, false);
     EXPECT_EQ(made->GetQuestionId(), 11);
     EXPECT_EQ(made->GetModalityOrder(), question.GetMaxModalityOrder() + 1);
     EXPECT_EQ(made->GetValue(), 2.5);
@@ -175,8 +186,8 @@ TEST_F(EditRoutines, ClashingEntryCodesAreRenumbered)
         FillResponses(c.responses, c.dontKnow);
         auto response = std::make_unique<qnr::CModalite>(*q11->GetModalite(0));
         response->SetEntryCode(QString::fromLatin1(c.sourceCode));
-        const auto made = CreateModalityFromSource(*campaign, *volume, *campaign->GetQuestionById(11),
-                                                   *response, -1, false);
+        const auto made = CreateModalityFromSource(
+            *campaign, *volume, *campaign->GetQuestionById(11), *response, -1, false);
         EXPECT_EQ(made->GetEntryCode(), QString::fromLatin1(c.expected))
             << c.responses << " responses, code " << c.sourceCode;
     }
@@ -186,8 +197,9 @@ TEST_F(EditRoutines, ClashingEntryCodesAreRenumbered)
     campaign->GetQuestionById(11)->GetModality(0)->SetEntryCode(QStringLiteral("11"));
     auto response = std::make_unique<qnr::CModalite>(*q11->GetModalite(0));
     response->SetEntryCode(QStringLiteral("3"));
-    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, *campaign->GetQuestionById(11), *response,
-                                       -1, false)->GetEntryCode(),
+    EXPECT_EQ(CreateModalityFromSource(*campaign, *volume, *campaign->GetQuestionById(11),
+                                       *response, -1, false)
+                  ->GetEntryCode(),
               QStringLiteral("12"));
 }
 
@@ -195,14 +207,18 @@ TEST_F(EditRoutines, QuestionsFromTheSource)
 {
     // Code 1 is the reserved question's: never kept.
     const qnr::CQuestion& first = *source->FindQuestionById(1);
-    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, first, -1, true, -1)->GetQuestionId(), 10000);
+    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, first, -1, true, -1)->GetQuestionId(),
+              10000);
     campaign->InsertQuestion(MakeQuestion(10000, 50, QStringLiteral("X")));
-    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, first, -1, true, -1)->GetQuestionId(), 10001);
+    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, first, -1, true, -1)->GetQuestionId(),
+              10001);
     // Code 11 is used by the campaign; 1000 is free.
-    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, *q11, -1, true, -1)->GetQuestionId(), 10001);
-    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, *source->FindQuestionById(1000), -1, true, -1)
-                  ->GetQuestionId(),
-              1000);
+    EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, *q11, -1, true, -1)->GetQuestionId(),
+              10001);
+    EXPECT_EQ(
+        CreateQuestionFromSource(*campaign, *volume, *source->FindQuestionById(1000), -1, true, -1)
+            ->GetQuestionId(),
+        1000);
     EXPECT_EQ(CreateQuestionFromSource(*campaign, *volume, *q11, -1, false, -1)->GetQuestionId(),
               campaign->GetMaxQuestionId() + 1);
 
@@ -228,11 +244,13 @@ TEST_F(EditRoutines, QuestionsFromTheSource)
     EXPECT_EQ(made->GetAppearanceVolumeId(), 2);
     EXPECT_EQ(made->GetDeletionWaveId(), NO_WAVE_ID);
     // In volume 4, which does not match the link question: no link.
-    const auto other = CreateQuestionFromSource(*campaign, *campaign->FindVolume(4), *q11, 3, false, 5);
+    const auto other =
+        CreateQuestionFromSource(*campaign, *campaign->FindVolume(4), *q11, 3, false, 5);
     EXPECT_EQ(other->GetLinkQuestionId(), -1);
     EXPECT_EQ(other->GetOrder(), 3);
     EXPECT_EQ(other->GetIndent(), 5);
-    const auto chapter = CreateQuestionFromSource(*campaign, *volume, *source->FindQuestionById(1000), -1, false, -1);
+    const auto chapter = CreateQuestionFromSource(*campaign, *volume,
+                                                  *source->FindQuestionById(1000), -1, false, -1);
     EXPECT_EQ(chapter->GetLinkQuestionId(), -1);
     EXPECT_EQ(chapter->GetQuestionClassId(), -1);
 }
@@ -247,7 +265,9 @@ TEST_F(EditRoutines, ChapterQuestions)
     EXPECT_EQ(chapter->GetLinkQuestionId(), -1);
     EXPECT_EQ(chapter->GetOrder(), campaign->GetMaxQuestionOrder() + 1);
     EXPECT_EQ(chapter->GetAppearanceVolumeId(), 1); // the campaign's first volume
-    EXPECT_EQ(CreateChapterQuestion(*campaign, volume, QStringLiteral("X"), 2)->GetAppearanceVolumeId(), 2);
+    EXPECT_EQ(
+        CreateChapterQuestion(*campaign, volume, QStringLiteral("X"), 2)->GetAppearanceVolumeId(),
+        2);
 }
 
 TEST_F(EditRoutines, CaptionsFromTheSource)

@@ -42,7 +42,8 @@ TEST(FileHelpers, DataFolderBesideTheCampaign)
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_FALSE(DeleteFolderTree(campaign));
     // A campaign path without extension.
-    EXPECT_EQ(GetDataFolderPath(dir.filePath(QStringLiteral("plain"))), dir.filePath(QStringLiteral("plain.dat")));
+    EXPECT_EQ(GetDataFolderPath(dir.filePath(QStringLiteral("plain"))),
+              dir.filePath(QStringLiteral("plain.dat")));
 }
 
 TEST(FileHelpers, FolderTreesAreCopied)
@@ -81,8 +82,10 @@ TEST(FileHelpers, SourceFilesCopiedWithTheirDataFolder)
     // The working folder is elsewhere: the data folder is found beside the source file.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const QString plain = CopySourceFileToPackage(studies + QStringLiteral("/wave1.zoz"), package, false);
-    const QString unique = CopySourceFileToPackage(studies + QStringLiteral("/wave1.zoz"), package, true);
+    const QString plain =
+        CopySourceFileToPackage(studies + QStringLiteral("/wave1.zoz"), package, false);
+    const QString unique =
+        CopySourceFileToPackage(studies + QStringLiteral("/wave1.zoz"), package, true);
     QDir::setCurrent(previous);
 
     EXPECT_EQ(plain, package + QStringLiteral("/wave1.zoz"));
@@ -92,7 +95,8 @@ TEST(FileHelpers, SourceFilesCopiedWithTheirDataFolder)
     EXPECT_TRUE(uniqueInfo.fileName().startsWith(QStringLiteral("wave1_")));
     EXPECT_EQ(uniqueInfo.fileName().size(), QStringLiteral("wave1_12345678.zoz").size());
     EXPECT_EQ(ReadFile(unique), "questionnaire");
-    const QString uniqueData = package + QLatin1Char('/') + uniqueInfo.completeBaseName() + QStringLiteral(".dat");
+    const QString uniqueData =
+        package + QLatin1Char('/') + uniqueInfo.completeBaseName() + QStringLiteral(".dat");
     EXPECT_EQ(ReadFile(uniqueData + QStringLiteral("/interviews.bin")), "interviews");
 
     // A missing source still gives the path it would have had.
@@ -145,6 +149,7 @@ TEST_F(ExternalPrograms, LaunchedWithoutWaiting)
     ASSERT_FALSE(program.isEmpty());
     EXPECT_TRUE(LaunchExternalProgram(program, QStringLiteral("/some/file name.zoz")));
     EXPECT_TRUE(LaunchExternalProgram(program, QString()));
-    EXPECT_FALSE(LaunchExternalProgram(m_dir.filePath(QStringLiteral("no-such-program")), QString()));
+    EXPECT_FALSE(
+        LaunchExternalProgram(m_dir.filePath(QStringLiteral("no-such-program")), QString()));
     EXPECT_FALSE(LaunchExternalProgram(QString(), QString()));
 }

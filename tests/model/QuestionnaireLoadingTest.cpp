@@ -42,7 +42,8 @@ TEST(QuestionnaireLoading, EverySupportedFormatIsRead)
     for (const Case& c : cases) {
         qnr::CQuestionnaire questionnaire;
         QString error;
-        EXPECT_TRUE(LoadQuestionnaire(questionnaire, FileSource(Sample(c.file)), c.sourceType, 0, &error))
+        EXPECT_TRUE(
+            LoadQuestionnaire(questionnaire, FileSource(Sample(c.file)), c.sourceType, 0, &error))
             << c.file << ": " << error.toStdString();
         EXPECT_GT(questionnaire.GetNbreQuestion(), 0) << c.file;
     }
@@ -53,7 +54,8 @@ TEST(QuestionnaireLoading, FailuresSayWhyAndLeaveItEmpty)
     qnr::CQuestionnaire questionnaire;
     QString error;
     // A spreadsheet source cannot be read.
-    EXPECT_FALSE(LoadQuestionnaire(questionnaire, FileSource(Sample("wave1.zoz")), SOURCE_EXCEL, 0, &error));
+    EXPECT_FALSE(
+        LoadQuestionnaire(questionnaire, FileSource(Sample("wave1.zoz")), SOURCE_EXCEL, 0, &error));
     EXPECT_EQ(error, FormatString(LoadString(63721), {3}));
     EXPECT_FALSE(LoadQuestionnaireFromSource(questionnaire, Sample("wave1.zoz"), -1, 0, &error));
     // A questionnaire in a database cannot either.
@@ -62,9 +64,11 @@ TEST(QuestionnaireLoading, FailuresSayWhyAndLeaveItEmpty)
     EXPECT_FALSE(LoadQuestionnaire(questionnaire, database, SOURCE_ZOZ, 0, &error));
     EXPECT_EQ(error, LoadString(63720));
     // A missing file, or a file of another format than the source type says.
-    EXPECT_FALSE(LoadQuestionnaire(questionnaire, FileSource(Sample("missing.zoz")), SOURCE_ZOZ, 0, &error));
+    EXPECT_FALSE(
+        LoadQuestionnaire(questionnaire, FileSource(Sample("missing.zoz")), SOURCE_ZOZ, 0, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(LoadQuestionnaire(questionnaire, FileSource(Sample("wave1.zoz")), SOURCE_TRIPLE_S));
+    EXPECT_FALSE(
+        LoadQuestionnaire(questionnaire, FileSource(Sample("wave1.zoz")), SOURCE_TRIPLE_S));
     EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
 }
 
@@ -92,7 +96,8 @@ TEST(QuestionnaireLoading, VolumeQuestionnaireLoadedOnDemandOnce)
     EXPECT_TRUE(EnsureVolumeQuestionnaire(missing));
 
     qnr::CQuestionnaire questionnaire;
-    const int read = GetQuestionnaireQuestionCount(questionnaire, SOURCE_TRIPLE_S, Sample("wave1.sss"));
+    const int read =
+        GetQuestionnaireQuestionCount(questionnaire, SOURCE_TRIPLE_S, Sample("wave1.sss"));
     EXPECT_GT(read, 0);
     EXPECT_EQ(read, questionnaire.GetNbreQuestion());
     qnr::CQuestionnaire broken;

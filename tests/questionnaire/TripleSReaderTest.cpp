@@ -23,6 +23,10 @@ struct SVariable
 
 // Every variable, value and label text of the standard's example 1 (example 2 holds the same
 // survey in CSV form).
+const std::vector<std::pair<int, const char*>> kAttractions = {
+    {1, "Sherwood Forest"},      {2, "Nottingham Castle"}, {3, "\"Friar Tuck\" Restaurant"},
+    {4, "\"Maid Marion\" Cafe"}, {5, "Mining museum"},     {9, "Other"}};
+
 const std::vector<SVariable>& ExampleVariables()
 {
     static const std::vector<SVariable> variables = {
@@ -36,32 +40,14 @@ const std::vector<SVariable>& ExampleVariables()
          {{0, "No, this is the first visit"},
           {1, "I have visited before within the year"},
           {2, "I visited before that"}}},
-        {5,
-         "Q3",
-         QuestionClosed,
-         "Attractions visited",
-         {{1, "Sherwood Forest"},
-          {2, "Nottingham Castle"},
-          {3, "\"Friar Tuck\" Restaurant"},
-          {4, "\"Maid Marion\" Cafe"},
-          {5, "Mining museum"},
-          {9, "Other"}}},
+        {5, "Q3", QuestionClosed, "Attractions visited", kAttractions},
         {6, "Q3.a", QuestionOpen, "Other attractions visited", {}},
         {7,
          "Q4",
          QuestionClosed,
          "Overall impression",
          {{1, "Very Good"}, {2, "Good"}, {3, "OK"}, {4, "Poor"}, {5, "Very poor"}, {9, "DK/NS"}}},
-        {8,
-         "Q5",
-         QuestionClosed,
-         "Two favourite attractions visited",
-         {{1, "Sherwood Forest"},
-          {2, "Nottingham Castle"},
-          {3, "\"Friar Tuck\" Restaurant"},
-          {4, "\"Maid Marion\" Cafe"},
-          {5, "Mining museum"},
-          {9, "Other"}}},
+        {8, "Q5", QuestionClosed, "Two favourite attractions visited", kAttractions},
         {9, "Q6", QuestionNumeric, "Miles travelled", {{500, "500 or more"}, {999, "Not stated"}}},
         {10, "Q7", QuestionLogical, "Would come again", {}},
         {11,

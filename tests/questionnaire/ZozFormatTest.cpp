@@ -5,6 +5,7 @@
 
 #include "questionnaire/Questionnaire.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -173,6 +174,11 @@ TEST(ZozFormat, BadDocumentsAreRefusedWithTheirReason)
          "indent below 1"},
         {"<zoz version='1'><languages><language id='abc'/></languages></zoz>", "whole number"},
         {"<zoz version='1'><questions><question code='1'>", "ends too early"},
+        {"<zoz version='1'><questions><question code='1' source='1'/></questions></zoz>",
+         "leads back to it"},
+        {"<zoz version='1'><questions><question code='1' source='2'/><question code='2' "
+         "source='3'/><question code='3' source='1'/></questions></zoz>",
+         "leads back to it"},
     };
     for (const SCase& c : cases) {
         CQuestionnaire questionnaire;
@@ -181,4 +187,20 @@ TEST(ZozFormat, BadDocumentsAreRefusedWithTheirReason)
             << c.document << " -> " << qPrintable(questionnaire.GetLastError());
         EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
     }
+}
+
+TEST(ZozFormat, ReadmeExampleReads)
+{
+    QFile readme(QStringLiteral(PLIM_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype start = text.indexOf(QLatin1String("```xml\n"));
+    ASSERT_GE(start, 0);
+    const qsizetype end = text.indexOf(QLatin1String("```"), start + 7);
+    const QByteArray example = text.mid(start + 7, end - start - 7).toUtf8();
+    CQuestionnaire questionnaire;
+    ASSERT_TRUE(questionnaire.ReadBuffer(example, DataBaseZoz, 0, QStringLiteral("README")))
+        << qPrintable(questionnaire.GetLastError());
+    EXPECT_EQ(questionnaire.GetNbreQuestion(), 2);
+    EXPECT_TRUE(questionnaire.GetQuestion(1)->EstNonReponse());
 }

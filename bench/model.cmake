@@ -1,0 +1,1 @@
+plim_bench(model_lookups DEPS plim_model)
