@@ -1,0 +1,84 @@
+// A whole wave reconciliation: a generated wave of 3 volumes of 2,000 questions with 10
+// responses each, against a campaign of 5,000 questions (each volume copies its share of them,
+// changes some a little and brings new ones). Questions by shortcut, short caption and long
+// caption; responses by short caption and entry code; the third volume strict. Each iteration
+// reconciles a freshly built study (building it is not timed).
+
+#include "EngineTestApp.h"
+#include "GeneratedStudy.h"
+
+#include "platform/WindowServices.h"
+#include "reconcile/WaveReconciliation.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Window services that show nothing: the run is timed as the engine does its work.
+class CSilentWindowServices final : public IWindowServices
+{
+public:
+    int MessageBox(const QString&, unsigned type) override { return FirstButtonAnswer(type); }
+    std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString&, const QString&, int) override
+    {
+        return nullptr;
+    }
+    void ShowReport(const QString&, int, const QString&) override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void PumpMessages() override {}
+    std::unique_ptr<CViewState> CaptureViewState() override { return nullptr; }
+    void RestoreViewState(const CViewState&) override {}
+};
+
+void BM_ReconcileWave(benchmark::State& state)
+{
+    CSilentWindowServices windows;
+    SetWindowServices(&windows);
+    SGeneratedStudySpec spec;
+    spec.CampaignQuestions = 5000;
+    spec.Volumes = 3;
+    spec.SourceQuestionsPerVolume = 2000;
+    spec.ResponsesPerQuestion = 10;
+    spec.QuestionMethods = {{1, 2, 3}};
+    spec.ResponseMethods = {{2, 1}};
+    spec.Strict = {false, false, true};
+    qint64 matchings = 0;
+    qint64 reportBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto app = std::make_unique<CEngineTestApp>();
+        BuildGeneratedStudy(*app, spec);
+        pelko_wave::ReconcileResultsMap results;
+        QString report;
+        state.ResumeTiming();
+
+        const bool ok = pelko_wave::ReconcileWave(2, results, report, false, true, false, false);
+
+        state.PauseTiming();
+        if (!ok)
+            state.SkipWithError("the reconciliation failed");
+        matchings = 0;
+        for (const auto& [volumeId, volumeResults] : results)
+            matchings += volumeResults->QuestionMatchingsMade.size();
+        reportBytes = report.size();
+        app.reset();
+        state.ResumeTiming();
+    }
+    state.counters["question_matchings"] = double(matchings);
+    state.counters["report_chars"] = double(reportBytes);
+    SetWindowServices(nullptr);
+}
+BENCHMARK(BM_ReconcileWave)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

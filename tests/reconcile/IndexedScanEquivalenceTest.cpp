@@ -1,0 +1,74 @@
+#include "EngineTestApp.h"
+#include "GeneratedStudy.h"
+#include "SampleStudyRuns.h"
+#include "support/QStringPrinter.h"
+#include "support/ScriptedWindowServices.h"
+
+#include "model/CampaignDump.h"
+#include "reconcile/TextScanIndex.h"
+#include "reconcile/WaveReconciliation.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelko_wave;
+
+namespace {
+
+// Makes every text scan score every pair for its lifetime, as the scan without an index does.
+class CFullScanGuard
+{
+public:
+    explicit CFullScanGuard(bool fullScan) { CTextScanIndex::SetForceFullScan(fullScan); }
+    ~CFullScanGuard() { CTextScanIndex::SetForceFullScan(false); }
+    CFullScanGuard(const CFullScanGuard&) = delete;
+    CFullScanGuard& operator=(const CFullScanGuard&) = delete;
+};
+
+struct SOutcome
+{
+    bool Result = false;
+    QString Campaign; // the whole campaign with the engine's look-up records
+    QString Report;
+};
+
+SOutcome ReconcileGenerated(const SGeneratedStudySpec& spec, int thresholdPercent, bool fullScan)
+{
+    CEngineTestApp app;
+    CScriptedWindowServices windows;
+    app.NGramSettings.SetNGramThreshold(thresholdPercent);
+    BuildGeneratedStudy(app, spec);
+    const CFullScanGuard guard(fullScan);
+    SOutcome outcome;
+    ReconcileResultsMap results;
+    outcome.Result = ReconcileWave(2, results, outcome.Report, false, true, false, false);
+    outcome.Report = sample_study::MaskReport(outcome.Report);
+    outcome.Campaign = DumpCampaign(*app.Campaign, DUMP_ALL);
+    return outcome;
+}
+
+// The same generated wave, reconciled through the gram index and by scoring every pair, gives
+// the same campaign and the same report, for strict and non-strict method lists and several
+// thresholds.
+TEST(IndexedScanEquivalence, GeneratedWavesMatchAlikeWithAndWithoutTheIndex)
+{
+    SGeneratedStudySpec spec;
+    spec.CampaignQuestions = 240;
+    spec.Volumes = 3;
+    spec.SourceQuestionsPerVolume = 90;
+    spec.QuestionMethods = {{1, 2, 3}, {2, 3, 1}, {3, 1}};
+    spec.ResponseMethods = {{2, 1}, {1, 2}, {2, 5}};
+    spec.Strict = {false, true, true};
+    for (const int threshold : {0, 40, 70, 95, 100}) {
+        spec.Seed = unsigned(threshold) + 7;
+        const SOutcome indexed = ReconcileGenerated(spec, threshold, false);
+        const SOutcome full = ReconcileGenerated(spec, threshold, true);
+        ASSERT_TRUE(indexed.Result);
+        EXPECT_EQ(indexed.Result, full.Result);
+        EXPECT_EQ(indexed.Campaign, full.Campaign) << "threshold " << threshold;
+        EXPECT_EQ(indexed.Report, full.Report) << "threshold " << threshold;
+        // Texts near the threshold were paired through proposals, not only exact copies.
+        EXPECT_TRUE(indexed.Report.contains("new question matchings were made")) << threshold;
+    }
+}
+
+} // namespace

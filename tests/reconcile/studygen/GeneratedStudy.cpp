@@ -1,0 +1,210 @@
+#include "GeneratedStudy.h"
+
+#include "EngineTestApp.h"
+
+#include "model/Campaign.h"
+#include "model/RecordMakers.h"
+#include "questionnaire/Questionnaire.h"
+
+#include <QStringList>
+#include <random>
+
+using namespace pelko_wave;
+
+namespace {
+
+constexpr int kLanguage = 1033;
+
+const char* const kWords[] = {
+    "coffee", "shop",    "visit",  "brand",   "service", "price",  "quality",  "friendly",
+    "staff",  "clean",   "fast",   "slow",    "often",   "month",  "week",     "drink",
+    "cup",    "milk",    "sugar",  "tea",     "cake",    "seat",   "music",    "queue",
+    "order",  "app",     "card",   "loyalty", "points",  "advert", "seen",     "heard",
+    "rating", "overall", "friend", "family",  "work",    "home",   "morning",  "evening",
+    "city",   "north",   "south",  "east",    "west",    "young",  "income",   "household",
+    "size",   "age",     "region", "open",    "time",    "day",    "takeaway", "latte",
+};
+
+class CTextMaker
+{
+public:
+    explicit CTextMaker(unsigned seed) : m_random(seed) {}
+
+    int Number(int low, int high)
+    {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
+    QString Word() { return QString::fromLatin1(kWords[Number(0, int(std::size(kWords)) - 1)]); }
+    QString Words(int low, int high)
+    {
+        QStringList words;
+        for (int n = Number(low, high); n > 0; --n)
+            words << Word();
+        return words.join(u' ');
+    }
+    // The text with one of its words replaced.
+    QString ChangeOneWord(const QString& text)
+    {
+        QStringList words = text.split(u' ');
+        words[Number(0, int(words.size()) - 1)] = Word();
+        return words.join(u' ');
+    }
+
+private:
+    std::mt19937 m_random;
+};
+
+struct SQuestionText
+{
+    QString Shortcut;
+    QString ShortCaption;
+    QString LongCaption;
+    QStringList Responses;
+};
+
+CVolume* AddRootVolume(CCampaign& campaign, CWave& wave, int volumeId)
+{
+    auto volume = std::make_unique<CVolume>();
+    volume->SetVolumeId(volumeId);
+    volume->SetName(QStringLiteral("V%1").arg(volumeId));
+    volume->SetWaveId(wave.GetWaveId());
+    volume->SetInheritsFromVolumeId(volumeId);
+    CVolume* raw = volume.get();
+    wave.AddVolume(std::move(volume));
+    qnr::CQuestionnaire& questionnaire = raw->GetQuestionnaire();
+    questionnaire.AddLanguage(qnr::CLanguage(kLanguage));
+    questionnaire.SetDefaultLanguageId(kLanguage);
+    return raw;
+}
+
+CWave* AddWave(CCampaign& campaign, int waveId)
+{
+    auto wave = std::make_unique<CWave>();
+    wave->SetWaveId(waveId);
+    wave->SetWaveOrder(waveId);
+    wave->SetName(QStringLiteral("W%1").arg(waveId));
+    CWave* raw = wave.get();
+    campaign.InsertWave(std::move(wave));
+    return raw;
+}
+
+void AddCampaignQuestion(CCampaign& campaign, CVolume& volume, int id, const SQuestionText& text,
+                         int& nextModalityId)
+{
+    auto question = std::make_unique<CQuestion>();
+    question->SetQuestionId(id);
+    question->SetOrder(campaign.GetQuestionCount());
+    question->SetShortcut(text.Shortcut);
+    question->SetElementType(1);
+    question->SetQuestionType(1);
+    question->SetIndent(1);
+    question->SetAppearanceVolumeId(volume.GetVolumeId());
+    question->SetDeletionWaveId(NO_WAVE_ID);
+    question->SetShortCaption(kLanguage, text.ShortCaption);
+    question->SetLongCaption(kLanguage, text.LongCaption);
+    CQuestion* raw = question.get();
+    campaign.InsertQuestion(std::move(question));
+    volume.AddQuestionMatching(MakeQuestionMatching(id, QString::number(id), volume));
+
+    for (int r = 0; r < text.Responses.size(); ++r) {
+        auto modality = std::make_unique<CModality>();
+        modality->SetModalityId(nextModalityId++);
+        modality->SetQuestionId(id);
+        modality->SetModalityOrder(r);
+        modality->SetEntryCode(QString::number(r + 1));
+        modality->SetAppearanceVolumeId(volume.GetVolumeId());
+        modality->SetDeletionWaveId(NO_WAVE_ID);
+        modality->SetShortCaption(kLanguage, text.Responses[r]);
+        CModality* response = modality.get();
+        campaign.AddModality(std::move(modality));
+        raw->InsertModality(response);
+        volume.AddModalityMatching(
+            MakeModalityMatching(response->GetModalityId(), QString::number(r + 1), volume, *raw));
+    }
+}
+
+void AddSourceQuestion(qnr::CQuestionnaire& questionnaire, int code, const SQuestionText& text)
+{
+    auto question = std::make_unique<qnr::CQuestion>();
+    question->SetCodeQuestion(code);
+    question->SetShortcut(text.Shortcut);
+    question->SetTypeElement(1);
+    question->SetTypeQuestion(1);
+    question->SetIndent(1);
+    question->SetCaptions(kLanguage, text.LongCaption, text.ShortCaption);
+    for (int r = 0; r < text.Responses.size(); ++r) {
+        auto response = std::make_unique<qnr::CModalite>();
+        response->SetCode(r + 1);
+        response->SetEntryCode(QString::number(r + 1));
+        response->SetShortCaption(kLanguage, text.Responses[r]);
+        question->AddModalite(std::move(response));
+    }
+    questionnaire.AddQuestion(std::move(question));
+}
+
+} // namespace
+
+void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec)
+{
+    CCampaign& campaign = *app.Campaign;
+    CTextMaker maker(spec.Seed);
+    auto language = std::make_unique<CLanguage>(kLanguage);
+    language->SetIsDefault(1);
+    campaign.AddLanguage(std::move(language));
+
+    const auto newText = [&](const QString& prefix) {
+        SQuestionText text;
+        text.Shortcut = QStringLiteral("%1_%2").arg(prefix, maker.Word());
+        text.ShortCaption = maker.Words(2, 5);
+        text.LongCaption = maker.Words(6, 12);
+        for (int r = 0; r < spec.ResponsesPerQuestion; ++r)
+            text.Responses << maker.Words(1, 3);
+        return text;
+    };
+
+    // Wave 1: the volume in which every campaign question appeared.
+    CVolume* first = AddRootVolume(campaign, *AddWave(campaign, 1), 1);
+    first->SetStatus(VOLUME_RECONCILED);
+    QList<SQuestionText> campaignTexts;
+    int nextModalityId = 1;
+    for (int i = 0; i < spec.CampaignQuestions; ++i) {
+        campaignTexts << newText(QStringLiteral("Q%1").arg(i + 1));
+        AddCampaignQuestion(campaign, *first, i + 2, campaignTexts.last(), nextModalityId);
+    }
+
+    // Wave 2: each volume takes its own share of the campaign questions, copied, changed a
+    // little or replaced by new ones.
+    CWave* wave = AddWave(campaign, 2);
+    const int share = spec.Volumes > 0 ? spec.CampaignQuestions / spec.Volumes : 0;
+    for (int v = 0; v < spec.Volumes; ++v) {
+        CVolume* volume = AddRootVolume(campaign, *wave, v + 2);
+        volume->SetQuestionMatchingMethods(
+            spec.QuestionMethods.value(v % spec.QuestionMethods.size()));
+        volume->SetResponseMatchingMethods(
+            spec.ResponseMethods.value(v % spec.ResponseMethods.size()));
+        volume->SetIsMatchingStrict(spec.Strict.value(v % spec.Strict.size()) ? 1 : 0);
+        qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
+        for (int j = 0; j < spec.SourceQuestionsPerVolume; ++j) {
+            const int kind = maker.Number(0, 99);
+            const int base = share > 0 ? v * share + maker.Number(0, share - 1) : 0;
+            SQuestionText text;
+            if (kind < 20 || campaignTexts.isEmpty()) {
+                text = newText(QStringLiteral("N%1_%2").arg(v + 1).arg(j + 1));
+            } else {
+                text = campaignTexts[base];
+                if (kind < 45) {
+                    text.Shortcut += maker.Word().left(1);
+                    text.ShortCaption = maker.ChangeOneWord(text.ShortCaption);
+                    text.LongCaption = maker.ChangeOneWord(text.LongCaption);
+                    const int changed = maker.Number(0, int(text.Responses.size()) - 1);
+                    if (!text.Responses.isEmpty())
+                        text.Responses[changed] = maker.ChangeOneWord(text.Responses[changed]);
+                    if (text.Responses.size() > 1)
+                        text.Responses.swapItemsAt(0, text.Responses.size() - 1);
+                }
+            }
+            AddSourceQuestion(questionnaire, 100000 * (v + 1) + j + 1, text);
+        }
+        questionnaire.PreparerSaisie();
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+
+class CEngineTestApp;
+
+// A generated tracking study for the equivalence tests and the benchmark: a campaign whose
+// questions appeared in wave 1, and a wave 2 of root volumes whose questionnaires (built in
+// memory) copy some campaign questions, change others a little and bring new ones. Captions are
+// drawn from a small vocabulary, so many texts share words and grams. The same spec gives the
+// same study.
+struct SGeneratedStudySpec
+{
+    int CampaignQuestions = 400;
+    int Volumes = 2;
+    int SourceQuestionsPerVolume = 200;
+    int ResponsesPerQuestion = 6;
+    unsigned Seed = 1;
+    // Matching options of the wave 2 volumes, in turn.
+    QList<QList<quint32>> QuestionMethods{{1, 2, 3}, {2, 3, 1}};
+    QList<QList<quint32>> ResponseMethods{{2, 1}, {1, 2}};
+    QList<bool> Strict{false, true};
+};
+
+// Fills the application's (empty) campaign with the study. Wave 2 is the one to reconcile.
+void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec);
