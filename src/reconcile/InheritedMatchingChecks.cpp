@@ -52,13 +52,45 @@ bool PassesInheritedNGram(double score)
     return double(GetAppNGramSettings().GetThresholdFraction()) < score;
 }
 
-// Broken lines alternate their background with the number of pairs broken before them.
-const char* BrokenLineClass(int brokenSoFar, bool response)
+// The broken pairs of one check and their report lines: each broken line alternates its
+// background with the number of pairs broken before it, and so does the closing count.
+class CBrokenPairs
 {
-    if (response)
-        return brokenSoFar % 2 == 0 ? ReportClass::Line2 : ReportClass::Line2Alt;
-    return brokenSoFar % 2 == 0 ? ReportClass::Line1 : ReportClass::Line1Alt;
-}
+public:
+    CBrokenPairs(std::set<QString>& broken, QString* report, bool responses)
+        : m_broken(broken), m_report(report), m_responses(responses)
+    {
+    }
+
+    void Break(const QString& code, const QString& line)
+    {
+        if (m_report)
+            AppendReportLine(*m_report, LineClass(), line);
+        ++m_count;
+        m_broken.insert(code);
+    }
+
+    // "%d of %d inherited matchings are still valid in this volume".
+    void Finish(unsigned stringId, int inheritedCount) const
+    {
+        if (m_report)
+            AppendReportLine(*m_report, LineClass(),
+                             FormatReportText(stringId, inheritedCount - m_count, inheritedCount));
+    }
+
+private:
+    const char* LineClass() const
+    {
+        if (m_responses)
+            return m_count % 2 == 0 ? ReportClass::Line2 : ReportClass::Line2Alt;
+        return m_count % 2 == 0 ? ReportClass::Line1 : ReportClass::Line1Alt;
+    }
+
+    std::set<QString>& m_broken;
+    QString* m_report;
+    const bool m_responses;
+    int m_count = 0;
+};
 
 QString SourceResponseShortCaption(const qnr::CModalite& response)
 {
@@ -107,13 +139,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
     if (report)
         AppendReportLine(*report, ReportClass::Section,
                          FormatReportText(IDS_CHECKING_QUESTIONS, int(inherited.size())));
-    int brokenCount = 0;
-    const auto breakPair = [&](const QString& code, const QString& line) {
-        if (report)
-            AppendReportLine(*report, BrokenLineClass(brokenCount, false), line);
-        ++brokenCount;
-        broken.insert(code);
-    };
+    CBrokenPairs brokenPairs(broken, report, false);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
         const QString& code = it.key();
@@ -122,21 +148,22 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
             continue;
         const int position = codeMap.value(code, -1);
         if (position < 0) {
-            breakPair(code, FormatReportText(IDS_QUESTION_CODE_GONE, question->GetShortcut(),
-                                             question->GetQuestionId(), code));
+            brokenPairs.Break(code,
+                              FormatReportText(IDS_QUESTION_CODE_GONE, question->GetShortcut(),
+                                               question->GetQuestionId(), code));
             continue;
         }
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
         if (checkTypes && (question->GetQuestionType() != source.GetTypeQuestion() ||
                            question->GetElementType() != source.GetTypeElement())) {
-            breakPair(code,
-                      FormatReportText(IDS_QUESTION_TYPES_DIFFER, question->GetShortcut(),
+            brokenPairs.Break(
+                code, FormatReportText(IDS_QUESTION_TYPES_DIFFER, question->GetShortcut(),
                                        question->GetQuestionId(), source.GetShortcut(), code));
             continue;
         }
         if (!HasSameLoopAncestry(campaign, *question, source)) {
-            breakPair(code,
-                      FormatReportText(IDS_QUESTION_LOOPS_DIFFER, question->GetShortcut(),
+            brokenPairs.Break(
+                code, FormatReportText(IDS_QUESTION_LOOPS_DIFFER, question->GetShortcut(),
                                        question->GetQuestionId(), source.GetShortcut(), code));
             continue;
         }
@@ -148,7 +175,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
                 parentSource ? parentSource->GetShortcut() : question->GetShortcut();
             const double score = InheritedNGramScore(volume, first, source.GetShortcut());
             if (!PassesInheritedNGram(score)) {
-                breakPair(
+                brokenPairs.Break(
                     code,
                     parentSource
                         ? FormatReportText(IDS_QUESTION_PARENT_NGRAM_LOW, question->GetShortcut(),
@@ -166,11 +193,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
         sourceCandidates.erase(position);
     }
 
-    if (report)
-        AppendReportLine(*report, BrokenLineClass(brokenCount, false),
-                         FormatReportText(IDS_QUESTIONS_STILL_VALID,
-                                          int(inherited.size()) - brokenCount,
-                                          int(inherited.size())));
+    brokenPairs.Finish(IDS_QUESTIONS_STILL_VALID, int(inherited.size()));
 }
 
 void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
@@ -186,13 +209,7 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         AppendReportLine(*report, ReportClass::Section1,
                          FormatReportText(IDS_CHECKING_RESPONSES, int(inherited.size()),
                                           campaignQuestion.GetShortcut()));
-    int brokenCount = 0;
-    const auto breakPair = [&](const QString& code, const QString& line) {
-        if (report)
-            AppendReportLine(*report, BrokenLineClass(brokenCount, true), line);
-        ++brokenCount;
-        broken.insert(code);
-    };
+    CBrokenPairs brokenPairs(broken, report, true);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
         const QString& code = it.key();
@@ -202,8 +219,8 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         const QString caption = response->GetShortCaption(GetCurrentLanguageId());
         const int position = codeMap.value(code, -1);
         if (position < 0) {
-            breakPair(code, FormatReportText(IDS_RESPONSE_CODE_GONE, caption,
-                                             response->GetModalityId(), code));
+            brokenPairs.Break(code, FormatReportText(IDS_RESPONSE_CODE_GONE, caption,
+                                                     response->GetModalityId(), code));
             continue;
         }
         const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
@@ -217,14 +234,15 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
             const QString sourceCaption = SourceResponseShortCaption(source);
             const double score = InheritedNGramScore(volume, first, sourceCaption);
             if (!PassesInheritedNGram(score)) {
-                breakPair(code, parentSource ? FormatReportText(
-                                                   IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
-                                                   response->GetModalityId(), sourceCaption, code,
-                                                   SourceResponseShortCaption(*parentSource),
-                                                   QString::number(parentSource->GetCode()), score)
-                                             : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
-                                                                response->GetModalityId(),
-                                                                sourceCaption, code, score));
+                brokenPairs.Break(
+                    code,
+                    parentSource
+                        ? FormatReportText(IDS_RESPONSE_PARENT_NGRAM_LOW, caption,
+                                           response->GetModalityId(), sourceCaption, code,
+                                           SourceResponseShortCaption(*parentSource),
+                                           QString::number(parentSource->GetCode()), score)
+                        : FormatReportText(IDS_RESPONSE_NGRAM_LOW, caption,
+                                           response->GetModalityId(), sourceCaption, code, score));
                 continue;
             }
         }
@@ -233,11 +251,7 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         sourceCandidates.erase(position);
     }
 
-    if (report)
-        AppendReportLine(*report, BrokenLineClass(brokenCount, true),
-                         FormatReportText(IDS_RESPONSES_STILL_VALID,
-                                          int(inherited.size()) - brokenCount,
-                                          int(inherited.size())));
+    brokenPairs.Finish(IDS_RESPONSES_STILL_VALID, int(inherited.size()));
 }
 
 void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volume, int& items,
@@ -281,15 +295,7 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
         AddMissingQuestionCaptionsFromSource(*question, source, &results.AddedQuestionCaptions);
 
-        question->ClearResponseIndex();
-        if (question->GetModalityCount() > 0 || source.GetNbreModalite() > 0) {
-            QString responseReport;
-            MatchQuestionResponses(responseReport, volume, *question, source, run.Wave->GetWaveId(),
-                                   run.UseCaptionLibraries, run.ReportFlag);
-            if (run.ReportFlag)
-                *run.Report += responseReport;
-            run.Advance(run.PerItemStep);
-        }
+        MatchPairResponses(run, volume, *question, source);
 
         const CResponseIndex& responses = question->GetResponseIndex();
         if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&

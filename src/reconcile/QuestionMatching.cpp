@@ -10,6 +10,7 @@
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
+#include "reconcile/RankedScan.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
@@ -294,26 +295,17 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
     for (const int s : sourcePositions)
         sourceTexts.append(
             GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
-    CTextScanIndex index(sourceTexts, MakeTextScanSettings(m_volume, 0));
-    std::vector<CTextScanIndex::SHit> hits;
+    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
-        index.Find(GetCampaignQuestionMatchText(rankMethod, m_volume, question), m_threshold, hits);
-        // The source candidates in the same loops whose score passes the threshold, highest
-        // score first and among equal scores the later source candidate.
-        std::vector<std::pair<double, int>> ranked;
-        for (const CTextScanIndex::SHit& hit : hits) {
-            const int s = sourcePositions[size_t(hit.Entry)];
-            if (hit.Score > m_threshold && SameLoopAncestry(c, s))
-                ranked.emplace_back(hit.Score, hit.Entry);
-        }
-        std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first > b.first : a.second > b.second;
-        });
-        for (const auto& [score, entry] : ranked) {
+        const std::vector<int> ranked =
+            scan.Rank(GetCampaignQuestionMatchText(rankMethod, m_volume, question), [&](int entry) {
+                return SameLoopAncestry(c, sourcePositions[size_t(entry)]);
+            });
+        for (const int entry : ranked) {
             const int s = sourcePositions[size_t(entry)];
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
             const bool agrees =
@@ -321,7 +313,7 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
                     return CheckQuestionPairByMethod(method, m_volume, question, source);
                 });
             if (agrees) {
-                index.Remove(entry);
+                scan.Remove(entry);
                 Record(c, s);
                 break;
             }

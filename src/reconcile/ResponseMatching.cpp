@@ -10,6 +10,7 @@
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
+#include "reconcile/RankedScan.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
@@ -300,28 +301,18 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceModalityMethodText(SourceResponse(s), rankMethod));
-    CTextScanIndex index(sourceTexts, MakeTextScanSettings(m_volume, 0));
-    std::vector<CTextScanIndex::SHit> hits;
+    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
-        index.Find(
-            GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod),
-            m_threshold, hits);
-        // Highest score first; among equal scores the later source candidate.
-        std::vector<std::pair<double, int>> ranked;
-        for (const CTextScanIndex::SHit& hit : hits)
-            if (hit.Score > m_threshold)
-                ranked.emplace_back(hit.Score, hit.Entry);
-        std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first > b.first : a.second > b.second;
-        });
-        for (const auto& [score, entry] : ranked) {
+        const std::vector<int> ranked = scan.Rank(
+            GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod));
+        for (const int entry : ranked) {
             const int s = sourcePositions[size_t(entry)];
             if (textMethods.size() < 2 ||
                 CheckModalityPairByMethod(textMethods[1], m_volume, m_question, c, m_source, s)) {
-                index.Remove(entry);
+                scan.Remove(entry);
                 Record(c, s);
                 break;
             }
@@ -568,6 +559,22 @@ void RecordResponseMatchings(SReconcileRun& run, CVolume& volume, CQuestion& cam
     }
 }
 
+void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaignQuestion,
+                        const qnr::CQuestion& sourceQuestion)
+{
+    // The responses are matched when either side has any: a campaign question that had none
+    // still takes the source's responses as new ones.
+    campaignQuestion.ClearResponseIndex();
+    if (campaignQuestion.GetModalityCount() == 0 && sourceQuestion.GetNbreModalite() == 0)
+        return;
+    QString responseReport;
+    MatchQuestionResponses(responseReport, volume, campaignQuestion, sourceQuestion,
+                           run.Wave->GetWaveId(), run.UseCaptionLibraries, run.ReportFlag);
+    if (run.ReportFlag)
+        *run.Report += responseReport;
+    run.Advance(run.PerItemStep);
+}
+
 void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
 {
     CCampaign& campaign = *run.Campaign;
@@ -598,17 +605,7 @@ void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
 
         AddMissingQuestionCaptionsFromSource(*question, source, &results.AddedQuestionCaptions);
 
-        // The responses are matched when either side has any: a campaign question that had
-        // none still takes the source's responses as new ones.
-        question->ClearResponseIndex();
-        if (question->GetModalityCount() > 0 || source.GetNbreModalite() > 0) {
-            QString responseReport;
-            MatchQuestionResponses(responseReport, volume, *question, source, run.Wave->GetWaveId(),
-                                   run.UseCaptionLibraries, run.ReportFlag);
-            if (run.ReportFlag)
-                *run.Report += responseReport;
-            run.Advance(run.PerItemStep);
-        }
+        MatchPairResponses(run, volume, *question, source);
 
         if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
             !question->GetResponseIndex().UnmatchedModalities.isEmpty())

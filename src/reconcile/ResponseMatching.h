@@ -41,6 +41,11 @@ bool CheckModalityPairByMethod(int method, const CVolume& volume, const CQuestio
                                int campaignPosition, const qnr::CQuestion& sourceQuestion,
                                int sourcePosition);
 
+// Matches the responses of a question pair of the run (when either side has any): the question's
+// look-up record is filled, the lines go into the run's report and the progress advances.
+void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaignQuestion,
+                        const qnr::CQuestion& sourceQuestion);
+
 // The driver's step: makes a campaign matching of every new question matching of the volume and
 // matches the responses of each.
 void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume);

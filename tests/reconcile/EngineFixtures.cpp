@@ -153,6 +153,16 @@ QStringList NewResponsePairs(const CQuestion& question)
     return pairs;
 }
 
+SReconcileRun MakeRun(CCampaign& campaign, int waveId, SReconcileResults& results, QString& report)
+{
+    SReconcileRun run;
+    run.Campaign = &campaign;
+    run.Wave = campaign.FindWave(waveId);
+    run.Results = &results;
+    run.Report = &report;
+    return run;
+}
+
 QStringList ReportLines(const QString& report)
 {
     static const QRegularExpression paragraph(

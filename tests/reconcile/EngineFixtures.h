@@ -2,6 +2,8 @@
 
 #include "model/Campaign.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/ReconcileResults.h"
+#include "reconcile/ReconcileRun.h"
 
 #include <QList>
 #include <QString>
@@ -53,6 +55,11 @@ void MatchResponse(pelko_wave::CVolume& volume, int questionId, int modalityId, 
 QStringList NewQuestionPairs(const pelko_wave::CVolume& volume);
 // The question's new response matchings as "response id>source code" texts, in id order.
 QStringList NewResponsePairs(const pelko_wave::CQuestion& question);
+
+// A run of an interactive reconciliation of the wave, without a progress window, whose steps
+// record into the results and write into the report.
+pelko_wave::SReconcileRun MakeRun(pelko_wave::CCampaign& campaign, int waveId,
+                                  pelko_wave::SReconcileResults& results, QString& report);
 
 // The report's lines, one paragraph each: "classes|text".
 QStringList ReportLines(const QString& report);

@@ -182,11 +182,7 @@ TEST_F(InheritedMatchingChecksTest, ApplyingEndsBrokenMatchingsAndMatchesTheKept
     MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
 
     SReconcileResults results;
-    SReconcileRun run;
-    run.Campaign = &campaign;
-    run.Wave = campaign.FindWave(2);
-    run.Results = &results;
-    run.Report = &report;
+    SReconcileRun run = MakeRun(campaign, 2, results, report);
     int items = 0;
     ApplyInheritedMatchings(run, *parent, *volume, items, 7000);
 

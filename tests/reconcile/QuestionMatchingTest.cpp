@@ -212,11 +212,7 @@ TEST_F(QuestionMatchingTest, NewQuestionGoesRightAfterTheQuestionOfItsNearestPre
     Match({1}, false);
 
     SReconcileResults results;
-    SReconcileRun run;
-    run.Campaign = &campaign;
-    run.Wave = campaign.FindWave(2);
-    run.Results = &results;
-    run.Report = &report;
+    SReconcileRun run = MakeRun(campaign, 2, results, report);
     ApplyQuestionMatchings(run, *volume);
     AddNewCampaignQuestions(run, *volume);
 
@@ -243,11 +239,7 @@ TEST_F(QuestionMatchingTest, CommandLineRunStopsWhenNewQuestionsWouldBeNeeded)
     AddSourceQuestion(*volume, 100, "A", "");
     Match({1}, false);
     SReconcileResults results;
-    SReconcileRun run;
-    run.Campaign = &campaign;
-    run.Wave = campaign.FindWave(2);
-    run.Results = &results;
-    run.Report = &report;
+    SReconcileRun run = MakeRun(campaign, 2, results, report);
     run.ReportFlag = true;
     run.CommandLine = true;
     run.Switches = &app.CmdLineInfo;

@@ -232,10 +232,7 @@ class ApplyQuestionMatchingsTest : public ResponseMatchingTest
 protected:
     ApplyQuestionMatchingsTest()
     {
-        run.Campaign = &campaign;
-        run.Wave = campaign.FindWave(2);
-        run.Results = &results;
-        run.Report = &runReport;
+        run = MakeRun(campaign, 2, results, runReport);
         run.ReportFlag = true;
         volume->GetQuestionIndex().CodeMap.insert("100", 0);
         volume->GetQuestionIndex().NewMatchings.insert(10, "100");
