@@ -274,8 +274,9 @@ TEST(SampleStudyTest, CommandLineRunsStopUnlessTheirSwitchesAllowWhatIsNeeded)
             EXPECT_FALSE(run.Report.contains("color_red_lgrey|"));
             EXPECT_EQ(study.app.Campaign->FindVolume(2)->GetStatus(), VOLUME_RECONCILED);
         }
-        if (c.Switches.isEmpty())
+        if (c.Switches.isEmpty()) {
             EXPECT_TRUE(MatchesGolden(run.Report, "sample_wave2_command_line.html"));
+        }
     }
 }
 
