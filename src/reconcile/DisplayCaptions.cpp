@@ -67,30 +67,35 @@ QString CaptionWithFallback(const std::function<QString(int languageId)>& captio
     return QString();
 }
 
-} // namespace
-
-QString GetSourceQuestionDisplayLongCaption(const qnr::CQuestion& question)
+// A source item's caption as the caption mode asks: localised in the display language, or its
+// own; empty for an unknown mode.
+QString SourceCaptionByMode(const std::function<QString()>& ownCaption,
+                            const std::function<QString(int languageId)>& localisedCaption)
 {
     switch (GetCaptionMode()) {
     case LOCALISED_CAPTIONS:
-        return question.GetLocalisedLongCaption(GetDisplayLanguage());
+        return localisedCaption(GetDisplayLanguage());
     case SOURCE_CAPTIONS:
-        return question.GetLongCaption();
+        return ownCaption();
     default:
         return QString();
     }
 }
 
+} // namespace
+
+QString GetSourceQuestionDisplayLongCaption(const qnr::CQuestion& question)
+{
+    return SourceCaptionByMode(
+        [&question] { return question.GetLongCaption(); },
+        [&question](int languageId) { return question.GetLocalisedLongCaption(languageId); });
+}
+
 QString GetSourceQuestionDisplayShortCaption(const qnr::CQuestion& question)
 {
-    switch (GetCaptionMode()) {
-    case LOCALISED_CAPTIONS:
-        return question.GetLocalisedShortCaption(GetDisplayLanguage());
-    case SOURCE_CAPTIONS:
-        return question.GetShortCaption();
-    default:
-        return QString();
-    }
+    return SourceCaptionByMode(
+        [&question] { return question.GetShortCaption(); },
+        [&question](int languageId) { return question.GetLocalisedShortCaption(languageId); });
 }
 
 QString GetModalityDisplayCaption(const CModality& modality)

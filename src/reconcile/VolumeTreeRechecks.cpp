@@ -26,14 +26,38 @@ void SetEnd(Matching& matching, int end, QMap<Matching*, int>& before, QMap<Matc
     after.insert(&matching, end);
 }
 
-void SetQuestionEnd(CQuestionMatching& matching, int end, SVolumeTreeChanges& changes)
+// The pieces of the pair rule that differ between question and response matchings.
+const QString& SourceIdOf(const CQuestionMatching& matching)
+{
+    return matching.GetSourceId();
+}
+const QString& SourceIdOf(const CModalityMatching& matching)
+{
+    return matching.GetModalitySourceId();
+}
+std::unique_ptr<CQuestionMatching> TakeOut(CVolume& volume, const CQuestionMatching* matching)
+{
+    return volume.RemoveQuestionMatching(matching);
+}
+std::unique_ptr<CModalityMatching> TakeOut(CVolume& volume, const CModalityMatching* matching)
+{
+    return volume.RemoveModalityMatching(matching);
+}
+void SetMatchingEnd(CQuestionMatching& matching, int end, SVolumeTreeChanges& changes)
 {
     SetEnd(matching, end, changes.QuestionEndsBefore, changes.QuestionEndsAfter);
 }
-
-void SetModalityEnd(CModalityMatching& matching, int end, SVolumeTreeChanges& changes)
+void SetMatchingEnd(CModalityMatching& matching, int end, SVolumeTreeChanges& changes)
 {
     SetEnd(matching, end, changes.ModalityEndsBefore, changes.ModalityEndsAfter);
+}
+void KeepRemoved(std::unique_ptr<CQuestionMatching> matching, SVolumeTreeChanges& changes)
+{
+    changes.RemovedQuestionMatchings.push_back(std::move(matching));
+}
+void KeepRemoved(std::unique_ptr<CModalityMatching> matching, SVolumeTreeChanges& changes)
+{
+    changes.RemovedModalityMatchings.push_back(std::move(matching));
 }
 
 // The volume that holds the matching: the one its VolumeID names, else the given one.
@@ -44,44 +68,27 @@ CVolume& OwnerOf(int volumeId, CVolume& fallback)
     return owner ? *owner : fallback;
 }
 
-void ApplyQuestionPairRule(CVolume& holder, CVolume& volume, CQuestionMatching& holderMatching,
-                           CQuestionMatching& volumeMatching, SVolumeTreeChanges& changes)
+// The holder's matching against the volume's of the same item: another source id (ignoring
+// case) ends the holder's at the holder; the same source id takes the volume's out and gives
+// the holder's its end.
+template <typename Matching>
+void ApplyPairRule(CVolume& holder, CVolume& volume, Matching& holderMatching,
+                   Matching& volumeMatching, SVolumeTreeChanges& changes)
 {
     if (&holderMatching == &volumeMatching)
         return;
-    if (holderMatching.GetSourceId().compare(volumeMatching.GetSourceId(), Qt::CaseInsensitive) !=
-        0) {
-        SetQuestionEnd(holderMatching, holder.GetVolumeId(), changes);
+    if (SourceIdOf(holderMatching).compare(SourceIdOf(volumeMatching), Qt::CaseInsensitive) != 0) {
+        SetMatchingEnd(holderMatching, holder.GetVolumeId(), changes);
         return;
     }
     const int end = volumeMatching.GetEndVolumeId();
-    std::unique_ptr<CQuestionMatching> removed =
-        OwnerOf(volumeMatching.GetVolumeId(), volume).RemoveQuestionMatching(&volumeMatching);
+    std::unique_ptr<Matching> removed =
+        TakeOut(OwnerOf(volumeMatching.GetVolumeId(), volume), &volumeMatching);
     if (!removed)
-        removed = volume.RemoveQuestionMatching(&volumeMatching);
+        removed = TakeOut(volume, &volumeMatching);
     if (removed)
-        changes.RemovedQuestionMatchings.push_back(std::move(removed));
-    SetQuestionEnd(holderMatching, end, changes);
-}
-
-void ApplyResponsePairRule(CVolume& holder, CVolume& volume, CModalityMatching& holderMatching,
-                           CModalityMatching& volumeMatching, SVolumeTreeChanges& changes)
-{
-    if (&holderMatching == &volumeMatching)
-        return;
-    if (holderMatching.GetModalitySourceId().compare(volumeMatching.GetModalitySourceId(),
-                                                     Qt::CaseInsensitive) != 0) {
-        SetModalityEnd(holderMatching, holder.GetVolumeId(), changes);
-        return;
-    }
-    const int end = volumeMatching.GetEndVolumeId();
-    std::unique_ptr<CModalityMatching> removed =
-        OwnerOf(volumeMatching.GetVolumeId(), volume).RemoveModalityMatching(&volumeMatching);
-    if (!removed)
-        removed = volume.RemoveModalityMatching(&volumeMatching);
-    if (removed)
-        changes.RemovedModalityMatchings.push_back(std::move(removed));
-    SetModalityEnd(holderMatching, end, changes);
+        KeepRemoved(std::move(removed), changes);
+    SetMatchingEnd(holderMatching, end, changes);
 }
 
 void RecheckMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& changes,
@@ -97,13 +104,13 @@ void RecheckMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& chan
         CModalityMatching* own = volume.GetModalityMatching(i);
         if (CModalityMatching* held =
                 holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
-            ApplyResponsePairRule(holder, volume, *held, *own, changes);
+            ApplyPairRule(holder, volume, *held, *own, changes);
     }
     for (int i = volume.GetQuestionMatchingCount() - 1; i >= 0; --i) {
         CQuestionMatching* own = volume.GetQuestionMatching(i);
         if (CQuestionMatching* held =
                 holder.FindQuestionMatchingInherited(own->GetQuestionId(), volumeId))
-            ApplyQuestionPairRule(holder, volume, *held, *own, changes);
+            ApplyPairRule(holder, volume, *held, *own, changes);
     }
     for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
         RecheckMatchings(holder, *volume.GetChildVolumeAt(c), changes, visited);
@@ -125,14 +132,14 @@ void RecheckModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion&
             continue;
         if (CModalityMatching* held =
                 holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
-            ApplyResponsePairRule(holder, volume, *held, *own, changes);
+            ApplyPairRule(holder, volume, *held, *own, changes);
     }
     CQuestionMatching* volumeMatching =
         volume.FindQuestionMatchingInherited(question.GetQuestionId(), volumeId);
     CQuestionMatching* holderMatching =
         holder.FindQuestionMatchingInherited(question.GetQuestionId(), volumeId);
     if (volumeMatching && holderMatching && volumeMatching != holderMatching)
-        ApplyQuestionPairRule(holder, volume, *holderMatching, *volumeMatching, changes);
+        ApplyPairRule(holder, volume, *holderMatching, *volumeMatching, changes);
     for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
         RecheckModalityMatchings(volume, *volume.GetChildVolumeAt(c), question, changes, visited);
 }
@@ -227,11 +234,11 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
         for (int i = 0; i < holder.GetModalityMatchingCount(); ++i) {
             CModalityMatching* own = holder.GetModalityMatching(i);
             if (own->GetQuestionId() == question->GetQuestionId() && reaches(own->GetEndVolumeId()))
-                SetModalityEnd(*own, parentId, changes);
+                SetMatchingEnd(*own, parentId, changes);
         }
     };
     const auto endAll = [&] {
-        SetQuestionEnd(matching, parentId, changes);
+        SetMatchingEnd(matching, parentId, changes);
         endResponseMatchings();
     };
 
@@ -277,7 +284,7 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
         if (!own || !reaches(own->GetEndVolumeId()))
             continue;
         if (volume.FindModalityMatching(response->GetModalityId())) {
-            SetModalityEnd(*own, parentId, changes);
+            SetMatchingEnd(*own, parentId, changes);
             continue;
         }
         int responseCode = 0;
@@ -288,7 +295,7 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
         if (!sourceResponse ||
             (checkResponse && !IsStillSimilar(sourceResponse->GetLocalisedShortCaption(language),
                                               response->GetShortCaption(language))))
-            SetModalityEnd(*own, parentId, changes);
+            SetMatchingEnd(*own, parentId, changes);
     }
 }
 

@@ -92,6 +92,24 @@ std::vector<SScanSettings> AllSettings()
     return all;
 }
 
+// The reference: every pair scored by its own CNGram.
+std::vector<std::vector<double>> ScoreAllPairs(const QStringList& campaign,
+                                               const QStringList& sources, const SScanSettings& s)
+{
+    std::vector<std::vector<double>> scores(size_t(campaign.size()));
+    for (qsizetype c = 0; c < campaign.size(); ++c) {
+        CNGram ngram;
+        ngram.SetUpperCase(s.UpperCase);
+        ngram.SetTrim(s.Trim);
+        ngram.SetFirstText(campaign[c]);
+        for (const QString& source : sources) {
+            ngram.SetSecondText(source);
+            scores[size_t(c)].push_back(ngram.GetSimilarity(s.BothEmptyResult));
+        }
+    }
+    return scores;
+}
+
 } // namespace
 
 TEST(TextScanIndex, FindsExactlyTheEntriesAndScoresOfTheFullPairwiseScan)
@@ -106,18 +124,7 @@ TEST(TextScanIndex, FindsExactlyTheEntriesAndScoresOfTheFullPairwiseScan)
         for (int entry = 3; entry < index.GetEntryCount(); entry += 7)
             index.Remove(entry);
 
-        // The reference: every pair scored by its own CNGram.
-        std::vector<std::vector<double>> scores(size_t(queries.size()));
-        for (qsizetype q = 0; q < queries.size(); ++q) {
-            CNGram ngram;
-            ngram.SetUpperCase(s.UpperCase);
-            ngram.SetTrim(s.Trim);
-            ngram.SetFirstText(queries[q]);
-            for (const QString& source : sources) {
-                ngram.SetSecondText(source);
-                scores[size_t(q)].push_back(ngram.GetSimilarity(s.BothEmptyResult));
-            }
-        }
+        const auto scores = ScoreAllPairs(queries, sources, s);
 
         std::vector<CTextScanIndex::SHit> hits;
         for (const double threshold : thresholds) {
@@ -257,23 +264,6 @@ std::vector<CTextScan::SPair> RunReferenceScan(const std::vector<std::vector<dou
         }
     }
     return pairs;
-}
-
-std::vector<std::vector<double>> ScoreAllPairs(const QStringList& campaign,
-                                               const QStringList& sources, const SScanSettings& s)
-{
-    std::vector<std::vector<double>> scores(size_t(campaign.size()));
-    for (qsizetype c = 0; c < campaign.size(); ++c) {
-        CNGram ngram;
-        ngram.SetUpperCase(s.UpperCase);
-        ngram.SetTrim(s.Trim);
-        ngram.SetFirstText(campaign[c]);
-        for (const QString& source : sources) {
-            ngram.SetSecondText(source);
-            scores[size_t(c)].push_back(ngram.GetSimilarity(s.BothEmptyResult));
-        }
-    }
-    return scores;
 }
 
 void ExpectSamePairs(const std::vector<CTextScan::SPair>& actual,
