@@ -1,6 +1,8 @@
 #include "app/WaveApp.h"
 
 #include "app/ConsoleWindowServices.h"
+#include "model/Campaign.h"
+#include "storage/DBAccess.h"
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
@@ -45,6 +47,7 @@ CWaveApp::CWaveApp()
 
 CWaveApp::~CWaveApp()
 {
+    DestroyCampaignObjects();
     if (GetWaveApp() == this)
         SetWaveApp(nullptr);
     if (m_consoleServices && &GetWindowServices() == m_consoleServices.get())
@@ -102,18 +105,6 @@ void CWaveApp::SetCampaignPath(const QString& path)
 QString CWaveApp::GetCampaignName() const
 {
     return QFileInfo(m_campaignPath).completeBaseName().left(260);
-}
-
-QString CWaveApp::GetCampaignFilePath() const
-{
-    // The storage object's path, once the application owns one.
-    return QString();
-}
-
-QString CWaveApp::GetCampaignDataFolder()
-{
-    // Made from the campaign path by the model's folder helper, once campaigns can be saved.
-    return m_campaignDataFolder;
 }
 
 CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
