@@ -366,13 +366,19 @@ void CRecordset::Update(qint64 rowId)
 {
     const auto& columns = BoundColumns();
     if (!m_update) {
-        QStringList sets;
-        for (size_t i = 0; i < columns.size(); ++i)
-            sets.append(Column(columns[i]) + QStringLiteral(" = ?") + QString::number(i + 1));
+        QStringList sets, targets, values;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const QString parameter = QLatin1Char('?') + QString::number(i + 1);
+            sets.append(Column(columns[i]) + QStringLiteral(" = ") + parameter);
+            targets.append(Column(columns[i]));
+            values.append(parameter);
+        }
+        // A row whose values are all the same is left alone.
         m_update = std::make_unique<CSqliteStatement>(
-            m_database, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+            m_database, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4) IS NOT (%5)")
                             .arg(Column(m_table.Name), sets.join(QStringLiteral(", ")))
-                            .arg(columns.size() + 1));
+                            .arg(columns.size() + 1)
+                            .arg(targets.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
     }
     m_update->BindInt64(int(columns.size()), rowId);
     RunWrite(*m_update);

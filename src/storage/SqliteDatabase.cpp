@@ -38,6 +38,9 @@ void CSqliteDatabase::Open(const QString& path, EOpenMode mode)
         throw CSqliteError(rc, message);
     }
     sqlite3_extended_result_codes(db, 1);
+    // A double-quoted name is always a name: never taken for a text when no column has it.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     m_db = db;
 }
 

@@ -363,16 +363,25 @@ sqlite3* OpenRaw(const QString& path)
 
 } // namespace
 
-void ExecuteRaw(const QString& path, const QString& sql)
+QString TryExecuteRaw(const QString& path, const QString& sql)
 {
     sqlite3* db = OpenRaw(path);
     if (!db)
-        return;
+        return QStringLiteral("cannot open");
     char* error = nullptr;
+    QString message;
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-        ADD_FAILURE() << "SQL failed: " << (error ? error : "") << "\n" << sql.toStdString();
+        message = QString::fromUtf8(error ? error : "failed");
     sqlite3_free(error);
     sqlite3_close(db);
+    return message;
+}
+
+void ExecuteRaw(const QString& path, const QString& sql)
+{
+    const QString error = TryExecuteRaw(path, sql);
+    if (!error.isEmpty())
+        ADD_FAILURE() << "SQL failed: " << error.toStdString() << "\n" << sql.toStdString();
 }
 
 qint64 QueryRaw(const QString& path, const QString& sql)

@@ -64,6 +64,8 @@ QByteArray FileBytes(const QString& path);
 // Runs statements on a file with the plain SQLite library, foreign keys off, as another
 // program would: for making damaged or older files.
 void ExecuteRaw(const QString& path, const QString& sql);
+// The same, giving the database's error message instead of failing the test ("" on success).
+QString TryExecuteRaw(const QString& path, const QString& sql);
 // The integer that a query on the file returns.
 qint64 QueryRaw(const QString& path, const QString& sql);
 
