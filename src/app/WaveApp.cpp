@@ -2,11 +2,11 @@
 
 #include "app/ConsoleWindowServices.h"
 #include "model/Campaign.h"
-#include "storage/DBAccess.h"
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
 #include "res/StringTable.h"
+#include "storage/DBAccess.h"
 
 #include <QFileInfo>
 #include <QtGlobal>

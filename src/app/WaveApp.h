@@ -236,10 +236,10 @@ struct SLoadCampaignRecord
 {
     pelko_wave::CCampaign* Campaign = nullptr; // an empty campaign, filled by the load
     CDBAccess* DBAccess = nullptr;
-    QString Path;                              // becomes the storage object's path
-    unsigned ProgressTextId = 63543;           // "Opening the file"
-    int Progress = 0;                          // 100 once the load has ended, either way
-    bool Result = false;                       // whether every read succeeded
+    QString Path;                    // becomes the storage object's path
+    unsigned ProgressTextId = 63543; // "Opening the file"
+    int Progress = 0;                // 100 once the load has ended, either way
+    bool Result = false;             // whether every read succeeded
 };
 
 // Reads a campaign file through the storage object: Open, then the campaign, languages, waves,

@@ -63,15 +63,14 @@ bool LoadCampaign(SLoadCampaignRecord& record)
     if (!record.Path.isEmpty())
         storage.SetFilePath(record.Path);
     // Each read builds on what the earlier ones put into the campaign.
-    record.Result = storage.Open() && storage.ReadCampaign(campaign) &&
-                    storage.ReadLanguages(campaign) && storage.ReadWaves(campaign) &&
-                    storage.ReadVolumes(campaign) && storage.ReadQuestions(campaign) &&
-                    storage.ReadQuestionMatchings(campaign) &&
-                    storage.ReadQuestionClasses(campaign) && storage.ReadVersions(campaign) &&
-                    storage.ReadQuestionCaptions(campaign) && storage.ReadModalities(campaign) &&
-                    storage.ReadModalityMatchings(campaign) &&
-                    storage.ReadModalityCaptions(campaign) &&
-                    storage.ReadModalityMergings(campaign);
+    record.Result =
+        storage.Open() && storage.ReadCampaign(campaign) && storage.ReadLanguages(campaign) &&
+        storage.ReadWaves(campaign) && storage.ReadVolumes(campaign) &&
+        storage.ReadQuestions(campaign) && storage.ReadQuestionMatchings(campaign) &&
+        storage.ReadQuestionClasses(campaign) && storage.ReadVersions(campaign) &&
+        storage.ReadQuestionCaptions(campaign) && storage.ReadModalities(campaign) &&
+        storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
+        storage.ReadModalityMergings(campaign);
     record.Progress = 100;
     if (!record.Result) {
         GetWindowServices().MessageBox(

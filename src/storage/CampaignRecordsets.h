@@ -133,8 +133,7 @@ public:
 class CQuestionClassesRS : public CRecordset
 {
 public:
-    explicit CQuestionClassesRS(CSqliteDatabase& database)
-        : CRecordset(database, "QuestionClasses")
+    explicit CQuestionClassesRS(CSqliteDatabase& database) : CRecordset(database, "QuestionClasses")
     {
     }
     void DoFieldExchange(CFieldExchange& fx) override;

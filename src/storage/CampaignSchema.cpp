@@ -243,8 +243,8 @@ QStringList CreateTableStatements(const STableDef& table)
 {
     QStringList parts;
     for (const SColumnDef& column : table.Columns) {
-        QString part = QuoteName(QLatin1String(column.Name)) + QLatin1Char(' ') +
-                       DeclaredType(column);
+        QString part =
+            QuoteName(QLatin1String(column.Name)) + QLatin1Char(' ') + DeclaredType(column);
         if (IsRequired(table, column.Name))
             part += QStringLiteral(" NOT NULL");
         parts.append(part);

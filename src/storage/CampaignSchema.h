@@ -16,7 +16,15 @@ class CSqliteDatabase;
 // "<table>_PrimaryKey", and each relation is a foreign key of the second table named after the
 // relation, deleting in cascade.
 
-enum class EColumnType { Boolean = 1, Long = 4, Double = 7, Date = 8, Text = 10, Memo = 12 };
+enum class EColumnType
+{
+    Boolean = 1,
+    Long = 4,
+    Double = 7,
+    Date = 8,
+    Text = 10,
+    Memo = 12
+};
 
 struct SColumnDef
 {

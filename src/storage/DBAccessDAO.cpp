@@ -87,9 +87,10 @@ void CDBAccessDAO::CheckCampaignTables()
         present.insert(tables.ColumnText(0).toLower());
     for (const STableDef& table : GetCampaignTables()) {
         if (!present.contains(QString::fromLatin1(table.Name).toLower()))
-            throw CSqliteError(SQLITE_CORRUPT, QStringLiteral("no such table: %1 (the file is not a "
-                                                              "campaign file)")
-                                                   .arg(QLatin1String(table.Name)));
+            throw CSqliteError(SQLITE_CORRUPT,
+                               QStringLiteral("no such table: %1 (the file is not a "
+                                              "campaign file)")
+                                   .arg(QLatin1String(table.Name)));
     }
 }
 

@@ -137,9 +137,9 @@ bool CDBAccessDAO::ReadVolumes(CCampaign& campaign)
                     parent->AddChildVolume(volume);
                     continue;
                 }
-                AddWarning(FormatString(LoadString(IDS_DB_PARENT_VOLUME_MISSING),
-                                        {volume->GetName(), volume->GetVolumeId(),
-                                         volume->GetInheritsFromVolumeId()}));
+                AddWarning(FormatString(
+                    LoadString(IDS_DB_PARENT_VOLUME_MISSING),
+                    {volume->GetName(), volume->GetVolumeId(), volume->GetInheritsFromVolumeId()}));
                 volume->SetInheritsFromVolumeId(volume->GetVolumeId());
             }
         }
@@ -291,7 +291,8 @@ bool CDBAccessDAO::ReadModalities(CCampaign& campaign)
             modality->SetUserData(rs.m_UserData);
             modality->SetAppearanceVolumeId(
                 rs.m_AppearanceVolumeID.value_or(question->GetAppearanceVolumeId()));
-            modality->SetDeletionWaveId(rs.m_DeletionWaveID.value_or(question->GetDeletionWaveId()));
+            modality->SetDeletionWaveId(
+                rs.m_DeletionWaveID.value_or(question->GetDeletionWaveId()));
             CModality* added = modality.get();
             campaign.AddModality(std::move(modality));
             question->InsertModality(added);

@@ -141,8 +141,10 @@ bool CDBAccessDAO::SaveWaves(const CCampaign& campaign)
                 volumes.m_MetaData = WriteSourcePathList(volume.GetMetaData());
                 volumes.m_CaseData = WriteSourcePathList(volume.GetCaseData());
                 volumes.m_IsMatchingStrict = volume.IsMatchingStrict();
-                volumes.m_QuestionMatchingMethods = WriteMethodIds(volume.GetQuestionMatchingMethods());
-                volumes.m_ResponseMatchingMethods = WriteMethodIds(volume.GetResponseMatchingMethods());
+                volumes.m_QuestionMatchingMethods =
+                    WriteMethodIds(volume.GetQuestionMatchingMethods());
+                volumes.m_ResponseMatchingMethods =
+                    WriteMethodIds(volume.GetResponseMatchingMethods());
                 volumes.m_IsMainVolume = volume.IsMainVolume();
                 volumes.m_InterviewMergeMethod = volume.GetInterviewMergeMethod();
                 volumes.m_MainVolumeLinkQuestionID = volume.GetMainVolumeLinkQuestionId();
@@ -290,8 +292,9 @@ bool CDBAccessDAO::SaveModalityMergings(const CCampaign& campaign)
 bool CDBAccessDAO::DeleteRemovedWaves(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedWaves", [&] {
-        CWavesRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !campaign.FindWave(key[0]); });
+        CWavesRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !campaign.FindWave(key[0]);
+        });
     });
 }
 
@@ -363,7 +366,8 @@ bool CDBAccessDAO::DeleteRemovedQuestions(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedQuestions", [&] {
         CQuestionsRS(m_database, campaign.GetVersionNumber())
-            .DeleteRows([&](const std::vector<int>& key) { return !campaign.ContainsQuestion(key[0]); });
+            .DeleteRows(
+                [&](const std::vector<int>& key) { return !campaign.ContainsQuestion(key[0]); });
     });
 }
 
@@ -380,8 +384,9 @@ bool CDBAccessDAO::DeleteRemovedQuestionCaptions(const CCampaign& campaign)
 bool CDBAccessDAO::DeleteRemovedModalities(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedModalities", [&] {
-        CModalitiesRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !campaign.ContainsModality(key[0]); });
+        CModalitiesRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !campaign.ContainsModality(key[0]);
+        });
     });
 }
 
@@ -398,24 +403,27 @@ bool CDBAccessDAO::DeleteRemovedModalityCaptions(const CCampaign& campaign)
 bool CDBAccessDAO::DeleteRemovedLanguages(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedLanguages", [&] {
-        CLanguagesRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !campaign.FindLanguage(key[0]); });
+        CLanguagesRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !campaign.FindLanguage(key[0]);
+        });
     });
 }
 
 bool CDBAccessDAO::DeleteRemovedQuestionClasses(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedQuestionClasses", [&] {
-        CQuestionClassesRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !campaign.GetQuestionClassById(key[0]); });
+        CQuestionClassesRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !campaign.GetQuestionClassById(key[0]);
+        });
     });
 }
 
 bool CDBAccessDAO::DeleteRemovedVersions(const CCampaign& campaign)
 {
     return RunWrite("DeleteRemovedVersions", [&] {
-        CVersionsRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !campaign.GetVersionById(key[0]); });
+        CVersionsRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !campaign.GetVersionById(key[0]);
+        });
     });
 }
 
@@ -427,7 +435,8 @@ bool CDBAccessDAO::DeleteRemovedModalityMergings(const CCampaign& campaign)
             const CModalityMerging& merging = *campaign.GetModalityMerging(i);
             held.insert({merging.GetMasterModalityId(), merging.GetChildModalityId()});
         }
-        CModalityMergingsRS(m_database).DeleteRows(
-            [&](const std::vector<int>& key) { return !held.contains({key[0], key[1]}); });
+        CModalityMergingsRS(m_database).DeleteRows([&](const std::vector<int>& key) {
+            return !held.contains({key[0], key[1]});
+        });
     });
 }

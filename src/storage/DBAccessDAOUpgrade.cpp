@@ -24,8 +24,7 @@ QString ZeroLengthTriggerPrefix(const QString& table, const QString& column)
 
 bool CDBAccessDAO::FieldExists(const QString& table, const QString& column)
 {
-    CSqliteStatement columns(m_database,
-                             QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    CSqliteStatement columns(m_database, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
     columns.BindText(0, table);
     while (columns.Step()) {
         if (columns.ColumnText(0).compare(column, Qt::CaseInsensitive) == 0)
@@ -60,9 +59,9 @@ void CDBAccessDAO::AllowZeroLength(const QString& table, const QString& column)
 {
     QStringList triggers;
     {
-        CSqliteStatement find(m_database,
-                              QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' "
-                                             "AND tbl_name = ?1 AND substr(name, 1, ?2) = ?3"));
+        CSqliteStatement find(
+            m_database, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' "
+                                       "AND tbl_name = ?1 AND substr(name, 1, ?2) = ?3"));
         const QString prefix = ZeroLengthTriggerPrefix(table, column);
         find.BindText(0, table);
         find.BindInt(1, int(prefix.size()));
@@ -87,16 +86,16 @@ bool CDBAccessDAO::Upgrade(CCampaign& campaign)
         const int boolean = int(EColumnType::Boolean);
         if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_ANCESTOR_VALUES) &&
             AddFieldIfMissing(volumes, QStringLiteral("MatchUsingAncestorValues"), boolean, 0))
-            SetColumnValueForAll(volumes, {QStringLiteral("MatchUsingAncestorValues"),
-                                           QStringLiteral("0")});
+            SetColumnValueForAll(volumes,
+                                 {QStringLiteral("MatchUsingAncestorValues"), QStringLiteral("0")});
         if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_CASE_SENSITIVE) &&
             AddFieldIfMissing(volumes, QStringLiteral("CaseSensitiveMatching"), boolean, 0))
-            SetColumnValueForAll(volumes, {QStringLiteral("CaseSensitiveMatching"),
-                                           QStringLiteral("0")});
+            SetColumnValueForAll(volumes,
+                                 {QStringLiteral("CaseSensitiveMatching"), QStringLiteral("0")});
         if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_DEVELOP_LEVELS) &&
             AddFieldIfMissing(questions, QStringLiteral("IsDevelopLevels"), boolean, 0))
-            SetColumnValueForAll(questions, {QStringLiteral("IsDevelopLevels"),
-                                             QStringLiteral("-1")});
+            SetColumnValueForAll(questions,
+                                 {QStringLiteral("IsDevelopLevels"), QStringLiteral("-1")});
         if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_EMPTY_VERSIONS)) {
             AllowZeroLength(questions, QStringLiteral("Versions"));
             AllowZeroLength(QStringLiteral("Modalities"), QStringLiteral("Versions"));

@@ -19,18 +19,22 @@ QString Column(const char* name)
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// CFieldExchange
+// CFieldExchange. Column 0 of a reading statement is the row id: the bound columns follow.
 
 int CFieldExchange::Next(const char* column)
 {
-    switch (m_operation) {
-    case Describe:
+    if (m_operation == Describe)
         m_names->push_back(column);
-        break;
-    default:
-        break;
-    }
     return m_index++;
+}
+
+bool CFieldExchange::IsKey(const char* column) const
+{
+    for (const char* key : m_table.PrimaryKey) {
+        if (qstrcmp(key, column) == 0)
+            return true;
+    }
+    return false;
 }
 
 void CFieldExchange::BadValue(const char* column, const QString& what) const
@@ -55,32 +59,9 @@ void CFieldExchange::Long(const char* column, std::optional<int>& value)
     switch (m_operation) {
     case Describe:
         break;
-    case Load: {
-        // Column 0 of the reading statement is the row id.
-        const int c = index + 1;
-        switch (m_statement->GetColumnType(c)) {
-        case CSqliteStatement::Null:
-            value.reset();
-            return;
-        case CSqliteStatement::Integer: {
-            const qint64 number = m_statement->ColumnInt64(c);
-            if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-                BadValue(column, QStringLiteral("a 32-bit integer"));
-            value = int(number);
-            return;
-        }
-        case CSqliteStatement::Float: {
-            const double number = m_statement->ColumnDouble(c);
-            if (number != std::floor(number) || number < std::numeric_limits<int>::min() ||
-                number > std::numeric_limits<int>::max())
-                BadValue(column, QStringLiteral("a 32-bit integer"));
-            value = int(number);
-            return;
-        }
-        default:
-            BadValue(column, QStringLiteral("a 32-bit integer"));
-        }
-    }
+    case Load:
+        value = LoadLong(column, index + 1);
+        break;
     case Store:
         if (value)
             m_statement->BindInt(index, *value);
@@ -88,17 +69,36 @@ void CFieldExchange::Long(const char* column, std::optional<int>& value)
             m_statement->BindNull(index);
         break;
     case KeyText:
-        if (m_table.FindColumn(QLatin1String(column)) && [&] {
-                for (const char* key : m_table.PrimaryKey) {
-                    if (qstrcmp(key, column) == 0)
-                        return true;
-                }
-                return false;
-            }())
+        if (IsKey(column))
             m_keyTexts->append(QLatin1String(column) + QLatin1Char('=') +
                                (value ? QString::number(*value) : QStringLiteral("NULL")));
         break;
     }
+}
+
+std::optional<int> CFieldExchange::LoadLong(const char* column, int c) const
+{
+    constexpr qint64 lowest = std::numeric_limits<int>::min();
+    constexpr qint64 highest = std::numeric_limits<int>::max();
+    switch (m_statement->GetColumnType(c)) {
+    case CSqliteStatement::Null:
+        return std::nullopt;
+    case CSqliteStatement::Integer: {
+        const qint64 number = m_statement->ColumnInt64(c);
+        if (number >= lowest && number <= highest)
+            return int(number);
+        break;
+    }
+    case CSqliteStatement::Float: {
+        const double number = m_statement->ColumnDouble(c);
+        if (number == std::floor(number) && number >= double(lowest) && number <= double(highest))
+            return int(number);
+        break;
+    }
+    default:
+        break;
+    }
+    BadValue(column, QStringLiteral("a 32-bit integer"));
 }
 
 void CFieldExchange::Bool(const char* column, int& value)
@@ -199,6 +199,7 @@ void CFieldExchange::Text(const char* column, QString& value)
         case CSqliteStatement::Blob:
             BadValue(column, QStringLiteral("a text"));
         default:
+            // Numbers stored in a text column read as their text.
             value = m_statement->ColumnText(c);
         }
         break;
@@ -307,8 +308,8 @@ void CRecordset::RunWrite(CSqliteStatement& statement)
         QString where = QLatin1String(m_table.Name);
         if (!keys.isEmpty())
             where += QLatin1Char(' ') + keys.join(QStringLiteral(", "));
-        throw CSqliteError(error.GetCode(), error.GetMessage() + QStringLiteral(" (") + where +
-                                                QLatin1Char(')'));
+        throw CSqliteError(error.GetCode(),
+                           error.GetMessage() + QStringLiteral(" (") + where + QLatin1Char(')'));
     }
 }
 
@@ -332,8 +333,8 @@ void CRecordset::AddOrUpdate()
         for (const char* key : m_table.PrimaryKey)
             keys.append(Column(key));
         QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4) DO ")
-                          .arg(Column(m_table.Name), ColumnList(), parameters.join(QLatin1Char(',')),
-                               keys.join(QStringLiteral(", ")));
+                          .arg(Column(m_table.Name), ColumnList(),
+                               parameters.join(QLatin1Char(',')), keys.join(QStringLiteral(", ")));
         if (sets.isEmpty()) {
             sql += QStringLiteral("NOTHING");
         } else {
@@ -356,8 +357,9 @@ void CRecordset::AddNew()
         for (size_t i = 0; i < columns.size(); ++i)
             parameters.append(QLatin1Char('?') + QString::number(i + 1));
         m_insert = std::make_unique<CSqliteStatement>(
-            m_database, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(Column(m_table.Name), ColumnList(), parameters.join(QLatin1Char(','))));
+            m_database,
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(Column(m_table.Name), ColumnList(), parameters.join(QLatin1Char(','))));
     }
     RunWrite(*m_insert);
 }
@@ -375,10 +377,11 @@ void CRecordset::Update(qint64 rowId)
         }
         // A row whose values are all the same is left alone.
         m_update = std::make_unique<CSqliteStatement>(
-            m_database, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4) IS NOT (%5)")
-                            .arg(Column(m_table.Name), sets.join(QStringLiteral(", ")))
-                            .arg(columns.size() + 1)
-                            .arg(targets.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
+            m_database,
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4) IS NOT (%5)")
+                .arg(Column(m_table.Name), sets.join(QStringLiteral(", ")))
+                .arg(columns.size() + 1)
+                .arg(targets.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
     }
     m_update->BindInt64(int(columns.size()), rowId);
     RunWrite(*m_update);
@@ -391,9 +394,9 @@ int CRecordset::DeleteRows(const std::function<bool(const std::vector<int>& key)
         keys.append(Column(key));
     std::vector<qint64> removed;
     {
-        CSqliteStatement scan(m_database, QStringLiteral("SELECT rowid, %1 FROM %2")
-                                              .arg(keys.join(QStringLiteral(", ")),
-                                                   Column(m_table.Name)));
+        CSqliteStatement scan(m_database,
+                              QStringLiteral("SELECT rowid, %1 FROM %2")
+                                  .arg(keys.join(QStringLiteral(", ")), Column(m_table.Name)));
         std::vector<int> key(m_table.PrimaryKey.size());
         while (scan.Step()) {
             for (size_t i = 0; i < key.size(); ++i)
@@ -404,8 +407,8 @@ int CRecordset::DeleteRows(const std::function<bool(const std::vector<int>& key)
     }
     if (removed.empty())
         return 0;
-    CSqliteStatement deletion(m_database, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1")
-                                              .arg(Column(m_table.Name)));
+    CSqliteStatement deletion(
+        m_database, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(Column(m_table.Name)));
     for (const qint64 rowId : removed) {
         deletion.BindInt64(0, rowId);
         deletion.Run();

@@ -18,7 +18,13 @@ class CSqliteStatement;
 class CFieldExchange
 {
 public:
-    enum EOperation { Describe, Load, Store, KeyText };
+    enum EOperation
+    {
+        Describe,
+        Load,
+        Store,
+        KeyText
+    };
 
     void Long(const char* column, int& value);
     // A Long that may be NULL (no value).
@@ -31,9 +37,15 @@ public:
 
 private:
     friend class CRecordset;
-    CFieldExchange(EOperation operation, const STableDef& table) : m_operation(operation), m_table(table) {}
+    CFieldExchange(EOperation operation, const STableDef& table)
+        : m_operation(operation), m_table(table)
+    {
+    }
     // The next column: its position (Load and Store) and whether this operation reads it.
     int Next(const char* column);
+    bool IsKey(const char* column) const;
+    // The Long of a column of the row read; std::nullopt for NULL.
+    std::optional<int> LoadLong(const char* column, int statementColumn) const;
     [[noreturn]] void BadValue(const char* column, const QString& what) const;
 
     EOperation m_operation;

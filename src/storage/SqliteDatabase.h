@@ -29,7 +29,12 @@ private:
 class CSqliteDatabase
 {
 public:
-    enum EOpenMode { ReadOnly, ReadWrite, Create };
+    enum EOpenMode
+    {
+        ReadOnly,
+        ReadWrite,
+        Create
+    };
 
     CSqliteDatabase() = default;
     ~CSqliteDatabase();

@@ -38,14 +38,16 @@ void CSqliteStatement::BindText(int index, const QString& value)
 {
     // The engine converts the text when it steps; the caller keeps the text alive until then.
     m_database.Check(sqlite3_bind_text16(m_statement, index + 1,
-                                         value.isNull() ? static_cast<const void*>(u"") : static_cast<const void*>(value.utf16()),
+                                         value.isNull() ? static_cast<const void*>(u"")
+                                                        : static_cast<const void*>(value.utf16()),
                                          int(value.size() * sizeof(char16_t)), SQLITE_STATIC));
 }
 
 void CSqliteStatement::BindTextCopy(int index, const QString& value)
 {
     m_database.Check(sqlite3_bind_text16(m_statement, index + 1,
-                                         value.isNull() ? static_cast<const void*>(u"") : static_cast<const void*>(value.utf16()),
+                                         value.isNull() ? static_cast<const void*>(u"")
+                                                        : static_cast<const void*>(value.utf16()),
                                          int(value.size() * sizeof(char16_t)), SQLITE_TRANSIENT));
 }
 

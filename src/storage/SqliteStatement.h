@@ -10,7 +10,14 @@ struct sqlite3_stmt;
 class CSqliteStatement
 {
 public:
-    enum EColumnType { Integer = 1, Float = 2, Text = 3, Blob = 4, Null = 5 };
+    enum EColumnType
+    {
+        Integer = 1,
+        Float = 2,
+        Text = 3,
+        Blob = 4,
+        Null = 5
+    };
 
     CSqliteStatement(CSqliteDatabase& database, const QString& sql);
     ~CSqliteStatement();

@@ -34,7 +34,9 @@ TEST_F(BadFiles, FailWithAClearErrorAndAreNeverWritten)
 {
     const SDamage damages[] = {
         {"not a database",
-         [](const QString& path) { WriteFile(path, QByteArray("Name;Waves\nBrand;3\n").repeated(200)); },
+         [](const QString& path) {
+             WriteFile(path, QByteArray("Name;Waves\nBrand;3\n").repeated(200));
+         },
          "file is not a database"},
         {"truncated",
          [](const QString& path) {

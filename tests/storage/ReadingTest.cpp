@@ -36,11 +36,12 @@ TEST_F(Reading, EmptyFileReadsAsAnEmptyCampaignOfTheProgramsVersion)
 
 TEST_F(Reading, NullIdsTakeTheirDefaults)
 {
-    ExecuteRaw(FilePath(), QStringLiteral(
-                               "UPDATE Questions SET DeletionWaveID = NULL WHERE QuestionID = 13;"
-                               "UPDATE Questions SET AppearanceVolumeID = NULL WHERE QuestionID = 11;"
-                               "UPDATE Modalities SET AppearanceVolumeID = NULL, DeletionWaveID = "
-                               "NULL WHERE ModalityID = 105;"));
+    ExecuteRaw(
+        FilePath(),
+        QStringLiteral("UPDATE Questions SET DeletionWaveID = NULL WHERE QuestionID = 13;"
+                       "UPDATE Questions SET AppearanceVolumeID = NULL WHERE QuestionID = 11;"
+                       "UPDATE Modalities SET AppearanceVolumeID = NULL, DeletionWaveID = "
+                       "NULL WHERE ModalityID = 105;"));
     const auto loaded = Load();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->GetQuestionById(13)->GetDeletionWaveId(), NO_WAVE_ID);
@@ -89,9 +90,11 @@ TEST_F(Reading, MatchingOfAVolumeTheFileDoesNotHoldFailsTheLoad)
         SCOPED_TRACE(table);
         const QString path = FilePath(QLatin1String(table) + QStringLiteral(".duv"));
         ASSERT_EQ(CreateAndSave(*m_campaign, path), QString());
-        ExecuteRaw(path, qstrcmp(table, "QuestionMatchings") == 0
-                             ? QStringLiteral("INSERT INTO QuestionMatchings VALUES (11, 99, 'x', 99, 99)")
-                             : QStringLiteral("INSERT INTO ModalityMatchings VALUES (100, 11, 99, 'x', 99, 99)"));
+        ExecuteRaw(
+            path, qstrcmp(table, "QuestionMatchings") == 0
+                      ? QStringLiteral("INSERT INTO QuestionMatchings VALUES (11, 99, 'x', 99, 99)")
+                      : QStringLiteral(
+                            "INSERT INTO ModalityMatchings VALUES (100, 11, 99, 'x', 99, 99)"));
         const QByteArray bytes = FileBytes(path);
         QString error;
         EXPECT_FALSE(Load(path, &error));
@@ -114,9 +117,10 @@ TEST_F(Reading, LateColumnsAreReadOnlyForTheVersionsThatHaveThem)
         int AncestorValues; // of volume 2 (stored 1)
         int DevelopLevels;  // of question 12 (stored 0)
     };
-    for (const SCase& c : {SCase{"5,2,3,8", 1, 1, 0}, SCase{"5.2.1.1", 1, 1, 0},
-                           SCase{"5.2.1.0", 1, 1, 1}, SCase{"5.2.0.0", 1, 1, 1},
-                           SCase{"5.1.6.15", 0, 1, 1}, SCase{"5.1.6.14", 0, 0, 1}, SCase{"5.2", 1, 1, 1}}) {
+    for (const SCase& c :
+         {SCase{"5,2,3,8", 1, 1, 0}, SCase{"5.2.1.1", 1, 1, 0}, SCase{"5.2.1.0", 1, 1, 1},
+          SCase{"5.2.0.0", 1, 1, 1}, SCase{"5.1.6.15", 0, 1, 1}, SCase{"5.1.6.14", 0, 0, 1},
+          SCase{"5.2", 1, 1, 1}}) {
         SCOPED_TRACE(c.Version);
         ExecuteRaw(FilePath(), QStringLiteral("UPDATE Campaigns SET VersionNumber = '%1'")
                                    .arg(QLatin1String(c.Version)));
@@ -134,7 +138,8 @@ TEST_F(Reading, LanguageNameComesFromTheFileOrElseFromTheSystem)
                                           "WHERE LanguageID = 1036"));
     const auto loaded = Load();
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->FindLanguage(1033)->GetLanguageName(), QStringLiteral("English (house style)"));
+    EXPECT_EQ(loaded->FindLanguage(1033)->GetLanguageName(),
+              QStringLiteral("English (house style)"));
     EXPECT_EQ(loaded->FindLanguage(1036)->GetLanguageName(), GetLanguageNameOfId(1036));
     EXPECT_EQ(loaded->GetDefaultLanguageId(), 1033);
     EXPECT_EQ(loaded->GetCurrentLanguageId(), 1033);
@@ -143,10 +148,11 @@ TEST_F(Reading, LanguageNameComesFromTheFileOrElseFromTheSystem)
 TEST_F(Reading, SecondCaptionOfALanguageIsDropped)
 {
     // A file without its key could hold two; the first read wins.
-    ExecuteRaw(FilePath(), QStringLiteral("CREATE TABLE Copy AS SELECT * FROM ModalityCaptions;"
-                                          "DROP TABLE ModalityCaptions;"
-                                          "ALTER TABLE Copy RENAME TO ModalityCaptions;"
-                                          "INSERT INTO ModalityCaptions VALUES (100, 11, 1033, 'second');"));
+    ExecuteRaw(FilePath(),
+               QStringLiteral("CREATE TABLE Copy AS SELECT * FROM ModalityCaptions;"
+                              "DROP TABLE ModalityCaptions;"
+                              "ALTER TABLE Copy RENAME TO ModalityCaptions;"
+                              "INSERT INTO ModalityCaptions VALUES (100, 11, 1033, 'second');"));
     const auto loaded = Load();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->GetModalityById(100)->GetShortCaption(1033), QStringLiteral("Yes 100"));

@@ -57,8 +57,10 @@ void RemoveModalityEverywhere(CCampaign& campaign, int modalityId)
     }
     for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
         const CModalityMerging& merging = *campaign.GetModalityMerging(i);
-        if (merging.GetMasterModalityId() == modalityId || merging.GetChildModalityId() == modalityId)
-            campaign.RemoveModalityMerging(merging.GetMergeVolumeId(), merging.GetMasterModalityId(),
+        if (merging.GetMasterModalityId() == modalityId ||
+            merging.GetChildModalityId() == modalityId)
+            campaign.RemoveModalityMerging(merging.GetMergeVolumeId(),
+                                           merging.GetMasterModalityId(),
                                            merging.GetChildModalityId());
     }
 }
@@ -124,7 +126,8 @@ TEST_F(SaveLoad, RemovedObjectsOfEveryKindStayRemoved)
         const auto loaded = Load(path);
         ASSERT_TRUE(loaded);
         EXPECT_TRUE(SameDump(StoredDump(*loaded), StoredDump(*campaign)));
-        EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM pragma_foreign_key_check")), 0);
+        EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM pragma_foreign_key_check")),
+                  0);
     }
     EXPECT_TRUE(m_windows.Prompts.isEmpty()) << m_windows.Prompts.join('\n').toStdString();
 }
@@ -218,18 +221,20 @@ TEST_F(SaveLoad, LateVolumeColumnsFollowTheCampaignVersion)
         bool CaseSensitive;
         bool AncestorValues;
     };
-    for (const SCase& c : {SCase{"5.2.0.0", true, true}, SCase{"5,2,0,0", true, true},
-                           SCase{"5.1.9.9", false, true}, SCase{"5.1.6.15", false, true},
-                           SCase{"5.1.6.14", false, false}}) {
+    for (const SCase& c :
+         {SCase{"5.2.0.0", true, true}, SCase{"5,2,0,0", true, true}, SCase{"5.1.9.9", false, true},
+          SCase{"5.1.6.15", false, true}, SCase{"5.1.6.14", false, false}}) {
         SCOPED_TRACE(c.Version);
         const QString path = FilePath(QStringLiteral("v%1.duv").arg(QLatin1String(c.Version)));
         const auto campaign = MakeFullCampaign(path);
         campaign->SetVersionNumber(QLatin1String(c.Version));
         ASSERT_EQ(CreateAndSave(*campaign, path), QString());
-        EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(CaseSensitiveMatching) FROM Volumes")),
-                  c.CaseSensitive ? 5 : 0);
-        EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(MatchUsingAncestorValues) FROM Volumes")),
-                  c.AncestorValues ? 5 : 0);
+        EXPECT_EQ(
+            QueryRaw(path, QStringLiteral("SELECT count(CaseSensitiveMatching) FROM Volumes")),
+            c.CaseSensitive ? 5 : 0);
+        EXPECT_EQ(
+            QueryRaw(path, QStringLiteral("SELECT count(MatchUsingAncestorValues) FROM Volumes")),
+            c.AncestorValues ? 5 : 0);
         const auto loaded = Load(path);
         ASSERT_TRUE(loaded);
         // Volume 1 holds 1 and 0, volume 2 holds 0 and 1.
@@ -244,9 +249,10 @@ TEST_F(SaveLoad, AppearanceVolumeThatNamesNoVolumeIsStoredAsNull)
     campaign->GetQuestionById(12)->SetAppearanceVolumeId(77);
     campaign->GetModalityById(100)->SetAppearanceVolumeId(78);
     ASSERT_EQ(CreateAndSave(*campaign), QString());
-    EXPECT_EQ(QueryRaw(FilePath(), QStringLiteral("SELECT count(*) FROM Questions WHERE "
-                                                  "QuestionID = 12 AND AppearanceVolumeID IS NULL")),
-              1);
+    EXPECT_EQ(
+        QueryRaw(FilePath(), QStringLiteral("SELECT count(*) FROM Questions WHERE "
+                                            "QuestionID = 12 AND AppearanceVolumeID IS NULL")),
+        1);
     const auto loaded = Load();
     ASSERT_TRUE(loaded);
     // Read back as the first volume, and the response as its question's.

@@ -83,7 +83,8 @@ TEST(SourcePathList, TextWithoutTheKnownPropertiesIsABarePath)
 {
     for (const char* text : {"/data/w1.zoz", "", "PL1|Other:i=1;", "PL1|SourceStorageType:s=0;"})
         EXPECT_FALSE(CDBAccess::IsSourcePathList(QLatin1String(text))) << text;
-    for (const char* text : {"PL1|SourceStorageType:i=0;", "PL1|SourceString:s=a;", "PL1|SurveyID:i=2;"})
+    for (const char* text :
+         {"PL1|SourceStorageType:i=0;", "PL1|SourceString:s=a;", "PL1|SurveyID:i=2;"})
         EXPECT_TRUE(CDBAccess::IsSourcePathList(QLatin1String(text))) << text;
 
     CDBAccessDAO storage;

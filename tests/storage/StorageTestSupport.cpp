@@ -139,8 +139,7 @@ void AddModalityCaption(CModality& modality, int languageId, const QString& text
     modality.AddCaption(std::move(caption));
 }
 
-void AddQuestionMatching(CVolume& volume, int questionId, const QString& source, int start,
-                         int end)
+void AddQuestionMatching(CVolume& volume, int questionId, const QString& source, int start, int end)
 {
     auto matching = std::make_unique<CQuestionMatching>();
     matching->SetQuestionId(questionId);
@@ -211,15 +210,15 @@ std::unique_ptr<CCampaign> MakeFullCampaign(const QString& campaignFilePath)
     campaign->AddLanguage(std::make_unique<CLanguage>(1036));
     campaign->SetCurrentLanguageId(1033);
 
-    for (const auto& [id, caption] : {std::pair{7, QStringLiteral("Demographics")},
-                                      std::pair{8, QString()}}) {
+    for (const auto& [id, caption] :
+         {std::pair{7, QStringLiteral("Demographics")}, std::pair{8, QString()}}) {
         auto questionClass = std::make_unique<CQuestionClass>();
         questionClass->SetQuestionClassId(id);
         questionClass->SetCaption(caption);
         campaign->AddQuestionClass(std::move(questionClass));
     }
-    for (const auto& [id, text] : {std::pair{3, QStringLiteral("Version three")},
-                                   std::pair{4, QString()}}) {
+    for (const auto& [id, text] :
+         {std::pair{3, QStringLiteral("Version three")}, std::pair{4, QString()}}) {
         auto version = std::make_unique<CVersion>();
         version->SetVersionId(id);
         version->SetLongCaption(text);
@@ -232,13 +231,16 @@ std::unique_ptr<CCampaign> MakeFullCampaign(const QString& campaignFilePath)
     wave1->SetWaveStart(QDateTime(QDate(2024, 3, 1), QTime(8, 30, 15, 250)));
     wave1->SetWaveMidpoint(QDateTime(QDate(2024, 3, 15), QTime(12, 0)));
     wave1->SetWaveEnd(QDateTime(QDate(2024, 3, 31), QTime(23, 59, 59, 999)));
-    wave1->AddVolume(MakeVolume(1, 1, 1, FileSource(PATH_ABSOLUTE, QStringLiteral("/data/w1.zoz"))));
-    wave1->AddVolume(MakeVolume(2, 1, 1, FileSource(PATH_RELATIVE, folder + QStringLiteral("/sources/w1b.zoz"))));
+    wave1->AddVolume(
+        MakeVolume(1, 1, 1, FileSource(PATH_ABSOLUTE, QStringLiteral("/data/w1.zoz"))));
+    wave1->AddVolume(MakeVolume(
+        2, 1, 1, FileSource(PATH_RELATIVE, folder + QStringLiteral("/sources/w1b.zoz"))));
     campaign->InsertWave(std::move(wave1));
 
     auto wave2 = MakeWave(2, 3, QStringLiteral("Autumn"));
     wave2->SetWaveStart(QDateTime(QDate(2024, 9, 1), QTime(0, 0)));
-    wave2->AddVolume(MakeVolume(3, 2, 4, FileSource(PATH_UNC, QStringLiteral("//server/share/w2.zoz"))));
+    wave2->AddVolume(
+        MakeVolume(3, 2, 4, FileSource(PATH_UNC, QStringLiteral("//server/share/w2.zoz"))));
     CSourcePath database;
     database.SourceStorageType = 1;
     database.SourceFilePathFormat = PATH_UNKNOWN;
@@ -275,7 +277,8 @@ std::unique_ptr<CCampaign> MakeFullCampaign(const QString& campaignFilePath)
         CQuestion& question = *campaign->GetQuestionById(id);
         AddQuestionCaption(question, 1033, QStringLiteral("Short %1").arg(id),
                            QStringLiteral("Long caption %1\nwith a second line").arg(id));
-        AddQuestionCaption(question, 1036, id == 12 ? QString() : QStringLiteral("Court %1").arg(id),
+        AddQuestionCaption(question, 1036,
+                           id == 12 ? QString() : QStringLiteral("Court %1").arg(id),
                            QStringLiteral("Légende %1").arg(id));
     }
 
@@ -353,7 +356,8 @@ namespace {
 sqlite3* OpenRaw(const QString& path)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
         ADD_FAILURE() << "cannot open " << path.toStdString() << ": " << sqlite3_errmsg(db);
         sqlite3_close(db);
         return nullptr;

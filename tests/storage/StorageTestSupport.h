@@ -48,7 +48,10 @@ protected:
     }
     // Creates the file and saves the campaign into it; the error text on failure.
     QString CreateAndSave(const pelko_wave::CCampaign& campaign, const QString& path);
-    QString CreateAndSave(const pelko_wave::CCampaign& campaign) { return CreateAndSave(campaign, FilePath()); }
+    QString CreateAndSave(const pelko_wave::CCampaign& campaign)
+    {
+        return CreateAndSave(campaign, FilePath());
+    }
     // Opens the file and saves the campaign into it.
     QString SaveInto(const pelko_wave::CCampaign& campaign, const QString& path);
     // Reads the file as the application does; null on failure (the error text in *error).

@@ -28,11 +28,12 @@ protected:
         if (IsVersionOlder(version, QStringLiteral("5.2.3.5"))) {
             for (const char* table : {"Questions", "Modalities"}) {
                 for (const char* event : {"INSERT", "UPDATE OF Versions"}) {
-                    sql += QStringLiteral("CREATE TRIGGER %1_Versions_NotZeroLength%2 BEFORE %3 ON %1 "
-                                          "WHEN NEW.Versions = '' BEGIN SELECT RAISE(ABORT, "
-                                          "'%1.Versions cannot be a zero-length string'); END;")
-                               .arg(QLatin1String(table),
-                                    QString::fromLatin1(event).left(6).toLower(), QLatin1String(event));
+                    sql +=
+                        QStringLiteral("CREATE TRIGGER %1_Versions_NotZeroLength%2 BEFORE %3 ON %1 "
+                                       "WHEN NEW.Versions = '' BEGIN SELECT RAISE(ABORT, "
+                                       "'%1.Versions cannot be a zero-length string'); END;")
+                            .arg(QLatin1String(table), QString::fromLatin1(event).left(6).toLower(),
+                                 QLatin1String(event));
                 }
             }
         }
@@ -58,13 +59,11 @@ TEST_F(Upgrade, OlderFilesReadBackWithTheDefaultsAfterTheUpgrade)
         bool DevelopLevelsAdded;
         bool EmptyVersionsRefused;
     };
-    for (const SCase& c : {SCase{"5.1.6.14", true, true, true, true},
-                           SCase{"5,1,6,14", true, true, true, true},
-                           SCase{"5.1.6.15", false, true, true, true},
-                           SCase{"5.2.1.0", false, false, true, true},
-                           SCase{"5.2", false, false, true, true},
-                           SCase{"5.2.3.4", false, false, false, true},
-                           SCase{"5.2.3.5", false, false, false, false}}) {
+    for (const SCase& c :
+         {SCase{"5.1.6.14", true, true, true, true}, SCase{"5,1,6,14", true, true, true, true},
+          SCase{"5.1.6.15", false, true, true, true}, SCase{"5.2.1.0", false, false, true, true},
+          SCase{"5.2", false, false, true, true}, SCase{"5.2.3.4", false, false, false, true},
+          SCase{"5.2.3.5", false, false, false, false}}) {
         SCOPED_TRACE(c.Version);
         const QString path = FilePath(QStringLiteral("%1.duv").arg(QLatin1String(c.Version)));
         MakeOlderFile(path, QLatin1String(c.Version));
@@ -81,18 +80,33 @@ TEST_F(Upgrade, OlderFilesReadBackWithTheDefaultsAfterTheUpgrade)
         CDBAccessDAO storage;
         storage.SetFilePath(path);
         ASSERT_TRUE(storage.Upgrade(*campaign)) << storage.GetErrorText().toStdString();
-        EXPECT_TRUE(HasColumn(path, QStringLiteral("Volumes"), QStringLiteral("MatchUsingAncestorValues")));
-        EXPECT_TRUE(HasColumn(path, QStringLiteral("Volumes"), QStringLiteral("CaseSensitiveMatching")));
-        EXPECT_TRUE(HasColumn(path, QStringLiteral("Questions"), QStringLiteral("IsDevelopLevels")));
-        EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'trigger'")), 0);
+        EXPECT_TRUE(
+            HasColumn(path, QStringLiteral("Volumes"), QStringLiteral("MatchUsingAncestorValues")));
+        EXPECT_TRUE(
+            HasColumn(path, QStringLiteral("Volumes"), QStringLiteral("CaseSensitiveMatching")));
+        EXPECT_TRUE(
+            HasColumn(path, QStringLiteral("Questions"), QStringLiteral("IsDevelopLevels")));
+        EXPECT_EQ(QueryRaw(path, QStringLiteral(
+                                     "SELECT count(*) FROM sqlite_schema WHERE type = 'trigger'")),
+                  0);
         if (c.AncestorValuesAdded) {
-            EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM Volumes WHERE MatchUsingAncestorValues = 0")), 5);
+            EXPECT_EQ(
+                QueryRaw(path,
+                         QStringLiteral(
+                             "SELECT count(*) FROM Volumes WHERE MatchUsingAncestorValues = 0")),
+                5);
         }
         if (c.CaseSensitiveAdded) {
-            EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM Volumes WHERE CaseSensitiveMatching = 0")), 5);
+            EXPECT_EQ(
+                QueryRaw(path, QStringLiteral(
+                                   "SELECT count(*) FROM Volumes WHERE CaseSensitiveMatching = 0")),
+                5);
         }
         if (c.DevelopLevelsAdded) {
-            EXPECT_EQ(QueryRaw(path, QStringLiteral("SELECT count(*) FROM Questions WHERE IsDevelopLevels = -1")), 5);
+            EXPECT_EQ(
+                QueryRaw(path, QStringLiteral(
+                                   "SELECT count(*) FROM Questions WHERE IsDevelopLevels = -1")),
+                5);
         }
         // The upgrade writes no version text: the campaign's move does, on the next save.
         EXPECT_EQ(campaign->GetVersionNumber(), QLatin1String(c.Version));
@@ -129,14 +143,18 @@ TEST_F(Upgrade, OlderFilesReadBackWithTheDefaultsAfterTheUpgrade)
 TEST_F(Upgrade, ColumnThatExistsAlreadyIsNeitherAddedNorOverwritten)
 {
     MakeOlderFile(FilePath(), QStringLiteral("5.1.6.14"));
-    ExecuteRaw(FilePath(), QStringLiteral("ALTER TABLE Volumes ADD COLUMN MatchUsingAncestorValues "
-                                          "BOOLEAN; UPDATE Volumes SET MatchUsingAncestorValues = 1"));
+    ExecuteRaw(FilePath(),
+               QStringLiteral("ALTER TABLE Volumes ADD COLUMN MatchUsingAncestorValues "
+                              "BOOLEAN; UPDATE Volumes SET MatchUsingAncestorValues = 1"));
     const auto campaign = Load();
     ASSERT_TRUE(campaign);
     CDBAccessDAO storage;
     storage.SetFilePath(FilePath());
     ASSERT_TRUE(storage.Upgrade(*campaign));
-    EXPECT_EQ(QueryRaw(FilePath(), QStringLiteral("SELECT count(*) FROM Volumes WHERE MatchUsingAncestorValues = 1")), 5);
+    EXPECT_EQ(
+        QueryRaw(FilePath(),
+                 QStringLiteral("SELECT count(*) FROM Volumes WHERE MatchUsingAncestorValues = 1")),
+        5);
     EXPECT_FALSE(storage.AddFieldIfMissing(QStringLiteral("Volumes"),
                                            QStringLiteral("matchusingancestorvalues"), 1, 0));
 }
@@ -155,7 +173,8 @@ TEST_F(Upgrade, FailedStepLeavesTheFileAsItWas)
     EXPECT_EQ(storage.GetErrorText(), QStringLiteral("Dao error description refused\n"));
     storage.Close();
     EXPECT_EQ(FileBytes(FilePath()), before);
-    EXPECT_FALSE(HasColumn(FilePath(), QStringLiteral("Volumes"), QStringLiteral("MatchUsingAncestorValues")));
+    EXPECT_FALSE(HasColumn(FilePath(), QStringLiteral("Volumes"),
+                           QStringLiteral("MatchUsingAncestorValues")));
 }
 
 TEST_F(Upgrade, BaseInterfaceHasNothingToDo)

@@ -27,6 +27,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(storage.GetErrorText()));
         return 1;
     }
+    // A small page cache: the save writes into the file long before it commits, as a save
+    // larger than the cache does.
+    storage.GetDatabase().Execute(QStringLiteral("PRAGMA cache_size = -256"));
     std::printf("saving\n");
     std::fflush(stdout);
     if (!storage.Save(*campaign)) {

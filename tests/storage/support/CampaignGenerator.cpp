@@ -70,10 +70,12 @@ std::unique_ptr<CCampaign> GenerateCampaign(const SCampaignSize& size, int idOff
         question->SetAppearanceVolumeId(1);
         question->SetDeletionWaveId(NO_WAVE_ID);
         for (const int language : {1033, 1036}) {
-            question->SetShortCaption(language, QStringLiteral("Question %1 [%2]").arg(questionId).arg(language));
-            question->SetLongCaption(language, QStringLiteral("How would you rate brand number %1? [%2]")
-                                                   .arg(questionId)
-                                                   .arg(language));
+            question->SetShortCaption(
+                language, QStringLiteral("Question %1 [%2]").arg(questionId).arg(language));
+            question->SetLongCaption(language,
+                                     QStringLiteral("How would you rate brand number %1? [%2]")
+                                         .arg(questionId)
+                                         .arg(language));
         }
         CQuestion* added = question.get();
         campaign->InsertQuestion(std::move(question));
