@@ -35,10 +35,8 @@ std::unique_ptr<CQuestionnaire> BuildLargeQuestionnaire()
             question->SetBornes(0, 1000);
         }
         for (int id : kLanguages) {
-            question->SetCaptions(
-                id,
-                QStringLiteral("Question %1 in %2").arg(q).arg(id),
-                QStringLiteral("Q%1 (%2)").arg(q).arg(id));
+            question->SetCaptions(id, QStringLiteral("Question %1 in %2").arg(q).arg(id),
+                                  QStringLiteral("Q%1 (%2)").arg(q).arg(id));
         }
         for (int r = 1; closed && r <= 3; ++r) {
             auto response = std::make_unique<CModalite>();

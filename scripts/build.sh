@@ -9,7 +9,10 @@ type="${PLIM_BUILD_TYPE:-RelWithDebInfo}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" >/dev/null
+    # PLIM_CMAKE_ARGS: further configure options, e.g. "-DPLIM_BUILD_BENCH=OFF".
+    # shellcheck disable=SC2086
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" \
+        ${PLIM_CMAKE_ARGS:-} >/dev/null
 fi
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done

@@ -5,6 +5,7 @@
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
+#include "reconcile/DiffsOptions.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
@@ -16,13 +17,6 @@
 namespace {
 
 constexpr unsigned IDS_WINDOW_PROGRAM_MISSING = 63902;
-
-// Difference kinds never compared, offered in the options or stored.
-constexpr int kHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 28, 27};
-constexpr int kHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
-// Difference kinds the difference dialogs do not show.
-constexpr int kDialogHiddenQuestionDiffKinds[] = {19, 0, 1, 20, 25, 26, 28, 27};
-constexpr int kDialogHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
 
 // Waits the start-up pause when start-up returns, whichever way it does.
 class CStartupPause
@@ -71,7 +65,8 @@ bool CWaveApp::InitInstance(const QStringList& arguments)
     const CStartupPause pause(m_startupPause);
 
     m_versionInfo.Load();
-    // The profile's options and the recent-file list are loaded here once they exist.
+    LoadOptions();
+    // The recent-file list is loaded here once it exists.
 
     const bool parsed = m_cmdLineInfo.ParseCommandLine(arguments);
     AttachStdioToConsole(IsBatchRun());
@@ -111,18 +106,6 @@ CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
 {
     const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
     return m_pDiffsCache;
-}
-
-const CQuestionDiffsOptions& CWaveApp::GetQuestionDiffsOptions() const
-{
-    // The difference options arrive with the difference engine; nothing reads them before.
-    qFatal("CWaveApp: question difference options are not available yet");
-}
-
-const CModalityDiffsOptions& CWaveApp::GetModalityDiffsOptions() const
-{
-    // The difference options arrive with the difference engine; nothing reads them before.
-    qFatal("CWaveApp: response difference options are not available yet");
 }
 
 bool CWaveApp::IsQuestionDiffKindHidden(int kind) const

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/OptionsProfile.h"
 #include "commands/CommandHistory.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
 #include "platform/VersionInfo.h"
 #include "platform/WaveCmdLineInfo.h"
+#include "reconcile/DiffsOptions.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +20,7 @@
 #include <set>
 
 class CDBAccess;
+class QSettings;
 class CConsoleWindowServices;
 
 namespace pelko_wave {
@@ -174,6 +177,66 @@ public:
     bool AreLocalOptionsLoaded() const { return m_localOptionsLoaded; }
     bool AreGlobalOptionsInUse() const { return m_globalOptionsInUse; }
 
+    // Options in the profile and in files (WaveAppOptions.cpp).
+    // Start-up: reads every profile section into its record, then the caption libraries.
+    void LoadOptions();
+    // Exit: writes back the profile sections this process changed, then the caption libraries.
+    void SaveOptionsAtExit();
+    void LoadLanguageOptions(QSettings& profile);
+    void LoadViewOptions(QSettings& profile);
+    void LoadNGramOptions(QSettings& profile);
+    void LoadReconciliationOptions(QSettings& profile);
+    // Read into the global set; the local set becomes a copy of it.
+    void LoadQuestionDifferenceOptions(QSettings& profile);
+    void LoadModalityDifferenceOptions(QSettings& profile);
+    void LoadEnvironmentSettings(QSettings& profile);
+    void LoadUserDefinedApps(QSettings& profile);
+    void SaveLanguageOptions(QSettings& profile);
+    void SaveViewOptions(QSettings& profile);
+    void SaveNGramOptions(QSettings& profile);
+    void SaveReconciliationOptions(QSettings& profile);
+    void SaveQuestionDifferenceOptions(QSettings& profile);
+    void SaveModalityDifferenceOptions(QSettings& profile);
+    void SaveEnvironmentSettings(QSettings& profile);
+    void SaveUserDefinedApps(QSettings& profile);
+    // The print preview's page count, kept in the profile's "Settings" section.
+    int GetPreviewPages() const { return m_previewPages; }
+    void SetPreviewPages(int pages) { m_previewPages = pages; }
+
+    // The difference options in force are replaced by copies of these.
+    void SetQuestionDiffsOptions(const CQuestionDiffsOptions& options);
+    void SetModalityDiffsOptions(const CModalityDiffsOptions& options);
+    // Put the local or the global pair in force; each returns whether that changed anything.
+    bool UseLocalOptions();
+    bool UseGlobalOptions();
+    // Set by New (no local options, global in force) and after Open (from LoadDiffsOptions).
+    void SetOptionMode(bool localOptionsLoaded, bool globalOptionsInUse);
+    // Writes the sets in force to an options file.
+    bool SaveDiffsOptions(const QString& path) const;
+    // Writes the sets in force to "PlimLocalOptions.xml" beside the campaign file.
+    bool SaveLocalOptions() const;
+    // SaveLocalOptions, only while local options are loaded and in force.
+    bool SaveLocalOptionsIfUsed() const;
+    // Reads "PlimLocalOptions.xml" beside the campaign file into the local pair.
+    bool LoadDiffsOptions();
+
+    // Caption libraries (WaveAppCaptionLibraries.cpp).
+    // Reads a caption-library file and appends its groups and libraries to the lists, whose
+    // nodes the caller owns; false when the file cannot be loaded.
+    static bool LoadCaptionLibraries(const QString& path,
+                                     QList<pelko_wave::CResponseCaptionGroup*>& groups,
+                                     QList<pelko_wave::CResponseLibrary*>& libraries);
+    static bool SaveCaptionLibraries(const QString& path,
+                                     const QList<pelko_wave::CResponseCaptionGroup*>& groups,
+                                     const QList<pelko_wave::CResponseLibrary*>& libraries);
+    bool SaveCaptionLibrariesToFile(const QString& path) const;
+    // Start-up: the libraries of the "CaptionsLibraryPath" file, else of the default file.
+    void LoadCaptionLibrariesAtStartup();
+    // Exit: writes the libraries to the "CaptionsLibraryPath" file when they were changed.
+    bool SaveCaptionLibrariesAtExit();
+    // The default caption-library file, made when missing; empty when that fails.
+    static QString GetDefaultCaptionLibraryPath();
+
 private:
     // The batch run: returns whether it reached its end.
     bool RunCommandLine();
@@ -228,6 +291,25 @@ private:
     std::unique_ptr<CConsoleWindowServices> m_consoleServices;
     int m_exitCode = 0;
     std::chrono::milliseconds m_startupPause{1000};
+
+    // Difference options: the global pair kept in the profile, the campaign's local pair.
+    CQuestionDiffsOptions m_globalQuestionDiffs;
+    CQuestionDiffsOptions m_localQuestionDiffs;
+    CModalityDiffsOptions m_globalModalityDiffs;
+    CModalityDiffsOptions m_localModalityDiffs;
+    // The profile sections as read at start-up, so that exit writes back only changed ones.
+    COptionsProfile m_profileAsRead;
+    int m_previewPages = 0;
+    // The caption libraries as the file holds them after start-up (or after the last write).
+    QString m_captionLibrariesAsRead;
+    // Frees the caption groups and libraries with the application object.
+    struct SCaptionLibrariesOwner
+    {
+        QList<pelko_wave::CResponseCaptionGroup*>& Groups;
+        QList<pelko_wave::CResponseLibrary*>& Libraries;
+        ~SCaptionLibrariesOwner();
+    };
+    SCaptionLibrariesOwner m_captionLibrariesOwner{m_captionGroups, m_captionLibraries};
 };
 
 // What LoadCampaign reads a campaign with and what it reports. The campaign and the storage

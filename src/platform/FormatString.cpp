@@ -23,17 +23,17 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         }
         // Collect flags, width, precision and length modifiers up to the conversion letter.
         qsizetype j = i + 1;
-        QByteArray spec("%");
+        QByteArray conversion("%");
         while (j < n && QByteArrayView("-+ #0").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
-            spec += format[j++].toLatin1();
+            conversion += format[j++].toLatin1();
         while (j < n && format[j].isDigit())
-            spec += format[j++].toLatin1();
+            conversion += format[j++].toLatin1();
         if (j < n && format[j] == u'.') {
-            spec += '.';
+            conversion += '.';
             ++j;
             while (j < n && format[j].isDigit())
-                spec += format[j++].toLatin1();
+                conversion += format[j++].toLatin1();
         }
         while (j < n && QByteArrayView("hlLqjzt").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
@@ -54,7 +54,7 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         case 'S': {
             // Width pads and precision truncates by characters.
             QString text = value.toString();
-            const QByteArray body = spec.mid(1);
+            const QByteArray body = conversion.mid(1);
             const bool left = body.contains('-');
             const qsizetype dot = body.indexOf('.');
             QByteArray widthDigits = dot < 0 ? body : body.left(dot);
@@ -73,16 +73,16 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
             break;
         case 'd':
         case 'i':
-            spec += "lld";
-            result += QString::asprintf(spec.constData(), value.toLongLong());
+            conversion += "lld";
+            result += QString::asprintf(conversion.constData(), value.toLongLong());
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            spec += "ll";
-            spec += conv;
-            result += QString::asprintf(spec.constData(),
+            conversion += "ll";
+            conversion += conv;
+            result += QString::asprintf(conversion.constData(),
                                         static_cast<unsigned long long>(value.toLongLong()) &
                                             (value.typeId() == QMetaType::Int ||
                                                      value.typeId() == QMetaType::UInt
@@ -90,8 +90,8 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
                                                  : ~0ull));
             break;
         default:
-            spec += conv;
-            result += QString::asprintf(spec.constData(), value.toDouble());
+            conversion += conv;
+            result += QString::asprintf(conversion.constData(), value.toDouble());
             break;
         }
         i = j;

@@ -107,10 +107,17 @@ private:
     void AddResponses(CQuestion& question, const std::vector<SCategory>& categories);
     void ApplyVariable(CQuestion& question, const SDefinition& definition);
 
+    bool SpendCategories(size_t count);
+
+    // Shared category lists are copied where they are used: a hostile document could multiply
+    // them without end, so all the copies together are kept under this many categories.
+    static constexpr size_t kMaxCategories = 500000;
+
     CXmlSource m_source;
     SReadOptions m_options;
     CQuestionnaire& m_questionnaire;
     CSourceLanguages m_languages;
+    size_t m_categoriesMade = 0;
     QString m_baseLanguage;
     std::vector<std::pair<QString, int>> m_declaredLanguages; // tag, id (0: from the tag)
     QHash<QString, SDefinition> m_definitions;                // by id
@@ -264,6 +271,8 @@ std::vector<SCategory> CDimensionsReader::ReadCategories(QString* ref)
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
         if (m_source.IsElement("category")) {
+            if (!SpendCategories(1))
+                break;
             categories.push_back(ReadCategory());
         } else if (m_source.IsElement("categories")) {
             // A nested list: a shared list used inside this one, or a group of categories.
@@ -271,6 +280,8 @@ std::vector<SCategory> CDimensionsReader::ReadCategories(QString* ref)
             std::vector<SCategory> nested = ReadCategories(&nestedRef);
             if (nested.empty() && m_sharedCategories.contains(nestedRef))
                 nested = m_sharedCategories.value(nestedRef);
+            if (!SpendCategories(nested.size()))
+                break;
             categories.insert(categories.end(), nested.begin(), nested.end());
         } else {
             m_source.SkipElement();
@@ -391,6 +402,15 @@ void CDimensionsReader::ReadCategoryMap()
         }
         m_source.SkipElement();
     }
+}
+
+bool CDimensionsReader::SpendCategories(size_t count)
+{
+    m_categoriesMade += count;
+    if (m_categoriesMade <= kMaxCategories)
+        return true;
+    m_source.Fail(QStringLiteral("the document makes more than %1 categories").arg(kMaxCategories));
+    return false;
 }
 
 void CDimensionsReader::Build()
@@ -543,12 +563,15 @@ void CDimensionsReader::ApplyLabels(CQuestion& question, const CLabels& labels)
 // when the map lacks the name), the name the entry code.
 void CDimensionsReader::AddResponses(CQuestion& question, const std::vector<SCategory>& categories)
 {
+    if (!SpendCategories(categories.size()))
+        return;
+    QSet<int> codes;
     for (size_t i = 0; i < categories.size(); ++i) {
         const SCategory& category = categories[i];
         auto response = std::make_unique<CModalite>();
         int code = m_categoryValues.value(category.name.toLower(), static_cast<int>(i) + 1);
-        code = FreeStableCode(
-            code, [&question](int c) { return question.FindModaliteById(c) != nullptr; });
+        code = FreeStableCode(code, [&codes](int c) { return codes.contains(c); });
+        codes.insert(code);
         response->SetCode(code);
         response->SetEntryCode(category.name);
         response->SetExclusive(category.exclusive);

@@ -17,7 +17,7 @@ class CZozReader
 public:
     CZozReader(QIODevice& device, const QString& name, const SReadOptions& options,
                CQuestionnaire& questionnaire)
-        : m_source(device, name), m_options(options), m_questionnaire(questionnaire)
+        : m_source(device, name), m_name(name), m_options(options), m_questionnaire(questionnaire)
     {
     }
 
@@ -37,8 +37,10 @@ private:
     bool FlagAttribute(const char* name);
     std::vector<int> VersionsAttribute();
     int RequiredCode(const char* what);
+    bool CheckSourceLinks(QString& error);
 
     CXmlSource m_source;
+    QString m_name;
     SReadOptions m_options;
     CQuestionnaire& m_questionnaire;
     // Question class id -> index, filled by <classes>, used by the questions.
@@ -80,6 +82,27 @@ bool CZozReader::Read(QString& error)
     if (m_source.HasError()) {
         error = m_source.ErrorText();
         return false;
+    }
+    return CheckSourceLinks(error);
+}
+
+// A question that takes its responses from another must not come back to itself through the
+// links: whoever follows them would never stop.
+bool CZozReader::CheckSourceLinks(QString& error)
+{
+    for (int i = 0; i < m_questionnaire.GetNbreQuestion(); ++i) {
+        const CQuestion* start = m_questionnaire.GetQuestion(i);
+        const CQuestion* question = start->GetQuestionSource();
+        for (int steps = 0; question && steps <= m_questionnaire.GetNbreQuestion(); ++steps) {
+            if (question == start) {
+                error = QStringLiteral("%1: question %2 takes its responses from a chain of "
+                                       "questions that leads back to it")
+                            .arg(m_name)
+                            .arg(start->GetCodeQuestion());
+                return false;
+            }
+            question = question->GetQuestionSource();
+        }
     }
     return true;
 }

@@ -775,6 +775,10 @@ constexpr SStringEntry kStrings[] = {
 
     // Starting PelkoQuill
     {63565, u"Unable to find the path to the PelkoQuill executable. Please check your installation is correct and try to start PelkoQuill manually."},
+    // Loading a volume's questionnaire
+    {63720, u"The questionnaire of a volume can only be read from a file."},
+    {63721, u"Source type %d is not supported: only ZOZ, Dimensions and Triple-S questionnaires can be read."},
+
     // Command line
     {63900, u"Unknown switch. Run \"plim -?\" to list the switches."},
     {63901, u"Only one campaign file can be opened at a time."},

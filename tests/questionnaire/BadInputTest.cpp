@@ -156,3 +156,19 @@ TEST(BadInput, AFailedReadEmptiesAQuestionnaireThatWasLoaded)
                                    DataBaseTripleS, 1033, true));
     EXPECT_TRUE(questionnaire.GetLastError().isEmpty());
 }
+
+// A shared category list used by many variables cannot make the read grow without end.
+TEST(BadInput, SharedCategoryListsCannotMultiplyWithoutEnd)
+{
+    QByteArray document = "<xml><mdm:metadata xmlns:mdm='u'><definition><categories id='s'>";
+    for (int i = 0; i < 1000; ++i)
+        document += "<category name='c" + QByteArray::number(i) + "'/>";
+    document += "</categories>";
+    for (int i = 0; i < 1500; ++i)
+        document += "<variable id='v" + QByteArray::number(i) + "' name='V" +
+                    QByteArray::number(i) + "' type='3'><categories ref='s'/></variable>";
+    document += "</definition></mdm:metadata></xml>";
+    CQuestionnaire questionnaire;
+    ExpectRefused(questionnaire, questionnaire.ReadBuffer(document, DataBaseDimensions),
+                  "shared list", "more than 500000 categories");
+}

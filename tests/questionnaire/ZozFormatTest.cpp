@@ -174,6 +174,11 @@ TEST(ZozFormat, BadDocumentsAreRefusedWithTheirReason)
          "indent below 1"},
         {"<zoz version='1'><languages><language id='abc'/></languages></zoz>", "whole number"},
         {"<zoz version='1'><questions><question code='1'>", "ends too early"},
+        {"<zoz version='1'><questions><question code='1' source='1'/></questions></zoz>",
+         "leads back to it"},
+        {"<zoz version='1'><questions><question code='1' source='2'/><question code='2' "
+         "source='3'/><question code='3' source='1'/></questions></zoz>",
+         "leads back to it"},
     };
     for (const SCase& c : cases) {
         CQuestionnaire questionnaire;
