@@ -13,14 +13,22 @@ namespace {
 
 constexpr unsigned IDS_DB_PARENT_VOLUME_MISSING = 63930;
 
-// A row that names an object the file does not hold.
-[[noreturn]] void MissingVolume(const char* table, qint64 rowId, int volumeId)
+// The volume that holds the matching of a row: the volume of the row before when it is the
+// same, else looked up. A volume the campaign does not hold fails the read.
+CVolume& HoldingVolume(const CCampaign& campaign, CVolume*& last, const char* table, qint64 rowId,
+                       int volumeId)
 {
-    throw CSqliteError(SQLITE_CONSTRAINT_FOREIGNKEY,
-                       QStringLiteral("%1 row %2 names the volume %3, which the file does not hold")
-                           .arg(QLatin1String(table))
-                           .arg(rowId)
-                           .arg(volumeId));
+    if (!last || last->GetVolumeId() != volumeId) {
+        last = campaign.FindVolume(volumeId);
+        if (!last)
+            throw CSqliteError(
+                SQLITE_CONSTRAINT_FOREIGNKEY,
+                QStringLiteral("%1 row %2 names the volume %3, which the file does not hold")
+                    .arg(QLatin1String(table))
+                    .arg(rowId)
+                    .arg(volumeId));
+    }
+    return *last;
 }
 
 } // namespace
@@ -199,18 +207,15 @@ bool CDBAccessDAO::ReadQuestionMatchings(CCampaign& campaign)
         rs.Open(QStringLiteral("ORDER BY rowid"));
         CVolume* volume = nullptr;
         while (rs.MoveNext()) {
-            if (!volume || volume->GetVolumeId() != rs.m_VolumeID) {
-                volume = campaign.FindVolume(rs.m_VolumeID);
-                if (!volume)
-                    MissingVolume("QuestionMatchings", rs.GetRowId(), rs.m_VolumeID);
-            }
+            CVolume& holder =
+                HoldingVolume(campaign, volume, "QuestionMatchings", rs.GetRowId(), rs.m_VolumeID);
             auto matching = std::make_unique<CQuestionMatching>();
             matching->SetQuestionId(rs.m_QuestionID);
             matching->SetVolumeId(rs.m_VolumeID);
             matching->SetSourceId(rs.m_SourceID);
             matching->SetStartVolumeId(rs.m_StartVolumeID);
             matching->SetEndVolumeId(rs.m_EndVolumeID);
-            volume->AddQuestionMatching(std::move(matching));
+            holder.AddQuestionMatching(std::move(matching));
         }
     });
 }
@@ -307,11 +312,8 @@ bool CDBAccessDAO::ReadModalityMatchings(CCampaign& campaign)
         rs.Open(QStringLiteral("ORDER BY rowid"));
         CVolume* volume = nullptr;
         while (rs.MoveNext()) {
-            if (!volume || volume->GetVolumeId() != rs.m_VolumeID) {
-                volume = campaign.FindVolume(rs.m_VolumeID);
-                if (!volume)
-                    MissingVolume("ModalityMatchings", rs.GetRowId(), rs.m_VolumeID);
-            }
+            CVolume& holder =
+                HoldingVolume(campaign, volume, "ModalityMatchings", rs.GetRowId(), rs.m_VolumeID);
             auto matching = std::make_unique<CModalityMatching>();
             matching->SetModalityId(rs.m_ModalityID);
             matching->SetQuestionId(rs.m_QuestionID);
@@ -319,7 +321,7 @@ bool CDBAccessDAO::ReadModalityMatchings(CCampaign& campaign)
             matching->SetModalitySourceId(rs.m_ModalitySourceID);
             matching->SetStartVolumeId(rs.m_StartVolumeID);
             matching->SetEndVolumeId(rs.m_EndVolumeID);
-            volume->AddModalityMatching(std::move(matching));
+            holder.AddModalityMatching(std::move(matching));
         }
     });
 }

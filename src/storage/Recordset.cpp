@@ -6,10 +6,9 @@
 #include <QStringList>
 #include <cmath>
 #include <limits>
+#include <sqlite3.h>
 
 namespace {
-
-constexpr int kGenericError = 1;
 
 QString Column(const char* name)
 {
@@ -39,10 +38,11 @@ bool CFieldExchange::IsKey(const char* column) const
 
 void CFieldExchange::BadValue(const char* column, const QString& what) const
 {
-    throw CSqliteError(kGenericError, QStringLiteral("%1.%2 of row %3 holds a value that is not %4")
-                                          .arg(QLatin1String(m_table.Name), QLatin1String(column))
-                                          .arg(m_rowId)
-                                          .arg(what));
+    throw CSqliteError(SQLITE_MISMATCH,
+                       QStringLiteral("%1.%2 of row %3 holds a value that is not %4")
+                           .arg(QLatin1String(m_table.Name), QLatin1String(column))
+                           .arg(m_rowId)
+                           .arg(what));
 }
 
 void CFieldExchange::Long(const char* column, int& value)
@@ -101,58 +101,35 @@ std::optional<int> CFieldExchange::LoadLong(const char* column, int c) const
     BadValue(column, QStringLiteral("a 32-bit integer"));
 }
 
+double CFieldExchange::LoadNumber(const char* column, int c, const QString& what) const
+{
+    switch (m_statement->GetColumnType(c)) {
+    case CSqliteStatement::Null:
+        return 0.0;
+    case CSqliteStatement::Integer:
+    case CSqliteStatement::Float:
+        return m_statement->ColumnDouble(c);
+    default:
+        BadValue(column, what);
+    }
+}
+
 void CFieldExchange::Bool(const char* column, int& value)
 {
     const int index = Next(column);
-    switch (m_operation) {
-    case Load: {
-        const int c = index + 1;
-        switch (m_statement->GetColumnType(c)) {
-        case CSqliteStatement::Null:
-            value = 0;
-            break;
-        case CSqliteStatement::Integer:
-        case CSqliteStatement::Float:
-            value = m_statement->ColumnDouble(c) != 0.0 ? 1 : 0;
-            break;
-        default:
-            BadValue(column, QStringLiteral("a flag"));
-        }
-        break;
-    }
-    case Store:
+    if (m_operation == Load)
+        value = LoadNumber(column, index + 1, QStringLiteral("a flag")) != 0.0 ? 1 : 0;
+    else if (m_operation == Store)
         m_statement->BindInt(index, value != 0 ? 1 : 0);
-        break;
-    default:
-        break;
-    }
 }
 
 void CFieldExchange::Double(const char* column, double& value)
 {
     const int index = Next(column);
-    switch (m_operation) {
-    case Load: {
-        const int c = index + 1;
-        switch (m_statement->GetColumnType(c)) {
-        case CSqliteStatement::Null:
-            value = 0.0;
-            break;
-        case CSqliteStatement::Integer:
-        case CSqliteStatement::Float:
-            value = m_statement->ColumnDouble(c);
-            break;
-        default:
-            BadValue(column, QStringLiteral("a number"));
-        }
-        break;
-    }
-    case Store:
+    if (m_operation == Load)
+        value = LoadNumber(column, index + 1, QStringLiteral("a number"));
+    else if (m_operation == Store)
         m_statement->BindDouble(index, value);
-        break;
-    default:
-        break;
-    }
 }
 
 void CFieldExchange::Date(const char* column, QDateTime& value)

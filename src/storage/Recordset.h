@@ -46,6 +46,8 @@ private:
     bool IsKey(const char* column) const;
     // The Long of a column of the row read; std::nullopt for NULL.
     std::optional<int> LoadLong(const char* column, int statementColumn) const;
+    // The number of a column of the row read; 0 for NULL.
+    double LoadNumber(const char* column, int statementColumn, const QString& what) const;
     [[noreturn]] void BadValue(const char* column, const QString& what) const;
 
     EOperation m_operation;
