@@ -108,9 +108,9 @@ double CSqliteStatement::ColumnDouble(int index) const
 
 QString CSqliteStatement::ColumnText(int index) const
 {
-    const void* text = sqlite3_column_text16(m_statement, index);
+    // The file's own encoding, decoded once.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
     if (!text)
         return QString();
-    const int bytes = sqlite3_column_bytes16(m_statement, index);
-    return QString(reinterpret_cast<const QChar*>(text), bytes / int(sizeof(char16_t)));
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, index));
 }
