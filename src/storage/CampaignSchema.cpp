@@ -172,15 +172,6 @@ QString NameList(const std::vector<const char*>& names)
 
 } // namespace
 
-const SColumnDef* STableDef::FindColumn(const QString& name) const
-{
-    for (const SColumnDef& column : Columns) {
-        if (name.compare(QLatin1String(column.Name), Qt::CaseInsensitive) == 0)
-            return &column;
-    }
-    return nullptr;
-}
-
 const std::vector<STableDef>& GetCampaignTables()
 {
     static const std::vector<STableDef> tables = MakeTables();

@@ -45,8 +45,6 @@ struct STableDef
     std::vector<SColumnDef> Columns;
     std::vector<const char*> PrimaryKey; // empty: no key
     std::vector<SIndexDef> Indexes;
-
-    const SColumnDef* FindColumn(const QString& name) const;
 };
 
 struct SRelationDef

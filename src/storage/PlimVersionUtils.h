@@ -21,7 +21,6 @@ public:
     // Whether the file was written by a program strictly older than the version (four numbers
     // weighed major first; "." or "," separate them).
     bool IsFileOlderThan(const QString& version) const;
-    const QString& GetFileVersion() const { return m_fileVersion; }
     // The version text this program writes into a campaign.
     static const QString& GetProgramVersionText();
 

@@ -1,7 +1,5 @@
 #include "storage/SqliteDatabase.h"
 
-#include "storage/SqliteStatement.h"
-
 #include <sqlite3.h>
 
 CSqliteError::CSqliteError(int code, const QString& message)
@@ -69,20 +67,9 @@ void CSqliteDatabase::Execute(const QString& sql)
     }
 }
 
-qint64 CSqliteDatabase::QueryInt(const QString& sql)
-{
-    CSqliteStatement statement(*this, sql);
-    return statement.Step() ? statement.ColumnInt64(0) : 0;
-}
-
 bool CSqliteDatabase::IsInTransaction() const
 {
     return m_db && !sqlite3_get_autocommit(m_db);
-}
-
-int CSqliteDatabase::GetChanges() const
-{
-    return m_db ? sqlite3_changes(m_db) : 0;
 }
 
 QString CSqliteDatabase::GetLastErrorMessage() const

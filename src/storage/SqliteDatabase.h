@@ -49,12 +49,8 @@ public:
 
     // Runs one or more statements that return no rows.
     void Execute(const QString& sql);
-    // Runs a statement that returns a single integer (0 when it returns no row).
-    qint64 QueryInt(const QString& sql);
     // Whether a transaction is open on the connection.
     bool IsInTransaction() const;
-    // The rows changed by the last statement.
-    int GetChanges() const;
 
     // The connection's last error message.
     QString GetLastErrorMessage() const;

@@ -81,11 +81,6 @@ void CSqliteStatement::Reset()
     sqlite3_reset(m_statement);
 }
 
-int CSqliteStatement::GetColumnCount() const
-{
-    return sqlite3_column_count(m_statement);
-}
-
 CSqliteStatement::EColumnType CSqliteStatement::GetColumnType(int index) const
 {
     return static_cast<EColumnType>(sqlite3_column_type(m_statement, index));

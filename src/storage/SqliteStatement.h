@@ -41,9 +41,7 @@ public:
     // Makes the statement ready to run again; the bound values stay.
     void Reset();
 
-    int GetColumnCount() const;
     EColumnType GetColumnType(int index) const;
-    bool IsNull(int index) const { return GetColumnType(index) == Null; }
     int ColumnInt(int index) const;
     qint64 ColumnInt64(int index) const;
     double ColumnDouble(int index) const;
