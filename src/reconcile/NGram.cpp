@@ -1,0 +1,119 @@
+#include "reconcile/NGram.h"
+
+#include "model/OptionRecords.h"
+#include "platform/AppServices.h"
+
+#include <algorithm>
+
+QString FrameNGramText(const QString& text, bool trim)
+{
+    const QString body = trim ? text.trimmed() : text;
+    QString framed;
+    framed.reserve(body.size() + 2);
+    framed += QLatin1Char('#');
+    framed += body;
+    framed += QLatin1Char('#');
+    return framed;
+}
+
+void UpperCaseEachUnit(QString& text)
+{
+    for (QChar& unit : text)
+        unit = unit.toUpper();
+}
+
+double NGramDiceScore(int shared, int firstTotal, int secondTotal, int bothEmptyResult)
+{
+    if (firstTotal == 0 && secondTotal == 0)
+        return bothEmptyResult != 0 ? 1.0 : 0.0;
+    return static_cast<double>(2 * shared) / static_cast<double>(firstTotal + secondTotal);
+}
+
+QString CNGram::StoreText(const QString& text) const
+{
+    return FrameNGramText(text, m_trim != 0);
+}
+
+int CNGram::SetFirstText(const QString& text)
+{
+    m_firstText = StoreText(text);
+    m_firstTotal = CountGrams(m_firstGrams, m_firstText);
+    return m_firstTotal;
+}
+
+int CNGram::SetSecondText(const QString& text)
+{
+    m_secondText = StoreText(text);
+    m_secondTotal = CountGrams(m_secondGrams, m_secondText);
+    return m_secondTotal;
+}
+
+void CNGram::SetLength(int length)
+{
+    if (length == m_length)
+        return;
+    m_length = length;
+    m_firstTotal = CountGrams(m_firstGrams, m_firstText);
+    m_secondTotal = CountGrams(m_secondGrams, m_secondText);
+}
+
+int CNGram::CountGrams(GramMap& map, const QString& storedText) const
+{
+    map.clear();
+    if (m_length < 1)
+        return 0;
+    // Upper-casing unit by unit gives the same grams whether it is done per gram or once.
+    QString text = storedText;
+    if (m_upperCase)
+        UpperCaseEachUnit(text);
+    int taken = 0;
+    for (qsizetype p = 0; p + m_length < text.size(); ++p) {
+        ++map[text.mid(p, m_length)];
+        ++taken;
+    }
+    return taken;
+}
+
+double CNGram::GetSimilarity(int bothEmptyResult) const
+{
+    int shared = 0;
+    for (const auto& [gram, count] : m_firstGrams) {
+        const auto other = m_secondGrams.find(gram);
+        if (other != m_secondGrams.end())
+            shared += std::min(count, other->second);
+    }
+    return NGramDiceScore(shared, m_firstTotal, m_secondTotal, bothEmptyResult);
+}
+
+const CNGramSettings& GetAppNGramSettings()
+{
+    static const CNGramSettings defaults;
+    const IWaveApp* app = GetWaveApp();
+    return app ? app->GetNGramSettings() : defaults;
+}
+
+const CReconciliationSettings& GetAppReconciliationSettings()
+{
+    static const CReconciliationSettings defaults;
+    const IWaveApp* app = GetWaveApp();
+    return app ? app->GetReconciliationSettings() : defaults;
+}
+
+double GetMatchingThreshold()
+{
+    const CNGramSettings& settings = GetAppNGramSettings();
+    if (settings.GetEnableNGramAnalysis())
+        return settings.GetThresholdFraction();
+    return 0.95f;
+}
+
+int IsTextSimilar(const QString& text1, const QString& text2, int upperCase, int bothEmptyResult)
+{
+    CNGram ngram;
+    ngram.SetUpperCase(upperCase);
+    ngram.SetTrim(GetAppNGramSettings().GetIgnoreWhitespace());
+    ngram.SetFirstText(text1);
+    ngram.SetSecondText(text2);
+    const double score = ngram.GetSimilarity(bothEmptyResult);
+    return GetMatchingThreshold() < score ? 1 : 0;
+}

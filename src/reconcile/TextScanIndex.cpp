@@ -1,0 +1,257 @@
+#include "reconcile/TextScanIndex.h"
+
+#include "reconcile/NGram.h"
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+
+namespace {
+
+std::atomic<bool> forceFullScan{false};
+
+// Two UTF-16 units in one key: equal keys are equal grams.
+uint32_t GramKey(QChar first, QChar second)
+{
+    return (uint32_t(first.unicode()) << 16) | uint32_t(second.unicode());
+}
+
+} // namespace
+
+void CTextScanIndex::SetForceFullScan(bool fullScan)
+{
+    forceFullScan = fullScan;
+}
+
+bool CTextScanIndex::IsFullScanForced()
+{
+    return forceFullScan;
+}
+
+CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settings)
+    : m_settings(settings), m_texts(texts)
+{
+    const int count = int(texts.size());
+    m_totals.resize(size_t(count), 0);
+    m_removed.resize(size_t(count), 0);
+    m_marked.resize(size_t(count), 0);
+    m_entryGramStart.reserve(size_t(count) + 1);
+
+    std::vector<std::pair<uint32_t, SPosting>> all;
+    std::vector<SGramCount> grams;
+    for (int entry = 0; entry < count; ++entry) {
+        const int total = CollectGrams(texts[entry], grams);
+        m_totals[size_t(entry)] = total;
+        if (total == 0)
+            m_emptyEntries.push_back(entry);
+        m_entryGramStart.push_back(int(m_entryGrams.size()));
+        m_entryGrams.insert(m_entryGrams.end(), grams.begin(), grams.end());
+        for (const SGramCount& gram : grams)
+            all.push_back({gram.Gram, SPosting{total, entry, gram.Count}});
+    }
+    m_entryGramStart.push_back(int(m_entryGrams.size()));
+
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        if (a.second.Total != b.second.Total)
+            return a.second.Total < b.second.Total;
+        return a.second.Entry < b.second.Entry;
+    });
+    m_postings.reserve(all.size());
+    for (size_t i = 0; i < all.size();) {
+        size_t end = i;
+        while (end < all.size() && all[end].first == all[i].first)
+            m_postings.push_back(all[end++].second);
+        m_gramRanges.insert(all[i].first, {int(i), int(end)});
+        i = end;
+    }
+
+    m_distinctTotals = m_totals;
+    std::sort(m_distinctTotals.begin(), m_distinctTotals.end());
+    m_distinctTotals.erase(std::unique(m_distinctTotals.begin(), m_distinctTotals.end()),
+                           m_distinctTotals.end());
+}
+
+void CTextScanIndex::Remove(int entry)
+{
+    if (entry >= 0 && entry < GetEntryCount())
+        m_removed[size_t(entry)] = 1;
+}
+
+int CTextScanIndex::CollectGrams(const QString& text, std::vector<SGramCount>& grams) const
+{
+    grams.clear();
+    QString framed = FrameNGramText(text, m_settings.Trim != 0);
+    if (m_settings.UpperCase)
+        UpperCaseEachUnit(framed);
+    // As CNGram counts: every window of two that ends before the closing "#".
+    const int taken = std::max(0, int(framed.size()) - 2);
+    std::vector<uint32_t> keys;
+    keys.reserve(size_t(taken));
+    for (int p = 0; p < taken; ++p)
+        keys.push_back(GramKey(framed[p], framed[p + 1]));
+    std::sort(keys.begin(), keys.end());
+    for (const uint32_t key : keys) {
+        if (grams.empty() || grams.back().Gram != key)
+            grams.push_back({key, 0});
+        ++grams.back().Count;
+    }
+    return taken;
+}
+
+bool CTextScanIndex::Passes(int shared, int queryTotal, int total, double threshold) const
+{
+    const double score = NGramDiceScore(shared, queryTotal, total, m_settings.BothEmptyResult);
+    return score > threshold || score == 1.0;
+}
+
+int CTextScanIndex::MinSharedToPass(int queryTotal, int total, double threshold) const
+{
+    // The score grows with the shared count (the division is monotonic in its numerator), so
+    // the passing counts form a range up to min(queryTotal, total).
+    int low = 0;
+    int high = std::min(queryTotal, total) + 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (middle <= std::min(queryTotal, total) && Passes(middle, queryTotal, total, threshold))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+int CTextScanIndex::CountShared(const std::vector<SGramCount>& queryGrams, int entry) const
+{
+    int shared = 0;
+    auto a = queryGrams.begin();
+    auto b = m_entryGrams.begin() + m_entryGramStart[size_t(entry)];
+    const auto bEnd = m_entryGrams.begin() + m_entryGramStart[size_t(entry) + 1];
+    while (a != queryGrams.end() && b != bEnd) {
+        if (a->Gram < b->Gram) {
+            ++a;
+        } else if (b->Gram < a->Gram) {
+            ++b;
+        } else {
+            shared += std::min(a->Count, b->Count);
+            ++a;
+            ++b;
+        }
+    }
+    return shared;
+}
+
+void CTextScanIndex::AddIfPassing(int entry, int queryTotal, double threshold,
+                                  std::vector<SHit>& hits) const
+{
+    const int shared = CountShared(m_queryGrams, entry);
+    const double score =
+        NGramDiceScore(shared, queryTotal, m_totals[size_t(entry)], m_settings.BothEmptyResult);
+    if (score > threshold || score == 1.0)
+        hits.push_back({entry, score});
+}
+
+void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHit>& hits) const
+{
+    hits.clear();
+    if (IsFullScanForced()) {
+        FindByFullScan(text, threshold, hits);
+        return;
+    }
+
+    const int queryTotal = CollectGrams(text, m_queryGrams);
+    if (threshold < 0.0) {
+        // Even a text sharing nothing passes: every entry is a hit.
+        for (int entry = 0; entry < GetEntryCount(); ++entry) {
+            if (!IsRemoved(entry))
+                AddIfPassing(entry, queryTotal, threshold, hits);
+        }
+        return;
+    }
+    if (queryTotal == 0) {
+        // Nothing can be shared: only texts without a gram can pass, by the both-empty result.
+        for (const int entry : m_emptyEntries) {
+            if (!IsRemoved(entry))
+                AddIfPassing(entry, queryTotal, threshold, hits);
+        }
+        return;
+    }
+
+    // From here a passing text shares at least one gram (a score of 0 never passes). The
+    // totals that can pass form one range around the query's own total; for each of them, the
+    // fewest grams a passing text of that total shares.
+    m_windowNeeds.clear();
+    for (const int total : m_distinctTotals) {
+        const int needed = MinSharedToPass(queryTotal, total, threshold);
+        if (needed <= std::min(queryTotal, total))
+            m_windowNeeds.push_back({total, needed});
+    }
+    if (m_windowNeeds.empty())
+        return;
+    const int low = m_windowNeeds.front().first;
+
+    // A text that must share `needed` grams holds one of any queryTotal - needed + 1 gram
+    // occurrences of the query, or it shares fewer. So the grams are walked from the rarest
+    // (a gram no text holds costs nothing): a text is a candidate when it holds a gram met
+    // while fewer than queryTotal - needed + 1 occurrences were passed. As more occurrences are
+    // passed only texts needing fewer shared grams stay wanted: the highest total still wanted
+    // falls.
+    m_gramOrder.clear();
+    for (int g = 0; g < int(m_queryGrams.size()); ++g) {
+        const auto range = m_gramRanges.constFind(m_queryGrams[size_t(g)].Gram);
+        const int postings = range == m_gramRanges.constEnd() ? 0 : range->second - range->first;
+        m_gramOrder.push_back({postings, g});
+    }
+    std::sort(m_gramOrder.begin(), m_gramOrder.end());
+    int passed = 0;
+    int highest = int(m_windowNeeds.size()) - 1; // the highest total still wanted
+    m_candidates.clear();
+    for (const auto& [postings, g] : m_gramOrder) {
+        const int remaining = queryTotal - passed;
+        while (highest >= 0 && m_windowNeeds[size_t(highest)].second > remaining)
+            --highest;
+        if (highest < 0)
+            break;
+        const SGramCount& gram = m_queryGrams[size_t(g)];
+        passed += gram.Count;
+        if (postings == 0)
+            continue;
+        const int high = m_windowNeeds[size_t(highest)].first;
+        const auto range = m_gramRanges.constFind(gram.Gram);
+        const auto first = m_postings.begin() + range->first;
+        const auto last = m_postings.begin() + range->second;
+        auto posting = std::lower_bound(
+            first, last, low, [](const SPosting& p, int total) { return p.Total < total; });
+        for (; posting != last && posting->Total <= high; ++posting) {
+            char& marked = m_marked[size_t(posting->Entry)];
+            if (!marked && !m_removed[size_t(posting->Entry)]) {
+                marked = 1;
+                m_candidates.push_back(posting->Entry);
+            }
+        }
+    }
+
+    std::sort(m_candidates.begin(), m_candidates.end());
+    for (const int entry : m_candidates) {
+        m_marked[size_t(entry)] = 0;
+        AddIfPassing(entry, queryTotal, threshold, hits);
+    }
+}
+
+void CTextScanIndex::FindByFullScan(const QString& text, double threshold,
+                                    std::vector<SHit>& hits) const
+{
+    CNGram ngram;
+    ngram.SetUpperCase(m_settings.UpperCase);
+    ngram.SetTrim(m_settings.Trim);
+    ngram.SetFirstText(text);
+    for (int entry = 0; entry < GetEntryCount(); ++entry) {
+        if (IsRemoved(entry))
+            continue;
+        ngram.SetSecondText(m_texts[entry]);
+        const double score = ngram.GetSimilarity(m_settings.BothEmptyResult);
+        if (score > threshold || score == 1.0)
+            hits.push_back({entry, score});
+    }
+}

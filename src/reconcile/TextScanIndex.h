@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+// An index of the grams (of two characters) of the source texts of one text scan, so that a
+// scan looks only at the texts that can score above its threshold instead of scoring every
+// pair. Only exact bounds rule a text out: two texts of gram counts a and b cannot score above
+// 2 * min(a, b) / (a + b); a text that must share s grams with a query of a grams shares at
+// least one of any a - s + 1 of the query's grams (the index looks at the rarest). The texts
+// left are scored as CNGram scores them (same counts, same division), so a scan through the
+// index finds exactly what the full pairwise scan finds.
+//
+// Entries are numbered from 0 in the order of the texts given, which is the scan order. The
+// index keeps scratch space for its queries: one thread uses it at a time.
+class CTextScanIndex
+{
+public:
+    // The CNGram settings of the scan; the gram length is 2.
+    struct SSettings
+    {
+        int UpperCase = 1;
+        int Trim = 1;
+        int BothEmptyResult = 0;
+    };
+
+    struct SHit
+    {
+        int Entry = 0;
+        double Score = 0.0;
+    };
+
+    CTextScanIndex(const QStringList& texts, const SSettings& settings);
+
+    int GetEntryCount() const { return int(m_texts.size()); }
+    const QString& GetText(int entry) const { return m_texts[entry]; }
+    const SSettings& GetSettings() const { return m_settings; }
+
+    // Takes the entry out of the scan: no later query returns it.
+    void Remove(int entry);
+    bool IsRemoved(int entry) const { return m_removed[size_t(entry)] != 0; }
+
+    // Every entry still in the scan whose score against the text is greater than the threshold,
+    // or exactly 1.0 whatever the threshold, in entry order, each with its score as CNGram
+    // (first text: the query) gives it. The hits are replaced.
+    void Find(const QString& text, double threshold, std::vector<SHit>& hits) const;
+
+    // For tests and benchmarks: every query scores every entry with its own CNGram, as the
+    // full pairwise scan does. Not a user setting.
+    static void SetForceFullScan(bool fullScan);
+    static bool IsFullScanForced();
+
+private:
+    struct SGramCount
+    {
+        uint32_t Gram = 0;
+        int Count = 0;
+    };
+    struct SPosting
+    {
+        int Total = 0;
+        int Entry = 0;
+        int Count = 0;
+    };
+
+    // The grams of a text, sorted, each with its count; returns the number of grams taken.
+    int CollectGrams(const QString& text, std::vector<SGramCount>& grams) const;
+    void FindByFullScan(const QString& text, double threshold, std::vector<SHit>& hits) const;
+    // Whether a score passes: above the threshold, or exactly 1.0.
+    bool Passes(int shared, int queryTotal, int total, double threshold) const;
+    // The fewest shared grams with which a text of `total` grams passes against the query;
+    // min(queryTotal, total) + 1 when it cannot pass.
+    int MinSharedToPass(int queryTotal, int total, double threshold) const;
+    // The shared gram count of the query's grams and the entry's.
+    int CountShared(const std::vector<SGramCount>& queryGrams, int entry) const;
+    void AddIfPassing(int entry, int queryTotal, double threshold, std::vector<SHit>& hits) const;
+
+    SSettings m_settings;
+    QStringList m_texts;
+    std::vector<int> m_totals;
+    std::vector<char> m_removed;
+    // The grams of every entry, sorted: entry e's are [m_entryGramStart[e], [e + 1]).
+    std::vector<SGramCount> m_entryGrams;
+    std::vector<int> m_entryGramStart;
+    // Postings of all grams, grouped by gram, each group sorted by (total, entry).
+    std::vector<SPosting> m_postings;
+    QHash<uint32_t, std::pair<int, int>> m_gramRanges; // gram -> [begin, end) in m_postings
+    std::vector<int> m_emptyEntries;                   // entries without a gram
+    std::vector<int> m_distinctTotals;                 // ascending
+
+    // Query scratch space.
+    mutable std::vector<char> m_marked;
+    mutable std::vector<int> m_candidates;
+    mutable std::vector<SGramCount> m_queryGrams;
+    mutable std::vector<std::pair<int, int>> m_gramOrder;   // (posting count, query gram)
+    mutable std::vector<std::pair<int, int>> m_windowNeeds; // (total, fewest shared), ascending
+};

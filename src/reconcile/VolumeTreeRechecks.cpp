@@ -1,0 +1,319 @@
+#include "reconcile/VolumeTreeRechecks.h"
+
+#include "model/Campaign.h"
+#include "model/OptionRecords.h"
+#include "model/QuestionKinds.h"
+#include "model/QuestionnaireLoading.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/NGram.h"
+#include "reconcile/ParentSourceItems.h"
+
+#include <set>
+
+using namespace pelko_wave;
+
+namespace {
+
+// Volumes already walked: a damaged tree whose children lead back up ends the walk.
+using VisitedVolumes = std::set<const CVolume*>;
+
+template <typename Matching>
+void SetEnd(Matching& matching, int end, QMap<Matching*, int>& before, QMap<Matching*, int>& after)
+{
+    if (!before.contains(&matching))
+        before.insert(&matching, matching.GetEndVolumeId());
+    matching.SetEndVolumeId(end);
+    after.insert(&matching, end);
+}
+
+// The pieces of the pair rule that differ between question and response matchings.
+const QString& SourceIdOf(const CQuestionMatching& matching)
+{
+    return matching.GetSourceId();
+}
+const QString& SourceIdOf(const CModalityMatching& matching)
+{
+    return matching.GetModalitySourceId();
+}
+std::unique_ptr<CQuestionMatching> TakeOut(CVolume& volume, const CQuestionMatching* matching)
+{
+    return volume.RemoveQuestionMatching(matching);
+}
+std::unique_ptr<CModalityMatching> TakeOut(CVolume& volume, const CModalityMatching* matching)
+{
+    return volume.RemoveModalityMatching(matching);
+}
+void SetMatchingEnd(CQuestionMatching& matching, int end, SVolumeTreeChanges& changes)
+{
+    SetEnd(matching, end, changes.QuestionEndsBefore, changes.QuestionEndsAfter);
+}
+void SetMatchingEnd(CModalityMatching& matching, int end, SVolumeTreeChanges& changes)
+{
+    SetEnd(matching, end, changes.ModalityEndsBefore, changes.ModalityEndsAfter);
+}
+void KeepRemoved(std::unique_ptr<CQuestionMatching> matching, SVolumeTreeChanges& changes)
+{
+    changes.RemovedQuestionMatchings.push_back(std::move(matching));
+}
+void KeepRemoved(std::unique_ptr<CModalityMatching> matching, SVolumeTreeChanges& changes)
+{
+    changes.RemovedModalityMatchings.push_back(std::move(matching));
+}
+
+// The volume that holds the matching: the one its VolumeID names, else the given one.
+CVolume& OwnerOf(int volumeId, CVolume& fallback)
+{
+    const CCampaign* campaign = fallback.GetCampaign();
+    CVolume* owner = campaign ? campaign->FindVolume(volumeId) : nullptr;
+    return owner ? *owner : fallback;
+}
+
+// The holder's matching against the volume's of the same item: another source id (ignoring
+// case) ends the holder's at the holder; the same source id takes the volume's out and gives
+// the holder's its end.
+template <typename Matching>
+void ApplyPairRule(CVolume& holder, CVolume& volume, Matching& holderMatching,
+                   Matching& volumeMatching, SVolumeTreeChanges& changes)
+{
+    if (&holderMatching == &volumeMatching)
+        return;
+    if (SourceIdOf(holderMatching).compare(SourceIdOf(volumeMatching), Qt::CaseInsensitive) != 0) {
+        SetMatchingEnd(holderMatching, holder.GetVolumeId(), changes);
+        return;
+    }
+    const int end = volumeMatching.GetEndVolumeId();
+    std::unique_ptr<Matching> removed =
+        TakeOut(OwnerOf(volumeMatching.GetVolumeId(), volume), &volumeMatching);
+    if (!removed)
+        removed = TakeOut(volume, &volumeMatching);
+    if (removed)
+        KeepRemoved(std::move(removed), changes);
+    SetMatchingEnd(holderMatching, end, changes);
+}
+
+void RecheckMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& changes,
+                      VisitedVolumes& visited)
+{
+    if (!visited.insert(&volume).second)
+        return;
+    EnsureVolumeQuestionnaire(holder);
+    EnsureVolumeQuestionnaire(volume);
+    const int volumeId = volume.GetVolumeId();
+    // From last to first: the rule may take the volume's matching out.
+    for (int i = volume.GetModalityMatchingCount() - 1; i >= 0; --i) {
+        CModalityMatching* own = volume.GetModalityMatching(i);
+        if (CModalityMatching* held =
+                holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
+            ApplyPairRule(holder, volume, *held, *own, changes);
+    }
+    for (int i = volume.GetQuestionMatchingCount() - 1; i >= 0; --i) {
+        CQuestionMatching* own = volume.GetQuestionMatching(i);
+        if (CQuestionMatching* held =
+                holder.FindQuestionMatchingInherited(own->GetQuestionId(), volumeId))
+            ApplyPairRule(holder, volume, *held, *own, changes);
+    }
+    for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
+        RecheckMatchings(holder, *volume.GetChildVolumeAt(c), changes, visited);
+}
+
+void RecheckModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion& question,
+                              SVolumeTreeChanges& changes, VisitedVolumes& visited)
+{
+    if (!visited.insert(&volume).second)
+        return;
+    EnsureVolumeQuestionnaire(holder);
+    EnsureVolumeQuestionnaire(volume);
+    const CCampaign* campaign = volume.GetCampaign();
+    const int volumeId = volume.GetVolumeId();
+    for (int i = volume.GetModalityMatchingCount() - 1; i >= 0; --i) {
+        CModalityMatching* own = volume.GetModalityMatching(i);
+        if (own->GetQuestionId() != question.GetQuestionId() || !campaign ||
+            !CVolume::IsModalityMatchingValidFor(*campaign, *own, volumeId))
+            continue;
+        if (CModalityMatching* held =
+                holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
+            ApplyPairRule(holder, volume, *held, *own, changes);
+    }
+    CQuestionMatching* volumeMatching =
+        volume.FindQuestionMatchingInherited(question.GetQuestionId(), volumeId);
+    CQuestionMatching* holderMatching =
+        holder.FindQuestionMatchingInherited(question.GetQuestionId(), volumeId);
+    if (volumeMatching && holderMatching && volumeMatching != holderMatching)
+        ApplyPairRule(holder, volume, *holderMatching, *volumeMatching, changes);
+    for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
+        RecheckModalityMatchings(volume, *volume.GetChildVolumeAt(c), question, changes, visited);
+}
+
+// The n-gram test of the re-checks: grams of the options' length, threshold from the options.
+bool IsStillSimilar(const QString& first, const QString& second)
+{
+    const CNGramSettings& settings = GetAppNGramSettings();
+    CNGram ngram;
+    ngram.SetLength(settings.GetNGramLength());
+    ngram.SetFirstText(first);
+    ngram.SetSecondText(second);
+    return double(settings.GetThresholdFraction()) < ngram.GetSimilarity(0);
+}
+
+void CheckMatchingsInTree(const CCampaign& campaign, CVolume& holder, CVolume& volume,
+                          const CQuestion* onlyQuestion, SVolumeTreeChanges& changes,
+                          bool checkQuestion, bool checkResponse, VisitedVolumes& visited)
+{
+    if (!visited.insert(&volume).second)
+        return;
+    if (onlyQuestion) {
+        if (CQuestionMatching* own = holder.FindQuestionMatching(onlyQuestion->GetQuestionId()))
+            CheckInheritedMatchingInVolume(campaign, holder, volume, *own, changes, checkQuestion,
+                                           checkResponse);
+    } else {
+        for (int i = 0; i < holder.GetQuestionMatchingCount(); ++i)
+            CheckInheritedMatchingInVolume(campaign, holder, volume, *holder.GetQuestionMatching(i),
+                                           changes, checkQuestion, checkResponse);
+    }
+    for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
+        CheckMatchingsInTree(campaign, holder, *volume.GetChildVolumeAt(c), onlyQuestion, changes,
+                             true, true, visited);
+}
+
+} // namespace
+
+bool SVolumeTreeChanges::IsEmpty() const
+{
+    return QuestionEndsBefore.isEmpty() && QuestionEndsAfter.isEmpty() &&
+           ModalityEndsBefore.isEmpty() && ModalityEndsAfter.isEmpty() &&
+           RemovedQuestionMatchings.empty() && RemovedModalityMatchings.empty();
+}
+
+void MergeVolumeTreeChanges(SVolumeTreeChanges& into, SVolumeTreeChanges&& later)
+{
+    for (auto it = later.QuestionEndsBefore.cbegin(); it != later.QuestionEndsBefore.cend(); ++it) {
+        if (!into.QuestionEndsBefore.contains(it.key()))
+            into.QuestionEndsBefore.insert(it.key(), it.value());
+    }
+    for (auto it = later.QuestionEndsAfter.cbegin(); it != later.QuestionEndsAfter.cend(); ++it)
+        into.QuestionEndsAfter.insert(it.key(), it.value());
+    for (auto it = later.ModalityEndsBefore.cbegin(); it != later.ModalityEndsBefore.cend(); ++it) {
+        if (!into.ModalityEndsBefore.contains(it.key()))
+            into.ModalityEndsBefore.insert(it.key(), it.value());
+    }
+    for (auto it = later.ModalityEndsAfter.cbegin(); it != later.ModalityEndsAfter.cend(); ++it)
+        into.ModalityEndsAfter.insert(it.key(), it.value());
+    for (auto& removed : later.RemovedQuestionMatchings)
+        into.RemovedQuestionMatchings.push_back(std::move(removed));
+    for (auto& removed : later.RemovedModalityMatchings)
+        into.RemovedModalityMatchings.push_back(std::move(removed));
+    later = SVolumeTreeChanges();
+}
+
+void RecheckVolumeTreeMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& changes)
+{
+    VisitedVolumes visited{&holder};
+    RecheckMatchings(holder, volume, changes, visited);
+}
+
+void RecheckVolumeTreeModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion& question,
+                                        SVolumeTreeChanges& changes)
+{
+    VisitedVolumes visited{&holder};
+    RecheckModalityMatchings(holder, volume, question, changes, visited);
+}
+
+void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, CVolume& volume,
+                                    CQuestionMatching& matching, SVolumeTreeChanges& changes,
+                                    bool checkQuestion, bool checkResponse)
+{
+    const CQuestion* question = campaign.GetQuestionById(matching.GetQuestionId());
+    if (!question)
+        return;
+    const int volumeId = volume.GetVolumeId();
+    const int parentId = volume.GetInheritsFromVolumeId();
+    // A matching that no longer reaches the volume is left alone: ending it at the volume's
+    // parent could only lengthen it.
+    const auto reaches = [&](int end) { return !campaign.IsVolumeBefore(end, volumeId); };
+    const auto endResponseMatchings = [&] {
+        for (int i = 0; i < holder.GetModalityMatchingCount(); ++i) {
+            CModalityMatching* own = holder.GetModalityMatching(i);
+            if (own->GetQuestionId() == question->GetQuestionId() && reaches(own->GetEndVolumeId()))
+                SetMatchingEnd(*own, parentId, changes);
+        }
+    };
+    const auto endAll = [&] {
+        SetMatchingEnd(matching, parentId, changes);
+        endResponseMatchings();
+    };
+
+    if (!reaches(matching.GetEndVolumeId())) {
+        if (!campaign.IsReservedQuestion(question))
+            endResponseMatchings();
+        return;
+    }
+    if (volume.FindQuestionMatching(question->GetQuestionId())) {
+        endAll();
+        return;
+    }
+    int matchedQuestionId = -1;
+    if (!volume.FindQuestionIdBySource(volumeId, matching.GetSourceId(), matchedQuestionId, true)) {
+        endAll();
+        return;
+    }
+    // Without its source the volume cannot say whether the matching still holds.
+    if (!EnsureVolumeQuestionnaire(volume))
+        return;
+    int code = 0;
+    const qnr::CQuestion* source = ReadSourceCode(matching.GetSourceId(), code)
+                                       ? volume.GetQuestionnaire().FindQuestionById(code)
+                                       : nullptr;
+    if (!source) {
+        endAll();
+        return;
+    }
+    if (checkQuestion) {
+        const bool stillMatches = source->GetTypeElement() == question->GetElementType() &&
+                                  source->GetTypeQuestion() == question->GetQuestionType() &&
+                                  HasSameLoopAncestry(campaign, *question, *source) &&
+                                  IsStillSimilar(source->GetShortcut(), question->GetShortcut());
+        if (!stillMatches) {
+            endAll();
+            return;
+        }
+    }
+    const int language = campaign.GetCurrentLanguageId();
+    for (int r = 0; r < question->GetModalityCount(); ++r) {
+        const CModality* response = question->GetModality(r);
+        CModalityMatching* own = holder.FindModalityMatching(response->GetModalityId());
+        if (!own || !reaches(own->GetEndVolumeId()))
+            continue;
+        if (volume.FindModalityMatching(response->GetModalityId())) {
+            SetMatchingEnd(*own, parentId, changes);
+            continue;
+        }
+        int responseCode = 0;
+        const qnr::CModalite* sourceResponse =
+            ReadSourceCode(own->GetModalitySourceId(), responseCode)
+                ? source->FindModaliteById(responseCode)
+                : nullptr;
+        if (!sourceResponse ||
+            (checkResponse && !IsStillSimilar(sourceResponse->GetLocalisedShortCaption(language),
+                                              response->GetShortCaption(language))))
+            SetMatchingEnd(*own, parentId, changes);
+    }
+}
+
+void CheckInheritedMatchingsInVolumeTree(const CCampaign& campaign, CVolume& holder,
+                                         CVolume& volume, SVolumeTreeChanges& changes,
+                                         bool checkQuestion, bool checkResponse)
+{
+    VisitedVolumes visited{&holder};
+    CheckMatchingsInTree(campaign, holder, volume, nullptr, changes, checkQuestion, checkResponse,
+                         visited);
+}
+
+void CheckInheritedMatchingOfQuestionInVolumeTree(const CCampaign& campaign, CVolume& holder,
+                                                  CVolume& volume, const CQuestion& question,
+                                                  SVolumeTreeChanges& changes, bool checkQuestion,
+                                                  bool checkResponse)
+{
+    VisitedVolumes visited{&holder};
+    CheckMatchingsInTree(campaign, holder, volume, &question, changes, checkQuestion, checkResponse,
+                         visited);
+}
