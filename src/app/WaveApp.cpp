@@ -91,6 +91,14 @@ bool CWaveApp::InitInstance(const QStringList& arguments)
     return false;
 }
 
+int CWaveApp::ExitInstance()
+{
+    SaveLocalOptionsIfUsed();
+    DestroyCampaignObjects();
+    SaveOptionsAtExit();
+    return m_exitCode;
+}
+
 void CWaveApp::SetCampaignPath(const QString& path)
 {
     m_campaignPath = path;

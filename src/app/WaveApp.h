@@ -43,6 +43,10 @@ public:
     // goes on; GetExitCode gives the process's exit code. Every return waits the start-up pause.
     bool InitInstance(const QStringList& arguments);
     int GetExitCode() const { return m_exitCode; }
+    // The end of the program, after start-up in every branch: writes the local difference
+    // options, frees the campaign objects, writes the profile sections this run changed and the
+    // caption libraries when they changed. Returns the exit code.
+    int ExitInstance();
     // The pause before every return from start-up (one second; tests shorten it).
     void SetStartupPause(std::chrono::milliseconds pause) { m_startupPause = pause; }
 
