@@ -1,11 +1,13 @@
 #include "app/WaveApp.h"
 
 #include "app/ConsoleWindowServices.h"
+#include "model/Campaign.h"
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsOptions.h"
 #include "res/StringTable.h"
+#include "storage/DBAccess.h"
 
 #include <QFileInfo>
 #include <QtGlobal>
@@ -39,6 +41,7 @@ CWaveApp::CWaveApp()
 
 CWaveApp::~CWaveApp()
 {
+    DestroyCampaignObjects();
     if (GetWaveApp() == this)
         SetWaveApp(nullptr);
     if (m_consoleServices && &GetWindowServices() == m_consoleServices.get())
@@ -88,6 +91,14 @@ bool CWaveApp::InitInstance(const QStringList& arguments)
     return false;
 }
 
+int CWaveApp::ExitInstance()
+{
+    SaveLocalOptionsIfUsed();
+    DestroyCampaignObjects();
+    SaveOptionsAtExit();
+    return m_exitCode;
+}
+
 void CWaveApp::SetCampaignPath(const QString& path)
 {
     m_campaignPath = path;
@@ -97,18 +108,6 @@ void CWaveApp::SetCampaignPath(const QString& path)
 QString CWaveApp::GetCampaignName() const
 {
     return QFileInfo(m_campaignPath).completeBaseName().left(260);
-}
-
-QString CWaveApp::GetCampaignFilePath() const
-{
-    // The storage object's path, once the application owns one.
-    return QString();
-}
-
-QString CWaveApp::GetCampaignDataFolder()
-{
-    // Made from the campaign path by the model's folder helper, once campaigns can be saved.
-    return m_campaignDataFolder;
 }
 
 CCampaignDiffsCache* CWaveApp::GetDiffsCache() const

@@ -23,6 +23,10 @@ class CDBAccess;
 class QSettings;
 class CConsoleWindowServices;
 
+namespace pelko_wave {
+class CCampaign;
+}
+
 // The one application object: it owns the campaign state, the option records, the command line
 // and the version information, and starts either the batch run or the window program. It holds
 // no widget and is not the Qt application object: main makes that first. It installs itself as
@@ -39,12 +43,24 @@ public:
     // goes on; GetExitCode gives the process's exit code. Every return waits the start-up pause.
     bool InitInstance(const QStringList& arguments);
     int GetExitCode() const { return m_exitCode; }
+    // The end of the program, after start-up in every branch: writes the local difference
+    // options, frees the campaign objects, writes the profile sections this run changed and the
+    // caption libraries when they changed. Returns the exit code.
+    int ExitInstance();
     // The pause before every return from start-up (one second; tests shorten it).
     void SetStartupPause(std::chrono::milliseconds pause) { m_startupPause = pause; }
 
-    // Campaign state.
-    pelko_wave::CCampaign* GetCampaign() const override { return m_pCampaign; }
-    CDBAccess* GetDBAccess() const { return m_pDBAccess; }
+    // Campaign state (WaveAppCampaign.cpp). The storage object and the campaign exist together
+    // or not at all.
+    pelko_wave::CCampaign* GetCampaign() const override { return m_pCampaign.get(); }
+    CDBAccess* GetDBAccess() const { return m_pDBAccess.get(); }
+    // Takes the storage object and the campaign (new, empty ones for null), clears the
+    // modified flag and the pending source copies, and forgets the highest volume id.
+    void CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
+                               std::unique_ptr<pelko_wave::CCampaign> campaign);
+    // Clears the history, closes and deletes the storage object, deletes the campaign, empties
+    // the campaign path and resets the clean point. Harmless when there is nothing to destroy.
+    void DestroyCampaignObjects();
     QString GetCampaignPath() const override { return m_campaignPath; }
     void SetCampaignPath(const QString& path) override;
     // The campaign file's name without its extension.
@@ -233,9 +249,8 @@ private:
     CWaveCmdLineInfo m_cmdLineInfo;
     CVersionInfo m_versionInfo;
     QString m_campaignPath;
-    // Storage object and campaign: owned by the application once campaigns can be made.
-    CDBAccess* m_pDBAccess = nullptr;
-    pelko_wave::CCampaign* m_pCampaign = nullptr;
+    std::unique_ptr<CDBAccess> m_pDBAccess;
+    std::unique_ptr<pelko_wave::CCampaign> m_pCampaign;
     bool m_modified = false;
     QString m_campaignDataFolder;
 
@@ -300,3 +315,22 @@ private:
     };
     SCaptionLibrariesOwner m_captionLibrariesOwner{m_captionGroups, m_captionLibraries};
 };
+
+// What LoadCampaign reads a campaign with and what it reports. The campaign and the storage
+// object are borrowed: the caller keeps owning both, whatever the result.
+struct SLoadCampaignRecord
+{
+    pelko_wave::CCampaign* Campaign = nullptr; // an empty campaign, filled by the load
+    CDBAccess* DBAccess = nullptr;
+    QString Path;                    // becomes the storage object's path
+    unsigned ProgressTextId = 63543; // "Opening the file"
+    int Progress = 0;                // 100 once the load has ended, either way
+    bool Result = false;             // whether every read succeeded
+};
+
+// Reads a campaign file through the storage object: Open, then the campaign, languages, waves,
+// volumes, questions, question matchings, question classes, versions, question captions,
+// responses, response matchings, response captions and mergings. The first failure ends the
+// load and is shown to the user with the storage object's error text; what the reads put right
+// in the file is shown after a load that succeeded. Returns the result.
+bool LoadCampaign(SLoadCampaignRecord& record);

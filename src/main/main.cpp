@@ -20,5 +20,5 @@ int main(int argc, char* argv[])
 
     CWaveApp app;
     app.InitInstance(arguments);
-    return app.GetExitCode();
+    return app.ExitInstance();
 }

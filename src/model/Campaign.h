@@ -202,6 +202,16 @@ public:
     CQuestionMatching* CreateReservedQuestionMatching(CVolume* volume);
     CModalityMatching* CreateReservedModalityMatching(CVolume* volume);
 
+    // Brings data written by an older program version up to date and gives the campaign this
+    // program's version text (run after the campaign file's own upgrade):
+    // - before 5.1.6.15: the link questions of the volumes after a wave's first are settled,
+    //   and matchings whose end is -1 are deleted;
+    // - before 5.1.9.4: a response matching ends no later than its question's matching;
+    // - before 5.2.3.6: a question whose responses share an entry code has them coded again
+    //   "1", "2" ... (zero-padded to one width) in response order.
+    // Returns true.
+    bool MoveToMostRecentVersion();
+
 private:
     friend class CWave;
     // Re-ranks the volumes and re-enters waves and volumes by id after a structural change.

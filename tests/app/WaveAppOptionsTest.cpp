@@ -2,7 +2,9 @@
 
 #include "TempUserFolders.h"
 #include "app/OptionFiles.h"
+#include "model/Campaign.h"
 #include "reconcile/DiffsOptions.h"
+#include "storage/DBAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -134,4 +136,21 @@ TEST_F(WaveAppOptions, LocalOptionsFileBesideTheCampaign)
     CModalityDiffsOptions readResponses;
     ASSERT_TRUE(LoadDiffsOptionsFile(exported, readBack, readResponses));
     EXPECT_TRUE(readBack.IsEnabled(11));
+}
+
+TEST_F(WaveAppOptions, ExitFreesTheCampaignAndWritesWhatChanged)
+{
+    CWaveApp app;
+    app.LoadOptions();
+    app.CreateCampaignObjects(nullptr, nullptr);
+    CNGramSettings ngram = app.GetNGramSettings();
+    ngram.SetNGramLength(3);
+    app.SetNGramSettings(ngram);
+
+    EXPECT_EQ(app.ExitInstance(), app.GetExitCode());
+    EXPECT_EQ(app.GetCampaign(), nullptr);
+    EXPECT_EQ(app.GetDBAccess(), nullptr);
+    QSettings profile(m_folders.ProfilePath(), QSettings::NativeFormat);
+    EXPECT_EQ(profile.value(QStringLiteral("NGram/NGramLength")).toInt(), 3);
+    EXPECT_FALSE(profile.childGroups().contains(QStringLiteral("ViewOptions")));
 }

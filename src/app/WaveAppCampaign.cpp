@@ -1,0 +1,84 @@
+#include "app/WaveApp.h"
+
+#include "model/Campaign.h"
+#include "model/FileHelpers.h"
+#include "platform/FormatString.h"
+#include "platform/WindowServices.h"
+#include "res/StringTable.h"
+#include "storage/DBAccessDAO.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
+
+} // namespace
+
+void CWaveApp::CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
+                                     std::unique_ptr<pelko_wave::CCampaign> campaign)
+{
+    m_pDBAccess = dbAccess ? std::move(dbAccess) : std::make_unique<CDBAccessDAO>();
+    m_pCampaign = campaign ? std::move(campaign) : std::make_unique<pelko_wave::CCampaign>();
+    // The difference cache on the new campaign is made here once it exists.
+    m_modified = false;
+    m_pendingQuestionCopies.clear();
+    m_pendingInterviewCopies.clear();
+    m_highestVolumeIdAtLoad = pelko_wave::NO_VOLUME_ID;
+}
+
+void CWaveApp::DestroyCampaignObjects()
+{
+    // The history first: its commands may hold objects taken out of the campaign.
+    m_history.Clear();
+    if (m_pDBAccess) {
+        m_pDBAccess->Close();
+        m_pDBAccess.reset();
+    }
+    m_pCampaign.reset();
+    SetCampaignPath(QString());
+    m_cleanPoint = 0;
+    // The difference cache is deleted here, under its lock, once it exists.
+}
+
+QString CWaveApp::GetCampaignFilePath() const
+{
+    return m_pDBAccess ? m_pDBAccess->GetFilePath() : QString();
+}
+
+QString CWaveApp::GetCampaignDataFolder()
+{
+    if (m_campaignPath.isEmpty())
+        return QString();
+    // Made (and created on disk) on the first call after the path was set, then kept.
+    if (m_campaignDataFolder.isEmpty())
+        m_campaignDataFolder = pelko_wave::MakeDataFolder(m_campaignPath);
+    return m_campaignDataFolder;
+}
+
+bool LoadCampaign(SLoadCampaignRecord& record)
+{
+    CDBAccess& storage = *record.DBAccess;
+    pelko_wave::CCampaign& campaign = *record.Campaign;
+    if (!record.Path.isEmpty())
+        storage.SetFilePath(record.Path);
+    // Each read builds on what the earlier ones put into the campaign.
+    record.Result =
+        storage.Open() && storage.ReadCampaign(campaign) && storage.ReadLanguages(campaign) &&
+        storage.ReadWaves(campaign) && storage.ReadVolumes(campaign) &&
+        storage.ReadQuestions(campaign) && storage.ReadQuestionMatchings(campaign) &&
+        storage.ReadQuestionClasses(campaign) && storage.ReadVersions(campaign) &&
+        storage.ReadQuestionCaptions(campaign) && storage.ReadModalities(campaign) &&
+        storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
+        storage.ReadModalityMergings(campaign);
+    record.Progress = 100;
+    if (!record.Result) {
+        GetWindowServices().MessageBox(
+            FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {storage.GetErrorText()}),
+            MB_OK | MB_ICONWARNING);
+    } else if (!storage.GetWarnings().isEmpty()) {
+        GetWindowServices().MessageBox(storage.GetWarnings().join(QLatin1Char('\n')),
+                                       MB_OK | MB_ICONWARNING);
+    }
+    return record.Result;
+}
