@@ -68,6 +68,18 @@ TEST_F(InheritedMatchingChecksTest, AMissingSourceCodeBreaksTheMatchingAndFreesT
     EXPECT_EQ(NewQuestionPairs(*volume), QStringList{"10>200"});
 }
 
+TEST_F(InheritedMatchingChecksTest, TheReservedQuestionIsNeverCheckedNorBroken)
+{
+    ASSERT_NE(campaign.CreateReservedQuestion(1, "Analysis", kLanguage), nullptr);
+    ASSERT_NE(campaign.CreateReservedQuestionMatching(parent), nullptr);
+    Inherited(10, "AGE", 100);
+    AddSourceQuestion(*volume, 100, "AGE", "");
+    EXPECT_EQ(MatchQuestions().first(),
+              "indent0 color0|Checking inherited question matchings (1) for validity in this "
+              "volume");
+    EXPECT_TRUE(volume->GetQuestionIndex().BrokenInherited.empty());
+}
+
 TEST_F(InheritedMatchingChecksTest, KeptMatchingsTakeTheirItemsOutOfTheCandidates)
 {
     Inherited(10, "AGE", 100);

@@ -4,6 +4,7 @@
 
 #include "model/Campaign.h"
 #include "model/OptionRecords.h"
+#include "platform/AppServices.h"
 #include "reconcile/WaveReconciliation.h"
 
 #include <QDir>
@@ -79,10 +80,9 @@ QString JoinSet(const std::set<QString>& codes)
 
 } // namespace
 
-void AddSampleWave(CEngineTestApp& app, int waveId, int firstVolumeId,
+void AddSampleWave(CCampaign& campaign, int waveId, int firstVolumeId,
                    const QList<SVolumeSpec>& volumes)
 {
-    CCampaign& campaign = *app.Campaign;
     CWave* wave = engine_test::AddWave(campaign, waveId);
     int volumeId = firstVolumeId;
     for (const SVolumeSpec& spec : volumes) {

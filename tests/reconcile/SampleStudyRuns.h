@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EngineTestApp.h"
-
 #include "reconcile/ReconcileResults.h"
+
+#include <QList>
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,10 @@
 // The sample study of samples/ reconciled wave by wave at engine level, and the texts the
 // fixture compares: a short summary of what a run did to each volume, and the report with the
 // lines that change from run to run (the date, the process's command line) masked.
+
+namespace pelko_wave {
+class CCampaign;
+}
 
 namespace sample_study {
 
@@ -30,7 +34,7 @@ struct SVolumeSpec
 };
 
 // Adds a wave (named "W<id>") holding one volume per spec, ids from firstVolumeId up.
-void AddSampleWave(CEngineTestApp& app, int waveId, int firstVolumeId,
+void AddSampleWave(pelko_wave::CCampaign& campaign, int waveId, int firstVolumeId,
                    const QList<SVolumeSpec>& volumes);
 
 // The result of one wave reconciliation.

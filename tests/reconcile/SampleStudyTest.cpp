@@ -3,7 +3,10 @@
 #include "support/QStringPrinter.h"
 #include "support/ScriptedWindowServices.h"
 
+#include "app/WaveApp.h"
+#include "model/Campaign.h"
 #include "model/CaptionLibrary.h"
+#include "storage/DBAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +27,25 @@ SVolumeSpec Inheriting(const char* file, int parent)
 
 // A campaign of its own whose wave 1 was reconciled from wave1.zoz, for tests that run one
 // case per campaign.
+// The program's own application object holds it, with its default options.
 struct SFirstWaveCampaign
 {
     SFirstWaveCampaign()
     {
-        AddSampleWave(app, 1, 1, {{"wave1.zoz"}});
-        ReconcileSampleWave(1, true);
+        app.CreateCampaignObjects(nullptr, nullptr);
+        AddSampleWave(Campaign(), 1, 1, {{"wave1.zoz"}});
+        First = ReconcileSampleWave(1, true);
     }
+    CCampaign& Campaign() { return *app.GetCampaign(); }
     SRun SecondWave(const SVolumeSpec& spec, bool interactive = true, bool useLibraries = false)
     {
-        AddSampleWave(app, 2, 2, {spec});
+        AddSampleWave(Campaign(), 2, 2, {spec});
         return ReconcileSampleWave(2, interactive, useLibraries);
     }
 
-    CEngineTestApp app;
     CScriptedWindowServices windows;
+    CWaveApp app;
+    SRun First;
 };
 
 // The lines of a volume summary whose names are given, in the summary's order.
@@ -53,10 +60,8 @@ QString Pick(const QString& summary, const QStringList& names)
 
 TEST(SampleStudyTest, ThreeWavesEachInheritingFromThePreviousOne)
 {
-    CEngineTestApp app;
-    CScriptedWindowServices windows;
-    AddSampleWave(app, 1, 1, {{"wave1.zoz"}});
-    const SRun first = ReconcileSampleWave(1, true);
+    SFirstWaveCampaign study;
+    const SRun& first = study.First;
     ASSERT_TRUE(first.Result);
     EXPECT_EQ(SummariseVolume(first, 1),
               "languages: -1/2057\n"
@@ -71,12 +76,11 @@ TEST(SampleStudyTest, ThreeWavesEachInheritingFromThePreviousOne)
               "16, Q9 id 18 order 17, Q10 id 19 order 18, PROFILE id 20 order 19, D1 id 21 order "
               "20, D2 id 22 order 21, D3 id 23 order 22, D4 id 24 order 23, D5 id 25 order 24\n"
               "new responses: ");
-    EXPECT_EQ(app.Campaign->GetDefaultLanguageId(), 2057);
+    EXPECT_EQ(study.Campaign().GetDefaultLanguageId(), 2057);
     EXPECT_TRUE(MatchesGolden(first.Report, "sample_wave1.html"));
 
     // Wave 2: Q7 is gone, the regions are recoded, Q2 has a sixth brand, Q11 is new.
-    AddSampleWave(app, 2, 2, {Inheriting("wave2.zoz", 1)});
-    const SRun second = ReconcileSampleWave(2, true);
+    const SRun second = study.SecondWave(Inheriting("wave2.zoz", 1));
     ASSERT_TRUE(second.Result);
     EXPECT_EQ(SummariseVolume(second, 2), "languages: 2057/2057\n"
                                           "questions: shortcut 0, short caption 0, long caption 0\n"
@@ -92,7 +96,7 @@ TEST(SampleStudyTest, ThreeWavesEachInheritingFromThePreviousOne)
     SVolumeSpec third = Inheriting("wave3.zoz", 2);
     third.Strict = true;
     third.QuestionMethods = {1, 2};
-    AddSampleWave(app, 3, 3, {third});
+    AddSampleWave(study.Campaign(), 3, 3, {third});
     const SRun last = ReconcileSampleWave(3, true);
     ASSERT_TRUE(last.Result);
     EXPECT_EQ(SummariseVolume(last, 3),
@@ -204,8 +208,8 @@ TEST(SampleStudyTest, CaseSensitiveMatchingAndParentValues)
     for (const auto& c : cases) {
         SFirstWaveCampaign study;
         // The campaign's own names drifted after wave 1: S1 was renamed, Q1 lower-cased.
-        study.app.Campaign->GetQuestionById(3)->SetShortcut("GENDER");
-        study.app.Campaign->GetQuestionById(7)->SetShortcut("q1");
+        study.Campaign().GetQuestionById(3)->SetShortcut("GENDER");
+        study.Campaign().GetQuestionById(7)->SetShortcut("q1");
         SVolumeSpec spec = Inheriting("wave2.zoz", 1);
         spec.CaseSensitive = c.CaseSensitive;
         spec.ParentValues = c.ParentValues;
@@ -226,8 +230,8 @@ TEST(SampleStudyTest, CaptionLibrariesOnAndOff)
         group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
         auto* library = new CResponseLibrary(QStringLiteral("Incomes"));
         library->AddGroup(group);
-        study.app.Groups.append(group);
-        study.app.Libraries.append(library);
+        study.app.GetCaptionGroupsToEdit().append(group);
+        study.app.GetCaptionLibrariesToEdit().append(library);
 
         SVolumeSpec spec{"wave3.zoz"};
         spec.ResponseMethods = {2};
@@ -261,8 +265,8 @@ TEST(SampleStudyTest, CommandLineRunsStopUnlessTheirSwitchesAllowWhatIsNeeded)
     };
     for (const auto& c : cases) {
         SFirstWaveCampaign study;
-        ASSERT_TRUE(
-            study.app.CmdLineInfo.ParseCommandLine(QStringList{"-source:wave2.zoz"} + c.Switches));
+        ASSERT_TRUE(study.app.GetCmdLineInfo().ParseCommandLine(QStringList{"-source:wave2.zoz"} +
+                                                                c.Switches));
         const SRun run = study.SecondWave(Inheriting("wave2.zoz", 1), false);
         EXPECT_EQ(run.Result, c.Stop == nullptr) << c.Switches.join(u' ').toStdString();
         const QString third = engine_test::ReportLines(run.Report).value(2);
@@ -272,7 +276,7 @@ TEST(SampleStudyTest, CommandLineRunsStopUnlessTheirSwitchesAllowWhatIsNeeded)
                 << third.toStdString();
         } else {
             EXPECT_FALSE(run.Report.contains("color_red_lgrey|"));
-            EXPECT_EQ(study.app.Campaign->FindVolume(2)->GetStatus(), VOLUME_RECONCILED);
+            EXPECT_EQ(study.Campaign().FindVolume(2)->GetStatus(), VOLUME_RECONCILED);
         }
         if (c.Switches.isEmpty()) {
             EXPECT_TRUE(MatchesGolden(run.Report, "sample_wave2_command_line.html"));
