@@ -36,20 +36,20 @@ void BM_ReconcileWave(benchmark::State& state)
 {
     CSilentWindowServices windows;
     SetWindowServices(&windows);
-    SGeneratedStudySpec spec;
-    spec.CampaignQuestions = 5000;
-    spec.Volumes = 3;
-    spec.SourceQuestionsPerVolume = 2000;
-    spec.ResponsesPerQuestion = 10;
-    spec.QuestionMethods = {{1, 2, 3}};
-    spec.ResponseMethods = {{2, 1}};
-    spec.Strict = {false, false, true};
+    SGeneratedStudyShape shape;
+    shape.CampaignQuestions = 5000;
+    shape.Volumes = 3;
+    shape.SourceQuestionsPerVolume = 2000;
+    shape.ResponsesPerQuestion = 10;
+    shape.QuestionMethods = {{1, 2, 3}};
+    shape.ResponseMethods = {{2, 1}};
+    shape.Strict = {false, false, true};
     qint64 matchings = 0;
     qint64 reportBytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto app = std::make_unique<CEngineTestApp>();
-        BuildGeneratedStudy(*app, spec);
+        BuildGeneratedStudy(*app, shape);
         pelko_wave::ReconcileResultsMap results;
         QString report;
         state.ResumeTiming();

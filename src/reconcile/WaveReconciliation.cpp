@@ -118,7 +118,8 @@ void TakeDefaultLanguage(CCampaign& campaign, const qnr::CQuestionnaire& questio
     }
 }
 
-// One volume, steps 4 to 18 of a run.
+// One selected volume: its header and record, its questionnaire and languages, its questions and
+// responses, the new campaign questions and its status.
 void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volumeCount,
                      int selectedCount, ReconcileResultsMap& results, bool reconcileUnmatchedOnly)
 {

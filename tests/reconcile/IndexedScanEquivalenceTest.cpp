@@ -31,12 +31,12 @@ struct SOutcome
     QString Report;
 };
 
-SOutcome ReconcileGenerated(const SGeneratedStudySpec& spec, int thresholdPercent, bool fullScan)
+SOutcome ReconcileGenerated(const SGeneratedStudyShape& shape, int thresholdPercent, bool fullScan)
 {
     CEngineTestApp app;
     CScriptedWindowServices windows;
     app.NGramSettings.SetNGramThreshold(thresholdPercent);
-    BuildGeneratedStudy(app, spec);
+    BuildGeneratedStudy(app, shape);
     const CFullScanGuard guard(fullScan);
     SOutcome outcome;
     ReconcileResultsMap results;
@@ -51,17 +51,17 @@ SOutcome ReconcileGenerated(const SGeneratedStudySpec& spec, int thresholdPercen
 // thresholds.
 TEST(IndexedScanEquivalence, GeneratedWavesMatchAlikeWithAndWithoutTheIndex)
 {
-    SGeneratedStudySpec spec;
-    spec.CampaignQuestions = 240;
-    spec.Volumes = 3;
-    spec.SourceQuestionsPerVolume = 90;
-    spec.QuestionMethods = {{1, 2, 3}, {2, 3, 1}, {3, 1}};
-    spec.ResponseMethods = {{2, 1}, {1, 2}, {2, 5}};
-    spec.Strict = {false, true, true};
+    SGeneratedStudyShape shape;
+    shape.CampaignQuestions = 240;
+    shape.Volumes = 3;
+    shape.SourceQuestionsPerVolume = 90;
+    shape.QuestionMethods = {{1, 2, 3}, {2, 3, 1}, {3, 1}};
+    shape.ResponseMethods = {{2, 1}, {1, 2}, {2, 5}};
+    shape.Strict = {false, true, true};
     for (const int threshold : {0, 40, 70, 95, 100}) {
-        spec.Seed = unsigned(threshold) + 7;
-        const SOutcome indexed = ReconcileGenerated(spec, threshold, false);
-        const SOutcome full = ReconcileGenerated(spec, threshold, true);
+        shape.Seed = unsigned(threshold) + 7;
+        const SOutcome indexed = ReconcileGenerated(shape, threshold, false);
+        const SOutcome full = ReconcileGenerated(shape, threshold, true);
         ASSERT_TRUE(indexed.Result);
         EXPECT_EQ(indexed.Result, full.Result);
         EXPECT_EQ(indexed.Campaign, full.Campaign) << "threshold " << threshold;

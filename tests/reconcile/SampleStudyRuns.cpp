@@ -81,30 +81,30 @@ QString JoinSet(const std::set<QString>& codes)
 } // namespace
 
 void AddSampleWave(CCampaign& campaign, int waveId, int firstVolumeId,
-                   const QList<SVolumeSpec>& volumes)
+                   const QList<SSampleVolume>& volumes)
 {
     CWave* wave = engine_test::AddWave(campaign, waveId);
     int volumeId = firstVolumeId;
-    for (const SVolumeSpec& spec : volumes) {
+    for (const SSampleVolume& setup : volumes) {
         auto volume = std::make_unique<CVolume>();
         volume->SetVolumeId(volumeId);
         volume->SetName(QStringLiteral("V%1").arg(volumeId));
         volume->SetWaveId(waveId);
-        volume->SetInheritsFromVolumeId(spec.ParentId < 0 ? volumeId : spec.ParentId);
-        volume->SetSourceType(spec.SourceType);
-        volume->SetQuestionMatchingMethods(spec.QuestionMethods);
-        volume->SetResponseMatchingMethods(spec.ResponseMethods);
-        volume->SetIsMatchingStrict(spec.Strict ? 1 : 0);
-        volume->SetCaseSensitiveMatching(spec.CaseSensitive ? 1 : 0);
-        volume->SetMatchUsingAncestorValues(spec.ParentValues ? 1 : 0);
+        volume->SetInheritsFromVolumeId(setup.ParentId < 0 ? volumeId : setup.ParentId);
+        volume->SetSourceType(setup.SourceType);
+        volume->SetQuestionMatchingMethods(setup.QuestionMethods);
+        volume->SetResponseMatchingMethods(setup.ResponseMethods);
+        volume->SetIsMatchingStrict(setup.Strict ? 1 : 0);
+        volume->SetCaseSensitiveMatching(setup.CaseSensitive ? 1 : 0);
+        volume->SetMatchUsingAncestorValues(setup.ParentValues ? 1 : 0);
         CSourcePath source;
         source.SourceFilePathFormat = PATH_ABSOLUTE;
-        source.SourceString = SamplePath(spec.File);
+        source.SourceString = SamplePath(setup.File);
         volume->SetMetaData(source);
         CVolume* raw = volume.get();
         wave->AddVolume(std::move(volume));
-        if (spec.ParentId >= 0) {
-            CVolume* parent = campaign.FindVolume(spec.ParentId);
+        if (setup.ParentId >= 0) {
+            CVolume* parent = campaign.FindVolume(setup.ParentId);
             raw->SetParent(parent);
             parent->AddChildVolume(raw);
         }

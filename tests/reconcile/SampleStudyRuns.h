@@ -21,7 +21,7 @@ namespace sample_study {
 
 // A volume of the sample study: the file (under samples/), the format, the parent (-1: a root)
 // and the matching options.
-struct SVolumeSpec
+struct SSampleVolume
 {
     QString File;
     int SourceType = 0;
@@ -33,9 +33,9 @@ struct SVolumeSpec
     bool ParentValues = false;
 };
 
-// Adds a wave (named "W<id>") holding one volume per spec, ids from firstVolumeId up.
+// Adds a wave (named "W<id>") holding one volume per description, ids from firstVolumeId up.
 void AddSampleWave(pelko_wave::CCampaign& campaign, int waveId, int firstVolumeId,
-                   const QList<SVolumeSpec>& volumes);
+                   const QList<SSampleVolume>& volumes);
 
 // The result of one wave reconciliation.
 struct SRun

@@ -18,11 +18,11 @@ namespace {
 // The sample study reconciled at engine level: wave 1 builds the campaign questionnaire from
 // wave1.zoz; the later waves are matched against it with the options each test chooses.
 
-SVolumeSpec Inheriting(const char* file, int parent)
+SSampleVolume Inheriting(const char* file, int parent)
 {
-    SVolumeSpec spec{file};
-    spec.ParentId = parent;
-    return spec;
+    SSampleVolume setup{file};
+    setup.ParentId = parent;
+    return setup;
 }
 
 // A campaign of its own whose wave 1 was reconciled from wave1.zoz, for tests that run one
@@ -37,9 +37,9 @@ struct SFirstWaveCampaign
         First = ReconcileSampleWave(1, true);
     }
     CCampaign& Campaign() { return *app.GetCampaign(); }
-    SRun SecondWave(const SVolumeSpec& spec, bool interactive = true, bool useLibraries = false)
+    SRun SecondWave(const SSampleVolume& setup, bool interactive = true, bool useLibraries = false)
     {
-        AddSampleWave(Campaign(), 2, 2, {spec});
+        AddSampleWave(Campaign(), 2, 2, {setup});
         return ReconcileSampleWave(2, interactive, useLibraries);
     }
 
@@ -93,7 +93,7 @@ TEST(SampleStudyTest, ThreeWavesEachInheritingFromThePreviousOne)
 
     // Wave 3, strict by shortcut and short caption: D3 is gone, the incomes are regrouped and
     // recoded, Q12 is new.
-    SVolumeSpec third = Inheriting("wave3.zoz", 2);
+    SSampleVolume third = Inheriting("wave3.zoz", 2);
     third.Strict = true;
     third.QuestionMethods = {1, 2};
     AddSampleWave(study.Campaign(), 3, 3, {third});
@@ -162,11 +162,11 @@ TEST(SampleStudyTest, ARootVolumeMatchedByItsMethodLists)
     };
     for (const auto& c : cases) {
         SFirstWaveCampaign study;
-        SVolumeSpec spec{"wave2.zoz"};
-        spec.QuestionMethods = c.QuestionMethods;
-        spec.ResponseMethods = c.ResponseMethods;
-        spec.Strict = c.Strict;
-        const SRun run = study.SecondWave(spec);
+        SSampleVolume setup{"wave2.zoz"};
+        setup.QuestionMethods = c.QuestionMethods;
+        setup.ResponseMethods = c.ResponseMethods;
+        setup.Strict = c.Strict;
+        const SRun run = study.SecondWave(setup);
         ASSERT_TRUE(run.Result);
         QStringList names{"questions", "responses", "unmatched"};
         if (c.QuestionMethods != QList<quint32>{5})
@@ -210,10 +210,10 @@ TEST(SampleStudyTest, CaseSensitiveMatchingAndParentValues)
         // The campaign's own names drifted after wave 1: S1 was renamed, Q1 lower-cased.
         study.Campaign().GetQuestionById(3)->SetShortcut("GENDER");
         study.Campaign().GetQuestionById(7)->SetShortcut("q1");
-        SVolumeSpec spec = Inheriting("wave2.zoz", 1);
-        spec.CaseSensitive = c.CaseSensitive;
-        spec.ParentValues = c.ParentValues;
-        const SRun run = study.SecondWave(spec);
+        SSampleVolume setup = Inheriting("wave2.zoz", 1);
+        setup.CaseSensitive = c.CaseSensitive;
+        setup.ParentValues = c.ParentValues;
+        const SRun run = study.SecondWave(setup);
         ASSERT_TRUE(run.Result);
         EXPECT_EQ(Pick(SummariseVolume(run, 2), {"questions", "responses", "broken"}), c.Expected)
             << c.CaseSensitive << c.ParentValues;
@@ -233,9 +233,9 @@ TEST(SampleStudyTest, CaptionLibrariesOnAndOff)
         study.app.GetCaptionGroupsToEdit().append(group);
         study.app.GetCaptionLibrariesToEdit().append(library);
 
-        SVolumeSpec spec{"wave3.zoz"};
-        spec.ResponseMethods = {2};
-        const SRun run = study.SecondWave(spec, true, useLibraries);
+        SSampleVolume setup{"wave3.zoz"};
+        setup.ResponseMethods = {2};
+        const SRun run = study.SecondWave(setup, true, useLibraries);
         ASSERT_TRUE(run.Result);
         EXPECT_EQ(Pick(SummariseVolume(run, 2), {"responses", "new responses"}),
                   useLibraries

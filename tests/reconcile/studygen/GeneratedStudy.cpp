@@ -144,10 +144,10 @@ void AddSourceQuestion(qnr::CQuestionnaire& questionnaire, int code, const SQues
 
 } // namespace
 
-void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec)
+void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudyShape& shape)
 {
     CCampaign& campaign = *app.Campaign;
-    CTextMaker maker(spec.Seed);
+    CTextMaker maker(shape.Seed);
     auto language = std::make_unique<CLanguage>(kLanguage);
     language->SetIsDefault(1);
     campaign.AddLanguage(std::move(language));
@@ -157,7 +157,7 @@ void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec)
         text.Shortcut = QStringLiteral("%1_%2").arg(prefix, maker.Word());
         text.ShortCaption = maker.Words(2, 5);
         text.LongCaption = maker.Words(6, 12);
-        for (int r = 0; r < spec.ResponsesPerQuestion; ++r)
+        for (int r = 0; r < shape.ResponsesPerQuestion; ++r)
             text.Responses << maker.Words(1, 3);
         return text;
     };
@@ -167,7 +167,7 @@ void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec)
     first->SetStatus(VOLUME_RECONCILED);
     QList<SQuestionText> campaignTexts;
     int nextModalityId = 1;
-    for (int i = 0; i < spec.CampaignQuestions; ++i) {
+    for (int i = 0; i < shape.CampaignQuestions; ++i) {
         campaignTexts << newText(QStringLiteral("Q%1").arg(i + 1));
         AddCampaignQuestion(campaign, *first, i + 2, campaignTexts.last(), nextModalityId);
     }
@@ -175,16 +175,16 @@ void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec)
     // Wave 2: each volume takes its own share of the campaign questions, copied, changed a
     // little or replaced by new ones.
     CWave* wave = AddWave(campaign, 2);
-    const int share = spec.Volumes > 0 ? spec.CampaignQuestions / spec.Volumes : 0;
-    for (int v = 0; v < spec.Volumes; ++v) {
+    const int share = shape.Volumes > 0 ? shape.CampaignQuestions / shape.Volumes : 0;
+    for (int v = 0; v < shape.Volumes; ++v) {
         CVolume* volume = AddRootVolume(campaign, *wave, v + 2);
         volume->SetQuestionMatchingMethods(
-            spec.QuestionMethods.value(v % spec.QuestionMethods.size()));
+            shape.QuestionMethods.value(v % shape.QuestionMethods.size()));
         volume->SetResponseMatchingMethods(
-            spec.ResponseMethods.value(v % spec.ResponseMethods.size()));
-        volume->SetIsMatchingStrict(spec.Strict.value(v % spec.Strict.size()) ? 1 : 0);
+            shape.ResponseMethods.value(v % shape.ResponseMethods.size()));
+        volume->SetIsMatchingStrict(shape.Strict.value(v % shape.Strict.size()) ? 1 : 0);
         qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
-        for (int j = 0; j < spec.SourceQuestionsPerVolume; ++j) {
+        for (int j = 0; j < shape.SourceQuestionsPerVolume; ++j) {
             const int kind = maker.Number(0, 99);
             const int base = share > 0 ? v * share + maker.Number(0, share - 1) : 0;
             SQuestionText text;

@@ -7,9 +7,9 @@ class CEngineTestApp;
 // A generated tracking study for the equivalence tests and the benchmark: a campaign whose
 // questions appeared in wave 1, and a wave 2 of root volumes whose questionnaires (built in
 // memory) copy some campaign questions, change others a little and bring new ones. Captions are
-// drawn from a small vocabulary, so many texts share words and grams. The same spec gives the
+// drawn from a small vocabulary, so many texts share words and grams. The same shape gives the
 // same study.
-struct SGeneratedStudySpec
+struct SGeneratedStudyShape
 {
     int CampaignQuestions = 400;
     int Volumes = 2;
@@ -23,4 +23,4 @@ struct SGeneratedStudySpec
 };
 
 // Fills the application's (empty) campaign with the study. Wave 2 is the one to reconcile.
-void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudySpec& spec);
+void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudyShape& shape);
