@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MatchIndexes.h"
+#include "model/Matchings.h"
 
 #include <QList>
 #include <QMap>
@@ -8,25 +9,23 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 // What a wave reconciliation did to one volume, kept by the reconcile-wave command so that it
 // can take the run back and put it back without matching again.
 //
-// Ownership: every pointer below is borrowed from the campaign while the object is in the
-// model. The record never deletes anything; the command that keeps it owns the objects it
-// takes out of the model (on Undo, and the matchings taken out of child volumes) and frees
-// them.
+// Ownership: every raw pointer below is borrowed from the campaign while the object is in the
+// model; the command that keeps the record owns the objects that Undo takes out of the model
+// and frees them. Only the matchings taken out of child volumes are owned by the record itself.
 
 namespace pelko_wave {
 
 class CLanguage;
 class CModality;
 class CModalityCaption;
-class CModalityMatching;
 class CQuestion;
 class CQuestionCaption;
 class CQuestionClass;
-class CQuestionMatching;
 class CVersion;
 
 struct SReconcileResults
@@ -61,9 +60,9 @@ struct SReconcileResults
     QMap<CModalityMatching*, int> ModalityEndsBefore;
     QMap<CModalityMatching*, int> ModalityEndsAfter;
     // Matchings taken out of child volumes by the re-checks after the run (the command fills
-    // these).
-    QList<CQuestionMatching*> RemovedQuestionMatchings;
-    QList<CModalityMatching*> RemovedModalityMatchings;
+    // these); the record owns them while they are out of the model.
+    std::vector<std::unique_ptr<CQuestionMatching>> RemovedQuestionMatchings;
+    std::vector<std::unique_ptr<CModalityMatching>> RemovedModalityMatchings;
 
     // Questions and responses that now first appear in this volume: the appearance volume
     // before and after.
