@@ -21,6 +21,23 @@ void RebuildIdIndex(QHash<int, int>& index, const std::vector<std::unique_ptr<T>
     }
 }
 
+// Keeps the id -> position index right after an element was inserted at a position: the
+// elements behind it moved one place up. Far cheaper than a rebuild when a wave adds many
+// questions in the middle of a large campaign. Walking down keeps the first-of-equal-ids rule.
+template <typename T, typename IdOf>
+void ShiftIdIndexAfterInsert(QHash<int, int>& index, const std::vector<std::unique_ptr<T>>& elements,
+                             int position, int insertedId, IdOf idOf)
+{
+    for (int i = int(elements.size()) - 1; i > position; --i) {
+        const auto entry = index.find(idOf(*elements[size_t(i)]));
+        if (entry != index.end() && *entry == i - 1)
+            *entry = i;
+    }
+    const auto entry = index.find(insertedId);
+    if (entry == index.end() || *entry > position)
+        index.insert(insertedId, position);
+}
+
 template <typename T>
 T* ElementAt(const std::vector<std::unique_ptr<T>>& elements, int i)
 {
@@ -336,11 +353,13 @@ int CCampaign::InsertQuestion(std::unique_ptr<CQuestion> question)
     const int position = int(at - m_questions.begin());
     for (auto it = at; it != m_questions.end(); ++it)
         (*it)->SetOrder((*it)->GetOrder() + 1);
+    const int questionId = question->GetQuestionId();
     m_questions.insert(at, std::move(question));
     // The questions moved up may pass the highest order: it follows them, so that a question
     // made with the next order comes last.
     m_maxQuestionOrder = std::max(m_maxQuestionOrder, m_questions.back()->GetOrder());
-    RebuildQuestionIndex();
+    ShiftIdIndexAfterInsert(m_questionIndex, m_questions, position, questionId,
+                            [](const CQuestion& q) { return q.GetQuestionId(); });
     return position;
 }
 
