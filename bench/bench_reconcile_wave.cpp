@@ -4,8 +4,8 @@
 // caption; responses by short caption and entry code; the third volume strict. Each iteration
 // reconciles a freshly built study (building it is not timed).
 
-#include "EngineTestApp.h"
 #include "GeneratedStudy.h"
+#include "support/TestWaveApp.h"
 
 #include "platform/WindowServices.h"
 #include "reconcile/WaveReconciliation.h"
@@ -48,7 +48,7 @@ void BM_ReconcileWave(benchmark::State& state)
     qint64 reportBytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto app = std::make_unique<CEngineTestApp>();
+        auto app = std::make_unique<CTestWaveApp>();
         BuildGeneratedStudy(*app, shape);
         pelko_wave::ReconcileResultsMap results;
         QString report;

@@ -1,9 +1,9 @@
 #include "reconcile/CaptionLibraryMatching.h"
 #include "reconcile/ResponseTextScan.h"
 
-#include "../model/FakeWaveApp.h"
 #include "TextEngineFixtures.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ protected:
     }
 
     CCurrentLanguagesGuard m_languages;
-    CFakeWaveApp m_app;
+    CTestWaveApp m_app;
     CCampaign m_campaign;
     CVolume* m_parent = nullptr;
     CVolume* m_volume = nullptr;

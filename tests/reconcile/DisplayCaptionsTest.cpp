@@ -1,8 +1,8 @@
 #include "reconcile/DisplayCaptions.h"
 
-#include "../model/FakeWaveApp.h"
 #include "TextEngineFixtures.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
         m_app.Campaign = &m_campaign;
     }
 
-    CFakeWaveApp m_app;
+    CTestWaveApp m_app;
     CCampaign m_campaign;
 };
 

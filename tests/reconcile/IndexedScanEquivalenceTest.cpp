@@ -1,8 +1,8 @@
-#include "EngineTestApp.h"
 #include "GeneratedStudy.h"
 #include "SampleStudyRuns.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/TestWaveApp.h"
 
 #include "model/CampaignDump.h"
 #include "reconcile/TextScanIndex.h"
@@ -33,7 +33,7 @@ struct SOutcome
 
 SOutcome ReconcileGenerated(const SGeneratedStudyShape& shape, int thresholdPercent, bool fullScan)
 {
-    CEngineTestApp app;
+    CTestWaveApp app;
     CScriptedWindowServices windows;
     app.NGramSettings.SetNGramThreshold(thresholdPercent);
     BuildGeneratedStudy(app, shape);

@@ -1,6 +1,6 @@
 #include "EngineFixtures.h"
-#include "EngineTestApp.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include "model/OptionRecords.h"
 #include "reconcile/InheritedMatchingChecks.h"
@@ -44,7 +44,7 @@ protected:
         return ReportLines(report).filter(QStringLiteral("inherit"), Qt::CaseInsensitive);
     }
 
-    CEngineTestApp app;
+    CTestWaveApp app;
     CCampaign& campaign = *app.Campaign;
     CVolume* parent = nullptr;
     CVolume* volume = nullptr;

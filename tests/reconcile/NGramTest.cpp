@@ -1,8 +1,8 @@
 #include "reconcile/NGram.h"
 
-#include "../model/FakeWaveApp.h"
 #include "model/OptionRecords.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +131,7 @@ TEST(NGramThreshold, FollowsTheOptions)
 {
     // Without an application the defaults hold.
     EXPECT_EQ(GetMatchingThreshold(), double(0.95f));
-    CFakeWaveApp app;
+    CTestWaveApp app;
     EXPECT_EQ(GetMatchingThreshold(), double(0.95f));
     EXPECT_NE(GetMatchingThreshold(), 0.95);
 
@@ -147,7 +147,7 @@ TEST(NGramThreshold, FollowsTheOptions)
 
 TEST(IsTextSimilar, ComparesStrictlyAboveTheThreshold)
 {
-    CFakeWaveApp app;
+    CTestWaveApp app;
     EXPECT_EQ(IsTextSimilar(QStringLiteral("abc"), QStringLiteral("abc"), 1, 0), 1);
     EXPECT_EQ(IsTextSimilar(QStringLiteral("ab"), QStringLiteral("abc"), 1, 0), 0); // 0.8
     EXPECT_EQ(IsTextSimilar(QString(), QString(), 1, 0), 0);
@@ -166,7 +166,7 @@ TEST(IsTextSimilar, ComparesStrictlyAboveTheThreshold)
 
 TEST(IsTextSimilar, TrimsAsTheOptionsSayAndAlwaysUsesGramsOfTwo)
 {
-    CFakeWaveApp app;
+    CTestWaveApp app;
     app.NGramSettings.SetNGramLength(5);
     EXPECT_EQ(IsTextSimilar(QStringLiteral(" abc "), QStringLiteral("abc"), 1, 0), 1);
     // With grams of two "abcd" and "abcx" score 0.75; grams of five would give 0.

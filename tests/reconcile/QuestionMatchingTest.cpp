@@ -1,6 +1,6 @@
 #include "EngineFixtures.h"
-#include "EngineTestApp.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include "model/OptionRecords.h"
 #include "reconcile/QuestionMatching.h"
@@ -39,7 +39,7 @@ protected:
 
     void SetThresholdPercent(int percent) { app.NGramSettings.SetNGramThreshold(percent); }
 
-    CEngineTestApp app;
+    CTestWaveApp app;
     CCampaign& campaign = *app.Campaign;
     CVolume* volume = nullptr;
     QString report;

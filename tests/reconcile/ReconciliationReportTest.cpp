@@ -1,7 +1,7 @@
 #include "EngineFixtures.h"
-#include "EngineTestApp.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/TestWaveApp.h"
 
 #include "reconcile/ReconciliationReport.h"
 
@@ -66,7 +66,7 @@ protected:
     QString InFolder(const QString& name) const { return QDir(folder.path()).filePath(name); }
 
     QTemporaryDir folder;
-    CEngineTestApp app;
+    CTestWaveApp app;
 };
 
 TEST_F(ReportPathTest, BesideTheCampaignWithTheFirstFreeNumber)
@@ -127,7 +127,7 @@ protected:
         return pairs;
     }
 
-    CEngineTestApp app;
+    CTestWaveApp app;
     CCampaign& campaign = *app.Campaign;
     CWave* wave = nullptr;
     CVolume* volume = nullptr;

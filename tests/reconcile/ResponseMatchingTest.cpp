@@ -1,6 +1,6 @@
 #include "EngineFixtures.h"
-#include "EngineTestApp.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include "model/OptionRecords.h"
 #include "reconcile/ReconcileResults.h"
@@ -38,7 +38,7 @@ protected:
         return NewResponsePairs(*question);
     }
 
-    CEngineTestApp app;
+    CTestWaveApp app;
     CCampaign& campaign = *app.Campaign;
     CVolume* first = nullptr;
     CVolume* volume = nullptr;

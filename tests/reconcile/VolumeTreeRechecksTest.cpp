@@ -1,8 +1,8 @@
 #include "reconcile/VolumeTreeRechecks.h"
 
-#include "../model/FakeWaveApp.h"
 #include "TextEngineFixtures.h"
 #include "support/QStringPrinter.h"
+#include "support/TestWaveApp.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ protected:
                                        checkQuestion, checkResponse);
     }
 
-    CFakeWaveApp m_app;
+    CTestWaveApp m_app;
     CCampaign m_campaign;
     CVolume* m_holder = nullptr;
     CVolume* m_child = nullptr;

@@ -1,7 +1,7 @@
 #include "EngineFixtures.h"
-#include "EngineTestApp.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/TestWaveApp.h"
 
 #include "model/OptionRecords.h"
 #include "reconcile/ReconciliationReport.h"
@@ -88,7 +88,7 @@ protected:
     // The report's paragraphs without the head, "classes|text" each.
     QStringList Lines() const { return ReportLines(report); }
 
-    CEngineTestApp app;
+    CTestWaveApp app;
     CProgressRecordingServices windows;
     CCampaign& campaign = *app.Campaign;
     CWave* wave = nullptr;
@@ -260,7 +260,7 @@ TEST_F(WaveReconciliationTest, AnUnreadableSourceEndsTheRun)
 
 TEST_F(WaveReconciliationTest, TheFirstVolumeOfTheFirstWaveGivesTheDefaultLanguage)
 {
-    CEngineTestApp fresh; // a campaign of one wave
+    CTestWaveApp fresh; // a campaign of one wave
     CCampaign& only = *fresh.Campaign;
     CVolume* volume = AddVolume(only, *AddWave(only, 1), 1, {1}, {2});
     volume->GetQuestionnaire().AddLanguage(qnr::CLanguage(1036));

@@ -1,6 +1,6 @@
 #include "GeneratedStudy.h"
 
-#include "EngineTestApp.h"
+#include "support/TestWaveApp.h"
 
 #include "model/Campaign.h"
 #include "model/RecordMakers.h"
@@ -144,7 +144,7 @@ void AddSourceQuestion(qnr::CQuestionnaire& questionnaire, int code, const SQues
 
 } // namespace
 
-void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudyShape& shape)
+void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
 {
     CCampaign& campaign = *app.Campaign;
     CTextMaker maker(shape.Seed);

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-class CEngineTestApp;
+class CTestWaveApp;
 
 // A generated tracking study for the equivalence tests and the benchmark: a campaign whose
 // questions appeared in wave 1, and a wave 2 of root volumes whose questionnaires (built in
@@ -23,4 +23,4 @@ struct SGeneratedStudyShape
 };
 
 // Fills the application's (empty) campaign with the study. Wave 2 is the one to reconcile.
-void BuildGeneratedStudy(CEngineTestApp& app, const SGeneratedStudyShape& shape);
+void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape);

@@ -1,5 +1,9 @@
 #pragma once
 
+// The application as the model and engine tests see it: a campaign, the option records, the
+// command-line record, the caption libraries and the version information, all open to the test.
+// Header-only: include it from a test folder that links plim_model.
+
 #include "model/Campaign.h"
 #include "model/CaptionLibrary.h"
 #include "model/OptionRecords.h"
@@ -11,26 +15,31 @@
 #include <QList>
 #include <cstdlib>
 #include <memory>
+#include <set>
 
-// The application as the engine tests see it: it owns a campaign, the option records, the
-// command-line record and the caption libraries. Installs itself for its lifetime; the current
-// languages start at 0 for each test.
-class CEngineTestApp : public IWaveApp
+// Installs itself for its lifetime (the application it replaced comes back when it goes) and
+// starts each test with the current campaign and questionnaire languages at 0.
+class CTestWaveApp : public IWaveApp
 {
 public:
-    CEngineTestApp() : Campaign(std::make_unique<pelko_wave::CCampaign>())
+    CTestWaveApp()
+        : m_previous(GetWaveApp()), m_ownCampaign(std::make_unique<pelko_wave::CCampaign>())
     {
+        Campaign = m_ownCampaign.get();
         SetWaveApp(this);
         SetCurrentLanguageId(0);
         SetCurrentQuestionnaireLanguage(0);
     }
-    ~CEngineTestApp() override
+    ~CTestWaveApp() override
     {
-        SetWaveApp(nullptr);
+        if (GetWaveApp() == this)
+            SetWaveApp(m_previous);
         pelko_wave::FreeCaptionLibraries(Groups, Libraries);
     }
+    CTestWaveApp(const CTestWaveApp&) = delete;
+    CTestWaveApp& operator=(const CTestWaveApp&) = delete;
 
-    pelko_wave::CCampaign* GetCampaign() const override { return Campaign.get(); }
+    pelko_wave::CCampaign* GetCampaign() const override { return Campaign; }
     QString GetCampaignPath() const override { return CampaignPath; }
     void SetCampaignPath(const QString& path) override { CampaignPath = path; }
     QString GetCampaignFilePath() const override { return CampaignPath; }
@@ -49,7 +58,7 @@ public:
         return EnvironmentSettings;
     }
     const CUserDefinedApp& GetUserDefinedApps() const override { return UserDefinedApps; }
-    // The engine never asks for the difference options.
+    // Neither the model nor the engine asks for the difference options.
     const CQuestionDiffsOptions& GetQuestionDiffsOptions() const override { std::abort(); }
     const CModalityDiffsOptions& GetModalityDiffsOptions() const override { std::abort(); }
     bool IsQuestionDiffKindHidden(int) const override { return false; }
@@ -65,8 +74,15 @@ public:
     {
         return Libraries;
     }
-    void AddPendingQuestionSourceCopy(int) override {}
-    void AddPendingInterviewSourceCopy(int) override {}
+
+    void AddPendingQuestionSourceCopy(int volumeId) override
+    {
+        PendingQuestionCopies.insert(volumeId);
+    }
+    void AddPendingInterviewSourceCopy(int volumeId) override
+    {
+        PendingInterviewCopies.insert(volumeId);
+    }
 
     CWaveCmdLineInfo& GetCmdLineInfo() override { return CmdLineInfo; }
     bool IsBatchRun() const override { return CmdLineInfo.IsBatchRun(); }
@@ -81,7 +97,9 @@ public:
     bool Undo() override { return false; }
     bool Redo() override { return false; }
 
-    std::unique_ptr<pelko_wave::CCampaign> Campaign;
+    // The application's campaign: an empty one of its own, unless the test points it at one of
+    // its own (borrowed).
+    pelko_wave::CCampaign* Campaign = nullptr;
     QString CampaignPath;
     CLanguageSettings LanguageSettings;
     CViewSettings ViewSettings;
@@ -89,8 +107,15 @@ public:
     CReconciliationSettings ReconciliationSettings;
     CEnvironmentSettings EnvironmentSettings;
     CUserDefinedApp UserDefinedApps;
+    // Caption groups and libraries: the application owns what the lists hold.
     QList<pelko_wave::CResponseCaptionGroup*> Groups;
     QList<pelko_wave::CResponseLibrary*> Libraries;
+    std::set<int> PendingQuestionCopies;
+    std::set<int> PendingInterviewCopies;
     CWaveCmdLineInfo CmdLineInfo;
     CVersionInfo VersionInfo;
+
+private:
+    IWaveApp* m_previous;
+    std::unique_ptr<pelko_wave::CCampaign> m_ownCampaign;
 };
