@@ -5,6 +5,7 @@
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
 #include "reconcile/ParentSourceItems.h"
 
@@ -12,32 +13,20 @@
 
 using namespace pelko_wave;
 
-namespace {
-
-constexpr int kShortCaptionMethod = 2;
-constexpr int kUserDataMethod = 5;
-
-bool IsResponseTextMethod(int method)
-{
-    return method == kShortCaptionMethod || method == kUserDataMethod;
-}
-
-} // namespace
-
 QString GetModalityMethodText(const CModality& modality, int method)
 {
-    if (method == kShortCaptionMethod)
+    if (method == RESPONSE_METHOD_SHORT_CAPTION)
         return modality.GetShortCaption(GetCurrentLanguageId());
-    if (method == kUserDataMethod)
+    if (method == RESPONSE_METHOD_USER_DATA)
         return modality.GetUserData();
     return QString();
 }
 
 QString GetSourceModalityMethodText(const qnr::CModalite& response, int method)
 {
-    if (method == kShortCaptionMethod)
+    if (method == RESPONSE_METHOD_SHORT_CAPTION)
         return response.GetLocalisedShortCaption(GetCurrentQuestionnaireLanguage());
-    if (method == kUserDataMethod)
+    if (method == RESPONSE_METHOD_USER_DATA)
         return response.GetUserData();
     return QString();
 }
