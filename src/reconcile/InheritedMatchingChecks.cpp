@@ -29,7 +29,6 @@ constexpr unsigned IDS_RESPONSES_STILL_VALID = 63264;
 constexpr unsigned IDS_RESPONSE_NGRAM_LOW = 63265;
 constexpr unsigned IDS_BREAK_QUESTIONS_STOP = 63280;
 constexpr unsigned IDS_BREAK_RESPONSES_STOP = 63281;
-constexpr unsigned IDS_UNMATCHED_RESPONSES_STOP = 63287;
 constexpr unsigned IDS_QUESTION_TYPES_DIFFER = 63303;
 constexpr unsigned IDS_QUESTION_PARENT_NGRAM_LOW = 63391;
 constexpr unsigned IDS_RESPONSE_PARENT_NGRAM_LOW = 63392;
@@ -298,9 +297,6 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         MatchPairResponses(run, volume, *question, source);
 
         const CResponseIndex& responses = question->GetResponseIndex();
-        if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
-            !responses.UnmatchedModalities.isEmpty())
-            run.Fail(IDS_UNMATCHED_RESPONSES_STOP);
         if (!responses.BrokenInherited.empty()) {
             if (run.CommandLine && !run.BreakResponseMatchings())
                 run.Fail(IDS_BREAK_RESPONSES_STOP);

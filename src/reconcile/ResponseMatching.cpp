@@ -573,6 +573,10 @@ void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaign
     if (run.ReportFlag)
         *run.Report += responseReport;
     run.Advance(run.PerItemStep);
+
+    if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
+        !campaignQuestion.GetResponseIndex().UnmatchedModalities.isEmpty())
+        run.Fail(IDS_UNMATCHED_RESPONSES_STOP);
 }
 
 void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
@@ -606,11 +610,6 @@ void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
         AddMissingQuestionCaptionsFromSource(*question, source, &results.AddedQuestionCaptions);
 
         MatchPairResponses(run, volume, *question, source);
-
-        if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
-            !question->GetResponseIndex().UnmatchedModalities.isEmpty())
-            run.Fail(IDS_UNMATCHED_RESPONSES_STOP);
-
         RecordResponseMatchings(run, volume, *question, source, run.KeepSourceCodes);
     }
 }

@@ -42,7 +42,9 @@ bool CheckModalityPairByMethod(int method, const CVolume& volume, const CQuestio
                                int sourcePosition);
 
 // Matches the responses of a question pair of the run (when either side has any): the question's
-// look-up record is filled, the lines go into the run's report and the progress advances.
+// look-up record is filled, the lines go into the run's report and the progress advances. In a
+// command-line run without the switch that ignores unmatched responses, stops the run when
+// campaign responses are left unmatched.
 void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaignQuestion,
                         const qnr::CQuestion& sourceQuestion);
 

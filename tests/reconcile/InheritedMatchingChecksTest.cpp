@@ -220,4 +220,34 @@ TEST_F(InheritedMatchingChecksTest, ApplyingEndsBrokenMatchingsAndMatchesTheKept
     EXPECT_THROW(ApplyInheritedMatchings(run, *parent, *volume, items, 7000), CReconcileStop);
 }
 
+TEST_F(InheritedMatchingChecksTest, CommandLineStopsOnUnmatchedResponsesOfAnInheritedQuestion)
+{
+    CQuestion* kept = Inherited(10, "Q1", 100);
+    AddResponses(campaign, *kept, 1, {"Yes", "No", "Maybe"});
+    qnr::CQuestion* source = AddSourceQuestion(*volume, 100, "Q1", "");
+    AddSourceResponses(*source, 11, {"Yes", "No"});
+    MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
+    SReconcileResults results;
+    SReconcileRun run = MakeRun(campaign, 2, results, report);
+    run.ReportFlag = true;
+    run.CommandLine = true;
+    run.Switches = &app.CmdLineInfo;
+
+    // "Maybe" has no source response: without "-I:R" the run stops before anything is recorded.
+    ASSERT_TRUE(app.CmdLineInfo.ParseCommandLine({"-source:x.zoz", "-A:R"}));
+    report.clear();
+    int items = 0;
+    EXPECT_THROW(ApplyInheritedMatchings(run, *parent, *volume, items, 7000), CReconcileStop);
+    EXPECT_TRUE(report.startsWith("<p class = \"indent0 fontBold color_red_lgrey\"/>\nDue to "
+                                  "unmatched campaign responses"))
+        << report.left(200).toStdString();
+    EXPECT_TRUE(results.ModalityMatchingsMade.isEmpty());
+
+    app.CmdLineInfo = CWaveCmdLineInfo();
+    ASSERT_TRUE(app.CmdLineInfo.ParseCommandLine({"-source:x.zoz", "-A:R", "-I:R"}));
+    ApplyInheritedMatchings(run, *parent, *volume, items, 7000);
+    EXPECT_EQ(kept->GetResponseIndex().UnmatchedModalities, QList<int>{3});
+    EXPECT_EQ(results.ModalityMatchingsMade.size(), 2);
+}
+
 } // namespace
