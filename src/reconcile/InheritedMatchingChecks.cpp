@@ -96,6 +96,18 @@ QString SourceResponseShortCaption(const qnr::CModalite& response)
     return GetSourceModalityMethodText(response, RESPONSE_METHOD_SHORT_CAPTION);
 }
 
+// The campaign ids that the inherited pairs (source code -> id) give the broken source codes.
+std::set<int> BrokenIds(const QMap<QString, int>& inherited, const std::set<QString>& broken)
+{
+    std::set<int> ids;
+    for (const QString& code : broken) {
+        const auto it = inherited.constFind(code);
+        if (it != inherited.constEnd())
+            ids.insert(it.value());
+    }
+    return ids;
+}
+
 } // namespace
 
 QMap<QString, int> CollectInheritedQuestionMatchings(const CVolume& volume)
@@ -269,14 +281,10 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
     if (!index.BrokenInherited.empty()) {
         if (run.CommandLine && !run.BreakQuestionMatchings())
             run.Fail(IDS_BREAK_QUESTIONS_STOP);
-        const QMap<QString, int> inherited = CollectInheritedQuestionMatchings(volume);
-        std::set<int> questionIds;
-        for (const QString& code : index.BrokenInherited)
-            if (inherited.contains(code))
-                questionIds.insert(inherited.value(code));
-        parent.EndQuestionMatchingsAt(end, questionIds, results.QuestionEndsBefore,
-                                      results.QuestionEndsAfter, results.ModalityEndsBefore,
-                                      results.ModalityEndsAfter);
+        parent.EndQuestionMatchingsAt(
+            end, BrokenIds(CollectInheritedQuestionMatchings(volume), index.BrokenInherited),
+            results.QuestionEndsBefore, results.QuestionEndsAfter, results.ModalityEndsBefore,
+            results.ModalityEndsAfter);
     }
 
     QMap<int, QString> stillInherited;
@@ -300,12 +308,9 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         if (!responses.BrokenInherited.empty()) {
             if (run.CommandLine && !run.BreakResponseMatchings())
                 run.Fail(IDS_BREAK_RESPONSES_STOP);
-            const QMap<QString, int> inheritedResponses =
-                CollectInheritedResponseMatchings(volume, question->GetQuestionId());
-            std::set<int> responseIds;
-            for (const QString& code : responses.BrokenInherited)
-                if (inheritedResponses.contains(code))
-                    responseIds.insert(inheritedResponses.value(code));
+            const std::set<int> responseIds =
+                BrokenIds(CollectInheritedResponseMatchings(volume, question->GetQuestionId()),
+                          responses.BrokenInherited);
             parent.EndModalityMatchingsAt(end, question->GetQuestionId(), responseIds,
                                           results.ModalityEndsBefore, results.ModalityEndsAfter);
         }
