@@ -35,7 +35,6 @@ private:
 
 CWaveApp::CWaveApp()
 {
-    FillDiffKindSets();
     SetWaveApp(this);
 }
 
@@ -46,18 +45,6 @@ CWaveApp::~CWaveApp()
         SetWaveApp(nullptr);
     if (m_consoleServices && &GetWindowServices() == m_consoleServices.get())
         SetWindowServices(nullptr);
-}
-
-void CWaveApp::FillDiffKindSets()
-{
-    m_hiddenQuestionDiffKinds.insert(std::begin(kHiddenQuestionDiffKinds),
-                                     std::end(kHiddenQuestionDiffKinds));
-    m_hiddenModalityDiffKinds.insert(std::begin(kHiddenModalityDiffKinds),
-                                     std::end(kHiddenModalityDiffKinds));
-    m_dialogHiddenQuestionDiffKinds.insert(std::begin(kDialogHiddenQuestionDiffKinds),
-                                           std::end(kDialogHiddenQuestionDiffKinds));
-    m_dialogHiddenModalityDiffKinds.insert(std::begin(kDialogHiddenModalityDiffKinds),
-                                           std::end(kDialogHiddenModalityDiffKinds));
 }
 
 bool CWaveApp::InitInstance(const QStringList& arguments)
@@ -118,22 +105,22 @@ CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
 
 bool CWaveApp::IsQuestionDiffKindHidden(int kind) const
 {
-    return m_hiddenQuestionDiffKinds.count(kind) != 0;
+    return IsHiddenQuestionDiffKind(kind);
 }
 
 bool CWaveApp::IsModalityDiffKindHidden(int kind) const
 {
-    return m_hiddenModalityDiffKinds.count(kind) != 0;
+    return IsHiddenModalityDiffKind(kind);
 }
 
 bool CWaveApp::IsQuestionDiffKindHiddenInDialog(int kind) const
 {
-    return m_dialogHiddenQuestionDiffKinds.count(kind) != 0;
+    return IsDialogHiddenQuestionDiffKind(kind);
 }
 
 bool CWaveApp::IsModalityDiffKindHiddenInDialog(int kind) const
 {
-    return m_dialogHiddenModalityDiffKinds.count(kind) != 0;
+    return IsDialogHiddenModalityDiffKind(kind);
 }
 
 const QList<pelko_wave::CResponseCaptionGroup*>& CWaveApp::GetCaptionGroups() const

@@ -244,7 +244,6 @@ public:
 private:
     // The batch run: returns whether it reached its end.
     bool RunCommandLine();
-    void FillDiffKindSets();
 
     CWaveCmdLineInfo m_cmdLineInfo;
     CVersionInfo m_versionInfo;
@@ -260,11 +259,6 @@ private:
     CReconciliationSettings m_reconciliationSettings;
     CEnvironmentSettings m_environmentSettings;
     CUserDefinedApp m_userDefinedApps;
-
-    std::set<int> m_hiddenQuestionDiffKinds;
-    std::set<int> m_hiddenModalityDiffKinds;
-    std::set<int> m_dialogHiddenQuestionDiffKinds;
-    std::set<int> m_dialogHiddenModalityDiffKinds;
 
     // Caption groups and libraries: owned by the application once the caption-library file is
     // read.

@@ -53,6 +53,16 @@ bool IsHiddenModalityDiffKind(int kind)
     return Contains(kHiddenModalityDiffKinds, kind);
 }
 
+bool IsDialogHiddenQuestionDiffKind(int kind)
+{
+    return Contains(kDialogHiddenQuestionDiffKinds, kind);
+}
+
+bool IsDialogHiddenModalityDiffKind(int kind)
+{
+    return Contains(kDialogHiddenModalityDiffKinds, kind);
+}
+
 std::vector<int> GetStoredQuestionDiffKinds()
 {
     return KindsNotHidden(25, kHiddenQuestionDiffKinds);

@@ -72,6 +72,8 @@ inline constexpr int kDialogHiddenModalityDiffKinds[] = {0, 1, 2, 4, 7, 10, 11};
 // Membership of a kind in the hidden sets above.
 bool IsHiddenQuestionDiffKind(int kind);
 bool IsHiddenModalityDiffKind(int kind);
+bool IsDialogHiddenQuestionDiffKind(int kind);
+bool IsDialogHiddenModalityDiffKind(int kind);
 
 // The kinds kept in the profile and in options files, in id order: question kinds 0 to 25 and
 // response kinds 0 to 11 that are not hidden (question kinds 2 to 18 and 21 to 25, response
