@@ -7,7 +7,7 @@
 #include "GeneratedStudy.h"
 #include "support/TestWaveApp.h"
 
-#include "platform/WindowServices.h"
+#include "platform/ConsoleWindowServices.h"
 #include "reconcile/WaveReconciliation.h"
 
 #include <QCoreApplication>
@@ -15,26 +15,10 @@
 
 namespace {
 
-// Window services that show nothing: the run is timed as the engine does its work.
-class CSilentWindowServices final : public IWindowServices
-{
-public:
-    int MessageBox(const QString&, unsigned type) override { return FirstButtonAnswer(type); }
-    std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString&, const QString&, int) override
-    {
-        return nullptr;
-    }
-    void ShowReport(const QString&, int, const QString&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpMessages() override {}
-    std::unique_ptr<CViewState> CaptureViewState() override { return nullptr; }
-    void RestoreViewState(const CViewState&) override {}
-};
-
 void BM_ReconcileWave(benchmark::State& state)
 {
-    CSilentWindowServices windows;
+    // Message boxes print nothing: the run is timed as the engine does its work.
+    CConsoleWindowServices windows([](const QString&) {});
     SetWindowServices(&windows);
     SGeneratedStudyShape shape;
     shape.CampaignQuestions = 5000;

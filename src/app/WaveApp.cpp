@@ -1,7 +1,7 @@
 #include "app/WaveApp.h"
 
-#include "app/ConsoleWindowServices.h"
 #include "model/Campaign.h"
+#include "platform/ConsoleWindowServices.h"
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"

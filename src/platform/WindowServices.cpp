@@ -1,42 +1,11 @@
 #include "platform/WindowServices.h"
 
-#include "platform/SilentProgressWindow.h"
-#include "platform/ViewState.h"
+#include "platform/ConsoleWindowServices.h"
+#include "platform/StdStreams.h"
 #include "res/StringTable.h"
-
-#include <cstdio>
 
 namespace {
 
-// Until a window build, batch run or test installs its own, messages go to standard error
-// and every question takes its first button.
-class CDefaultWindowServices final : public IWindowServices
-{
-public:
-    int MessageBox(const QString& text, unsigned type) override
-    {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-        std::fflush(stderr);
-        return FirstButtonAnswer(type);
-    }
-
-    std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString&, const QString&,
-                                                       int range) override
-    {
-        return std::make_unique<CSilentProgressWindow>(range);
-    }
-    void ShowReport(const QString&, int, const QString&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpMessages() override {}
-    std::unique_ptr<CViewState> CaptureViewState() override
-    {
-        return std::make_unique<CViewState>();
-    }
-    void RestoreViewState(const CViewState&) override {}
-};
-
-CDefaultWindowServices g_defaultServices;
 IWindowServices* g_services = nullptr;
 
 } // namespace
@@ -54,7 +23,12 @@ int IWindowServices::MessageBoxId(unsigned stringId, unsigned type)
 
 IWindowServices& GetWindowServices()
 {
-    return g_services ? *g_services : g_defaultServices;
+    if (g_services)
+        return *g_services;
+    // Until a window build, batch run or test installs its own, messages go to standard error
+    // and every question takes its first button.
+    static CConsoleWindowServices defaults(&WriteStdErrLine);
+    return defaults;
 }
 
 void SetWindowServices(IWindowServices* services)

@@ -1,4 +1,4 @@
-#include "app/ConsoleWindowServices.h"
+#include "platform/ConsoleWindowServices.h"
 
 #include "platform/SilentProgressWindow.h"
 #include "platform/StdStreams.h"

@@ -4,9 +4,10 @@
 
 #include <functional>
 
-// The window services of the batch run: no window exists. A message box prints its text as one
-// line on standard output and takes its first button; progress, reports, the wait cursor and the
-// panes show nothing.
+// The window services where no window exists: the batch run, and any run before a window build
+// or a test installs its own. A message box prints its text as one line (on standard output
+// unless another writer is given) and takes its first button; progress, reports, the wait cursor
+// and the panes show nothing.
 class CConsoleWindowServices final : public IWindowServices
 {
 public:

@@ -1,4 +1,4 @@
-#include "app/ConsoleWindowServices.h"
+#include "platform/ConsoleWindowServices.h"
 
 #include "platform/ViewState.h"
 
@@ -38,4 +38,20 @@ TEST(ConsoleWindowServices, MessagesPrintAndTakeTheFirstButton)
     EXPECT_EQ(lines.size(), 5);
     EXPECT_EQ(console.CaptureViewState()->Page, CViewState::PageNone);
     SetWindowServices(nullptr);
+}
+
+TEST(ConsoleWindowServices, AnswerUntilOtherServicesAreInstalled)
+{
+    SetWindowServices(nullptr);
+    IWindowServices& defaults = GetWindowServices();
+    EXPECT_NE(dynamic_cast<CConsoleWindowServices*>(&defaults), nullptr);
+    EXPECT_EQ(defaults.MessageBox(QStringLiteral("Replace the file?"), MB_YESNO), IDYES);
+    EXPECT_NE(defaults.CreateProgressDlg(QString(), QString(), 10), nullptr);
+
+    QStringList lines;
+    CConsoleWindowServices installed([&](const QString& line) { lines << line; });
+    SetWindowServices(&installed);
+    EXPECT_EQ(&GetWindowServices(), &installed);
+    SetWindowServices(nullptr);
+    EXPECT_EQ(&GetWindowServices(), &defaults);
 }
