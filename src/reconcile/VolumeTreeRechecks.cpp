@@ -8,6 +8,8 @@
 #include "reconcile/NGram.h"
 #include "reconcile/ParentSourceItems.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 using namespace pelko_wave;
@@ -24,6 +26,19 @@ void SetEnd(Matching& matching, int end, QMap<Matching*, int>& before, QMap<Matc
         before.insert(&matching, matching.GetEndVolumeId());
     matching.SetEndVolumeId(end);
     after.insert(&matching, end);
+}
+
+// A later walk's ends of one kind of matching merged into an earlier record's: a former end
+// already noted stays, the new ends replace.
+template <typename Matching>
+void MergeEnds(QMap<Matching*, int>& before, QMap<Matching*, int>& after,
+               const QMap<Matching*, int>& laterBefore, const QMap<Matching*, int>& laterAfter)
+{
+    for (auto it = laterBefore.cbegin(); it != laterBefore.cend(); ++it) {
+        if (!before.contains(it.key()))
+            before.insert(it.key(), it.value());
+    }
+    after.insert(laterAfter);
 }
 
 // The pieces of the pair rule that differ between question and response matchings.
@@ -186,22 +201,14 @@ bool SVolumeTreeChanges::IsEmpty() const
 
 void MergeVolumeTreeChanges(SVolumeTreeChanges& into, SVolumeTreeChanges&& later)
 {
-    for (auto it = later.QuestionEndsBefore.cbegin(); it != later.QuestionEndsBefore.cend(); ++it) {
-        if (!into.QuestionEndsBefore.contains(it.key()))
-            into.QuestionEndsBefore.insert(it.key(), it.value());
-    }
-    for (auto it = later.QuestionEndsAfter.cbegin(); it != later.QuestionEndsAfter.cend(); ++it)
-        into.QuestionEndsAfter.insert(it.key(), it.value());
-    for (auto it = later.ModalityEndsBefore.cbegin(); it != later.ModalityEndsBefore.cend(); ++it) {
-        if (!into.ModalityEndsBefore.contains(it.key()))
-            into.ModalityEndsBefore.insert(it.key(), it.value());
-    }
-    for (auto it = later.ModalityEndsAfter.cbegin(); it != later.ModalityEndsAfter.cend(); ++it)
-        into.ModalityEndsAfter.insert(it.key(), it.value());
-    for (auto& removed : later.RemovedQuestionMatchings)
-        into.RemovedQuestionMatchings.push_back(std::move(removed));
-    for (auto& removed : later.RemovedModalityMatchings)
-        into.RemovedModalityMatchings.push_back(std::move(removed));
+    MergeEnds(into.QuestionEndsBefore, into.QuestionEndsAfter, later.QuestionEndsBefore,
+              later.QuestionEndsAfter);
+    MergeEnds(into.ModalityEndsBefore, into.ModalityEndsAfter, later.ModalityEndsBefore,
+              later.ModalityEndsAfter);
+    std::move(later.RemovedQuestionMatchings.begin(), later.RemovedQuestionMatchings.end(),
+              std::back_inserter(into.RemovedQuestionMatchings));
+    std::move(later.RemovedModalityMatchings.begin(), later.RemovedModalityMatchings.end(),
+              std::back_inserter(into.RemovedModalityMatchings));
     later = SVolumeTreeChanges();
 }
 

@@ -258,20 +258,32 @@ TEST(VolumeTreeChanges, MergeKeepsTheFirstFormerEndAndTheLastNewEnd)
 {
     CQuestionMatching question;
     CModalityMatching modality;
+    CModalityMatching noted; // changed by both walks
     SVolumeTreeChanges first;
     first.QuestionEndsBefore.insert(&question, 7);
     first.QuestionEndsAfter.insert(&question, 5);
+    first.ModalityEndsBefore.insert(&noted, 11);
+    first.ModalityEndsAfter.insert(&noted, 9);
+    first.RemovedModalityMatchings.push_back(std::make_unique<CModalityMatching>());
     SVolumeTreeChanges later;
+    later.ModalityEndsBefore.insert(&noted, 9);
+    later.ModalityEndsAfter.insert(&noted, 2);
     later.QuestionEndsBefore.insert(&question, 5);
     later.QuestionEndsAfter.insert(&question, 3);
     later.ModalityEndsBefore.insert(&modality, 9);
     later.ModalityEndsAfter.insert(&modality, 4);
     later.RemovedQuestionMatchings.push_back(std::make_unique<CQuestionMatching>());
+    later.RemovedModalityMatchings.push_back(std::make_unique<CModalityMatching>());
+    const CModalityMatching* removedLater = later.RemovedModalityMatchings.back().get();
     MergeVolumeTreeChanges(first, std::move(later));
     EXPECT_EQ(first.QuestionEndsBefore.value(&question), 7);
     EXPECT_EQ(first.QuestionEndsAfter.value(&question), 3);
     EXPECT_EQ(first.ModalityEndsBefore.value(&modality), 9);
     EXPECT_EQ(first.ModalityEndsAfter.value(&modality), 4);
     EXPECT_EQ(first.RemovedQuestionMatchings.size(), 1u);
+    EXPECT_EQ(first.ModalityEndsBefore.value(&noted), 11);
+    EXPECT_EQ(first.ModalityEndsAfter.value(&noted), 2);
+    ASSERT_EQ(first.RemovedModalityMatchings.size(), 2u);
+    EXPECT_EQ(first.RemovedModalityMatchings.back().get(), removedLater);
     EXPECT_TRUE(later.IsEmpty());
 }
