@@ -13,7 +13,9 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    # Compared whole rather than piped to grep, which under pipefail could fail a package that
+    # is installed.
+    if [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]; then
         missing+=("$p")
     fi
 done
