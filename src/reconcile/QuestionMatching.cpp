@@ -301,23 +301,17 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
-        const std::vector<int> ranked =
-            scan.Rank(GetCampaignQuestionMatchText(rankMethod, m_volume, question), [&](int entry) {
-                return SameLoopAncestry(c, sourcePositions[size_t(entry)]);
+        const int entry = scan.TakeFirst(
+            GetCampaignQuestionMatchText(rankMethod, m_volume, question), [&](int e) {
+                const int s = sourcePositions[size_t(e)];
+                const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
+                return SameLoopAncestry(c, s) &&
+                       std::all_of(textMethods.begin() + 1, textMethods.end(), [&](int method) {
+                           return CheckQuestionPairByMethod(method, m_volume, question, source);
+                       });
             });
-        for (const int entry : ranked) {
-            const int s = sourcePositions[size_t(entry)];
-            const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            const bool agrees =
-                std::all_of(textMethods.begin() + 1, textMethods.end(), [&](int method) {
-                    return CheckQuestionPairByMethod(method, m_volume, question, source);
-                });
-            if (agrees) {
-                scan.Remove(entry);
-                Record(c, s);
-                break;
-            }
-        }
+        if (entry >= 0)
+            Record(c, sourcePositions[size_t(entry)]);
     }
 }
 

@@ -8,13 +8,12 @@ CRankedScan::CRankedScan(const QStringList& sourceTexts, const CTextScanIndex::S
 {
 }
 
-std::vector<int> CRankedScan::Rank(const QString& text,
-                                   const std::function<bool(int entry)>& filter)
+std::vector<int> CRankedScan::Rank(const QString& text)
 {
     m_index.Find(text, m_threshold, m_hits);
     std::vector<CTextScanIndex::SHit> passing;
     for (const CTextScanIndex::SHit& hit : m_hits)
-        if (hit.Score > m_threshold && (!filter || filter(hit.Entry)))
+        if (hit.Score > m_threshold)
             passing.push_back(hit);
     // Key: score descending, then entry descending.
     std::sort(passing.begin(), passing.end(),
@@ -26,4 +25,15 @@ std::vector<int> CRankedScan::Rank(const QString& text,
     for (const CTextScanIndex::SHit& hit : passing)
         entries.push_back(hit.Entry);
     return entries;
+}
+
+int CRankedScan::TakeFirst(const QString& text, const std::function<bool(int entry)>& accepts)
+{
+    for (const int entry : Rank(text)) {
+        if (accepts(entry)) {
+            m_index.Remove(entry);
+            return entry;
+        }
+    }
+    return -1;
 }

@@ -17,10 +17,11 @@ public:
     CRankedScan(const QStringList& sourceTexts, const CTextScanIndex::SSettings& settings,
                 double threshold);
 
-    // The entries still in the scan that the filter lets through, in ranking order.
-    std::vector<int> Rank(const QString& text, const std::function<bool(int entry)>& filter = {});
-    // Takes an entry out of the scan (it was paired).
-    void Remove(int entry) { m_index.Remove(entry); }
+    // The entries still in the scan, in ranking order.
+    std::vector<int> Rank(const QString& text);
+    // The first entry of the ranking that accepts lets through, taken out of the scan (it is
+    // paired); -1 when none is.
+    int TakeFirst(const QString& text, const std::function<bool(int entry)>& accepts);
 
 private:
     CTextScanIndex m_index;

@@ -306,17 +306,16 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
     for (const int c : campaignPositions) {
-        const std::vector<int> ranked = scan.Rank(
-            GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod));
-        for (const int entry : ranked) {
-            const int s = sourcePositions[size_t(entry)];
-            if (textMethods.size() < 2 ||
-                CheckModalityPairByMethod(textMethods[1], m_volume, m_question, c, m_source, s)) {
-                scan.Remove(entry);
-                Record(c, s);
-                break;
-            }
-        }
+        const int entry = scan.TakeFirst(
+            GetCampaignModalityScanText(m_volume, m_question, CampaignResponse(c), rankMethod),
+            [&](int e) {
+                return std::all_of(textMethods.begin() + 1, textMethods.end(), [&](int method) {
+                    return CheckModalityPairByMethod(method, m_volume, m_question, c, m_source,
+                                                     sourcePositions[size_t(e)]);
+                });
+            });
+        if (entry >= 0)
+            Record(c, sourcePositions[size_t(entry)]);
     }
 }
 

@@ -171,6 +171,17 @@ TEST_F(QuestionMatchingTest, TextMethodsRespectTypesAndLoopAncestry)
     EXPECT_EQ(Match({1}, false), QStringList{"10>100"});
 }
 
+TEST_F(QuestionMatchingTest, StrictRankingPassesOverSourcesOfAnotherLoopAncestry)
+{
+    SetThresholdPercent(50);
+    AddQuestion(campaign, 11, "LOOP", "Brands", 1, 1, /*loop*/ 2);
+    AddQuestion(campaign, 12, "Q1a", "Age", 1, 1, 1, 2);    // inside loop 11
+    AddSourceQuestion(*volume, 100, "Q1a", "Age", 1, 1, 1); // outside any loop, the best score
+    AddSourceQuestion(*volume, 101, "LOOP", "Brands", 1, 2);
+    AddSourceQuestion(*volume, 102, "Q1ab", "Age", 1, 1, 2); // inside loop 101
+    EXPECT_EQ(Match({1, 2}, true), (QStringList{"11>101", "12>102"}));
+}
+
 TEST_F(QuestionMatchingTest, ReportListsEachMethodItsPairsAndWhatIsLeft)
 {
     AddQuestion(campaign, 10, "A", "", 1);
