@@ -144,7 +144,8 @@ bool CWaveCmdLineInfo::ReadListFile()
         }
         QStringList paths;
         QFile file(entry);
-        if (file.open(QIODevice::ReadOnly)) {
+        // Only a regular file is read: a FIFO or a device could block the run for ever.
+        if (QFileInfo(entry).isFile() && file.open(QIODevice::ReadOnly)) {
             while (!file.atEnd()) {
                 QByteArray line = file.readLine();
                 while (line.endsWith('\n') || line.endsWith('\r'))

@@ -44,7 +44,7 @@ public:
     // Expands list files among the sources: each source whose extension is ".txt" (any case)
     // is replaced in place by the paths its lines name, in file order; blank lines are skipped
     // and a list file named inside a list file stays a source. False when a list file could not
-    // be read (it is then replaced by nothing); the error text names it.
+    // be read, or is no regular file (it is then replaced by nothing); the error text names it.
     bool ReadListFile();
 
     // The matching-method lists; when the command line gave none, the defaults (questions:

@@ -1,9 +1,12 @@
 #include "platform/WaveCmdLineInfo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,6 +163,27 @@ TEST(WaveCmdLineInfo, UnreadableListFileIsReported)
         {QStringLiteral("/source:/nonexistent/list.txt"), QStringLiteral("/source:/data/a.zoz")});
     EXPECT_FALSE(info.ReadListFile());
     EXPECT_EQ(info.GetSources(), QStringList({QStringLiteral("/data/a.zoz")}));
+    EXPECT_EQ(info.GetErrorText(),
+              QStringLiteral("The list file '/nonexistent/list.txt' could not be read."));
+}
+
+TEST(WaveCmdLineInfo, AListFileThatIsNoRegularFileIsReportedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A FIFO without a writer would block a reader for ever; a folder has no lines.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.txt"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+
+    CWaveCmdLineInfo info =
+        Parse({QStringLiteral("-source:") + fifo, QStringLiteral("-source:") + folder,
+               QStringLiteral("-source:/data/a.zoz")});
+    EXPECT_FALSE(info.ReadListFile());
+    EXPECT_EQ(info.GetSources(), QStringList({QStringLiteral("/data/a.zoz")}));
+    EXPECT_TRUE(info.GetErrorText().contains(fifo));
+    EXPECT_TRUE(info.GetErrorText().contains(folder));
 }
 
 TEST(WaveCmdLineInfo, UsageTextNamesTheProgram)
