@@ -84,6 +84,16 @@ TEST_F(OptionsProfile, ProfileLivesInTheUsersConfigFolder)
     EXPECT_TRUE(QFile::exists(m_folders.ProfilePath()));
 }
 
+TEST(TempUserFolders, ProfilesGoBackToTheFolderTheyHadBefore)
+{
+    const QString before = OpenUserProfile()->fileName();
+    {
+        CTempUserFolders folders;
+        EXPECT_EQ(OpenUserProfile()->fileName(), folders.ProfilePath());
+    }
+    EXPECT_EQ(OpenUserProfile()->fileName(), before);
+}
+
 TEST_F(OptionsProfile, EmptyProfileGivesTheDefaults)
 {
     const SAllOptions o = ReadAll();

@@ -20,10 +20,16 @@ CTempUserFolders::~CTempUserFolders()
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", m_oldDataHome);
-    if (m_oldConfigHome.isNull())
+    if (m_oldConfigHome.isNull()) {
         qunsetenv("XDG_CONFIG_HOME");
-    else
+    } else {
         qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+        // Later profiles go back to the folder the test program chose, not to this one, which
+        // is deleted with the object.
+        const QString config = QFile::decodeName(m_oldConfigHome);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+    }
 }
 
 QString CTempUserFolders::ProfilePath() const
