@@ -248,6 +248,7 @@ void CCampaign::RebuildPositions()
             ++rank;
         }
     }
+    m_volumeCount = rank;
 }
 
 // Volumes -------------------------------------------------------------------------------------
@@ -270,14 +271,6 @@ int CCampaign::GetMaxVolumeId() const
     for (const auto& wave : m_waves)
         maxId = std::max(maxId, wave->GetMaxVolumeId());
     return maxId;
-}
-
-int CCampaign::GetVolumeCount() const
-{
-    int count = 0;
-    for (const auto& wave : m_waves)
-        count += wave->GetVolumeCount();
-    return count;
 }
 
 int CCampaign::GetFirstVolumeId() const

@@ -224,9 +224,11 @@ TEST(Campaign, VolumeOrderIsPositionAmongTheWaves)
     // Structural changes move the order with them.
     campaign.GetWave(1)->AddVolume(MakeVolume(5, 2));
     EXPECT_TRUE(campaign.IsVolumeBefore(1, 5));
+    EXPECT_EQ(campaign.GetVolumeCount(), 4);
     std::unique_ptr<CVolume> removed = campaign.GetWave(0)->RemoveVolume(9);
     EXPECT_EQ(removed->GetWave(), nullptr);
     EXPECT_EQ(campaign.FindVolume(9), nullptr);
+    EXPECT_EQ(campaign.GetVolumeCount(), 3);
     EXPECT_FALSE(campaign.IsVolumeBefore(9, 2));
     EXPECT_EQ(campaign.GetFirstVolumeId(), 2);
     campaign.GetWave(0)->SetWaveOrder(3);
