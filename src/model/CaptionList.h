@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <memory>
+#include <vector>
+
+// The captions of a question or a response: at most one record per language, in order of
+// addition, found by language through an index. The list owns its records.
+
+namespace pelko_wave {
+
+template <typename Caption>
+class CCaptionList
+{
+public:
+    CCaptionList() = default;
+    // A deep copy of every record.
+    CCaptionList(const CCaptionList& other) : m_index(other.m_index)
+    {
+        m_captions.reserve(other.m_captions.size());
+        for (const auto& caption : other.m_captions)
+            m_captions.push_back(std::make_unique<Caption>(*caption));
+    }
+    CCaptionList& operator=(const CCaptionList&) = delete;
+
+    int GetCount() const { return int(m_captions.size()); }
+    Caption* Get(int i) const { return m_captions[size_t(i)].get(); }
+
+    // Adds the record and returns its position; -1 when the language already has one (the given
+    // record is then deleted).
+    int Add(std::unique_ptr<Caption> caption)
+    {
+        if (!caption || m_index.contains(caption->GetLanguageId()))
+            return -1;
+        const int position = GetCount();
+        m_index.insert(caption->GetLanguageId(), position);
+        m_captions.push_back(std::move(caption));
+        return position;
+    }
+
+    Caption* Find(int languageId) const
+    {
+        const auto it = m_index.constFind(languageId);
+        return it == m_index.cend() ? nullptr : m_captions[size_t(*it)].get();
+    }
+
+    // Takes the record of the language out and hands it to the caller; null when none.
+    std::unique_ptr<Caption> Remove(int languageId)
+    {
+        const auto it = m_index.constFind(languageId);
+        if (it == m_index.cend())
+            return nullptr;
+        const int position = *it;
+        std::unique_ptr<Caption> caption = std::move(m_captions[size_t(position)]);
+        m_captions.erase(m_captions.begin() + position);
+        m_index.remove(languageId);
+        for (auto entry = m_index.begin(); entry != m_index.end(); ++entry) {
+            if (*entry > position)
+                --*entry;
+        }
+        return caption;
+    }
+
+private:
+    std::vector<std::unique_ptr<Caption>> m_captions;
+    QHash<int, int> m_index; // language id -> position in m_captions
+};
+
+} // namespace pelko_wave
