@@ -221,9 +221,6 @@ private:
     void RebuildPositions();
     void RebuildQuestionIndex();
     void RebuildModalityIndex();
-    void RebuildLanguageIndex();
-    void RebuildQuestionClassIndex();
-    void RebuildVersionIndex();
 
     struct SVolumePosition
     {

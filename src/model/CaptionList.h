@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/IndexedArrays.h"
+
 #include <QHash>
 #include <memory>
 #include <vector>
@@ -30,35 +32,21 @@ public:
     // record is then deleted).
     int Add(std::unique_ptr<Caption> caption)
     {
-        if (!caption || m_index.contains(caption->GetLanguageId()))
+        if (!caption)
             return -1;
-        const int position = GetCount();
-        m_index.insert(caption->GetLanguageId(), position);
-        m_captions.push_back(std::move(caption));
-        return position;
+        const int languageId = caption->GetLanguageId();
+        if (m_index.contains(languageId))
+            return -1;
+        return AppendIndexed(m_captions, m_index, languageId, std::move(caption));
     }
 
-    Caption* Find(int languageId) const
-    {
-        const auto it = m_index.constFind(languageId);
-        return it == m_index.cend() ? nullptr : m_captions[size_t(*it)].get();
-    }
+    Caption* Find(int languageId) const { return ElementById(m_captions, m_index, languageId); }
 
     // Takes the record of the language out and hands it to the caller; null when none.
     std::unique_ptr<Caption> Remove(int languageId)
     {
-        const auto it = m_index.constFind(languageId);
-        if (it == m_index.cend())
-            return nullptr;
-        const int position = *it;
-        std::unique_ptr<Caption> caption = std::move(m_captions[size_t(position)]);
-        m_captions.erase(m_captions.begin() + position);
-        m_index.remove(languageId);
-        for (auto entry = m_index.begin(); entry != m_index.end(); ++entry) {
-            if (*entry > position)
-                --*entry;
-        }
-        return caption;
+        return TakeById(m_captions, m_index, languageId,
+                        [](const Caption& caption) { return caption.GetLanguageId(); });
     }
 
 private:
