@@ -161,16 +161,10 @@ bool CDimensionsReader::Read(QString& error)
         }
     }
     m_source.ReadToEnd();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
+    if (!m_source.Succeeded(error))
         return false;
-    }
     Build();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
-        return false;
-    }
-    return true;
+    return m_source.Succeeded(error);
 }
 
 void CDimensionsReader::ReadDefinition()

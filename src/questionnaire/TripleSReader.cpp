@@ -91,11 +91,7 @@ bool CTripleSReader::Read(QString& error)
         }
     }
     m_source.ReadToEnd();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
-        return false;
-    }
-    return true;
+    return m_source.Succeeded(error);
 }
 
 void CTripleSReader::ReadLanguagesAttribute(const QString& tags)
