@@ -84,14 +84,17 @@ bool IsQuestionWithResponses(const CQuestion& question)
 
 uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question)
 {
-    uint32_t mask = 0;
-    // The parent lies before the question in the campaign's order, so the walk ends.
-    if (question.GetIndent() > 1) {
-        const CQuestion* parent = campaign.GetParentQuestion(&question);
-        if (parent && parent != &question)
-            mask = GetQuestionLoopMask(campaign, *parent);
+    // Up through the parents, each before the one below it in the campaign's order, so the walk
+    // ends; a loop, not a recursion, however deep a damaged file nests its questions.
+    uint32_t mask = LoopBit(question.GetElementType(), question.GetIndent());
+    for (const CQuestion* child = &question; child->GetIndent() > 1;) {
+        const CQuestion* parent = campaign.GetParentQuestion(child);
+        if (!parent || parent == child)
+            break;
+        mask |= LoopBit(parent->GetElementType(), parent->GetIndent());
+        child = parent;
     }
-    return mask | LoopBit(question.GetElementType(), question.GetIndent());
+    return mask;
 }
 
 uint32_t GetSourceLoopMask(const qnr::CQuestion& question)
@@ -99,14 +102,16 @@ uint32_t GetSourceLoopMask(const qnr::CQuestion& question)
     const qnr::CQuestionnaire* questionnaire = question.GetQuestionnaire();
     if (!questionnaire)
         return 0;
-    uint32_t mask = 0;
-    const int position = questionnaire->FindQuestionIndex(question.GetCodeQuestion());
-    const int parent = questionnaire->GetParentQuestion(position);
-    if (parent != -1 && parent < position) {
-        if (const qnr::CQuestion* parentQuestion = questionnaire->GetQuestion(parent))
-            mask = GetSourceLoopMask(*parentQuestion);
+    uint32_t mask = LoopBit(question.GetTypeElement(), question.GetIndent());
+    for (int position = questionnaire->FindQuestionIndex(question.GetCodeQuestion());;) {
+        const int parent = questionnaire->GetParentQuestion(position);
+        const qnr::CQuestion* parentQuestion = questionnaire->GetQuestion(parent);
+        if (!parentQuestion || parent >= position)
+            break;
+        mask |= LoopBit(parentQuestion->GetTypeElement(), parentQuestion->GetIndent());
+        position = parent;
     }
-    return mask | LoopBit(question.GetTypeElement(), question.GetIndent());
+    return mask;
 }
 
 uint32_t ReduceLoopMask(uint32_t mask)

@@ -4,6 +4,7 @@
 #include "model/ModelHelpers.h"
 #include "questionnaire/Questionnaire.h"
 
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace pelko_wave;
@@ -149,4 +150,35 @@ TEST(QuestionKinds, LoopAncestry)
     EXPECT_EQ(ReduceLoopMask(0), 0u);
     EXPECT_EQ(ReduceLoopMask(0x80000000u), 1u);
     EXPECT_EQ(ReduceLoopMask(6), 1u);
+}
+
+TEST(QuestionKinds, LoopAncestryOfADeeplyNestedDamagedFileOnASmallStack)
+{
+    // Each question one indent below the one before it, under a loop at the top.
+    constexpr int kDepth = 10000;
+    CCampaign campaign;
+    qnr::CQuestionnaire questionnaire;
+    for (int i = 0; i < kDepth; ++i) {
+        campaign.InsertQuestion(
+            MakeQuestion(i + 2, i, QStringLiteral("Q%1").arg(i), i + 1, i == 0 ? 2 : 1));
+        auto source = std::make_unique<qnr::CQuestion>();
+        source->SetCodeQuestion(i + 1);
+        source->SetIndent(i + 1);
+        source->SetTypeElement(i == 0 ? 2 : 1);
+        questionnaire.AddQuestion(std::move(source));
+    }
+    const CQuestion& deepest = *campaign.GetQuestionById(kDepth + 1);
+    const qnr::CQuestion& deepestSource = *questionnaire.FindQuestionById(kDepth);
+    uint32_t campaignMask = 0;
+    uint32_t sourceMask = 0;
+    // A walk that took a stack frame per level would overflow this stack.
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        campaignMask = GetQuestionLoopMask(campaign, deepest);
+        sourceMask = GetSourceLoopMask(deepestSource);
+    }));
+    thread->setStackSize(128 * 1024);
+    thread->start();
+    ASSERT_TRUE(thread->wait());
+    EXPECT_EQ(campaignMask, 1u);
+    EXPECT_EQ(sourceMask, 1u);
 }
