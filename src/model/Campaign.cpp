@@ -311,10 +311,12 @@ int CCampaign::InsertQuestion(std::unique_ptr<CQuestion> question)
     const int order = question->GetOrder();
     m_maxQuestionId = std::max(m_maxQuestionId, questionId);
     m_maxQuestionOrder = std::max(m_maxQuestionOrder, order);
+    // The array is sorted: a question beyond the last one is appended without a search, which
+    // keeps reading a campaign (its questions come in order) linear.
+    if (m_questions.empty() || m_questions.back()->GetOrder() < order)
+        return AppendIndexed(m_questions, m_questionIndex, questionId, std::move(question));
     const auto at = std::find_if(m_questions.begin(), m_questions.end(),
                                  [order](const auto& q) { return q->GetOrder() >= order; });
-    if (at == m_questions.end())
-        return AppendIndexed(m_questions, m_questionIndex, questionId, std::move(question));
     const int position = int(at - m_questions.begin());
     for (auto it = at; it != m_questions.end(); ++it)
         (*it)->SetOrder((*it)->GetOrder() + 1);
