@@ -35,6 +35,17 @@ bool IsRangeValidFor(const CCampaign& campaign, const Matching& matching, int vo
     return campaign.IsVolumeBefore(matching.GetStartVolumeId(), volumeId);
 }
 
+// Ends the matching at the volume, noting its end before (the first time only) and after.
+template <typename Matching>
+void EndAt(Matching& matching, int volumeId, QMap<Matching*, int>& endsBefore,
+           QMap<Matching*, int>& endsAfter)
+{
+    if (!endsBefore.contains(&matching))
+        endsBefore.insert(&matching, matching.GetEndVolumeId());
+    matching.SetEndVolumeId(volumeId);
+    endsAfter.insert(&matching, volumeId);
+}
+
 } // namespace
 
 bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
@@ -329,22 +340,14 @@ void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& question
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (!questionIds.count(matching->GetQuestionId()) ||
-                !IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!questionEndsBefore.contains(matching.get()))
-                questionEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            questionEndsAfter.insert(matching.get(), volumeId);
+            if (questionIds.count(matching->GetQuestionId()) &&
+                IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, questionEndsBefore, questionEndsAfter);
         }
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (!questionIds.count(matching->GetQuestionId()) ||
-                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!modalityEndsBefore.contains(matching.get()))
-                modalityEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            modalityEndsAfter.insert(matching.get(), volumeId);
+            if (questionIds.count(matching->GetQuestionId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, modalityEndsBefore, modalityEndsAfter);
         }
     }
 }
@@ -358,14 +361,10 @@ void CVolume::EndModalityMatchingsAt(int volumeId, int questionId, const std::se
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() != questionId ||
-                !modalityIds.count(matching->GetModalityId()) ||
-                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!endsBefore.contains(matching.get()))
-                endsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            endsAfter.insert(matching.get(), volumeId);
+            if (matching->GetQuestionId() == questionId &&
+                modalityIds.count(matching->GetModalityId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, endsBefore, endsAfter);
         }
     }
 }
