@@ -287,9 +287,8 @@ void CVolume::CollectModalityMatchingsInSubtree(int volumeId, int questionId,
     // Downwards, each volume once, so that a damaged tree with a loop still ends.
     std::vector<const CVolume*> visited;
     std::vector<std::pair<const CVolume*, int>> pending{{this, volumeId}};
-    while (!pending.empty()) {
-        const auto [volume, validFor] = pending.front();
-        pending.erase(pending.begin());
+    for (size_t next = 0; next < pending.size(); ++next) {
+        const auto [volume, validFor] = pending[next];
         if (Contains(visited, volume))
             continue;
         visited.push_back(volume);
