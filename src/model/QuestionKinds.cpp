@@ -3,6 +3,9 @@
 #include "model/Campaign.h"
 #include "questionnaire/Questionnaire.h"
 
+#include <algorithm>
+#include <map>
+
 namespace pelko_wave {
 
 namespace {
@@ -95,6 +98,32 @@ uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& questio
         child = parent;
     }
     return mask;
+}
+
+std::vector<uint32_t> GetQuestionLoopMasks(const CCampaign& campaign)
+{
+    // The parent of a question is the nearest question before it one indent up, unless a
+    // question further up comes first. So the latest position seen at each indent stays a
+    // parent candidate until a question with a smaller indent passes: that one forgets the
+    // positions of every deeper indent.
+    const int count = campaign.GetQuestionCount();
+    std::vector<uint32_t> masks(size_t(std::max(count, 0)), 0);
+    std::map<int, int> latestAtIndent;
+    for (int position = 0; position < count; ++position) {
+        const CQuestion& question = *campaign.GetQuestion(position);
+        const int indent = question.GetIndent();
+        uint32_t mask = LoopBit(question.GetElementType(), indent);
+        // A question that its id does not find (a duplicate id) has no parent, as alone.
+        if (indent > 1 && campaign.GetQuestionIndexById(question.GetQuestionId()) == position) {
+            const auto parent = latestAtIndent.find(indent - 1);
+            if (parent != latestAtIndent.end())
+                mask |= masks[size_t(parent->second)];
+        }
+        masks[size_t(position)] = mask;
+        latestAtIndent.erase(latestAtIndent.upper_bound(indent), latestAtIndent.end());
+        latestAtIndent[indent] = position;
+    }
+    return masks;
 }
 
 uint32_t GetSourceLoopMask(const qnr::CQuestion& question)

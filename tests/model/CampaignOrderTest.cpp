@@ -5,6 +5,7 @@
 #include "questionnaire/Questionnaire.h"
 
 #include <QThread>
+#include <random>
 #include <gtest/gtest.h>
 
 using namespace pelko_wave;
@@ -110,6 +111,34 @@ TEST(QuestionKinds, KindsByElementAndQuestionType)
     open.SetElementType(1);
     open.SetQuestionType(4);
     EXPECT_FALSE(IsQuestionWithResponses(open));
+}
+
+TEST(QuestionKinds, LoopMasksOfAllQuestionsInOnePassEqualEachAlone)
+{
+    // Random nesting, damaged indents (0, negative, jumps) and a duplicate id: the one-pass
+    // masks must equal the masks asked question by question.
+    CCampaign duplicate;
+    duplicate.InsertQuestion(MakeQuestion(2, 0, QStringLiteral("L"), 1, 2));
+    duplicate.InsertQuestion(MakeQuestion(2, 1, QStringLiteral("Q"), 2));
+    EXPECT_EQ(GetQuestionLoopMasks(duplicate), (std::vector<uint32_t>{1u, 0u}));
+
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        CCampaign campaign;
+        const int count = 2 + int(random() % 60);
+        for (int i = 0; i < count; ++i) {
+            const int indent = int(random() % 7) - 1;
+            const int element = int(random() % 3);
+            const int id = (round % 4 == 0 && i == count - 1) ? 2 : i + 2;
+            campaign.InsertQuestion(MakeQuestion(id, i, QStringLiteral("Q%1").arg(i), indent,
+                                                 element));
+        }
+        const std::vector<uint32_t> masks = GetQuestionLoopMasks(campaign);
+        ASSERT_EQ(int(masks.size()), campaign.GetQuestionCount());
+        for (int p = 0; p < campaign.GetQuestionCount(); ++p)
+            EXPECT_EQ(masks[size_t(p)], GetQuestionLoopMask(campaign, *campaign.GetQuestion(p)))
+                << "round " << round << " position " << p;
+    }
 }
 
 TEST(QuestionKinds, LoopAncestry)
