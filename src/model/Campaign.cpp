@@ -1,5 +1,7 @@
 #include "model/Campaign.h"
 
+#include "model/IndexedArrays.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -7,59 +9,33 @@ namespace pelko_wave {
 
 namespace {
 
-// Enters id -> position for every element, the first of equal ids keeping the entry.
-template <typename T, typename IdOf>
-void RebuildIdIndex(QHash<int, int>& index, const std::vector<std::unique_ptr<T>>& elements,
-                    IdOf idOf)
+// The ids by which the campaign finds its questionnaire's objects.
+int IdOf(const CQuestion& question)
 {
-    index.clear();
-    index.reserve(qsizetype(elements.size()));
-    for (size_t i = 0; i < elements.size(); ++i) {
-        const int id = idOf(*elements[i]);
-        if (!index.contains(id))
-            index.insert(id, int(i));
-    }
+    return question.GetQuestionId();
 }
 
-// Keeps the id -> position index right after an element was inserted at a position: the
-// elements behind it moved one place up. Far cheaper than a rebuild when a wave adds many
-// questions in the middle of a large campaign. Walking down keeps the first-of-equal-ids rule.
-template <typename T, typename IdOf>
-void ShiftIdIndexAfterInsert(QHash<int, int>& index, const std::vector<std::unique_ptr<T>>& elements,
-                             int position, int insertedId, IdOf idOf)
+int IdOf(const CModality& modality)
 {
-    for (int i = int(elements.size()) - 1; i > position; --i) {
-        const auto entry = index.find(idOf(*elements[size_t(i)]));
-        if (entry != index.end() && *entry == i - 1)
-            *entry = i;
-    }
-    const auto entry = index.find(insertedId);
-    if (entry == index.end() || *entry > position)
-        index.insert(insertedId, position);
+    return modality.GetModalityId();
 }
 
-template <typename T>
-T* ElementAt(const std::vector<std::unique_ptr<T>>& elements, int i)
+int IdOf(const CLanguage& language)
 {
-    return i >= 0 && size_t(i) < elements.size() ? elements[size_t(i)].get() : nullptr;
+    return language.GetLanguageId();
 }
 
-template <typename T>
-T* ElementById(const std::vector<std::unique_ptr<T>>& elements, const QHash<int, int>& index,
-               int id)
+int IdOf(const CQuestionClass& questionClass)
 {
-    const auto it = index.constFind(id);
-    return it == index.cend() ? nullptr : elements[size_t(*it)].get();
+    return questionClass.GetQuestionClassId();
 }
 
-// Takes the element at the position out of the array.
-template <typename T>
-std::unique_ptr<T> TakeAt(std::vector<std::unique_ptr<T>>& elements, int position)
+int IdOf(const CVersion& version)
 {
-    std::unique_ptr<T> element = std::move(elements[size_t(position)]);
-    elements.erase(elements.begin() + position);
-    return element;
+    return version.GetVersionId();
 }
+
+constexpr auto kIdOf = [](const auto& element) { return IdOf(element); };
 
 // Deep copies of every element, in the same order.
 template <typename T>
@@ -121,9 +97,9 @@ CCampaign::CCampaign(const CCampaign& other)
     RebuildPositions();
     RebuildQuestionIndex();
     RebuildModalityIndex();
-    RebuildLanguageIndex();
-    RebuildQuestionClassIndex();
-    RebuildVersionIndex();
+    RebuildIdIndex(m_languageIndex, m_languages, kIdOf);
+    RebuildIdIndex(m_questionClassIndex, m_questionClasses, kIdOf);
+    RebuildIdIndex(m_versionIndex, m_versions, kIdOf);
 
     // The volume tree, between the copied volumes, as the original has it.
     QHash<const CVolume*, CVolume*> volumeCopies;
@@ -248,6 +224,7 @@ void CCampaign::RebuildPositions()
             ++rank;
         }
     }
+    m_volumeCount = rank;
 }
 
 // Volumes -------------------------------------------------------------------------------------
@@ -270,14 +247,6 @@ int CCampaign::GetMaxVolumeId() const
     for (const auto& wave : m_waves)
         maxId = std::max(maxId, wave->GetMaxVolumeId());
     return maxId;
-}
-
-int CCampaign::GetVolumeCount() const
-{
-    int count = 0;
-    for (const auto& wave : m_waves)
-        count += wave->GetVolumeCount();
-    return count;
 }
 
 int CCampaign::GetFirstVolumeId() const
@@ -338,39 +307,30 @@ CQuestion* CCampaign::FindQuestionByShortcut(const QString& shortcut) const
 
 int CCampaign::InsertQuestion(std::unique_ptr<CQuestion> question)
 {
-    m_maxQuestionId = std::max(m_maxQuestionId, question->GetQuestionId());
-    m_maxQuestionOrder = std::max(m_maxQuestionOrder, question->GetOrder());
+    const int questionId = question->GetQuestionId();
     const int order = question->GetOrder();
+    m_maxQuestionId = std::max(m_maxQuestionId, questionId);
+    m_maxQuestionOrder = std::max(m_maxQuestionOrder, order);
+    // The array is sorted: a question beyond the last one is appended without a search, which
+    // keeps reading a campaign (its questions come in order) linear.
+    if (m_questions.empty() || m_questions.back()->GetOrder() < order)
+        return AppendIndexed(m_questions, m_questionIndex, questionId, std::move(question));
     const auto at = std::find_if(m_questions.begin(), m_questions.end(),
                                  [order](const auto& q) { return q->GetOrder() >= order; });
-    if (at == m_questions.end()) {
-        const int position = int(m_questions.size());
-        if (!m_questionIndex.contains(question->GetQuestionId()))
-            m_questionIndex.insert(question->GetQuestionId(), position);
-        m_questions.push_back(std::move(question));
-        return position;
-    }
     const int position = int(at - m_questions.begin());
     for (auto it = at; it != m_questions.end(); ++it)
         (*it)->SetOrder((*it)->GetOrder() + 1);
-    const int questionId = question->GetQuestionId();
     m_questions.insert(at, std::move(question));
     // The questions moved up may pass the highest order: it follows them, so that a question
     // made with the next order comes last.
     m_maxQuestionOrder = std::max(m_maxQuestionOrder, m_questions.back()->GetOrder());
-    ShiftIdIndexAfterInsert(m_questionIndex, m_questions, position, questionId,
-                            [](const CQuestion& q) { return q.GetQuestionId(); });
+    ShiftIdIndexAfterInsert(m_questionIndex, m_questions, position, questionId, kIdOf);
     return position;
 }
 
 std::unique_ptr<CQuestion> CCampaign::RemoveQuestion(int questionId)
 {
-    const int position = GetQuestionIndexById(questionId);
-    if (position < 0)
-        return nullptr;
-    std::unique_ptr<CQuestion> question = TakeAt(m_questions, position);
-    RebuildQuestionIndex();
-    return question;
+    return TakeById(m_questions, m_questionIndex, questionId, kIdOf);
 }
 
 void CCampaign::SortQuestions()
@@ -419,7 +379,7 @@ CQuestion* CCampaign::GetParentQuestion(const CQuestion* question) const
 
 void CCampaign::RebuildQuestionIndex()
 {
-    RebuildIdIndex(m_questionIndex, m_questions, [](const CQuestion& q) { return q.GetQuestionId(); });
+    RebuildIdIndex(m_questionIndex, m_questions, kIdOf);
 }
 
 // Responses -----------------------------------------------------------------------------------
@@ -431,22 +391,14 @@ CModality* CCampaign::GetModalityById(int modalityId) const
 
 int CCampaign::AddModality(std::unique_ptr<CModality> modality)
 {
-    m_maxModalityId = std::max(m_maxModalityId, modality->GetModalityId());
-    const int position = int(m_modalities.size());
-    if (!m_modalityIndex.contains(modality->GetModalityId()))
-        m_modalityIndex.insert(modality->GetModalityId(), position);
-    m_modalities.push_back(std::move(modality));
-    return position;
+    const int id = modality->GetModalityId();
+    m_maxModalityId = std::max(m_maxModalityId, id);
+    return AppendIndexed(m_modalities, m_modalityIndex, id, std::move(modality));
 }
 
 std::unique_ptr<CModality> CCampaign::RemoveModality(int modalityId)
 {
-    const int position = m_modalityIndex.value(modalityId, -1);
-    if (position < 0)
-        return nullptr;
-    std::unique_ptr<CModality> modality = TakeAt(m_modalities, position);
-    RebuildModalityIndex();
-    return modality;
+    return TakeById(m_modalities, m_modalityIndex, modalityId, kIdOf);
 }
 
 std::vector<std::unique_ptr<CModality>> CCampaign::RemoveModalities(
@@ -469,7 +421,7 @@ std::vector<std::unique_ptr<CModality>> CCampaign::RemoveModalities(
 
 void CCampaign::RebuildModalityIndex()
 {
-    RebuildIdIndex(m_modalityIndex, m_modalities, [](const CModality& m) { return m.GetModalityId(); });
+    RebuildIdIndex(m_modalityIndex, m_modalities, kIdOf);
 }
 
 // Languages, classes, versions ----------------------------------------------------------------
@@ -486,30 +438,15 @@ CLanguage* CCampaign::FindLanguage(int languageId) const
 
 int CCampaign::AddLanguage(std::unique_ptr<CLanguage> language)
 {
-    const int position = int(m_languages.size());
-    if (!m_languageIndex.contains(language->GetLanguageId()))
-        m_languageIndex.insert(language->GetLanguageId(), position);
+    const int id = language->GetLanguageId();
     if (language->IsDefault())
-        m_defaultLanguageId = language->GetLanguageId();
-    m_languages.push_back(std::move(language));
-    return position;
+        m_defaultLanguageId = id;
+    return AppendIndexed(m_languages, m_languageIndex, id, std::move(language));
 }
 
 std::unique_ptr<CLanguage> CCampaign::RemoveLanguage(int languageId)
 {
-    const auto it = std::find_if(m_languages.begin(), m_languages.end(), [languageId](const auto& l) {
-        return l->GetLanguageId() == languageId;
-    });
-    if (it == m_languages.end())
-        return nullptr;
-    std::unique_ptr<CLanguage> language = TakeAt(m_languages, int(it - m_languages.begin()));
-    RebuildLanguageIndex();
-    return language;
-}
-
-void CCampaign::RebuildLanguageIndex()
-{
-    RebuildIdIndex(m_languageIndex, m_languages, [](const CLanguage& l) { return l.GetLanguageId(); });
+    return TakeById(m_languages, m_languageIndex, languageId, kIdOf);
 }
 
 CQuestionClass* CCampaign::GetQuestionClassAt(int i) const
@@ -524,30 +461,14 @@ CQuestionClass* CCampaign::GetQuestionClassById(int classId) const
 
 int CCampaign::AddQuestionClass(std::unique_ptr<CQuestionClass> questionClass)
 {
-    m_maxQuestionClassId = std::max(m_maxQuestionClassId, questionClass->GetQuestionClassId());
-    const int position = int(m_questionClasses.size());
-    if (!m_questionClassIndex.contains(questionClass->GetQuestionClassId()))
-        m_questionClassIndex.insert(questionClass->GetQuestionClassId(), position);
-    m_questionClasses.push_back(std::move(questionClass));
-    return position;
+    const int id = questionClass->GetQuestionClassId();
+    m_maxQuestionClassId = std::max(m_maxQuestionClassId, id);
+    return AppendIndexed(m_questionClasses, m_questionClassIndex, id, std::move(questionClass));
 }
 
 std::unique_ptr<CQuestionClass> CCampaign::RemoveQuestionClass(int classId)
 {
-    const auto it = std::find_if(m_questionClasses.begin(), m_questionClasses.end(),
-                                 [classId](const auto& c) { return c->GetQuestionClassId() == classId; });
-    if (it == m_questionClasses.end())
-        return nullptr;
-    std::unique_ptr<CQuestionClass> questionClass =
-        TakeAt(m_questionClasses, int(it - m_questionClasses.begin()));
-    RebuildQuestionClassIndex();
-    return questionClass;
-}
-
-void CCampaign::RebuildQuestionClassIndex()
-{
-    RebuildIdIndex(m_questionClassIndex, m_questionClasses,
-                   [](const CQuestionClass& c) { return c.GetQuestionClassId(); });
+    return TakeById(m_questionClasses, m_questionClassIndex, classId, kIdOf);
 }
 
 CVersion* CCampaign::GetVersionAt(int i) const
@@ -562,27 +483,13 @@ CVersion* CCampaign::GetVersionById(int versionId) const
 
 int CCampaign::AddVersion(std::unique_ptr<CVersion> version)
 {
-    const int position = int(m_versions.size());
-    if (!m_versionIndex.contains(version->GetVersionId()))
-        m_versionIndex.insert(version->GetVersionId(), position);
-    m_versions.push_back(std::move(version));
-    return position;
+    const int id = version->GetVersionId();
+    return AppendIndexed(m_versions, m_versionIndex, id, std::move(version));
 }
 
 std::unique_ptr<CVersion> CCampaign::RemoveVersion(int versionId)
 {
-    const auto it = std::find_if(m_versions.begin(), m_versions.end(),
-                                 [versionId](const auto& v) { return v->GetVersionId() == versionId; });
-    if (it == m_versions.end())
-        return nullptr;
-    std::unique_ptr<CVersion> version = TakeAt(m_versions, int(it - m_versions.begin()));
-    RebuildVersionIndex();
-    return version;
-}
-
-void CCampaign::RebuildVersionIndex()
-{
-    RebuildIdIndex(m_versionIndex, m_versions, [](const CVersion& v) { return v.GetVersionId(); });
+    return TakeById(m_versions, m_versionIndex, versionId, kIdOf);
 }
 
 // Mergings ------------------------------------------------------------------------------------

@@ -97,7 +97,9 @@ public:
     CVolume* FindVolume(int volumeId) const;
     CWave* FindWaveByVolume(int volumeId) const;
     int GetMaxVolumeId() const;
-    int GetVolumeCount() const;
+    // Kept by every structural change, so that the walks up the volume tree may bound
+    // themselves by it at no cost.
+    int GetVolumeCount() const { return m_volumeCount; }
     // The volume that comes before every other in campaign order; -1 when there is none.
     int GetFirstVolumeId() const;
 
@@ -214,13 +216,11 @@ public:
 
 private:
     friend class CWave;
-    // Re-ranks the volumes and re-enters waves and volumes by id after a structural change.
+    // Re-ranks and counts the volumes and re-enters waves and volumes by id after a structural
+    // change.
     void RebuildPositions();
     void RebuildQuestionIndex();
     void RebuildModalityIndex();
-    void RebuildLanguageIndex();
-    void RebuildQuestionClassIndex();
-    void RebuildVersionIndex();
 
     struct SVolumePosition
     {

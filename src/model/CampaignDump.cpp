@@ -56,21 +56,20 @@ QString Item(const QString& value)
     return Text(value);
 }
 
-template <typename Map> QString MapText(const Map& map)
+// The entries of a map in its own order; those of a hash, whose order is arbitrary, sorted.
+template <typename Map> QString MapText(const Map& map, bool sorted = false)
 {
     QStringList entries;
     for (auto it = map.cbegin(); it != map.cend(); ++it)
         entries.append(Item(it.key()) + QLatin1Char(':') + Item(it.value()));
+    if (sorted)
+        entries.sort();
     return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
 }
 
 template <typename Hash> QString HashText(const Hash& hash)
 {
-    QStringList entries;
-    for (auto it = hash.cbegin(); it != hash.cend(); ++it)
-        entries.append(Item(it.key()) + QLatin1Char(':') + Item(it.value()));
-    entries.sort();
-    return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
+    return MapText(hash, true);
 }
 
 template <typename Container> QString ListText(const Container& values)

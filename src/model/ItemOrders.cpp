@@ -65,4 +65,10 @@ bool HasResponseWithEntryCode(const CQuestion& question, const QString& entryCod
     return false;
 }
 
+QString NumberedEntryCode(int number, int count)
+{
+    const int width = int(QString::number(std::max(count, 0)).size());
+    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+}
+
 } // namespace pelko_wave

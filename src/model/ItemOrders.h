@@ -26,5 +26,8 @@ void RestoreModalityOrders(const QMap<CModality*, int>& orders, CCampaign& campa
 // Whether a response of the question has the entry code, ignoring case; false for an empty
 // code.
 bool HasResponseWithEntryCode(const CQuestion& question, const QString& entryCode);
+// An entry code that the program gives a response: the number, zero-padded to as many digits
+// as the count has.
+QString NumberedEntryCode(int number, int count);
 
 } // namespace pelko_wave

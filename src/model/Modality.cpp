@@ -15,41 +15,25 @@ CModality::CModality(const CModality& other)
     , m_userData(other.m_userData)
     , m_appearanceVolumeId(other.m_appearanceVolumeId)
     , m_deletionWaveId(other.m_deletionWaveId)
-    , m_captionIndex(other.m_captionIndex)
+    , m_captions(other.m_captions)
 {
-    m_captions.reserve(other.m_captions.size());
-    for (const auto& caption : other.m_captions)
-        m_captions.push_back(std::make_unique<CModalityCaption>(*caption));
 }
 
 CModality::~CModality() = default;
 
 int CModality::AddCaption(std::unique_ptr<CModalityCaption> caption)
 {
-    if (!caption || m_captionIndex.contains(caption->GetLanguageId()))
-        return -1;
-    const int position = int(m_captions.size());
-    m_captionIndex.insert(caption->GetLanguageId(), position);
-    m_captions.push_back(std::move(caption));
-    return position;
+    return m_captions.Add(std::move(caption));
 }
 
 CModalityCaption* CModality::FindCaption(int languageId) const
 {
-    const auto it = m_captionIndex.constFind(languageId);
-    return it == m_captionIndex.cend() ? nullptr : m_captions[size_t(*it)].get();
+    return m_captions.Find(languageId);
 }
 
 std::unique_ptr<CModalityCaption> CModality::RemoveCaption(int languageId)
 {
-    const auto it = m_captionIndex.constFind(languageId);
-    if (it == m_captionIndex.cend())
-        return nullptr;
-    const auto position = m_captions.begin() + *it;
-    std::unique_ptr<CModalityCaption> caption = std::move(*position);
-    m_captions.erase(position);
-    RebuildCaptionIndex();
-    return caption;
+    return m_captions.Remove(languageId);
 }
 
 const QString& CModality::GetShortCaption(int languageId) const
@@ -71,15 +55,6 @@ void CModality::SetShortCaption(int languageId, const QString& text)
     caption->SetLanguageId(languageId);
     caption->SetShortCaption(text);
     AddCaption(std::move(caption));
-}
-
-void CModality::RebuildCaptionIndex()
-{
-    m_captionIndex.clear();
-    for (size_t i = 0; i < m_captions.size(); ++i) {
-        if (!m_captionIndex.contains(m_captions[i]->GetLanguageId()))
-            m_captionIndex.insert(m_captions[i]->GetLanguageId(), int(i));
-    }
 }
 
 } // namespace pelko_wave

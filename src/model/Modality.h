@@ -1,11 +1,10 @@
 #pragma once
 
+#include "model/CaptionList.h"
 #include "model/Captions.h"
 
-#include <QHash>
 #include <QString>
 #include <memory>
-#include <vector>
 
 // One response (modality) of the campaign questionnaire. Every response lives in the
 // campaign's response array, which owns it; its question holds a pointer to it in response
@@ -52,8 +51,8 @@ public:
     void SetDeletionWaveId(int id) { m_deletionWaveId = id; }
 
     // Captions, one per language, in order of addition.
-    int GetCaptionCount() const { return int(m_captions.size()); }
-    CModalityCaption* GetCaption(int i) const { return m_captions[size_t(i)].get(); }
+    int GetCaptionCount() const { return m_captions.GetCount(); }
+    CModalityCaption* GetCaption(int i) const { return m_captions.Get(i); }
     // Adds the caption and returns its position; -1 when the language already has one (the
     // given caption is then deleted and the first stays in place).
     int AddCaption(std::unique_ptr<CModalityCaption> caption);
@@ -67,8 +66,6 @@ public:
     void SetShortCaption(int languageId, const QString& text);
 
 private:
-    void RebuildCaptionIndex();
-
     int m_modalityId = -1;
     int m_questionId = -1;
     int m_isDeleted = 0;
@@ -81,8 +78,7 @@ private:
     QString m_userData;
     int m_appearanceVolumeId = 0;
     int m_deletionWaveId = 0;
-    std::vector<std::unique_ptr<CModalityCaption>> m_captions;
-    QHash<int, int> m_captionIndex; // language id -> position in m_captions
+    CCaptionList<CModalityCaption> m_captions;
 };
 
 } // namespace pelko_wave

@@ -1,7 +1,7 @@
 #include "model/Campaign.h"
+#include "model/ItemOrders.h"
 
 #include <QSet>
-#include <cmath>
 
 namespace pelko_wave {
 
@@ -74,9 +74,8 @@ void RecodeDuplicateEntryCodes(CQuestion& question)
     }
     if (!duplicate)
         return;
-    const int width = int(std::log10(double(count)) + 1);
     for (int i = 0; i < count; ++i)
-        question.GetModality(i)->SetEntryCode(QString::asprintf("%0*d", width, i + 1));
+        question.GetModality(i)->SetEntryCode(NumberedEntryCode(i + 1, count));
 }
 
 } // namespace

@@ -33,11 +33,10 @@ CQuestion::CQuestion(const CQuestion& other)
     , m_isDevelopLevels(other.m_isDevelopLevels)
     , m_appearanceVolumeId(other.m_appearanceVolumeId)
     , m_deletionWaveId(other.m_deletionWaveId)
+    , m_captions(other.m_captions)
     , m_maxModalityOrder(other.m_maxModalityOrder)
     , m_responseIndex(other.m_responseIndex)
 {
-    for (const auto& caption : other.m_captions)
-        AddCaption(std::make_unique<CQuestionCaption>(*caption));
 }
 
 CQuestion::~CQuestion() = default;
@@ -124,18 +123,12 @@ CModality* CQuestion::GetModalityByOrder(int order) const
 
 int CQuestion::AddCaption(std::unique_ptr<CQuestionCaption> caption)
 {
-    if (!caption || m_captionIndex.contains(caption->GetLanguageId()))
-        return -1;
-    const int position = int(m_captions.size());
-    m_captionIndex.insert(caption->GetLanguageId(), position);
-    m_captions.push_back(std::move(caption));
-    return position;
+    return m_captions.Add(std::move(caption));
 }
 
 CQuestionCaption* CQuestion::FindCaption(int languageId) const
 {
-    const auto it = m_captionIndex.constFind(languageId);
-    return it == m_captionIndex.cend() ? nullptr : m_captions[size_t(*it)].get();
+    return m_captions.Find(languageId);
 }
 
 QString CQuestion::GetLongCaption(int languageId) const
@@ -174,23 +167,7 @@ void CQuestion::SetShortCaption(int languageId, const QString& text)
 
 std::unique_ptr<CQuestionCaption> CQuestion::RemoveCaption(int languageId)
 {
-    const auto it = std::find_if(m_captions.begin(), m_captions.end(),
-                                 [languageId](const auto& c) { return c->GetLanguageId() == languageId; });
-    if (it == m_captions.end())
-        return nullptr;
-    std::unique_ptr<CQuestionCaption> caption = std::move(*it);
-    m_captions.erase(it);
-    RebuildCaptionIndex();
-    return caption;
-}
-
-void CQuestion::RebuildCaptionIndex()
-{
-    m_captionIndex.clear();
-    for (size_t i = 0; i < m_captions.size(); ++i) {
-        if (!m_captionIndex.contains(m_captions[i]->GetLanguageId()))
-            m_captionIndex.insert(m_captions[i]->GetLanguageId(), int(i));
-    }
+    return m_captions.Remove(languageId);
 }
 
 } // namespace pelko_wave

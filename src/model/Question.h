@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/CaptionList.h"
 #include "model/Captions.h"
 #include "model/MatchIndexes.h"
 
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -114,8 +114,8 @@ public:
     CModality* GetModalityByOrder(int order) const;
 
     // Captions, one per language, in order of addition.
-    int GetCaptionCount() const { return int(m_captions.size()); }
-    CQuestionCaption* GetCaption(int i) const { return m_captions[size_t(i)].get(); }
+    int GetCaptionCount() const { return m_captions.GetCount(); }
+    CQuestionCaption* GetCaption(int i) const { return m_captions.Get(i); }
     // Adds the caption and returns its position; -1 when the language already has one (the
     // given caption is then deleted and the first stays in place).
     int AddCaption(std::unique_ptr<CQuestionCaption> caption);
@@ -139,7 +139,6 @@ private:
     friend class CCampaign; // its copy gives the copied responses back in the same sequence
 
     CQuestionCaption* FindOrCreateCaption(int languageId);
-    void RebuildCaptionIndex();
 
     int m_questionId = 0;
     int m_isDeleted = 0;
@@ -167,8 +166,7 @@ private:
     int m_isDevelopLevels = 0;
     int m_appearanceVolumeId = 0;
     int m_deletionWaveId = 0;
-    std::vector<std::unique_ptr<CQuestionCaption>> m_captions;
-    QHash<int, int> m_captionIndex; // language id -> position in m_captions
+    CCaptionList<CQuestionCaption> m_captions;
     std::vector<CModality*> m_modalities; // not owned
     int m_maxModalityOrder = 0;
     CResponseIndex m_responseIndex;

@@ -3,6 +3,9 @@
 #include "model/Campaign.h"
 #include "questionnaire/Questionnaire.h"
 
+#include <algorithm>
+#include <map>
+
 namespace pelko_wave {
 
 namespace {
@@ -84,14 +87,43 @@ bool IsQuestionWithResponses(const CQuestion& question)
 
 uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question)
 {
-    uint32_t mask = 0;
-    // The parent lies before the question in the campaign's order, so the walk ends.
-    if (question.GetIndent() > 1) {
-        const CQuestion* parent = campaign.GetParentQuestion(&question);
-        if (parent && parent != &question)
-            mask = GetQuestionLoopMask(campaign, *parent);
+    // Up through the parents, each before the one below it in the campaign's order, so the walk
+    // ends; a loop, not a recursion, however deep a damaged file nests its questions.
+    uint32_t mask = LoopBit(question.GetElementType(), question.GetIndent());
+    for (const CQuestion* child = &question; child->GetIndent() > 1;) {
+        const CQuestion* parent = campaign.GetParentQuestion(child);
+        if (!parent || parent == child)
+            break;
+        mask |= LoopBit(parent->GetElementType(), parent->GetIndent());
+        child = parent;
     }
-    return mask | LoopBit(question.GetElementType(), question.GetIndent());
+    return mask;
+}
+
+std::vector<uint32_t> GetQuestionLoopMasks(const CCampaign& campaign)
+{
+    // The parent of a question is the nearest question before it one indent up, unless a
+    // question further up comes first. So the latest position seen at each indent stays a
+    // parent candidate until a question with a smaller indent passes: that one forgets the
+    // positions of every deeper indent.
+    const int count = campaign.GetQuestionCount();
+    std::vector<uint32_t> masks(size_t(std::max(count, 0)), 0);
+    std::map<int, int> latestAtIndent;
+    for (int position = 0; position < count; ++position) {
+        const CQuestion& question = *campaign.GetQuestion(position);
+        const int indent = question.GetIndent();
+        uint32_t mask = LoopBit(question.GetElementType(), indent);
+        // A question that its id does not find (a duplicate id) has no parent, as alone.
+        if (indent > 1 && campaign.GetQuestionIndexById(question.GetQuestionId()) == position) {
+            const auto parent = latestAtIndent.find(indent - 1);
+            if (parent != latestAtIndent.end())
+                mask |= masks[size_t(parent->second)];
+        }
+        masks[size_t(position)] = mask;
+        latestAtIndent.erase(latestAtIndent.upper_bound(indent), latestAtIndent.end());
+        latestAtIndent[indent] = position;
+    }
+    return masks;
 }
 
 uint32_t GetSourceLoopMask(const qnr::CQuestion& question)
@@ -99,14 +131,16 @@ uint32_t GetSourceLoopMask(const qnr::CQuestion& question)
     const qnr::CQuestionnaire* questionnaire = question.GetQuestionnaire();
     if (!questionnaire)
         return 0;
-    uint32_t mask = 0;
-    const int position = questionnaire->FindQuestionIndex(question.GetCodeQuestion());
-    const int parent = questionnaire->GetParentQuestion(position);
-    if (parent != -1 && parent < position) {
-        if (const qnr::CQuestion* parentQuestion = questionnaire->GetQuestion(parent))
-            mask = GetSourceLoopMask(*parentQuestion);
+    uint32_t mask = LoopBit(question.GetTypeElement(), question.GetIndent());
+    for (int position = questionnaire->FindQuestionIndex(question.GetCodeQuestion());;) {
+        const int parent = questionnaire->GetParentQuestion(position);
+        const qnr::CQuestion* parentQuestion = questionnaire->GetQuestion(parent);
+        if (!parentQuestion || parent >= position)
+            break;
+        mask |= LoopBit(parentQuestion->GetTypeElement(), parentQuestion->GetIndent());
+        position = parent;
     }
-    return mask | LoopBit(question.GetTypeElement(), question.GetIndent());
+    return mask;
 }
 
 uint32_t ReduceLoopMask(uint32_t mask)

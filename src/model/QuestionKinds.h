@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Question icon kinds (the index of a question's icon in the views' question images) and loop
 // ancestry of campaign and source questions.
@@ -32,6 +33,9 @@ bool IsQuestionWithResponses(const CQuestion& question);
 // The indent levels of the loops that enclose the question (bit Indent - 1 of each loop, the
 // question itself included when it is a loop).
 uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question);
+// GetQuestionLoopMask of every campaign question, by position, in one pass over the campaign
+// (asking each question alone walks back to its parents, which grows with the chapters).
+std::vector<uint32_t> GetQuestionLoopMasks(const CCampaign& campaign);
 uint32_t GetSourceLoopMask(const qnr::CQuestion& question);
 // 1 for any non-zero mask, 0 for 0.
 uint32_t ReduceLoopMask(uint32_t mask);

@@ -59,7 +59,6 @@ bool LoadQuestionnaireFromSource(qnr::CQuestionnaire& questionnaire, const QStri
         SetError(errorText, questionnaire.GetLastError());
         return false;
     }
-    questionnaire.PreparerSaisie();
     return true;
 }
 

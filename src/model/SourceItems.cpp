@@ -6,7 +6,6 @@
 #include "questionnaire/Questionnaire.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace pelko_wave {
 
@@ -58,12 +57,6 @@ template <typename IsUsed> int FirstFreeId(int start, IsUsed isUsed)
     while (isUsed(id))
         ++id;
     return id;
-}
-
-// The digits of entry codes made for a question: as many as the count n has (1 for 0).
-int EntryCodeWidth(int n)
-{
-    return n <= 0 ? 1 : int(std::log10(double(n)) + 1.0);
 }
 
 } // namespace
@@ -128,9 +121,8 @@ std::unique_ptr<CModality> CreateModalityFromSource(const CCampaign& campaign,
     if (HasResponseWithEntryCode(question, entryCode)) {
         const int count = question.GetModalityCount();
         const int n = count + (question.IsDontKnow() ? 1 : 0) + (question.IsSemiOpen() ? 1 : 0);
-        const int width = EntryCodeWidth(n);
         for (int k = count + 1;; ++k) {
-            entryCode = QStringLiteral("%1").arg(k, width, 10, QLatin1Char('0'));
+            entryCode = NumberedEntryCode(k, n);
             if (!HasResponseWithEntryCode(question, entryCode))
                 break;
         }

@@ -1,6 +1,7 @@
 #include "model/Volume.h"
 
 #include "model/Campaign.h"
+#include "model/IndexedArrays.h"
 #include "model/Wave.h"
 #include "questionnaire/Questionnaire.h"
 
@@ -79,75 +80,72 @@ CCampaign* CVolume::GetCampaign() const
     return m_wave ? m_wave->GetCampaign() : nullptr;
 }
 
+namespace {
+
+// The ids by which a volume finds its matchings.
+int IdOf(const CQuestionMatching& matching)
+{
+    return matching.GetQuestionId();
+}
+
+int IdOf(const CModalityMatching& matching)
+{
+    return matching.GetModalityId();
+}
+
+constexpr auto kIdOf = [](const auto& matching) { return IdOf(matching); };
+
+// Takes that very matching out of the list; null when the list does not hold it.
+template <typename Matching>
+std::unique_ptr<Matching> TakeMatching(std::vector<std::unique_ptr<Matching>>& matchings,
+                                       QHash<int, int>& index, const Matching* matching)
+{
+    const auto it = std::find_if(matchings.begin(), matchings.end(),
+                                 [matching](const auto& m) { return m.get() == matching; });
+    if (!matching || it == matchings.end())
+        return nullptr;
+    return TakeIndexed(matchings, index, int(it - matchings.begin()), kIdOf);
+}
+
+} // namespace
+
 int CVolume::AddQuestionMatching(std::unique_ptr<CQuestionMatching> matching)
 {
-    const int position = int(m_questionMatchings.size());
-    if (!m_questionMatchingIndex.contains(matching->GetQuestionId()))
-        m_questionMatchingIndex.insert(matching->GetQuestionId(), position);
-    m_questionMatchings.push_back(std::move(matching));
-    return position;
+    const int questionId = matching->GetQuestionId();
+    return AppendIndexed(m_questionMatchings, m_questionMatchingIndex, questionId,
+                         std::move(matching));
 }
 
 CQuestionMatching* CVolume::FindQuestionMatching(int questionId) const
 {
-    const auto it = m_questionMatchingIndex.constFind(questionId);
-    return it == m_questionMatchingIndex.cend() ? nullptr : m_questionMatchings[size_t(*it)].get();
+    return ElementById(m_questionMatchings, m_questionMatchingIndex, questionId);
 }
 
 std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(int questionId)
 {
-    return RemoveQuestionMatching(FindQuestionMatching(questionId));
+    return TakeById(m_questionMatchings, m_questionMatchingIndex, questionId, kIdOf);
 }
 
 std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
 {
-    const auto it = std::find_if(m_questionMatchings.begin(), m_questionMatchings.end(),
-                                 [matching](const auto& m) { return m.get() == matching; });
-    if (!matching || it == m_questionMatchings.end())
-        return nullptr;
-    const int position = int(it - m_questionMatchings.begin());
-    std::unique_ptr<CQuestionMatching> removed = std::move(*it);
-    m_questionMatchings.erase(it);
-    // Later matchings move down one place; the removed id's entry goes, unless another
-    // matching of the same question remains.
-    for (auto entry = m_questionMatchingIndex.begin(); entry != m_questionMatchingIndex.end(); ++entry) {
-        if (*entry > position)
-            --*entry;
-    }
-    if (m_questionMatchingIndex.value(removed->GetQuestionId(), -1) == position)
-        RebuildQuestionMatchingEntry(removed->GetQuestionId());
-    return removed;
-}
-
-void CVolume::RebuildQuestionMatchingEntry(int questionId)
-{
-    m_questionMatchingIndex.remove(questionId);
-    for (size_t i = 0; i < m_questionMatchings.size(); ++i) {
-        if (m_questionMatchings[i]->GetQuestionId() == questionId) {
-            m_questionMatchingIndex.insert(questionId, int(i));
-            return;
-        }
-    }
+    return TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching);
 }
 
 int CVolume::AddModalityMatching(std::unique_ptr<CModalityMatching> matching)
 {
-    const int position = int(m_modalityMatchings.size());
-    if (!m_modalityMatchingIndex.contains(matching->GetModalityId()))
-        m_modalityMatchingIndex.insert(matching->GetModalityId(), position);
-    m_modalityMatchings.push_back(std::move(matching));
-    return position;
+    const int modalityId = matching->GetModalityId();
+    return AppendIndexed(m_modalityMatchings, m_modalityMatchingIndex, modalityId,
+                         std::move(matching));
 }
 
 CModalityMatching* CVolume::FindModalityMatching(int modalityId) const
 {
-    const auto it = m_modalityMatchingIndex.constFind(modalityId);
-    return it == m_modalityMatchingIndex.cend() ? nullptr : m_modalityMatchings[size_t(*it)].get();
+    return ElementById(m_modalityMatchings, m_modalityMatchingIndex, modalityId);
 }
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int modalityId)
 {
-    return RemoveModalityMatching(FindModalityMatching(modalityId));
+    return TakeById(m_modalityMatchings, m_modalityMatchingIndex, modalityId, kIdOf);
 }
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionId, int modalityId)
@@ -160,31 +158,7 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionI
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModalityMatching* matching)
 {
-    const auto it = std::find_if(m_modalityMatchings.begin(), m_modalityMatchings.end(),
-                                 [matching](const auto& m) { return m.get() == matching; });
-    if (!matching || it == m_modalityMatchings.end())
-        return nullptr;
-    const int position = int(it - m_modalityMatchings.begin());
-    std::unique_ptr<CModalityMatching> removed = std::move(*it);
-    m_modalityMatchings.erase(it);
-    for (auto entry = m_modalityMatchingIndex.begin(); entry != m_modalityMatchingIndex.end(); ++entry) {
-        if (*entry > position)
-            --*entry;
-    }
-    if (m_modalityMatchingIndex.value(removed->GetModalityId(), -1) == position)
-        RebuildModalityMatchingEntry(removed->GetModalityId());
-    return removed;
-}
-
-void CVolume::RebuildModalityMatchingEntry(int modalityId)
-{
-    m_modalityMatchingIndex.remove(modalityId);
-    for (size_t i = 0; i < m_modalityMatchings.size(); ++i) {
-        if (m_modalityMatchings[i]->GetModalityId() == modalityId) {
-            m_modalityMatchingIndex.insert(modalityId, int(i));
-            return;
-        }
-    }
+    return TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching);
 }
 
 } // namespace pelko_wave

@@ -194,9 +194,6 @@ public:
     std::vector<CVolume*> GetAncestry() const;
 
 private:
-    void RebuildQuestionMatchingEntry(int questionId);
-    void RebuildModalityMatchingEntry(int modalityId);
-
     int m_volumeId = 0;
     QString m_name;
     int m_waveId = 0;

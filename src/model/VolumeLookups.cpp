@@ -23,10 +23,9 @@ std::vector<CVolume*> WalkOf(const CVolume& volume, bool inherited)
     return {const_cast<CVolume*>(&volume)};
 }
 
-} // namespace
-
-bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
-                                         const CQuestionMatching& matching, int volumeId)
+// Whether the matching's range, StartVolumeID to EndVolumeID in campaign order, covers the volume.
+template <typename Matching>
+bool IsRangeValidFor(const CCampaign& campaign, const Matching& matching, int volumeId)
 {
     if (matching.GetEndVolumeId() != volumeId &&
         !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
@@ -36,15 +35,29 @@ bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
     return campaign.IsVolumeBefore(matching.GetStartVolumeId(), volumeId);
 }
 
+// Ends the matching at the volume, noting its end before (the first time only) and after.
+template <typename Matching>
+void EndAt(Matching& matching, int volumeId, QMap<Matching*, int>& endsBefore,
+           QMap<Matching*, int>& endsAfter)
+{
+    if (!endsBefore.contains(&matching))
+        endsBefore.insert(&matching, matching.GetEndVolumeId());
+    matching.SetEndVolumeId(volumeId);
+    endsAfter.insert(&matching, volumeId);
+}
+
+} // namespace
+
+bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
+                                         const CQuestionMatching& matching, int volumeId)
+{
+    return IsRangeValidFor(campaign, matching, volumeId);
+}
+
 bool CVolume::IsModalityMatchingValidFor(const CCampaign& campaign,
                                          const CModalityMatching& matching, int volumeId)
 {
-    if (matching.GetEndVolumeId() != volumeId &&
-        !campaign.IsVolumeBefore(volumeId, matching.GetEndVolumeId()))
-        return false;
-    if (matching.GetStartVolumeId() == volumeId)
-        return true;
-    return campaign.IsVolumeBefore(matching.GetStartVolumeId(), volumeId);
+    return IsRangeValidFor(campaign, matching, volumeId);
 }
 
 std::vector<CVolume*> CVolume::GetAncestry() const
@@ -62,17 +75,18 @@ std::vector<CVolume*> CVolume::GetAncestry() const
 
 namespace {
 
-// The first volume, from this one up through the ancestors, for which the test holds. Used by
-// the hot lookups: it allocates nothing, and a loop in a damaged tree ends it after as many
-// steps as the campaign has volumes.
-template <typename Test>
-const CVolume* FindUpwards(const CVolume& start, const CCampaign& campaign, Test test)
+// What the lookup finds first (not null), asking this volume, then each ancestor up to the root.
+// Used by the hot lookups: it allocates nothing, and a loop in a damaged tree ends it after as
+// many steps as the campaign has volumes.
+template <typename Lookup>
+auto FindUpwards(const CVolume& start, const CCampaign& campaign, Lookup lookup)
+    -> decltype(lookup(start))
 {
     const int maxSteps = campaign.GetVolumeCount();
     const CVolume* volume = &start;
     for (int step = 0; volume && step <= maxSteps; ++step) {
-        if (test(*volume))
-            return volume;
+        if (const auto found = lookup(*volume))
+            return found;
         if (volume->IsRoot())
             return nullptr;
         volume = volume->GetParent();
@@ -80,36 +94,31 @@ const CVolume* FindUpwards(const CVolume& start, const CCampaign& campaign, Test
     return nullptr;
 }
 
+// The nearest own matching of the item, from the volume up through its ancestors, that is valid
+// for the volume v.
+template <typename Matching>
+Matching* FindValidInherited(const CVolume& start, Matching* (CVolume::*findOwn)(int) const,
+                             int itemId, int volumeId)
+{
+    const CCampaign* campaign = start.GetCampaign();
+    if (!campaign)
+        return nullptr;
+    return FindUpwards(start, *campaign, [&](const CVolume& volume) -> Matching* {
+        Matching* matching = (volume.*findOwn)(itemId);
+        return matching && IsRangeValidFor(*campaign, *matching, volumeId) ? matching : nullptr;
+    });
+}
+
 } // namespace
 
 CQuestionMatching* CVolume::FindQuestionMatchingInherited(int questionId, int volumeId) const
 {
-    const CCampaign* campaign = GetCampaign();
-    if (!campaign)
-        return nullptr;
-    CQuestionMatching* found = nullptr;
-    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
-        CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
-        if (matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
-            found = matching;
-        return found != nullptr;
-    });
-    return found;
+    return FindValidInherited(*this, &CVolume::FindQuestionMatching, questionId, volumeId);
 }
 
 CModalityMatching* CVolume::FindModalityMatchingInherited(int modalityId, int volumeId) const
 {
-    const CCampaign* campaign = GetCampaign();
-    if (!campaign)
-        return nullptr;
-    CModalityMatching* found = nullptr;
-    FindUpwards(*this, *campaign, [&](const CVolume& volume) {
-        CModalityMatching* matching = volume.FindModalityMatching(modalityId);
-        if (matching && IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-            found = matching;
-        return found != nullptr;
-    });
-    return found;
+    return FindValidInherited(*this, &CVolume::FindModalityMatching, modalityId, volumeId);
 }
 
 bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceId,
@@ -119,14 +128,16 @@ bool CVolume::GetQuestionSourceId(int volumeId, int questionId, QString& sourceI
     const CCampaign* campaign = GetCampaign();
     if (!campaign)
         return false;
-    const CVolume* holder = FindUpwards(*this, *campaign, [&](const CVolume& volume) {
-        const CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
-        return matching && IsQuestionMatchingValidFor(*campaign, *matching, volumeId) &&
-               !(excluded && excluded->count(matching->GetSourceId()));
-    });
-    if (!holder)
+    const CQuestionMatching* found =
+        FindUpwards(*this, *campaign, [&](const CVolume& volume) -> const CQuestionMatching* {
+            const CQuestionMatching* matching = volume.FindQuestionMatching(questionId);
+            const bool usable = matching && IsRangeValidFor(*campaign, *matching, volumeId) &&
+                                !(excluded && excluded->count(matching->GetSourceId()));
+            return usable ? matching : nullptr;
+        });
+    if (!found)
         return false;
-    sourceId = holder->FindQuestionMatching(questionId)->GetSourceId();
+    sourceId = found->GetSourceId();
     return true;
 }
 
@@ -276,9 +287,8 @@ void CVolume::CollectModalityMatchingsInSubtree(int volumeId, int questionId,
     // Downwards, each volume once, so that a damaged tree with a loop still ends.
     std::vector<const CVolume*> visited;
     std::vector<std::pair<const CVolume*, int>> pending{{this, volumeId}};
-    while (!pending.empty()) {
-        const auto [volume, validFor] = pending.front();
-        pending.erase(pending.begin());
+    for (size_t next = 0; next < pending.size(); ++next) {
+        const auto [volume, validFor] = pending[next];
         if (Contains(visited, volume))
             continue;
         visited.push_back(volume);
@@ -329,22 +339,14 @@ void CVolume::EndQuestionMatchingsAt(int volumeId, const std::set<int>& question
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_questionMatchings) {
-            if (!questionIds.count(matching->GetQuestionId()) ||
-                !IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!questionEndsBefore.contains(matching.get()))
-                questionEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            questionEndsAfter.insert(matching.get(), volumeId);
+            if (questionIds.count(matching->GetQuestionId()) &&
+                IsQuestionMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, questionEndsBefore, questionEndsAfter);
         }
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (!questionIds.count(matching->GetQuestionId()) ||
-                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!modalityEndsBefore.contains(matching.get()))
-                modalityEndsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            modalityEndsAfter.insert(matching.get(), volumeId);
+            if (questionIds.count(matching->GetQuestionId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, modalityEndsBefore, modalityEndsAfter);
         }
     }
 }
@@ -358,14 +360,10 @@ void CVolume::EndModalityMatchingsAt(int volumeId, int questionId, const std::se
         return;
     for (CVolume* volume : GetAncestry()) {
         for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() != questionId ||
-                !modalityIds.count(matching->GetModalityId()) ||
-                !IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-                continue;
-            if (!endsBefore.contains(matching.get()))
-                endsBefore.insert(matching.get(), matching->GetEndVolumeId());
-            matching->SetEndVolumeId(volumeId);
-            endsAfter.insert(matching.get(), volumeId);
+            if (matching->GetQuestionId() == questionId &&
+                modalityIds.count(matching->GetModalityId()) &&
+                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                EndAt(*matching, volumeId, endsBefore, endsAfter);
         }
     }
 }

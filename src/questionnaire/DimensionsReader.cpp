@@ -94,6 +94,9 @@ private:
     void ReadLabels(CLabels& labels);
     std::vector<SCategory> ReadCategories(QString* ref);
     SCategory ReadCategory();
+    std::vector<SCategory> OwnOrShared(std::vector<SCategory> categories,
+                                       const QString& ref) const;
+    void ReadFieldsOf(std::vector<SDesignItem>& items, int level);
     void ReadFields(std::vector<SDesignItem>& items, int level);
     void ReadDesignItem(SDesignItem& item, int level);
     void ReadLanguages();
@@ -148,13 +151,7 @@ bool CDimensionsReader::Read(QString& error)
             ReadDefinition();
         } else if (m_source.IsElement("design")) {
             m_hasDesign = true;
-            const int designDepth = m_source.Depth();
-            while (!m_source.HasError() && m_source.NextStartElement(designDepth)) {
-                if (m_source.IsElement("fields"))
-                    ReadFields(m_design, 0);
-                else
-                    m_source.SkipElement();
-            }
+            ReadFieldsOf(m_design, 0);
         } else if (m_source.IsElement("languages")) {
             ReadLanguages();
         } else if (m_source.IsElement("categorymap")) {
@@ -164,16 +161,10 @@ bool CDimensionsReader::Read(QString& error)
         }
     }
     m_source.ReadToEnd();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
+    if (!m_source.Succeeded(error))
         return false;
-    }
     Build();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
-        return false;
-    }
-    return true;
+    return m_source.Succeeded(error);
 }
 
 void CDimensionsReader::ReadDefinition()
@@ -277,15 +268,25 @@ std::vector<SCategory> CDimensionsReader::ReadCategories(QString* ref)
         } else if (m_source.IsElement("categories")) {
             // A nested list: a shared list used inside this one, or a group of categories.
             QString nestedRef;
-            std::vector<SCategory> nested = ReadCategories(&nestedRef);
-            if (nested.empty() && m_sharedCategories.contains(nestedRef))
-                nested = m_sharedCategories.value(nestedRef);
+            const std::vector<SCategory> nested = OwnOrShared(ReadCategories(&nestedRef), nestedRef);
             if (!SpendCategories(nested.size()))
                 break;
             categories.insert(categories.end(), nested.begin(), nested.end());
         } else {
             m_source.SkipElement();
         }
+    }
+    return categories;
+}
+
+// The categories read, or when there are none the shared list that their element refers to.
+std::vector<SCategory> CDimensionsReader::OwnOrShared(std::vector<SCategory> categories,
+                                                      const QString& ref) const
+{
+    if (categories.empty()) {
+        const auto shared = m_sharedCategories.constFind(ref);
+        if (shared != m_sharedCategories.cend())
+            return *shared;
     }
     return categories;
 }
@@ -315,6 +316,18 @@ SCategory CDimensionsReader::ReadCategory()
         }
     }
     return category;
+}
+
+// The <fields> children of the current element (the design, or the class of a loop or grid).
+void CDimensionsReader::ReadFieldsOf(std::vector<SDesignItem>& items, int level)
+{
+    const int depth = m_source.Depth();
+    while (!m_source.HasError() && m_source.NextStartElement(depth)) {
+        if (m_source.IsElement("fields"))
+            ReadFields(items, level);
+        else
+            m_source.SkipElement();
+    }
 }
 
 void CDimensionsReader::ReadFields(std::vector<SDesignItem>& items, int level)
@@ -357,20 +370,12 @@ void CDimensionsReader::ReadDesignItem(SDesignItem& item, int level)
             ReadLabels(item.labels);
         } else if (m_source.IsElement("categories")) {
             QString ref;
-            item.categories = ReadCategories(&ref);
-            if (item.categories.empty() && m_sharedCategories.contains(ref))
-                item.categories = m_sharedCategories.value(ref);
+            item.categories = OwnOrShared(ReadCategories(&ref), ref);
         } else if (m_source.IsElement("fields")) {
             ReadFields(item.children, level);
         } else if (m_source.IsElement("class") && item.kind != SDesignItem::Block) {
             // The class of a loop or grid only holds its fields.
-            const int classDepth = m_source.Depth();
-            while (!m_source.HasError() && m_source.NextStartElement(classDepth)) {
-                if (m_source.IsElement("fields"))
-                    ReadFields(item.children, level);
-                else
-                    m_source.SkipElement();
-            }
+            ReadFieldsOf(item.children, level);
         } else {
             m_source.SkipElement();
         }
@@ -516,9 +521,8 @@ void CDimensionsReader::ApplyVariable(CQuestion& question, const SDefinition& de
         break;
     case 3: {
         question.SetTypeQuestion(QuestionClosed);
-        std::vector<SCategory> categories = definition.categories;
-        if (categories.empty() && m_sharedCategories.contains(definition.categoriesRef))
-            categories = m_sharedCategories.value(definition.categoriesRef);
+        const std::vector<SCategory> categories =
+            OwnOrShared(definition.categories, definition.categoriesRef);
         AddResponses(question, categories);
         const int maxAnswers = hasHigh ? static_cast<int>(high) : 0;
         if (maxAnswers == 1) {

@@ -5,28 +5,22 @@ namespace qnr {
 namespace {
 
 const QLatin1String kHeader("PL1|");
+// Characters written after a backslash as they are; line ends are written "\n" and "\r".
+const QLatin1String kEscapedAsThemselves("\\;|=:");
 
 QString Escaped(const QString& text)
 {
     QString result;
     result.reserve(text.size());
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '\\':
-        case ';':
-        case '|':
-        case '=':
-        case ':':
+        if (kEscapedAsThemselves.contains(c)) {
             result += QLatin1Char('\\');
             result += c;
-            break;
-        case '\n':
+        } else if (c == QLatin1Char('\n')) {
             result += QLatin1String("\\n");
-            break;
-        case '\r':
+        } else if (c == QLatin1Char('\r')) {
             result += QLatin1String("\\r");
-            break;
-        default:
+        } else {
             result += c;
         }
     }
@@ -49,23 +43,14 @@ bool ReadPiece(const QString& text, qsizetype& pos, QChar stop, QString& piece)
         if (pos >= text.size())
             return false;
         const QChar escaped = text.at(pos++);
-        switch (escaped.unicode()) {
-        case '\\':
-        case ';':
-        case '|':
-        case '=':
-        case ':':
+        if (kEscapedAsThemselves.contains(escaped))
             piece += escaped;
-            break;
-        case 'n':
+        else if (escaped == QLatin1Char('n'))
             piece += QLatin1Char('\n');
-            break;
-        case 'r':
+        else if (escaped == QLatin1Char('r'))
             piece += QLatin1Char('\r');
-            break;
-        default:
+        else
             return false;
-        }
     }
     return false;
 }

@@ -52,9 +52,8 @@ public:
     // `path` only names the source in error texts and, for Triple-S, finds nothing else.
     bool ReadBuffer(const QByteArray& data, int dataBaseType, int languageId = 0,
                     const QString& path = QString());
-    // Makes the questionnaire ready for use after a read or after building it by hand: sets
-    // the display language and the parent of every question. Read already does it; calling it
-    // again changes nothing.
+    // Makes the questionnaire ready for use after building it by hand: gives every question and
+    // response the display language. Read already does it; calling it again changes nothing.
     void PreparerSaisie();
     // Why the last Read failed; empty after a successful one.
     const QString& GetLastError() const { return m_lastError; }

@@ -4,6 +4,17 @@
 
 namespace qnr {
 
+namespace {
+
+// A language that the table does not know, named by its tag.
+CLanguage LanguageNamedByTag(int id, const QString& tag)
+{
+    const QString name = tag.trimmed();
+    return CLanguage(id, name, name.left(3).toUpper());
+}
+
+} // namespace
+
 int CSourceLanguages::Declare(const QString& tag, int id)
 {
     const QString key = tag.trimmed().toLower();
@@ -15,16 +26,13 @@ int CSourceLanguages::Declare(const QString& tag, int id)
     }
     if (id > 0) {
         const CLanguage known(id);
-        if (known.GetName().isEmpty())
-            m_questionnaire.AddLanguage(
-                CLanguage(id, tag.trimmed(), tag.trimmed().left(3).toUpper()));
-        else
-            m_questionnaire.AddLanguage(known);
+        m_questionnaire.AddLanguage(known.GetName().isEmpty() ? LanguageNamedByTag(id, tag)
+                                                              : known);
     } else {
         id = 0x2000;
         while (m_questionnaire.FindLanguageIndex(id) >= 0)
             id += 0x400;
-        m_questionnaire.AddLanguage(CLanguage(id, tag.trimmed(), tag.trimmed().left(3).toUpper()));
+        m_questionnaire.AddLanguage(LanguageNamedByTag(id, tag));
     }
     if (!key.isEmpty())
         m_idByTag.insert(key, id);

@@ -91,11 +91,7 @@ bool CTripleSReader::Read(QString& error)
         }
     }
     m_source.ReadToEnd();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
-        return false;
-    }
-    return true;
+    return m_source.Succeeded(error);
 }
 
 void CTripleSReader::ReadLanguagesAttribute(const QString& tags)
@@ -287,6 +283,7 @@ void CTripleSReader::ReadVariable()
 void CTripleSReader::ReadValues(CQuestion& question, bool literal, int& decimals)
 {
     QSet<int> codes;
+    QSet<QString> literalCodes;
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
         if (m_source.IsElement("range")) {
@@ -301,10 +298,14 @@ void CTripleSReader::ReadValues(CQuestion& question, bool literal, int& decimals
         const QString scoreText = m_source.Attribute("score");
         auto response = std::make_unique<CModalite>();
         int code = 0;
+        bool repeated = false;
         if (!ParseInt(codeText, code)) {
             if (!literal && codeText.contains(QLatin1Char('.'))) {
                 decimals = qMax(decimals, DecimalsOf(codeText));
             }
+            // A repeated text would otherwise get the next free code and pass for a response.
+            repeated = literalCodes.contains(codeText);
+            literalCodes.insert(codeText);
             code = FreeStableCode(StableCodeFromText(codeText),
                                   [&codes](int c) { return codes.contains(c); });
         }
@@ -314,7 +315,7 @@ void CTripleSReader::ReadValues(CQuestion& question, bool literal, int& decimals
         if (!scoreText.trimmed().isEmpty() && ParseDouble(scoreText, score))
             response->SetValue(score);
         ApplyResponseTexts(*response, ReadLabel());
-        if (codeText.isEmpty() || codes.contains(code))
+        if (codeText.isEmpty() || repeated || codes.contains(code))
             continue;
         codes.insert(code);
         question.AddModalite(std::move(response));

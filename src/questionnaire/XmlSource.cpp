@@ -122,6 +122,14 @@ QString CXmlSource::ErrorText() const
         .arg(message);
 }
 
+bool CXmlSource::Succeeded(QString& error) const
+{
+    if (!HasError())
+        return true;
+    error = ErrorText();
+    return false;
+}
+
 bool ParseInt(const QString& text, int& value)
 {
     bool ok = false;

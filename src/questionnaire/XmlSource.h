@@ -44,6 +44,8 @@ public:
     bool HasError() const;
     // "<name>, line L, column C: what went wrong".
     QString ErrorText() const;
+    // True without an error; otherwise false, with the error text in `error`.
+    bool Succeeded(QString& error) const;
 
 private:
     QXmlStreamReader::TokenType Next();

@@ -79,11 +79,7 @@ bool CZozReader::Read(QString& error)
             m_source.SkipElement();
     }
     m_source.ReadToEnd();
-    if (m_source.HasError()) {
-        error = m_source.ErrorText();
-        return false;
-    }
-    return CheckSourceLinks(error);
+    return m_source.Succeeded(error) && CheckSourceLinks(error);
 }
 
 // A question that takes its responses from another must not come back to itself through the

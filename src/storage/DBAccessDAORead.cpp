@@ -89,7 +89,12 @@ bool CDBAccessDAO::ReadWaves(CCampaign& campaign)
 bool CDBAccessDAO::ReadVolumes(CCampaign& campaign)
 {
     return RunRead("ReadVolumes", [&] {
+        // Columns that files of older versions do not have are left at their defaults.
         const CPlimVersionUtils version(campaign.GetVersionNumber());
+        const bool hasCaseSensitive =
+            !version.IsFileOlderThan(CPlimVersionUtils::VERSION_CASE_SENSITIVE);
+        const bool hasAncestorValues =
+            !version.IsFileOlderThan(CPlimVersionUtils::VERSION_ANCESTOR_VALUES);
         CVolumesRS rs(m_database, campaign.GetVersionNumber());
         // A wave's volumes in the order in which they were written.
         rs.Open(QStringLiteral("WHERE \"WaveID\" = ?1 ORDER BY rowid"));
@@ -122,9 +127,9 @@ bool CDBAccessDAO::ReadVolumes(CCampaign& campaign)
                     ResolveVolumePath(volume->GetMetaData(), rs.m_MetaData);
                     ResolveVolumePath(volume->GetCaseData(), rs.m_CaseData);
                 }
-                if (!version.IsFileOlderThan(CPlimVersionUtils::VERSION_CASE_SENSITIVE))
+                if (hasCaseSensitive)
                     volume->SetCaseSensitiveMatching(rs.m_CaseSensitiveMatching);
-                if (!version.IsFileOlderThan(CPlimVersionUtils::VERSION_ANCESTOR_VALUES))
+                if (hasAncestorValues)
                     volume->SetMatchUsingAncestorValues(rs.m_MatchUsingAncestorValues);
                 wave->AddVolume(std::move(volume));
             }

@@ -15,6 +15,15 @@ QString Column(const char* name)
     return QuoteName(QLatin1String(name));
 }
 
+bool IsKeyColumn(const STableDef& table, const char* column)
+{
+    for (const char* key : table.PrimaryKey) {
+        if (qstrcmp(key, column) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -29,11 +38,7 @@ int CFieldExchange::Next(const char* column)
 
 bool CFieldExchange::IsKey(const char* column) const
 {
-    for (const char* key : m_table.PrimaryKey) {
-        if (qstrcmp(key, column) == 0)
-            return true;
-    }
-    return false;
+    return IsKeyColumn(m_table, column);
 }
 
 void CFieldExchange::BadValue(const char* column, const QString& what) const
@@ -297,10 +302,7 @@ void CRecordset::AddOrUpdate()
         QStringList parameters, keys, sets, targets, sources;
         for (size_t i = 0; i < columns.size(); ++i) {
             parameters.append(QLatin1Char('?') + QString::number(i + 1));
-            bool isKey = false;
-            for (const char* key : m_table.PrimaryKey)
-                isKey = isKey || qstrcmp(key, columns[i]) == 0;
-            if (isKey)
+            if (IsKeyColumn(m_table, columns[i]))
                 continue;
             const QString name = Column(columns[i]);
             sets.append(name + QStringLiteral(" = excluded.") + name);

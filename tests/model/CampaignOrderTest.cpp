@@ -4,6 +4,8 @@
 #include "model/ModelHelpers.h"
 #include "questionnaire/Questionnaire.h"
 
+#include <QThread>
+#include <random>
 #include <gtest/gtest.h>
 
 using namespace pelko_wave;
@@ -111,6 +113,34 @@ TEST(QuestionKinds, KindsByElementAndQuestionType)
     EXPECT_FALSE(IsQuestionWithResponses(open));
 }
 
+TEST(QuestionKinds, LoopMasksOfAllQuestionsInOnePassEqualEachAlone)
+{
+    // Random nesting, damaged indents (0, negative, jumps) and a duplicate id: the one-pass
+    // masks must equal the masks asked question by question.
+    CCampaign duplicate;
+    duplicate.InsertQuestion(MakeQuestion(2, 0, QStringLiteral("L"), 1, 2));
+    duplicate.InsertQuestion(MakeQuestion(2, 1, QStringLiteral("Q"), 2));
+    EXPECT_EQ(GetQuestionLoopMasks(duplicate), (std::vector<uint32_t>{1u, 0u}));
+
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        CCampaign campaign;
+        const int count = 2 + int(random() % 60);
+        for (int i = 0; i < count; ++i) {
+            const int indent = int(random() % 7) - 1;
+            const int element = int(random() % 3);
+            const int id = (round % 4 == 0 && i == count - 1) ? 2 : i + 2;
+            campaign.InsertQuestion(MakeQuestion(id, i, QStringLiteral("Q%1").arg(i), indent,
+                                                 element));
+        }
+        const std::vector<uint32_t> masks = GetQuestionLoopMasks(campaign);
+        ASSERT_EQ(int(masks.size()), campaign.GetQuestionCount());
+        for (int p = 0; p < campaign.GetQuestionCount(); ++p)
+            EXPECT_EQ(masks[size_t(p)], GetQuestionLoopMask(campaign, *campaign.GetQuestion(p)))
+                << "round " << round << " position " << p;
+    }
+}
+
 TEST(QuestionKinds, LoopAncestry)
 {
     // Campaign: chapter, loop L (indent 2) holding Q (indent 3); R outside (indent 2).
@@ -149,4 +179,35 @@ TEST(QuestionKinds, LoopAncestry)
     EXPECT_EQ(ReduceLoopMask(0), 0u);
     EXPECT_EQ(ReduceLoopMask(0x80000000u), 1u);
     EXPECT_EQ(ReduceLoopMask(6), 1u);
+}
+
+TEST(QuestionKinds, LoopAncestryOfADeeplyNestedDamagedFileOnASmallStack)
+{
+    // Each question one indent below the one before it, under a loop at the top.
+    constexpr int kDepth = 10000;
+    CCampaign campaign;
+    qnr::CQuestionnaire questionnaire;
+    for (int i = 0; i < kDepth; ++i) {
+        campaign.InsertQuestion(
+            MakeQuestion(i + 2, i, QStringLiteral("Q%1").arg(i), i + 1, i == 0 ? 2 : 1));
+        auto source = std::make_unique<qnr::CQuestion>();
+        source->SetCodeQuestion(i + 1);
+        source->SetIndent(i + 1);
+        source->SetTypeElement(i == 0 ? 2 : 1);
+        questionnaire.AddQuestion(std::move(source));
+    }
+    const CQuestion& deepest = *campaign.GetQuestionById(kDepth + 1);
+    const qnr::CQuestion& deepestSource = *questionnaire.FindQuestionById(kDepth);
+    uint32_t campaignMask = 0;
+    uint32_t sourceMask = 0;
+    // A walk that took a stack frame per level would overflow this stack.
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        campaignMask = GetQuestionLoopMask(campaign, deepest);
+        sourceMask = GetSourceLoopMask(deepestSource);
+    }));
+    thread->setStackSize(128 * 1024);
+    thread->start();
+    ASSERT_TRUE(thread->wait());
+    EXPECT_EQ(campaignMask, 1u);
+    EXPECT_EQ(sourceMask, 1u);
 }

@@ -224,9 +224,11 @@ TEST(Campaign, VolumeOrderIsPositionAmongTheWaves)
     // Structural changes move the order with them.
     campaign.GetWave(1)->AddVolume(MakeVolume(5, 2));
     EXPECT_TRUE(campaign.IsVolumeBefore(1, 5));
+    EXPECT_EQ(campaign.GetVolumeCount(), 4);
     std::unique_ptr<CVolume> removed = campaign.GetWave(0)->RemoveVolume(9);
     EXPECT_EQ(removed->GetWave(), nullptr);
     EXPECT_EQ(campaign.FindVolume(9), nullptr);
+    EXPECT_EQ(campaign.GetVolumeCount(), 3);
     EXPECT_FALSE(campaign.IsVolumeBefore(9, 2));
     EXPECT_EQ(campaign.GetFirstVolumeId(), 2);
     campaign.GetWave(0)->SetWaveOrder(3);
@@ -423,13 +425,21 @@ TEST(Campaign, RemovingAndPuttingBackKeepsEveryObjectFoundById)
         campaign->GetModalityById(101)->RemoveCaption(1036);
     std::unique_ptr<CModalityMerging> merging = campaign->RemoveModalityMerging(2, 100, 101);
     std::unique_ptr<CLanguage> language = campaign->RemoveLanguage(1036);
+    std::unique_ptr<CQuestionClass> questionClass = campaign->RemoveQuestionClass(7);
+    std::unique_ptr<CVersion> version = campaign->RemoveVersion(3);
+    ASSERT_TRUE(language && questionClass && version);
     ExpectEverythingFoundById(*campaign);
+    EXPECT_EQ(campaign->FindLanguage(1036), nullptr);
+    EXPECT_EQ(campaign->GetQuestionClassById(7), nullptr);
+    EXPECT_EQ(campaign->GetVersionById(3), nullptr);
     EXPECT_EQ(campaign->GetModalityById(102), nullptr);
     EXPECT_EQ(campaign->FindVolume(1)->FindModalityMatching(100), nullptr);
     EXPECT_EQ(campaign->FindVolume(1)->FindModalityMatching(101)->GetModalitySourceId(), QStringLiteral("2"));
 
     // Everything back, as the same objects.
     campaign->AddLanguage(std::move(language));
+    campaign->AddQuestionClass(std::move(questionClass));
+    campaign->AddVersion(std::move(version));
     campaign->AddModalityMerging(std::move(merging));
     campaign->GetModalityById(101)->AddCaption(std::move(modalityCaption));
     campaign->GetQuestionById(10)->AddCaption(std::move(caption));

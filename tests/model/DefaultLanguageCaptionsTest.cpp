@@ -122,3 +122,18 @@ TEST(ItemOrders, EntryCodesCompareIgnoringCase)
     EXPECT_FALSE(HasResponseWithEntryCode(question, QStringLiteral("ab")));
     EXPECT_FALSE(HasResponseWithEntryCode(question, QString()));
 }
+
+TEST(ItemOrders, NumberedEntryCodesTakeAsManyDigitsAsTheCount)
+{
+    struct SCase
+    {
+        int number;
+        int count;
+        const char* code;
+    };
+    const SCase cases[] = {{1, 0, "1"},   {3, 9, "3"},     {3, 10, "03"},     {12, 10, "12"},
+                           {7, 99, "07"}, {7, 100, "007"}, {5, 1000, "0005"}, {10, 1000, "0010"}};
+    for (const SCase& c : cases)
+        EXPECT_EQ(NumberedEntryCode(c.number, c.count), QLatin1String(c.code))
+            << c.number << "/" << c.count;
+}

@@ -1,24 +1,17 @@
 #pragma once
 
 #include "model/Campaign.h"
+#include "support/QStringPrinter.h"
+#include "support/SameDump.h"
 
 #include <QString>
 #include <memory>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
 // Small campaigns for the model tests.
 
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace model_test {
-
-// Compares two campaign dumps line by line, reporting the lines that differ.
-::testing::AssertionResult SameDump(const QString& actual, const QString& expected);
 
 // A wave with the id, order and name.
 std::unique_ptr<pelko_wave::CWave> MakeWave(int id, int order, const QString& name = QString());

@@ -108,8 +108,24 @@ TEST(QuestionnaireLoading, VolumeQuestionnaireLoadedOnDemandOnce)
 TEST(QuestionnaireLoading, ReadInTheProgramsLanguage)
 {
     CFakeWaveApp app;
+    // The sample is in 2057 (its default) and 1036: a program in French shows it in French.
+    SVersionResource resource;
+    resource.Translations = {{1036, 1200}};
+    ASSERT_TRUE(app.VersionInfo.Load(QStringLiteral("plim"), &resource));
     qnr::CQuestionnaire questionnaire;
     ASSERT_TRUE(LoadQuestionnaireFromSource(questionnaire, Sample("wave1.zoz"), SOURCE_ZOZ));
+    EXPECT_EQ(questionnaire.GetDisplayLanguageId(), 1036);
+    const qnr::CQuestion& shown = *questionnaire.GetQuestion(1);
+    EXPECT_FALSE(shown.GetShortCaption().isEmpty());
+    EXPECT_EQ(shown.GetShortCaption(), shown.GetLocalisedShortCaption(1036));
+    EXPECT_NE(shown.GetShortCaption(), shown.GetLocalisedShortCaption(2057));
+    // A program language that the source lacks shows the source's default language.
+    resource.Translations = {{1031, 1200}};
+    ASSERT_TRUE(app.VersionInfo.Load(QStringLiteral("plim"), &resource));
+    qnr::CQuestionnaire inGerman;
+    ASSERT_TRUE(LoadQuestionnaireFromSource(inGerman, Sample("wave1.zoz"), SOURCE_ZOZ));
+    EXPECT_EQ(inGerman.GetDisplayLanguageId(), 2057);
+
     QHash<QString, const qnr::CQuestion*> byCode;
     byCode.insert(QStringLiteral("stale"), nullptr);
     IndexQuestionnaireByCode(questionnaire, byCode);

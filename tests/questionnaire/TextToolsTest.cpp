@@ -12,9 +12,10 @@ TEST(PropertyList, TextFormRoundTrip)
     list.SetProperty(QStringLiteral("SourceStorageType"), 0);
     list.SetProperty(QStringLiteral("SurveyID"), -12L);
     list.SetProperty(QStringLiteral("SourceString"),
-                     QStringLiteral("C:\\data\\wave;1|=x:y\nz.zoz"));
+                     QStringLiteral("C:\\data\\wave;1|=x:y\nz\r.zoz"));
     const QString text = list.GetString();
     EXPECT_FALSE(text.contains(QLatin1Char('\n')));
+    EXPECT_FALSE(text.contains(QLatin1Char('\r')));
 
     CPropertyList read;
     ASSERT_TRUE(read.SetString(text)) << qPrintable(text);
@@ -25,7 +26,7 @@ TEST(PropertyList, TextFormRoundTrip)
     EXPECT_TRUE(read.GetProperty(QStringLiteral("SurveyID"), number));
     EXPECT_EQ(number, -12);
     EXPECT_TRUE(read.GetProperty(QStringLiteral("SourceString"), path));
-    EXPECT_EQ(path, "C:\\data\\wave;1|=x:y\nz.zoz");
+    EXPECT_EQ(path, "C:\\data\\wave;1|=x:y\nz\r.zoz");
     // A property is found only with its kind, and absent ones are not found.
     EXPECT_FALSE(read.GetProperty(QStringLiteral("SourceString"), number));
     EXPECT_FALSE(read.GetProperty(QStringLiteral("SurveyID"), path));

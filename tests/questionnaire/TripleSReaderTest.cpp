@@ -130,6 +130,25 @@ TEST(TripleSReader, LiteralCodesAreStableNumbers)
     EXPECT_EQ(a.GetQuestion(0)->GetModalite(2)->GetCode(), 12); // a numeric literal keeps it
 }
 
+TEST(TripleSReader, CodeGivenTwiceKeepsItsFirstValue)
+{
+    const QByteArray document = "<sss version='2.0'><survey><record ident='A'>"
+                                "<variable ident='1' type='single' format='literal'><name>V</name>"
+                                "<values><value code='A'>first a</value><value code='B'>b</value>"
+                                "<value code='A'>second a</value><value code='7'>seven</value>"
+                                "<value code='07'>seven again</value></values></variable>"
+                                "</record></survey></sss>";
+    CQuestionnaire questionnaire;
+    ASSERT_TRUE(ReadTripleS(questionnaire, document)) << qPrintable(questionnaire.GetLastError());
+    const CQuestion& question = *questionnaire.GetQuestion(0);
+    ASSERT_EQ(question.GetNbreModalite(), 3);
+    EXPECT_EQ(question.GetModalite(0)->GetEntryCode(), "A");
+    EXPECT_EQ(question.GetModalite(0)->GetShortCaption(), "first a");
+    EXPECT_EQ(question.GetModalite(1)->GetEntryCode(), "B");
+    EXPECT_EQ(question.GetModalite(2)->GetCode(), 7);
+    EXPECT_EQ(question.GetModalite(2)->GetShortCaption(), "seven");
+}
+
 TEST(TripleSReader, LanguagesAndModes)
 {
     const QByteArray document =

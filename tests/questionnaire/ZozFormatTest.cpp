@@ -106,7 +106,6 @@ TEST(ZozFormat, WriteThenReadGivesTheSameQuestionnaire)
 
 TEST(ZozFormat, InterviewsAndResponsesAreReadOnlyWhenAskedFor)
 {
-    const QByteArray document = WriteZozDocument(FullQuestionnaire());
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("full.zoz"));
     QString error;

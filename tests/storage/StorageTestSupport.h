@@ -1,27 +1,21 @@
 #pragma once
 
 #include "model/Campaign.h"
+#include "support/QStringPrinter.h"
+#include "support/SameDump.h"
 #include "support/ScriptedWindowServices.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
 // Campaigns, files and checks shared by the campaign-file tests.
 
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace storage_test {
 
-// Compares two campaign dumps line by line, reporting the lines that differ.
-::testing::AssertionResult SameDump(const QString& actual, const QString& expected);
 // The canonical text of what a campaign file keeps of the campaign.
 QString StoredDump(const pelko_wave::CCampaign& campaign);
 
