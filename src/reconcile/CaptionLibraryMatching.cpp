@@ -6,19 +6,14 @@
 #include "reconcile/NGram.h"
 #include "reconcile/ResponseTextScan.h"
 
+#include <QHashFunctions>
+#include <QStringList>
+#include <unordered_map>
+#include <vector>
+
 using namespace pelko_wave;
 
 namespace {
-
-// The caption of the GUID in any group of the library; null when none.
-const CResponseCaption* FindLibraryCaption(const CResponseLibrary& library, const GUID& guid)
-{
-    for (int g = 0; g < library.GetGroupCount(); ++g) {
-        if (const CResponseCaption* caption = library.GetGroupAt(g)->FindCaptionByGuid(guid))
-            return caption;
-    }
-    return nullptr;
-}
 
 // A text as the base-caption comparison sees it.
 QString NormalizeForBaseCaption(const QString& text, const CTextScanIndex::SSettings& settings)
@@ -27,6 +22,54 @@ QString NormalizeForBaseCaption(const QString& text, const CTextScanIndex::SSett
     if (settings.UpperCase)
         UpperCaseEachUnit(normalized);
     return normalized;
+}
+
+struct SGuidHash
+{
+    size_t operator()(const GUID& guid) const { return qHashBits(&guid, sizeof(GUID)); }
+};
+
+// One group of a library as the library step uses it: its base caption's text as the scan
+// sees it, and the texts of its other captions that the library holds.
+struct SThesaurusGroup
+{
+    QString NormalizedBase;
+    QStringList OtherTexts;
+};
+
+// The groups of every library, in library and group order, that have a base caption. A
+// library finds a caption by GUID in any of its groups, the first group first. Made once per
+// scan, so that each campaign response only compares texts.
+std::vector<SThesaurusGroup> MakeThesaurus(const QList<CResponseLibrary*>& libraries,
+                                           const CTextScanIndex::SSettings& settings)
+{
+    std::vector<SThesaurusGroup> thesaurus;
+    for (const CResponseLibrary* library : libraries) {
+        std::unordered_map<GUID, const CResponseCaption*, SGuidHash> captions;
+        for (int g = 0; g < library->GetGroupCount(); ++g) {
+            const CResponseCaptionGroup* group = library->GetGroupAt(g);
+            for (int c = 0; c < group->GetCaptionCount(); ++c)
+                captions.emplace(group->GetCaptionAt(c)->GetGuid(), group->GetCaptionAt(c));
+        }
+        const auto find = [&captions](const GUID& guid) -> const CResponseCaption* {
+            const auto it = captions.find(guid);
+            return it == captions.end() ? nullptr : it->second;
+        };
+        for (int g = 0; g < library->GetGroupCount(); ++g) {
+            const CResponseCaptionGroup* group = library->GetGroupAt(g);
+            const CResponseCaption* base = find(group->GetBaseLabelId());
+            if (!base)
+                continue;
+            SThesaurusGroup entry{NormalizeForBaseCaption(base->GetText(), settings), {}};
+            for (int c = 0; c < group->GetCaptionCount(); ++c) {
+                const CResponseCaption* caption = group->GetCaptionAt(c);
+                if (caption != base && find(caption->GetGuid()))
+                    entry.OtherTexts.append(caption->GetText());
+            }
+            thesaurus.push_back(std::move(entry));
+        }
+    }
+    return thesaurus;
 }
 
 } // namespace
@@ -45,25 +88,17 @@ bool MatchResponsesByCaptionLibrary(const CVolume& volume, const CQuestion& camp
 {
     if (!HasCaptionLibraries())
         return false;
-    const QList<CResponseLibrary*>& libraries = GetWaveApp()->GetCaptionLibraries();
     const CTextScanIndex::SSettings settings = MakeTextScanSettings(volume, 0);
+    const std::vector<SThesaurusGroup> thesaurus =
+        MakeThesaurus(GetWaveApp()->GetCaptionLibraries(), settings);
 
     const auto libraryStep = [&](CTextScan& scan, int campaignEntry, const QString& text) {
         const QString normalized = NormalizeForBaseCaption(text, settings);
-        for (const CResponseLibrary* library : libraries) {
-            for (int g = 0; g < library->GetGroupCount(); ++g) {
-                const CResponseCaptionGroup* group = library->GetGroupAt(g);
-                const CResponseCaption* base =
-                    FindLibraryCaption(*library, group->GetBaseLabelId());
-                if (!base || NormalizeForBaseCaption(base->GetText(), settings) != normalized)
-                    continue;
-                for (int c = 0; c < group->GetCaptionCount(); ++c) {
-                    const CResponseCaption* caption = group->GetCaptionAt(c);
-                    if (caption == base || !FindLibraryCaption(*library, caption->GetGuid()))
-                        continue;
-                    scan.ScanText(campaignEntry, caption->GetText(), false);
-                }
-            }
+        for (const SThesaurusGroup& group : thesaurus) {
+            if (group.NormalizedBase != normalized)
+                continue;
+            for (const QString& other : group.OtherTexts)
+                scan.ScanText(campaignEntry, other, false);
         }
     };
     RunResponseTextScan(volume, campaignQuestion, sourceQuestion, campaignCandidates,
