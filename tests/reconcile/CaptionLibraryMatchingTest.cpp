@@ -158,6 +158,31 @@ TEST_F(ResponseScanTest, BaseCaptionComparedTrimmedAndInTheVolumesCase)
     EXPECT_TRUE(m_newMatchings.isEmpty());
 }
 
+TEST_F(ResponseScanTest, ABaseCaptionIsFoundAnywhereInItsLibraryAndAGroupWithoutOneIsPassedOver)
+{
+    // One library: "Si" shares a group with "Yes" but the group has no base caption; "Ja" is in
+    // a group whose base caption is the "Yes" of the first group.
+    auto* yes = new CResponseCaptionGroup(QStringLiteral("yes"));
+    const CResponseCaption* yesCaption =
+        yes->AddCaption(std::make_unique<CResponseCaption>(QStringLiteral("Yes"), yes));
+    yes->AddCaption(std::make_unique<CResponseCaption>(QStringLiteral("Si"), yes));
+    auto* ja = new CResponseCaptionGroup(QStringLiteral("ja"));
+    ja->AddCaption(std::make_unique<CResponseCaption>(QStringLiteral("Ja"), ja));
+    ja->SetBaseLabelId(yesCaption->GetGuid());
+    auto* library = new CResponseLibrary(QStringLiteral("Answers"));
+    library->AddGroup(yes);
+    library->AddGroup(ja);
+    m_app.Groups << yes << ja;
+    m_app.Libraries << library;
+
+    AddResponse(100, QStringLiteral("Yes"));
+    AddSource(1, QStringLiteral("Si"));
+    AddSource(2, QStringLiteral("Ja"));
+    EXPECT_TRUE(MatchByLibrary());
+    EXPECT_EQ(m_newMatchings, (Matchings{{100, QStringLiteral("2")}}));
+    EXPECT_EQ(m_sourceCandidates, QList<int>{0});
+}
+
 TEST_F(ResponseScanTest, EqualLibraryScoresGoToTheProposalRememberedLast)
 {
     AddLibraryGroup({QStringLiteral("Yes"), QStringLiteral("Oui")});
