@@ -143,6 +143,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
     const int linkQuestion = m_volume.GetMainVolumeLinkQuestionId();
 
     const int questionCount = m_campaign.GetQuestionCount();
+    const std::vector<uint32_t> loopMasks = GetQuestionLoopMasks(m_campaign);
     m_campaignLoops.assign(size_t(questionCount), 0);
     for (int p = 0; p < questionCount; ++p) {
         const CQuestion& question = *m_campaign.GetQuestion(p);
@@ -152,7 +153,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
         if (id != linkQuestion && matchedInWave.count(id))
             continue;
         m_campaignCandidates.insert(p);
-        m_campaignLoops[size_t(p)] = ReduceLoopMask(GetQuestionLoopMask(m_campaign, question));
+        m_campaignLoops[size_t(p)] = ReduceLoopMask(loopMasks[size_t(p)]);
     }
 
     QMap<QString, int> usedCodes;
