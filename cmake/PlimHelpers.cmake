@@ -21,7 +21,8 @@ endfunction()
 
 # plim_tests(<name> [DEPS <targets>...] [MAIN <core|none>])
 # One test program per test folder (every .cpp of the folder), each test registered with CTest.
-# The default main makes a QCoreApplication; MAIN none means the folder brings its own main.
+# The default main makes a QCoreApplication; MAIN widgets makes a QApplication for widget tests
+# (offscreen, one fixed font, temporary profile); MAIN none means the folder brings its own main.
 function(plim_tests name)
     cmake_parse_arguments(ARG "" "MAIN" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -29,7 +30,9 @@ function(plim_tests name)
         return()
     endif()
     add_executable(plim_${name}_tests ${sources})
-    if(NOT ARG_MAIN STREQUAL "none")
+    if(ARG_MAIN STREQUAL "widgets")
+        target_link_libraries(plim_${name}_tests PRIVATE plim_widget_test_main)
+    elseif(NOT ARG_MAIN STREQUAL "none")
         target_link_libraries(plim_${name}_tests PRIVATE plim_test_main)
     endif()
     target_link_libraries(plim_${name}_tests PRIVATE ${ARG_DEPS} plim_test_support

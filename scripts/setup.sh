@@ -9,6 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     binutils
+    fonts-dejavu-core
 )
 
 missing=()
