@@ -1,6 +1,9 @@
 #include "controls/ButtonST.h"
 
+#include "controls/ControlPaint.h"
 #include "controls/Pictures.h"
+#include "grid/GdiPaint.h"
+#include "grid/SysColors.h"
 #include "res/StringTable.h"
 
 #include <QApplication>
@@ -13,38 +16,13 @@
 
 namespace {
 
-QColor SysColour(const QWidget& widget, QPalette::ColorRole role)
-{
-    return widget.palette().color(QPalette::Active, role);
-}
-
-// A one-pixel frame: top and left edges in one colour, right and bottom in the other, the
-// corners at the bottom left and top right going to the second.
-void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft,
-                const QColor& bottomRight)
-{
-    const int x = rect.x();
-    const int y = rect.y();
-    const int w = rect.width();
-    const int h = rect.height();
-    painter.fillRect(x, y, w - 1, 1, topLeft);
-    painter.fillRect(x, y, 1, h - 1, topLeft);
-    painter.fillRect(x + w - 1, y, 1, h, bottomRight);
-    painter.fillRect(x, y + h - 1, w, 1, bottomRight);
-}
-
 // Straight lines through the points, each stopping one pixel before its end point.
-void PolyLineTo(QPainter& painter, const QColor& colour, std::initializer_list<QPoint> points)
+void PolyLineTo(QPainter& painter, COLORREF colour, std::initializer_list<CPoint> points)
 {
-    painter.setPen(colour);
-    const QPoint* previous = nullptr;
-    for (const QPoint& point : points) {
-        if (previous) {
-            const QPoint step((point.x() > previous->x()) - (point.x() < previous->x()),
-                              (point.y() > previous->y()) - (point.y() < previous->y()));
-            if (point != *previous)
-                painter.drawLine(*previous, point - step);
-        }
+    const CPoint* previous = nullptr;
+    for (const CPoint& point : points) {
+        if (previous)
+            DrawLine(painter, *previous, point, colour);
         previous = &point;
     }
 }
@@ -200,8 +178,8 @@ int CButtonST::SetPressedOffsetStyle(int style, bool repaint)
 
 void CButtonST::ResetColours(bool repaint)
 {
-    m_overBack = m_normalBack = m_focusBack = SysColour(*this, QPalette::Button);
-    m_overText = m_normalText = m_focusText = SysColour(*this, QPalette::ButtonText);
+    m_overBack = m_normalBack = m_focusBack = GetSysColor(COLOR_BTNFACE, palette());
+    m_overText = m_normalText = m_focusText = GetSysColor(COLOR_BTNTEXT, palette());
     if (repaint)
         update();
 }
@@ -311,31 +289,27 @@ void CButtonST::paintEvent(QPaintEvent*)
 void CButtonST::DrawButtonBackground(QPainter& painter, QRect& rect, const SDrawState& state)
 {
     if (!m_flat && (state.Focused || m_default)) {
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        FrameRect(painter, CRect(rect), RGB(0, 0, 0));
         rect.adjust(1, 1, -1, -1);
     }
-    QColor back = m_normalBack;
+    COLORREF back = m_normalBack;
     if (m_mouseOver || state.Pressed)
         back = m_overBack;
     else if (state.Focused)
         back = m_focusBack;
-    painter.fillRect(rect, back);
+    FillRect(painter, CRect(rect), back);
 }
 
-void CButtonST::DrawButtonBorder(QPainter& painter, const QRect& rect, const SDrawState& state)
+void CButtonST::DrawButtonBorder(QPainter& painter, const QRect& area, const SDrawState& state)
 {
-    const QColor shadow = SysColour(*this, QPalette::Mid);
-    const QColor highlight = SysColour(*this, QPalette::Light);
+    const CRect rect(area);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW, palette());
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT, palette());
     if (state.Pressed) {
-        if (!m_flat) {
-            painter.setPen(shadow);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        } else if (m_drawBorder) {
+        if (!m_flat)
+            FrameRect(painter, rect, shadow);
+        else if (m_drawBorder)
             Draw3dRect(painter, rect, shadow, highlight);
-        }
         return;
     }
     if (m_flat) {
@@ -344,14 +318,14 @@ void CButtonST::DrawButtonBorder(QPainter& painter, const QRect& rect, const SDr
         return;
     }
     // The raised edge of a push button, in four lines.
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
+    const int left = rect.left;
+    const int top = rect.top;
+    const int right = rect.right;
+    const int bottom = rect.bottom;
     PolyLineTo(painter, highlight, {{left, bottom - 1}, {left, top}, {right, top}});
-    PolyLineTo(painter, SysColour(*this, QPalette::Midlight),
+    PolyLineTo(painter, GetSysColor(COLOR_3DLIGHT, palette()),
                {{left + 1, bottom - 1}, {left + 1, top + 1}, {right, top + 1}});
-    PolyLineTo(painter, SysColour(*this, QPalette::Dark),
+    PolyLineTo(painter, GetSysColor(COLOR_3DDKSHADOW, palette()),
                {{left, bottom - 1}, {right - 1, bottom - 1}, {right - 1, top - 1}});
     PolyLineTo(painter, shadow,
                {{left + 1, bottom - 2}, {right - 2, bottom - 2}, {right - 2, top}});
@@ -401,17 +375,17 @@ void CButtonST::DrawButtonText(QPainter& painter, const QRect& caption, const SD
     QRect measured = painter.fontMetrics().boundingRect(area, flags, text());
     measured.moveCenter(area.center());
     if (state.Disabled) {
-        painter.setPen(SysColour(*this, QPalette::Light));
+        painter.setPen(ColorRefToQColor(GetSysColor(COLOR_3DHIGHLIGHT, palette())));
         painter.drawText(measured.translated(1, 1), flags, text());
-        painter.setPen(SysColour(*this, QPalette::Mid));
+        painter.setPen(ColorRefToQColor(GetSysColor(COLOR_3DSHADOW, palette())));
         painter.drawText(measured, flags, text());
         return;
     }
-    QColor colour = m_normalText;
+    COLORREF colour = m_normalText;
     if (m_mouseOver || state.Pressed)
         colour = m_overText;
     else if (state.Focused)
         colour = m_focusText;
-    painter.setPen(colour);
+    painter.setPen(ColorRefToQColor(colour));
     painter.drawText(measured, flags, text());
 }

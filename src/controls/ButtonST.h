@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "grid/ColorRef.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QPushButton>
@@ -127,7 +128,8 @@ private:
     bool m_checkBox = false;
     bool m_drawBorder = true;
     bool m_drawFocusWhenFlat = false;
-    QColor m_overBack, m_overText, m_normalBack, m_normalText, m_focusBack, m_focusText;
+    COLORREF m_overBack = 0, m_overText = 0, m_normalBack = 0, m_normalText = 0, m_focusBack = 0,
+             m_focusText = 0;
     QString m_tooltip;
     int m_checkState = 0;
     unsigned m_type = BS_TYPEMASK;

@@ -1,5 +1,7 @@
 #include "controls/FlatSplitterWnd.h"
 
+#include "grid/SysColors.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +36,7 @@ void CFlatSplitterHandle::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QColor line = Splitter()->GetLineColour();
-    painter.fillRect(rect(), palette().color(QPalette::Button));
+    painter.fillRect(rect(), ColorRefToQColor(GetSysColor(COLOR_BTNFACE, palette())));
     // The lines on both sides close the frames of the panes beside the bar.
     painter.setPen(line);
     if (orientation() == Qt::Vertical) {
@@ -150,7 +152,7 @@ QSplitterHandle* CFlatSplitterWnd::createHandle()
 QColor CFlatSplitterWnd::GetLineColour() const
 {
     if (!m_lineColour.isValid())
-        m_lineColour = palette().color(QPalette::Active, QPalette::Mid);
+        m_lineColour = ColorRefToQColor(GetSysColor(COLOR_BTNSHADOW, palette()));
     return m_lineColour;
 }
 

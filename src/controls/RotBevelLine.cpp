@@ -1,6 +1,9 @@
 #include "controls/RotBevelLine.h"
 
+#include "controls/ControlPaint.h"
 #include "controls/Rot90DC.h"
+#include "grid/GdiPaint.h"
+#include "grid/SysColors.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -12,24 +15,6 @@ namespace {
 const QString kPadding = QStringLiteral("  ");
 // Where the light copy of a disabled caption goes.
 const QPoint kDisabledOffset(1, 1);
-
-QColor SysColour(const QWidget& widget, QPalette::ColorRole role)
-{
-    return widget.palette().color(QPalette::Active, role);
-}
-
-void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft,
-                const QColor& bottomRight)
-{
-    const int x = rect.x();
-    const int y = rect.y();
-    const int w = rect.width();
-    const int h = rect.height();
-    painter.fillRect(x, y, w - 1, 1, topLeft);
-    painter.fillRect(x, y, 1, h - 1, topLeft);
-    painter.fillRect(x + w - 1, y, 1, h, bottomRight);
-    painter.fillRect(x, y + h - 1, w, 1, bottomRight);
-}
 
 } // namespace
 
@@ -138,18 +123,19 @@ void cdxCRotBevelLine::paintEvent(QPaintEvent*)
     const qreal ratio = devicePixelRatioF();
     QImage buffer(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     buffer.setDevicePixelRatio(ratio);
-    const QColor face = SysColour(*this, QPalette::Button);
-    buffer.fill(face);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE, palette());
+    buffer.fill(ColorRefToQColor(face));
     QPainter painter(&buffer);
 
     const SLayout layout = Layout();
-    const QColor shadow = SysColour(*this, QPalette::Mid);
-    const QColor highlight = SysColour(*this, QPalette::Light);
-    Draw3dRect(painter, layout.Line, m_sunken ? shadow : highlight, m_sunken ? highlight : shadow);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW, palette());
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT, palette());
+    Draw3dRect(painter, CRect(layout.Line), m_sunken ? shadow : highlight,
+               m_sunken ? highlight : shadow);
 
     if (!layout.Text.isEmpty()) {
         painter.setClipRect(layout.Text);
-        painter.fillRect(layout.Text, face);
+        FillRect(painter, CRect(layout.Text), face);
         painter.setFont(font());
 
         auto drawText = [&](QPainter& onto, const QRect& area, const QPoint& offset) {
@@ -157,13 +143,13 @@ void cdxCRotBevelLine::paintEvent(QPaintEvent*)
             const QString shown =
                 onto.fontMetrics().elidedText(layout.Caption, Qt::ElideRight, area.width());
             if (isEnabled()) {
-                onto.setPen(SysColour(*this, QPalette::ButtonText));
+                onto.setPen(ColorRefToQColor(GetSysColor(COLOR_BTNTEXT, palette())));
                 onto.drawText(area, flags, shown);
                 return;
             }
-            onto.setPen(highlight);
+            onto.setPen(ColorRefToQColor(highlight));
             onto.drawText(area.translated(offset), flags, shown);
-            onto.setPen(shadow);
+            onto.setPen(ColorRefToQColor(shadow));
             onto.drawText(area, flags, shown);
         };
 

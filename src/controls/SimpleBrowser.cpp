@@ -209,9 +209,9 @@ void SimpleBrowser::OnLinkClicked(const QUrl& url)
 SimpleBrowserNotification SimpleBrowser::Record(int code) const
 {
     SimpleBrowserNotification record;
-    record.From = const_cast<SimpleBrowser*>(this);
-    record.IdFrom = m_id;
-    record.Code = code;
+    record.hwndFrom = const_cast<SimpleBrowser*>(this);
+    record.idFrom = std::uintptr_t(m_id);
+    record.code = code;
     return record;
 }
 
@@ -225,7 +225,7 @@ bool SimpleBrowser::OnBeforeNavigate(const QString& url, const QString& frame,
     record.Frame = frame;
     record.PostData = postData;
     record.Headers = headers;
-    return m_owner->OnBrowserBeforeNavigate(record) != 0;
+    return SendNotify(m_owner, record) != 0;
 }
 
 void SimpleBrowser::OnDocumentComplete(const QString& url)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/NotifyOwner.h"
+
 #include <QByteArray>
 #include <QPointer>
 #include <QString>
@@ -21,12 +23,10 @@ enum : int
     SBN_TITLE_CHANGE = 7,
 };
 
-// What the browser tells its owner about a navigation.
-struct SimpleBrowserNotification
+// What the browser reports about a navigation; the header holds the browser, its control id
+// and the code (SBN_*).
+struct SimpleBrowserNotification : NMHDR
 {
-    QWidget* From = nullptr; // the browser
-    int IdFrom = 0;          // its control id
-    int Code = 0;            // SBN_*
     QString URL;
     QString Frame;
     QByteArray PostData;
@@ -34,14 +34,6 @@ struct SimpleBrowserNotification
     int Progress = 0;
     int ProgressMax = 0;
     QString Text;
-};
-
-// The owner of a browser answers before a navigation; a non-zero answer cancels it.
-class ISimpleBrowserOwner
-{
-public:
-    virtual ~ISimpleBrowserOwner() = default;
-    virtual int OnBrowserBeforeNavigate(const SimpleBrowserNotification& notification) = 0;
 };
 
 // Rewrites start tags written as empty elements ("<p class = \"x\"/>") as start tags, as web
@@ -85,8 +77,9 @@ public:
     QTextBrowser* GetBrowserWindow() const { return m_browser; }
     int GetDlgCtrlID() const { return m_id; }
 
-    // The owner asked before navigations (not owned); none allows every navigation.
-    void SetOwner(ISimpleBrowserOwner* owner) { m_owner = owner; }
+    // The owner asked before navigations (not owned): a non-zero answer to SBN_BEFORE_NAVIGATE
+    // cancels the navigation; without an owner every navigation goes ahead.
+    void SetOwner(INotifyOwner* owner) { m_owner = owner; }
 
 Q_SIGNALS:
     // Notifications without an answer: SBN_NAVIGATE_COMPLETE and SBN_DOCUMENT_COMPLETE.
@@ -107,7 +100,7 @@ private:
     void OnLinkClicked(const QUrl& url);
 
     QTextBrowser* m_browser = nullptr; // a child of this window
-    ISimpleBrowserOwner* m_owner = nullptr;
+    INotifyOwner* m_owner = nullptr;
     int m_id = 0;
     QString m_html;
 };

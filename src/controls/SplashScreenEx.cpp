@@ -146,8 +146,9 @@ void CSplashScreenEx::paintEvent(QPaintEvent*)
     if (m_text.isEmpty())
         return;
     painter.setFont(m_font);
-    painter.setPen(m_textColour);
-    painter.drawText(m_textRect, m_textFormat, m_text);
+    painter.setPen(ColorRefToQColor(m_textColour));
+    CRect area(m_textRect);
+    DrawText(painter, m_text, area, m_textFormat);
 }
 
 void CSplashScreenEx::timerEvent(QTimerEvent* event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "grid/ColorRef.h"
+#include "grid/DrawTextFormat.h"
+
 #include <QBasicTimer>
 #include <QImage>
 #include <QPointer>
@@ -69,8 +72,8 @@ private:
     int m_timeout = 2000;
     QString m_text;
     QRect m_textRect;
-    int m_textFormat = Qt::AlignCenter | Qt::TextWordWrap;
-    QColor m_textColour = Qt::black;
+    unsigned m_textFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    COLORREF m_textColour = RGB(0, 0, 0);
     int m_x = 0;
     int m_y = 0;
     QBasicTimer m_timer;

@@ -1,5 +1,7 @@
 #include "controls/SplitterBar.h"
 
+#include "grid/GdiPaint.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -117,7 +119,7 @@ QRect CSplitterBar::Shifted(const QRect& rect, int offset) const
 void CSplitterBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_background);
+    FillRect(painter, CRect(rect()), m_background);
 }
 
 void CSplitterBar::ShowFeedback(const QRect& rect)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "grid/ColorRef.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -66,6 +67,6 @@ private:
     QList<QPointer<QWidget>> m_lower;
     int m_upperLimit = 0;
     int m_lowerLimit = 0;
-    QColor m_background = Qt::white;
+    COLORREF m_background = RGB(255, 255, 255);
     QPointer<QWidget> m_feedback;
 };

@@ -24,12 +24,12 @@ QString ReadReport(const char* name)
     return QString::fromUtf8(file.readAll());
 }
 
-class CScriptedOwner final : public ISimpleBrowserOwner
+class CScriptedOwner final : public INotifyOwner
 {
 public:
-    int OnBrowserBeforeNavigate(const SimpleBrowserNotification& notification) override
+    LRESULT OnNotify(NMHDR& header) override
     {
-        Seen.push_back(notification);
+        Seen.push_back(static_cast<SimpleBrowserNotification&>(header));
         return Answer;
     }
     int Answer = 0;
@@ -170,9 +170,9 @@ TEST(SimpleBrowser, LinkClicksAskTheOwnerAndAnchorsScroll)
     owner.Answer = 1;
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, WhereTextShows(view, "Go down"));
     ASSERT_EQ(owner.Seen.size(), 1u);
-    EXPECT_EQ(owner.Seen[0].Code, SBN_BEFORE_NAVIGATE);
+    EXPECT_EQ(owner.Seen[0].code, SBN_BEFORE_NAVIGATE);
     EXPECT_EQ(owner.Seen[0].URL, QStringLiteral("#end"));
-    EXPECT_EQ(owner.Seen[0].IdFrom, 1172);
+    EXPECT_EQ(owner.Seen[0].idFrom, 1172u);
     EXPECT_EQ(bar.value(), 0);
 
     // An outside address is asked about and loads nothing.
@@ -202,8 +202,8 @@ TEST(SimpleBrowser, BlankNavigationEmptiesAndReportsCompletion)
     QSignalSpy notified(&browser, &SimpleBrowser::Notify);
     browser.Navigate(QStringLiteral("about:blank"));
     ASSERT_EQ(notified.count(), 2);
-    EXPECT_EQ(notified[0][0].value<SimpleBrowserNotification>().Code, SBN_NAVIGATE_COMPLETE);
-    EXPECT_EQ(notified[1][0].value<SimpleBrowserNotification>().Code, SBN_DOCUMENT_COMPLETE);
+    EXPECT_EQ(notified[0][0].value<SimpleBrowserNotification>().code, SBN_NAVIGATE_COMPLETE);
+    EXPECT_EQ(notified[1][0].value<SimpleBrowserNotification>().code, SBN_DOCUMENT_COMPLETE);
     EXPECT_EQ(notified[1][0].value<SimpleBrowserNotification>().URL, QStringLiteral("about:blank"));
     EXPECT_TRUE(browser.GetDocument()->toPlainText().trimmed().isEmpty());
 }
