@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -586,6 +587,14 @@ void CTreeCtrl::DrawItem(QPainter& painter, HTREEITEM item, const SItemLayout& l
     painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter.drawText(layout.Text.adjusted(kTextPadding, 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, GetItemText(item));
+    if (item == currentItem() && hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = layout.Text;
+        focus.backgroundColor =
+            palette().color(group, selected ? QPalette::Highlight : QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void CTreeCtrl::mousePressEvent(QMouseEvent* event)
