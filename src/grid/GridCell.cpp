@@ -39,10 +39,12 @@ void CGridCell::Reset()
 
 void CGridCell::SetFont(const LOGFONT* logFont)
 {
-    if (logFont)
-        m_plfFont = *logFont;
-    else
+    if (!logFont)
         m_plfFont.reset();
+    else if (m_plfFont)
+        *m_plfFont = *logFont;
+    else
+        m_plfFont = std::make_unique<LOGFONT>(*logFont);
 }
 
 unsigned CGridCell::GetFormat() const
@@ -56,7 +58,7 @@ unsigned CGridCell::GetFormat() const
 const LOGFONT* CGridCell::GetFont() const
 {
     if (m_plfFont)
-        return &*m_plfFont;
+        return m_plfFont.get();
     const CGridDefaultCell* defaultCell = GetDefaultCell();
     return defaultCell ? defaultCell->GetFont() : nullptr;
 }
@@ -127,5 +129,5 @@ void CGridDefaultCell::SetFont(const LOGFONT* logFont)
 
 const LOGFONT* CGridDefaultCell::GetFont() const
 {
-    return m_plfFont ? &*m_plfFont : nullptr;
+    return m_plfFont.get();
 }

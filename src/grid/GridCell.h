@@ -2,8 +2,6 @@
 
 #include "grid/GridCellBase.h"
 
-#include <optional>
-
 // The text cell: stores every attribute, and takes format, font and margin from its default
 // cell while its own are the markers. The base of every other cell type.
 class CGridCell : public CGridCellBase
@@ -36,7 +34,7 @@ public:
     QWidget* GetEditWnd() const override { return m_pEditWnd; }
     unsigned GetMargin() const override;
 
-    bool IsDefaultFont() const override { return !m_plfFont.has_value(); }
+    bool IsDefaultFont() const override { return !m_plfFont; }
     bool IsEditing() const override { return m_bEditing; }
 
     void Reset() override;
@@ -52,7 +50,8 @@ protected:
     unsigned m_nFormat = 0xFFFFFFFF;
     COLORREF m_crFgClr = CLR_DEFAULT;
     COLORREF m_crBkClr = CLR_DEFAULT;
-    std::optional<LOGFONT> m_plfFont;
+    // The cell's own font, made on first use; none takes the default cell's.
+    std::unique_ptr<LOGFONT> m_plfFont;
     unsigned m_nMargin = 0xFFFFFFFF;
     bool m_bEditing = false;
     CGridCtrl* m_pGrid = nullptr;

@@ -400,6 +400,9 @@ private:
     void EraseBkgnd(QPainter& painter, const CRect& clipBox);
     void InvalidateClient(const CRect& rect);
     int ScrollBarExtent() const;
+    // Sets the scroll bars' ranges and shows or hides them, when a reset asked for it.
+    void FlushScrollBars() const;
+    void ApplyScrollBars();
     void StartAutoScroll();
     void StopAutoScroll();
     void DrawTracker(QPainter& painter);
@@ -455,6 +458,8 @@ private:
     CGridAxis m_arRowHeights;
     CGridAxis m_arColWidths;
     int m_nVScrollMax = 0, m_nHScrollMax = 0;
+    bool m_bScrollBarsPending = false;
+    bool m_bScrollBarsPosted = false;
     const CRuntimeClass* m_pRtcDefault;
     CGridDefaultCell m_cellDefault, m_cellFixedColDef, m_cellFixedRowDef, m_cellFixedRowColDef;
     const std::vector<QImage>* m_pImageList = nullptr;

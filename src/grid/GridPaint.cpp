@@ -14,6 +14,7 @@
 
 CRect CGridCtrl::GetClientRect() const
 {
+    FlushScrollBars();
     return CRect(viewport()->rect());
 }
 
@@ -24,6 +25,7 @@ int CGridCtrl::ScrollBarExtent() const
 
 int CGridCtrl::GetScrollPos32(int nBar, bool bGetTrackPos) const
 {
+    FlushScrollBars();
     const QScrollBar* bar = nBar == SB_VERT ? verticalScrollBar() : horizontalScrollBar();
     if (!bar)
         return 0;
@@ -32,6 +34,7 @@ int CGridCtrl::GetScrollPos32(int nBar, bool bGetTrackPos) const
 
 bool CGridCtrl::SetScrollPos32(int nBar, int nPos, bool bRedraw)
 {
+    FlushScrollBars();
     ForgetTopLeft();
     QScrollBar* bar = nBar == SB_VERT ? verticalScrollBar() : horizontalScrollBar();
     if (!bar)
@@ -338,7 +341,34 @@ void CGridCtrl::ResetScrollBars()
     ForgetTopLeft();
     if (!m_bAllowDraw)
         return;
-    CRect rect = GetClientRect();
+    // The bars are set when they are next read, or once the events are processed: a loop
+    // of row insertions sets them once.
+    m_bScrollBarsPending = true;
+    if (!m_bScrollBarsPosted) {
+        m_bScrollBarsPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_bScrollBarsPosted = false;
+                FlushScrollBars();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void CGridCtrl::FlushScrollBars() const
+{
+    if (m_bScrollBarsPending)
+        const_cast<CGridCtrl*>(this)->ApplyScrollBars();
+}
+
+void CGridCtrl::ApplyScrollBars()
+{
+    m_bScrollBarsPending = false;
+    ForgetTopLeft();
+    if (!m_bAllowDraw)
+        return;
+    CRect rect(viewport()->rect());
     if (rect.IsRectEmpty())
         return;
     const int extent = ScrollBarExtent();
@@ -388,6 +418,7 @@ void CGridCtrl::scrollContentsBy(int, int)
 
 int CGridCtrl::ScrollTarget(int nBar, int nSBCode) const
 {
+    FlushScrollBars();
     const bool vertical = nBar == SB_VERT;
     const CGridAxis& axis = vertical ? m_arRowHeights : m_arColWidths;
     const int fixed = vertical ? m_nFixedRows : m_nFixedCols;
@@ -583,6 +614,7 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
 {
     if (!m_bAllowDraw || !IsValid(nRow, nCol))
         return;
+    FlushScrollBars();
     const CCellIDRange range = GetVisibleNonFixedCellRange();
     const auto countNonZero = [](const CGridAxis& axis, int from, int to) {
         // Non-zero sizes in [from, to).

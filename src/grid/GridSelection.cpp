@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <optional>
 
 // ---- selection and focus --------------------------------------------------------------------
 
@@ -30,7 +31,13 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 {
     if (!m_bEnableSelection)
         return;
-    const CCellIDRange visible = GetVisibleNonFixedCellRange();
+    // The visible range, taken when a cell is to be redrawn.
+    std::optional<CCellIDRange> visibleRange;
+    const auto isVisible = [&](int row, int col) {
+        if (!visibleRange)
+            visibleRange = GetVisibleNonFixedCellRange();
+        return visibleRange->InRange(row, col);
+    };
 
     if (nMinRow >= 0 && nMinRow < m_nFixedRows)
         nMinRow = m_nFixedRows;
@@ -52,7 +59,7 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
             }
             SetCellState(cell.row, cell.col, GetCellState(cell.row, cell.col) & ~GVIS_SELECTED);
             m_SelectedCellMap.erase(key);
-            if (!range.InRange(cell) && visible.InRange(cell))
+            if (!range.InRange(cell) && isVisible(cell.row, cell.col))
                 RedrawCell(cell.row, cell.col);
         }
         NotifyParent(nMaxRow, nMaxCol, GVN_SELCHANGED);
@@ -67,7 +74,7 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
                 const unsigned state = GetCellState(row, col);
                 SetCellState(row, col,
                              bSelectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
-                if (visible.InRange(row, col) || IsCellFixed(row, col))
+                if (IsCellFixed(row, col) || isVisible(row, col))
                     RedrawCell(row, col);
             }
         }
