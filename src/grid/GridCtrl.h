@@ -331,6 +331,10 @@ public:
     virtual void FinishCellEdit(int nRow, int nCol, const QString& text);
     virtual bool ValidateCellEdit(int nRow, int nCol, const QString& text);
     virtual void StopEditing();
+    // The in-place editor's end of edit (its record: the cell, the edited text and, as data,
+    // the key that ended the edit): keeps or restores the text, and after Tab or a navigation
+    // key moves on and edits the cell reached.
+    void OnEndInPlaceEdit(const GV_DISPINFO& record);
     // The edit path of changes that do not come from the in-place editor (paste, clearing).
     bool ModifyCellText(int nRow, int nCol, const QString& text);
 
@@ -369,6 +373,7 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool viewportEvent(QEvent* event) override;
 

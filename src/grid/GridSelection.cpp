@@ -1,6 +1,7 @@
 #include "grid/GridCtrl.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -653,6 +654,14 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A character composed by an input method starts an edit as a typed one does.
+    if (!event->commitString().isEmpty())
+        OnChar(event->commitString(), QApplication::keyboardModifiers());
+    event->accept();
 }
 
 void CGridCtrl::OnChar(const QString& text, Qt::KeyboardModifiers modifiers)
