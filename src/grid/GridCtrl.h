@@ -391,12 +391,15 @@ private:
     using GRID_ROW = std::vector<std::unique_ptr<CGridCellBase>>;
 
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+    // The fixed row count (rows) or fixed column count.
+    bool SetFixedCount(bool rows, int count);
     void ForgetTopLeft() const { m_idTopLeftCell.row = -1; }
     void ResetSelectedRange();
-    void RedrawOrInvalidate(int row, int col, QPainter* painter);
     void RedrawFixedOfFocus(const CCellID& focus, const CCellID& other);
     bool MouseOverRowResizeArea(CPoint point) const;
     bool MouseOverColumnResizeArea(CPoint point) const;
+    // Starts sizing the column or row whose divider the press is on.
+    void StartSizing(CPoint point, bool columns);
     int ScrollTarget(int nBar, int nSBCode) const;
     void OnScroll(int nBar, int nSBCode);
     void OnScrollBarAction(int nBar, int action);
