@@ -74,6 +74,7 @@ QAction* CCommandActions::Action(unsigned id)
 void CCommandActions::AddHandler(unsigned id, ELevel level, QObject* owner,
                                  CommandHandler onCommand, UpdateHandler onUpdate)
 {
+    Action(id); // the update pass covers every command that has a handler
     std::vector<SHandler>& list = m_handlers[id];
     list.push_back(SHandler{level, m_nextSerial++, owner, owner != nullptr, std::move(onCommand),
                             std::move(onUpdate)});

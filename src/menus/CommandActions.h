@@ -72,7 +72,8 @@ public:
     // Marks an action as standing for the command.
     static void SetCommandId(QAction* action, unsigned id);
 
-    // Adds a handler of the command at the level. Either function may be empty.
+    // Adds a handler of the command at the level (making the command's action when missing).
+    // Either function may be empty.
     void AddHandler(unsigned id, ELevel level, QObject* owner, CommandHandler onCommand,
                     UpdateHandler onUpdate = {});
     // Removes every handler of the owner.
@@ -83,7 +84,7 @@ public:
     bool Execute(unsigned id);
     // Updates the action of the command (made when missing).
     void Update(unsigned id);
-    // Updates every action made so far.
+    // Updates every action made so far (every command with a handler has one).
     void UpdateAll();
 
 Q_SIGNALS:

@@ -119,11 +119,14 @@ bool MenuTipManager::BelongsToWindow(const QMenu* menu) const
 
 void MenuTipManager::Hook(QMenu* menu)
 {
-    connect(
-        menu, &QMenu::hovered, this,
-        [this, menu](QAction* action) { OnItemHighlighted(menu, action, m_bLastInputMouse); },
-        Qt::UniqueConnection);
-    connect(menu, &QMenu::aboutToHide, this, &MenuTipManager::OnMenuClosed, Qt::UniqueConnection);
+    connect(menu, &QMenu::hovered, this, &MenuTipManager::OnHovered, Qt::UniqueConnection);
+    connect(menu, &QMenu::aboutToHide, this, &MenuTipManager::OnAboutToHide, Qt::UniqueConnection);
+}
+
+void MenuTipManager::OnHovered(QAction* action)
+{
+    if (auto* menu = qobject_cast<QMenu*>(sender()))
+        OnItemHighlighted(menu, action, m_bLastInputMouse);
 }
 
 void MenuTipManager::OnItemHighlighted(QMenu* menu, QAction* action, bool mouseSelected)
@@ -153,6 +156,19 @@ void MenuTipManager::OnItemHighlighted(QMenu* menu, QAction* action, bool mouseS
     tip->move(right, itemTop.y());
     tip->raise();
     tip->ShowDelayed(m_bWasVisible ? 0 : m_nDelay);
+}
+
+void MenuTipManager::OnAboutToHide()
+{
+    // A sub-menu closing leaves its parent open: the menu is closed only when no parent shows.
+    if (const auto* menu = qobject_cast<QMenu*>(sender())) {
+        for (QObject* object : menu->menuAction()->associatedObjects()) {
+            const auto* parent = qobject_cast<QMenu*>(object);
+            if (parent && parent != menu && parent->isVisible())
+                return;
+        }
+    }
+    OnMenuClosed();
 }
 
 void MenuTipManager::OnMenuClosed()

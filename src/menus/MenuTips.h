@@ -66,7 +66,7 @@ public:
 
     // Handles the highlighting of an item of a pop-up (called for the pop-ups it hooks).
     void OnItemHighlighted(QMenu* menu, QAction* action, bool mouseSelected);
-    // Handles the closing of a pop-up.
+    // Handles the closing of the menu: the tip hides and everything is forgotten.
     void OnMenuClosed();
 
 protected:
@@ -75,6 +75,8 @@ protected:
 private:
     bool BelongsToWindow(const QMenu* menu) const;
     void Hook(QMenu* menu);
+    void OnHovered(QAction* action);
+    void OnAboutToHide();
 
     QPointer<QWidget> m_window;
     std::unique_ptr<CPopupText> m_tip;

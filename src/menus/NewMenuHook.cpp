@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
+#include <QToolBar>
 
 using namespace menus;
 
@@ -98,6 +100,12 @@ int CNewMenuHook::SetDrawMode(int mode)
         for (QWidget* widget : QApplication::allWidgets()) {
             if (auto* popup = qobject_cast<QMenu*>(widget))
                 ApplyPopupMargins(popup);
+            // Menus and bars measure their items again in the new theme.
+            if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget) ||
+                qobject_cast<QToolBar*>(widget)) {
+                QEvent styleChange(QEvent::StyleChange);
+                QCoreApplication::sendEvent(widget, &styleChange);
+            }
             widget->update();
         }
     }
@@ -113,8 +121,12 @@ const CMenuHookData* CNewMenuHook::Record(const QWidget* popup) const
 void CNewMenuHook::ApplyPopupMargins(QMenu* popup)
 {
     const QMargins margins = Instance().CurrentTheme().PopupMargins();
-    if (popup->contentsMargins() != margins)
+    if (popup->contentsMargins() != margins) {
         popup->setContentsMargins(margins);
+        // The menu measures its items again with the new margins.
+        QEvent styleChange(QEvent::StyleChange);
+        QCoreApplication::sendEvent(popup, &styleChange);
+    }
 }
 
 bool CNewMenuHook::eventFilter(QObject* watched, QEvent* event)

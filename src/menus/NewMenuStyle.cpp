@@ -236,9 +236,16 @@ void CNewMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
         return;
     case PE_IndicatorToolBarHandle:
         if (!IsFloating(widget)) {
-            CurrentTheme().DrawGripper(*painter, option->rect,
-                                       (option->state & State_Horizontal) ? Qt::Horizontal
-                                                                          : Qt::Vertical);
+            // The dots keep their distance from the bar's own border, so the handle runs the
+            // bar's whole length.
+            const bool horizontal = option->state & State_Horizontal;
+            QRect handle = option->rect;
+            if (widget && horizontal)
+                handle = QRect(handle.x(), 0, handle.width(), widget->height());
+            else if (widget)
+                handle = QRect(0, handle.y(), widget->width(), handle.height());
+            CurrentTheme().DrawGripper(*painter, handle,
+                                       horizontal ? Qt::Horizontal : Qt::Vertical);
         }
         return;
     case PE_IndicatorToolBarSeparator:

@@ -1,12 +1,9 @@
 #include "MenuTestSupport.h"
 
-#include "menus/CommandActions.h"
-#include "menus/NewFrameWnd.h"
 #include "menus/NewMenu.h"
-#include "menus/NewToolBar.h"
 #include "menus/SystemMetrics.h"
+#include "menus/UxThemeLoader.h"
 #include "res/CommandIds.h"
-#include "res/MenuTables.h"
 #include "widgets/Screenshots.h"
 
 #include <QAction>
@@ -19,76 +16,70 @@
 using namespace menutest;
 
 namespace {
-// The program's main window as the window program builds it: the main menu with the shared
-// actions, the three toolbars in a row and the menu icons of the main toolbar's strip.
-struct SFrame
+// Opens the Edit menu with Copy highlighted and saves what the screen shows of the window.
+void ShootEditMenu(STestFrame& frame, const QString& name)
 {
-    CCommandActions Actions;
-    CNewFrameWnd Frame;
-    CNewToolBar Main, Reconciliation, Options;
-
-    SFrame()
-    {
-        for (const SMenuResource& menu : GetMenuResources()) {
-            std::function<void(std::span<const SMenuItem>)> walk =
-                [&](std::span<const SMenuItem> items) {
-                    for (const SMenuItem& item : items) {
-                        if (item.IsPopup())
-                            walk(item.Items);
-                        else if (!item.IsSeparator())
-                            Actions.AddHandler(item.Id, CCommandActions::Application, nullptr,
-                                               [] {});
-                    }
-                };
-            walk(menu.Items);
-        }
-        for (unsigned id : {ID_EDIT_PASTE, ID_EDIT_REDO, ID_REAPPLY_MATCHES})
-            Actions.AddHandler(id, CCommandActions::View, nullptr, {},
-                               [](CCmdUI& ui) { ui.Enable(false); });
-        Actions.AddHandler(ID_USE_GLOBAL_OPTIONS, CCommandActions::View, nullptr, {},
-                           [](CCmdUI& ui) { ui.SetRadio(true); });
-        Actions.AddHandler(ID_USE_LOCAL_OPTIONS, CCommandActions::View, nullptr, {},
-                           [](CCmdUI& ui) { ui.SetRadio(false); });
-        Frame.LoadFrameMenu(IDR_MAINFRAME, Actions);
-        Main.LoadToolBarResource(IDR_MAINFRAME, Actions);
-        Reconciliation.LoadToolBarResource(IDR_RECONCILIATION_BAR, Actions);
-        Options.LoadToolBarResource(IDR_OPTIONS_BAR, Actions);
-        Frame.addToolBar(&Main);
-        Frame.addToolBar(&Reconciliation);
-        Frame.addToolBar(&Options);
-        Frame.GetMenu().LoadToolBar(IDR_MAINFRAME, MainMenuIconCommands(),
-                                    menus::RGB(192, 192, 192));
-        auto* client = new QWidget;
-        client->setAutoFillBackground(true);
-        QPalette palette = client->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        client->setPalette(palette);
-        Frame.setCentralWidget(client);
-        Frame.resize(640, 360);
-        Frame.move(0, 0);
-        Actions.UpdateAll();
-        Frame.show();
-        QTest::qWait(20);
-    }
-};
+    QMenu* edit = OpenBarMenu(frame.Frame, QStringLiteral("&Edit"));
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(edit->isVisible());
+    edit->setActiveAction(frame.Actions.Action(ID_EDIT_COPY));
+    QTest::qWait(20);
+    shots::Save(GrabWithPopups(frame.Frame), QStringLiteral("gallery"), name);
+    edit->hide();
+    frame.Frame.menuBar()->setActiveAction(nullptr);
+    QTest::qWait(10);
+}
 } // namespace
 
+// One picture per draw mode of the main window with its Edit menu open, the themes' own flat
+// frames (even modes) with their soft shadow where flat menus are off, and the looks without
+// the theme library and on a 256-colour screen.
 TEST(MenuGallery, EveryModeDrawsAPopupAndAMenuBar)
 {
     ResetSettings();
-    SFrame frame;
+    STestFrame frame;
     for (int mode = 0; mode < 12; ++mode) {
         CNewMenu::SetDrawMode(mode);
-        QMenu* edit = OpenBarMenu(frame.Frame, QStringLiteral("&Edit"));
-        ASSERT_NE(edit, nullptr);
-        ASSERT_TRUE(edit->isVisible());
-        edit->setActiveAction(frame.Actions.Action(ID_EDIT_COPY));
-        QTest::qWait(20);
-        const QImage shot = GrabScreen(QRect(0, 0, 640, 360));
-        shots::Save(shot, QStringLiteral("gallery"), QStringLiteral("menus-mode-%1").arg(mode));
-        edit->hide();
-        frame.Frame.menuBar()->setActiveAction(nullptr);
-        QTest::qWait(10);
+        ShootEditMenu(frame, QStringLiteral("menus-mode-%1").arg(mode));
     }
-    CNewMenu::SetDrawMode(9);
+    menus::SystemSettings().FlatMenus = 0;
+    for (int mode : {0, 2, 4, 6, 8, 10}) {
+        CNewMenu::SetDrawMode(mode);
+        ShootEditMenu(frame, QStringLiteral("menus-mode-%1-shadow").arg(mode));
+    }
+    ResetSettings();
+    CUxThemeLoader::Instance().SetAvailable(false);
+    frame.Frame.update();
+    ShootEditMenu(frame, QStringLiteral("menus-mode-9-theme-off"));
+    ResetSettings();
+    menus::SystemSettings().ScreenDepth = 8;
+    frame.Frame.update();
+    ShootEditMenu(frame, QStringLiteral("menus-mode-9-256-colours"));
+    ResetSettings();
+}
+
+TEST(MenuGallery, ToolsMenuWithRadioItemsAndContextMenus)
+{
+    ResetSettings();
+    STestFrame frame;
+    QMenu* tools = OpenBarMenu(frame.Frame, QStringLiteral("&Tools"));
+    ASSERT_NE(tools, nullptr);
+    QTest::qWait(20);
+    shots::Save(GrabWithPopups(frame.Frame), QStringLiteral("gallery"),
+                QStringLiteral("menus-tools"));
+    tools->hide();
+    frame.Frame.menuBar()->setActiveAction(nullptr);
+
+    CNewMenu tree;
+    ASSERT_TRUE(tree.LoadMenu(IDR_CAMPAIGN_TREE_MENU));
+    CNewMenu* wave = tree.GetSubMenuAt(1);
+    wave->EnableMenuItem(ID_WAVE_SHOW_RECONCILIATION, false);
+    wave->EnableMenuItem(ID_WAVE_SHOW_SUMMARY, false);
+    wave->GetMenu()->popup(frame.Frame.geometry().topLeft() + QPoint(200, 120));
+    QTest::qWait(20);
+    wave->GetMenu()->setActiveAction(wave->FindCommand(ID_WAVE_RECONCILE));
+    QTest::qWait(20);
+    shots::Save(GrabWithPopups(frame.Frame), QStringLiteral("gallery"),
+                QStringLiteral("menus-context-182-wave"));
+    wave->GetMenu()->hide();
 }

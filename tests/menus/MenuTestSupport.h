@@ -1,12 +1,13 @@
 #pragma once
 
 #include "menus/ColorRef.h"
+#include "menus/CommandActions.h"
+#include "menus/NewFrameWnd.h"
+#include "menus/NewToolBar.h"
 
 #include <QColor>
 #include <QImage>
 
-class CCommandActions;
-class CNewFrameWnd;
 class QMenu;
 
 // Helpers shared by the menu tests: a main window with the program's menu and toolbars, and
@@ -24,8 +25,21 @@ QColor Colour(menus::COLORREF c);
 // True when the pixel is within the tolerance of the colour in each channel.
 bool Near(QColor actual, QColor expected, int tolerance = 3);
 
+// The program's main window as the window program builds it: the main menu with the shared
+// actions (every command handled; Paste, Redo and Re-apply Matches disabled; global options
+// radio-checked), the three toolbars in a row, the menu icons of the main toolbar's strip and
+// a white client area. Shown at (0, 0), 640 x 360.
+struct STestFrame
+{
+    CCommandActions Actions;
+    CNewFrameWnd Frame;
+    CNewToolBar Main, Reconciliation, Options;
+    STestFrame();
+};
+
 // Opens the pop-up of the menu bar item with the given title and waits until it shows.
 QMenu* OpenBarMenu(CNewFrameWnd& frame, const QString& title);
-// Grabs what the screen shows in the rectangle (windows composed as on a display).
-QImage GrabScreen(const QRect& rect);
+// What a display shows of the window: the window with every visible pop-up menu painted over
+// it at its place.
+QImage GrabWithPopups(QWidget& window);
 } // namespace menutest
