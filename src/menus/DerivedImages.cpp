@@ -84,6 +84,21 @@ QPixmap CommandImage(const QPixmap& source, EImageKind kind)
     return *it;
 }
 
+QPixmap SilhouetteImage(const QPixmap& source, COLORREF colour)
+{
+    if (source.isNull())
+        return source;
+    constexpr int kSilhouette = 3;
+    const SCacheKey key{source.cacheKey(), kSilhouette, colour};
+    auto it = Cache().find(key);
+    if (it == Cache().end()) {
+        QPixmap derived = QPixmap::fromImage(MakeSilhouette(source.toImage(), colour));
+        derived.setDevicePixelRatio(source.devicePixelRatio());
+        it = Cache().insert(key, derived);
+    }
+    return *it;
+}
+
 void ClearDerivedImages()
 {
     Cache().clear();

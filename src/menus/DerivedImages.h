@@ -28,6 +28,8 @@ QImage MakeSilhouette(const QImage& source, COLORREF colour);
 // The image of the kind for the source, with the current theme's wash colour; the derived
 // forms come from a cache.
 QPixmap CommandImage(const QPixmap& source, EImageKind kind);
+// The image in one colour, from the same cache.
+QPixmap SilhouetteImage(const QPixmap& source, COLORREF colour);
 // Empties the cache of derived images (the palette or the theme changed).
 void ClearDerivedImages();
 

@@ -213,9 +213,7 @@ void DrawImage(QPainter& painter, QPoint at, const QPixmap& image)
 
 void DrawSilhouette(QPainter& painter, QPoint at, const QPixmap& image, COLORREF colour)
 {
-    QPixmap silhouette = QPixmap::fromImage(MakeSilhouette(image.toImage(), colour));
-    silhouette.setDevicePixelRatio(image.devicePixelRatio());
-    painter.drawPixmap(at, silhouette);
+    painter.drawPixmap(at, SilhouetteImage(image, colour));
 }
 
 QFont TitleFont()

@@ -181,7 +181,7 @@ void DrawToolButtonImage(QPainter& painter, const QRect& rect, const QPixmap& im
     if (state.Hot) {
         if ((mode == 2 || mode == 3) && !state.Pressed) {
             const COLORREF shadow = GetNearestColor(BarShadowColor(SelectionColor()));
-            painter.drawImage(at + QPoint(1, 1), MakeSilhouette(image.toImage(), shadow));
+            painter.drawPixmap(at + QPoint(1, 1), SilhouetteImage(image, shadow));
             painter.drawPixmap(at - QPoint(1, 1), image);
         } else {
             painter.drawPixmap(at, image);
