@@ -19,7 +19,7 @@ constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
 void CWaveApp::CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
                                      std::unique_ptr<pelko_wave::CCampaign> campaign)
 {
-    m_pDBAccess = dbAccess ? std::move(dbAccess) : std::make_unique<CDBAccessDAO>();
+    m_pDBAccess = dbAccess ? std::move(dbAccess) : MakeStorage();
     m_pCampaign = campaign ? std::move(campaign) : std::make_unique<pelko_wave::CCampaign>();
     {
         auto cache = std::make_unique<CCampaignDiffsCache>(m_pCampaign.get());
@@ -48,6 +48,13 @@ void CWaveApp::DestroyCampaignObjects()
     m_pCampaign.reset();
     SetCampaignPath(QString());
     m_cleanPoint = 0;
+}
+
+std::unique_ptr<CDBAccess> CWaveApp::MakeStorage() const
+{
+    if (m_storageFactory)
+        return m_storageFactory();
+    return std::make_unique<CDBAccessDAO>();
 }
 
 QString CWaveApp::GetCampaignFilePath() const
@@ -81,6 +88,8 @@ bool LoadCampaign(SLoadCampaignRecord& record)
         storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
         storage.ReadModalityMergings(campaign);
     record.Progress = 100;
+    if (!record.ShowMessages)
+        return record.Result;
     if (!record.Result) {
         GetWindowServices().MessageBox(
             FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {storage.GetErrorText()}),
