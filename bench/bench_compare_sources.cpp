@@ -194,8 +194,7 @@ void BM_ReadSourcesParallel(benchmark::State& state)
         std::atomic<int> questions{0};
         ParallelFor(int(paths.size()), threads, [&](int i) {
             qnr::CQuestionnaire questionnaire;
-            questionnaire.Read(paths[size_t(i)], true, true, false, false, false, qnr::DataBaseZoz,
-                               kLanguage, true);
+            questionnaire.Read(paths[size_t(i)], {}, qnr::DataBaseZoz, kLanguage);
             questions += questionnaire.GetNbreQuestion();
         });
         return questions.load();

@@ -42,7 +42,7 @@ public:
         BuildGeneratedStudy(m_app, shape);
         ReconcileResultsMap results;
         QString report;
-        if (!ReconcileWave(kWave, results, report, false, true, false, false))
+        if (!ReconcileWave(kWave, results, report, {}))
             qFatal("the reconciliation failed");
         SetWindowServices(nullptr);
         for (const int kind : GetStoredModalityDiffKinds())
