@@ -252,9 +252,9 @@ CSize CGridCellBase::GetTextExtent(const QString& text, QPainter* painter)
         int widest = 0;
         for (const QString& line : text.split(QLatin1Char('\n')))
             widest = std::max(widest, metrics.horizontalAdvance(line));
-        const int flags = DrawTextLayout(format & ~(DT_CENTER | DT_RIGHT)).QtFlags();
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, widest + 1, 0), flags, text);
-        size = {std::max(bounds.width(), 0), bounds.height()};
+        CRect rect(0, 0, widest + 1, 0);
+        CalcTextRect(metrics, text, rect, format | DT_CALCRECT);
+        size = rect.Size();
     } else {
         size = {metrics.horizontalAdvance(text), metrics.height()};
     }

@@ -378,3 +378,40 @@ TEST(GridInputTest, DraggingBelowTheGridAutoScrollsUntilRelease)
     QTest::qWait(100);
     EXPECT_EQ(shown.grid.GetFocusCell().row, stopped);
 }
+
+TEST(GridInputTest, AClickOnTheFocusCellsTextAsksToEditOnRelease)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.Click(2, 2);
+    shown.owner.Reports.clear();
+    QWidget* viewport = shown.grid.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, shown.Centre(2, 2));
+    EXPECT_TRUE(shown.owner.Reports.empty());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, shown.Centre(2, 2));
+    EXPECT_EQ(shown.owner.Reports, (std::vector<R>{{GVN_BEGINLABELEDIT, 2, 2}}));
+    EXPECT_EQ(shown.grid.GetSelectedCount(), 1);
+    EXPECT_TRUE(shown.grid.IsCellSelected(2, 2));
+}
+
+TEST(GridInputTest, HoverReportsTheCellUnderTheMouse)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.owner.KeepHover = true;
+    QTest::mouseMove(shown.grid.viewport(), shown.Centre(3, 2));
+    QTest::mouseMove(shown.grid.viewport(), QPoint(380, 280));
+    ASSERT_GE(shown.owner.Reports.size(), 2u);
+    EXPECT_EQ(shown.owner.Reports[shown.owner.Reports.size() - 2], (R{GVN_HOVER, 3, 2}));
+    EXPECT_EQ(shown.owner.Reports.back(), (R{GVN_HOVER, -1, -1}));
+}
+
+TEST(GridInputTest, GridCommandFollowsAReleaseOnACell)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.grid.SetDlgCtrlID(1234);
+    std::vector<int> commands;
+    QObject::connect(&shown.grid, &CGridCtrl::GridCommand, [&](int id) { commands.push_back(id); });
+    shown.Click(2, 2);
+    EXPECT_EQ(commands, std::vector<int>{1234});
+    QTest::mouseClick(shown.grid.viewport(), Qt::LeftButton, {}, QPoint(380, 280));
+    EXPECT_EQ(commands.size(), 1u);
+}
