@@ -212,3 +212,25 @@ TEST(GridCellTest, AnImageWiderThanTheCellIsNotDrawnButMovesTheText)
     const QImage drawn = DrawCell(grid, 1, 1, {80, 24}, Qt::white, true);
     EXPECT_EQ(CountColour(drawn, Qt::blue, QRect(0, 0, 80, 24)), 64);
 }
+
+TEST(GridCellTest, VerticalTextIsDrawnAlongTheHeight)
+{
+    CGridCtrl grid(3, 3, 1, 1);
+    CGridCellBase* cell = grid.GetCell(1, 1);
+    cell->SetText(QStringLiteral("Vertical"));
+    cell->SetFormat(DT_SINGLELINE | DT_VCENTER);
+    LOGFONT font = *cell->GetFont();
+    font.lfEscapement = 900;
+    cell->SetFont(&font);
+    const QImage image = DrawCell(grid, 1, 1, {24, 90}, Qt::white, true);
+    shots::Save(image, QStringLiteral("test-artefacts/grid"), QStringLiteral("cell-vertical"));
+    // Ink runs down the cell (the text's length) but stays within a line's height across.
+    int inkRows = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (image.pixelColor(x, y).lightness() < 100) {
+                ++inkRows;
+                break;
+            }
+    EXPECT_GT(inkRows, 25);
+}
