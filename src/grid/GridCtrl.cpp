@@ -603,6 +603,8 @@ bool CGridCtrl::SetCellData(int nRow, int nCol, std::intptr_t data)
 
 bool CGridCtrl::SetCellState(int nRow, int nCol, unsigned state)
 {
+    if (!IsValid(nRow, nCol))
+        return false;
     const bool selected = IsCellSelected(nRow, nCol);
     if (selected && !(state & GVIS_SELECTED))
         m_SelectedCellMap.erase({nRow, nCol});
