@@ -216,19 +216,43 @@ void DrawSilhouette(QPainter& painter, QPoint at, const QPixmap& image, COLORREF
     painter.drawPixmap(at, SilhouetteImage(image, colour));
 }
 
+// The separator of the flat looks: a line in the grey-text colour at the item's middle, from
+// the text's start to the far edge.
+void DrawFlatSeparator(QPainter& painter, const SMenuItemPaint& item, const QRect& text)
+{
+    const QRect& r = item.Rect;
+    const int y = r.top() + r.height() / 2;
+    const QRect line = IsRightOrder(item) ? Ltrb(r.left(), y, Right(text), y + 1)
+                                          : Ltrb(text.left(), y, Right(r), y + 1);
+    FillSolid(painter, line, GetSysColor(COLOR_GRAYTEXT));
+}
+
+// Label, accelerator and sub-menu arrow of a pop-up item of the flat looks.
+void DrawFlatPopupText(QPainter& painter, const SMenuItemPaint& item, const QRect& text,
+                       bool selected)
+{
+    COLORREF colour = GetSysColor(COLOR_MENUTEXT);
+    if (item.State & ODS_GRAYED)
+        colour = GetSysColor(COLOR_GRAYTEXT);
+    else if (IsHighContrast() && !selected)
+        colour = GetSysColor(COLOR_WINDOWTEXT);
+    DrawPopupText(painter, item, text, colour);
+    DrawSubMenuArrow(painter, item, colour);
+}
+
+// The colour of a check or radio mark: grey text when greyed or inactive.
+COLORREF MarkColour(const SMenuItemPaint& item)
+{
+    return (item.State & (ODS_GRAYED | ODS_INACTIVE)) ? GetSysColor(COLOR_GRAYTEXT)
+                                                      : GetSysColor(COLOR_MENUTEXT);
+}
+
 QFont TitleFont()
 {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);
     font.setWeight(QFont::Bold);
     return font;
-}
-
-// The menu-bar state rule of the classic routines: a selected item of a bar whose pop-up is
-// not open is only hot. Qt reports an open item as selected and a hovered one as hot already.
-unsigned BarState(const SMenuItemPaint& item)
-{
-    return item.State;
 }
 
 // The check box of the classic routines (first and third): the rectangle shrunk by one with a
@@ -450,10 +474,6 @@ void DrawTitle(QPainter& painter, const SMenuItemPaint& item)
 
 void DrawItem2003(QPainter& painter, const SMenuItemPaint& item)
 {
-    if (item.TitleFlags & MFT_TITLE) {
-        DrawTitle(painter, item);
-        return;
-    }
     const int mode = CurrentDrawMode();
     const QRect& r = item.Rect;
     const COLORREF windowDark = DarkenColor(10, GetSysColor(COLOR_WINDOW));
@@ -517,10 +537,7 @@ void DrawItem2003(QPainter& painter, const SMenuItemPaint& item)
     FillSolid(painter, textArea, pale);
     const QRect text = NarrowedText(item, textArea);
     if (item.Flags & MF_SEPARATOR) {
-        const int y = r.top() + r.height() / 2;
-        const QRect line = IsRightOrder(item) ? Ltrb(r.left(), y, Right(text), y + 1)
-                                              : Ltrb(text.left(), y, Right(r), y + 1);
-        FillSolid(painter, line, GetSysColor(COLOR_GRAYTEXT));
+        DrawFlatSeparator(painter, item, text);
         return;
     }
     if (selected) {
@@ -545,11 +562,8 @@ void DrawItem2003(QPainter& painter, const SMenuItemPaint& item)
                         side, side);
         FillSolid(painter, box, selected ? selectedCheckFill : checkFill);
         DrawOutline(painter, box, framePen);
-        const COLORREF glyph = (grayed || (item.State & ODS_INACTIVE))
-                                   ? GetSysColor(COLOR_GRAYTEXT)
-                                   : GetSysColor(COLOR_MENUTEXT);
         DrawMarlettGlyph(painter, box.adjusted(1, 1, -1, -1),
-                         item.Mark == ECheckMark::Radio ? 'i' : 'b', glyph,
+                         item.Mark == ECheckMark::Radio ? 'i' : 'b', MarkColour(item),
                          item.State & ODS_DEFAULT);
     } else if (const char glyph = SystemGlyph(item.Id)) {
         QRect box = bar;
@@ -568,21 +582,11 @@ void DrawItem2003(QPainter& painter, const SMenuItemPaint& item)
             DrawMarlettGlyph(painter, box, glyph, GetSysColor(COLOR_MENUTEXT), bold);
         }
     }
-    COLORREF colour = GetSysColor(COLOR_MENUTEXT);
-    if (grayed)
-        colour = GetSysColor(COLOR_GRAYTEXT);
-    else if (IsHighContrast() && !selected)
-        colour = GetSysColor(COLOR_WINDOWTEXT);
-    DrawPopupText(painter, item, text, colour);
-    DrawSubMenuArrow(painter, item, colour);
+    DrawFlatPopupText(painter, item, text, selected);
 }
 
 void DrawItemXP(QPainter& painter, const SMenuItemPaint& item)
 {
-    if (item.TitleFlags & MFT_TITLE) {
-        DrawTitle(painter, item);
-        return;
-    }
     const QRect& r = item.Rect;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     const COLORREF barColour = MenuBarColor(item.MenuBrushColour);
@@ -626,10 +630,7 @@ void DrawItemXP(QPainter& painter, const SMenuItemPaint& item)
     FillSolid(painter, textArea, background);
     const QRect text = NarrowedText(item, textArea);
     if (item.Flags & MF_SEPARATOR) {
-        const int y = r.top() + r.height() / 2;
-        const QRect line = IsRightOrder(item) ? Ltrb(r.left(), y, Right(text), y + 1)
-                                              : Ltrb(text.left(), y, Right(r), y + 1);
-        FillSolid(painter, line, GetSysColor(COLOR_GRAYTEXT));
+        DrawFlatSeparator(painter, item, text);
         return;
     }
     const bool selected = (item.State & (ODS_SELECTED | ODS_HOTLIGHT | ODS_INACTIVE)) != 0;
@@ -667,30 +668,18 @@ void DrawItemXP(QPainter& painter, const SMenuItemPaint& item)
         mark.moveTop(r.top() + (r.height() - mark.height()) / 2);
         FillSolid(painter, box, boxFill);
         DrawOutline(painter, box, framePen);
-        const COLORREF glyph =
-            (grayed || inactive) ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_MENUTEXT);
-        DrawMarlettGlyph(painter, mark, item.Mark == ECheckMark::Radio ? 'i' : 'b', glyph,
-                         item.State & ODS_DEFAULT);
+        DrawMarlettGlyph(painter, mark, item.Mark == ECheckMark::Radio ? 'i' : 'b',
+                         MarkColour(item), item.State & ODS_DEFAULT);
     } else if (IsSystemCommand(item.Id)) {
         DrawSystemGlyph(painter, bar, item);
     }
-    COLORREF colour = GetSysColor(COLOR_MENUTEXT);
-    if (grayed)
-        colour = GetSysColor(COLOR_GRAYTEXT);
-    else if (IsHighContrast() && !selected)
-        colour = GetSysColor(COLOR_WINDOWTEXT);
-    DrawPopupText(painter, item, text, colour);
-    DrawSubMenuArrow(painter, item, colour);
+    DrawFlatPopupText(painter, item, text, selected);
 }
 
 void DrawItemFirst(QPainter& painter, const SMenuItemPaint& item)
 {
-    if (item.TitleFlags & MFT_TITLE) {
-        DrawTitle(painter, item);
-        return;
-    }
     const QRect& r = item.Rect;
-    const unsigned state = item.MenuBar ? BarState(item) : item.State;
+    const unsigned state = item.State;
     const COLORREF background = item.MenuBar ? MenuBarColor() : GetSysColor(COLOR_MENU);
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
@@ -767,7 +756,7 @@ void DrawItemFirst(QPainter& painter, const SMenuItemPaint& item)
 
 void DrawItemSecond(QPainter& painter, const SMenuItemPaint& item)
 {
-    if (!item.MenuBar || (item.TitleFlags & MFT_TITLE)) {
+    if (!item.MenuBar) {
         DrawItemFirst(painter, item);
         return;
     }
@@ -782,10 +771,6 @@ void DrawItemSecond(QPainter& painter, const SMenuItemPaint& item)
 
 void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
 {
-    if (item.TitleFlags & MFT_TITLE) {
-        DrawTitle(painter, item);
-        return;
-    }
     const bool highContrast = IsHighContrast();
     const QRect& r = item.Rect;
     const COLORREF base = MenuBackgroundColor();
@@ -804,7 +789,7 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
         else
             DrawGradient(painter, area, LightenColor(30, c), DarkenColor(30, c), false, true, true);
     };
-    const unsigned state = item.MenuBar ? BarState(item) : item.State;
+    const unsigned state = item.State;
     const bool selected = state & ODS_SELECTED;
     const bool hot = state & ODS_HOTLIGHT;
     const bool inactive = state & ODS_INACTIVE;
@@ -885,6 +870,11 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
 
 void DrawMenuItem(QPainter& painter, const SMenuItemPaint& item)
 {
+    // Every routine leaves title items to the one title routine.
+    if (item.TitleFlags & MFT_TITLE) {
+        DrawTitle(painter, item);
+        return;
+    }
     switch (CurrentTheme().DrawItem()) {
     case EDrawRoutine::First:
         DrawItemFirst(painter, item);

@@ -66,8 +66,7 @@ void CMenuTheme::DrawShadow(QPainter& painter, int w, int h, const CMenuHookData
     // window colour, so the frame stands without a shadow.
     const COLORREF plain = GetSysColor(COLOR_APPWORKSPACE);
     if (record.Screen.isNull()) {
-        FillSolid(painter, Ltrb(w - 4, 0, w, h), plain);
-        FillSolid(painter, Ltrb(0, h - 4, w, h), plain);
+        FillShadowStrips(painter, w, h);
         return;
     }
     auto at = [&](int x, int y) { return CapturedPixel(record, x, y, plain); };
@@ -121,6 +120,13 @@ void CMenuTheme::DrawShadow(QPainter& painter, int w, int h, const CMenuHookData
     painter.drawImage(w - 4, 0, right);
 }
 
+void CMenuTheme::FillShadowStrips(QPainter& painter, int w, int h)
+{
+    const COLORREF plain = GetSysColor(COLOR_APPWORKSPACE);
+    FillSolid(painter, Ltrb(w - 4, 0, w, h), plain);
+    FillSolid(painter, Ltrb(0, h - 4, w, h), plain);
+}
+
 bool CMenuTheme::PaintNonClientFrame(QPainter& painter, const QWidget* popup,
                                      const CMenuHookData* record) const
 {
@@ -137,8 +143,7 @@ bool CMenuTheme::PaintNonClientFrame(QPainter& painter, const QWidget* popup,
         if (!IsHighContrast()) {
             DrawShadow(painter, w, h, *record);
         } else {
-            FillSolid(painter, Ltrb(w - 4, 0, w, h), GetSysColor(COLOR_APPWORKSPACE));
-            FillSolid(painter, Ltrb(0, h - 4, w, h), GetSysColor(COLOR_APPWORKSPACE));
+            FillShadowStrips(painter, w, h);
         }
     } else {
         FillRing(painter, Ltrb(1, 1, w - 1, h - 1), client, MenuBackgroundColor());
@@ -224,8 +229,7 @@ bool CMenuThemeXP::PaintNonClientFrame(QPainter& painter, const QWidget* popup,
             DrawShadow(painter, w, h, *record);
         } else {
             DrawOutline(painter, Ltrb(0, 0, w - 4, h - 4), contrast);
-            FillSolid(painter, Ltrb(w - 4, 0, w, h), GetSysColor(COLOR_APPWORKSPACE));
-            FillSolid(painter, Ltrb(0, h - 4, w, h), GetSysColor(COLOR_APPWORKSPACE));
+            FillShadowStrips(painter, w, h);
         }
     } else {
         FillRing(painter, Ltrb(1, 1, w - 1, h - 1), client, pale);

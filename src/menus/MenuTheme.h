@@ -84,6 +84,8 @@ protected:
     // The soft shadow in the four right columns and four bottom rows of a window of size w x h,
     // darkened from the picture of the screen behind it.
     static void DrawShadow(QPainter& painter, int w, int h, const CMenuHookData& record);
+    // The strips where the shadow would go, in the window colour (no shadow).
+    static void FillShadowStrips(QPainter& painter, int w, int h);
 
 private:
     int m_nMode;

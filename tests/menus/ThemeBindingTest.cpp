@@ -6,6 +6,7 @@
 #include "menus/UxThemeLoader.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -187,4 +188,22 @@ TEST_F(ThemeBinding, ThemeBrushesByMode)
     EXPECT_EQ(CNewMenu::GetThemeBrush()->texture().cacheKey(),
               CNewMenu::GetThemeBrush()->texture().cacheKey())
         << "one brush per kind and colours";
+}
+
+TEST_F(ThemeBinding, EnvironmentComesFromThePlatformUnlessSet)
+{
+    EXPECT_FALSE(IsRemoteSession()) << "the offscreen platform is no remote session";
+    EXPECT_FALSE(IsWine());
+    EXPECT_FALSE(IsHighContrast());
+    EXPECT_TRUE(IsFlatMenus()) << "flat while the visual style is on";
+    SystemSettings().RemoteSession = 1;
+    SystemSettings().FlatMenus = 0;
+    EXPECT_TRUE(IsRemoteSession());
+    EXPECT_FALSE(IsFlatMenus());
+    EXPECT_EQ(GetSystemMetrics(SM_CYMENU), QFontMetrics(GetMenuFont()).height() + 6);
+    EXPECT_EQ(GetSystemMetrics(SM_CXMENUCHECK), 13);
+    EXPECT_EQ(GetSystemMetrics(9999), 0);
+    EXPECT_EQ(GetSysColor(9999), RGB(0, 0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT),
+              FromQColor(QApplication::palette().color(QPalette::Disabled, QPalette::Text)));
 }
