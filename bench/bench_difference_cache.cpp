@@ -31,15 +31,7 @@ public:
     {
         CConsoleWindowServices windows([](const QString&) {});
         SetWindowServices(&windows);
-        SGeneratedStudyShape shape;
-        shape.CampaignQuestions = 5000;
-        shape.Volumes = 3;
-        shape.SourceQuestionsPerVolume = 2000;
-        shape.ResponsesPerQuestion = 10;
-        shape.QuestionMethods = {{1, 2, 3}};
-        shape.ResponseMethods = {{2, 1}};
-        shape.Strict = {false, false, true};
-        BuildGeneratedStudy(m_app, shape);
+        BuildGeneratedStudy(m_app, GetReconcileWaveBenchmarkShape());
         ReconcileResultsMap results;
         QString report;
         if (!ReconcileWave(kWave, results, report, {}))
