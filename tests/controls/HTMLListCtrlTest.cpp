@@ -57,7 +57,6 @@ TEST(HTMLListCtrl, SubsetLineBreaksAndWrapping)
 {
     const QFont font = QApplication::font();
     const int line = QFontMetrics(font).height();
-    const QRect wide(0, 0, 1000, 0);
     struct SCase
     {
         const char* Html;
@@ -82,7 +81,6 @@ TEST(HTMLListCtrl, SubsetLineBreaksAndWrapping)
     const QString words = QStringLiteral("which brand of coffee do you buy most often");
     EXPECT_GE(DrawHTMLSubset(nullptr, font, words, QRect(0, 0, 80, 0), false, Qt::black), 4 * line);
     EXPECT_EQ(DrawHTMLSubset(nullptr, font, words, QRect(0, 0, 80, 0), true, Qt::black), line);
-    Q_UNUSED(wide);
 }
 
 TEST(HTMLListCtrl, SubsetFontColours)
