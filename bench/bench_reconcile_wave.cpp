@@ -38,7 +38,7 @@ void BM_ReconcileWave(benchmark::State& state)
         QString report;
         state.ResumeTiming();
 
-        const bool ok = pelko_wave::ReconcileWave(2, results, report, false, true, false, false);
+        const bool ok = pelko_wave::ReconcileWave(2, results, report, {});
 
         state.PauseTiming();
         if (!ok)
