@@ -201,7 +201,7 @@ bool CCmdCreateQuesMatching::Do(std::unique_ptr<CCallBackInfo>& record)
         m_question->ClearResponseIndex();
         QString report;
         MatchQuestionResponses(report, *m_volume, *m_question, *m_sourceQuestion,
-                               m_volume->GetWaveId(), false, false);
+                               m_volume->GetWaveId(), SResponseMatchingOptions());
         const CResponseIndex index = m_question->GetResponseIndex();
         for (auto it = index.NewMatchings.cbegin(); it != index.NewMatchings.cend(); ++it) {
             CModality* response = campaign.GetModalityById(it.key());
