@@ -35,6 +35,9 @@ private:
 
 CWaveApp::CWaveApp()
 {
+    // Read here already, so that an application object that never runs the start-up (a test's)
+    // knows its version and language too.
+    m_versionInfo.Load();
     SetWaveApp(this);
 }
 

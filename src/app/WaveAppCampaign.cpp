@@ -18,7 +18,7 @@ constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
 void CWaveApp::CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
                                      std::unique_ptr<pelko_wave::CCampaign> campaign)
 {
-    m_pDBAccess = dbAccess ? std::move(dbAccess) : std::make_unique<CDBAccessDAO>();
+    m_pDBAccess = dbAccess ? std::move(dbAccess) : MakeStorage();
     m_pCampaign = campaign ? std::move(campaign) : std::make_unique<pelko_wave::CCampaign>();
     // The difference cache on the new campaign is made here once it exists.
     m_modified = false;
@@ -39,6 +39,13 @@ void CWaveApp::DestroyCampaignObjects()
     SetCampaignPath(QString());
     m_cleanPoint = 0;
     // The difference cache is deleted here, under its lock, once it exists.
+}
+
+std::unique_ptr<CDBAccess> CWaveApp::MakeStorage() const
+{
+    if (m_storageFactory)
+        return m_storageFactory();
+    return std::make_unique<CDBAccessDAO>();
 }
 
 QString CWaveApp::GetCampaignFilePath() const
@@ -72,6 +79,8 @@ bool LoadCampaign(SLoadCampaignRecord& record)
         storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
         storage.ReadModalityMergings(campaign);
     record.Progress = 100;
+    if (!record.ShowMessages)
+        return record.Result;
     if (!record.Result) {
         GetWindowServices().MessageBox(
             FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {storage.GetErrorText()}),

@@ -785,6 +785,8 @@ constexpr SStringEntry kStrings[] = {
     {63902, u"The window program is not part of this build yet. Run \"plim -?\" to see the command-line use."},
     {63903, u"Adding a wave from the command line is not part of this build yet."},
     {63904, u"The list file '%s' could not be read."},
+    // Saving
+    {63910, u"These source files could not be copied into the campaign's data folder '%s'; their volumes keep using them where they are, and the copies are tried again at the next save:\n\n%s"},
     // Reading a campaign file
     {63930, u"The volume \"%s\" (%d) inherits from the volume %d, which is not in the campaign file: it was read as a root volume."},
 };
