@@ -11,6 +11,7 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override { return &classCGridCell; }
 
     CGridCell();
+    using CGridCellBase::operator=;
 
     void SetText(const QString& text) override { m_strText = text; }
     void SetImage(int image) override { m_nImage = image; }

@@ -222,7 +222,19 @@ bool CGridCellBase::Draw(QPainter* painter, int row, int col, CRect rect, bool e
         DrawSortMark(*painter, *this, rect, unsigned(margin), grid->GetSortAscending());
 
     GetTextRect(rect);
-    DrawText(*painter, GetText(), rect, GetFormat() | DT_NOPREFIX);
+    const LOGFONT* logFont = GetFont();
+    const int escapement = logFont ? logFont->lfEscapement : 0;
+    if (escapement == 900 || escapement == -900) {
+        // Vertical text: laid out along the rectangle's height, reading upwards (900) or
+        // downwards (-900).
+        painter->translate(escapement == 900 ? rect.left : rect.right,
+                           escapement == 900 ? rect.bottom : rect.top);
+        painter->rotate(escapement == 900 ? -90 : 90);
+        CRect turned(0, 0, rect.Height(), rect.Width());
+        DrawText(*painter, GetText(), turned, GetFormat() | DT_NOPREFIX);
+    } else {
+        DrawText(*painter, GetText(), rect, GetFormat() | DT_NOPREFIX);
+    }
 
     painter->restore();
     return true;
@@ -252,9 +264,9 @@ CSize CGridCellBase::GetTextExtent(const QString& text, QPainter* painter)
         int widest = 0;
         for (const QString& line : text.split(QLatin1Char('\n')))
             widest = std::max(widest, metrics.horizontalAdvance(line));
-        const int flags = DrawTextLayout(format & ~(DT_CENTER | DT_RIGHT)).QtFlags();
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, widest + 1, 0), flags, text);
-        size = {std::max(bounds.width(), 0), bounds.height()};
+        CRect rect(0, 0, widest + 1, 0);
+        CalcTextRect(metrics, text, rect, format | DT_CALCRECT);
+        size = rect.Size();
     } else {
         size = {metrics.horizontalAdvance(text), metrics.height()};
     }

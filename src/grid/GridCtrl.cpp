@@ -28,7 +28,9 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setMouseTracking(true);
+    // The paint pass paints every pixel of the client area.
     viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
@@ -174,83 +176,53 @@ bool CGridCtrl::SetColumnCount(int nCols)
 
 bool CGridCtrl::SetFixedRowCount(int nFixedRows)
 {
-    if (nFixedRows < 0)
-        return false;
-    if (m_nFixedRows == nFixedRows)
-        return true;
-    ResetSelectedRange();
-    ForgetTopLeft();
-    if (nFixedRows > GetRowCount() && !SetRowCount(nFixedRows))
-        return false;
-    if (m_idCurrentCell.row < nFixedRows)
-        SetFocusCell(-1, -1);
-
-    if (!m_bVirtualMode) {
-        if (nFixedRows > m_nFixedRows) {
-            for (int row = m_nFixedRows; row < nFixedRows; ++row)
-                for (int col = 0; col < m_nCols; ++col) {
-                    SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDROW);
-                    SetCellTextColour(row, col, CLR_DEFAULT);
-                    SetCellBackColour(row, col, CLR_DEFAULT);
-                }
-        } else {
-            for (int row = nFixedRows; row < m_nFixedRows; ++row) {
-                for (int col = 0; col < m_nCols; ++col) {
-                    const unsigned state = GetCellState(row, col);
-                    if (col < m_nFixedCols) {
-                        SetCellState(row, col, state & ~GVIS_FIXEDROW);
-                    } else {
-                        SetCellState(row, col, state & ~(GVIS_FIXED | GVIS_FIXEDROW));
-                        SetCellTextColour(row, col, CLR_DEFAULT);
-                        SetCellBackColour(row, col, CLR_DEFAULT);
-                    }
-                }
-            }
-        }
-    }
-    m_nFixedRows = nFixedRows;
-    ResetScrollBars();
-    Refresh();
-    return true;
+    return SetFixedCount(true, nFixedRows);
 }
 
 bool CGridCtrl::SetFixedColumnCount(int nFixedCols)
 {
-    if (nFixedCols < 0)
+    return SetFixedCount(false, nFixedCols);
+}
+
+bool CGridCtrl::SetFixedCount(bool rows, int count)
+{
+    if (count < 0)
         return false;
-    if (m_nFixedCols == nFixedCols)
+    if ((rows ? m_nFixedRows : m_nFixedCols) == count)
         return true;
     ResetSelectedRange();
     ForgetTopLeft();
-    if (nFixedCols > GetColumnCount() && !SetColumnCount(nFixedCols))
+    if (count > (rows ? m_nRows : m_nCols) && !(rows ? SetRowCount(count) : SetColumnCount(count)))
         return false;
-    if (m_idCurrentCell.col < nFixedCols)
+    if ((rows ? m_idCurrentCell.row : m_idCurrentCell.col) < count)
         SetFocusCell(-1, -1);
 
+    const int fixed = rows ? m_nFixedRows : m_nFixedCols;
     if (!m_bVirtualMode) {
-        if (nFixedCols > m_nFixedCols) {
-            for (int row = 0; row < m_nRows; ++row)
-                for (int col = m_nFixedCols; col < nFixedCols; ++col) {
-                    SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDCOL);
-                    SetCellTextColour(row, col, CLR_DEFAULT);
-                    SetCellBackColour(row, col, CLR_DEFAULT);
+        // The cells of the rows (columns) that become fixed or stop being fixed.
+        const unsigned ownBit = rows ? GVIS_FIXEDROW : GVIS_FIXEDCOL;
+        const int otherFixed = rows ? m_nFixedCols : m_nFixedRows;
+        const int others = rows ? m_nCols : m_nRows;
+        const bool growing = count > fixed;
+        for (int i = std::min(fixed, count); i < std::max(fixed, count); ++i) {
+            for (int j = 0; j < others; ++j) {
+                const int row = rows ? i : j;
+                const int col = rows ? j : i;
+                const unsigned state = GetCellState(row, col);
+                if (!growing && j < otherFixed) {
+                    // Still fixed the other way: it only loses this way's bit.
+                    SetCellState(row, col, state & ~ownBit);
+                    continue;
                 }
-        } else {
-            for (int col = nFixedCols; col < m_nFixedCols; ++col) {
-                for (int row = 0; row < m_nRows; ++row) {
-                    const unsigned state = GetCellState(row, col);
-                    if (row < m_nFixedRows) {
-                        SetCellState(row, col, state & ~GVIS_FIXEDCOL);
-                    } else {
-                        SetCellState(row, col, state & ~(GVIS_FIXED | GVIS_FIXEDCOL));
-                        SetCellTextColour(row, col, CLR_DEFAULT);
-                        SetCellBackColour(row, col, CLR_DEFAULT);
-                    }
-                }
+                SetCellState(row, col,
+                             growing ? state | GVIS_FIXED | ownBit
+                                     : state & ~(GVIS_FIXED | ownBit));
+                SetCellTextColour(row, col, CLR_DEFAULT);
+                SetCellBackColour(row, col, CLR_DEFAULT);
             }
         }
     }
-    m_nFixedCols = nFixedCols;
+    (rows ? m_nFixedRows : m_nFixedCols) = count;
     ResetScrollBars();
     Refresh();
     return true;
@@ -631,6 +603,8 @@ bool CGridCtrl::SetCellData(int nRow, int nCol, std::intptr_t data)
 
 bool CGridCtrl::SetCellState(int nRow, int nCol, unsigned state)
 {
+    if (!IsValid(nRow, nCol))
+        return false;
     const bool selected = IsCellSelected(nRow, nCol);
     if (selected && !(state & GVIS_SELECTED))
         m_SelectedCellMap.erase({nRow, nCol});

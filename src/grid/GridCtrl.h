@@ -331,6 +331,10 @@ public:
     virtual void FinishCellEdit(int nRow, int nCol, const QString& text);
     virtual bool ValidateCellEdit(int nRow, int nCol, const QString& text);
     virtual void StopEditing();
+    // The in-place editor's end of edit (its record: the cell, the edited text and, as data,
+    // the key that ended the edit): keeps or restores the text, and after Tab or a navigation
+    // key moves on and edits the cell reached.
+    void OnEndInPlaceEdit(const GV_DISPINFO& record);
     // The edit path of changes that do not come from the in-place editor (paste, clearing).
     bool ModifyCellText(int nRow, int nCol, const QString& text);
 
@@ -369,6 +373,7 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool viewportEvent(QEvent* event) override;
 
@@ -386,12 +391,15 @@ private:
     using GRID_ROW = std::vector<std::unique_ptr<CGridCellBase>>;
 
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+    // The fixed row count (rows) or fixed column count.
+    bool SetFixedCount(bool rows, int count);
     void ForgetTopLeft() const { m_idTopLeftCell.row = -1; }
     void ResetSelectedRange();
-    void RedrawOrInvalidate(int row, int col, QPainter* painter);
     void RedrawFixedOfFocus(const CCellID& focus, const CCellID& other);
     bool MouseOverRowResizeArea(CPoint point) const;
     bool MouseOverColumnResizeArea(CPoint point) const;
+    // Starts sizing the column or row whose divider the press is on.
+    void StartSizing(CPoint point, bool columns);
     int ScrollTarget(int nBar, int nSBCode) const;
     void OnScroll(int nBar, int nSBCode);
     void OnScrollBarAction(int nBar, int action);

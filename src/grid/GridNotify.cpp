@@ -75,6 +75,29 @@ void CGridCtrl::StopEditing()
         cell->EndEdit();
 }
 
+void CGridCtrl::OnEndInPlaceEdit(const GV_DISPINFO& record)
+{
+    const GRIDCELLITEM& item = record.item;
+    FinishCellEdit(item.row, item.col, item.strText);
+    // The keys that go on editing in the cell they reach, as key codes: Tab, Page Up, Page
+    // Down, End, Home, Left, Up, Right, Down.
+    static constexpr struct
+    {
+        std::intptr_t VirtualKey;
+        int Key;
+    } NavigationKeys[] = {{0x09, Qt::Key_Tab}, {0x21, Qt::Key_PageUp}, {0x22, Qt::Key_PageDown},
+                          {0x23, Qt::Key_End}, {0x24, Qt::Key_Home},   {0x25, Qt::Key_Left},
+                          {0x26, Qt::Key_Up},  {0x27, Qt::Key_Right},  {0x28, Qt::Key_Down}};
+    for (const auto& key : NavigationKeys) {
+        if (key.VirtualKey != item.lParam)
+            continue;
+        OnKeyDown(key.Key, Qt::NoModifier);
+        StartCellEdit(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1),
+                      unsigned(key.VirtualKey));
+        return;
+    }
+}
+
 bool CGridCtrl::ModifyCellText(int nRow, int nCol, const QString& text)
 {
     if (!IsCellEditable(nRow, nCol) || NotifyParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0)

@@ -733,6 +733,7 @@ void CGridCtrl::OnSysColorChange()
 {
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
     CGridDefaultCell* cells[] = {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef,
                                  &m_cellFixedRowColDef};
     for (CGridDefaultCell* cell : cells) {
@@ -740,12 +741,15 @@ void CGridCtrl::OnSysColorChange()
             cell->SetTextColour(windowText);
         if (cell->GetBackColour() == m_crWindowColour)
             cell->SetBackColour(window);
+        // The headings follow the face colour too, so that they do not keep the old scheme.
+        else if (cell != &m_cellDefault && cell->GetBackColour() == m_cr3DFace)
+            cell->SetBackColour(face);
     }
     if (m_crGridBkColour == m_crShadow)
         m_crGridBkColour = GetSysColor(COLOR_3DSHADOW);
     m_crWindowText = windowText;
     m_crWindowColour = window;
-    m_cr3DFace = GetSysColor(COLOR_3DFACE);
+    m_cr3DFace = face;
     m_crShadow = GetSysColor(COLOR_3DSHADOW);
     Refresh();
 }

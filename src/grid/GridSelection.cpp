@@ -1,6 +1,7 @@
 #include "grid/GridCtrl.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -356,59 +357,8 @@ void CGridCtrl::OnLButtonDown(CPoint point, Qt::KeyboardModifiers modifiers)
         }
     }
 
-    const CRect client = GetClientRect();
-    if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
-        m_MouseMode = MOUSE_SIZING_COL;
-        CRect visible;
-        GetVisibleNonFixedCellRange(&visible);
-        const int lastCol = m_nCols - 1;
-        CPoint start;
-        int sized = m_LeftClickDownCell.col;
-        if (GetCellOrigin(m_LeftClickDownCell.row, sized, start) &&
-            point.x - start.x < m_nResizeCaptureRange)
-            sized = std::max(0, sized - 1);
-        const bool lastBorder = GetColumnWidth(lastCol) < m_nResizeCaptureRange &&
-                                std::abs(point.x - visible.right) < m_nResizeCaptureRange;
-        if (lastBorder) {
-            sized = lastCol;
-        } else if (!m_bHiddenColUnhide) {
-            while (sized > 0 && GetColumnWidth(sized) == 0)
-                --sized;
-            if (GetColumnWidth(sized) == 0) {
-                m_MouseMode = MOUSE_NOTHING;
-                return;
-            }
-        }
-        m_nSizingIndex = sized;
-        m_bTracking = true;
-        m_TrackBand = CRect(point.x, client.top, point.x + 2, client.bottom);
-        viewport()->update();
-    } else if (m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
-        m_MouseMode = MOUSE_SIZING_ROW;
-        CRect visible;
-        GetVisibleNonFixedCellRange(&visible);
-        const int lastRow = m_nRows - 1;
-        CPoint start;
-        int sized = m_LeftClickDownCell.row;
-        if (GetCellOrigin(sized, m_LeftClickDownCell.col, start) &&
-            point.y - start.y < m_nResizeCaptureRange)
-            sized = std::max(0, sized - 1);
-        const bool lastBorder = GetRowHeight(lastRow) < m_nResizeCaptureRange &&
-                                std::abs(point.y - visible.bottom) < m_nResizeCaptureRange;
-        if (lastBorder) {
-            sized = lastRow;
-        } else if (!m_bHiddenRowUnhide) {
-            while (sized > 0 && GetRowHeight(sized) == 0)
-                --sized;
-            if (GetRowHeight(sized) == 0) {
-                m_MouseMode = MOUSE_NOTHING;
-                return;
-            }
-        }
-        m_nSizingIndex = sized;
-        m_bTracking = true;
-        m_TrackBand = CRect(client.left, point.y, client.right, point.y + 2);
-        viewport()->update();
+    if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
+        StartSizing(point, m_MouseMode == MOUSE_OVER_COL_DIVIDE);
     } else if (m_MouseMode != MOUSE_PREPARE_DRAG) {
         NotifyParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
         if (m_LeftClickDownCell.row < m_nFixedRows) {
@@ -422,6 +372,42 @@ void CGridCtrl::OnLButtonDown(CPoint point, Qt::KeyboardModifiers modifiers)
         }
     }
     m_LastMousePoint = point;
+}
+
+void CGridCtrl::StartSizing(CPoint point, bool columns)
+{
+    m_MouseMode = columns ? MOUSE_SIZING_COL : MOUSE_SIZING_ROW;
+    const CGridAxis& axis = columns ? m_arColWidths : m_arRowHeights;
+    const int along = columns ? point.x : point.y;
+    CRect visible;
+    GetVisibleNonFixedCellRange(&visible);
+    const int last = axis.GetCount() - 1;
+    // The divider at the left or top edge of the clicked cell sizes the one before it.
+    int sized = columns ? m_LeftClickDownCell.col : m_LeftClickDownCell.row;
+    CPoint start;
+    if (GetCellOrigin(m_LeftClickDownCell.row, m_LeftClickDownCell.col, start) &&
+        along - (columns ? start.x : start.y) < m_nResizeCaptureRange)
+        sized = std::max(0, sized - 1);
+    const int visibleEnd = columns ? visible.right : visible.bottom;
+    const bool lastBorder = axis.GetSize(last) < m_nResizeCaptureRange &&
+                            std::abs(along - visibleEnd) < m_nResizeCaptureRange;
+    if (lastBorder) {
+        sized = last;
+    } else if (!(columns ? m_bHiddenColUnhide : m_bHiddenRowUnhide)) {
+        // A hidden column or row is not widened again: size the visible one before it.
+        while (sized > 0 && axis.GetSize(sized) == 0)
+            --sized;
+        if (axis.GetSize(sized) == 0) {
+            m_MouseMode = MOUSE_NOTHING;
+            return;
+        }
+    }
+    m_nSizingIndex = sized;
+    m_bTracking = true;
+    const CRect client = GetClientRect();
+    m_TrackBand = columns ? CRect(point.x, client.top, point.x + 2, client.bottom)
+                          : CRect(client.left, point.y, client.right, point.y + 2);
+    viewport()->update();
 }
 
 void CGridCtrl::OnMouseMove(CPoint point, Qt::MouseButtons buttons)
@@ -653,6 +639,14 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A character composed by an input method starts an edit as a typed one does.
+    if (!event->commitString().isEmpty())
+        OnChar(event->commitString(), QApplication::keyboardModifiers());
+    event->accept();
 }
 
 void CGridCtrl::OnChar(const QString& text, Qt::KeyboardModifiers modifiers)

@@ -378,3 +378,84 @@ TEST(GridInputTest, DraggingBelowTheGridAutoScrollsUntilRelease)
     QTest::qWait(100);
     EXPECT_EQ(shown.grid.GetFocusCell().row, stopped);
 }
+
+TEST(GridInputTest, AClickOnTheFocusCellsTextAsksToEditOnRelease)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.Click(2, 2);
+    shown.owner.Reports.clear();
+    QWidget* viewport = shown.grid.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, shown.Centre(2, 2));
+    EXPECT_TRUE(shown.owner.Reports.empty());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, shown.Centre(2, 2));
+    EXPECT_EQ(shown.owner.Reports, (std::vector<R>{{GVN_BEGINLABELEDIT, 2, 2}}));
+    EXPECT_EQ(shown.grid.GetSelectedCount(), 1);
+    EXPECT_TRUE(shown.grid.IsCellSelected(2, 2));
+}
+
+TEST(GridInputTest, HoverReportsTheCellUnderTheMouse)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.owner.KeepHover = true;
+    QTest::mouseMove(shown.grid.viewport(), shown.Centre(3, 2));
+    QTest::mouseMove(shown.grid.viewport(), QPoint(380, 280));
+    ASSERT_GE(shown.owner.Reports.size(), 2u);
+    EXPECT_EQ(shown.owner.Reports[shown.owner.Reports.size() - 2], (R{GVN_HOVER, 3, 2}));
+    EXPECT_EQ(shown.owner.Reports.back(), (R{GVN_HOVER, -1, -1}));
+}
+
+TEST(GridInputTest, GridCommandFollowsAReleaseOnACell)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.grid.SetDlgCtrlID(1234);
+    std::vector<int> commands;
+    QObject::connect(&shown.grid, &CGridCtrl::GridCommand, [&](int id) { commands.push_back(id); });
+    shown.Click(2, 2);
+    EXPECT_EQ(commands, std::vector<int>{1234});
+    QTest::mouseClick(shown.grid.viewport(), Qt::LeftButton, {}, QPoint(380, 280));
+    EXPECT_EQ(commands.size(), 1u);
+}
+
+TEST(GridInputTest, EndingAnEditWithTheDownKeyEditsTheCellBelow)
+{
+    SShownGrid shown(10, 5, 1, 1);
+    shown.grid.SetFocusCell(2, 2);
+    shown.owner.Reports.clear();
+    GV_DISPINFO record;
+    record.item.row = 2;
+    record.item.col = 2;
+    record.item.strText = QStringLiteral("typed");
+    record.item.lParam = 0x28; // Down
+    shown.grid.OnEndInPlaceEdit(record);
+    EXPECT_EQ(shown.grid.GetCellText(2, 2), QStringLiteral("typed"));
+    EXPECT_TRUE(shown.grid.GetModified(2, 2));
+    EXPECT_EQ(shown.grid.GetFocusCell(), CCellID(3, 2));
+    ASSERT_FALSE(shown.owner.Reports.empty());
+    EXPECT_EQ(shown.owner.Reports.front(), (R{GVN_ENDLABELEDIT, 2, 2}));
+    EXPECT_EQ(shown.owner.Reports.back(), (R{GVN_BEGINLABELEDIT, 3, 2}));
+
+    // An unchanged text sends no end of edit and leaves the cell unmodified.
+    shown.grid.SetModified(false);
+    shown.owner.Reports.clear();
+    record.item.row = 3;
+    record.item.strText = shown.grid.GetCellText(3, 2);
+    record.item.lParam = 0x0D; // Enter: the edit ends there
+    shown.grid.OnEndInPlaceEdit(record);
+    EXPECT_TRUE(shown.owner.Reports.empty());
+    EXPECT_FALSE(shown.grid.GetModified(3, 2));
+}
+
+TEST(GridInputTest, ScrollBarArrowsTakeTheGridsLineSteps)
+{
+    SShownGrid shown(100, 3, 1, 1);
+    shown.grid.SetRowHeight(1, 0);
+    shown.grid.SetRowHeight(2, 37);
+    shown.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(shown.grid.GetScrollPos32(SB_VERT), 37);
+    shown.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(shown.grid.GetScrollPos32(SB_VERT), 57);
+    shown.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(shown.grid.GetScrollPos32(SB_VERT), 37);
+    shown.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(shown.grid.GetScrollPos32(SB_VERT), shown.grid.verticalScrollBar()->maximum());
+}

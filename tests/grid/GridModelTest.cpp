@@ -96,6 +96,18 @@ TEST(GridModelTest, FixedCountChangesMoveTheCellsStateBitsAndResetTheirColours)
     EXPECT_EQ(grid.GetCellState(2, 0) & 0x70, 0x50u);
     EXPECT_EQ(grid.GetCellBackColour(2, 0), RGB(1, 2, 3));
     EXPECT_EQ(grid.GetCellState(2, 2) & 0x70, 0x00u);
+
+    // The same with columns.
+    grid.SetCellBackColour(0, 1, RGB(1, 2, 3));
+    grid.SetCellBackColour(2, 1, RGB(1, 2, 3));
+    grid.SetFixedColumnCount(2);
+    EXPECT_EQ(grid.GetCellState(2, 1) & 0x70, 0x50u);
+    EXPECT_EQ(grid.GetCellBackColour(2, 1), CLR_DEFAULT);
+    grid.SetCellBackColour(0, 1, RGB(1, 2, 3));
+    grid.SetFixedColumnCount(1);
+    EXPECT_EQ(grid.GetCellState(0, 1) & 0x70, 0x30u);
+    EXPECT_EQ(grid.GetCellBackColour(0, 1), RGB(1, 2, 3));
+    EXPECT_EQ(grid.GetCellState(2, 1) & 0x70, 0x00u);
 }
 
 TEST(GridModelTest, InsertAndDeleteRows)
@@ -390,10 +402,24 @@ TEST(GridModelTest, PaletteChangeFollowsTheSystemColoursThatWereNotChanged)
     grid.SetTextColor(RGB(10, 20, 30)); // set by the program: stays
     QPalette palette = grid.palette();
     palette.setColor(QPalette::Base, QColor(200, 255, 200));
+    palette.setColor(QPalette::Button, QColor(230, 230, 250));
     const QPalette saved = QGuiApplication::palette();
     QGuiApplication::setPalette(palette);
     grid.OnSysColorChange();
     EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColour(), RGB(200, 255, 200));
     EXPECT_EQ(grid.GetDefaultCell(false, false)->GetTextColour(), RGB(10, 20, 30));
+    EXPECT_EQ(grid.GetDefaultCell(true, false)->GetBackColour(), RGB(230, 230, 250));
     QGuiApplication::setPalette(saved);
+}
+
+TEST(GridModelTest, AGridBeingDestroyedReportsNothing)
+{
+    CRecordingOwner owner;
+    {
+        CGridCtrl grid(5, 5, 1, 1);
+        grid.SetOwner(&owner);
+        grid.SetSelectedRange(1, 1, 2, 2);
+        owner.Reports.clear();
+    }
+    EXPECT_TRUE(owner.Reports.empty());
 }

@@ -179,6 +179,34 @@ TEST(GridPaintTest, RedrawRowFailsWhenACellIsNotVisible)
     EXPECT_FALSE(grid.RedrawCell(10, 0));
 }
 
+TEST(GridPaintTest, VirtualModePaintsTheOwnersTextsBetweenCacheHints)
+{
+    CRecordingOwner owner;
+    CGridCtrl grid;
+    grid.SetOwner(&owner);
+    grid.SetVirtualMode(true);
+    grid.SetRowCount(1000);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    owner.FillText = [](GRIDCELLITEM& item) {
+        item.strText = QStringLiteral("v%1.%2").arg(item.row).arg(item.col);
+    };
+    grid.resize(400, 200);
+    grid.show();
+    QApplication::processEvents();
+    owner.Hints.clear();
+    Paint(grid, Artefacts, QStringLiteral("paint-virtual"));
+    ASSERT_GE(owner.Hints.size(), 2u);
+    const CCellIDRange shown = owner.Hints[0];
+    EXPECT_EQ(shown.GetMinRow(), 1);
+    EXPECT_EQ(shown.GetMinCol(), 1);
+    EXPECT_EQ(shown.GetMaxCol(), 3);
+    EXPECT_GT(shown.GetMaxRow(), 5);
+    EXPECT_EQ(owner.Hints[1], CCellIDRange());
+    EXPECT_GT(owner.TextRequests, 0);
+}
+
 TEST(GridGallery, Pictures)
 {
     {
