@@ -6,6 +6,7 @@
 #include "platform/AppServices.h"
 #include "platform/VersionInfo.h"
 #include "platform/WaveCmdLineInfo.h"
+#include "reconcile/DiffsCache.h"
 #include "reconcile/DiffsOptions.h"
 
 #include <QList>
@@ -337,7 +338,7 @@ private:
 
     // Guards the difference-cache pointer, which a worker thread may read.
     mutable std::mutex m_diffsCacheLock;
-    CCampaignDiffsCache* m_pDiffsCache = nullptr;
+    std::unique_ptr<CCampaignDiffsCache> m_pDiffsCache;
 
     bool m_languagesCommand = false;
     int m_batchWaveId = -1;
