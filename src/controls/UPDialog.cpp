@@ -1,9 +1,10 @@
 #include "controls/UPDialog.h"
 
+#include "controls/DialogUnits.h"
+
 #include "res/StringTable.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,30 +15,6 @@
 namespace {
 
 constexpr unsigned IDS_CANCELLING = 63546; // "Cancelling, please wait..."
-
-// Dialog units of the dialog's font: a quarter of the average letter width across, an eighth
-// of the line height down.
-struct SDialogUnits
-{
-    explicit SDialogUnits(const QFont& font)
-    {
-        const QFontMetrics metrics(font);
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        m_cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        m_cy = metrics.height();
-    }
-    int X(int units) const { return units * m_cx / 4; }
-    int Y(int units) const { return units * m_cy / 8; }
-    QRect Rect(int x, int y, int width, int height) const
-    {
-        return {X(x), Y(y), X(width), Y(height)};
-    }
-
-private:
-    int m_cx = 0;
-    int m_cy = 0;
-};
 
 // The text line shows as much of its text as fits, ending with an ellipsis.
 void ShowElided(QLabel& label, const QString& text)
@@ -60,7 +37,7 @@ CUPDialog::CUPDialog(QWidget* parent, CProgressThreadData::UserProc proc, void* 
     setWindowTitle(QStringLiteral("Dialog"));
 
     // The built-in layout, 187 by 70 dialog units.
-    const SDialogUnits units(font());
+    const CDialogUnits units(font());
     setFixedSize(units.X(187), units.Y(70));
     m_text = new QLabel(QStringLiteral("Static"), this);
     m_text->setGeometry(units.Rect(7, 7, 172, 8));
