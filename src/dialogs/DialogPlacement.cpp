@@ -17,14 +17,17 @@ QWidget* FindMainWindow()
 
 void CentreOnMainWindow(QWidget& window)
 {
+    // Client areas are centred on each other: the frames, which the window system may not have
+    // drawn yet, are then centred too.
     QRect main;
     if (const QWidget* mainWindow = FindMainWindow())
-        main = mainWindow->frameGeometry();
+        main = mainWindow->geometry();
     else if (const QScreen* screen = QGuiApplication::primaryScreen())
         main = screen->availableGeometry();
     else
         return;
-    const QSize own = window.frameGeometry().size();
-    window.move(main.left() + main.width() / 2 - own.width() / 2,
-                main.top() + main.height() / 2 - own.height() / 2);
+    const QSize own = window.size();
+    window.setGeometry(main.left() + main.width() / 2 - own.width() / 2,
+                       main.top() + main.height() / 2 - own.height() / 2, own.width(),
+                       own.height());
 }

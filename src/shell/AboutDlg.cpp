@@ -26,6 +26,7 @@ CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, unsigned addressI
     link->SetWindowText(LoadString(textId));
     link->SetURL(LoadString(addressId));
     link->SetLinkFont(QStringLiteral("MS Shell Dlg 2"), 13, FW_NORMAL, false);
+    link->resize(link->SizeForText());
     return link;
 }
 
@@ -46,7 +47,7 @@ CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(
 
     auto* versionLine =
         new QLabel(FormatString(LoadString(IDS_VERSION_LINE),
-                                {version.GetProductName(), version.GetFileVersion()}),
+                                {version.GetProductName(), version.GetVersionNumber()}),
                    this);
     versionLine->setTextFormat(Qt::PlainText);
     versionLine->setGeometry(units.Rect(12, 28, 211, 9));

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -115,16 +116,20 @@ void CMainFrame::ShowFirstTime()
 {
     const bool wasMinimised = RestorePlacement();
     show();
+    // The bars take their final sizes before the panes are measured.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (layout())
+        layout()->activate();
 
     int width = -1;
     int height = -1;
     m_panes->ReadLayout(IShellPanes::LeftPane, width, height);
-    const int outerWidth = m_outer->width() - m_outer->handleWidth();
+    const int outerWidth = m_outer->contentsRect().width() - m_outer->handleWidth();
     const int left = std::max(width == -1 || wasMinimised ? m_outer->width() / 5 : width, 0);
     m_outer->setSizes({left, std::max(outerWidth - left, 0)});
 
     m_panes->ReadLayout(IShellPanes::RightPane, width, height);
-    const int innerHeight = m_inner->height() - m_inner->handleWidth();
+    const int innerHeight = m_inner->contentsRect().height() - m_inner->handleWidth();
     const int top =
         std::max(height == -1 || wasMinimised ? innerHeight - kBottomPaneHeight : height, 0);
     m_inner->setSizes({top, std::max(innerHeight - top, 0)});

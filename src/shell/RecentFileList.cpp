@@ -40,9 +40,10 @@ QString AbbreviateRecentPath(const QString& path, int maxLength, const QString& 
     const QString fileName = QFileInfo(name).fileName();
     if (maxLength < fileName.size())
         return atLeastName ? fileName : QString();
-    // "<root>/.../<folders>/<name>": the root is "/" of an absolute path (written as the
-    // separator that starts the kept part), nothing for a relative one.
-    const QString ellipsis = QStringLiteral("/...");
+    // "<root>/.../<folders>/<name>": "/..." for an absolute path, "..." for a relative one,
+    // then the path from one of its separators on.
+    const QString ellipsis =
+        name.startsWith(QLatin1Char('/')) ? QStringLiteral("/...") : QStringLiteral("...");
     if (maxLength < int(ellipsis.size()) + 1 + fileName.size())
         return fileName;
     qsizetype cut = 0;
@@ -51,9 +52,7 @@ QString AbbreviateRecentPath(const QString& path, int maxLength, const QString& 
         if (cut < 0)
             return fileName;
     }
-    const QString kept = name.mid(cut);
-    return (name.startsWith(QLatin1Char('/')) ? QStringLiteral("/...") : QStringLiteral("...")) +
-           kept;
+    return ellipsis + name.mid(cut);
 }
 
 QString RecentFileMenuText(int position, int startIndex, const QString& displayName)
