@@ -3,11 +3,11 @@
 #include "SampleStudyRuns.h"
 
 #include "app/WaveApp.h"
-#include "storage/DBAccess.h"
 #include "commands/CampaignValidation.h"
 #include "commands/CommandHistory.h"
 #include "model/Campaign.h"
 #include "reconcile/SourceComparison.h"
+#include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/TestWaveApp.h"
 
