@@ -1,5 +1,5 @@
 #include "CommandTestSupport.h"
-#include "SampleStudyRuns.h"
+#include "SampleStudyFile.h"
 
 #include "app/WaveApp.h"
 #include "commands/DuplicateCommands.h"
@@ -25,67 +25,15 @@
 
 using namespace pelko_wave;
 using namespace command_test;
-using namespace sample_study;
 
 namespace {
 
 constexpr int kEnglish = 2057;
 constexpr int kFrench = 1036;
 
-// The sample study reconciled once and kept in a campaign file: wave 1 from wave1.zoz (volume
-// 1); wave 2 from wave2.zoz (2, inheriting from 1) and wave2.sss (3); wave 3 from wave3.zoz (4,
-// inheriting from 2) and wave3.mdd (5, inheriting from 3). Each test starts from the file.
-class SampleStudyCommands : public ::testing::Test
+class SampleStudyCommands : public CSampleStudyTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_folder = new QTemporaryDir;
-        CScriptedWindowServices windows;
-        CWaveApp app;
-        app.CreateCampaignObjects(nullptr, nullptr);
-        CCampaign& campaign = *app.GetCampaign();
-        const auto volume = [](const char* file, int type, int parent) {
-            SSampleVolume setup;
-            setup.File = QString::fromLatin1(file);
-            setup.SourceType = type;
-            setup.ParentId = parent;
-            return setup;
-        };
-        AddSampleWave(campaign, 1, 1, {volume("wave1.zoz", SOURCE_ZOZ, -1)});
-        ASSERT_TRUE(ReconcileSampleWave(1, true).Result);
-        AddSampleWave(
-            campaign, 2, 2,
-            {volume("wave2.zoz", SOURCE_ZOZ, 1), volume("wave2.sss", SOURCE_TRIPLE_S, -1)});
-        ASSERT_TRUE(ReconcileSampleWave(2, true).Result);
-        AddSampleWave(
-            campaign, 3, 4,
-            {volume("wave3.zoz", SOURCE_ZOZ, 2), volume("wave3.mdd", SOURCE_DIMENSIONS, 3)});
-        ASSERT_TRUE(ReconcileSampleWave(3, true).Result);
-        QString error;
-        ASSERT_FALSE(SaveAndReload(campaign, BaseFile(), &error).isEmpty()) << error.toStdString();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_folder;
-        s_folder = nullptr;
-    }
-    static QString BaseFile() { return s_folder->filePath(QStringLiteral("study.duv")); }
-
-    SampleStudyCommands()
-    {
-        auto campaign = std::make_unique<CCampaign>();
-        auto storage = std::make_unique<CDBAccessDAO>();
-        SLoadCampaignRecord record;
-        record.Campaign = campaign.get();
-        record.DBAccess = storage.get();
-        record.Path = BaseFile();
-        EXPECT_TRUE(LoadCampaign(record));
-        storage->Close();
-        app.CreateCampaignObjects(std::move(storage), std::move(campaign));
-    }
-
-    CCampaign& Campaign() { return *app.GetCampaign(); }
     CVolume* Volume(int id) { return Campaign().FindVolume(id); }
     CQuestion* Question(const char* shortcut)
     {
@@ -143,18 +91,12 @@ protected:
     void ExpectFileGives(const QString& dump, const QString& name)
     {
         QString error;
-        const QString path = s_folder->filePath(name);
+        const QString path = FilePath(name);
         EXPECT_TRUE(SameDump(SaveAndReload(Campaign(), path, &error), dump))
             << name.toStdString() << " " << error.toStdString();
         EXPECT_EQ(CheckCampaignFile(path), "");
     }
-
-    static QTemporaryDir* s_folder;
-    CScriptedWindowServices windows;
-    CWaveApp app;
 };
-
-QTemporaryDir* SampleStudyCommands::s_folder = nullptr;
 
 // The diff without the lines that only move questions one place, which a question leaving or
 // coming into the middle of the array brings; shifted counts them.
