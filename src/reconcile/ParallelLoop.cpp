@@ -1,10 +1,10 @@
 #include "reconcile/ParallelLoop.h"
 
 #include <algorithm>
-#include <thread>
 
 #ifdef PLIM_PARALLEL_THREAD_POOL
 #include <atomic>
+#include <thread>
 #include <vector>
 #else
 #include <omp.h>
