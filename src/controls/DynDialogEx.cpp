@@ -1,5 +1,6 @@
 #include "controls/DynDialogEx.h"
 
+#include "controls/BrowseEdit.h"
 #include "controls/ControlDialogs.h"
 #include "controls/DialogUnits.h"
 #include "controls/WindowStyles.h"
@@ -20,7 +21,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -69,20 +69,6 @@ bool IsAutoRadio(const QString& className, unsigned style)
 bool IsCheckExchange(const QString& className, unsigned style)
 {
     return className == u"BUTTON" && !IsAutoRadio(className, style) && (style & 3) == 3;
-}
-
-void ApplyEditStyle(QLineEdit& edit, unsigned style)
-{
-    edit.setReadOnly(style & ES_READONLY);
-    if (style & ES_PASSWORD)
-        edit.setEchoMode(QLineEdit::Password);
-    if (style & ES_NUMBER)
-        edit.setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), &edit));
-    if (style & ES_CENTER)
-        edit.setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    else if (style & ES_RIGHT)
-        edit.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 } // namespace
