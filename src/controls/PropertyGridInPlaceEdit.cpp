@@ -84,7 +84,9 @@ void CPropertyGridInPlaceEdit::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+    // Keys the edit does not use go no further: the grid would move its focus.
     QLineEdit::keyPressEvent(event);
+    event->accept();
 }
 
 void CPropertyGridInPlaceEdit::focusOutEvent(QFocusEvent* event)
