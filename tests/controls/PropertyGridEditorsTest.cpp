@@ -72,7 +72,8 @@ struct SCustom : ICustomItem
 TEST(PropertyGridInPlaceEdit, EscapeReportsTheStartTextAndCtrlArrowsEndTheEdit)
 {
     SEditors s;
-    const HITEM item = s.grid->AddStringItem(s.section, QStringLiteral("Name"), QStringLiteral("Brand"));
+    const HITEM item =
+        s.grid->AddStringItem(s.section, QStringLiteral("Name"), QStringLiteral("Brand"));
     s.Open(item);
     auto* edit = qobject_cast<CPropertyGridInPlaceEdit*>(s.grid->GetEditor());
     ASSERT_NE(edit, nullptr);
@@ -135,8 +136,9 @@ TEST(PropertyGridCombo, ArrowsStopAtTheEndsAndEscapeReportsNothing)
     QTest::mouseClick(&list, Qt::LeftButton, {}, QPoint(20, list.RowHeight() + 3));
     EXPECT_EQ(done.at(1).at(0).toInt(), 1);
     QTest::mousePress(&list, Qt::LeftButton, {}, QPoint(20, 5));
-    QMouseEvent below(QEvent::MouseButtonRelease, QPointF(20, 500), list.mapToGlobal(QPointF(20, 500)),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent below(QEvent::MouseButtonRelease, QPointF(20, 500),
+                      list.mapToGlobal(QPointF(20, 500)), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(&list, &below);
     EXPECT_EQ(done.at(2).at(0).toInt(), 0);
     QTest::keyClick(&list, Qt::Key_Escape);
@@ -200,13 +202,17 @@ TEST(PropertyGridEditors, DialogEditorsStoreOnOkOnly)
 {
     SEditors s;
     CScriptedControlDialogs dialogs;
-    const HITEM file = s.grid->AddFileItem(s.section, QStringLiteral("Source"), QStringLiteral("/old.zoz"),
-                                           QStringLiteral("ZOZ (*.zoz)|*.zoz||"));
-    const HITEM folder = s.grid->AddItem(s.section, CPropertyGrid::IT_FOLDER, QStringLiteral("Folder"),
-                                         QStringLiteral("/data"));
-    const_cast<CPropertyGrid::CItem*>(s.grid->FindItem(folder))->m_options = {QStringLiteral("Choose the data folder")};
-    const HITEM colour = s.grid->AddItem(s.section, CPropertyGrid::IT_COLOR, QStringLiteral("Colour"), RGB(1, 2, 3));
-    const HITEM font = s.grid->AddItem(s.section, CPropertyGrid::IT_FONT, QStringLiteral("Font"), LOGFONT());
+    const HITEM file =
+        s.grid->AddFileItem(s.section, QStringLiteral("Source"), QStringLiteral("/old.zoz"),
+                            QStringLiteral("ZOZ (*.zoz)|*.zoz||"));
+    const HITEM folder = s.grid->AddItem(s.section, CPropertyGrid::IT_FOLDER,
+                                         QStringLiteral("Folder"), QStringLiteral("/data"));
+    const_cast<CPropertyGrid::CItem*>(s.grid->FindItem(folder))->m_options = {
+        QStringLiteral("Choose the data folder")};
+    const HITEM colour =
+        s.grid->AddItem(s.section, CPropertyGrid::IT_COLOR, QStringLiteral("Colour"), RGB(1, 2, 3));
+    const HITEM font =
+        s.grid->AddItem(s.section, CPropertyGrid::IT_FONT, QStringLiteral("Font"), LOGFONT());
 
     dialogs.Answer = false;
     for (const HITEM item : {file, folder, colour, font})
@@ -233,7 +239,8 @@ TEST(PropertyGridEditors, DialogEditorsStoreOnOkOnly)
     EXPECT_EQ(s.grid->FindItem(font)->m_values.Font.lfFaceName, QStringLiteral("Serif"));
 
     // A disabled item opens no dialog, even on a double click.
-    const HITEM locked = s.grid->AddFileItem(s.section, QStringLiteral("Locked"), QString(), QString(), false);
+    const HITEM locked =
+        s.grid->AddFileItem(s.section, QStringLiteral("Locked"), QString(), QString(), false);
     const CRect row = s.grid->FindItem(locked)->m_rcName;
     QTest::mouseClick(s.grid->viewport(), Qt::LeftButton, {}, QPoint(30, row.top + 3));
     QTest::mouseDClick(s.grid->viewport(), Qt::LeftButton, {}, QPoint(30, row.top + 3));
@@ -264,11 +271,13 @@ TEST(PropertyGridEditors, MultiLineAndDateTimeDialogs)
     QString value;
     EXPECT_TRUE(s.grid->GetStringValue(text, value));
     EXPECT_EQ(value, QStringLiteral("one\r\ntwo\r\nthree"));
-    EXPECT_EQ(s.grid->GetValueText(*s.grid->FindItem(text)), QStringLiteral("one\u00B6two\u00B6three"));
+    EXPECT_EQ(s.grid->GetValueText(*s.grid->FindItem(text)),
+              QStringLiteral("one\u00B6two\u00B6three"));
     EXPECT_EQ(s.spy->count(), 1);
 
-    const HITEM when = s.grid->AddItem(s.section, CPropertyGrid::IT_DATETIME, QStringLiteral("When"),
-                                       QDateTime(QDate(2006, 1, 2), QTime(3, 4, 5)), true, true);
+    const HITEM when =
+        s.grid->AddItem(s.section, CPropertyGrid::IT_DATETIME, QStringLiteral("When"),
+                        QDateTime(QDate(2006, 1, 2), QTime(3, 4, 5)), true, true);
     dialogs.OnModal = [](QDialog& dialog) {
         QStringList labels;
         for (auto* label : dialog.findChildren<QLabel*>())

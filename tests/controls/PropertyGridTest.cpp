@@ -77,8 +77,9 @@ TEST(PropertyGrid, AddingItemsAndReadingValues)
               CPropertyGrid::NO_ITEM);
     EXPECT_EQ(g.AddStringItem(99, QStringLiteral("Lost"), QString()), CPropertyGrid::NO_ITEM);
     // A value of the wrong kind, or a custom item without its object, is refused.
-    EXPECT_EQ(g.AddItem(first, CPropertyGrid::IT_INTEGER, QStringLiteral("Count"), QStringLiteral("7")),
-              CPropertyGrid::NO_ITEM);
+    EXPECT_EQ(
+        g.AddItem(first, CPropertyGrid::IT_INTEGER, QStringLiteral("Count"), QStringLiteral("7")),
+        CPropertyGrid::NO_ITEM);
     EXPECT_EQ(g.AddCustomItem(first, QStringLiteral("Custom"), nullptr), CPropertyGrid::NO_ITEM);
 
     QString text;
@@ -96,7 +97,8 @@ TEST(PropertyGrid, AddingItemsAndReadingValues)
     EXPECT_EQ(g.GetValueText(*g.FindItem(combo)), QString());
 
     // An undefined integer shows the undefined text and has no value.
-    const HITEM undefined = g.AddIntegerItem(first, QStringLiteral("Questions"), 3, QString(), true, true);
+    const HITEM undefined =
+        g.AddIntegerItem(first, QStringLiteral("Questions"), 3, QString(), true, true);
     EXPECT_FALSE(g.GetIntegerValue(undefined, number));
     EXPECT_EQ(g.GetValueText(*g.FindItem(undefined)), QString());
     g.SetUndefinedString(QStringLiteral("(Not set)"));
@@ -104,7 +106,8 @@ TEST(PropertyGrid, AddingItemsAndReadingValues)
 
     // Date ranges only for date items; a null bound is none.
     const QDateTime day(QDate(2006, 5, 1), QTime(0, 0));
-    const HITEM date = g.AddDateItem(first, QStringLiteral("Start"), day, QStringLiteral("%d.%m.%Y"));
+    const HITEM date =
+        g.AddDateItem(first, QStringLiteral("Start"), day, QStringLiteral("%d.%m.%Y"));
     const QDateTime low(QDate(2006, 1, 1), QTime(0, 0));
     EXPECT_TRUE(g.SetDateRange(date, &low, nullptr));
     QDateTime minimum, maximum;
@@ -135,7 +138,9 @@ TEST(PropertyGrid, ValueTextByType)
     };
     const SCase cases[] = {
         {CPropertyGrid::IT_STRING, QStringLiteral("plain"), {}, QStringLiteral("plain")},
-        {CPropertyGrid::IT_TEXT, QStringLiteral("line one\r\nline two"), {},
+        {CPropertyGrid::IT_TEXT,
+         QStringLiteral("line one\r\nline two"),
+         {},
          QStringLiteral("line one\u00B6line two")},
         {CPropertyGrid::IT_INTEGER, 42, QStringLiteral("%04d"), QStringLiteral("0042")},
         {CPropertyGrid::IT_INTEGER, 42, QStringLiteral("%s"), QStringLiteral("42")},
@@ -148,15 +153,15 @@ TEST(PropertyGrid, ValueTextByType)
     };
     int n = 0;
     for (const SCase& c : cases) {
-        const HITEM item =
-            g.AddItem(section, c.Type, QStringLiteral("Item %1").arg(n++), c.Value);
+        const HITEM item = g.AddItem(section, c.Type, QStringLiteral("Item %1").arg(n++), c.Value);
         ASSERT_NE(item, CPropertyGrid::NO_ITEM);
         if (!c.Option.isNull())
             const_cast<CPropertyGrid::CItem*>(g.FindItem(item))->m_options = {c.Option};
         EXPECT_EQ(g.GetValueText(*g.FindItem(item)), c.Expected) << n;
     }
     // A long path shows with "..." in its middle, its file name whole.
-    const QString path = QStringLiteral("/home/researcher/studies/brand tracking 2006/wave 3/questionnaire.zoz");
+    const QString path =
+        QStringLiteral("/home/researcher/studies/brand tracking 2006/wave 3/questionnaire.zoz");
     const HITEM file = g.AddFileItem(section, QStringLiteral("Source"), path);
     const QString shown = g.GetValueText(*g.FindItem(file));
     EXPECT_TRUE(shown.contains(QStringLiteral("...")));
@@ -215,8 +220,8 @@ TEST(PropertyGrid, GutterDragStopsAtAFifthFromEitherSide)
     QWidget* view = g.viewport();
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(251, 50));
     QTest::mouseMove(view, QPoint(5, 50));
-    QMouseEvent far(QEvent::MouseMove, QPointF(5, 50), QPointF(5, 50), Qt::NoButton,
-                    Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent far(QEvent::MouseMove, QPointF(5, 50), QPointF(5, 50), Qt::NoButton, Qt::LeftButton,
+                    Qt::NoModifier);
     QApplication::sendEvent(view, &far);
     EXPECT_EQ(g.GetGutterWidth(), 100);
     QMouseEvent right(QEvent::MouseMove, QPointF(495, 50), QPointF(495, 50), Qt::NoButton,
@@ -283,7 +288,8 @@ TEST(PropertyGrid, KeyboardFocusScrollsTheRowIntoView)
     const HSECTION section = g.AddSection(QStringLiteral("S"));
     HITEM last = 0;
     for (int i = 0; i < 20; ++i)
-        last = g.AddStringItem(section, QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0')), QString());
+        last = g.AddStringItem(section, QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0')),
+                               QString());
     s.Key(Qt::Key_Up); // nothing focused: stays
     s.Key(Qt::Key_Down);
     for (int i = 0; i < 20; ++i)
@@ -333,8 +339,9 @@ TEST(PropertyGrid, DoubleClicksOnBoolsAndCombos)
     const HITEM on = g.AddBoolItem(section, QStringLiteral("Enabled"), false);
     const HITEM off = g.AddBoolItem(section, QStringLiteral("Disabled"), false, false);
     const HITEM unknown = g.AddBoolItem(section, QStringLiteral("Unknown"), false, true, true);
-    const HITEM combo = g.AddComboItem(section, QStringLiteral("Kind"),
-                                       {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 0);
+    const HITEM combo =
+        g.AddComboItem(section, QStringLiteral("Kind"),
+                       {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 0);
     bool value = false;
     s.DoubleClick(s.NameOf(on));
     EXPECT_TRUE(g.GetBoolValue(on, value) && value);
@@ -387,7 +394,8 @@ TEST(PropertyGrid, TextsThatAreNotWholeNumbersKeepTheValue)
         CPropertyGrid& g = *s.grid;
         const HSECTION section = g.AddSection(QStringLiteral("S"));
         const HITEM item = g.AddIntegerItem(section, QStringLiteral("Count"), 7);
-        const HITEM real = g.AddItem(section, CPropertyGrid::IT_DOUBLE, QStringLiteral("Real"), 1.5);
+        const HITEM real =
+            g.AddItem(section, CPropertyGrid::IT_DOUBLE, QStringLiteral("Real"), 1.5);
         // Out of range only for the integer.
         const bool bigNumber = QByteArray(typed) == "99999999999";
         for (const HITEM target : {item, real}) {
@@ -487,11 +495,14 @@ TEST(PropertyGrid, PaintsTitlesFocusAndButtonsWhereTheRowsAre)
     CPropertyGrid& g = *s.grid;
     const HSECTION section = g.AddSection(QStringLiteral("General"));
     g.AddStringItem(section, QStringLiteral("Name"), QStringLiteral("Brand"));
-    const HITEM file = g.AddFileItem(section, QStringLiteral("Source"), QStringLiteral("/tmp/a.zoz"));
-    const HITEM colour = g.AddItem(section, CPropertyGrid::IT_COLOR, QStringLiteral("Colour"), RGB(255, 0, 10));
+    const HITEM file =
+        g.AddFileItem(section, QStringLiteral("Source"), QStringLiteral("/tmp/a.zoz"));
+    const HITEM colour =
+        g.AddItem(section, CPropertyGrid::IT_COLOR, QStringLiteral("Colour"), RGB(255, 0, 10));
     s.Click(s.NameOf(file));
     const QImage image = shots::Grab(*g.viewport());
-    shots::Save(image, QStringLiteral("test-artefacts/controls"), QStringLiteral("property-grid-rows"));
+    shots::Save(image, QStringLiteral("test-artefacts/controls"),
+                QStringLiteral("property-grid-rows"));
     const int lh = s.lh();
     const QColor shade = ColorRefToQColor(GetSysColor(COLOR_3DFACE));
     const QColor focus = ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT));

@@ -20,15 +20,15 @@ TEST(PropertyGridValueText, NumberFormatsAreCheckedBeforeUse)
         {"100%% of %d", false, "100% of 42"},
         {"%ld", false, "42"},
         {"", false, "42"},
-        {"%s", false, "42"},          // a text conversion for a number: the default
-        {"%d and %d", false, "42"},   // two conversions
-        {"%999999d", false, "42"},    // a width printf would choke on
-        {"%n", false, "42"},          // writes memory in printf: never passed on
+        {"%s", false, "42"},        // a text conversion for a number: the default
+        {"%d and %d", false, "42"}, // two conversions
+        {"%999999d", false, "42"},  // a width printf would choke on
+        {"%n", false, "42"},        // writes memory in printf: never passed on
         {"no conversion", false, "42"},
         {"%.2f", true, "42.50"},
         {"%g", true, "42.5"},
         {"%8.3e", true, "4.250e+01"},
-        {"%d", true, "42.5"},         // an integer conversion for a real
+        {"%d", true, "42.5"}, // an integer conversion for a real
         {"%.999f", true, "42.5"},
     };
     for (const SCase& c : cases) {
@@ -47,8 +47,9 @@ TEST(PropertyGridValueText, OnlyWholeNumbersInRangeAreRead)
         int Value;
     };
     const SCase integers[] = {
-        {"12", true, 12},         {" -7 ", true, -7},         {"+3", true, 3},
-        {"abc", false, 5},        {"12x", false, 5},          {"", false, 5},
+        {"12", true, 12},         {" -7 ", true, -7},
+        {"+3", true, 3},          {"abc", false, 5},
+        {"12x", false, 5},        {"", false, 5},
         {"1,000", false, 5},      {"2147483647", true, 2147483647},
         {"2147483648", false, 5}, {"1.5", false, 5},
     };
@@ -72,7 +73,8 @@ TEST(PropertyGridValueText, OnlyWholeNumbersInRangeAreRead)
 TEST(PropertyGridValueText, DatesTextsAndPaths)
 {
     const QDateTime value(QDate(2006, 3, 4), QTime(14, 5, 9));
-    EXPECT_EQ(FormatDateValue(value, QStringLiteral("%d/%m/%Y"), false), QStringLiteral("04/03/2006"));
+    EXPECT_EQ(FormatDateValue(value, QStringLiteral("%d/%m/%Y"), false),
+              QStringLiteral("04/03/2006"));
     EXPECT_EQ(FormatDateValue(value, QStringLiteral("%#d %B %y, %H:%M:%S %p"), false),
               QStringLiteral("4 March 06, 14:05:09 PM"));
     EXPECT_EQ(FormatDateValue(value, QStringLiteral("%a %j%%"), false), QStringLiteral("Sat 063%"));
@@ -93,7 +95,8 @@ TEST(PropertyGridValueText, DatesTextsAndPaths)
     EXPECT_EQ(FontValueText(QStringLiteral("Arial"), -16, 96), QStringLiteral("Arial; 12pt"));
 
     const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 9));
-    const QString path = QStringLiteral("/home/researcher/studies/brand tracking 2006/wave 3/questionnaire.zoz");
+    const QString path =
+        QStringLiteral("/home/researcher/studies/brand tracking 2006/wave 3/questionnaire.zoz");
     EXPECT_EQ(CompactPath(path, metrics, 2000), path);
     const QString compact = CompactPath(path, metrics, 200);
     EXPECT_LE(metrics.horizontalAdvance(compact), 200);
