@@ -284,8 +284,6 @@ QWidget* CMultiCtrl::MakeChild(int id, unsigned style)
         picker->setMinimumDateTime(NoDate);
         picker->setSpecialValueText(QStringLiteral(" "));
         picker->setDisplayFormat(QLocale().dateTimeFormat(QLocale::ShortFormat));
-        if (style & DTS_RIGHTALIGN)
-            picker->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         child = picker;
         break;
     }
@@ -302,6 +300,10 @@ QWidget* CMultiCtrl::MakeChild(int id, unsigned style)
         auto* edit = new QTextEdit(this);
         edit->setAcceptRichText(false);
         edit->setReadOnly(style & ES_READONLY);
+        edit->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                              : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
         child = edit;
         break;
     }
