@@ -265,8 +265,6 @@ QWidget* CDynDialogEx::CreateWidget(SItem& item)
             date->setCalendarPopup(true);
             widget = date;
         }
-        if (style & DTS_RIGHTALIGN)
-            static_cast<QAbstractSpinBox*>(widget)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case DYN_MONTHCALENDAR:
         widget = new QCalendarWidget(this);
