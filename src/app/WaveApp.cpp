@@ -103,7 +103,7 @@ QString CWaveApp::GetCampaignName() const
 CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
 {
     const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
-    return m_pDiffsCache;
+    return m_pDiffsCache.get();
 }
 
 bool CWaveApp::IsQuestionDiffKindHidden(int kind) const

@@ -4,6 +4,7 @@
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "reconcile/DiffsCache.h"
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
@@ -20,7 +21,11 @@ void CWaveApp::CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
 {
     m_pDBAccess = dbAccess ? std::move(dbAccess) : MakeStorage();
     m_pCampaign = campaign ? std::move(campaign) : std::make_unique<pelko_wave::CCampaign>();
-    // The difference cache on the new campaign is made here once it exists.
+    {
+        auto cache = std::make_unique<CCampaignDiffsCache>(m_pCampaign.get());
+        const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
+        m_pDiffsCache = std::move(cache);
+    }
     m_modified = false;
     m_pendingQuestionCopies.clear();
     m_pendingInterviewCopies.clear();
@@ -35,10 +40,14 @@ void CWaveApp::DestroyCampaignObjects()
         m_pDBAccess->Close();
         m_pDBAccess.reset();
     }
+    // The cache before the campaign it was built on, so that none is left pointing at it.
+    {
+        const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
+        m_pDiffsCache.reset();
+    }
     m_pCampaign.reset();
     SetCampaignPath(QString());
     m_cleanPoint = 0;
-    // The difference cache is deleted here, under its lock, once it exists.
 }
 
 std::unique_ptr<CDBAccess> CWaveApp::MakeStorage() const

@@ -319,6 +319,10 @@ TEST(GridModelTest, SelectedCellsAreKeyedByTheWholeRowAndColumn)
     virtualGrid.SetSelectedRange(65537, 0, 65537, 0);
     EXPECT_TRUE(virtualGrid.IsCellSelected(65537, 0));
     EXPECT_FALSE(virtualGrid.IsCellSelected(1, 1));
+    // A cell outside the grid never joins the selection.
+    EXPECT_FALSE(virtualGrid.SetCellState(-1, -1, GVIS_SELECTED));
+    EXPECT_FALSE(virtualGrid.SetCellState(70000, 0, GVIS_SELECTED));
+    EXPECT_EQ(virtualGrid.GetSelectedCount(), 1);
 }
 
 TEST(GridModelTest, MergedCells)
