@@ -426,6 +426,13 @@ void CPropertyGrid::CloseEditor()
     editor->deleteLater();
 }
 
+void CPropertyGrid::DropEditor()
+{
+    if (m_editor)
+        m_editor->disconnect(this);
+    CloseEditor();
+}
+
 void CPropertyGrid::NotifyChanged(HITEM item)
 {
     Q_EMIT PropertyItemChanged(item);
