@@ -1,23 +1,17 @@
 #!/usr/bin/env bash
-# Builds Plim with clang in build-fuzz/ with the libFuzzer targets (the whole project, so that it
-# keeps building with both compilers; the tests are built, not run, and only the fuzz targets
-# are optimised, which keeps the build short), then runs every fuzz target
-# at once, each for PLIM_FUZZ_SECONDS (60 by default) on its corpus. The corpora stay as they
-# are: new inputs go to build-fuzz/fuzz-run/<target>/, and an input that fails is kept there as
-# <target>-crash-... (or -timeout-, -oom-) with the target's log.
+# Builds Plim with clang in build-fuzz/ with the libFuzzer targets: the whole project, so that it
+# keeps building with both compilers (the tests are built, not run; only the fuzz targets are
+# optimised, which keeps the build short). Then runs every fuzz target at once, each for
+# PLIM_FUZZ_SECONDS (60 by default) on its corpus. The corpora stay as they are: new inputs go
+# to build-fuzz/fuzz-run/<target>/, and an input that fails is kept there as
+# <target>-crash-... (or -timeout-, -oom-) beside the target's log.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/setup.sh"
 build="${PLIM_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${PLIM_FUZZ_SECONDS:-60}"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DPLIM_FUZZ=ON -DPLIM_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-fi
-cmake --build "$build"
+PLIM_BUILD_DIR="$build" PLIM_BUILD_TYPE=None \
+    PLIM_CMAKE_ARGS="-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLIM_FUZZ=ON -DPLIM_BUILD_BENCH=OFF" \
+    "$root/scripts/build.sh"
 
 # name, program under the build folder, corpus under the source folder
 targets=(
