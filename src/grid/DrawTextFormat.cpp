@@ -62,12 +62,10 @@ QString LiteralAmpersands(const QString& text)
     result.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return result;
 }
-} // namespace
 
-int DrawText(QPainter& painter, const QString& text, CRect& rect, unsigned format)
+// The text as Qt is to lay it out: line ends as line feeds, "&" doubled where it is no marker.
+QString LaidOutText(const QString& text, SDrawTextLayout& layout)
 {
-    SDrawTextLayout layout = DrawTextLayout(format);
-    const QFontMetrics metrics = painter.fontMetrics();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -76,17 +74,34 @@ int DrawText(QPainter& painter, const QString& text, CRect& rect, unsigned forma
         layout.Mnemonic = true;
         layout.HideMnemonic = true;
     }
-    const int flags = layout.QtFlags();
+    return shown;
+}
+} // namespace
 
-    if (layout.CalcRect) {
-        const int wrapWidth = layout.WordBreak ? std::max(1, rect.Width()) : 0;
-        const int measureFlags = (flags & ~int(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)) |
-                                 Qt::AlignLeft | Qt::AlignTop;
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, wrapWidth, 0), measureFlags, shown);
-        rect.right = rect.left + bounds.width();
-        rect.bottom = rect.top + bounds.height();
-        return bounds.height();
-    }
+int CalcTextRect(const QFontMetrics& metrics, const QString& text, CRect& rect, unsigned format)
+{
+    SDrawTextLayout layout = DrawTextLayout(format);
+    const QString shown = LaidOutText(text, layout);
+    const int wrapWidth = layout.WordBreak ? std::max(1, rect.Width()) : 0;
+    const int flags = (layout.QtFlags() & ~int(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)) |
+                      Qt::AlignLeft | Qt::AlignTop;
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, wrapWidth, 0), flags, shown);
+    int width = bounds.width();
+    if (layout.WordBreak && bounds.height() > metrics.lineSpacing())
+        width = std::max(width, rect.Width());
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + bounds.height();
+    return bounds.height();
+}
+
+int DrawText(QPainter& painter, const QString& text, CRect& rect, unsigned format)
+{
+    if (format & DT_CALCRECT)
+        return CalcTextRect(painter.fontMetrics(), text, rect, format);
+    SDrawTextLayout layout = DrawTextLayout(format);
+    const QFontMetrics metrics = painter.fontMetrics();
+    QString shown = LaidOutText(text, layout);
+    const int flags = layout.QtFlags();
 
     if (layout.Elide != Qt::ElideNone) {
         const int mnemonicFlags = flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <Qt>
 
+class QFontMetrics;
 class QPainter;
 
 // The text-drawing format word of cells and controls (DT_* bits) and its one translation to Qt's
@@ -58,6 +59,11 @@ struct SDrawTextLayout
 
 // The layout of a format word.
 SDrawTextLayout DrawTextLayout(unsigned format);
+
+// Lays the text out as DT_CALCRECT does, with the font of the metrics: sets the rectangle's right
+// and bottom to hold it and returns its height. Wrapped text that takes more than one line keeps
+// the rectangle's width (or the width of a wider word).
+int CalcTextRect(const QFontMetrics& metrics, const QString& text, CRect& rect, unsigned format);
 
 // Draws the text in the rectangle with the painter's font, pen and the format's layout, and
 // returns the height of the text. With DT_CALCRECT nothing is drawn: the rectangle's right and

@@ -275,3 +275,36 @@ TEST(DimensionsReader, BadDocumentsAreRefused)
         EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
     }
 }
+
+TEST(DimensionsReader, UnknownLanguageIdsTakeTheIdOfTheirTag)
+{
+    // Some tools write "1000" (0x1000, the custom, unspecified language) or another id the
+    // table does not know beside a tag it knows: the tag decides. A known id stays as written,
+    // and an unknown tag keeps the id it was given.
+    struct SCase
+    {
+        const char* name;
+        const char* id;
+        int expected;
+    };
+    const SCase cases[] = {
+        {"ZH-CN", "1000", 2052}, {"zh-cn", "1000", 2052}, {"EN-GB", "7777", 2057},
+        {"FR-FR", "040C", 1036}, {"EN-GB", "0409", 1033}, {"XX-ZZ", "1000", 0x1000},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray document =
+            QByteArray("<xml><mdm:metadata xmlns:mdm='urn:x'><languages base='") + c.name +
+            "'><language name='" + c.name + "' id='" + c.id +
+            "'/></languages><definition><variable id='a' name='A' type='2'><labels "
+            "context='LABEL'><text context='QUESTION' xml:lang='" +
+            c.name + "'>Hello</text></labels></variable></definition></mdm:metadata></xml>";
+        CQuestionnaire questionnaire;
+        ASSERT_TRUE(questionnaire.ReadBuffer(document, DataBaseDimensions, 1033))
+            << qPrintable(questionnaire.GetLastError());
+        ASSERT_EQ(questionnaire.GetLanguageCount(), 1);
+        EXPECT_EQ(questionnaire.GetLanguage(0)->GetId(), c.expected);
+        EXPECT_EQ(questionnaire.GetDefaultLanguageId(), c.expected);
+        EXPECT_EQ(questionnaire.GetQuestion(0)->GetLocalisedLongCaption(c.expected), "Hello");
+    }
+}
