@@ -18,7 +18,6 @@ public:
 
     // Adds the text, trimmed of spaces, at the top and selects it; returns its index (0).
     int AddString(const QString& text);
-    void SetMaxHistoryItems(int maximum) { m_maxItems = maximum; }
     int GetMaxHistoryItems() const { return m_maxItems; }
     bool GetAllowSort() const { return m_allowSort; }
 

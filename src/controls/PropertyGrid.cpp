@@ -146,7 +146,8 @@ CPropertyGrid::CPropertyGrid(QWidget* parent) : QAbstractScrollArea(parent)
 
 CPropertyGrid::~CPropertyGrid()
 {
-    CloseEditor();
+    // An edit open while the grid goes away reports to no one.
+    DropEditor();
 }
 
 void CPropertyGrid::Initialize()
@@ -176,7 +177,6 @@ void CPropertyGrid::Initialize()
                 m_cancelText = cancel->text();
         }
     }
-    m_initialized = true;
 }
 
 int CPropertyGrid::ClientWidth() const
@@ -330,6 +330,8 @@ HITEM CPropertyGrid::AddCustomItem(HSECTION section, const QString& name, ICusto
 
 void CPropertyGrid::ResetContents()
 {
+    // An open editor belongs to an item that is gone: it closes without a report.
+    DropEditor();
     m_sections.clear();
     m_nextSection = 0;
     m_nextItem = 0;

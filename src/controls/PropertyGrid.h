@@ -292,6 +292,8 @@ private:
     bool RunTextDialog(const QString& caption, QString& text);
     bool RunDateTimeDialog(const QString& caption, QDateTime& value);
     void CloseEditor();
+    // Closes the editor without taking what it reports.
+    void DropEditor();
     void NotifyChanged(HITEM item);
     void OnListDone(int index);
     void OnEditDone(const QString& text);
@@ -314,7 +316,6 @@ private:
     int m_lineHeight = 0;
     QFont m_normalFont;
     QFont m_boldFont;
-    bool m_initialized = false;
     QString m_trueText = QStringLiteral("True");
     QString m_falseText = QStringLiteral("False");
     QString m_dateText = QStringLiteral("Date");

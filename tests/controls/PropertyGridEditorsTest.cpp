@@ -110,6 +110,36 @@ TEST(PropertyGridInPlaceEdit, EscapeReportsTheStartTextAndCtrlArrowsEndTheEdit)
     EXPECT_EQ(s.grid->GetEditor(), nullptr);
 }
 
+TEST(PropertyGridInPlaceEdit, AnEditOpenWhenTheContentsGoReportsToNoOne)
+{
+    SEditors s;
+    const HITEM item =
+        s.grid->AddStringItem(s.section, QStringLiteral("Name"), QStringLiteral("Brand"));
+    s.Open(item);
+    auto* edit = qobject_cast<CPropertyGridInPlaceEdit*>(s.grid->GetEditor());
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, QStringLiteral(" typed"));
+    // The owner refills the grid while the edit is open: the new item of the same handle
+    // keeps its own value.
+    s.grid->ResetContents();
+    const HSECTION again = s.grid->AddSection(QStringLiteral("Again"));
+    const HITEM fresh =
+        s.grid->AddStringItem(again, QStringLiteral("Other"), QStringLiteral("kept"));
+    EXPECT_EQ(fresh, item);
+    QApplication::processEvents();
+    QString value;
+    EXPECT_TRUE(s.grid->GetStringValue(fresh, value));
+    EXPECT_EQ(value, QStringLiteral("kept"));
+    EXPECT_EQ(s.spy->count(), 0);
+
+    // Nor does one open while the grid is destroyed.
+    s.Open(fresh);
+    ASSERT_NE(s.grid->GetEditor(), nullptr);
+    QTest::keyClicks(s.grid->GetEditor(), QStringLiteral("x"));
+    delete s.grid;
+    EXPECT_EQ(s.spy->count(), 0);
+}
+
 TEST(PropertyGridCombo, ArrowsStopAtTheEndsAndEscapeReportsNothing)
 {
     QWidget owner;
