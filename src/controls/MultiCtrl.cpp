@@ -312,12 +312,12 @@ QWidget* CMultiCtrl::MakeChild(int id, unsigned style)
     }
     child->setFont(font());
     child->setProperty("dlgCtrlId", id);
-    ConnectChild(id, child);
+    ConnectChild(child);
     child->show();
     return child;
 }
 
-void CMultiCtrl::ConnectChild(int id, QWidget* child)
+void CMultiCtrl::ConnectChild(QWidget* child)
 {
     child->installEventFilter(this);
     if (auto* edit = qobject_cast<QLineEdit*>(child)) {
@@ -348,7 +348,6 @@ void CMultiCtrl::ConnectChild(int id, QWidget* child)
         connect(picker, &QDateTimeEdit::dateTimeChanged, this,
                 [this] { Forward(DTN_DATETIMECHANGE); });
     }
-    Q_UNUSED(id);
 }
 
 void CMultiCtrl::Forward(int code)

@@ -128,7 +128,7 @@ private:
     bool EnsureChild(int id);
     void DestroyChild(int id);
     QWidget* MakeChild(int id, unsigned style);
-    void ConnectChild(int id, QWidget* child);
+    void ConnectChild(QWidget* child);
     void Forward(int code);
     void ShowPrompt(bool show);
     void UpdateFocusProxy();

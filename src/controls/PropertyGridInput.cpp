@@ -41,6 +41,8 @@ void CPropertyGrid::mousePressEvent(QMouseEvent* event)
     TakeFocus();
     CloseEditor();
     const CPoint point = PointOf(event);
+    // A click on a value that was released elsewhere is over: this press starts afresh.
+    m_valueClicked = false;
 
     if (m_rcButton.PtInRect(point)) {
         m_buttonPushed = m_buttonDepressed = true;
@@ -140,11 +142,11 @@ void CPropertyGrid::mouseReleaseEvent(QMouseEvent* event)
         m_buttonPushed = m_buttonDepressed = false;
         viewport()->update();
         const CItem* focused = FocusedItem();
+        const bool valueClicked = m_valueClicked;
+        m_valueClicked = false;
         if (m_rcButton.PtInRect(point) ||
-            (m_valueClicked && focused && focused->m_rcValue.PtInRect(point))) {
-            m_valueClicked = false;
+            (valueClicked && focused && focused->m_rcValue.PtInRect(point)))
             OpenEditor();
-        }
     } else if (m_resizing) {
         m_resizing = false;
         viewport()->setCursor(Qt::ArrowCursor);

@@ -231,6 +231,25 @@ TEST(PropertyGrid, GutterDragStopsAtAFifthFromEitherSide)
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(495, 50));
 }
 
+TEST(PropertyGrid, AValueClickReleasedElsewhereLeavesTheNextGutterDragAlone)
+{
+    SGrid s;
+    CPropertyGrid& g = *s.grid;
+    const HSECTION section = g.AddSection(QStringLiteral("S"));
+    const HITEM item = g.AddStringItem(section, QStringLiteral("Name"), QString());
+    QWidget* view = g.viewport();
+    QTest::mousePress(view, Qt::LeftButton, {}, s.ValueOf(item));    // focuses it, value clicked
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(100, 250)); // off the value
+    EXPECT_EQ(g.GetEditor(), nullptr);
+    // A drag of the gutter then ends with its release.
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(g.GetGutterWidth(), 250));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(g.GetGutterWidth(), 250));
+    QMouseEvent move(QEvent::MouseMove, QPointF(150, 250), QPointF(150, 250), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    EXPECT_EQ(g.GetGutterWidth(), 250);
+}
+
 TEST(PropertyGrid, KeyboardWalksTheRowsAndWraps)
 {
     SGrid s;
