@@ -1,31 +1,26 @@
 #pragma once
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QRect>
-#include <QString>
 
-// Dialog units of a dialog's font, in which the program's dialog layouts are given: a quarter
-// of the average letter width across, an eighth of the line height down.
-class CDialogUnits
+class QFont;
+
+// Dialog units of a font: a horizontal unit is a quarter of the average width of the 52 letters
+// A..Z a..z, a vertical unit an eighth of the text height. Controls declared in dialog units are
+// placed with these.
+struct SDialogUnits
 {
-public:
-    explicit CDialogUnits(const QFont& font)
-    {
-        const QFontMetrics metrics(font);
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        m_cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        m_cy = metrics.height();
-    }
-    int X(int units) const { return units * m_cx / 4; }
-    int Y(int units) const { return units * m_cy / 8; }
-    QRect Rect(int x, int y, int width, int height) const
-    {
-        return {X(x), Y(y), X(width), Y(height)};
-    }
+    int BaseX = 0; // width of the 52 letters / 52
+    int BaseY = 0; // height of the letters
 
-private:
-    int m_cx = 0;
-    int m_cy = 0;
+    static SDialogUnits FromFont(const QFont& font);
+    int ToPixelsX(int units) const;
+    int ToPixelsY(int units) const;
+    // A rectangle given in dialog units.
+    QRect ToPixels(int x, int y, int width, int height) const
+    {
+        return {ToPixelsX(x), ToPixelsY(y), ToPixelsX(width), ToPixelsY(height)};
+    }
 };
+
+// (number x numerator) / denominator, rounded half away from zero; -1 when the denominator is 0.
+int MulDiv(int number, int numerator, int denominator);

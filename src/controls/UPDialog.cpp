@@ -37,18 +37,18 @@ CUPDialog::CUPDialog(QWidget* parent, CProgressThreadData::UserProc proc, void* 
     setWindowTitle(QStringLiteral("Dialog"));
 
     // The built-in layout, 187 by 70 dialog units.
-    const CDialogUnits units(font());
-    setFixedSize(units.X(187), units.Y(70));
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    setFixedSize(units.ToPixelsX(187), units.ToPixelsY(70));
     m_text = new QLabel(QStringLiteral("Static"), this);
-    m_text->setGeometry(units.Rect(7, 7, 172, 8));
+    m_text->setGeometry(units.ToPixels(7, 7, 172, 8));
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_text->setProperty("controlId", int(IDC_PROGRESS_TEXT));
     m_bar = new QProgressBar(this);
-    m_bar->setGeometry(units.Rect(7, 25, 172, 14));
+    m_bar->setGeometry(units.ToPixels(7, 25, 172, 14));
     m_bar->setTextVisible(false);
     m_bar->setProperty("controlId", int(IDC_PROGRESS_BAR));
     m_cancel = new QPushButton(tr("&Cancel"), this);
-    m_cancel->setGeometry(units.Rect(129, 50, 50, 14));
+    m_cancel->setGeometry(units.ToPixels(129, 50, 50, 14));
     m_cancel->setAutoDefault(false);
     m_cancel->setProperty("controlId", int(IDC_CANCEL));
     connect(m_cancel, &QPushButton::clicked, this, [this] {

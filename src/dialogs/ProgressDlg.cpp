@@ -18,14 +18,14 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent)
     setProperty("controlId", int(IDD));
 
     // 187 by 38 dialog units: the text line above the bar.
-    const CDialogUnits units(font());
-    setFixedSize(units.X(187), units.Y(38));
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    setFixedSize(units.ToPixelsX(187), units.ToPixelsY(38));
     m_text = new QLabel(this);
-    m_text->setGeometry(units.Rect(7, 6, 173, 9));
+    m_text->setGeometry(units.ToPixels(7, 6, 173, 9));
     m_text->setTextFormat(Qt::PlainText);
     m_text->setProperty("controlId", int(IDC_MESSAGE));
     m_bar = new QProgressBar(this);
-    m_bar->setGeometry(units.Rect(7, 19, 173, 12));
+    m_bar->setGeometry(units.ToPixels(7, 19, 173, 12));
     m_bar->setTextVisible(false);
     m_bar->setProperty("controlId", int(IDC_PROGRESS));
     SetRange(0);

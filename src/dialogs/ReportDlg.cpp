@@ -29,21 +29,21 @@ CReportDlg::CReportDlg(QWidget* parent) : QDialog(parent)
     setProperty("controlId", int(IDD));
 
     // The template: 538 by 290 dialog units, the browser's placeholder above the two buttons.
-    const CDialogUnits units(font());
-    resize(std::max(units.X(538), kMinimumTrackSize.width()),
-           std::max(units.Y(290), kMinimumTrackSize.height()));
-    m_margin = units.X(7);
-    m_buttonGap = units.Y(6);
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    resize(std::max(units.ToPixelsX(538), kMinimumTrackSize.width()),
+           std::max(units.ToPixelsY(290), kMinimumTrackSize.height()));
+    m_margin = units.ToPixelsX(7);
+    m_buttonGap = units.ToPixelsY(6);
     auto* placeholder = new QLabel(QStringLiteral("<Report Browser>"), this);
     placeholder->setTextFormat(Qt::PlainText);
-    placeholder->setGeometry(units.Rect(7, 7, 524, 255));
+    placeholder->setGeometry(units.ToPixels(7, 7, 524, 255));
     placeholder->setProperty("controlId", int(IDC_REPORT_PLACEHOLDER));
     m_save = new QPushButton(tr("&Save..."), this);
-    m_save->setGeometry(units.Rect(7, 268, 50, 14));
+    m_save->setGeometry(units.ToPixels(7, 268, 50, 14));
     m_save->setAutoDefault(false);
     m_save->setProperty("controlId", int(IDC_SAVE));
     m_close = new QPushButton(tr("Close"), this);
-    m_close->setGeometry(units.Rect(481, 268, 50, 14));
+    m_close->setGeometry(units.ToPixels(481, 268, 50, 14));
     m_close->setDefault(true);
     m_close->setProperty("controlId", int(IDC_CLOSE));
     connect(m_save, &QPushButton::clicked, this, [this] { SaveReport(); });

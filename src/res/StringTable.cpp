@@ -876,6 +876,7 @@ constexpr SStringEntry kStrings[] = {
     {63960, u"Untitled"},
     {63961, u"Plim Wiki"},
     {63962, u"Documentation"},
+    {63963, u"Campaign Validation"},
 };
 // clang-format on
 

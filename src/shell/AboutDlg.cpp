@@ -35,33 +35,33 @@ CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, unsigned addressI
 CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(IDD, parent)
 {
     setWindowTitle(LoadString(IDS_ABOUT_TITLE));
-    const CDialogUnits units(font());
-    setFixedSize(units.X(235), units.Y(86));
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    setFixedSize(units.ToPixelsX(235), units.ToPixelsY(86));
 
     auto* name = new QLabel(QStringLiteral("Plim"), this);
     QFont big = font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     name->setFont(big);
-    name->setGeometry(units.Rect(12, 8, 160, 16));
+    name->setGeometry(units.ToPixels(12, 8, 160, 16));
 
     auto* versionLine =
         new QLabel(FormatString(LoadString(IDS_VERSION_LINE),
                                 {version.GetProductName(), version.GetVersionNumber()}),
                    this);
     versionLine->setTextFormat(Qt::PlainText);
-    versionLine->setGeometry(units.Rect(12, 28, 211, 9));
+    versionLine->setGeometry(units.ToPixels(12, 28, 211, 9));
     auto* copyright = new QLabel(version.GetLegalCopyright(), this);
     copyright->setTextFormat(Qt::PlainText);
-    copyright->setGeometry(units.Rect(12, 40, 211, 9));
+    copyright->setGeometry(units.ToPixels(12, 40, 211, 9));
 
     m_wiki = MakeLink(this, IDC_WIKI_LINK, IDS_WIKI_LINK, IDS_WIKI_ADDRESS);
-    m_wiki->move(units.X(12), units.Y(58));
+    m_wiki->move(units.ToPixelsX(12), units.ToPixelsY(58));
     m_help = MakeLink(this, IDC_HELP_LINK, IDS_HELP_LINK, IDS_HELP_ADDRESS);
-    m_help->move(units.X(12), units.Y(70));
+    m_help->move(units.ToPixelsX(12), units.ToPixelsY(70));
 
     auto* ok = new QPushButton(tr("OK"), this);
-    ok->setGeometry(units.Rect(178, 65, 50, 14));
+    ok->setGeometry(units.ToPixels(178, 65, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

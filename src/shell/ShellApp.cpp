@@ -3,7 +3,9 @@
 #include "app/CampaignFileNames.h"
 #include "app/WaveApp.h"
 #include "menus/NewMenu.h"
+#include "platform/WindowServices.h"
 #include "res/CommandIds.h"
+#include "res/StringTable.h"
 #include "shell/HistoryKeys.h"
 #include "shell/MainFrame.h"
 #include "shell/PlaceholderPanes.h"
@@ -17,6 +19,8 @@
 #include <QStandardPaths>
 
 namespace {
+
+constexpr unsigned IDS_VALIDATION_TITLE = 63963;
 
 const QString kRecentFileSection = QStringLiteral("Recent File List");
 const QString kRecentFileEntry = QStringLiteral("File%d");
@@ -137,6 +141,14 @@ bool CShellApp::ResetViewsAfterLoad()
     const bool reset = !panes || panes->ResetAfterLoad();
     UpdateCommands();
     return reset;
+}
+
+void CShellApp::ShowValidationDialog(const SSourceComparisonLists& lists, const QString& report)
+{
+    if (m_dialogs->HasDialog(IShellDialogs::ValidationDialog))
+        m_dialogs->RunValidationDialog(m_frame.get(), lists, report);
+    else
+        GetWindowServices().ShowReport(LoadString(IDS_VALIDATION_TITLE), 0, report);
 }
 
 bool CShellApp::QueryClose()

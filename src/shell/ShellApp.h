@@ -64,6 +64,9 @@ public:
     bool OpenDocument(const QString& path) override;
     void SetDocumentPath(const QString& path, bool modified) override;
     bool ResetViewsAfterLoad() override;
+    // The validation dialog; while the factory has none, the validation report in a report
+    // window.
+    void ShowValidationDialog(const SSourceComparisonLists& lists, const QString& report) override;
 
     // Application commands.
     // Maximise Response Counts: asks whether higher counts are kept, then raises the counts in

@@ -4,6 +4,7 @@
 #include "reconcile/DiffsOptions.h"
 
 class QWidget;
+struct SSourceComparisonLists;
 
 // The records the option pages edit: copies of the application's, handed to the options sheet,
 // and read back after OK from the pages the user displayed.
@@ -36,8 +37,8 @@ struct SOptionsSheetRecords
 // and the campaign dialogs. The commands ask HasDialog in their update handlers, so a command
 // whose dialog is not there shows greyed; the campaign dialogs put themselves in by installing
 // an implementation that runs CTreePropSheet with the six option pages, CLanguageDlg,
-// CCaptionLibraryDlg and CCheckForDuplicatesDlg. Tests script it. The callers wrap every call
-// in the application's modal state.
+// CCaptionLibraryDlg, CCheckForDuplicatesDlg and CValidateCampaignDlg. Tests script it. The callers
+// wrap every call in the application's modal state.
 class IShellDialogs
 {
 public:
@@ -46,7 +47,8 @@ public:
         OptionsSheet,
         LanguagesDialog,
         CaptionLibrariesDialog,
-        DuplicatesDialog
+        DuplicatesDialog,
+        ValidationDialog
     };
 
     virtual ~IShellDialogs() = default;
@@ -64,6 +66,10 @@ public:
     virtual void RunCaptionLibrariesDialog(QWidget* parent) = 0;
     // The duplicates dialog.
     virtual void RunDuplicatesDialog(QWidget* parent) = 0;
+    // The campaign validation dialog for an opened campaign whose check against its sources
+    // found matching problems: the check's lists and the validation report.
+    virtual void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                                     const QString& report) = 0;
 };
 
 // The dialogs until the campaign dialogs exist: none is there.
@@ -75,4 +81,5 @@ public:
     bool RunLanguagesDialog(QWidget*, int&, int&) override { return false; }
     void RunCaptionLibrariesDialog(QWidget*) override {}
     void RunDuplicatesDialog(QWidget*) override {}
+    void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
 };

@@ -1,53 +1,10 @@
+#include "RunPlim.h"
+
 #include "platform/WaveCmdLineInfo.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct SRun
-{
-    int ExitCode = -1;
-    bool Crashed = false;
-    QByteArray Out;
-    QByteArray Err;
-    qint64 Milliseconds = 0;
-};
-
-// Runs the program headless, with a runtime folder of its own (no launcher FIFOs).
-SRun RunPlim(const QStringList& arguments)
-{
-    static QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral(PLIM_EXECUTABLE), arguments);
-    SRun run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.Milliseconds = timer.elapsed();
-    run.Crashed = process.exitStatus() != QProcess::NormalExit;
-    run.ExitCode = process.exitCode();
-    run.Out = process.readAllStandardOutput();
-    run.Err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
 
 TEST(CommandLine, HelpPrintsTheUsageText)
 {
@@ -84,8 +41,8 @@ TEST(CommandLine, WrongSwitchesGiveAClearErrorAndFail)
 
 TEST(CommandLine, SlashPathsAreFilesNotSwitches)
 {
-    // A campaign file to open in the window program, which this build does not have: a clear
-    // message, not a switch error.
+    // A campaign file to open in the window program, which needs a display this run does not
+    // have: a clear message, not a switch error.
     const SRun run = RunPlim({QStringLiteral("/home/u/study.duv")});
     EXPECT_FALSE(run.Crashed);
     EXPECT_EQ(run.ExitCode, 1);
@@ -94,12 +51,17 @@ TEST(CommandLine, SlashPathsAreFilesNotSwitches)
     EXPECT_FALSE(run.Err.contains("/home/u/study.duv")) << run.Err.constData();
 }
 
-TEST(CommandLine, WithoutSwitchesTheWindowProgramIsAsked)
+TEST(CommandLine, TheWindowProgramWithoutADisplaySaysSoInOneLine)
 {
-    const SRun run = RunPlim({});
-    EXPECT_FALSE(run.Crashed);
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_TRUE(run.Out.isEmpty());
-    EXPECT_TRUE(run.Err.startsWith("plim: ")) << run.Err.constData();
-    EXPECT_EQ(run.Err.count('\n'), 1);
+    // No display named, a display that cannot be reached, a platform named without its display.
+    const QString displays[] = {QString(), QStringLiteral("DISPLAY=:987"),
+                                QStringLiteral("QT_QPA_PLATFORM=xcb")};
+    for (const QString& display : displays) {
+        const SRun run = RunPlim({}, QString(), display);
+        EXPECT_FALSE(run.Crashed) << qPrintable(display);
+        EXPECT_EQ(run.ExitCode, 1) << qPrintable(display);
+        EXPECT_TRUE(run.Out.isEmpty());
+        EXPECT_TRUE(run.Err.startsWith("plim: No display")) << run.Err.constData();
+        EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.constData();
+    }
 }

@@ -440,7 +440,7 @@ TEST_F(ApplicationCommands, UpdateHandlersOfTheReconciliationPageAndTheLanguageP
     for (unsigned id : {ID_FIND_QUESTION, ID_APPLY_CAPTION_LIBRARIES, ID_FIND_OPEN_NUMERIC})
         EXPECT_TRUE(Updated(id)->isEnabled()) << id;
 
-    EXPECT_EQ(Updated(ID_INDICATOR_LANGUAGE)->text(), QStringLiteral("English (United States)"));
+    EXPECT_EQ(Updated(ID_INDICATOR_LANGUAGE)->text(), QStringLiteral("English (United Kingdom)"));
     m_app.GetCampaign()->SetCurrentLanguageId(1036);
     m_shellApp->UpdateCommands();
     EXPECT_EQ(m_shellApp->GetMainFrame()->GetLanguagePane()->text(),

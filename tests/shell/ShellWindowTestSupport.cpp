@@ -89,6 +89,14 @@ void CScriptedDialogs::RunDuplicatesDialog(QWidget*)
     RanModal.push_back(IsModal && IsModal());
 }
 
+void CScriptedDialogs::RunValidationDialog(QWidget*, const SSourceComparisonLists&,
+                                           const QString& report)
+{
+    Runs << QStringLiteral("validation");
+    RanModal.push_back(IsModal && IsModal());
+    ValidationReport = report;
+}
+
 void ClearProfile()
 {
     const std::unique_ptr<QSettings> profile = OpenUserProfile();

@@ -69,7 +69,7 @@ private:
 
 // The dialogs as a script: the test says which are there and what the options sheet does to
 // the records; each run is recorded ("options", "languages", "caption libraries",
-// "duplicates").
+// "duplicates", "validation").
 class CScriptedDialogs final : public IShellDialogs
 {
 public:
@@ -78,8 +78,12 @@ public:
     bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
     void RunCaptionLibrariesDialog(QWidget* parent) override;
     void RunDuplicatesDialog(QWidget* parent) override;
+    void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                             const QString& report) override;
 
     bool Available = true;
+    // The report the validation dialog was given.
+    QString ValidationReport;
     // What the user does in the options sheet; the sheet answers OK unless Cancel is set.
     std::function<void(SOptionsSheetRecords&)> EditOptions;
     bool Cancel = false;

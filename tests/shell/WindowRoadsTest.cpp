@@ -3,13 +3,16 @@
 
 #include "ShellWindowTestSupport.h"
 
+#include "dialogs/ReportDlg.h"
 #include "platform/FormatString.h"
+#include "reconcile/SourceComparison.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "shell/MainFrame.h"
 #include "shell/WidgetWindowServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QTimer>
@@ -75,7 +78,7 @@ TEST_F(WindowRoads, OpeningNamesTheFileInTheTitleAndTheRecentList)
     EXPECT_TRUE(RecentItems(*m_shellApp)[0].endsWith(QStringLiteral("wave1.duv")));
     EXPECT_EQ(m_shellApp->GetActions().Action(ID_FILE_MRU_FILE1)->statusTip(), file);
     // The status bar names the campaign's current language.
-    EXPECT_EQ(Updated(ID_INDICATOR_LANGUAGE)->text(), QStringLiteral("English (United States)"));
+    EXPECT_EQ(Updated(ID_INDICATOR_LANGUAGE)->text(), QStringLiteral("English (United Kingdom)"));
 }
 
 TEST_F(WindowRoads, ACommandMarksTheTitleAndSavingClearsIt)
@@ -238,4 +241,49 @@ TEST_F(WindowRoads, NoCloseWhileWorkDispatchesMessages)
     EXPECT_TRUE(shell.GetMainFrame()->isVisible());
     EXPECT_TRUE(m_windows.Prompts.isEmpty()) << "refused before any question";
     EXPECT_TRUE(shell.GetMainFrame()->close());
+}
+
+TEST_F(WindowRoads, MissingSourcesShowTheirReportWindow)
+{
+    std::unique_ptr<pelko_wave::CCampaign> campaign = MakeCampaign();
+    for (int id = 1; id <= 4; ++id)
+        campaign->FindVolume(id)->SetStatus(pelko_wave::VOLUME_RECONCILED);
+    const QString file = Path("wave1.duv");
+    WriteCampaignFile(*campaign, file);
+    ASSERT_TRUE(QFile::remove(Path("sources/w1v2.zoz")));
+
+    // The window program's own services: the check runs behind the worker's progress dialog and
+    // its report opens in a window of its own.
+    CWidgetWindowServices services;
+    SetWindowServices(&services);
+    const bool opened = m_app.OpenDocumentFile(file);
+    SetWindowServices(&m_windows);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(Title(), QStringLiteral("wave1.duv - Plim"));
+    CReportDlg* report = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<CReportDlg*>(widget); found && found->isVisible())
+            report = found;
+    }
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->windowTitle(), QStringLiteral("Source File Problems"));
+    EXPECT_EQ(report->GetReportKind(), 3);
+    EXPECT_TRUE(report->GetReportHtml().contains(QStringLiteral("w1v2.zoz")));
+    report->close();
+}
+
+TEST_F(WindowRoads, TheValidationReportWaitsForItsDialog)
+{
+    const SSourceComparisonLists lists;
+    m_shellApp->ShowValidationDialog(lists, QStringLiteral("<p>3 matchings</p>"));
+    EXPECT_EQ(m_dialogs->Runs, QStringList{"validation"});
+    EXPECT_EQ(m_dialogs->ValidationReport, QStringLiteral("<p>3 matchings</p>"));
+    EXPECT_TRUE(m_windows.Reports.empty());
+
+    // Until the campaign dialogs give one, the report shows in a report window.
+    m_dialogs->Available = false;
+    m_shellApp->ShowValidationDialog(lists, QStringLiteral("<p>3 matchings</p>"));
+    ASSERT_EQ(m_windows.Reports.size(), 1u);
+    EXPECT_EQ(m_windows.Reports[0].Title, QStringLiteral("Campaign Validation"));
+    EXPECT_EQ(m_windows.Reports[0].Html, QStringLiteral("<p>3 matchings</p>"));
 }
