@@ -2,6 +2,9 @@
 
 #include "grid/GridCellBase.h"
 
+#include <QPointer>
+#include <QWidget>
+
 // The text cell: stores every attribute, and takes format, font and margin from its default
 // cell while its own are the markers. The base of every other cell type.
 class CGridCell : public CGridCellBase
@@ -57,7 +60,7 @@ protected:
     bool m_bEditing = false;
     CGridCtrl* m_pGrid = nullptr;
     // The open in-place editor: not owned (it deletes itself when it closes).
-    QWidget* m_pEditWnd = nullptr;
+    QPointer<QWidget> m_pEditWnd;
 };
 
 // One of the grid's four default cells: never shown; it gives the cells of its kind their
