@@ -27,6 +27,8 @@ public:
     void SetGrid(CGridCtrl* grid) override { m_pGrid = grid; }
 
     QString GetText() const override { return m_strText; }
+    // The stored text itself, for reading many cells without a copy of each.
+    const QString& GetStoredText() const { return m_strText; }
     int GetImage() const override { return m_nImage; }
     std::intptr_t GetData() const override { return m_lParam; }
     unsigned GetFormat() const override;

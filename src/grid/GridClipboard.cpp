@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <typeinfo>
 
 // ---- clipboard ------------------------------------------------------------------------------
 
@@ -16,9 +17,12 @@ void CGridCtrl::ClearSelectedText()
 {
     if (!IsEditable())
         return;
+    // Only the cells shown: a hidden cell is never copied, so cutting it would lose its text.
     std::vector<CCellID> cells;
-    cells.reserve(std::size_t(m_SelectedCells.Count()));
-    m_SelectedCells.ForEach([&](int row, int col) { cells.emplace_back(row, col); });
+    m_SelectedCells.ForEach([&](int row, int col) {
+        if (GetRowHeight(row) != 0 && GetColumnWidth(col) != 0)
+            cells.emplace_back(row, col);
+    });
     for (const CCellID& cell : cells)
         ModifyCellText(cell.row, cell.col, QString());
 }
@@ -33,6 +37,10 @@ std::unique_ptr<QMimeData> CGridCtrl::CopySelectionToDataSource()
 
     // A TAB only between the columns written and a line feed only between the rows written, so
     // that the text pasted back fills exactly the cells it came from.
+    std::vector<int> columns;
+    for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col)
+        if (GetColumnWidth(col) != 0)
+            columns.push_back(col);
     QString text;
     bool firstLine = true;
     for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row) {
@@ -42,14 +50,17 @@ std::unique_ptr<QMimeData> CGridCtrl::CopySelectionToDataSource()
             text += QLatin1Char('\n');
         firstLine = false;
         bool firstColumn = true;
-        for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col) {
-            if (GetColumnWidth(col) == 0)
-                continue;
+        for (const int col : columns) {
             if (!firstColumn)
                 text += QLatin1Char('\t');
             firstColumn = false;
             const CGridCellBase* cell = GetCell(row, col);
-            if (cell && cell->IsSelected())
+            if (!cell || !cell->IsSelected())
+                continue;
+            // A plain text cell's text is read in place; any other cell class may make its text.
+            if (typeid(*cell) == typeid(CGridCell))
+                text += static_cast<const CGridCell*>(cell)->GetStoredText();
+            else
                 text += cell->GetText();
         }
     }

@@ -374,7 +374,8 @@ public:
     // Clipboard, drag and drop. The data of both is plain text: a TAB between the columns and
     // a line feed between the rows; zero-width columns and zero-height rows take no part.
 
-    // Empties the text of every selected cell, through the edit path (the owner may refuse).
+    // Empties the text of every selected cell that is shown (a hidden one is never copied),
+    // through the edit path (the owner may refuse).
     virtual void ClearSelectedText();
     // The texts of the selected range (unselected cells give empty texts), or none when the
     // selection is not a range of the grid.
@@ -486,10 +487,9 @@ private:
     // Puts an edited text in a cell and keeps it when the cell's validation and the owner
     // accept it (the cell is then marked modified); otherwise the cell is left as it was.
     bool ApplyEditedText(int nRow, int nCol, const QString& text);
-    void SortRows(PFNLVCOMPARE compare, int nCol, bool bAscending, std::intptr_t data, int low,
-                  int high);
-    // Two rows change places whole: their cells and their heights.
-    void SwapRows(int row1, int row2);
+    // Puts the rows from low on in the order given (entry i: the row now at low + order[i]),
+    // whole: their cells and their heights.
+    void MoveRows(int low, const std::vector<int>& order);
     // Prints a cell at its place on the page: a merged area whole, a cell it hides not at all.
     void PrintCellAt(QPainter* dc, int row, int col, const CRect& rect);
     // The fixed row count (rows) or fixed column count.

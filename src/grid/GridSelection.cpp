@@ -58,7 +58,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         // Every selected cell is deselected; those leaving the selection are redrawn.
         const CSelectedCells selected = m_SelectedCells.TakeAll();
         selected.ForEach([&](int row, int col) {
-            SetCellState(row, col, GetCellState(row, col) & ~GVIS_SELECTED);
+            if (CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(row, col))
+                cell->SetState(cell->GetState() & ~GVIS_SELECTED);
             if (!range.InRange(row, col) && isVisible(row, col))
                 RedrawCell(row, col);
         });
@@ -68,12 +69,21 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
     if (IsValid(range)) {
         for (int row = nMinRow; row <= nMaxRow; ++row) {
             for (int col = nMinCol; col <= nMaxCol; ++col) {
-                const bool selected = IsCellSelected(row, col);
+                // The cell's bit (outside virtual mode) and the selected-cell set change
+                // together.
+                CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(row, col);
+                const bool selected =
+                    cell ? cell->IsSelected() : m_SelectedCells.Contains(row, col);
                 if (selected == bSelectCells)
                     continue;
-                const unsigned state = GetCellState(row, col);
-                SetCellState(row, col,
-                             bSelectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
+                if (cell) {
+                    const unsigned state = cell->GetState();
+                    cell->SetState(bSelectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
+                }
+                if (bSelectCells)
+                    m_SelectedCells.Insert(row, col);
+                else
+                    m_SelectedCells.Erase(row, col);
                 if (IsCellFixed(row, col) || isVisible(row, col))
                     RedrawCell(row, col);
             }

@@ -43,7 +43,6 @@ void CTitleTip::Show(CRect rectTitle, const QString& title, int xOffset, const C
     const QPoint topLeft = m_pClient->mapToGlobal(QPoint(display.left, display.top));
     setGeometry(QRect(topLeft, QSize(display.Width(), display.Height())));
     show();
-    raise();
     update();
 }
 
