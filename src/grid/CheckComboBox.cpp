@@ -67,6 +67,8 @@ public:
 CCheckComboBox::CCheckComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
+    // The list drops below the field, as a drop-down list does, in every style.
+    setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     setItemDelegate(new CCheckItemDelegate(this));
     view()->installEventFilter(this);
     view()->viewport()->installEventFilter(this);

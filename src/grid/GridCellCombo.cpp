@@ -30,11 +30,12 @@ bool CGridCellCombo::Draw(QPainter* painter, int row, int col, CRect rect, bool 
         m_strText = text;
         return drawn;
     }
-    // A scroll bar's arrow button at the top right, when the cell is large enough for it.
+    // A drop button at the right, as wide as a scroll bar, when the cell is large enough for it.
+    // It takes the cell's height, so that it looks like the button of a drop-down list.
     const int extent = grid ? grid->ScrollBarExtent() : 0;
     const bool button =
         grid && grid->IsCellEditable(row, col) && extent < rect.Width() && extent < rect.Height();
-    const CRect buttonRect(rect.right + 1 - extent, rect.top, rect.right + 1, rect.top + extent);
+    const CRect buttonRect(rect.right + 1 - extent, rect.top, rect.right + 1, rect.bottom + 1);
     m_nButtonLeft = button ? buttonRect.left : -1;
     const bool drawn = CGridCell::Draw(painter, row, col, rect, eraseBkgnd);
     m_nButtonLeft = -1;
@@ -44,9 +45,11 @@ bool CGridCellCombo::Draw(QPainter* painter, int row, int col, CRect rect, bool 
         panel.initFrom(grid);
         panel.rect = buttonRect.ToQRect();
         panel.state = QStyle::State_Enabled | QStyle::State_Raised;
-        style->drawPrimitive(QStyle::PE_PanelButtonBevel, &panel, painter, grid);
+        style->drawPrimitive(QStyle::PE_PanelButtonCommand, &panel, painter, grid);
         QStyleOption arrow = panel;
-        arrow.rect = panel.rect.adjusted(3, 3, -3, -3);
+        const int side = std::min(panel.rect.width(), panel.rect.height()) - 4;
+        arrow.rect = QRect(0, 0, side, side);
+        arrow.rect.moveCenter(panel.rect.center());
         style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, grid);
     }
     return drawn;

@@ -135,11 +135,11 @@ void CInPlaceEditor::EndEditByKey(unsigned key)
 void CInPlaceEditor::EndOnFocusOut(const QFocusEvent& event)
 {
     // A pop-up (a context menu, a drop-down list) leaves the edit open, as does the focus
-    // moving inside the editor.
+    // moving inside the editor or into a window of its own.
     if (event.reason() == Qt::PopupFocusReason)
         return;
-    const QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == m_pSelf || m_pSelf->isAncestorOf(focus)))
-        return;
+    for (const QWidget* focus = QApplication::focusWidget(); focus; focus = focus->parentWidget())
+        if (focus == m_pSelf)
+            return;
     EndEdit();
 }

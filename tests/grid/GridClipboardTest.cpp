@@ -1,6 +1,8 @@
 #include "GridTestSupport.h"
 
+#include "grid/SysColors.h"
 #include "res/CommandIds.h"
+#include "widgets/Screenshots.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -252,6 +254,43 @@ TEST(GridClipboardTest, EditCommandsAreEnabledByTheSelectionTheFocusAndTheClipbo
     EXPECT_TRUE(shown.grid.OnEditCommand(ID_EDIT_SELECT_ALL));
     EXPECT_EQ(shown.grid.GetSelectedCount(), 6 * 4);
     EXPECT_FALSE(shown.grid.OnEditCommand(ID_EDIT_UNDO));
+}
+
+TEST(GridClipboardTest, AVirtualGridCopiesTheOwnersTextsBetweenCacheHints)
+{
+    CRecordingOwner owner;
+    CGridCtrl grid;
+    grid.SetOwner(&owner);
+    grid.SetVirtualMode(true);
+    grid.SetRowCount(4);
+    grid.SetColumnCount(3);
+    owner.FillText = [](GRIDCELLITEM& item) {
+        item.strText = QStringLiteral("v%1%2").arg(item.row).arg(item.col);
+    };
+    grid.SetSelectedRange(1, 1, 2, 2);
+    owner.Hints.clear();
+    grid.OnEditCopy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("v11\tv12\nv21\tv22"));
+    EXPECT_EQ(owner.Hints, (std::vector<CCellIDRange>{CCellIDRange(1, 1, 2, 2), CCellIDRange()}));
+}
+
+TEST(GridClipboardTest, TheDragImageIsTheFocusCellDrawnUnselected)
+{
+    SClipGrid shown;
+    shown.grid.SetSelectedRange(2, 2, 2, 2);
+    shown.grid.SetFocusCell(-1, -1);
+    QPoint hotSpot;
+    EXPECT_TRUE(shown.grid.MakeDragImage(&hotSpot).isNull());
+    shown.grid.SetFocusCell(2, 2);
+    const QImage image = shown.grid.MakeDragImage(&hotSpot).toImage();
+    CRect rect;
+    shown.grid.GetCellRect(2, 2, rect);
+    EXPECT_EQ(image.size(), QSize(rect.Width(), rect.Height()));
+    EXPECT_EQ(hotSpot, QPoint(rect.Width(), rect.Height()));
+    // The window colour inside, not the highlight of the selected cell.
+    EXPECT_TRUE(shots::ColourNear(image.pixelColor(rect.Width() - 3, rect.Height() / 2),
+                                  ColorRefToQColor(GetSysColor(COLOR_WINDOW))));
+    EXPECT_TRUE(shown.grid.IsCellSelected(2, 2));
 }
 
 // ---- drag and drop --------------------------------------------------------------------------
