@@ -3,6 +3,7 @@
 // reconciled, with every difference kind the options can offer switched on. BM_WalkWaveMatchings
 // is the floor it is measured against: walking every matching of the wave once, finding the
 // campaign and source items of each; the fill should stay within 3 times that.
+// BM_InvalidateQuestion times one invalidation of the filled cache.
 
 #include "GeneratedStudy.h"
 #include "support/DiffsTestWaveApp.h"
@@ -31,15 +32,7 @@ public:
     {
         CConsoleWindowServices windows([](const QString&) {});
         SetWindowServices(&windows);
-        SGeneratedStudyShape shape;
-        shape.CampaignQuestions = 5000;
-        shape.Volumes = 3;
-        shape.SourceQuestionsPerVolume = 2000;
-        shape.ResponsesPerQuestion = 10;
-        shape.QuestionMethods = {{1, 2, 3}};
-        shape.ResponseMethods = {{2, 1}};
-        shape.Strict = {false, false, true};
-        BuildGeneratedStudy(m_app, shape);
+        BuildGeneratedStudy(m_app, GetReconcileWaveBenchmarkShape());
         ReconcileResultsMap results;
         QString report;
         if (!ReconcileWave(kWave, results, report, {}))
@@ -106,6 +99,21 @@ void BM_DifferenceCacheFill(benchmark::State& state)
     state.counters["differences"] = double(stored);
 }
 BENCHMARK(BM_DifferenceCacheFill)->Unit(benchmark::kMillisecond);
+
+// What a view pays to report one changed question once the wave is filled: every invalidation
+// first looks for entries that name removed items.
+void BM_InvalidateQuestion(benchmark::State& state)
+{
+    CCampaign& campaign = Study().Campaign();
+    CCampaignDiffsCache cache(&campaign);
+    const CWaveDiffsEntry* entry = FillWaveDifferences(cache, campaign, kWave);
+    const int questionId = campaign.GetQuestion(campaign.GetQuestionCount() / 2)->GetQuestionId();
+    for (auto _ : state)
+        cache.InvalidateQuestion(kWave, questionId);
+    state.counters["differences"] =
+        double(entry->GetQuestionDiffs().Size() + entry->GetModalityDiffs().Size());
+}
+BENCHMARK(BM_InvalidateQuestion)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

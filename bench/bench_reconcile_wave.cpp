@@ -20,14 +20,7 @@ void BM_ReconcileWave(benchmark::State& state)
     // Message boxes print nothing: the run is timed as the engine does its work.
     CConsoleWindowServices windows([](const QString&) {});
     SetWindowServices(&windows);
-    SGeneratedStudyShape shape;
-    shape.CampaignQuestions = 5000;
-    shape.Volumes = 3;
-    shape.SourceQuestionsPerVolume = 2000;
-    shape.ResponsesPerQuestion = 10;
-    shape.QuestionMethods = {{1, 2, 3}};
-    shape.ResponseMethods = {{2, 1}};
-    shape.Strict = {false, false, true};
+    const SGeneratedStudyShape shape = GetReconcileWaveBenchmarkShape();
     qint64 matchings = 0;
     qint64 reportBytes = 0;
     for (auto _ : state) {

@@ -1,9 +1,12 @@
 #include "controls/TreeCtrl.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -85,6 +88,25 @@ private:
     CTreeCtrl* m_tree;
 };
 
+// Asks the tree before its caret moves, whatever moves it.
+class CTreeSelectionModel final : public QItemSelectionModel
+{
+public:
+    CTreeSelectionModel(QAbstractItemModel* model, CTreeCtrl* tree)
+        : QItemSelectionModel(model, tree), m_tree(tree)
+    {
+    }
+    void setCurrentIndex(const QModelIndex& index,
+                         QItemSelectionModel::SelectionFlags command) override
+    {
+        if (m_tree->AskCaretChange(index))
+            QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+private:
+    CTreeCtrl* m_tree;
+};
+
 CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
@@ -95,9 +117,13 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setItemDelegate(new CTreeItemDelegate(this));
     header()->setStretchLastSection(true);
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-                OnCaretChanged(previous, current);
+    QItemSelectionModel* native = selectionModel();
+    setSelectionModel(new CTreeSelectionModel(model(), this));
+    delete native;
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (!m_silent)
+                    OnCaretChanged(itemFromIndex(previous), itemFromIndex(current));
             });
 }
 
@@ -329,20 +355,45 @@ bool CTreeCtrl::Expand(HTREEITEM item, unsigned code)
 {
     if (!item)
         return false;
+    bool expand = false;
     switch (code & 0x3) {
     case TVE_COLLAPSE:
-        item->setExpanded(false);
+        expand = false;
         break;
     case TVE_EXPAND:
-        item->setExpanded(true);
+        expand = true;
         break;
     case TVE_TOGGLE:
-        item->setExpanded(!item->isExpanded());
+        expand = !item->isExpanded();
         break;
     default:
         return false;
     }
+    if (expand != item->isExpanded()) {
+        OnItemExpanding(item, expand ? TVE_EXPAND : TVE_COLLAPSE);
+        item->setExpanded(expand);
+    }
     return true;
+}
+
+void CTreeCtrl::ExpandBranch(HTREEITEM item)
+{
+    if (!item)
+        return;
+    if (ItemHasChildren(item))
+        Expand(item, TVE_EXPAND);
+    for (int i = 0; i < item->childCount(); ++i)
+        ExpandBranch(item->child(i));
+}
+
+void CTreeCtrl::CollapseBranch(HTREEITEM item)
+{
+    if (!item)
+        return;
+    for (int i = 0; i < item->childCount(); ++i)
+        CollapseBranch(item->child(i));
+    if (ItemHasChildren(item))
+        Expand(item, TVE_COLLAPSE);
 }
 
 bool CTreeCtrl::IsExpanded(HTREEITEM item) const
@@ -377,7 +428,41 @@ void CTreeCtrl::OnEndLabelEdit(HTREEITEM item, const QString& text)
     Q_EMIT EndLabelEdit(item, text);
 }
 
-void CTreeCtrl::OnCaretChanged(HTREEITEM oldCaret, HTREEITEM newCaret)
+bool CTreeCtrl::AskCaretChange(const QModelIndex& current)
+{
+    if (m_silent)
+        return true;
+    HTREEITEM oldCaret = currentItem();
+    HTREEITEM newCaret = itemFromIndex(current);
+    return oldCaret == newCaret || OnCaretChanging(oldCaret, newCaret);
+}
+
+NMTREEVIEW CTreeCtrl::Report(int code, HTREEITEM oldItem, HTREEITEM newItem) const
+{
+    NMTREEVIEW report;
+    report.hwndFrom = const_cast<CTreeCtrl*>(this);
+    report.idFrom = std::uintptr_t(m_id);
+    report.code = code;
+    auto describe = [this](TVITEM& described, HTREEITEM item) {
+        if (!item)
+            return;
+        described.mask = TVIF_HANDLE | TVIF_PARAM;
+        described.hItem = item;
+        described.lParam = GetItemData(item);
+    };
+    describe(report.itemOld, oldItem);
+    describe(report.itemNew, newItem);
+    return report;
+}
+
+bool CTreeCtrl::OnCaretChanging(HTREEITEM oldCaret, HTREEITEM newCaret)
+{
+    NMTREEVIEW report = Report(TVN_SELCHANGING, oldCaret, newCaret);
+    report.action = m_caretAction;
+    return SendNotify(m_owner, report) == 0;
+}
+
+void CTreeCtrl::SelectNativeCaret(HTREEITEM oldCaret, HTREEITEM newCaret)
 {
     // The native tree selects its caret and only it.
     if (oldCaret)
@@ -385,6 +470,23 @@ void CTreeCtrl::OnCaretChanged(HTREEITEM oldCaret, HTREEITEM newCaret)
     if (newCaret)
         SetNativeState(newCaret, TVIS_SELECTED, TVIS_SELECTED);
 }
+
+void CTreeCtrl::OnCaretChanged(HTREEITEM oldCaret, HTREEITEM newCaret)
+{
+    SelectNativeCaret(oldCaret, newCaret);
+    NMTREEVIEW report = Report(TVN_SELCHANGED, oldCaret, newCaret);
+    report.action = m_caretAction;
+    Q_EMIT Notified(report);
+}
+
+void CTreeCtrl::MoveCaretSilently(HTREEITEM item)
+{
+    ++m_silent;
+    setCurrentItem(item);
+    --m_silent;
+}
+
+void CTreeCtrl::OnItemExpanding(HTREEITEM, unsigned) {}
 
 void CTreeCtrl::SetImageList(const QList<QImage>& images)
 {
@@ -485,6 +587,56 @@ void CTreeCtrl::DrawItem(QPainter& painter, HTREEITEM item, const SItemLayout& l
     painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter.drawText(layout.Text.adjusted(kTextPadding, 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, GetItemText(item));
+    if (item == currentItem() && hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = layout.Text;
+        focus.backgroundColor =
+            palette().color(group, selected ? QPalette::Highlight : QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void CTreeCtrl::mousePressEvent(QMouseEvent* event)
+{
+    unsigned flags = 0;
+    HTREEITEM item = HitTest(event->position().toPoint(), &flags);
+    if (item && flags == TVHT_ONITEMBUTTON && event->button() == Qt::LeftButton) {
+        // Expanding and collapsing always go through Expand.
+        Expand(item, TVE_TOGGLE);
+        event->accept();
+        return;
+    }
+    m_caretAction = TVC_BYMOUSE;
+    QTreeWidget::mousePressEvent(event);
+    m_caretAction = TVC_UNKNOWN;
+}
+
+void CTreeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    HTREEITEM caret = currentItem();
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    if (caret && ItemHasChildren(caret)) {
+        const bool expanded = caret->isExpanded();
+        if ((event->key() == Qt::Key_Left && expanded) ||
+            (event->key() == Qt::Key_Minus && keypad)) {
+            Expand(caret, TVE_COLLAPSE);
+            return;
+        }
+        if ((event->key() == Qt::Key_Right && !expanded) ||
+            (event->key() == Qt::Key_Plus && keypad)) {
+            Expand(caret, TVE_EXPAND);
+            return;
+        }
+        if (event->key() == Qt::Key_Asterisk && keypad) {
+            ExpandBranch(caret);
+            EnsureVisible(caret);
+            return;
+        }
+    }
+    m_caretAction = TVC_BYKEYBOARD;
+    QTreeWidget::keyPressEvent(event);
+    m_caretAction = TVC_UNKNOWN;
 }
 
 void CTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridNotify.h"
 #include "grid/NotifyOwner.h"
 
 #include <QImage>
@@ -58,6 +59,14 @@ enum : int
     TVN_SELCHANGED = -451,
     TVN_BEGINDRAG = -456,
     TVN_BEGINRDRAG = -457,
+};
+
+// How a caret move came about.
+enum : unsigned
+{
+    TVC_UNKNOWN = 0x0,
+    TVC_BYMOUSE = 0x1,
+    TVC_BYKEYBOARD = 0x2
 };
 
 // An item as a tree report describes it.
@@ -135,9 +144,13 @@ public:
     // Expands or collapses (TVE_*); the change is not reported.
     virtual bool Expand(HTREEITEM item, unsigned code);
     bool IsExpanded(HTREEITEM item) const;
+    // The item and every descendant with children.
+    virtual void ExpandBranch(HTREEITEM item);
+    virtual void CollapseBranch(HTREEITEM item);
     void EnsureVisible(HTREEITEM item);
     // Starts editing the item's label; false when the tree refuses it.
     bool EditLabel(HTREEITEM item);
+    bool IsEditingLabel() const { return state() == QAbstractItemView::EditingState; }
 
     // Where a point of the viewport lies (TVHT_* in flags) and on which item.
     HTREEITEM HitTest(const QPoint& point, unsigned* flags = nullptr) const;
@@ -168,6 +181,9 @@ public:
 Q_SIGNALS:
     // A label edit ended with a text; the tree's text stays as it is unless the owner sets it.
     void EndLabelEdit(HTREEITEM item, const QString& text);
+    // Reports without an answer (TVN_SELCHANGED, NM_CLICK, TVN_BEGINDRAG, ...). Reports with
+    // one (TVN_SELCHANGING: non-zero refuses) go to the owner.
+    void Notified(const NMTREEVIEW& report);
 
 protected:
     friend class CTreeItemDelegate;
@@ -183,10 +199,24 @@ protected:
     // Called before an edit starts; false refuses it.
     virtual bool OnBeginLabelEdit(HTREEITEM item);
     virtual void OnEndLabelEdit(HTREEITEM item, const QString& text);
-    // After the caret moved (the native selection change).
+    // Before the caret moves: false refuses the move. The tree asks its owner (TVN_SELCHANGING).
+    virtual bool OnCaretChanging(HTREEITEM oldCaret, HTREEITEM newCaret);
+    // After the caret moved: the native tree selects the new caret, deselects the old one
+    // (SelectNativeCaret) and reports TVN_SELCHANGED.
     virtual void OnCaretChanged(HTREEITEM oldCaret, HTREEITEM newCaret);
+    void SelectNativeCaret(HTREEITEM oldCaret, HTREEITEM newCaret);
+    unsigned CaretAction() const { return m_caretAction; }
+    // Before an item expands or collapses through the tree (TVE_EXPAND or TVE_COLLAPSE).
+    virtual void OnItemExpanding(HTREEITEM item, unsigned code);
+    // Moves the caret without asking or reporting (the caret's item keeps its state bits).
+    void MoveCaretSilently(HTREEITEM item);
+    // A report record about items, with the header filled.
+    NMTREEVIEW Report(int code, HTREEITEM oldItem, HTREEITEM newItem) const;
+    void EmitReport(const NMTREEVIEW& report) { Q_EMIT Notified(report); }
 
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Sends a report to the owner (0 without one).
     LRESULT Notify(NMHDR& header);
@@ -198,7 +228,13 @@ public:
     int GetDlgCtrlID() const { return m_id; }
 
 private:
+    friend class CTreeSelectionModel;
+    bool AskCaretChange(const QModelIndex& current);
+
     QList<QImage> m_images;
+    unsigned m_caretAction = TVC_UNKNOWN;
+    int m_silent = 0;
     INotifyOwner* m_owner = nullptr;
     int m_id = 0;
 };
+Q_DECLARE_METATYPE(NMTREEVIEW)

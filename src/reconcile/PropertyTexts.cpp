@@ -12,7 +12,6 @@
 #include "reconcile/PropertyValues.h"
 #include "res/StringTable.h"
 
-#include <QHash>
 #include <QSet>
 
 using namespace pelko_wave;

@@ -56,7 +56,6 @@ struct SSourceComparisonLists
     std::multimap<int, int> LoopHierarchyMatches;
 
     bool IsEmpty() const;
-    bool operator==(const SSourceComparisonLists&) const = default;
 };
 
 // Compares every reconciled volume (Status not 0) with its source, one volume per thread at a

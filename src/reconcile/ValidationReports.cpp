@@ -6,6 +6,7 @@
 #include "reconcile/ReconciliationReport.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -91,12 +92,6 @@ template <typename Key> std::map<QString, Key> ByText(const std::map<Key, QStrin
     return byText;
 }
 
-// The singular format (its id) for a count of exactly 1, else the plural one (the next id).
-unsigned CountFormat(unsigned singularId, int count)
-{
-    return count == 1 ? singularId : singularId + 1;
-}
-
 class CValidationReport
 {
 public:
@@ -118,43 +113,42 @@ public:
 private:
     void AppendSummary()
     {
-        const int missingQuestions = int(ByText(m_lists.MissingQuestions).size());
-        const int missingModalities = int(ByText(m_lists.MissingModalities).size());
-        const int languages = int(m_lists.NewLanguages.size());
-        const int invalidQuestions = int(m_lists.InvalidQuestionMatches.size());
-        const int invalidModalities = int(m_lists.InvalidModalityMatches.size());
-        const int deletedQuestions = int(m_lists.DeletedQuestionMatches.size());
-        const int deletedModalities = int(m_lists.DeletedModalityMatches.size());
+        struct SSummaryLine
+        {
+            unsigned SingularId; // the plural format is the next id
+            int Count;
+            int Volumes; // -1 for a line without a volume count
+        };
         const int loops = int(m_lists.LoopHierarchyMatches.size());
-
-        AppendLine(m_html, "font color1 bgcolor1",
-                   FormatReportText(CountFormat(IDS_NEW_LANGUAGE, languages), languages));
-        AppendLine(m_html, "font color1 bgcolor2",
-                   FormatReportText(CountFormat(IDS_MISSING_QUESTION, missingQuestions),
-                                    missingQuestions));
-        AppendLine(m_html, "font color1 bgcolor1",
-                   FormatReportText(CountFormat(IDS_MISSING_MODALITY, missingModalities),
-                                    missingModalities));
-        AppendLine(m_html, "font color1 bgcolor2",
-                   FormatReportText(CountFormat(IDS_INVALID_QUESTION, invalidQuestions),
-                                    invalidQuestions,
-                                    CountVolumes(m_lists.InvalidQuestionMatches)));
-        AppendLine(m_html, "font color1 bgcolor1",
-                   FormatReportText(CountFormat(IDS_INVALID_MODALITY, invalidModalities),
-                                    invalidModalities,
-                                    CountVolumes(m_lists.InvalidModalityMatches)));
-        AppendLine(m_html, "font color1 bgcolor2",
-                   FormatReportText(CountFormat(IDS_DELETED_QUESTION, deletedQuestions),
-                                    deletedQuestions,
-                                    CountVolumes(m_lists.DeletedQuestionMatches)));
-        AppendLine(m_html, "font color1 bgcolor1",
-                   FormatReportText(CountFormat(IDS_DELETED_MODALITY, deletedModalities),
-                                    deletedModalities,
-                                    CountVolumes(m_lists.DeletedModalityMatches)));
-        // The loop-hierarchy line stands out: Plim cannot correct those matchings.
-        AppendLine(m_html, loops > 0 ? "font color2 bgcolor2" : "font color1 bgcolor2",
-                   FormatReportText(CountFormat(IDS_LOOP_HIERARCHY, loops), loops,
-                                    CountVolumes(m_lists.LoopHierarchyMatches)));
+        const SSummaryLine lines[] = {
+            {IDS_NEW_LANGUAGE, int(m_lists.NewLanguages.size()), -1},
+            {IDS_MISSING_QUESTION, int(ByText(m_lists.MissingQuestions).size()), -1},
+            {IDS_MISSING_MODALITY, int(ByText(m_lists.MissingModalities).size()), -1},
+            {IDS_INVALID_QUESTION, int(m_lists.InvalidQuestionMatches.size()),
+             CountVolumes(m_lists.InvalidQuestionMatches)},
+            {IDS_INVALID_MODALITY, int(m_lists.InvalidModalityMatches.size()),
+             CountVolumes(m_lists.InvalidModalityMatches)},
+            {IDS_DELETED_QUESTION, int(m_lists.DeletedQuestionMatches.size()),
+             CountVolumes(m_lists.DeletedQuestionMatches)},
+            {IDS_DELETED_MODALITY, int(m_lists.DeletedModalityMatches.size()),
+             CountVolumes(m_lists.DeletedModalityMatches)},
+            {IDS_LOOP_HIERARCHY, loops, CountVolumes(m_lists.LoopHierarchyMatches)},
+        };
+        // Alternating backgrounds; the loop-hierarchy line stands out in red when it counts any,
+        // since Plim cannot correct those matchings.
+        const char* const classes[] = {
+            "font color1 bgcolor1", "font color1 bgcolor2",
+            "font color1 bgcolor1", "font color1 bgcolor2",
+            "font color1 bgcolor1", "font color1 bgcolor2",
+            "font color1 bgcolor1", loops > 0 ? "font color2 bgcolor2" : "font color1 bgcolor2",
+        };
+        for (size_t i = 0; i < std::size(lines); ++i) {
+            const SSummaryLine& line = lines[i];
+            const unsigned format = line.Count == 1 ? line.SingularId : line.SingularId + 1;
+            AppendLine(m_html, classes[i],
+                       line.Volumes < 0 ? FormatReportText(format, line.Count)
+                                        : FormatReportText(format, line.Count, line.Volumes));
+        }
     }
 
     void AppendMissingItems()

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "commands/CmdVirtual.h"
+#include "model/CampaignDump.h"
+#include "support/QStringPrinter.h"
+#include "support/SameDump.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+// Running one command's steps on a campaign and comparing the campaign's dumps between them.
+
+namespace pelko_wave {
+class CCampaign;
+}
+
+namespace command_test {
+
+// What a campaign file keeps of the campaign: undo gives back exactly this.
+QString Dump(const pelko_wave::CCampaign& campaign);
+
+// The change record of the last step run by RunSteps, kept for the test to look at.
+struct SStepRecords
+{
+    std::unique_ptr<CCallBackInfo> AfterDo;
+    std::unique_ptr<CCallBackInfo> AfterUndo;
+    std::unique_ptr<CCallBackInfo> AfterRedo;
+};
+
+// The campaign's matchings, one a line, sorted: "Q10@2=5[2..*]" for a question matching of
+// campaign question 10 held by volume 2 to source "5" from volume 2 to the open end, "R100@..."
+// for a response matching of response 100.
+QString MatchingsText(const pelko_wave::CCampaign& campaign);
+
+// What changed between two dumps, record by record: "Question 11 shortcut: \"Q4\" -> \"Q4B\""
+// for each field of a record found in both, "+ <line>" and "- <line>" for records only in one.
+// A record is known by its kind and id, or for the records without an id by the fields that
+// name it (a matching by its holder and item, a caption by its holder and language).
+QStringList DumpDiff(const QString& before, const QString& after);
+
+// Writes the campaign into a new campaign file at the path and reads it back; the dump of what
+// was read, or an empty text with the error in *error.
+QString SaveAndReload(const pelko_wave::CCampaign& campaign, const QString& path,
+                      QString* error = nullptr);
+// SQLite's integrity and foreign-key checks of a file: empty when both pass, else what they say.
+QString CheckCampaignFile(const QString& path);
+
+// Runs Do, Undo, Redo and Undo again, checking that each succeeds with a record, that Undo gives
+// back the dump from before Do and Redo the dump after Do. The dump after Do goes into afterDo;
+// the campaign is left undone (as before Do) unless leaveDone is set, which ends after the Redo.
+::testing::AssertionResult RunSteps(CCmdVirtual& command, const pelko_wave::CCampaign& campaign,
+                                    QString* afterDo = nullptr, SStepRecords* records = nullptr,
+                                    bool leaveDone = false);
+
+// Runs Do and expects it to fail with the campaign unchanged and no record.
+::testing::AssertionResult FailsWithoutChange(CCmdVirtual& command,
+                                              const pelko_wave::CCampaign& campaign);
+
+} // namespace command_test
