@@ -12,26 +12,19 @@ namespace pelko_wave {
 CVolume::CVolume() : m_questionnaire(std::make_unique<qnr::CQuestionnaire>()) {}
 
 CVolume::CVolume(const CVolume& other)
-    : m_volumeId(other.m_volumeId)
-    , m_name(other.m_name)
-    , m_waveId(other.m_waveId)
-    , m_inheritsFromVolumeId(other.m_inheritsFromVolumeId)
-    , m_sourceType(other.m_sourceType)
-    , m_isMatchingStrict(other.m_isMatchingStrict)
-    , m_questionMatchingMethods(other.m_questionMatchingMethods)
-    , m_responseMatchingMethods(other.m_responseMatchingMethods)
-    , m_isMainVolume(other.m_isMainVolume)
-    , m_interviewMergeMethod(other.m_interviewMergeMethod)
-    , m_mainVolumeLinkQuestionId(other.m_mainVolumeLinkQuestionId)
-    , m_thisVolumeLinkQuestionId(other.m_thisVolumeLinkQuestionId)
-    , m_status(other.m_status)
-    , m_metaData(other.m_metaData)
-    , m_caseData(other.m_caseData)
-    , m_caseSensitiveMatching(other.m_caseSensitiveMatching)
-    , m_matchUsingAncestorValues(other.m_matchUsingAncestorValues)
-    , m_questionIndex(other.m_questionIndex)
-    , m_questionnaire(std::make_unique<qnr::CQuestionnaire>())
-    , m_wave(other.m_wave)
+    : m_volumeId(other.m_volumeId), m_name(other.m_name), m_waveId(other.m_waveId),
+      m_inheritsFromVolumeId(other.m_inheritsFromVolumeId), m_sourceType(other.m_sourceType),
+      m_isMatchingStrict(other.m_isMatchingStrict),
+      m_questionMatchingMethods(other.m_questionMatchingMethods),
+      m_responseMatchingMethods(other.m_responseMatchingMethods),
+      m_isMainVolume(other.m_isMainVolume), m_interviewMergeMethod(other.m_interviewMergeMethod),
+      m_mainVolumeLinkQuestionId(other.m_mainVolumeLinkQuestionId),
+      m_thisVolumeLinkQuestionId(other.m_thisVolumeLinkQuestionId), m_status(other.m_status),
+      m_metaData(other.m_metaData), m_caseData(other.m_caseData),
+      m_caseSensitiveMatching(other.m_caseSensitiveMatching),
+      m_matchUsingAncestorValues(other.m_matchUsingAncestorValues),
+      m_questionIndex(other.m_questionIndex),
+      m_questionnaire(std::make_unique<qnr::CQuestionnaire>()), m_wave(other.m_wave)
 {
     for (const auto& matching : other.m_questionMatchings)
         AddQuestionMatching(std::make_unique<CQuestionMatching>(*matching));
@@ -59,10 +52,26 @@ void CVolume::AddChildVolume(CVolume* child)
     m_childVolumes.push_back(child);
 }
 
+void CVolume::InsertChildVolume(int position, CVolume* child)
+{
+    position = std::clamp(position, 0, GetChildVolumeCount());
+    m_childVolumes.insert(m_childVolumes.begin() + position, child);
+}
+
+int CVolume::FindChildVolumeIndex(int volumeId) const
+{
+    for (size_t i = 0; i < m_childVolumes.size(); ++i) {
+        if (m_childVolumes[i]->GetVolumeId() == volumeId)
+            return int(i);
+    }
+    return -1;
+}
+
 CVolume* CVolume::RemoveChildVolume(int volumeId)
 {
-    const auto it = std::find_if(m_childVolumes.begin(), m_childVolumes.end(),
-                                 [volumeId](const CVolume* v) { return v->GetVolumeId() == volumeId; });
+    const auto it =
+        std::find_if(m_childVolumes.begin(), m_childVolumes.end(),
+                     [volumeId](const CVolume* v) { return v->GetVolumeId() == volumeId; });
     if (it == m_childVolumes.end())
         return nullptr;
     CVolume* child = *it;
@@ -126,7 +135,8 @@ std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(int questionI
     return TakeById(m_questionMatchings, m_questionMatchingIndex, questionId, kIdOf);
 }
 
-std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
+std::unique_ptr<CQuestionMatching>
+CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
 {
     return TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching);
 }
@@ -156,7 +166,8 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionI
     return RemoveModalityMatching(matching);
 }
 
-std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModalityMatching* matching)
+std::unique_ptr<CModalityMatching>
+CVolume::RemoveModalityMatching(const CModalityMatching* matching)
 {
     return TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching);
 }

@@ -93,6 +93,11 @@ public:
     CVolume* GetParent() const { return m_parent; }
     void SetParent(CVolume* parent) { m_parent = parent; }
     void AddChildVolume(CVolume* child);
+    // Puts the child at the position of the list (clamped), where it was before it was taken
+    // out.
+    void InsertChildVolume(int position, CVolume* child);
+    // The child's position in the list; -1 when absent.
+    int FindChildVolumeIndex(int volumeId) const;
     // Takes the child of that id out of the list; null when absent.
     CVolume* RemoveChildVolume(int volumeId);
     int GetChildVolumeCount() const { return int(m_childVolumes.size()); }
@@ -111,7 +116,10 @@ public:
 
     // Own question matchings, indexed by campaign question id.
     int GetQuestionMatchingCount() const { return int(m_questionMatchings.size()); }
-    CQuestionMatching* GetQuestionMatching(int i) const { return m_questionMatchings[size_t(i)].get(); }
+    CQuestionMatching* GetQuestionMatching(int i) const
+    {
+        return m_questionMatchings[size_t(i)].get();
+    }
     // Appends the matching and returns its position. When the volume already has a matching
     // of that question, the index keeps finding the first one.
     int AddQuestionMatching(std::unique_ptr<CQuestionMatching> matching);
@@ -123,7 +131,10 @@ public:
 
     // Own response matchings, indexed by campaign response id.
     int GetModalityMatchingCount() const { return int(m_modalityMatchings.size()); }
-    CModalityMatching* GetModalityMatching(int i) const { return m_modalityMatchings[size_t(i)].get(); }
+    CModalityMatching* GetModalityMatching(int i) const
+    {
+        return m_modalityMatchings[size_t(i)].get();
+    }
     int AddModalityMatching(std::unique_ptr<CModalityMatching> matching);
     CModalityMatching* FindModalityMatching(int modalityId) const;
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(int modalityId);
