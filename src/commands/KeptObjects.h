@@ -3,7 +3,10 @@
 #include "model/Matchings.h"
 #include "model/Volume.h"
 
+#include <QHash>
 #include <QMap>
+#include <QSet>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -12,16 +15,18 @@
 // of the model the command owns it (Owned is set); while it is in, the campaign (or the holding
 // volume) does and the command keeps only the pointer.
 
-inline std::unique_ptr<pelko_wave::CQuestionMatching>
-TakeMatching(pelko_wave::CVolume& holder, const pelko_wave::CQuestionMatching* matching)
+inline std::vector<std::unique_ptr<pelko_wave::CQuestionMatching>>
+TakeMatchings(pelko_wave::CVolume& holder,
+              const QSet<const pelko_wave::CQuestionMatching*>& matchings)
 {
-    return holder.RemoveQuestionMatching(matching);
+    return holder.RemoveQuestionMatchings(matchings);
 }
 
-inline std::unique_ptr<pelko_wave::CModalityMatching>
-TakeMatching(pelko_wave::CVolume& holder, const pelko_wave::CModalityMatching* matching)
+inline std::vector<std::unique_ptr<pelko_wave::CModalityMatching>>
+TakeMatchings(pelko_wave::CVolume& holder,
+              const QSet<const pelko_wave::CModalityMatching*>& matchings)
 {
-    return holder.RemoveModalityMatching(matching);
+    return holder.RemoveModalityMatchings(matchings);
 }
 
 inline void PutMatching(pelko_wave::CVolume& holder,
@@ -43,7 +48,6 @@ template <class TMatching> struct SKeptMatching
     TMatching* Matching = nullptr;
     std::unique_ptr<TMatching> Owned; // while out of the model
 
-    void TakeOut() { Owned = TakeMatching(*Holder, Matching); }
     void PutBack()
     {
         if (Owned)
@@ -65,12 +69,22 @@ SKeptMatching<TMatching> CopyToVolume(const TMatching& matching, pelko_wave::CVo
 
 template <class TMatching> using KeptMatchings = std::vector<SKeptMatching<TMatching>>;
 
-// Takes the matchings out of their holders, last first; puts them back, first first: one undoes
-// the other exactly.
+// Takes the matchings out of their holders: one pass over each holder's matchings, however many
+// it loses (a volume may hold tens of thousands). PutBackAll puts them back.
 template <class TMatching> void TakeOutAll(KeptMatchings<TMatching>& matchings)
 {
-    for (auto it = matchings.rbegin(); it != matchings.rend(); ++it)
-        it->TakeOut();
+    std::map<pelko_wave::CVolume*, QSet<const TMatching*>> byHolder;
+    QHash<const TMatching*, SKeptMatching<TMatching>*> entries;
+    for (auto& kept : matchings) {
+        if (kept.Owned)
+            continue;
+        byHolder[kept.Holder].insert(kept.Matching);
+        entries.insert(kept.Matching, &kept);
+    }
+    for (auto& [holder, taken] : byHolder) {
+        for (auto& matching : TakeMatchings(*holder, taken))
+            entries.value(matching.get())->Owned = std::move(matching);
+    }
 }
 
 template <class TMatching> void PutBackAll(KeptMatchings<TMatching>& matchings)

@@ -189,68 +189,51 @@ void CCmdReconcileWave::UndoVolume(const SReconcileResults& results, SVolumeRedo
         campaign.SetDefaultLanguageId(results.PreviousDefaultLanguageId);
     }
 
-    // Captions added to items that existed before, newest first.
-    for (auto it = results.AddedModalityCaptions.crbegin();
-         it != results.AddedModalityCaptions.crend(); ++it) {
-        CModality* modality = campaign.GetModalityById((*it)->GetModalityId());
-        if (modality && modality->FindCaption((*it)->GetLanguageId()) == *it)
-            redo.ModalityCaptions.push_back(modality->RemoveCaption((*it)->GetLanguageId()));
+    // Captions added to items that existed before.
+    for (CModalityCaption* caption : results.AddedModalityCaptions) {
+        CModality* modality = campaign.GetModalityById(caption->GetModalityId());
+        if (modality && modality->FindCaption(caption->GetLanguageId()) == caption)
+            redo.ModalityCaptions.push_back(modality->RemoveCaption(caption->GetLanguageId()));
     }
-    for (auto it = results.AddedQuestionCaptions.crbegin();
-         it != results.AddedQuestionCaptions.crend(); ++it) {
-        CQuestion* question = campaign.GetQuestionById((*it)->GetQuestionId());
-        if (question && question->FindCaption((*it)->GetLanguageId()) == *it)
-            redo.QuestionCaptions.push_back(question->RemoveCaption((*it)->GetLanguageId()));
+    for (CQuestionCaption* caption : results.AddedQuestionCaptions) {
+        CQuestion* question = campaign.GetQuestionById(caption->GetQuestionId());
+        if (question && question->FindCaption(caption->GetLanguageId()) == caption)
+            redo.QuestionCaptions.push_back(question->RemoveCaption(caption->GetLanguageId()));
     }
 
-    // Matchings: ends given back, those made taken out.
+    // Matchings: ends given back, those made taken out. A volume may have made tens of thousands:
+    // each kind is taken out in one pass, as are the responses and questions made.
     SetEnds(results.ModalityEndsBefore);
-    for (auto it = results.ModalityMatchingsMade.crbegin();
-         it != results.ModalityMatchingsMade.crend(); ++it) {
-        if (auto matching = volume->RemoveModalityMatching(*it))
-            redo.ModalityMatchings.push_back(std::move(matching));
-    }
+    redo.ModalityMatchings = volume->RemoveModalityMatchings(
+        {results.ModalityMatchingsMade.cbegin(), results.ModalityMatchingsMade.cend()});
     SetEnds(results.QuestionEndsBefore);
-    for (auto it = results.QuestionMatchingsMade.crbegin();
-         it != results.QuestionMatchingsMade.crend(); ++it) {
-        if (auto matching = volume->RemoveQuestionMatching(*it))
-            redo.QuestionMatchings.push_back(std::move(matching));
+    redo.QuestionMatchings = volume->RemoveQuestionMatchings(
+        {results.QuestionMatchingsMade.cbegin(), results.QuestionMatchingsMade.cend()});
+    for (CModality* modality : results.CreatedModalities) {
+        if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
+            question->RemoveModality(modality->GetModalityId());
     }
-
-    // The responses and questions made, newest first.
-    for (auto it = results.CreatedModalities.crbegin(); it != results.CreatedModalities.crend();
-         ++it) {
-        const int modalityId = (*it)->GetModalityId();
-        if (CQuestion* question = campaign.GetQuestionById((*it)->GetQuestionId()))
-            question->RemoveModality(modalityId);
-        if (auto modality = campaign.RemoveModality(modalityId))
-            redo.Modalities.push_back(std::move(modality));
-    }
-    for (auto it = results.CreatedQuestions.crbegin(); it != results.CreatedQuestions.crend();
-         ++it) {
-        if (auto question = campaign.RemoveQuestion((*it)->GetQuestionId()))
-            redo.Questions.push_back(std::move(question));
-    }
+    redo.Modalities = campaign.RemoveModalities(results.CreatedModalities);
+    redo.Questions = campaign.RemoveQuestions(results.CreatedQuestions);
 
     // Reference data.
-    for (auto it = results.AddedVersions.crbegin(); it != results.AddedVersions.crend(); ++it) {
-        if (auto version = campaign.RemoveVersion((*it)->GetVersionId()))
-            redo.Versions.push_back(std::move(version));
+    for (CVersion* version : results.AddedVersions) {
+        if (auto removed = campaign.RemoveVersion(version->GetVersionId()))
+            redo.Versions.push_back(std::move(removed));
     }
     SetTexts(results.OldVersionLongCaptions, &CVersion::GetLongCaption, &CVersion::SetLongCaption,
              &redo.VersionLongCaptions);
     SetTexts(results.OldVersionShortCaptions, &CVersion::GetShortCaption,
              &CVersion::SetShortCaption, &redo.VersionShortCaptions);
-    for (auto it = results.AddedQuestionClasses.crbegin();
-         it != results.AddedQuestionClasses.crend(); ++it) {
-        if (auto questionClass = campaign.RemoveQuestionClass((*it)->GetQuestionClassId()))
-            redo.QuestionClasses.push_back(std::move(questionClass));
+    for (CQuestionClass* questionClass : results.AddedQuestionClasses) {
+        if (auto removed = campaign.RemoveQuestionClass(questionClass->GetQuestionClassId()))
+            redo.QuestionClasses.push_back(std::move(removed));
     }
     SetTexts(results.OldQuestionClassCaptions, &CQuestionClass::GetCaption,
              &CQuestionClass::SetCaption, &redo.QuestionClassCaptions);
-    for (auto it = results.AddedLanguages.crbegin(); it != results.AddedLanguages.crend(); ++it) {
-        if (auto language = campaign.RemoveLanguage((*it)->GetLanguageId()))
-            redo.Languages.push_back(std::move(language));
+    for (CLanguage* language : results.AddedLanguages) {
+        if (auto removed = campaign.RemoveLanguage(language->GetLanguageId()))
+            redo.Languages.push_back(std::move(removed));
     }
 
     for (auto it = results.QuestionAppearanceBefore.cbegin();
@@ -275,40 +258,40 @@ void CCmdReconcileWave::RedoVolume(const SReconcileResults& results, SVolumeRedo
     if (!volume)
         return;
 
-    // Each list was filled newest first: put back oldest first.
-    for (auto it = redo.Languages.rbegin(); it != redo.Languages.rend(); ++it)
-        campaign.AddLanguage(std::move(*it));
-    for (auto it = redo.QuestionClasses.rbegin(); it != redo.QuestionClasses.rend(); ++it)
-        campaign.AddQuestionClass(std::move(*it));
+    // Each list holds its objects in the order they were first made.
+    for (auto& language : redo.Languages)
+        campaign.AddLanguage(std::move(language));
+    for (auto& questionClass : redo.QuestionClasses)
+        campaign.AddQuestionClass(std::move(questionClass));
     SetTexts(redo.QuestionClassCaptions, &CQuestionClass::GetCaption, &CQuestionClass::SetCaption);
-    for (auto it = redo.Versions.rbegin(); it != redo.Versions.rend(); ++it)
-        campaign.AddVersion(std::move(*it));
+    for (auto& version : redo.Versions)
+        campaign.AddVersion(std::move(version));
     SetTexts(redo.VersionLongCaptions, &CVersion::GetLongCaption, &CVersion::SetLongCaption);
     SetTexts(redo.VersionShortCaptions, &CVersion::GetShortCaption, &CVersion::SetShortCaption);
 
-    for (auto it = redo.Questions.rbegin(); it != redo.Questions.rend(); ++it)
-        campaign.InsertQuestion(std::move(*it));
-    for (auto it = redo.Modalities.rbegin(); it != redo.Modalities.rend(); ++it) {
-        CModality* modality = it->get();
-        campaign.AddModality(std::move(*it));
-        if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
-            question->InsertModality(modality);
+    // The questions go back by their orders; the snapshot after the run gives every order back.
+    campaign.InsertQuestions(std::move(redo.Questions));
+    for (auto& modality : redo.Modalities) {
+        CModality* raw = modality.get();
+        campaign.AddModality(std::move(modality));
+        if (CQuestion* question = campaign.GetQuestionById(raw->GetQuestionId()))
+            question->InsertModality(raw);
     }
 
-    for (auto it = redo.QuestionMatchings.rbegin(); it != redo.QuestionMatchings.rend(); ++it)
-        volume->AddQuestionMatching(std::move(*it));
+    for (auto& matching : redo.QuestionMatchings)
+        volume->AddQuestionMatching(std::move(matching));
     SetEnds(results.QuestionEndsAfter);
-    for (auto it = redo.ModalityMatchings.rbegin(); it != redo.ModalityMatchings.rend(); ++it)
-        volume->AddModalityMatching(std::move(*it));
+    for (auto& matching : redo.ModalityMatchings)
+        volume->AddModalityMatching(std::move(matching));
     SetEnds(results.ModalityEndsAfter);
 
-    for (auto it = redo.QuestionCaptions.rbegin(); it != redo.QuestionCaptions.rend(); ++it) {
-        if (CQuestion* question = campaign.GetQuestionById((*it)->GetQuestionId()))
-            question->AddCaption(std::move(*it));
+    for (auto& caption : redo.QuestionCaptions) {
+        if (CQuestion* question = campaign.GetQuestionById(caption->GetQuestionId()))
+            question->AddCaption(std::move(caption));
     }
-    for (auto it = redo.ModalityCaptions.rbegin(); it != redo.ModalityCaptions.rend(); ++it) {
-        if (CModality* modality = campaign.GetModalityById((*it)->GetModalityId()))
-            modality->AddCaption(std::move(*it));
+    for (auto& caption : redo.ModalityCaptions) {
+        if (CModality* modality = campaign.GetModalityById(caption->GetModalityId()))
+            modality->AddCaption(std::move(caption));
     }
 
     for (auto it = results.QuestionAppearanceAfter.cbegin();

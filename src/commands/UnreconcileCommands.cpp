@@ -53,8 +53,11 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     m_statusBefore = volume->GetStatus();
 
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
+    // What goes is listed first and taken out at once: a volume may hold tens of thousands of
+    // matchings.
     UnreconcileModalities();
     UnreconcileQuestions();
+    RemoveListed();
 
     // A link question of a later volume of the wave goes back to naming the main volume's
     // source code (negated), which the next reconciliation resolves again.
@@ -100,7 +103,6 @@ void CCmdUnreconcileVolume::UnreconcileMatching(TMatching& matching,
         // Made for this volume: taken out of the volume that holds it.
         CVolume* holder = campaign.FindVolume(matching.GetVolumeId());
         removed.push_back({holder ? holder : m_pVolume, &matching, {}});
-        removed.back().TakeOut();
     } else {
         // Inherited: it now ends before the volume.
         ChangeEnd(matching, m_pVolume->GetInheritsFromVolumeId(), endsBefore, endsAfter);
@@ -136,9 +138,7 @@ void CCmdUnreconcileVolume::UnreconcileModalities()
             m_modalityAppearanceAfter.insert(modality, start);
             modality->SetAppearanceVolumeId(start);
         } else {
-            if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
-                question->RemoveModality(modalityId);
-            m_removedModalities.push_back({modality, campaign.RemoveModality(modalityId)});
+            m_removedModalityList.append(modality);
         }
     }
 }
@@ -164,9 +164,22 @@ void CCmdUnreconcileVolume::UnreconcileQuestions()
             m_questionAppearanceAfter.insert(question, start);
             question->SetAppearanceVolumeId(start);
         } else if (!(m_keepChapters && question->GetElementType() == 0)) {
-            m_removedQuestions.push_back({question, campaign.RemoveQuestion(questionId)});
+            m_removedQuestionList.append(question);
         }
     }
+}
+
+void CCmdUnreconcileVolume::RemoveListed()
+{
+    CCampaign& campaign = *m_pCampaign;
+    TakeOutAll(m_removedModalityMatchings);
+    TakeOutAll(m_removedQuestionMatchings);
+    for (CModality* modality : std::as_const(m_removedModalityList)) {
+        if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
+            question->RemoveModality(modality->GetModalityId());
+    }
+    m_removedModalities = campaign.RemoveModalities(m_removedModalityList);
+    m_removedQuestions = campaign.RemoveQuestions(m_removedQuestionList);
 }
 
 void CCmdUnreconcileVolume::ApplyChange()
@@ -175,19 +188,10 @@ void CCmdUnreconcileVolume::ApplyChange()
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkAfter);
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
     PutBackAll(m_childModalityCopies);
-    TakeOutAll(m_removedModalityMatchings);
-    SetEnds(m_modalityEndsAfter);
-    for (SRemovedModality& removed : m_removedModalities) {
-        const int modalityId = removed.Modality->GetModalityId();
-        if (CQuestion* question = campaign.GetQuestionById(removed.Modality->GetQuestionId()))
-            question->RemoveModality(modalityId);
-        removed.Owned = campaign.RemoveModality(modalityId);
-    }
     PutBackAll(m_childQuestionCopies);
-    TakeOutAll(m_removedQuestionMatchings);
+    SetEnds(m_modalityEndsAfter);
     SetEnds(m_questionEndsAfter);
-    for (SRemovedQuestion& removed : m_removedQuestions)
-        removed.Owned = campaign.RemoveQuestion(removed.Question->GetQuestionId());
+    RemoveListed();
     for (auto it = m_questionAppearanceAfter.cbegin(); it != m_questionAppearanceAfter.cend(); ++it)
         it.key()->SetAppearanceVolumeId(it.value());
     for (auto it = m_modalityAppearanceAfter.cbegin(); it != m_modalityAppearanceAfter.cend(); ++it)
@@ -202,17 +206,18 @@ void CCmdUnreconcileVolume::TakeChangeBack()
 {
     CCampaign& campaign = *m_pCampaign;
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkBefore);
-    for (auto it = m_removedQuestions.rbegin(); it != m_removedQuestions.rend(); ++it)
-        campaign.InsertQuestion(std::move(it->Owned));
+    campaign.InsertQuestions(std::move(m_removedQuestions));
+    m_removedQuestions.clear();
     TakeOutAll(m_childQuestionCopies);
     PutBackAll(m_removedQuestionMatchings);
     SetEnds(m_questionEndsBefore);
-    for (auto it = m_removedModalities.rbegin(); it != m_removedModalities.rend(); ++it) {
-        CModality* modality = it->Modality;
-        campaign.AddModality(std::move(it->Owned));
-        if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
-            question->InsertModality(modality);
+    for (auto& modality : m_removedModalities) {
+        CModality* raw = modality.get();
+        campaign.AddModality(std::move(modality));
+        if (CQuestion* question = campaign.GetQuestionById(raw->GetQuestionId()))
+            question->InsertModality(raw);
     }
+    m_removedModalities.clear();
     TakeOutAll(m_childModalityCopies);
     PutBackAll(m_removedModalityMatchings);
     SetEnds(m_modalityEndsBefore);

@@ -4,6 +4,7 @@
 #include "commands/CmdVirtual.h"
 #include "commands/KeptObjects.h"
 
+#include <QList>
 #include <QMap>
 #include <memory>
 #include <vector>
@@ -40,18 +41,6 @@ protected:
     pelko_wave::CVolume* m_pVolume = nullptr;
 
 private:
-    // A campaign question or response taken out of the campaign.
-    struct SRemovedQuestion
-    {
-        pelko_wave::CQuestion* Question = nullptr;
-        std::unique_ptr<pelko_wave::CQuestion> Owned;
-    };
-    struct SRemovedModality
-    {
-        pelko_wave::CModality* Modality = nullptr;
-        std::unique_ptr<pelko_wave::CModality> Owned;
-    };
-
     // The volume's matching of one campaign item: copied into every child that inherits it,
     // then taken out (it started here) or ended at the volume's parent (it was inherited).
     template <class TMatching>
@@ -61,6 +50,8 @@ private:
                              QMap<TMatching*, int>& endsBefore, QMap<TMatching*, int>& endsAfter);
     void UnreconcileModalities();
     void UnreconcileQuestions();
+    // Takes the listed matchings, responses and questions out of the campaign.
+    void RemoveListed();
     void ApplyChange();
     void TakeChangeBack();
 
@@ -77,8 +68,11 @@ private:
     QMap<pelko_wave::CQuestionMatching*, int> m_questionEndsAfter;
     QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsBefore;
     QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsAfter;
-    std::vector<SRemovedQuestion> m_removedQuestions;
-    std::vector<SRemovedModality> m_removedModalities;
+    // The campaign questions and responses taken out; owned by the vectors while done.
+    QList<pelko_wave::CQuestion*> m_removedQuestionList;
+    QList<pelko_wave::CModality*> m_removedModalityList;
+    std::vector<std::unique_ptr<pelko_wave::CQuestion>> m_removedQuestions;
+    std::vector<std::unique_ptr<pelko_wave::CModality>> m_removedModalities;
     QMap<pelko_wave::CQuestion*, int> m_questionAppearanceBefore;
     QMap<pelko_wave::CQuestion*, int> m_questionAppearanceAfter;
     QMap<pelko_wave::CModality*, int> m_modalityAppearanceBefore;

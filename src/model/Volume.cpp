@@ -12,19 +12,26 @@ namespace pelko_wave {
 CVolume::CVolume() : m_questionnaire(std::make_unique<qnr::CQuestionnaire>()) {}
 
 CVolume::CVolume(const CVolume& other)
-    : m_volumeId(other.m_volumeId), m_name(other.m_name), m_waveId(other.m_waveId),
-      m_inheritsFromVolumeId(other.m_inheritsFromVolumeId), m_sourceType(other.m_sourceType),
-      m_isMatchingStrict(other.m_isMatchingStrict),
-      m_questionMatchingMethods(other.m_questionMatchingMethods),
-      m_responseMatchingMethods(other.m_responseMatchingMethods),
-      m_isMainVolume(other.m_isMainVolume), m_interviewMergeMethod(other.m_interviewMergeMethod),
-      m_mainVolumeLinkQuestionId(other.m_mainVolumeLinkQuestionId),
-      m_thisVolumeLinkQuestionId(other.m_thisVolumeLinkQuestionId), m_status(other.m_status),
-      m_metaData(other.m_metaData), m_caseData(other.m_caseData),
-      m_caseSensitiveMatching(other.m_caseSensitiveMatching),
-      m_matchUsingAncestorValues(other.m_matchUsingAncestorValues),
-      m_questionIndex(other.m_questionIndex),
-      m_questionnaire(std::make_unique<qnr::CQuestionnaire>()), m_wave(other.m_wave)
+    : m_volumeId(other.m_volumeId)
+    , m_name(other.m_name)
+    , m_waveId(other.m_waveId)
+    , m_inheritsFromVolumeId(other.m_inheritsFromVolumeId)
+    , m_sourceType(other.m_sourceType)
+    , m_isMatchingStrict(other.m_isMatchingStrict)
+    , m_questionMatchingMethods(other.m_questionMatchingMethods)
+    , m_responseMatchingMethods(other.m_responseMatchingMethods)
+    , m_isMainVolume(other.m_isMainVolume)
+    , m_interviewMergeMethod(other.m_interviewMergeMethod)
+    , m_mainVolumeLinkQuestionId(other.m_mainVolumeLinkQuestionId)
+    , m_thisVolumeLinkQuestionId(other.m_thisVolumeLinkQuestionId)
+    , m_status(other.m_status)
+    , m_metaData(other.m_metaData)
+    , m_caseData(other.m_caseData)
+    , m_caseSensitiveMatching(other.m_caseSensitiveMatching)
+    , m_matchUsingAncestorValues(other.m_matchUsingAncestorValues)
+    , m_questionIndex(other.m_questionIndex)
+    , m_questionnaire(std::make_unique<qnr::CQuestionnaire>())
+    , m_wave(other.m_wave)
 {
     for (const auto& matching : other.m_questionMatchings)
         AddQuestionMatching(std::make_unique<CQuestionMatching>(*matching));
@@ -69,9 +76,8 @@ int CVolume::FindChildVolumeIndex(int volumeId) const
 
 CVolume* CVolume::RemoveChildVolume(int volumeId)
 {
-    const auto it =
-        std::find_if(m_childVolumes.begin(), m_childVolumes.end(),
-                     [volumeId](const CVolume* v) { return v->GetVolumeId() == volumeId; });
+    const auto it = std::find_if(m_childVolumes.begin(), m_childVolumes.end(),
+                                 [volumeId](const CVolume* v) { return v->GetVolumeId() == volumeId; });
     if (it == m_childVolumes.end())
         return nullptr;
     CVolume* child = *it;
@@ -135,10 +141,18 @@ std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(int questionI
     return TakeById(m_questionMatchings, m_questionMatchingIndex, questionId, kIdOf);
 }
 
-std::unique_ptr<CQuestionMatching>
-CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
+std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
 {
     return TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching);
+}
+
+std::vector<std::unique_ptr<CQuestionMatching>>
+CVolume::RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings)
+{
+    return TakeWhere(
+        m_questionMatchings, m_questionMatchingIndex,
+        [&matchings](const CQuestionMatching& matching) { return matchings.contains(&matching); },
+        kIdOf);
 }
 
 int CVolume::AddModalityMatching(std::unique_ptr<CModalityMatching> matching)
@@ -166,10 +180,18 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionI
     return RemoveModalityMatching(matching);
 }
 
-std::unique_ptr<CModalityMatching>
-CVolume::RemoveModalityMatching(const CModalityMatching* matching)
+std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModalityMatching* matching)
 {
     return TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching);
+}
+
+std::vector<std::unique_ptr<CModalityMatching>>
+CVolume::RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings)
+{
+    return TakeWhere(
+        m_modalityMatchings, m_modalityMatchingIndex,
+        [&matchings](const CModalityMatching& matching) { return matchings.contains(&matching); },
+        kIdOf);
 }
 
 } // namespace pelko_wave

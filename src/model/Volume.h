@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <set>
@@ -116,10 +117,7 @@ public:
 
     // Own question matchings, indexed by campaign question id.
     int GetQuestionMatchingCount() const { return int(m_questionMatchings.size()); }
-    CQuestionMatching* GetQuestionMatching(int i) const
-    {
-        return m_questionMatchings[size_t(i)].get();
-    }
+    CQuestionMatching* GetQuestionMatching(int i) const { return m_questionMatchings[size_t(i)].get(); }
     // Appends the matching and returns its position. When the volume already has a matching
     // of that question, the index keeps finding the first one.
     int AddQuestionMatching(std::unique_ptr<CQuestionMatching> matching);
@@ -128,19 +126,22 @@ public:
     std::unique_ptr<CQuestionMatching> RemoveQuestionMatching(int questionId);
     // Takes that very matching out; null when the volume does not hold it.
     std::unique_ptr<CQuestionMatching> RemoveQuestionMatching(const CQuestionMatching* matching);
+    // Takes those very matchings out in one pass (those the volume does not hold are skipped)
+    // and hands them over in their array order.
+    std::vector<std::unique_ptr<CQuestionMatching>>
+    RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings);
 
     // Own response matchings, indexed by campaign response id.
     int GetModalityMatchingCount() const { return int(m_modalityMatchings.size()); }
-    CModalityMatching* GetModalityMatching(int i) const
-    {
-        return m_modalityMatchings[size_t(i)].get();
-    }
+    CModalityMatching* GetModalityMatching(int i) const { return m_modalityMatchings[size_t(i)].get(); }
     int AddModalityMatching(std::unique_ptr<CModalityMatching> matching);
     CModalityMatching* FindModalityMatching(int modalityId) const;
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(int modalityId);
     // The same, only when the matching found belongs to the question.
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(int questionId, int modalityId);
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(const CModalityMatching* matching);
+    std::vector<std::unique_ptr<CModalityMatching>>
+    RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings);
 
     // Whether a matching holds for the volume: from StartVolumeID to EndVolumeID in campaign
     // order, both included (an open end covers every volume from the start on).

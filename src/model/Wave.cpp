@@ -8,10 +8,14 @@
 namespace pelko_wave {
 
 CWave::CWave(const CWave& other)
-    : m_waveId(other.m_waveId), m_waveOrder(other.m_waveOrder), m_name(other.m_name),
-      m_description(other.m_description), m_waveStart(other.m_waveStart),
-      m_waveEnd(other.m_waveEnd), m_waveMidpoint(other.m_waveMidpoint),
-      m_maxVolumeId(other.m_maxVolumeId)
+    : m_waveId(other.m_waveId)
+    , m_waveOrder(other.m_waveOrder)
+    , m_name(other.m_name)
+    , m_description(other.m_description)
+    , m_waveStart(other.m_waveStart)
+    , m_waveEnd(other.m_waveEnd)
+    , m_waveMidpoint(other.m_waveMidpoint)
+    , m_maxVolumeId(other.m_maxVolumeId)
 {
     for (const auto& volume : other.m_volumes)
         AddVolume(std::make_unique<CVolume>(*volume));
@@ -68,9 +72,8 @@ CVolume* CWave::FindVolume(int volumeId) const
 
 std::unique_ptr<CVolume> CWave::RemoveVolume(int volumeId)
 {
-    const auto it = std::find_if(m_volumes.begin(), m_volumes.end(), [volumeId](const auto& v) {
-        return v->GetVolumeId() == volumeId;
-    });
+    const auto it = std::find_if(m_volumes.begin(), m_volumes.end(),
+                                 [volumeId](const auto& v) { return v->GetVolumeId() == volumeId; });
     if (it == m_volumes.end())
         return nullptr;
     std::unique_ptr<CVolume> volume = std::move(*it);
