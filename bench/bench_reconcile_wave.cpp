@@ -20,19 +20,6 @@
 
 namespace {
 
-SGeneratedStudyShape WaveShape()
-{
-    SGeneratedStudyShape shape;
-    shape.CampaignQuestions = 5000;
-    shape.Volumes = 3;
-    shape.SourceQuestionsPerVolume = 2000;
-    shape.ResponsesPerQuestion = 10;
-    shape.QuestionMethods = {{1, 2, 3}};
-    shape.ResponseMethods = {{2, 1}};
-    shape.Strict = {false, false, true};
-    return shape;
-}
-
 // Message boxes print nothing: the run is timed as the engine does its work.
 class CQuietWindows
 {
@@ -47,7 +34,7 @@ private:
 void BM_ReconcileWave(benchmark::State& state)
 {
     CQuietWindows windows;
-    const SGeneratedStudyShape shape = WaveShape();
+    const SGeneratedStudyShape shape = GetReconcileWaveBenchmarkShape();
     qint64 matchings = 0;
     qint64 reportBytes = 0;
     for (auto _ : state) {
@@ -58,7 +45,7 @@ void BM_ReconcileWave(benchmark::State& state)
         QString report;
         state.ResumeTiming();
 
-        const bool ok = pelko_wave::ReconcileWave(2, results, report, false, true, false, false);
+        const bool ok = pelko_wave::ReconcileWave(2, results, report, {});
 
         state.PauseTiming();
         if (!ok)
@@ -75,15 +62,15 @@ void BM_ReconcileWave(benchmark::State& state)
 }
 BENCHMARK(BM_ReconcileWave)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The study with its wave reconciled by the command.
+// The study, with the command that reconciles its wave.
 struct SReconciledStudy
 {
     SReconciledStudy()
     {
-        BuildGeneratedStudy(App, WaveShape());
+        BuildGeneratedStudy(App, GetReconcileWaveBenchmarkShape());
         pelko_wave::CCampaign* campaign = App.GetCampaign();
-        Command = std::make_unique<CCmdReconcileWave>(campaign, campaign->FindWave(2), false, true,
-                                                      false, false);
+        Command = std::make_unique<CCmdReconcileWave>(campaign, campaign->FindWave(2),
+                                                      pelko_wave::SReconcileWaveOptions());
     }
     bool Step(bool (CCmdVirtual::*step)(std::unique_ptr<CCallBackInfo>&))
     {

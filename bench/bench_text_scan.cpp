@@ -81,10 +81,10 @@ const SCaptions& Captions()
     return captions;
 }
 
-int RunScan()
+int RunScan(TextScanMode mode)
 {
     const SCaptions& captions = Captions();
-    CTextScan scan(captions.Sources, {1, 1, 0}, double(0.95f));
+    CTextScan scan(captions.Sources, {1, 1, 0, mode}, double(0.95f));
     int pairs = 0;
     for (int c = 0; c < int(captions.Campaign.size()); ++c) {
         if (scan.ScanText(c, captions.Campaign[c]) >= 0)
@@ -95,21 +95,18 @@ int RunScan()
 
 void BM_TextScanIndexed(benchmark::State& state)
 {
-    CTextScanIndex::SetForceFullScan(false);
     int pairs = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(pairs = RunScan());
+        benchmark::DoNotOptimize(pairs = RunScan(TextScanMode::Indexed));
     state.counters["pairs"] = pairs;
 }
 BENCHMARK(BM_TextScanIndexed)->Unit(benchmark::kMillisecond);
 
 void BM_TextScanAllPairs(benchmark::State& state)
 {
-    CTextScanIndex::SetForceFullScan(true);
     int pairs = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(pairs = RunScan());
-    CTextScanIndex::SetForceFullScan(false);
+        benchmark::DoNotOptimize(pairs = RunScan(TextScanMode::AllPairs));
     state.counters["pairs"] = pairs;
 }
 BENCHMARK(BM_TextScanAllPairs)->Unit(benchmark::kMillisecond);

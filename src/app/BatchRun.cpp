@@ -12,7 +12,8 @@ constexpr unsigned IDS_BATCH_RUN_MISSING = 63903;
 bool CWaveApp::RunCommandLine()
 {
     if (m_cmdLineInfo.GetHelp()) {
-        WriteStdOutLine(CWaveCmdLineInfo::GetUsageText());
+        // The text ends with its own empty lines.
+        WriteStdOutText(CWaveCmdLineInfo::GetUsageText());
         m_exitCode = 0;
         return false;
     }

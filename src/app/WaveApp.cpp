@@ -35,6 +35,9 @@ private:
 
 CWaveApp::CWaveApp()
 {
+    // Read here already, so that an application object that never runs the start-up (a test's)
+    // knows its version and language too.
+    m_versionInfo.Load();
     SetWaveApp(this);
 }
 
@@ -100,7 +103,7 @@ QString CWaveApp::GetCampaignName() const
 CCampaignDiffsCache* CWaveApp::GetDiffsCache() const
 {
     const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
-    return m_pDiffsCache;
+    return m_pDiffsCache.get();
 }
 
 bool CWaveApp::IsQuestionDiffKindHidden(int kind) const

@@ -6,6 +6,7 @@
 #include "platform/AppServices.h"
 #include "platform/VersionInfo.h"
 #include "platform/WaveCmdLineInfo.h"
+#include "reconcile/DiffsCache.h"
 #include "reconcile/DiffsOptions.h"
 
 #include <QList>
@@ -22,6 +23,7 @@
 class CDBAccess;
 class QSettings;
 class CConsoleWindowServices;
+class IShellWindow;
 
 namespace pelko_wave {
 class CCampaign;
@@ -69,6 +71,60 @@ public:
     QString GetCampaignDataFolder() override;
     CCampaignDiffsCache* GetDiffsCache() const override;
     bool IsModified() const { return m_modified; }
+    // The file name of the campaign path without its extension (the package's name).
+    QString GetCampaignFileTitle() const { return GetCampaignName(); }
+
+    // The window program's document and views (not owned); null in a batch run and before the
+    // window exists, when the roads skip the document and view steps.
+    void SetShellWindow(IShellWindow* shell) { m_shellWindow = shell; }
+    IShellWindow* GetShellWindow() const { return m_shellWindow; }
+    // Makes the storage objects of campaign files: a CDBAccessDAO unless a test installs
+    // another maker.
+    void SetStorageFactory(std::function<std::unique_ptr<CDBAccess>()> factory)
+    {
+        m_storageFactory = std::move(factory);
+    }
+    std::unique_ptr<CDBAccess> MakeStorage() const;
+
+    // File > New (WaveAppNew.cpp): after the ask to save, an empty campaign in the program's
+    // language, a fresh document and rebuilt views.
+    void OnFileNew();
+
+    // File > Open (WaveAppOpen.cpp). OpenDocumentFile reads the file into new campaign objects
+    // and, when the read succeeded, replaces the open campaign with them; a file that cannot be
+    // read leaves the open campaign as it was. Returns whether the file was opened.
+    void OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    // Whether the campaign was written by a newer program; whether it is not older than this
+    // program (versions compared as four numbers, major first).
+    bool IsCampaignFromNewerVersion() const;
+    bool IsCampaignVersionCurrent() const;
+
+    // Saving (WaveAppSave.cpp).
+    // File > Save from the application's own menu entry: saves only a modified campaign.
+    void OnFileSave();
+    // Writes the campaign to its file (Save As when it has none yet), after copying the pending
+    // source files into the data folder; a failure is shown. Returns whether it was saved.
+    bool SaveCampaign();
+    // File > Save As: SaveCampaignAs, showing its error text when it has one.
+    void OnFileSaveAs();
+    // Writes the campaign into a new file of the user's choice and moves the data folder along.
+    // False with an empty error text when the user cancelled; false with the error text when
+    // the file could not be written, the campaign then staying on its old file.
+    bool SaveCampaignAs(QString& errorText);
+    // Asks whether to save a modified campaign; false when the caller must not go on.
+    bool SaveModified();
+    // Copies the source files of the volumes recorded since the last save into the data folder
+    // and points the volumes at the copies. A copy that fails leaves its volume where it was
+    // and its id pending; false (after telling the user) when one failed.
+    bool CopyPendingSourceFiles();
+    // Points every source path of the volumes known at the last load or save that lies in the
+    // old folder at the same place in the new folder (sub-folders kept).
+    void RebaseVolumePaths(const QString& oldFolder, const QString& newFolder);
+
+    // Package Campaign (WaveAppPackage.cpp): a copy of the campaign and of every volume's
+    // source files in a new folder of the user's choice; the open campaign is not touched.
+    void PackageCampaign();
 
     // Option records.
     const CLanguageSettings& GetLanguageSettings() const override { return m_languageSettings; }
@@ -244,6 +300,10 @@ public:
 private:
     // The batch run: returns whether it reached its end.
     bool RunCommandLine();
+    // The same, noting each copy made.
+    bool CopyPendingSourceFiles(QStringList* copiesMade);
+    // Gives the campaign its first language, the program's own, as the default language.
+    void AddProgramLanguage();
 
     CWaveCmdLineInfo m_cmdLineInfo;
     CVersionInfo m_versionInfo;
@@ -278,13 +338,16 @@ private:
 
     // Guards the difference-cache pointer, which a worker thread may read.
     mutable std::mutex m_diffsCacheLock;
-    CCampaignDiffsCache* m_pDiffsCache = nullptr;
+    std::unique_ptr<CCampaignDiffsCache> m_pDiffsCache;
 
     bool m_languagesCommand = false;
     int m_batchWaveId = -1;
     bool m_newCampaign = false;
     bool m_localOptionsLoaded = false;
     bool m_globalOptionsInUse = true;
+
+    IShellWindow* m_shellWindow = nullptr;
+    std::function<std::unique_ptr<CDBAccess>()> m_storageFactory;
 
     std::unique_ptr<CConsoleWindowServices> m_consoleServices;
     int m_exitCode = 0;
@@ -320,11 +383,15 @@ struct SLoadCampaignRecord
     unsigned ProgressTextId = 63543; // "Opening the file"
     int Progress = 0;                // 100 once the load has ended, either way
     bool Result = false;             // whether every read succeeded
+    // Whether a failure, and what the reads put right, are shown to the user (not in the
+    // headless open, which reports in one line of its own).
+    bool ShowMessages = true;
 };
 
 // Reads a campaign file through the storage object: Open, then the campaign, languages, waves,
 // volumes, questions, question matchings, question classes, versions, question captions,
 // responses, response matchings, response captions and mergings. The first failure ends the
-// load and is shown to the user with the storage object's error text; what the reads put right
-// in the file is shown after a load that succeeded. Returns the result.
+// load and (unless the record says otherwise) is shown to the user with the storage object's
+// error text; what the reads put right in the file is shown after a load that succeeded.
+// Returns the result.
 bool LoadCampaign(SLoadCampaignRecord& record);

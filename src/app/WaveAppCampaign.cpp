@@ -4,6 +4,7 @@
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "reconcile/DiffsCache.h"
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
@@ -18,9 +19,13 @@ constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
 void CWaveApp::CreateCampaignObjects(std::unique_ptr<CDBAccess> dbAccess,
                                      std::unique_ptr<pelko_wave::CCampaign> campaign)
 {
-    m_pDBAccess = dbAccess ? std::move(dbAccess) : std::make_unique<CDBAccessDAO>();
+    m_pDBAccess = dbAccess ? std::move(dbAccess) : MakeStorage();
     m_pCampaign = campaign ? std::move(campaign) : std::make_unique<pelko_wave::CCampaign>();
-    // The difference cache on the new campaign is made here once it exists.
+    {
+        auto cache = std::make_unique<CCampaignDiffsCache>(m_pCampaign.get());
+        const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
+        m_pDiffsCache = std::move(cache);
+    }
     m_modified = false;
     m_pendingQuestionCopies.clear();
     m_pendingInterviewCopies.clear();
@@ -35,10 +40,21 @@ void CWaveApp::DestroyCampaignObjects()
         m_pDBAccess->Close();
         m_pDBAccess.reset();
     }
+    // The cache before the campaign it was built on, so that none is left pointing at it.
+    {
+        const std::lock_guard<std::mutex> lock(m_diffsCacheLock);
+        m_pDiffsCache.reset();
+    }
     m_pCampaign.reset();
     SetCampaignPath(QString());
     m_cleanPoint = 0;
-    // The difference cache is deleted here, under its lock, once it exists.
+}
+
+std::unique_ptr<CDBAccess> CWaveApp::MakeStorage() const
+{
+    if (m_storageFactory)
+        return m_storageFactory();
+    return std::make_unique<CDBAccessDAO>();
 }
 
 QString CWaveApp::GetCampaignFilePath() const
@@ -72,6 +88,8 @@ bool LoadCampaign(SLoadCampaignRecord& record)
         storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
         storage.ReadModalityMergings(campaign);
     record.Progress = 100;
+    if (!record.ShowMessages)
+        return record.Result;
     if (!record.Result) {
         GetWindowServices().MessageBox(
             FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {storage.GetErrorText()}),

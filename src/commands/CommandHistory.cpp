@@ -33,9 +33,9 @@ bool CommandHistory::Execute(std::unique_ptr<CCmdVirtual>& command, CCmdCallBack
     if (!command->Do(record))
         return false;
 
-    auto item = std::make_unique<CHistoryItem>(std::move(command), std::move(callBacks),
-                                               std::move(preCallBacks), std::move(snapshot),
-                                               ++m_lastSerial);
+    auto item = std::unique_ptr<CHistoryItem>(
+        new CHistoryItem{std::move(command), std::move(callBacks), std::move(preCallBacks),
+                         std::move(snapshot), ++m_lastSerial});
     CHistoryItem* entry = item.get();
     m_undoStack.push_back(std::move(item));
 

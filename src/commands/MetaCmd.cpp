@@ -15,8 +15,8 @@ void CMetaCmd::AddCmd(std::unique_ptr<CCmdVirtual> command, CCmdCallBacks callBa
         return;
     m_canUndo = m_canUndo && command->CanUndo();
     m_canRedo = m_canRedo && command->CanRedo();
-    m_items.push_back(std::make_unique<CHistoryItem>(std::move(command), std::move(callBacks),
-                                                     std::move(preCallBacks), std::move(snapshot)));
+    m_items.push_back(std::unique_ptr<CHistoryItem>(new CHistoryItem{
+        std::move(command), std::move(callBacks), std::move(preCallBacks), std::move(snapshot)}));
 }
 
 bool CMetaCmd::Do(std::unique_ptr<CCallBackInfo>& record)

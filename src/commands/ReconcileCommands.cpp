@@ -5,7 +5,6 @@
 #include "model/Campaign.h"
 #include "model/ItemOrders.h"
 #include "reconcile/VolumeTreeRechecks.h"
-#include "reconcile/WaveReconciliation.h"
 #include "res/StringTable.h"
 
 #include <algorithm>
@@ -94,12 +93,10 @@ void CCmdReconcileWave::SSnapshot::Restore(CCampaign& campaign) const
         it.key()->GetResponseIndex() = it.value();
 }
 
-CCmdReconcileWave::CCmdReconcileWave(CCampaign* campaign, CWave* wave, bool useCaptionLibraries,
-                                     bool interactive, bool keepSourceCodes,
-                                     bool reconcileUnmatchedOnly)
+CCmdReconcileWave::CCmdReconcileWave(CCampaign* campaign, CWave* wave,
+                                     const SReconcileWaveOptions& options)
     : CCmdVirtual(campaign), m_pWave(wave), m_waveId(wave ? wave->GetWaveId() : -1),
-      m_useCaptionLibraries(useCaptionLibraries), m_interactive(interactive),
-      m_keepSourceCodes(keepSourceCodes), m_reconcileUnmatchedOnly(reconcileUnmatchedOnly)
+      m_options(options)
 {
 }
 
@@ -107,8 +104,7 @@ CCmdReconcileWave::~CCmdReconcileWave() = default;
 
 bool CCmdReconcileWave::RunEngine(ReconcileResultsMap& results, QString& report)
 {
-    return ReconcileWave(m_waveId, results, report, m_useCaptionLibraries, m_interactive,
-                         m_keepSourceCodes, m_reconcileUnmatchedOnly);
+    return ReconcileWave(m_waveId, results, report, m_options);
 }
 
 bool CCmdReconcileWave::Do(std::unique_ptr<CCallBackInfo>& record)
@@ -451,24 +447,21 @@ std::unique_ptr<CCallBackInfo> CCmdPrepDefLang::CreateCallBackInfo() const
 // ---------------------------------------------------------------------------------------------
 
 std::unique_ptr<CMetaReconcileWaveCmd> MakeReconcileWaveCmd(CCampaign* campaign, CWave* wave,
-                                                            bool useCaptionLibraries,
-                                                            bool reconcileUnmatchedOnly,
+                                                            const SReconcileWaveOptions& options,
                                                             CCmdCallBacks reconcileCallBacks)
 {
     if (!wave)
         return nullptr;
     auto composite = std::make_unique<CMetaReconcileWaveCmd>(IDS_RECONCILE_WAVE, wave->GetWaveId());
-    composite->AddCmd(std::make_unique<CCmdReconcileWave>(campaign, wave, useCaptionLibraries, true,
-                                                          false, reconcileUnmatchedOnly),
+    composite->AddCmd(std::make_unique<CCmdReconcileWave>(campaign, wave, options),
                       std::move(reconcileCallBacks));
     composite->AddCmd(std::make_unique<CCmdPrepDefLang>(campaign));
     return composite;
 }
 
-std::unique_ptr<CMetaReReconcileWaveCmd> MakeReReconcileWaveCmd(CCampaign* campaign, CWave* wave,
-                                                                bool keepChapters,
-                                                                bool useCaptionLibraries,
-                                                                CCmdCallBacks reconcileCallBacks)
+std::unique_ptr<CMetaReReconcileWaveCmd>
+MakeReReconcileWaveCmd(CCampaign* campaign, CWave* wave, bool keepChapters,
+                       const SReconcileWaveOptions& options, CCmdCallBacks reconcileCallBacks)
 {
     if (!wave)
         return nullptr;
@@ -477,8 +470,7 @@ std::unique_ptr<CMetaReReconcileWaveCmd> MakeReReconcileWaveCmd(CCampaign* campa
     for (int v = wave->GetVolumeCount() - 1; v >= 0; --v)
         composite->AddCmd(std::make_unique<CCmdUnreconcileVolume>(
             campaign, wave->GetVolume(v)->GetVolumeId(), keepChapters));
-    composite->AddCmd(std::make_unique<CCmdReconcileWave>(campaign, wave, useCaptionLibraries, true,
-                                                          false, false),
+    composite->AddCmd(std::make_unique<CCmdReconcileWave>(campaign, wave, options),
                       std::move(reconcileCallBacks));
     return composite;
 }

@@ -7,6 +7,7 @@
 #include "model/DefaultLanguageCaptions.h"
 #include "model/MatchIndexes.h"
 #include "reconcile/ReconcileResults.h"
+#include "reconcile/WaveReconciliation.h"
 
 #include <QHash>
 #include <QMap>
@@ -34,8 +35,7 @@ class CCmdReconcileWave : public CCmdVirtual
 {
 public:
     CCmdReconcileWave(pelko_wave::CCampaign* campaign, pelko_wave::CWave* wave,
-                      bool useCaptionLibraries, bool interactive, bool keepSourceCodes,
-                      bool reconcileUnmatchedOnly);
+                      const pelko_wave::SReconcileWaveOptions& options);
     ~CCmdReconcileWave() override;
 
     // On failure the error text is the report written so far.
@@ -78,10 +78,7 @@ private:
 
     pelko_wave::CWave* m_pWave;
     int m_waveId;
-    bool m_useCaptionLibraries;
-    bool m_interactive;
-    bool m_keepSourceCodes;
-    bool m_reconcileUnmatchedOnly;
+    pelko_wave::SReconcileWaveOptions m_options;
     QString m_report;
     bool m_undone = false;
     pelko_wave::ReconcileResultsMap m_results;
@@ -124,17 +121,18 @@ private:
     std::vector<std::unique_ptr<pelko_wave::CModalityCaption>> m_modalityCaptions;
 };
 
-// The left view's reconcile step: reconciles the wave interactively, then prepares the default
-// language, as one composite named "reconcile wave". reconcileCallBacks go with the
-// reconciliation (its after-Do callback shows the report).
-std::unique_ptr<CMetaReconcileWaveCmd> MakeReconcileWaveCmd(pelko_wave::CCampaign* campaign,
-                                                            pelko_wave::CWave* wave,
-                                                            bool useCaptionLibraries,
-                                                            bool reconcileUnmatchedOnly,
-                                                            CCmdCallBacks reconcileCallBacks = {});
+// The reconcile step: reconciles the wave, then prepares the default language, as one
+// composite named "reconcile wave". reconcileCallBacks go with the reconciliation (the left
+// view's after-Do callback shows the report). Null without a wave.
+std::unique_ptr<CMetaReconcileWaveCmd>
+MakeReconcileWaveCmd(pelko_wave::CCampaign* campaign, pelko_wave::CWave* wave,
+                     const pelko_wave::SReconcileWaveOptions& options,
+                     CCmdCallBacks reconcileCallBacks = {});
 
-// The re-reconcile step: unreconciles every volume of the wave, last first, then reconciles the
-// wave interactively, as one composite named "re-reconcile wave".
+// The re-reconcile step: unreconciles every volume of the wave, last first (keeping chapters
+// when asked), then reconciles the wave, as one composite named "re-reconcile wave". Null
+// without a wave.
 std::unique_ptr<CMetaReReconcileWaveCmd>
 MakeReReconcileWaveCmd(pelko_wave::CCampaign* campaign, pelko_wave::CWave* wave, bool keepChapters,
-                       bool useCaptionLibraries, CCmdCallBacks reconcileCallBacks = {});
+                       const pelko_wave::SReconcileWaveOptions& options,
+                       CCmdCallBacks reconcileCallBacks = {});

@@ -54,8 +54,7 @@ bool LoadQuestionnaireFromSource(qnr::CQuestionnaire& questionnaire, const QStri
         SetError(errorText, FormatString(LoadString(IDS_SOURCE_TYPE_NOT_SUPPORTED), {sourceType}));
         return false;
     }
-    if (!questionnaire.Read(path, true, true, false, false, false, sourceType, ProgramLanguageId(),
-                            true)) {
+    if (!questionnaire.Read(path, {}, sourceType, ProgramLanguageId())) {
         SetError(errorText, questionnaire.GetLastError());
         return false;
     }

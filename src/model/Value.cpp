@@ -4,9 +4,12 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 
 namespace {
@@ -76,5 +79,8 @@ int CValue::AsInt() const
 float CValue::AsFloat() const
 {
     const QByteArray text = m_text.toUtf8();
-    return static_cast<float>(strtod_l(text.constData(), nullptr, CLocale()));
+    // Converting a number beyond the float range is undefined: it is held to the range.
+    const double value = strtod_l(text.constData(), nullptr, CLocale());
+    constexpr double highest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::isfinite(value) ? std::clamp(value, -highest, highest) : value);
 }

@@ -1,5 +1,6 @@
 #include "platform/ConsoleWindowServices.h"
 
+#include "platform/ProgressThreadData.h"
 #include "platform/SilentProgressWindow.h"
 #include "platform/StdStreams.h"
 #include "platform/ViewState.h"
@@ -24,4 +25,11 @@ CConsoleWindowServices::CreateProgressDlg(const QString&, const QString&, int ra
 std::unique_ptr<CViewState> CConsoleWindowServices::CaptureViewState()
 {
     return std::make_unique<CViewState>();
+}
+
+int CConsoleWindowServices::RunProgressDialog(const QString&, bool, int,
+                                              CUPDialogUserProcData& data)
+{
+    // No window to show progress in: the procedure runs at once, on this thread.
+    return data.RunWorker();
 }

@@ -7,7 +7,7 @@
 // The window services where no window exists: the batch run, and any run before a window build
 // or a test installs its own. A message box prints its text as one line (on standard output
 // unless another writer is given) and takes its first button; progress, reports, the wait cursor
-// and the panes show nothing.
+// and the panes show nothing; choosers are cancelled; a progress dialog's procedure runs at once.
 class CConsoleWindowServices final : public IWindowServices
 {
 public:
@@ -25,6 +25,16 @@ public:
     void PumpMessages() override {}
     std::unique_ptr<CViewState> CaptureViewState() override;
     void RestoreViewState(const CViewState& state) override {}
+    // No one to ask: every chooser is cancelled.
+    QString ChooseFileToOpen(const QString&, const QString&) override { return QString(); }
+    QString ChooseFileToSave(const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
+    QString ChooseFolder(const QString&, const QString&) override { return QString(); }
+    int RunProgressDialog(const QString& caption, bool allowCancel, int upperBound,
+                          CUPDialogUserProcData& data) override;
+    void OpenFolder(const QString&) override {}
 
 private:
     LineWriter m_writeLine;

@@ -7,7 +7,7 @@ IProgressDialogWindow* CUPDialogUserProcData::ActiveWindow() const
 
 bool CUPDialogUserProcData::SetText(const QString& text)
 {
-    IProgressDialogWindow* window = ActiveWindow();
+    IProgressDialogWindow* window = Window.load();
     return window ? window->SetText(text) : false;
 }
 

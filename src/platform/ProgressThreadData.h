@@ -6,8 +6,10 @@
 #include <functional>
 
 // The window side of a progress dialog whose procedure runs on a worker thread. The dialog sets
-// it into the worker data when its window is up and clears it before the window goes. Each call
-// is made from a worker thread and returns once the window has handled it.
+// it into the worker data when its window is up and clears it before the window goes. Calls come
+// from worker threads, several at once: EnableCancel and SetText return once the window has
+// handled them (or at once, unhandled, when the window is going); SetPos never waits: the window
+// shows the latest position when it gets to it.
 class IProgressDialogWindow
 {
 public:
@@ -51,8 +53,10 @@ class CUPDialogUserProcData : public CProgressThreadData
 public:
     std::atomic<int> DoneCount{0};
 
-    // Each of these does nothing once the window is gone or the user asked to cancel.
+    // Shows a text while the window is up, also after the user asked to cancel (so the
+    // procedure can say it stopped); false when it was not shown.
     bool SetText(const QString& text);
+    // Each of these does nothing once the window is gone or the user asked to cancel.
     void EnableCancel(bool enable);
     void SetPos(int position);
     // Raises the done-count by one, atomically, and shows the new count.

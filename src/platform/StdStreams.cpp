@@ -22,15 +22,35 @@ void CloseStreams(SLauncherStreams& streams)
     }
 }
 
-// Opens one FIFO without waiting for its other end: a writer with no reader fails at once.
+// Whether the path itself (a link is not followed) belongs to the running user and gives no
+// access to group or others: in a folder that another local user could make (the fallback
+// under the temporary folder), anything else may be a trap set to read the run's lines.
+bool IsPrivateToUser(const QByteArray& path, struct stat& info)
+{
+    return ::lstat(path.constData(), &info) == 0 && info.st_uid == ::geteuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+bool IsPrivateFolder(const QString& folder)
+{
+    struct stat info;
+    return IsPrivateToUser(QFile::encodeName(folder), info) && S_ISDIR(info.st_mode);
+}
+
+// Opens one FIFO without waiting for its other end: a writer with no reader fails at once. Only
+// a private FIFO of the user is opened, and only the very one that was checked.
 int OpenFifo(const QString& path, int mode)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), mode | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat checked;
+    if (!IsPrivateToUser(name, checked) || !S_ISFIFO(checked.st_mode))
+        return -1;
+    const int fd = ::open(name.constData(), mode | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
     if (fd < 0)
         return -1;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISFIFO(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISFIFO(info.st_mode) || info.st_dev != checked.st_dev ||
+        info.st_ino != checked.st_ino) {
         ::close(fd);
         return -1;
     }
@@ -48,9 +68,8 @@ bool IsOpen(int fd)
     return ::fcntl(fd, F_GETFD) != -1;
 }
 
-void WriteLine(FILE* stream, const QString& line)
+void WriteBytes(FILE* stream, const QByteArray& bytes)
 {
-    const QByteArray bytes = line.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
 }
@@ -73,7 +92,7 @@ QString LauncherStreamFolder()
 bool OpenLauncherStreams(const QString& folder, long long pid, SLauncherStreams& streams)
 {
     streams = SLauncherStreams();
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !IsPrivateFolder(folder))
         return false;
     const QString prefix = folder + u'/' + QString::number(pid);
     streams.Out = OpenFifo(prefix + QStringLiteral("cout"), O_WRONLY);
@@ -124,10 +143,15 @@ bool AttachStdioToConsole(bool allowConsole)
 
 void WriteStdOutLine(const QString& line)
 {
-    WriteLine(stdout, line);
+    WriteBytes(stdout, line.toUtf8() + '\n');
+}
+
+void WriteStdOutText(const QString& text)
+{
+    WriteBytes(stdout, text.toUtf8());
 }
 
 void WriteStdErrLine(const QString& line)
 {
-    WriteLine(stderr, line);
+    WriteBytes(stderr, line.toUtf8() + '\n');
 }

@@ -41,6 +41,14 @@ public:
     // A batch run: sources were given, or help was asked for.
     bool IsBatchRun() const { return !m_sources.isEmpty() || m_help; }
 
+    // Checks the command line before a batch run uses it: always accepted, with an empty error
+    // text; a run prints the text and stops when it is refused.
+    bool Validate(QString& errorText) const
+    {
+        errorText.clear();
+        return true;
+    }
+
     // Expands list files among the sources: each source whose extension is ".txt" (any case)
     // is replaced in place by the paths its lines name, in file order; blank lines are skipped
     // and a list file named inside a list file stays a source. False when a list file could not

@@ -27,6 +27,7 @@ int FirstButtonAnswer(unsigned type);
 enum : int { REPORT_RECONCILIATION = 2, REPORT_SOURCE_FILES = 3, REPORT_OPEN_NUMERIC = 4 };
 
 class CViewState;
+class CUPDialogUserProcData;
 
 // A modeless progress window. Destroying the object closes the window.
 class IProgressWindow
@@ -67,6 +68,24 @@ public:
     // Snapshot and restore of the panes around commands.
     virtual std::unique_ptr<CViewState> CaptureViewState() = 0;
     virtual void RestoreViewState(const CViewState& state) = 0;
+
+    // File and folder choosers; each returns the chosen path, or an empty text when the user
+    // cancelled. The filter is a string-table filter ("Plim Files (*.duv)|*.duv|...||"); the
+    // default extension is added to a name typed without one. Saving asks before replacing an
+    // existing file.
+    virtual QString ChooseFileToOpen(const QString& filter, const QString& defaultExtension) = 0;
+    virtual QString ChooseFileToSave(const QString& initialPath, const QString& filter,
+                                     const QString& defaultExtension) = 0;
+    virtual QString ChooseFolder(const QString& title, const QString& startFolder) = 0;
+
+    // Runs the procedure of the worker data on a worker thread behind a modal progress dialog
+    // (caption, a text line, a bar from 0 to upperBound, Cancel when allowed) and returns the
+    // dialog's result (UPDIALOG_*). Without windows the procedure runs at once, on this thread.
+    virtual int RunProgressDialog(const QString& caption, bool allowCancel, int upperBound,
+                                  CUPDialogUserProcData& data) = 0;
+
+    // Shows a folder in the desktop's file manager.
+    virtual void OpenFolder(const QString& path) = 0;
 };
 
 // The process's window services: set once at start-up (window build, batch run) or by a test.

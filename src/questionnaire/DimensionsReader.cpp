@@ -9,8 +9,6 @@
 #include "questionnaire/StableCode.h"
 #include "questionnaire/XmlSource.h"
 
-#include <QSet>
-
 namespace qnr {
 
 namespace {
@@ -94,8 +92,7 @@ private:
     void ReadLabels(CLabels& labels);
     std::vector<SCategory> ReadCategories(QString* ref);
     SCategory ReadCategory();
-    std::vector<SCategory> OwnOrShared(std::vector<SCategory> categories,
-                                       const QString& ref) const;
+    std::vector<SCategory> OwnOrShared(std::vector<SCategory> categories, const QString& ref) const;
     void ReadFieldsOf(std::vector<SDesignItem>& items, int level);
     void ReadFields(std::vector<SDesignItem>& items, int level);
     void ReadDesignItem(SDesignItem& item, int level);
@@ -129,6 +126,7 @@ private:
     std::vector<SDesignItem> m_design;
     bool m_hasDesign = false;
     QHash<QString, int> m_categoryValues; // lower-cased category name -> value
+    CStableCodes m_questionCodes;
 };
 
 bool CDimensionsReader::Read(QString& error)
@@ -268,7 +266,8 @@ std::vector<SCategory> CDimensionsReader::ReadCategories(QString* ref)
         } else if (m_source.IsElement("categories")) {
             // A nested list: a shared list used inside this one, or a group of categories.
             QString nestedRef;
-            const std::vector<SCategory> nested = OwnOrShared(ReadCategories(&nestedRef), nestedRef);
+            const std::vector<SCategory> nested =
+                OwnOrShared(ReadCategories(&nestedRef), nestedRef);
             if (!SpendCategories(nested.size()))
                 break;
             categories.insert(categories.end(), nested.begin(), nested.end());
@@ -491,10 +490,7 @@ void CDimensionsReader::BuildItems(const std::vector<SDesignItem>& items, const 
 
 bool CDimensionsReader::AddQuestion(std::unique_ptr<CQuestion> question, const QString& fullName)
 {
-    const int code = FreeStableCode(StableCodeFromText(fullName), [this](int c) {
-        return m_questionnaire.FindQuestionIndex(c) >= 0;
-    });
-    question->SetCodeQuestion(code);
+    question->SetCodeQuestion(m_questionCodes.Take(StableCodeFromText(fullName)));
     if (!m_options.modalites)
         question->RemoveAllModalites();
     return !m_options.questions || m_questionnaire.AddQuestion(std::move(question)) != nullptr;
@@ -524,7 +520,7 @@ void CDimensionsReader::ApplyVariable(CQuestion& question, const SDefinition& de
         const std::vector<SCategory> categories =
             OwnOrShared(definition.categories, definition.categoriesRef);
         AddResponses(question, categories);
-        const int maxAnswers = hasHigh ? static_cast<int>(high) : 0;
+        const int maxAnswers = hasHigh ? ClampToInt(high) : 0;
         if (maxAnswers == 1) {
             question.SetNbMaxReponse(1);
             for (const SCategory& category : categories) {
@@ -569,14 +565,12 @@ void CDimensionsReader::AddResponses(CQuestion& question, const std::vector<SCat
 {
     if (!SpendCategories(categories.size()))
         return;
-    QSet<int> codes;
+    CStableCodes codes;
     for (size_t i = 0; i < categories.size(); ++i) {
         const SCategory& category = categories[i];
         auto response = std::make_unique<CModalite>();
-        int code = m_categoryValues.value(category.name.toLower(), static_cast<int>(i) + 1);
-        code = FreeStableCode(code, [&codes](int c) { return codes.contains(c); });
-        codes.insert(code);
-        response->SetCode(code);
+        response->SetCode(
+            codes.Take(m_categoryValues.value(category.name.toLower(), static_cast<int>(i) + 1)));
         response->SetEntryCode(category.name);
         response->SetExclusive(category.exclusive);
         response->SetRotationBehaviour(category.fixed ? RotationFixed : RotationAuthorised);

@@ -84,8 +84,8 @@ void CQuestionnaire::Clear()
     m_displayLanguageId = 0;
 }
 
-bool CQuestionnaire::Read(const QString& path, bool readQuestions, bool readModalites,
-                          bool readInterviews, bool, bool, int dataBaseType, int languageId, bool)
+bool CQuestionnaire::Read(const QString& path, const SReadParts& parts, int dataBaseType,
+                          int languageId)
 {
     Clear();
     m_lastError.clear();
@@ -110,9 +110,9 @@ bool CQuestionnaire::Read(const QString& path, bool readQuestions, bool readModa
                                  .arg(file.size())
                                  .arg(kMaxSourceBytes));
     SReadOptions options;
-    options.questions = readQuestions;
-    options.modalites = readModalites;
-    options.interviews = readInterviews;
+    options.questions = parts.Questions;
+    options.modalites = parts.Modalites;
+    options.interviews = parts.Interviews;
     options.languageId = languageId;
     QString error;
     const bool ok = ReadDevice(file, dataBaseType, name, options, *this, error);

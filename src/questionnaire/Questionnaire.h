@@ -25,6 +25,17 @@
 
 namespace qnr {
 
+// What Read takes from a source.
+struct SReadParts
+{
+    // False reads only the languages, versions and classes.
+    bool Questions = true;
+    // False leaves the questions without responses.
+    bool Modalites = true;
+    // Also the interviews stored with the questions (ZOZ).
+    bool Interviews = false;
+};
+
 // A source questionnaire. It has no questions until read; it owns its questions (and they their
 // responses), languages, versions, classes and interviews. Pointers it hands out are borrowed and
 // stay valid until the questionnaire is read again, cleared, assigned or destroyed.
@@ -37,17 +48,13 @@ public:
     CQuestionnaire(const CQuestionnaire& other);
     CQuestionnaire& operator=(const CQuestionnaire& other);
 
-    // Reads a source file of a DataBaseType (0 ZOZ, 1 Dimensions, 2 Triple-S). `readQuestions`
-    // false reads only the languages, versions and classes; `readModalites` false leaves the
-    // questions without responses; `readInterviews` also reads interviews stored with the
-    // questions (ZOZ). `reserved1`, `reserved2` and `allLanguages` are accepted and ignored:
-    // every language is always read. `languageId` is the display language (GetShortCaption) when
-    // the questionnaire has it. The program calls it as
-    // Read(path, true, true, false, false, false, type, its language id, true).
+    // Reads the parts asked for of a source file of a DataBaseType (0 ZOZ, 1 Dimensions,
+    // 2 Triple-S); every language is always read. `languageId` is the display language
+    // (GetShortCaption) when the questionnaire has it. The program reads questions and responses:
+    // Read(path, {}, type, its language id).
     // On failure returns false, keeps the reason in GetLastError and leaves the questionnaire
     // empty (what it held before is dropped either way).
-    bool Read(const QString& path, bool readQuestions, bool readModalites, bool readInterviews,
-              bool reserved1, bool reserved2, int dataBaseType, int languageId, bool allLanguages);
+    bool Read(const QString& path, const SReadParts& parts, int dataBaseType, int languageId);
     // Reads a source held in memory, as Read does with a file (the fuzzers and tests use it).
     // `path` only names the source in error texts and, for Triple-S, finds nothing else.
     bool ReadBuffer(const QByteArray& data, int dataBaseType, int languageId = 0,

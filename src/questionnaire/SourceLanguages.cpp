@@ -18,6 +18,13 @@ CLanguage LanguageNamedByTag(int id, const QString& tag)
 int CSourceLanguages::Declare(const QString& tag, int id)
 {
     const QString key = tag.trimmed().toLower();
+    // Some tools write an id the table does not know (0x1000, "custom, unspecified") beside a
+    // tag it does: the tag's id is taken then, so that waves exported by different tools agree
+    // on their languages.
+    if (id > 0 && !key.isEmpty() && !FindLanguageInfo(id)) {
+        if (const int tagId = LanguageIdFromTag(tag); tagId > 0)
+            id = tagId;
+    }
     if (id <= 0) {
         const auto it = m_idByTag.constFind(key);
         if (it != m_idByTag.constEnd())

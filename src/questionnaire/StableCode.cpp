@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <vector>
+
 namespace qnr {
 
 int StableCodeFromText(const QString& text)
@@ -14,6 +16,21 @@ int StableCodeFromText(const QString& text)
     }
     const int code = static_cast<int>(hash & 0x3FFFFFFFu);
     return code < 2 ? code + 2 : code;
+}
+
+int CStableCodes::Take(int wished)
+{
+    int code = wished;
+    std::vector<int> walked;
+    for (auto it = m_next.constFind(code); it != m_next.constEnd(); it = m_next.constFind(code)) {
+        walked.push_back(code);
+        code = it.value();
+    }
+    // Every code walked now points at the one given, and that one at the code after it.
+    for (const int taken : walked)
+        m_next[taken] = code;
+    m_next.insert(code, After(code));
+    return code;
 }
 
 } // namespace qnr

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 namespace qnr {
@@ -10,13 +11,24 @@ namespace qnr {
 // same code in every wave's file.
 int StableCodeFromText(const QString& text);
 
-// When `code` is already taken (by another item of the same list), the next free code above it,
-// wrapping within the 30 bits.
-template <typename IsTaken> int FreeStableCode(int code, IsTaken isTaken)
+// The codes given to the items of one list. An item gets the code it asks for, or when that is
+// taken the next free code above it, wrapping within the 30 bits to 2. Codes are never given
+// back, so a code that was taken once stays taken: each taken code remembers where to look on
+// from, and the paths are shortened as they are walked, so that many items asking for one code
+// (or for codes close together) cost about one step each instead of one per code given before.
+class CStableCodes
 {
-    while (isTaken(code))
-        code = code >= 0x3FFFFFFF ? 2 : code + 1;
-    return code;
-}
+public:
+    // Whether an item of the list has the code.
+    bool IsTaken(int code) const { return m_next.contains(code); }
+    // Gives the item a code: the wished one, or the next free one above it.
+    int Take(int wished);
+
+private:
+    static int After(int code) { return code >= 0x3FFFFFFF ? 2 : code + 1; }
+
+    // Taken code -> a code above it from which the next free one is looked for.
+    QHash<int, int> m_next;
+};
 
 } // namespace qnr

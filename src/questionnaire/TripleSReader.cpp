@@ -282,7 +282,7 @@ void CTripleSReader::ReadVariable()
 // code. A code given twice keeps its first value.
 void CTripleSReader::ReadValues(CQuestion& question, bool literal, int& decimals)
 {
-    QSet<int> codes;
+    CStableCodes codes;
     QSet<QString> literalCodes;
     const int depth = m_source.Depth();
     while (!m_source.HasError() && m_source.NextStartElement(depth)) {
@@ -298,26 +298,26 @@ void CTripleSReader::ReadValues(CQuestion& question, bool literal, int& decimals
         const QString scoreText = m_source.Attribute("score");
         auto response = std::make_unique<CModalite>();
         int code = 0;
-        bool repeated = false;
-        if (!ParseInt(codeText, code)) {
+        const bool numeric = ParseInt(codeText, code);
+        bool kept = !codeText.isEmpty();
+        if (numeric) {
+            kept = kept && !codes.IsTaken(code);
+        } else {
             if (!literal && codeText.contains(QLatin1Char('.'))) {
                 decimals = qMax(decimals, DecimalsOf(codeText));
             }
             // A repeated text would otherwise get the next free code and pass for a response.
-            repeated = literalCodes.contains(codeText);
+            kept = kept && !literalCodes.contains(codeText);
             literalCodes.insert(codeText);
-            code = FreeStableCode(StableCodeFromText(codeText),
-                                  [&codes](int c) { return codes.contains(c); });
         }
-        response->SetCode(code);
         response->SetEntryCode(codeText);
         double score = 0.0;
         if (!scoreText.trimmed().isEmpty() && ParseDouble(scoreText, score))
             response->SetValue(score);
         ApplyResponseTexts(*response, ReadLabel());
-        if (codeText.isEmpty() || repeated || codes.contains(code))
+        if (!kept)
             continue;
-        codes.insert(code);
+        response->SetCode(codes.Take(numeric ? code : StableCodeFromText(codeText)));
         question.AddModalite(std::move(response));
     }
 }

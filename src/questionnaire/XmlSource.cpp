@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 #include <cmath>
+#include <limits>
 
 namespace qnr {
 
@@ -147,6 +148,17 @@ bool ParseDouble(const QString& text, double& value)
         return false;
     value = result;
     return true;
+}
+
+int ClampToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (value >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
 }
 
 int DecimalsOf(const QString& number)

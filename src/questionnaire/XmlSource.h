@@ -61,6 +61,9 @@ private:
 // Numbers of the C locale, blanks around them allowed. False when the text is not one.
 bool ParseInt(const QString& text, int& value);
 bool ParseDouble(const QString& text, double& value);
+// A number as a whole number: its integer part, held to the int range (converting a number
+// outside it is undefined); 0 for a number that is not one.
+int ClampToInt(double value);
 // Decimals of a number as written ("0.0000" has 4).
 int DecimalsOf(const QString& number);
 // The first text that is not empty; empty when all are.

@@ -83,22 +83,38 @@ bool CZozReader::Read(QString& error)
 }
 
 // A question that takes its responses from another must not come back to itself through the
-// links: whoever follows them would never stop.
+// links: whoever follows them would never stop. Each question is walked once: a walk stops at a
+// question whose chain is already known to end, and meeting a question of the walk itself again
+// is a loop.
 bool CZozReader::CheckSourceLinks(QString& error)
 {
-    for (int i = 0; i < m_questionnaire.GetNbreQuestion(); ++i) {
-        const CQuestion* start = m_questionnaire.GetQuestion(i);
-        const CQuestion* question = start->GetQuestionSource();
-        for (int steps = 0; question && steps <= m_questionnaire.GetNbreQuestion(); ++steps) {
-            if (question == start) {
-                error = QStringLiteral("%1: question %2 takes its responses from a chain of "
-                                       "questions that leads back to it")
-                            .arg(m_name)
-                            .arg(start->GetCodeQuestion());
-                return false;
-            }
-            question = question->GetQuestionSource();
+    enum : char
+    {
+        Unseen,
+        OnWalk,
+        Ends
+    };
+    const int count = m_questionnaire.GetNbreQuestion();
+    std::vector<char> state(static_cast<size_t>(count), Unseen);
+    std::vector<int> walk;
+    for (int i = 0; i < count; ++i) {
+        walk.clear();
+        int at = i;
+        while (at >= 0 && state[static_cast<size_t>(at)] == Unseen) {
+            state[static_cast<size_t>(at)] = OnWalk;
+            walk.push_back(at);
+            const int source = m_questionnaire.GetQuestion(at)->GetCodeQuestionSource();
+            at = source == -1 ? -1 : m_questionnaire.FindQuestionIndex(source);
         }
+        if (at >= 0 && state[static_cast<size_t>(at)] == OnWalk) {
+            error = QStringLiteral("%1: question %2 takes its responses from a chain of "
+                                   "questions that leads back to it")
+                        .arg(m_name)
+                        .arg(m_questionnaire.GetQuestion(at)->GetCodeQuestion());
+            return false;
+        }
+        for (const int question : walk)
+            state[static_cast<size_t>(question)] = Ends;
     }
     return true;
 }

@@ -84,11 +84,11 @@ bool MatchResponsesByCaptionLibrary(const CVolume& volume, const CQuestion& camp
                                     const qnr::CQuestion& sourceQuestion,
                                     QList<CModality*>& campaignCandidates,
                                     QList<int>& sourceCandidates, QMap<int, QString>& newMatchings,
-                                    int method)
+                                    int method, TextScanMode mode)
 {
     if (!HasCaptionLibraries())
         return false;
-    const CTextScanIndex::SSettings settings = MakeTextScanSettings(volume, 0);
+    const CTextScanIndex::SSettings settings = MakeTextScanSettings(volume, 0, mode);
     const std::vector<SThesaurusGroup> thesaurus =
         MakeThesaurus(GetWaveApp()->GetCaptionLibraries(), settings);
 
@@ -102,6 +102,6 @@ bool MatchResponsesByCaptionLibrary(const CVolume& volume, const CQuestion& camp
         }
     };
     RunResponseTextScan(volume, campaignQuestion, sourceQuestion, campaignCandidates,
-                        sourceCandidates, newMatchings, method, libraryStep);
+                        sourceCandidates, newMatchings, method, mode, libraryStep);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/TextScanIndex.h"
+
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -32,4 +34,4 @@ bool MatchResponsesByCaptionLibrary(const pelko_wave::CVolume& volume,
                                     const qnr::CQuestion& sourceQuestion,
                                     QList<pelko_wave::CModality*>& campaignCandidates,
                                     QList<int>& sourceCandidates, QMap<int, QString>& newMatchings,
-                                    int method);
+                                    int method, TextScanMode mode = TextScanMode::Indexed);

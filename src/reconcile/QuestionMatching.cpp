@@ -53,8 +53,8 @@ using PairSink = std::function<void(int campaignPosition, int sourcePosition)>;
 class CQuestionMatcher
 {
 public:
-    CQuestionMatcher(CVolume& volume, CCampaign& campaign, int waveId)
-        : m_volume(volume), m_campaign(campaign), m_waveId(waveId),
+    CQuestionMatcher(CVolume& volume, CCampaign& campaign, int waveId, TextScanMode textScan)
+        : m_volume(volume), m_campaign(campaign), m_waveId(waveId), m_textScan(textScan),
           m_questionnaire(volume.GetQuestionnaire()), m_index(volume.GetQuestionIndex()),
           m_upperCase(!volume.GetCaseSensitiveMatching()),
           m_checkTypes(GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0),
@@ -62,7 +62,7 @@ public:
     {
     }
 
-    void Run(QString& report, bool reconcileUnmatchedOnly, bool reportFlag);
+    void Run(QString& report, const SQuestionMatchingOptions& options);
 
 private:
     void CollectCandidates(bool reconcileUnmatchedOnly);
@@ -104,6 +104,7 @@ private:
     CVolume& m_volume;
     CCampaign& m_campaign;
     const int m_waveId;
+    const TextScanMode m_textScan;
     const qnr::CQuestionnaire& m_questionnaire;
     CQuestionIndex& m_index;
     const bool m_upperCase;
@@ -212,7 +213,7 @@ void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::
     sourceTexts.reserve(qsizetype(sourcePositions.size()));
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceQuestionMethodText(method, *m_questionnaire.GetQuestion(s)));
-    CTextScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
+    CTextScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0, m_textScan), m_threshold);
     const auto pair = [&](int c, int s) {
         campaignSet.erase(c);
         sourceSet.erase(s);
@@ -296,7 +297,7 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
     for (const int s : sourcePositions)
         sourceTexts.append(
             GetSourceQuestionMethodText(rankMethod, *m_questionnaire.GetQuestion(s)));
-    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
+    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0, m_textScan), m_threshold);
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
@@ -370,16 +371,17 @@ void CQuestionMatcher::ReportUnmatched()
     }
 }
 
-void CQuestionMatcher::Run(QString& report, bool reconcileUnmatchedOnly, bool reportFlag)
+void CQuestionMatcher::Run(QString& report, const SQuestionMatchingOptions& options)
 {
-    m_report = reportFlag ? &report : nullptr;
+    m_report = options.ReportFlag ? &report : nullptr;
     m_index.Clear();
     for (int p = 0; p < m_questionnaire.GetNbreQuestion(); ++p)
         m_index.CodeMap.insert(SourceCode(*m_questionnaire.GetQuestion(p)), p);
 
-    CollectCandidates(reconcileUnmatchedOnly);
+    CollectCandidates(options.ReconcileUnmatchedOnly);
 
-    if (!reconcileUnmatchedOnly && !m_volume.IsRoot()) {
+    if (!options.ReconcileUnmatchedOnly) {
+        // A root volume inherits nothing: its check finds no pair and says so.
         QMap<QString, int> kept;
         CheckInheritedQuestionMatchings(m_volume, m_questionnaire,
                                         CollectInheritedQuestionMatchings(m_volume), kept,
@@ -445,9 +447,9 @@ bool CheckQuestionPairByMethod(int method, const CVolume& volume, const CQuestio
 }
 
 void MatchVolumeQuestions(QString& report, CVolume& volume, int waveId, CCampaign& campaign,
-                          bool reconcileUnmatchedOnly, bool reportFlag)
+                          const SQuestionMatchingOptions& options)
 {
-    CQuestionMatcher(volume, campaign, waveId).Run(report, reconcileUnmatchedOnly, reportFlag);
+    CQuestionMatcher(volume, campaign, waveId, options.TextScan).Run(report, options);
 }
 
 void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)

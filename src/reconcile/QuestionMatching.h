@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/TextScanIndex.h"
+
 #include <QString>
 
 // Pairs a volume's source questions with campaign questions by the volume's ordered question
@@ -19,12 +21,21 @@ class CQuestion;
 class CVolume;
 struct SReconcileRun;
 
+struct SQuestionMatchingOptions
+{
+    // Re-reconciliation: only the campaign questions that no volume of the wave matched and the
+    // source questions that no matching of the volume uses take part, and inherited matchings
+    // are not checked.
+    bool ReconcileUnmatchedOnly = false;
+    // Whether report lines are written.
+    bool ReportFlag = false;
+    TextScanMode TextScan = TextScanMode::Indexed;
+};
+
 // Fills the volume's question look-up record (emptied first) from its loaded questionnaire,
-// and the report when reportFlag is set. With reconcileUnmatchedOnly only the campaign
-// questions that no volume of the wave matched and the source questions that no matching of
-// the volume uses take part, and inherited matchings are not checked.
+// and the report when the options ask for lines.
 void MatchVolumeQuestions(QString& report, CVolume& volume, int waveId, CCampaign& campaign,
-                          bool reconcileUnmatchedOnly, bool reportFlag);
+                          const SQuestionMatchingOptions& options);
 
 // Whether the campaign question and the source question agree by one text method (shortcut,
 // short caption, long caption or user data), the campaign side taken from the parent volume's

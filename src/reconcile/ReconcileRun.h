@@ -1,7 +1,8 @@
 #pragma once
 
+#include "reconcile/TextScanIndex.h"
+
 #include <QString>
-#include <stdexcept>
 
 // The state of one wave reconciliation that its steps share: where the report goes, whether
 // lines are written, the command-line switches that may stop the run, the progress window and
@@ -16,12 +17,17 @@ class CCampaign;
 class CWave;
 struct SReconcileResults;
 
-// Thrown by a step that must stop the run; the wave driver catches it and ends the run with
-// FALSE. It never leaves the engine.
-class CReconcileStop : public std::runtime_error
+// Thrown by a step that must stop the run (a questionnaire that cannot be read, a command-line
+// rule); the wave driver catches it, and only it, and ends the run with FALSE. It never leaves
+// the engine. It is no std::exception, so that no handler of real faults takes it for one.
+class CReconcileStop
 {
 public:
-    explicit CReconcileStop(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+    explicit CReconcileStop(const QString& reason) : m_reason(reason) {}
+    const QString& GetReason() const { return m_reason; }
+
+private:
+    QString m_reason;
 };
 
 struct SReconcileRun
@@ -38,6 +44,7 @@ struct SReconcileRun
     const CWaveCmdLineInfo* Switches = nullptr;
     bool UseCaptionLibraries = false;
     bool KeepSourceCodes = false;
+    TextScanMode TextScan = TextScanMode::Indexed;
     // The progress window of an interactive run (borrowed); null otherwise.
     IProgressWindow* Progress = nullptr;
     // Progress units for each question whose responses are matched.

@@ -96,6 +96,26 @@ QString GetReconciliationReportHead()
     return head;
 }
 
+QString GetListReportHead(bool withRed)
+{
+    QString head = ReportHeadStart();
+    AppendStyleRule(head,
+                    QStringLiteral("p.font {margin-top: 2; font-family: tahoma; font-size: 12}"));
+    for (int n = 1; n <= 3; ++n)
+        AppendStyleRule(head,
+                        QStringLiteral("p.indent%1 {margin-top: 2; margin-left: %1em}").arg(n));
+    AppendStyleRule(head, QStringLiteral("p.color0 {color: blue}"));
+    AppendStyleRule(head, QStringLiteral("p.color1 {color: black}"));
+    if (withRed)
+        AppendStyleRule(head, QStringLiteral("p.color2 {color: red}"));
+    AppendStyleRule(head, QStringLiteral("p.bgcolor0 {background-color: rgb(220,220,220)}"));
+    AppendStyleRule(head, QStringLiteral("p.bgcolor1 {background-color: rgb(240,240,240)}"));
+    AppendStyleRule(head, QStringLiteral("p.bgcolor2 {background-color: rgb(250,250,250)}"));
+    AppendStyleRule(head, QStringLiteral("p.bgcolor3 {background-color: rgb(255,255,255)}"));
+    head += ReportHeadEnd();
+    return head;
+}
+
 QString GetReportFooter()
 {
     return QStringLiteral("</body>\n</html>\n");
@@ -207,19 +227,7 @@ void FindOpenNumericEquivalents(const CCampaign& campaign, const CWave& wave,
 
 QString BuildOpenNumericPairsReport(const QList<SOpenNumericPair>& pairs)
 {
-    QString html = ReportHeadStart();
-    AppendStyleRule(html,
-                    QStringLiteral("p.font {margin-top: 2; font-family: tahoma; font-size: 12}"));
-    for (int n = 1; n <= 3; ++n)
-        AppendStyleRule(html,
-                        QStringLiteral("p.indent%1 {margin-top: 2; margin-left: %1em}").arg(n));
-    AppendStyleRule(html, QStringLiteral("p.color0 {color: blue}"));
-    AppendStyleRule(html, QStringLiteral("p.color1 {color: black}"));
-    AppendStyleRule(html, QStringLiteral("p.bgcolor0 {background-color: rgb(220,220,220)}"));
-    AppendStyleRule(html, QStringLiteral("p.bgcolor1 {background-color: rgb(240,240,240)}"));
-    AppendStyleRule(html, QStringLiteral("p.bgcolor2 {background-color: rgb(250,250,250)}"));
-    AppendStyleRule(html, QStringLiteral("p.bgcolor3 {background-color: rgb(255,255,255)}"));
-    html += ReportHeadEnd();
+    QString html = GetListReportHead(false);
 
     const unsigned countText = pairs.size() == 1 ? IDS_OPEN_NUMERIC_ONE : IDS_OPEN_NUMERIC_MANY;
     AppendReportLine(html, "font color0 bgcolor0", FormatReportText(countText, int(pairs.size())));

@@ -37,6 +37,10 @@ inline constexpr char Line3[] = "indent3 font color1";
 
 // The document head of a reconciliation report, up to and including "<body>".
 QString GetReconciliationReportHead();
+// The document head of the smaller reports (open and numeric pairs, source files, validation),
+// up to and including "<body>": the paragraph classes font, indent1 to indent3, color0 (blue),
+// color1 (black), with the flag color2 (red), and bgcolor0 to bgcolor3 (greys to white).
+QString GetListReportHead(bool withRed);
 // "</body>\n</html>\n".
 QString GetReportFooter();
 // One paragraph: the self-closing paragraph tag with its classes, then the text and a line end.

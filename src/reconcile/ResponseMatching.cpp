@@ -75,9 +75,11 @@ class CResponseMatcher
 {
 public:
     CResponseMatcher(CVolume& volume, CQuestion& campaignQuestion,
-                     const qnr::CQuestion& sourceQuestion, int waveId, bool useCaptionLibraries)
+                     const qnr::CQuestion& sourceQuestion, int waveId,
+                     const SResponseMatchingOptions& options)
         : m_volume(volume), m_campaign(*volume.GetCampaign()), m_question(campaignQuestion),
-          m_source(sourceQuestion), m_waveId(waveId), m_useCaptionLibraries(useCaptionLibraries),
+          m_source(sourceQuestion), m_waveId(waveId),
+          m_useCaptionLibraries(options.UseCaptionLibraries), m_textScan(options.TextScan),
           m_index(campaignQuestion.GetResponseIndex()),
           m_upperCase(!volume.GetCaseSensitiveMatching()), m_threshold(GetMatchingThreshold())
     {
@@ -131,6 +133,7 @@ private:
     const qnr::CQuestion& m_source;
     const int m_waveId;
     const bool m_useCaptionLibraries;
+    const TextScanMode m_textScan;
     CResponseIndex& m_index;
     const bool m_upperCase;
     const double m_threshold;
@@ -217,9 +220,9 @@ void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::
     // Without any caption library the libraries cannot help: the plain scan runs.
     if (!m_useCaptionLibraries ||
         !MatchResponsesByCaptionLibrary(m_volume, m_question, m_source, campaignList, sourceList,
-                                        made, method))
-        MatchResponsesByText(m_volume, m_question, m_source, campaignList, sourceList, made,
-                             method);
+                                        made, method, m_textScan))
+        MatchResponsesByText(m_volume, m_question, m_source, campaignList, sourceList, made, method,
+                             m_textScan);
     for (auto it = made.constBegin(); it != made.constEnd(); ++it) {
         const int c = positionById.value(it.key(), -1);
         const int s = m_index.CodeMap.value(it.value(), -1);
@@ -301,7 +304,7 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
     QStringList sourceTexts;
     for (const int s : sourcePositions)
         sourceTexts.append(GetSourceModalityMethodText(SourceResponse(s), rankMethod));
-    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0), m_threshold);
+    CRankedScan scan(sourceTexts, MakeTextScanSettings(m_volume, 0, m_textScan), m_threshold);
 
     const std::vector<int> campaignPositions(m_campaignCandidates.begin(),
                                              m_campaignCandidates.end());
@@ -413,13 +416,12 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
     QList<quint32> methods = m_volume.GetResponseMatchingMethods();
     methods.removeAll(quint32(RESPONSE_METHOD_MANUAL));
 
-    if (!m_volume.IsRoot()) {
-        m_inherited = CollectInheritedResponseMatchings(m_volume, m_question.GetQuestionId());
-        QMap<QString, int> kept;
-        CheckInheritedResponseMatchings(m_volume, m_question, m_source, m_inherited, kept,
-                                        m_index.CodeMap, m_campaignCandidates, m_sourceCandidates,
-                                        m_index.BrokenInherited, m_report);
-    }
+    // A root volume inherits nothing: its check finds no pair and says so.
+    m_inherited = CollectInheritedResponseMatchings(m_volume, m_question.GetQuestionId());
+    QMap<QString, int> kept;
+    CheckInheritedResponseMatchings(m_volume, m_question, m_source, m_inherited, kept,
+                                    m_index.CodeMap, m_campaignCandidates, m_sourceCandidates,
+                                    m_index.BrokenInherited, m_report);
 
     if (m_volume.IsMatchingStrict())
         MatchStrict(methods);
@@ -494,10 +496,10 @@ bool CheckModalityPairByMethod(int method, const CVolume& volume, const CQuestio
 
 void MatchQuestionResponses(QString& report, CVolume& volume, CQuestion& campaignQuestion,
                             const qnr::CQuestion& sourceQuestion, int waveId,
-                            bool useCaptionLibraries, bool reportFlag)
+                            const SResponseMatchingOptions& options)
 {
-    CResponseMatcher(volume, campaignQuestion, sourceQuestion, waveId, useCaptionLibraries)
-        .Run(report, reportFlag);
+    CResponseMatcher(volume, campaignQuestion, sourceQuestion, waveId, options)
+        .Run(report, options.ReportFlag);
 }
 
 void RecordResponseMatchings(SReconcileRun& run, CVolume& volume, CQuestion& campaignQuestion,
@@ -567,8 +569,12 @@ void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaign
     if (campaignQuestion.GetModalityCount() == 0 && sourceQuestion.GetNbreModalite() == 0)
         return;
     QString responseReport;
+    SResponseMatchingOptions options;
+    options.UseCaptionLibraries = run.UseCaptionLibraries;
+    options.ReportFlag = run.ReportFlag;
+    options.TextScan = run.TextScan;
     MatchQuestionResponses(responseReport, volume, campaignQuestion, sourceQuestion,
-                           run.Wave->GetWaveId(), run.UseCaptionLibraries, run.ReportFlag);
+                           run.Wave->GetWaveId(), options);
     if (run.ReportFlag)
         *run.Report += responseReport;
     run.Advance(run.PerItemStep);

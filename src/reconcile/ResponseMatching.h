@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/TextScanIndex.h"
+
 #include <QString>
 
 // Pairs the responses of one source question with the responses of the campaign question it is
@@ -20,12 +22,21 @@ class CQuestion;
 class CVolume;
 struct SReconcileRun;
 
+struct SResponseMatchingOptions
+{
+    // The short-caption and user-data methods also match through the application's response
+    // caption libraries.
+    bool UseCaptionLibraries = false;
+    // Whether report lines are written.
+    bool ReportFlag = false;
+    TextScanMode TextScan = TextScanMode::Indexed;
+};
+
 // Fills the campaign question's response look-up record (emptied first), and the report when
-// reportFlag is set. With useCaptionLibraries the short-caption and user-data methods also
-// match through the application's response caption libraries.
+// the options ask for lines.
 void MatchQuestionResponses(QString& report, CVolume& volume, CQuestion& campaignQuestion,
                             const qnr::CQuestion& sourceQuestion, int waveId,
-                            bool useCaptionLibraries, bool reportFlag);
+                            const SResponseMatchingOptions& options);
 
 // The text of a campaign response's entry code as response matching compares it: its entry
 // code, or when it has none its position in the question + 1, zero-padded to the width of the

@@ -42,9 +42,11 @@ QString GetCampaignModalityScanText(const CVolume& volume, const CQuestion& ques
     return GetModalityMethodText(modality, method);
 }
 
-CTextScanIndex::SSettings MakeTextScanSettings(const CVolume& volume, int bothEmptyResult)
+CTextScanIndex::SSettings MakeTextScanSettings(const CVolume& volume, int bothEmptyResult,
+                                               TextScanMode mode)
 {
     CTextScanIndex::SSettings settings;
+    settings.Mode = mode;
     settings.UpperCase = volume.GetCaseSensitiveMatching() ? 0 : 1;
     settings.Trim = GetAppNGramSettings().GetIgnoreWhitespace();
     settings.BothEmptyResult = bothEmptyResult;
@@ -54,7 +56,7 @@ CTextScanIndex::SSettings MakeTextScanSettings(const CVolume& volume, int bothEm
 void RunResponseTextScan(const CVolume& volume, const CQuestion& campaignQuestion,
                          const qnr::CQuestion& sourceQuestion,
                          QList<CModality*>& campaignCandidates, QList<int>& sourceCandidates,
-                         QMap<int, QString>& newMatchings, int method,
+                         QMap<int, QString>& newMatchings, int method, TextScanMode mode,
                          const ResponseScanExtraStep& extraStep)
 {
     if (!IsResponseTextMethod(method) || campaignCandidates.isEmpty() || sourceCandidates.isEmpty())
@@ -66,7 +68,7 @@ void RunResponseTextScan(const CVolume& volume, const CQuestion& campaignQuestio
         const qnr::CModalite* response = sourceQuestion.GetModalite(position);
         sourceTexts.append(response ? GetSourceModalityMethodText(*response, method) : QString());
     }
-    CTextScan scan(sourceTexts, MakeTextScanSettings(volume, 0), GetMatchingThreshold());
+    CTextScan scan(sourceTexts, MakeTextScanSettings(volume, 0, mode), GetMatchingThreshold());
     for (int s = 0; s < int(sourceCandidates.size()); ++s) {
         if (!sourceQuestion.GetModalite(sourceCandidates[s]))
             scan.RemoveSource(s);
@@ -112,8 +114,8 @@ void RunResponseTextScan(const CVolume& volume, const CQuestion& campaignQuestio
 void MatchResponsesByText(const CVolume& volume, const CQuestion& campaignQuestion,
                           const qnr::CQuestion& sourceQuestion,
                           QList<CModality*>& campaignCandidates, QList<int>& sourceCandidates,
-                          QMap<int, QString>& newMatchings, int method)
+                          QMap<int, QString>& newMatchings, int method, TextScanMode mode)
 {
     RunResponseTextScan(volume, campaignQuestion, sourceQuestion, campaignCandidates,
-                        sourceCandidates, newMatchings, method);
+                        sourceCandidates, newMatchings, method, mode);
 }

@@ -36,7 +36,7 @@ QString GetCampaignModalityScanText(const pelko_wave::CVolume& volume,
 // The CNGram settings of the volume's text scans: upper-cased unless the volume matches case
 // sensitively, trimmed as the n-gram options say.
 CTextScanIndex::SSettings MakeTextScanSettings(const pelko_wave::CVolume& volume,
-                                               int bothEmptyResult);
+                                               int bothEmptyResult, TextScanMode mode);
 
 // Called for each campaign response that the plain scan did not pair at once, with its entry
 // in the scan and its text, to add proposals of its own (the caption libraries).
@@ -53,7 +53,7 @@ void RunResponseTextScan(const pelko_wave::CVolume& volume,
                          const qnr::CQuestion& sourceQuestion,
                          QList<pelko_wave::CModality*>& campaignCandidates,
                          QList<int>& sourceCandidates, QMap<int, QString>& newMatchings, int method,
-                         const ResponseScanExtraStep& extraStep = {});
+                         TextScanMode mode, const ResponseScanExtraStep& extraStep = {});
 
 // The plain text scan of method 2 or 5.
 void MatchResponsesByText(const pelko_wave::CVolume& volume,
@@ -61,4 +61,4 @@ void MatchResponsesByText(const pelko_wave::CVolume& volume,
                           const qnr::CQuestion& sourceQuestion,
                           QList<pelko_wave::CModality*>& campaignCandidates,
                           QList<int>& sourceCandidates, QMap<int, QString>& newMatchings,
-                          int method);
+                          int method, TextScanMode mode = TextScanMode::Indexed);

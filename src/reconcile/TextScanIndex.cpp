@@ -3,12 +3,9 @@
 #include "reconcile/NGram.h"
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 
 namespace {
-
-std::atomic<bool> forceFullScan{false};
 
 // Two UTF-16 units in one key: equal keys are equal grams.
 uint32_t GramKey(QChar first, QChar second)
@@ -17,16 +14,6 @@ uint32_t GramKey(QChar first, QChar second)
 }
 
 } // namespace
-
-void CTextScanIndex::SetForceFullScan(bool fullScan)
-{
-    forceFullScan = fullScan;
-}
-
-bool CTextScanIndex::IsFullScanForced()
-{
-    return forceFullScan;
-}
 
 CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settings)
     : m_settings(settings), m_texts(texts)
@@ -155,7 +142,7 @@ void CTextScanIndex::AddIfPassing(int entry, int queryTotal, double threshold,
 void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHit>& hits) const
 {
     hits.clear();
-    if (IsFullScanForced()) {
+    if (m_settings.Mode == TextScanMode::AllPairs) {
         FindByFullScan(text, threshold, hits);
         return;
     }

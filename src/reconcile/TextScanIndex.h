@@ -16,15 +16,24 @@
 //
 // Entries are numbered from 0 in the order of the texts given, which is the scan order. The
 // index keeps scratch space for its queries: one thread uses it at a time.
+// How a scan finds the texts that pass: through the gram index, or by scoring every pair with
+// its own CNGram (what the index must always agree with: tests and benchmarks compare the two).
+enum class TextScanMode
+{
+    Indexed,
+    AllPairs
+};
+
 class CTextScanIndex
 {
 public:
-    // The CNGram settings of the scan; the gram length is 2.
+    // The CNGram settings of the scan (the gram length is 2), and how it looks for hits.
     struct SSettings
     {
         int UpperCase = 1;
         int Trim = 1;
         int BothEmptyResult = 0;
+        TextScanMode Mode = TextScanMode::Indexed;
     };
 
     struct SHit
@@ -47,11 +56,6 @@ public:
     // or exactly 1.0 whatever the threshold, in entry order, each with its score as CNGram
     // (first text: the query) gives it. The hits are replaced.
     void Find(const QString& text, double threshold, std::vector<SHit>& hits) const;
-
-    // For tests and benchmarks: every query scores every entry with its own CNGram, as the
-    // full pairwise scan does. Not a user setting.
-    static void SetForceFullScan(bool fullScan);
-    static bool IsFullScanForced();
 
 private:
     struct SGramCount

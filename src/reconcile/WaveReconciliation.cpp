@@ -163,8 +163,11 @@ void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volu
         ResolveLinkQuestion(wave, volume);
 
     QString questionReport;
-    MatchVolumeQuestions(questionReport, volume, waveId, campaign, reconcileUnmatchedOnly,
-                         run.ReportFlag);
+    SQuestionMatchingOptions matchingOptions;
+    matchingOptions.ReconcileUnmatchedOnly = reconcileUnmatchedOnly;
+    matchingOptions.ReportFlag = run.ReportFlag;
+    matchingOptions.TextScan = run.TextScan;
+    MatchVolumeQuestions(questionReport, volume, waveId, campaign, matchingOptions);
     if (run.ReportFlag)
         *run.Report += questionReport;
 
@@ -210,9 +213,10 @@ bool IsReconciliationReportWanted(bool interactive)
 }
 
 bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
-                   bool useCaptionLibraries, bool interactive, bool keepSourceCodes,
-                   bool reconcileUnmatchedOnly)
+                   const SReconcileWaveOptions& options)
 {
+    const bool interactive = options.Interactive;
+    const bool reconcileUnmatchedOnly = options.ReconcileUnmatchedOnly;
     report.clear();
     IWaveApp* app = GetWaveApp();
     CCampaign* campaign = app ? app->GetCampaign() : nullptr;
@@ -232,8 +236,9 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
     run.ReportFlag = IsReconciliationReportWanted(interactive);
     run.CommandLine = !interactive;
     run.Switches = interactive ? nullptr : &app->GetCmdLineInfo();
-    run.UseCaptionLibraries = useCaptionLibraries;
-    run.KeepSourceCodes = keepSourceCodes;
+    run.UseCaptionLibraries = options.UseCaptionLibraries;
+    run.KeepSourceCodes = options.KeepSourceCodes;
+    run.TextScan = options.TextScan;
     run.Progress = progress.get();
 
     const auto isSelected = [reconcileUnmatchedOnly](const CVolume& volume) {
@@ -267,7 +272,7 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
             ReconcileVolume(run, volume, i, volumeCount, selectedCount, results,
                             reconcileUnmatchedOnly);
         }
-    } catch (const std::exception&) {
+    } catch (const CReconcileStop&) {
         result = false;
     }
 
@@ -281,8 +286,8 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
         const QString runDate =
             QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
         report.prepend(MakeReportLine(
-            ReportClass::Line1,
-            LoadString(useCaptionLibraries ? IDS_USING_LIBRARIES : IDS_NOT_USING_LIBRARIES)));
+            ReportClass::Line1, LoadString(options.UseCaptionLibraries ? IDS_USING_LIBRARIES
+                                                                       : IDS_NOT_USING_LIBRARIES)));
         report.prepend(
             MakeReportLine(ReportClass::Title, FormatReportText(IDS_RECONCILIATION_RUN, runDate)));
         report.prepend(GetReconciliationReportHead());

@@ -34,6 +34,8 @@ TEST_F(WaveAppCampaign, CreateMakesNewObjectsOrAdoptsTheGivenOnes)
     m_app.CreateCampaignObjects(nullptr, nullptr);
     ASSERT_TRUE(m_app.GetCampaign());
     ASSERT_TRUE(dynamic_cast<CDBAccessDAO*>(m_app.GetDBAccess()));
+    // The difference cache comes with the campaign.
+    ASSERT_TRUE(m_app.GetDiffsCache());
     EXPECT_EQ(m_app.GetCampaign()->GetWaveCount(), 0);
     EXPECT_FALSE(m_app.IsModified());
     EXPECT_TRUE(m_app.GetPendingQuestionSourceCopies().empty());
@@ -66,6 +68,7 @@ TEST_F(WaveAppCampaign, DestroyClearsHistoryAndObjectsAndIsHarmlessTwice)
     EXPECT_EQ(m_journal.LiveCommands, 0);
     EXPECT_EQ(m_app.GetCampaign(), nullptr);
     EXPECT_EQ(m_app.GetDBAccess(), nullptr);
+    EXPECT_EQ(m_app.GetDiffsCache(), nullptr);
     EXPECT_EQ(m_app.GetCampaignPath(), QString());
     EXPECT_EQ(m_app.GetCampaignFilePath(), QString());
     // The modified flag is the caller's to set.

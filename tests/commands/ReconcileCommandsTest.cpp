@@ -27,7 +27,7 @@ public:
         Exception
     };
     CFailingReconcileWave(CCampaign* campaign, CWave* wave, EFailure failure)
-        : CCmdReconcileWave(campaign, wave, false, true, false, false), m_failure(failure)
+        : CCmdReconcileWave(campaign, wave, {}), m_failure(failure)
     {
     }
 
@@ -64,8 +64,9 @@ protected:
     }
     std::unique_ptr<CCmdReconcileWave> Reconcile(CWave* wave, bool interactive = true)
     {
-        return std::make_unique<CCmdReconcileWave>(&Campaign(), wave, false, interactive, false,
-                                                   false);
+        SReconcileWaveOptions options;
+        options.Interactive = interactive;
+        return std::make_unique<CCmdReconcileWave>(&Campaign(), wave, options);
     }
 
     CVolume* v1 = nullptr;
@@ -262,12 +263,14 @@ TEST_F(ReconcileCommandsTest, TheReconcileStepsHoldTheirCommandsInOrder)
 {
     CWave* wave = BuildFirstWave();
     AddVolume(Campaign(), *wave, 2, {1}, {2});
-    const auto reconcile = MakeReconcileWaveCmd(&Campaign(), wave, true, false);
+    SReconcileWaveOptions options;
+    options.UseCaptionLibraries = true;
+    const auto reconcile = MakeReconcileWaveCmd(&Campaign(), wave, options);
     ASSERT_EQ(reconcile->GetCmdCount(), 2);
     EXPECT_EQ(reconcile->GetName(), QStringLiteral("reconcile wave"));
     EXPECT_TRUE(dynamic_cast<const CCmdReconcileWave*>(reconcile->GetCmd(0)));
     EXPECT_TRUE(dynamic_cast<const CCmdPrepDefLang*>(reconcile->GetCmd(1)));
-    const auto again = MakeReReconcileWaveCmd(&Campaign(), wave, true, false);
+    const auto again = MakeReReconcileWaveCmd(&Campaign(), wave, true, options);
     ASSERT_EQ(again->GetCmdCount(), 3);
     EXPECT_EQ(again->GetName(), QStringLiteral("re-reconcile wave"));
     EXPECT_TRUE(dynamic_cast<const CCmdReconcileWave*>(again->GetCmd(2)));

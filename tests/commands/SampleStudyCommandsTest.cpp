@@ -126,8 +126,7 @@ public:
 
     bool Reconcile(int waveId)
     {
-        return Execute(
-            MakeReconcileWaveCmd(&Campaign(), Campaign().FindWave(waveId), false, false));
+        return Execute(MakeReconcileWaveCmd(&Campaign(), Campaign().FindWave(waveId), {}));
     }
 
     // Saves the campaign into a new file and opens it again in the application, with an empty
@@ -233,7 +232,7 @@ TEST(SampleStudyCommandsTest, StepsOnACampaignSavedAndOpenedAgain)
         // Re-reconciled from its source file, read again.
         EXPECT_TRUE(study.Step([&] {
             CWave* wave = study.Campaign().FindWaveByVolume(volumes[1]);
-            return study.Execute(MakeReReconcileWaveCmd(&study.Campaign(), wave, false, false));
+            return study.Execute(MakeReReconcileWaveCmd(&study.Campaign(), wave, false, {}));
         }));
         ASSERT_TRUE(study.SaveAndReopen(path + QStringLiteral(".2")));
         EXPECT_TRUE(study.Step([&] {
@@ -263,8 +262,8 @@ TEST(SampleStudyCommandsTest, AWaveOfVolumesInTwoFormats)
     ASSERT_TRUE(study.NewVolume(waveId, SamplePath(2, "mdd"), SOURCE_DIMENSIONS, -1, third));
     EXPECT_TRUE(study.Step([&] { return study.Reconcile(waveId); }, 4));
     EXPECT_TRUE(study.Step([&] {
-        return study.Execute(MakeReReconcileWaveCmd(
-            &study.Campaign(), study.Campaign().FindWave(waveId), true, false));
+        return study.Execute(
+            MakeReReconcileWaveCmd(&study.Campaign(), study.Campaign().FindWave(waveId), true, {}));
     }));
     EXPECT_TRUE(study.Step([&] {
         return study.Execute(std::make_unique<CCmdRemoveVolume>(&study.Campaign(), second));

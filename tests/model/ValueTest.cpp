@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 #include <string>
 
 TEST(Value, FlagsReadBackIgnoringCase)
@@ -83,7 +84,15 @@ TEST(Value, DoublesReadBackInSinglePrecision)
         float expected;
     };
     const Case cases[] = {
-        {"2.5", 2.5f}, {" -3.25xyz", -3.25f}, {"1e3", 1000.f}, {"abc", 0.f}, {"", 0.f}};
+        {"2.5", 2.5f},
+        {" -3.25xyz", -3.25f},
+        {"1e3", 1000.f},
+        {"abc", 0.f},
+        {"", 0.f},
+        // Beyond the float range: held to it.
+        {"1e300", std::numeric_limits<float>::max()},
+        {"-1e300", -std::numeric_limits<float>::max()},
+    };
     for (const Case& c : cases) {
         value.SetText(QString::fromLatin1(c.text));
         EXPECT_EQ(value.AsFloat(), c.expected) << c.text;

@@ -1,8 +1,11 @@
 #include "platform/ConsoleWindowServices.h"
 
+#include "platform/ProgressThreadData.h"
 #include "platform/ViewState.h"
 
 #include <QStringList>
+
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -54,4 +57,34 @@ TEST(ConsoleWindowServices, AnswerUntilOtherServicesAreInstalled)
     EXPECT_EQ(&GetWindowServices(), &installed);
     SetWindowServices(nullptr);
     EXPECT_EQ(&GetWindowServices(), &defaults);
+}
+
+TEST(ConsoleWindowServices, ProceduresRunAtOnceAndChoosersAreCancelled)
+{
+    CConsoleWindowServices console([](const QString&) {});
+    EXPECT_TRUE(console.ChooseFileToOpen(QStringLiteral("*.duv"), QStringLiteral("duv")).isEmpty());
+    EXPECT_TRUE(console
+                    .ChooseFileToSave(QStringLiteral("/tmp/a.duv"), QStringLiteral("*.duv"),
+                                      QStringLiteral("duv"))
+                    .isEmpty());
+    EXPECT_TRUE(console.ChooseFolder(QStringLiteral("Where?"), QStringLiteral("/tmp")).isEmpty());
+
+    // The procedure runs on the calling thread before the call returns; with no window its
+    // texts and positions go nowhere.
+    const std::thread::id caller = std::this_thread::get_id();
+    for (const bool succeed : {true, false}) {
+        CUPDialogUserProcData data;
+        std::thread::id ranOn;
+        data.Proc = [&](CUPDialogUserProcData& self) {
+            ranOn = std::this_thread::get_id();
+            EXPECT_FALSE(self.SetText(QStringLiteral("Working")));
+            self.StepPos();
+            return succeed;
+        };
+        EXPECT_EQ(console.RunProgressDialog(QStringLiteral("Checking"), true, 10, data),
+                  succeed ? UPDIALOG_SUCCEEDED : UPDIALOG_FAILED);
+        EXPECT_EQ(ranOn, caller);
+        EXPECT_EQ(data.DoneCount.load(), 1);
+        EXPECT_FALSE(data.Running.load());
+    }
 }

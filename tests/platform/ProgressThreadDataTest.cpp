@@ -61,7 +61,7 @@ TEST(ProgressThreadData, CancelWinsOverTheProcedure)
     EXPECT_FALSE(ran);
 }
 
-TEST(ProgressThreadData, WindowCallsStopWithCancelOrWithoutWindow)
+TEST(ProgressThreadData, PositionsAndCancelStopWithCancelTextsOnlyWithoutWindow)
 {
     CUPDialogUserProcData data;
     data.StepPos(); // no window: counted, not shown
@@ -75,7 +75,11 @@ TEST(ProgressThreadData, WindowCallsStopWithCancelOrWithoutWindow)
     data.Cancelled = true;
     data.StepPos();
     data.SetPos(99);
-    EXPECT_EQ(window.Texts, QStringList({QStringLiteral("Comparing")}));
+    data.EnableCancel(true);
+    // Texts still show after a cancel, so the procedure can say that it stopped.
+    EXPECT_TRUE(data.SetText(QStringLiteral("Checking campaign cancelled")));
+    EXPECT_EQ(window.Texts, QStringList({QStringLiteral("Comparing"),
+                                         QStringLiteral("Checking campaign cancelled")}));
     EXPECT_FALSE(window.CancelEnabled);
     EXPECT_EQ(window.Positions, std::vector<int>({2}));
     EXPECT_EQ(data.DoneCount.load(), 3);

@@ -154,6 +154,86 @@ TEST_F(StdStreams, FifosWithReadersOpenBlocking)
         ::close(fd);
 }
 
+// The folder and the FIFOs serve only when they are the user's own, give group and others no
+// access and are no links: otherwise another local user could have made them to read the run.
+TEST_F(StdStreams, OnlyPrivateFifosInAPrivateFolderAreUsed)
+{
+    const auto opens = [](const QString& folder, long long pid) {
+        const int coutReader = OpenReader(folder, pid, "cout");
+        const int cerrReader = OpenReader(folder, pid, "cerr");
+        SLauncherStreams streams;
+        const bool opened = OpenLauncherStreams(folder, pid, streams);
+        for (int fd : {streams.Out, streams.In, streams.Err, coutReader, cerrReader})
+            if (fd >= 0)
+                ::close(fd);
+        return opened;
+    };
+    const auto path = [](const QString& folder, long long pid, const char* name) {
+        return QFile::encodeName(folder + u'/' + QString::number(pid) + name);
+    };
+
+    // A private folder with private FIFOs: used.
+    const QString folder = m_dir.path();
+    MakeFifos(folder, 4250);
+    EXPECT_TRUE(opens(folder, 4250));
+
+    // The same FIFOs when the folder lets group or others in: not used.
+    for (const mode_t mode : {0750, 0705, 0777}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), mode), 0);
+        EXPECT_FALSE(opens(folder, 4250)) << std::oct << mode;
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+
+    // One FIFO that group or others may read or write: not used.
+    for (const mode_t mode : {0640, 0620, 0604, 0602, 0666}) {
+        ASSERT_EQ(::chmod(path(folder, 4250, "cerr").constData(), mode), 0);
+        EXPECT_FALSE(opens(folder, 4250)) << std::oct << mode;
+    }
+    ASSERT_EQ(::chmod(path(folder, 4250, "cerr").constData(), 0600), 0);
+    EXPECT_TRUE(opens(folder, 4250));
+
+    // A link to a private FIFO elsewhere: not followed.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    MakeFifos(elsewhere.path(), 4251);
+    for (const char* name : {"cout", "cin"})
+        ASSERT_EQ(::rename(path(elsewhere.path(), 4251, name).constData(),
+                           path(folder, 4251, name).constData()),
+                  0);
+    ASSERT_EQ(::symlink(path(elsewhere.path(), 4251, "cerr").constData(),
+                        path(folder, 4251, "cerr").constData()),
+              0);
+    EXPECT_FALSE(opens(folder, 4251));
+
+    // A folder that is a link to a private folder: not followed.
+    const QString linked = elsewhere.filePath(QStringLiteral("runtime"));
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(folder).constData(), QFile::encodeName(linked).constData()), 0);
+    EXPECT_FALSE(opens(linked, 4250));
+}
+
+TEST_F(StdStreams, FifosOfAnotherUserAreNotUsed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a FIFO to another user";
+    const QString folder = m_dir.path();
+    MakeFifos(folder, 4252);
+    const QByteArray cout = QFile::encodeName(folder + QStringLiteral("/4252cout"));
+    ASSERT_EQ(::chown(cout.constData(), 65534, 65534), 0);
+    const int coutReader = OpenReader(folder, 4252, "cout");
+    const int cerrReader = OpenReader(folder, 4252, "cerr");
+    SLauncherStreams streams;
+    EXPECT_FALSE(OpenLauncherStreams(folder, 4252, streams));
+    ASSERT_EQ(::chown(cout.constData(), 0, 0), 0);
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+    EXPECT_FALSE(OpenLauncherStreams(folder, 4252, streams));
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
+    EXPECT_TRUE(OpenLauncherStreams(folder, 4252, streams));
+    for (int fd : {streams.Out, streams.In, streams.Err, coutReader, cerrReader})
+        if (fd >= 0)
+            ::close(fd);
+}
+
 TEST_F(StdStreams, BatchRunWritesToTheLaunchersFifo)
 {
     const QString folder = m_dir.path();

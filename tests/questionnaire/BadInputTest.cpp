@@ -55,25 +55,17 @@ TEST(BadInput, FilesThatCannotBeRead)
     for (int type : kTypes) {
         CQuestionnaire questionnaire;
         ExpectRefused(questionnaire,
-                      questionnaire.Read(dir.filePath(QStringLiteral("none.zoz")), true, true,
-                                         false, false, false, type, 1033, true),
+                      questionnaire.Read(dir.filePath(QStringLiteral("none.zoz")), {}, type, 1033),
                       "missing file", "does not exist");
-        ExpectRefused(questionnaire,
-                      questionnaire.Read(empty, true, true, false, false, false, type, 1033, true),
-                      "empty file", "is empty");
-        ExpectRefused(
-            questionnaire,
-            questionnaire.Read(dir.path(), true, true, false, false, false, type, 1033, true),
-            "folder", "folder");
-        ExpectRefused(
-            questionnaire,
-            questionnaire.Read(QString(), true, true, false, false, false, type, 1033, true),
-            "no path", "No source file");
+        ExpectRefused(questionnaire, questionnaire.Read(empty, {}, type, 1033), "empty file",
+                      "is empty");
+        ExpectRefused(questionnaire, questionnaire.Read(dir.path(), {}, type, 1033), "folder",
+                      "folder");
+        ExpectRefused(questionnaire, questionnaire.Read(QString(), {}, type, 1033), "no path",
+                      "No source file");
     }
     CQuestionnaire questionnaire;
-    ExpectRefused(questionnaire,
-                  questionnaire.Read(qnrtest::SamplePath(1, "zoz"), true, true, false, false, false,
-                                     7, 1033, true),
+    ExpectRefused(questionnaire, questionnaire.Read(qnrtest::SamplePath(1, "zoz"), {}, 7, 1033),
                   "unknown source type", "Unknown source type 7");
 }
 
@@ -143,17 +135,14 @@ TEST(BadInput, ExternalEntitiesAreNeverFetched)
 TEST(BadInput, AFailedReadEmptiesAQuestionnaireThatWasLoaded)
 {
     CQuestionnaire questionnaire;
-    ASSERT_TRUE(questionnaire.Read(qnrtest::SamplePath(1, "zoz"), true, true, false, false, false,
-                                   DataBaseZoz, 1033, true));
+    ASSERT_TRUE(questionnaire.Read(qnrtest::SamplePath(1, "zoz"), {}, DataBaseZoz, 1033));
     ASSERT_GT(questionnaire.GetNbreQuestion(), 0);
     ExpectRefused(questionnaire,
-                  questionnaire.Read(qnrtest::SamplePath(1, "zoz"), true, true, false, false, false,
-                                     DataBaseTripleS, 1033, true),
+                  questionnaire.Read(qnrtest::SamplePath(1, "zoz"), {}, DataBaseTripleS, 1033),
                   "ZOZ read as Triple-S", "not Triple-S");
     EXPECT_TRUE(questionnaire.GetLastError().contains("wave1.zoz"));
     // And a good read clears the error.
-    ASSERT_TRUE(questionnaire.Read(qnrtest::SamplePath(1, "sss"), true, true, false, false, false,
-                                   DataBaseTripleS, 1033, true));
+    ASSERT_TRUE(questionnaire.Read(qnrtest::SamplePath(1, "sss"), {}, DataBaseTripleS, 1033));
     EXPECT_TRUE(questionnaire.GetLastError().isEmpty());
 }
 

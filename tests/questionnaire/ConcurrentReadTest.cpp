@@ -25,8 +25,7 @@ TEST(ConcurrentRead, ThreadsReadTheirOwnQuestionnaires)
              {std::pair{"zoz", 0}, std::pair{"mdd", 1}, std::pair{"sss", 2}}) {
             SSource source{qnrtest::SamplePath(wave, extension), type, QString()};
             CQuestionnaire questionnaire;
-            EXPECT_TRUE(
-                questionnaire.Read(source.path, true, true, false, false, false, type, 1033, true));
+            EXPECT_TRUE(questionnaire.Read(source.path, {}, type, 1033));
             source.dump = DumpQuestionnaire(questionnaire);
             sources.push_back(source);
         }
@@ -39,8 +38,7 @@ TEST(ConcurrentRead, ThreadsReadTheirOwnQuestionnaires)
                 for (size_t s = 0; s < sources.size(); ++s) {
                     const SSource& source = sources[(s + static_cast<size_t>(t)) % sources.size()];
                     CQuestionnaire questionnaire;
-                    questionnaire.Read(source.path, true, true, false, false, false, source.type,
-                                       1033, true);
+                    questionnaire.Read(source.path, {}, source.type, 1033);
                     questionnaire.PreparerSaisie();
                     if (DumpQuestionnaire(questionnaire) != source.dump)
                         ++mismatches[static_cast<size_t>(t)];

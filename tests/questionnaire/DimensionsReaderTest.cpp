@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace qnr;
 
 namespace {
@@ -198,6 +200,65 @@ TEST(DimensionsReader, WithoutDesignTheDefinitionsComeInOrder)
     EXPECT_EQ(questionnaire.GetDefaultLanguageId(), 1036);
 }
 
+// Items whose codes clash take the next codes that no item of their list has, as they always did.
+TEST(DimensionsReader, ClashingCodesTakeTheNextFreeOnes)
+{
+    const int code = StableCodeFromText(QStringLiteral("Q"));
+    const QByteArray document =
+        "<xml><mdm:metadata xmlns:mdm='urn:x'><definition>"
+        "<variable id='a' name='A' type='3' max='1'><categories><category id='c1' name='Same'/>"
+        "<category id='c2' name='SAME'/><category id='c3' name='other'/>"
+        "<category id='c4' name='same'/></categories></variable></definition>"
+        "<design><fields><variable id='d1' name='Q' ref='a'/><variable id='d2' name='q' ref='a'/>"
+        "<variable id='d3' name='Q' ref='a'/></fields></design><categorymap>"
+        "<categoryid name='same' value='2'/></categorymap></mdm:metadata></xml>";
+    CQuestionnaire questionnaire;
+    ASSERT_TRUE(questionnaire.ReadBuffer(document, DataBaseDimensions))
+        << qPrintable(questionnaire.GetLastError());
+    ASSERT_EQ(questionnaire.GetNbreQuestion(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(questionnaire.GetQuestion(i)->GetCodeQuestion(), code + i);
+        // "other" is not in the map: its position, 3, which "Same" took first.
+        EXPECT_EQ(questionnaire.GetQuestion(i)->DonnerCodeModalites(),
+                  (std::vector<int>{2, 3, 4, 5}));
+    }
+}
+
+// A maximum beyond the int range is held to it, never converted as it stands.
+TEST(DimensionsReader, MaximaBeyondTheIntRangeAreHeldToIt)
+{
+    const struct
+    {
+        const char* max;
+        bool multiple;
+        int maxResponses;
+    } cases[] = {
+        {"1", false, 1},
+        {"1e300", true, std::numeric_limits<int>::max()},
+        {"3000000000", true, std::numeric_limits<int>::max()},
+        {"-3000000000", true, 2}, // no positive maximum: every category
+        {"-1e300", true, 2},
+        {"1.9", false, 1},
+    };
+    for (const auto& c : cases) {
+        const QByteArray max(c.max);
+        const QByteArray document =
+            "<xml><mdm:metadata xmlns:mdm='urn:x'><definition><variable id='a' name='A' type='3' "
+            "max='" +
+            max +
+            "'><categories><category id='c1' name='x'/><category id='c2' name='y'/>"
+            "</categories></variable><variable id='b' name='B' type='6' min='-1e300' max='" +
+            max + "'/></definition></mdm:metadata></xml>";
+        CQuestionnaire questionnaire;
+        ASSERT_TRUE(questionnaire.ReadBuffer(document, DataBaseDimensions)) << c.max;
+        const CQuestion& closed = *questionnaire.GetQuestion(0);
+        EXPECT_EQ(closed.EstMultiple(), c.multiple) << c.max;
+        EXPECT_EQ(closed.GetNbMaxReponse(), c.maxResponses) << c.max;
+        // Numeric bounds stay numbers.
+        EXPECT_EQ(questionnaire.GetQuestion(1)->GetBorneMin(), -1e300) << c.max;
+    }
+}
+
 TEST(DimensionsReader, BadDocumentsAreRefused)
 {
     const char* const documents[] = {
@@ -212,5 +273,38 @@ TEST(DimensionsReader, BadDocumentsAreRefused)
         EXPECT_FALSE(questionnaire.ReadBuffer(document, DataBaseDimensions)) << document;
         EXPECT_FALSE(questionnaire.GetLastError().isEmpty());
         EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
+    }
+}
+
+TEST(DimensionsReader, UnknownLanguageIdsTakeTheIdOfTheirTag)
+{
+    // Some tools write "1000" (0x1000, the custom, unspecified language) or another id the
+    // table does not know beside a tag it knows: the tag decides. A known id stays as written,
+    // and an unknown tag keeps the id it was given.
+    struct SCase
+    {
+        const char* name;
+        const char* id;
+        int expected;
+    };
+    const SCase cases[] = {
+        {"ZH-CN", "1000", 2052}, {"zh-cn", "1000", 2052}, {"EN-GB", "7777", 2057},
+        {"FR-FR", "040C", 1036}, {"EN-GB", "0409", 1033}, {"XX-ZZ", "1000", 0x1000},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray document =
+            QByteArray("<xml><mdm:metadata xmlns:mdm='urn:x'><languages base='") + c.name +
+            "'><language name='" + c.name + "' id='" + c.id +
+            "'/></languages><definition><variable id='a' name='A' type='2'><labels "
+            "context='LABEL'><text context='QUESTION' xml:lang='" +
+            c.name + "'>Hello</text></labels></variable></definition></mdm:metadata></xml>";
+        CQuestionnaire questionnaire;
+        ASSERT_TRUE(questionnaire.ReadBuffer(document, DataBaseDimensions, 1033))
+            << qPrintable(questionnaire.GetLastError());
+        ASSERT_EQ(questionnaire.GetLanguageCount(), 1);
+        EXPECT_EQ(questionnaire.GetLanguage(0)->GetId(), c.expected);
+        EXPECT_EQ(questionnaire.GetDefaultLanguageId(), c.expected);
+        EXPECT_EQ(questionnaire.GetQuestion(0)->GetLocalisedLongCaption(c.expected), "Hello");
     }
 }

@@ -33,7 +33,7 @@ std::unique_ptr<CQuestionnaire> ReadSample(int wave, const SFormat& format)
 {
     auto questionnaire = std::make_unique<CQuestionnaire>();
     const QString path = qnrtest::SamplePath(wave, format.extension);
-    EXPECT_TRUE(questionnaire->Read(path, true, true, false, false, false, format.type, 1033, true))
+    EXPECT_TRUE(questionnaire->Read(path, {}, format.type, 1033))
         << qPrintable(path) << ": " << qPrintable(questionnaire->GetLastError());
     questionnaire->PreparerSaisie();
     return questionnaire;

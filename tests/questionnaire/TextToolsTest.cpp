@@ -1,8 +1,12 @@
-// The property list's text form and the number-list splitter.
+// The property list's text form, the number-list splitter and the stable codes.
 
 #include "questionnaire/Questionnaire.h"
+#include "questionnaire/StableCode.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <set>
 
 using namespace qnr;
 
@@ -75,4 +79,32 @@ TEST(StaticTools, NumberListSplitter)
         expected.insert(expected.end(), c.numbers.begin(), c.numbers.end());
         EXPECT_EQ(numbers, expected) << c.text;
     }
+}
+
+// The codes given match the plain walk from the wished code to the first free one (wrapping
+// from the highest 30-bit code to 2), for wishes crowded together and near the wrap.
+TEST(StableCodes, TakeGivesTheFirstFreeCodeFromTheWishedOne)
+{
+    const auto after = [](int code) { return code >= 0x3FFFFFFF ? 2 : code + 1; };
+    std::mt19937 random(11);
+    for (const int base : {2, 1000, 0x3FFFFFFF - 40}) {
+        CStableCodes codes;
+        std::set<int> taken;
+        for (int i = 0; i < 400; ++i) {
+            const int wished = base + int(random() % 60);
+            int expected = wished;
+            while (taken.count(expected))
+                expected = after(expected);
+            ASSERT_EQ(codes.Take(wished), expected) << base << " " << i;
+            taken.insert(expected);
+            EXPECT_TRUE(codes.IsTaken(expected));
+        }
+        EXPECT_FALSE(codes.IsTaken(base - 1));
+    }
+    // The wrap gives 2 after the highest code, then goes on from there.
+    CStableCodes wrapped;
+    EXPECT_EQ(wrapped.Take(0x3FFFFFFF), 0x3FFFFFFF);
+    EXPECT_EQ(wrapped.Take(0x3FFFFFFF), 2);
+    EXPECT_EQ(wrapped.Take(0x3FFFFFFF), 3);
+    EXPECT_EQ(wrapped.Take(2), 4);
 }

@@ -96,7 +96,7 @@ TEST(ZozFormat, WriteThenReadGivesTheSameQuestionnaire)
     ASSERT_TRUE(WriteZozFile(original, path, error)) << qPrintable(error);
 
     CQuestionnaire read;
-    ASSERT_TRUE(read.Read(path, true, true, true, false, false, DataBaseZoz, 1033, true))
+    ASSERT_TRUE(read.Read(path, {.Interviews = true}, DataBaseZoz, 1033))
         << qPrintable(read.GetLastError());
     EXPECT_EQ(DumpQuestionnaire(read).toStdString(), DumpQuestionnaire(original).toStdString());
     EXPECT_EQ(read.GetLanguage(2)->GetName(), "Klingon");
@@ -112,15 +112,15 @@ TEST(ZozFormat, InterviewsAndResponsesAreReadOnlyWhenAskedFor)
     ASSERT_TRUE(WriteZozFile(FullQuestionnaire(), path, error));
 
     CQuestionnaire questionnaire;
-    ASSERT_TRUE(questionnaire.Read(path, true, true, false, false, false, DataBaseZoz, 1033, true));
+    ASSERT_TRUE(questionnaire.Read(path, {}, DataBaseZoz, 1033));
     EXPECT_EQ(questionnaire.GetInterviewCount(), 0);
     EXPECT_EQ(questionnaire.GetQuestion(1)->GetNbreModalite(), 2);
-    ASSERT_TRUE(questionnaire.Read(path, true, false, true, false, false, DataBaseZoz, 1033, true));
+    ASSERT_TRUE(
+        questionnaire.Read(path, {.Modalites = false, .Interviews = true}, DataBaseZoz, 1033));
     EXPECT_EQ(questionnaire.GetInterviewCount(), 1);
     EXPECT_EQ(questionnaire.GetInterview(0)->GetAnswer(-7), "12;13");
     EXPECT_EQ(questionnaire.GetQuestion(1)->GetNbreModalite(), 0);
-    ASSERT_TRUE(
-        questionnaire.Read(path, false, true, false, false, false, DataBaseZoz, 1033, true));
+    ASSERT_TRUE(questionnaire.Read(path, {.Questions = false}, DataBaseZoz, 1033));
     EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
     EXPECT_EQ(questionnaire.GetLanguageCount(), 3);
 }
@@ -186,6 +186,39 @@ TEST(ZozFormat, BadDocumentsAreRefusedWithTheirReason)
             << c.document << " -> " << qPrintable(questionnaire.GetLastError());
         EXPECT_EQ(questionnaire.GetNbreQuestion(), 0);
     }
+}
+
+TEST(ZozFormat, SourceChainsAreCheckedWholeAndOnce)
+{
+    // A long chain ending in a question without source, given in both orders, reads.
+    for (const bool forward : {true, false}) {
+        QByteArray document = "<zoz version='1'><questions>";
+        for (int i = 1; i <= 500; ++i) {
+            const int source = forward ? i + 1 : i - 1;
+            document += "<question code='" + QByteArray::number(i) + "'";
+            if (source >= 1 && source <= 500)
+                document += " source='" + QByteArray::number(source) + "'";
+            document += "/>";
+        }
+        CQuestionnaire questionnaire;
+        ASSERT_TRUE(ReadZoz(questionnaire, document + "</questions></zoz>"))
+            << qPrintable(questionnaire.GetLastError());
+        EXPECT_EQ(questionnaire.GetNbreQuestion(), 500);
+    }
+    // Questions whose chains join one that ends, or that name a code no question has, read.
+    CQuestionnaire joined;
+    EXPECT_TRUE(ReadZoz(joined, "<zoz version='1'><questions><question code='1' source='3'/>"
+                                "<question code='2' source='3'/><question code='3' source='9'/>"
+                                "</questions></zoz>"))
+        << qPrintable(joined.GetLastError());
+    // A chain that runs into a loop it is not part of is refused too, naming a question of the
+    // loop.
+    CQuestionnaire looped;
+    EXPECT_FALSE(ReadZoz(looped, "<zoz version='1'><questions><question code='1' source='2'/>"
+                                 "<question code='2' source='3'/><question code='3' source='4'/>"
+                                 "<question code='4' source='3'/></questions></zoz>"));
+    EXPECT_TRUE(looped.GetLastError().contains(QLatin1String("question 3 takes its responses")))
+        << qPrintable(looped.GetLastError());
 }
 
 TEST(ZozFormat, ReadmeExampleReads)

@@ -14,16 +14,6 @@ using namespace pelko_wave;
 
 namespace {
 
-// Makes every text scan score every pair for its lifetime, as the scan without an index does.
-class CFullScanGuard
-{
-public:
-    explicit CFullScanGuard(bool fullScan) { CTextScanIndex::SetForceFullScan(fullScan); }
-    ~CFullScanGuard() { CTextScanIndex::SetForceFullScan(false); }
-    CFullScanGuard(const CFullScanGuard&) = delete;
-    CFullScanGuard& operator=(const CFullScanGuard&) = delete;
-};
-
 struct SOutcome
 {
     bool Result = false;
@@ -31,16 +21,16 @@ struct SOutcome
     QString Report;
 };
 
-SOutcome ReconcileGenerated(const SGeneratedStudyShape& shape, int thresholdPercent, bool fullScan)
+SOutcome ReconcileGenerated(const SGeneratedStudyShape& shape, int thresholdPercent,
+                            TextScanMode textScan)
 {
     CTestWaveApp app;
     CScriptedWindowServices windows;
     app.NGramSettings.SetNGramThreshold(thresholdPercent);
     BuildGeneratedStudy(app, shape);
-    const CFullScanGuard guard(fullScan);
     SOutcome outcome;
     ReconcileResultsMap results;
-    outcome.Result = ReconcileWave(2, results, outcome.Report, false, true, false, false);
+    outcome.Result = ReconcileWave(2, results, outcome.Report, {.TextScan = textScan});
     outcome.Report = sample_study::MaskReport(outcome.Report);
     outcome.Campaign = DumpCampaign(*app.Campaign, DUMP_ALL);
     return outcome;
@@ -60,8 +50,8 @@ TEST(IndexedScanEquivalence, GeneratedWavesMatchAlikeWithAndWithoutTheIndex)
     shape.Strict = {false, true, true};
     for (const int threshold : {0, 40, 70, 95, 100}) {
         shape.Seed = unsigned(threshold) + 7;
-        const SOutcome indexed = ReconcileGenerated(shape, threshold, false);
-        const SOutcome full = ReconcileGenerated(shape, threshold, true);
+        const SOutcome indexed = ReconcileGenerated(shape, threshold, TextScanMode::Indexed);
+        const SOutcome full = ReconcileGenerated(shape, threshold, TextScanMode::AllPairs);
         ASSERT_TRUE(indexed.Result);
         EXPECT_EQ(indexed.Result, full.Result);
         EXPECT_EQ(indexed.Campaign, full.Campaign) << "threshold " << threshold;

@@ -40,7 +40,7 @@ protected:
     QStringList MatchQuestions()
     {
         report.clear();
-        MatchVolumeQuestions(report, *volume, 2, campaign, false, true);
+        MatchVolumeQuestions(report, *volume, 2, campaign, {.ReportFlag = true});
         return ReportLines(report).filter(QStringLiteral("inherit"), Qt::CaseInsensitive);
     }
 
@@ -149,7 +149,7 @@ TEST_F(InheritedMatchingChecksTest, ResponsesBreakOnMissingCodesAndDriftedCaptio
     AddSourceResponse(*source, 11, "Yes");
     AddSourceResponse(*source, 12, "Nope"); // drifted
     report.clear();
-    MatchQuestionResponses(report, *volume, *question, *source, 2, false, true);
+    MatchQuestionResponses(report, *volume, *question, *source, 2, {.ReportFlag = true});
     const QStringList lines = ReportLines(report);
     EXPECT_EQ(lines.value(1), "indent1 color0|Checking inherited response matchings (3) of "
                               "question \"Q1\" for validity in this volume");
@@ -166,7 +166,7 @@ TEST_F(InheritedMatchingChecksTest, ResponsesBreakOnMissingCodesAndDriftedCaptio
     EXPECT_EQ(question->GetResponseIndex().UnmatchedSources, QList<QString>{"12"});
 
     app.NGramSettings.SetEnableNGramAnalysis(0);
-    MatchQuestionResponses(report, *volume, *question, *source, 2, false, false);
+    MatchQuestionResponses(report, *volume, *question, *source, 2, {});
     EXPECT_EQ(question->GetResponseIndex().BrokenInherited, std::set<QString>{"13"});
 }
 
@@ -178,7 +178,7 @@ TEST_F(InheritedMatchingChecksTest, ARematchOfAnInheritedPairKeepsTheInheritedMa
     qnr::CQuestion* source = AddSourceQuestion(*volume, 100, "Q1", "");
     AddSourceResponse(*source, 11, "Yes, definitely", "1");
     volume->SetResponseMatchingMethods({1}); // entry codes find the same pair again
-    MatchQuestionResponses(report, *volume, *question, *source, 2, false, false);
+    MatchQuestionResponses(report, *volume, *question, *source, 2, {});
     EXPECT_TRUE(question->GetResponseIndex().NewMatchings.isEmpty());
     EXPECT_TRUE(question->GetResponseIndex().BrokenInherited.empty());
 }
@@ -191,7 +191,7 @@ TEST_F(InheritedMatchingChecksTest, ApplyingEndsBrokenMatchingsAndMatchesTheKept
     Inherited(11, "GONE", 101);
     qnr::CQuestion* source = AddSourceQuestion(*volume, 100, "Q1", "");
     AddSourceResponses(*source, 11, {"Yes", "No"});
-    MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
+    MatchVolumeQuestions(report, *volume, 2, campaign, {});
 
     SReconcileResults results;
     SReconcileRun run = MakeRun(campaign, 2, results, report);
@@ -212,9 +212,9 @@ TEST_F(InheritedMatchingChecksTest, ApplyingEndsBrokenMatchingsAndMatchesTheKept
     EXPECT_EQ(volume->FindModalityMatching(1), nullptr);
 
     // On the command line, breaking needs its switch.
-    MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
+    MatchVolumeQuestions(report, *volume, 2, campaign, {});
     parent->FindQuestionMatching(11)->SetEndVolumeId(OPEN_END_ID);
-    MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
+    MatchVolumeQuestions(report, *volume, 2, campaign, {});
     run.CommandLine = true;
     run.Switches = &app.CmdLineInfo;
     EXPECT_THROW(ApplyInheritedMatchings(run, *parent, *volume, items, 7000), CReconcileStop);
@@ -226,7 +226,7 @@ TEST_F(InheritedMatchingChecksTest, CommandLineStopsOnUnmatchedResponsesOfAnInhe
     AddResponses(campaign, *kept, 1, {"Yes", "No", "Maybe"});
     qnr::CQuestion* source = AddSourceQuestion(*volume, 100, "Q1", "");
     AddSourceResponses(*source, 11, {"Yes", "No"});
-    MatchVolumeQuestions(report, *volume, 2, campaign, false, false);
+    MatchVolumeQuestions(report, *volume, 2, campaign, {});
     SReconcileResults results;
     SReconcileRun run = MakeRun(campaign, 2, results, report);
     run.ReportFlag = true;

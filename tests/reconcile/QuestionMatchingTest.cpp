@@ -33,7 +33,7 @@ protected:
         volume->SetQuestionMatchingMethods(methods);
         volume->SetIsMatchingStrict(strict ? 1 : 0);
         report.clear();
-        MatchVolumeQuestions(report, *volume, 2, campaign, false, true);
+        MatchVolumeQuestions(report, *volume, 2, campaign, {.ReportFlag = true});
         return NewQuestionPairs(*volume);
     }
 
@@ -189,8 +189,12 @@ TEST_F(QuestionMatchingTest, ReportListsEachMethodItsPairsAndWhatIsLeft)
     AddSourceQuestion(*volume, 100, "A", "");
     AddSourceQuestion(*volume, 101, "C & D", "");
     Match({1, 4}, false);
+    // The volume is a root: its inherited check finds nothing, and says so.
     EXPECT_EQ(ReportLines(report),
               (QStringList{
+                  "indent0 color0|Checking inherited question matchings (0) for validity in this "
+                  "volume",
+                  "indent1 font color1|0 of 0 inherited matchings are still valid in this volume",
                   "indent0 color0|Matching questions non-strictly (matches will be made with the "
                   "first successful matching method)",
                   "indent1 font color0|Attempting to match questions using matching method "

@@ -34,7 +34,7 @@ protected:
         volume->SetResponseMatchingMethods(methods);
         volume->SetIsMatchingStrict(strict ? 1 : 0);
         report.clear();
-        MatchQuestionResponses(report, *volume, *question, *source, 2, false, true);
+        MatchQuestionResponses(report, *volume, *question, *source, 2, {.ReportFlag = true});
         return NewResponsePairs(*question);
     }
 
@@ -157,7 +157,7 @@ TEST_F(ResponseMatchingTest, ManualIsDroppedFromTheListAndStrictSingleMethodActs
     AddResponses(campaign, *question, 1, {"Yes", "No"});
     AddSourceResponses(*source, 11, {"No", "Yes"});
     EXPECT_EQ(Match({4, 2, 4}, true), (QStringList{"1>12", "2>11"}));
-    EXPECT_EQ(ReportLines(report).mid(1, 2),
+    EXPECT_EQ(ReportLines(report).mid(3, 2),
               (QStringList{"indent0 color0|Matching responses strictly (matches will be checked "
                            "against all matching methods)",
                            "indent1 font color0|Attempting to match responses using matching "
@@ -181,7 +181,8 @@ TEST_F(ResponseMatchingTest, CaptionLibrariesHelpTheCaptionMethodOnlyWhenChosenA
     AddSourceResponses(*source, 11, {"Oui", "No"});
     volume->SetResponseMatchingMethods({2});
     const auto match = [&](bool useLibraries) {
-        MatchQuestionResponses(report, *volume, *question, *source, 2, useLibraries, false);
+        MatchQuestionResponses(report, *volume, *question, *source, 2,
+                               {.UseCaptionLibraries = useLibraries});
         return NewResponsePairs(*question);
     };
     // Chosen but none defined: the plain scan still runs.
@@ -209,6 +210,10 @@ TEST_F(ResponseMatchingTest, ReportNamesThePairsAndWhatIsLeftEscaped)
     EXPECT_EQ(ReportLines(report),
               (QStringList{
                   "indent0 font color0|Matching responses of question \"Q1\" (ID 10)",
+                  // The volume is a root: its inherited check finds nothing, and says so.
+                  "indent1 color0|Checking inherited response matchings (0) of question \"Q1\" "
+                  "for validity in this volume",
+                  "indent2 font color1|0 of 0 inherited matchings are still valid in this volume",
                   "indent0 color0|Matching responses non-strictly (matches will be made with the "
                   "first successful matching method)",
                   "indent1 font color0|Attempting to match responses using matching method short "

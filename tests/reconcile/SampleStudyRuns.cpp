@@ -115,8 +115,9 @@ void AddSampleWave(CCampaign& campaign, int waveId, int firstVolumeId,
 SRun ReconcileSampleWave(int waveId, bool interactive, bool useCaptionLibraries)
 {
     SRun run;
-    run.Result = ReconcileWave(waveId, run.Results, run.Report, useCaptionLibraries, interactive,
-                               false, false);
+    run.Result =
+        ReconcileWave(waveId, run.Results, run.Report,
+                      {.UseCaptionLibraries = useCaptionLibraries, .Interactive = interactive});
     run.Languages =
         QStringLiteral("%1/%2").arg(GetCurrentLanguageId()).arg(GetCurrentQuestionnaireLanguage());
     return run;

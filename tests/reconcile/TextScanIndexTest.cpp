@@ -10,14 +10,6 @@
 
 namespace {
 
-// Forces the full pairwise scan for its lifetime.
-class CFullScanGuard
-{
-public:
-    CFullScanGuard() { CTextScanIndex::SetForceFullScan(true); }
-    ~CFullScanGuard() { CTextScanIndex::SetForceFullScan(false); }
-};
-
 // Captions built from a small vocabulary, so that many share words and grams, with the
 // variants that matter to the scores: letter case, surrounding blanks, exact and near copies,
 // empty and one-letter texts, letters whose upper case is special.
@@ -152,28 +144,24 @@ TEST(TextScanIndex, FindsExactlyTheEntriesAndScoresOfTheFullPairwiseScan)
     }
 }
 
-TEST(TextScanIndex, ForcedFullScanGivesTheSameHits)
+TEST(TextScanIndex, FullScanGivesTheSameHits)
 {
     std::mt19937 random(7);
     const QStringList queries = GenerateCaptions(random, 60);
     const QStringList sources = GenerateCaptions(random, 80, queries);
     const CTextScanIndex index(sources, {1, 1, 0});
+    const CTextScanIndex allPairs(sources, {1, 1, 0, TextScanMode::AllPairs});
     std::vector<CTextScanIndex::SHit> indexed;
     std::vector<CTextScanIndex::SHit> full;
     for (const QString& query : queries) {
         index.Find(query, 0.5, indexed);
-        {
-            CFullScanGuard guard;
-            EXPECT_TRUE(CTextScanIndex::IsFullScanForced());
-            index.Find(query, 0.5, full);
-        }
+        allPairs.Find(query, 0.5, full);
         ASSERT_EQ(indexed.size(), full.size());
         for (size_t h = 0; h < full.size(); ++h) {
             EXPECT_EQ(indexed[h].Entry, full[h].Entry);
             EXPECT_EQ(indexed[h].Score, full[h].Score);
         }
     }
-    EXPECT_FALSE(CTextScanIndex::IsFullScanForced());
 }
 
 TEST(TextScanIndex, ScoreOfExactlyOneIsAlwaysAHit)
@@ -300,7 +288,7 @@ TEST(TextScan, IndexedScanMakesTheMatchingsOfThePairwiseScan)
     }
 }
 
-TEST(TextScan, ForcedFullScanMakesTheSameMatchings)
+TEST(TextScan, FullScanMakesTheSameMatchings)
 {
     std::mt19937 random(99);
     const QStringList campaign = GenerateCaptions(random, 80);
@@ -308,11 +296,8 @@ TEST(TextScan, ForcedFullScanMakesTheSameMatchings)
     for (const double threshold : {0.0, 0.5, double(0.95f), 1.0}) {
         SCOPED_TRACE(threshold);
         const auto indexed = RunScan(campaign, sources, {1, 1, 0}, threshold, true);
-        std::vector<CTextScan::SPair> full;
-        {
-            CFullScanGuard guard;
-            full = RunScan(campaign, sources, {1, 1, 0}, threshold, true);
-        }
+        const std::vector<CTextScan::SPair> full =
+            RunScan(campaign, sources, {1, 1, 0, TextScanMode::AllPairs}, threshold, true);
         EXPECT_FALSE(full.empty());
         ExpectSamePairs(indexed, full);
     }

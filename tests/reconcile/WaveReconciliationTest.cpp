@@ -9,15 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 using namespace pelko_wave;
 using namespace engine_test;
 
 namespace {
 
-// Window services that also keep every position the progress bar takes.
+// Window services that also keep every position the progress bar takes, and whose message pump
+// can fail as a bad allocation would.
 class CProgressRecordingServices : public CScriptedWindowServices
 {
 public:
+    void PumpMessages() override
+    {
+        if (FailPumping)
+            throw std::bad_alloc();
+        CScriptedWindowServices::PumpMessages();
+    }
+
     std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString& caption, const QString& text,
                                                        int range) override
     {
@@ -51,6 +61,7 @@ public:
     }
 
     QList<int> Positions;
+    bool FailPumping = false;
 };
 
 // Campaign questions A, B and D (each with two responses) appeared in volume 1 of wave 1;
@@ -82,7 +93,8 @@ protected:
     bool Reconcile(bool interactive, bool unmatchedOnly = false)
     {
         results.clear();
-        return ReconcileWave(2, results, report, false, interactive, false, unmatchedOnly);
+        return ReconcileWave(2, results, report,
+                             {.Interactive = interactive, .ReconcileUnmatchedOnly = unmatchedOnly});
     }
 
     // The report's paragraphs without the head, "classes|text" each.
@@ -258,6 +270,13 @@ TEST_F(WaveReconciliationTest, AnUnreadableSourceEndsTheRun)
                                 "be found or is not a valid source file");
 }
 
+TEST_F(WaveReconciliationTest, ARealFaultIsNoPlannedStopAndGoesThroughToTheCaller)
+{
+    windows.FailPumping = true;
+    EXPECT_THROW(Reconcile(true), std::bad_alloc);
+    EXPECT_EQ(windows.OpenProgressWindows, 0);
+}
+
 TEST_F(WaveReconciliationTest, TheFirstVolumeOfTheFirstWaveGivesTheDefaultLanguage)
 {
     CTestWaveApp fresh; // a campaign of one wave
@@ -272,7 +291,7 @@ TEST_F(WaveReconciliationTest, TheFirstVolumeOfTheFirstWaveGivesTheDefaultLangua
 
     ReconcileResultsMap made;
     QString text;
-    ASSERT_TRUE(ReconcileWave(1, made, text, false, true, false, false));
+    ASSERT_TRUE(ReconcileWave(1, made, text, {}));
     EXPECT_EQ(only.GetDefaultLanguageId(), 1036);
     for (int i = 0; i < only.GetLanguageCount(); ++i)
         EXPECT_EQ(only.GetLanguage(i)->IsDefault() != 0,
@@ -296,7 +315,7 @@ TEST_F(WaveReconciliationTest, ALaterVolumeTakesItsLinkQuestionFromTheFirstVolum
 
 TEST_F(WaveReconciliationTest, AnUnknownWaveIsRefused)
 {
-    EXPECT_FALSE(ReconcileWave(99, results, report, false, true, false, false));
+    EXPECT_FALSE(ReconcileWave(99, results, report, {}));
     EXPECT_TRUE(report.isEmpty());
 }
 

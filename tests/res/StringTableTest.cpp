@@ -25,7 +25,7 @@ TEST(StringTable, EveryEntryIsFoundByItsIdAndHasAText)
 
 TEST(StringTable, UnknownIdGivesEmptyText)
 {
-    for (unsigned id : {0u, 1u, 99u, 101u, 1220u, 1235u, 57600u, 63003u, 63999u, UINT_MAX})
+    for (unsigned id : {0u, 1u, 99u, 101u, 1220u, 1235u, 57602u, 63003u, 63999u, UINT_MAX})
         EXPECT_TRUE(LoadString(id).isEmpty()) << "id " << id;
 }
 

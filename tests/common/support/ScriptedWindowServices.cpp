@@ -1,5 +1,10 @@
 #include "support/ScriptedWindowServices.h"
 
+#include "platform/ProgressThreadData.h"
+
+#include <mutex>
+#include <thread>
+
 namespace {
 
 class CRecordingProgress final : public IProgressWindow
@@ -20,6 +25,37 @@ private:
     CScriptedWindowServices& m_owner;
     int m_range;
     int m_pos = 0;
+};
+
+// The window side of a scripted progress dialog: records on the owner, and presses Cancel when
+// the script says so.
+class CRecordingProgressDialog final : public IProgressDialogWindow
+{
+public:
+    CRecordingProgressDialog(CScriptedWindowServices& owner, CUPDialogUserProcData& data)
+        : m_owner(owner), m_data(data)
+    {
+    }
+    void EnableCancel(bool) override {}
+    void SetPos(int position) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_owner.ProgressDialogPos = position;
+    }
+    bool SetText(const QString& text) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_owner.ProgressDialogTexts << text;
+        if (++m_texts == m_owner.CancelProgressAfterTexts)
+            m_data.Cancelled = true;
+        return true;
+    }
+
+private:
+    CScriptedWindowServices& m_owner;
+    CUPDialogUserProcData& m_data;
+    std::mutex m_lock;
+    int m_texts = 0;
 };
 
 } // namespace
@@ -74,4 +110,43 @@ void CScriptedWindowServices::RestoreViewState(const CViewState& state)
 {
     Restored.push_back(state);
     CurrentView = state;
+}
+
+QString CScriptedWindowServices::NextChoice(const QString& call)
+{
+    ChooserCalls << call;
+    return Choices.isEmpty() ? QString() : Choices.takeFirst();
+}
+
+QString CScriptedWindowServices::ChooseFileToOpen(const QString&, const QString&)
+{
+    return NextChoice(QStringLiteral("open: "));
+}
+
+QString CScriptedWindowServices::ChooseFileToSave(const QString& initialPath, const QString&,
+                                                  const QString&)
+{
+    return NextChoice(QStringLiteral("save: ") + initialPath);
+}
+
+QString CScriptedWindowServices::ChooseFolder(const QString&, const QString& startFolder)
+{
+    return NextChoice(QStringLiteral("folder: ") + startFolder);
+}
+
+int CScriptedWindowServices::RunProgressDialog(const QString& caption, bool allowCancel, int,
+                                               CUPDialogUserProcData& data)
+{
+    ProgressDialogCaptions << caption;
+    ProgressDialogCancelAllowed.push_back(allowCancel);
+    CRecordingProgressDialog window(*this, data);
+    if (CancelProgressAfterTexts == 0)
+        data.Cancelled = true;
+    data.Window = &window;
+    int result = UPDIALOG_NO_THREAD;
+    std::thread worker([&] { result = data.RunWorker(); });
+    worker.join();
+    data.Window = nullptr;
+    CancelProgressAfterTexts = -1;
+    return result;
 }

@@ -36,6 +36,15 @@ public:
     void PumpMessages() override { ++PumpCount; }
     std::unique_ptr<CViewState> CaptureViewState() override;
     void RestoreViewState(const CViewState& state) override;
+    QString ChooseFileToOpen(const QString& filter, const QString& defaultExtension) override;
+    QString ChooseFileToSave(const QString& initialPath, const QString& filter,
+                             const QString& defaultExtension) override;
+    QString ChooseFolder(const QString& title, const QString& startFolder) override;
+    // Runs the procedure on a worker thread of its own and waits for it, recording what it
+    // shows; a scripted Cancel may be pressed while it runs.
+    int RunProgressDialog(const QString& caption, bool allowCancel, int upperBound,
+                          CUPDialogUserProcData& data) override;
+    void OpenFolder(const QString& path) override { OpenedFolders << path; }
 
     QStringList Prompts;            // every message-box text, in order
     std::vector<unsigned> PromptTypes;
@@ -50,6 +59,25 @@ public:
     CViewState CurrentView;         // what CaptureViewState returns
     std::vector<CViewState> Restored;
 
+    // The choosers' answers, in order, whatever the chooser; an empty text, or none left, is a
+    // cancelled chooser. Each call is recorded as "open|save|folder: <initial path or folder>".
+    QStringList Choices;
+    QStringList ChooserCalls;
+
+    // Progress dialogs run: their captions, every text their procedures set, the last position
+    // and whether cancelling was allowed when each started.
+    QStringList ProgressDialogCaptions;
+    QStringList ProgressDialogTexts;
+    int ProgressDialogPos = 0;
+    std::vector<bool> ProgressDialogCancelAllowed;
+    // The user presses Cancel in the next progress dialog once its procedure has set this many
+    // texts (0: before it starts; -1: never).
+    int CancelProgressAfterTexts = -1;
+
+    QStringList OpenedFolders;
+
 private:
+    QString NextChoice(const QString& call);
+
     std::deque<int> m_answers;
 };

@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     qnr::CQuestionnaire questionnaire;
-    if (!questionnaire.Read(args.at(1), true, true, true, false, false, type, 1033, true)) {
+    if (!questionnaire.Read(args.at(1), {.Interviews = true}, type, 1033)) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(questionnaire.GetLastError()));
         return 1;
     }

@@ -144,6 +144,19 @@ void AddSourceQuestion(qnr::CQuestionnaire& questionnaire, int code, const SQues
 
 } // namespace
 
+SGeneratedStudyShape GetReconcileWaveBenchmarkShape()
+{
+    SGeneratedStudyShape shape;
+    shape.CampaignQuestions = 5000;
+    shape.Volumes = 3;
+    shape.SourceQuestionsPerVolume = 2000;
+    shape.ResponsesPerQuestion = 10;
+    shape.QuestionMethods = {{1, 2, 3}};
+    shape.ResponseMethods = {{2, 1}};
+    shape.Strict = {false, false, true};
+    return shape;
+}
+
 void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
 {
     CCampaign& campaign = *app.Campaign;

@@ -22,5 +22,10 @@ struct SGeneratedStudyShape
     QList<bool> Strict{false, true};
 };
 
+// The study of the wave-reconciliation benchmark: a campaign of 5,000 questions, and a wave 2 of
+// 3 volumes of 2,000 source questions with 10 responses each, questions matched by shortcut,
+// short and long caption, responses by short caption and entry code, the third volume strict.
+SGeneratedStudyShape GetReconcileWaveBenchmarkShape();
+
 // Fills the application's (empty) campaign with the study. Wave 2 is the one to reconcile.
 void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape);

@@ -1,0 +1,165 @@
+#include "controls/Pictures.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace {
+
+// The start-up picture: a rounded card with the program's name over a gradient and three
+// waves, on pure green (the colour the splash window leaves out).
+QImage DrawSplash()
+{
+    constexpr int kWidth = 510;
+    constexpr int kHeight = 202;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(QColor(0, 255, 0));
+
+    QPainterPath card;
+    card.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 22, 22);
+
+    QPainter painter(&image);
+    // The outline is drawn without smoothing: a blended edge pixel would be neither green nor
+    // card, and show as a green fringe around the cut-out window.
+    painter.setClipPath(card);
+    QLinearGradient background(0, 0, kWidth, kHeight);
+    background.setColorAt(0.0, QColor(24, 45, 82));
+    background.setColorAt(0.6, QColor(28, 92, 120));
+    background.setColorAt(1.0, QColor(38, 150, 140));
+    painter.fillRect(image.rect(), background);
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Three waves along the bottom, one for each wave of a tracking study.
+    const QColor waveColours[] = {QColor(255, 255, 255, 40), QColor(255, 255, 255, 60),
+                                  QColor(120, 220, 200, 90)};
+    for (int w = 0; w < 3; ++w) {
+        QPainterPath wave;
+        const double base = 150 + w * 14;
+        wave.moveTo(0, kHeight);
+        for (int x = 0; x <= kWidth; x += 6)
+            wave.lineTo(x, base + 10 * std::sin((x + w * 70) / 55.0));
+        wave.lineTo(kWidth, kHeight);
+        wave.closeSubpath();
+        painter.fillPath(wave, waveColours[w]);
+    }
+
+    // The mark: three rising bars in a ring.
+    const QPointF centre(92, 86);
+    QRadialGradient glow(centre, 58);
+    glow.setColorAt(0, QColor(255, 255, 255, 70));
+    glow.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.setBrush(glow);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(centre, 58, 58);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(235, 245, 250), 4));
+    painter.drawEllipse(centre, 44, 44);
+    painter.setPen(Qt::NoPen);
+    const QColor barColours[] = {QColor(150, 210, 235), QColor(110, 200, 190),
+                                 QColor(245, 200, 90)};
+    for (int b = 0; b < 3; ++b) {
+        const double height = 22 + b * 14;
+        painter.setBrush(barColours[b]);
+        painter.drawRoundedRect(QRectF(66 + b * 19, 112 - height, 14, height), 3, 3);
+    }
+
+    painter.setPen(Qt::white);
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(58);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.drawText(QRectF(170, 28, 320, 72), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Plim"));
+    QFont subtitle(QStringLiteral("DejaVu Sans"));
+    subtitle.setPixelSize(17);
+    painter.setFont(subtitle);
+    painter.setPen(QColor(220, 236, 244));
+    painter.drawText(QRectF(172, 100, 330, 26), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Tracking-study reconciliation"));
+    QFont maker(QStringLiteral("DejaVu Sans"));
+    maker.setPixelSize(12);
+    maker.setBold(true);
+    painter.setFont(maker);
+    painter.setPen(QColor(255, 255, 255, 210));
+    painter.drawText(QRectF(0, 172, kWidth - 24, 20), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("PELKO"));
+    return image;
+}
+
+enum class EArrow
+{
+    Up,
+    Down,
+    Left,
+    Right
+};
+
+// A 16 x 16 arrow of the question tree's move buttons.
+QImage DrawArrow(EArrow direction)
+{
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(8, 8);
+    const int turns[] = {0, 180, 270, 90};
+    painter.rotate(turns[int(direction)]);
+    QPainterPath arrow;
+    arrow.moveTo(0, -7);
+    arrow.lineTo(7, 0);
+    arrow.lineTo(2.5, 0);
+    arrow.lineTo(2.5, 7);
+    arrow.lineTo(-2.5, 7);
+    arrow.lineTo(-2.5, 0);
+    arrow.lineTo(-7, 0);
+    arrow.closeSubpath();
+    painter.setPen(QPen(QColor(20, 70, 130), 1));
+    painter.setBrush(QColor(60, 140, 215));
+    painter.drawPath(arrow);
+    return image;
+}
+
+// A 16 x 16 chapter (a book) with a green plus.
+QImage DrawAddChapter()
+{
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(QColor(120, 80, 20));
+    painter.setBrush(QColor(240, 200, 90));
+    painter.drawRect(1, 2, 10, 12);
+    painter.setPen(QColor(170, 120, 40));
+    painter.drawLine(3, 5, 9, 5);
+    painter.drawLine(3, 8, 9, 8);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 140, 50));
+    painter.drawRect(11, 6, 3, 9);
+    painter.drawRect(8, 9, 9, 3);
+    return image;
+}
+
+} // namespace
+
+QImage LoadPicture(unsigned id)
+{
+    switch (id) {
+    case IDB_SPLASH:
+        return DrawSplash();
+    case IDB_MOVE_UP:
+        return DrawArrow(EArrow::Up);
+    case IDB_MOVE_DOWN:
+        return DrawArrow(EArrow::Down);
+    case IDB_MOVE_LEFT:
+        return DrawArrow(EArrow::Left);
+    case IDB_MOVE_RIGHT:
+        return DrawArrow(EArrow::Right);
+    case IDB_ADD_CHAPTER:
+        return DrawAddChapter();
+    default:
+        return {};
+    }
+}

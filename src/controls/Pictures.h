@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+
+// The program's own pictures, by the resource ids the windows ask for. They are drawn here
+// rather than loaded from files.
+enum : unsigned
+{
+    IDB_SPLASH = 250,  // 510 x 202, 24-bit, pure green around the shape
+    IDB_MOVE_UP = 286, // the question tree's buttons, 16 x 16 with transparency
+    IDB_ADD_CHAPTER = 287,
+    IDB_MOVE_DOWN = 288,
+    IDB_MOVE_LEFT = 289,
+    IDB_MOVE_RIGHT = 290,
+};
+
+// The picture of a resource id, or a null image for an id that names none.
+QImage LoadPicture(unsigned id);

@@ -1,0 +1,268 @@
+#include "controls/UPDialog.h"
+
+#include "res/StringTable.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+
+#include <system_error>
+
+namespace {
+
+constexpr unsigned IDS_CANCELLING = 63546; // "Cancelling, please wait..."
+
+// Dialog units of the dialog's font: a quarter of the average letter width across, an eighth
+// of the line height down.
+struct SDialogUnits
+{
+    explicit SDialogUnits(const QFont& font)
+    {
+        const QFontMetrics metrics(font);
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        m_cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        m_cy = metrics.height();
+    }
+    int X(int units) const { return units * m_cx / 4; }
+    int Y(int units) const { return units * m_cy / 8; }
+    QRect Rect(int x, int y, int width, int height) const
+    {
+        return {X(x), Y(y), X(width), Y(height)};
+    }
+
+private:
+    int m_cx = 0;
+    int m_cy = 0;
+};
+
+// The text line shows as much of its text as fits, ending with an ellipsis.
+void ShowElided(QLabel& label, const QString& text)
+{
+    label.setText(label.fontMetrics().elidedText(text, Qt::ElideRight, label.width()));
+}
+
+} // namespace
+
+CUPDialog::CUPDialog(QWidget* parent, CProgressThreadData::UserProc proc, void* userParam,
+                     const QString& caption, bool allowCancel, int upperBound)
+    : QDialog(parent), m_allowCancel(allowCancel), m_upperBound(std::max(upperBound, 0)),
+      m_caption(caption.left(255))
+{
+    m_data.Proc = std::move(proc);
+    m_data.UserParam = userParam;
+
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Dialog"));
+
+    // The built-in layout, 187 by 70 dialog units.
+    const SDialogUnits units(font());
+    setFixedSize(units.X(187), units.Y(70));
+    m_text = new QLabel(QStringLiteral("Static"), this);
+    m_text->setGeometry(units.Rect(7, 7, 172, 8));
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_text->setProperty("controlId", int(IDC_PROGRESS_TEXT));
+    m_bar = new QProgressBar(this);
+    m_bar->setGeometry(units.Rect(7, 25, 172, 14));
+    m_bar->setTextVisible(false);
+    m_bar->setProperty("controlId", int(IDC_PROGRESS_BAR));
+    m_cancel = new QPushButton(tr("&Cancel"), this);
+    m_cancel->setGeometry(units.Rect(129, 50, 50, 14));
+    m_cancel->setAutoDefault(false);
+    m_cancel->setProperty("controlId", int(IDC_CANCEL));
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (m_cancelEnabled)
+            RequestCancel();
+    });
+}
+
+CUPDialog::~CUPDialog()
+{
+    Cleanup();
+}
+
+int CUPDialog::DoModal()
+{
+    Cleanup();
+    m_started = false;
+    m_ended = false;
+    m_latestPos = 0;
+    m_posPending = false;
+
+    ApplyCancelEnabled(m_allowCancel);
+    m_fullText.clear();
+    m_text->clear();
+    m_bar->setRange(0, m_upperBound);
+    m_bar->setValue(0);
+    setWindowTitle(m_caption);
+
+    const int result = exec();
+    // The worker has posted its end and returns at once; a failed start left no thread.
+    if (m_worker.joinable())
+        m_worker.join();
+    return result;
+}
+
+void CUPDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_started) {
+        m_started = true;
+        // Started from the event loop, so that an early end reaches the running modal loop.
+        QMetaObject::invokeMethod(
+            this, [this] { StartRun(); }, Qt::QueuedConnection);
+    }
+}
+
+void CUPDialog::StartRun()
+{
+    m_data.Window = static_cast<IProgressDialogWindow*>(this);
+    const bool started = StartWorker([this] {
+        const int result = m_data.RunWorker();
+        QMetaObject::invokeMethod(
+            this, [this, result] { EndRun(result); }, Qt::QueuedConnection);
+    });
+    if (!started) {
+        m_data.Window = nullptr;
+        EndRun(UPDIALOG_NO_THREAD);
+    }
+}
+
+bool CUPDialog::StartWorker(std::function<void()> body)
+{
+    try {
+        m_worker = std::thread(std::move(body));
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void CUPDialog::EndRun(int result)
+{
+    m_ended = true;
+    done(result);
+}
+
+void CUPDialog::closeEvent(QCloseEvent* event)
+{
+    // Only the worker's end closes the dialog; the Close box asks to cancel.
+    event->ignore();
+    if (!m_ended && m_cancelEnabled)
+        RequestCancel();
+}
+
+void CUPDialog::reject()
+{
+    // Escape: the same as Cancel.
+    if (!m_ended && m_cancelEnabled)
+        RequestCancel();
+}
+
+void CUPDialog::RequestCancel()
+{
+    m_cancel->setEnabled(false);
+    m_data.Cancelled = true;
+    m_fullText = LoadString(IDS_CANCELLING);
+    ShowElided(*m_text, m_fullText);
+    ApplyCancelEnabled(false);
+}
+
+void CUPDialog::ApplyCancelEnabled(bool enable)
+{
+    m_cancelEnabled = enable;
+    m_cancel->setEnabled(enable);
+}
+
+QString CUPDialog::GetText() const
+{
+    return m_fullText;
+}
+
+int CUPDialog::GetPos() const
+{
+    return m_bar->value();
+}
+
+int CUPDialog::GetUpperBound() const
+{
+    return m_bar->maximum();
+}
+
+bool CUPDialog::CallOnInterfaceThread(std::function<void()> call)
+{
+    if (QThread::currentThread() == thread()) {
+        call();
+        return true;
+    }
+    std::unique_lock<std::mutex> lock(m_callLock);
+    if (m_closing)
+        return false;
+    auto handled = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        this,
+        [this, call = std::move(call), handled] {
+            call();
+            {
+                const std::lock_guard<std::mutex> guard(m_callLock);
+                *handled = true;
+            }
+            m_callDone.notify_all();
+        },
+        Qt::QueuedConnection);
+    m_callDone.wait(lock, [&] { return *handled || m_closing; });
+    return *handled;
+}
+
+void CUPDialog::EnableCancel(bool enable)
+{
+    CallOnInterfaceThread([this, enable] {
+        // A cancel already asked for stays asked for.
+        if (!m_data.Cancelled)
+            ApplyCancelEnabled(enable);
+    });
+}
+
+bool CUPDialog::SetText(const QString& text)
+{
+    return CallOnInterfaceThread([this, text] {
+        m_fullText = text;
+        ShowElided(*m_text, text);
+    });
+}
+
+void CUPDialog::SetPos(int position)
+{
+    m_latestPos.store(position, std::memory_order_relaxed);
+    // One update on its way at a time: it shows whatever position is latest when it arrives.
+    if (!m_posPending.load(std::memory_order_relaxed) && !m_posPending.exchange(true))
+        QMetaObject::invokeMethod(
+            this, [this] { ShowLatestPos(); }, Qt::QueuedConnection);
+}
+
+void CUPDialog::ShowLatestPos()
+{
+    m_posPending = false;
+    m_bar->setValue(std::clamp(m_latestPos.load(), 0, m_upperBound));
+}
+
+void CUPDialog::Cleanup()
+{
+    m_data.Cancelled = true;
+    {
+        const std::lock_guard<std::mutex> lock(m_callLock);
+        m_closing = true;
+    }
+    m_callDone.notify_all();
+    if (m_worker.joinable())
+        m_worker.join();
+    m_data.Window = nullptr;
+    m_data.Running = false;
+    m_data.Cancelled = false;
+    const std::lock_guard<std::mutex> lock(m_callLock);
+    m_closing = false;
+}

@@ -1,0 +1,133 @@
+#include "grid/GridCell.h"
+
+#include "grid/GridCtrl.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+
+namespace {
+template <class Cell> std::unique_ptr<CGridCellBase> Make()
+{
+    return std::make_unique<Cell>();
+}
+} // namespace
+
+const CRuntimeClass CGridCell::classCGridCell = {"CGridCell", &CGridCellBase::classCGridCellBase,
+                                                 &Make<CGridCell>};
+const CRuntimeClass CGridDefaultCell::classCGridDefaultCell = {
+    "CGridDefaultCell", &CGridCell::classCGridCell, &Make<CGridDefaultCell>};
+
+CGridCell::CGridCell()
+{
+    CGridCell::Reset();
+}
+
+void CGridCell::Reset()
+{
+    CGridCellBase::Reset();
+    m_strText.clear();
+    m_nImage = -1;
+    m_nFormat = 0xFFFFFFFF;
+    m_crFgClr = CLR_DEFAULT;
+    m_crBkClr = CLR_DEFAULT;
+    m_plfFont.reset();
+    m_nMargin = 0xFFFFFFFF;
+    m_bEditing = false;
+    m_pEditWnd = nullptr;
+}
+
+void CGridCell::SetFont(const LOGFONT* logFont)
+{
+    if (!logFont)
+        m_plfFont.reset();
+    else if (m_plfFont)
+        *m_plfFont = *logFont;
+    else
+        m_plfFont = std::make_unique<LOGFONT>(*logFont);
+}
+
+unsigned CGridCell::GetFormat() const
+{
+    if (m_nFormat != 0xFFFFFFFF)
+        return m_nFormat;
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell ? defaultCell->GetFormat() : 0;
+}
+
+const LOGFONT* CGridCell::GetFont() const
+{
+    if (m_plfFont)
+        return m_plfFont.get();
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell ? defaultCell->GetFont() : nullptr;
+}
+
+QFont CGridCell::GetFontObject() const
+{
+    if (m_plfFont)
+        return LogFontToQFont(*m_plfFont);
+    if (const CGridDefaultCell* defaultCell = GetDefaultCell())
+        return defaultCell->GetFontObject();
+    return QApplication::font();
+}
+
+unsigned CGridCell::GetMargin() const
+{
+    if (m_nMargin != 0xFFFFFFFF)
+        return m_nMargin;
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell ? defaultCell->GetMargin() : 0;
+}
+
+bool CGridCell::Edit(int row, int col, CRect rect, CPoint point, unsigned id, unsigned ch)
+{
+    // While an editor is open, further keys go to it.
+    if (m_bEditing) {
+        if (m_pEditWnd) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(char16_t(ch))));
+            QApplication::sendEvent(m_pEditWnd, &key);
+        }
+        return true;
+    }
+    // The in-place editor is not part of the grid yet: the cell cannot open one.
+    return false;
+}
+
+void CGridCell::EndEdit()
+{
+    if (m_pEditWnd)
+        m_pEditWnd->close();
+}
+
+void CGridCell::OnEndEdit()
+{
+    m_bEditing = false;
+    m_pEditWnd = nullptr;
+}
+
+CGridDefaultCell::CGridDefaultCell()
+{
+    m_nFormat = 0x8824; // DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS
+    m_crFgClr = CLR_DEFAULT;
+    m_crBkClr = CLR_DEFAULT;
+    const LOGFONT font = GetMessageBoxFont();
+    CGridDefaultCell::SetFont(&font);
+}
+
+void CGridDefaultCell::SetFont(const LOGFONT* logFont)
+{
+    if (!logFont)
+        return;
+    CGridCell::SetFont(logFont);
+    m_Font = LogFontToQFont(*logFont);
+    const QFontMetrics metrics(m_Font);
+    m_nMargin = unsigned(metrics.horizontalAdvance(QLatin1Char(' ')));
+    m_Size = CSize(metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX ")),
+                   metrics.height() * 3 / 2);
+}
+
+const LOGFONT* CGridDefaultCell::GetFont() const
+{
+    return m_plfFont.get();
+}

@@ -1,0 +1,3 @@
+#include "reconcile/DiffInfo.h"
+
+CDiffInfo::~CDiffInfo() = default;

@@ -1,0 +1,128 @@
+#include "reconcile/Differences.h"
+
+#include "model/Campaign.h"
+#include "model/OptionRecords.h"
+#include "platform/AppServices.h"
+#include "questionnaire/Modalite.h"
+#include "questionnaire/Question.h"
+#include "reconcile/DiffsOptions.h"
+#include "reconcile/PropertyValues.h"
+
+using namespace pelko_wave;
+
+namespace {
+
+constexpr int QUESTION_SHORT_CAPTIONS = 23;
+constexpr int QUESTION_LONG_CAPTIONS = 24;
+constexpr int LAST_COMPARED_QUESTION_KIND = QUESTION_LONG_CAPTIONS;
+constexpr int MODALITY_SHORT_CAPTIONS = 9;
+constexpr int LAST_COMPARED_MODALITY_KIND = MODALITY_SHORT_CAPTIONS;
+
+// What the comparisons read of the application, once per call.
+struct SComparisonSettings
+{
+    const IWaveApp* App = nullptr;
+    bool DefaultLanguageOnly = false;
+    int DefaultLanguageId = 0;
+
+    SComparisonSettings() : App(GetWaveApp())
+    {
+        if (!App)
+            return;
+        DefaultLanguageOnly = App->GetLanguageSettings().GetCompareCaptionsInDefaultLangOnly() != 0;
+        if (const CCampaign* campaign = App->GetCampaign())
+            DefaultLanguageId = campaign->GetDefaultLanguageId();
+    }
+    // Whether a caption of the language takes part in the comparison.
+    bool ComparesLanguage(int languageId) const
+    {
+        return !DefaultLanguageOnly || languageId == DefaultLanguageId;
+    }
+};
+
+// Appends one caption difference per source language whose text the campaign item does not
+// have, ignoring case. campaignCaption gives the campaign caption of a language, or null when
+// the item has no caption record in it.
+template <typename CampaignCaption>
+void CompareCaptions(const SComparisonSettings& settings, const qnr::CLocalisedTexts& texts,
+                     int kind, bool useLong, bool skipEmptySource,
+                     const CampaignCaption& campaignCaption, CDiffList& diffs)
+{
+    for (const qnr::CLocalisedTexts::SEntry& entry : texts.GetEntries()) {
+        if (!settings.ComparesLanguage(entry.languageId))
+            continue;
+        const QString& text = useLong ? entry.longCaption : entry.shortCaption;
+        if (skipEmptySource && text.isEmpty())
+            continue;
+        const QString* caption = campaignCaption(entry.languageId);
+        if (caption && caption->compare(text, Qt::CaseInsensitive) == 0)
+            continue;
+        diffs.emplace(kind, std::make_shared<CCaptionDiffInfo>(entry.languageId));
+    }
+}
+
+} // namespace
+
+bool GetQuestionDifferences(const CQuestion& question, const qnr::CQuestion& source,
+                            CDiffList& diffs)
+{
+    diffs.clear();
+    const SComparisonSettings settings;
+    if (!settings.App)
+        return false;
+    const CQuestionDiffsOptions& options = settings.App->GetQuestionDiffsOptions();
+    for (int kind = 0; kind <= LAST_COMPARED_QUESTION_KIND; ++kind) {
+        if (settings.App->IsQuestionDiffKindHidden(kind) || !options.IsEnabled(kind))
+            continue;
+        if (kind == QUESTION_SHORT_CAPTIONS || kind == QUESTION_LONG_CAPTIONS) {
+            const bool useLong = kind == QUESTION_LONG_CAPTIONS;
+            CompareCaptions(
+                settings, source.GetCaptions(), kind, useLong, true,
+                [&](int languageId) -> const QString* {
+                    const CQuestionCaption* caption = question.FindCaption(languageId);
+                    if (!caption)
+                        return nullptr;
+                    return useLong ? &caption->GetLongCaption() : &caption->GetShortCaption();
+                },
+                diffs);
+            continue;
+        }
+        const SQuestionProperty* property = FindQuestionValueProperty(kind);
+        if (property && property->Compared != EValueForm::None &&
+            ValuesDiffer(property->Compared, property->Campaign(question),
+                         property->Source(source)))
+            diffs.emplace(kind, CDiffInfoPtr());
+    }
+    return !diffs.empty();
+}
+
+bool GetModalityDifferences(const CModality& modality, const qnr::CModalite& source,
+                            CDiffList& diffs)
+{
+    diffs.clear();
+    const SComparisonSettings settings;
+    if (!settings.App)
+        return false;
+    const CModalityDiffsOptions& options = settings.App->GetModalityDiffsOptions();
+    for (int kind = 0; kind <= LAST_COMPARED_MODALITY_KIND; ++kind) {
+        if (settings.App->IsModalityDiffKindHidden(kind) || !options.IsEnabled(kind))
+            continue;
+        if (kind == MODALITY_SHORT_CAPTIONS) {
+            // A response caption missing in a language differs even when the source's is empty.
+            CompareCaptions(
+                settings, source.GetCaptions(), kind, false, false,
+                [&](int languageId) -> const QString* {
+                    const CModalityCaption* caption = modality.FindCaption(languageId);
+                    return caption ? &caption->GetShortCaption() : nullptr;
+                },
+                diffs);
+            continue;
+        }
+        const SModalityProperty* property = FindModalityValueProperty(kind);
+        if (property && property->Compared != EValueForm::None &&
+            ValuesDiffer(property->Compared, property->Campaign(modality),
+                         property->Source(source)))
+            diffs.emplace(kind, CDiffInfoPtr());
+    }
+    return !diffs.empty();
+}

@@ -1,0 +1,47 @@
+#include "reconcile/ParallelLoop.h"
+
+#include <algorithm>
+
+#ifdef PLIM_PARALLEL_THREAD_POOL
+#include <atomic>
+#include <thread>
+#include <vector>
+#else
+#include <omp.h>
+#endif
+
+int GetProcessorCount()
+{
+#ifdef PLIM_PARALLEL_THREAD_POOL
+    return std::max(1, int(std::thread::hardware_concurrency()));
+#else
+    return std::max(1, omp_get_num_procs());
+#endif
+}
+
+void ParallelFor(int count, int threads, const std::function<void(int index)>& body)
+{
+    if (count <= 0)
+        return;
+    threads = std::clamp(threads > 0 ? threads : GetProcessorCount(), 1, count);
+#ifdef PLIM_PARALLEL_THREAD_POOL
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int i = next++; i < count; i = next++)
+            body(i);
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(size_t(threads - 1));
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& thread : pool)
+        thread.join();
+#else
+    // Dynamic scheduling: the iterations take very different times (a missing file against a
+    // large questionnaire).
+#pragma omp parallel for schedule(dynamic, 1) num_threads(threads)
+    for (int i = 0; i < count; ++i)
+        body(i);
+#endif
+}

@@ -1,0 +1,247 @@
+#include "controls/UPDialog.h"
+
+#include "widgets/Screenshots.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Runs a call on the interface thread from the procedure's worker and waits for it.
+template <typename Call> void OnInterface(CUPDialog& dialog, Call call)
+{
+    QMetaObject::invokeMethod(&dialog, call, Qt::BlockingQueuedConnection);
+}
+
+QPushButton& CancelButton(CUPDialog& dialog)
+{
+    return *dialog.findChild<QPushButton*>();
+}
+
+// A dialog whose worker thread cannot be started.
+class CNoThreadDialog : public CUPDialog
+{
+public:
+    using CUPDialog::CUPDialog;
+
+protected:
+    bool StartWorker(std::function<void()>) override { return false; }
+};
+
+} // namespace
+
+TEST(UPDialog, ResultsOfARun)
+{
+    struct SCase
+    {
+        const char* Name;
+        bool ProcResult;
+        bool PressCancel;
+        bool NoThread;
+        int Expected;
+    };
+    const SCase cases[] = {
+        {"success", true, false, false, UPDIALOG_SUCCEEDED},
+        {"failure", false, false, false, UPDIALOG_FAILED},
+        {"cancelled, procedure succeeded", true, true, false, UPDIALOG_CANCELLED},
+        {"cancelled, procedure failed", false, true, false, UPDIALOG_CANCELLED},
+        {"no worker thread", true, false, true, UPDIALOG_NO_THREAD},
+    };
+    for (const SCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        bool ran = false;
+        CUPDialog* self = nullptr;
+        auto proc = [&](CUPDialogUserProcData&) {
+            ran = true;
+            if (test.PressCancel)
+                OnInterface(*self,
+                            [&] { QTest::mouseClick(&CancelButton(*self), Qt::LeftButton); });
+            return test.ProcResult;
+        };
+        std::unique_ptr<CUPDialog> dialog =
+            test.NoThread ? std::make_unique<CNoThreadDialog>(nullptr, proc, nullptr,
+                                                              QStringLiteral("Run"), true, 10)
+                          : std::make_unique<CUPDialog>(nullptr, proc, nullptr,
+                                                        QStringLiteral("Run"), true, 10);
+        self = dialog.get();
+        EXPECT_EQ(dialog->DoModal(), test.Expected);
+        EXPECT_EQ(ran, !test.NoThread);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+}
+
+TEST(UPDialog, CancelAsksAndTheDialogWaitsForTheProcedure)
+{
+    CUPDialog* self = nullptr;
+    bool visibleAfterCancel = false;
+    bool cancelEnabledAfterCancel = true;
+    QString textAfterCancel;
+    bool shownAfterCancel = false;
+    auto proc = [&](CUPDialogUserProcData& data) {
+        EXPECT_TRUE(data.SetText(QStringLiteral("Checking campaign")));
+        OnInterface(*self, [&] { QTest::mouseClick(&CancelButton(*self), Qt::LeftButton); });
+        // The procedure goes on for a while; the dialog stays until it returns.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        EXPECT_TRUE(data.IsCancelled());
+        OnInterface(*self, [&] {
+            visibleAfterCancel = self->isVisible();
+            cancelEnabledAfterCancel = CancelButton(*self).isEnabled();
+            textAfterCancel = self->GetText();
+        });
+        data.StepPos(); // positions stop after a cancel
+        shownAfterCancel = data.SetText(QStringLiteral("Checking campaign cancelled"));
+        return true;
+    };
+    CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Opening"), true, 10);
+    self = &dialog;
+    EXPECT_EQ(dialog.DoModal(), UPDIALOG_CANCELLED);
+    EXPECT_TRUE(visibleAfterCancel);
+    EXPECT_FALSE(cancelEnabledAfterCancel);
+    EXPECT_EQ(textAfterCancel, QStringLiteral("Cancelling, please wait..."));
+    EXPECT_TRUE(shownAfterCancel);
+    EXPECT_EQ(dialog.GetText(), QStringLiteral("Checking campaign cancelled"));
+    EXPECT_EQ(dialog.GetPos(), 0);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Opening"));
+}
+
+TEST(UPDialog, EscapeAndCloseAskToCancelOnlyWhileCancellingIsAllowed)
+{
+    enum class EWay
+    {
+        Escape,
+        Close
+    };
+    for (const bool allowCancel : {true, false}) {
+        for (const EWay way : {EWay::Escape, EWay::Close}) {
+            SCOPED_TRACE(testing::Message() << "allow " << allowCancel << " way " << int(way));
+            CUPDialog* self = nullptr;
+            bool stillVisible = false;
+            bool cancelEnabled = true;
+            auto proc = [&](CUPDialogUserProcData& data) {
+                OnInterface(*self, [&] {
+                    cancelEnabled = CancelButton(*self).isEnabled();
+                    if (way == EWay::Escape)
+                        QTest::keyClick(self, Qt::Key_Escape);
+                    else
+                        self->close();
+                    stillVisible = self->isVisible();
+                });
+                return true;
+            };
+            CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Run"), allowCancel, 10);
+            self = &dialog;
+            EXPECT_EQ(dialog.DoModal(), allowCancel ? UPDIALOG_CANCELLED : UPDIALOG_SUCCEEDED);
+            EXPECT_EQ(cancelEnabled, allowCancel);
+            EXPECT_TRUE(stillVisible);
+        }
+    }
+}
+
+TEST(UPDialog, WorkerTogglesCancellingAndShowsTheLatestPositionOfTheFullRange)
+{
+    CUPDialog* self = nullptr;
+    bool enabledWhileDisabled = true;
+    int shownPos = -1;
+    constexpr int kBound = 200000; // beyond 16 bits: the open road's bound in big campaigns
+    auto proc = [&](CUPDialogUserProcData& data) {
+        data.EnableCancel(false);
+        OnInterface(*self, [&] { enabledWhileDisabled = CancelButton(*self).isEnabled(); });
+        data.EnableCancel(true);
+        data.SetPos(150000);
+        // The position reaches the window by the event loop; wait for it there.
+        OnInterface(*self, [] {});
+        OnInterface(*self, [&] { shownPos = self->GetPos(); });
+        return true;
+    };
+    CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Run"), true, kBound);
+    self = &dialog;
+    EXPECT_EQ(dialog.DoModal(), UPDIALOG_SUCCEEDED);
+    EXPECT_FALSE(enabledWhileDisabled);
+    EXPECT_TRUE(dialog.IsCancelEnabled());
+    EXPECT_EQ(dialog.GetUpperBound(), kBound);
+    EXPECT_EQ(shownPos, 150000);
+}
+
+// Many short runs with eight stepping threads and a Cancel at a random moment: every run ends,
+// with the result that fits what happened.
+TEST(UPDialog, StressShortRunsWithRandomCancel)
+{
+    constexpr int kRuns = 500;
+    constexpr int kThreads = 8;
+    constexpr int kSteps = 400;
+    std::mt19937 random(20);
+    std::uniform_int_distribution<int> delay(0, 3);
+    int cancelled = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        bool clicked = false;
+        auto proc = [&](CUPDialogUserProcData& data) {
+            std::atomic<bool> complete{true};
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t)
+                threads.emplace_back([&] {
+                    for (int i = 0; i < kSteps; ++i) {
+                        if (data.IsCancelled()) {
+                            complete = false;
+                            return;
+                        }
+                        data.StepPos();
+                    }
+                });
+            for (std::thread& thread : threads)
+                thread.join();
+            data.SetText(QStringLiteral("done"));
+            return complete.load();
+        };
+        CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Stress"), true, kThreads * kSteps);
+        QTimer cancel;
+        cancel.setSingleShot(true);
+        QObject::connect(&cancel, &QTimer::timeout, [&] {
+            clicked = true;
+            QTest::mouseClick(&CancelButton(dialog), Qt::LeftButton);
+        });
+        cancel.start(delay(random));
+        const int result = dialog.DoModal();
+        cancel.stop();
+        ASSERT_TRUE(result == UPDIALOG_SUCCEEDED || result == UPDIALOG_CANCELLED)
+            << "run " << run << " gave " << result;
+        if (result == UPDIALOG_SUCCEEDED)
+            ASSERT_EQ(dialog.GetUserProcData().DoneCount.load(), kThreads * kSteps);
+        else
+            ASSERT_TRUE(clicked);
+        cancelled += result == UPDIALOG_CANCELLED;
+    }
+    // Both ends are exercised.
+    EXPECT_GT(cancelled, 0);
+    EXPECT_LT(cancelled, kRuns);
+}
+
+TEST(UPDialog, GalleryWhileRunning)
+{
+    CUPDialog* self = nullptr;
+    QImage image;
+    auto proc = [&](CUPDialogUserProcData& data) {
+        data.SetText(QStringLiteral("Checking wave 2, volume \"Spring\"..."));
+        data.SetPos(40);
+        OnInterface(*self, [] {});
+        OnInterface(*self, [&] { image = shots::GrabAndSave(*self, "gallery", "UPDialog"); });
+        return true;
+    };
+    CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Checking campaign"), true, 100);
+    self = &dialog;
+    EXPECT_EQ(dialog.DoModal(), UPDIALOG_SUCCEEDED);
+    ASSERT_FALSE(image.isNull());
+    // The bar is 40 % filled: its chunk colour differs from its groove at 20 % and 80 %.
+    const QRect bar = dialog.findChild<QProgressBar*>()->geometry();
+    const int y = bar.center().y();
+    EXPECT_NE(shots::PixelAt(image, bar.left() + bar.width() / 5, y),
+              shots::PixelAt(image, bar.left() + bar.width() * 4 / 5, y));
+}
