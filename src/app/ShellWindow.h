@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct SSourceComparisonLists;
+
 // What the application's roads (New, Open, Save As) need of the window program beyond the
 // window services: the document, its path and the recent-file list, and the views. The window
 // program implements it; a batch run has none (the application then skips these steps); tests
@@ -23,4 +25,8 @@ public:
     // The campaign tree rebuilds itself and the right pane for the current campaign. False when
     // that failed.
     virtual bool ResetViewsAfterLoad() = 0;
+    // The campaign validation dialog, modal, for an opened campaign whose check against its
+    // sources found matching problems: the comparison's lists and the validation report.
+    virtual void ShowValidationDialog(const SSourceComparisonLists& lists,
+                                      const QString& report) = 0;
 };

@@ -27,7 +27,8 @@ class IShellWindow;
 
 namespace pelko_wave {
 class CCampaign;
-}
+class CWave;
+} // namespace pelko_wave
 
 // The one application object: it owns the campaign state, the option records, the command line
 // and the version information, and starts either the batch run or the window program. It holds
@@ -95,6 +96,9 @@ public:
     // read leaves the open campaign as it was. Returns whether the file was opened.
     void OnFileOpen();
     bool OpenDocumentFile(const QString& path);
+    // How long the outcome of the check against the sources stays up (one second; tests
+    // shorten it).
+    void SetSourceCheckPause(std::chrono::milliseconds pause) { m_sourceCheckPause = pause; }
     // Whether the campaign was written by a newer program; whether it is not older than this
     // program (versions compared as four numbers, major first).
     bool IsCampaignFromNewerVersion() const;
@@ -352,6 +356,7 @@ private:
     std::unique_ptr<CConsoleWindowServices> m_consoleServices;
     int m_exitCode = 0;
     std::chrono::milliseconds m_startupPause{1000};
+    std::chrono::milliseconds m_sourceCheckPause{1000};
 
     // Difference options: the global pair kept in the profile, the campaign's local pair.
     CQuestionDiffsOptions m_globalQuestionDiffs;

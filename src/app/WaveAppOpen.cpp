@@ -5,18 +5,29 @@
 
 #include "app/CampaignFileNames.h"
 #include "app/ShellWindow.h"
+#include "app/SourceCheck.h"
 #include "model/Campaign.h"
 #include "platform/FormatString.h"
+#include "platform/ProgressThreadData.h"
 #include "platform/WindowServices.h"
+#include "reconcile/ValidationReports.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
+
+#include <thread>
 
 using namespace pelko_wave;
 
 namespace {
 
 constexpr unsigned IDS_NEWER_VERSION = 63413;
+constexpr unsigned IDS_SOURCE_FILE_PROBLEMS = 63414;
+constexpr unsigned IDS_CHECKING_VALIDITY = 63443;
 constexpr unsigned IDS_FILE_FILTER = 63499;
+constexpr unsigned IDS_CHECKING_COMPLETED = 63540;
+constexpr unsigned IDS_BUILDING_REPORT = 63541;
+constexpr unsigned IDS_CHECKING_CANCELLED = 63547;
+constexpr unsigned IDS_COMPARING = 63553;
 
 } // namespace
 
@@ -58,11 +69,33 @@ bool CWaveApp::OpenDocumentFile(const QString& path)
     m_highestVolumeIdAtLoad = m_pCampaign->GetMaxVolumeId();
     MarkSaved();
 
+    IWindowServices& windows = GetWindowServices();
     if (IsCampaignFromNewerVersion()) {
-        GetWindowServices().MessageBox(
+        windows.MessageBox(
             FormatString(LoadString(IDS_NEWER_VERSION),
                          {m_versionInfo.GetFileVersion(), m_pCampaign->GetVersionNumber()}),
             MB_OK | MB_ICONWARNING);
+    }
+    // The check against the sources, on a worker behind a progress dialog.
+    SSourceCheckRecord check;
+    check.Campaign = m_pCampaign.get();
+    check.FinalPause = m_sourceCheckPause;
+    CUPDialogUserProcData data;
+    data.UserParam = &check;
+    data.Proc = &CompareCampaignWithSources;
+    const int result = windows.RunProgressDialog(LoadString(IDS_CHECKING_VALIDITY), true,
+                                                 CountCampaignVolumeQuestions(*m_pCampaign), data);
+    const bool cancelled = (result >> 16) == 1;
+    if (!cancelled && !check.Clean) {
+        if (check.Lists.MissingSourceFiles.empty()) {
+            BeginModalState();
+            if (m_shellWindow)
+                m_shellWindow->ShowValidationDialog(check.Lists, check.Report);
+            EndModalState();
+        } else {
+            windows.ShowReport(LoadString(IDS_SOURCE_FILE_PROBLEMS), REPORT_SOURCE_FILES,
+                               check.Report);
+        }
     }
 
     if (m_shellWindow && !m_shellWindow->ResetViewsAfterLoad())
@@ -85,4 +118,25 @@ bool CWaveApp::IsCampaignVersionCurrent() const
 {
     return !m_pCampaign ||
            !IsVersionOlder(m_pCampaign->GetVersionNumber(), m_versionInfo.GetFileVersion());
+}
+
+bool CompareCampaignWithSources(CUPDialogUserProcData& data)
+{
+    auto& check = *static_cast<SSourceCheckRecord*>(data.GetUserParam());
+    data.SetText(LoadString(IDS_COMPARING));
+    check.Clean = CompareSourcesParallel(&data, *check.Campaign, check.Lists);
+    data.EnableCancel(false);
+    const bool cancelled = data.IsCancelled();
+    if (!cancelled && !check.Clean) {
+        data.SetText(LoadString(IDS_BUILDING_REPORT));
+        check.Report =
+            check.Lists.MissingSourceFiles.empty()
+                ? FormatValidationReport(*check.Campaign, check.Lists)
+                : FormatMissingSourceFilesMessage(*check.Campaign, check.Lists.MissingSourceFiles);
+    }
+    // The last text is shown even after a cancel, which stops the data's own texts.
+    if (IProgressDialogWindow* window = data.Window.load())
+        window->SetText(LoadString(cancelled ? IDS_CHECKING_CANCELLED : IDS_CHECKING_COMPLETED));
+    std::this_thread::sleep_for(check.FinalPause);
+    return check.Clean;
 }

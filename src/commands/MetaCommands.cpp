@@ -1,6 +1,7 @@
 #include "commands/MetaCommands.h"
 
 #include "commands/MetaCallBackInfo.h"
+#include "commands/PropertyCommands.h"
 
 std::unique_ptr<CCallBackInfo> CMetaReconcileWaveCmd::CreateCallBackInfo() const
 {
@@ -20,6 +21,22 @@ std::unique_ptr<CCallBackInfo> CMetaRemoveWaveCmd::CreateCallBackInfo() const
 std::unique_ptr<CCallBackInfo> CMetaOrderCampaignCmd::CreateCallBackInfo() const
 {
     return std::make_unique<CCallBackInfoMetaOrderCampaignCmd>(m_id);
+}
+
+std::unique_ptr<CCallBackInfo> CMetaChangeQuestionCmd::CreateCallBackInfo() const
+{
+    std::set<int> properties;
+    for (int i = 0; i < GetCmdCount(); ++i) {
+        const CCmdVirtual* command = GetCmd(i);
+        if (const auto* change = dynamic_cast<const CCmdChangeQuestion*>(command))
+            properties.insert(change->GetProperty());
+        else if (dynamic_cast<const CCmdChangeQuestionShortCaption*>(command))
+            properties.insert(QUESTION_PROP_SHORT_CAPTION);
+        else if (dynamic_cast<const CCmdChangeQuestionLongCaption*>(command))
+            properties.insert(QUESTION_PROP_LONG_CAPTION);
+    }
+    return std::make_unique<CCallBackInfoMetaChangeQuestionCmd>(m_questionId,
+                                                                std::move(properties));
 }
 
 std::unique_ptr<CCallBackInfo> CMetaChangeModalityCmd::CreateCallBackInfo() const

@@ -49,6 +49,21 @@ private:
     int m_id;
 };
 
+// Names the question and, at record time, the question properties its sub-commands change: a
+// question change its index, a short-caption change 23, a long-caption change 24.
+class CMetaChangeQuestionCmd : public CMetaCmd
+{
+public:
+    CMetaChangeQuestionCmd(unsigned nameId, int questionId)
+        : CMetaCmd(nameId), m_questionId(questionId)
+    {
+    }
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+private:
+    int m_questionId;
+};
+
 class CMetaChangeModalityCmd : public CMetaCmd
 {
 public:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/CallBackInfo.h"
+#include "commands/VolumePropertyValue.h"
 #include "model/Value.h"
 
 // Change records of the property-change commands: the object whose property changed and copies
@@ -12,6 +13,7 @@ class CCampaign;
 class CLanguage;
 class CModality;
 class CQuestion;
+class CVolume;
 class CWave;
 } // namespace pelko_wave
 
@@ -83,4 +85,21 @@ class CCallBackInfoChangeModalityShortCaption
 {
 public:
     using CCallBackInfoPropertyChange::CCallBackInfoPropertyChange;
+};
+
+// The volume record also names the property index, between the volume and the values.
+class CCallBackInfoChangeVolume : public CCallBackInfo
+{
+public:
+    CCallBackInfoChangeVolume() = default;
+    CCallBackInfoChangeVolume(pelko_wave::CVolume* volume, int property,
+                              const VolumePropertyValue& newValue,
+                              const VolumePropertyValue& oldValue)
+        : Volume(volume), Property(property), NewValue(newValue), OldValue(oldValue)
+    {
+    }
+    pelko_wave::CVolume* Volume = nullptr;
+    int Property = -1;
+    VolumePropertyValue NewValue;
+    VolumePropertyValue OldValue;
 };

@@ -144,6 +144,8 @@ bool CUPDialog::StartWorker(std::function<void()> body)
 
 void CUPDialog::EndRun(int result)
 {
+    // The window goes: calls of threads the procedure left behind show nothing from here on.
+    m_data.Window = nullptr;
     m_ended = true;
     done(result);
 }

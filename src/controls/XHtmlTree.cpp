@@ -187,30 +187,28 @@ int CXHtmlTree::GetStateImage(HTREEITEM item) const
 HTREEITEM CXHtmlTree::InsertItem(const QString& text, int image, int selectedImage,
                                  HTREEITEM parent, HTREEITEM insertAfter)
 {
-    auto record = std::make_unique<XHTMLTREEDATA>();
-    record->hTreeCtrl = this;
     if (!m_images)
         image = selectedImage = kNoImage;
+    return InsertWithRecord(text, image, selectedImage, parent, insertAfter, false);
+}
+
+HTREEITEM CXHtmlTree::InsertSeparator(HTREEITEM parent, HTREEITEM insertAfter)
+{
+    return InsertWithRecord(QString(), kNoImage, kNoImage, parent, insertAfter, true);
+}
+
+HTREEITEM CXHtmlTree::InsertWithRecord(const QString& text, int image, int selectedImage,
+                                       HTREEITEM parent, HTREEITEM insertAfter, bool separator)
+{
+    auto record = std::make_unique<XHTMLTREEDATA>();
+    record->hTreeCtrl = this;
+    record->bSeparator = separator;
     HTREEITEM item = CTreeCtrl::InsertItem(text, image, selectedImage, parent, insertAfter);
     if (!item)
         return nullptr;
     m_records[item] = std::move(record);
     if (m_smartCheckBoxes)
-        UpdateAncestors(item, 1, 0, 0);
-    return item;
-}
-
-HTREEITEM CXHtmlTree::InsertSeparator(HTREEITEM parent, HTREEITEM insertAfter)
-{
-    auto record = std::make_unique<XHTMLTREEDATA>();
-    record->hTreeCtrl = this;
-    record->bSeparator = true;
-    HTREEITEM item = CTreeCtrl::InsertItem(QString(), kNoImage, kNoImage, parent, insertAfter);
-    if (!item)
-        return nullptr;
-    m_records[item] = std::move(record);
-    if (m_smartCheckBoxes)
-        UpdateAncestors(item, 1, 0, 1);
+        UpdateAncestors(item, 1, 0, separator ? 1 : 0);
     return item;
 }
 

@@ -149,6 +149,8 @@ protected:
 
 private:
     XHTMLTREEDATA* Record(HTREEITEM item) const;
+    HTREEITEM InsertWithRecord(const QString& text, int image, int selectedImage, HTREEITEM parent,
+                               HTREEITEM insertAfter, bool separator);
     void ReadColours();
     void BuildStateImages();
     // Moves the counts of every ancestor of the item, nearest first, with the carried change of

@@ -360,6 +360,36 @@ void CCampaign::SortQuestions()
     RebuildQuestionIndex();
 }
 
+std::vector<CQuestion*> CCampaign::GetQuestionSequence() const
+{
+    std::vector<CQuestion*> sequence;
+    sequence.reserve(m_questions.size());
+    for (const auto& question : m_questions)
+        sequence.push_back(question.get());
+    return sequence;
+}
+
+bool CCampaign::SetQuestionSequence(const std::vector<CQuestion*>& sequence)
+{
+    if (sequence.size() != m_questions.size())
+        return false;
+    QHash<const CQuestion*, size_t> rank;
+    rank.reserve(qsizetype(sequence.size()));
+    for (size_t i = 0; i < sequence.size(); ++i)
+        rank.insert(sequence[i], i);
+    if (size_t(rank.size()) != sequence.size())
+        return false;
+    for (const auto& question : m_questions) {
+        if (!rank.contains(question.get()))
+            return false;
+    }
+    std::sort(m_questions.begin(), m_questions.end(), [&rank](const auto& a, const auto& b) {
+        return rank.value(a.get()) < rank.value(b.get());
+    });
+    RebuildQuestionIndex();
+    return true;
+}
+
 void CCampaign::RenumberQuestions()
 {
     SortQuestions();
@@ -458,6 +488,40 @@ int CCampaign::AddLanguage(std::unique_ptr<CLanguage> language)
 std::unique_ptr<CLanguage> CCampaign::RemoveLanguage(int languageId)
 {
     return TakeById(m_languages, m_languageIndex, languageId, kIdOf);
+}
+
+bool CCampaign::ChangeLanguageId(CLanguage& language, int newLanguageId)
+{
+    const int oldLanguageId = language.GetLanguageId();
+    const int position = m_languageIndex.value(oldLanguageId, -1);
+    if (position < 0 || m_languages[size_t(position)].get() != &language)
+        return false;
+    if (newLanguageId == oldLanguageId)
+        return true;
+    // The new id must be free everywhere, so that changing it back finds exactly what moved.
+    if (m_languageIndex.contains(newLanguageId) || m_defaultLanguageId == newLanguageId ||
+        m_currentLanguageId == newLanguageId)
+        return false;
+    for (const auto& question : m_questions) {
+        if (question->FindCaption(newLanguageId))
+            return false;
+    }
+    for (const auto& modality : m_modalities) {
+        if (modality->FindCaption(newLanguageId))
+            return false;
+    }
+
+    for (const auto& question : m_questions)
+        question->ChangeCaptionLanguage(oldLanguageId, newLanguageId);
+    for (const auto& modality : m_modalities)
+        modality->ChangeCaptionLanguage(oldLanguageId, newLanguageId);
+    if (m_defaultLanguageId == oldLanguageId)
+        m_defaultLanguageId = newLanguageId;
+    if (m_currentLanguageId == oldLanguageId)
+        m_currentLanguageId = newLanguageId;
+    language.SetLanguageId(newLanguageId);
+    RebuildIdIndex(m_languageIndex, m_languages, kIdOf);
+    return true;
 }
 
 CQuestionClass* CCampaign::GetQuestionClassAt(int i) const

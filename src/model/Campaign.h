@@ -138,6 +138,10 @@ public:
     void RenumberQuestions();
     // Sorts the questions by order (a stable sort) without changing any order.
     void SortQuestions();
+    // The questions in array order, and putting them back into a sequence taken earlier: a
+    // sequence that does not hold exactly the campaign's questions changes nothing (false).
+    std::vector<CQuestion*> GetQuestionSequence() const;
+    bool SetQuestionSequence(const std::vector<CQuestion*>& sequence);
     // CQuestion::RenumberModalities on every question.
     void RenumberAllModalities();
     bool IsReservedQuestion(const CQuestion* question) const;
@@ -169,6 +173,11 @@ public:
     // Appends the language; a language flagged default becomes the default language.
     int AddLanguage(std::unique_ptr<CLanguage> language);
     std::unique_ptr<CLanguage> RemoveLanguage(int languageId);
+    // Gives a language of the campaign another id, and with it every question and response
+    // caption in that language and the default and current language ids that name it. False,
+    // with nothing changed, when the language is not the campaign's or the new id is in use
+    // already: by another language, by any caption, or as the default or current language.
+    bool ChangeLanguageId(CLanguage& language, int newLanguageId);
 
     // Question classes, in order of addition.
     int GetQuestionClassCount() const { return int(m_questionClasses.size()); }

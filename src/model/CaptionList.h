@@ -49,6 +49,20 @@ public:
                         [](const Caption& caption) { return caption.GetLanguageId(); });
     }
 
+    // Gives the record of one language the other language, in its place; false (nothing
+    // changed) when there is none or the other language has a record already.
+    bool ChangeLanguage(int fromLanguageId, int toLanguageId)
+    {
+        const auto it = m_index.constFind(fromLanguageId);
+        if (it == m_index.cend() || m_index.contains(toLanguageId))
+            return false;
+        const int position = *it;
+        m_captions[size_t(position)]->SetLanguageId(toLanguageId);
+        m_index.remove(fromLanguageId);
+        m_index.insert(toLanguageId, position);
+        return true;
+    }
+
 private:
     std::vector<std::unique_ptr<Caption>> m_captions;
     QHash<int, int> m_index; // language id -> position in m_captions

@@ -59,6 +59,12 @@ public:
     CModalityCaption* FindCaption(int languageId) const;
     // Takes the caption of the language out and hands it to the caller; null when none.
     std::unique_ptr<CModalityCaption> RemoveCaption(int languageId);
+    // Moves the caption of one language to the other, in its place; false when there is none
+    // or the other language has one.
+    bool ChangeCaptionLanguage(int fromLanguageId, int toLanguageId)
+    {
+        return m_captions.ChangeLanguage(fromLanguageId, toLanguageId);
+    }
     // The short caption in the language; an empty text when there is no caption in it.
     const QString& GetShortCaption(int languageId) const;
     // Sets the short caption, creating the caption record (this response, its question, the

@@ -96,6 +96,15 @@ void CQuestion::SortModalities()
                      });
 }
 
+bool CQuestion::SetModalitySequence(const std::vector<CModality*>& sequence)
+{
+    if (sequence.size() != m_modalities.size() ||
+        !std::is_permutation(sequence.begin(), sequence.end(), m_modalities.begin()))
+        return false;
+    m_modalities = sequence;
+    return true;
+}
+
 void CQuestion::RenumberModalities()
 {
     SortModalities();

@@ -105,6 +105,10 @@ public:
     void RenumberModalities();
     // Sorts the responses by order (a stable sort) without changing any order.
     void SortModalities();
+    // The responses in response order, and putting them back into a sequence taken earlier: a
+    // sequence that does not hold exactly the question's responses changes nothing (false).
+    const std::vector<CModality*>& GetModalities() const { return m_modalities; }
+    bool SetModalitySequence(const std::vector<CModality*>& sequence);
     // The highest response order inserted so far.
     int GetMaxModalityOrder() const { return m_maxModalityOrder; }
     void SetMaxModalityOrder(int order) { m_maxModalityOrder = order; }
@@ -129,6 +133,12 @@ public:
     void SetShortCaption(int languageId, const QString& text);
     // Takes the caption of the language out and hands it to the caller; null when none.
     std::unique_ptr<CQuestionCaption> RemoveCaption(int languageId);
+    // Moves the caption of one language to the other, in its place; false when there is none
+    // or the other language has one.
+    bool ChangeCaptionLanguage(int fromLanguageId, int toLanguageId)
+    {
+        return m_captions.ChangeLanguage(fromLanguageId, toLanguageId);
+    }
 
     // The engine's look-up record of the responses.
     CResponseIndex& GetResponseIndex() { return m_responseIndex; }

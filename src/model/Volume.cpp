@@ -44,6 +44,15 @@ CVolume::~CVolume()
     m_wave = nullptr;
 }
 
+std::unique_ptr<qnr::CQuestionnaire>
+CVolume::ReplaceQuestionnaire(std::unique_ptr<qnr::CQuestionnaire> questionnaire)
+{
+    if (!questionnaire)
+        questionnaire = std::make_unique<qnr::CQuestionnaire>();
+    std::swap(questionnaire, m_questionnaire);
+    return questionnaire;
+}
+
 void CVolume::SetVolumeId(int id)
 {
     if (m_volumeId == id)

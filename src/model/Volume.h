@@ -111,6 +111,10 @@ public:
 
     // The source questionnaire, loaded on demand (empty until read).
     qnr::CQuestionnaire& GetQuestionnaire() const { return *m_questionnaire; }
+    // Puts another questionnaire object in place (a new one when null) and hands back the one
+    // it held, so that the caller may keep it, and everything that points into it, alive.
+    std::unique_ptr<qnr::CQuestionnaire>
+    ReplaceQuestionnaire(std::unique_ptr<qnr::CQuestionnaire> questionnaire);
     // The engine's look-up record of the source questions.
     CQuestionIndex& GetQuestionIndex() { return m_questionIndex; }
     const CQuestionIndex& GetQuestionIndex() const { return m_questionIndex; }

@@ -14,6 +14,7 @@ namespace shell_test {
 CShellTest::CShellTest()
 {
     m_app.SetShellWindow(&m_shell);
+    m_app.SetSourceCheckPause(std::chrono::milliseconds(0));
 }
 
 QString CShellTest::CopySample(const QString& sample, const QString& as)
@@ -30,9 +31,9 @@ std::unique_ptr<CCampaign> CShellTest::MakeCampaign()
 {
     auto campaign = std::make_unique<CCampaign>();
     campaign->SetName(QStringLiteral("Coffee"));
-    for (const int id : {1033, 1036}) {
+    for (const int id : {2057, 1036}) {
         auto language = std::make_unique<CLanguage>(id);
-        language->SetIsDefault(id == 1033);
+        language->SetIsDefault(id == 2057);
         campaign->AddLanguage(std::move(language));
     }
     const char* const waveNames[] = {"Spring", "Autumn"};
@@ -64,7 +65,7 @@ std::unique_ptr<CCampaign> CShellTest::MakeCampaign()
             added->AddVolume(std::move(volume));
         }
     }
-    campaign->SetCurrentLanguageId(1033);
+    campaign->SetCurrentLanguageId(2057);
     campaign->SetMaxWaveId(2);
     campaign->SetMaxWaveOrder(2);
     return campaign;

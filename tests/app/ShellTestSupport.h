@@ -3,6 +3,7 @@
 #include "app/ShellWindow.h"
 #include "app/WaveApp.h"
 #include "model/Campaign.h"
+#include "reconcile/SourceComparison.h"
 #include "storage/DBAccessDAO.h"
 #include "support/QStringPrinter.h"
 #include "support/SameDump.h"
@@ -42,7 +43,16 @@ public:
         return !FailViews;
     }
 
+    void ShowValidationDialog(const SSourceComparisonLists& lists, const QString& report) override
+    {
+        Calls << QStringLiteral("validation");
+        ValidationLists = lists;
+        ValidationReport = report;
+    }
+
     QStringList Calls;
+    SSourceComparisonLists ValidationLists;
+    QString ValidationReport;
     bool RefuseOpen = false;
     bool FailViews = false;
 };
@@ -101,7 +111,7 @@ protected:
     QString CopySample(const QString& sample, const QString& as = QString());
     // A campaign of two waves ("Spring", "Autumn") of two volumes each, whose questionnaire
     // sources are copies of the samples in the folder, interviews in the same file, absolute
-    // paths; languages 1033 (default) and 1036.
+    // paths; the samples' languages 2057 (default) and 1036.
     std::unique_ptr<pelko_wave::CCampaign> MakeCampaign();
     // Saves a campaign into a new file at the path; fails the test when that fails.
     void WriteCampaignFile(const pelko_wave::CCampaign& campaign, const QString& path);

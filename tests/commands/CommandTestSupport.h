@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CmdVirtual.h"
 #include "commands/CommandHistory.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
@@ -13,6 +14,40 @@
 #include <memory>
 
 #include <gtest/gtest.h>
+
+// Running one command's steps on a campaign, or steps through a history, and comparing the
+// campaign's dumps between them.
+
+namespace command_test {
+
+// What a campaign file keeps of the campaign: undo gives back exactly this.
+QString Dump(const pelko_wave::CCampaign& campaign);
+
+// The change record of the last step run by RunSteps, kept for the test to look at.
+struct SStepRecords
+{
+    std::unique_ptr<CCallBackInfo> AfterDo;
+    std::unique_ptr<CCallBackInfo> AfterUndo;
+    std::unique_ptr<CCallBackInfo> AfterRedo;
+};
+
+// The campaign's matchings, one a line, sorted: "Q10@2=5[2..*]" for a question matching of
+// campaign question 10 held by volume 2 to source "5" from volume 2 to the open end, "R100@..."
+// for a response matching of response 100.
+QString MatchingsText(const pelko_wave::CCampaign& campaign);
+
+// Runs Do, Undo, Redo and Undo again, checking that each succeeds with a record, that Undo gives
+// back the dump from before Do and Redo the dump after Do. The dump after Do goes into afterDo;
+// the campaign is left undone (as before Do) unless leaveDone is set, which ends after the Redo.
+::testing::AssertionResult RunSteps(CCmdVirtual& command, const pelko_wave::CCampaign& campaign,
+                                    QString* afterDo = nullptr, SStepRecords* records = nullptr,
+                                    bool leaveDone = false);
+
+// Runs Do and expects it to fail with the campaign unchanged and no record.
+::testing::AssertionResult FailsWithoutChange(CCmdVirtual& command,
+                                              const pelko_wave::CCampaign& campaign);
+
+} // namespace command_test
 
 // A campaign of the tests' application double with a history of its own, for the command tests:
 // each step runs through the history and can be undone and redone, the campaign's dump checked

@@ -82,11 +82,9 @@ TEST(SplitterBar, DragsAreClampedToTheLimits)
         SCOPED_TRACE(testing::Message() << test.Horizontal << " " << test.Offset);
         SPage page(test.Horizontal);
         QSignalSpy moved(&page.bar, &CSplitterBar::SplitterMoved);
-        const QPoint from(100, 1);
         const QPoint grab = test.Horizontal ? QPoint(100, 1) : QPoint(1, 100);
         const QPoint to =
             test.Horizontal ? grab + QPoint(0, test.Offset) : grab + QPoint(test.Offset, 0);
-        Q_UNUSED(from);
         Drag(page.bar, grab, to);
         const QRect bar = page.bar.geometry();
         if (test.Horizontal) {

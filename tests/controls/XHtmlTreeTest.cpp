@@ -242,6 +242,7 @@ TEST(XHtmlTree, FindItemByWholeWordCaseAndDirection)
         {"CAT", true, true, true, true, upper, nullptr}, // only the start matches
         {"", false, true, false, true, root, nullptr},
         {"x", false, true, true, true, root, nullptr}, // "cat_x": "_" touches it
+        {"x", false, true, false, true, root, underscore},
     };
     for (const SCase& test : cases) {
         SCOPED_TRACE(testing::Message() << test.Text << " case " << test.MatchCase << " down "
@@ -250,7 +251,6 @@ TEST(XHtmlTree, FindItemByWholeWordCaseAndDirection)
                                 test.WholeWord, test.Wrap, test.Start),
                   test.Expected);
     }
-    Q_UNUSED(underscore);
 }
 
 TEST(XHtmlTree, DeletingKeepsTheCountsAndFreesTheRecords)

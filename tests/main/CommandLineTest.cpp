@@ -1,53 +1,10 @@
+#include "RunPlim.h"
+
 #include "platform/WaveCmdLineInfo.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct SRun
-{
-    int ExitCode = -1;
-    bool Crashed = false;
-    QByteArray Out;
-    QByteArray Err;
-    qint64 Milliseconds = 0;
-};
-
-// Runs the program headless, with a runtime folder of its own (no launcher FIFOs).
-SRun RunPlim(const QStringList& arguments)
-{
-    static QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral(PLIM_EXECUTABLE), arguments);
-    SRun run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.Milliseconds = timer.elapsed();
-    run.Crashed = process.exitStatus() != QProcess::NormalExit;
-    run.ExitCode = process.exitCode();
-    run.Out = process.readAllStandardOutput();
-    run.Err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
 
 TEST(CommandLine, HelpPrintsTheUsageText)
 {

@@ -1,0 +1,185 @@
+#include "commands/MatchingChanges.h"
+
+#include "model/Campaign.h"
+#include "reconcile/VolumeTreeRechecks.h"
+
+using namespace pelko_wave;
+
+namespace {
+
+std::unique_ptr<CQuestionMatching> TakeFrom(CVolume& volume, const CQuestionMatching* matching)
+{
+    return volume.RemoveQuestionMatching(matching);
+}
+std::unique_ptr<CModalityMatching> TakeFrom(CVolume& volume, const CModalityMatching* matching)
+{
+    return volume.RemoveModalityMatching(matching);
+}
+void PutInto(CVolume& volume, std::unique_ptr<CQuestionMatching> matching)
+{
+    volume.AddQuestionMatching(std::move(matching));
+}
+void PutInto(CVolume& volume, std::unique_ptr<CModalityMatching> matching)
+{
+    volume.AddModalityMatching(std::move(matching));
+}
+
+// Out of the volume its VolumeID names (or the given holder) and into the entry.
+template <class Kept> bool TakeOut(CCampaign& campaign, Kept& kept, CVolume* holder = nullptr)
+{
+    if (kept.Owned)
+        return true;
+    if (CVolume* volume = campaign.FindVolume(kept.Matching->GetVolumeId()))
+        kept.Owned = TakeFrom(*volume, kept.Matching);
+    if (!kept.Owned && holder)
+        kept.Owned = TakeFrom(*holder, kept.Matching);
+    return kept.Owned != nullptr;
+}
+
+template <class Kept> void PutBack(CCampaign& campaign, Kept& kept)
+{
+    if (!kept.Owned)
+        return;
+    if (CVolume* volume = campaign.FindVolume(kept.Matching->GetVolumeId()))
+        PutInto(*volume, std::move(kept.Owned));
+}
+
+template <class M> void NoteEnd(M& matching, int end, QMap<M*, int>& before, QMap<M*, int>& after)
+{
+    if (!before.contains(&matching))
+        before.insert(&matching, matching.GetEndVolumeId());
+    matching.SetEndVolumeId(end);
+    after.insert(&matching, end);
+}
+
+template <class M> void ApplyEnds(const QMap<M*, int>& ends)
+{
+    for (auto it = ends.cbegin(); it != ends.cend(); ++it)
+        it.key()->SetEndVolumeId(it.value());
+}
+
+template <class M, class Kept>
+void KeepRemoved(std::vector<std::unique_ptr<M>>& removed, std::vector<Kept>& into)
+{
+    for (std::unique_ptr<M>& matching : removed) {
+        Kept kept;
+        kept.Matching = matching.get();
+        kept.Owned = std::move(matching);
+        into.push_back(std::move(kept));
+    }
+    removed.clear();
+}
+
+template <class M>
+void MergeEnds(QMap<M*, int>& before, QMap<M*, int>& after, const QMap<M*, int>& laterBefore,
+               const QMap<M*, int>& laterAfter)
+{
+    for (auto it = laterBefore.cbegin(); it != laterBefore.cend(); ++it) {
+        if (!before.contains(it.key()))
+            before.insert(it.key(), it.value());
+    }
+    after.insert(laterAfter);
+}
+
+} // namespace
+
+CMatchingChanges::CMatchingChanges() = default;
+CMatchingChanges::~CMatchingChanges() = default;
+
+CQuestionMatching* CMatchingChanges::Add(CCampaign& campaign,
+                                         std::unique_ptr<CQuestionMatching> matching)
+{
+    SKept<CQuestionMatching> kept;
+    kept.Matching = matching.get();
+    kept.Owned = std::move(matching);
+    PutBack(campaign, kept);
+    m_madeQuestions.push_back(std::move(kept));
+    return m_madeQuestions.back().Matching;
+}
+
+CModalityMatching* CMatchingChanges::Add(CCampaign& campaign,
+                                         std::unique_ptr<CModalityMatching> matching)
+{
+    SKept<CModalityMatching> kept;
+    kept.Matching = matching.get();
+    kept.Owned = std::move(matching);
+    PutBack(campaign, kept);
+    m_madeModalities.push_back(std::move(kept));
+    return m_madeModalities.back().Matching;
+}
+
+bool CMatchingChanges::Remove(CCampaign& campaign, CQuestionMatching* matching, CVolume* holder)
+{
+    SKept<CQuestionMatching> kept;
+    kept.Matching = matching;
+    if (!TakeOut(campaign, kept, holder))
+        return false;
+    m_removedQuestions.push_back(std::move(kept));
+    return true;
+}
+
+bool CMatchingChanges::Remove(CCampaign& campaign, CModalityMatching* matching, CVolume* holder)
+{
+    SKept<CModalityMatching> kept;
+    kept.Matching = matching;
+    if (!TakeOut(campaign, kept, holder))
+        return false;
+    m_removedModalities.push_back(std::move(kept));
+    return true;
+}
+
+void CMatchingChanges::SetEnd(CQuestionMatching& matching, int endVolumeId)
+{
+    NoteEnd(matching, endVolumeId, m_questionEndsBefore, m_questionEndsAfter);
+}
+
+void CMatchingChanges::SetEnd(CModalityMatching& matching, int endVolumeId)
+{
+    NoteEnd(matching, endVolumeId, m_modalityEndsBefore, m_modalityEndsAfter);
+}
+
+void CMatchingChanges::Merge(SVolumeTreeChanges&& changes)
+{
+    MergeEnds(m_questionEndsBefore, m_questionEndsAfter, changes.QuestionEndsBefore,
+              changes.QuestionEndsAfter);
+    MergeEnds(m_modalityEndsBefore, m_modalityEndsAfter, changes.ModalityEndsBefore,
+              changes.ModalityEndsAfter);
+    KeepRemoved(changes.RemovedQuestionMatchings, m_removedQuestions);
+    KeepRemoved(changes.RemovedModalityMatchings, m_removedModalities);
+    changes = SVolumeTreeChanges();
+}
+
+void CMatchingChanges::Undo(CCampaign& campaign)
+{
+    ApplyEnds(m_questionEndsBefore);
+    ApplyEnds(m_modalityEndsBefore);
+    for (auto it = m_madeModalities.rbegin(); it != m_madeModalities.rend(); ++it)
+        TakeOut(campaign, *it);
+    for (auto it = m_madeQuestions.rbegin(); it != m_madeQuestions.rend(); ++it)
+        TakeOut(campaign, *it);
+    for (auto it = m_removedQuestions.rbegin(); it != m_removedQuestions.rend(); ++it)
+        PutBack(campaign, *it);
+    for (auto it = m_removedModalities.rbegin(); it != m_removedModalities.rend(); ++it)
+        PutBack(campaign, *it);
+}
+
+void CMatchingChanges::Redo(CCampaign& campaign)
+{
+    for (auto& kept : m_removedModalities)
+        TakeOut(campaign, kept);
+    for (auto& kept : m_removedQuestions)
+        TakeOut(campaign, kept);
+    for (auto& kept : m_madeQuestions)
+        PutBack(campaign, kept);
+    for (auto& kept : m_madeModalities)
+        PutBack(campaign, kept);
+    ApplyEnds(m_questionEndsAfter);
+    ApplyEnds(m_modalityEndsAfter);
+}
+
+bool CMatchingChanges::IsEmpty() const
+{
+    return m_madeQuestions.empty() && m_madeModalities.empty() && m_removedQuestions.empty() &&
+           m_removedModalities.empty() && m_questionEndsBefore.isEmpty() &&
+           m_modalityEndsBefore.isEmpty();
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "commands/CmdVirtual.h"
+#include "commands/OrderSnapshots.h"
+
+#include <QMap>
+#include <QString>
+#include <memory>
+
+// The commands that add questions, chapters and responses to the campaign questionnaire, merge
+// a response into another in one volume, and raise maximum response counts. Undo gives back the
+// orders exactly as they were before Do, Redo those after it.
+
+namespace pelko_wave {
+class CCampaign;
+class CModality;
+class CModalityMerging;
+class CQuestion;
+class CVolume;
+} // namespace pelko_wave
+
+namespace qnr {
+class CModalite;
+class CQuestion;
+} // namespace qnr
+
+// A campaign question made from a source question of the volume, with its captions, at the
+// order asked for (-1: after the last question). It makes no matching.
+class CCmdNewQuestion final : public CCmdVirtual
+{
+public:
+    CCmdNewQuestion(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
+                    const qnr::CQuestion* sourceQuestion, int order);
+    ~CCmdNewQuestion() override;
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+    QString GetName() const override;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+    // The question made by Do; null before.
+    pelko_wave::CQuestion* GetQuestion() const { return m_question; }
+
+private:
+    pelko_wave::CVolume* m_volume;
+    const qnr::CQuestion* m_sourceQuestion;
+    int m_order;
+    pelko_wave::CQuestion* m_question = nullptr;
+    std::unique_ptr<pelko_wave::CQuestion> m_removed; // the question while undone
+    CQuestionOrders m_before;
+    CQuestionOrders m_after;
+};
+
+// A chapter of the given name appearing in the volume (without one, in the campaign's first
+// volume), at the order asked for (-1: after the last question).
+class CCmdCreateChapter final : public CCmdVirtual
+{
+public:
+    CCmdCreateChapter(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
+                      const QString& name, int order);
+    ~CCmdCreateChapter() override;
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+    QString GetName() const override;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+    pelko_wave::CQuestion* GetChapter() const { return m_chapter; }
+
+private:
+    pelko_wave::CVolume* m_volume;
+    QString m_name;
+    int m_order;
+    pelko_wave::CQuestion* m_chapter = nullptr;
+    std::unique_ptr<pelko_wave::CQuestion> m_removed;
+    CQuestionOrders m_before;
+    CQuestionOrders m_after;
+};
+
+// A campaign response of the question made from a source response, with its captions, at the
+// order asked for (-1: after the last response). It makes no matching.
+class CCmdNewModality final : public CCmdVirtual
+{
+public:
+    CCmdNewModality(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
+                    pelko_wave::CQuestion* question, const qnr::CModalite* sourceModality,
+                    int order);
+    ~CCmdNewModality() override;
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+    QString GetName() const override;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+    pelko_wave::CModality* GetModality() const { return m_modality; }
+
+private:
+    pelko_wave::CVolume* m_volume;
+    pelko_wave::CQuestion* m_question;
+    const qnr::CModalite* m_sourceModality;
+    int m_order;
+    pelko_wave::CModality* m_modality = nullptr;
+    std::unique_ptr<pelko_wave::CModality> m_removed;
+    CModalityOrders m_before;
+    CModalityOrders m_after;
+};
+
+// Merges the child response into the master response in the volume: one merging record.
+class CCmdMergeModalities final : public CCmdVirtual
+{
+public:
+    CCmdMergeModalities(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
+                        pelko_wave::CModality* master, pelko_wave::CModality* child);
+    ~CCmdMergeModalities() override;
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+    QString GetName() const override;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+private:
+    pelko_wave::CVolume* m_volume;
+    pelko_wave::CModality* m_master;
+    pelko_wave::CModality* m_child;
+    std::unique_ptr<pelko_wave::CModalityMerging> m_removed; // the merging while undone
+};
+
+// Raises the maximum response count of every campaign question to the largest of the source
+// questions matched to it in the reconciled volumes; a count is never lowered.
+class CCmdMaximiseResponseCnt final : public CCmdVirtual
+{
+public:
+    // The flag is the issuer's and changes nothing.
+    CCmdMaximiseResponseCnt(pelko_wave::CCampaign* campaign, bool flag);
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+    QString GetName() const override;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+private:
+    QMap<pelko_wave::CQuestion*, int> m_before;
+    QMap<pelko_wave::CQuestion*, int> m_after;
+    bool m_flag;
+};

@@ -1,0 +1,136 @@
+#include "reconcile/CampaignOrdering.h"
+
+#include "EngineFixtures.h"
+#include "support/QStringPrinter.h"
+#include "support/ScriptedWindowServices.h"
+#include "support/TestWaveApp.h"
+
+#include "model/Campaign.h"
+#include "questionnaire/Question.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelko_wave;
+using namespace engine_test;
+
+namespace {
+
+// Wave 1 with volume 1; wave 2 with volumes 2 and 3. Campaign questions X, Y, Z, W (ids 2 to 5,
+// orders 0 to 3); Y has responses A, B, C (orders 1, 2, 3).
+class CampaignOrdering : public ::testing::Test
+{
+protected:
+    CampaignOrdering()
+    {
+        CCampaign& c = *app.Campaign;
+        AddVolume(c, *AddWave(c, 1), 1, {0}, {0});
+        wave2 = AddWave(c, 2);
+        volume2 = AddVolume(c, *wave2, 2, {0}, {0});
+        volume3 = AddVolume(c, *wave2, 3, {0}, {0});
+        for (const auto& [id, shortcut] : {std::pair{2, "X"}, {3, "Y"}, {4, "Z"}, {5, "W"}})
+            AddQuestion(c, id, QString::fromLatin1(shortcut), QString::fromLatin1(shortcut), 1);
+        y = c.GetQuestionById(3);
+        AddResponses(c, *y, 100, {"A", "B", "C"});
+        for (int i = 0; i < 3; ++i)
+            y->GetModality(i)->SetModalityOrder(i + 1);
+    }
+
+    QString QuestionSequence() const
+    {
+        QStringList items;
+        for (int i = 0; i < app.Campaign->GetQuestionCount(); ++i) {
+            const CQuestion& q = *app.Campaign->GetQuestion(i);
+            items << QStringLiteral("%1%2").arg(q.GetShortcut()).arg(q.GetOrder());
+        }
+        return items.join(u' ');
+    }
+
+    QString ResponseSequence() const
+    {
+        QStringList items;
+        for (const CModality* m : y->GetModalities())
+            items << QStringLiteral("%1%2")
+                         .arg(m->GetShortCaption(kLanguage))
+                         .arg(m->GetModalityOrder());
+        return items.join(u' ');
+    }
+
+    CScriptedWindowServices windows;
+    CTestWaveApp app;
+    CWave* wave2 = nullptr;
+    CVolume* volume2 = nullptr;
+    CVolume* volume3 = nullptr;
+    CQuestion* y = nullptr;
+};
+
+TEST_F(CampaignOrdering, ResponsesFollowTheSourceAndUnmatchedOnesFollowTheirPredecessor)
+{
+    // The source presents C, then A; B has no source response.
+    qnr::CQuestion* source =
+        AddSourceQuestion(*volume2, 30, QStringLiteral("Y"), QStringLiteral("Y"));
+    AddSourceResponses(*source, 1, {"C", "A"});
+    MatchQuestion(*volume2, 3, 30);
+    MatchResponse(*volume2, 3, 102, 1);
+    MatchResponse(*volume2, 3, 100, 2);
+
+    EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
+    EXPECT_EQ(ResponseSequence(), "C1 A2 B3");
+    EXPECT_TRUE(windows.Prompts.isEmpty());
+}
+
+TEST_F(CampaignOrdering, AQuestionMatchedNowhereInTheWaveKeepsItsResponseOrder)
+{
+    EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
+    EXPECT_EQ(ResponseSequence(), "A1 B2 C3");
+}
+
+TEST_F(CampaignOrdering, AMatchedSourceQuestionThatIsGoneStopsTheOrderingWithAMessage)
+{
+    AddSourceQuestion(*volume2, 30, QStringLiteral("Y"), QStringLiteral("Y"));
+    MatchQuestion(*volume2, 3, 77);
+    CQuestion* z = app.Campaign->GetQuestionById(4);
+    AddResponses(*app.Campaign, *z, 200, {"P", "Q"});
+    z->GetModality(0)->SetModalityOrder(5);
+
+    EXPECT_EQ(OrderAllQuestionModalities(*app.Campaign, *wave2), 0);
+    ASSERT_EQ(windows.Prompts.size(), 1);
+    EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("'V2'")));
+    EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("'77'")));
+    EXPECT_EQ(ResponseSequence(), "A1 B2 C3");
+    // The walk stopped at Y: Z, after it, was not renumbered.
+    EXPECT_EQ(z->GetModality(0)->GetModalityOrder(), 5);
+
+    EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
+    EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+}
+
+TEST_F(CampaignOrdering, QuestionsFollowTheWavesSourcesVolumeByVolume)
+{
+    // Volume 2 presents Z then X; volume 3 presents Z then Y. W is matched nowhere.
+    AddSourceQuestion(*volume2, 40, QStringLiteral("Z"), QStringLiteral("Z"));
+    AddSourceQuestion(*volume2, 20, QStringLiteral("X"), QStringLiteral("X"));
+    AddSourceQuestion(*volume3, 40, QStringLiteral("Z"), QStringLiteral("Z"));
+    AddSourceQuestion(*volume3, 30, QStringLiteral("Y"), QStringLiteral("Y"));
+    MatchQuestion(*volume2, 4, 40);
+    MatchQuestion(*volume2, 2, 20);
+    MatchQuestion(*volume3, 4, 40);
+    MatchQuestion(*volume3, 3, 30);
+
+    EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 1);
+    // Y goes after Z, which comes before it in volume 3; W after its predecessor Z.
+    EXPECT_EQ(QuestionSequence(), "Z1 W2 Y3 X4");
+    EXPECT_GE(app.Campaign->GetMaxQuestionOrder(), 4);
+}
+
+TEST_F(CampaignOrdering, AVolumeWhoseSourceCannotBeReadStopsTheQuestionOrdering)
+{
+    CSourcePath missing;
+    missing.SourceString = QStringLiteral("/nonexistent/wave2.zoz");
+    volume2->SetMetaData(missing);
+    EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
+    ASSERT_EQ(windows.Prompts.size(), 1);
+    EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("/nonexistent/wave2.zoz")));
+    EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+}
+
+} // namespace
