@@ -18,38 +18,39 @@ constexpr int LAST_COMPARED_QUESTION_KIND = QUESTION_LONG_CAPTIONS;
 constexpr int MODALITY_SHORT_CAPTIONS = 9;
 constexpr int LAST_COMPARED_MODALITY_KIND = MODALITY_SHORT_CAPTIONS;
 
-// What the comparisons read of the application, once per call.
-struct SComparisonSettings
-{
-    const IWaveApp* App = nullptr;
-    bool DefaultLanguageOnly = false;
-    int DefaultLanguageId = 0;
+} // namespace
 
-    SComparisonSettings() : App(GetWaveApp())
-    {
-        if (!App)
-            return;
-        DefaultLanguageOnly = App->GetLanguageSettings().GetCompareCaptionsInDefaultLangOnly() != 0;
-        if (const CCampaign* campaign = App->GetCampaign())
-            DefaultLanguageId = campaign->GetDefaultLanguageId();
+CDifferenceComparer::CDifferenceComparer()
+{
+    const IWaveApp* app = GetWaveApp();
+    if (!app)
+        return;
+    m_defaultLanguageOnly = app->GetLanguageSettings().GetCompareCaptionsInDefaultLangOnly() != 0;
+    if (const CCampaign* campaign = app->GetCampaign())
+        m_defaultLanguageId = campaign->GetDefaultLanguageId();
+    const CQuestionDiffsOptions& questionOptions = app->GetQuestionDiffsOptions();
+    for (int kind = 0; kind <= LAST_COMPARED_QUESTION_KIND; ++kind) {
+        if (!app->IsQuestionDiffKindHidden(kind) && questionOptions.IsEnabled(kind))
+            m_questionKinds.push_back(kind);
     }
-    // Whether a caption of the language takes part in the comparison.
-    bool ComparesLanguage(int languageId) const
-    {
-        return !DefaultLanguageOnly || languageId == DefaultLanguageId;
+    const CModalityDiffsOptions& modalityOptions = app->GetModalityDiffsOptions();
+    for (int kind = 0; kind <= LAST_COMPARED_MODALITY_KIND; ++kind) {
+        if (!app->IsModalityDiffKindHidden(kind) && modalityOptions.IsEnabled(kind))
+            m_modalityKinds.push_back(kind);
     }
-};
+}
 
 // Appends one caption difference per source language whose text the campaign item does not
 // have, ignoring case. campaignCaption gives the campaign caption of a language, or null when
 // the item has no caption record in it.
 template <typename CampaignCaption>
-void CompareCaptions(const SComparisonSettings& settings, const qnr::CLocalisedTexts& texts,
-                     int kind, bool useLong, bool skipEmptySource,
-                     const CampaignCaption& campaignCaption, CDiffList& diffs)
+void CDifferenceComparer::CompareCaptions(const qnr::CLocalisedTexts& texts, int kind, bool useLong,
+                                          bool skipEmptySource,
+                                          const CampaignCaption& campaignCaption,
+                                          CDiffList& diffs) const
 {
     for (const qnr::CLocalisedTexts::SEntry& entry : texts.GetEntries()) {
-        if (!settings.ComparesLanguage(entry.languageId))
+        if (!ComparesLanguage(entry.languageId))
             continue;
         const QString& text = useLong ? entry.longCaption : entry.shortCaption;
         if (skipEmptySource && text.isEmpty())
@@ -61,23 +62,16 @@ void CompareCaptions(const SComparisonSettings& settings, const qnr::CLocalisedT
     }
 }
 
-} // namespace
-
-bool GetQuestionDifferences(const CQuestion& question, const qnr::CQuestion& source,
-                            CDiffList& diffs)
+bool CDifferenceComparer::GetQuestionDifferences(const CQuestion& question,
+                                                 const qnr::CQuestion& source,
+                                                 CDiffList& diffs) const
 {
     diffs.clear();
-    const SComparisonSettings settings;
-    if (!settings.App)
-        return false;
-    const CQuestionDiffsOptions& options = settings.App->GetQuestionDiffsOptions();
-    for (int kind = 0; kind <= LAST_COMPARED_QUESTION_KIND; ++kind) {
-        if (settings.App->IsQuestionDiffKindHidden(kind) || !options.IsEnabled(kind))
-            continue;
+    for (const int kind : m_questionKinds) {
         if (kind == QUESTION_SHORT_CAPTIONS || kind == QUESTION_LONG_CAPTIONS) {
             const bool useLong = kind == QUESTION_LONG_CAPTIONS;
             CompareCaptions(
-                settings, source.GetCaptions(), kind, useLong, true,
+                source.GetCaptions(), kind, useLong, true,
                 [&](int languageId) -> const QString* {
                     const CQuestionCaption* caption = question.FindCaption(languageId);
                     if (!caption)
@@ -96,21 +90,16 @@ bool GetQuestionDifferences(const CQuestion& question, const qnr::CQuestion& sou
     return !diffs.empty();
 }
 
-bool GetModalityDifferences(const CModality& modality, const qnr::CModalite& source,
-                            CDiffList& diffs)
+bool CDifferenceComparer::GetModalityDifferences(const CModality& modality,
+                                                 const qnr::CModalite& source,
+                                                 CDiffList& diffs) const
 {
     diffs.clear();
-    const SComparisonSettings settings;
-    if (!settings.App)
-        return false;
-    const CModalityDiffsOptions& options = settings.App->GetModalityDiffsOptions();
-    for (int kind = 0; kind <= LAST_COMPARED_MODALITY_KIND; ++kind) {
-        if (settings.App->IsModalityDiffKindHidden(kind) || !options.IsEnabled(kind))
-            continue;
+    for (const int kind : m_modalityKinds) {
         if (kind == MODALITY_SHORT_CAPTIONS) {
             // A response caption missing in a language differs even when the source's is empty.
             CompareCaptions(
-                settings, source.GetCaptions(), kind, false, false,
+                source.GetCaptions(), kind, false, false,
                 [&](int languageId) -> const QString* {
                     const CModalityCaption* caption = modality.FindCaption(languageId);
                     return caption ? &caption->GetShortCaption() : nullptr;
@@ -125,4 +114,16 @@ bool GetModalityDifferences(const CModality& modality, const qnr::CModalite& sou
             diffs.emplace(kind, CDiffInfoPtr());
     }
     return !diffs.empty();
+}
+
+bool GetQuestionDifferences(const CQuestion& question, const qnr::CQuestion& source,
+                            CDiffList& diffs)
+{
+    return CDifferenceComparer().GetQuestionDifferences(question, source, diffs);
+}
+
+bool GetModalityDifferences(const CModality& modality, const qnr::CModalite& source,
+                            CDiffList& diffs)
+{
+    return CDifferenceComparer().GetModalityDifferences(modality, source, diffs);
 }

@@ -124,19 +124,31 @@ void CCampaignDiffsCache::DropRemovedItems()
 bool CacheQuestionDifferences(const CQuestion& question, const qnr::CQuestion& source, int volumeId,
                               CRowMultimap& store)
 {
+    return CacheQuestionDifferences(CDifferenceComparer(), question, source, volumeId, store);
+}
+
+bool CacheModalityDifferences(const CModality& modality, const qnr::CModalite& source,
+                              CRowMultimapStr& store)
+{
+    return CacheModalityDifferences(CDifferenceComparer(), modality, source, store);
+}
+
+bool CacheQuestionDifferences(const CDifferenceComparer& comparer, const CQuestion& question,
+                              const qnr::CQuestion& source, int volumeId, CRowMultimap& store)
+{
     CDiffList diffs;
-    const bool differ = GetQuestionDifferences(question, source, diffs);
+    const bool differ = comparer.GetQuestionDifferences(question, source, diffs);
     const CRowMultimap::CKey key(question.GetQuestionId(), volumeId);
     for (auto& [kind, detail] : diffs)
         store.Insert(key, kind, std::move(detail));
     return differ;
 }
 
-bool CacheModalityDifferences(const CModality& modality, const qnr::CModalite& source,
-                              CRowMultimapStr& store)
+bool CacheModalityDifferences(const CDifferenceComparer& comparer, const CModality& modality,
+                              const qnr::CModalite& source, CRowMultimapStr& store)
 {
     CDiffList diffs;
-    const bool differ = GetModalityDifferences(modality, source, diffs);
+    const bool differ = comparer.GetModalityDifferences(modality, source, diffs);
     for (auto& [kind, detail] : diffs)
         store.Insert(modality.GetModalityId(), kind, std::move(detail));
     return differ;

@@ -12,6 +12,8 @@
 // the reconciliation page recomputes only what is stale. The application owns the cache with
 // its campaign; every call comes from the interface thread.
 
+class CDifferenceComparer;
+
 namespace pelko_wave {
 class CCampaign;
 class CModality;
@@ -96,6 +98,13 @@ private:
 bool CacheQuestionDifferences(const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
                               int volumeId, CRowMultimap& store);
 bool CacheModalityDifferences(const pelko_wave::CModality& modality, const qnr::CModalite& source,
+                              CRowMultimapStr& store);
+// The same with the comparer of a caller that stores many pairs.
+bool CacheQuestionDifferences(const CDifferenceComparer& comparer,
+                              const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
+                              int volumeId, CRowMultimap& store);
+bool CacheModalityDifferences(const CDifferenceComparer& comparer,
+                              const pelko_wave::CModality& modality, const qnr::CModalite& source,
                               CRowMultimapStr& store);
 // Append to the list what the store holds under the key, in store order (a "Responses" entry
 // only when the list has none yet), and answer the number of entries stored under the key.

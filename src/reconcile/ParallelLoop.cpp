@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #ifdef PLIM_PARALLEL_THREAD_POOL
-#include <atomic>
 #include <thread>
 #include <vector>
 #else
@@ -25,22 +24,21 @@ void ParallelFor(int count, int threads, const std::function<void(int index)>& b
         return;
     threads = std::clamp(threads > 0 ? threads : GetProcessorCount(), 1, count);
 #ifdef PLIM_PARALLEL_THREAD_POOL
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int i = next++; i < count; i = next++)
+    const auto work = [&](int first) {
+        for (int i = first; i < count; i += threads)
             body(i);
     };
     std::vector<std::thread> pool;
     pool.reserve(size_t(threads - 1));
     for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
+        pool.emplace_back(work, t);
+    work(0);
     for (std::thread& thread : pool)
         thread.join();
 #else
-    // Dynamic scheduling: the iterations take very different times (a missing file against a
-    // large questionnaire).
-#pragma omp parallel for schedule(dynamic, 1) num_threads(threads)
+    // Dealt round, the same index to the same thread on every run: a volume's questionnaire,
+    // read again, is freed by the thread whose heap holds it.
+#pragma omp parallel for schedule(static, 1) num_threads(threads)
     for (int i = 0; i < count; ++i)
         body(i);
 #endif

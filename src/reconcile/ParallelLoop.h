@@ -10,6 +10,6 @@
 int GetProcessorCount();
 
 // Runs body(i) once for each i from 0 to count - 1 on up to `threads` threads (0: one per
-// processor), each thread taking the next index when it is free, and returns when all are done.
-// The body must not throw.
+// processor), the indexes dealt round (thread t takes t, t + threads, ...), and returns when all
+// are done. The body must not throw.
 void ParallelFor(int count, int threads, const std::function<void(int index)>& body);

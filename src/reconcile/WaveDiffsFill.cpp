@@ -4,6 +4,7 @@
 #include "model/QuestionnaireLoading.h"
 #include "platform/AppServices.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/Differences.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/DiffsOptions.h"
 #include "reconcile/PropertyTexts.h"
@@ -122,7 +123,8 @@ private:
                          const SVolumeMatches& volume)
     {
         const int volumeId = volume.Volume->GetVolumeId();
-        CacheQuestionDifferences(question, source, volumeId, m_entry.GetQuestionDiffs());
+        CacheQuestionDifferences(m_comparer, question, source, volumeId,
+                                 m_entry.GetQuestionDiffs());
         bool responsesDiffer = false;
         for (const CModalityMatching* matching :
              volume.ModalityMatchings.value(question.GetQuestionId())) {
@@ -130,7 +132,8 @@ private:
             const qnr::CModalite* sourceModality =
                 source.FindModaliteById(matching->GetModalitySourceId().toInt());
             if (modality && sourceModality &&
-                CacheModalityDifferences(*modality, *sourceModality, m_entry.GetModalityDiffs()))
+                CacheModalityDifferences(m_comparer, *modality, *sourceModality,
+                                         m_entry.GetModalityDiffs()))
                 responsesDiffer = true;
         }
         const CRowMultimap::CKey key(question.GetQuestionId(), volumeId);
@@ -145,6 +148,7 @@ private:
     CWave& m_wave;
     CWaveDiffsEntry& m_entry;
     std::vector<SVolumeMatches> m_volumes;
+    const CDifferenceComparer m_comparer;
     bool m_comparesResponseCount = false;
 };
 
