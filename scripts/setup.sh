@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     binutils
     fonts-dejavu-core
+    # The fuzz targets: clang, its libFuzzer and sanitizer runtimes, and its OpenMP.
+    clang libclang-rt-dev libomp-dev
 )
 
 missing=()
