@@ -519,6 +519,12 @@ bool CCampaign::ChangeLanguageId(CLanguage& language, int newLanguageId)
         m_defaultLanguageId = newLanguageId;
     if (m_currentLanguageId == oldLanguageId)
         m_currentLanguageId = newLanguageId;
+    // The system's name and abbreviation of the old id become the new id's; texts of the
+    // user's own stay. (A campaign file keeps no abbreviation: reading gives the id's.)
+    if (language.GetLanguageName() == GetLanguageNameOfId(oldLanguageId))
+        language.SetLanguageName(GetLanguageNameOfId(newLanguageId));
+    if (language.GetLanguageAbbreviation() == GetLanguageAbbreviationOfId(oldLanguageId))
+        language.SetLanguageAbbreviation(GetLanguageAbbreviationOfId(newLanguageId));
     language.SetLanguageId(newLanguageId);
     RebuildIdIndex(m_languageIndex, m_languages, kIdOf);
     return true;

@@ -174,7 +174,8 @@ public:
     int AddLanguage(std::unique_ptr<CLanguage> language);
     std::unique_ptr<CLanguage> RemoveLanguage(int languageId);
     // Gives a language of the campaign another id, and with it every question and response
-    // caption in that language and the default and current language ids that name it. False,
+    // caption in that language, the default and current language ids that name it, and the
+    // system's name and abbreviation when the language has those of its old id. False,
     // with nothing changed, when the language is not the campaign's or the new id is in use
     // already: by another language, by any caption, or as the default or current language.
     bool ChangeLanguageId(CLanguage& language, int newLanguageId);

@@ -43,7 +43,11 @@ public:
         m_positions.emplace(item, m_items.insert(at, item));
         return item;
     }
-    void Append(T* item) { m_positions.emplace(item, m_items.insert(m_items.end(), item)); }
+    T* Append(T* item)
+    {
+        m_positions.emplace(item, m_items.insert(m_items.end(), item));
+        return item;
+    }
     // Every item of the current order not placed yet goes right after the item before it in the
     // current order, the first one to the front. Walking the current order front to back, that
     // item is always placed already.
@@ -144,7 +148,8 @@ int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave)
             }
         }
         // The questions matched here in source order: each one new to the order goes after the
-        // one before it in this source.
+        // one before it in this source, or after everything placed so far when none before it
+        // is placed.
         CQuestion* anchor = nullptr;
         for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
             const auto found =
@@ -154,8 +159,12 @@ int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave)
             CQuestion* question = campaign.GetQuestionById(*found);
             if (!question || campaign.IsReservedQuestion(question))
                 continue;
-            anchor =
-                sequence.Contains(question) ? question : sequence.InsertAfter(anchor, question);
+            if (sequence.Contains(question))
+                anchor = question;
+            else if (anchor)
+                anchor = sequence.InsertAfter(anchor, question);
+            else
+                anchor = sequence.Append(question);
         }
     }
 

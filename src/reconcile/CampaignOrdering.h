@@ -18,8 +18,9 @@ class CWave;
 int OrderQuestionModalities(CCampaign& campaign, CQuestion& campaignQuestion, const CWave& wave);
 
 // All campaign questions but the reserved one: the questions matched in the wave's first volume
-// in its source order, then those matched only in a later volume each after the question that
-// precedes it in that volume's source, then the others after their predecessors.
+// in its source order; those matched only in a later volume each after the question that
+// precedes it in that volume's source (after all placed so far when none precedes it); then the
+// others after their predecessors in the current order.
 int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave);
 
 // OrderQuestionModalities for every question but the reserved one with two or more responses,

@@ -1,6 +1,12 @@
 #include "CommandTestSupport.h"
 
+#include "app/WaveApp.h"
 #include "model/Campaign.h"
+#include "storage/DBAccessDAO.h"
+
+#include <QFile>
+#include <QMap>
+#include <sqlite3.h>
 
 namespace command_test {
 
@@ -10,6 +16,74 @@ QString Dump(const pelko_wave::CCampaign& campaign)
 }
 
 namespace {
+
+struct SRecord
+{
+    QString Key;
+    QStringList Names;
+    QStringList Values;
+};
+
+// "Kind [id] name=value ...": values are quoted texts, {...} or [...] groups, or plain words.
+SRecord ParseRecord(const QString& line)
+{
+    SRecord record;
+    qsizetype at = line.indexOf(u' ');
+    const QString kind = line.left(at < 0 ? line.size() : at);
+    QString id;
+    if (at >= 0) {
+        const qsizetype next = line.indexOf(u' ', at + 1);
+        const QString word = line.mid(at + 1, next < 0 ? -1 : next - at - 1);
+        if (!word.contains(u'=')) {
+            id = word;
+            at = next;
+        }
+    }
+    while (at >= 0 && at < line.size()) {
+        const qsizetype equals = line.indexOf(u'=', at + 1);
+        if (equals < 0)
+            break;
+        record.Names << line.mid(at + 1, equals - at - 1);
+        qsizetype end = equals + 1;
+        int depth = 0;
+        bool quoted = false;
+        for (; end < line.size(); ++end) {
+            const QChar c = line[end];
+            if (quoted) {
+                if (c == u'\\')
+                    ++end;
+                else if (c == u'"')
+                    quoted = false;
+            } else if (c == u'"') {
+                quoted = true;
+            } else if (c == u'{' || c == u'[') {
+                ++depth;
+            } else if (c == u'}' || c == u']') {
+                --depth;
+            } else if (c == u' ' && depth == 0) {
+                break;
+            }
+        }
+        record.Values << line.mid(equals + 1, end - equals - 1);
+        at = end < line.size() ? end : -1;
+    }
+    // The fields that name a record without an id.
+    static const QMap<QString, int> naming = {
+        {"Campaign", 0},         {"Counters", 0},        {"QuestionMatching", 2},
+        {"ModalityMatching", 2}, {"QuestionCaption", 3}, {"ModalityCaption", 4},
+        {"ModalityMerging", 3},
+    };
+    if (!id.isEmpty()) {
+        record.Key = kind + u' ' + id;
+    } else if (naming.contains(kind)) {
+        record.Key = kind;
+        for (int i = 0; i < naming.value(kind) && i < record.Values.size(); ++i)
+            record.Key += u' ' + record.Names[i] + u'=' + record.Values[i];
+    } else {
+        record.Key = line;
+    }
+    return record;
+}
 
 QString End(int volumeId)
 {
@@ -47,6 +121,94 @@ QString MatchingsText(const pelko_wave::CCampaign& campaign)
     }
     lines.sort();
     return lines.join(u' ');
+}
+
+QStringList DumpDiff(const QString& before, const QString& after)
+{
+    const auto parse = [](const QString& dump) {
+        QMap<QString, std::pair<QString, SRecord>> records;
+        for (const QString& line : dump.split(u'\n', Qt::SkipEmptyParts)) {
+            SRecord record = ParseRecord(line);
+            records.insert(record.Key, {line, record});
+        }
+        return records;
+    };
+    const auto from = parse(before);
+    const auto to = parse(after);
+    QStringList diff;
+    for (auto it = from.cbegin(); it != from.cend(); ++it) {
+        const auto found = to.constFind(it.key());
+        if (found == to.cend()) {
+            diff << QStringLiteral("- ") + it->first;
+            continue;
+        }
+        if (found->first == it->first)
+            continue;
+        const SRecord& a = it->second;
+        const SRecord& b = found->second;
+        for (int i = 0; i < a.Names.size() && i < b.Names.size(); ++i) {
+            if (a.Values[i] != b.Values[i])
+                diff << QStringLiteral("%1 %2: %3 -> %4")
+                            .arg(it.key(), a.Names[i], a.Values[i], b.Values[i]);
+        }
+    }
+    for (auto it = to.cbegin(); it != to.cend(); ++it) {
+        if (!from.contains(it.key()))
+            diff << QStringLiteral("+ ") + it->first;
+    }
+    return diff;
+}
+
+QString SaveAndReload(const pelko_wave::CCampaign& campaign, const QString& path, QString* error)
+{
+    QFile::remove(path);
+    CDBAccessDAO storage;
+    storage.SetFilePath(path);
+    if (!storage.CreateDatabase() || !storage.Save(campaign)) {
+        if (error)
+            *error = storage.GetErrorText();
+        return QString();
+    }
+    storage.Close();
+    pelko_wave::CCampaign loaded;
+    CDBAccessDAO reader;
+    SLoadCampaignRecord record;
+    record.Campaign = &loaded;
+    record.DBAccess = &reader;
+    record.Path = path;
+    if (!LoadCampaign(record)) {
+        if (error)
+            *error = reader.GetErrorText();
+        return QString();
+    }
+    reader.Close();
+    return Dump(loaded);
+}
+
+QString CheckCampaignFile(const QString& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        return QStringLiteral("cannot open ") + path;
+    }
+    QStringList problems;
+    for (const char* sql : {"PRAGMA integrity_check", "PRAGMA foreign_key_check"}) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+            QStringList row;
+            for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                row << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
+            if (row != QStringList{"ok"})
+                problems << row.join(u' ');
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return problems.join(u'\n');
 }
 
 ::testing::AssertionResult RunSteps(CCmdVirtual& command, const pelko_wave::CCampaign& campaign,

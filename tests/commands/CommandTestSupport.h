@@ -10,6 +10,7 @@
 #include "support/TestWaveApp.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -35,6 +36,19 @@ struct SStepRecords
 // campaign question 10 held by volume 2 to source "5" from volume 2 to the open end, "R100@..."
 // for a response matching of response 100.
 QString MatchingsText(const pelko_wave::CCampaign& campaign);
+
+// What changed between two dumps, record by record: "Question 11 shortcut: \"Q4\" -> \"Q4B\""
+// for each field of a record found in both, "+ <line>" and "- <line>" for records only in one.
+// A record is known by its kind and id, or for the records without an id by the fields that
+// name it (a matching by its holder and item, a caption by its holder and language).
+QStringList DumpDiff(const QString& before, const QString& after);
+
+// Writes the campaign into a new campaign file at the path and reads it back; the dump of what
+// was read, or an empty text with the error in *error.
+QString SaveAndReload(const pelko_wave::CCampaign& campaign, const QString& path,
+                      QString* error = nullptr);
+// SQLite's integrity and foreign-key checks of a file: empty when both pass, else what they say.
+QString CheckCampaignFile(const QString& path);
 
 // Runs Do, Undo, Redo and Undo again, checking that each succeeds with a record, that Undo gives
 // back the dump from before Do and Redo the dump after Do. The dump after Do goes into afterDo;
