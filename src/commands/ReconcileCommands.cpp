@@ -6,7 +6,6 @@
 #include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringTable.h"
 
-#include <algorithm>
 #include <exception>
 
 using namespace pelko_wave;
