@@ -16,7 +16,7 @@
 //
 // Ownership: every raw pointer below is borrowed from the campaign while the object is in the
 // model; the command that keeps the record owns the objects that Undo takes out of the model
-// and frees them. Only the matchings taken out of child volumes are owned by the record itself.
+// and frees them. The re-checks of the volumes below, after the run, are kept by the command.
 
 namespace pelko_wave {
 
@@ -59,10 +59,6 @@ struct SReconcileResults
     QMap<CQuestionMatching*, int> QuestionEndsAfter;
     QMap<CModalityMatching*, int> ModalityEndsBefore;
     QMap<CModalityMatching*, int> ModalityEndsAfter;
-    // Matchings taken out of child volumes by the re-checks after the run (the command fills
-    // these); the record owns them while they are out of the model.
-    std::vector<std::unique_ptr<CQuestionMatching>> RemovedQuestionMatchings;
-    std::vector<std::unique_ptr<CModalityMatching>> RemovedModalityMatchings;
 
     // Questions and responses that now first appear in this volume: the appearance volume
     // before and after.
