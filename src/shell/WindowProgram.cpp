@@ -81,12 +81,12 @@ bool CWindowProgram::Start(CWaveApp& app)
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
 
-    auto* splash = new CSplashScreenEx;
-    splash->Create(nullptr, QString(), kSplashTimeout, kSplashStyle);
-    if (splash->SetBitmap(IDB_SPLASH, 0, 255, 0))
-        splash->Show();
+    m_splash = new CSplashScreenEx;
+    m_splash->Create(nullptr, QString(), kSplashTimeout, kSplashStyle);
+    if (m_splash->SetBitmap(IDB_SPLASH, 0, 255, 0))
+        m_splash->Show();
     else
-        splash->deleteLater();
+        m_splash->deleteLater();
 
     CNewMenu::SetDrawMode(kMenuDrawMode);
     m_shell = std::make_unique<CShellApp>(app, PaneMaker(), nullptr, m_services.get());
@@ -104,6 +104,8 @@ bool CWindowProgram::Start(CWaveApp& app)
 
 void CWindowProgram::End()
 {
+    // A splash screen still up (the program ended within its time) has no parent to free it.
+    delete m_splash.data();
     if (m_shell) {
         m_shell->Shutdown();
         m_shell.reset();

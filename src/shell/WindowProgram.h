@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class CShellApp;
+class CSplashScreenEx;
 class CWaveApp;
 class CWidgetWindowServices;
 
@@ -33,7 +35,8 @@ public:
     // frame, an empty campaign or the one named on the command line, and the main window shown.
     // False when the named campaign could not be opened.
     bool Start(CWaveApp& app);
-    // After the event loop: the recent-file list is written and the windows go.
+    // After the event loop: the recent-file list is written and the windows go, the splash
+    // screen too when the program ends before its time is up.
     void End();
 
     CShellApp* GetShell() const { return m_shell.get(); }
@@ -41,4 +44,6 @@ public:
 private:
     std::unique_ptr<CWidgetWindowServices> m_services;
     std::unique_ptr<CShellApp> m_shell;
+    // Deletes itself when its time is up or when clicked; null once it has.
+    QPointer<CSplashScreenEx> m_splash;
 };

@@ -4,6 +4,7 @@
 #include "ShellTestSupport.h"
 
 #include "app/WaveApp.h"
+#include "controls/SplashScreenEx.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WindowProgram.h"
@@ -109,6 +110,23 @@ TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
     EXPECT_EQ(m_app.GetCampaignPath(), file);
     shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
     m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
+
+// The splash screen stays up for its time after the start; a program ended within that time
+// takes it away with its other windows.
+TEST_F(WindowProgramStart, EndingWithinTheSplashTimeTakesTheSplashScreenAway)
+{
+    const auto splashScreens = [] {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            count += qobject_cast<CSplashScreenEx*>(widget) ? 1 : 0;
+        return count;
+    };
+    ASSERT_TRUE(m_app.InitInstance({}));
+    EXPECT_EQ(splashScreens(), 1);
+    m_program.End();
+    EXPECT_EQ(splashScreens(), 0);
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
 
