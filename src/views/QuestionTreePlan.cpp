@@ -28,10 +28,9 @@ std::vector<SQuestionTreeEntry> PlanQuestionTree(const CCampaign& campaign,
         entry.QuestionId = question->GetQuestionId();
         if (indent > 1 && int(lastAtLevel.size()) >= indent - 1)
             entry.Parent = lastAtLevel[size_t(indent - 2)];
-        const size_t level = size_t(std::max(indent, 1) - 1);
-        if (lastAtLevel.size() <= level)
-            lastAtLevel.resize(level + 1, -1);
-        lastAtLevel[level] = int(entries.size());
+        // Deeper levels end here: what follows cannot go under an item above this one.
+        lastAtLevel.resize(size_t(std::max(indent, 1)), -1);
+        lastAtLevel.back() = int(entries.size());
         entries.push_back(entry);
     }
     return entries;

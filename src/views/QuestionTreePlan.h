@@ -24,7 +24,9 @@ struct SQuestionTreeEntry
 // Insertion by indent: the questions in ascending question order (equal orders keep the order
 // given); a question of indent 1 or less goes to the root level, one of indent n under the last
 // item placed at level n - 1 when there has been one, else to the root level. Each item becomes
-// the last item placed at its own indent's level. Reserved questions are left out.
+// the last item placed at its own indent's level, and the levels below it end: a later question
+// never goes under an item that an item of a smaller indent has closed. Reserved questions are
+// left out.
 std::vector<SQuestionTreeEntry>
 PlanQuestionTree(const pelko_wave::CCampaign& campaign,
                  std::vector<const pelko_wave::CQuestion*> questions);

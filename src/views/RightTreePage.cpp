@@ -105,6 +105,7 @@ CRightTreePage::~CRightTreePage() = default;
 
 void CRightTreePage::BeginFill(int mode)
 {
+    m_bFilling = true;
     m_nMode = mode;
     m_tree->setUpdatesEnabled(false);
     m_tree->SetCaretSilently(nullptr);
@@ -117,7 +118,6 @@ void CRightTreePage::EndFill()
     m_tree->FocusItem(m_tree->GetRootItem());
     m_tree->viewport()->update();
     LayoutPage();
-    UpdateButtons();
 }
 
 void CRightTreePage::InsertQuestions(const std::vector<const CQuestion*>& questions)
@@ -143,13 +143,25 @@ void CRightTreePage::InsertQuestions(const std::vector<const CQuestion*>& questi
     m_tree->addTopLevelItems(roots);
 }
 
-void CRightTreePage::ShowCampaign()
+void CRightTreePage::FillCampaign()
 {
     CWaitCursor wait;
     BeginFill(ModeCampaign);
     if (const CCampaign* campaign = AppCampaign())
         InsertQuestions(GetCampaignTreeQuestions(*campaign));
     EndFill();
+}
+
+void CRightTreePage::ShowCampaign()
+{
+    FillCampaign();
+    FinishFill();
+}
+
+void CRightTreePage::FinishFill()
+{
+    m_bFilling = false;
+    UpdateButtons();
 }
 
 void CRightTreePage::FillMatched(const std::vector<const CVolume*>& volumes)
@@ -179,6 +191,7 @@ void CRightTreePage::ShowWave(int waveId)
     }
     FillMatched(volumes);
     EndFill();
+    FinishFill();
 }
 
 void CRightTreePage::ShowVolume(int volumeId)
@@ -190,6 +203,7 @@ void CRightTreePage::ShowVolume(int volumeId)
     if (volume && volume->GetStatus() != VOLUME_UNRECONCILED)
         FillMatched({volume});
     EndFill();
+    FinishFill();
 }
 
 // Layout and buttons --------------------------------------------------------------------------
@@ -237,7 +251,7 @@ void CRightTreePage::OnTreeNotified(const NMTREEVIEW& report)
 {
     // The buttons follow the selection, so that they never offer a move the selection cannot
     // make.
-    if (report.code == TVN_SELCHANGED)
+    if (report.code == TVN_SELCHANGED && !m_bFilling)
         UpdateButtons();
 }
 
@@ -428,8 +442,9 @@ void CRightTreePage::CommitMove()
     if (!IssueCommand(std::move(meta), callBacks, nullptr, true)) {
         // The campaign is as it was: so is the tree.
         const std::map<int, int> before = m_itemStates;
-        ShowCampaign();
+        FillCampaign();
         RestoreItemStates(before);
+        FinishFill();
     }
 }
 
@@ -506,11 +521,11 @@ void CRightTreePage::OnQuestionsMoved(std::unique_ptr<CCallBackInfo> record, boo
     const auto* moved = dynamic_cast<const CCallBackInfoMetaMoveQuestionsCmd*>(record.get());
     if (!moved)
         return;
-    ShowCampaign();
+    FillCampaign();
     m_tree->setUpdatesEnabled(false);
     RestoreItemStates(undone ? moved->Before : moved->After);
     m_tree->setUpdatesEnabled(true);
-    UpdateButtons();
+    FinishFill();
 }
 
 void CRightTreePage::OnChapterCreated(std::unique_ptr<CCallBackInfo> record, bool editLabel)

@@ -92,7 +92,14 @@ private:
         Right
     };
     void BeginFill(int mode);
+    // Ends a fill; the buttons are left for the caller to enable.
     void EndFill();
+    // The campaign fill without enabling the buttons, so that a button held down stays down
+    // through the refill that follows each of its moves.
+    void FillCampaign();
+    // The end of a fill and of what the caller restores after it: the buttons follow the
+    // selection again.
+    void FinishFill();
     // Builds the tree of the questions (plan from the model) in one go.
     void InsertQuestions(const std::vector<const pelko_wave::CQuestion*>& questions);
     void FillMatched(const std::vector<const pelko_wave::CVolume*>& volumes);
@@ -115,6 +122,9 @@ private:
     CQuestionTreeCtrl* m_tree = nullptr;
     CAutoRepeatButton* m_buttons[ButtonCount] = {};
     int m_nMode = ModeCampaign;
+    // While the tree is filled and its states restored, its selection reports leave the buttons
+    // alone.
+    bool m_bFilling = false;
     // The item states before the move in progress, handed to its command.
     std::map<int, int> m_itemStates;
 };
