@@ -1,14 +1,21 @@
 // The grid control with 5,000 and 100,000 rows of ten 20-character texts: filling it by counts
-// or row by row, painting one 1280 x 800 screen at the top and at the end, and scrolling from
-// the top to the last row. Runs offscreen.
+// or row by row, painting one 1280 x 800 screen at the top and at the end, scrolling from the
+// top to the last row, sorting a column and copying every cell, each against the plain
+// standard-library work it stands beside. Runs offscreen.
 #include "grid/GridCtrl.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <cstring>
 #include <malloc.h>
+#include <random>
 
 namespace {
 constexpr int Columns = 10;
@@ -132,6 +139,144 @@ void BM_GridEnsureVisibleLast(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridEnsureVisibleLast)->Arg(5000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// ---- sorting ----------------------------------------------------------------------------------
+
+constexpr int SortRows = 100000;
+
+// The keys of a column by key set: 0 random, 1 ten distinct keys, 2 sorted, 3 reversed.
+std::vector<QString> SortKeys(int keySet)
+{
+    std::vector<QString> keys(SortRows);
+    std::mt19937 random(17);
+    for (int row = 0; row < SortRows; ++row) {
+        switch (keySet) {
+        case 0:
+            keys[row] = Text(int(random() % 100000000u), 1);
+            break;
+        case 1:
+            keys[row] = Text(int(random() % 10u), 1);
+            break;
+        case 2:
+            keys[row] = Text(row, 1);
+            break;
+        default:
+            keys[row] = Text(SortRows - row, 1);
+            break;
+        }
+    }
+    return keys;
+}
+
+// Sorting the rows of a 100,000 x 10 grid by one column of the key set (the argument).
+void BM_GridSortColumn(benchmark::State& state)
+{
+    const std::vector<QString> keys = SortKeys(int(state.range(0)));
+    CGridCtrl grid;
+    FillByCounts(grid, SortRows + 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int row = 0; row < SortRows; ++row)
+            grid.GetCell(row + 1, 1)->SetText(keys[row]);
+        state.ResumeTiming();
+        grid.SortByColumn(1, true);
+        benchmark::DoNotOptimize(grid.GetCellText(1, 1));
+    }
+}
+BENCHMARK(BM_GridSortColumn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The same keys with their rows, sorted stably by the same text order.
+void BM_StableSortKeys(benchmark::State& state)
+{
+    const std::vector<QString> keys = SortKeys(int(state.range(0)));
+    std::vector<std::pair<QString, int>> pairs;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pairs.clear();
+        for (int row = 0; row < SortRows; ++row)
+            pairs.emplace_back(keys[row], row + 1);
+        state.ResumeTiming();
+        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
+            return QString::compare(a.first, b.first, Qt::CaseSensitive) < 0;
+        });
+        benchmark::DoNotOptimize(pairs.front());
+    }
+}
+BENCHMARK(BM_StableSortKeys)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// ---- select all and copy ----------------------------------------------------------------------
+
+// Touches and frees memory in blocks that the heap keeps, so that a text of tens of megabytes
+// built afterwards is laid in memory already touched: the copy and its baseline then measure
+// their work and not the first touch of fresh pages (slow on virtual machines).
+void WarmHeap(std::size_t bytes)
+{
+    std::vector<char*> blocks;
+    for (std::size_t done = 0; done < bytes; done += 1 << 20) {
+        blocks.push_back(static_cast<char*>(std::malloc(1 << 20)));
+        std::memset(blocks.back(), 1, 1 << 20);
+    }
+    for (char* block : blocks)
+        std::free(block);
+}
+
+constexpr int CopyRows = 100000;
+
+// Ctrl+A then Ctrl+C on a grid of 100,000 rows of ten cells (no fixed cells).
+void BM_GridSelectAllCopy(benchmark::State& state)
+{
+    CGridCtrl grid;
+    grid.SetRowCount(CopyRows);
+    grid.SetColumnCount(Columns);
+    for (int row = 0; row < CopyRows; ++row)
+        for (int col = 0; col < Columns; ++col)
+            grid.SetCellText(row, col, Text(row, col));
+    grid.resize(1280, 800);
+    grid.SetFocusCell(0, 0);
+    WarmHeap(std::size_t(256) << 20);
+    QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    qsizetype copied = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.SetSelectedRange(-1, -1, -1, -1);
+        QApplication::clipboard()->clear();
+        state.ResumeTiming();
+        QApplication::sendEvent(&grid, &selectAll);
+        QApplication::sendEvent(&grid, &copy);
+        copied = QApplication::clipboard()->mimeData()->text().size();
+    }
+    state.counters["characters"] = double(copied);
+}
+BENCHMARK(BM_GridSelectAllCopy)->Unit(benchmark::kMillisecond);
+
+// The same texts joined by TAB and LF from a vector.
+void BM_JoinCellTexts(benchmark::State& state)
+{
+    std::vector<QString> texts;
+    texts.reserve(std::size_t(CopyRows) * Columns);
+    for (int row = 0; row < CopyRows; ++row)
+        for (int col = 0; col < Columns; ++col)
+            texts.push_back(Text(row, col));
+    WarmHeap(std::size_t(256) << 20);
+    qsizetype joined = 0;
+    for (auto _ : state) {
+        QString text;
+        for (int row = 0; row < CopyRows; ++row) {
+            if (row > 0)
+                text += QLatin1Char('\n');
+            for (int col = 0; col < Columns; ++col) {
+                if (col > 0)
+                    text += QLatin1Char('\t');
+                text += texts[std::size_t(row) * Columns + col];
+            }
+        }
+        joined = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["characters"] = double(joined);
+}
+BENCHMARK(BM_JoinCellTexts)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)

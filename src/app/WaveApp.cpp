@@ -17,13 +17,24 @@
 namespace {
 
 constexpr unsigned IDS_WINDOW_PROGRAM_MISSING = 63902;
+constexpr std::chrono::milliseconds kPumpStep{20};
 
-// Waits the start-up pause when start-up returns, whichever way it does.
+// Waits the start-up pause when start-up returns, whichever way it does. Windows shown
+// meanwhile go on painting: the pending messages other than input are dispatched while it waits.
 class CStartupPause
 {
 public:
     explicit CStartupPause(std::chrono::milliseconds pause) : m_pause(pause) {}
-    ~CStartupPause() { std::this_thread::sleep_for(m_pause); }
+    ~CStartupPause()
+    {
+        const auto end = std::chrono::steady_clock::now() + m_pause;
+        for (auto now = std::chrono::steady_clock::now(); now < end;
+             now = std::chrono::steady_clock::now()) {
+            GetWindowServices().PumpMessages();
+            std::this_thread::sleep_for(
+                std::min<std::chrono::steady_clock::duration>(end - now, kPumpStep));
+        }
+    }
     CStartupPause(const CStartupPause&) = delete;
     CStartupPause& operator=(const CStartupPause&) = delete;
 
@@ -75,10 +86,14 @@ bool CWaveApp::InitInstance(const QStringList& arguments)
         return completed;
     }
 
-    // The window program is not part of this build yet.
-    WriteStdErrLine(QStringLiteral("plim: ") + LoadString(IDS_WINDOW_PROGRAM_MISSING));
-    m_exitCode = 1;
-    return false;
+    if (!m_windowProgram) {
+        WriteStdErrLine(QStringLiteral("plim: ") + LoadString(IDS_WINDOW_PROGRAM_MISSING));
+        m_exitCode = 1;
+        return false;
+    }
+    const bool started = m_windowProgram(*this);
+    m_exitCode = started ? 0 : 1;
+    return started;
 }
 
 int CWaveApp::ExitInstance()

@@ -52,6 +52,13 @@ public:
     int ExitInstance();
     // The pause before every return from start-up (one second; tests shorten it).
     void SetStartupPause(std::chrono::milliseconds pause) { m_startupPause = pause; }
+    // The window program, which the start-up runs when the command line asks for no batch run:
+    // it shows the windows and opens the campaign of the command line (or a new one). It
+    // returns whether the program goes on; false (the campaign named could not be opened) ends
+    // the program with exit code 1. Without one, the start-up says that there is no window
+    // program and ends the same way.
+    using WindowProgram = std::function<bool(CWaveApp& app)>;
+    void SetWindowProgram(WindowProgram program) { m_windowProgram = std::move(program); }
 
     // Campaign state (WaveAppCampaign.cpp). The storage object and the campaign exist together
     // or not at all.
@@ -298,6 +305,11 @@ public:
     void LoadCaptionLibrariesAtStartup();
     // Exit: writes the libraries to the "CaptionsLibraryPath" file when they were changed.
     bool SaveCaptionLibrariesAtExit();
+    // The caption-library option now names another file: the libraries of an existing file
+    // replace the application's, and the libraries are written to a file that does not exist
+    // yet at exit. False, changing nothing, when the file exists but cannot be read (it is
+    // then never overwritten). The option itself is set by the caller.
+    bool ChangeCaptionLibraryFile(const QString& path);
     // The default caption-library file, made when missing; empty when that fails.
     static QString GetDefaultCaptionLibraryPath();
 
@@ -357,6 +369,7 @@ private:
     int m_exitCode = 0;
     std::chrono::milliseconds m_startupPause{1000};
     std::chrono::milliseconds m_sourceCheckPause{1000};
+    WindowProgram m_windowProgram;
 
     // Difference options: the global pair kept in the profile, the campaign's local pair.
     CQuestionDiffsOptions m_globalQuestionDiffs;

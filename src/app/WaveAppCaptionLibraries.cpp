@@ -5,6 +5,7 @@
 #include "app/XmlParser.h"
 #include "model/CaptionLibrary.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 using pelko_wave::CResponseCaption;
@@ -176,5 +177,26 @@ bool CWaveApp::SaveCaptionLibrariesAtExit()
     if (path.isEmpty() || !parser.SaveToFile(path, CXmlParser::XmlFileUtf16))
         return false;
     m_captionLibrariesAsRead = text;
+    return true;
+}
+
+bool CWaveApp::ChangeCaptionLibraryFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        // Nothing to read: the libraries in use go into the new file at exit.
+        m_captionLibrariesAsRead.clear();
+        return true;
+    }
+    QList<CResponseCaptionGroup*> groups;
+    QList<CResponseLibrary*> libraries;
+    if (!LoadCaptionLibraries(path, groups, libraries)) {
+        pelko_wave::FreeCaptionLibraries(groups, libraries);
+        return false;
+    }
+    pelko_wave::FreeCaptionLibraries(m_captionGroups, m_captionLibraries);
+    m_captionGroups = groups;
+    m_captionLibraries = libraries;
+    CXmlParser parser;
+    m_captionLibrariesAsRead = FileTextOf(parser, m_captionGroups, m_captionLibraries);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QFont;
 
 // Dialog units of a font: a horizontal unit is a quarter of the average width of the 52 letters
@@ -13,6 +15,11 @@ struct SDialogUnits
     static SDialogUnits FromFont(const QFont& font);
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;
+    // A rectangle given in dialog units.
+    QRect ToPixels(int x, int y, int width, int height) const
+    {
+        return {ToPixelsX(x), ToPixelsY(y), ToPixelsX(width), ToPixelsY(height)};
+    }
 };
 
 // (number x numerator) / denominator, rounded half away from zero; -1 when the denominator is 0.

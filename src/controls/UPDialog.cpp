@@ -1,9 +1,10 @@
 #include "controls/UPDialog.h"
 
+#include "controls/DialogUnits.h"
+
 #include "res/StringTable.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,30 +15,6 @@
 namespace {
 
 constexpr unsigned IDS_CANCELLING = 63546; // "Cancelling, please wait..."
-
-// Dialog units of the dialog's font: a quarter of the average letter width across, an eighth
-// of the line height down.
-struct SDialogUnits
-{
-    explicit SDialogUnits(const QFont& font)
-    {
-        const QFontMetrics metrics(font);
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        m_cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        m_cy = metrics.height();
-    }
-    int X(int units) const { return units * m_cx / 4; }
-    int Y(int units) const { return units * m_cy / 8; }
-    QRect Rect(int x, int y, int width, int height) const
-    {
-        return {X(x), Y(y), X(width), Y(height)};
-    }
-
-private:
-    int m_cx = 0;
-    int m_cy = 0;
-};
 
 // The text line shows as much of its text as fits, ending with an ellipsis.
 void ShowElided(QLabel& label, const QString& text)
@@ -60,18 +37,18 @@ CUPDialog::CUPDialog(QWidget* parent, CProgressThreadData::UserProc proc, void* 
     setWindowTitle(QStringLiteral("Dialog"));
 
     // The built-in layout, 187 by 70 dialog units.
-    const SDialogUnits units(font());
-    setFixedSize(units.X(187), units.Y(70));
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    setFixedSize(units.ToPixelsX(187), units.ToPixelsY(70));
     m_text = new QLabel(QStringLiteral("Static"), this);
-    m_text->setGeometry(units.Rect(7, 7, 172, 8));
+    m_text->setGeometry(units.ToPixels(7, 7, 172, 8));
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_text->setProperty("controlId", int(IDC_PROGRESS_TEXT));
     m_bar = new QProgressBar(this);
-    m_bar->setGeometry(units.Rect(7, 25, 172, 14));
+    m_bar->setGeometry(units.ToPixels(7, 25, 172, 14));
     m_bar->setTextVisible(false);
     m_bar->setProperty("controlId", int(IDC_PROGRESS_BAR));
     m_cancel = new QPushButton(tr("&Cancel"), this);
-    m_cancel->setGeometry(units.Rect(129, 50, 50, 14));
+    m_cancel->setGeometry(units.ToPixels(129, 50, 50, 14));
     m_cancel->setAutoDefault(false);
     m_cancel->setProperty("controlId", int(IDC_CANCEL));
     connect(m_cancel, &QPushButton::clicked, this, [this] {

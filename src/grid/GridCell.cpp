@@ -1,10 +1,11 @@
 #include "grid/GridCell.h"
 
+#include "grid/DrawTextFormat.h"
 #include "grid/GridCtrl.h"
+#include "grid/InPlaceEdit.h"
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QKeyEvent>
 
 namespace {
 template <class Cell> std::unique_ptr<CGridCellBase> Make()
@@ -84,20 +85,26 @@ bool CGridCell::Edit(int row, int col, CRect rect, CPoint point, unsigned id, un
 {
     // While an editor is open, further keys go to it.
     if (m_bEditing) {
-        if (m_pEditWnd) {
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(char16_t(ch))));
-            QApplication::sendEvent(m_pEditWnd, &key);
-        }
+        TypeKey(m_pEditWnd, ch);
         return true;
     }
-    // The in-place editor is not part of the grid yet: the cell cannot open one.
-    return false;
+    if (!m_pGrid)
+        return false;
+    const unsigned format = GetFormat();
+    unsigned style = ES_LEFT;
+    if (format & DT_RIGHT)
+        style = ES_RIGHT;
+    else if (format & DT_CENTER)
+        style = ES_CENTER;
+    m_bEditing = true;
+    m_pEditWnd = new CInPlaceEdit(m_pGrid, rect, style, id, row, col, GetText(), ch);
+    return true;
 }
 
 void CGridCell::EndEdit()
 {
-    if (m_pEditWnd)
-        m_pEditWnd->close();
+    if (auto* editor = dynamic_cast<CInPlaceEditor*>(m_pEditWnd.data()))
+        editor->EndEdit();
 }
 
 void CGridCell::OnEndEdit()

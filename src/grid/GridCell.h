@@ -2,6 +2,9 @@
 
 #include "grid/GridCellBase.h"
 
+#include <QPointer>
+#include <QWidget>
+
 // The text cell: stores every attribute, and takes format, font and margin from its default
 // cell while its own are the markers. The base of every other cell type.
 class CGridCell : public CGridCellBase
@@ -24,6 +27,8 @@ public:
     void SetGrid(CGridCtrl* grid) override { m_pGrid = grid; }
 
     QString GetText() const override { return m_strText; }
+    // The stored text itself, for reading many cells without a copy of each.
+    const QString& GetStoredText() const { return m_strText; }
     int GetImage() const override { return m_nImage; }
     std::intptr_t GetData() const override { return m_lParam; }
     unsigned GetFormat() const override;
@@ -57,7 +62,7 @@ protected:
     bool m_bEditing = false;
     CGridCtrl* m_pGrid = nullptr;
     // The open in-place editor: not owned (it deletes itself when it closes).
-    QWidget* m_pEditWnd = nullptr;
+    QPointer<QWidget> m_pEditWnd;
 };
 
 // One of the grid's four default cells: never shown; it gives the cells of its kind their

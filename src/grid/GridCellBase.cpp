@@ -240,6 +240,65 @@ bool CGridCellBase::Draw(QPainter* painter, int row, int col, CRect rect, bool e
     return true;
 }
 
+bool CGridCellBase::PrintCell(QPainter* dc, int row, int col, CRect rect)
+{
+    if (!IsShow() && !IsMerged())
+        return true;
+    CGridCtrl* grid = GetGrid();
+    if (!grid || !dc || rect.IsRectEmpty())
+        return false;
+    dc->save();
+
+    // The border: the rectangle grown by one, outlined in black and filled white.
+    CRect border = rect;
+    border.InflateRect(1);
+    FillRect(*dc, border, 0xFFFFFF);
+    FrameRect(*dc, border, 0x000000);
+
+    COLORREF textColour = 0x000000;
+    if (grid->GetShadedPrintOut()) {
+        const CGridDefaultCell* defaultCell = GetDefaultCell();
+        if (!defaultCell) {
+            dc->restore();
+            return false;
+        }
+        COLORREF backColour = CLR_DEFAULT;
+        if (IsFixed())
+            backColour =
+                GetBackColour() == CLR_DEFAULT ? defaultCell->GetBackColour() : GetBackColour();
+        else if (GetBackColour() != CLR_DEFAULT && GetBackColour() != defaultCell->GetBackColour())
+            backColour = GetBackColour();
+        textColour =
+            GetTextColour() == CLR_DEFAULT ? defaultCell->GetTextColour() : GetTextColour();
+        // A two-colour printer prints a text without fill in its darkened colour.
+        if (dc->device() && dc->device()->depth() == 1 && backColour == CLR_DEFAULT)
+            textColour = RGB(int(GetRValue(textColour) * 0.30), int(GetGValue(textColour) * 0.59),
+                             int(GetBValue(textColour) * 0.11));
+        if (backColour != CLR_DEFAULT) {
+            CRect fill = rect;
+            fill.InflateRect(0, 0, 1, 1);
+            FillRect(*dc, fill, backColour);
+        }
+    }
+    const QColor pen = ColorRefToQColor(textColour);
+    dc->setPen(pen.isValid() ? pen : QColor(Qt::black));
+    dc->setFont(GetFontObject());
+
+    if (IsFixed() && grid->GetGridLines() != GVL_NONE) {
+        DrawRaised(*dc, rect);
+        rect.DeflateRect(1);
+    }
+    const int margin = int(GetMargin());
+    rect.DeflateRect(margin, 0);
+    if (const QImage* image = CellImage(*this)) {
+        dc->drawImage(QPoint(rect.left, rect.top), *image);
+        rect.left += image->width() - 1 + margin;
+    }
+    DrawText(*dc, GetText(), rect, GetFormat() | DT_NOPREFIX);
+    dc->restore();
+    return true;
+}
+
 bool CGridCellBase::GetTextRect(CRect& rect)
 {
     if (const QImage* image = CellImage(*this))

@@ -103,6 +103,9 @@ public:
     }
     virtual bool ValidateEdit(const QString& text) { return true; }
     virtual void EndEdit() {}
+    // Prints the cell into the rectangle of a printer page (logical units, right and bottom the
+    // cell's last pixels): a border, then with a shaded print-out its colours, then its text.
+    virtual bool PrintCell(QPainter* dc, int row, int col, CRect rect);
     virtual void OnEndEdit() {}
 
     virtual void OnMouseEnter() {}

@@ -1,5 +1,7 @@
 #include "grid/GridCtrl.h"
 
+#include "grid/InPlaceEditor.h"
+
 #include "grid/SysColors.h"
 #include "platform/FormatString.h"
 #include "res/StringTable.h"
@@ -52,6 +54,12 @@ CGridCtrl::~CGridCtrl()
     StopAutoScroll();
     // A grid being destroyed reports nothing: its owner may be gone already.
     m_pOwner = nullptr;
+    m_DropTarget.Revoke();
+    // An open editor goes first, so that it reports to no grid being taken apart.
+    for (QWidget* child : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (dynamic_cast<CInPlaceEditor*>(child))
+            delete child;
+    }
     DeleteAllCells();
 }
 
@@ -133,6 +141,7 @@ bool CGridCtrl::SetRowCount(int nRows)
         }
     }
     m_nRows = nRows;
+    m_SelectedCells.Resize(m_nRows, m_nCols);
     SetModified();
     ResetScrollBars();
     Refresh();
@@ -168,6 +177,7 @@ bool CGridCtrl::SetColumnCount(int nCols)
         }
     }
     m_nCols = nCols;
+    m_SelectedCells.Resize(m_nRows, m_nCols);
     SetModified();
     ResetScrollBars();
     Refresh();
@@ -249,6 +259,7 @@ int CGridCtrl::InsertRow(const QString& heading, int nRow)
             m_RowData.insert(m_RowData.begin() + nRow, std::make_unique<GRID_ROW>(m_nCols));
     }
     m_nRows++;
+    m_SelectedCells.InsertRow(nRow);
     if (!m_bVirtualMode) {
         GRID_ROW& rowData = *m_RowData[nRow];
         for (int col = 0; col < m_nCols; ++col)
@@ -285,6 +296,7 @@ bool CGridCtrl::DeleteRow(int nRow)
     }
     m_arRowHeights.Erase(nRow);
     m_nRows--;
+    m_SelectedCells.EraseRow(nRow);
     if (nRow < m_nFixedRows)
         m_nFixedRows--;
     if (nRow == m_idCurrentCell.row)
@@ -313,6 +325,8 @@ bool CGridCtrl::DeleteAllCells()
     }
     m_idCurrentCell = CCellID();
     m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+    m_SelectedCells.Clear();
+    m_SelectedCells.Resize(0, 0);
     ForgetTopLeft();
     ResetScrollBars();
     SetModified();
@@ -566,7 +580,7 @@ bool CGridCtrl::IsCellEditable(int nRow, int nCol) const
 bool CGridCtrl::IsCellSelected(int nRow, int nCol) const
 {
     if (m_bVirtualMode)
-        return m_SelectedCellMap.count({nRow, nCol}) != 0;
+        return m_SelectedCells.Contains(nRow, nCol);
     const CGridCellBase* cell = GetCell(nRow, nCol);
     return cell && cell->IsSelected();
 }
@@ -607,9 +621,9 @@ bool CGridCtrl::SetCellState(int nRow, int nCol, unsigned state)
         return false;
     const bool selected = IsCellSelected(nRow, nCol);
     if (selected && !(state & GVIS_SELECTED))
-        m_SelectedCellMap.erase({nRow, nCol});
+        m_SelectedCells.Erase(nRow, nCol);
     else if (!selected && (state & GVIS_SELECTED))
-        m_SelectedCellMap[{nRow, nCol}] = CCellID(nRow, nCol);
+        m_SelectedCells.Insert(nRow, nCol);
     if (m_bVirtualMode)
         return false;
     CGridCellBase* cell = GetCell(nRow, nCol);
@@ -886,6 +900,15 @@ void CGridCtrl::ClearCells(const CCellIDRange& selection)
         }
     }
     Refresh();
+}
+
+void CGridCtrl::SetSortColumn(int nCol)
+{
+    if (m_nSortColumn >= 0)
+        InvalidateCellRect(0, m_nSortColumn);
+    m_nSortColumn = nCol;
+    if (nCol >= 0)
+        InvalidateCellRect(0, nCol);
 }
 
 // ---- modified flags, modes, colours ---------------------------------------------------------

@@ -4,17 +4,26 @@
 #include "grid/ColorRef.h"
 #include "grid/GridAxis.h"
 #include "grid/GridCell.h"
+#include "grid/GridDropTarget.h"
 #include "grid/GridNotify.h"
+#include "grid/GridSelectedCells.h"
 #include "grid/LogFont.h"
 #include "grid/WinGeometry.h"
 
 #include <QAbstractScrollArea>
+#include <QDateTime>
+#include <QPixmap>
 #include <QPoint>
+#include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
+class CPrintInfo;
+class CTitleTip;
 class QImage;
+class QMimeData;
 class QPainter;
 
 // Scroll bars and their steps.
@@ -244,6 +253,7 @@ public:
     void EnableTitleTips(bool bEnable = true) { m_bTitleTips = bEnable; }
     bool GetTitleTips() const { return m_bTitleTips; }
     void EnableDragAndDrop(bool bAllow = true) { m_bAllowDragAndDrop = bAllow; }
+    bool GetDragAndDrop() const { return m_bAllowDragAndDrop; }
     void SetDoubleBuffering(bool bBuffer = true) { m_bDoubleBuffer = bBuffer; }
     bool GetDoubleBuffering() const { return m_bDoubleBuffer; }
     void SetTrackFocusCell(bool bTrack) { m_bTrackFocusCell = bTrack; }
@@ -254,10 +264,31 @@ public:
     unsigned GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
     void SetHeaderSort(bool bSortOnClick = true) { m_bSortOnClick = bSortOnClick; }
     bool GetHeaderSort() const { return m_bSortOnClick; }
-    void SetSortColumn(int nCol) { m_nSortColumn = nCol; }
+    // Stores the sort column; the headings of the old and the new one are drawn again.
+    void SetSortColumn(int nCol);
     int GetSortColumn() const { return m_nSortColumn; }
     void SetSortAscending(bool bAscending) { m_bAscending = bAscending; }
     bool GetSortAscending() const { return m_bAscending; }
+    // Orders the rows below the fixed ones by two cells of a column: < 0, 0 or > 0, as the
+    // first cell comes before, with or after the second (data is the caller's value).
+    using PFNLVCOMPARE = int (*)(const CGridCellBase* cell1, const CGridCellBase* cell2,
+                                 std::intptr_t data);
+    // The default order: the cells' texts compared as UTF-16 strings, code unit by code unit;
+    // a missing cell is equal to every cell.
+    static int pfnCellTextCompare(const CGridCellBase* cell1, const CGridCellBase* cell2,
+                                  std::intptr_t data);
+    void SetCompareFunction(PFNLVCOMPARE compare) { m_pfnCompare = compare; }
+    PFNLVCOMPARE GetCompareFunction() const { return m_pfnCompare; }
+    // Sorts the rows below the fixed ones by the column, with the grid's compare function (the
+    // text order when none is set); clears the selection and the focus first.
+    bool SortByColumn(int nCol, bool bAscending = true, std::intptr_t data = 0);
+    bool SortWithCompare(PFNLVCOMPARE compare, int nCol, bool bAscending, std::intptr_t data);
+    // Sorts rows low to high (-1: the last row) in place: whole rows move, cells and heights;
+    // rows with equal keys may change places. False for a column out of range, a range of fewer
+    // than two rows, or a grid in virtual mode (it holds no cells).
+    bool SortRange(PFNLVCOMPARE compare, int nCol, bool bAscending, std::intptr_t data, int low,
+                   int high);
+
     bool GetShadedPrintOut() const { return m_bShadedPrintOut; }
     void SetShadedPrintOut(bool bEnable = true) { m_bShadedPrintOut = bEnable; }
     // Painting and invalidation happen only while drawing is allowed.
@@ -276,7 +307,7 @@ public:
     void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
                           bool bForceRepaint = false, bool bSelectCells = true);
     CCellIDRange GetSelectedRange() const;
-    int GetSelectedCount() const { return int(m_SelectedCellMap.size()); }
+    int GetSelectedCount() const { return int(m_SelectedCells.Count()); }
     bool IsValidRange(const CCellIDRange& range) const { return IsValid(range); }
     void ClearSelection();
     void SelectAllCells();
@@ -317,6 +348,8 @@ public:
     void OnSysColorChange();
     // The client area (the viewport) in its own coordinates.
     CRect GetClientRect() const;
+    // The width of a vertical scroll bar (and height of a horizontal one) in the grid's style.
+    int ScrollBarExtent() const;
     // Paints the grid into the painter as the paint pass does, for the clip rectangle.
     virtual void DrawGrid(QPainter& painter, const CRect& clipBox);
 
@@ -338,13 +371,70 @@ public:
     // The edit path of changes that do not come from the in-place editor (paste, clearing).
     bool ModifyCellText(int nRow, int nCol, const QString& text);
 
-    // Clipboard, drag and drop: the grid's hooks; the operations come with that feature.
-    virtual void ClearSelectedText() {}
-    virtual void StartDrag() {}
-    virtual void OnEditCut() {}
-    virtual void OnEditCopy() {}
-    virtual void OnEditPaste() {}
+    // Clipboard, drag and drop. The data of both is plain text: a TAB between the columns and
+    // a line feed between the rows; zero-width columns and zero-height rows take no part.
+
+    // Empties the text of every selected cell that is shown (a hidden one is never copied),
+    // through the edit path (the owner may refuse).
+    virtual void ClearSelectedText();
+    // The texts of the selected range (unselected cells give empty texts), or none when the
+    // selection is not a range of the grid.
+    virtual std::unique_ptr<QMimeData> CopySelectionToDataSource();
+    // Sets the cells from the target cell on to the data's text, through the edit path: lines go
+    // down and TAB-separated pieces right, each onto the next row or column that is shown; what
+    // falls outside the grid is dropped. The cells set are selected, or the selection is
+    // cleared. False when nothing was read.
+    virtual bool PasteFromDataObject(const CCellID& target, const QMimeData* data,
+                                     bool bSelectPasted);
+    // Drags the selection's texts: a move empties the cells afterwards.
+    virtual void StartDrag();
+    virtual DROPEFFECT OnDragEnter(const QMimeData* data, Qt::KeyboardModifiers keyState,
+                                   CPoint point);
+    virtual DROPEFFECT OnDragOver(const QMimeData* data, Qt::KeyboardModifiers keyState,
+                                  CPoint point);
+    virtual void OnDragLeave();
+    virtual bool OnDrop(const QMimeData* data, DROPEFFECT dropEffect, CPoint point);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    // The focus cell drawn as a picture for a drag, with its hot spot; a null picture when the
+    // focus cell has no rectangle.
+    virtual QPixmap MakeDragImage(QPoint* hotSpot);
+    // The cell a drag is over now, (-1, -1) before any.
+    CCellID GetLastDragOverCell() const { return m_LastDragOverCell; }
+
+    // The edit commands (ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL): whether
+    // one is enabled now, and running it through the grid's handler. Both answer false for any
+    // other command.
+    bool IsEditCommandEnabled(unsigned id) const;
+    bool OnEditCommand(unsigned id);
+
+    // A report of one of the grid's child windows: the end of an in-place edit (code -176 from
+    // control id 8) keeps or restores the text and may go on editing. The answer is 0.
+    LRESULT OnChildNotify(NMHDR& header);
+
+    // Printing. A print job calls OnBeginPrinting, then OnPrint once per page with the page set in
+    // the print information, then OnEndPrinting, on a painter of the printer (or of any paint
+    // device standing for one). The rows are laid out on pages of the grid's width (or at
+    // screen scale with WYSIWYG printing, several pages across), the headings repeated on each.
+    virtual void OnBeginPrinting(QPainter* dc, CPrintInfo* info);
+    virtual void OnPrint(QPainter* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(QPainter* dc, CPrintInfo* info);
+    virtual void PrintFixedRowCells(int nStartColumn, int nStopColumn, int row, CRect& rect,
+                                    QPainter* dc, bool& bFirst);
+    virtual void PrintColumnHeadings(QPainter* dc, CPrintInfo* info);
+    virtual void PrintHeader(QPainter* dc, CPrintInfo* info);
+    virtual void PrintFooter(QPainter* dc, CPrintInfo* info);
+    virtual void PrintRowButtons(QPainter* dc, CPrintInfo* info);
+    // Header, footer, left, right, top and bottom margins and the gap below the header, in
+    // character heights and widths of the printer font; a negative value keeps the margin.
+    void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin,
+                            int nTopMargin, int nBottomMargin, int nGap);
+    void SetWysiwygPrinting(bool bEnable = true) { m_bWysiwygPrinting = bEnable; }
+    bool GetWysiwygPrinting() const { return m_bWysiwygPrinting; }
+    // The clock of the date in the footer (the current local time by default).
+    void SetPrintClock(std::function<QDateTime()> clock) { m_PrintClock = std::move(clock); }
 
     virtual void OnClickFixedColumn(const CCellID& cell);
     virtual void OnClickFixedRow(const CCellID& cell);
@@ -358,9 +448,12 @@ protected:
     virtual std::unique_ptr<CGridCellBase> CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
 
-    // Hooks of the title tip, which comes with the in-place editor.
-    virtual void ShowTitleTip(const CCellID& cell, const CRect& textRect, const QString& text) {}
-    virtual void HideTitleTip() {}
+    // The title tip over a cell whose text is cut off, and hiding it.
+    virtual void ShowTitleTip(const CCellID& cell, const CRect& textRect, const QString& text);
+    virtual void HideTitleTip();
+    // The drag loop: offers the data to the window system's drag and drop with the allowed
+    // effects and returns the effect the drop target chose.
+    virtual DROPEFFECT DoDragDrop(std::unique_ptr<QMimeData> data, DROPEFFECT allowed);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -391,6 +484,14 @@ private:
     using GRID_ROW = std::vector<std::unique_ptr<CGridCellBase>>;
 
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+    // Puts an edited text in a cell and keeps it when the cell's validation and the owner
+    // accept it (the cell is then marked modified); otherwise the cell is left as it was.
+    bool ApplyEditedText(int nRow, int nCol, const QString& text);
+    // Puts the rows from low on in the order given (entry i: the row now at low + order[i]),
+    // whole: their cells and their heights.
+    void MoveRows(int low, const std::vector<int>& order);
+    // Prints a cell at its place on the page: a merged area whole, a cell it hides not at all.
+    void PrintCellAt(QPainter* dc, int row, int col, const CRect& rect);
     // The fixed row count (rows) or fixed column count.
     bool SetFixedCount(bool rows, int count);
     void ForgetTopLeft() const { m_idTopLeftCell.row = -1; }
@@ -407,7 +508,6 @@ private:
                     bool reduce);
     void EraseBkgnd(QPainter& painter, const CRect& clipBox);
     void InvalidateClient(const CRect& rect);
-    int ScrollBarExtent() const;
     // Sets the scroll bars' ranges and shows or hides them, when a reset asked for it.
     void FlushScrollBars() const;
     void ApplyScrollBars();
@@ -484,8 +584,8 @@ private:
     int m_nTimerInterval = 25;
     int m_nResizeCaptureRange = 3;
     int m_nRowsPerWheelNotch = 3;
-    // Selected cells, keyed by row and column together.
-    std::map<std::pair<int, int>, CCellID> m_SelectedCellMap;
+    // The selected cells.
+    CSelectedCells m_SelectedCells;
     // The resize tracking band while a row or column is sized (client coordinates).
     bool m_bTracking = false;
     CRect m_TrackBand;
@@ -495,6 +595,24 @@ private:
     // Sorting.
     bool m_bAscending = true;
     int m_nSortColumn = -1;
+    PFNLVCOMPARE m_pfnCompare = nullptr;
+
+    // Title tip, drag and drop.
+    QPointer<CTitleTip> m_pTitleTip;
+    CCellID m_LastDragOverCell;
+    CGridDropTarget m_DropTarget;
+
+    // Printing: the settings, and the layout of the job under way (logical units: grid pixels).
+    bool m_bWysiwygPrinting = false;
+    int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4;
+    int m_nTopMargin = 1, m_nBottomMargin = 1, m_nGap = 1;
+    std::function<QDateTime()> m_PrintClock;
+    QFont m_PrinterFont;
+    CSize m_CharSize;
+    int m_nPageHeight = 0, m_nPageWidth = 0;
+    CSize m_LogicalPageSize, m_PaperSize;
+    int m_nCurrPrintRow = 0, m_nCurrPrintCol = 0;
+    int m_nNumPages = 0, m_nPageMultiplier = 1;
 
     // Guard of the resize handling: one per grid.
     bool m_bInResize = false;

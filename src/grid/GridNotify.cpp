@@ -1,5 +1,7 @@
 #include "grid/GridCtrl.h"
 
+#include <QApplication>
+
 LRESULT CGridCtrl::NotifyParent(int nRow, int nCol, int nMessage) const
 {
     GRIDNOTIFY record;
@@ -46,19 +48,27 @@ void CGridCtrl::StartCellEdit(int nRow, int nCol, CPoint point, unsigned nChar)
 
 void CGridCtrl::FinishCellEdit(int nRow, int nCol, const QString& text)
 {
-    CGridCellBase* cell = GetCell(nRow, nCol);
-    const QString old = GetCellText(nRow, nCol);
-    if (text != old) {
-        SetCellText(nRow, nCol, text);
-        if (ValidateCellEdit(nRow, nCol, text) && NotifyParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
-            SetModified(true, nRow, nCol);
-            RedrawCell(nRow, nCol);
-        } else {
-            SetCellText(nRow, nCol, old);
-        }
-    }
-    if (cell)
+    if (text != GetCellText(nRow, nCol))
+        ApplyEditedText(nRow, nCol, text);
+    if (CGridCellBase* cell = GetCell(nRow, nCol))
         cell->OnEndEdit();
+}
+
+bool CGridCtrl::ApplyEditedText(int nRow, int nCol, const QString& text)
+{
+    // The new text is in the cell while the cell and the owner judge it (the owner may read it),
+    // but nothing is marked modified until both accept it.
+    const QString old = GetCellText(nRow, nCol);
+    if (CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol))
+        cell->SetText(text);
+    if (ValidateCellEdit(nRow, nCol, text) && NotifyParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
+        SetModified(true, nRow, nCol);
+        RedrawCell(nRow, nCol);
+        return true;
+    }
+    if (CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol))
+        cell->SetText(old);
+    return false;
 }
 
 bool CGridCtrl::ValidateCellEdit(int nRow, int nCol, const QString& text)
@@ -73,6 +83,13 @@ void CGridCtrl::StopEditing()
         return;
     if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
         cell->EndEdit();
+}
+
+LRESULT CGridCtrl::OnChildNotify(NMHDR& header)
+{
+    if (header.idFrom == IDC_INPLACE_CONTROL && header.code == GVN_ENDLABELEDIT)
+        OnEndInPlaceEdit(static_cast<GV_DISPINFO&>(header));
+    return 0;
 }
 
 void CGridCtrl::OnEndInPlaceEdit(const GV_DISPINFO& record)
@@ -91,7 +108,11 @@ void CGridCtrl::OnEndInPlaceEdit(const GV_DISPINFO& record)
     for (const auto& key : NavigationKeys) {
         if (key.VirtualKey != item.lParam)
             continue;
-        OnKeyDown(key.Key, Qt::NoModifier);
+        // Shift still held turns Tab back.
+        const Qt::KeyboardModifiers shift =
+            key.Key == Qt::Key_Tab ? QApplication::keyboardModifiers() & Qt::ShiftModifier
+                                   : Qt::KeyboardModifiers();
+        OnKeyDown(key.Key, shift);
         StartCellEdit(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1),
                       unsigned(key.VirtualKey));
         return;
@@ -102,15 +123,7 @@ bool CGridCtrl::ModifyCellText(int nRow, int nCol, const QString& text)
 {
     if (!IsCellEditable(nRow, nCol) || NotifyParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0)
         return false;
-    const QString old = GetCellText(nRow, nCol);
-    if (text == old)
+    if (text == GetCellText(nRow, nCol))
         return true;
-    SetCellText(nRow, nCol, text);
-    if (ValidateCellEdit(nRow, nCol, text) && NotifyParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
-        SetModified(true, nRow, nCol);
-        RedrawCell(nRow, nCol);
-        return true;
-    }
-    SetCellText(nRow, nCol, old);
-    return false;
+    return ApplyEditedText(nRow, nCol, text);
 }

@@ -725,6 +725,7 @@ void CGridCtrl::resizeEvent(QResizeEvent* event)
     m_bInResize = true;
     StopEditing();
     QAbstractScrollArea::resizeEvent(event);
+    m_DropTarget.Register(this);
     ResetScrollBars();
     m_bInResize = false;
 }

@@ -1,5 +1,9 @@
 #include "grid/GridCtrl.h"
 
+#include "grid/InPlaceEditor.h"
+#include "grid/TitleTip.h"
+#include "platform/WindowServices.h"
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -52,29 +56,34 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 
     if (bSelectCells) {
         // Every selected cell is deselected; those leaving the selection are redrawn.
-        const auto selected = m_SelectedCellMap;
-        for (const auto& [key, cell] : selected) {
-            if (!IsValid(cell)) {
-                m_SelectedCellMap.erase(key);
-                continue;
-            }
-            SetCellState(cell.row, cell.col, GetCellState(cell.row, cell.col) & ~GVIS_SELECTED);
-            m_SelectedCellMap.erase(key);
-            if (!range.InRange(cell) && isVisible(cell.row, cell.col))
-                RedrawCell(cell.row, cell.col);
-        }
+        const CSelectedCells selected = m_SelectedCells.TakeAll();
+        selected.ForEach([&](int row, int col) {
+            if (CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(row, col))
+                cell->SetState(cell->GetState() & ~GVIS_SELECTED);
+            if (!range.InRange(row, col) && isVisible(row, col))
+                RedrawCell(row, col);
+        });
         NotifyParent(nMaxRow, nMaxCol, GVN_SELCHANGED);
     }
 
     if (IsValid(range)) {
         for (int row = nMinRow; row <= nMaxRow; ++row) {
             for (int col = nMinCol; col <= nMaxCol; ++col) {
-                const bool selected = IsCellSelected(row, col);
+                // The cell's bit (outside virtual mode) and the selected-cell set change
+                // together.
+                CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(row, col);
+                const bool selected =
+                    cell ? cell->IsSelected() : m_SelectedCells.Contains(row, col);
                 if (selected == bSelectCells)
                     continue;
-                const unsigned state = GetCellState(row, col);
-                SetCellState(row, col,
-                             bSelectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
+                if (cell) {
+                    const unsigned state = cell->GetState();
+                    cell->SetState(bSelectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
+                }
+                if (bSelectCells)
+                    m_SelectedCells.Insert(row, col);
+                else
+                    m_SelectedCells.Erase(row, col);
                 if (IsCellFixed(row, col) || isVisible(row, col))
                     RedrawCell(row, col);
             }
@@ -84,15 +93,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 
 CCellIDRange CGridCtrl::GetSelectedRange() const
 {
-    CCellIDRange range(m_nRows, m_nCols, -1, -1);
-    for (const auto& entry : m_SelectedCellMap) {
-        const CCellID& cell = entry.second;
-        range.SetMinRow(std::min(range.GetMinRow(), cell.row));
-        range.SetMinCol(std::min(range.GetMinCol(), cell.col));
-        range.SetMaxRow(std::max(range.GetMaxRow(), cell.row));
-        range.SetMaxCol(std::max(range.GetMaxCol(), cell.col));
-    }
-    return range;
+    if (m_SelectedCells.Empty())
+        return CCellIDRange(m_nRows, m_nCols, -1, -1);
+    return m_SelectedCells.Bounds();
 }
 
 void CGridCtrl::RedrawFixedOfFocus(const CCellID& focus, const CCellID& other)
@@ -209,7 +212,12 @@ void CGridCtrl::OnClickFixedRow(const CCellID& cell)
 {
     if (!IsValid(cell))
         return;
-    // Sorting on a heading click comes with sorting; the hook is here.
+    if (m_bSortOnClick) {
+        const CWaitCursor wait;
+        // The sorted column again turns the order round; another column starts ascending.
+        SortByColumn(cell.col, cell.col == m_nSortColumn ? !m_bAscending : true, 0);
+        Refresh();
+    }
     if (m_bFixedRowSelection) {
         m_MouseMode = cell.col < m_nFixedCols ? MOUSE_SELECT_ALL : MOUSE_SELECT_COL;
         ExtendSelection(cell);
@@ -221,6 +229,26 @@ void CGridCtrl::OnEditSelectAll()
     NotifyParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
     SelectAllCells();
     NotifyParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
+}
+
+// ---- title tip ------------------------------------------------------------------------------
+
+void CGridCtrl::ShowTitleTip(const CCellID& cell, const CRect& textRect, const QString& text)
+{
+    const CGridCellBase* object = GetCell(cell.row, cell.col);
+    CRect cellRect;
+    if (!object || !GetCellRect(cell.row, cell.col, cellRect))
+        return;
+    if (!m_pTitleTip)
+        m_pTitleTip = new CTitleTip(viewport());
+    m_pTitleTip->Show(textRect, text, 0, &cellRect, object->GetFont(), m_crTTipTextClr,
+                      m_crTTipBackClr);
+}
+
+void CGridCtrl::HideTitleTip()
+{
+    if (m_pTitleTip)
+        m_pTitleTip->Hide();
 }
 
 // ---- mouse ----------------------------------------------------------------------------------
@@ -253,6 +281,9 @@ bool CGridCtrl::MouseOverRowResizeArea(CPoint point) const
 
 bool CGridCtrl::viewportEvent(QEvent* event)
 {
+    if (event->type() == QEvent::Leave || event->type() == QEvent::MouseButtonPress ||
+        event->type() == QEvent::MouseButtonDblClick)
+        HideTitleTip();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
@@ -412,6 +443,8 @@ void CGridCtrl::StartSizing(CPoint point, bool columns)
 
 void CGridCtrl::OnMouseMove(CPoint point, Qt::MouseButtons buttons)
 {
+    if (m_pTitleTip)
+        m_pTitleTip->OnMouseMove(point);
     const CRect client = GetClientRect();
     if (m_MouseMode != MOUSE_DRAGGING && !client.PtInRect(point)) {
         // Outside the client area only the last point is kept, for the auto-scroll tick.
@@ -627,13 +660,21 @@ bool CGridCtrl::focusNextPrevChild(bool next)
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event)
 {
+    HideTitleTip();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (OnKeyDown(event->key(), modifiers)) {
         event->accept();
         return;
     }
-    const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint()) {
+    // The characters that start an edit: printable ones, and Backspace, Enter and Tab (as the
+    // editor's first key).
+    QString text = event->text();
+    if (text.isEmpty() && event->key() == Qt::Key_Backspace)
+        text = QStringLiteral("\b");
+    else if (text.isEmpty() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        text = QStringLiteral("\r");
+    const QChar first = text.isEmpty() ? QChar() : text.at(0);
+    if (first.isPrint() || first == u'\b' || first == u'\r' || first == u'\t') {
         OnChar(text, modifiers);
         event->accept();
         return;
@@ -656,7 +697,9 @@ void CGridCtrl::OnChar(const QString& text, Qt::KeyboardModifiers modifiers)
     const char16_t ch = text.at(0).unicode();
     if (ch == 0x1B || (m_bHandleTabKey && ch == '\t'))
         return;
-    StartCellEdit(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), ch);
+    // A character that shares its code with a navigation key is marked as typed.
+    const unsigned key = IsNavigationKey(ch) ? ch | FIRSTKEY_TYPED : ch;
+    StartCellEdit(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key);
 }
 
 bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)

@@ -88,6 +88,7 @@ constexpr SStringEntry kStrings[] = {
     {32898, u"Raise the response count of every campaign question to the largest of its sources\nMaximise Response Counts"},
     {32902, u"Start the first user-defined application\nApplication1"},
     {32903, u"Start the second user-defined application\nApplication2"},
+    {57345, u"Ready"},
     {57600, u"Create a new campaign\nNew"},
     {57601, u"Open a campaign file\nOpen"},
     {57603, u"Save the campaign\nSave"},
@@ -851,17 +852,33 @@ constexpr SStringEntry kStrings[] = {
     // Loading a volume's questionnaire
     {63720, u"The questionnaire of a volume can only be read from a file."},
     {63721, u"Source type %d is not supported: only ZOZ, Dimensions and Triple-S questionnaires can be read."},
+    // Commands
+    {63740, u"The campaign already has the language %d."},
 
     // Command line
     {63900, u"Unknown switch. Run \"plim -?\" to list the switches."},
     {63901, u"Only one campaign file can be opened at a time."},
-    {63902, u"The window program is not part of this build yet. Run \"plim -?\" to see the command-line use."},
+    {63902, u"The window program is not available. Run \"plim -?\" to see the command-line use."},
     {63903, u"Adding a wave from the command line is not part of this build yet."},
     {63904, u"The list file '%s' could not be read."},
     // Saving
     {63910, u"These source files could not be copied into the campaign's data folder '%s'; their volumes keep using them where they are, and the copies are tried again at the next save:\n\n%s"},
     // Reading a campaign file
     {63930, u"The volume \"%s\" (%d) inherits from the volume %d, which is not in the campaign file: it was read as a root volume."},
+    // The window program
+    {63950, u"No display is available for the window program. Run \"plim -?\" to see the command-line use."},
+    {63952, u"Unable to start the application '%s'. Please check your installation is correct and try to start '%s' manually.\n\nError code: %d."},
+    {63953, u"Unable to open the tutorial folder - check that it exists and that you have access to it"},
+    {63954, u"https://docs.pelko.example/plim/"},
+    {63955, u"https://wiki.pelko.example/plim/"},
+    {63956, u"The report could not be saved as '%s':\n\n%s"},
+    {63957, u"The caption library file '%s' could not be read, so the caption libraries are kept in '%s'."},
+    {63958, u"%s Version %s"},
+    {63959, u"About Plim"},
+    {63960, u"Untitled"},
+    {63961, u"Plim Wiki"},
+    {63962, u"Documentation"},
+    {63963, u"Campaign Validation"},
 };
 // clang-format on
 

@@ -6,43 +6,6 @@
 #include <random>
 
 namespace {
-// A shown grid of rows x columns, each row 20 and each column 60 pixels.
-struct SShownGrid
-{
-    SShownGrid(int rows, int cols, int fixedRows, int fixedCols, QSize size = {400, 300})
-        : grid(rows, cols, fixedRows, fixedCols)
-    {
-        for (int row = 0; row < rows; ++row)
-            grid.SetRowHeight(row, 20);
-        for (int col = 0; col < cols; ++col)
-            grid.SetColumnWidth(col, 60);
-        grid.SetOwner(&owner);
-        grid.resize(size);
-        grid.show();
-        QApplication::processEvents();
-        grid.ResetScrollBars();
-    }
-
-    // The centre of a cell, in viewport coordinates.
-    QPoint Centre(int row, int col) const
-    {
-        CRect rect;
-        grid.GetCellRect(row, col, rect);
-        return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
-    void Click(int row, int col, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers, Centre(row, col));
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::keyClick(&grid, Qt::Key(key), modifiers);
-    }
-
-    CRecordingOwner owner;
-    CGridCtrl grid;
-};
-
 using R = CRecordingOwner::SReport;
 } // namespace
 

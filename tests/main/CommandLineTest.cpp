@@ -41,8 +41,8 @@ TEST(CommandLine, WrongSwitchesGiveAClearErrorAndFail)
 
 TEST(CommandLine, SlashPathsAreFilesNotSwitches)
 {
-    // A campaign file to open in the window program, which this build does not have: a clear
-    // message, not a switch error.
+    // A campaign file to open in the window program, which needs a display this run does not
+    // have: a clear message, not a switch error.
     const SRun run = RunPlim({QStringLiteral("/home/u/study.duv")});
     EXPECT_FALSE(run.Crashed);
     EXPECT_EQ(run.ExitCode, 1);
@@ -51,12 +51,17 @@ TEST(CommandLine, SlashPathsAreFilesNotSwitches)
     EXPECT_FALSE(run.Err.contains("/home/u/study.duv")) << run.Err.constData();
 }
 
-TEST(CommandLine, WithoutSwitchesTheWindowProgramIsAsked)
+TEST(CommandLine, TheWindowProgramWithoutADisplaySaysSoInOneLine)
 {
-    const SRun run = RunPlim({});
-    EXPECT_FALSE(run.Crashed);
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_TRUE(run.Out.isEmpty());
-    EXPECT_TRUE(run.Err.startsWith("plim: ")) << run.Err.constData();
-    EXPECT_EQ(run.Err.count('\n'), 1);
+    // No display named, a display that cannot be reached, a platform named without its display.
+    const QString displays[] = {QString(), QStringLiteral("DISPLAY=:987"),
+                                QStringLiteral("QT_QPA_PLATFORM=xcb")};
+    for (const QString& display : displays) {
+        const SRun run = RunPlim({}, QString(), display);
+        EXPECT_FALSE(run.Crashed) << qPrintable(display);
+        EXPECT_EQ(run.ExitCode, 1) << qPrintable(display);
+        EXPECT_TRUE(run.Out.isEmpty());
+        EXPECT_TRUE(run.Err.startsWith("plim: No display")) << run.Err.constData();
+        EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.constData();
+    }
 }

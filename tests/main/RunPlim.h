@@ -21,13 +21,17 @@ struct SRun
 // Runs the program headless, with a runtime folder of its own (no launcher FIFOs) and a user
 // profile and data folder of its own, so that no test touches the real ones; in the test's own
 // folder unless another is given.
-inline SRun RunPlim(const QStringList& arguments, const QString& workingDirectory = QString())
+// A display variable of the form "NAME=value" is set for the run.
+inline SRun RunPlim(const QStringList& arguments, const QString& workingDirectory = QString(),
+                    const QString& display = QString())
 {
     static QTemporaryDir user;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (const qsizetype equals = display.indexOf(QLatin1Char('=')); equals > 0)
+        environment.insert(display.left(equals), display.mid(equals + 1));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), user.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), user.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), user.filePath(QStringLiteral("data")));

@@ -1,0 +1,31 @@
+#include "grid/GridCellDateTime.h"
+
+#include "grid/InPlaceDateTime.h"
+
+namespace {
+std::unique_ptr<CGridCellBase> Make()
+{
+    return std::make_unique<CGridCellDateTime>();
+}
+} // namespace
+
+const CRuntimeClass CGridCellDateTime::classCGridCellDateTime = {"CGridCellDateTime",
+                                                                 &CGridCell::classCGridCell, &Make};
+
+CGridCellDateTime::CGridCellDateTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_cTime = now.addMSecs(-now.time().msec());
+}
+
+bool CGridCellDateTime::Edit(int row, int col, CRect rect, CPoint, unsigned id, unsigned ch)
+{
+    if (m_bEditing)
+        return true;
+    if (!m_pGrid)
+        return false;
+    m_bEditing = true;
+    m_pEditWnd =
+        new CInPlaceDateTime(m_pGrid, rect, m_dwStyle | DTS_UPDOWN, id, row, col, m_cTime, ch);
+    return true;
+}

@@ -1,0 +1,67 @@
+#include "shell/AboutDlg.h"
+
+#include "controls/DialogUnits.h"
+#include "controls/HyperLink.h"
+#include "grid/LogFont.h"
+#include "platform/FormatString.h"
+#include "platform/VersionInfo.h"
+#include "res/StringTable.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr unsigned IDS_HELP_ADDRESS = 63954;
+constexpr unsigned IDS_WIKI_ADDRESS = 63955;
+constexpr unsigned IDS_VERSION_LINE = 63958;
+constexpr unsigned IDS_ABOUT_TITLE = 63959;
+constexpr unsigned IDS_WIKI_LINK = 63961;
+constexpr unsigned IDS_HELP_LINK = 63962;
+
+CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, unsigned addressId)
+{
+    auto* link = new CHyperLink(parent);
+    link->setProperty("controlId", id);
+    link->SetWindowText(LoadString(textId));
+    link->SetURL(LoadString(addressId));
+    link->SetLinkFont(QStringLiteral("MS Shell Dlg 2"), 13, FW_NORMAL, false);
+    link->resize(link->SizeForText());
+    return link;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(IDD, parent)
+{
+    setWindowTitle(LoadString(IDS_ABOUT_TITLE));
+    const SDialogUnits units = SDialogUnits::FromFont(font());
+    setFixedSize(units.ToPixelsX(235), units.ToPixelsY(86));
+
+    auto* name = new QLabel(QStringLiteral("Plim"), this);
+    QFont big = font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    name->setFont(big);
+    name->setGeometry(units.ToPixels(12, 8, 160, 16));
+
+    auto* versionLine =
+        new QLabel(FormatString(LoadString(IDS_VERSION_LINE),
+                                {version.GetProductName(), version.GetVersionNumber()}),
+                   this);
+    versionLine->setTextFormat(Qt::PlainText);
+    versionLine->setGeometry(units.ToPixels(12, 28, 211, 9));
+    auto* copyright = new QLabel(version.GetLegalCopyright(), this);
+    copyright->setTextFormat(Qt::PlainText);
+    copyright->setGeometry(units.ToPixels(12, 40, 211, 9));
+
+    m_wiki = MakeLink(this, IDC_WIKI_LINK, IDS_WIKI_LINK, IDS_WIKI_ADDRESS);
+    m_wiki->move(units.ToPixelsX(12), units.ToPixelsY(58));
+    m_help = MakeLink(this, IDC_HELP_LINK, IDS_HELP_LINK, IDS_HELP_ADDRESS);
+    m_help->move(units.ToPixelsX(12), units.ToPixelsY(70));
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setGeometry(units.ToPixels(178, 65, 50, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

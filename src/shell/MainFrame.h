@@ -1,0 +1,78 @@
+#pragma once
+
+#include "menus/NewFrameWnd.h"
+#include "shell/ShellPanes.h"
+
+#include <functional>
+#include <memory>
+
+class CCommandActions;
+class CFlatSplitterWnd;
+class CNewToolBar;
+class QLabel;
+
+// The main window: the main menu, three toolbars side by side in one row (the main one, the
+// reconciliation page's and the options one), a status bar with the message pane and the
+// language pane, and two flat splitters holding the three panes: the campaign tree on the left,
+// the right-hand host above the property pane on the right. A change of the window's height
+// goes to the right-hand host; the property pane and the campaign tree keep their sizes.
+class CMainFrame : public CNewFrameWnd
+{
+    Q_OBJECT
+
+public:
+    // The property pane's height at the first start.
+    static constexpr int kBottomPaneHeight = 240;
+
+    // Builds the menu, toolbars, status bar and splitters with the panes (the frame owns them).
+    CMainFrame(CCommandActions& actions, std::unique_ptr<IShellPanes> panes,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    IShellPanes& GetPanes() const { return *m_panes; }
+    CFlatSplitterWnd* GetOuterSplitter() const { return m_outer; }
+    CFlatSplitterWnd* GetInnerSplitter() const { return m_inner; }
+    CNewToolBar* GetToolBar(int index) const { return m_toolBars[index]; }
+    QLabel* GetMessagePane() const { return m_messagePane; }
+    QLabel* GetLanguagePane() const { return m_languagePane; }
+
+    // Asked on every close request; a false answer keeps the window open.
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+
+    // Puts the window, still hidden, where the last run left it ("Layout"/"WindowPlacement";
+    // a minimised one shows normal), so that the dialogs of the start centre on it; a placement
+    // that cannot be used is ignored.
+    void RestorePlacement();
+    // Shows the window the first time, then sets the panes' sizes: those they stored, or (at the
+    // first start, or after a minimised placement) a campaign tree of a fifth of the width and a
+    // property pane of kBottomPaneHeight; then each pane applies its own layout.
+    void ShowFirstTime();
+    // Writes the window's placement and has each pane store its size (profile section
+    // "Layout"); done when the window closes.
+    void SaveLayout();
+
+    // The document's title in the window's caption.
+    void SetDocumentTitle(const QString& title);
+
+Q_SIGNALS:
+    // The window was closed (its close request accepted): the program ends.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void TrimEditMenu();
+
+    std::unique_ptr<IShellPanes> m_panes;
+    CFlatSplitterWnd* m_outer = nullptr;
+    CFlatSplitterWnd* m_inner = nullptr;
+    CNewToolBar* m_toolBars[3] = {};
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_languagePane = nullptr;
+    std::function<bool()> m_closeQuery;
+    bool m_placementRestored = false;
+    // The placement was stored while minimised: the panes take their default sizes.
+    bool m_wasMinimised = false;
+};

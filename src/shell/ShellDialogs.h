@@ -1,0 +1,85 @@
+#pragma once
+
+#include "model/OptionRecords.h"
+#include "reconcile/DiffsOptions.h"
+
+class QWidget;
+struct SSourceComparisonLists;
+
+// The records the option pages edit: copies of the application's, handed to the options sheet,
+// and read back after OK from the pages the user displayed.
+struct SOptionsSheetRecords
+{
+    // General page: the language and environment settings (the recent-file list with them).
+    CLanguageSettings Language;
+    CEnvironmentSettings Environment;
+    // User-defined applications page.
+    CUserDefinedApp UserApps;
+    // View page.
+    CViewSettings View;
+    // Reconciliation page.
+    CNGramSettings NGram;
+    CReconciliationSettings Reconciliation;
+    // Difference pages: the question and response sets in force.
+    CQuestionDiffsOptions QuestionDiffs;
+    CModalityDiffsOptions ModalityDiffs;
+
+    // Which pages the user displayed: the records of the others are not read back.
+    bool GeneralPageShown = false;
+    bool UserAppsPageShown = false;
+    bool ViewPageShown = false;
+    bool ReconciliationPageShown = false;
+    bool QuestionDiffsPageShown = false;
+    bool ModalityDiffsPageShown = false;
+};
+
+// The modal dialogs that the application's commands open: the seam between the window program
+// and the campaign dialogs. The commands ask HasDialog in their update handlers, so a command
+// whose dialog is not there shows greyed; the campaign dialogs put themselves in by installing
+// an implementation that runs CTreePropSheet with the six option pages, CLanguageDlg,
+// CCaptionLibraryDlg, CCheckForDuplicatesDlg and CValidateCampaignDlg. Tests script it. The callers
+// wrap every call in the application's modal state.
+class IShellDialogs
+{
+public:
+    enum EDialog
+    {
+        OptionsSheet,
+        LanguagesDialog,
+        CaptionLibrariesDialog,
+        DuplicatesDialog,
+        ValidationDialog
+    };
+
+    virtual ~IShellDialogs() = default;
+
+    virtual bool HasDialog(EDialog dialog) const = 0;
+
+    // The options sheet ("Options", in tree mode) with its six pages on copies of the records;
+    // true on OK, the records then holding what the displayed pages edited.
+    virtual bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) = 0;
+    // The languages dialog on the application's campaign; true on OK, with the chosen default
+    // and current languages as indexes into the campaign's language list.
+    virtual bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) = 0;
+    // The caption libraries dialog in edit mode (0); it replaces the application's libraries
+    // itself.
+    virtual void RunCaptionLibrariesDialog(QWidget* parent) = 0;
+    // The duplicates dialog.
+    virtual void RunDuplicatesDialog(QWidget* parent) = 0;
+    // The campaign validation dialog for an opened campaign whose check against its sources
+    // found matching problems: the check's lists and the validation report.
+    virtual void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                                     const QString& report) = 0;
+};
+
+// The dialogs until the campaign dialogs exist: none is there.
+class CUnavailableDialogs final : public IShellDialogs
+{
+public:
+    bool HasDialog(EDialog) const override { return false; }
+    bool RunOptionsSheet(QWidget*, SOptionsSheetRecords&) override { return false; }
+    bool RunLanguagesDialog(QWidget*, int&, int&) override { return false; }
+    void RunCaptionLibrariesDialog(QWidget*) override {}
+    void RunDuplicatesDialog(QWidget*) override {}
+    void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
+};

@@ -1,0 +1,227 @@
+#include "shell/WidgetWindowServices.h"
+
+#include "controls/UPDialog.h"
+#include "dialogs/ProgressDlg.h"
+#include "dialogs/ReportDlg.h"
+#include "platform/ViewState.h"
+#include "shell/ShellPanes.h"
+#include "shell/ViewStates.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+// A progress window as the core drives it; the window goes with the object.
+class CProgressWindow final : public IProgressWindow
+{
+public:
+    explicit CProgressWindow(CProgressDlg* dialog) : m_dialog(dialog) {}
+    ~CProgressWindow() override
+    {
+        if (m_dialog)
+            m_dialog->DestroyWindow();
+    }
+    CProgressWindow(const CProgressWindow&) = delete;
+    CProgressWindow& operator=(const CProgressWindow&) = delete;
+
+    void SetPos(int position) override
+    {
+        if (m_dialog)
+            m_dialog->SetPos(position);
+    }
+    int GetPos() const override { return m_dialog ? m_dialog->GetPos() : 0; }
+    void OffsetPos(int steps) override
+    {
+        if (m_dialog)
+            m_dialog->OffsetPos(steps);
+    }
+    void SetPosToLast() override
+    {
+        if (m_dialog)
+            m_dialog->SetPosToLast();
+    }
+    void SetMessageText(const QString& text) override
+    {
+        if (m_dialog)
+            m_dialog->SetMessageText(text);
+    }
+
+private:
+    QPointer<CProgressDlg> m_dialog;
+};
+
+QMessageBox::Icon IconOf(unsigned type)
+{
+    switch (type & 0xF0) {
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+QStringList NameFiltersFromFilter(const QString& filter)
+{
+    QStringList parts = filter.split(QLatin1Char('|'));
+    while (!parts.isEmpty() && parts.last().isEmpty())
+        parts.removeLast();
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        // The name's own pattern list, "(*.duv)", is rewritten from the patterns given.
+        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && name.endsWith(QLatin1Char(')')))
+            name = name.left(open).trimmed();
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString trimmed = pattern.trimmed();
+            patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+        }
+        filters << QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+int CWidgetWindowServices::MessageBox(const QString& text, unsigned type)
+{
+    QMessageBox box(IconOf(type), QApplication::applicationName(), text, QMessageBox::NoButton,
+                    m_mainWindow);
+    box.setTextFormat(Qt::PlainText);
+    struct SButton
+    {
+        QMessageBox::StandardButton Button;
+        int Answer;
+    };
+    std::vector<SButton> buttons;
+    switch (type & 0x0F) {
+    case MB_OKCANCEL:
+        buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
+    case MB_YESNOCANCEL:
+        buttons = {
+            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
+    case MB_YESNO:
+        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, IDOK}};
+        break;
+    }
+    for (const SButton& button : buttons)
+        box.addButton(button.Button);
+    // The first button is the default one.
+    box.setDefaultButton(buttons.front().Button);
+    box.exec();
+    const QMessageBox::StandardButton chosen = box.standardButton(box.clickedButton());
+    for (const SButton& button : buttons) {
+        if (button.Button == chosen)
+            return button.Answer;
+    }
+    // Closed without a button: Cancel where there is one, else the only or last button.
+    const bool hasCancel = (type & 0x0F) == MB_OKCANCEL || (type & 0x0F) == MB_YESNOCANCEL;
+    return hasCancel ? IDCANCEL : buttons.back().Answer;
+}
+
+std::unique_ptr<IProgressWindow>
+CWidgetWindowServices::CreateProgressDlg(const QString& caption, const QString& text, int range)
+{
+    return std::make_unique<CProgressWindow>(
+        ::CreateProgressDlg(caption, text, range, m_mainWindow));
+}
+
+void CWidgetWindowServices::ShowReport(const QString& title, int kind, const QString& html)
+{
+    ShowReportDlg(title, kind, html, m_mainWindow);
+}
+
+void CWidgetWindowServices::BeginWaitCursor()
+{
+    if (m_waitDepth++ == 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CWidgetWindowServices::EndWaitCursor()
+{
+    if (m_waitDepth > 0 && --m_waitDepth == 0)
+        QApplication::restoreOverrideCursor();
+}
+
+void CWidgetWindowServices::PumpMessages()
+{
+    ++m_pumpDepth;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    --m_pumpDepth;
+}
+
+std::unique_ptr<CViewState> CWidgetWindowServices::CaptureViewState()
+{
+    return ::CaptureViewState(Panes());
+}
+
+void CWidgetWindowServices::RestoreViewState(const CViewState& state)
+{
+    if (IShellPanes* panes = Panes())
+        ::RestoreViewState(*panes, state);
+}
+
+QString CWidgetWindowServices::ChooseFileToOpen(const QString& filter,
+                                                const QString& defaultExtension)
+{
+    QFileDialog dialog(m_mainWindow);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFiltersFromFilter(filter));
+    dialog.setDefaultSuffix(defaultExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString CWidgetWindowServices::ChooseFileToSave(const QString& initialPath, const QString& filter,
+                                                const QString& defaultExtension)
+{
+    QFileDialog dialog(m_mainWindow);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(NameFiltersFromFilter(filter));
+    dialog.setDefaultSuffix(defaultExtension);
+    if (!initialPath.isEmpty()) {
+        const QFileInfo initial(initialPath);
+        dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString CWidgetWindowServices::ChooseFolder(const QString& title, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(m_mainWindow, title, startFolder);
+}
+
+int CWidgetWindowServices::RunProgressDialog(const QString& caption, bool allowCancel,
+                                             int upperBound, CUPDialogUserProcData& data)
+{
+    CUPDialog dialog(m_mainWindow, data.Proc, data.UserParam, caption, allowCancel, upperBound);
+    return dialog.DoModal();
+}
+
+void CWidgetWindowServices::OpenFolder(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/WindowServices.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+
+class IShellPanes;
+class QWidget;
+
+// The Qt file dialogs' name filters of a string-table filter ("Plim Files (*.duv)|*.duv|All
+// Files (*.*)|*.*||"): one "<name> (<patterns>)" per pair, "*.*" standing for every file.
+QStringList NameFiltersFromFilter(const QString& filter);
+
+// The window services of the window program: message boxes, progress and report windows, the
+// wait cursor and the file choosers as widgets on the main window, the panes' snapshot through
+// the frame's panes.
+class CWidgetWindowServices final : public IWindowServices
+{
+public:
+    CWidgetWindowServices() = default;
+
+    // The window dialogs are placed on (the main frame), and where the panes are found; either
+    // may be missing (before the frame exists, after it went).
+    void SetMainWindow(QWidget* window) { m_mainWindow = window; }
+    void SetPanes(std::function<IShellPanes*()> panes) { m_panes = std::move(panes); }
+
+    // Whether messages are being dispatched for work on the interface thread: the main window
+    // refuses to close meanwhile.
+    bool IsPumping() const { return m_pumpDepth > 0; }
+
+    int MessageBox(const QString& text, unsigned type) override;
+    std::unique_ptr<IProgressWindow> CreateProgressDlg(const QString& caption, const QString& text,
+                                                       int range) override;
+    void ShowReport(const QString& title, int kind, const QString& html) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    // Dispatches what is pending except user input, so that no command starts inside another.
+    void PumpMessages() override;
+    std::unique_ptr<CViewState> CaptureViewState() override;
+    void RestoreViewState(const CViewState& state) override;
+    QString ChooseFileToOpen(const QString& filter, const QString& defaultExtension) override;
+    QString ChooseFileToSave(const QString& initialPath, const QString& filter,
+                             const QString& defaultExtension) override;
+    QString ChooseFolder(const QString& title, const QString& startFolder) override;
+    int RunProgressDialog(const QString& caption, bool allowCancel, int upperBound,
+                          CUPDialogUserProcData& data) override;
+    void OpenFolder(const QString& path) override;
+
+private:
+    IShellPanes* Panes() const { return m_panes ? m_panes() : nullptr; }
+
+    QPointer<QWidget> m_mainWindow;
+    std::function<IShellPanes*()> m_panes;
+    int m_pumpDepth = 0;
+    int m_waitDepth = 0;
+};

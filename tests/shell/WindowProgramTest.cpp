@@ -1,0 +1,131 @@
+// The start-up of the window program: which environments name a display, and a start that opens
+// the campaign named on the command line, or fails on it.
+
+#include "ShellTestSupport.h"
+
+#include "app/WaveApp.h"
+#include "shell/MainFrame.h"
+#include "shell/ShellApp.h"
+#include "shell/WindowProgram.h"
+#include "widgets/Screenshots.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+// Sets environment variables for its lifetime.
+class CEnvironment
+{
+public:
+    ~CEnvironment()
+    {
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                qputenv(name.constData(), *value);
+            else
+                qunsetenv(name.constData());
+        }
+    }
+    void Set(const char* name, const char* value)
+    {
+        if (!m_saved.count(name))
+            m_saved[name] = qEnvironmentVariableIsSet(name)
+                                ? std::optional<QByteArray>(qgetenv(name))
+                                : std::nullopt;
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+
+private:
+    std::map<QByteArray, std::optional<QByteArray>> m_saved;
+};
+
+} // namespace
+
+TEST(WindowProgram, ADisplayMustBeNamed)
+{
+    struct SCase
+    {
+        const char* Platform;
+        const char* Display;
+        const char* Wayland;
+        bool Named;
+    };
+    const SCase cases[] = {
+        {nullptr, nullptr, nullptr, false},    {nullptr, ":0", nullptr, true},
+        {nullptr, nullptr, "wayland-0", true}, {"xcb", nullptr, "wayland-0", false},
+        {"xcb", ":1", nullptr, true},          {"wayland", ":1", nullptr, false},
+        {"offscreen", nullptr, nullptr, true}, {"", ":0", nullptr, true},
+    };
+    for (const SCase& test : cases) {
+        CEnvironment environment;
+        environment.Set("QT_QPA_PLATFORM", test.Platform);
+        environment.Set("DISPLAY", test.Display);
+        environment.Set("WAYLAND_DISPLAY", test.Wayland);
+        EXPECT_EQ(CWindowProgram::IsDisplayNamed(), test.Named)
+            << (test.Platform ? test.Platform : "-") << " " << (test.Display ? test.Display : "-")
+            << " " << (test.Wayland ? test.Wayland : "-");
+    }
+    EXPECT_TRUE(CWindowProgram::NoDisplayMessage().startsWith(QStringLiteral("plim: ")));
+}
+
+namespace {
+
+// The start of the window program on the application object of the roads' fixture.
+class WindowProgramStart : public shell_test::CShellTest
+{
+protected:
+    WindowProgramStart()
+    {
+        m_app.SetStartupPause(std::chrono::milliseconds(0));
+        m_app.SetWindowProgram([this](CWaveApp& app) { return m_program.Start(app); });
+    }
+    ~WindowProgramStart() override { m_program.End(); }
+
+    CWindowProgram m_program;
+};
+
+} // namespace
+
+TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
+{
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    WriteCampaignFile(*MakeCampaign(), file);
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    EXPECT_EQ(m_app.GetExitCode(), 0);
+    ASSERT_NE(m_program.GetShell(), nullptr);
+    CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv - Plim"));
+    EXPECT_EQ(m_app.GetCampaignPath(), file);
+    shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
+
+TEST_F(WindowProgramStart, ACampaignThatCannotBeOpenedEndsTheStart)
+{
+    const QString file = Path(QStringLiteral("missing.duv"));
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(m_app.InitInstance({file}));
+    EXPECT_EQ(m_app.GetExitCode(), 1);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("PelkoPlim was unable to open the campaign")))
+        << qPrintable(shown);
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 1);
+}
