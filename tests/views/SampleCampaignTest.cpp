@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 
 #include "commands/CommandHistory.h"
+#include "controls/AutoRepeatButton.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
 #include "model/Question.h"
@@ -8,7 +9,6 @@
 #include "model/Wave.h"
 #include "support/SameDump.h"
 #include "support/views/SampleCampaign.h"
-#include "controls/AutoRepeatButton.h"
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"

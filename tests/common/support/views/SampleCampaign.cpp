@@ -52,7 +52,7 @@ bool BuildSampleCampaign(CWaveApp& app, const QString& path, QString& errorText)
     const QDir samples(QStringLiteral(PLIM_SOURCE_DIR "/samples"));
     const std::vector<SSampleWave> waves = {
         {"Spring", {{"Online", "wave1.zoz", 0, -1}}},
-        {"Summer", {{"Online", "wave2.zoz", 0, 1}, {"Phone", "wave2.mdd", 1, -1}}},
+        {"Summer", {{"Online", "wave2.zoz", 0, 1}, {"Phone", "wave2.zoz", 0, 2}}},
         {"Autumn", {{"Online", "wave3.zoz", 0, 2}}},
     };
     CCampaign* campaign = app.GetCampaign();

@@ -8,7 +8,7 @@ class CWaveApp;
 // reconciled through the application's own commands, saved and opened again.
 //   wave 1 "Spring": volume 1 "Online" (wave1.zoz), which builds the campaign questionnaire;
 //   wave 2 "Summer": volume 2 "Online" (wave2.zoz) inheriting from volume 1, and volume 3
-//                    "Phone" (wave2.mdd), a root of its own;
+//                    "Phone" (wave2.zoz) inheriting from volume 2;
 //   wave 3 "Autumn": volume 4 "Online" (wave3.zoz) inheriting from volume 2.
 namespace sample_campaign {
 
