@@ -13,10 +13,15 @@
 #include "reconcile/ParallelLoop.h"
 #include "reconcile/SourceComparison.h"
 
+#include "platform/ProgressThreadData.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace pelko_wave;
 
@@ -212,6 +217,48 @@ BENCHMARK(BM_ReadSourcesParallel)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
+
+// What the user sees of the check when a campaign is opened: the comparison runs on the worker
+// of the progress dialog, every processor busy. Each iteration starts it, waits until the bar
+// first moves ("first_progress_ms"), lets it run the given share of the matchings (Arg: per
+// cent), then presses Cancel; the time measured is from Cancel until the comparison has
+// stopped. Both should stay well within half a second.
+void BM_OpenCheckProgressAndCancel(benchmark::State& state)
+{
+    CGeneratedCampaign& generated = Generated();
+    const int total = CountCampaignVolumeQuestions(generated.Campaign());
+    const int cancelAt = total * int(state.range(0)) / 100;
+    double firstProgress = 0;
+    double slowestCancel = 0;
+    for (auto _ : state) {
+        CUPDialogUserProcData data;
+        SSourceComparisonLists lists;
+        const auto start = std::chrono::steady_clock::now();
+        std::thread worker([&] { CompareSourcesParallel(&data, generated.Campaign(), lists); });
+        while (data.DoneCount.load() == 0)
+            std::this_thread::yield();
+        const auto moved = std::chrono::steady_clock::now();
+        while (data.DoneCount.load() < cancelAt)
+            std::this_thread::yield();
+        const auto cancelled = std::chrono::steady_clock::now();
+        data.Cancelled = true;
+        worker.join();
+        const auto stopped = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(stopped - cancelled).count();
+        state.SetIterationTime(seconds);
+        firstProgress = std::max(firstProgress,
+                                 std::chrono::duration<double, std::milli>(moved - start).count());
+        slowestCancel = std::max(slowestCancel, seconds * 1000);
+    }
+    state.counters["first_progress_ms"] = firstProgress;
+    state.counters["slowest_cancel_ms"] = slowestCancel;
+}
+BENCHMARK(BM_OpenCheckProgressAndCancel)
+    ->Arg(1)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 
 } // namespace
 

@@ -1,16 +1,48 @@
 #pragma once
 
 #include "commands/CallBackInfo.h"
+#include "reconcile/ReconcileResults.h"
 
-// Change records of the commands that add and remove waves and volumes, unreconcile volumes,
-// add languages, mark grouped steps, and upgrade the campaign. Pointers name model objects
-// that the receiver may use during the callback only.
+#include <QString>
+
+// Change records of the commands that reconcile and unreconcile waves and volumes, add and
+// remove them, add languages, prepare the default language, mark grouped steps, and upgrade the
+// campaign. Pointers name model objects (or a command's own records) that the receiver may use
+// during the callback only.
 
 namespace pelko_wave {
 class CLanguage;
 class CVolume;
 class CWave;
+struct SPrepDefLangState;
 } // namespace pelko_wave
+
+// What a wave reconciliation did: the command's results per volume (not owned), the wave and a
+// copy of the report. The after-Do callback shows the report and the open-numeric pairs.
+class CCallBackInfoReconcileWave : public CCallBackInfo
+{
+public:
+    CCallBackInfoReconcileWave(const pelko_wave::ReconcileResultsMap* results = nullptr,
+                               int waveId = -1, const QString& report = QString())
+        : Results(results), WaveId(waveId), Report(report)
+    {
+    }
+    const pelko_wave::ReconcileResultsMap* Results;
+    int WaveId;
+    QString Report;
+};
+
+// The captions that the default-language preparation added and replaced (the command's own
+// record, not owned).
+class CCallBackInfoPrepDefLang : public CCallBackInfo
+{
+public:
+    explicit CCallBackInfoPrepDefLang(const pelko_wave::SPrepDefLangState* state = nullptr)
+        : State(state)
+    {
+    }
+    const pelko_wave::SPrepDefLangState* State;
+};
 
 class CCallBackInfoNewWave : public CCallBackInfo
 {

@@ -2,6 +2,7 @@
 
 #include "model/IndexedArrays.h"
 
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 
@@ -333,6 +334,25 @@ std::unique_ptr<CQuestion> CCampaign::RemoveQuestion(int questionId)
     return TakeById(m_questions, m_questionIndex, questionId, kIdOf);
 }
 
+void CCampaign::InsertQuestions(std::vector<std::unique_ptr<CQuestion>> questions)
+{
+    for (auto& question : questions) {
+        m_maxQuestionId = std::max(m_maxQuestionId, question->GetQuestionId());
+        m_maxQuestionOrder = std::max(m_maxQuestionOrder, question->GetOrder());
+        m_questions.push_back(std::move(question));
+    }
+    SortQuestions();
+}
+
+std::vector<std::unique_ptr<CQuestion>>
+CCampaign::RemoveQuestions(const QList<CQuestion*>& questions)
+{
+    const QSet<const CQuestion*> listed(questions.cbegin(), questions.cend());
+    return TakeWhere(
+        m_questions, m_questionIndex,
+        [&listed](const CQuestion& question) { return listed.contains(&question); }, kIdOf);
+}
+
 void CCampaign::SortQuestions()
 {
     std::stable_sort(m_questions.begin(), m_questions.end(),
@@ -434,19 +454,10 @@ std::unique_ptr<CModality> CCampaign::RemoveModality(int modalityId)
 std::vector<std::unique_ptr<CModality>> CCampaign::RemoveModalities(
     const QList<CModality*>& modalities)
 {
-    std::vector<int> positions;
-    for (const CModality* modality : modalities) {
-        const int position = modality ? m_modalityIndex.value(modality->GetModalityId(), -1) : -1;
-        if (position >= 0 && std::find(positions.begin(), positions.end(), position) == positions.end())
-            positions.push_back(position);
-    }
-    std::sort(positions.begin(), positions.end(), std::greater<>());
-    std::vector<std::unique_ptr<CModality>> removed;
-    for (const int position : positions)
-        removed.push_back(TakeAt(m_modalities, position));
-    std::reverse(removed.begin(), removed.end());
-    RebuildModalityIndex();
-    return removed;
+    const QSet<const CModality*> listed(modalities.cbegin(), modalities.cend());
+    return TakeWhere(
+        m_modalities, m_modalityIndex,
+        [&listed](const CModality& modality) { return listed.contains(&modality); }, kIdOf);
 }
 
 void CCampaign::RebuildModalityIndex()

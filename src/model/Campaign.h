@@ -128,6 +128,12 @@ public:
     // sorted. Returns the position.
     int InsertQuestion(std::unique_ptr<CQuestion> question);
     std::unique_ptr<CQuestion> RemoveQuestion(int questionId);
+    // Puts questions back in one pass, each where its order places it (a stable sort). Unlike
+    // InsertQuestion it changes no order: for a command that gives every order back itself.
+    void InsertQuestions(std::vector<std::unique_ptr<CQuestion>> questions);
+    // Takes the listed questions out in one pass (absent ones are skipped) and hands them over
+    // in their array order.
+    std::vector<std::unique_ptr<CQuestion>> RemoveQuestions(const QList<CQuestion*>& questions);
     // Sorts the questions by order and numbers them 0, 1, 2 ...
     void RenumberQuestions();
     // Sorts the questions by order (a stable sort) without changing any order.
@@ -154,7 +160,8 @@ public:
     // response is not put into its question (CQuestion::InsertModality does that).
     int AddModality(std::unique_ptr<CModality> modality);
     std::unique_ptr<CModality> RemoveModality(int modalityId);
-    // Takes the listed responses out (absent ones are skipped) and hands them over.
+    // Takes the listed responses out in one pass (absent ones are skipped) and hands them over
+    // in their array order.
     std::vector<std::unique_ptr<CModality>> RemoveModalities(const QList<CModality*>& modalities);
 
     // Languages, in order of addition.

@@ -66,11 +66,11 @@ bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId,
 }
 
 bool FindModalityMatchedInOtherVolume(const CCampaign& campaign, int modalityId, int volumeId,
-                                      int& startVolumeId)
+                                      int& startVolumeId, bool fromItsOwnWave)
 {
-    // Only later waves, and no volume skipped.
+    // By default only later waves, and no volume skipped.
     return FindMatchedInOtherVolume(
-        campaign, volumeId, false,
+        campaign, volumeId, fromItsOwnWave,
         [modalityId](const CVolume& volume) { return volume.FindModalityMatching(modalityId); },
         startVolumeId);
 }

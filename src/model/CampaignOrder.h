@@ -21,9 +21,10 @@ bool WaveHasVolume(int waveId, int volumeId);
 // first one's StartVolumeID (-1 when none).
 bool FindQuestionMatchedInOtherVolume(const CCampaign& campaign, int questionId, int volumeId,
                                       int& startVolumeId);
-// The same for a response, over the waves after the given volume's wave only.
+// The same for a response, over the waves after the given volume's wave only; with
+// fromItsOwnWave, from the volume's own wave on, skipping the volume, as for a question.
 bool FindModalityMatchedInOtherVolume(const CCampaign& campaign, int modalityId, int volumeId,
-                                      int& startVolumeId);
+                                      int& startVolumeId, bool fromItsOwnWave = false);
 
 // Whether two responses may be merged: both exist, neither is master or child of a merging,
 // and (in a volume) not both are matched there.

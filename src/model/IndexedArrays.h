@@ -101,6 +101,27 @@ std::unique_ptr<T> TakeIndexed(std::vector<std::unique_ptr<T>>& elements, QHash<
     return element;
 }
 
+// Takes out, in one pass, every element the predicate holds for, keeping the others in their
+// order, and rebuilds the index once: removing many elements costs as much as removing one.
+// The removed elements come back in their array order.
+template <typename T, typename Predicate, typename IdOf>
+std::vector<std::unique_ptr<T>> TakeWhere(std::vector<std::unique_ptr<T>>& elements,
+                                          QHash<int, int>& index, Predicate predicate, IdOf idOf)
+{
+    std::vector<std::unique_ptr<T>> removed;
+    auto kept = elements.begin();
+    for (auto& element : elements) {
+        if (predicate(*element))
+            removed.push_back(std::move(element));
+        else
+            *kept++ = std::move(element);
+    }
+    elements.erase(kept, elements.end());
+    if (!removed.empty())
+        RebuildIdIndex(index, elements, idOf);
+    return removed;
+}
+
 // Takes out the element that the index finds for the id; null when none.
 template <typename T, typename IdOf>
 std::unique_ptr<T> TakeById(std::vector<std::unique_ptr<T>>& elements, QHash<int, int>& index,

@@ -68,6 +68,21 @@ void CVolume::AddChildVolume(CVolume* child)
     m_childVolumes.push_back(child);
 }
 
+void CVolume::InsertChildVolume(int position, CVolume* child)
+{
+    position = std::clamp(position, 0, GetChildVolumeCount());
+    m_childVolumes.insert(m_childVolumes.begin() + position, child);
+}
+
+int CVolume::FindChildVolumeIndex(int volumeId) const
+{
+    for (size_t i = 0; i < m_childVolumes.size(); ++i) {
+        if (m_childVolumes[i]->GetVolumeId() == volumeId)
+            return int(i);
+    }
+    return -1;
+}
+
 CVolume* CVolume::RemoveChildVolume(int volumeId)
 {
     const auto it = std::find_if(m_childVolumes.begin(), m_childVolumes.end(),
@@ -140,6 +155,15 @@ std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuesti
     return TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching);
 }
 
+std::vector<std::unique_ptr<CQuestionMatching>>
+CVolume::RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings)
+{
+    return TakeWhere(
+        m_questionMatchings, m_questionMatchingIndex,
+        [&matchings](const CQuestionMatching& matching) { return matchings.contains(&matching); },
+        kIdOf);
+}
+
 int CVolume::AddModalityMatching(std::unique_ptr<CModalityMatching> matching)
 {
     const int modalityId = matching->GetModalityId();
@@ -168,6 +192,15 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionI
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModalityMatching* matching)
 {
     return TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching);
+}
+
+std::vector<std::unique_ptr<CModalityMatching>>
+CVolume::RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings)
+{
+    return TakeWhere(
+        m_modalityMatchings, m_modalityMatchingIndex,
+        [&matchings](const CModalityMatching& matching) { return matchings.contains(&matching); },
+        kIdOf);
 }
 
 } // namespace pelko_wave

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <set>
@@ -93,6 +94,11 @@ public:
     CVolume* GetParent() const { return m_parent; }
     void SetParent(CVolume* parent) { m_parent = parent; }
     void AddChildVolume(CVolume* child);
+    // Puts the child at the position of the list (clamped), where it was before it was taken
+    // out.
+    void InsertChildVolume(int position, CVolume* child);
+    // The child's position in the list; -1 when absent.
+    int FindChildVolumeIndex(int volumeId) const;
     // Takes the child of that id out of the list; null when absent.
     CVolume* RemoveChildVolume(int volumeId);
     int GetChildVolumeCount() const { return int(m_childVolumes.size()); }
@@ -124,6 +130,10 @@ public:
     std::unique_ptr<CQuestionMatching> RemoveQuestionMatching(int questionId);
     // Takes that very matching out; null when the volume does not hold it.
     std::unique_ptr<CQuestionMatching> RemoveQuestionMatching(const CQuestionMatching* matching);
+    // Takes those very matchings out in one pass (those the volume does not hold are skipped)
+    // and hands them over in their array order.
+    std::vector<std::unique_ptr<CQuestionMatching>>
+    RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings);
 
     // Own response matchings, indexed by campaign response id.
     int GetModalityMatchingCount() const { return int(m_modalityMatchings.size()); }
@@ -134,6 +144,8 @@ public:
     // The same, only when the matching found belongs to the question.
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(int questionId, int modalityId);
     std::unique_ptr<CModalityMatching> RemoveModalityMatching(const CModalityMatching* matching);
+    std::vector<std::unique_ptr<CModalityMatching>>
+    RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings);
 
     // Whether a matching holds for the volume: from StartVolumeID to EndVolumeID in campaign
     // order, both included (an open end covers every volume from the start on).

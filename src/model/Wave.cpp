@@ -51,6 +51,16 @@ int CWave::AddVolume(std::unique_ptr<CVolume> volume)
     return int(m_volumes.size()) - 1;
 }
 
+int CWave::InsertVolume(int position, std::unique_ptr<CVolume> volume)
+{
+    position = std::clamp(position, 0, GetVolumeCount());
+    m_maxVolumeId = std::max(m_maxVolumeId, volume->GetVolumeId());
+    volume->SetWave(this);
+    m_volumes.insert(m_volumes.begin() + position, std::move(volume));
+    VolumesChanged();
+    return position;
+}
+
 CVolume* CWave::FindVolume(int volumeId) const
 {
     for (const auto& volume : m_volumes) {

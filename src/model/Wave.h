@@ -52,6 +52,9 @@ public:
     CVolume* GetVolumeAt(int i) const;
     // Appends the volume, which the wave now owns, and returns its position.
     int AddVolume(std::unique_ptr<CVolume> volume);
+    // Puts the volume at the position (clamped to the volumes there are), so that a volume
+    // taken out comes back to its place in campaign order; returns the position.
+    int InsertVolume(int position, std::unique_ptr<CVolume> volume);
     CVolume* FindVolume(int volumeId) const;
     // Takes the volume out and hands it to the caller; null when absent.
     std::unique_ptr<CVolume> RemoveVolume(int volumeId);

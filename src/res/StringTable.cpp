@@ -852,6 +852,8 @@ constexpr SStringEntry kStrings[] = {
     // Loading a volume's questionnaire
     {63720, u"The questionnaire of a volume can only be read from a file."},
     {63721, u"Source type %d is not supported: only ZOZ, Dimensions and Triple-S questionnaires can be read."},
+    // Commands
+    {63740, u"The campaign already has the language %d."},
 
     // Command line
     {63900, u"Unknown switch. Run \"plim -?\" to list the switches."},

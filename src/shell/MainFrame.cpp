@@ -95,13 +95,17 @@ void CMainFrame::SetDocumentTitle(const QString& title)
     setWindowTitle(title + QStringLiteral(" - ") + QApplication::applicationName());
 }
 
-bool CMainFrame::RestorePlacement()
+void CMainFrame::RestorePlacement()
 {
+    m_placementRestored = true;
     const std::unique_ptr<QSettings> profile = OpenUserProfile();
     const QByteArray placement = profile->value(kPlacementKey).toByteArray();
-    if (!placement.isEmpty() && restoreGeometry(placement))
-        return profile->value(kStateKey).toInt() == SW_SHOWMINIMIZED;
+    if (!placement.isEmpty() && restoreGeometry(placement)) {
+        m_wasMinimised = profile->value(kStateKey).toInt() == SW_SHOWMINIMIZED;
+        return;
+    }
     // No placement, or one this program cannot take: four fifths of the screen, centred.
+    m_wasMinimised = false;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         const QSize size = available.size() * 4 / 5;
@@ -109,12 +113,13 @@ bool CMainFrame::RestorePlacement()
                                                        (available.height() - size.height()) / 2),
                           size));
     }
-    return false;
 }
 
 void CMainFrame::ShowFirstTime()
 {
-    const bool wasMinimised = RestorePlacement();
+    if (!m_placementRestored)
+        RestorePlacement();
+    const bool wasMinimised = m_wasMinimised;
     show();
     // The bars take their final sizes before the panes are measured.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -183,4 +188,5 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     SaveLayout();
     CNewFrameWnd::closeEvent(event);
+    Q_EMIT Closed();
 }

@@ -39,9 +39,13 @@ public:
     // Asked on every close request; a false answer keeps the window open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
 
-    // Shows the window the first time: the placement of the last run (a minimised one shows
-    // normal), then the panes' sizes: those they stored, or a campaign tree of a fifth of the
-    // width and a property pane of kBottomPaneHeight; then each pane applies its own layout.
+    // Puts the window, still hidden, where the last run left it ("Layout"/"WindowPlacement";
+    // a minimised one shows normal), so that the dialogs of the start centre on it; a placement
+    // that cannot be used is ignored.
+    void RestorePlacement();
+    // Shows the window the first time, then sets the panes' sizes: those they stored, or (at the
+    // first start, or after a minimised placement) a campaign tree of a fifth of the width and a
+    // property pane of kBottomPaneHeight; then each pane applies its own layout.
     void ShowFirstTime();
     // Writes the window's placement and has each pane store its size (profile section
     // "Layout"); done when the window closes.
@@ -50,13 +54,15 @@ public:
     // The document's title in the window's caption.
     void SetDocumentTitle(const QString& title);
 
+Q_SIGNALS:
+    // The window was closed (its close request accepted): the program ends.
+    void Closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Reads "Layout"/"WindowPlacement"; true when the placement was stored while minimised.
-    bool RestorePlacement();
     void TrimEditMenu();
 
     std::unique_ptr<IShellPanes> m_panes;
@@ -66,4 +72,7 @@ private:
     QLabel* m_messagePane = nullptr;
     QLabel* m_languagePane = nullptr;
     std::function<bool()> m_closeQuery;
+    bool m_placementRestored = false;
+    // The placement was stored while minimised: the panes take their default sizes.
+    bool m_wasMinimised = false;
 };

@@ -56,6 +56,7 @@ CShellApp::CShellApp(CWaveApp& app, PaneMaker paneMaker, std::unique_ptr<IShellD
         paneMaker ? paneMaker(m_actions) : std::make_unique<CPlaceholderPanes>();
     m_frame = std::make_unique<CMainFrame>(m_actions, std::move(panes));
     m_frame->SetCloseQuery([this] { return QueryClose(); });
+    m_frame->RestorePlacement();
     m_doc.SetTitleListener([this](const QString& title) { m_frame->SetDocumentTitle(title); });
     m_frame->SetDocumentTitle(m_doc.GetTitle());
     m_recentFileMenu = FindRecentFileMenu();

@@ -1,21 +1,23 @@
 #pragma once
 
 #include "commands/CmdVirtual.h"
+#include "commands/CommandHistory.h"
+#include "model/Campaign.h"
 #include "model/CampaignDump.h"
 #include "support/QStringPrinter.h"
 #include "support/SameDump.h"
+#include "support/ScriptedWindowServices.h"
+#include "support/TestWaveApp.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
 
-// Running one command's steps on a campaign and comparing the campaign's dumps between them.
-
-namespace pelko_wave {
-class CCampaign;
-}
+// Running one command's steps on a campaign, or steps through a history, and comparing the
+// campaign's dumps between them.
 
 namespace command_test {
 
@@ -29,6 +31,11 @@ struct SStepRecords
     std::unique_ptr<CCallBackInfo> AfterUndo;
     std::unique_ptr<CCallBackInfo> AfterRedo;
 };
+
+// The questions in array order as shortcut and order ("A0 B5 C7"), and the question's
+// responses as short caption in the language and order ("Yes1 No2").
+QString QuestionOrdersText(const pelko_wave::CCampaign& campaign);
+QString ResponseOrdersText(const pelko_wave::CQuestion& question, int languageId);
 
 // The campaign's matchings, one a line, sorted: "Q10@2=5[2..*]" for a question matching of
 // campaign question 10 held by volume 2 to source "5" from volume 2 to the open end, "R100@..."
@@ -60,3 +67,31 @@ QString CheckCampaignFile(const QString& path);
                                               const pelko_wave::CCampaign& campaign);
 
 } // namespace command_test
+
+// A campaign of the tests' application double with a history of its own, for the command tests:
+// each step runs through the history and can be undone and redone, the campaign's dump checked
+// before and after.
+class CCommandTest : public ::testing::Test
+{
+protected:
+    pelko_wave::CCampaign& Campaign() { return *m_app.Campaign; }
+    QString Dump() const { return pelko_wave::DumpCampaign(*m_app.Campaign); }
+
+    // Runs the command through the history; false when its Do failed (the command is gone).
+    bool Execute(std::unique_ptr<CCmdVirtual> command, CCmdCallBacks callBacks = {});
+    // Runs the command, then undoes and redoes the history's top step the given number of
+    // times: each Undo must give back the dump from before the command, each Redo the dump
+    // after it.
+    ::testing::AssertionResult ExecuteAndCycle(std::unique_ptr<CCmdVirtual> command,
+                                               int cycles = 2);
+
+    CScriptedWindowServices m_windows;
+    CTestWaveApp m_app;
+    CommandHistory m_history;
+};
+
+// Undoes and redoes the top step of the history the given number of times: each Undo must give
+// back the dump "before", each Redo the dump "after".
+::testing::AssertionResult CycleUndoRedo(CommandHistory& history,
+                                         const std::function<QString()>& dump,
+                                         const QString& before, const QString& after, int cycles);

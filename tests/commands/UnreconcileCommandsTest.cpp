@@ -1,0 +1,270 @@
+#include "CommandTestSupport.h"
+#include "EngineFixtures.h"
+
+#include "commands/UnreconcileCommands.h"
+#include "commands/VolumeCommands.h"
+#include "commands/WaveCallBackInfo.h"
+#include "model/Campaign.h"
+#include "model/RecordMakers.h"
+
+using namespace pelko_wave;
+using namespace engine_test;
+
+namespace {
+
+class UnreconcileCommandsTest : public CCommandTest
+{
+protected:
+    // Wave 1 holds volume 1; waves 2 and 3 hold volumes 2 and 3, both inheriting from volume 1.
+    // Question 10 (with response 100) and chapter 12 first appeared in volume 1 and are matched
+    // only there, open-ended; question 11 first appeared in volume 1 too, and volume 3 has its
+    // own matching of it.
+    void BuildTree()
+    {
+        CWave* w1 = AddWave(Campaign(), 1);
+        CWave* w2 = AddWave(Campaign(), 2);
+        CWave* w3 = AddWave(Campaign(), 3);
+        v1 = AddVolume(Campaign(), *w1, 1, {1}, {1});
+        v2 = AddVolume(Campaign(), *w2, 2, {1}, {1}, 1);
+        v3 = AddVolume(Campaign(), *w3, 3, {1}, {1}, 1);
+        CQuestion* q10 =
+            AddQuestion(Campaign(), 10, QStringLiteral("Q10"), QStringLiteral("Ten"), 1);
+        AddResponse(Campaign(), *q10, 100, QStringLiteral("Yes"));
+        AddQuestion(Campaign(), 11, QStringLiteral("Q11"), QStringLiteral("Eleven"), 1);
+        AddQuestion(Campaign(), 12, QStringLiteral("CHAPTER"), QStringLiteral("Chapter"), 1, 0, 0);
+        MatchQuestion(*v1, 10, 5);
+        MatchResponse(*v1, 10, 100, 1);
+        MatchQuestion(*v1, 11, 6);
+        MatchQuestion(*v1, 12, 7);
+        MatchQuestion(*v3, 11, 8);
+        for (CVolume* volume : {v1, v2, v3})
+            volume->SetStatus(VOLUME_RECONCILED);
+    }
+    std::unique_ptr<CCmdUnreconcileVolume> Unreconcile(int volumeId, bool keepChapters = false)
+    {
+        return std::make_unique<CCmdUnreconcileVolume>(&Campaign(), volumeId, keepChapters);
+    }
+
+    CVolume* v1 = nullptr;
+    CVolume* v2 = nullptr;
+    CVolume* v3 = nullptr;
+};
+
+TEST_F(UnreconcileCommandsTest, EveryChildThatInheritsAMatchingKeepsItsOwnCopy)
+{
+    BuildTree();
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1), 3));
+    EXPECT_EQ(v1->GetQuestionMatchingCount(), 0);
+    EXPECT_EQ(v1->GetModalityMatchingCount(), 0);
+    EXPECT_EQ(v1->GetStatus(), VOLUME_UNRECONCILED);
+    for (CVolume* child : {v2, v3}) {
+        SCOPED_TRACE(child->GetVolumeId());
+        const CQuestionMatching* copy = child->FindQuestionMatching(10);
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copy->GetStartVolumeId(), child->GetVolumeId());
+        EXPECT_EQ(copy->GetEndVolumeId(), OPEN_END_ID);
+        EXPECT_EQ(copy->GetSourceId(), QStringLiteral("5"));
+        EXPECT_TRUE(child->FindModalityMatching(100));
+    }
+    // Volume 3 has its own matching of question 11: only volume 2 takes a copy of volume 1's.
+    EXPECT_EQ(v2->FindQuestionMatching(11)->GetSourceId(), QStringLiteral("6"));
+    EXPECT_EQ(v3->FindQuestionMatching(11)->GetSourceId(), QStringLiteral("8"));
+    // Matched in later volumes, the questions and the response stay, first appearing in
+    // volume 2.
+    EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 2);
+    EXPECT_EQ(Campaign().GetModalityById(100)->GetAppearanceVolumeId(), 2);
+    EXPECT_EQ(Campaign().GetQuestionById(11)->GetAppearanceVolumeId(), 2);
+
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_FALSE(v2->FindQuestionMatching(10));
+    EXPECT_FALSE(v3->FindModalityMatching(100));
+    EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 1);
+}
+
+TEST_F(UnreconcileCommandsTest, ItemsMatchedNowhereElseGoUnlessTheyAreChaptersToBeKept)
+{
+    BuildTree();
+    v2->RemoveChildVolume(2);
+    v1->RemoveChildVolume(2);
+    v1->RemoveChildVolume(3);
+    v2->SetParent(nullptr);
+    v2->SetInheritsFromVolumeId(2);
+    v3->SetParent(nullptr);
+    v3->SetInheritsFromVolumeId(3);
+    for (const bool keepChapters : {false, true}) {
+        SCOPED_TRACE(keepChapters);
+        ASSERT_TRUE(Execute(Unreconcile(1, keepChapters)));
+        EXPECT_FALSE(Campaign().ContainsQuestion(10));
+        EXPECT_FALSE(Campaign().ContainsModality(100));
+        EXPECT_EQ(Campaign().ContainsQuestion(12), keepChapters);
+        // Question 11 stays: volume 3 matches it.
+        EXPECT_EQ(Campaign().GetQuestionById(11)->GetAppearanceVolumeId(), 3);
+        // The orders close up.
+        EXPECT_EQ(Campaign().GetQuestionById(11)->GetOrder(), 0);
+        ASSERT_TRUE(m_history.Undo());
+    }
+}
+
+TEST_F(UnreconcileCommandsTest, AnInheritedMatchingEndsAtTheParent)
+{
+    BuildTree();
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    EXPECT_EQ(v1->FindQuestionMatching(10)->GetEndVolumeId(), 1);
+    EXPECT_EQ(v1->FindModalityMatching(100)->GetEndVolumeId(), 1);
+    // Volume 3 inherited them too, but not through volume 2.
+    EXPECT_FALSE(v3->FindQuestionMatching(10));
+    EXPECT_TRUE(Campaign().ContainsQuestion(10));
+}
+
+// Unreconciling what was never reconciled to the end leaves it as it was on Undo.
+TEST_F(UnreconcileCommandsTest, UndoGivesTheVolumeItsStatusBack)
+{
+    BuildTree();
+    v1->SetStatus(VOLUME_INCOMPLETE);
+    std::unique_ptr<CCallBackInfo> received;
+    ASSERT_TRUE(Execute(
+        Unreconcile(1),
+        {[&](std::unique_ptr<CCallBackInfo> record) { received = std::move(record); }, {}, {}}));
+    const auto* record = dynamic_cast<CCallBackInfoUnreconcileVolume*>(received.get());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->VolumeId, 1);
+    EXPECT_EQ(record->WaveId, 1);
+    EXPECT_EQ(v1->GetStatus(), VOLUME_UNRECONCILED);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(v1->GetStatus(), VOLUME_INCOMPLETE);
+    ASSERT_TRUE(m_history.Redo());
+    EXPECT_EQ(v1->GetStatus(), VOLUME_UNRECONCILED);
+}
+
+// A response that first appeared in a wave's main volume and is matched by the wave's second
+// volume stays, as a question does; otherwise the second volume's matching would name no
+// response.
+TEST_F(UnreconcileCommandsTest, AResponseMatchedByAnotherVolumeOfTheWaveStays)
+{
+    CWave* wave = AddWave(Campaign(), 1);
+    CVolume* main = AddVolume(Campaign(), *wave, 1, {1}, {1});
+    CVolume* other = AddVolume(Campaign(), *wave, 2, {1}, {1});
+    CQuestion* question = AddQuestion(Campaign(), 10, QStringLiteral("Q"), QStringLiteral("Q"), 1);
+    AddResponse(Campaign(), *question, 100, QStringLiteral("Yes"));
+    MatchQuestion(*main, 10, 5);
+    MatchResponse(*main, 10, 100, 1);
+    MatchQuestion(*other, 10, 5);
+    MatchResponse(*other, 10, 100, 1);
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1)));
+    ASSERT_TRUE(Campaign().ContainsModality(100));
+    EXPECT_EQ(Campaign().GetModalityById(100)->GetAppearanceVolumeId(), 2);
+    EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 2);
+}
+
+TEST_F(UnreconcileCommandsTest, TheLinkQuestionGoesBackToTheMainVolumesSourceCode)
+{
+    CWave* wave = AddWave(Campaign(), 1);
+    CVolume* main = AddVolume(Campaign(), *wave, 1, {1}, {1});
+    CVolume* second = AddVolume(Campaign(), *wave, 2, {1}, {1});
+    AddQuestion(Campaign(), 10, QStringLiteral("ID"), QStringLiteral("Respondent"), 1);
+    MatchQuestion(*main, 10, 77);
+    second->SetMainVolumeLinkQuestionId(10);
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    EXPECT_EQ(second->GetMainVolumeLinkQuestionId(), -77);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(second->GetMainVolumeLinkQuestionId(), 10);
+}
+
+TEST_F(UnreconcileCommandsTest, TheVolumesMergingsGoAndComeBack)
+{
+    BuildTree();
+    CQuestion* question = Campaign().GetQuestionById(10);
+    CModality* other = AddResponse(Campaign(), *question, 101, QStringLiteral("No"));
+    other->SetAppearanceVolumeId(2);
+    MatchResponse(*v2, 10, 101, 2);
+    Campaign().AddModalityMerging(
+        MakeModalityMerging(*Campaign().GetModalityById(100), *other, *v2));
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    EXPECT_EQ(Campaign().GetModalityMergingCount(), 0);
+}
+
+TEST_F(UnreconcileCommandsTest, AVolumeThatIsNotThereFailsAndChangesNothing)
+{
+    BuildTree();
+    const QString before = Dump();
+    std::unique_ptr<CCmdVirtual> command = Unreconcile(9);
+    EXPECT_FALSE(m_history.Execute(command, {}));
+    EXPECT_TRUE(SameDump(Dump(), before));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+class RemoveVolumeTest : public UnreconcileCommandsTest
+{
+protected:
+    // The volumes given their items of the wave question, as the add-volume step does.
+    void AddWaveQuestion()
+    {
+        for (CVolume* volume : {v1, v2, v3})
+            ASSERT_TRUE(Execute(std::make_unique<CCmdAddVolAnalyseMatching>(&Campaign(), volume)));
+    }
+    std::unique_ptr<CCmdRemoveVolume> Remove(int volumeId)
+    {
+        return std::make_unique<CCmdRemoveVolume>(&Campaign(), volumeId);
+    }
+};
+
+TEST_F(RemoveVolumeTest, TheChildrenBecomeRootsAndComeBackUnderTheVolume)
+{
+    BuildTree();
+    AddWaveQuestion();
+    EXPECT_TRUE(ExecuteAndCycle(Remove(1), 3));
+    EXPECT_FALSE(Campaign().FindVolume(1));
+    EXPECT_EQ(Campaign().GetWave(0)->GetVolumeCount(), 0);
+    for (CVolume* child : {v2, v3}) {
+        EXPECT_TRUE(child->IsRoot());
+        EXPECT_EQ(child->GetParent(), nullptr);
+        EXPECT_TRUE(child->FindQuestionMatching(10));
+    }
+    // The wave question keeps the other waves' responses and first appears in volume 2.
+    const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    ASSERT_TRUE(reserved);
+    EXPECT_EQ(reserved->GetModalityCount(), 2);
+    EXPECT_EQ(reserved->GetAppearanceVolumeId(), 2);
+
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(v2->GetParent(), v1);
+    EXPECT_EQ(v3->GetInheritsFromVolumeId(), 1);
+    EXPECT_EQ(v1->GetChildVolumeCount(), 2);
+}
+
+TEST_F(RemoveVolumeTest, RemovingTheOnlyVolumeRemovesTheWaveQuestion)
+{
+    CWave* wave = AddWave(Campaign(), 1);
+    v1 = AddVolume(Campaign(), *wave, 1, {1}, {1});
+    ASSERT_TRUE(Execute(std::make_unique<CCmdAddVolAnalyseMatching>(&Campaign(), v1)));
+    AddQuestion(Campaign(), 10, QStringLiteral("Q10"), QStringLiteral("Ten"), 1);
+    MatchQuestion(*v1, 10, 5);
+    std::unique_ptr<CCallBackInfo> received;
+    const QString before = Dump();
+    ASSERT_TRUE(Execute(
+        Remove(1),
+        {[&](std::unique_ptr<CCallBackInfo> record) { received = std::move(record); }, {}, {}}));
+    const auto* record = dynamic_cast<CCallBackInfoRemoveVolume*>(received.get());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->VolumeId, 1);
+    EXPECT_EQ(record->WaveId, 1);
+    EXPECT_EQ(Campaign().GetQuestionCount(), 0);
+    EXPECT_EQ(Campaign().GetModalityCount(), 0);
+    EXPECT_TRUE(CycleUndoRedo(
+        m_history, [this] { return Dump(); }, before, Dump(), 2));
+}
+
+// Taken out of the middle of its wave, a volume comes back to its place in campaign order.
+TEST_F(RemoveVolumeTest, AVolumeComesBackToItsPlaceInTheWave)
+{
+    CWave* wave = AddWave(Campaign(), 1);
+    for (int id = 1; id <= 3; ++id)
+        AddVolume(Campaign(), *wave, id, {1}, {1});
+    EXPECT_TRUE(ExecuteAndCycle(Remove(2)));
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(wave->GetVolume(1)->GetVolumeId(), 2);
+    EXPECT_TRUE(Campaign().IsVolumeBefore(2, 3));
+}
+
+} // namespace
