@@ -1,5 +1,6 @@
 #include "commands/CampaignValidation.h"
 
+#include "commands/LanguageCommands.h"
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCmd.h"
 #include "model/Campaign.h"
@@ -132,6 +133,14 @@ bool ValidateCampaign(std::atomic<int>& doneCount, CCampaign& campaign,
                         std::make_unique<CCmdRemoveQuestionMatching>(&campaign, matching));
             }
         }
+        doneCount.fetch_add(1);
+    }
+    // The languages of the sources that the campaign lacks, none of them its default.
+    for (const auto& entry : lists.NewLanguages) {
+        const SNewLanguage& language = entry.second;
+        composite->AddCmd(std::make_unique<CCmdAddLanguage>(&campaign, language.LanguageId,
+                                                            language.Reserved != 0, language.Name,
+                                                            language.Abbreviation));
         doneCount.fetch_add(1);
     }
 
