@@ -20,17 +20,6 @@ namespace {
 
 constexpr unsigned IDS_VALIDATED_CAMPAIGN = 63375;
 
-std::vector<CVolume*> VolumesInOrder(const CCampaign& campaign)
-{
-    std::vector<CVolume*> volumes;
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave& wave = *campaign.GetWave(w);
-        for (int v = 0; v < wave.GetVolumeCount(); ++v)
-            volumes.push_back(wave.GetVolume(v));
-    }
-    return volumes;
-}
-
 // The volumes of the entries of one key, from both lists, taken out of the lists.
 template <class Key>
 std::vector<int> TakeEntries(const Key& key, std::multimap<Key, int>& first,
@@ -118,7 +107,7 @@ bool ValidateCampaign(std::atomic<int>& doneCount, CCampaign& campaign,
                       SSourceComparisonLists& lists)
 {
     auto composite = std::make_unique<CMetaCmd>(IDS_VALIDATED_CAMPAIGN);
-    const std::vector<CVolume*> volumes = VolumesInOrder(campaign);
+    const std::vector<CVolume*> volumes = GetVolumesInCampaignOrder(campaign);
 
     // Matchings to responses the campaign lacks, then to questions it lacks: the question's
     // removal takes the volume's response matchings of the question that are left with it.

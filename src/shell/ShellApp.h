@@ -80,6 +80,10 @@ public:
     // default language only, the reconciliation page after language and view changes, the
     // recent-file list after the environment settings.
     void ApplyOptionsSheet(const SOptionsSheetRecords& edited);
+    // Languages: the default and current languages chosen in the languages dialog, changed in
+    // one undoable step (a new default language also gets the captions it lacks); nothing when
+    // both stay as they are.
+    void OnLanguages();
     // Global and local difference options: the choice, the cache forgets its differences (they
     // were made under the other options) and the reconciliation page is reloaded.
     void UseGlobalOptions();

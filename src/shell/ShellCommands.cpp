@@ -3,8 +3,11 @@
 #include "shell/ShellApp.h"
 
 #include "app/WaveApp.h"
+#include "commands/MetaCmd.h"
+#include "commands/PropertyCommands.h"
 #include "commands/QuestionCallBackInfo.h"
 #include "commands/QuestionCommands.h"
+#include "commands/ReconcileCommands.h"
 #include "model/Campaign.h"
 #include "model/ExternalPrograms.h"
 #include "model/Language.h"
@@ -27,6 +30,7 @@
 
 namespace {
 
+constexpr unsigned IDS_CHANGE_LANGUAGE = 63334;
 constexpr unsigned IDS_QUESTIONS_UPDATED = 63554;
 constexpr unsigned IDS_KEEP_HIGHER_COUNTS = 63555;
 constexpr unsigned IDS_USER_APP_FAILED = 63952;
@@ -49,6 +53,11 @@ public:
 private:
     CWaveApp& m_app;
 };
+
+// Property indexes of the commands that change a language and the campaign.
+constexpr int kLanguageIsDefault = 0;
+constexpr int kCampaignDefaultLanguage = 0;
+constexpr int kCampaignCurrentLanguage = 1;
 
 // The language the status bar names: the campaign's current language, or its default one
 // while it has no current language yet.
@@ -126,6 +135,11 @@ void CShellApp::RegisterApplicationCommands()
     m_actions.AddHandler(
         ID_OPTIONS, CCommandActions::Application, this, [this] { OnOptions(); },
         dialogThere(IShellDialogs::OptionsSheet));
+    m_actions.AddHandler(
+        ID_LANGUAGES, CCommandActions::Application, this, [this] { OnLanguages(); },
+        [this](CCmdUI& ui) {
+            ui.Enable(m_app.GetCampaign() && m_dialogs->HasDialog(IShellDialogs::LanguagesDialog));
+        });
     m_actions.AddHandler(
         ID_CAPTION_LIBRARIES, CCommandActions::Application, this,
         [this] {
@@ -319,6 +333,64 @@ void CShellApp::ApplyOptionsSheet(const SOptionsSheetRecords& edited)
         else
             panes->RefreshReconciliationGrids();
     }
+}
+
+void CShellApp::OnLanguages()
+{
+    pelko_wave::CCampaign* campaign = m_app.GetCampaign();
+    if (!campaign || !m_dialogs->HasDialog(IShellDialogs::LanguagesDialog))
+        return;
+    int defaultIndex = -1;
+    int currentIndex = -1;
+    {
+        const CModalState modal(m_app);
+        if (!m_dialogs->RunLanguagesDialog(m_frame.get(), defaultIndex, currentIndex))
+            return;
+    }
+    const auto languageAt = [campaign](int index) {
+        return index >= 0 && index < campaign->GetLanguageCount() ? campaign->GetLanguage(index)
+                                                                  : nullptr;
+    };
+    pelko_wave::CLanguage* chosenDefault = languageAt(defaultIndex);
+    const pelko_wave::CLanguage* chosenCurrent = languageAt(currentIndex);
+    const bool currentChanges =
+        chosenCurrent && chosenCurrent->GetLanguageId() != campaign->GetCurrentLanguageId();
+
+    std::unique_ptr<CCmdVirtual> command;
+    if (chosenDefault && !chosenDefault->IsDefault()) {
+        auto change = std::make_unique<CMetaCmd>(IDS_CHANGE_LANGUAGE);
+        for (int i = 0; i < campaign->GetLanguageCount(); ++i) {
+            if (campaign->GetLanguage(i)->IsDefault()) {
+                change->AddCmd(std::make_unique<CCmdChangeLanguage>(
+                    campaign, campaign->GetLanguage(i), kLanguageIsDefault, CValue(false)));
+                break;
+            }
+        }
+        change->AddCmd(std::make_unique<CCmdChangeLanguage>(campaign, chosenDefault,
+                                                            kLanguageIsDefault, CValue(true)));
+        change->AddCmd(std::make_unique<CCmdChangeCampaign>(
+            campaign, kCampaignDefaultLanguage, CValue(chosenDefault->GetLanguageId())));
+        change->AddCmd(std::make_unique<CCmdPrepDefLang>(campaign));
+        if (currentChanges)
+            change->AddCmd(std::make_unique<CCmdChangeCampaign>(
+                campaign, kCampaignCurrentLanguage, CValue(chosenCurrent->GetLanguageId())));
+        command = std::move(change);
+    } else if (chosenDefault && currentChanges) {
+        command = std::make_unique<CCmdChangeCampaign>(campaign, kCampaignCurrentLanguage,
+                                                       CValue(chosenCurrent->GetLanguageId()));
+    }
+    if (!command)
+        return;
+
+    // Each step of this change reloads the reconciliation page, whatever later runs of the
+    // command changed.
+    const CCmdCallBack reload = [this](std::unique_ptr<CCallBackInfo>) {
+        if (IShellPanes* panes = GetPanes())
+            panes->ReloadReconciliation();
+    };
+    if (!m_app.ExecuteCommand(command, {reload, reload, reload}, nullptr, m_app.CaptureViewState(),
+                              true))
+        GetWindowServices().MessageBox(command->GetErrorText(), MB_OK | MB_ICONWARNING);
 }
 
 void CShellApp::UseGlobalOptions()

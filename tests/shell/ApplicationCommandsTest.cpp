@@ -473,3 +473,59 @@ TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
     EXPECT_TRUE(shown);
     EXPECT_FALSE(m_app.IsModalState());
 }
+
+TEST_F(ApplicationCommands, LanguagesChangeInOneUndoableStep)
+{
+    pelko_wave::CCampaign& campaign = *m_app.GetCampaign();
+    ASSERT_EQ(campaign.GetLanguage(0)->GetLanguageId(), 2057);
+    ASSERT_EQ(campaign.GetLanguage(1)->GetLanguageId(), 1036);
+    const CommandHistory& history = m_app.GetCommandHistory();
+    const auto choose = [this](int defaultIndex, int currentIndex) {
+        m_dialogs->DefaultLanguageIndex = defaultIndex;
+        m_dialogs->CurrentLanguageIndex = currentIndex;
+        return m_shellApp->GetActions().Execute(ID_LANGUAGES);
+    };
+    EXPECT_TRUE(Updated(ID_LANGUAGES)->isEnabled());
+
+    // The languages as they are, a default that does not exist, or Cancel: nothing is run.
+    ASSERT_TRUE(choose(0, 0));
+    ASSERT_TRUE(choose(5, 1));
+    m_dialogs->Cancel = true;
+    ASSERT_TRUE(choose(1, 1));
+    m_dialogs->Cancel = false;
+    EXPECT_EQ(history.GetUndoCount(), 0);
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(m_dialogs->RanModal, (std::vector<bool>{true, true, true}));
+
+    // Only the current language: one step.
+    ASSERT_TRUE(choose(0, 1));
+    EXPECT_EQ(history.GetUndoCount(), 1);
+    EXPECT_EQ(campaign.GetCurrentLanguageId(), 1036);
+    EXPECT_EQ(campaign.GetDefaultLanguageId(), 2057);
+    EXPECT_EQ(m_panes->Calls, QStringList{"reload"});
+    EXPECT_TRUE(m_app.IsModified());
+
+    // A later run that changes nothing does not stop the earlier step's undo from reloading.
+    ASSERT_TRUE(choose(0, 1));
+    m_panes->Calls.clear();
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(campaign.GetCurrentLanguageId(), 2057);
+    EXPECT_EQ(m_panes->Calls, QStringList{"reload"});
+
+    // The default language: one step holding all its parts.
+    ASSERT_TRUE(choose(1, 1));
+    EXPECT_EQ(history.GetUndoCount(), 1);
+    EXPECT_EQ(campaign.GetDefaultLanguageId(), 1036);
+    EXPECT_EQ(campaign.GetCurrentLanguageId(), 1036);
+    EXPECT_TRUE(campaign.GetLanguage(1)->IsDefault());
+    EXPECT_FALSE(campaign.GetLanguage(0)->IsDefault());
+    EXPECT_EQ(Updated(ID_EDIT_UNDO)->text(), QStringLiteral("Undo change language\tCtrl+Z"));
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(campaign.GetDefaultLanguageId(), 2057);
+    EXPECT_EQ(campaign.GetCurrentLanguageId(), 2057);
+    EXPECT_TRUE(campaign.GetLanguage(0)->IsDefault());
+    EXPECT_FALSE(campaign.GetLanguage(1)->IsDefault());
+
+    m_dialogs->Available = false;
+    EXPECT_FALSE(Updated(ID_LANGUAGES)->isEnabled());
+}
