@@ -5,6 +5,7 @@
 
 #include "app/OptionsProfile.h"
 #include "app/WaveApp.h"
+#include "controls/Pictures.h"
 #include "dialogs/ReportDlg.h"
 #include "model/Campaign.h"
 #include "shell/MainFrame.h"
@@ -112,6 +113,10 @@ TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
     CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv - Plim"));
+    // The program's icon on every window.
+    EXPECT_FALSE(frame.windowIcon().isNull());
+    shots::Save(LoadPicture(IDR_MAINFRAME_ICON).scaled(256, 256), QStringLiteral("shots"),
+                QStringLiteral("shell-icon"));
     EXPECT_EQ(m_app.GetCampaignPath(), file);
     shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
     m_program.End();
