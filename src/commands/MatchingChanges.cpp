@@ -3,6 +3,10 @@
 #include "model/Campaign.h"
 #include "reconcile/VolumeTreeRechecks.h"
 
+#include <QHash>
+#include <QSet>
+#include <map>
+
 using namespace pelko_wave;
 
 namespace {
@@ -36,12 +40,68 @@ template <class Kept> bool TakeOut(CCampaign& campaign, Kept& kept, CVolume* hol
     return kept.Owned != nullptr;
 }
 
+std::vector<std::unique_ptr<CQuestionMatching>>
+TakeAllFrom(CVolume& volume, const QSet<const CQuestionMatching*>& matchings)
+{
+    return volume.RemoveQuestionMatchings(matchings);
+}
+std::vector<std::unique_ptr<CModalityMatching>>
+TakeAllFrom(CVolume& volume, const QSet<const CModalityMatching*>& matchings)
+{
+    return volume.RemoveModalityMatchings(matchings);
+}
+
+// Takes every entry's matching out of the volume its VolumeID names, in one pass over each
+// volume's matchings however many it loses: a reconciliation taken back may cut thousands out of
+// one volume.
+template <class M, class Kept> void TakeAllOut(CCampaign& campaign, std::vector<Kept>& entries)
+{
+    std::map<CVolume*, QSet<const M*>> byVolume;
+    QHash<const M*, Kept*> byMatching;
+    for (Kept& kept : entries) {
+        if (kept.Owned)
+            continue;
+        if (CVolume* volume = campaign.FindVolume(kept.Matching->GetVolumeId())) {
+            byVolume[volume].insert(kept.Matching);
+            byMatching.insert(kept.Matching, &kept);
+        }
+    }
+    for (auto& [volume, matchings] : byVolume) {
+        for (auto& matching : TakeAllFrom(*volume, matchings))
+            byMatching.value(matching.get())->Owned = std::move(matching);
+    }
+}
+
 template <class Kept> void PutBack(CCampaign& campaign, Kept& kept)
 {
     if (!kept.Owned)
         return;
     if (CVolume* volume = campaign.FindVolume(kept.Matching->GetVolumeId()))
         PutInto(*volume, std::move(kept.Owned));
+}
+
+// Puts the new matching into its volume and notes it among the made ones.
+template <class M, class Kept>
+M* AddMade(CCampaign& campaign, std::unique_ptr<M> matching, std::vector<Kept>& made)
+{
+    Kept kept;
+    kept.Matching = matching.get();
+    kept.Owned = std::move(matching);
+    PutBack(campaign, kept);
+    made.push_back(std::move(kept));
+    return made.back().Matching;
+}
+
+// Takes the matching out of its volume and notes it among the removed ones.
+template <class M, class Kept>
+bool RemoveKept(CCampaign& campaign, M* matching, CVolume* holder, std::vector<Kept>& removed)
+{
+    Kept kept;
+    kept.Matching = matching;
+    if (!TakeOut(campaign, kept, holder))
+        return false;
+    removed.push_back(std::move(kept));
+    return true;
 }
 
 template <class M> void NoteEnd(M& matching, int end, QMap<M*, int>& before, QMap<M*, int>& after)
@@ -81,7 +141,27 @@ void MergeEnds(QMap<M*, int>& before, QMap<M*, int>& after, const QMap<M*, int>&
     after.insert(laterAfter);
 }
 
+template <class M> std::unique_ptr<M> CopyMatchingToVolume(const M& matching, const CVolume& volume)
+{
+    auto copy = std::make_unique<M>(matching);
+    copy->SetVolumeId(volume.GetVolumeId());
+    copy->SetStartVolumeId(volume.GetVolumeId());
+    return copy;
+}
+
 } // namespace
+
+std::unique_ptr<CQuestionMatching> CopyToVolume(const CQuestionMatching& matching,
+                                                const CVolume& volume)
+{
+    return CopyMatchingToVolume(matching, volume);
+}
+
+std::unique_ptr<CModalityMatching> CopyToVolume(const CModalityMatching& matching,
+                                                const CVolume& volume)
+{
+    return CopyMatchingToVolume(matching, volume);
+}
 
 CMatchingChanges::CMatchingChanges() = default;
 CMatchingChanges::~CMatchingChanges() = default;
@@ -89,43 +169,23 @@ CMatchingChanges::~CMatchingChanges() = default;
 CQuestionMatching* CMatchingChanges::Add(CCampaign& campaign,
                                          std::unique_ptr<CQuestionMatching> matching)
 {
-    SKept<CQuestionMatching> kept;
-    kept.Matching = matching.get();
-    kept.Owned = std::move(matching);
-    PutBack(campaign, kept);
-    m_madeQuestions.push_back(std::move(kept));
-    return m_madeQuestions.back().Matching;
+    return AddMade(campaign, std::move(matching), m_madeQuestions);
 }
 
 CModalityMatching* CMatchingChanges::Add(CCampaign& campaign,
                                          std::unique_ptr<CModalityMatching> matching)
 {
-    SKept<CModalityMatching> kept;
-    kept.Matching = matching.get();
-    kept.Owned = std::move(matching);
-    PutBack(campaign, kept);
-    m_madeModalities.push_back(std::move(kept));
-    return m_madeModalities.back().Matching;
+    return AddMade(campaign, std::move(matching), m_madeModalities);
 }
 
 bool CMatchingChanges::Remove(CCampaign& campaign, CQuestionMatching* matching, CVolume* holder)
 {
-    SKept<CQuestionMatching> kept;
-    kept.Matching = matching;
-    if (!TakeOut(campaign, kept, holder))
-        return false;
-    m_removedQuestions.push_back(std::move(kept));
-    return true;
+    return RemoveKept(campaign, matching, holder, m_removedQuestions);
 }
 
 bool CMatchingChanges::Remove(CCampaign& campaign, CModalityMatching* matching, CVolume* holder)
 {
-    SKept<CModalityMatching> kept;
-    kept.Matching = matching;
-    if (!TakeOut(campaign, kept, holder))
-        return false;
-    m_removedModalities.push_back(std::move(kept));
-    return true;
+    return RemoveKept(campaign, matching, holder, m_removedModalities);
 }
 
 void CMatchingChanges::SetEnd(CQuestionMatching& matching, int endVolumeId)
@@ -153,10 +213,8 @@ void CMatchingChanges::Undo(CCampaign& campaign)
 {
     ApplyEnds(m_questionEndsBefore);
     ApplyEnds(m_modalityEndsBefore);
-    for (auto it = m_madeModalities.rbegin(); it != m_madeModalities.rend(); ++it)
-        TakeOut(campaign, *it);
-    for (auto it = m_madeQuestions.rbegin(); it != m_madeQuestions.rend(); ++it)
-        TakeOut(campaign, *it);
+    TakeAllOut<CModalityMatching>(campaign, m_madeModalities);
+    TakeAllOut<CQuestionMatching>(campaign, m_madeQuestions);
     for (auto it = m_removedQuestions.rbegin(); it != m_removedQuestions.rend(); ++it)
         PutBack(campaign, *it);
     for (auto it = m_removedModalities.rbegin(); it != m_removedModalities.rend(); ++it)
@@ -165,10 +223,8 @@ void CMatchingChanges::Undo(CCampaign& campaign)
 
 void CMatchingChanges::Redo(CCampaign& campaign)
 {
-    for (auto& kept : m_removedModalities)
-        TakeOut(campaign, kept);
-    for (auto& kept : m_removedQuestions)
-        TakeOut(campaign, kept);
+    TakeAllOut<CModalityMatching>(campaign, m_removedModalities);
+    TakeAllOut<CQuestionMatching>(campaign, m_removedQuestions);
     for (auto& kept : m_madeQuestions)
         PutBack(campaign, kept);
     for (auto& kept : m_madeModalities)

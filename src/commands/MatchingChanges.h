@@ -20,6 +20,13 @@ class CVolume;
 
 struct SVolumeTreeChanges;
 
+// A copy of the matching for the volume to hold, valid from the volume on with the same end: what
+// a volume keeps of a matching it inherited when the matching stops reaching it.
+std::unique_ptr<pelko_wave::CQuestionMatching>
+CopyToVolume(const pelko_wave::CQuestionMatching& matching, const pelko_wave::CVolume& volume);
+std::unique_ptr<pelko_wave::CModalityMatching>
+CopyToVolume(const pelko_wave::CModalityMatching& matching, const pelko_wave::CVolume& volume);
+
 class CMatchingChanges
 {
 public:

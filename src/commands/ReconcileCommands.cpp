@@ -3,11 +3,9 @@
 #include "commands/UnreconcileCommands.h"
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
-#include "model/ItemOrders.h"
 #include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringTable.h"
 
-#include <algorithm>
 #include <exception>
 
 using namespace pelko_wave;
@@ -31,19 +29,11 @@ void SetTexts(const QMap<TObject*, QString>& texts, const QString& (TObject::*ge
     }
 }
 
-// Moves the removed matchings of a re-check walk into kept matchings with their holders.
-template <class TMatching>
-void KeepRemoved(CCampaign& campaign, std::vector<std::unique_ptr<TMatching>>& removed,
-                 KeptMatchings<TMatching>& kept)
+// Gives each matching of the map the end volume that the map holds for it.
+template <class TMatching> void SetEnds(const QMap<TMatching*, int>& ends)
 {
-    for (auto& matching : removed) {
-        CVolume* holder = campaign.FindVolume(matching->GetVolumeId());
-        if (!holder)
-            continue; // a matching of no volume cannot be put back anywhere
-        TMatching* raw = matching.get();
-        kept.push_back({holder, raw, std::move(matching)});
-    }
-    removed.clear();
+    for (auto it = ends.cbegin(); it != ends.cend(); ++it)
+        it.key()->SetEndVolumeId(it.value());
 }
 
 } // namespace
@@ -71,11 +61,9 @@ struct CCmdReconcileWave::SVolumeRedo
 
 void CCmdReconcileWave::SSnapshot::Take(const CCampaign& campaign)
 {
-    QuestionOrders.clear();
-    ModalityOrders.clear();
     ResponseIndexes.clear();
-    SaveQuestionOrders(QuestionOrders, campaign);
-    SaveModalityOrders(ModalityOrders, campaign);
+    QuestionOrders.Take(campaign);
+    ModalityOrders.Take(campaign);
     Counters = SCampaignCounters::Take(campaign);
     // The look-up records are shared copies: taking them costs no more than the orders.
     ResponseIndexes.reserve(campaign.GetQuestionCount());
@@ -86,8 +74,8 @@ void CCmdReconcileWave::SSnapshot::Take(const CCampaign& campaign)
 
 void CCmdReconcileWave::SSnapshot::Restore(CCampaign& campaign) const
 {
-    RestoreQuestionOrders(QuestionOrders, campaign);
-    RestoreModalityOrders(ModalityOrders, campaign);
+    QuestionOrders.Restore(campaign);
+    ModalityOrders.Restore();
     Counters.Restore(campaign);
     for (auto it = ResponseIndexes.cbegin(); it != ResponseIndexes.cend(); ++it)
         it.key()->GetResponseIndex() = it.value();
@@ -156,12 +144,7 @@ void CCmdReconcileWave::RecheckVolumeTrees()
             CheckInheritedMatchingsInVolumeTree(campaign, *volume, *child, changes, true, true);
         }
     }
-    m_recheckQuestionEndsBefore = changes.QuestionEndsBefore;
-    m_recheckQuestionEndsAfter = changes.QuestionEndsAfter;
-    m_recheckModalityEndsBefore = changes.ModalityEndsBefore;
-    m_recheckModalityEndsAfter = changes.ModalityEndsAfter;
-    KeepRemoved(campaign, changes.RemovedQuestionMatchings, m_recheckRemovedQuestionMatchings);
-    KeepRemoved(campaign, changes.RemovedModalityMatchings, m_recheckRemovedModalityMatchings);
+    m_rechecks.Merge(std::move(changes));
 }
 
 void CCmdReconcileWave::UndoVolume(const SReconcileResults& results, SVolumeRedo& redo)
@@ -328,10 +311,7 @@ void CCmdReconcileWave::TakeBackRun()
 bool CCmdReconcileWave::Undo(std::unique_ptr<CCallBackInfo>& record)
 {
     // The re-checks came after the run: they are taken back first.
-    SetEnds(m_recheckModalityEndsBefore);
-    SetEnds(m_recheckQuestionEndsBefore);
-    PutBackAll(m_recheckRemovedModalityMatchings);
-    PutBackAll(m_recheckRemovedQuestionMatchings);
+    m_rechecks.Undo(*m_pCampaign);
     TakeBackRun();
     m_undone = true;
     record = CreateCallBackInfo();
@@ -350,10 +330,7 @@ bool CCmdReconcileWave::Redo(std::unique_ptr<CCallBackInfo>& record)
     }
     m_redo.clear();
     m_after.Restore(*m_pCampaign);
-    TakeOutAll(m_recheckRemovedQuestionMatchings);
-    TakeOutAll(m_recheckRemovedModalityMatchings);
-    SetEnds(m_recheckQuestionEndsAfter);
-    SetEnds(m_recheckModalityEndsAfter);
+    m_rechecks.Redo(*m_pCampaign);
     m_undone = false;
     record = CreateCallBackInfo();
     return true;

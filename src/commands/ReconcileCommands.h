@@ -2,8 +2,9 @@
 
 #include "commands/CampaignCounters.h"
 #include "commands/CmdVirtual.h"
-#include "commands/KeptObjects.h"
+#include "commands/MatchingChanges.h"
 #include "commands/MetaCommands.h"
+#include "commands/OrderSnapshots.h"
 #include "model/DefaultLanguageCaptions.h"
 #include "model/MatchIndexes.h"
 #include "reconcile/ReconcileResults.h"
@@ -59,8 +60,8 @@ private:
     // The parts of the campaign that are given back whole rather than volume by volume.
     struct SSnapshot
     {
-        QMap<pelko_wave::CQuestion*, int> QuestionOrders;
-        QMap<pelko_wave::CModality*, int> ModalityOrders;
+        CQuestionOrders QuestionOrders;
+        CAllModalityOrders ModalityOrders;
         SCampaignCounters Counters;
         QHash<pelko_wave::CQuestion*, pelko_wave::CResponseIndex> ResponseIndexes;
 
@@ -86,12 +87,7 @@ private:
     std::vector<int> m_volumeOrder;
     std::map<int, std::unique_ptr<SVolumeRedo>> m_redo;
     // What the re-checks below the reconciled volumes changed, after the run.
-    QMap<pelko_wave::CQuestionMatching*, int> m_recheckQuestionEndsBefore;
-    QMap<pelko_wave::CQuestionMatching*, int> m_recheckQuestionEndsAfter;
-    QMap<pelko_wave::CModalityMatching*, int> m_recheckModalityEndsBefore;
-    QMap<pelko_wave::CModalityMatching*, int> m_recheckModalityEndsAfter;
-    KeptMatchings<pelko_wave::CQuestionMatching> m_recheckRemovedQuestionMatchings;
-    KeptMatchings<pelko_wave::CModalityMatching> m_recheckRemovedModalityMatchings;
+    CMatchingChanges m_rechecks;
     SSnapshot m_before;
     SSnapshot m_after;
 };

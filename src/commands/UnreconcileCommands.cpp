@@ -3,7 +3,7 @@
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/CampaignOrder.h"
-#include "model/ItemOrders.h"
+#include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
@@ -47,17 +47,29 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     CCampaign& campaign = *m_pCampaign;
     m_pVolume = volume;
     m_waveId = wave->GetWaveId();
-    SaveQuestionOrders(m_questionOrdersBefore, campaign);
-    SaveModalityOrders(m_modalityOrdersBefore, campaign);
+    m_questionOrdersBefore.Take(campaign);
+    m_modalityOrdersBefore.Take(campaign);
     m_countersBefore = SCampaignCounters::Take(campaign);
     m_statusBefore = volume->GetStatus();
 
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
     // What goes is listed first and taken out at once: a volume may hold tens of thousands of
     // matchings.
-    UnreconcileModalities();
-    UnreconcileQuestions();
-    RemoveListed();
+    MatchingsByHolder<CModalityMatching> modalityMatchings;
+    MatchingsByHolder<CQuestionMatching> questionMatchings;
+    UnreconcileModalities(modalityMatchings);
+    UnreconcileQuestions(questionMatchings);
+    SVolumeTreeChanges removed;
+    for (const auto& [holder, matchings] : modalityMatchings) {
+        for (auto& matching : holder->RemoveModalityMatchings(matchings))
+            removed.RemovedModalityMatchings.push_back(std::move(matching));
+    }
+    for (const auto& [holder, matchings] : questionMatchings) {
+        for (auto& matching : holder->RemoveQuestionMatchings(matchings))
+            removed.RemovedQuestionMatchings.push_back(std::move(matching));
+    }
+    m_matchings.Merge(std::move(removed));
+    RemoveListedItems();
 
     // A link question of a later volume of the wave goes back to naming the main volume's
     // source code (negated), which the next reconciliation resolves again.
@@ -73,8 +85,8 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     campaign.RenumberQuestions();
     campaign.RenumberAllModalities();
 
-    SaveQuestionOrders(m_questionOrdersAfter, campaign);
-    SaveModalityOrders(m_modalityOrdersAfter, campaign);
+    m_questionOrdersAfter.Take(campaign);
+    m_modalityOrdersAfter.Take(campaign);
     m_countersAfter = SCampaignCounters::Take(campaign);
     record = CreateCallBackInfo();
     return true;
@@ -83,33 +95,29 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
 template <class TMatching>
 void CCmdUnreconcileVolume::UnreconcileMatching(TMatching& matching,
                                                 TMatching* (CVolume::*lookup)(int, int) const,
-                                                int itemId, KeptMatchings<TMatching>& copies,
-                                                KeptMatchings<TMatching>& removed,
-                                                QMap<TMatching*, int>& endsBefore,
-                                                QMap<TMatching*, int>& endsAfter)
+                                                int itemId, MatchingsByHolder<TMatching>& removed)
 {
     CCampaign& campaign = *m_pCampaign;
     // Every child that inherits the matching through the volume keeps it as its own copy.
     if (IsVolumeBefore(&campaign, m_volumeId, matching.GetEndVolumeId())) {
         for (int c = 0; c < m_pVolume->GetChildVolumeCount(); ++c) {
             CVolume* child = m_pVolume->GetChildVolumeAt(c);
-            if ((child->*lookup)(itemId, child->GetVolumeId()) != &matching)
-                continue;
-            copies.push_back(CopyToVolume(matching, *child));
-            copies.back().PutBack();
+            if ((child->*lookup)(itemId, child->GetVolumeId()) == &matching)
+                m_matchings.Add(campaign, CopyToVolume(matching, *child));
         }
     }
     if (!IsVolumeBefore(&campaign, matching.GetStartVolumeId(), m_volumeId)) {
         // Made for this volume: taken out of the volume that holds it.
         CVolume* holder = campaign.FindVolume(matching.GetVolumeId());
-        removed.push_back({holder ? holder : m_pVolume, &matching, {}});
+        removed[holder ? holder : m_pVolume].insert(&matching);
     } else {
         // Inherited: it now ends before the volume.
-        ChangeEnd(matching, m_pVolume->GetInheritsFromVolumeId(), endsBefore, endsAfter);
+        m_matchings.SetEnd(matching, m_pVolume->GetInheritsFromVolumeId());
     }
 }
 
-void CCmdUnreconcileVolume::UnreconcileModalities()
+void CCmdUnreconcileVolume::UnreconcileModalities(
+    MatchingsByHolder<CModalityMatching>& removed)
 {
     CCampaign& campaign = *m_pCampaign;
     std::vector<CModality*> modalities;
@@ -127,8 +135,7 @@ void CCmdUnreconcileVolume::UnreconcileModalities()
         if (CModalityMatching* matching =
                 m_pVolume->FindModalityMatchingInherited(modalityId, m_volumeId))
             UnreconcileMatching(*matching, &CVolume::FindModalityMatchingInherited, modalityId,
-                                m_childModalityCopies, m_removedModalityMatchings,
-                                m_modalityEndsBefore, m_modalityEndsAfter);
+                                removed);
         if (modality->GetAppearanceVolumeId() != m_volumeId)
             continue;
         // Another volume of this wave may match it too, as for questions: it must stay then.
@@ -143,7 +150,8 @@ void CCmdUnreconcileVolume::UnreconcileModalities()
     }
 }
 
-void CCmdUnreconcileVolume::UnreconcileQuestions()
+void CCmdUnreconcileVolume::UnreconcileQuestions(
+    MatchingsByHolder<CQuestionMatching>& removed)
 {
     CCampaign& campaign = *m_pCampaign;
     for (int i = campaign.GetQuestionCount() - 1; i >= 0; --i) {
@@ -154,8 +162,7 @@ void CCmdUnreconcileVolume::UnreconcileQuestions()
         if (CQuestionMatching* matching =
                 m_pVolume->FindQuestionMatchingInherited(questionId, m_volumeId))
             UnreconcileMatching(*matching, &CVolume::FindQuestionMatchingInherited, questionId,
-                                m_childQuestionCopies, m_removedQuestionMatchings,
-                                m_questionEndsBefore, m_questionEndsAfter);
+                                removed);
         if (question->GetAppearanceVolumeId() != m_volumeId)
             continue;
         int start = -1;
@@ -169,11 +176,9 @@ void CCmdUnreconcileVolume::UnreconcileQuestions()
     }
 }
 
-void CCmdUnreconcileVolume::RemoveListed()
+void CCmdUnreconcileVolume::RemoveListedItems()
 {
     CCampaign& campaign = *m_pCampaign;
-    TakeOutAll(m_removedModalityMatchings);
-    TakeOutAll(m_removedQuestionMatchings);
     for (CModality* modality : std::as_const(m_removedModalityList)) {
         if (CQuestion* question = campaign.GetQuestionById(modality->GetQuestionId()))
             question->RemoveModality(modality->GetModalityId());
@@ -187,17 +192,14 @@ void CCmdUnreconcileVolume::ApplyChange()
     CCampaign& campaign = *m_pCampaign;
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkAfter);
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
-    PutBackAll(m_childModalityCopies);
-    PutBackAll(m_childQuestionCopies);
-    SetEnds(m_modalityEndsAfter);
-    SetEnds(m_questionEndsAfter);
-    RemoveListed();
+    m_matchings.Redo(campaign);
+    RemoveListedItems();
     for (auto it = m_questionAppearanceAfter.cbegin(); it != m_questionAppearanceAfter.cend(); ++it)
         it.key()->SetAppearanceVolumeId(it.value());
     for (auto it = m_modalityAppearanceAfter.cbegin(); it != m_modalityAppearanceAfter.cend(); ++it)
         it.key()->SetAppearanceVolumeId(it.value());
-    RestoreQuestionOrders(m_questionOrdersAfter, campaign);
-    RestoreModalityOrders(m_modalityOrdersAfter, campaign);
+    m_questionOrdersAfter.Restore(campaign);
+    m_modalityOrdersAfter.Restore();
     m_countersAfter.Restore(campaign);
     m_pVolume->SetStatus(VOLUME_UNRECONCILED);
 }
@@ -208,9 +210,6 @@ void CCmdUnreconcileVolume::TakeChangeBack()
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkBefore);
     campaign.InsertQuestions(std::move(m_removedQuestions));
     m_removedQuestions.clear();
-    TakeOutAll(m_childQuestionCopies);
-    PutBackAll(m_removedQuestionMatchings);
-    SetEnds(m_questionEndsBefore);
     for (auto& modality : m_removedModalities) {
         CModality* raw = modality.get();
         campaign.AddModality(std::move(modality));
@@ -218,9 +217,7 @@ void CCmdUnreconcileVolume::TakeChangeBack()
             question->InsertModality(raw);
     }
     m_removedModalities.clear();
-    TakeOutAll(m_childModalityCopies);
-    PutBackAll(m_removedModalityMatchings);
-    SetEnds(m_modalityEndsBefore);
+    m_matchings.Undo(campaign);
     for (auto it = m_mergings.rbegin(); it != m_mergings.rend(); ++it)
         campaign.AddModalityMerging(std::move(*it));
     m_mergings.clear();
@@ -230,8 +227,8 @@ void CCmdUnreconcileVolume::TakeChangeBack()
     for (auto it = m_modalityAppearanceBefore.cbegin(); it != m_modalityAppearanceBefore.cend();
          ++it)
         it.key()->SetAppearanceVolumeId(it.value());
-    RestoreQuestionOrders(m_questionOrdersBefore, campaign);
-    RestoreModalityOrders(m_modalityOrdersBefore, campaign);
+    m_questionOrdersBefore.Restore(campaign);
+    m_modalityOrdersBefore.Restore();
     m_countersBefore.Restore(campaign);
     // The status the volume had: a volume unreconciled while incomplete is incomplete again.
     m_pVolume->SetStatus(m_statusBefore);
@@ -281,7 +278,7 @@ bool CCmdRemoveVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     record.reset();
     m_pWave = m_pCampaign->FindWave(m_waveId);
     FindReservedItems();
-    TakeOut();
+    TakeOut(true);
     record = CreateCallBackInfo();
     return true;
 }
@@ -290,19 +287,16 @@ void CCmdRemoveVolume::FindReservedItems()
 {
     CCampaign& campaign = *m_pCampaign;
     CVolume& volume = *m_pVolume;
-    for (int i = 0; i < volume.GetModalityMatchingCount(); ++i) {
-        CModalityMatching* matching = volume.GetModalityMatching(i);
-        if (matching->GetQuestionId() == RESERVED_QUESTION_ID) {
-            m_reservedModalityMatching.push_back({&volume, matching, {}});
-            m_pReservedModality = campaign.GetModalityById(matching->GetModalityId());
-            break;
-        }
+    for (int i = 0; i < volume.GetModalityMatchingCount() && !m_pReservedModalityMatching; ++i) {
+        if (volume.GetModalityMatching(i)->GetQuestionId() == RESERVED_QUESTION_ID)
+            m_pReservedModalityMatching = volume.GetModalityMatching(i);
     }
-    CQuestionMatching* questionMatching = volume.FindQuestionMatching(RESERVED_QUESTION_ID);
+    if (m_pReservedModalityMatching)
+        m_pReservedModality = campaign.GetModalityById(m_pReservedModalityMatching->GetModalityId());
+    m_pReservedQuestionMatching = volume.FindQuestionMatching(RESERVED_QUESTION_ID);
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
-    if (!questionMatching || !reserved)
+    if (!m_pReservedQuestionMatching || !reserved)
         return;
-    m_reservedQuestionMatching.push_back({&volume, questionMatching, {}});
     const bool losesResponse =
         m_pReservedModality && reserved->FindModalityIndex(m_pReservedModality) >= 0;
     const int responsesLeft = reserved->GetModalityCount() - (losesResponse ? 1 : 0);
@@ -318,18 +312,24 @@ void CCmdRemoveVolume::FindReservedItems()
     }
 }
 
-void CCmdRemoveVolume::TakeOut()
+void CCmdRemoveVolume::TakeOut(bool first)
 {
     CCampaign& campaign = *m_pCampaign;
     CVolume* volume = m_pVolume;
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
-    TakeOutAll(m_reservedModalityMatching);
+    if (!first) {
+        m_reservedMatchings.Redo(campaign);
+    } else {
+        if (m_pReservedModalityMatching)
+            m_reservedMatchings.Remove(campaign, m_pReservedModalityMatching, volume);
+        if (m_pReservedQuestionMatching)
+            m_reservedMatchings.Remove(campaign, m_pReservedQuestionMatching, volume);
+    }
     if (m_pReservedModality) {
         if (reserved)
             reserved->RemoveModality(m_pReservedModality->GetModalityId());
         m_reservedModality = campaign.RemoveModality(m_pReservedModality->GetModalityId());
     }
-    TakeOutAll(m_reservedQuestionMatching);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceAfter);
     if (m_pReservedQuestion)
@@ -373,13 +373,12 @@ void CCmdRemoveVolume::PutBack()
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceBefore);
-    PutBackAll(m_reservedQuestionMatching);
     if (m_reservedModality) {
         campaign.AddModality(std::move(m_reservedModality));
         if (reserved)
             reserved->InsertModality(m_pReservedModality);
     }
-    PutBackAll(m_reservedModalityMatching);
+    m_reservedMatchings.Undo(campaign);
 }
 
 bool CCmdRemoveVolume::Undo(std::unique_ptr<CCallBackInfo>& record)
@@ -399,7 +398,7 @@ bool CCmdRemoveVolume::Redo(std::unique_ptr<CCallBackInfo>& record)
     if (m_volume || !CCmdUnreconcileVolume::Redo(record))
         return false;
     record.reset();
-    TakeOut();
+    TakeOut(false);
     record = CreateCallBackInfo();
     return true;
 }

@@ -2,10 +2,13 @@
 
 #include "commands/CampaignCounters.h"
 #include "commands/CmdVirtual.h"
-#include "commands/KeptObjects.h"
+#include "commands/MatchingChanges.h"
+#include "commands/OrderSnapshots.h"
 
 #include <QList>
 #include <QMap>
+#include <QSet>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -41,17 +44,21 @@ protected:
     pelko_wave::CVolume* m_pVolume = nullptr;
 
 private:
+    // Matchings to be taken out, by the volume that holds them.
+    template <class TMatching>
+    using MatchingsByHolder = std::map<pelko_wave::CVolume*, QSet<const TMatching*>>;
+
     // The volume's matching of one campaign item: copied into every child that inherits it,
-    // then taken out (it started here) or ended at the volume's parent (it was inherited).
+    // then listed to be taken out (it started here) or ended at the volume's parent (it was
+    // inherited).
     template <class TMatching>
     void UnreconcileMatching(TMatching& matching,
                              TMatching* (pelko_wave::CVolume::*lookup)(int, int) const, int itemId,
-                             KeptMatchings<TMatching>& copies, KeptMatchings<TMatching>& removed,
-                             QMap<TMatching*, int>& endsBefore, QMap<TMatching*, int>& endsAfter);
-    void UnreconcileModalities();
-    void UnreconcileQuestions();
-    // Takes the listed matchings, responses and questions out of the campaign.
-    void RemoveListed();
+                             MatchingsByHolder<TMatching>& removed);
+    void UnreconcileModalities(MatchingsByHolder<pelko_wave::CModalityMatching>& removed);
+    void UnreconcileQuestions(MatchingsByHolder<pelko_wave::CQuestionMatching>& removed);
+    // Takes the listed responses and questions out of the campaign.
+    void RemoveListedItems();
     void ApplyChange();
     void TakeChangeBack();
 
@@ -60,14 +67,8 @@ private:
     int m_linkAfter = 0;
     int m_statusBefore = 0;
     std::vector<std::unique_ptr<pelko_wave::CModalityMerging>> m_mergings; // while done
-    KeptMatchings<pelko_wave::CQuestionMatching> m_removedQuestionMatchings;
-    KeptMatchings<pelko_wave::CModalityMatching> m_removedModalityMatchings;
-    KeptMatchings<pelko_wave::CQuestionMatching> m_childQuestionCopies;
-    KeptMatchings<pelko_wave::CModalityMatching> m_childModalityCopies;
-    QMap<pelko_wave::CQuestionMatching*, int> m_questionEndsBefore;
-    QMap<pelko_wave::CQuestionMatching*, int> m_questionEndsAfter;
-    QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsBefore;
-    QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsAfter;
+    // The copies given to child volumes, the matchings taken out and the ends changed.
+    CMatchingChanges m_matchings;
     // The campaign questions and responses taken out; owned by the vectors while done.
     QList<pelko_wave::CQuestion*> m_removedQuestionList;
     QList<pelko_wave::CModality*> m_removedModalityList;
@@ -77,10 +78,10 @@ private:
     QMap<pelko_wave::CQuestion*, int> m_questionAppearanceAfter;
     QMap<pelko_wave::CModality*, int> m_modalityAppearanceBefore;
     QMap<pelko_wave::CModality*, int> m_modalityAppearanceAfter;
-    QMap<pelko_wave::CQuestion*, int> m_questionOrdersBefore;
-    QMap<pelko_wave::CQuestion*, int> m_questionOrdersAfter;
-    QMap<pelko_wave::CModality*, int> m_modalityOrdersBefore;
-    QMap<pelko_wave::CModality*, int> m_modalityOrdersAfter;
+    CQuestionOrders m_questionOrdersBefore;
+    CQuestionOrders m_questionOrdersAfter;
+    CAllModalityOrders m_modalityOrdersBefore;
+    CAllModalityOrders m_modalityOrdersAfter;
     SCampaignCounters m_countersBefore;
     SCampaignCounters m_countersAfter;
 };
@@ -102,7 +103,8 @@ public:
 private:
     // Finds the volume's items of the reserved question, at the first Do.
     void FindReservedItems();
-    void TakeOut();
+    // Takes the volume's items of the reserved question and the volume out, first at Do.
+    void TakeOut(bool first);
     void PutBack();
 
     std::unique_ptr<pelko_wave::CVolume> m_volume; // while removed
@@ -113,10 +115,11 @@ private:
     std::vector<pelko_wave::CVolume*> m_children;
     // The volume's item of the reserved question: its response matching and response, its
     // question matching, and question 1 itself when no response is left to it.
-    KeptMatchings<pelko_wave::CModalityMatching> m_reservedModalityMatching;
+    pelko_wave::CModalityMatching* m_pReservedModalityMatching = nullptr;
+    pelko_wave::CQuestionMatching* m_pReservedQuestionMatching = nullptr;
+    CMatchingChanges m_reservedMatchings;
     pelko_wave::CModality* m_pReservedModality = nullptr;
     std::unique_ptr<pelko_wave::CModality> m_reservedModality;
-    KeptMatchings<pelko_wave::CQuestionMatching> m_reservedQuestionMatching;
     pelko_wave::CQuestion* m_pReservedQuestion = nullptr;
     std::unique_ptr<pelko_wave::CQuestion> m_reservedQuestion;
     int m_appearanceBefore = -1;

@@ -2,7 +2,6 @@
 
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
-#include "model/ItemOrders.h"
 #include "platform/AppServices.h"
 #include "platform/FormatString.h"
 #include "platform/VersionInfo.h"
@@ -56,6 +55,7 @@ bool CCmdNewVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     volume->SetResponseMatchingMethods(m_properties.ResponseMatchingMethods);
     volume->SetMetaData(m_properties.MetaData);
     volume->SetCaseData(m_properties.CaseData);
+    volume->SetInterviewMergeMethod(m_properties.InterviewMergeMethod);
     volume->SetMainVolumeLinkQuestionId(m_properties.MainVolumeLinkQuestionId);
     volume->SetThisVolumeLinkQuestionId(m_properties.ThisVolumeLinkQuestionId);
     volume->SetCaseSensitiveMatching(m_properties.CaseSensitiveMatching ? 1 : 0);
@@ -141,10 +141,10 @@ bool CCmdAddVolAnalyseMatching::Do(std::unique_ptr<CCallBackInfo>& record)
     m_countersBefore = SCampaignCounters::Take(campaign);
     const int languageId = ProgramLanguageId();
     if (!campaign.ContainsQuestion(RESERVED_QUESTION_ID)) {
-        SaveQuestionOrders(m_questionOrdersBefore, campaign);
+        m_questionOrdersBefore.Take(campaign);
         m_pQuestion = campaign.CreateReservedQuestion(m_pVolume->GetVolumeId(),
                                                       LoadString(IDS_WAVE_QUESTION), languageId);
-        SaveQuestionOrders(m_questionOrdersAfter, campaign);
+        m_questionOrdersAfter.Take(campaign);
     }
     m_pQuestionMatching = campaign.CreateReservedQuestionMatching(m_pVolume);
     m_pModality = campaign.CreateReservedModality(
@@ -183,7 +183,7 @@ bool CCmdAddVolAnalyseMatching::Undo(std::unique_ptr<CCallBackInfo>& record)
         m_questionMatching = m_pVolume->RemoveQuestionMatching(m_pQuestionMatching);
         if (m_pQuestion) {
             m_question = campaign.RemoveQuestion(RESERVED_QUESTION_ID);
-            RestoreQuestionOrders(m_questionOrdersBefore, campaign);
+            m_questionOrdersBefore.Restore(campaign);
         }
         m_undone = true;
     }
@@ -203,7 +203,7 @@ bool CCmdAddVolAnalyseMatching::Redo(std::unique_ptr<CCallBackInfo>& record)
     if (m_undone) {
         if (m_question) {
             campaign.InsertQuestion(std::move(m_question));
-            RestoreQuestionOrders(m_questionOrdersAfter, campaign);
+            m_questionOrdersAfter.Restore(campaign);
         }
         CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
         if (!reserved)

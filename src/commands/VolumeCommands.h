@@ -2,10 +2,10 @@
 
 #include "commands/CampaignCounters.h"
 #include "commands/CmdVirtual.h"
+#include "commands/OrderSnapshots.h"
 #include "model/SourcePath.h"
 
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <memory>
 
@@ -29,6 +29,9 @@ struct SNewVolumeProperties
     QList<quint32> ResponseMatchingMethods;
     pelko_wave::CSourcePath MetaData;
     pelko_wave::CSourcePath CaseData;
+    // How the volume's interviews join those of the wave's main volume (2: through the link
+    // question).
+    int InterviewMergeMethod = 0;
     int MainVolumeLinkQuestionId = 0;
     QString ThisVolumeLinkQuestionId;
     bool CaseSensitiveMatching = false;
@@ -97,8 +100,8 @@ private:
     std::unique_ptr<pelko_wave::CModality> m_modality;
     std::unique_ptr<pelko_wave::CModalityMatching> m_modalityMatching;
     // Making question 1 (at order 0) moves every other question one order up.
-    QMap<pelko_wave::CQuestion*, int> m_questionOrdersBefore;
-    QMap<pelko_wave::CQuestion*, int> m_questionOrdersAfter;
+    CQuestionOrders m_questionOrdersBefore;
+    CQuestionOrders m_questionOrdersAfter;
     SCampaignCounters m_countersBefore;
     SCampaignCounters m_countersAfter;
 };

@@ -85,51 +85,55 @@ bool CCmdNewWave::Do(std::unique_ptr<CCallBackInfo>& record)
 
     m_ordersAfter = SaveWaveOrders(campaign);
     m_countersAfter = SCampaignCounters::Take(campaign);
-    m_undone = false;
     record = CreateCallBackInfo();
     return true;
 }
 
 void CCmdNewWave::SplitVolumeTrees(CWave& wave)
 {
-    // Every copy is made before any inherited matching is ended, so that volumes that inherit
-    // one matching each get their copy.
+    // Every copy and end is found before any is applied, so that volumes that inherit one
+    // matching each get their copy.
+    std::vector<std::unique_ptr<CQuestionMatching>> questionCopies;
+    std::vector<std::unique_ptr<CModalityMatching>> modalityCopies;
+    std::vector<std::pair<CQuestionMatching*, int>> questionEnds;
+    std::vector<std::pair<CModalityMatching*, int>> modalityEnds;
     for (int v = 0; v < wave.GetVolumeCount(); ++v) {
         CVolume* volume = wave.GetVolume(v);
         if (volume->IsRoot())
             continue;
         const int volumeId = volume->GetVolumeId();
+        const int parentId = volume->GetInheritsFromVolumeId();
         QList<CModalityMatching*> responses;
         volume->CollectValidModalityMatchings(volumeId, responses);
         for (CModalityMatching* inherited : std::as_const(responses)) {
-            if (!IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId))
-                continue;
-            m_modalityCopies.push_back(CopyToVolume(*inherited, *volume));
-            if (!m_modalityEndsBefore.contains(inherited))
-                m_modalityEndsBefore.insert(inherited, inherited->GetEndVolumeId());
-            m_modalityEndsAfter.insert(inherited, volume->GetInheritsFromVolumeId());
+            if (IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId)) {
+                modalityCopies.push_back(CopyToVolume(*inherited, *volume));
+                modalityEnds.emplace_back(inherited, parentId);
+            }
         }
         QList<CQuestionMatching*> questions;
         volume->CollectValidQuestionMatchings(volumeId, questions);
         for (CQuestionMatching* inherited : std::as_const(questions)) {
-            if (!IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId))
-                continue;
-            m_questionCopies.push_back(CopyToVolume(*inherited, *volume));
-            if (!m_questionEndsBefore.contains(inherited))
-                m_questionEndsBefore.insert(inherited, inherited->GetEndVolumeId());
-            m_questionEndsAfter.insert(inherited, volume->GetInheritsFromVolumeId());
+            if (IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId)) {
+                questionCopies.push_back(CopyToVolume(*inherited, *volume));
+                questionEnds.emplace_back(inherited, parentId);
+            }
         }
-        m_detached.push_back({volume, volume->GetParent(), volume->GetInheritsFromVolumeId()});
+        m_detached.push_back({volume, volume->GetParent(), parentId});
     }
-    RedoSplit();
+    for (auto& copy : modalityCopies)
+        m_split.Add(*m_pCampaign, std::move(copy));
+    for (auto& copy : questionCopies)
+        m_split.Add(*m_pCampaign, std::move(copy));
+    for (const auto& [matching, end] : modalityEnds)
+        m_split.SetEnd(*matching, end);
+    for (const auto& [matching, end] : questionEnds)
+        m_split.SetEnd(*matching, end);
+    DetachVolumes();
 }
 
-void CCmdNewWave::RedoSplit()
+void CCmdNewWave::DetachVolumes()
 {
-    PutBackAll(m_modalityCopies);
-    PutBackAll(m_questionCopies);
-    SetEnds(m_modalityEndsAfter);
-    SetEnds(m_questionEndsAfter);
     // Each volume's place among its parent's children is taken as it leaves, so that putting
     // them back in the reverse order restores the lists.
     for (SDetachedVolume& detached : m_detached) {
@@ -143,7 +147,7 @@ void CCmdNewWave::RedoSplit()
     }
 }
 
-void CCmdNewWave::UndoSplit()
+void CCmdNewWave::AttachVolumes()
 {
     for (auto it = m_detached.rbegin(); it != m_detached.rend(); ++it) {
         it->Volume->SetInheritsFromVolumeId(it->ParentId);
@@ -151,10 +155,6 @@ void CCmdNewWave::UndoSplit()
         if (it->Parent && it->ChildPosition >= 0)
             it->Parent->InsertChildVolume(it->ChildPosition, it->Volume);
     }
-    SetEnds(m_questionEndsBefore);
-    SetEnds(m_modalityEndsBefore);
-    TakeOutAll(m_questionCopies);
-    TakeOutAll(m_modalityCopies);
 }
 
 bool CCmdNewWave::Undo(std::unique_ptr<CCallBackInfo>& record)
@@ -163,10 +163,10 @@ bool CCmdNewWave::Undo(std::unique_ptr<CCallBackInfo>& record)
         return false;
     CCampaign& campaign = *m_pCampaign;
     m_wave = campaign.RemoveWave(m_newWaveId);
-    UndoSplit();
+    AttachVolumes();
+    m_split.Undo(campaign);
     RestoreWaveOrders(m_ordersBefore, campaign);
     m_countersBefore.Restore(campaign);
-    m_undone = true;
     record = CreateCallBackInfo();
     return true;
 }
@@ -177,10 +177,10 @@ bool CCmdNewWave::Redo(std::unique_ptr<CCallBackInfo>& record)
         return false;
     CCampaign& campaign = *m_pCampaign;
     campaign.InsertWave(std::move(m_wave));
-    RedoSplit();
+    m_split.Redo(campaign);
+    DetachVolumes();
     RestoreWaveOrders(m_ordersAfter, campaign);
     m_countersAfter.Restore(campaign);
-    m_undone = false;
     record = CreateCallBackInfo();
     return true;
 }

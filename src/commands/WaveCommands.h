@@ -2,7 +2,7 @@
 
 #include "commands/CampaignCounters.h"
 #include "commands/CmdVirtual.h"
-#include "commands/KeptObjects.h"
+#include "commands/MatchingChanges.h"
 #include "commands/MetaCommands.h"
 
 #include <QDateTime>
@@ -48,8 +48,9 @@ private:
         int ChildPosition = -1;
     };
     void SplitVolumeTrees(pelko_wave::CWave& wave);
-    void RedoSplit();
-    void UndoSplit();
+    // Takes the volumes of the split out of the volume tree; puts them back.
+    void DetachVolumes();
+    void AttachVolumes();
 
     std::unique_ptr<pelko_wave::CWave> m_wave; // while undone
     pelko_wave::CWave* m_pWave = nullptr;
@@ -62,19 +63,14 @@ private:
     QDateTime m_start;
     QDateTime m_end;
     QDateTime m_midPoint;
-    bool m_undone = false;
     QMap<int, int> m_ordersBefore;
     QMap<int, int> m_ordersAfter;
     SCampaignCounters m_countersBefore;
     SCampaignCounters m_countersAfter;
     std::vector<SDetachedVolume> m_detached;
-    // Copies of inherited matchings given to the volumes that inherited them.
-    KeptMatchings<pelko_wave::CQuestionMatching> m_questionCopies;
-    KeptMatchings<pelko_wave::CModalityMatching> m_modalityCopies;
-    QMap<pelko_wave::CQuestionMatching*, int> m_questionEndsBefore;
-    QMap<pelko_wave::CQuestionMatching*, int> m_questionEndsAfter;
-    QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsBefore;
-    QMap<pelko_wave::CModalityMatching*, int> m_modalityEndsAfter;
+    // The copies of inherited matchings given to the volumes that inherited them, and the
+    // inherited matchings' new ends.
+    CMatchingChanges m_split;
 };
 
 // Takes an empty wave out of the campaign; the issuer removes its volumes first.

@@ -1,5 +1,7 @@
 #include "controls/Pictures.h"
 
+#include "controls/TreePictures.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -176,6 +178,10 @@ QImage LoadPicture(unsigned id)
     switch (id) {
     case IDR_MAINFRAME_ICON:
         return DrawIcon();
+    case IDB_QUESTION_KINDS:
+        return DrawQuestionKindStrip();
+    case IDB_CAMPAIGN_TREE:
+        return DrawCampaignTreeStrip();
     case IDB_SPLASH:
         return DrawSplash();
     case IDB_MOVE_UP:

@@ -137,12 +137,7 @@ int CTreeCtrl::RowHeight() const
 HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImage, HTREEITEM parent,
                                 HTREEITEM insertAfter)
 {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
-    item->setData(0, RoleImage, image);
-    item->setData(0, RoleSelectedImage, selectedImage);
-    item->setData(0, RoleState, 0u);
+    HTREEITEM item = CreateItem(text, image, selectedImage);
     const int count = parent ? parent->childCount() : topLevelItemCount();
     int position = count;
     if (insertAfter == TVI_FIRST) {
@@ -157,6 +152,17 @@ HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImag
         parent->insertChild(position, item);
     else
         insertTopLevelItem(position, item);
+    return item;
+}
+
+HTREEITEM CTreeCtrl::CreateItem(const QString& text, int image, int selectedImage) const
+{
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
+    item->setData(0, RoleImage, image);
+    item->setData(0, RoleSelectedImage, selectedImage);
+    item->setData(0, RoleState, 0u);
     return item;
 }
 

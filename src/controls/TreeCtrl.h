@@ -107,6 +107,11 @@ public:
     {
         return InsertItem(text, 0, 0, parent, insertAfter);
     }
+    // A new item set up as InsertItem sets up its items, not yet in the tree: the caller adds
+    // it (to a parent with QTreeWidgetItem::addChild, at the root level with addTopLevelItems)
+    // or deletes it. A large subtree built apart and added at once goes in much faster than
+    // item by item.
+    HTREEITEM CreateItem(const QString& text, int image, int selectedImage) const;
     // Deletes the item and its subtree.
     virtual bool DeleteItem(HTREEITEM item);
     virtual bool DeleteAllItems();

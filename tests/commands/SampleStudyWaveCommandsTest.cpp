@@ -145,16 +145,14 @@ public:
         // No record left pointing at one that is gone.
         if (const QString problems = command_test::CheckCampaignFile(path); !problems.isEmpty())
             return ::testing::AssertionFailure() << problems.toStdString();
-        m_app.DestroyCampaignObjects();
-        auto campaign = std::make_unique<CCampaign>();
-        auto storage = std::make_unique<CDBAccessDAO>();
-        SLoadCampaignRecord record;
-        record.Campaign = campaign.get();
-        record.DBAccess = storage.get();
-        record.Path = path;
-        if (!LoadCampaign(record))
-            return ::testing::AssertionFailure() << storage->GetErrorText().toStdString();
-        m_app.CreateCampaignObjects(std::move(storage), std::move(campaign));
+        // Opened as the program opens a file: its sources checked, nothing found to report.
+        m_app.SetSourceCheckPause(std::chrono::milliseconds(0));
+        m_windows.Prompts.clear();
+        if (!m_app.OpenDocumentFile(path))
+            return ::testing::AssertionFailure() << "the file did not open";
+        if (!m_windows.Prompts.isEmpty() || !m_windows.Reports.empty())
+            return ::testing::AssertionFailure()
+                   << "opening reported: " << m_windows.Prompts.join(u'|').toStdString();
         return SameDump(StoredDump(), stored);
     }
 
@@ -196,7 +194,7 @@ std::vector<int> BuildStudy(CSampleStudy& study, const SFormat& format, int cycl
     return volumes;
 }
 
-TEST(SampleStudyCommandsTest, EveryStepUndoesAndRedoesInEachFormat)
+TEST(SampleStudyWaveCommandsTest, EveryStepUndoesAndRedoesInEachFormat)
 {
     for (const SFormat& format : kFormats) {
         SCOPED_TRACE(format.Extension);
@@ -220,7 +218,7 @@ TEST(SampleStudyCommandsTest, EveryStepUndoesAndRedoesInEachFormat)
     }
 }
 
-TEST(SampleStudyCommandsTest, StepsOnACampaignSavedAndOpenedAgain)
+TEST(SampleStudyWaveCommandsTest, StepsOnACampaignSavedAndOpenedAgain)
 {
     QTemporaryDir folder;
     for (const SFormat& format : kFormats) {
@@ -252,7 +250,7 @@ TEST(SampleStudyCommandsTest, StepsOnACampaignSavedAndOpenedAgain)
 
 // A wave of two volumes in two formats: the second volume's results are taken back before the
 // first's.
-TEST(SampleStudyCommandsTest, AWaveOfVolumesInTwoFormats)
+TEST(SampleStudyWaveCommandsTest, AWaveOfVolumesInTwoFormats)
 {
     CSampleStudy study;
     int waveId = -1;
