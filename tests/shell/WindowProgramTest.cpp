@@ -1,7 +1,7 @@
 // The start-up of the window program: which environments name a display, and a start that opens
 // the campaign named on the command line, or fails on it.
 
-#include "ShellTestSupport.h"
+#include "ShellWindowTestSupport.h"
 
 #include "app/OptionsProfile.h"
 #include "app/WaveApp.h"
@@ -159,11 +159,7 @@ TEST_F(WindowProgramStart, TheReportOfMissingSourcesCentresOnTheWindowItPrecedes
 
     ASSERT_TRUE(m_app.InitInstance({file}));
     CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
-    CReportDlg* report = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* shown = qobject_cast<CReportDlg*>(widget); shown && shown->isVisible())
-            report = shown;
-    }
+    CReportDlg* report = shell_window_test::ShownReportWindow();
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->windowTitle(), QStringLiteral("Source File Problems"));
     // Opened before the window was shown, it is centred on where the window then appeared (the
