@@ -2,6 +2,7 @@
 
 #include "app/CampaignFileNames.h"
 #include "app/WaveApp.h"
+#include "dialogs/ReportDlg.h"
 #include "menus/NewMenu.h"
 #include "platform/WindowServices.h"
 #include "res/CommandIds.h"
@@ -104,6 +105,17 @@ void CShellApp::ShowMainFrame()
 {
     m_frame->ShowFirstTime();
     UpdateCommands();
+    // A report of the open check (missing sources) opened while the window was still hidden;
+    // it stays in front of the window that has just appeared over it.
+    CReportDlg* report = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<CReportDlg*>(widget); shown && shown->isVisible()) {
+            shown->raise();
+            report = shown;
+        }
+    }
+    if (report)
+        report->activateWindow();
 }
 
 void CShellApp::Shutdown()
