@@ -6,6 +6,7 @@
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
+#include "shell/CampaignPanes.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WidgetWindowServices.h"
@@ -89,7 +90,7 @@ bool CWindowProgram::Start(CWaveApp& app)
         splash->deleteLater();
 
     CNewMenu::SetDrawMode(kMenuDrawMode);
-    m_shell = std::make_unique<CShellApp>(app, PaneMaker(), nullptr, m_services.get());
+    m_shell = std::make_unique<CShellApp>(app, &CCampaignPanes::Make, nullptr, m_services.get());
     // Closing the main window ends the program, whatever other window (a report, the splash
     // screen) is still open.
     QObject::connect(m_shell->GetMainFrame(), &CMainFrame::Closed, qApp, &QCoreApplication::quit,
