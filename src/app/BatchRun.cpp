@@ -115,7 +115,8 @@ bool CWaveApp::RunCommandLine()
 {
     QString errorText;
     if (!m_cmdLineInfo.Validate(errorText)) {
-        PrintBatchLine(errorText);
+        // Told as a refused command line is told.
+        WriteStdErrLine(QStringLiteral("plim: ") + errorText);
         m_exitCode = BATCH_COMMAND_LINE_REFUSED;
         return false;
     }
