@@ -128,6 +128,17 @@ TEST_F(QuestionTreePageTest, CampaignQuestionsNestByIndent)
     EXPECT_EQ(Tree().GetItemImage(Item(21)), 15); // numeric
     EXPECT_EQ(Tree().GetItemImage(Item(22)), 10); // loop over responses
     EXPECT_EQ(Tree().GetItemImage(Item(23)), 17); // open
+    // Text and image follow the campaign without a refill; a question gone shows neither.
+    Campaign().GetQuestionById(21)->SetElementType(0);
+    Campaign().GetQuestionById(21)->SetShortcut(QStringLiteral("VISITS_N"));
+    EXPECT_EQ(Tree().GetItemImage(Item(21)), 0);
+    EXPECT_EQ(Tree().GetItemText(Item(21)), QStringLiteral("VISITS_N"));
+    Tree().SetItemData(Item(30), quintptr(-1));
+    EXPECT_EQ(Tree().GetItemImage(Tree().GetLastTreeItem()), 11);
+    EXPECT_EQ(Tree().GetItemText(Tree().GetLastTreeItem()), QString());
+    Tree().SetItemData(Tree().GetLastTreeItem(), 99);
+    EXPECT_EQ(Tree().GetItemImage(Tree().GetLastTreeItem()), -1);
+    page.ShowCampaign();
     // The root item is the caret, nothing is selected: only a chapter can be added.
     EXPECT_EQ(Tree().GetSelectedItem(), Item(10));
     EXPECT_EQ(Tree().GetSelectedCount(), 0);
