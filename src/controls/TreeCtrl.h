@@ -121,7 +121,9 @@ public:
     void SetItemData(HTREEITEM item, quintptr data);
     quintptr GetItemData(HTREEITEM item) const;
     void SetItemImage(HTREEITEM item, int image, int selectedImage);
-    int GetItemImage(HTREEITEM item) const;
+    // The image drawn for the item (GetItemImage(item, true): while it is drawn selected); -1
+    // for none. A tree whose images follow its owner's data overrides it.
+    virtual int GetItemImage(HTREEITEM item, bool selected = false) const;
 
     // The stored state bits of the mask (the caret's focus bit is never stored).
     unsigned GetNativeState(HTREEITEM item, unsigned mask) const;

@@ -12,6 +12,8 @@
 #include "shell/WidgetWindowServices.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdlib>
 
@@ -79,6 +81,8 @@ QString CWindowProgram::NoDisplayMessage()
 
 bool CWindowProgram::Start(CWaveApp& app)
 {
+    // Every window of the program (frame, dialogs, reports) shows the program's icon.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))));
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
 

@@ -2,23 +2,45 @@
 
 #include "model/Campaign.h"
 #include "model/Question.h"
+#include "model/QuestionKinds.h"
 #include "platform/AppServices.h"
 
 #include <vector>
 
 CQuestionTreeCtrl::CQuestionTreeCtrl(QWidget* parent) : CMultiTree(parent) {}
 
-QString CQuestionTreeCtrl::GetItemText(HTREEITEM item) const
+namespace {
+
+// The image of an item that stands for no question.
+constexpr int kNoQuestionImage = 11;
+constexpr qint64 kNoQuestion = -1;
+
+const pelko_wave::CQuestion* QuestionOf(const CQuestionTreeCtrl& tree, HTREEITEM item)
 {
-    if (!item)
-        return QString();
-    const qint64 id = qint64(GetItemData(item));
+    const qint64 id = qint64(tree.GetItemData(item));
     const IWaveApp* app = GetWaveApp();
     const pelko_wave::CCampaign* campaign = app ? app->GetCampaign() : nullptr;
     if (id < 0 || id > INT_MAX || !campaign)
-        return QString();
-    const pelko_wave::CQuestion* question = campaign->GetQuestionById(int(id));
+        return nullptr;
+    return campaign->GetQuestionById(int(id));
+}
+
+} // namespace
+
+QString CQuestionTreeCtrl::GetItemText(HTREEITEM item) const
+{
+    const pelko_wave::CQuestion* question = item ? QuestionOf(*this, item) : nullptr;
     return question ? question->GetShortcut() : QString();
+}
+
+int CQuestionTreeCtrl::GetItemImage(HTREEITEM item, bool) const
+{
+    if (!item)
+        return -1;
+    if (qint64(GetItemData(item)) == kNoQuestion)
+        return kNoQuestionImage;
+    const pelko_wave::CQuestion* question = QuestionOf(*this, item);
+    return question ? GetQuestionKind(*question) : -1;
 }
 
 bool CQuestionTreeCtrl::OnBeginLabelEdit(HTREEITEM item)

@@ -3,10 +3,11 @@
 #include "controls/MultiTree.h"
 
 // The multi-selection tree of the question tree page. Each item's data is a campaign question's
-// id; its text is that question's shortcut, read from the application's campaign whenever the
-// item is drawn, so a rename shows without touching the item (an item of no question, or of a
-// question that no longer exists, shows no text). Subtrees move within the tree keeping their
-// items, nesting and expansion.
+// id; its text is that question's shortcut and its image the question's kind, both read from
+// the application's campaign whenever the item is drawn, so a rename or a change of kind shows
+// without touching the item. An item of no question (data -1) shows the empty-question image
+// and no text; an item whose question no longer exists shows neither. Subtrees move within the tree
+// keeping their items, nesting and expansion.
 class CQuestionTreeCtrl : public CMultiTree
 {
     Q_OBJECT
@@ -15,6 +16,7 @@ public:
     explicit CQuestionTreeCtrl(QWidget* parent = nullptr);
 
     QString GetItemText(HTREEITEM item) const override;
+    int GetItemImage(HTREEITEM item, bool selected = false) const override;
 
     // The first item, depth first from the root, whose data is the value; null when none.
     HTREEITEM FindItemByData(quintptr data) const;

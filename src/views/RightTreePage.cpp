@@ -12,7 +12,6 @@
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
 #include "model/Question.h"
-#include "model/QuestionKinds.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "platform/AppServices.h"
@@ -36,8 +35,6 @@ constexpr unsigned IDS_MISSING_MATCHED_QUESTION = 63556;
 constexpr unsigned kButtonPictures[] = {IDB_MOVE_UP, IDB_MOVE_DOWN, IDB_MOVE_LEFT, IDB_MOVE_RIGHT,
                                         IDB_ADD_CHAPTER};
 constexpr unsigned kButtonTips[] = {63518, 63519, 63520, 63521, 63522};
-// The image of an item that stands for no question.
-constexpr int kNoQuestionImage = 11;
 // A subtree moved right may reach this depth at most.
 constexpr int kMaxDepth = 99;
 constexpr int kButtonSize = 24;
@@ -131,8 +128,8 @@ void CRightTreePage::InsertQuestions(const std::vector<const CQuestion*>& questi
     QList<QTreeWidgetItem*> roots;
     for (const SQuestionTreeEntry& entry : plan) {
         const CQuestion* question = campaign->GetQuestionById(entry.QuestionId);
-        const int image = GetQuestionKind(*question);
-        HTREEITEM item = m_tree->CreateItem(question->GetShortcut(), image, image);
+        // The image comes from the question whenever the item is drawn.
+        HTREEITEM item = m_tree->CreateItem(question->GetShortcut(), -1, -1);
         m_tree->SetItemData(item, quintptr(entry.QuestionId));
         if (entry.Parent >= 0)
             items[size_t(entry.Parent)]->addChild(item);
@@ -533,8 +530,7 @@ void CRightTreePage::OnChapterCreated(std::unique_ptr<CCallBackInfo> record, boo
     const auto* created = dynamic_cast<const CCallBackInfoCreateChapter*>(record.get());
     if (!created || !created->Chapter)
         return;
-    const int image = GetQuestionKind(*created->Chapter);
-    HTREEITEM item = m_tree->InsertItem(created->Chapter->GetShortcut(), image, image);
+    HTREEITEM item = m_tree->InsertItem(created->Chapter->GetShortcut(), -1, -1);
     m_tree->SetItemData(item, quintptr(created->Chapter->GetQuestionId()));
     m_tree->SelectAll(false);
     m_tree->SetItemState(item, TVIS_SELECTED | TVIS_FOCUSED, TVIS_SELECTED | TVIS_FOCUSED);

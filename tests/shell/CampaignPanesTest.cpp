@@ -1,7 +1,9 @@
 #include "ShellTestSupport.h"
 
 #include "commands/CommandHistory.h"
+#include "menus/CommandActions.h"
 #include "model/Wave.h"
+#include "res/CommandIds.h"
 #include "shell/CampaignPanes.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
@@ -88,4 +90,18 @@ TEST_F(CampaignPanesTest, PaneSizesGoToTheLayoutKeys)
     m_panes->ReadLayout(IShellPanes::BottomPane, width, height);
     EXPECT_EQ(width, 210);
     EXPECT_EQ(height, 90);
+}
+
+TEST_F(CampaignPanesTest, AContextMenuCommandRunsAsTheSameCommandOfTheMenuBar)
+{
+    CCommandActions& actions = m_shellApp->GetActions();
+    int runs = 0;
+    QObject owner;
+    actions.AddHandler(ID_WAVE_ADD, CCommandActions::Application, &owner, [&runs] { ++runs; });
+    Q_EMIT Left().ContextCommand(ID_WAVE_ADD);
+    EXPECT_EQ(runs, 1);
+    // A command nobody handles yet does nothing.
+    Q_EMIT Left().ContextCommand(ID_WAVE_RECONCILE);
+    EXPECT_EQ(runs, 1);
+    actions.RemoveHandlers(&owner);
 }

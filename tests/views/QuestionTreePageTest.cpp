@@ -128,6 +128,17 @@ TEST_F(QuestionTreePageTest, CampaignQuestionsNestByIndent)
     EXPECT_EQ(Tree().GetItemImage(Item(21)), 15); // numeric
     EXPECT_EQ(Tree().GetItemImage(Item(22)), 10); // loop over responses
     EXPECT_EQ(Tree().GetItemImage(Item(23)), 17); // open
+    // Text and image follow the campaign without a refill; a question gone shows neither.
+    Campaign().GetQuestionById(21)->SetElementType(0);
+    Campaign().GetQuestionById(21)->SetShortcut(QStringLiteral("VISITS_N"));
+    EXPECT_EQ(Tree().GetItemImage(Item(21)), 0);
+    EXPECT_EQ(Tree().GetItemText(Item(21)), QStringLiteral("VISITS_N"));
+    Tree().SetItemData(Item(30), quintptr(-1));
+    EXPECT_EQ(Tree().GetItemImage(Tree().GetLastTreeItem()), 11);
+    EXPECT_EQ(Tree().GetItemText(Tree().GetLastTreeItem()), QString());
+    Tree().SetItemData(Tree().GetLastTreeItem(), 99);
+    EXPECT_EQ(Tree().GetItemImage(Tree().GetLastTreeItem()), -1);
+    page.ShowCampaign();
     // The root item is the caret, nothing is selected: only a chapter can be added.
     EXPECT_EQ(Tree().GetSelectedItem(), Item(10));
     EXPECT_EQ(Tree().GetSelectedCount(), 0);
@@ -461,4 +472,28 @@ TEST(IssueCommand, AFailedCommandShowsItsErrorAndIsNotRecorded)
     EXPECT_EQ(app.GetCommandHistory().GetUndoCount(), 1);
     EXPECT_EQ(app.GetCommandHistory().GetUndoTopSnapshot(), nullptr);
     EXPECT_TRUE(app.IsModified());
+}
+
+TEST_F(QuestionTreePageTest, MovingRightStopsAtTheDeepestLevel)
+{
+    // After D1: a question with a chain of 98 levels below it, the deepest at level 99.
+    for (int level = 1; level <= 99; ++level)
+        AddQuestion(Campaign(), 100 + level, 8 + level, level, QStringLiteral("L%1").arg(level));
+    page.ShowCampaign();
+    const QString outline = Outline();
+    const QString before = DumpCampaign(Campaign());
+    // Into D1 the chain would reach level 100: nothing moves, nothing is issued.
+    ClickItem(101);
+    ClickButton(CRightTreePage::ButtonRight);
+    EXPECT_EQ(Outline(), outline);
+    EXPECT_EQ(app.GetCommandHistory().GetUndoCount(), 0);
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), before));
+    // Level 99 itself is allowed: L2's chain moves out of L1 and back in, its last item at 99.
+    Tree().Expand(Item(101), TVE_EXPAND);
+    ClickItem(102);
+    ClickButton(CRightTreePage::ButtonLeft);  // L2 .. L99 now at levels 1 .. 98
+    ClickButton(CRightTreePage::ButtonRight); // back into L1: levels 2 .. 99
+    EXPECT_EQ(CQuestionTreeCtrl::GetDepth(Item(199)), 99);
+    EXPECT_EQ(Campaign().GetQuestionById(199)->GetIndent(), 99);
+    EXPECT_EQ(app.GetCommandHistory().GetUndoCount(), 2);
 }

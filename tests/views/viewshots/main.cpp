@@ -1,4 +1,5 @@
-// Writes a PNG picture of each campaign view in a known state, on the sample campaign:
+// Writes a PNG picture of each campaign view in a known state, on the sample campaign, and the
+// sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
 // The pictures are for looking at; the tests check the same views by sampled colours.
 
@@ -136,7 +137,8 @@ int main(int argc, char* argv[])
     }
 
     QString error;
-    if (!sample_campaign::BuildSampleCampaign(app, work.filePath(QStringLiteral("sample.duv")),
+    // The campaign file stays beside the pictures, to be opened in the program.
+    if (!sample_campaign::BuildSampleCampaign(app, g_out.filePath(QStringLiteral("sample.duv")),
                                               error)) {
         std::fprintf(stderr, "viewshots: the sample campaign: %s\n", qPrintable(error));
         return 1;
