@@ -2,11 +2,15 @@
 // questions of 10 responses with captions in two languages, every volume matching every
 // question and response (about 730,000 rows). Beside them, plain prepared statements insert
 // the very rows that the save wrote, in one transaction, and scan them back. The save and the
-// load should stay within 2 times their plain counterparts.
+// load should stay within 2 times their plain counterparts. The batch run's headless open reads
+// the same campaign and compares it with ZOZ sources written for its volumes.
 
 #include "CampaignGenerator.h"
 
 #include "app/WaveApp.h"
+#include "model/ModelIds.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/SourceComparison.h"
 #include "storage/CampaignSchema.h"
 #include "storage/DBAccessDAO.h"
 
@@ -246,11 +250,161 @@ void BM_SaveCampaign(benchmark::State& state)
     state.counters["rows"] = double(fixture.RowCount);
 }
 
+// The generated campaign as a headless open finds it: a ZOZ source written for each of its 30
+// volumes, holding every question and response its matchings name, so that the comparison
+// with the sources comes out clean. A second file holds the same campaign with every volume
+// unreconciled: the comparison passes over those, so its open is the load alone.
+struct SOpenFixture
+{
+    QTemporaryDir Folder;
+    QString CheckedFile = Folder.filePath(QStringLiteral("checked.duv"));
+    QString LoadOnlyFile = Folder.filePath(QStringLiteral("load-only.duv"));
+
+    SOpenFixture()
+    {
+        std::unique_ptr<CCampaign> campaign = GenerateCampaign(SCampaignSize());
+        campaign->SetVersionNumber(PROGRAM_VERSION_TEXT);
+        const qnr::CQuestionnaire source = MakeSource(*campaign);
+        for (int w = 0; w < campaign->GetWaveCount(); ++w) {
+            const CWave& wave = *campaign->GetWave(w);
+            for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+                CVolume& volume = *wave.GetVolume(v);
+                CSourcePath path = volume.GetMetaData();
+                path.SourceString =
+                    Folder.filePath(QStringLiteral("volume%1.zoz").arg(volume.GetVolumeId()));
+                QString error;
+                if (!qnr::WriteZozFile(source, path.SourceString, error))
+                    qFatal("cannot write a source: %s", qPrintable(error));
+                volume.SetMetaData(path);
+                volume.SetCaseData(path);
+            }
+        }
+        Write(*campaign, CheckedFile);
+        for (int w = 0; w < campaign->GetWaveCount(); ++w) {
+            const CWave& wave = *campaign->GetWave(w);
+            for (int v = 0; v < wave.GetVolumeCount(); ++v)
+                wave.GetVolume(v)->SetStatus(VOLUME_UNRECONCILED);
+        }
+        Write(*campaign, LoadOnlyFile);
+    }
+
+    // One source for every volume: each campaign question under its id as code, its responses
+    // under their positions from 1, captions in the campaign's two languages.
+    static qnr::CQuestionnaire MakeSource(const CCampaign& campaign)
+    {
+        qnr::CQuestionnaire source;
+        for (const int language : {1033, 1036})
+            source.AddLanguage(qnr::CLanguage(language));
+        source.SetDefaultLanguageId(1033);
+        for (int q = 0; q < campaign.GetQuestionCount(); ++q) {
+            const CQuestion& question = *campaign.GetQuestion(q);
+            auto item = std::make_unique<qnr::CQuestion>();
+            item->SetCodeQuestion(question.GetQuestionId());
+            item->SetShortcut(question.GetShortcut());
+            item->SetTypeElement(question.GetElementType());
+            item->SetTypeQuestion(question.GetQuestionType());
+            item->SetIndent(question.GetIndent());
+            for (const int language : {1033, 1036})
+                item->SetCaptions(language, question.GetLongCaption(language),
+                                  question.GetShortCaption(language));
+            for (int r = 0; r < question.GetModalityCount(); ++r) {
+                auto response = std::make_unique<qnr::CModalite>();
+                response->SetCode(r + 1);
+                response->SetEntryCode(QString::number(r + 1));
+                for (const int language : {1033, 1036})
+                    response->SetShortCaption(language,
+                                              question.GetModality(r)->GetShortCaption(language));
+                item->AddModalite(std::move(response));
+            }
+            source.AddQuestion(std::move(item));
+        }
+        source.PreparerSaisie();
+        return source;
+    }
+
+    static void Write(const CCampaign& campaign, const QString& path)
+    {
+        CDBAccessDAO storage;
+        storage.SetFilePath(path);
+        if (!storage.CreateDatabase() || !storage.Save(campaign))
+            qFatal("cannot save the benchmark campaign: %s", qPrintable(storage.GetErrorText()));
+        storage.Close();
+    }
+};
+
+SOpenFixture& OpenFixture()
+{
+    static SOpenFixture fixture;
+    return fixture;
+}
+
+// The batch run's headless open: read the file, then compare the campaign with its 30 sources.
+// Arg: the comparison's threads; 0 opens the load-only file (the load alone).
+void BM_OpenCampaign(benchmark::State& state)
+{
+    SOpenFixture& fixture = OpenFixture();
+    const int threads = int(state.range(0));
+    const QString& file = threads == 0 ? fixture.LoadOnlyFile : fixture.CheckedFile;
+    CWaveApp app;
+    app.SetSourceCheckThreads(threads);
+    for (auto _ : state) {
+        // A batch run opens into an application without a campaign: freeing the last one is
+        // not timed.
+        state.PauseTiming();
+        app.DestroyCampaignObjects();
+        state.ResumeTiming();
+        QString error;
+        if (!app.OpenCampaignHeadless(file, error))
+            state.SkipWithError(qPrintable(error));
+    }
+    state.counters["threads"] = double(threads);
+}
+
+// The comparison alone, as the headless open runs it on a campaign just read (its sources not
+// loaded yet). Arg: the threads.
+void BM_OpenCampaignCompare(benchmark::State& state)
+{
+    CWaveApp app;
+    for (auto _ : state) {
+        // Untimed: the load-only file read, its volumes then marked reconciled as the checked
+        // file holds them.
+        state.PauseTiming();
+        app.DestroyCampaignObjects();
+        QString error;
+        if (!app.OpenCampaignHeadless(OpenFixture().LoadOnlyFile, error))
+            qFatal("cannot open the benchmark campaign: %s", qPrintable(error));
+        CCampaign& campaign = *app.GetCampaign();
+        for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+            const CWave& wave = *campaign.GetWave(w);
+            for (int v = 0; v < wave.GetVolumeCount(); ++v)
+                wave.GetVolume(v)->SetStatus(VOLUME_RECONCILED);
+        }
+        state.ResumeTiming();
+        SSourceComparisonLists lists;
+        if (!CompareSourcesParallel(nullptr, campaign, lists, int(state.range(0))))
+            state.SkipWithError("the comparison found differences");
+    }
+    state.counters["threads"] = double(state.range(0));
+}
+
 BENCHMARK(BM_CampaignSave)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SaveCampaign)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RawSqliteInsert)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CampaignLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RawSqliteScan)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_OpenCampaign)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK(BM_OpenCampaignCompare)
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 } // namespace
 

@@ -1,23 +1,440 @@
+// The windowless batch run: adds one wave of the command line's sources to a campaign file,
+// reconciles it, saves the campaign and writes the reconciliation report, telling the outcome
+// in lines on standard output.
+
 #include "app/WaveApp.h"
 
+#include "app/CampaignFileNames.h"
+#include "commands/LanguageCommands.h"
+#include "commands/ReconcileCommands.h"
+#include "commands/VolumeCommands.h"
+#include "commands/WaveCallBackInfo.h"
+#include "commands/WaveCommands.h"
+#include "model/Campaign.h"
+#include "model/QuestionnaireLoading.h"
+#include "model/ValueTexts.h"
+#include "platform/FormatString.h"
 #include "platform/StdStreams.h"
+#include "questionnaire/Questionnaire.h"
+#include "questionnaire/SourceType.h"
+#include "reconcile/ReconciliationReport.h"
+#include "reconcile/SourceComparison.h"
 #include "res/StringTable.h"
+#include "storage/DBAccess.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_BATCH_RUN_MISSING = 63903;
+constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
+constexpr unsigned IDS_BATCH_WAVE_NAME = 63275;
+constexpr unsigned IDS_BATCH_WAVE_DESCRIPTION = 63276;
+constexpr unsigned IDS_BATCH_VOLUME_NAME = 63277;
+constexpr unsigned IDS_COMMAND_LINE = 63278;
+constexpr unsigned IDS_RECONCILIATION_ERRORS = 63284;
+constexpr unsigned IDS_TARGET_UNREADABLE = 63285;
+constexpr unsigned IDS_SOURCE_NOT_FOUND = 63289;
+constexpr unsigned IDS_TARGET_UPDATED = 63290;
+constexpr unsigned IDS_REPORT_ONLY = 63291;
+constexpr unsigned IDS_SOURCE_NOT_OPENED = 63308;
+constexpr unsigned IDS_LINK_QUESTION_NOT_FOUND = 63309;
+constexpr unsigned IDS_VOLUME_NOT_ADDED = 63373;
+constexpr unsigned IDS_CAMPAIGN_NOT_VALID = 63390;
+constexpr unsigned IDS_CREATED_WAVE = 63395;
+constexpr unsigned IDS_CREATED_CAMPAIGN = 63396;
+constexpr unsigned IDS_TARGET_CREATED = 63397;
+constexpr unsigned IDS_SOURCE_FILES_MISSING = 63420;
+constexpr unsigned IDS_WAVE_NOT_ADDED = 63903;
+constexpr unsigned IDS_NO_SOURCES = 63905;
+constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
+constexpr unsigned IDS_REPORT_NOT_WRITTEN = 63907;
+
+// Link mode 1: the volumes' interviews are not linked; 2: through the LINKQ question.
+constexpr int kLinkByOrder = 1;
+constexpr int kLinkByQuestion = 2;
+
+QString Text(unsigned id, std::initializer_list<QVariant> args = {})
+{
+    return FormatString(LoadString(id), args);
+}
+
+// A path as the run records it: absolute and cleaned, links kept as named.
+QString AbsolutePath(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The source's question whose shortcut is the link question (case ignored); null when none.
+const qnr::CQuestion* FindQuestionByShortcut(const qnr::CQuestionnaire& questionnaire,
+                                             const QString& shortcut)
+{
+    for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
+        const qnr::CQuestion* question = questionnaire.GetQuestion(i);
+        if (question->GetShortcut().compare(shortcut, Qt::CaseInsensitive) == 0)
+            return question;
+    }
+    return nullptr;
+}
+
+// Takes away the campaign file that the run created when the run ends without saving the
+// campaign into it: a run that stops, is refused or only reports leaves no empty campaign file
+// behind (which would also move the next run's default file name on).
+class CCreatedCampaignFile
+{
+public:
+    explicit CCreatedCampaignFile(CWaveApp& app) : m_app(app) {}
+    ~CCreatedCampaignFile()
+    {
+        if (m_path.isEmpty() || m_kept)
+            return;
+        if (CDBAccess* storage = m_app.GetDBAccess())
+            storage->Close();
+        QFile::remove(m_path);
+    }
+    CCreatedCampaignFile(const CCreatedCampaignFile&) = delete;
+    CCreatedCampaignFile& operator=(const CCreatedCampaignFile&) = delete;
+
+    // The path names no file yet: the run is about to make it.
+    void Take(const QString& path) { m_path = path; }
+    void Keep() { m_kept = true; }
+
+private:
+    CWaveApp& m_app;
+    QString m_path;
+    bool m_kept = false;
+};
 
 } // namespace
 
 bool CWaveApp::RunCommandLine()
 {
+    QString errorText;
+    if (!m_cmdLineInfo.Validate(errorText)) {
+        // Told as a refused command line is told.
+        WriteStdErrLine(QStringLiteral("plim: ") + errorText);
+        m_exitCode = BATCH_COMMAND_LINE_REFUSED;
+        return false;
+    }
     if (m_cmdLineInfo.GetHelp()) {
         // The text ends with its own empty lines.
         WriteStdOutText(CWaveCmdLineInfo::GetUsageText());
-        m_exitCode = 0;
+        m_exitCode = BATCH_DONE;
         return false;
     }
-    // Adding and reconciling a wave from the command line is not part of this build yet.
-    WriteStdErrLine(QStringLiteral("plim: ") + LoadString(IDS_BATCH_RUN_MISSING));
+    m_exitCode = BATCH_FAILED;
+    m_batchWaveId = -1;
+    m_batchReportWritten = false;
+    m_batchReportFailed = false;
+
+    const QString target = m_cmdLineInfo.GetTarget();
+    m_newCampaign = target.isEmpty() || !QFileInfo::exists(target);
+    CCreatedCampaignFile createdFile(*this);
+    if (m_newCampaign) {
+        // Named after the first source as given, before list files are expanded.
+        const QString path =
+            target.isEmpty() ? UniqueCampaignFileName(AbsolutePath(m_cmdLineInfo.GetSources()[0]))
+                             : AbsolutePath(target);
+        DestroyCampaignObjects();
+        CreateCampaignObjects(nullptr, nullptr);
+        AddProgramLanguage();
+        m_pDBAccess->SetFilePath(path);
+        createdFile.Take(path);
+        if (!m_pDBAccess->CreateDatabase()) {
+            PrintBatchLine(Text(IDS_SAVE_DATABASE_ERROR, {m_pDBAccess->GetErrorText()}));
+            return false;
+        }
+        SetCampaignPath(path);
+    } else if (!OpenCampaignHeadless(AbsolutePath(target), errorText)) {
+        PrintBatchLine(Text(IDS_TARGET_UNREADABLE, {errorText}));
+        return false;
+    }
+
+    if (!m_cmdLineInfo.ReadListFile()) {
+        PrintBatchLine(m_cmdLineInfo.GetErrorText());
+        return false;
+    }
+    QStringList sources;
+    for (const QString& source : m_cmdLineInfo.GetSources())
+        sources.append(AbsolutePath(source));
+    if (sources.isEmpty()) {
+        PrintBatchLine(LoadString(IDS_NO_SOURCES));
+        return false;
+    }
+
+    if (!AddBatchWave(sources) || !AddBatchVolumes(sources))
+        return false;
+
+    if (!ReconcileBatchWave()) {
+        // Taken back whole: nothing of the reconciliation stays, nothing is saved.
+        PrintBatchLine(LoadString(IDS_RECONCILIATION_ERRORS));
+        m_exitCode = m_batchReportFailed ? BATCH_FAILED : BATCH_RECONCILIATION_REFUSED;
+        return true;
+    }
+
+    if (m_cmdLineInfo.GetReportOnly()) {
+        PrintBatchLine(LoadString(IDS_REPORT_ONLY));
+    } else {
+        if (!m_pDBAccess->Save(*m_pCampaign)) {
+            PrintBatchLine(Text(IDS_SAVE_DATABASE_ERROR, {m_pDBAccess->GetErrorText()}));
+            return false;
+        }
+        createdFile.Keep();
+        MarkSaved();
+        PrintBatchLine(m_newCampaign ? Text(IDS_TARGET_CREATED, {m_campaignPath})
+                                     : LoadString(IDS_TARGET_UPDATED));
+    }
+    m_exitCode = m_batchReportFailed ? BATCH_FAILED : BATCH_DONE;
+    return true;
+}
+
+bool CWaveApp::AddBatchWave(const QStringList& sources)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    CCmdCallBacks callBacks;
+    callBacks.AfterDo = [this](std::unique_ptr<CCallBackInfo> record) {
+        OnNewWaveCallBack(std::move(record));
+    };
+    auto command = std::make_unique<CCmdNewWave>(
+        m_pCampaign.get(), -1, QStringLiteral("New Wave"),
+        Text(IDS_BATCH_WAVE_DESCRIPTION, {JoinSourceList(sources)}), now, now, now);
+    if (!ExecuteBatchCommand(std::move(command), LoadString(IDS_WAVE_NOT_ADDED), callBacks))
+        return false;
+    CWave* wave = m_pCampaign->FindWave(m_batchWaveId);
+    if (!wave) {
+        PrintBatchLine(LoadString(IDS_WAVE_NOT_ADDED));
+        return false;
+    }
+    wave->SetName(Text(IDS_BATCH_WAVE_NAME, {m_batchWaveId}));
+    return true;
+}
+
+bool CWaveApp::AddBatchVolumes(const QStringList& sources)
+{
+    CWave* wave = m_pCampaign->FindWave(m_batchWaveId);
+    const QString linkQuestion = m_cmdLineInfo.GetLinkQuestion();
+    const int linkMode = linkQuestion.isEmpty() ? kLinkByOrder : kLinkByQuestion;
+    int mainLinkValue = 0;
+    for (int i = 0; i < sources.size(); ++i) {
+        const QString& source = sources[i];
+        if (!QFileInfo(source).isFile()) {
+            PrintBatchLine(Text(IDS_SOURCE_NOT_FOUND, {source}));
+            return false;
+        }
+        // Each source is read as the format its content shows, whatever its name.
+        const int sourceType = qnr::DetectSourceType(source);
+        if (sourceType < 0) {
+            PrintBatchLine(Text(IDS_SOURCE_NOT_OPENED, {source}));
+            PrintBatchLine(LoadString(IDS_NOT_A_QUESTIONNAIRE));
+            return false;
+        }
+        QString readError;
+        std::unique_ptr<qnr::CQuestionnaire> questionnaire;
+        QString linkText;
+        if (linkMode == kLinkByQuestion) {
+            questionnaire = std::make_unique<qnr::CQuestionnaire>();
+            if (!LoadQuestionnaireFromSource(*questionnaire, source, sourceType, 0, &readError)) {
+                PrintBatchLine(Text(IDS_SOURCE_NOT_OPENED, {source}));
+                PrintBatchLine(readError);
+                return false;
+            }
+            const qnr::CQuestion* link = FindQuestionByShortcut(*questionnaire, linkQuestion);
+            if (!link) {
+                PrintBatchLine(Text(IDS_LINK_QUESTION_NOT_FOUND, {linkQuestion, source}));
+                return false;
+            }
+            if (i == 0)
+                mainLinkValue = -link->GetCodeQuestion();
+            else
+                linkText = QString::number(link->GetCodeQuestion());
+        }
+
+        SNewVolumeProperties properties;
+        properties.ParentVolumeId = -1;
+        properties.SourceType = sourceType;
+        properties.IsMatchingStrict = false;
+        for (const int method : m_cmdLineInfo.GetQuestionMatchingMethods())
+            properties.QuestionMatchingMethods.append(quint32(method));
+        for (const int method : m_cmdLineInfo.GetResponseMatchingMethods())
+            properties.ResponseMatchingMethods.append(quint32(method));
+        properties.MetaData.SourceStorageType = 0;
+        properties.MetaData.SourceFilePathFormat = PATH_ABSOLUTE;
+        properties.MetaData.SourceString = source;
+        properties.CaseData = properties.MetaData;
+        properties.InterviewMergeMethod = i == 0 || linkMode == kLinkByOrder ? 1 : 2;
+        properties.MainVolumeLinkQuestionId = i == 0 ? 0 : mainLinkValue;
+        properties.ThisVolumeLinkQuestionId = linkText;
+        properties.CaseSensitiveMatching = true;
+        properties.MatchUsingAncestorValues = false;
+        const QString name = Text(IDS_BATCH_VOLUME_NAME, {i + 1});
+        const int volumesBefore = wave->GetVolumeCount();
+        const QString notAdded = Text(IDS_VOLUME_NOT_ADDED, {name});
+        if (!ExecuteBatchCommand(
+                std::make_unique<CCmdNewVolume>(m_pCampaign.get(), wave, name, properties),
+                notAdded))
+            return false;
+        CVolume* volume = wave->GetVolumeCount() > volumesBefore
+                              ? wave->GetVolume(wave->GetVolumeCount() - 1)
+                              : nullptr;
+        if (!volume) {
+            PrintBatchLine(notAdded);
+            return false;
+        }
+        // The questionnaire read for the link question serves the reconciliation too; without
+        // a link question each source is read here, once its volume exists, so that a source
+        // that cannot be read stops the run before anything is reconciled.
+        if (questionnaire) {
+            volume->ReplaceQuestionnaire(std::move(questionnaire));
+        } else if (!EnsureVolumeQuestionnaire(*volume, 0, &readError)) {
+            PrintBatchLine(Text(IDS_SOURCE_NOT_OPENED, {source}));
+            PrintBatchLine(readError);
+            return false;
+        }
+        if (!ExecuteBatchCommand(
+                std::make_unique<CCmdAddVolAnalyseMatching>(m_pCampaign.get(), volume), notAdded))
+            return false;
+    }
+    return true;
+}
+
+bool CWaveApp::ReconcileBatchWave()
+{
+    CWave* wave = m_pCampaign->FindWave(m_batchWaveId);
+    SReconcileWaveOptions options;
+    options.Interactive = false;
+    options.KeepSourceCodes = m_cmdLineInfo.GetKeepSourceCodes();
+    CCmdCallBacks reconcileCallBacks;
+    reconcileCallBacks.AfterDo = [this](std::unique_ptr<CCallBackInfo> record) {
+        OnReconcileWaveCallBack(std::move(record));
+    };
+    auto composite =
+        MakeReconcileWaveCmd(m_pCampaign.get(), wave, options, std::move(reconcileCallBacks));
+    const auto* reconcile = dynamic_cast<const CCmdReconcileWave*>(composite->GetCmd(0));
+    std::unique_ptr<CCmdVirtual> command = std::move(composite);
+    if (ExecuteCommand(command, {}, nullptr, nullptr, true))
+        return true;
+    // The composite stays with us on failure, and with it the report written so far. A report
+    // already written by the callback (a later step failed) is not written twice.
+    if (!m_batchReportWritten && !m_batchReportFailed && reconcile &&
+        !reconcile->GetReport().isEmpty())
+        WriteReconciliationReport(*wave, reconcile->GetReport());
     return false;
+}
+
+bool CWaveApp::ExecuteBatchCommand(std::unique_ptr<CCmdVirtual> command, const QString& failureLine,
+                                   const CCmdCallBacks& callBacks)
+{
+    if (ExecuteCommand(command, callBacks, nullptr, nullptr, true))
+        return true;
+    PrintBatchLine(failureLine);
+    if (!command->GetErrorText().isEmpty())
+        PrintBatchLine(command->GetErrorText());
+    return false;
+}
+
+void CWaveApp::OnNewWaveCallBack(std::unique_ptr<CCallBackInfo> record)
+{
+    if (const auto* info = dynamic_cast<const CCallBackInfoNewWave*>(record.get());
+        info && info->Wave)
+        m_batchWaveId = info->Wave->GetWaveId();
+}
+
+void CWaveApp::OnReconcileWaveCallBack(std::unique_ptr<CCallBackInfo> record)
+{
+    const auto* info = dynamic_cast<const CCallBackInfoReconcileWave*>(record.get());
+    if (!info || !m_pCampaign)
+        return;
+    if (const CWave* wave = m_pCampaign->FindWave(info->WaveId))
+        WriteReconciliationReport(*wave, info->Report);
+}
+
+bool CWaveApp::WriteReconciliationReport(const CWave& wave, const QString& report)
+{
+    QString insertion;
+    if (m_newCampaign)
+        insertion += MakeReportLine(
+            ReportClass::Title,
+            FormatReportText(IDS_CREATED_CAMPAIGN, QFileInfo(m_campaignPath).fileName()));
+    insertion +=
+        MakeReportLine(ReportClass::Title, FormatReportText(IDS_CREATED_WAVE, wave.GetName()));
+
+    // Before the first paragraph after the command-line line; at the head without that line.
+    QString text = report;
+    const QString commandLine = LoadString(IDS_COMMAND_LINE).section(QStringLiteral("%s"), 0, 0);
+    qsizetype at = 0;
+    if (const qsizetype line = text.indexOf(commandLine); line >= 0) {
+        at = text.indexOf(QStringLiteral("<p"), line, Qt::CaseInsensitive);
+        if (at < 0)
+            at = text.size();
+    }
+    text.insert(at, insertion);
+
+    const QString path = GetReconciliationReportPath(wave.GetName());
+    if (!WriteTextFile(text, path)) {
+        PrintBatchLine(Text(IDS_REPORT_NOT_WRITTEN, {path}));
+        m_batchReportFailed = true;
+        return false;
+    }
+    m_batchReportWritten = true;
+    return true;
+}
+
+bool CWaveApp::OpenCampaignHeadless(const QString& path, QString& errorText)
+{
+    errorText.clear();
+    std::unique_ptr<CDBAccess> storage = MakeStorage();
+    auto campaign = std::make_unique<CCampaign>();
+    SLoadCampaignRecord record;
+    record.Campaign = campaign.get();
+    record.DBAccess = storage.get();
+    record.Path = path;
+    record.ShowMessages = false;
+    if (!LoadCampaign(record)) {
+        errorText = storage->GetErrorText();
+        return false;
+    }
+    // What the reads put right in the file is told, as the window's open shows it.
+    for (const QString& warning : storage->GetWarnings())
+        PrintBatchLine(warning);
+
+    DestroyCampaignObjects();
+    CreateCampaignObjects(std::move(storage), std::move(campaign));
+    SetCampaignPath(path);
+    m_highestVolumeIdAtLoad = m_pCampaign->GetMaxVolumeId();
+    MarkSaved();
+
+    // A file of an older program is brought up to date; a report-only run changes the campaign
+    // in memory only, so that its file stays as it is. A newer file is left as it is.
+    if (!IsCampaignVersionCurrent()) {
+        if (m_cmdLineInfo.GetReportOnly()) {
+            m_pCampaign->MoveToMostRecentVersion();
+        } else {
+            std::unique_ptr<CCmdVirtual> upgrade =
+                std::make_unique<CCmdMoveToMostRecentVersion>(m_pCampaign.get(), m_pDBAccess.get());
+            if (!ExecuteCommand(upgrade, {}, nullptr, nullptr, true)) {
+                errorText = upgrade->GetErrorText();
+                return false;
+            }
+        }
+    }
+
+    SSourceComparisonLists lists;
+    if (!CompareSourcesParallel(nullptr, *m_pCampaign, lists, m_sourceCheckThreads)) {
+        errorText = LoadString(lists.MissingSourceFiles.empty() ? IDS_CAMPAIGN_NOT_VALID
+                                                                : IDS_SOURCE_FILES_MISSING);
+        return false;
+    }
+    return true;
+}
+
+void CWaveApp::PrintBatchLine(const QString& line) const
+{
+    if (m_batchOutput)
+        m_batchOutput(line);
+    else
+        WriteStdOutLine(line);
 }

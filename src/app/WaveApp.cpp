@@ -80,10 +80,7 @@ bool CWaveApp::InitInstance(const QStringList& arguments)
     if (IsBatchRun()) {
         m_consoleServices = std::make_unique<CConsoleWindowServices>();
         SetWindowServices(m_consoleServices.get());
-        const bool completed = RunCommandLine();
-        if (!m_cmdLineInfo.GetHelp())
-            m_exitCode = completed ? 0 : 1;
-        return completed;
+        return RunCommandLine();
     }
 
     if (!m_windowProgram) {

@@ -244,6 +244,42 @@ public:
     bool IsNewCampaign() const { return m_newCampaign; }
     int GetHighestVolumeIdAtLoad() const { return m_highestVolumeIdAtLoad; }
 
+    // The batch run (BatchRun.cpp). Its exit codes: 0 saved, or reported only; 1 stopped or
+    // failed (nothing saved, or the report not written); 2 the command line refused; 3 the
+    // reconciliation refused by the switches (the report written, nothing saved).
+    enum EBatchExitCode
+    {
+        BATCH_DONE = 0,
+        BATCH_FAILED = 1,
+        BATCH_COMMAND_LINE_REFUSED = 2,
+        BATCH_RECONCILIATION_REFUSED = 3,
+    };
+    // Reads the campaign file into new campaign objects, without a message box or a progress
+    // window, and puts them in place of the open ones; brings a file of an older program up to
+    // date (in memory only for a report-only run) and compares the campaign with its sources.
+    // False with the reason when the file cannot be read (the open campaign is then kept) or
+    // the campaign does not agree with its sources.
+    bool OpenCampaignHeadless(const QString& path, QString& errorText);
+    // The batch run of the parsed command line (start-up runs it in place of the windows):
+    // returns whether it reached its end, whatever the reconciliation's outcome, and sets the
+    // exit code.
+    bool RunCommandLine();
+    // The after-do callbacks of the batch run's new wave and reconciliation.
+    void OnNewWaveCallBack(std::unique_ptr<CCallBackInfo> record);
+    void OnReconcileWaveCallBack(std::unique_ptr<CCallBackInfo> record);
+    // Writes the wave's reconciliation report where the command line says, with the lines of
+    // what this run created put after the command-line line; false (after saying so) when the
+    // file could not be written.
+    bool WriteReconciliationReport(const pelko_wave::CWave& wave, const QString& report);
+    // Where the batch run's lines go: standard output unless a test gives another writer.
+    void SetBatchOutput(std::function<void(const QString& line)> writer)
+    {
+        m_batchOutput = std::move(writer);
+    }
+    // The threads of the comparison with the sources after a headless open (0: one per
+    // processor).
+    void SetSourceCheckThreads(int threads) { m_sourceCheckThreads = threads; }
+
     // Which difference options are in force: the global pair, or the campaign's local pair.
     bool AreLocalOptionsLoaded() const { return m_localOptionsLoaded; }
     bool AreGlobalOptionsInUse() const { return m_globalOptionsInUse; }
@@ -314,8 +350,17 @@ public:
     static QString GetDefaultCaptionLibraryPath();
 
 private:
-    // The batch run: returns whether it reached its end.
-    bool RunCommandLine();
+    // Its steps, each printing why it stopped when it returns false.
+    bool OpenOrCreateBatchCampaign();
+    bool AddBatchWave(const QStringList& sources);
+    bool AddBatchVolumes(const QStringList& sources);
+    bool ReconcileBatchWave();
+    // One line of the batch run's output.
+    void PrintBatchLine(const QString& line) const;
+    // Runs a command of the batch run through the history; a failure prints the line, then the
+    // command's error text when it has one.
+    bool ExecuteBatchCommand(std::unique_ptr<CCmdVirtual> command, const QString& failureLine,
+                             const CCmdCallBacks& callBacks = {});
     // The same, noting each copy made.
     bool CopyPendingSourceFiles(QStringList* copiesMade);
     // Gives the campaign its first language, the program's own, as the default language.
@@ -359,6 +404,11 @@ private:
     bool m_languagesCommand = false;
     int m_batchWaveId = -1;
     bool m_newCampaign = false;
+    // Whether the batch run wrote its report, and whether writing it failed.
+    bool m_batchReportWritten = false;
+    bool m_batchReportFailed = false;
+    std::function<void(const QString&)> m_batchOutput;
+    int m_sourceCheckThreads = 0;
     bool m_localOptionsLoaded = false;
     bool m_globalOptionsInUse = true;
 

@@ -6,6 +6,7 @@
 #include "app/CampaignFileNames.h"
 #include "app/ShellWindow.h"
 #include "app/SourceCheck.h"
+#include "commands/LanguageCommands.h"
 #include "model/Campaign.h"
 #include "platform/FormatString.h"
 #include "platform/ProgressThreadData.h"
@@ -20,9 +21,11 @@ using namespace pelko_wave;
 
 namespace {
 
+constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
 constexpr unsigned IDS_NEWER_VERSION = 63413;
 constexpr unsigned IDS_SOURCE_FILE_PROBLEMS = 63414;
 constexpr unsigned IDS_CHECKING_VALIDITY = 63443;
+constexpr unsigned IDS_UPGRADE_QUESTION = 63465;
 constexpr unsigned IDS_FILE_FILTER = 63499;
 constexpr unsigned IDS_CHECKING_COMPLETED = 63540;
 constexpr unsigned IDS_BUILDING_REPORT = 63541;
@@ -75,6 +78,18 @@ bool CWaveApp::OpenDocumentFile(const QString& path)
             FormatString(LoadString(IDS_NEWER_VERSION),
                          {m_versionInfo.GetFileVersion(), m_pCampaign->GetVersionNumber()}),
             MB_OK | MB_ICONWARNING);
+    }
+    // A file of an older program is brought up to date when the user agrees; the step cannot
+    // be undone. A failed upgrade (the file then stays as it was) is shown, and the campaign
+    // stays at its version.
+    if (!IsCampaignVersionCurrent() &&
+        windows.MessageBox(LoadString(IDS_UPGRADE_QUESTION), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        std::unique_ptr<CCmdVirtual> upgrade =
+            std::make_unique<CCmdMoveToMostRecentVersion>(m_pCampaign.get(), m_pDBAccess.get());
+        if (!ExecuteCommand(upgrade, {}, nullptr, nullptr, true))
+            windows.MessageBox(
+                FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {upgrade->GetErrorText()}),
+                MB_OK | MB_ICONWARNING);
     }
     // The check against the sources, on a worker behind a progress dialog.
     SSourceCheckRecord check;

@@ -1,5 +1,6 @@
 #include "commands/CampaignValidation.h"
 
+#include "commands/LanguageCommands.h"
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCmd.h"
 #include "model/Campaign.h"
@@ -19,17 +20,6 @@ using namespace pelko_wave;
 namespace {
 
 constexpr unsigned IDS_VALIDATED_CAMPAIGN = 63375;
-
-std::vector<CVolume*> VolumesInOrder(const CCampaign& campaign)
-{
-    std::vector<CVolume*> volumes;
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave& wave = *campaign.GetWave(w);
-        for (int v = 0; v < wave.GetVolumeCount(); ++v)
-            volumes.push_back(wave.GetVolume(v));
-    }
-    return volumes;
-}
 
 // The volumes of the entries of one key, from both lists, taken out of the lists.
 template <class Key>
@@ -118,7 +108,7 @@ bool ValidateCampaign(std::atomic<int>& doneCount, CCampaign& campaign,
                       SSourceComparisonLists& lists)
 {
     auto composite = std::make_unique<CMetaCmd>(IDS_VALIDATED_CAMPAIGN);
-    const std::vector<CVolume*> volumes = VolumesInOrder(campaign);
+    const std::vector<CVolume*> volumes = GetVolumesInCampaignOrder(campaign);
 
     // Matchings to responses the campaign lacks, then to questions it lacks: the question's
     // removal takes the volume's response matchings of the question that are left with it.
@@ -143,6 +133,14 @@ bool ValidateCampaign(std::atomic<int>& doneCount, CCampaign& campaign,
                         std::make_unique<CCmdRemoveQuestionMatching>(&campaign, matching));
             }
         }
+        doneCount.fetch_add(1);
+    }
+    // The languages of the sources that the campaign lacks, none of them its default.
+    for (const auto& entry : lists.NewLanguages) {
+        const SNewLanguage& language = entry.second;
+        composite->AddCmd(std::make_unique<CCmdAddLanguage>(&campaign, language.LanguageId,
+                                                            language.Reserved != 0, language.Name,
+                                                            language.Abbreviation));
         doneCount.fetch_add(1);
     }
 

@@ -82,38 +82,35 @@ bool CCmdRemoveDuplicateQuestion::Do(std::unique_ptr<CCallBackInfo>& record)
         }
     }
 
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave& wave = *campaign.GetWave(w);
-        for (int v = 0; v < wave.GetVolumeCount(); ++v) {
-            CVolume& volume = *wave.GetVolume(v);
-            const int volumeId = volume.GetVolumeId();
+    for (CVolume* each : GetVolumesInCampaignOrder(campaign)) {
+        CVolume& volume = *each;
+        const int volumeId = volume.GetVolumeId();
+        PassMatchings(
+            campaign, volume, volume.FindQuestionMatchingInherited(duplicateId, volumeId),
+            [&] { return volume.FindQuestionMatching(duplicateId); },
+            [&] { return volume.FindQuestionMatchingInherited(keptId, volumeId) != nullptr; },
+            [&](const QString& source) { return MakeQuestionMatching(keptId, source, volume); },
+            m_changes);
+        for (const auto& [kept, duplicate] : pairs) {
+            const int modalityId = duplicate->GetModalityId();
             PassMatchings(
-                campaign, volume, volume.FindQuestionMatchingInherited(duplicateId, volumeId),
-                [&] { return volume.FindQuestionMatching(duplicateId); },
-                [&] { return volume.FindQuestionMatchingInherited(keptId, volumeId) != nullptr; },
-                [&](const QString& source) { return MakeQuestionMatching(keptId, source, volume); },
+                campaign, volume, volume.FindModalityMatchingInherited(modalityId, volumeId),
+                [&] { return volume.FindModalityMatching(modalityId); },
+                [&, kept = kept] {
+                    return volume.FindModalityMatchingInherited(kept->GetModalityId(), volumeId) !=
+                           nullptr;
+                },
+                [&, kept = kept](const QString& source) {
+                    return MakeModalityMatching(kept->GetModalityId(), source, volume, *m_kept);
+                },
                 m_changes);
-            for (const auto& [kept, duplicate] : pairs) {
-                const int modalityId = duplicate->GetModalityId();
-                PassMatchings(
-                    campaign, volume, volume.FindModalityMatchingInherited(modalityId, volumeId),
-                    [&] { return volume.FindModalityMatching(modalityId); },
-                    [&, kept = kept] {
-                        return volume.FindModalityMatchingInherited(kept->GetModalityId(),
-                                                                    volumeId) != nullptr;
-                    },
-                    [&, kept = kept](const QString& source) {
-                        return MakeModalityMatching(kept->GetModalityId(), source, volume, *m_kept);
-                    },
-                    m_changes);
-            }
-            // The unpaired responses leave the campaign: their matchings go with them.
-            for (CModality* duplicate : unpaired) {
-                while (CModalityMatching* own =
-                           volume.FindModalityMatching(duplicate->GetModalityId())) {
-                    if (!m_changes.Remove(campaign, own, &volume))
-                        break;
-                }
+        }
+        // The unpaired responses leave the campaign: their matchings go with them.
+        for (CModality* duplicate : unpaired) {
+            while (CModalityMatching* own =
+                       volume.FindModalityMatching(duplicate->GetModalityId())) {
+                if (!m_changes.Remove(campaign, own, &volume))
+                    break;
             }
         }
     }
@@ -205,25 +202,22 @@ bool CCmdRemoveDuplicateModality::Do(std::unique_ptr<CCallBackInfo>& record)
             m_sourceId = held->GetModalitySourceId();
     }
     const CQuestion* keptQuestion = campaign.GetQuestionById(m_kept->GetQuestionId());
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave& wave = *campaign.GetWave(w);
-        for (int v = 0; v < wave.GetVolumeCount(); ++v) {
-            CVolume& volume = *wave.GetVolume(v);
-            const int volumeId = volume.GetVolumeId();
-            CModalityMatching* held = volume.FindModalityMatchingInherited(duplicateId, volumeId);
-            if (!held)
-                continue;
-            PassMatchings(
-                campaign, volume, held, [&] { return volume.FindModalityMatching(duplicateId); },
-                [&] {
-                    return !keptQuestion ||
-                           volume.FindModalityMatchingInherited(keptId, volumeId) != nullptr;
-                },
-                [&](const QString& source) {
-                    return MakeModalityMatching(keptId, source, volume, *keptQuestion);
-                },
-                m_changes);
-        }
+    for (CVolume* each : GetVolumesInCampaignOrder(campaign)) {
+        CVolume& volume = *each;
+        const int volumeId = volume.GetVolumeId();
+        CModalityMatching* held = volume.FindModalityMatchingInherited(duplicateId, volumeId);
+        if (!held)
+            continue;
+        PassMatchings(
+            campaign, volume, held, [&] { return volume.FindModalityMatching(duplicateId); },
+            [&] {
+                return !keptQuestion ||
+                       volume.FindModalityMatchingInherited(keptId, volumeId) != nullptr;
+            },
+            [&](const QString& source) {
+                return MakeModalityMatching(keptId, source, volume, *keptQuestion);
+            },
+            m_changes);
     }
     m_deletedBefore = m_duplicate->IsDeleted();
     m_deletionWaveBefore = m_duplicate->GetDeletionWaveId();

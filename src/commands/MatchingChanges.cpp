@@ -80,6 +80,30 @@ template <class Kept> void PutBack(CCampaign& campaign, Kept& kept)
         PutInto(*volume, std::move(kept.Owned));
 }
 
+// Puts the new matching into its volume and notes it among the made ones.
+template <class M, class Kept>
+M* AddMade(CCampaign& campaign, std::unique_ptr<M> matching, std::vector<Kept>& made)
+{
+    Kept kept;
+    kept.Matching = matching.get();
+    kept.Owned = std::move(matching);
+    PutBack(campaign, kept);
+    made.push_back(std::move(kept));
+    return made.back().Matching;
+}
+
+// Takes the matching out of its volume and notes it among the removed ones.
+template <class M, class Kept>
+bool RemoveKept(CCampaign& campaign, M* matching, CVolume* holder, std::vector<Kept>& removed)
+{
+    Kept kept;
+    kept.Matching = matching;
+    if (!TakeOut(campaign, kept, holder))
+        return false;
+    removed.push_back(std::move(kept));
+    return true;
+}
+
 template <class M> void NoteEnd(M& matching, int end, QMap<M*, int>& before, QMap<M*, int>& after)
 {
     if (!before.contains(&matching))
@@ -145,43 +169,23 @@ CMatchingChanges::~CMatchingChanges() = default;
 CQuestionMatching* CMatchingChanges::Add(CCampaign& campaign,
                                          std::unique_ptr<CQuestionMatching> matching)
 {
-    SKept<CQuestionMatching> kept;
-    kept.Matching = matching.get();
-    kept.Owned = std::move(matching);
-    PutBack(campaign, kept);
-    m_madeQuestions.push_back(std::move(kept));
-    return m_madeQuestions.back().Matching;
+    return AddMade(campaign, std::move(matching), m_madeQuestions);
 }
 
 CModalityMatching* CMatchingChanges::Add(CCampaign& campaign,
                                          std::unique_ptr<CModalityMatching> matching)
 {
-    SKept<CModalityMatching> kept;
-    kept.Matching = matching.get();
-    kept.Owned = std::move(matching);
-    PutBack(campaign, kept);
-    m_madeModalities.push_back(std::move(kept));
-    return m_madeModalities.back().Matching;
+    return AddMade(campaign, std::move(matching), m_madeModalities);
 }
 
 bool CMatchingChanges::Remove(CCampaign& campaign, CQuestionMatching* matching, CVolume* holder)
 {
-    SKept<CQuestionMatching> kept;
-    kept.Matching = matching;
-    if (!TakeOut(campaign, kept, holder))
-        return false;
-    m_removedQuestions.push_back(std::move(kept));
-    return true;
+    return RemoveKept(campaign, matching, holder, m_removedQuestions);
 }
 
 bool CMatchingChanges::Remove(CCampaign& campaign, CModalityMatching* matching, CVolume* holder)
 {
-    SKept<CModalityMatching> kept;
-    kept.Matching = matching;
-    if (!TakeOut(campaign, kept, holder))
-        return false;
-    m_removedModalities.push_back(std::move(kept));
-    return true;
+    return RemoveKept(campaign, matching, holder, m_removedModalities);
 }
 
 void CMatchingChanges::SetEnd(CQuestionMatching& matching, int endVolumeId)

@@ -36,18 +36,6 @@ void WalkVolumeTree(CCampaign& campaign, CVolume& volume, const CQuestion& quest
     }
 }
 
-// Every volume of the campaign in campaign order.
-std::vector<CVolume*> VolumesInOrder(const CCampaign& campaign)
-{
-    std::vector<CVolume*> volumes;
-    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
-        const CWave& wave = *campaign.GetWave(w);
-        for (int v = 0; v < wave.GetVolumeCount(); ++v)
-            volumes.push_back(wave.GetVolume(v));
-    }
-    return volumes;
-}
-
 // Breaks the matching found for the volume: one that starts before the volume (and can be cut,
 // the volume having a parent) ends before it; one that starts at the volume is taken out.
 // Returns whether it was cut.
@@ -101,6 +89,17 @@ bool BreakQuestionAt(CCampaign& campaign, CVolume& volume, const CQuestion& ques
 }
 
 } // namespace
+
+std::vector<CVolume*> GetVolumesInCampaignOrder(const CCampaign& campaign)
+{
+    std::vector<CVolume*> volumes;
+    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+        const CWave& wave = *campaign.GetWave(w);
+        for (int v = 0; v < wave.GetVolumeCount(); ++v)
+            volumes.push_back(wave.GetVolume(v));
+    }
+    return volumes;
+}
 
 int GetCutPoint(const CVolume& volume)
 {
@@ -408,7 +407,7 @@ bool CCmdDeepBreakQuesMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 {
     // The pivot and every later volume, each looking up the matching that holds for itself:
     // once a matching is cut before a volume, the volumes after it find it no more.
-    for (CVolume* volume : VolumesInOrder(*m_pCampaign)) {
+    for (CVolume* volume : GetVolumesInCampaignOrder(*m_pCampaign)) {
         if (m_pCampaign->IsVolumeBefore(volume->GetVolumeId(), m_pivotVolumeId))
             continue;
         BreakQuestionAt(*m_pCampaign, *volume, *m_question, m_changes, false);
@@ -441,7 +440,7 @@ CCmdDeepBreakModMatching::~CCmdDeepBreakModMatching() = default;
 
 bool CCmdDeepBreakModMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 {
-    for (CVolume* volume : VolumesInOrder(*m_pCampaign)) {
+    for (CVolume* volume : GetVolumesInCampaignOrder(*m_pCampaign)) {
         if (m_pCampaign->IsVolumeBefore(volume->GetVolumeId(), m_pivotVolumeId))
             continue;
         if (CModalityMatching* matching = volume->FindModalityMatchingInherited(

@@ -252,3 +252,6 @@ private:
 // latest volume before it among its parent and the parent's descendants, else the parent. -1
 // for a volume without a parent.
 int GetCutPoint(const pelko_wave::CVolume& volume);
+
+// Every volume of the campaign in campaign order: waves in array order, then each wave's volumes.
+std::vector<pelko_wave::CVolume*> GetVolumesInCampaignOrder(const pelko_wave::CCampaign& campaign);

@@ -29,22 +29,16 @@ std::unique_ptr<CQuestion> TakeOwnQuestion(CCampaign& campaign, const CQuestion*
 
 } // namespace
 
-// New question --------------------------------------------------------------------------------
+// New question and chapter -------------------------------------------------------------------
 
-CCmdNewQuestion::CCmdNewQuestion(CCampaign* campaign, CVolume* volume,
-                                 const qnr::CQuestion* sourceQuestion, int order)
-    : CCmdVirtual(campaign), m_volume(volume), m_sourceQuestion(sourceQuestion), m_order(order)
-{
-}
+CCmdInsertQuestion::CCmdInsertQuestion(CCampaign* campaign) : CCmdVirtual(campaign) {}
 
-CCmdNewQuestion::~CCmdNewQuestion() = default;
+CCmdInsertQuestion::~CCmdInsertQuestion() = default;
 
-bool CCmdNewQuestion::Do(std::unique_ptr<CCallBackInfo>& record)
+bool CCmdInsertQuestion::Do(std::unique_ptr<CCallBackInfo>& record)
 {
     m_before.Take(*m_pCampaign);
-    std::unique_ptr<CQuestion> question =
-        CreateQuestionFromSource(*m_pCampaign, *m_volume, *m_sourceQuestion, m_order, false, -1);
-    AddQuestionCaptionsFromSource(*question, *m_sourceQuestion);
+    std::unique_ptr<CQuestion> question = MakeQuestion();
     m_question = question.get();
     m_pCampaign->InsertQuestion(std::move(question));
     m_after.Take(*m_pCampaign);
@@ -52,7 +46,7 @@ bool CCmdNewQuestion::Do(std::unique_ptr<CCallBackInfo>& record)
     return true;
 }
 
-bool CCmdNewQuestion::Undo(std::unique_ptr<CCallBackInfo>& record)
+bool CCmdInsertQuestion::Undo(std::unique_ptr<CCallBackInfo>& record)
 {
     m_removed = TakeOwnQuestion(*m_pCampaign, m_question);
     if (!m_removed)
@@ -62,7 +56,7 @@ bool CCmdNewQuestion::Undo(std::unique_ptr<CCallBackInfo>& record)
     return true;
 }
 
-bool CCmdNewQuestion::Redo(std::unique_ptr<CCallBackInfo>& record)
+bool CCmdInsertQuestion::Redo(std::unique_ptr<CCallBackInfo>& record)
 {
     if (!m_removed)
         return false;
@@ -70,6 +64,21 @@ bool CCmdNewQuestion::Redo(std::unique_ptr<CCallBackInfo>& record)
     m_after.Restore(*m_pCampaign);
     record = CreateCallBackInfo();
     return true;
+}
+
+CCmdNewQuestion::CCmdNewQuestion(CCampaign* campaign, CVolume* volume,
+                                 const qnr::CQuestion* sourceQuestion, int order)
+    : CCmdInsertQuestion(campaign), m_volume(volume), m_sourceQuestion(sourceQuestion),
+      m_order(order)
+{
+}
+
+std::unique_ptr<CQuestion> CCmdNewQuestion::MakeQuestion()
+{
+    std::unique_ptr<CQuestion> question =
+        CreateQuestionFromSource(*m_pCampaign, *m_volume, *m_sourceQuestion, m_order, false, -1);
+    AddQuestionCaptionsFromSource(*question, *m_sourceQuestion);
+    return question;
 }
 
 QString CCmdNewQuestion::GetName() const
@@ -82,46 +91,15 @@ std::unique_ptr<CCallBackInfo> CCmdNewQuestion::CreateCallBackInfo() const
     return std::make_unique<CCallBackInfoNewQuestion>(m_question);
 }
 
-// Chapter -------------------------------------------------------------------------------------
-
 CCmdCreateChapter::CCmdCreateChapter(CCampaign* campaign, CVolume* volume, const QString& name,
                                      int order)
-    : CCmdVirtual(campaign), m_volume(volume), m_name(name), m_order(order)
+    : CCmdInsertQuestion(campaign), m_volume(volume), m_name(name), m_order(order)
 {
 }
 
-CCmdCreateChapter::~CCmdCreateChapter() = default;
-
-bool CCmdCreateChapter::Do(std::unique_ptr<CCallBackInfo>& record)
+std::unique_ptr<CQuestion> CCmdCreateChapter::MakeQuestion()
 {
-    m_before.Take(*m_pCampaign);
-    std::unique_ptr<CQuestion> chapter =
-        CreateChapterQuestion(*m_pCampaign, m_volume, m_name, m_order);
-    m_chapter = chapter.get();
-    m_pCampaign->InsertQuestion(std::move(chapter));
-    m_after.Take(*m_pCampaign);
-    record = CreateCallBackInfo();
-    return true;
-}
-
-bool CCmdCreateChapter::Undo(std::unique_ptr<CCallBackInfo>& record)
-{
-    m_removed = TakeOwnQuestion(*m_pCampaign, m_chapter);
-    if (!m_removed)
-        return false;
-    m_before.Restore(*m_pCampaign);
-    record = CreateCallBackInfo();
-    return true;
-}
-
-bool CCmdCreateChapter::Redo(std::unique_ptr<CCallBackInfo>& record)
-{
-    if (!m_removed)
-        return false;
-    m_pCampaign->InsertQuestion(std::move(m_removed));
-    m_after.Restore(*m_pCampaign);
-    record = CreateCallBackInfo();
-    return true;
+    return CreateChapterQuestion(*m_pCampaign, m_volume, m_name, m_order);
 }
 
 QString CCmdCreateChapter::GetName() const
@@ -131,7 +109,7 @@ QString CCmdCreateChapter::GetName() const
 
 std::unique_ptr<CCallBackInfo> CCmdCreateChapter::CreateCallBackInfo() const
 {
-    return std::make_unique<CCallBackInfoCreateChapter>(m_chapter);
+    return std::make_unique<CCallBackInfoCreateChapter>(m_question);
 }
 
 // New response --------------------------------------------------------------------------------

@@ -24,18 +24,39 @@ class CModalite;
 class CQuestion;
 } // namespace qnr
 
+// The frame of the commands that put one new question into the campaign at its order: Undo
+// takes it out and gives every other question its order back, Redo puts it back.
+class CCmdInsertQuestion : public CCmdVirtual
+{
+public:
+    ~CCmdInsertQuestion() override;
+
+    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
+    // Fails, changing nothing, when the campaign's question of the new one's id is another.
+    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
+    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
+
+protected:
+    explicit CCmdInsertQuestion(pelko_wave::CCampaign* campaign);
+    // The new question, made by the first Do.
+    virtual std::unique_ptr<pelko_wave::CQuestion> MakeQuestion() = 0;
+
+    pelko_wave::CQuestion* m_question = nullptr; // null before Do
+
+private:
+    std::unique_ptr<pelko_wave::CQuestion> m_removed; // the question while undone
+    CQuestionOrders m_before;
+    CQuestionOrders m_after;
+};
+
 // A campaign question made from a source question of the volume, with its captions, at the
 // order asked for (-1: after the last question). It makes no matching.
-class CCmdNewQuestion final : public CCmdVirtual
+class CCmdNewQuestion final : public CCmdInsertQuestion
 {
 public:
     CCmdNewQuestion(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
                     const qnr::CQuestion* sourceQuestion, int order);
-    ~CCmdNewQuestion() override;
 
-    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
-    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
-    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
     QString GetName() const override;
     std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
 
@@ -43,40 +64,32 @@ public:
     pelko_wave::CQuestion* GetQuestion() const { return m_question; }
 
 private:
+    std::unique_ptr<pelko_wave::CQuestion> MakeQuestion() override;
+
     pelko_wave::CVolume* m_volume;
     const qnr::CQuestion* m_sourceQuestion;
     int m_order;
-    pelko_wave::CQuestion* m_question = nullptr;
-    std::unique_ptr<pelko_wave::CQuestion> m_removed; // the question while undone
-    CQuestionOrders m_before;
-    CQuestionOrders m_after;
 };
 
 // A chapter of the given name appearing in the volume (without one, in the campaign's first
 // volume), at the order asked for (-1: after the last question).
-class CCmdCreateChapter final : public CCmdVirtual
+class CCmdCreateChapter final : public CCmdInsertQuestion
 {
 public:
     CCmdCreateChapter(pelko_wave::CCampaign* campaign, pelko_wave::CVolume* volume,
                       const QString& name, int order);
-    ~CCmdCreateChapter() override;
 
-    bool Do(std::unique_ptr<CCallBackInfo>& record) override;
-    bool Undo(std::unique_ptr<CCallBackInfo>& record) override;
-    bool Redo(std::unique_ptr<CCallBackInfo>& record) override;
     QString GetName() const override;
     std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
 
-    pelko_wave::CQuestion* GetChapter() const { return m_chapter; }
+    pelko_wave::CQuestion* GetChapter() const { return m_question; }
 
 private:
+    std::unique_ptr<pelko_wave::CQuestion> MakeQuestion() override;
+
     pelko_wave::CVolume* m_volume;
     QString m_name;
     int m_order;
-    pelko_wave::CQuestion* m_chapter = nullptr;
-    std::unique_ptr<pelko_wave::CQuestion> m_removed;
-    CQuestionOrders m_before;
-    CQuestionOrders m_after;
 };
 
 // A campaign response of the question made from a source response, with its captions, at the

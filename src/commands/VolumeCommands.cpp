@@ -55,6 +55,7 @@ bool CCmdNewVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     volume->SetResponseMatchingMethods(m_properties.ResponseMatchingMethods);
     volume->SetMetaData(m_properties.MetaData);
     volume->SetCaseData(m_properties.CaseData);
+    volume->SetInterviewMergeMethod(m_properties.InterviewMergeMethod);
     volume->SetMainVolumeLinkQuestionId(m_properties.MainVolumeLinkQuestionId);
     volume->SetThisVolumeLinkQuestionId(m_properties.ThisVolumeLinkQuestionId);
     volume->SetCaseSensitiveMatching(m_properties.CaseSensitiveMatching ? 1 : 0);

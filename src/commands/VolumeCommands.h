@@ -29,6 +29,9 @@ struct SNewVolumeProperties
     QList<quint32> ResponseMatchingMethods;
     pelko_wave::CSourcePath MetaData;
     pelko_wave::CSourcePath CaseData;
+    // How the volume's interviews join those of the wave's main volume (2: through the link
+    // question).
+    int InterviewMergeMethod = 0;
     int MainVolumeLinkQuestionId = 0;
     QString ThisVolumeLinkQuestionId;
     bool CaseSensitiveMatching = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menus/MulDiv.h"
+
 #include <QRect>
 
 class QFont;
@@ -23,4 +25,4 @@ struct SDialogUnits
 };
 
 // (number x numerator) / denominator, rounded half away from zero; -1 when the denominator is 0.
-int MulDiv(int number, int numerator, int denominator);
+using menus::MulDiv;

@@ -1,5 +1,7 @@
 #include "controls/Pictures.h"
 
+#include "controls/TreePictures.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,6 +11,51 @@
 #include <cmath>
 
 namespace {
+
+// The program's mark, three rising bars in a ring with a soft glow, centred on a point, at a
+// scale of the splash screen's (a ring of radius 44).
+void DrawMark(QPainter& painter, const QPointF& centre, double scale)
+{
+    painter.save();
+    painter.translate(centre);
+    painter.scale(scale, scale);
+    QRadialGradient glow(QPointF(0, 0), 58);
+    glow.setColorAt(0, QColor(255, 255, 255, 70));
+    glow.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.setBrush(glow);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(0, 0), 58, 58);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(235, 245, 250), 4));
+    painter.drawEllipse(QPointF(0, 0), 44, 44);
+    painter.setPen(Qt::NoPen);
+    const QColor barColours[] = {QColor(150, 210, 235), QColor(110, 200, 190),
+                                 QColor(245, 200, 90)};
+    for (int b = 0; b < 3; ++b) {
+        const double height = 22 + b * 14;
+        painter.setBrush(barColours[b]);
+        painter.drawRoundedRect(QRectF(-26 + b * 19, 26 - height, 14, height), 3, 3);
+    }
+    painter.restore();
+}
+
+// The program's icon: the mark on a rounded square of the splash screen's colours.
+QImage DrawIcon()
+{
+    constexpr int kSize = 64;
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient background(0, 0, kSize, kSize);
+    background.setColorAt(0.0, QColor(24, 45, 82));
+    background.setColorAt(1.0, QColor(38, 150, 140));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(QRectF(1, 1, kSize - 2, kSize - 2), 12, 12);
+    DrawMark(painter, QPointF(kSize / 2.0, kSize / 2.0), 0.56);
+    return image;
+}
 
 // The start-up picture: a rounded card with the program's name over a gradient and three
 // waves, on pure green (the colour the splash window leaves out).
@@ -47,25 +94,7 @@ QImage DrawSplash()
         painter.fillPath(wave, waveColours[w]);
     }
 
-    // The mark: three rising bars in a ring.
-    const QPointF centre(92, 86);
-    QRadialGradient glow(centre, 58);
-    glow.setColorAt(0, QColor(255, 255, 255, 70));
-    glow.setColorAt(1, QColor(255, 255, 255, 0));
-    painter.setBrush(glow);
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(centre, 58, 58);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(235, 245, 250), 4));
-    painter.drawEllipse(centre, 44, 44);
-    painter.setPen(Qt::NoPen);
-    const QColor barColours[] = {QColor(150, 210, 235), QColor(110, 200, 190),
-                                 QColor(245, 200, 90)};
-    for (int b = 0; b < 3; ++b) {
-        const double height = 22 + b * 14;
-        painter.setBrush(barColours[b]);
-        painter.drawRoundedRect(QRectF(66 + b * 19, 112 - height, 14, height), 3, 3);
-    }
+    DrawMark(painter, QPointF(92, 86), 1.0);
 
     painter.setPen(Qt::white);
     QFont title(QStringLiteral("DejaVu Sans"));
@@ -147,6 +176,12 @@ QImage DrawAddChapter()
 QImage LoadPicture(unsigned id)
 {
     switch (id) {
+    case IDR_MAINFRAME_ICON:
+        return DrawIcon();
+    case IDB_QUESTION_KINDS:
+        return DrawQuestionKindStrip();
+    case IDB_CAMPAIGN_TREE:
+        return DrawCampaignTreeStrip();
     case IDB_SPLASH:
         return DrawSplash();
     case IDB_MOVE_UP:

@@ -6,8 +6,11 @@
 // rather than loaded from files.
 enum : unsigned
 {
-    IDB_SPLASH = 250,  // 510 x 202, 24-bit, pure green around the shape
-    IDB_MOVE_UP = 286, // the question tree's buttons, 16 x 16 with transparency
+    IDR_MAINFRAME_ICON = 128, // the program's icon, 64 x 64 with transparency
+    IDB_QUESTION_KINDS = 225, // 368 x 16: the 23 question-kind images of 16 x 16, by kind
+    IDB_CAMPAIGN_TREE = 226,  // 48 x 16: campaign, wave and volume images of the campaign tree
+    IDB_SPLASH = 250,         // 510 x 202, 24-bit, pure green around the shape
+    IDB_MOVE_UP = 286,        // the question tree's buttons, 16 x 16 with transparency
     IDB_ADD_CHAPTER = 287,
     IDB_MOVE_DOWN = 288,
     IDB_MOVE_LEFT = 289,

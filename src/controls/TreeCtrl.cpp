@@ -137,12 +137,7 @@ int CTreeCtrl::RowHeight() const
 HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImage, HTREEITEM parent,
                                 HTREEITEM insertAfter)
 {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
-    item->setData(0, RoleImage, image);
-    item->setData(0, RoleSelectedImage, selectedImage);
-    item->setData(0, RoleState, 0u);
+    HTREEITEM item = CreateItem(text, image, selectedImage);
     const int count = parent ? parent->childCount() : topLevelItemCount();
     int position = count;
     if (insertAfter == TVI_FIRST) {
@@ -157,6 +152,17 @@ HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImag
         parent->insertChild(position, item);
     else
         insertTopLevelItem(position, item);
+    return item;
+}
+
+HTREEITEM CTreeCtrl::CreateItem(const QString& text, int image, int selectedImage) const
+{
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
+    item->setData(0, RoleImage, image);
+    item->setData(0, RoleSelectedImage, selectedImage);
+    item->setData(0, RoleState, 0u);
     return item;
 }
 
@@ -206,9 +212,9 @@ void CTreeCtrl::SetItemImage(HTREEITEM item, int image, int selectedImage)
     item->setData(0, RoleSelectedImage, selectedImage);
 }
 
-int CTreeCtrl::GetItemImage(HTREEITEM item) const
+int CTreeCtrl::GetItemImage(HTREEITEM item, bool selected) const
 {
-    return item ? item->data(0, RoleImage).toInt() : -1;
+    return item ? item->data(0, selected ? RoleSelectedImage : RoleImage).toInt() : -1;
 }
 
 unsigned CTreeCtrl::GetNativeState(HTREEITEM item, unsigned mask) const
@@ -570,8 +576,7 @@ bool CTreeCtrl::IsDrawnSelected(HTREEITEM item) const
 void CTreeCtrl::DrawItem(QPainter& painter, HTREEITEM item, const SItemLayout& layout)
 {
     if (!layout.Image.isEmpty()) {
-        const int index =
-            item->data(0, IsDrawnSelected(item) ? RoleSelectedImage : RoleImage).toInt();
+        const int index = GetItemImage(item, IsDrawnSelected(item));
         if (index >= 0 && index < m_images.size()) {
             const QImage& image = m_images[index];
             painter.drawImage(layout.Image.left() + (layout.Image.width() - image.width()) / 2,

@@ -107,6 +107,11 @@ public:
     {
         return InsertItem(text, 0, 0, parent, insertAfter);
     }
+    // A new item set up as InsertItem sets up its items, not yet in the tree: the caller adds
+    // it (to a parent with QTreeWidgetItem::addChild, at the root level with addTopLevelItems)
+    // or deletes it. A large subtree built apart and added at once goes in much faster than
+    // item by item.
+    HTREEITEM CreateItem(const QString& text, int image, int selectedImage) const;
     // Deletes the item and its subtree.
     virtual bool DeleteItem(HTREEITEM item);
     virtual bool DeleteAllItems();
@@ -116,7 +121,9 @@ public:
     void SetItemData(HTREEITEM item, quintptr data);
     quintptr GetItemData(HTREEITEM item) const;
     void SetItemImage(HTREEITEM item, int image, int selectedImage);
-    int GetItemImage(HTREEITEM item) const;
+    // The image drawn for the item (GetItemImage(item, true): while it is drawn selected); -1
+    // for none. A tree whose images follow its owner's data overrides it.
+    virtual int GetItemImage(HTREEITEM item, bool selected = false) const;
 
     // The stored state bits of the mask (the caret's focus bit is never stored).
     unsigned GetNativeState(HTREEITEM item, unsigned mask) const;

@@ -216,9 +216,13 @@ bool CUPDialog::SetText(const QString& text)
 
 void CUPDialog::SetPos(int position)
 {
-    m_latestPos.store(position, std::memory_order_relaxed);
     // One update on its way at a time: it shows whatever position is latest when it arrives.
-    if (!m_posPending.load(std::memory_order_relaxed) && !m_posPending.exchange(true))
+    // The store and the look at the flag stay in this order (sequentially consistent, as the
+    // window's clearing of the flag and reading of the position are): either this call sees the
+    // flag cleared and posts an update, or the update on its way reads this position. Relaxed,
+    // the look could come before the store was seen, and the last position would never show.
+    m_latestPos.store(position);
+    if (!m_posPending.load() && !m_posPending.exchange(true))
         QMetaObject::invokeMethod(
             this, [this] { ShowLatestPos(); }, Qt::QueuedConnection);
 }

@@ -8,11 +8,20 @@
 
 QWidget* FindMainWindow()
 {
+    // While the program starts, the main window has its place but is not shown yet: the
+    // windows of the start (the open check's report) centre on where it will appear. A main
+    // window that was shown and hidden again (closed) does not count.
+    QWidget* placed = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow*>(widget) && widget->isVisible())
+        if (!qobject_cast<QMainWindow*>(widget))
+            continue;
+        if (widget->isVisible())
             return widget;
+        if (!placed && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+            (widget->testAttribute(Qt::WA_Moved) || widget->testAttribute(Qt::WA_Resized)))
+            placed = widget;
     }
-    return nullptr;
+    return placed;
 }
 
 void CentreOnMainWindow(QWidget& window)

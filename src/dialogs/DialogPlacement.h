@@ -2,7 +2,8 @@
 
 class QWidget;
 
-// The program's main window: the visible top-level main window, else null.
+// The program's main window: the visible top-level main window, else one that has been given
+// its place but was never shown yet (the start of the program), else null.
 QWidget* FindMainWindow();
 
 // Centres a window on the program's main window (on the primary screen when there is none),

@@ -7,21 +7,20 @@
 #include <QApplication>
 #include <QFontMetrics>
 
-namespace {
-template <class Cell> std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<Cell>();
-}
-} // namespace
-
 const CRuntimeClass CGridCell::classCGridCell = {"CGridCell", &CGridCellBase::classCGridCellBase,
-                                                 &Make<CGridCell>};
+                                                 &MakeCell<CGridCell>};
 const CRuntimeClass CGridDefaultCell::classCGridDefaultCell = {
-    "CGridDefaultCell", &CGridCell::classCGridCell, &Make<CGridDefaultCell>};
+    "CGridDefaultCell", &CGridCell::classCGridCell, &MakeCell<CGridDefaultCell>};
 
 CGridCell::CGridCell()
 {
     CGridCell::Reset();
+}
+
+CGridCell::~CGridCell()
+{
+    if (auto* editor = dynamic_cast<CInPlaceEditor*>(m_pEditWnd.data()))
+        editor->Abandon();
 }
 
 void CGridCell::Reset()
@@ -84,7 +83,7 @@ unsigned CGridCell::GetMargin() const
 bool CGridCell::Edit(int row, int col, CRect rect, CPoint point, unsigned id, unsigned ch)
 {
     // While an editor is open, further keys go to it.
-    if (m_bEditing) {
+    if (IsEditing()) {
         TypeKey(m_pEditWnd, ch);
         return true;
     }

@@ -14,6 +14,8 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override { return &classCGridCell; }
 
     CGridCell();
+    // A cell that goes while it is edited closes its editor without a report.
+    ~CGridCell() override;
     using CGridCellBase::operator=;
 
     void SetText(const QString& text) override { m_strText = text; }
@@ -41,7 +43,8 @@ public:
     unsigned GetMargin() const override;
 
     bool IsDefaultFont() const override { return !m_plfFont; }
-    bool IsEditing() const override { return m_bEditing; }
+    // An editor is open: one that went without the cell being told leaves it free to edit.
+    bool IsEditing() const override { return m_bEditing && m_pEditWnd; }
 
     void Reset() override;
 

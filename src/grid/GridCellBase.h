@@ -29,6 +29,12 @@ struct CRuntimeClass
     std::unique_ptr<CGridCellBase> CreateObject() const;
 };
 
+// The make function of a cell class's run-time class record.
+template <class Cell> std::unique_ptr<CGridCellBase> MakeCell()
+{
+    return std::make_unique<Cell>();
+}
+
 // The abstract grid cell: state bits and merge data, and the drawing, measuring and mouse hooks,
 // written in terms of the accessors that a concrete cell implements. The cell only reads its
 // state bits; the grid sets them.

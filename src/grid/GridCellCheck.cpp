@@ -6,15 +6,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
-namespace {
-std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<CGridCellCheck>();
-}
-} // namespace
-
-const CRuntimeClass CGridCellCheck::classCGridCellCheck = {"CGridCellCheck",
-                                                           &CGridCell::classCGridCell, &Make};
+const CRuntimeClass CGridCellCheck::classCGridCellCheck = {
+    "CGridCellCheck", &CGridCell::classCGridCell, &MakeCell<CGridCellCheck>};
 
 bool CGridCellCheck::SetCheck(bool checked)
 {

@@ -7,17 +7,10 @@
 #include <QStyle>
 #include <QStyleOption>
 
-namespace {
-template <class Cell> std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<Cell>();
-}
-} // namespace
-
 const CRuntimeClass CGridCellCombo::classCGridCellCombo = {
-    "CGridCellCombo", &CGridCell::classCGridCell, &Make<CGridCellCombo>};
+    "CGridCellCombo", &CGridCell::classCGridCell, &MakeCell<CGridCellCombo>};
 const CRuntimeClass CGridCellCheckCombo::classCGridCellCheckCombo = {
-    "CGridCellCheckCombo", &CGridCellCombo::classCGridCellCombo, &Make<CGridCellCheckCombo>};
+    "CGridCellCheckCombo", &CGridCellCombo::classCGridCellCombo, &MakeCell<CGridCellCheckCombo>};
 
 bool CGridCellCombo::Draw(QPainter* painter, int row, int col, CRect rect, bool eraseBkgnd)
 {
@@ -75,7 +68,7 @@ CSize CGridCellCombo::GetCellExtent(QPainter* painter)
 
 bool CGridCellCombo::Edit(int row, int col, CRect rect, CPoint, unsigned id, unsigned)
 {
-    if (m_bEditing)
+    if (IsEditing())
         return true;
     if (!m_pGrid)
         return false;

@@ -2,15 +2,8 @@
 
 #include "grid/InPlaceDateTime.h"
 
-namespace {
-std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<CGridCellDateTime>();
-}
-} // namespace
-
-const CRuntimeClass CGridCellDateTime::classCGridCellDateTime = {"CGridCellDateTime",
-                                                                 &CGridCell::classCGridCell, &Make};
+const CRuntimeClass CGridCellDateTime::classCGridCellDateTime = {
+    "CGridCellDateTime", &CGridCell::classCGridCell, &MakeCell<CGridCellDateTime>};
 
 CGridCellDateTime::CGridCellDateTime()
 {
@@ -20,7 +13,7 @@ CGridCellDateTime::CGridCellDateTime()
 
 bool CGridCellDateTime::Edit(int row, int col, CRect rect, CPoint, unsigned id, unsigned ch)
 {
-    if (m_bEditing)
+    if (IsEditing())
         return true;
     if (!m_pGrid)
         return false;

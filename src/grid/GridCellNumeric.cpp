@@ -2,19 +2,12 @@
 
 #include "grid/InPlaceEdit.h"
 
-namespace {
-std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<CGridCellNumeric>();
-}
-} // namespace
-
-const CRuntimeClass CGridCellNumeric::classCGridCellNumeric = {"CGridCellNumeric",
-                                                               &CGridCell::classCGridCell, &Make};
+const CRuntimeClass CGridCellNumeric::classCGridCellNumeric = {
+    "CGridCellNumeric", &CGridCell::classCGridCell, &MakeCell<CGridCellNumeric>};
 
 bool CGridCellNumeric::Edit(int row, int col, CRect rect, CPoint, unsigned id, unsigned ch)
 {
-    if (m_bEditing)
+    if (IsEditing())
         return true;
     if (!m_pGrid)
         return false;

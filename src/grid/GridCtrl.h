@@ -16,7 +16,6 @@
 #include <QPoint>
 #include <QPointer>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -484,6 +483,9 @@ private:
     using GRID_ROW = std::vector<std::unique_ptr<CGridCellBase>>;
 
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+    // The cell whose in-place editor is open: the given one when it is, else wherever rows and
+    // columns inserted since have moved it; the given one when no cell is being edited.
+    CCellID FindEditedCell(const CCellID& start) const;
     // Puts an edited text in a cell and keeps it when the cell's validation and the owner
     // accept it (the cell is then marked modified); otherwise the cell is left as it was.
     bool ApplyEditedText(int nRow, int nCol, const QString& text);

@@ -48,6 +48,9 @@ void CGridCtrl::StartCellEdit(int nRow, int nCol, CPoint point, unsigned nChar)
 
 void CGridCtrl::FinishCellEdit(int nRow, int nCol, const QString& text)
 {
+    // The cell may have gone while its editor was open.
+    if (!IsValid(nRow, nCol))
+        return;
     if (text != GetCellText(nRow, nCol))
         ApplyEditedText(nRow, nCol, text);
     if (CGridCellBase* cell = GetCell(nRow, nCol))
@@ -95,7 +98,10 @@ LRESULT CGridCtrl::OnChildNotify(NMHDR& header)
 void CGridCtrl::OnEndInPlaceEdit(const GV_DISPINFO& record)
 {
     const GRIDCELLITEM& item = record.item;
-    FinishCellEdit(item.row, item.col, item.strText);
+    // The editor knows the place its cell had when the edit began; rows or columns inserted
+    // since have moved the cell on. (A cell deleted while edited closed its editor unheard.)
+    const CCellID edited = FindEditedCell(CCellID(item.row, item.col));
+    FinishCellEdit(edited.row, edited.col, item.strText);
     // The keys that go on editing in the cell they reach, as key codes: Tab, Page Up, Page
     // Down, End, Home, Left, Up, Right, Down.
     static constexpr struct
@@ -117,6 +123,21 @@ void CGridCtrl::OnEndInPlaceEdit(const GV_DISPINFO& record)
                       unsigned(key.VirtualKey));
         return;
     }
+}
+
+CCellID CGridCtrl::FindEditedCell(const CCellID& start) const
+{
+    const auto editing = [this](int row, int col) {
+        const CGridCellBase* cell = GetCell(row, col);
+        return cell && cell->IsEditing();
+    };
+    if (editing(start.row, start.col) || m_bVirtualMode)
+        return start;
+    for (int row = 0; row < m_nRows; ++row)
+        for (int col = 0; col < m_nCols; ++col)
+            if (editing(row, col))
+                return CCellID(row, col);
+    return start;
 }
 
 bool CGridCtrl::ModifyCellText(int nRow, int nCol, const QString& text)

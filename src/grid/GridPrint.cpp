@@ -38,6 +38,15 @@ QString LocaleDateTime(const QDateTime& when)
 }
 
 constexpr unsigned BandFormat = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+
+// The header and the footer: the printer font in bold, in black.
+void SetBandFont(QPainter& dc, const QFont& printerFont)
+{
+    QFont bold = printerFont;
+    bold.setWeight(QFont::Bold);
+    dc.setFont(bold);
+    dc.setPen(Qt::black);
+}
 } // namespace
 
 void CGridCtrl::SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin,
@@ -331,10 +340,7 @@ void CGridCtrl::PrintHeader(QPainter* dc, CPrintInfo* info)
         caption = ancestor->windowTitle();
 
     dc->save();
-    QFont bold = m_PrinterFont;
-    bold.setWeight(QFont::Bold);
-    dc->setFont(bold);
-    dc->setPen(Qt::black);
+    SetBandFont(*dc, m_PrinterFont);
     CRect rect = info->m_rectDraw;
     if (!caption.isEmpty())
         DrawText(*dc, caption, rect, DT_CENTER | BandFormat);
@@ -353,10 +359,7 @@ void CGridCtrl::PrintFooter(QPainter* dc, CPrintInfo* info)
     CRect rect = info->m_rectDraw;
     DrawLine(*dc, {rect.left, rect.top}, {rect.right, rect.top}, 0x000000);
     dc->save();
-    QFont bold = m_PrinterFont;
-    bold.setWeight(QFont::Bold);
-    dc->setFont(bold);
-    dc->setPen(Qt::black);
+    SetBandFont(*dc, m_PrinterFont);
     if (!left.isEmpty())
         DrawText(*dc, left, rect, DT_LEFT | BandFormat);
     if (!right.isEmpty())

@@ -10,11 +10,6 @@
 #include <QWidget>
 
 namespace {
-template <class Cell> std::unique_ptr<CGridCellBase> Make()
-{
-    return std::make_unique<Cell>();
-}
-
 // What makes a word look like a link, wherever it stands in the word.
 const QLatin1StringView UrlPrefixes[] = {
     QLatin1StringView("www."),    QLatin1StringView("http:"),   QLatin1StringView("mailto:"),
@@ -25,7 +20,7 @@ const QLatin1StringView UrlPrefixes[] = {
 } // namespace
 
 const CRuntimeClass CGridURLCell::classCGridURLCell = {"CGridURLCell", &CGridCell::classCGridCell,
-                                                       &Make<CGridURLCell>};
+                                                       &MakeCell<CGridURLCell>};
 
 CGridURLCell::CGridURLCell() : m_clrUrl(GetSysColor(COLOR_HIGHLIGHT)) {}
 

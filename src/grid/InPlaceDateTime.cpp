@@ -35,12 +35,9 @@ CInPlaceDateTime::CInPlaceDateTime(CGridCtrl* grid, const CRect& rect, unsigned 
 bool CInPlaceDateTime::event(QEvent* event)
 {
     // Tab and Shift+Tab end the edit instead of moving between the date's parts.
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
-            return true;
-        }
+    if (QKeyEvent* tab = TabKeyPress(event)) {
+        keyPressEvent(tab);
+        return true;
     }
     return QDateTimeEdit::event(event);
 }

@@ -49,19 +49,27 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const CRect& rect, unsigned style, u
 
 bool CInPlaceEdit::event(QEvent* event)
 {
+    // Alt with a key is the editor's too: it reaches no menu while the cell is edited.
+    if (event->type() == QEvent::ShortcutOverride &&
+        (static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier)) {
+        event->accept();
+        return true;
+    }
     // Tab and Shift+Tab end the edit instead of moving the focus along the window's chain.
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
-            return true;
-        }
+    if (QKeyEvent* tab = TabKeyPress(event)) {
+        keyPressEvent(tab);
+        return true;
     }
     return QLineEdit::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 {
+    // Alt with a character types nothing, as it reaches no menu (Ctrl+Alt is AltGr and types).
+    if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
+        event->accept();
+        return;
+    }
     if (EndOnKey(*event, m_bExitOnArrows, [this] { setText(m_sInitText); })) {
         event->accept();
         return;

@@ -48,6 +48,14 @@ unsigned VirtualKeyOf(int qtKey)
     }
 }
 
+QKeyEvent* TabKeyPress(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return nullptr;
+    auto* key = static_cast<QKeyEvent*>(event);
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ? key : nullptr;
+}
+
 void TypeKey(QWidget* widget, unsigned key)
 {
     if (!widget)
@@ -124,6 +132,18 @@ void CInPlaceEditor::EndEdit()
     m_pSelf->hide();
     m_pSelf->deleteLater();
     s_bEndingEdit = false;
+}
+
+void CInPlaceEditor::Abandon()
+{
+    if (m_bEnded)
+        return;
+    // Ended first, so that the focus loss of the hiding reports nothing.
+    m_bEnded = true;
+    if (m_pSelf->hasFocus() && m_pGrid)
+        m_pGrid->setFocus(Qt::OtherFocusReason);
+    m_pSelf->hide();
+    m_pSelf->deleteLater();
 }
 
 void CInPlaceEditor::EndEditByKey(unsigned key)

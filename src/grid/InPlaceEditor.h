@@ -4,6 +4,7 @@
 #include <QString>
 
 class CGridCtrl;
+class QEvent;
 class QFocusEvent;
 class QKeyEvent;
 class QWidget;
@@ -45,6 +46,9 @@ inline bool IsNavigationKey(unsigned firstKey)
 {
     return firstKey >= VK_PRIOR && firstKey <= VK_DOWN;
 }
+// The press of Tab or Shift+Tab in the event, which an editor takes for itself instead of
+// moving the focus along the window's chain; null for any other event.
+QKeyEvent* TabKeyPress(QEvent* event);
 // Sends the widget the key as typed: Backspace as the key, any other code as its character.
 void TypeKey(QWidget* widget, unsigned key);
 
@@ -60,6 +64,8 @@ public:
     // Reports the end of the edit to the grid and closes the editor; an end while another one
     // is under way, or of an editor already ended, does nothing.
     void EndEdit();
+    // Closes the editor without a report: its cell is gone, and the text typed has no place.
+    void Abandon();
 
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nColumn; }

@@ -44,12 +44,9 @@ CInPlaceList::CInPlaceList(CGridCtrl* grid, const CRect& rect, unsigned, unsigne
 
 bool CInPlaceList::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
-            return true;
-        }
+    if (QKeyEvent* tab = TabKeyPress(event)) {
+        keyPressEvent(tab);
+        return true;
     }
     return CCheckComboBox::event(event);
 }

@@ -22,19 +22,18 @@ COLORREF FromQColor(const QColor& c)
     return RGB(rgb.red(), rgb.green(), rgb.blue());
 }
 
-int MulDiv(int number, int numerator, int denominator)
+QColor ColorRefToQColor(COLORREF colour)
 {
-    if (denominator == 0)
-        return -1;
-    const long long product = static_cast<long long>(number) * numerator;
-    long long half = denominator / 2;
-    if (denominator < 0)
-        half = -half;
-    // Rounds the magnitude: halves go away from zero whatever the signs.
-    const bool negative = (product < 0) != (denominator < 0);
-    const long long magnitude = std::llabs(product) + std::llabs(half);
-    const long long result = magnitude / std::llabs(static_cast<long long>(denominator));
-    return static_cast<int>(negative ? -result : result);
+    if (colour & 0xFF000000)
+        return {};
+    return ToQColor(colour);
+}
+
+COLORREF QColorToColorRef(const QColor& colour)
+{
+    if (!colour.isValid())
+        return CLR_DEFAULT;
+    return FromQColor(colour);
 }
 
 COLORREF LightenColor(int amount, COLORREF c)

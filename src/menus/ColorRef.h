@@ -1,11 +1,16 @@
 #pragma once
 
+#include "menus/MulDiv.h"
+
 #include <QColor>
 
 #include <cstdint>
 
-// Colours of the menu library as the drawing rules state them: COLORREF values 0x00BBGGRR, with
-// the arithmetic the themes use. They become QColor only at the painter, through ToQColor.
+// The colour word of the window libraries (menus, grid, controls and the views above them):
+// COLORREF values 0x00BBGGRR, with the "use the default colour" marker and the arithmetic the
+// menu themes use. They become QColor only at the painter or widget call, through the
+// conversions below. The grid and the controls see the same names in the global namespace
+// through grid/ColorRef.h.
 namespace menus {
 using COLORREF = std::uint32_t;
 
@@ -31,13 +36,18 @@ constexpr int GetBValue(COLORREF c)
     return int((c >> 16) & 0xFF);
 }
 
-// The one conversion between the two colour types (opaque colours only).
+// The conversions of a colour that is always a colour (the themes' arithmetic, palette colours,
+// pixels): red, green and blue of the word, opaque; the high byte is not looked at.
 QColor ToQColor(COLORREF c);
+// The word of a colour, alpha dropped.
 COLORREF FromQColor(const QColor& c);
 
-// number * numerator / denominator in 64 bits, rounded to the nearest integer (halves away
-// from zero); -1 when the denominator is 0.
-int MulDiv(int number, int numerator, int denominator);
+// The conversions of a colour that may be the marker (colours a cell, control or item is given):
+// the marker, and any word with bits in its high byte, is no colour and gives an invalid QColor,
+// which the caller replaces by its default before painting. Otherwise as ToQColor.
+QColor ColorRefToQColor(COLORREF colour);
+// The word of a colour (alpha dropped); an invalid colour gives the marker.
+COLORREF QColorToColorRef(const QColor& colour);
 
 // Per channel: c + MulDiv(255 - c, amount, 255).
 COLORREF LightenColor(int amount, COLORREF c);

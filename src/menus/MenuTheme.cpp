@@ -62,8 +62,8 @@ void CMenuTheme::DrawShadow(QPainter& painter, int w, int h, const CMenuHookData
 {
     if (w < 12 || h < 12)
         return;
-    // Without a picture of the screen the shadow would darken nothing: the strips take the
-    // window colour, so the frame stands without a shadow.
+    // Without a picture of the screen there is nothing to darken: the strips take the workspace
+    // grey, a flat shadow.
     const COLORREF plain = GetSysColor(COLOR_APPWORKSPACE);
     if (record.Screen.isNull()) {
         FillShadowStrips(painter, w, h);

@@ -13,47 +13,6 @@
 
 namespace menus {
 namespace {
-struct SColourRole
-{
-    int Index;
-    QPalette::ColorGroup Group;
-    QPalette::ColorRole Role;
-};
-
-// The table of system colours over the palette (see the header).
-constexpr SColourRole kColourRoles[] = {
-    {COLOR_SCROLLBAR, QPalette::Active, QPalette::Button},
-    {COLOR_BACKGROUND, QPalette::Active, QPalette::Dark},
-    {COLOR_ACTIVECAPTION, QPalette::Active, QPalette::Highlight},
-    {COLOR_INACTIVECAPTION, QPalette::Active, QPalette::Mid},
-    {COLOR_MENU, QPalette::Active, QPalette::Window},
-    {COLOR_WINDOW, QPalette::Active, QPalette::Base},
-    {COLOR_WINDOWFRAME, QPalette::Active, QPalette::Shadow},
-    {COLOR_MENUTEXT, QPalette::Active, QPalette::WindowText},
-    {COLOR_WINDOWTEXT, QPalette::Active, QPalette::Text},
-    {COLOR_CAPTIONTEXT, QPalette::Active, QPalette::HighlightedText},
-    {COLOR_ACTIVEBORDER, QPalette::Active, QPalette::Highlight},
-    {COLOR_INACTIVEBORDER, QPalette::Active, QPalette::Mid},
-    {COLOR_APPWORKSPACE, QPalette::Active, QPalette::Window},
-    {COLOR_HIGHLIGHT, QPalette::Active, QPalette::Highlight},
-    {COLOR_HIGHLIGHTTEXT, QPalette::Active, QPalette::HighlightedText},
-    {COLOR_BTNFACE, QPalette::Active, QPalette::Button},
-    {COLOR_BTNSHADOW, QPalette::Active, QPalette::Dark},
-    {COLOR_GRAYTEXT, QPalette::Disabled, QPalette::Text},
-    {COLOR_BTNTEXT, QPalette::Active, QPalette::ButtonText},
-    {COLOR_INACTIVECAPTIONTEXT, QPalette::Active, QPalette::Light},
-    {COLOR_BTNHIGHLIGHT, QPalette::Active, QPalette::Light},
-    {COLOR_3DDKSHADOW, QPalette::Active, QPalette::Shadow},
-    {COLOR_3DLIGHT, QPalette::Active, QPalette::Midlight},
-    {COLOR_INFOTEXT, QPalette::Active, QPalette::ToolTipText},
-    {COLOR_INFOBK, QPalette::Active, QPalette::ToolTipBase},
-    {COLOR_HOTLIGHT, QPalette::Active, QPalette::Link},
-    {COLOR_GRADIENTACTIVECAPTION, QPalette::Active, QPalette::Highlight},
-    {COLOR_GRADIENTINACTIVECAPTION, QPalette::Active, QPalette::Mid},
-    {COLOR_MENUHILIGHT, QPalette::Active, QPalette::Highlight},
-    {COLOR_MENUBAR, QPalette::Active, QPalette::Window},
-};
-
 // The 20 colours a 256-colour screen always holds.
 constexpr COLORREF kStaticColours[] = {
     RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),
@@ -71,20 +30,6 @@ int Distance(COLORREF a, COLORREF b)
     return dr * dr + dg * dg + db * db;
 }
 } // namespace
-
-COLORREF GetSysColor(int index, const QPalette& palette)
-{
-    for (const SColourRole& entry : kColourRoles) {
-        if (entry.Index == index)
-            return FromQColor(palette.color(entry.Group, entry.Role));
-    }
-    return RGB(0, 0, 0);
-}
-
-COLORREF GetSysColor(int index)
-{
-    return GetSysColor(index, QGuiApplication::palette());
-}
 
 QFont GetMenuFont(bool bold)
 {

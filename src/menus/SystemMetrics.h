@@ -1,33 +1,16 @@
 #pragma once
 
 #include "menus/ColorRef.h"
+#include "menus/SysColors.h"
 
 #include <QFont>
 
-class QPalette;
-
-// The system values the menu drawing rules name (system colours, the menu font, menu sizes,
-// the screen's colour count and the user's display settings), answered from one table over
-// the application's QPalette, QFont and QStyle:
+// The system values the menu drawing rules name (the menu font, menu sizes, the screen's colour
+// count and the user's display settings), answered from one table over the application's QFont,
+// QScreen and platform; the system colours are in menus/SysColors.h:
 //
 // | value                                   | taken from                                       |
 // |-----------------------------------------|--------------------------------------------------|
-// | COLOR_MENU, COLOR_MENUBAR, BTNFACE, SCROLLBAR, APPWORKSPACE | QPalette::Window / Button    |
-// | COLOR_WINDOW                            | QPalette::Base                                   |
-// | COLOR_WINDOWTEXT                        | QPalette::Text                                   |
-// | COLOR_MENUTEXT, COLOR_BTNTEXT           | QPalette::WindowText / ButtonText                |
-// | COLOR_HIGHLIGHT, COLOR_MENUHILIGHT      | QPalette::Highlight                              |
-// | COLOR_HIGHLIGHTTEXT                     | QPalette::HighlightedText                        |
-// | COLOR_GRAYTEXT                          | QPalette::Text of the Disabled group             |
-// | COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT       | QPalette::Light / Midlight                       |
-// | COLOR_BTNSHADOW, COLOR_3DDKSHADOW       | QPalette::Dark / Shadow                          |
-// | COLOR_WINDOWFRAME                       | QPalette::Shadow                                 |
-// | COLOR_ACTIVECAPTION, gradient, borders  | QPalette::Highlight                              |
-// | COLOR_CAPTIONTEXT                       | QPalette::HighlightedText                        |
-// | COLOR_INACTIVECAPTION (and its text)    | QPalette::Mid (and QPalette::Light)              |
-// | COLOR_INFOBK, COLOR_INFOTEXT            | QPalette::ToolTipBase / ToolTipText              |
-// | COLOR_HOTLIGHT                          | QPalette::Link                                   |
-// | COLOR_BACKGROUND (desktop)              | QPalette::Dark                                   |
 // | menu font                               | QApplication::font("QMenu")                      |
 // | SM_CYMENU                               | menu font height + 6                             |
 // | SM_CXMENUCHECK, SM_CYMENUCHECK          | 13                                               |
@@ -41,40 +24,6 @@ class QPalette;
 //
 // Tests and a user who wants another look may override the settings (SSystemSettings).
 namespace menus {
-enum ESysColor : int
-{
-    COLOR_SCROLLBAR = 0,
-    COLOR_BACKGROUND = 1,
-    COLOR_ACTIVECAPTION = 2,
-    COLOR_INACTIVECAPTION = 3,
-    COLOR_MENU = 4,
-    COLOR_WINDOW = 5,
-    COLOR_WINDOWFRAME = 6,
-    COLOR_MENUTEXT = 7,
-    COLOR_WINDOWTEXT = 8,
-    COLOR_CAPTIONTEXT = 9,
-    COLOR_ACTIVEBORDER = 10,
-    COLOR_INACTIVEBORDER = 11,
-    COLOR_APPWORKSPACE = 12,
-    COLOR_HIGHLIGHT = 13,
-    COLOR_HIGHLIGHTTEXT = 14,
-    COLOR_BTNFACE = 15,
-    COLOR_BTNSHADOW = 16,
-    COLOR_GRAYTEXT = 17,
-    COLOR_BTNTEXT = 18,
-    COLOR_INACTIVECAPTIONTEXT = 19,
-    COLOR_BTNHIGHLIGHT = 20,
-    COLOR_3DDKSHADOW = 21,
-    COLOR_3DLIGHT = 22,
-    COLOR_INFOTEXT = 23,
-    COLOR_INFOBK = 24,
-    COLOR_HOTLIGHT = 26,
-    COLOR_GRADIENTACTIVECAPTION = 27,
-    COLOR_GRADIENTINACTIVECAPTION = 28,
-    COLOR_MENUHILIGHT = 29,
-    COLOR_MENUBAR = 30,
-};
-
 enum ESystemMetric : int
 {
     SM_CXBORDER = 5,
@@ -86,11 +35,6 @@ enum ESystemMetric : int
     SM_CXMENUCHECK = 71,
     SM_CYMENUCHECK = 72,
 };
-
-// The system colour of the index from the application's palette (or the palette given); an
-// unknown index gives black.
-COLORREF GetSysColor(int index);
-COLORREF GetSysColor(int index, const QPalette& palette);
 
 // The system metric of the index; 0 for an index the table does not hold.
 int GetSystemMetrics(int index);

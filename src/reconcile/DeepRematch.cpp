@@ -78,7 +78,35 @@ bool AcceptedByMethods(const CVolume& volume, const QList<quint32>& methods, Tes
     return strict && tested;
 }
 
-// The source id of the campaign item's matching in the volume where its question appeared.
+// Among the candidates whose code the volume's matchings do not use already, the first that the
+// volume's methods accept (test: candidate position, method, code); its code into sourceCode.
+template <class CodeOf, class Test>
+int FirstAccepted(const CVolume& volume, const QList<quint32>& methods, int count,
+                  const std::set<QString>& excluded, CodeOf codeOf, Test test, QString& sourceCode)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString code = codeOf(i);
+        if (excluded.count(code))
+            continue;
+        if (AcceptedByMethods(volume, methods, [&](int method) { return test(i, method, code); })) {
+            sourceCode = code;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Whether some caption of the campaign item passes the test.
+template <class Item, class Test> bool AnyCaption(const Item& item, Test test)
+{
+    for (int c = 0; c < item.GetCaptionCount(); ++c) {
+        if (test(*item.GetCaption(c)))
+            return true;
+    }
+    return false;
+}
+
+// The volume where the campaign question appeared.
 const CVolume* AppearanceVolume(const CCampaign& campaign, const CQuestion& question)
 {
     return campaign.FindVolume(question.GetAppearanceVolumeId());
@@ -113,43 +141,33 @@ int DeepRematchQuestion(const CVolume& volume, const CQuestion& campaignQuestion
             ? appearance->FindQuestionMatchingInherited(questionId, appearance->GetVolumeId())
             : nullptr;
 
-    for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
-        const qnr::CQuestion& source = *questionnaire.GetQuestion(i);
-        const QString code = QString::number(source.GetCodeQuestion());
-        if (excluded.count(code))
-            continue;
-        const bool accepted =
-            AcceptedByMethods(volume, volume.GetQuestionMatchingMethods(), [&](int method) {
-                switch (method) {
-                case METHOD_INTERNAL_CODE:
-                    return first && SameText(first->GetSourceId(), code);
-                case QUESTION_SHORTCUT:
-                    return SameText(campaignQuestion.GetShortcut(), source.GetShortcut());
-                case QUESTION_SHORT_CAPTION:
-                case QUESTION_LONG_CAPTION:
-                    for (int c = 0; c < campaignQuestion.GetCaptionCount(); ++c) {
-                        const CQuestionCaption& caption = *campaignQuestion.GetCaption(c);
-                        const int language = caption.GetLanguageId();
-                        if (method == QUESTION_SHORT_CAPTION
-                                ? SameText(caption.GetShortCaption(),
-                                           source.GetLocalisedShortCaption(language))
-                                : SameText(caption.GetLongCaption(),
-                                           source.GetLocalisedLongCaption(language)))
-                            return true;
-                    }
-                    return false;
-                case METHOD_USER_DATA:
-                    return SameText(campaignQuestion.GetUserData(), source.GetUserData());
-                default:
-                    return false;
-                }
-            });
-        if (accepted) {
-            sourceCode = code;
-            return 1;
-        }
-    }
-    return 0;
+    return FirstAccepted(
+        volume, volume.GetQuestionMatchingMethods(), questionnaire.GetNbreQuestion(), excluded,
+        [&](int i) { return QString::number(questionnaire.GetQuestion(i)->GetCodeQuestion()); },
+        [&](int i, int method, const QString& code) {
+            const qnr::CQuestion& source = *questionnaire.GetQuestion(i);
+            switch (method) {
+            case METHOD_INTERNAL_CODE:
+                return first && SameText(first->GetSourceId(), code);
+            case QUESTION_SHORTCUT:
+                return SameText(campaignQuestion.GetShortcut(), source.GetShortcut());
+            case QUESTION_SHORT_CAPTION:
+                return AnyCaption(campaignQuestion, [&](const CQuestionCaption& caption) {
+                    return SameText(caption.GetShortCaption(),
+                                    source.GetLocalisedShortCaption(caption.GetLanguageId()));
+                });
+            case QUESTION_LONG_CAPTION:
+                return AnyCaption(campaignQuestion, [&](const CQuestionCaption& caption) {
+                    return SameText(caption.GetLongCaption(),
+                                    source.GetLocalisedLongCaption(caption.GetLanguageId()));
+                });
+            case METHOD_USER_DATA:
+                return SameText(campaignQuestion.GetUserData(), source.GetUserData());
+            default:
+                return false;
+            }
+        },
+        sourceCode);
 }
 
 int DeepRematchModality(const CVolume& volume, const CQuestion& campaignQuestion,
@@ -185,46 +203,35 @@ int DeepRematchModality(const CVolume& volume, const CQuestion& campaignQuestion
             : nullptr;
     const int position = campaignQuestion.FindModalityIndex(&campaignResponse);
 
-    for (int s = 0; s < sourceQuestion.GetNbreModalite(); ++s) {
-        const qnr::CModalite& source = *sourceQuestion.GetModalite(s);
-        const QString code = QString::number(source.GetCode());
-        if (excluded.count(code))
-            continue;
-        const bool accepted =
-            AcceptedByMethods(volume, volume.GetResponseMatchingMethods(), [&](int method) {
-                switch (method) {
-                case METHOD_INTERNAL_CODE:
-                    return first && SameText(first->GetModalitySourceId(), code);
-                case RESPONSE_ENTRY_CODE: {
-                    const QString sourceEntry = source.GetEntryCode().isEmpty()
-                                                    ? QString::number(s + 1)
-                                                    : source.GetEntryCode();
-                    return position >= 0 &&
-                           EntryCodesEqual(GetModalityEntryCodeText(campaignQuestion, position),
-                                           sourceEntry);
-                }
-                case RESPONSE_SHORT_CAPTION:
-                    for (int c = 0; c < campaignResponse.GetCaptionCount(); ++c) {
-                        const CModalityCaption& caption = *campaignResponse.GetCaption(c);
-                        if (SameText(caption.GetShortCaption(),
-                                     source.GetLocalisedShortCaption(caption.GetLanguageId())))
-                            return true;
-                    }
-                    return false;
-                case RESPONSE_ORDER:
-                    return position == s;
-                case METHOD_USER_DATA:
-                    return SameText(campaignResponse.GetUserData(), source.GetUserData());
-                default:
-                    return false;
-                }
-            });
-        if (accepted) {
-            sourceCode = code;
-            return 1;
-        }
-    }
-    return 0;
+    return FirstAccepted(
+        volume, volume.GetResponseMatchingMethods(), sourceQuestion.GetNbreModalite(), excluded,
+        [&](int s) { return QString::number(sourceQuestion.GetModalite(s)->GetCode()); },
+        [&](int s, int method, const QString& code) {
+            const qnr::CModalite& source = *sourceQuestion.GetModalite(s);
+            switch (method) {
+            case METHOD_INTERNAL_CODE:
+                return first && SameText(first->GetModalitySourceId(), code);
+            case RESPONSE_ENTRY_CODE: {
+                const QString sourceEntry = source.GetEntryCode().isEmpty() ? QString::number(s + 1)
+                                                                            : source.GetEntryCode();
+                return position >= 0 &&
+                       EntryCodesEqual(GetModalityEntryCodeText(campaignQuestion, position),
+                                       sourceEntry);
+            }
+            case RESPONSE_SHORT_CAPTION:
+                return AnyCaption(campaignResponse, [&](const CModalityCaption& caption) {
+                    return SameText(caption.GetShortCaption(),
+                                    source.GetLocalisedShortCaption(caption.GetLanguageId()));
+                });
+            case RESPONSE_ORDER:
+                return position == s;
+            case METHOD_USER_DATA:
+                return SameText(campaignResponse.GetUserData(), source.GetUserData());
+            default:
+                return false;
+            }
+        },
+        sourceCode);
 }
 
 } // namespace pelko_wave

@@ -213,6 +213,9 @@ bool CompareSourcesParallel(CUPDialogUserProcData* progress, CCampaign& campaign
                 volumes.push_back(wave.GetVolume(v));
         }
     }
+    // Nothing reconciled, nothing to check: the campaign's indexes are not even built.
+    if (volumes.empty())
+        return lists.IsEmpty();
     const SCampaignFacts facts(campaign);
     std::vector<SSourceComparisonLists> findings(volumes.size());
     ParallelFor(int(volumes.size()), threads, [&](int i) {

@@ -85,14 +85,18 @@ CVolume& OwnerOf(int volumeId, CVolume& fallback)
 
 // The holder's matching against the volume's of the same item: another source id (ignoring
 // case) ends the holder's at the holder; the same source id takes the volume's out and gives
-// the holder's its end.
+// the holder's its end. Response codes are codes within a source question: where the two
+// matchings belong to different source questions (sameSourceQuestion clear), equal codes name
+// different answers, so the volume keeps its own and the holder's ends as for another code.
 template <typename Matching>
 void ApplyPairRule(CVolume& holder, CVolume& volume, Matching& holderMatching,
-                   Matching& volumeMatching, SVolumeTreeChanges& changes)
+                   Matching& volumeMatching, SVolumeTreeChanges& changes,
+                   bool sameSourceQuestion = true)
 {
     if (&holderMatching == &volumeMatching)
         return;
-    if (SourceIdOf(holderMatching).compare(SourceIdOf(volumeMatching), Qt::CaseInsensitive) != 0) {
+    if (!sameSourceQuestion ||
+        SourceIdOf(holderMatching).compare(SourceIdOf(volumeMatching), Qt::CaseInsensitive) != 0) {
         SetMatchingEnd(holderMatching, holder.GetVolumeId(), changes);
         return;
     }
@@ -104,6 +108,18 @@ void ApplyPairRule(CVolume& holder, CVolume& volume, Matching& holderMatching,
     if (removed)
         KeepRemoved(std::move(removed), changes);
     SetMatchingEnd(holderMatching, end, changes);
+}
+
+// Whether the question's matchings valid at the volume, as the volume and as the holder see
+// them, name one source question; true when either has none.
+bool IsSameSourceQuestion(const CVolume& holder, const CVolume& volume, int questionId)
+{
+    const CQuestionMatching* own =
+        volume.FindQuestionMatchingInherited(questionId, volume.GetVolumeId());
+    const CQuestionMatching* held =
+        holder.FindQuestionMatchingInherited(questionId, volume.GetVolumeId());
+    return !own || !held || own == held ||
+           own->GetSourceId().compare(held->GetSourceId(), Qt::CaseInsensitive) == 0;
 }
 
 void RecheckMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& changes,
@@ -119,7 +135,8 @@ void RecheckMatchings(CVolume& holder, CVolume& volume, SVolumeTreeChanges& chan
         CModalityMatching* own = volume.GetModalityMatching(i);
         if (CModalityMatching* held =
                 holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
-            ApplyPairRule(holder, volume, *held, *own, changes);
+            ApplyPairRule(holder, volume, *held, *own, changes,
+                          IsSameSourceQuestion(holder, volume, own->GetQuestionId()));
     }
     for (int i = volume.GetQuestionMatchingCount() - 1; i >= 0; --i) {
         CQuestionMatching* own = volume.GetQuestionMatching(i);
@@ -140,6 +157,7 @@ void RecheckModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion&
     EnsureVolumeQuestionnaire(volume);
     const CCampaign* campaign = volume.GetCampaign();
     const int volumeId = volume.GetVolumeId();
+    const bool sameSourceQuestion = IsSameSourceQuestion(holder, volume, question.GetQuestionId());
     for (int i = volume.GetModalityMatchingCount() - 1; i >= 0; --i) {
         CModalityMatching* own = volume.GetModalityMatching(i);
         if (own->GetQuestionId() != question.GetQuestionId() || !campaign ||
@@ -147,7 +165,7 @@ void RecheckModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion&
             continue;
         if (CModalityMatching* held =
                 holder.FindModalityMatchingInherited(own->GetModalityId(), volumeId))
-            ApplyPairRule(holder, volume, *held, *own, changes);
+            ApplyPairRule(holder, volume, *held, *own, changes, sameSourceQuestion);
     }
     CQuestionMatching* volumeMatching =
         volume.FindQuestionMatchingInherited(question.GetQuestionId(), volumeId);

@@ -859,8 +859,11 @@ constexpr SStringEntry kStrings[] = {
     {63900, u"Unknown switch. Run \"plim -?\" to list the switches."},
     {63901, u"Only one campaign file can be opened at a time."},
     {63902, u"The window program is not available. Run \"plim -?\" to see the command-line use."},
-    {63903, u"Adding a wave from the command line is not part of this build yet."},
+    {63903, u"The new wave could not be added to the campaign."},
     {63904, u"The list file '%s' could not be read."},
+    {63905, u"No source file to add: the list files of the command line name none."},
+    {63906, u"It is neither a ZOZ, a Triple-S nor a Dimensions questionnaire."},
+    {63907, u"The reconciliation report could not be written to '%s'."},
     // Saving
     {63910, u"These source files could not be copied into the campaign's data folder '%s'; their volumes keep using them where they are, and the copies are tried again at the next save:\n\n%s"},
     // Reading a campaign file

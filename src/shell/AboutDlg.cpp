@@ -2,12 +2,14 @@
 
 #include "controls/DialogUnits.h"
 #include "controls/HyperLink.h"
+#include "controls/Pictures.h"
 #include "grid/LogFont.h"
 #include "platform/FormatString.h"
 #include "platform/VersionInfo.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -38,27 +40,33 @@ CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(
     const SDialogUnits units = SDialogUnits::FromFont(font());
     setFixedSize(units.ToPixelsX(235), units.ToPixelsY(86));
 
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("AboutIcon"));
+    icon->setPixmap(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))
+                        .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setGeometry(units.ToPixelsX(10), units.ToPixelsY(10), 32, 32);
+
     auto* name = new QLabel(QStringLiteral("Plim"), this);
     QFont big = font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     name->setFont(big);
-    name->setGeometry(units.ToPixels(12, 8, 160, 16));
+    name->setGeometry(units.ToPixels(38, 8, 150, 16));
 
     auto* versionLine =
         new QLabel(FormatString(LoadString(IDS_VERSION_LINE),
                                 {version.GetProductName(), version.GetVersionNumber()}),
                    this);
     versionLine->setTextFormat(Qt::PlainText);
-    versionLine->setGeometry(units.ToPixels(12, 28, 211, 9));
+    versionLine->setGeometry(units.ToPixels(38, 28, 190, 9));
     auto* copyright = new QLabel(version.GetLegalCopyright(), this);
     copyright->setTextFormat(Qt::PlainText);
-    copyright->setGeometry(units.ToPixels(12, 40, 211, 9));
+    copyright->setGeometry(units.ToPixels(38, 40, 190, 9));
 
     m_wiki = MakeLink(this, IDC_WIKI_LINK, IDS_WIKI_LINK, IDS_WIKI_ADDRESS);
-    m_wiki->move(units.ToPixelsX(12), units.ToPixelsY(58));
+    m_wiki->move(units.ToPixelsX(38), units.ToPixelsY(58));
     m_help = MakeLink(this, IDC_HELP_LINK, IDS_HELP_LINK, IDS_HELP_ADDRESS);
-    m_help->move(units.ToPixelsX(12), units.ToPixelsY(70));
+    m_help->move(units.ToPixelsX(38), units.ToPixelsY(70));
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(units.ToPixels(178, 65, 50, 14));

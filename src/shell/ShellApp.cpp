@@ -2,6 +2,7 @@
 
 #include "app/CampaignFileNames.h"
 #include "app/WaveApp.h"
+#include "dialogs/ReportDlg.h"
 #include "menus/NewMenu.h"
 #include "platform/WindowServices.h"
 #include "res/CommandIds.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -71,7 +73,20 @@ CShellApp::CShellApp(CWaveApp& app, PaneMaker paneMaker, std::unique_ptr<IShellD
     qApp->installEventFilter(m_keyFilter.get());
 
     m_app.SetShellWindow(this);
-    m_app.SetDocumentModifiedNotifier([this](bool modified) { m_doc.SetModifiedFlag(modified); });
+    // Every executed, undone or redone step and every save ends here: the title's mark follows
+    // the modified flag, and the update pass brings the menus and toolbar buttons up to date
+    // whoever ran the step (a command of the menus, or a view that issued its own). A step run
+    // by a worker thread (the validation fixes) reaches the windows on the interface thread.
+    m_app.SetDocumentModifiedNotifier([this](bool modified) {
+        const auto update = [this, modified] {
+            m_doc.SetModifiedFlag(modified);
+            UpdateCommands();
+        };
+        if (QThread::currentThread() == thread())
+            update();
+        else
+            QMetaObject::invokeMethod(this, update, Qt::QueuedConnection);
+    });
 }
 
 CShellApp::~CShellApp()
@@ -104,6 +119,17 @@ void CShellApp::ShowMainFrame()
 {
     m_frame->ShowFirstTime();
     UpdateCommands();
+    // A report of the open check (missing sources) opened while the window was still hidden;
+    // it stays in front of the window that has just appeared over it.
+    CReportDlg* report = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<CReportDlg*>(widget); shown && shown->isVisible()) {
+            shown->raise();
+            report = shown;
+        }
+    }
+    if (report)
+        report->activateWindow();
 }
 
 void CShellApp::Shutdown()

@@ -51,7 +51,8 @@ public:
     // The start-up's shell command: a new campaign, or the campaign file named on the command
     // line. False when that file could not be opened.
     bool ProcessShellCommand(bool openFile, const QString& path);
-    // Shows the main frame the first time and brings the commands up to date.
+    // Shows the main frame the first time and brings the commands up to date; report windows
+    // opened before it (the open check's) are brought in front of it.
     void ShowMainFrame();
     // The end of the window program: the recent-file list goes to the profile.
     void Shutdown();

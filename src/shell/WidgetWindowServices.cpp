@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -148,20 +149,38 @@ void CWidgetWindowServices::ShowReport(const QString& title, int kind, const QSt
     ShowReportDlg(title, kind, html, m_mainWindow);
 }
 
+namespace {
+
+// Whether the caller runs on the interface thread. A command run by a worker (the validation
+// fixes) goes through the same steps as one of the interface thread, but the cursor and the
+// event loop belong to the interface thread, which is waiting for the worker meanwhile.
+bool OnInterfaceThread()
+{
+    return QThread::currentThread() == qApp->thread();
+}
+
+} // namespace
+
 void CWidgetWindowServices::BeginWaitCursor()
 {
+    if (!OnInterfaceThread())
+        return;
     if (m_waitDepth++ == 0)
         QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void CWidgetWindowServices::EndWaitCursor()
 {
+    if (!OnInterfaceThread())
+        return;
     if (m_waitDepth > 0 && --m_waitDepth == 0)
         QApplication::restoreOverrideCursor();
 }
 
 void CWidgetWindowServices::PumpMessages()
 {
+    if (!OnInterfaceThread())
+        return;
     ++m_pumpDepth;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     --m_pumpDepth;

@@ -6,11 +6,14 @@
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
+#include "shell/CampaignPanes.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WidgetWindowServices.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdlib>
 
@@ -78,6 +81,8 @@ QString CWindowProgram::NoDisplayMessage()
 
 bool CWindowProgram::Start(CWaveApp& app)
 {
+    // Every window of the program (frame, dialogs, reports) shows the program's icon.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))));
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
 
@@ -89,7 +94,7 @@ bool CWindowProgram::Start(CWaveApp& app)
         m_splash->deleteLater();
 
     CNewMenu::SetDrawMode(kMenuDrawMode);
-    m_shell = std::make_unique<CShellApp>(app, PaneMaker(), nullptr, m_services.get());
+    m_shell = std::make_unique<CShellApp>(app, &CCampaignPanes::Make, nullptr, m_services.get());
     // Closing the main window ends the program, whatever other window (a report, the splash
     // screen) is still open.
     QObject::connect(m_shell->GetMainFrame(), &CMainFrame::Closed, qApp, &QCoreApplication::quit,

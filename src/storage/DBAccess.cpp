@@ -67,7 +67,10 @@ QString CDBAccess::WriteSourcePathList(const CSourcePath& record) const
             }
             break;
         default:
-            writeText = false;
+            // A file of unknown kind: its path, when it has one, is kept as it is (it reads back
+            // as an absolute path) rather than lost with the save.
+            writeText = !record.SourceString.isEmpty();
+            text = record.SourceString;
             break;
         }
     }

@@ -92,6 +92,26 @@ QString End(int volumeId)
 
 } // namespace
 
+QString QuestionOrdersText(const pelko_wave::CCampaign& campaign)
+{
+    QStringList items;
+    for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+        const pelko_wave::CQuestion& q = *campaign.GetQuestion(i);
+        items << QStringLiteral("%1%2").arg(q.GetShortcut()).arg(q.GetOrder());
+    }
+    return items.join(u' ');
+}
+
+QString ResponseOrdersText(const pelko_wave::CQuestion& question, int languageId)
+{
+    QStringList items;
+    for (const pelko_wave::CModality* m : question.GetModalities())
+        items << QStringLiteral("%1%2")
+                     .arg(m->GetShortCaption(languageId))
+                     .arg(m->GetModalityOrder());
+    return items.join(u' ');
+}
+
 QString MatchingsText(const pelko_wave::CCampaign& campaign)
 {
     QStringList lines;

@@ -32,6 +32,11 @@ struct SStepRecords
     std::unique_ptr<CCallBackInfo> AfterRedo;
 };
 
+// The questions in array order as shortcut and order ("A0 B5 C7"), and the question's
+// responses as short caption in the language and order ("Yes1 No2").
+QString QuestionOrdersText(const pelko_wave::CCampaign& campaign);
+QString ResponseOrdersText(const pelko_wave::CQuestion& question, int languageId);
+
 // The campaign's matchings, one a line, sorted: "Q10@2=5[2..*]" for a question matching of
 // campaign question 10 held by volume 2 to source "5" from volume 2 to the open end, "R100@..."
 // for a response matching of response 100.

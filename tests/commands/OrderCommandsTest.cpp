@@ -53,25 +53,8 @@ protected:
 
     CCampaign& Campaign() { return *app.Campaign; }
 
-    QString Questions() const
-    {
-        QStringList items;
-        for (int i = 0; i < app.Campaign->GetQuestionCount(); ++i) {
-            const CQuestion& q = *app.Campaign->GetQuestion(i);
-            items << QStringLiteral("%1%2").arg(q.GetShortcut()).arg(q.GetOrder());
-        }
-        return items.join(u' ');
-    }
-
-    QString Responses() const
-    {
-        QStringList items;
-        for (const CModality* m : y->GetModalities())
-            items << QStringLiteral("%1%2")
-                         .arg(m->GetShortCaption(kLanguage))
-                         .arg(m->GetModalityOrder());
-        return items.join(u' ');
-    }
+    QString Questions() const { return QuestionOrdersText(*app.Campaign); }
+    QString Responses() const { return ResponseOrdersText(*y, kLanguage); }
 
     CScriptedWindowServices windows;
     CTestWaveApp app;

@@ -84,6 +84,27 @@ struct SPropertyCase
     QString Expected;
 };
 
+// Each case: Do gives the expected reading, Undo the one from before, and Do, Undo and Redo
+// give the campaign's dumps exactly.
+template <class TCommand, class TObject>
+void RunPropertyCases(CCampaign& campaign, TObject* object, const std::vector<SPropertyCase>& cases,
+                      const QString& name)
+{
+    for (const SPropertyCase& c : cases) {
+        SCOPED_TRACE(c.Property);
+        const QString before = c.Read();
+        TCommand command(&campaign, object, c.Property, c.Value);
+        EXPECT_EQ(command.GetName(), name);
+        std::unique_ptr<CCallBackInfo> record;
+        ASSERT_TRUE(command.Do(record));
+        EXPECT_EQ(c.Read(), c.Expected);
+        record.reset();
+        ASSERT_TRUE(command.Undo(record));
+        EXPECT_EQ(c.Read(), before);
+        EXPECT_TRUE(RunSteps(command, campaign));
+    }
+}
+
 TEST_F(PropertyCommands, EveryQuestionPropertyChangesItsFieldAndUndoesExactly)
 {
     CQuestion& q = *question;
@@ -112,19 +133,7 @@ TEST_F(PropertyCommands, EveryQuestionPropertyChangesItsFieldAndUndoesExactly)
         {27, CValue(2), [&] { return QString::number(q.GetAppearanceVolumeId()); }, "2"},
         {28, CValue(2), [&] { return QString::number(q.GetDeletionWaveId()); }, "2"},
     };
-    for (const SPropertyCase& c : cases) {
-        SCOPED_TRACE(c.Property);
-        const QString before = c.Read();
-        CCmdChangeQuestion command(&Campaign(), question, c.Property, c.Value);
-        EXPECT_EQ(command.GetName(), "change question");
-        std::unique_ptr<CCallBackInfo> record;
-        ASSERT_TRUE(command.Do(record));
-        EXPECT_EQ(c.Read(), c.Expected);
-        record.reset();
-        ASSERT_TRUE(command.Undo(record));
-        EXPECT_EQ(c.Read(), before);
-        EXPECT_TRUE(RunSteps(command, Campaign()));
-    }
+    RunPropertyCases<CCmdChangeQuestion>(Campaign(), question, cases, "change question");
 }
 
 TEST_F(PropertyCommands, EveryResponsePropertyChangesItsFieldAndUndoesExactly)
@@ -143,19 +152,7 @@ TEST_F(PropertyCommands, EveryResponsePropertyChangesItsFieldAndUndoesExactly)
         {10, CValue(2), [&] { return QString::number(m.GetDeletionWaveId()); }, "2"},
         {11, CValue(2), [&] { return QString::number(m.GetAppearanceVolumeId()); }, "2"},
     };
-    for (const SPropertyCase& c : cases) {
-        SCOPED_TRACE(c.Property);
-        const QString before = c.Read();
-        CCmdChangeModality command(&Campaign(), response, c.Property, c.Value);
-        EXPECT_EQ(command.GetName(), "change response");
-        std::unique_ptr<CCallBackInfo> record;
-        ASSERT_TRUE(command.Do(record));
-        EXPECT_EQ(c.Read(), c.Expected);
-        record.reset();
-        ASSERT_TRUE(command.Undo(record));
-        EXPECT_EQ(c.Read(), before);
-        EXPECT_TRUE(RunSteps(command, Campaign()));
-    }
+    RunPropertyCases<CCmdChangeModality>(Campaign(), response, cases, "change response");
 }
 
 TEST_F(PropertyCommands, IndexesNotListedAndValuesOfTheWrongKindFailWithoutTouchingTheObject)

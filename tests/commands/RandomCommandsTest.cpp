@@ -1,6 +1,7 @@
 #include "CommandTestSupport.h"
 #include "SampleStudyFile.h"
 
+#include "commands/CampaignValidation.h"
 #include "commands/DuplicateCommands.h"
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCommands.h"
@@ -14,9 +15,11 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/SourceComparison.h"
 
 #include <QDateTime>
 #include <QMap>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -35,44 +38,84 @@ class CCommandGenerator
 public:
     CCommandGenerator(CCampaign& campaign, unsigned seed) : m_campaign(campaign), m_random(seed) {}
 
-    // A new command, or null when the kind drawn finds nothing to work on.
+    using Maker = std::function<std::unique_ptr<CCmdVirtual>(CCommandGenerator&)>;
+
+    // A new command, or null when the kind drawn finds nothing to work on. The kind "validate"
+    // gives no command: the caller runs the validation on Lists() instead.
     std::unique_ptr<CCmdVirtual> Next(QString& kind)
     {
-        static const std::vector<
-            std::pair<const char*, std::function<std::unique_ptr<CCmdVirtual>(CCommandGenerator&)>>>
-            kinds = {
-                {"change question", &CCommandGenerator::ChangeQuestion},
-                {"change question caption", &CCommandGenerator::ChangeQuestionCaption},
-                {"change response", &CCommandGenerator::ChangeModality},
-                {"change response caption", &CCommandGenerator::ChangeModalityCaption},
-                {"change wave", &CCommandGenerator::ChangeWave},
-                {"change volume", &CCommandGenerator::ChangeVolume},
-                {"change language", &CCommandGenerator::ChangeLanguage},
-                {"change campaign", &CCommandGenerator::ChangeCampaign},
-                {"change question composite", &CCommandGenerator::ChangeQuestionComposite},
-                {"swap responses", &CCommandGenerator::SwapResponses},
-                {"reorder responses", &CCommandGenerator::ReorderResponses},
-                {"order campaign", &CCommandGenerator::OrderCampaign},
-                {"new question", &CCommandGenerator::NewQuestion},
-                {"new chapter", &CCommandGenerator::NewChapter},
-                {"new response", &CCommandGenerator::NewModality},
-                {"merge", &CCommandGenerator::Merge},
-                {"maximise", &CCommandGenerator::Maximise},
-                {"match question", &CCommandGenerator::MatchQuestion},
-                {"match response", &CCommandGenerator::MatchModality},
-                {"break question", &CCommandGenerator::BreakQuestion},
-                {"break response", &CCommandGenerator::BreakModality},
-                {"deep break question", &CCommandGenerator::DeepBreakQuestion},
-                {"deep break response", &CCommandGenerator::DeepBreakModality},
-                {"remove question matching", &CCommandGenerator::RemoveQuestionMatching},
-                {"remove response matching", &CCommandGenerator::RemoveModalityMatching},
-                {"remove duplicate question", &CCommandGenerator::RemoveDuplicateQuestion},
-                {"remove duplicate response", &CCommandGenerator::RemoveDuplicateModality},
-                {"rematch", &CCommandGenerator::Rematch},
-            };
-        const auto& [name, make] = kinds[Pick(kinds.size())];
+        const auto& [name, make] = Kinds()[Pick(Kinds().size())];
         kind = QString::fromLatin1(name);
-        return make(*this);
+        return make ? make(*this) : nullptr;
+    }
+
+    // Every kind of command the generator draws.
+    static const std::vector<std::pair<const char*, Maker>>& Kinds()
+    {
+        static const std::vector<std::pair<const char*, Maker>> kinds = {
+            {"change question", &CCommandGenerator::ChangeQuestion},
+            {"change question caption", &CCommandGenerator::ChangeQuestionCaption},
+            {"change response", &CCommandGenerator::ChangeModality},
+            {"change response caption", &CCommandGenerator::ChangeModalityCaption},
+            {"change wave", &CCommandGenerator::ChangeWave},
+            {"change volume", &CCommandGenerator::ChangeVolume},
+            {"change language", &CCommandGenerator::ChangeLanguage},
+            {"change campaign", &CCommandGenerator::ChangeCampaign},
+            {"change question composite", &CCommandGenerator::ChangeQuestionComposite},
+            {"swap responses", &CCommandGenerator::SwapResponses},
+            {"reorder responses", &CCommandGenerator::ReorderResponses},
+            {"order campaign", &CCommandGenerator::OrderCampaign},
+            {"new question", &CCommandGenerator::NewQuestion},
+            {"new chapter", &CCommandGenerator::NewChapter},
+            {"new response", &CCommandGenerator::NewModality},
+            {"merge", &CCommandGenerator::Merge},
+            {"maximise", &CCommandGenerator::Maximise},
+            {"match question", &CCommandGenerator::MatchQuestion},
+            {"match response", &CCommandGenerator::MatchModality},
+            {"break question", &CCommandGenerator::BreakQuestion},
+            {"break response", &CCommandGenerator::BreakModality},
+            {"deep break question", &CCommandGenerator::DeepBreakQuestion},
+            {"deep break response", &CCommandGenerator::DeepBreakModality},
+            {"remove question matching", &CCommandGenerator::RemoveQuestionMatching},
+            {"remove response matching", &CCommandGenerator::RemoveModalityMatching},
+            {"remove duplicate question", &CCommandGenerator::RemoveDuplicateQuestion},
+            {"remove duplicate response", &CCommandGenerator::RemoveDuplicateModality},
+            {"rematch", &CCommandGenerator::Rematch},
+            {"validate", nullptr},
+        };
+        return kinds;
+    }
+
+    // Problems as the comparison with the sources would list them: matchings that hold broken
+    // as invalid or deleted, languages the campaign lacks (now and then one it has, which makes
+    // the whole correction fail), and a question or response that is not there.
+    SSourceComparisonLists Lists()
+    {
+        SSourceComparisonLists lists;
+        for (int i = Between(0, 3); i > 0; --i) {
+            CVolume* volume = AnyVolume();
+            CQuestion* question = AnyQuestion();
+            if (volume->FindQuestionMatchingInherited(question->GetQuestionId(),
+                                                      volume->GetVolumeId()))
+                (Chance(0.5) ? lists.InvalidQuestionMatches : lists.DeletedQuestionMatches)
+                    .emplace(question->GetQuestionId(), volume->GetVolumeId());
+            CModality* response = AnyResponse();
+            if (response && volume->FindModalityMatchingInherited(response->GetModalityId(),
+                                                                  volume->GetVolumeId()))
+                (Chance(0.5) ? lists.InvalidModalityMatches : lists.DeletedModalityMatches)
+                    .emplace(CModalityKey{response->GetQuestionId(), response->GetModalityId()},
+                             volume->GetVolumeId());
+        }
+        static const int languages[] = {1031, 1040, 3082, 1043, 2057};
+        if (Chance(0.5)) {
+            const int id = languages[Pick(std::size(languages))];
+            lists.NewLanguages.emplace(id, SNewLanguage{id, 0, Word(), Word()});
+        }
+        if (Chance(0.2))
+            lists.MissingQuestions.emplace(99999, QStringLiteral("GONE"));
+        if (Chance(0.2))
+            lists.MissingModalities.emplace(CModalityKey{99999, 99999}, QStringLiteral("Gone"));
+        return lists;
     }
 
 private:
@@ -184,9 +227,6 @@ private:
             return CValue(AnyVolume()->GetVolumeId());
         case QUESTION_PROP_DELETION_WAVE:
             return CValue(Chance(0.5) ? NO_WAVE_ID : AnyWave()->GetWaveId());
-        case QUESTION_PROP_SHORT_CAPTION:
-        case QUESTION_PROP_LONG_CAPTION:
-            return CCaptionValue(Text(Word()), Language());
         case QUESTION_PROP_INDENT:
         case QUESTION_PROP_ELEMENT_TYPE:
         case QUESTION_PROP_QUESTION_TYPE:
@@ -206,6 +246,10 @@ private:
                                          13, 14, 15, 16, 17, 18, 21, 22, 23, 24, 27, 28};
         CQuestion* question = AnyQuestion();
         const int property = properties[Pick(std::size(properties))];
+        // A caption takes its language with it, which a plain value has not.
+        if (property == QUESTION_PROP_SHORT_CAPTION || property == QUESTION_PROP_LONG_CAPTION)
+            return std::make_unique<CCmdChangeQuestion>(&m_campaign, question, property,
+                                                        CCaptionValue(Text(Word()), Language()));
         return std::make_unique<CCmdChangeQuestion>(&m_campaign, question, property,
                                                     QuestionValue(property));
     }
@@ -292,8 +336,10 @@ private:
         VolumePropertyValue value;
         switch (property) {
         case VOLUME_PROP_NAME:
-        case VOLUME_PROP_INTERVIEW_SOURCE:
             value = Word();
+            break;
+        case VOLUME_PROP_INTERVIEW_SOURCE:
+            value = QStringLiteral("/data/%1.dat").arg(Word());
             break;
         case VOLUME_PROP_PATH_FORMAT:
             value = ESourcePathFormat(Between(0, 3));
@@ -569,6 +615,17 @@ private:
     return ::testing::AssertionSuccess();
 }
 
+// A dump without what a campaign file does not keep as such: the default language and the one
+// in which captions are shown (reading takes the language marked default for both), the
+// languages' abbreviations (they follow the id) and the source paths' kinds (they follow the
+// stored path).
+QString AsReadBack(QString dump)
+{
+    static const QRegularExpression derived(
+        QStringLiteral(" (current|default)Language=\\d+| abbreviation=\"[^\"]*\"| format=\\d+"));
+    return dump.remove(derived);
+}
+
 class RandomCommands : public CSampleStudyTest
 {
 protected:
@@ -588,10 +645,16 @@ protected:
         for (int step = 0; step < steps; ++step) {
             QString kind;
             std::unique_ptr<CCmdVirtual> command = generator.Next(kind);
-            if (!command)
+            const bool validate = kind == QLatin1String("validate");
+            if (!command && !validate)
                 continue;
             const QString before = Dump(campaign);
-            if (app.ExecuteCommand(command, CCmdCallBacks(), nullptr, nullptr, true)) {
+            SSourceComparisonLists lists;
+            if (validate)
+                lists = generator.Lists();
+            std::atomic<int> doneCount{0};
+            if (validate ? ValidateCampaign(doneCount, campaign, lists)
+                         : app.ExecuteCommand(command, CCmdCallBacks(), nullptr, nullptr, true)) {
                 ++done[kind];
             } else {
                 ++failed[kind];
@@ -621,13 +684,14 @@ protected:
                     printf("%-28s done   0 failed %3d\n", qPrintable(it.key()), it.value());
         }
         // Every kind of command was done at least once.
-        for (const QString& kind : failed.keys())
-            EXPECT_TRUE(done.contains(kind)) << kind.toStdString() << " never succeeded";
+        for (const auto& [name, make] : CCommandGenerator::Kinds())
+            EXPECT_TRUE(done.contains(QString::fromLatin1(name))) << name << " never succeeded";
 
         const QString end = Dump(campaign);
         const QString path = FilePath(QStringLiteral("random-%1.duv").arg(seed));
         QString error;
-        EXPECT_FALSE(SaveAndReload(campaign, path, &error).isEmpty()) << error.toStdString();
+        EXPECT_TRUE(SameDump(AsReadBack(SaveAndReload(campaign, path, &error)), AsReadBack(end)))
+            << error.toStdString();
         EXPECT_EQ(CheckCampaignFile(path), "");
 
         const int count = history.GetUndoCount();

@@ -154,6 +154,55 @@ TEST_F(SampleStudyCommands, PropertyChanges)
           });
 }
 
+// The other kinds of property value: integers, flags, numbers of responses, the volume's path
+// kind, survey number and source, and a question taken out of the campaign by its composite.
+TEST_F(SampleStudyCommands, PropertyChangesOfEveryKind)
+{
+    CCampaign& c = Campaign();
+    Check(std::make_unique<CCmdChangeQuestion>(&c, c.GetQuestionById(11), 3, CValue(4)),
+          {"Question 11 indent: 2 -> 4"});
+    Check(std::make_unique<CCmdChangeQuestion>(&c, c.GetQuestionById(11), 9, CValue(true)),
+          {"Question 11 multiple: 0 -> 1"});
+    Check(
+        std::make_unique<CCmdChangeQuestionShortCaption>(
+            &c, c.GetQuestionById(7), 23, CCaptionValue(Text("Brands known"), kEnglish)),
+        {R"~(QuestionCaption holder=7 question=7 language=2057 short: "Unaided awareness" -> "Brands known")~"});
+    Check(std::make_unique<CCmdChangeModality>(&c, c.GetModalityById(8), 3, Text("2.5")),
+          {"Modality 8 value: 0 -> 2.5"});
+    Check(std::make_unique<CCmdChangeModality>(&c, c.GetModalityById(8), 5, CValue(true)),
+          {"Modality 8 exclusive: 0 -> 1"});
+    // The interviews read from the questionnaire's file, both kept relative to the campaign
+    // file, in one step: the file keeps a path kind only with a path.
+    const QString sss = Volume(3)->GetMetaData().SourceString;
+    auto paths = std::make_unique<CMetaCmd>(63337);
+    paths->AddCmd(std::make_unique<CCmdChangeVolume>(&c, Volume(3), 3, sss));
+    paths->AddCmd(std::make_unique<CCmdChangeVolume>(&c, Volume(3), 1, PATH_RELATIVE));
+    Check(std::move(paths),
+          {QStringLiteral("Volume 3 metaData: {storage=0 format=0 string=\"%1\" survey=0} -> "
+                          "{storage=0 format=1 string=\"%1\" survey=0}")
+               .arg(sss),
+           QStringLiteral("Volume 3 caseData: {storage=0 format=3 string=\"\" survey=0} -> "
+                          "{storage=0 format=1 string=\"%1\" survey=0}")
+               .arg(sss)});
+    Check(std::make_unique<CCmdChangeVolume>(&c, Volume(3), 8, true), {"Volume 3 strict: 0 -> 1"});
+    Check(std::make_unique<CCmdChangeVolume>(&c, Volume(3), 4, 12),
+          {QStringLiteral("Volume 3 metaData: {storage=0 format=1 string=\"%1\" survey=0} -> "
+                          "{storage=0 format=1 string=\"%1\" survey=12}")
+               .arg(sss)});
+    const QString zoz = Volume(4)->GetMetaData().SourceString;
+    Check(std::make_unique<CCmdChangeVolume>(&c, Volume(4), 2, QStringLiteral("/data/other.zoz")),
+          {QStringLiteral("Volume 4 metaData: {storage=0 format=0 string=\"%1\" survey=0} -> "
+                          "{storage=0 format=0 string=\"/data/other.zoz\" survey=0}")
+               .arg(zoz)});
+    // Q5 taken out of the campaign from wave 3 on, as the question tree does it.
+    auto removal = std::make_unique<CMetaChangeQuestionCmd>(63336, 13);
+    removal->AddCmd(
+        std::make_unique<CCmdChangeQuestion>(&c, c.GetQuestionById(13), 0, CValue(true)));
+    removal->AddCmd(std::make_unique<CCmdChangeQuestion>(&c, c.GetQuestionById(13), 28, CValue(3)));
+    Check(std::move(removal),
+          {"Question 13 deleted: 0 -> 1", "Question 13 deletion: 999999999 -> 3"});
+}
+
 TEST_F(SampleStudyCommands, LanguageChanges)
 {
     CCampaign& c = Campaign();
@@ -315,12 +364,34 @@ TEST_F(SampleStudyCommands, MatchingChanges)
            "ModalityMatching holder=1 modality=32 end: 999999999 -> 1",
            "QuestionMatching holder=1 question=17 end: 999999999 -> 1"});
     ASSERT_TRUE(app.Undo());
+    // Q4's second brand from volume 2 on: volume 1's matching stops at volume 1.
+    Check(std::make_unique<CCmdDeepBreakModMatching>(&c, c.GetQuestionById(11),
+                                                     c.GetModalityById(20), nullptr, 2),
+          {"ModalityMatching holder=1 modality=20 end: 999999999 -> 1"});
+    ASSERT_TRUE(app.Undo());
     Check(
-        std::make_unique<CCmdRemoveQuestionMatching>(&c, Volume(3)->FindQuestionMatching(27)),
-        {R"~(- ModalityMatching holder=3 modality=55 question=27 volume=3 source="1" start=3 end=3)~",
-         R"~(- ModalityMatching holder=3 modality=56 question=27 volume=3 source="2" start=3 end=3)~",
-         R"~(- ModalityMatching holder=3 modality=57 question=27 volume=3 source="3" start=3 end=3)~",
-         R"~(- QuestionMatching holder=3 question=27 volume=3 source="1" start=3 end=3)~"});
+        std::make_unique<CCmdRemoveModalityMatching>(&c, Volume(3)->FindModalityMatching(56)),
+        {R"~(- ModalityMatching holder=3 modality=56 question=27 volume=3 source="2" start=3 end=3)~"});
+    ASSERT_TRUE(app.Undo());
+    const QStringList gender = {
+        R"~(ModalityMatching holder=3 modality=55 question=27 volume=3 source="1" start=3 end=3)~",
+        R"~(ModalityMatching holder=3 modality=56 question=27 volume=3 source="2" start=3 end=3)~",
+        R"~(ModalityMatching holder=3 modality=57 question=27 volume=3 source="3" start=3 end=3)~",
+        R"~(QuestionMatching holder=3 question=27 volume=3 source="1" start=3 end=3)~"};
+    auto marked = [&](const char* mark) {
+        QStringList lines;
+        for (const QString& line : gender)
+            lines << QLatin1String(mark) + line;
+        return lines;
+    };
+    Check(std::make_unique<CCmdRemoveQuestionMatching>(&c, Volume(3)->FindQuestionMatching(27)),
+          marked("- "));
+    // Matched again by hand to the same source question: the Dimensions volume below matches
+    // Gender to its own source question, whose answer codes 1 to 3 are no repeat of these, so it
+    // keeps its response matchings and the new ones end at volume 3.
+    Check(std::make_unique<CCmdCreateQuesMatching>(&c, Volume(3), c.GetQuestionById(27),
+                                                   Source(3, "S1")),
+          marked("+ "));
 }
 
 TEST_F(SampleStudyCommands, DuplicateFolding)

@@ -6,6 +6,7 @@
 #include "commands/CampaignValidation.h"
 #include "commands/CommandHistory.h"
 #include "model/Campaign.h"
+#include "model/RecordMakers.h"
 #include "reconcile/SourceComparison.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
@@ -81,15 +82,17 @@ protected:
                 Copy(volumes[i].File);
         ASSERT_TRUE(ReconcileSampleWave(waveId, true).Result);
     }
-    void Edit(const QString& file, const QString& pattern)
+    // Replaces what the pattern finds in the copy of the file (it must find something).
+    void Edit(const QString& file, const QString& pattern, const QString& with = QString())
     {
         QFile copy(Copy(file));
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
         QString text = QString::fromUtf8(copy.readAll());
         copy.close();
-        const qsizetype size = text.size();
-        text.remove(QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption));
-        ASSERT_NE(text.size(), size) << pattern.toStdString();
+        const QString before = text;
+        text.replace(QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption),
+                     with);
+        ASSERT_NE(text, before) << pattern.toStdString();
         ASSERT_TRUE(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
         copy.write(text.toUtf8());
     }
@@ -108,7 +111,10 @@ protected:
 
 TEST_F(SampleValidation, TheCorrectionMakesTheCampaignCompareCleanAndOneUndoTakesItBack)
 {
-    // The sources: Q6 (id 14) gone from wave 2; Q2's Roast House (response 50) gone from wave 3.
+    // The sources: German added to wave 1; Q6 (id 14) gone from wave 2; Q2's Roast House
+    // (response 50) gone from wave 3.
+    Edit("wave1.zoz", QStringLiteral("(?<=<language id=\"1036\"/>)"),
+         QStringLiteral("<language id=\"1031\"/>"));
     Edit("wave2.zoz", QStringLiteral("    <question code=\"21\".*?</question>\n"));
     Edit("wave3.zoz",
          QStringLiteral("      <response code=\"6\" entry=\"roast_house\">.*?</response>\n"));
@@ -129,6 +135,9 @@ TEST_F(SampleValidation, TheCorrectionMakesTheCampaignCompareCleanAndOneUndoTake
     d2->RemoveModality(lastBand);
     const std::unique_ptr<CModality> bandRemoved = Campaign().RemoveModality(lastBand);
 
+    // As a campaign read from its file shows it.
+    Campaign().SetCurrentLanguageId(Campaign().GetDefaultLanguageId());
+
     SSourceComparisonLists lists = Compare();
     EXPECT_EQ(lists.MissingQuestions.count(23), 1u);
     EXPECT_EQ(lists.MissingModalities.count({22, lastBand}), 1u);
@@ -136,7 +145,8 @@ TEST_F(SampleValidation, TheCorrectionMakesTheCampaignCompareCleanAndOneUndoTake
     EXPECT_EQ(lists.InvalidModalityMatches.count({8, 50}), 1u);
     EXPECT_GE(lists.DeletedQuestionMatches.count(13), 2u);
     EXPECT_GE(lists.DeletedModalityMatches.count({22, band->GetModalityId()}), 1u);
-    EXPECT_TRUE(lists.NewLanguages.empty());
+    ASSERT_EQ(lists.NewLanguages.size(), 1u);
+    EXPECT_EQ(lists.NewLanguages.begin()->second.LanguageId, 1031);
     EXPECT_TRUE(lists.MissingSourceFiles.empty());
 
     const QString before = Dump(Campaign());
@@ -153,10 +163,23 @@ TEST_F(SampleValidation, TheCorrectionMakesTheCampaignCompareCleanAndOneUndoTake
     EXPECT_EQ(app.GetCommandHistory().GetUndoStepName(), "validated campaign");
 
     EXPECT_TRUE(Compare().IsEmpty());
+    const CLanguage* german = Campaign().FindLanguage(1031);
+    ASSERT_NE(german, nullptr);
+    EXPECT_EQ(german->IsDefault(), 0);
+    EXPECT_EQ(Campaign().GetDefaultLanguageId(), 2057);
+    const QString after = Dump(Campaign());
+    QString error;
+    EXPECT_TRUE(
+        SameDump(SaveAndReload(Campaign(), folder.filePath("validated.duv"), &error), after))
+        << error.toStdString();
+    EXPECT_EQ(CheckCampaignFile(folder.filePath("validated.duv")), "");
 
     ASSERT_TRUE(app.Undo());
     EXPECT_TRUE(SameDump(Dump(Campaign()), before));
+    EXPECT_TRUE(SameDump(SaveAndReload(Campaign(), folder.filePath("undone.duv"), &error), before))
+        << error.toStdString();
     ASSERT_TRUE(app.Redo());
+    EXPECT_TRUE(SameDump(Dump(Campaign()), after));
     EXPECT_TRUE(Compare().IsEmpty());
 }
 
@@ -219,6 +242,30 @@ TEST(Validation, AnEntryNamingNothingEndsTheRunWithNothingExecuted)
     EXPECT_TRUE(ValidateCampaign(done, c, empty));
     EXPECT_EQ(app.Threads.size(), 1u);
     EXPECT_EQ(done, 0);
+}
+
+TEST(Validation, NewLanguagesAloneGiveOneAddLanguageEach)
+{
+    CThreadNotingApp app;
+    CCampaign& c = *app.Campaign;
+    c.AddLanguage(MakeLanguage(2057, 1, QStringLiteral("English"), QStringLiteral("ENG")));
+    c.SetDefaultLanguageId(2057);
+    SSourceComparisonLists lists;
+    lists.NewLanguages.emplace(1031, SNewLanguage{1031, 0, "DEU", "German (Germany)"});
+    lists.NewLanguages.emplace(1040, SNewLanguage{1040, 0, "ITA", "Italian (Italy)"});
+    CValidationThreadParams params;
+    params.Campaign = &c;
+    params.Lists = &lists;
+    EXPECT_EQ(GetValidationIssueCount(params), 2);
+    const QString before = Dump(c);
+    ASSERT_TRUE(RunWorker(params));
+    EXPECT_EQ(params.DoneCount, 2);
+    ASSERT_EQ(c.GetLanguageCount(), 3);
+    EXPECT_EQ(c.FindLanguage(1040)->GetLanguageName(), "Italian (Italy)");
+    EXPECT_EQ(c.FindLanguage(1031)->GetLanguageAbbreviation(), "DEU");
+    EXPECT_EQ(c.GetDefaultLanguageId(), 2057);
+    ASSERT_TRUE(app.History.Undo());
+    EXPECT_TRUE(SameDump(Dump(c), before));
 }
 
 TEST(Validation, TheIssueCountSumsTheSevenListsEntries)

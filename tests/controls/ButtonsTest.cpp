@@ -192,7 +192,7 @@ TEST(ButtonST, FlatButtonLightsUpUnderTheMouse)
     dialog.show();
     const QColor face = button->palette().color(QPalette::Button);
     const QColor light = button->palette().color(QPalette::Light);
-    const QColor shadow = button->palette().color(QPalette::Mid);
+    const QColor shadow = button->palette().color(QPalette::Dark); // the button shadow
 
     QImage image = shots::Grab(*button);
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 0, 0), face, 2));

@@ -120,7 +120,7 @@ TEST(RotBevelLine, LinePixelsAndCaptionPlaces)
     auto* vertical = new cdxCRotBevelLine(&dialog);
     vertical->setGeometry(0, 20, 10, 200);
     dialog.show();
-    const QColor shadow = dialog.palette().color(QPalette::Mid);
+    const QColor shadow = dialog.palette().color(QPalette::Dark); // the button shadow
     const QColor light = dialog.palette().color(QPalette::Light);
     const QColor face = dialog.palette().color(QPalette::Button);
 
@@ -180,7 +180,7 @@ TEST(RotBevelLine, CaptionHidesTheLineAndIsEmbossedWhenDisabled)
     line->setAlignment(Qt::AlignHCenter);
     line->setGeometry(0, 0, 200, 20);
     dialog.show();
-    const QColor shadow = dialog.palette().color(QPalette::Mid);
+    const QColor shadow = dialog.palette().color(QPalette::Dark); // the button shadow
     const QColor light = dialog.palette().color(QPalette::Light);
     const QColor text = dialog.palette().color(QPalette::ButtonText);
     const QRect caption = line->CaptionRect();

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 #include <thread>
 #include <vector>
@@ -172,19 +173,46 @@ TEST(UPDialog, WorkerTogglesCancellingAndShowsTheLatestPositionOfTheFullRange)
 }
 
 // Many short runs with eight stepping threads and a Cancel at a random moment: every run ends,
-// with the result that fits what happened.
+// with the result that fits what happened. Each run draws how its Cancel comes:
+// - after a random delay on the interface thread, anywhere from before the worker starts to
+//   after the procedure returned: either result may fit;
+// - at a random step: the thread that got there clicks through the interface thread and waits
+//   for the click while the others go on stepping, so the procedure is still running and the
+//   run must end cancelled;
+// - never: the run must succeed.
+// The runs that must end one way are drawn by step, not by time, so that both results are seen
+// however busy the machine is.
 TEST(UPDialog, StressShortRunsWithRandomCancel)
 {
     constexpr int kRuns = 500;
     constexpr int kThreads = 8;
     constexpr int kSteps = 400;
+    enum class ECancel
+    {
+        AfterDelay,
+        AtStep,
+        Never
+    };
     std::mt19937 random(20);
+    std::uniform_int_distribution<int> kind(0, 3);
     std::uniform_int_distribution<int> delay(0, 3);
+    std::uniform_int_distribution<int> step(1, kThreads * kSteps);
     int cancelled = 0;
     for (int run = 0; run < kRuns; ++run) {
+        const int drawn = kind(random);
+        const ECancel way = drawn < 2    ? ECancel::AfterDelay
+                            : drawn == 2 ? ECancel::AtStep
+                                         : ECancel::Never;
+        const int cancelStep = step(random);
+        CUPDialog* self = nullptr;
         bool clicked = false;
+        auto click = [&] {
+            clicked = true;
+            QTest::mouseClick(&CancelButton(*self), Qt::LeftButton);
+        };
         auto proc = [&](CUPDialogUserProcData& data) {
             std::atomic<bool> complete{true};
+            std::atomic<bool> clickAsked{false};
             std::vector<std::thread> threads;
             for (int t = 0; t < kThreads; ++t)
                 threads.emplace_back([&] {
@@ -194,6 +222,9 @@ TEST(UPDialog, StressShortRunsWithRandomCancel)
                             return;
                         }
                         data.StepPos();
+                        if (way == ECancel::AtStep && data.DoneCount.load() >= cancelStep &&
+                            !clickAsked.exchange(true))
+                            OnInterface(*self, click);
                     }
                 });
             for (std::thread& thread : threads)
@@ -202,13 +233,13 @@ TEST(UPDialog, StressShortRunsWithRandomCancel)
             return complete.load();
         };
         CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Stress"), true, kThreads * kSteps);
+        self = &dialog;
         QTimer cancel;
         cancel.setSingleShot(true);
-        QObject::connect(&cancel, &QTimer::timeout, [&] {
-            clicked = true;
-            QTest::mouseClick(&CancelButton(dialog), Qt::LeftButton);
-        });
-        cancel.start(delay(random));
+        QObject::connect(&cancel, &QTimer::timeout, click);
+        const int delayMs = delay(random);
+        if (way == ECancel::AfterDelay)
+            cancel.start(delayMs);
         const int result = dialog.DoModal();
         cancel.stop();
         ASSERT_TRUE(result == UPDIALOG_SUCCEEDED || result == UPDIALOG_CANCELLED)
@@ -217,6 +248,13 @@ TEST(UPDialog, StressShortRunsWithRandomCancel)
             ASSERT_EQ(dialog.GetUserProcData().DoneCount.load(), kThreads * kSteps);
         else
             ASSERT_TRUE(clicked);
+        if (way == ECancel::AtStep) {
+            ASSERT_EQ(result, UPDIALOG_CANCELLED) << "run " << run;
+            ASSERT_GE(dialog.GetUserProcData().DoneCount.load(), cancelStep);
+        }
+        if (way == ECancel::Never) {
+            ASSERT_EQ(result, UPDIALOG_SUCCEEDED) << "run " << run;
+        }
         cancelled += result == UPDIALOG_CANCELLED;
     }
     // Both ends are exercised.

@@ -3,6 +3,7 @@
 #include "grid/DrawTextFormat.h"
 #include "grid/InPlaceEdit.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPointer>
@@ -253,4 +254,75 @@ TEST(GridEditTest, AnEditorOpenWhenTheGridGoesReportsNothing)
     shown.reset();
     QApplication::processEvents();
     SUCCEED();
+}
+
+TEST(GridEditTest, RowsInsertedOrDeletedUnderAnOpenEditorTakeTheEditWithTheirCell)
+{
+    // Rows inserted above: the text goes to the cell where it now is.
+    {
+        SEditGrid shown;
+        shown.Type(QStringLiteral("x"));
+        QPointer<CInPlaceEdit> editor = shown.Editor();
+        ASSERT_TRUE(editor);
+        shown.grid.InsertRow(QStringLiteral("new"), 1);
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(shown.grid.GetCellText(3, 2), QStringLiteral("x"));
+        EXPECT_EQ(shown.grid.GetCellText(2, 2), QString());
+        EXPECT_TRUE(shown.grid.GetModified(3, 2));
+        EXPECT_FALSE(shown.grid.GetModified(2, 2));
+    }
+    // The edited row deleted: the editor closes without a report and the row that took its
+    // place keeps its text.
+    {
+        SEditGrid shown;
+        shown.grid.SetCellText(3, 2, QStringLiteral("below"));
+        shown.grid.SetModified(false);
+        shown.Type(QStringLiteral("x"));
+        QPointer<CInPlaceEdit> editor = shown.Editor();
+        ASSERT_TRUE(editor);
+        shown.grid.DeleteRow(2);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_TRUE(shown.grid.hasFocus());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(editor);
+        EXPECT_EQ(shown.grid.GetCellText(2, 2), QStringLiteral("below"));
+        EXPECT_FALSE(shown.grid.GetModified(2, 2));
+        for (const R& report : shown.owner.Reports)
+            EXPECT_NE(report.Code, GVN_ENDLABELEDIT);
+    }
+}
+
+TEST(GridEditTest, ACellWhoseEditorWentUntoldCanBeEditedAgain)
+{
+    SEditGrid shown;
+    shown.Key(Qt::Key_F2);
+    QWidget* editor = shown.Editor();
+    ASSERT_NE(editor, nullptr);
+    delete editor;
+    shown.grid.setFocus();
+    shown.Type(QStringLiteral("y"));
+    CInPlaceEdit* again = shown.Editor();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->text(), QStringLiteral("y"));
+}
+
+TEST(GridEditTest, AltKeysInTheEditorReachNoShortcutAndTypeNothing)
+{
+    SEditGrid shown;
+    int triggered = 0;
+    QAction action(&shown.grid);
+    action.setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+    action.setShortcutContext(Qt::WindowShortcut);
+    shown.grid.addAction(&action);
+    QObject::connect(&action, &QAction::triggered, [&] { ++triggered; });
+    shown.Key(Qt::Key_F, Qt::AltModifier);
+    ASSERT_EQ(triggered, 1); // the shortcut works outside the editor
+
+    shown.Key(Qt::Key_F2);
+    CInPlaceEdit* editor = shown.Editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(triggered, 1);
+    EXPECT_EQ(editor->text(), QStringLiteral("Hello"));
+    EXPECT_FALSE(editor->IsEnded());
 }

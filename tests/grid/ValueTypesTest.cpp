@@ -42,6 +42,7 @@ TEST(SysColorsTest, ReadsTheSystemColoursFromThePalette)
     palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(255, 255, 254));
     palette.setColor(QPalette::Active, QPalette::Light, QColor(240, 241, 242));
     palette.setColor(QPalette::Active, QPalette::Dark, QColor(60, 61, 62));
+    palette.setColor(QPalette::Active, QPalette::Shadow, QColor(20, 21, 22));
     struct Case
     {
         int Index;
@@ -52,11 +53,12 @@ TEST(SysColorsTest, ReadsTheSystemColoursFromThePalette)
         {COLOR_WINDOWTEXT, RGB(1, 2, 3)},
         {COLOR_3DFACE, RGB(200, 201, 202)},
         {COLOR_BTNFACE, RGB(200, 201, 202)},
-        {COLOR_3DSHADOW, RGB(150, 151, 152)},
+        // The shadow edge is the palette's dark step, not the mid tone between it and the face.
+        {COLOR_3DSHADOW, RGB(60, 61, 62)},
         {COLOR_HIGHLIGHT, RGB(0, 0, 128)},
         {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 254)},
         {COLOR_3DHIGHLIGHT, RGB(240, 241, 242)},
-        {COLOR_3DDKSHADOW, RGB(60, 61, 62)},
+        {COLOR_3DDKSHADOW, RGB(20, 21, 22)},
         {25, RGB(0, 0, 0)},
         {-1, RGB(0, 0, 0)},
     };
@@ -73,6 +75,19 @@ TEST(SysColorsTest, FollowsTheApplicationPalette)
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(10, 20, 30));
     QGuiApplication::setPalette(saved);
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), QColorToColorRef(saved.color(QPalette::Base)));
+}
+
+TEST(SysColorsTest, GridAndMenusReadOneTable)
+{
+    // A menu and a grid beside it draw every system colour alike.
+    QPalette palette;
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        palette.setColor(QPalette::ColorRole(role), QColor(5 * role, 255 - 5 * role, 7 * role));
+    for (int index = -1; index <= 31; ++index) {
+        EXPECT_EQ(GetSysColor(index, palette), menus::GetSysColor(index, palette)) << index;
+        EXPECT_EQ(GetSysColor(index), menus::GetSysColor(index)) << index;
+    }
+    EXPECT_EQ(COLOR_3DSHADOW, menus::COLOR_BTNSHADOW);
 }
 
 TEST(WinGeometryTest, RectangleArithmetic)

@@ -74,3 +74,20 @@ TEST(ColorArithmetic, OneConversionBetweenColorrefAndQColor)
     EXPECT_EQ(GetGValue(RGB(1, 2, 3)), 2);
     EXPECT_EQ(GetBValue(RGB(1, 2, 3)), 3);
 }
+
+TEST(ColorArithmetic, OpaqueAndMarkerConversionsDifferOnlyOnTheMarker)
+{
+    const COLORREF colour = RGB(192, 10, 255);
+    EXPECT_EQ(ToQColor(colour), QColor(192, 10, 255));
+    EXPECT_EQ(ColorRefToQColor(colour), QColor(192, 10, 255));
+    EXPECT_EQ(FromQColor(QColor(192, 10, 255, 40)), colour);
+    EXPECT_EQ(QColorToColorRef(QColor(192, 10, 255, 40)), colour);
+
+    // The opaque conversion ignores the high byte; the other one reads the marker as no colour.
+    EXPECT_EQ(ToQColor(CLR_DEFAULT), QColor(0, 0, 0));
+    EXPECT_EQ(ToQColor(0x01563412), QColor(0x12, 0x34, 0x56));
+    EXPECT_FALSE(ColorRefToQColor(CLR_DEFAULT).isValid());
+    EXPECT_FALSE(ColorRefToQColor(CLR_NONE).isValid());
+    EXPECT_EQ(QColorToColorRef(QColor()), CLR_DEFAULT);
+    EXPECT_EQ(QColorToColorRef(Qt::black), 0u);
+}

@@ -103,6 +103,33 @@ TEST_F(VolumeTreeTest, OtherSourceBelowEndsTheHoldersMatchingAtTheHolder)
     EXPECT_TRUE(m_changes.RemovedQuestionMatchings.empty());
 }
 
+// Response codes count within their source question: a volume below that matches the question
+// to another source question keeps its response matchings even where their codes equal the
+// holder's, in both walks.
+TEST_F(VolumeTreeTest, EqualResponseCodesOfAnotherSourceQuestionBelowAreNotFolded)
+{
+    for (const bool oneQuestion : {false, true}) {
+        SCOPED_TRACE(oneQuestion);
+        CQuestionMatching* own = AddQuestionMatching(*m_child, 10, QStringLiteral("7"));
+        CModalityMatching* ownYes = AddModalityMatching(*m_child, 10, 100, QStringLiteral("1"));
+        m_yes->SetEndVolumeId(NO_VOLUME_ID);
+        SVolumeTreeChanges changes;
+        if (oneQuestion)
+            RecheckVolumeTreeModalityMatchings(*m_holder, *m_child, *m_question, changes);
+        else
+            RecheckVolumeTreeMatchings(*m_holder, *m_child, changes);
+        EXPECT_EQ(m_child->FindQuestionMatching(10), own);
+        EXPECT_EQ(m_child->FindModalityMatching(100), ownYes);
+        EXPECT_TRUE(changes.RemovedModalityMatchings.empty());
+        // The holder's response matching ends at the holder, as for another code.
+        EXPECT_EQ(m_yes->GetEndVolumeId(), 1);
+        EXPECT_EQ(m_q->GetEndVolumeId(), 1);
+        m_child->RemoveModalityMatching(ownYes);
+        m_child->RemoveQuestionMatching(own);
+        m_q->SetEndVolumeId(NO_VOLUME_ID);
+    }
+}
+
 TEST_F(VolumeTreeTest, WalkGoesDownWithTheSameHolderAndKeepsTheFirstFormerEnd)
 {
     m_q->SetEndVolumeId(2);

@@ -6,6 +6,7 @@
 #include "MenuTestSupport.h"
 #include "app/OptionsProfile.h"
 #include "controls/FlatSplitterWnd.h"
+#include "menus/NewMenu.h"
 #include "menus/NewToolBar.h"
 #include "res/CommandIds.h"
 #include "shell/MainFrame.h"
@@ -189,6 +190,8 @@ TEST_F(MainFrame, TheEditMenuLeavesOutThreeCommandsThatStayHandled)
 
 TEST_F(MainFrame, GalleryOfTheFrameAndItsFileMenu)
 {
+    // The pictures show the program's own look.
+    const int previousMode = CNewMenu::SetDrawMode(9);
     const QString file = Path("wave1.duv");
     WriteCampaignFile(*MakeCampaign(), file);
     const std::unique_ptr<CShellApp> shell = StartShell();
@@ -224,4 +227,5 @@ TEST_F(MainFrame, GalleryOfTheFrameAndItsFileMenu)
     shots::Save(menutest::GrabWithPopups(frame), QStringLiteral("shots"),
                 QStringLiteral("shell-frame-file-menu"));
     fileMenu->hide();
+    CNewMenu::SetDrawMode(previousMode);
 }

@@ -1,9 +1,11 @@
 #include "ShellWindowTestSupport.h"
 
 #include "app/OptionsProfile.h"
+#include "dialogs/ReportDlg.h"
 #include "shell/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSettings>
 
 namespace shell_window_test {
@@ -102,6 +104,16 @@ void ClearProfile()
     const std::unique_ptr<QSettings> profile = OpenUserProfile();
     profile->clear();
     profile->sync();
+}
+
+CReportDlg* ShownReportWindow()
+{
+    CReportDlg* report = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<CReportDlg*>(widget); shown && shown->isVisible())
+            report = shown;
+    }
+    return report;
 }
 
 CShellWindowTest::CShellWindowTest()

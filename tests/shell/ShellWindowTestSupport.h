@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class CReportDlg;
 class QAction;
 
 namespace shell_window_test {
@@ -118,5 +119,8 @@ protected:
 
 // Empties the profile of the test program.
 void ClearProfile();
+
+// The report window on screen (the last one when there are several); null when none.
+CReportDlg* ShownReportWindow();
 
 } // namespace shell_window_test

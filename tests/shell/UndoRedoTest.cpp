@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <thread>
+
 using namespace shell_test;
 using namespace shell_window_test;
 
@@ -194,4 +196,34 @@ TEST(ViewStates, RestoringBringsThePanesBack)
         RestoreViewState(panes, test.State);
         EXPECT_EQ(panes.Calls, test.Calls);
     }
+}
+
+TEST_F(UndoRedo, AStepIssuedOutsideTheMenusUpdatesTheButtons)
+{
+    QAction* undo = m_shellApp->GetActions().Action(ID_EDIT_UNDO);
+    QAction* redo = m_shellApp->GetActions().Action(ID_EDIT_REDO);
+    const auto issue = [this](const QString& name) {
+        std::unique_ptr<CCmdVirtual> command = std::make_unique<CTestCmd>(m_journal, name);
+        return m_app.ExecuteCommand(command, JournalCallBacks(m_journal), nullptr,
+                                    m_app.CaptureViewState(), true);
+    };
+    // A view's own step: the toolbar's Undo button and the title follow without any menu
+    // opening.
+    ASSERT_TRUE(issue(QStringLiteral("rename wave")));
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo rename wave\tCtrl+Z"));
+    EXPECT_TRUE(Title().endsWith(QStringLiteral(" * - Plim"))) << qPrintable(Title());
+
+    ASSERT_TRUE(m_app.Undo());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    EXPECT_FALSE(Title().contains(QLatin1Char('*'))) << qPrintable(Title());
+
+    // A step run on a worker thread reaches the windows once the interface thread runs again.
+    std::thread worker([&issue] { issue(QStringLiteral("fix matching")); });
+    worker.join();
+    QTRY_VERIFY(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo fix matching\tCtrl+Z"));
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(Title().contains(QLatin1Char('*'))) << qPrintable(Title());
 }

@@ -1,17 +1,24 @@
 // The start-up of the window program: which environments name a display, and a start that opens
 // the campaign named on the command line, or fails on it.
 
-#include "ShellTestSupport.h"
+#include "ShellWindowTestSupport.h"
 
+#include "app/OptionsProfile.h"
 #include "app/WaveApp.h"
+#include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
+#include "dialogs/ReportDlg.h"
+#include "model/Campaign.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WindowProgram.h"
 #include "widgets/Screenshots.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -107,6 +114,10 @@ TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
     CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv - Plim"));
+    // The program's icon on every window.
+    EXPECT_FALSE(frame.windowIcon().isNull());
+    shots::Save(LoadPicture(IDR_MAINFRAME_ICON).scaled(256, 256), QStringLiteral("shots"),
+                QStringLiteral("shell-icon"));
     EXPECT_EQ(m_app.GetCampaignPath(), file);
     shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
     m_program.End();
@@ -146,4 +157,37 @@ TEST_F(WindowProgramStart, ACampaignThatCannotBeOpenedEndsTheStart)
         << qPrintable(shown);
     m_program.End();
     EXPECT_EQ(m_app.ExitInstance(), 1);
+}
+
+TEST_F(WindowProgramStart, TheReportOfMissingSourcesCentresOnTheWindowItPrecedes)
+{
+    std::unique_ptr<pelko_wave::CCampaign> campaign = MakeCampaign();
+    for (int id = 1; id <= 4; ++id)
+        campaign->FindVolume(id)->SetStatus(pelko_wave::VOLUME_RECONCILED);
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    WriteCampaignFile(*campaign, file);
+    ASSERT_TRUE(QFile::remove(Path(QStringLiteral("sources/w2v1.zoz"))));
+    // The last run left the window away from the middle of the screen.
+    {
+        QMainWindow placed;
+        placed.setGeometry(20, 30, 520, 400);
+        OpenUserProfile()->setValue(QStringLiteral("Layout/WindowPlacement"),
+                                    placed.saveGeometry());
+    }
+
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
+    CReportDlg* report = shell_window_test::ShownReportWindow();
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->windowTitle(), QStringLiteral("Source File Problems"));
+    // Opened before the window was shown, it is centred on where the window then appeared (the
+    // window system's frame may move it by a pixel or two).
+    ASSERT_TRUE(frame.isVisible());
+    EXPECT_NEAR(frame.geometry().center().x(), 280, 3);
+    EXPECT_NEAR(report->geometry().center().x(), frame.geometry().center().x(), 3);
+    EXPECT_NEAR(report->geometry().center().y(), frame.geometry().center().y(), 3);
+    report->close();
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+    OpenUserProfile()->remove(QStringLiteral("Layout"));
 }

@@ -260,11 +260,7 @@ TEST_F(WindowRoads, MissingSourcesShowTheirReportWindow)
     SetWindowServices(&m_windows);
     ASSERT_TRUE(opened);
     EXPECT_EQ(Title(), QStringLiteral("wave1.duv - Plim"));
-    CReportDlg* report = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<CReportDlg*>(widget); found && found->isVisible())
-            report = found;
-    }
+    CReportDlg* report = ShownReportWindow();
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->windowTitle(), QStringLiteral("Source File Problems"));
     EXPECT_EQ(report->GetReportKind(), 3);

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace shell_window_test;
 
 namespace {
@@ -160,6 +162,17 @@ TEST(WidgetWindowServices, WaitCursorNests)
     services.EndWaitCursor();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     services.EndWaitCursor(); // one too many changes nothing
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A worker thread's steps leave the cursor and the event loop to the interface thread.
+    std::thread worker([&services] {
+        services.BeginWaitCursor();
+        services.PumpMessages();
+    });
+    worker.join();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    services.BeginWaitCursor();
+    services.EndWaitCursor();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

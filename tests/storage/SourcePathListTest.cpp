@@ -48,8 +48,11 @@ TEST(SourcePathList, WritesThePathInItsKindAndReadsTheKindFromThePath)
         // A database source keeps its text; its path kind is never stored.
         {"database", campaign, Source(1, PATH_ABSOLUTE, "Driver=QSQLITE;Database=x|y", 42),
          Source(1, PATH_UNKNOWN, "Driver=QSQLITE;Database=x|y", 42)},
-        // A file of unknown kind keeps no path.
+        // A file of unknown kind keeps its path, which gives the kind when read; without a
+        // path it stays of unknown kind.
         {"unknown kind", campaign, Source(0, PATH_UNKNOWN, "/data/a.zoz", 3),
+         Source(0, PATH_ABSOLUTE, "/data/a.zoz", 3)},
+        {"unknown kind without a path", campaign, Source(0, PATH_UNKNOWN, "", 3),
          Source(0, PATH_UNKNOWN, QString(), 3)},
     };
     for (const SCase& c : cases) {

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace pelko_wave {
+class CCampaign;
+}
+
+// The generated campaign of the window benchmarks: 5,000 questions of 6 responses each, in 50
+// chapters of 99 questions (a loop of four questions in every chapter, nested one level
+// deeper), and 10 waves of 1 to 3 reconciled volumes, the first volume of each wave a root and
+// the others inheriting from it. Every volume matches about four questions in five; the
+// matchings are set directly, no questionnaire is read.
+namespace view_bench {
+
+constexpr int kQuestions = 5000;
+constexpr int kResponsesPerQuestion = 6;
+constexpr int kWaves = 10;
+
+void FillCampaign(pelko_wave::CCampaign& campaign);
+
+} // namespace view_bench

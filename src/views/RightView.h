@@ -1,0 +1,93 @@
+#pragma once
+
+#include "views/ViewLayout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class CCommandActions;
+class CRightTreePage;
+class IReconciliationPage;
+class QStackedWidget;
+
+// The upper right pane of the main window: it shows one of its pages, the campaign question
+// tree (page 0), the reconciliation page of a wave (page 1) or nothing (page 2), answers the
+// queries the application shell and the campaign tree make about them, and runs fourteen
+// commands of the main menu and toolbar, all but one by handing them to the reconciliation
+// page.
+class CRightView : public QWidget, public CViewLayout
+{
+    Q_OBJECT
+
+public:
+    enum EPage
+    {
+        PageQuestionTree = 0,
+        PageReconciliation = 1,
+        PageNone = 2
+    };
+    // The commands the view handles: the first ten enabled by the page, the last four while
+    // the page's window exists.
+    static constexpr unsigned kForwardedCommands[] = {57634, 57642, 32799, 32800, 32801,
+                                                      32802, 32848, 32850, 32824, 32853,
+                                                      32805, 32872, 32882, 32884};
+    static constexpr int kPageEnabledCommands = 10;
+
+    // The view registers its command handlers with the actions when given.
+    explicit CRightView(CCommandActions* actions = nullptr, QWidget* parent = nullptr);
+    ~CRightView() override;
+
+    // The reconciliation page (owned from now on); its window becomes page 1.
+    void SetReconciliationPage(std::unique_ptr<IReconciliationPage> page);
+    IReconciliationPage* GetReconciliationPage() const { return m_pReconPage.get(); }
+    CRightTreePage* GetTreePage() const { return m_pTreePage; }
+
+    // CViewLayout: "RightViewWidth", "RightViewHeight" and the reconciliation page's
+    // "QuestionsGridHeight".
+    void SaveLayout() override;
+    void ReadLayout(int& width, int& height) override;
+    void ApplyLayout() override;
+
+    // Shows the page (0, 1 or 2); other values are stored and show nothing new.
+    void ShowPage(int page);
+    int GetShownPage() const { return m_nPage; }
+    // The wave last handed to a page, and the volume last handed to the question tree; -1
+    // until one is.
+    int GetWaveId() const { return m_nWaveId; }
+    int GetVolumeId() const { return m_nVolumeId; }
+
+    void ShowCampaignQuestions();
+    // The question tree of the wave or volume; an id of 0 or less shows the page unchanged.
+    void ShowWaveQuestions(int waveId);
+    void ShowVolumeQuestions(int volumeId);
+    void ShowReconciliation(int waveId);
+
+    // Queries and refreshes of the reconciliation page (-1 and nothing while it is not shown).
+    int GetCurrentQuestionId() const;
+    int GetFocusedModalityId() const;
+    void SelectReconQuestion(int questionId);
+    void RefreshReconQuestionGrid();
+    void RefreshReconciliationGrids();
+    void ReloadReconciliation();
+    // Whether the reconciliation page exists and has its window.
+    bool IsReconciliationPageWindow() const;
+
+    // "Find Open Numeric Equivalents": the open questions of the wave that may be numeric ones
+    // read as text, in a report window, or a message that there are none.
+    void OnFindOpenNumericEquivalents();
+
+private:
+    void RegisterCommands(CCommandActions& actions);
+    void UpdateForwardedCommands();
+
+    QPointer<CCommandActions> m_actions;
+    QStackedWidget* m_stack = nullptr;
+    CRightTreePage* m_pTreePage = nullptr;
+    QWidget* m_reconPlace = nullptr;
+    std::unique_ptr<IReconciliationPage> m_pReconPage;
+    int m_nPage = PageNone;
+    int m_nWaveId = -1;
+    int m_nVolumeId = -1;
+};

@@ -1,0 +1,66 @@
+#include "ViewTestSupport.h"
+
+#include "model/Campaign.h"
+#include "model/ModelIds.h"
+#include "model/Question.h"
+#include "model/RecordMakers.h"
+#include "model/Volume.h"
+#include "model/Wave.h"
+
+using namespace pelko_wave;
+
+namespace view_test {
+
+CWave* AddWave(CCampaign& campaign, int waveId, const QString& name)
+{
+    auto wave = std::make_unique<CWave>();
+    wave->SetWaveId(waveId);
+    wave->SetWaveOrder(campaign.GetWaveCount() + 1);
+    wave->SetName(name);
+    CWave* raw = wave.get();
+    campaign.InsertWave(std::move(wave));
+    return raw;
+}
+
+CVolume* AddVolume(CCampaign& campaign, CWave& wave, int volumeId, const QString& name, int status,
+                   int parentId)
+{
+    auto volume = std::make_unique<CVolume>();
+    volume->SetVolumeId(volumeId);
+    volume->SetName(name);
+    volume->SetWaveId(wave.GetWaveId());
+    volume->SetInheritsFromVolumeId(parentId < 0 ? volumeId : parentId);
+    volume->SetStatus(status);
+    CVolume* raw = volume.get();
+    wave.AddVolume(std::move(volume));
+    if (parentId >= 0) {
+        CVolume* parent = campaign.FindVolume(parentId);
+        raw->SetParent(parent);
+        parent->AddChildVolume(raw);
+    }
+    return raw;
+}
+
+CQuestion* AddQuestion(CCampaign& campaign, int questionId, int order, int indent,
+                       const QString& shortcut, int elementType, int questionType)
+{
+    auto question = std::make_unique<CQuestion>();
+    question->SetQuestionId(questionId);
+    question->SetOrder(order);
+    question->SetIndent(indent);
+    question->SetShortcut(shortcut);
+    question->SetElementType(elementType);
+    question->SetQuestionType(questionType);
+    question->SetDeletionWaveId(NO_WAVE_ID);
+    CQuestion* raw = question.get();
+    campaign.InsertQuestion(std::move(question));
+    return raw;
+}
+
+void Match(CVolume& volume, int questionId)
+{
+    volume.AddQuestionMatching(
+        MakeQuestionMatching(questionId, QString::number(questionId), volume));
+}
+
+} // namespace view_test
