@@ -265,8 +265,8 @@ TEST(DimensionsReader, BadDocumentsAreRefused)
         "<sss version='2.0'/>",
         "<xml><other/></xml>",
         "<xml/>",
-        "<xml><mdm:metadata xmlns:mdm='urn:x'><definition><variable id='a' name='A' type='x'/>"
-        "</definition></mdm:metadata></xml>",
+        ("<xml><mdm:metadata xmlns:mdm='urn:x'><definition><variable id='a' name='A' type='x'/>"
+         "</definition></mdm:metadata></xml>"),
     };
     for (const char* document : documents) {
         CQuestionnaire questionnaire;

@@ -181,7 +181,7 @@ TEST(TripleSReader, LanguagesAndModes)
         "<text xml:lang='en' mode='interview'>Long<br/>text</text>"
         "<text xml:lang='fr'>Les deux</text>"
         "<text xml:lang='es-MX' mode='analysis'>Corto</text>"
-        "<text xml:lang='xx-YY'>??</text>"
+        "<text xml:lang='xx-YY'>?\?</text>"
         "</label><values><value code='1'>Yes<text xml:lang='fr'>Oui</text></value></values>"
         "</variable></record></survey></sss>";
     CQuestionnaire questionnaire;
