@@ -9,12 +9,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 #include <system_error>
 
 namespace {
 
 constexpr unsigned IDS_CANCELLING = 63546; // "Cancelling, please wait..."
+
+// While the procedure runs, the bar takes its latest position this often (milliseconds).
+constexpr int kPosTickMs = 16;
 
 // The text line shows as much of its text as fits, ending with an ellipsis.
 void ShowElided(QLabel& label, const QString& text)
@@ -51,6 +55,9 @@ CUPDialog::CUPDialog(QWidget* parent, CProgressThreadData::UserProc proc, void* 
     m_cancel->setGeometry(units.ToPixels(129, 50, 50, 14));
     m_cancel->setAutoDefault(false);
     m_cancel->setProperty("controlId", int(IDC_CANCEL));
+    m_posTimer = new QTimer(this);
+    m_posTimer->setInterval(kPosTickMs);
+    connect(m_posTimer, &QTimer::timeout, this, [this] { ShowLatestPos(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         if (m_cancelEnabled)
             RequestCancel();
@@ -68,7 +75,7 @@ int CUPDialog::DoModal()
     m_started = false;
     m_ended = false;
     m_latestPos = 0;
-    m_posPending = false;
+    m_followSteps = false;
 
     ApplyCancelEnabled(m_allowCancel);
     m_fullText.clear();
@@ -98,6 +105,7 @@ void CUPDialog::showEvent(QShowEvent* event)
 void CUPDialog::StartRun()
 {
     m_data.Window = static_cast<IProgressDialogWindow*>(this);
+    m_posTimer->start();
     const bool started = StartWorker([this] {
         const int result = m_data.RunWorker();
         QMetaObject::invokeMethod(
@@ -124,6 +132,9 @@ void CUPDialog::EndRun(int result)
     // The window goes: calls of threads the procedure left behind show nothing from here on.
     m_data.Window = nullptr;
     m_ended = true;
+    // The procedure's threads are done with it: its last position shows.
+    m_posTimer->stop();
+    ShowLatestPos();
     done(result);
 }
 
@@ -216,21 +227,31 @@ bool CUPDialog::SetText(const QString& text)
 
 void CUPDialog::SetPos(int position)
 {
-    // One update on its way at a time: it shows whatever position is latest when it arrives.
-    // The store and the look at the flag stay in this order (sequentially consistent, as the
-    // window's clearing of the flag and reading of the position are): either this call sees the
-    // flag cleared and posts an update, or the update on its way reads this position. Relaxed,
-    // the look could come before the store was seen, and the last position would never show.
-    m_latestPos.store(position);
-    if (!m_posPending.load() && !m_posPending.exchange(true))
-        QMetaObject::invokeMethod(
-            this, [this] { ShowLatestPos(); }, Qt::QueuedConnection);
+    // Only recorded: the window takes the latest at its next tick, so a worker neither waits
+    // for the interface thread nor wakes it.
+    m_latestPos.store(position, std::memory_order_relaxed);
+    if (m_followSteps.load(std::memory_order_relaxed))
+        m_followSteps.store(false, std::memory_order_release);
+}
+
+void CUPDialog::StepPos(int)
+{
+    // The window reads the done-count itself. Steps from many threads then share no more than
+    // the count: the mark is only looked at while it stands, and a line that is only read
+    // stays in every processor's cache.
+    if (!m_followSteps.load(std::memory_order_relaxed))
+        m_followSteps.store(true, std::memory_order_relaxed);
 }
 
 void CUPDialog::ShowLatestPos()
 {
-    m_posPending = false;
-    m_bar->setValue(std::clamp(m_latestPos.load(), 0, m_upperBound));
+    // After a cancel the bar stays where it was.
+    if (m_data.Cancelled.load())
+        return;
+    const int position = m_followSteps.load(std::memory_order_acquire)
+                             ? m_data.DoneCount.load(std::memory_order_relaxed)
+                             : m_latestPos.load(std::memory_order_relaxed);
+    m_bar->setValue(std::clamp(position, 0, m_upperBound));
 }
 
 void CUPDialog::Cleanup()

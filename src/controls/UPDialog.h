@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QTimer;
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -61,6 +63,7 @@ private:
     // interface thread has shown them; positions are only recorded, the latest one shown.
     void EnableCancel(bool enable) override;
     void SetPos(int position) override;
+    void StepPos(int count) override;
     bool SetText(const QString& text) override;
 
     // Runs the function on the interface thread and waits for it, unless the dialog is going
@@ -78,6 +81,7 @@ private:
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_cancel = nullptr;
+    QTimer* m_posTimer = nullptr;
 
     const bool m_allowCancel;
     const int m_upperBound;
@@ -94,6 +98,8 @@ private:
     std::condition_variable m_callDone;
     bool m_closing = false;
 
+    // The position the procedure set last, or the mark that it stepped the done-count since: the
+    // bar shows the one or the other at each tick of the position timer and when the run ends.
     std::atomic<int> m_latestPos{0};
-    std::atomic<bool> m_posPending{false};
+    std::atomic<bool> m_followSteps{false};
 };

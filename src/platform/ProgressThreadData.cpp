@@ -26,7 +26,8 @@ void CUPDialogUserProcData::SetPos(int position)
 void CUPDialogUserProcData::StepPos()
 {
     const int count = DoneCount.fetch_add(1) + 1;
-    SetPos(count);
+    if (IProgressDialogWindow* window = ActiveWindow())
+        window->StepPos(count);
 }
 
 int CUPDialogUserProcData::RunWorker()

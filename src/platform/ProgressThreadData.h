@@ -8,14 +8,17 @@
 // The window side of a progress dialog whose procedure runs on a worker thread. The dialog sets
 // it into the worker data when its window is up and clears it before the window goes. Calls come
 // from worker threads, several at once: EnableCancel and SetText return once the window has
-// handled them (or at once, unhandled, when the window is going); SetPos never waits: the window
-// shows the latest position when it gets to it.
+// handled them (or at once, unhandled, when the window is going); SetPos and StepPos never wait:
+// the window shows the latest position when it gets to it.
 class IProgressDialogWindow
 {
 public:
     virtual ~IProgressDialogWindow() = default;
     virtual void EnableCancel(bool enable) = 0;
     virtual void SetPos(int position) = 0;
+    // A step of the worker data's done-count, which now stands at the count given. A window that
+    // reads the count itself needs only to know that the position follows it.
+    virtual void StepPos(int count) { SetPos(count); }
     virtual bool SetText(const QString& text) = 0;
 };
 

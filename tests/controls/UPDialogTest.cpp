@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -21,6 +23,19 @@ namespace {
 template <typename Call> void OnInterface(CUPDialog& dialog, Call call)
 {
     QMetaObject::invokeMethod(&dialog, call, Qt::BlockingQueuedConnection);
+}
+
+// From the procedure's worker: waits until the bar shows the position (it takes positions at
+// its ticks while the procedure runs); the position it shows at the end of the wait.
+int WaitUntilShown(CUPDialog& dialog, int position)
+{
+    int shown = -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (shown != position && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        OnInterface(dialog, [&] { shown = dialog.GetPos(); });
+    }
+    return shown;
 }
 
 QPushButton& CancelButton(CUPDialog& dialog)
@@ -158,9 +173,7 @@ TEST(UPDialog, WorkerTogglesCancellingAndShowsTheLatestPositionOfTheFullRange)
         OnInterface(*self, [&] { enabledWhileDisabled = CancelButton(*self).isEnabled(); });
         data.EnableCancel(true);
         data.SetPos(150000);
-        // The position reaches the window by the event loop; wait for it there.
-        OnInterface(*self, [] {});
-        OnInterface(*self, [&] { shownPos = self->GetPos(); });
+        shownPos = WaitUntilShown(*self, 150000);
         return true;
     };
     CUPDialog dialog(nullptr, proc, nullptr, QStringLiteral("Run"), true, kBound);
@@ -170,6 +183,59 @@ TEST(UPDialog, WorkerTogglesCancellingAndShowsTheLatestPositionOfTheFullRange)
     EXPECT_TRUE(dialog.IsCancelEnabled());
     EXPECT_EQ(dialog.GetUpperBound(), kBound);
     EXPECT_EQ(shownPos, 150000);
+}
+
+// Positions set faster than the window's ticks: the bar shows the last one when the run ends,
+// however soon after it the procedure returns; steps show the done-count, an explicit position
+// after them shows itself.
+TEST(UPDialog, TheLastPositionShowsWhenTheRunEnds)
+{
+    const auto stepFromThreads = [](CUPDialogUserProcData& data) {
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&data] {
+                for (int i = 0; i < 1000; ++i)
+                    data.StepPos();
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+    };
+    const struct
+    {
+        const char* name;
+        std::function<bool(CUPDialogUserProcData&)> proc;
+        int shown;
+    } cases[] = {
+        {"one position", [](CUPDialogUserProcData& data) { return data.SetPos(1), true; }, 1},
+        {"positions up to 250000",
+         [](CUPDialogUserProcData& data) {
+             for (int position = 0; position <= 250000; ++position)
+                 data.SetPos(position);
+             return true;
+         },
+         250000},
+        {"steps from four threads",
+         [&](CUPDialogUserProcData& data) { return stepFromThreads(data), true; }, 4000},
+        {"a position after the steps",
+         [&](CUPDialogUserProcData& data) {
+             stepFromThreads(data);
+             data.SetPos(17);
+             return true;
+         },
+         17},
+        {"a step after a position",
+         [](CUPDialogUserProcData& data) {
+             data.SetPos(170);
+             data.StepPos();
+             return true;
+         },
+         1},
+    };
+    for (const auto& c : cases) {
+        CUPDialog dialog(nullptr, c.proc, nullptr, QStringLiteral("Run"), true, 250000);
+        EXPECT_EQ(dialog.DoModal(), UPDIALOG_SUCCEEDED) << c.name;
+        EXPECT_EQ(dialog.GetPos(), c.shown) << c.name;
+    }
 }
 
 // Many short runs with eight stepping threads and a Cancel at a random moment: every run ends,
@@ -269,7 +335,7 @@ TEST(UPDialog, GalleryWhileRunning)
     auto proc = [&](CUPDialogUserProcData& data) {
         data.SetText(QStringLiteral("Checking wave 2, volume \"Spring\"..."));
         data.SetPos(40);
-        OnInterface(*self, [] {});
+        WaitUntilShown(*self, 40);
         OnInterface(*self, [&] { image = shots::GrabAndSave(*self, "gallery", "UPDialog"); });
         return true;
     };
