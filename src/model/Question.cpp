@@ -77,6 +77,13 @@ int CQuestion::InsertModality(CModality* modality)
     return position;
 }
 
+int CQuestion::AppendModalityInOrder(CModality* modality)
+{
+    m_maxModalityOrder = std::max(m_maxModalityOrder, modality->GetModalityOrder());
+    m_modalities.push_back(modality);
+    return int(m_modalities.size()) - 1;
+}
+
 CModality* CQuestion::RemoveModality(int modalityId)
 {
     const auto it = std::find_if(m_modalities.begin(), m_modalities.end(),

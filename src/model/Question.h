@@ -98,6 +98,10 @@ public:
     // order is beyond all others is appended. The response keeps its order, so the responses
     // stay sorted. Returns its position.
     int InsertModality(CModality* modality);
+    // Appends a response that comes in response order (its order not below the last one's),
+    // keeping its order and moving no other: reading a campaign file does this, so that
+    // responses of equal order keep theirs. Returns its position.
+    int AppendModalityInOrder(CModality* modality);
     // Takes the response of that id out of the question (the campaign still owns it) and
     // returns it; null when absent.
     CModality* RemoveModality(int modalityId);

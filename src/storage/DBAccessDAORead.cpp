@@ -163,9 +163,13 @@ bool CDBAccessDAO::ReadQuestions(CCampaign& campaign)
 {
     return RunRead("ReadQuestions", [&] {
         CQuestionsRS rs(m_database, campaign.GetVersionNumber());
-        // In order, so that inserting each question by its order keeps every order.
+        // In order; the questions go into the campaign together, each keeping its order. Put in
+        // one by one by their orders, a question of the same order as the one before would
+        // push that one and every later question an order up (orders can be equal: the order
+        // is a property the user may set), and the campaign would come back reordered.
         rs.Open(QStringLiteral("ORDER BY \"Order\", rowid"));
         std::optional<int> firstVolumeId;
+        std::vector<std::unique_ptr<CQuestion>> questions;
         while (rs.MoveNext()) {
             auto question = std::make_unique<CQuestion>();
             question->SetQuestionId(rs.m_QuestionID);
@@ -200,8 +204,9 @@ bool CDBAccessDAO::ReadQuestions(CCampaign& campaign)
                 question->SetAppearanceVolumeId(*firstVolumeId);
             }
             question->SetDeletionWaveId(rs.m_DeletionWaveID.value_or(NO_WAVE_ID));
-            campaign.InsertQuestion(std::move(question));
+            questions.push_back(std::move(question));
         }
+        campaign.InsertQuestions(std::move(questions));
     });
 }
 
@@ -305,7 +310,8 @@ bool CDBAccessDAO::ReadModalities(CCampaign& campaign)
                 rs.m_DeletionWaveID.value_or(question->GetDeletionWaveId()));
             CModality* added = modality.get();
             campaign.AddModality(std::move(modality));
-            question->InsertModality(added);
+            // The rows come in response order: appended, responses of equal order keep theirs.
+            question->AppendModalityInOrder(added);
         }
     });
 }

@@ -241,8 +241,7 @@ bool CDBAccessDAO::SaveModalities(const CCampaign& campaign)
             throw SNestedFailure();
         CModalitiesRS modalities(m_database);
         CModalityCaptionsRS captions(m_database);
-        for (int i = 0; i < campaign.GetModalityCount(); ++i) {
-            const CModality& modality = *campaign.GetModality(i);
+        const auto write = [&](const CModality& modality) {
             modalities.m_ModalityID = modality.GetModalityId();
             modalities.m_QuestionID = modality.GetQuestionId();
             modalities.m_IsDeleted = modality.IsDeleted();
@@ -266,6 +265,25 @@ bool CDBAccessDAO::SaveModalities(const CCampaign& campaign)
                 captions.m_ShortCaption = caption.GetShortCaption();
                 captions.AddOrUpdate();
             }
+        };
+        // Question by question in response order, so that a new file holds responses of equal
+        // order in the rows' order in which reading gives them back; then any response that no
+        // question holds.
+        int written = 0;
+        for (int q = 0; q < campaign.GetQuestionCount(); ++q) {
+            for (const CModality* modality : campaign.GetQuestion(q)->GetModalities()) {
+                write(*modality);
+                ++written;
+            }
+        }
+        if (written != campaign.GetModalityCount()) {
+            QSet<const CModality*> held;
+            for (int q = 0; q < campaign.GetQuestionCount(); ++q)
+                for (const CModality* modality : campaign.GetQuestion(q)->GetModalities())
+                    held.insert(modality);
+            for (int i = 0; i < campaign.GetModalityCount(); ++i)
+                if (!held.contains(campaign.GetModality(i)))
+                    write(*campaign.GetModality(i));
         }
     });
 }

@@ -672,6 +672,7 @@ protected:
                 ASSERT_TRUE(SameDump(Dump(campaign), here));
             } else if (roll == 1 && history.GetUndoCount() >= 1) {
                 ASSERT_TRUE(history.Undo());
+                ASSERT_TRUE(KeepsItsInvariants(campaign)) << "after an undo";
             }
         }
         ASSERT_GT(history.GetUndoCount(), steps / 4);

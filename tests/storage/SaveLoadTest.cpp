@@ -2,6 +2,7 @@
 
 #include "storage/DBAccessDAO.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace pelko_wave;
@@ -144,6 +145,48 @@ TEST_F(SaveLoad, VolumeTakenOutAndPutBackReadsBackInItsWavesOrder)
     const auto loaded = Load();
     ASSERT_TRUE(loaded);
     EXPECT_TRUE(SameDump(StoredDump(*loaded), StoredDump(*campaign)));
+}
+
+// Orders are properties the user may set, so two questions, or two responses of a question, can
+// share one. Reading keeps every order and the sequence of the rows; putting each in by its order
+// pushed the earlier ones up and moved a question to the end of the campaign.
+TEST_F(SaveLoad, EqualOrdersReadBackUnchanged)
+{
+    const auto campaign = MakeFullCampaign(FilePath());
+    // Ties in the model: each question takes the order of the one after it, each response the
+    // order of the one before it, so that the response sequence differs from the order in which
+    // the responses were added.
+    for (int q = 0; q + 1 < campaign->GetQuestionCount(); q += 2)
+        campaign->GetQuestion(q)->SetOrder(campaign->GetQuestion(q + 1)->GetOrder());
+    for (int q = 0; q < campaign->GetQuestionCount(); ++q) {
+        CQuestion& question = *campaign->GetQuestion(q);
+        std::vector<CModality*> sequence = question.GetModalities();
+        std::reverse(sequence.begin(), sequence.end());
+        for (CModality* response : sequence)
+            response->SetModalityOrder(4);
+        ASSERT_TRUE(question.SetModalitySequence(sequence));
+    }
+    ASSERT_EQ(CreateAndSave(*campaign), QString());
+    auto loaded = Load();
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(SameDump(StoredDump(*loaded), StoredDump(*campaign)));
+
+    // Ties made in the file: every question of order 7, every response of order 3.
+    ExecuteRaw(FilePath(), QStringLiteral("UPDATE Questions SET \"Order\" = 7"));
+    ExecuteRaw(FilePath(), QStringLiteral("UPDATE Modalities SET ModalityOrder = 3"));
+    loaded = Load();
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->GetQuestionCount(), campaign->GetQuestionCount());
+    for (int q = 0; q < loaded->GetQuestionCount(); ++q) {
+        const CQuestion& question = *loaded->GetQuestion(q);
+        EXPECT_EQ(question.GetOrder(), 7) << question.GetQuestionId();
+        EXPECT_EQ(question.GetQuestionId(), campaign->GetQuestion(q)->GetQuestionId());
+        for (int r = 0; r < question.GetModalityCount(); ++r) {
+            EXPECT_EQ(question.GetModality(r)->GetModalityOrder(), 3);
+            EXPECT_EQ(question.GetModality(r)->GetModalityId(),
+                      campaign->GetQuestion(q)->GetModality(r)->GetModalityId());
+        }
+    }
 }
 
 TEST_F(SaveLoad, CampaignRowIsEditedNeverAdded)
