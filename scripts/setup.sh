@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
