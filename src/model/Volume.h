@@ -22,6 +22,9 @@ class CQuestionnaire;
 // the volume tree (a volume may inherit from an earlier volume, its parent) and, once loaded,
 // its source questionnaire. The lookups "inherited" from the ancestors start at this volume and
 // walk up the tree; they never follow a missing parent and stop at a loop.
+//
+// The volume finds its matchings by their ids and source ids, which must not change while it
+// holds them (their start and end volumes may).
 
 namespace pelko_wave {
 
@@ -210,6 +213,9 @@ public:
     std::vector<CVolume*> GetAncestry() const;
 
 private:
+    // The own response matchings of the question, in array order.
+    const std::vector<CModalityMatching*>& ModalityMatchingsOf(int questionId) const;
+
     int m_volumeId = 0;
     QString m_name;
     int m_waveId = 0;
@@ -232,8 +238,12 @@ private:
     std::unique_ptr<qnr::CQuestionnaire> m_questionnaire;
     std::vector<std::unique_ptr<CQuestionMatching>> m_questionMatchings;
     QHash<int, int> m_questionMatchingIndex; // question id -> position
+    // Source id -> the matchings of that source id, in array order.
+    QHash<QString, std::vector<CQuestionMatching*>> m_questionMatchingsBySource;
     std::vector<std::unique_ptr<CModalityMatching>> m_modalityMatchings;
     QHash<int, int> m_modalityMatchingIndex; // response id -> position
+    // Question id -> the response matchings of that question, in array order.
+    QHash<int, std::vector<CModalityMatching*>> m_modalityMatchingsByQuestion;
     std::vector<CVolume*> m_childVolumes;
     CWave* m_wave = nullptr;
 };
