@@ -329,6 +329,13 @@ int CCampaign::InsertQuestion(std::unique_ptr<CQuestion> question)
     return position;
 }
 
+int CCampaign::AppendQuestionUnsorted(std::unique_ptr<CQuestion> question)
+{
+    const int questionId = question->GetQuestionId();
+    m_maxQuestionId = std::max(m_maxQuestionId, questionId);
+    return AppendIndexed(m_questions, m_questionIndex, questionId, std::move(question));
+}
+
 std::unique_ptr<CQuestion> CCampaign::RemoveQuestion(int questionId)
 {
     return TakeById(m_questions, m_questionIndex, questionId, kIdOf);

@@ -10,6 +10,7 @@
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
+#include "reconcile/NewQuestionPlacement.h"
 #include "reconcile/RankedScan.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
@@ -399,42 +400,6 @@ void CQuestionMatcher::Run(QString& report, const SQuestionMatchingOptions& opti
     ReportUnmatched();
 }
 
-// Where a new campaign question made from the source question at the position goes: after the
-// campaign question of the nearest preceding source question that has one. Gives -1 and indent
-// 1 when none has.
-void PlaceNewQuestion(const CCampaign& campaign, const CVolume& volume,
-                      const qnr::CQuestionnaire& questionnaire, int position, int& order,
-                      int& indent)
-{
-    order = -1;
-    indent = 1;
-    const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
-    for (int p = position - 1; p >= 0; --p) {
-        const qnr::CQuestion& previous = *questionnaire.GetQuestion(p);
-        const auto fits = [&](const CQuestion* question) {
-            return question && !campaign.IsReservedQuestion(question) &&
-                   question->GetShortcut().compare(previous.GetShortcut(), Qt::CaseInsensitive) ==
-                       0 &&
-                   HasSameLoopAncestry(campaign, *question, previous);
-        };
-        const CQuestion* anchor = nullptr;
-        int matchedId = -1;
-        if (volume.FindQuestionIdBySource(volume.GetVolumeId(), SourceCode(previous), matchedId,
-                                          true) &&
-            fits(campaign.GetQuestionById(matchedId)))
-            anchor = campaign.GetQuestionById(matchedId);
-        for (int i = 0; !anchor && i < campaign.GetQuestionCount(); ++i)
-            if (fits(campaign.GetQuestion(i)))
-                anchor = campaign.GetQuestion(i);
-        if (!anchor)
-            continue;
-        order = anchor->GetOrder() + 1;
-        const int shifted = anchor->GetIndent() + (source.GetIndent() - previous.GetIndent());
-        indent = shifted > 1 ? shifted : 1;
-        return;
-    }
-}
-
 } // namespace
 
 bool CheckQuestionPairByMethod(int method, const CVolume& volume, const CQuestion& campaignQuestion,
@@ -458,9 +423,12 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
     if (run.CommandLine && !run.AllowNewQuestions() && !index.UnmatchedSources.isEmpty())
         run.Fail(IDS_NEW_QUESTIONS_STOP);
 
+    if (index.UnmatchedSources.isEmpty())
+        return;
     CCampaign& campaign = *run.Campaign;
     SReconcileResults& results = *run.Results;
     const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+    CNewQuestionPlacement placement(campaign);
     for (const QString& code : std::as_const(index.UnmatchedSources)) {
         const int position = index.CodeMap.value(code, -1);
         if (position < 0)
@@ -468,12 +436,10 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
         int order = -1;
         int indent = 1;
-        PlaceNewQuestion(campaign, volume, questionnaire, position, order, indent);
+        placement.Place(volume, questionnaire, position, order, indent);
 
-        std::unique_ptr<CQuestion> created =
-            CreateQuestionFromSource(campaign, volume, source, order, run.KeepSourceCodes, indent);
-        CQuestion* question = created.get();
-        campaign.InsertQuestion(std::move(created));
+        CQuestion* question = placement.Insert(
+            CreateQuestionFromSource(campaign, volume, source, order, run.KeepSourceCodes, indent));
         results.CreatedQuestions.append(question);
         AddQuestionCaptionsFromSource(*question, source);
 
@@ -498,6 +464,7 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
             volume.AddModalityMatching(std::move(responseMatching));
         }
     }
+    placement.Finish();
 }
 
 } // namespace pelko_wave
