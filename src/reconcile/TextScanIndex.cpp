@@ -13,6 +13,27 @@ uint32_t GramKey(QChar first, QChar second)
     return (uint32_t(first.unicode()) << 16) | uint32_t(second.unicode());
 }
 
+// The parts are looked up only up to 2^kMaxPartLevel of them, and only in an index of enough
+// texts to repay making the signatures; otherwise the rarest grams find the candidates.
+constexpr int kMaxPartLevel = 4;
+constexpr int kMinEntriesForParts = 32;
+
+quint64 Mix(quint64 value)
+{
+    value ^= value >> 30;
+    value *= 0xbf58476d1ce4e5b9ULL;
+    value ^= value >> 27;
+    value *= 0x94d049bb133111ebULL;
+    value ^= value >> 31;
+    return value;
+}
+
+// The part of 2^level parts that a gram belongs to.
+int PartOf(uint32_t gram, int level)
+{
+    return int((Mix(gram) >> 32) & ((quint64(1) << level) - 1));
+}
+
 } // namespace
 
 CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settings)
@@ -167,17 +188,40 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
 
     // From here a passing text shares at least one gram (a score of 0 never passes). The
     // totals that can pass form one range around the query's own total; for each of them, the
-    // fewest grams a passing text of that total shares.
+    // fewest grams a passing text of that total shares, and so the most grams by which the two
+    // texts may differ.
     m_windowNeeds.clear();
+    int mostDifferent = 0;
     for (const int total : m_distinctTotals) {
         const int needed = MinSharedToPass(queryTotal, total, threshold);
-        if (needed <= std::min(queryTotal, total))
+        if (needed <= std::min(queryTotal, total)) {
             m_windowNeeds.push_back({total, needed});
+            mostDifferent = std::max(mostDifferent, queryTotal + total - 2 * needed);
+        }
     }
     if (m_windowNeeds.empty())
         return;
     const int low = m_windowNeeds.front().first;
+    const int high = m_windowNeeds.back().first;
 
+    m_candidates.clear();
+    int level = 0;
+    while ((1 << level) <= mostDifferent)
+        ++level;
+    if (level <= kMaxPartLevel && GetEntryCount() >= kMinEntriesForParts)
+        CollectByParts(level, low, high);
+    else
+        CollectByRareGrams(queryTotal, low);
+
+    std::sort(m_candidates.begin(), m_candidates.end());
+    for (const int entry : m_candidates) {
+        m_marked[size_t(entry)] = 0;
+        AddIfPassing(entry, queryTotal, threshold, hits);
+    }
+}
+
+void CTextScanIndex::CollectByRareGrams(int queryTotal, int low) const
+{
     // A text that must share `needed` grams holds one of any queryTotal - needed + 1 gram
     // occurrences of the query, or it shares fewer. So the grams are walked from the rarest
     // (a gram no text holds costs nothing): a text is a candidate when it holds a gram met
@@ -193,7 +237,6 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
     std::sort(m_gramOrder.begin(), m_gramOrder.end());
     int passed = 0;
     int highest = int(m_windowNeeds.size()) - 1; // the highest total still wanted
-    m_candidates.clear();
     for (const auto& [postings, g] : m_gramOrder) {
         const int remaining = queryTotal - passed;
         while (highest >= 0 && m_windowNeeds[size_t(highest)].second > remaining)
@@ -218,11 +261,58 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
             }
         }
     }
+}
 
-    std::sort(m_candidates.begin(), m_candidates.end());
-    for (const int entry : m_candidates) {
-        m_marked[size_t(entry)] = 0;
-        AddIfPassing(entry, queryTotal, threshold, hits);
+void CTextScanIndex::SignParts(const SGramCount* grams, const SGramCount* end, int level,
+                               std::vector<quint64>& signatures)
+{
+    signatures.assign(size_t(1) << level, 0);
+    for (size_t part = 0; part < signatures.size(); ++part)
+        signatures[part] = Mix(part + 1);
+    for (; grams != end; ++grams) {
+        quint64& signature = signatures[size_t(PartOf(grams->Gram, level))];
+        signature = Mix(signature ^ ((quint64(grams->Gram) << 32) | uint32_t(grams->Count)));
+    }
+}
+
+const std::vector<CTextScanIndex::SPartSignature>& CTextScanIndex::PartSignatures(int level) const
+{
+    if (m_partSignatures.size() <= size_t(level))
+        m_partSignatures.resize(size_t(level) + 1);
+    std::vector<SPartSignature>& signatures = m_partSignatures[size_t(level)];
+    if (!signatures.empty() || GetEntryCount() == 0)
+        return signatures;
+    std::vector<quint64> parts;
+    signatures.reserve(size_t(GetEntryCount()) << level);
+    for (int entry = 0; entry < GetEntryCount(); ++entry) {
+        const SGramCount* grams = m_entryGrams.data() + m_entryGramStart[size_t(entry)];
+        SignParts(grams, m_entryGrams.data() + m_entryGramStart[size_t(entry) + 1], level, parts);
+        for (const quint64 key : parts)
+            signatures.push_back({key, entry});
+    }
+    std::sort(signatures.begin(), signatures.end());
+    return signatures;
+}
+
+void CTextScanIndex::CollectByParts(int level, int low, int high) const
+{
+    // A passing text differs from the query by fewer grams than there are parts: one of the
+    // parts holds exactly the same grams in both, so the texts that agree with the query on
+    // some whole part are all the candidates.
+    const std::vector<SPartSignature>& signatures = PartSignatures(level);
+    SignParts(m_queryGrams.data(), m_queryGrams.data() + m_queryGrams.size(), level, m_queryParts);
+    for (const quint64 key : m_queryParts) {
+        auto signature = std::lower_bound(signatures.begin(), signatures.end(),
+                                          SPartSignature{key, -1});
+        for (; signature != signatures.end() && signature->Key == key; ++signature) {
+            const int entry = signature->Entry;
+            const int total = m_totals[size_t(entry)];
+            char& marked = m_marked[size_t(entry)];
+            if (!marked && !m_removed[size_t(entry)] && total >= low && total <= high) {
+                marked = 1;
+                m_candidates.push_back(entry);
+            }
+        }
     }
 }
 

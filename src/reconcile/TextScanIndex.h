@@ -10,9 +10,13 @@
 // scan looks only at the texts that can score above its threshold instead of scoring every
 // pair. Only exact bounds rule a text out: two texts of gram counts a and b cannot score above
 // 2 * min(a, b) / (a + b); a text that must share s grams with a query of a grams shares at
-// least one of any a - s + 1 of the query's grams (the index looks at the rarest). The texts
-// left are scored as CNGram scores them (same counts, same division), so a scan through the
-// index finds exactly what the full pairwise scan finds.
+// least one of any a - s + 1 of the query's grams (the index looks at the rarest). Near the top
+// of the scale a passing text differs from the query by only a few grams, fewer than d say: the
+// grams are then split into d parts (by a hash of the gram), and one part holds exactly the same
+// grams in both texts, so the index looks up only the texts that agree with the query on a whole
+// part, however common the query's grams are. The texts left are scored as CNGram scores them
+// (same counts, same division), so a scan through the index finds exactly what the full pairwise
+// scan finds.
 //
 // Entries are numbered from 0 in the order of the texts given, which is the scan order. The
 // index keeps scratch space for its queries: one thread uses it at a time.
@@ -70,8 +74,28 @@ private:
         int Count = 0;
     };
 
+    // An entry's signature of one part of its grams (the part's number mixed in).
+    struct SPartSignature
+    {
+        quint64 Key = 0;
+        int Entry = 0;
+        bool operator<(const SPartSignature& other) const
+        {
+            return Key != other.Key ? Key < other.Key : Entry < other.Entry;
+        }
+    };
+
     // The grams of a text, sorted, each with its count; returns the number of grams taken.
     int CollectGrams(const QString& text, std::vector<SGramCount>& grams) const;
+    // The candidates of a query (unmarked, not removed, of a total in [low, high]) found through
+    // its rarest grams, or through the parts of its grams split in 2^level.
+    void CollectByRareGrams(int queryTotal, int low) const;
+    void CollectByParts(int level, int low, int high) const;
+    // The signatures of the 2^level parts of the grams.
+    static void SignParts(const SGramCount* grams, const SGramCount* end, int level,
+                          std::vector<quint64>& signatures);
+    // Every entry's part signatures for 2^level parts, sorted, made on first use.
+    const std::vector<SPartSignature>& PartSignatures(int level) const;
     void FindByFullScan(const QString& text, double threshold, std::vector<SHit>& hits) const;
     // Whether a score passes: above the threshold, or exactly 1.0.
     bool Passes(int shared, int queryTotal, int total, double threshold) const;
@@ -95,7 +119,11 @@ private:
     std::vector<int> m_emptyEntries;                   // entries without a gram
     std::vector<int> m_distinctTotals;                 // ascending
 
+    // Entries' part signatures by level (2^level parts), each made on first use.
+    mutable std::vector<std::vector<SPartSignature>> m_partSignatures;
+
     // Query scratch space.
+    mutable std::vector<quint64> m_queryParts;
     mutable std::vector<char> m_marked;
     mutable std::vector<int> m_candidates;
     mutable std::vector<SGramCount> m_queryGrams;
