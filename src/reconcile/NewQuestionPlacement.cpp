@@ -18,6 +18,18 @@ bool IsPlainAscii(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+// A hash of the ASCII text lower-cased: equal texts ignoring case hash alike.
+quint64 LowerCaseHash(const QString& text)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        hash = (hash ^ (unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit)) *
+               1099511628211ULL;
+    }
+    return hash;
+}
+
 } // namespace
 
 CNewQuestionPlacement::CNewQuestionPlacement(CCampaign& campaign)
@@ -25,7 +37,6 @@ CNewQuestionPlacement::CNewQuestionPlacement(CCampaign& campaign)
 {
     const int count = campaign.GetQuestionCount();
     m_nodes.reserve(size_t(count));
-    m_nodeOf.reserve(count);
     for (int p = 0; p < count; ++p) {
         SNode node;
         node.Question = campaign.GetQuestion(p);
@@ -34,7 +45,6 @@ CNewQuestionPlacement::CNewQuestionPlacement(CCampaign& campaign)
         node.Base = node.Question->GetOrder();
         node.Indexed = campaign.GetQuestionIndexById(node.Question->GetQuestionId()) == p;
         m_nodes.push_back(node);
-        m_nodeOf.insert(node.Question, p);
         AddToShortcuts(p);
     }
     m_first = count > 0 ? 0 : -1;
@@ -51,7 +61,7 @@ void CNewQuestionPlacement::AddToShortcuts(int node)
 {
     const QString& shortcut = m_nodes[size_t(node)].Question->GetShortcut();
     if (IsPlainAscii(shortcut))
-        m_asciiShortcuts[shortcut.toLower()].push_back(node);
+        m_asciiShortcuts[LowerCaseHash(shortcut)].push_back(node);
     else
         m_otherShortcuts.push_back(node);
 }
@@ -135,7 +145,7 @@ int CNewQuestionPlacement::FirstFitting(const QString& shortcut, bool inLoop) co
     }
     // An ASCII shortcut equals, ignoring case, the ASCII shortcuts of its lower case and
     // perhaps some of the others.
-    std::vector<int> candidates = m_asciiShortcuts.value(shortcut.toLower());
+    std::vector<int> candidates = m_asciiShortcuts.value(LowerCaseHash(shortcut));
     candidates.insert(candidates.end(), m_otherShortcuts.begin(), m_otherShortcuts.end());
     std::sort(candidates.begin(), candidates.end(),
               [this](int a, int b) { return m_nodes[size_t(a)].Label < m_nodes[size_t(b)].Label; });
@@ -160,7 +170,8 @@ void CNewQuestionPlacement::Place(const CVolume& volume, const qnr::CQuestionnai
         if (volume.FindQuestionIdBySource(volume.GetVolumeId(),
                                           QString::number(previous.GetCodeQuestion()), matchedId,
                                           true)) {
-            const int matched = m_nodeOf.value(m_campaign.GetQuestionById(matchedId), -1);
+            // The nodes stand in the campaign's array order until Finish.
+            const int matched = m_campaign.GetQuestionIndexById(matchedId);
             if (matched >= 0 && Fits(matched, previous.GetShortcut(), inLoop))
                 anchor = matched;
         }
@@ -245,7 +256,6 @@ CQuestion* CNewQuestionPlacement::Insert(std::unique_ptr<CQuestion> question)
     m_nodes.push_back(node);
     ++m_newCount;
     Link(index, after);
-    m_nodeOf.insert(node.Question, index);
     AddToShortcuts(index);
 
     m_campaign.AppendQuestionUnsorted(std::move(question));

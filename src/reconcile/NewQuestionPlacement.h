@@ -54,6 +54,8 @@ public:
     void Finish();
 
 private:
+    // A node for each question of the campaign's array, in the array's order: the campaign's
+    // questions, then the new ones.
     struct SNode
     {
         CQuestion* Question = nullptr;
@@ -96,10 +98,9 @@ private:
     // The node that the last Place put the question after; -1 when none.
     int m_anchor = -1;
     int m_initialMaxOrder = 0;
-    QHash<const CQuestion*, int> m_nodeOf;
-    // Nodes by their shortcut lower-cased, for plain ASCII shortcuts; the nodes of the other
-    // shortcuts (which may equal an ASCII one ignoring case) apart.
-    QHash<QString, std::vector<int>> m_asciiShortcuts;
+    // Nodes by a hash of their shortcut lower-cased, for plain ASCII shortcuts; the nodes of the
+    // other shortcuts (which may equal an ASCII one ignoring case) apart.
+    QHash<quint64, std::vector<int>> m_asciiShortcuts;
     std::vector<int> m_otherShortcuts;
     bool m_finished = false;
 };

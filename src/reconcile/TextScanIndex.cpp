@@ -13,10 +13,11 @@ uint32_t GramKey(QChar first, QChar second)
     return (uint32_t(first.unicode()) << 16) | uint32_t(second.unicode());
 }
 
-// The parts are looked up only up to 2^kMaxPartLevel of them, and only in an index of enough
-// texts to repay making the signatures; otherwise the rarest grams find the candidates.
+// A few texts are all candidates (by their totals): neither grams nor parts would repay
+// looking them up. In more, the parts are looked up up to 2^kMaxPartLevel of them; beyond, the
+// rarest grams find the candidates.
+constexpr int kMinEntriesForIndex = 32;
 constexpr int kMaxPartLevel = 4;
-constexpr int kMinEntriesForParts = 32;
 
 quint64 Mix(quint64 value)
 {
@@ -45,7 +46,6 @@ CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settin
     m_marked.resize(size_t(count), 0);
     m_entryGramStart.reserve(size_t(count) + 1);
 
-    std::vector<std::pair<uint32_t, SPosting>> all;
     std::vector<SGramCount> grams;
     for (int entry = 0; entry < count; ++entry) {
         const int total = CollectGrams(texts[entry], grams);
@@ -54,11 +54,27 @@ CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settin
             m_emptyEntries.push_back(entry);
         m_entryGramStart.push_back(int(m_entryGrams.size()));
         m_entryGrams.insert(m_entryGrams.end(), grams.begin(), grams.end());
-        for (const SGramCount& gram : grams)
-            all.push_back({gram.Gram, SPosting{total, entry, gram.Count}});
     }
     m_entryGramStart.push_back(int(m_entryGrams.size()));
 
+    m_distinctTotals = m_totals;
+    std::sort(m_distinctTotals.begin(), m_distinctTotals.end());
+    m_distinctTotals.erase(std::unique(m_distinctTotals.begin(), m_distinctTotals.end()),
+                           m_distinctTotals.end());
+}
+
+void CTextScanIndex::MakePostings() const
+{
+    if (m_postingsMade)
+        return;
+    m_postingsMade = true;
+    std::vector<std::pair<uint32_t, SPosting>> all;
+    all.reserve(m_entryGrams.size());
+    for (int entry = 0; entry < GetEntryCount(); ++entry) {
+        for (int g = m_entryGramStart[size_t(entry)]; g < m_entryGramStart[size_t(entry) + 1]; ++g)
+            all.push_back({m_entryGrams[size_t(g)].Gram,
+                           SPosting{m_totals[size_t(entry)], entry, m_entryGrams[size_t(g)].Count}});
+    }
     std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
         if (a.first != b.first)
             return a.first < b.first;
@@ -74,11 +90,6 @@ CTextScanIndex::CTextScanIndex(const QStringList& texts, const SSettings& settin
         m_gramRanges.insert(all[i].first, {int(i), int(end)});
         i = end;
     }
-
-    m_distinctTotals = m_totals;
-    std::sort(m_distinctTotals.begin(), m_distinctTotals.end());
-    m_distinctTotals.erase(std::unique(m_distinctTotals.begin(), m_distinctTotals.end()),
-                           m_distinctTotals.end());
 }
 
 void CTextScanIndex::Remove(int entry)
@@ -208,7 +219,9 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
     int level = 0;
     while ((1 << level) <= mostDifferent)
         ++level;
-    if (level <= kMaxPartLevel && GetEntryCount() >= kMinEntriesForParts)
+    if (GetEntryCount() < kMinEntriesForIndex)
+        CollectByTotal(low, high);
+    else if (level <= kMaxPartLevel)
         CollectByParts(level, low, high);
     else
         CollectByRareGrams(queryTotal, low);
@@ -220,8 +233,20 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
     }
 }
 
+void CTextScanIndex::CollectByTotal(int low, int high) const
+{
+    for (int entry = 0; entry < GetEntryCount(); ++entry) {
+        const int total = m_totals[size_t(entry)];
+        if (!m_removed[size_t(entry)] && total >= low && total <= high) {
+            m_marked[size_t(entry)] = 1;
+            m_candidates.push_back(entry);
+        }
+    }
+}
+
 void CTextScanIndex::CollectByRareGrams(int queryTotal, int low) const
 {
+    MakePostings();
     // A text that must share `needed` grams holds one of any queryTotal - needed + 1 gram
     // occurrences of the query, or it shares fewer. So the grams are walked from the rarest
     // (a gram no text holds costs nothing): a text is a candidate when it holds a gram met

@@ -87,9 +87,13 @@ private:
 
     // The grams of a text, sorted, each with its count; returns the number of grams taken.
     int CollectGrams(const QString& text, std::vector<SGramCount>& grams) const;
-    // The candidates of a query (unmarked, not removed, of a total in [low, high]) found through
-    // its rarest grams, or through the parts of its grams split in 2^level.
+    // The candidates of a query (unmarked, not removed, of a total in [low, high]): every such
+    // entry, or those found through the query's rarest grams, or through the parts of its grams
+    // split in 2^level.
+    void CollectByTotal(int low, int high) const;
     void CollectByRareGrams(int queryTotal, int low) const;
+    // The postings, made on first use.
+    void MakePostings() const;
     void CollectByParts(int level, int low, int high) const;
     // The signatures of the 2^level parts of the grams.
     static void SignParts(const SGramCount* grams, const SGramCount* end, int level,
@@ -114,8 +118,9 @@ private:
     std::vector<SGramCount> m_entryGrams;
     std::vector<int> m_entryGramStart;
     // Postings of all grams, grouped by gram, each group sorted by (total, entry).
-    std::vector<SPosting> m_postings;
-    QHash<uint32_t, std::pair<int, int>> m_gramRanges; // gram -> [begin, end) in m_postings
+    mutable bool m_postingsMade = false;
+    mutable std::vector<SPosting> m_postings;
+    mutable QHash<uint32_t, std::pair<int, int>> m_gramRanges; // gram -> [begin, end)
     std::vector<int> m_emptyEntries;                   // entries without a gram
     std::vector<int> m_distinctTotals;                 // ascending
 
