@@ -11,9 +11,13 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
     auto arg = args.begin();
     const qsizetype n = format.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = format[i];
-        if (c != u'%') {
-            result += c;
+        if (format[i] != u'%') {
+            // The text up to the next conversion, at once.
+            qsizetype next = format.indexOf(u'%', i);
+            if (next < 0)
+                next = n;
+            result += QStringView(format).mid(i, next - i);
+            i = next - 1;
             continue;
         }
         if (i + 1 < n && format[i + 1] == u'%') {
@@ -23,18 +27,17 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         }
         // Collect flags, width, precision and length modifiers up to the conversion letter.
         qsizetype j = i + 1;
-        QByteArray conversion("%");
         while (j < n && QByteArrayView("-+ #0").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
-            conversion += format[j++].toLatin1();
+            ++j;
         while (j < n && format[j].isDigit())
-            conversion += format[j++].toLatin1();
+            ++j;
         if (j < n && format[j] == u'.') {
-            conversion += '.';
             ++j;
             while (j < n && format[j].isDigit())
-                conversion += format[j++].toLatin1();
+                ++j;
         }
+        const qsizetype specEnd = j;
         while (j < n && QByteArrayView("hlLqjzt").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
             ++j; // the value's own type decides the length
@@ -49,6 +52,20 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
             continue;
         }
         const QVariant& value = *arg++;
+        // A plain "%s" or "%d", the most common, goes without the printf machinery.
+        if (specEnd == i + 1 && (conv == 's' || conv == 'S')) {
+            result += value.toString();
+            i = j;
+            continue;
+        }
+        if (specEnd == i + 1 && (conv == 'd' || conv == 'i')) {
+            result += QString::number(value.toLongLong());
+            i = j;
+            continue;
+        }
+        QByteArray conversion("%");
+        for (qsizetype k = i + 1; k < specEnd; ++k)
+            conversion += format[k].toLatin1();
         switch (conv) {
         case 's':
         case 'S': {

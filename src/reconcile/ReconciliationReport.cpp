@@ -123,12 +123,18 @@ QString GetReportFooter()
 
 QString MakeReportLine(const char* classes, const QString& text)
 {
-    return QStringLiteral("<p class = \"%1\"/>\n").arg(QLatin1String(classes)) + text + u'\n';
+    QString line;
+    AppendReportLine(line, classes, text);
+    return line;
 }
 
 void AppendReportLine(QString& report, const char* classes, const QString& text)
 {
-    report += MakeReportLine(classes, text);
+    report += QLatin1String("<p class = \"");
+    report += QLatin1String(classes);
+    report += QLatin1String("\"/>\n");
+    report += text;
+    report += u'\n';
 }
 
 void ShowReconciliationReport(const CWave& wave, const QString& report)

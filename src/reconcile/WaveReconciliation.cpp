@@ -283,15 +283,20 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
     }
 
     if (run.ReportFlag) {
+        // The head, the run's date and whether libraries were used go in front of the lines.
         const QString runDate =
             QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-        report.prepend(MakeReportLine(
-            ReportClass::Line1, LoadString(options.UseCaptionLibraries ? IDS_USING_LIBRARIES
-                                                                       : IDS_NOT_USING_LIBRARIES)));
-        report.prepend(
-            MakeReportLine(ReportClass::Title, FormatReportText(IDS_RECONCILIATION_RUN, runDate)));
-        report.prepend(GetReconciliationReportHead());
-        report += GetReportFooter();
+        const QString lines = std::move(report);
+        report = GetReconciliationReportHead();
+        AppendReportLine(report, ReportClass::Title,
+                         FormatReportText(IDS_RECONCILIATION_RUN, runDate));
+        AppendReportLine(report, ReportClass::Line1,
+                         LoadString(options.UseCaptionLibraries ? IDS_USING_LIBRARIES
+                                                                : IDS_NOT_USING_LIBRARIES));
+        const QString footer = GetReportFooter();
+        report.reserve(report.size() + lines.size() + footer.size());
+        report += lines;
+        report += footer;
     } else {
         report.clear();
     }

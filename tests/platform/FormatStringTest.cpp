@@ -20,6 +20,7 @@ TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
         {"missing %s here", {}, "missing %s here"},
         {"%.3s", {QStringLiteral("abcdef")}, "abc"},
         {"trailing %", {}, "trailing %"},
+        {"%d%s%%%i.", {-9000000000LL, QStringLiteral("x"), 0}, "-9000000000x%0."},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatString(QString::fromUtf8(c.format), c.args), QString::fromUtf8(c.expected))
