@@ -22,6 +22,43 @@ void UpperCaseEachUnit(QString& text)
         unit = unit.toUpper();
 }
 
+int CollectNGramKeys(const QString& text, bool upperCase, bool trim, std::vector<uint32_t>& keys)
+{
+    // The framed text is "#", the body, "#"; every window of two that ends before the closing
+    // "#" is a gram, so there are as many grams as the body has units.
+    const QStringView body = trim ? QStringView(text).trimmed() : QStringView(text);
+    const qsizetype taken = body.size();
+    keys.clear();
+    keys.reserve(size_t(taken));
+    char16_t previous = u'#';
+    for (qsizetype p = 0; p < taken; ++p) {
+        const char16_t unit = upperCase ? body[p].toUpper().unicode() : body[p].unicode();
+        keys.push_back((uint32_t(previous) << 16) | unit);
+        previous = unit;
+    }
+    std::sort(keys.begin(), keys.end());
+    return int(taken);
+}
+
+int CountSharedNGramKeys(const std::vector<uint32_t>& first, const std::vector<uint32_t>& second)
+{
+    int shared = 0;
+    auto a = first.begin();
+    auto b = second.begin();
+    while (a != first.end() && b != second.end()) {
+        if (*a < *b) {
+            ++a;
+        } else if (*b < *a) {
+            ++b;
+        } else {
+            ++shared;
+            ++a;
+            ++b;
+        }
+    }
+    return shared;
+}
+
 double NGramDiceScore(int shared, int firstTotal, int secondTotal, int bothEmptyResult)
 {
     if (firstTotal == 0 && secondTotal == 0)
@@ -109,11 +146,13 @@ double GetMatchingThreshold()
 
 int IsTextSimilar(const QString& text1, const QString& text2, int upperCase, int bothEmptyResult)
 {
-    CNGram ngram;
-    ngram.SetUpperCase(upperCase);
-    ngram.SetTrim(GetAppNGramSettings().GetIgnoreWhitespace());
-    ngram.SetFirstText(text1);
-    ngram.SetSecondText(text2);
-    const double score = ngram.GetSimilarity(bothEmptyResult);
+    // The score of a CNGram of gram length 2 with these flags, from sorted gram keys.
+    const bool trim = GetAppNGramSettings().GetIgnoreWhitespace() != 0;
+    std::vector<uint32_t> first;
+    std::vector<uint32_t> second;
+    const int firstTotal = CollectNGramKeys(text1, upperCase != 0, trim, first);
+    const int secondTotal = CollectNGramKeys(text2, upperCase != 0, trim, second);
+    const double score = NGramDiceScore(CountSharedNGramKeys(first, second), firstTotal,
+                                        secondTotal, bothEmptyResult);
     return GetMatchingThreshold() < score ? 1 : 0;
 }

@@ -7,12 +7,6 @@
 
 namespace {
 
-// Two UTF-16 units in one key: equal keys are equal grams.
-uint32_t GramKey(QChar first, QChar second)
-{
-    return (uint32_t(first.unicode()) << 16) | uint32_t(second.unicode());
-}
-
 // A few texts are all candidates (by their totals): neither grams nor parts would repay
 // looking them up. In more, the parts are looked up up to 2^kMaxPartLevel of them; beyond, the
 // rarest grams find the candidates.
@@ -101,16 +95,8 @@ void CTextScanIndex::Remove(int entry)
 int CTextScanIndex::CollectGrams(const QString& text, std::vector<SGramCount>& grams) const
 {
     grams.clear();
-    QString framed = FrameNGramText(text, m_settings.Trim != 0);
-    if (m_settings.UpperCase)
-        UpperCaseEachUnit(framed);
-    // As CNGram counts: every window of two that ends before the closing "#".
-    const int taken = std::max(0, int(framed.size()) - 2);
-    std::vector<uint32_t> keys;
-    keys.reserve(size_t(taken));
-    for (int p = 0; p < taken; ++p)
-        keys.push_back(GramKey(framed[p], framed[p + 1]));
-    std::sort(keys.begin(), keys.end());
+    std::vector<uint32_t>& keys = m_queryKeys;
+    const int taken = CollectNGramKeys(text, m_settings.UpperCase != 0, m_settings.Trim != 0, keys);
     for (const uint32_t key : keys) {
         if (grams.empty() || grams.back().Gram != key)
             grams.push_back({key, 0});
@@ -197,23 +183,13 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
         return;
     }
 
-    // From here a passing text shares at least one gram (a score of 0 never passes). The
-    // totals that can pass form one range around the query's own total; for each of them, the
-    // fewest grams a passing text of that total shares, and so the most grams by which the two
-    // texts may differ.
-    m_windowNeeds.clear();
-    int mostDifferent = 0;
-    for (const int total : m_distinctTotals) {
-        const int needed = MinSharedToPass(queryTotal, total, threshold);
-        if (needed <= std::min(queryTotal, total)) {
-            m_windowNeeds.push_back({total, needed});
-            mostDifferent = std::max(mostDifferent, queryTotal + total - 2 * needed);
-        }
-    }
-    if (m_windowNeeds.empty())
+    // From here a passing text shares at least one gram (a score of 0 never passes).
+    const SWindow& window = WindowOf(queryTotal, threshold);
+    if (window.Needs.empty())
         return;
-    const int low = m_windowNeeds.front().first;
-    const int high = m_windowNeeds.back().first;
+    const int low = window.Needs.front().first;
+    const int high = window.Needs.back().first;
+    const int mostDifferent = window.MostDifferent;
 
     m_candidates.clear();
     int level = 0;
@@ -224,13 +200,36 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
     else if (level <= kMaxPartLevel)
         CollectByParts(level, low, high);
     else
-        CollectByRareGrams(queryTotal, low);
+        CollectByRareGrams(window, queryTotal, low);
 
     std::sort(m_candidates.begin(), m_candidates.end());
     for (const int entry : m_candidates) {
         m_marked[size_t(entry)] = 0;
         AddIfPassing(entry, queryTotal, threshold, hits);
     }
+}
+
+const CTextScanIndex::SWindow& CTextScanIndex::WindowOf(int queryTotal, double threshold) const
+{
+    if (threshold != m_windowThreshold) {
+        m_windows.clear();
+        m_windowThreshold = threshold;
+    }
+    const auto known = m_windows.constFind(queryTotal);
+    if (known != m_windows.cend())
+        return *known;
+    // The totals that can pass form one range around the query's own total; for each of them,
+    // the fewest grams a passing text of that total shares, and so the most grams by which the
+    // two texts may differ.
+    SWindow window;
+    for (const int total : m_distinctTotals) {
+        const int needed = MinSharedToPass(queryTotal, total, threshold);
+        if (needed <= std::min(queryTotal, total)) {
+            window.Needs.push_back({total, needed});
+            window.MostDifferent = std::max(window.MostDifferent, queryTotal + total - 2 * needed);
+        }
+    }
+    return *m_windows.insert(queryTotal, window);
 }
 
 void CTextScanIndex::CollectByTotal(int low, int high) const
@@ -244,7 +243,7 @@ void CTextScanIndex::CollectByTotal(int low, int high) const
     }
 }
 
-void CTextScanIndex::CollectByRareGrams(int queryTotal, int low) const
+void CTextScanIndex::CollectByRareGrams(const SWindow& window, int queryTotal, int low) const
 {
     MakePostings();
     // A text that must share `needed` grams holds one of any queryTotal - needed + 1 gram
@@ -261,10 +260,10 @@ void CTextScanIndex::CollectByRareGrams(int queryTotal, int low) const
     }
     std::sort(m_gramOrder.begin(), m_gramOrder.end());
     int passed = 0;
-    int highest = int(m_windowNeeds.size()) - 1; // the highest total still wanted
+    int highest = int(window.Needs.size()) - 1; // the highest total still wanted
     for (const auto& [postings, g] : m_gramOrder) {
         const int remaining = queryTotal - passed;
-        while (highest >= 0 && m_windowNeeds[size_t(highest)].second > remaining)
+        while (highest >= 0 && window.Needs[size_t(highest)].second > remaining)
             --highest;
         if (highest < 0)
             break;
@@ -272,7 +271,7 @@ void CTextScanIndex::CollectByRareGrams(int queryTotal, int low) const
         passed += gram.Count;
         if (postings == 0)
             continue;
-        const int high = m_windowNeeds[size_t(highest)].first;
+        const int high = window.Needs[size_t(highest)].first;
         const auto range = m_gramRanges.constFind(gram.Gram);
         const auto first = m_postings.begin() + range->first;
         const auto last = m_postings.begin() + range->second;

@@ -74,6 +74,15 @@ private:
         int Count = 0;
     };
 
+    // For a query of some total, the totals that can pass, ascending, each with the fewest grams
+    // a passing text of that total shares; and the most grams by which a passing text may
+    // differ from the query.
+    struct SWindow
+    {
+        std::vector<std::pair<int, int>> Needs;
+        int MostDifferent = 0;
+    };
+
     // An entry's signature of one part of its grams (the part's number mixed in).
     struct SPartSignature
     {
@@ -91,9 +100,11 @@ private:
     // entry, or those found through the query's rarest grams, or through the parts of its grams
     // split in 2^level.
     void CollectByTotal(int low, int high) const;
-    void CollectByRareGrams(int queryTotal, int low) const;
+    void CollectByRareGrams(const SWindow& window, int queryTotal, int low) const;
     // The postings, made on first use.
     void MakePostings() const;
+    // The window of a query total at the threshold, kept for the next query of that total.
+    const SWindow& WindowOf(int queryTotal, double threshold) const;
     void CollectByParts(int level, int low, int high) const;
     // The signatures of the 2^level parts of the grams.
     static void SignParts(const SGramCount* grams, const SGramCount* end, int level,
@@ -128,10 +139,13 @@ private:
     mutable std::vector<std::vector<SPartSignature>> m_partSignatures;
 
     // Query scratch space.
+    mutable std::vector<uint32_t> m_queryKeys;
     mutable std::vector<quint64> m_queryParts;
     mutable std::vector<char> m_marked;
     mutable std::vector<int> m_candidates;
     mutable std::vector<SGramCount> m_queryGrams;
     mutable std::vector<std::pair<int, int>> m_gramOrder;   // (posting count, query gram)
-    mutable std::vector<std::pair<int, int>> m_windowNeeds; // (total, fewest shared), ascending
+    // The windows of the query totals met so far, at the threshold of the latest query.
+    mutable QHash<int, SWindow> m_windows;
+    mutable double m_windowThreshold = -1.0;
 };
