@@ -37,13 +37,8 @@ constexpr unsigned IDS_RESPONSE_PARENT_NGRAM_LOW = 63392;
 double InheritedNGramScore(const CVolume& volume, const QString& first, const QString& second)
 {
     const CNGramSettings& settings = GetAppNGramSettings();
-    CNGram ngram;
-    ngram.SetUpperCase(volume.GetCaseSensitiveMatching() ? 0 : 1);
-    ngram.SetTrim(settings.GetIgnoreWhitespace());
-    ngram.SetLength(settings.GetNGramLength());
-    ngram.SetFirstText(first);
-    ngram.SetSecondText(second);
-    return ngram.GetSimilarity(0);
+    return GetNGramScore(first, second, volume.GetCaseSensitiveMatching() ? 0 : 1,
+                         settings.GetIgnoreWhitespace(), settings.GetNGramLength(), 0);
 }
 
 bool PassesInheritedNGram(double score)

@@ -144,15 +144,29 @@ double GetMatchingThreshold()
     return 0.95f;
 }
 
+double GetNGramScore(const QString& first, const QString& second, int upperCase, int trim,
+                     int length, int bothEmptyResult)
+{
+    if (length != 2) {
+        CNGram ngram;
+        ngram.SetUpperCase(upperCase);
+        ngram.SetTrim(trim);
+        ngram.SetLength(length);
+        ngram.SetFirstText(first);
+        ngram.SetSecondText(second);
+        return ngram.GetSimilarity(bothEmptyResult);
+    }
+    std::vector<uint32_t> firstKeys;
+    std::vector<uint32_t> secondKeys;
+    const int firstTotal = CollectNGramKeys(first, upperCase != 0, trim != 0, firstKeys);
+    const int secondTotal = CollectNGramKeys(second, upperCase != 0, trim != 0, secondKeys);
+    return NGramDiceScore(CountSharedNGramKeys(firstKeys, secondKeys), firstTotal, secondTotal,
+                          bothEmptyResult);
+}
+
 int IsTextSimilar(const QString& text1, const QString& text2, int upperCase, int bothEmptyResult)
 {
-    // The score of a CNGram of gram length 2 with these flags, from sorted gram keys.
-    const bool trim = GetAppNGramSettings().GetIgnoreWhitespace() != 0;
-    std::vector<uint32_t> first;
-    std::vector<uint32_t> second;
-    const int firstTotal = CollectNGramKeys(text1, upperCase != 0, trim, first);
-    const int secondTotal = CollectNGramKeys(text2, upperCase != 0, trim, second);
-    const double score = NGramDiceScore(CountSharedNGramKeys(first, second), firstTotal,
-                                        secondTotal, bothEmptyResult);
+    const double score = GetNGramScore(
+        text1, text2, upperCase, GetAppNGramSettings().GetIgnoreWhitespace(), 2, bothEmptyResult);
     return GetMatchingThreshold() < score ? 1 : 0;
 }

@@ -75,6 +75,10 @@ void UpperCaseEachUnit(QString& text);
 int CollectNGramKeys(const QString& text, bool upperCase, bool trim, std::vector<uint32_t>& keys);
 // The grams that two sorted key lists share, a gram counted as often as both hold it.
 int CountSharedNGramKeys(const std::vector<uint32_t>& first, const std::vector<uint32_t>& second);
+// The score of two texts as a CNGram with these flags and gram length gives it (grams of two
+// are counted as sorted keys, without the CNGram's maps).
+double GetNGramScore(const QString& first, const QString& second, int upperCase, int trim,
+                     int length, int bothEmptyResult);
 // The score from the shared gram count and both totals, as CNGram computes it. Every scorer of
 // the engine goes through it so that equal counts give bit-identical scores.
 double NGramDiceScore(int shared, int firstTotal, int secondTotal, int bothEmptyResult);

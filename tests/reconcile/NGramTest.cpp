@@ -180,9 +180,9 @@ TEST(IsTextSimilar, TrimsAsTheOptionsSayAndAlwaysUsesGramsOfTwo)
     EXPECT_EQ(IsTextSimilar(QStringLiteral(" abc "), QStringLiteral("abc"), 1, 0), 0);
 }
 
-// The sorted gram keys that the scans and IsTextSimilar count with give CNGram's totals and
-// shared counts, so its scores bit for bit: letter case, blanks at either end, letters whose
-// upper case is special, characters outside the basic plane.
+// The sorted gram keys that the scans and the scores count with give CNGram's totals and shared
+// counts, so its scores bit for bit: letter case, blanks at either end, letters whose upper case
+// is special, characters outside the basic plane.
 TEST(NGramKeys, CountAsCNGramCounts)
 {
     const QString pool = QStringLiteral("aAbB éÉß\u01C6\t1#") + QString::fromUtf16(u"\U0001D49C");
@@ -207,11 +207,18 @@ TEST(NGramKeys, CountAsCNGramCounts)
                     const int secondTotal = ngram.SetSecondText(texts[b]);
                     ASSERT_EQ(CollectNGramKeys(texts[a], upperCase, trim, first), firstTotal);
                     ASSERT_EQ(CollectNGramKeys(texts[b], upperCase, trim, second), secondTotal);
-                    for (const int bothEmpty : {0, 1})
+                    for (const int bothEmpty : {0, 1}) {
                         EXPECT_EQ(NGramDiceScore(CountSharedNGramKeys(first, second), firstTotal,
                                                  secondTotal, bothEmpty),
                                   ngram.GetSimilarity(bothEmpty))
                             << texts[a].toStdString() << " | " << texts[b].toStdString();
+                        EXPECT_EQ(GetNGramScore(texts[a], texts[b], upperCase, trim, 2, bothEmpty),
+                                  ngram.GetSimilarity(bothEmpty));
+                    }
+                    // Other lengths count as CNGram does too.
+                    ngram.SetLength(3);
+                    EXPECT_EQ(GetNGramScore(texts[a], texts[b], upperCase, trim, 3, 0),
+                              ngram.GetSimilarity(0));
                 }
             }
         }
