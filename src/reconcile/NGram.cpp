@@ -32,7 +32,10 @@ int CollectNGramKeys(const QString& text, bool upperCase, bool trim, std::vector
     keys.reserve(size_t(taken));
     char16_t previous = u'#';
     for (qsizetype p = 0; p < taken; ++p) {
-        const char16_t unit = upperCase ? body[p].toUpper().unicode() : body[p].unicode();
+        char16_t unit = body[p].unicode();
+        if (upperCase)
+            unit = unit < 0x80 ? (unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit)
+                               : body[p].toUpper().unicode();
         keys.push_back((uint32_t(previous) << 16) | unit);
         previous = unit;
     }

@@ -568,15 +568,13 @@ void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaign
     campaignQuestion.ClearResponseIndex();
     if (campaignQuestion.GetModalityCount() == 0 && sourceQuestion.GetNbreModalite() == 0)
         return;
-    QString responseReport;
     SResponseMatchingOptions options;
     options.UseCaptionLibraries = run.UseCaptionLibraries;
     options.ReportFlag = run.ReportFlag;
     options.TextScan = run.TextScan;
-    MatchQuestionResponses(responseReport, volume, campaignQuestion, sourceQuestion,
+    // The lines go straight into the run's report (none without the report flag).
+    MatchQuestionResponses(*run.Report, volume, campaignQuestion, sourceQuestion,
                            run.Wave->GetWaveId(), options);
-    if (run.ReportFlag)
-        *run.Report += responseReport;
     run.Advance(run.PerItemStep);
 
     if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&

@@ -162,14 +162,12 @@ void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volu
     if (position > 0)
         ResolveLinkQuestion(wave, volume);
 
-    QString questionReport;
     SQuestionMatchingOptions matchingOptions;
     matchingOptions.ReconcileUnmatchedOnly = reconcileUnmatchedOnly;
     matchingOptions.ReportFlag = run.ReportFlag;
     matchingOptions.TextScan = run.TextScan;
-    MatchVolumeQuestions(questionReport, volume, waveId, campaign, matchingOptions);
-    if (run.ReportFlag)
-        *run.Report += questionReport;
+    // The lines go straight into the run's report (none without the report flag).
+    MatchVolumeQuestions(*run.Report, volume, waveId, campaign, matchingOptions);
 
     const CQuestionIndex& index = volume.GetQuestionIndex();
     if (run.CommandLine && !run.IgnoreUnmatchedQuestions() && !index.UnmatchedQuestions.isEmpty())
