@@ -8,6 +8,12 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
 {
     QString result;
     result.reserve(format.size() + 16);
+    AppendFormatted(result, format, args);
+    return result;
+}
+
+void AppendFormatted(QString& result, const QString& format, std::initializer_list<QVariant> args)
+{
     auto arg = args.begin();
     const qsizetype n = format.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -113,5 +119,4 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         }
         i = j;
     }
-    return result;
 }

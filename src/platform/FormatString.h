@@ -9,3 +9,5 @@
 // integer conversions its integer value, the real conversions its double value. Numbers are
 // always written in the C locale. A conversion without an argument is written as it stands.
 QString FormatString(const QString& format, std::initializer_list<QVariant> args);
+// The same, appended to the text.
+void AppendFormatted(QString& text, const QString& format, std::initializer_list<QVariant> args);

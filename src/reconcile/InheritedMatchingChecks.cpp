@@ -68,8 +68,8 @@ public:
     void Finish(unsigned stringId, int inheritedCount) const
     {
         if (m_report)
-            AppendReportLine(*m_report, LineClass(),
-                             FormatReportText(stringId, inheritedCount - m_count, inheritedCount));
+            AppendReportText(*m_report, LineClass(), stringId, inheritedCount - m_count,
+                             inheritedCount);
     }
 
 private:
@@ -143,8 +143,8 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
     const CNGramSettings& settings = GetAppNGramSettings();
     const bool checkTypes = GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0;
     if (report)
-        AppendReportLine(*report, ReportClass::Section,
-                         FormatReportText(IDS_CHECKING_QUESTIONS, int(inherited.size())));
+        AppendReportText(*report, ReportClass::Section, IDS_CHECKING_QUESTIONS,
+                         int(inherited.size()));
     CBrokenPairs brokenPairs(broken, report, false);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
@@ -212,9 +212,8 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
 {
     const CCampaign& campaign = *volume.GetCampaign();
     if (report)
-        AppendReportLine(*report, ReportClass::Section1,
-                         FormatReportText(IDS_CHECKING_RESPONSES, int(inherited.size()),
-                                          campaignQuestion.GetShortcut()));
+        AppendReportText(*report, ReportClass::Section1, IDS_CHECKING_RESPONSES,
+                         int(inherited.size()), campaignQuestion.GetShortcut());
     CBrokenPairs brokenPairs(broken, report, true);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {

@@ -101,6 +101,12 @@ private:
         if (m_report)
             AppendReportLine(*m_report, classes, text);
     }
+    template <typename... Args>
+    void Line(const char* classes, unsigned stringId, const Args&... args)
+    {
+        if (m_report)
+            AppendReportText(*m_report, classes, stringId, args...);
+    }
 
     CVolume& m_volume;
     CCampaign& m_campaign;
@@ -249,8 +255,8 @@ void CQuestionMatcher::RunMethod(int method)
 void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1,
-         FormatReportText(IDS_TRYING_METHODS, GetQuestionMatchingMethodsText(methods).toLower()));
+    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+         GetQuestionMatchingMethodsText(methods).toLower());
     m_made.clear();
 
     if (methods.contains(QUESTION_METHOD_INTERNAL_CODE)) {
@@ -322,8 +328,8 @@ void CQuestionMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1,
-             FormatReportText(IDS_TRYING_METHOD, GetQuestionMatchingMethodName(method).toLower()));
+        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+             GetQuestionMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method));
         ReportMadePairs(IDS_METHOD_COUNT);
@@ -334,13 +340,12 @@ void CQuestionMatcher::ReportMadePairs(unsigned countText)
 {
     if (!m_report)
         return;
-    Line(ReportClass::Line2, FormatReportText(countText, int(m_made.size())));
+    Line(ReportClass::Line2, countText, int(m_made.size()));
     for (const auto& [c, s] : m_made) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-        Line(ReportClass::Line3,
-             FormatReportText(IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
-                              source.GetShortcut(), SourceCode(source)));
+        Line(ReportClass::Line3, IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
+             source.GetShortcut(), SourceCode(source));
     }
 }
 
@@ -356,18 +361,16 @@ void CQuestionMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
         for (const int c : m_campaignCandidates) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
-                                  question.GetQuestionId()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
+                 question.GetQuestionId());
         }
     }
     if (!m_sourceCandidates.empty()) {
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates) {
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
-                                  source.GetCodeQuestion()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
+                 source.GetCodeQuestion());
         }
     }
 }

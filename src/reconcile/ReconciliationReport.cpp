@@ -128,11 +128,16 @@ QString MakeReportLine(const char* classes, const QString& text)
     return line;
 }
 
-void AppendReportLine(QString& report, const char* classes, const QString& text)
+void AppendReportLineStart(QString& report, const char* classes)
 {
     report += QLatin1String("<p class = \"");
     report += QLatin1String(classes);
     report += QLatin1String("\"/>\n");
+}
+
+void AppendReportLine(QString& report, const char* classes, const QString& text)
+{
+    AppendReportLineStart(report, classes);
     report += text;
     report += u'\n';
 }

@@ -126,6 +126,12 @@ private:
         if (m_report)
             AppendReportLine(*m_report, classes, text);
     }
+    template <typename... Args>
+    void Line(const char* classes, unsigned stringId, const Args&... args)
+    {
+        if (m_report)
+            AppendReportText(*m_report, classes, stringId, args...);
+    }
 
     CVolume& m_volume;
     CCampaign& m_campaign;
@@ -259,8 +265,8 @@ void CResponseMatcher::RunMethod(int method, std::set<int>& campaignSet, std::se
 void CResponseMatcher::MatchStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1,
-         FormatReportText(IDS_TRYING_METHODS, GetResponseMatchingMethodsText(methods).toLower()));
+    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+         GetResponseMatchingMethodsText(methods).toLower());
     m_made.clear();
     const PairSink record = [this](int c, int s) { Record(c, s); };
 
@@ -326,8 +332,8 @@ void CResponseMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1,
-             FormatReportText(IDS_TRYING_METHOD, GetResponseMatchingMethodName(method).toLower()));
+        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+             GetResponseMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method), m_campaignCandidates, m_sourceCandidates,
                   [this](int c, int s) { Record(c, s); });
@@ -353,15 +359,15 @@ void CResponseMatcher::ReportMadePairs(unsigned countText)
 {
     if (!m_report)
         return;
-    Line(ReportClass::Line2, FormatReportText(countText, int(m_made.size())));
+    Line(ReportClass::Line2, countText, int(m_made.size()));
     for (const auto& [c, s] : m_made) {
         const CModality& response = CampaignResponse(c);
         Line(ReportClass::Line3,
-             FormatReportText(
-                 IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
-                 response.GetModalityId(),
-                 GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                 SourceCode(s)));
+
+             IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
+             response.GetModalityId(),
+             GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+             SourceCode(s));
     }
 }
 
@@ -377,20 +383,18 @@ void CResponseMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
         for (const int c : m_campaignCandidates) {
             const CModality& response = CampaignResponse(c);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE,
-                                  response.GetShortCaption(GetCurrentLanguageId()),
-                                  response.GetModalityId()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE,
+                 response.GetShortCaption(GetCurrentLanguageId()), response.GetModalityId());
         }
     }
     if (!m_sourceCandidates.empty()) {
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates)
             Line(ReportClass::Line2,
-                 FormatReportText(
-                     IDS_UNMATCHED_SOURCE_LINE,
-                     GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                     SourceResponse(s).GetCode()));
+
+                 IDS_UNMATCHED_SOURCE_LINE,
+                 GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+                 SourceResponse(s).GetCode());
     }
 }
 
@@ -410,8 +414,8 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
             m_campaignCandidates.insert(p);
     }
 
-    Line(ReportClass::SectionFont, FormatReportText(IDS_MATCHING_QUESTION, m_question.GetShortcut(),
-                                                    m_question.GetQuestionId()));
+    Line(ReportClass::SectionFont, IDS_MATCHING_QUESTION, m_question.GetShortcut(),
+         m_question.GetQuestionId());
 
     QList<quint32> methods = m_volume.GetResponseMatchingMethods();
     methods.removeAll(quint32(RESPONSE_METHOD_MANUAL));
