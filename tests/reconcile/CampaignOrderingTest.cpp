@@ -6,6 +6,7 @@
 #include "support/TestWaveApp.h"
 
 #include "model/Campaign.h"
+#include "model/RecordMakers.h"
 #include "questionnaire/Question.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,36 @@ TEST_F(CampaignOrdering, AMatchedSourceQuestionThatIsGoneStopsTheOrderingWithAMe
 
     EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
     EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+}
+
+// Of several matched source questions that are gone, the message names the first source id in
+// the order of the texts; a source id is found only as the source's code is written ("020"
+// names no source question 20).
+TEST_F(CampaignOrdering, TheFirstMissingSourceIdByTextIsNamed)
+{
+    AddSourceQuestion(*volume2, 20, QStringLiteral("X"), QStringLiteral("X"));
+    const struct
+    {
+        std::vector<std::pair<int, const char*>> Matchings; // question id, source id
+        const char* Named;
+    } cases[] = {
+        {{{2, "20"}, {3, "9"}, {4, "10"}}, "'10'"},
+        {{{2, "20"}, {3, "9"}}, "'9'"},
+        {{{2, "20"}, {3, "9"}, {4, "020"}}, "'020'"},
+    };
+    for (const auto& c : cases) {
+        while (volume2->GetQuestionMatchingCount() > 0)
+            volume2->RemoveQuestionMatching(volume2->GetQuestionMatching(0));
+        for (const auto& [questionId, sourceId] : c.Matchings)
+            volume2->AddQuestionMatching(
+                MakeQuestionMatching(questionId, QString::fromLatin1(sourceId), *volume2));
+        windows.Prompts.clear();
+        EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
+        ASSERT_EQ(windows.Prompts.size(), 1);
+        EXPECT_TRUE(windows.Prompts[0].contains(QString::fromLatin1(c.Named)))
+            << windows.Prompts[0].toStdString();
+        EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+    }
 }
 
 TEST_F(CampaignOrdering, QuestionsFollowTheWavesSourcesVolumeByVolume)
