@@ -164,8 +164,7 @@ BENCHMARK(BM_OrderCampaignQuestions)
     ->Arg(5000)
     ->Arg(10000)
     ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OrderAllQuestionModalities(benchmark::State& state)
 {
@@ -176,8 +175,7 @@ BENCHMARK(BM_OrderAllQuestionModalities)
     ->Arg(5000)
     ->Arg(10000)
     ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Unit(benchmark::kMillisecond);
 
 // The study, with the command that reconciles its wave.
 struct SReconciledStudy

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QList>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace pelko_wave {
@@ -76,13 +77,29 @@ private:
     int m_last = -1;
 };
 
-// The integer a source id names when it is the decimal text of one ("%d"), as source codes are
-// written.
+// The integer a source id names when it is the decimal text of one as source codes are written
+// ("%d": an optional minus, then digits without a leading zero, "0" alone aside).
 bool ReadCanonicalCode(const QString& sourceId, int& code)
 {
-    bool ok = false;
-    code = sourceId.toInt(&ok);
-    return ok && QString::number(code) == sourceId;
+    const qsizetype size = sourceId.size();
+    const bool negative = size > 0 && sourceId[0] == u'-';
+    qsizetype i = negative ? 1 : 0;
+    if (i >= size || (sourceId[i] == u'0' && (size - i > 1 || negative)))
+        return false;
+    qint64 value = 0;
+    for (; i < size; ++i) {
+        const char16_t digit = sourceId[i].unicode();
+        if (digit < u'0' || digit > u'9')
+            return false;
+        value = value * 10 + (digit - u'0');
+        if (value > qint64(std::numeric_limits<int>::max()) + 1)
+            return false;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int>::max())
+        return false;
+    code = int(value);
+    return true;
 }
 
 } // namespace
@@ -175,33 +192,45 @@ int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave)
         }
         const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
         // Source id -> campaign question id of the matchings valid for the volume, the nearest
-        // volume winning.
+        // volume winning: by code for the source ids written as codes, by text for the others
+        // (which name no source question).
         QList<CQuestionMatching*> valid;
         volume.CollectValidQuestionMatchings(volume.GetVolumeId(), valid);
-        QHash<QString, int> matched;
-        matched.reserve(valid.size());
+        QHash<int, int> matchedByCode;
+        matchedByCode.reserve(valid.size());
+        QHash<QString, int> matchedOtherwise;
         for (const CQuestionMatching* matching : std::as_const(valid)) {
-            if (!matched.contains(matching->GetSourceId()))
-                matched.insert(matching->GetSourceId(), matching->GetQuestionId());
+            int code = 0;
+            if (ReadCanonicalCode(matching->GetSourceId(), code)) {
+                if (!matchedByCode.contains(code))
+                    matchedByCode.insert(code, matching->GetQuestionId());
+            } else if (!matchedOtherwise.contains(matching->GetSourceId())) {
+                matchedOtherwise.insert(matching->GetSourceId(), matching->GetQuestionId());
+            }
         }
         // A matched question whose source question is gone stops the ordering; the first such
         // source id, in the order of the texts, is named.
-        const QString* missing = nullptr;
-        QHash<int, int> matchedByCode;
-        matchedByCode.reserve(matched.size());
-        for (auto it = matched.cbegin(); it != matched.cend(); ++it) {
-            int code = 0;
-            const bool canonical = ReadCanonicalCode(it.key(), code);
-            if (canonical)
-                matchedByCode.insert(code, it.value());
-            const CQuestion* question = campaign.GetQuestionById(it.value());
-            if (question && !campaign.IsReservedQuestion(question) &&
-                !(canonical && questionnaire.FindQuestionIndex(code) >= 0) &&
-                (!missing || it.key() < *missing))
-                missing = &it.key();
+        const auto isOrdered = [&campaign](int questionId) {
+            const CQuestion* question = campaign.GetQuestionById(questionId);
+            return question && !campaign.IsReservedQuestion(question);
+        };
+        QString missing;
+        bool anyMissing = false;
+        const auto miss = [&](const QString& sourceId) {
+            if (!anyMissing || sourceId < missing)
+                missing = sourceId;
+            anyMissing = true;
+        };
+        for (auto it = matchedByCode.cbegin(); it != matchedByCode.cend(); ++it) {
+            if (questionnaire.FindQuestionIndex(it.key()) < 0 && isOrdered(it.value()))
+                miss(QString::number(it.key()));
         }
-        if (missing) {
-            ReportMissingSourceQuestion(volume, *missing);
+        for (auto it = matchedOtherwise.cbegin(); it != matchedOtherwise.cend(); ++it) {
+            if (isOrdered(it.value()))
+                miss(it.key());
+        }
+        if (anyMissing) {
+            ReportMissingSourceQuestion(volume, missing);
             return 0;
         }
         // The questions matched here in source order: each one new to the order goes after the

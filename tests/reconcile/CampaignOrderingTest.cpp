@@ -111,6 +111,7 @@ TEST_F(CampaignOrdering, AMatchedSourceQuestionThatIsGoneStopsTheOrderingWithAMe
 TEST_F(CampaignOrdering, TheFirstMissingSourceIdByTextIsNamed)
 {
     AddSourceQuestion(*volume2, 20, QStringLiteral("X"), QStringLiteral("X"));
+    AddSourceQuestion(*volume2, -5, QStringLiteral("Y"), QStringLiteral("Y"));
     const struct
     {
         std::vector<std::pair<int, const char*>> Matchings; // question id, source id
@@ -119,6 +120,8 @@ TEST_F(CampaignOrdering, TheFirstMissingSourceIdByTextIsNamed)
         {{{2, "20"}, {3, "9"}, {4, "10"}}, "'10'"},
         {{{2, "20"}, {3, "9"}}, "'9'"},
         {{{2, "20"}, {3, "9"}, {4, "020"}}, "'020'"},
+        {{{2, "-0"}, {3, "-5"}, {4, "2147483648"}}, "'-0'"},
+        {{{2, "20"}, {3, "-5"}, {4, "+20"}, {5, "99999999999"}}, "'+20'"},
     };
     for (const auto& c : cases) {
         while (volume2->GetQuestionMatchingCount() > 0)
