@@ -127,16 +127,20 @@ int OrderQuestionModalities(CCampaign& campaign, CQuestion& campaignQuestion, co
         return 0;
     }
 
-    // The responses are numbered by their place in the question. Source id -> response id of
-    // the matchings valid for the volume, the nearest volume winning, sorted by source id; and
-    // response id -> number, the first of equal ids winning, sorted by id.
+    // The responses are numbered by their place in the question. Source code -> response id of
+    // the matchings valid for the volume, the nearest volume winning, sorted by code (a source
+    // id not written as a code names no source response); and response id -> number, the first
+    // of equal ids winning, sorted by id.
     QList<CModalityMatching*> matchings;
     volume->CollectModalityMatchingsOfQuestion(volume->GetVolumeId(), questionId, matchings, true);
-    std::vector<std::pair<QString, int>> bySource;
-    bySource.reserve(size_t(matchings.size()));
-    for (const CModalityMatching* m : std::as_const(matchings))
-        bySource.emplace_back(m->GetModalitySourceId(), m->GetModalityId());
-    std::stable_sort(bySource.begin(), bySource.end(),
+    std::vector<std::pair<int, int>> byCode;
+    byCode.reserve(size_t(matchings.size()));
+    for (const CModalityMatching* m : std::as_const(matchings)) {
+        int sourceCode = 0;
+        if (ReadCanonicalCode(m->GetModalitySourceId(), sourceCode))
+            byCode.emplace_back(sourceCode, m->GetModalityId());
+    }
+    std::stable_sort(byCode.begin(), byCode.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const std::vector<CModality*>& modalities = campaignQuestion.GetModalities();
     std::vector<std::pair<int, int>> byId;
@@ -148,11 +152,11 @@ int OrderQuestionModalities(CCampaign& campaign, CQuestion& campaignQuestion, co
 
     CSequence sequence(int(modalities.size()));
     for (int i = 0; i < source->GetNbreModalite(); ++i) {
-        const QString sourceId = QString::number(source->GetModalite(i)->GetCode());
+        const int sourceCode = source->GetModalite(i)->GetCode();
         const auto matched =
-            std::lower_bound(bySource.begin(), bySource.end(), sourceId,
-                             [](const auto& entry, const QString& id) { return entry.first < id; });
-        if (matched == bySource.end() || matched->first != sourceId)
+            std::lower_bound(byCode.begin(), byCode.end(), sourceCode,
+                             [](const auto& entry, int code) { return entry.first < code; });
+        if (matched == byCode.end() || matched->first != sourceCode)
             continue;
         const auto found =
             std::lower_bound(byId.begin(), byId.end(), matched->second,

@@ -79,6 +79,29 @@ TEST_F(CampaignOrdering, ResponsesFollowTheSourceAndUnmatchedOnesFollowTheirPred
     EXPECT_TRUE(windows.Prompts.isEmpty());
 }
 
+// A response matched to a source id that is not written as the source response's code ("02"
+// for code 2) is not found in the source; of two matchings of one source code, the first in the
+// volume counts.
+TEST_F(CampaignOrdering, ResponsesAreFoundByTheirSourceCodeAsWritten)
+{
+    qnr::CQuestion* source =
+        AddSourceQuestion(*volume2, 30, QStringLiteral("Y"), QStringLiteral("Y"));
+    AddSourceResponses(*source, 1, {"C", "A", "B"});
+    MatchQuestion(*volume2, 3, 30);
+    MatchResponse(*volume2, 3, 102, 1);
+    auto odd = std::make_unique<CModalityMatching>(*volume2->FindModalityMatching(102));
+    odd->SetModalityId(100);
+    odd->SetModalitySourceId(QStringLiteral("02"));
+    volume2->AddModalityMatching(std::move(odd));
+    MatchResponse(*volume2, 3, 101, 3);
+    MatchResponse(*volume2, 3, 100, 3);
+
+    EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
+    // C (code 1), then B (the first matched to code 3); A, first in the current order, goes to
+    // the front.
+    EXPECT_EQ(ResponseSequence(), "A1 C2 B3");
+}
+
 TEST_F(CampaignOrdering, AQuestionMatchedNowhereInTheWaveKeepsItsResponseOrder)
 {
     EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
