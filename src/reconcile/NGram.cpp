@@ -159,6 +159,11 @@ double GetNGramScore(const QString& first, const QString& second, int upperCase,
         ngram.SetSecondText(second);
         return ngram.GetSimilarity(bothEmptyResult);
     }
+    if (first == second) {
+        // The same grams on both sides: every gram is shared.
+        const qsizetype total = trim != 0 ? QStringView(first).trimmed().size() : first.size();
+        return NGramDiceScore(int(total), int(total), int(total), bothEmptyResult);
+    }
     std::vector<uint32_t> firstKeys;
     std::vector<uint32_t> secondKeys;
     const int firstTotal = CollectNGramKeys(first, upperCase != 0, trim != 0, firstKeys);

@@ -45,7 +45,6 @@ CNewQuestionPlacement::CNewQuestionPlacement(CCampaign& campaign)
         node.Base = node.Question->GetOrder();
         node.Indexed = campaign.GetQuestionIndexById(node.Question->GetQuestionId()) == p;
         m_nodes.push_back(node);
-        AddToShortcuts(p);
     }
     m_first = count > 0 ? 0 : -1;
     m_last = count - 1;
@@ -59,6 +58,8 @@ CNewQuestionPlacement::~CNewQuestionPlacement()
 
 void CNewQuestionPlacement::AddToShortcuts(int node)
 {
+    if (!m_shortcutsMade)
+        return;
     const QString& shortcut = m_nodes[size_t(node)].Question->GetShortcut();
     if (IsPlainAscii(shortcut))
         m_asciiShortcuts[LowerCaseHash(shortcut)].push_back(node);
@@ -135,13 +136,18 @@ bool CNewQuestionPlacement::Fits(int node, const QString& shortcut, bool inLoop)
            IsInLoop(node) == inLoop;
 }
 
-int CNewQuestionPlacement::FirstFitting(const QString& shortcut, bool inLoop) const
+int CNewQuestionPlacement::FirstFitting(const QString& shortcut, bool inLoop)
 {
     if (!IsPlainAscii(shortcut)) {
         for (int n = m_first; n >= 0; n = m_nodes[size_t(n)].Next)
             if (Fits(n, shortcut, inLoop))
                 return n;
         return -1;
+    }
+    if (!m_shortcutsMade) {
+        m_shortcutsMade = true;
+        for (int n = 0; n < int(m_nodes.size()); ++n)
+            AddToShortcuts(n);
     }
     // An ASCII shortcut equals, ignoring case, the ASCII shortcuts of its lower case and
     // perhaps some of the others.

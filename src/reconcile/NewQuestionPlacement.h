@@ -83,7 +83,7 @@ private:
     bool IsInLoop(int node) const;
     bool Fits(int node, const QString& shortcut, bool inLoop) const;
     // The first node in campaign order that fits the shortcut and loop ancestry; -1 when none.
-    int FirstFitting(const QString& shortcut, bool inLoop) const;
+    int FirstFitting(const QString& shortcut, bool inLoop);
     void AddToShortcuts(int node);
 
     CCampaign& m_campaign;
@@ -102,6 +102,8 @@ private:
     // other shortcuts (which may equal an ASCII one ignoring case) apart.
     QHash<quint64, std::vector<int>> m_asciiShortcuts;
     std::vector<int> m_otherShortcuts;
+    // The shortcut lists are made on first use (and then kept up with the new nodes).
+    bool m_shortcutsMade = false;
     bool m_finished = false;
 };
 
