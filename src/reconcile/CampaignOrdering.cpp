@@ -1,6 +1,7 @@
 #include "reconcile/CampaignOrdering.h"
 
 #include "model/Campaign.h"
+#include "model/MatchIndexes.h"
 #include "model/QuestionnaireLoading.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
@@ -12,7 +13,6 @@
 #include <QHash>
 #include <QList>
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 namespace pelko_wave {
@@ -77,31 +77,6 @@ private:
     int m_last = -1;
 };
 
-// The integer a source id names when it is the decimal text of one as source codes are written
-// ("%d": an optional minus, then digits without a leading zero, "0" alone aside).
-bool ReadCanonicalCode(const QString& sourceId, int& code)
-{
-    const qsizetype size = sourceId.size();
-    const bool negative = size > 0 && sourceId[0] == u'-';
-    qsizetype i = negative ? 1 : 0;
-    if (i >= size || (sourceId[i] == u'0' && (size - i > 1 || negative)))
-        return false;
-    qint64 value = 0;
-    for (; i < size; ++i) {
-        const char16_t digit = sourceId[i].unicode();
-        if (digit < u'0' || digit > u'9')
-            return false;
-        value = value * 10 + (digit - u'0');
-        if (value > qint64(std::numeric_limits<int>::max()) + 1)
-            return false;
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<int>::max())
-        return false;
-    code = int(value);
-    return true;
-}
-
 } // namespace
 
 int OrderQuestionModalities(CCampaign& campaign, CQuestion& campaignQuestion, const CWave& wave)
@@ -137,7 +112,7 @@ int OrderQuestionModalities(CCampaign& campaign, CQuestion& campaignQuestion, co
     byCode.reserve(size_t(matchings.size()));
     for (const CModalityMatching* m : std::as_const(matchings)) {
         int sourceCode = 0;
-        if (ReadCanonicalCode(m->GetModalitySourceId(), sourceCode))
+        if (ReadCodeAsWritten(m->GetModalitySourceId(), sourceCode))
             byCode.emplace_back(sourceCode, m->GetModalityId());
     }
     std::stable_sort(byCode.begin(), byCode.end(),
@@ -205,7 +180,7 @@ int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave)
         QHash<QString, int> matchedOtherwise;
         for (const CQuestionMatching* matching : std::as_const(valid)) {
             int code = 0;
-            if (ReadCanonicalCode(matching->GetSourceId(), code)) {
+            if (ReadCodeAsWritten(matching->GetSourceId(), code)) {
                 if (!matchedByCode.contains(code))
                     matchedByCode.insert(code, matching->GetQuestionId());
             } else if (!matchedOtherwise.contains(matching->GetSourceId())) {

@@ -134,7 +134,7 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
 void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report)
@@ -152,7 +152,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
         const CQuestion* question = campaign.GetQuestionById(it.value());
         if (!question)
             continue;
-        const int position = codeMap.value(code, -1);
+        const int position = codeMap.Find(code);
         if (position < 0) {
             brokenPairs.Break(code,
                               FormatReportText(IDS_QUESTION_CODE_GONE, question->GetShortcut(),
@@ -205,7 +205,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
 void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
                                      const qnr::CQuestion& sourceQuestion,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report)
@@ -222,7 +222,7 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         if (!response)
             continue;
         const QString caption = response->GetShortCaption(GetCurrentLanguageId());
-        const int position = codeMap.value(code, -1);
+        const int position = codeMap.Find(code);
         if (position < 0) {
             brokenPairs.Break(code, FormatReportText(IDS_RESPONSE_CODE_GONE, caption,
                                                      response->GetModalityId(), code));
@@ -290,7 +290,7 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         if (it.key() == RESERVED_QUESTION_ID)
             continue;
         CQuestion* question = campaign.GetQuestionById(it.key());
-        const int position = index.CodeMap.value(it.value(), -1);
+        const int position = index.CodeMap.Find(it.value());
         if (!question || position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);

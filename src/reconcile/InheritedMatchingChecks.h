@@ -20,6 +20,7 @@ class CQuestionnaire;
 namespace pelko_wave {
 
 class CQuestion;
+class CSourceCodeMap;
 class CVolume;
 struct SReconcileRun;
 
@@ -36,7 +37,7 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
 void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report);
@@ -47,7 +48,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
 void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
                                      const qnr::CQuestion& sourceQuestion,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report);

@@ -199,7 +199,7 @@ void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
             appearance ? appearance->FindQuestionMatching(question.GetQuestionId()) : nullptr;
         if (!matching)
             continue;
-        const int s = m_index.CodeMap.value(matching->GetSourceId(), -1);
+        const int s = m_index.CodeMap.Find(matching->GetSourceId());
         if (s < 0)
             continue;
         if (m_checkTypes && !SameTypes(question, *m_questionnaire.GetQuestion(s)))
@@ -380,7 +380,7 @@ void CQuestionMatcher::Run(QString& report, const SQuestionMatchingOptions& opti
     m_report = options.ReportFlag ? &report : nullptr;
     m_index.Clear();
     for (int p = 0; p < m_questionnaire.GetNbreQuestion(); ++p)
-        m_index.CodeMap.insert(SourceCode(*m_questionnaire.GetQuestion(p)), p);
+        m_index.CodeMap.Insert(m_questionnaire.GetQuestion(p)->GetCodeQuestion(), p);
 
     CollectCandidates(options.ReconcileUnmatchedOnly);
 
@@ -433,7 +433,7 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
     const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
     CNewQuestionPlacement placement(campaign);
     for (const QString& code : std::as_const(index.UnmatchedSources)) {
-        const int position = index.CodeMap.value(code, -1);
+        const int position = index.CodeMap.Find(code);
         if (position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);

@@ -173,7 +173,7 @@ void CResponseMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
             appearance->FindModalityMatching(CampaignResponse(c).GetModalityId());
         if (!matching)
             continue;
-        const int s = m_index.CodeMap.value(matching->GetModalitySourceId(), -1);
+        const int s = m_index.CodeMap.Find(matching->GetModalitySourceId());
         if (s < 0 || !sourceSet.count(s))
             continue;
         campaignSet.erase(c);
@@ -231,7 +231,7 @@ void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::
                              m_textScan);
     for (auto it = made.constBegin(); it != made.constEnd(); ++it) {
         const int c = positionById.value(it.key(), -1);
-        const int s = m_index.CodeMap.value(it.value(), -1);
+        const int s = m_index.CodeMap.Find(it.value());
         if (c < 0 || s < 0)
             continue;
         campaignSet.erase(c);
@@ -403,7 +403,7 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
     m_report = reportFlag ? &report : nullptr;
     m_index.Clear();
     for (int p = 0; p < m_source.GetNbreModalite(); ++p) {
-        m_index.CodeMap.insert(SourceCode(p), p);
+        m_index.CodeMap.Insert(SourceResponse(p).GetCode(), p);
         m_sourceCandidates.insert(p);
     }
     for (int p = 0; p < m_question.GetModalityCount(); ++p) {
@@ -546,7 +546,7 @@ void RecordResponseMatchings(SReconcileRun& run, CVolume& volume, CQuestion& cam
         run.Fail(IDS_NEW_RESPONSES_STOP);
 
     for (const QString& code : index.UnmatchedSources) {
-        const int position = index.CodeMap.value(code, -1);
+        const int position = index.CodeMap.Find(code);
         if (position < 0)
             continue;
         const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
@@ -596,7 +596,7 @@ void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
 
     for (auto it = index.NewMatchings.constBegin(); it != index.NewMatchings.constEnd(); ++it) {
         CQuestion* question = campaign.GetQuestionById(it.key());
-        const int position = index.CodeMap.value(it.value(), -1);
+        const int position = index.CodeMap.Find(it.value());
         if (!question || position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
