@@ -198,7 +198,7 @@ void CTextScanIndex::Find(const QString& text, double threshold, std::vector<SHi
     if (GetEntryCount() < kMinEntriesForIndex)
         CollectByTotal(low, high);
     else if (level <= kMaxPartLevel)
-        CollectByParts(level, low, high);
+        CollectByParts(window, queryTotal, level, low, high);
     else
         CollectByRareGrams(window, queryTotal, low);
 
@@ -318,24 +318,44 @@ const std::vector<CTextScanIndex::SPartSignature>& CTextScanIndex::PartSignature
     return signatures;
 }
 
-void CTextScanIndex::CollectByParts(int level, int low, int high) const
+void CTextScanIndex::CollectByParts(const SWindow& window, int queryTotal, int level, int low,
+                                    int high) const
 {
-    // A passing text differs from the query by fewer grams than there are parts: one of the
-    // parts holds exactly the same grams in both, so the texts that agree with the query on
-    // some whole part are all the candidates.
+    // A text that differs from the query by d grams agrees with it on all the parts but d at
+    // most: a passing text differs by fewer grams than there are parts, so it agrees on some
+    // whole part, and on at least as many as the parts outnumber its differences.
     const std::vector<SPartSignature>& signatures = PartSignatures(level);
     SignParts(m_queryGrams.data(), m_queryGrams.data() + m_queryGrams.size(), level, m_queryParts);
+    m_agreeing.clear();
+    const int parts = 1 << level;
     for (const quint64 key : m_queryParts) {
         auto signature = std::lower_bound(signatures.begin(), signatures.end(),
                                           SPartSignature{key, -1});
         for (; signature != signatures.end() && signature->Key == key; ++signature) {
             const int entry = signature->Entry;
             const int total = m_totals[size_t(entry)];
-            char& marked = m_marked[size_t(entry)];
-            if (!marked && !m_removed[size_t(entry)] && total >= low && total <= high) {
-                marked = 1;
-                m_candidates.push_back(entry);
-            }
+            if (m_removed[size_t(entry)] || total < low || total > high)
+                continue;
+            // Counted up to the number of parts, all that is ever asked of it.
+            char& agreeing = m_marked[size_t(entry)];
+            if (agreeing == 0)
+                m_agreeing.push_back(entry);
+            if (agreeing < parts)
+                ++agreeing;
+        }
+    }
+    for (const int entry : m_agreeing) {
+        const int total = m_totals[size_t(entry)];
+        const auto need =
+            std::lower_bound(window.Needs.begin(), window.Needs.end(), total,
+                             [](const std::pair<int, int>& n, int t) { return n.first < t; });
+        const bool admissible = need != window.Needs.end() && need->first == total;
+        if (admissible &&
+            m_marked[size_t(entry)] >= parts - (queryTotal + total - 2 * need->second)) {
+            m_marked[size_t(entry)] = 1;
+            m_candidates.push_back(entry);
+        } else {
+            m_marked[size_t(entry)] = 0;
         }
     }
 }

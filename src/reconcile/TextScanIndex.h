@@ -105,7 +105,7 @@ private:
     void MakePostings() const;
     // The window of a query total at the threshold, kept for the next query of that total.
     const SWindow& WindowOf(int queryTotal, double threshold) const;
-    void CollectByParts(int level, int low, int high) const;
+    void CollectByParts(const SWindow& window, int queryTotal, int level, int low, int high) const;
     // The signatures of the 2^level parts of the grams.
     static void SignParts(const SGramCount* grams, const SGramCount* end, int level,
                           std::vector<quint64>& signatures);
@@ -143,6 +143,7 @@ private:
     mutable std::vector<quint64> m_queryParts;
     mutable std::vector<char> m_marked;
     mutable std::vector<int> m_candidates;
+    mutable std::vector<int> m_agreeing; // entries agreeing with the query on some part
     mutable std::vector<SGramCount> m_queryGrams;
     mutable std::vector<std::pair<int, int>> m_gramOrder;   // (posting count, query gram)
     // The windows of the query totals met so far, at the threshold of the latest query.
