@@ -135,8 +135,8 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
                                      const CSourceCodeMap& codeMap,
-                                     std::set<int>& campaignCandidates,
-                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     CPositionSet& campaignCandidates,
+                                     CPositionSet& sourceCandidates, std::set<QString>& broken,
                                      QString* report)
 {
     const CCampaign& campaign = *volume.GetCampaign();

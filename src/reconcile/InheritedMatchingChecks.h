@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/PositionSet.h"
+
 #include <QHash>
 #include <QMap>
 #include <QString>
@@ -38,8 +40,8 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
                                      const CSourceCodeMap& codeMap,
-                                     std::set<int>& campaignCandidates,
-                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     CPositionSet& campaignCandidates,
+                                     CPositionSet& sourceCandidates, std::set<QString>& broken,
                                      QString* report);
 
 // The same for the inherited response pairs (source response code -> campaign response id) of

@@ -11,6 +11,7 @@
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
 #include "reconcile/NewQuestionPlacement.h"
+#include "reconcile/PositionSet.h"
 #include "reconcile/RankedScan.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
@@ -84,9 +85,9 @@ private:
     }
 
     // The methods, each on the given candidate sets, handing its pairs to the sink.
-    void RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+    void RunInternalCode(CPositionSet& campaignSet, CPositionSet& sourceSet,
                          const PairSink& sink) const;
-    void RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+    void RunTextScan(int method, CPositionSet& campaignSet, CPositionSet& sourceSet,
                      const PairSink& sink) const;
     void RunMethod(int method);
 
@@ -119,8 +120,8 @@ private:
     const double m_threshold;
     QString* m_report = nullptr;
 
-    std::set<int> m_campaignCandidates; // positions in the campaign's question array
-    std::set<int> m_sourceCandidates;   // positions in the questionnaire
+    CPositionSet m_campaignCandidates; // positions in the campaign's question array
+    CPositionSet m_sourceCandidates;   // positions in the questionnaire
     // Whether each campaign question and each source question lies inside some loop.
     std::vector<uint32_t> m_campaignLoops;
     std::vector<uint32_t> m_sourceLoops;
@@ -153,6 +154,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
     const int questionCount = m_campaign.GetQuestionCount();
     const std::vector<uint32_t> loopMasks = GetQuestionLoopMasks(m_campaign);
     m_campaignLoops.assign(size_t(questionCount), 0);
+    m_campaignCandidates = CPositionSet(questionCount);
     for (int p = 0; p < questionCount; ++p) {
         const CQuestion& question = *m_campaign.GetQuestion(p);
         if (!IsCampaignCandidate(question))
@@ -169,6 +171,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
         m_volume.CollectMatchedSourceCodes(m_volume.GetVolumeId(), usedCodes);
     const int sourceCount = m_questionnaire.GetNbreQuestion();
     m_sourceLoops.assign(size_t(sourceCount), 0);
+    m_sourceCandidates = CPositionSet(sourceCount);
     for (int p = 0; p < sourceCount; ++p) {
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(p);
         m_sourceLoops[size_t(p)] = ReduceLoopMask(GetSourceLoopMask(source));
@@ -188,7 +191,7 @@ void CQuestionMatcher::Record(int campaignPosition, int sourcePosition)
     m_made.append({campaignPosition, sourcePosition});
 }
 
-void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+void CQuestionMatcher::RunInternalCode(CPositionSet& campaignSet, CPositionSet& sourceSet,
                                        const PairSink& sink) const
 {
     const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
@@ -212,7 +215,7 @@ void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
     }
 }
 
-void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+void CQuestionMatcher::RunTextScan(int method, CPositionSet& campaignSet, CPositionSet& sourceSet,
                                    const PairSink& sink) const
 {
     const std::vector<int> sourcePositions(sourceSet.begin(), sourceSet.end());
@@ -266,8 +269,8 @@ void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
                                  QUESTION_METHOD_LONG_CAPTION, QUESTION_METHOD_USER_DATA})
             if (methods.contains(quint32(method)))
                 checks.append(method);
-        std::set<int> campaignCopy = m_campaignCandidates;
-        std::set<int> sourceCopy = m_sourceCandidates;
+        CPositionSet campaignCopy = m_campaignCandidates;
+        CPositionSet sourceCopy = m_sourceCandidates;
         RunInternalCode(campaignCopy, sourceCopy, [&](int c, int s) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
