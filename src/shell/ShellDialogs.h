@@ -83,3 +83,16 @@ public:
     void RunDuplicatesDialog(QWidget*) override {}
     void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
 };
+
+// The dialogs that the campaign dialogs have so far: the caption libraries, in their edit mode,
+// through the installed views' dialogs; the others are not there.
+class CCampaignShellDialogs final : public IShellDialogs
+{
+public:
+    bool HasDialog(EDialog dialog) const override;
+    bool RunOptionsSheet(QWidget*, SOptionsSheetRecords&) override { return false; }
+    bool RunLanguagesDialog(QWidget*, int&, int&) override { return false; }
+    void RunCaptionLibrariesDialog(QWidget* parent) override;
+    void RunDuplicatesDialog(QWidget*) override {}
+    void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
+};

@@ -1,0 +1,119 @@
+#include "dialogs/DBConnectionDlg.h"
+
+#include "controls/RotBevelLine.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/SurveyConnection.h"
+#include "platform/FormatString.h"
+#include "platform/WindowServices.h"
+#include "res/StringTable.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+
+constexpr unsigned IDS_CONNECTION_ERROR = 63225;
+constexpr unsigned IDS_CONNECTION_UNKNOWN_ERROR = 63226;
+constexpr unsigned IDS_CONNECTION_SUCCEEDED = 63227;
+constexpr int kSurveyIdDigits = 10;
+
+} // namespace
+
+CDBConnectionDlg::CDBConnectionDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Connect to Database..."));
+    setProperty("controlId", int(IDD));
+
+    m_connection = new QLineEdit;
+    SetControlId(m_connection, IDC_CONNECTION_STRING);
+    m_connection->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60);
+    m_connection->setPlaceholderText(QStringLiteral("QSQLITE;Database=/data/survey.db"));
+    m_surveyId = new QLineEdit;
+    SetControlId(m_surveyId, IDC_SURVEY_ID);
+    m_surveyId->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_surveyId));
+    m_surveyId->setMaxLength(kSurveyIdDigits);
+    m_surveyId->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("Connection string:"), m_connection);
+    fields->addRow(tr("Survey ID:"), m_surveyId);
+
+    auto* separator = new cdxCRotBevelLine;
+    SetControlId(separator, IDC_SEPARATOR);
+    separator->setFixedHeight(8);
+
+    auto* buttons = new QDialogButtonBox;
+    auto* test = buttons->addButton(tr("&Test..."), QDialogButtonBox::ActionRole);
+    SetControlId(test, IDC_TEST);
+    test->setAutoDefault(false);
+    m_ok = buttons->addButton(QDialogButtonBox::Ok);
+    SetControlId(m_ok, IDC_OK);
+    m_ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    SetControlId(cancel, IDC_CANCEL);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(separator);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    connect(m_connection, &QLineEdit::textChanged, this, &CDBConnectionDlg::UpdateOk);
+    connect(m_surveyId, &QLineEdit::textChanged, this, &CDBConnectionDlg::UpdateOk);
+    connect(test, &QPushButton::clicked, this, &CDBConnectionDlg::OnTest);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    UpdateOk();
+}
+
+QString CDBConnectionDlg::GetConnectionString() const
+{
+    return m_connection->text();
+}
+
+int CDBConnectionDlg::GetSurveyId() const
+{
+    qint64 value = 0;
+    for (const QChar c : m_surveyId->text()) {
+        if (!c.isDigit())
+            break;
+        value = std::min<qint64>(value * 10 + c.digitValue(), std::numeric_limits<int>::max());
+    }
+    return int(value);
+}
+
+void CDBConnectionDlg::UpdateOk()
+{
+    m_ok->setEnabled(!m_connection->text().isEmpty() && !m_surveyId->text().isEmpty());
+}
+
+void CDBConnectionDlg::OnTest()
+{
+    SSurveyConnectionTest test;
+    {
+        const CWaitCursor wait;
+        test = TestSurveyConnection(GetConnectionString(), GetSurveyId());
+    }
+    IWindowServices& windows = GetWindowServices();
+    switch (test.Result) {
+    case SSurveyConnectionTest::Success:
+        windows.MessageBoxId(IDS_CONNECTION_SUCCEEDED, MB_ICONINFORMATION);
+        break;
+    case SSurveyConnectionTest::ConnectionError:
+        windows.MessageBox(
+            FormatString(LoadString(IDS_CONNECTION_ERROR), {test.Source, test.Description}),
+            MB_ICONWARNING);
+        break;
+    case SSurveyConnectionTest::UnknownError:
+        windows.MessageBoxId(IDS_CONNECTION_UNKNOWN_ERROR, MB_ICONWARNING);
+        break;
+    }
+}

@@ -1,0 +1,7 @@
+#include "dialogs/DialogControls.h"
+
+void SetControlId(QWidget* control, int id)
+{
+    control->setObjectName(QString::number(id));
+    control->setProperty("controlId", id);
+}
