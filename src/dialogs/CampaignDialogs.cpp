@@ -3,10 +3,7 @@
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogPlacement.h"
-#include "dialogs/NewVolumeInheritsFromPage.h"
-#include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
-#include "dialogs/NewVolumeSourcePage.h"
 #include "dialogs/NewWaveDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "platform/WindowServices.h"
@@ -42,36 +39,10 @@ int CCampaignDialogs::RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizard
                                          SNewVolumeWizardResult& result)
 {
     CNewVolumeSheet sheet(Owner(parent));
-    sheet.SetCampaign(input.Campaign);
-    sheet.GetInheritsFromPage()->SetWave(input.Wave);
-    CNewVolumeMatchingPage& matching = *sheet.GetMatchingPage();
-    matching.SetWave(input.Wave);
-    matching.SetQuestionMethods(input.QuestionMethods);
-    matching.SetResponseMethods(input.ResponseMethods);
-    matching.SetCaseSensitive(input.CaseSensitive);
+    sheet.SetInput(input);
     if (sheet.exec() != ID_WIZFINISH)
         return IDCANCEL;
-
-    const CNewVolumeSourcePage& source = *sheet.GetSourcePage();
-    result.Name = source.GetName();
-    result.SourceType = source.GetSourceType();
-    result.PathFormat = source.GetPathFormat();
-    result.QuestionSource = source.GetQuestionSource();
-    result.InterviewsWithQuestions = source.GetInterviewsWithQuestions();
-    result.InterviewsFromDatabase = source.GetInterviewsFromDatabase();
-    result.InterviewSource = source.GetInterviewSource();
-    result.SurveyId = source.GetSurveyId();
-    result.CopyQuestionSource = source.GetCopyQuestionSource();
-    result.CopyInterviewSource = source.GetCopyInterviewSource();
-    result.AncestorVolumeId = sheet.GetInheritsFromPage()->GetAncestorVolumeId();
-    result.QuestionMethods = matching.GetQuestionMethods();
-    result.ResponseMethods = matching.GetResponseMethods();
-    result.Strict = matching.IsStrict();
-    result.CaseSensitive = matching.IsCaseSensitive();
-    result.MatchUsingParentValues = matching.IsMatchUsingParentValues();
-    result.AlignmentKind = matching.GetAlignmentKind();
-    result.MainVolumeQuestion = matching.GetMainVolumeQuestion();
-    result.CommonQuestionCode = matching.GetCommonQuestionCode();
+    sheet.GetResult(result);
     return ID_WIZFINISH;
 }
 

@@ -205,7 +205,8 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     connect(m_ok, &QPushButton::clicked, this, &CCaptionLibraryDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CCaptionLibraryDlg::reject);
 
-    connect(m_tree, &CXHtmlTree::SelChanged, this, [this] {
+    // Once the caret has moved (the tree's own report comes before).
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!m_filling)
             UpdateButtons();
     });
@@ -215,6 +216,7 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
         if (m_filling)
             return;
         FillLabelsList();
+        UpdateMakeBase();
         UpdateButtons();
     });
     connect(m_labelsList, &QTreeWidget::itemSelectionChanged, this, [this] {

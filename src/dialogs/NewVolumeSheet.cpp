@@ -30,6 +30,39 @@ CNewVolumeSheet::CNewVolumeSheet(QWidget* parent)
 
 CNewVolumeSheet::~CNewVolumeSheet() = default;
 
+void CNewVolumeSheet::SetInput(const SNewVolumeWizardInput& input)
+{
+    m_campaign = input.Campaign;
+    m_inheritsFrom->SetWave(input.Wave);
+    m_matching->SetWave(input.Wave);
+    m_matching->SetQuestionMethods(input.QuestionMethods);
+    m_matching->SetResponseMethods(input.ResponseMethods);
+    m_matching->SetCaseSensitive(input.CaseSensitive);
+}
+
+void CNewVolumeSheet::GetResult(SNewVolumeWizardResult& result) const
+{
+    result.Name = m_source->GetName();
+    result.SourceType = m_source->GetSourceType();
+    result.PathFormat = m_source->GetPathFormat();
+    result.QuestionSource = m_source->GetQuestionSource();
+    result.InterviewsWithQuestions = m_source->GetInterviewsWithQuestions();
+    result.InterviewsFromDatabase = m_source->GetInterviewsFromDatabase();
+    result.InterviewSource = m_source->GetInterviewSource();
+    result.SurveyId = m_source->GetSurveyId();
+    result.CopyQuestionSource = m_source->GetCopyQuestionSource();
+    result.CopyInterviewSource = m_source->GetCopyInterviewSource();
+    result.AncestorVolumeId = m_inheritsFrom->GetAncestorVolumeId();
+    result.QuestionMethods = m_matching->GetQuestionMethods();
+    result.ResponseMethods = m_matching->GetResponseMethods();
+    result.Strict = m_matching->IsStrict();
+    result.CaseSensitive = m_matching->IsCaseSensitive();
+    result.MatchUsingParentValues = m_matching->IsMatchUsingParentValues();
+    result.AlignmentKind = m_matching->GetAlignmentKind();
+    result.MainVolumeQuestion = m_matching->GetMainVolumeQuestion();
+    result.CommonQuestionCode = m_matching->GetCommonQuestionCode();
+}
+
 const qnr::CQuestionnaire* CNewVolumeSheet::GetNewSource()
 {
     const QString& path = m_source->GetQuestionSource();

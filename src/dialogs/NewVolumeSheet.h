@@ -12,6 +12,8 @@ namespace qnr {
 class CQuestionnaire;
 }
 
+struct SNewVolumeWizardInput;
+struct SNewVolumeWizardResult;
 class CNewVolumeInheritsFromPage;
 class CNewVolumeMatchingPage;
 class CNewVolumeSourcePage;
@@ -34,9 +36,12 @@ public:
     explicit CNewVolumeSheet(QWidget* parent = nullptr);
     ~CNewVolumeSheet() override;
 
-    // The campaign whose volumes the pages read.
-    void SetCampaign(pelko_wave::CCampaign* campaign) { m_campaign = campaign; }
+    // Before the wizard is shown: the campaign whose volumes the pages read, the wave and the
+    // matching page's presets.
+    void SetInput(const SNewVolumeWizardInput& input);
     pelko_wave::CCampaign* GetCampaign() const { return m_campaign; }
+    // After Finish: the pages' results.
+    void GetResult(SNewVolumeWizardResult& result) const;
 
     CNewVolumeSourcePage* GetSourcePage() const { return m_source; }
     CNewVolumeInheritsFromPage* GetInheritsFromPage() const { return m_inheritsFrom; }

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -49,9 +50,16 @@ SSurveyConnectionTest TestSurveyConnection(const QString& connectionString, int 
 {
     SSurveyConnectionTest test;
     SSurveyConnectionString parsed;
-    if (!ParseSurveyConnectionString(connectionString, parsed) ||
-        !QSqlDatabase::isDriverAvailable(parsed.Driver))
+    if (!ParseSurveyConnectionString(connectionString, parsed))
         return test;
+    // Driver names are taken whatever their case.
+    const QStringList drivers = QSqlDatabase::drivers();
+    const auto driver = std::find_if(drivers.begin(), drivers.end(), [&parsed](const QString& name) {
+        return name.compare(parsed.Driver, Qt::CaseInsensitive) == 0;
+    });
+    if (driver == drivers.end())
+        return test;
+    parsed.Driver = *driver;
 
     static std::atomic<int> s_connections{0};
     const QString name = QStringLiteral("plim-survey-test-%1").arg(++s_connections);
@@ -72,7 +80,7 @@ SSurveyConnectionTest TestSurveyConnection(const QString& connectionString, int 
         if (!parsed.Password.isEmpty())
             database.setPassword(parsed.Password);
         QString options = parsed.ConnectOptions;
-        if (parsed.Driver.compare(kSqlite, Qt::CaseInsensitive) == 0)
+        if (parsed.Driver == kSqlite)
             options = options.isEmpty() ? QStringLiteral("QSQLITE_OPEN_READONLY")
                                         : options + QStringLiteral(";QSQLITE_OPEN_READONLY");
         database.setConnectOptions(options);
