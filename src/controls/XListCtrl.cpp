@@ -58,11 +58,18 @@ public:
     std::vector<int> KnownChecks;
 };
 
-// Hands the text of a finished label edit to the owner instead of writing it into the row.
+// Draws the cells; hands the text of a finished label edit to the owner instead of writing it
+// into the row.
 class CXListCtrl::CLabelDelegate : public QStyledItemDelegate
 {
 public:
     explicit CLabelDelegate(CXListCtrl* list) : QStyledItemDelegate(list), m_list(list) {}
+
+    // Rows a little taller than their text, so that check boxes and grid lines do not touch.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 4);
+    }
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
@@ -136,10 +143,17 @@ void CXListCtrl::ApplyColumnPercents()
 {
     if (m_columnPercents.isEmpty())
         return;
+    header()->setStretchLastSection(false);
     const int width = viewport()->width() - 2;
     const int last = columnCount() - 1;
-    for (int c = 0; c < last && c < m_columnPercents.size(); ++c)
-        setColumnWidth(c, width * m_columnPercents[c] / 100);
+    int used = 0;
+    for (int c = 0; c < last; ++c) {
+        const int columnWidth = width * m_columnPercents.value(c) / 100;
+        setColumnWidth(c, columnWidth);
+        used += columnWidth;
+    }
+    if (last >= 0)
+        setColumnWidth(last, std::max(0, width - used));
 }
 
 void CXListCtrl::SetGridLines(bool gridLines)

@@ -31,7 +31,7 @@ public:
     int GetColumns() const { return columnCount(); }
     void SetColumnToolTip(int column, const QString& text);
     // Sizes the columns but the last in percentages of the list's inner width (less 2 pixels)
-    // whenever the list is resized; the last column takes the rest.
+    // whenever the list is resized; the last column takes the rest. Columns are added first.
     void SetColumnWidthPercents(const QList<int>& percents);
     // Lines between the rows and the columns.
     void SetGridLines(bool gridLines);

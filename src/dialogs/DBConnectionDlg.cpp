@@ -7,8 +7,8 @@
 #include "platform/WindowServices.h"
 #include "res/StringTable.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,20 +50,24 @@ CDBConnectionDlg::CDBConnectionDlg(QWidget* parent) : QDialog(parent)
     SetControlId(separator, IDC_SEPARATOR);
     separator->setFixedHeight(8);
 
-    auto* buttons = new QDialogButtonBox;
-    auto* test = buttons->addButton(tr("&Test..."), QDialogButtonBox::ActionRole);
+    auto* test = new QPushButton(tr("&Test..."));
     SetControlId(test, IDC_TEST);
     test->setAutoDefault(false);
-    m_ok = buttons->addButton(QDialogButtonBox::Ok);
+    m_ok = new QPushButton(tr("OK"));
     SetControlId(m_ok, IDC_OK);
     m_ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    auto* cancel = new QPushButton(tr("Cancel"));
     SetControlId(cancel, IDC_CANCEL);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(test);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(separator);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(m_connection, &QLineEdit::textChanged, this, &CDBConnectionDlg::UpdateOk);

@@ -206,6 +206,7 @@ TEST(XListCtrlTest, LabelEditsGoToTheOwnerAndColumnsFollowTheWidth)
     const int width = list.viewport()->width() - 2;
     EXPECT_EQ(list.columnWidth(0), width * 45 / 100);
     EXPECT_EQ(list.columnWidth(1), width * 20 / 100);
+    EXPECT_EQ(list.columnWidth(2), width - list.columnWidth(0) - list.columnWidth(1));
     list.resize(602, 200);
     QApplication::processEvents();
     EXPECT_EQ(list.columnWidth(0), (list.viewport()->width() - 2) * 45 / 100);
