@@ -286,28 +286,50 @@ void CCaptionLibraryDlg::FillControls()
     UpdateMakeBase();
 }
 
-HTREEITEM CCaptionLibraryDlg::InsertCaptionItem(HTREEITEM groupItem, CResponseLibrary* library,
-                                                CResponseCaption* caption)
+HTREEITEM CCaptionLibraryDlg::InsertCaptionItem(HTREEITEM groupItem, CResponseCaption* caption)
 {
     HTREEITEM item =
         m_tree->InsertItem(caption->GetText(), IMAGE_CAPTION, IMAGE_CAPTION, groupItem, TVI_LAST);
-    m_tree->SetItemData(item, reinterpret_cast<quintptr>(caption));
-    if (library->GetCaptionState(caption) > 0) {
-        const bool filling = std::exchange(m_filling, true);
-        m_tree->SetCheck(item, true);
-        m_filling = filling;
-    }
+    m_tree->SetItemData(item,
+                        reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(caption)));
     return item;
+}
+
+HTREEITEM CCaptionLibraryDlg::MakeGroupItems(CResponseLibrary* library,
+                                             CResponseCaptionGroup* group,
+                                             QList<HTREEITEM>& ticked) const
+{
+    HTREEITEM item = m_tree->CreateItem(group->GetName(), IMAGE_GROUP, IMAGE_GROUP);
+    m_tree->SetItemData(item, reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(group)));
+    QList<QTreeWidgetItem*> captions;
+    captions.reserve(group->GetCaptionCount());
+    for (int i = 0; i < group->GetCaptionCount(); ++i) {
+        CResponseCaption* caption = group->GetCaptionAt(i);
+        HTREEITEM captionItem = m_tree->CreateItem(caption->GetText(), IMAGE_CAPTION, IMAGE_CAPTION);
+        m_tree->SetItemData(captionItem,
+                            reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(caption)));
+        captions << captionItem;
+        if (library->GetCaptionState(caption) > 0)
+            ticked << captionItem;
+    }
+    item->addChildren(captions);
+    return item;
+}
+
+void CCaptionLibraryDlg::TickItems(const QList<HTREEITEM>& items)
+{
+    const bool filling = std::exchange(m_filling, true);
+    for (HTREEITEM item : items)
+        m_tree->SetCheck(item, true);
+    m_filling = filling;
 }
 
 HTREEITEM CCaptionLibraryDlg::InsertGroupItems(HTREEITEM libraryItem, CResponseLibrary* library,
                                                CResponseCaptionGroup* group)
 {
-    HTREEITEM item =
-        m_tree->InsertItem(group->GetName(), IMAGE_GROUP, IMAGE_GROUP, libraryItem, TVI_LAST);
-    m_tree->SetItemData(item, reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(group)));
-    for (int i = 0; i < group->GetCaptionCount(); ++i)
-        InsertCaptionItem(item, library, group->GetCaptionAt(i));
+    QList<HTREEITEM> ticked;
+    HTREEITEM item = m_tree->InsertSubtree(MakeGroupItems(library, group, ticked), libraryItem);
+    TickItems(ticked);
     return item;
 }
 
@@ -316,13 +338,23 @@ void CCaptionLibraryDlg::FillTree()
     const bool filling = std::exchange(m_filling, true);
     m_tree->setUpdatesEnabled(false);
     m_tree->DeleteAllItems();
+    // Each library's items are made apart and go into the tree at once.
     for (CResponseLibrary* library : std::as_const(m_libraries)) {
-        HTREEITEM item = m_tree->InsertItem(library->GetName(), IMAGE_LIBRARY, IMAGE_LIBRARY,
-                                            TVI_ROOT, TVI_LAST);
+        HTREEITEM item = m_tree->CreateItem(library->GetName(), IMAGE_LIBRARY, IMAGE_LIBRARY);
         m_tree->SetItemData(item,
                             reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(library)));
+        QList<HTREEITEM> ticked;
+        QList<QTreeWidgetItem*> groups;
+        groups.reserve(library->GetGroupCount());
+        qsizetype captions = 0;
         for (int i = 0; i < library->GetGroupCount(); ++i)
-            InsertGroupItems(item, library, library->GetGroupAt(i));
+            captions += library->GetGroupAt(i)->GetCaptionCount();
+        ticked.reserve(captions);
+        for (int i = 0; i < library->GetGroupCount(); ++i)
+            groups << MakeGroupItems(library, library->GetGroupAt(i), ticked);
+        item->addChildren(groups);
+        m_tree->InsertSubtree(item);
+        TickItems(ticked);
     }
     m_tree->ExpandAll();
     m_tree->setUpdatesEnabled(true);
@@ -556,7 +588,7 @@ void CCaptionLibraryDlg::AddCaptions(const QStringList& texts)
             if (!library)
                 continue;
             library->SetCaptionState(caption, 0);
-            lastItem = InsertCaptionItem(groupItem, library, caption);
+            lastItem = InsertCaptionItem(groupItem, caption);
         }
     }
     m_labelsList->SetCurSel(lastRow);

@@ -106,11 +106,17 @@ private:
     void FillTree();
     void FillGroupsList();
     void FillLabelsList();
+    // A group's item with its captions' items, made apart from the tree; the captions the
+    // library ticks are added to the list.
+    HTREEITEM MakeGroupItems(pelko_wave::CResponseLibrary* library,
+                             pelko_wave::CResponseCaptionGroup* group,
+                             QList<HTREEITEM>& ticked) const;
+    void TickItems(const QList<HTREEITEM>& items);
     // The items of a group (and its captions, ticked by the library) under a library's item.
     HTREEITEM InsertGroupItems(HTREEITEM libraryItem, pelko_wave::CResponseLibrary* library,
                                pelko_wave::CResponseCaptionGroup* group);
-    HTREEITEM InsertCaptionItem(HTREEITEM groupItem, pelko_wave::CResponseLibrary* library,
-                                pelko_wave::CResponseCaption* caption);
+    // A caption's item, not ticked, at the end of a group's items.
+    HTREEITEM InsertCaptionItem(HTREEITEM groupItem, pelko_wave::CResponseCaption* caption);
     void AddCaptions(const QStringList& texts);
     void UpdateButtons();
     void UpdateMakeBase();
