@@ -167,33 +167,6 @@ TEST(LanguageDlg, OneLanguageIsTheDefaultAndTheCurrentOne)
     EXPECT_EQ(dialog.GetCurrentLanguage(), 0);
 }
 
-TEST(LanguageDlg, TheButtonsFollowTheSelectedRow)
-{
-    const auto campaign = ThreeLanguages();
-    CLanguageDlg dialog(*campaign);
-    dialog.show();
-    struct SCase
-    {
-        int Row;
-        bool SetDefault;
-        bool SetCurrent;
-    };
-    const SCase cases[] = {{0, false, true}, {1, true, false}, {2, true, true}};
-    for (const SCase& test : cases) {
-        SelectRow(dialog, test.Row);
-        EXPECT_EQ(dialog.GetSetDefaultButton()->isEnabled(), test.SetDefault) << test.Row;
-        EXPECT_EQ(dialog.GetSetCurrentButton()->isEnabled(), test.SetCurrent) << test.Row;
-    }
-    dialog.GetList()->clearSelection();
-    EXPECT_FALSE(dialog.GetSetDefaultButton()->isEnabled());
-    EXPECT_FALSE(dialog.GetSetCurrentButton()->isEnabled());
-    // Without a selected row the two commands do nothing.
-    dialog.OnSetDefault();
-    dialog.OnSetCurrent();
-    EXPECT_EQ(dialog.GetDefaultLanguage(), 0);
-    EXPECT_EQ(dialog.GetCurrentLanguage(), 1);
-}
-
 TEST(LanguageDlg, SetAsCurrentMovesTheStateAtOnceAndCancelLeavesTheCampaign)
 {
     const auto campaign = ThreeLanguages();
@@ -247,16 +220,13 @@ TEST(LanguageDlg, OkOnlyWithADefaultAndACurrentLanguage)
     EXPECT_EQ(Column(dialog, 2), (QStringList{"Current", "Default"}));
 }
 
-TEST(LanguageDlg, TheContextMenuGreysTheItemThatWouldChangeNothing)
+// With a selected row, the buttons and the context menu's items that would change nothing are
+// greyed; without one, both buttons are, the commands do nothing and there is no menu.
+TEST(LanguageDlg, TheButtonsAndTheMenuFollowTheSelectedRow)
 {
     const auto campaign = ThreeLanguages();
     CLanguageDlg dialog(*campaign);
     dialog.show();
-    {
-        dialog.GetList()->clearSelection();
-        CNewMenu menu;
-        EXPECT_EQ(dialog.LoadContextMenu(menu), nullptr);
-    }
     struct SCase
     {
         int Row;
@@ -266,6 +236,8 @@ TEST(LanguageDlg, TheContextMenuGreysTheItemThatWouldChangeNothing)
     const SCase cases[] = {{0, false, true}, {1, true, false}, {2, true, true}};
     for (const SCase& test : cases) {
         SelectRow(dialog, test.Row);
+        EXPECT_EQ(dialog.GetSetDefaultButton()->isEnabled(), test.SetDefault) << test.Row;
+        EXPECT_EQ(dialog.GetSetCurrentButton()->isEnabled(), test.SetCurrent) << test.Row;
         CNewMenu menu;
         CNewMenu* popup = dialog.LoadContextMenu(menu);
         ASSERT_NE(popup, nullptr);
@@ -279,6 +251,16 @@ TEST(LanguageDlg, TheContextMenuGreysTheItemThatWouldChangeNothing)
         EXPECT_EQ(popup->FindCommand(ID_LANGUAGE_SET_CURRENT)->isEnabled(), test.SetCurrent)
             << test.Row;
     }
+
+    dialog.GetList()->clearSelection();
+    EXPECT_FALSE(dialog.GetSetDefaultButton()->isEnabled());
+    EXPECT_FALSE(dialog.GetSetCurrentButton()->isEnabled());
+    CNewMenu menu;
+    EXPECT_EQ(dialog.LoadContextMenu(menu), nullptr);
+    dialog.OnSetDefault();
+    dialog.OnSetCurrent();
+    EXPECT_EQ(dialog.GetDefaultLanguage(), 0);
+    EXPECT_EQ(dialog.GetCurrentLanguage(), 1);
 }
 
 // A right click on a row opens the menu there; its item acts as the button does.
