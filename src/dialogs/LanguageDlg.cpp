@@ -67,7 +67,8 @@ QIcon LanguageImage(bool isDefault)
 
 } // namespace
 
-CLanguageDlg::CLanguageDlg(const CCampaign& campaign, QWidget* parent) : QDialog(parent)
+CLanguageDlg::CLanguageDlg(const CCampaign& campaign, QWidget* parent)
+    : QDialog(parent), m_defaultImage(LanguageImage(true)), m_otherImage(LanguageImage(false))
 {
     setWindowTitle(tr("Languages"));
     setProperty("controlId", int(IDD));
@@ -119,7 +120,6 @@ CLanguageDlg::CLanguageDlg(const CCampaign& campaign, QWidget* parent) : QDialog
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(ColumnName, language.GetLanguageName());
         row->setText(ColumnAbbreviation, language.GetLanguageAbbreviation());
-        row->setData(ColumnName, Qt::UserRole, i);
         if (language.GetLanguageId() == campaign.GetCurrentLanguageId()) {
             m_currentPosition = i;
             m_list->setCurrentItem(row);
@@ -198,11 +198,9 @@ int CLanguageDlg::SelectedRow() const
 
 void CLanguageDlg::RefreshRows()
 {
-    static const QIcon defaultImage = LanguageImage(true);
-    static const QIcon otherImage = LanguageImage(false);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = m_list->topLevelItem(i);
-        row->setIcon(ColumnName, i == m_defaultPosition ? defaultImage : otherImage);
+        row->setIcon(ColumnName, i == m_defaultPosition ? m_defaultImage : m_otherImage);
         row->setText(ColumnState, StateText(i == m_defaultPosition, i == m_currentPosition));
     }
     // The callers read both positions after OK: there must be a language at each.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 
 class CNewMenu;
 class QPushButton;
@@ -48,7 +49,7 @@ public:
     // "Default", "Current", "Default, current" or nothing: the text of the state column.
     static QString StateText(bool isDefault, bool isCurrent);
 
-    // The selected row's language makes the default or the current one; nothing without a
+    // The selected row's language becomes the default or the current one; nothing without a
     // selected row.
     void OnSetDefault();
     void OnSetCurrent();
@@ -74,6 +75,9 @@ private:
     QPushButton* m_setDefault = nullptr;
     QPushButton* m_setCurrent = nullptr;
     QPushButton* m_ok = nullptr;
+    // The list's images: the default language's, and every other's.
+    QIcon m_defaultImage;
+    QIcon m_otherImage;
     int m_currentPosition = -1;
     int m_defaultPosition = -1;
 };
