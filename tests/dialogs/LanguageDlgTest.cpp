@@ -283,6 +283,7 @@ TEST(LanguageDlg, ARightClickOpensTheMenuOfTheRow)
     });
     QTreeWidget& list = *dialog.GetList();
     const QPoint at = list.visualItemRect(list.topLevelItem(0)).center();
+    // The press selects the row; the window system then asks for the context menu.
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, at);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
     QApplication::sendEvent(list.viewport(), &event);
