@@ -139,18 +139,21 @@ bool CValidateCampaignDlg::Validate()
 bool CValidateCampaignDlg::RunWorker(CValidationThreadParams& params, CProgressDlg& progress)
 {
     // The worker builds the correction and hands its step to this thread, which runs it from
-    // the event loop below: the loop must go on until the worker has ended, whatever else asks
-    // event loops to stop.
+    // the event loop below: the loop goes on until the worker has ended, whatever else asks event
+    // loops to stop. Every 30 ms the bar takes the worker's count and the loop looks whether the
+    // worker is done.
     std::atomic<bool> finished{false};
     QEventLoop loop;
     QTimer tick;
     tick.setInterval(kProgressStepMs);
-    QObject::connect(&tick, &QTimer::timeout, &loop,
-                     [&params, &progress] { progress.SetPos(params.DoneCount.load()); });
-    std::thread worker([&params, &finished, &loop] {
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        progress.SetPos(params.DoneCount.load());
+        if (finished)
+            loop.quit();
+    });
+    std::thread worker([&params, &finished] {
         ValidationThreadProc(&params);
         finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     tick.start();
     while (!finished)
