@@ -29,6 +29,16 @@ constexpr unsigned IDS_LOOP_HIERARCHIES_LEFT = 63561;
 
 constexpr int kProgressStepMs = 30;
 
+// Lets the interface run for the time given.
+void Pause(std::chrono::milliseconds pause)
+{
+    if (pause.count() <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(pause, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 CValidateCampaignDlg::CValidateCampaignDlg(QWidget* parent) : CNewDialog(IDD, parent)
@@ -161,15 +171,6 @@ bool CValidateCampaignDlg::RunWorker(CValidationThreadParams& params, CProgressD
     worker.join();
     progress.SetPos(params.DoneCount.load());
     return params.Result;
-}
-
-void CValidateCampaignDlg::Pause(std::chrono::milliseconds pause)
-{
-    if (pause.count() <= 0)
-        return;
-    QEventLoop loop;
-    QTimer::singleShot(pause, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 QString CValidateCampaignDlg::ResultParagraph(bool validated, bool loopHierarchyProblems)

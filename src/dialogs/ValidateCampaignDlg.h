@@ -73,7 +73,6 @@ protected:
 private:
     // Runs the worker and waits for it, handling events and moving the bar every 30 ms.
     static bool RunWorker(CValidationThreadParams& params, CProgressDlg& progress);
-    void Pause(std::chrono::milliseconds pause);
     void LayOut();
 
     QLabel* m_intro = nullptr;
