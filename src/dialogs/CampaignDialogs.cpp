@@ -1,78 +1,64 @@
 #include "dialogs/CampaignDialogs.h"
 
+#include "app/WaveApp.h"
 #include "dialogs/CaptionLibraryDlg.h"
-#include "dialogs/DBConnectionDlg.h"
-#include "dialogs/DialogPlacement.h"
-#include "dialogs/NewVolumeSheet.h"
-#include "dialogs/NewWaveDlg.h"
-#include "dialogs/ReReconciliationOptionsDlg.h"
-#include "platform/WindowServices.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
+#include "views/ViewDialogs.h"
+
+#include <algorithm>
 
 namespace {
 
-QWidget* Owner(QWidget* parent)
-{
-    if (parent)
-        return parent->window();
-    return FindMainWindow();
-}
+// The dialogs there are: the commands of the others stay greyed.
+constexpr IShellDialogs::EDialog kDialogsThere[] = {
+    IShellDialogs::LanguagesDialog,
+    IShellDialogs::CaptionLibrariesDialog,
+    IShellDialogs::ValidationDialog,
+};
 
 } // namespace
 
-int CCampaignDialogs::RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values)
+CCampaignDialogs::CCampaignDialogs(CWaveApp& app) : m_app(app) {}
+
+bool CCampaignDialogs::HasDialog(EDialog dialog) const
 {
-    CNewWaveDlg dialog(Owner(parent));
-    dialog.SetStartDate(values.Start);
-    dialog.SetEndDate(values.End);
-    dialog.SetMidPointDate(values.MidPoint);
-    if (dialog.exec() != IDOK)
-        return IDCANCEL;
-    values.Name = dialog.GetName();
-    values.Description = dialog.GetDescription();
-    values.Start = dialog.GetStartDate();
-    values.MidPoint = dialog.GetMidPointDate();
-    values.End = dialog.GetEndDate();
-    return IDOK;
+    return std::find(std::begin(kDialogsThere), std::end(kDialogsThere), dialog) !=
+           std::end(kDialogsThere);
 }
 
-int CCampaignDialogs::RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
-                                         SNewVolumeWizardResult& result)
+bool CCampaignDialogs::RunOptionsSheet(QWidget*, SOptionsSheetRecords&)
 {
-    CNewVolumeSheet sheet(Owner(parent));
-    sheet.SetInput(input);
-    if (sheet.exec() != ID_WIZFINISH)
-        return IDCANCEL;
-    sheet.GetResult(result);
-    return ID_WIZFINISH;
+    return false;
 }
 
-int CCampaignDialogs::RunDBConnectionDlg(QWidget* parent, SDBConnection& connection)
+bool CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
 {
-    CDBConnectionDlg dialog(Owner(parent));
-    if (dialog.exec() != IDOK)
-        return IDCANCEL;
-    connection.ConnectionString = dialog.GetConnectionString();
-    connection.SurveyId = dialog.GetSurveyId();
-    return IDOK;
+    const pelko_wave::CCampaign* campaign = m_app.GetCampaign();
+    if (!campaign)
+        return false;
+    CLanguageDlg dialog(*campaign, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    defaultIndex = dialog.GetDefaultLanguage();
+    currentIndex = dialog.GetCurrentLanguage();
+    return true;
 }
 
-int CCampaignDialogs::RunReReconciliationOptionsDlg(QWidget* parent,
-                                                    SReReconciliationOptions& options)
+void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget* parent)
 {
-    CReReconciliationOptionsDlg dialog(Owner(parent));
-    if (dialog.exec() != IDOK)
-        return IDCANCEL;
-    options.ApplyCaptionLibrary = dialog.GetApplyCaptionLibrary();
-    options.KeepChapters = dialog.GetKeepChapters();
-    return IDOK;
+    CCaptionLibraryDlg dialog(parent);
+    dialog.SetMode(CAPTION_LIBRARY_EDIT);
+    dialog.exec();
 }
 
-int CCampaignDialogs::RunCaptionLibraryDlg(QWidget* parent,
-                                           const SCaptionLibraryDlgRequest& request)
+void CCampaignDialogs::RunDuplicatesDialog(QWidget*) {}
+
+void CCampaignDialogs::RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                                           const QString& report)
 {
-    CCaptionLibraryDlg dialog(Owner(parent));
-    dialog.SetMode(request.Mode);
-    if (request.ProposeCaptions)
-        dialog.SetNewCaption(request.FirstCaption, request.SecondCaption);
-    return dialog.exec() == IDOK ? IDOK : IDCANCEL;
+    CValidateCampaignDlg dialog(parent);
+    dialog.SetHtml(report);
+    dialog.SetIssueLists(lists);
+    dialog.exec();
 }

@@ -1,16 +1,26 @@
 #pragma once
 
-#include "views/ViewDialogs.h"
+#include "dialogs/ShellDialogs.h"
 
-// The window program's campaign dialogs: each call of the views runs its dialog modally,
-// centred on the given window (or the main window), and hands back what the user chose.
-class CCampaignDialogs : public IViewDialogs
+class CWaveApp;
+
+// The campaign dialogs as the window program opens them for the application's commands: the
+// languages dialog, the caption libraries (in their edit mode) and the campaign validation
+// dialog. The options sheet and the duplicates dialog are not there yet, so their commands stay
+// greyed.
+class CCampaignDialogs final : public IShellDialogs
 {
 public:
-    int RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values) override;
-    int RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
-                           SNewVolumeWizardResult& result) override;
-    int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) override;
-    int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
-    int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
+    explicit CCampaignDialogs(CWaveApp& app);
+
+    bool HasDialog(EDialog dialog) const override;
+    bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) override;
+    bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
+    void RunCaptionLibrariesDialog(QWidget* parent) override;
+    void RunDuplicatesDialog(QWidget* parent) override;
+    void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                             const QString& report) override;
+
+private:
+    CWaveApp& m_app;
 };

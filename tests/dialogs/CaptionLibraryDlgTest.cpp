@@ -1,4 +1,4 @@
-#include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DialogControls.h"
 
@@ -454,7 +454,7 @@ TEST_F(CaptionLibraryDlgTest, TheDialogsCallRunsItInTheRequestedMode)
         Click(*shown, CCaptionLibraryDlg::IDC_ADD_CAPTIONS);
         QTest::keyClick(shown, Qt::Key_Escape);
     });
-    CCampaignDialogs dialogs;
+    CCampaignViewDialogs dialogs;
     SCaptionLibraryDlgRequest request;
     request.Mode = CAPTION_LIBRARY_RECONCILE;
     request.ProposeCaptions = true;

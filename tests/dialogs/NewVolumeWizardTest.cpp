@@ -1,4 +1,4 @@
-#include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
@@ -520,7 +520,7 @@ TEST_F(NewVolumeWizardTest, AlignmentNeedsAMainVolumeAndACommonQuestionInBoth)
 TEST_F(NewVolumeWizardTest, TheDialogsCallHandsTheResultBackOnlyOnFinish)
 {
     CWave* wave = AddEmptyWave();
-    CCampaignDialogs campaignDialogs;
+    CCampaignViewDialogs campaignDialogs;
     SNewVolumeWizardResult result;
     result.Name = QStringLiteral("untouched");
     QTimer::singleShot(0, [] {

@@ -1,4 +1,4 @@
-#include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/NewWaveDlg.h"
 
@@ -103,8 +103,9 @@ TEST(NewWaveDlgTest, ProposedDatesBoundTheOtherPickers)
         const QDateEdit& mid = Picker(dialog, CNewWaveDlg::IDC_MID_POINT);
         EXPECT_EQ(start.date(), c.Start ? start0 : today);
         EXPECT_EQ(end.date(), c.End ? end0 : today);
-        if (c.MidPoint)
+        if (c.MidPoint) {
             EXPECT_EQ(mid.date(), mid0);
+        }
         EXPECT_EQ(mid.minimumDate(), c.Start ? start0 : noMinimum);
         EXPECT_EQ(mid.maximumDate(), c.End ? end0 : noMaximum);
         EXPECT_EQ(end.minimumDate(), c.Start ? start0 : noMinimum);
@@ -155,7 +156,7 @@ TEST(NewWaveDlgTest, MovingTheStartOrTheEndKeepsTheDatesInOrder)
 TEST(NewWaveDlgTest, TheDialogsCallHandsTheValuesBack)
 {
     CScriptedWindowServices windows;
-    CCampaignDialogs dialogs;
+    CCampaignViewDialogs dialogs;
     SNewWaveDlgValues values;
     values.Start = QDateTime(kStart, QTime(0, 0));
     values.End = QDateTime(kEnd, QTime(0, 0));
@@ -170,9 +171,10 @@ TEST(NewWaveDlgTest, TheDialogsCallHandsTheValuesBack)
             ->setPlainText(QStringLiteral("Third wave"));
         // Nothing is cut: every control lies inside the dialog.
         for (QWidget* control : dialog->findChildren<QWidget*>())
-            if (control->isVisible() && control->parentWidget() == dialog)
+            if (control->isVisible() && control->parentWidget() == dialog) {
                 EXPECT_TRUE(dialog->rect().contains(control->geometry()))
                     << control->objectName().toStdString();
+            }
         shot = true;
         QTest::mouseClick(&Ok(*dialog), Qt::LeftButton);
     });

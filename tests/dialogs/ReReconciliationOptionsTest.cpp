@@ -1,4 +1,4 @@
-#include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 
@@ -74,7 +74,7 @@ TEST(ReReconciliationOptionsTest, EachTickOfApplyOpensTheCaptionLibraryToReconci
 TEST(ReReconciliationOptionsTest, TheWarningStandsOnAWhiteBandAndOkHandsTheBoxesBack)
 {
     CScriptedWindowServices windows;
-    CCampaignDialogs campaignDialogs;
+    CCampaignViewDialogs campaignDialogs;
     SReReconciliationOptions options;
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CReReconciliationOptionsDlg*>(QApplication::activeModalWidget());
