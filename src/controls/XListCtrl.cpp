@@ -26,8 +26,8 @@ public:
             const auto* list = static_cast<const CXListCtrl*>(treeWidget());
             if (!list || !list->m_textCallback)
                 return QString();
-            return list->m_textCallback(list->indexOfTopLevelItem(const_cast<CItem*>(this)),
-                                        column, Data);
+            return list->m_textCallback(list->indexOfTopLevelItem(const_cast<CItem*>(this)), column,
+                                        Data);
         }
         return QTreeWidgetItem::data(column, role);
     }

@@ -36,7 +36,7 @@ int CCampaignViewDialogs::RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& valu
 }
 
 int CCampaignViewDialogs::RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
-                                         SNewVolumeWizardResult& result)
+                                             SNewVolumeWizardResult& result)
 {
     CNewVolumeSheet sheet(Owner(parent));
     sheet.SetInput(input);
@@ -57,7 +57,7 @@ int CCampaignViewDialogs::RunDBConnectionDlg(QWidget* parent, SDBConnection& con
 }
 
 int CCampaignViewDialogs::RunReReconciliationOptionsDlg(QWidget* parent,
-                                                    SReReconciliationOptions& options)
+                                                        SReReconciliationOptions& options)
 {
     CReReconciliationOptionsDlg dialog(Owner(parent));
     if (dialog.exec() != IDOK)
@@ -68,7 +68,7 @@ int CCampaignViewDialogs::RunReReconciliationOptionsDlg(QWidget* parent,
 }
 
 int CCampaignViewDialogs::RunCaptionLibraryDlg(QWidget* parent,
-                                           const SCaptionLibraryDlgRequest& request)
+                                               const SCaptionLibraryDlgRequest& request)
 {
     CCaptionLibraryDlg dialog(Owner(parent));
     dialog.SetMode(request.Mode);

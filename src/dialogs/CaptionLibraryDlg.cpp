@@ -2,7 +2,6 @@
 
 #include "app/WaveApp.h"
 #include "controls/Pictures.h"
-#include "controls/RotBevelLine.h"
 #include "controls/XHtmlTree.h"
 #include "controls/XListCtrl.h"
 #include "dialogs/DialogControls.h"
@@ -65,8 +64,7 @@ const QString kDefaultFileName = QStringLiteral("CaptionsLibrary.xml");
 
 QPushButton* MakeButton(int id, const QString& text, unsigned tip)
 {
-    auto* button = new QPushButton(text);
-    SetControlId(button, id);
+    auto* button = MakeControl<QPushButton>(id, text);
     button->setAutoDefault(false);
     if (tip)
         button->setToolTip(LoadString(tip));
@@ -122,12 +120,9 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     setProperty("controlId", int(IDD));
     setSizeGripEnabled(true);
 
-    m_tree = new CXHtmlTree;
-    SetControlId(m_tree, IDC_LIBRARIES);
-    m_groupsList = new CXListCtrl;
-    SetControlId(m_groupsList, IDC_GROUPS);
-    m_labelsList = new CXListCtrl;
-    SetControlId(m_labelsList, IDC_LABELS);
+    m_tree = MakeControl<CXHtmlTree>(IDC_LIBRARIES);
+    m_groupsList = MakeControl<CXListCtrl>(IDC_GROUPS);
+    m_labelsList = MakeControl<CXListCtrl>(IDC_LABELS);
 
     m_newLibrary = MakeSmallButton(IDC_NEW_LIBRARY, QStringLiteral("+"), IDS_NEW_LIBRARY_TIP);
     m_removeLibraryOrGroup = MakeSmallButton(IDC_REMOVE_LIBRARY_OR_GROUP, QStringLiteral("-"),
@@ -153,15 +148,10 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
                               {m_newLibrary, m_removeLibraryOrGroup, m_addGroupToLibrary}),
                        4);
     columns->addLayout(
-        Column(Heading(tr("&Groups"), m_groupsList), m_groupsList, {m_newGroup, m_removeGroup}),
-        3);
+        Column(Heading(tr("&Groups"), m_groupsList), m_groupsList, {m_newGroup, m_removeGroup}), 3);
     columns->addLayout(Column(Heading(tr("La&bels"), m_labelsList), m_labelsList,
                               {m_newLabel, m_removeLabel, m_makeBase, m_addCaptions}),
                        4);
-
-    auto* status = new cdxCRotBevelLine;
-    SetControlId(status, IDC_STATUS);
-    status->setFixedHeight(8);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
@@ -172,7 +162,7 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
-    layout->addWidget(status);
+    layout->addWidget(MakeSeparator(IDC_STATUS));
     layout->addLayout(buttons);
     resize(780, 480);
 
@@ -197,8 +187,7 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     connect(m_removeGroup, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnRemoveGroup);
     connect(m_newLabel, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnNewLabel);
     connect(m_removeLabel, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnRemoveLabel);
-    connect(m_addCaptions, &QPushButton::clicked, this,
-            &CCaptionLibraryDlg::OnAddProposedCaptions);
+    connect(m_addCaptions, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnAddProposedCaptions);
     connect(m_makeBase, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnMakeBaseCaption);
     connect(m_import, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnImport);
     connect(m_export, &QPushButton::clicked, this, &CCaptionLibraryDlg::OnExport);
@@ -228,8 +217,9 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     for (CXListCtrl* list : {m_groupsList, m_labelsList}) {
         connect(list, &CXListCtrl::EndLabelEdit, this,
                 [this, list](int row, const QString& text) { OnListLabelEdited(list, row, text); });
-        connect(list, &QTreeWidget::itemDoubleClicked, this,
-                [list](QTreeWidgetItem* item) { list->EditLabel(list->indexOfTopLevelItem(item)); });
+        connect(list, &QTreeWidget::itemDoubleClicked, this, [list](QTreeWidgetItem* item) {
+            list->EditLabel(list->indexOfTopLevelItem(item));
+        });
     }
     SetMode(m_mode);
 }
@@ -305,7 +295,8 @@ HTREEITEM CCaptionLibraryDlg::MakeGroupItems(CResponseLibrary* library,
     captions.reserve(group->GetCaptionCount());
     for (int i = 0; i < group->GetCaptionCount(); ++i) {
         CResponseCaption* caption = group->GetCaptionAt(i);
-        HTREEITEM captionItem = m_tree->CreateItem(caption->GetText(), IMAGE_CAPTION, IMAGE_CAPTION);
+        HTREEITEM captionItem =
+            m_tree->CreateItem(caption->GetText(), IMAGE_CAPTION, IMAGE_CAPTION);
         m_tree->SetItemData(captionItem,
                             reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(caption)));
         captions << captionItem;
@@ -477,7 +468,8 @@ void CCaptionLibraryDlg::OnNewLibrary()
     m_libraries.append(library);
     HTREEITEM item =
         m_tree->InsertItem(library->GetName(), IMAGE_LIBRARY, IMAGE_LIBRARY, TVI_ROOT, TVI_LAST);
-    m_tree->SetItemData(item, reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(library)));
+    m_tree->SetItemData(item,
+                        reinterpret_cast<quintptr>(static_cast<CCaptionLibraryBase*>(library)));
     m_tree->SelectItem(item);
     m_tree->setFocus();
     m_tree->EditLabel(item);
@@ -542,8 +534,8 @@ void CCaptionLibraryDlg::OnRemoveGroup()
         m_filling = filling;
     }
     for (HTREEITEM item : TreeItemsOf(group)) {
-        if (auto* library = dynamic_cast<CResponseLibrary*>(
-                NodeOf(*m_tree, m_tree->GetParentItem(item))))
+        if (auto* library =
+                dynamic_cast<CResponseLibrary*>(NodeOf(*m_tree, m_tree->GetParentItem(item))))
             library->RemoveGroup(group);
         m_tree->DeleteItem(item);
     }

@@ -1,6 +1,5 @@
 #include "dialogs/DBConnectionDlg.h"
 
-#include "controls/RotBevelLine.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/SurveyConnection.h"
 #include "platform/FormatString.h"
@@ -31,12 +30,10 @@ CDBConnectionDlg::CDBConnectionDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("Connect to Database..."));
     setProperty("controlId", int(IDD));
 
-    m_connection = new QLineEdit;
-    SetControlId(m_connection, IDC_CONNECTION_STRING);
+    m_connection = MakeControl<QLineEdit>(IDC_CONNECTION_STRING);
     m_connection->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60);
     m_connection->setPlaceholderText(QStringLiteral("QSQLITE;Database=/data/survey.db"));
-    m_surveyId = new QLineEdit;
-    SetControlId(m_surveyId, IDC_SURVEY_ID);
+    m_surveyId = MakeControl<QLineEdit>(IDC_SURVEY_ID);
     m_surveyId->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_surveyId));
     m_surveyId->setMaxLength(kSurveyIdDigits);
@@ -46,18 +43,11 @@ CDBConnectionDlg::CDBConnectionDlg(QWidget* parent) : QDialog(parent)
     fields->addRow(tr("Connection string:"), m_connection);
     fields->addRow(tr("Survey ID:"), m_surveyId);
 
-    auto* separator = new cdxCRotBevelLine;
-    SetControlId(separator, IDC_SEPARATOR);
-    separator->setFixedHeight(8);
-
-    auto* test = new QPushButton(tr("&Test..."));
-    SetControlId(test, IDC_TEST);
+    auto* test = MakeControl<QPushButton>(IDC_TEST, tr("&Test..."));
     test->setAutoDefault(false);
-    m_ok = new QPushButton(tr("OK"));
-    SetControlId(m_ok, IDC_OK);
+    m_ok = MakeControl<QPushButton>(IDC_OK, tr("OK"));
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"));
-    SetControlId(cancel, IDC_CANCEL);
+    auto* cancel = MakeControl<QPushButton>(IDC_CANCEL, tr("Cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(test);
     buttons->addStretch(1);
@@ -66,7 +56,7 @@ CDBConnectionDlg::CDBConnectionDlg(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addWidget(separator);
+    layout->addWidget(MakeSeparator(IDC_SEPARATOR));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 

@@ -45,24 +45,20 @@ unsigned InheritanceRatingId(double percent)
 CNewVolumeInheritsFromPage::CNewVolumeInheritsFromPage(QWidget* parent) : QWizardPage(parent)
 {
     setProperty("controlId", int(IDD));
-    m_notInheriting = new QRadioButton(tr("&Not using inheritance"));
-    SetControlId(m_notInheriting, IDC_NOT_INHERITING);
-    m_inherits = new QRadioButton(tr("&Inherits from another volume"));
-    SetControlId(m_inherits, IDC_INHERITS);
+    m_notInheriting = MakeControl<QRadioButton>(IDC_NOT_INHERITING, tr("&Not using inheritance"));
+    m_inherits = MakeControl<QRadioButton>(IDC_INHERITS, tr("&Inherits from another volume"));
     auto* choice = new QButtonGroup(this);
     choice->addButton(m_notInheriting);
     choice->addButton(m_inherits);
     m_notInheriting->setChecked(true);
 
-    m_list = new CXListCtrl;
-    SetControlId(m_list, IDC_ANCESTORS);
+    m_list = MakeControl<CXListCtrl>(IDC_ANCESTORS);
     m_list->SetGridLines(true);
     m_list->InsertColumn(0, LoadString(IDS_VOLUME_NAME));
     m_list->InsertColumn(1, LoadString(IDS_RELATIVE_SIZE));
     m_list->InsertColumn(2, LoadString(IDS_COMPATIBILITY));
     m_list->SetColumnWidthPercents({45, 20});
-    auto* label = new QLabel(tr("&Ancestor volumes"));
-    SetControlId(label, IDC_ANCESTORS_LABEL);
+    auto* label = MakeControl<QLabel>(IDC_ANCESTORS_LABEL, tr("&Ancestor volumes"));
     label->setBuddy(m_list);
 
     auto* layout = new QVBoxLayout(this);
@@ -169,7 +165,6 @@ bool CNewVolumeInheritsFromPage::validatePage()
     if (!isComplete())
         return false;
     const int row = m_list->GetCurSel();
-    m_ancestorVolumeId =
-        m_inherits->isChecked() && row >= 0 ? int(m_list->GetItemData(row)) : -1;
+    m_ancestorVolumeId = m_inherits->isChecked() && row >= 0 ? int(m_list->GetItemData(row)) : -1;
     return true;
 }

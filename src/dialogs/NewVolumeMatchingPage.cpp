@@ -83,8 +83,7 @@ CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(pa
     setProperty("controlId", int(IDD));
 
     const auto makeList = [](int id) {
-        auto* list = new CXListCtrl;
-        SetControlId(list, id);
+        auto* list = MakeControl<CXListCtrl>(id);
         list->SetGridLines(true);
         list->SetRowDragging(true);
         list->InsertColumn(0, LoadString(IDS_ENABLE_COLUMN));
@@ -96,22 +95,19 @@ CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(pa
     m_questionList = makeList(IDC_QUESTION_METHODS);
     m_responseList = makeList(IDC_RESPONSE_METHODS);
 
-    m_firstSuccess = new QRadioButton(tr("Match using &first successful matching method"));
-    SetControlId(m_firstSuccess, IDC_FIRST_SUCCESS);
-    m_strictRadio = new QRadioButton(tr("Match &strictly using all matching methods"));
-    SetControlId(m_strictRadio, IDC_STRICT);
+    m_firstSuccess = MakeControl<QRadioButton>(IDC_FIRST_SUCCESS,
+                                               tr("Match using &first successful matching method"));
+    m_strictRadio =
+        MakeControl<QRadioButton>(IDC_STRICT, tr("Match &strictly using all matching methods"));
     auto* modes = new QButtonGroup(this);
     modes->addButton(m_firstSuccess);
     modes->addButton(m_strictRadio);
     m_firstSuccess->setChecked(true);
-    m_caseSensitiveBox = new QCheckBox(tr("&Case-sensitive matching"));
-    SetControlId(m_caseSensitiveBox, IDC_CASE_SENSITIVE);
-    m_parentValuesBox =
-        new QCheckBox(tr("Match using &parent volume question and response values"));
-    SetControlId(m_parentValuesBox, IDC_PARENT_VALUES);
+    m_caseSensitiveBox = MakeControl<QCheckBox>(IDC_CASE_SENSITIVE, tr("&Case-sensitive matching"));
+    m_parentValuesBox = MakeControl<QCheckBox>(
+        IDC_PARENT_VALUES, tr("Match using &parent volume question and response values"));
 
-    auto* methods = new QGroupBox(tr("Matching methods"));
-    SetControlId(methods, IDC_METHODS);
+    auto* methods = MakeControl<QGroupBox>(IDC_METHODS, tr("Matching methods"));
     auto* methodsLayout = new QGridLayout(methods);
     auto* questionLabel = new QLabel(tr("&Question matching"));
     questionLabel->setBuddy(m_questionList);
@@ -127,26 +123,21 @@ CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(pa
     methodsLayout->addWidget(m_parentValuesBox, 5, 0, 1, 2);
     methodsLayout->setRowStretch(1, 1);
 
-    m_alignment = new QGroupBox(tr("Interview alignment"));
-    SetControlId(m_alignment, IDC_ALIGNMENT);
-    m_byOrder = new QRadioButton(
+    m_alignment = MakeControl<QGroupBox>(IDC_ALIGNMENT, tr("Interview alignment"));
+    m_byOrder = MakeControl<QRadioButton>(
+        IDC_ALIGN_BY_ORDER,
         tr("Align interviews in this volume to the main volume by interview &order"));
-    SetControlId(m_byOrder, IDC_ALIGN_BY_ORDER);
-    m_byQuestion = new QRadioButton(
+    m_byQuestion = MakeControl<QRadioButton>(
+        IDC_ALIGN_BY_QUESTION,
         tr("Align interviews in this volume to the main order using a common q&uestion"));
-    SetControlId(m_byQuestion, IDC_ALIGN_BY_QUESTION);
     auto* alignments = new QButtonGroup(this);
     alignments->addButton(m_byOrder);
     alignments->addButton(m_byQuestion);
     m_byOrder->setChecked(true);
-    m_mainQuestions = new QListWidget;
-    SetControlId(m_mainQuestions, IDC_MAIN_QUESTIONS);
-    m_thisQuestions = new QListWidget;
-    SetControlId(m_thisQuestions, IDC_THIS_QUESTIONS);
-    auto* mainLabel = new QLabel(tr("Main volume questions"));
-    SetControlId(mainLabel, IDC_MAIN_QUESTIONS_LABEL);
-    auto* thisLabel = new QLabel(tr("This volume questions"));
-    SetControlId(thisLabel, IDC_THIS_QUESTIONS_LABEL);
+    m_mainQuestions = MakeControl<QListWidget>(IDC_MAIN_QUESTIONS);
+    m_thisQuestions = MakeControl<QListWidget>(IDC_THIS_QUESTIONS);
+    auto* mainLabel = MakeControl<QLabel>(IDC_MAIN_QUESTIONS_LABEL, tr("Main volume questions"));
+    auto* thisLabel = MakeControl<QLabel>(IDC_THIS_QUESTIONS_LABEL, tr("This volume questions"));
     auto* alignmentLayout = new QGridLayout(m_alignment);
     alignmentLayout->addWidget(m_byOrder, 0, 0, 1, 2);
     alignmentLayout->addWidget(m_byQuestion, 1, 0, 1, 2);
@@ -270,7 +261,8 @@ bool CNewVolumeMatchingPage::FillMainQuestions()
     for (int i = 0; i < main->GetQuestionMatchingCount(); ++i) {
         const pelko_wave::CQuestion* question =
             campaign->GetQuestionById(main->GetQuestionMatching(i)->GetQuestionId());
-        if (question && IsAlignmentQuestion(question->GetElementType(), question->GetQuestionType()))
+        if (question &&
+            IsAlignmentQuestion(question->GetElementType(), question->GetQuestionType()))
             AddQuestionItem(*m_mainQuestions, question->GetShortcut(), question->GetQuestionId());
     }
     return true;
@@ -352,7 +344,8 @@ bool CNewVolumeMatchingPage::validatePage()
         const int position = m_thisQuestions->currentItem()->data(Qt::UserRole).toInt();
         const qnr::CQuestionnaire* source = Sheet() ? Sheet()->GetNewSource() : nullptr;
         if (source && source->GetQuestion(position))
-            m_commonQuestionCode = QString::number(source->GetQuestion(position)->GetCodeQuestion());
+            m_commonQuestionCode =
+                QString::number(source->GetQuestion(position)->GetCodeQuestion());
     }
     return true;
 }

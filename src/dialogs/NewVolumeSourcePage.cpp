@@ -30,33 +30,11 @@ constexpr unsigned IDS_DIMENSIONS_EXTENSION = 63200;
 constexpr unsigned IDS_DIMENSIONS_FILTER = 63202;
 constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
 
-QRadioButton* MakeRadio(int id, const QString& text)
-{
-    auto* radio = new QRadioButton(text);
-    SetControlId(radio, id);
-    return radio;
-}
-
-QCheckBox* MakeCheck(int id, const QString& text)
-{
-    auto* box = new QCheckBox(text);
-    SetControlId(box, id);
-    return box;
-}
-
 QPushButton* MakeButton(int id, const QString& text)
 {
-    auto* button = new QPushButton(text);
-    SetControlId(button, id);
+    auto* button = MakeControl<QPushButton>(id, text);
     button->setAutoDefault(false);
     return button;
-}
-
-QLineEdit* MakeEdit(int id)
-{
-    auto* edit = new QLineEdit;
-    SetControlId(edit, id);
-    return edit;
 }
 
 bool IsExistingFile(const QString& path)
@@ -70,23 +48,23 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
 {
     setProperty("controlId", int(IDD));
 
-    m_nameEdit = MakeEdit(IDC_NAME);
+    m_nameEdit = MakeControl<QLineEdit>(IDC_NAME);
     auto* nameRow = new QFormLayout;
     nameRow->addRow(tr("Volume &name:"), m_nameEdit);
 
     // Where the questions come from.
     m_sourceTypes = new QButtonGroup(this);
-    QRadioButton* zoz = MakeRadio(IDC_SOURCE_ZOZ, tr("&ZOZ"));
-    QRadioButton* tripleS = MakeRadio(IDC_SOURCE_TRIPLE_S, tr("&Triple-S"));
-    QRadioButton* dimensions = MakeRadio(IDC_SOURCE_DIMENSIONS, tr("&Dimensions"));
+    QRadioButton* zoz = MakeControl<QRadioButton>(IDC_SOURCE_ZOZ, tr("&ZOZ"));
+    QRadioButton* tripleS = MakeControl<QRadioButton>(IDC_SOURCE_TRIPLE_S, tr("&Triple-S"));
+    QRadioButton* dimensions = MakeControl<QRadioButton>(IDC_SOURCE_DIMENSIONS, tr("&Dimensions"));
     m_sourceTypes->addButton(zoz, pelko_wave::SOURCE_ZOZ);
     m_sourceTypes->addButton(tripleS, pelko_wave::SOURCE_TRIPLE_S);
     m_sourceTypes->addButton(dimensions, pelko_wave::SOURCE_DIMENSIONS);
     zoz->setChecked(true);
-    m_questionPath = MakeEdit(IDC_QUESTION_PATH);
+    m_questionPath = MakeControl<QLineEdit>(IDC_QUESTION_PATH);
     QPushButton* questionBrowse = MakeButton(IDC_QUESTION_BROWSE, tr("&Browse..."));
-    m_copyQuestionBox =
-        MakeCheck(IDC_COPY_QUESTION_SOURCE, tr("Create &working copy of the source file"));
+    m_copyQuestionBox = MakeControl<QCheckBox>(IDC_COPY_QUESTION_SOURCE,
+                                               tr("Create &working copy of the source file"));
 
     auto* questions = new QGroupBox(tr("Questions"));
     auto* questionsLayout = new QGridLayout(questions);
@@ -106,21 +84,22 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     questionsLayout->setColumnStretch(1, 1);
 
     // Where the interviews come from.
-    m_withQuestionsBox =
-        MakeCheck(IDC_INTERVIEWS_WITH_QUESTIONS, tr("&Interviews are stored with the questions"));
+    m_withQuestionsBox = MakeControl<QCheckBox>(IDC_INTERVIEWS_WITH_QUESTIONS,
+                                                tr("&Interviews are stored with the questions"));
     m_withQuestionsBox->setChecked(true);
     auto* interviewSources = new QButtonGroup(this);
-    m_fromFileRadio = MakeRadio(IDC_INTERVIEWS_FROM_FILE, tr("Read interviews from &file"));
-    m_fromDatabaseRadio =
-        MakeRadio(IDC_INTERVIEWS_FROM_DATABASE, tr("Read interviews from data&base "));
+    m_fromFileRadio =
+        MakeControl<QRadioButton>(IDC_INTERVIEWS_FROM_FILE, tr("Read interviews from &file"));
+    m_fromDatabaseRadio = MakeControl<QRadioButton>(IDC_INTERVIEWS_FROM_DATABASE,
+                                                    tr("Read interviews from data&base "));
     interviewSources->addButton(m_fromFileRadio, 0);
     interviewSources->addButton(m_fromDatabaseRadio, 1);
     m_fromFileRadio->setChecked(true);
-    m_interviewPath = MakeEdit(IDC_INTERVIEW_PATH);
+    m_interviewPath = MakeControl<QLineEdit>(IDC_INTERVIEW_PATH);
     m_interviewBrowse = MakeButton(IDC_INTERVIEW_BROWSE, tr("Br&owse..."));
-    m_copyInterviewBox =
-        MakeCheck(IDC_COPY_INTERVIEW_SOURCE, tr("Create working &copy of the source file"));
-    m_connectionEdit = MakeEdit(IDC_CONNECTION_STRING);
+    m_copyInterviewBox = MakeControl<QCheckBox>(IDC_COPY_INTERVIEW_SOURCE,
+                                                tr("Create working &copy of the source file"));
+    m_connectionEdit = MakeControl<QLineEdit>(IDC_CONNECTION_STRING);
     m_connectionEdit->setReadOnly(true);
     m_connect = MakeButton(IDC_CONNECT, tr("Co&nnect..."));
 
@@ -139,9 +118,9 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
 
     // How the volume keeps its paths.
     m_pathFormats = new QButtonGroup(this);
-    QRadioButton* relative = MakeRadio(IDC_PATH_RELATIVE, tr("&Relative"));
-    QRadioButton* absolute = MakeRadio(IDC_PATH_ABSOLUTE, tr("&Absolute"));
-    QRadioButton* unc = MakeRadio(IDC_PATH_UNC, tr("&UNC"));
+    QRadioButton* relative = MakeControl<QRadioButton>(IDC_PATH_RELATIVE, tr("&Relative"));
+    QRadioButton* absolute = MakeControl<QRadioButton>(IDC_PATH_ABSOLUTE, tr("&Absolute"));
+    QRadioButton* unc = MakeControl<QRadioButton>(IDC_PATH_UNC, tr("&UNC"));
     m_pathFormats->addButton(relative, pelko_wave::PATH_RELATIVE);
     m_pathFormats->addButton(absolute, pelko_wave::PATH_ABSOLUTE);
     m_pathFormats->addButton(unc, pelko_wave::PATH_UNC);
@@ -166,9 +145,8 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
             &CNewVolumeSourcePage::OnQuestionPathChanged);
     connect(m_interviewPath, &QLineEdit::textChanged, this, changed);
     connect(m_connectionEdit, &QLineEdit::textChanged, this, changed);
-    connect(m_sourceTypes, &QButtonGroup::idClicked, this, [this](int type) {
-        ChooseSourceType(type);
-    });
+    connect(m_sourceTypes, &QButtonGroup::idClicked, this,
+            [this](int type) { ChooseSourceType(type); });
     connect(m_withQuestionsBox, &QCheckBox::clicked, this, [this] {
         UpdateControls();
         Q_EMIT completeChanged();

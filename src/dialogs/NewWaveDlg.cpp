@@ -1,6 +1,5 @@
 #include "dialogs/NewWaveDlg.h"
 
-#include "controls/RotBevelLine.h"
 #include "dialogs/DialogControls.h"
 
 #include <QDateEdit>
@@ -15,8 +14,7 @@ namespace {
 
 QDateEdit* MakePicker(int id)
 {
-    auto* picker = new QDateEdit(QDate::currentDate());
-    SetControlId(picker, id);
+    auto* picker = MakeControl<QDateEdit>(id, QDate::currentDate());
     picker->setCalendarPopup(true);
     return picker;
 }
@@ -27,10 +25,8 @@ CNewWaveDlg::CNewWaveDlg(QWidget* parent) : CNewDialog(IDD, parent)
 {
     setWindowTitle(tr("Add a New Wave to the Campaign..."));
 
-    m_nameEdit = new QLineEdit;
-    SetControlId(m_nameEdit, IDC_NAME);
-    m_descriptionEdit = new QPlainTextEdit;
-    SetControlId(m_descriptionEdit, IDC_DESCRIPTION);
+    m_nameEdit = MakeControl<QLineEdit>(IDC_NAME);
+    m_descriptionEdit = MakeControl<QPlainTextEdit>(IDC_DESCRIPTION);
     m_descriptionEdit->setTabChangesFocus(true);
     m_descriptionEdit->setMinimumHeight(fontMetrics().lineSpacing() * 4);
     m_startPicker = MakePicker(IDC_START);
@@ -49,15 +45,9 @@ CNewWaveDlg::CNewWaveDlg(QWidget* parent) : CNewDialog(IDD, parent)
     dates->addStretch(1);
     fields->addRow(dates);
 
-    auto* separator = new cdxCRotBevelLine;
-    SetControlId(separator, IDC_SEPARATOR);
-    separator->setFixedHeight(8);
-
-    m_ok = new QPushButton(tr("OK"));
-    SetControlId(m_ok, IDC_OK);
+    m_ok = MakeControl<QPushButton>(IDC_OK, tr("OK"));
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"));
-    SetControlId(cancel, IDC_CANCEL);
+    auto* cancel = MakeControl<QPushButton>(IDC_CANCEL, tr("Cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
@@ -65,7 +55,7 @@ CNewWaveDlg::CNewWaveDlg(QWidget* parent) : CNewDialog(IDD, parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields, 1);
-    layout->addWidget(separator);
+    layout->addWidget(MakeSeparator(IDC_SEPARATOR));
     layout->addLayout(buttons);
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 

@@ -25,19 +25,17 @@ CReReconciliationOptionsDlg::CReReconciliationOptionsDlg(QWidget* parent) : QDia
     white.setColor(QPalette::WindowText, Qt::black);
     m_band->setPalette(white);
     m_band->setMinimumHeight(units.ToPixelsY(24));
-    auto* warning = new CTransparentStatic(
+    auto* warning = MakeControl<CTransparentStatic>(
+        IDC_WARNING,
         tr("Warning: redoing the reconciliation will remove any manual matching for this wave!"));
-    SetControlId(warning, IDC_WARNING);
     warning->setWordWrap(true);
     auto* bandLayout = new QVBoxLayout(m_band);
     bandLayout->setContentsMargins(units.ToPixelsX(7), units.ToPixelsY(4), units.ToPixelsX(7),
                                    units.ToPixelsY(4));
     bandLayout->addWidget(warning);
 
-    m_applyBox = new QCheckBox(tr("Apply &caption library"));
-    SetControlId(m_applyBox, IDC_APPLY_CAPTION_LIBRARY);
-    m_keepBox = new QCheckBox(tr("&Keep chapters"));
-    SetControlId(m_keepBox, IDC_KEEP_CHAPTERS);
+    m_applyBox = MakeControl<QCheckBox>(IDC_APPLY_CAPTION_LIBRARY, tr("Apply &caption library"));
+    m_keepBox = MakeControl<QCheckBox>(IDC_KEEP_CHAPTERS, tr("&Keep chapters"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     SetControlId(buttons->button(QDialogButtonBox::Ok), IDC_OK);

@@ -54,9 +54,10 @@ SSurveyConnectionTest TestSurveyConnection(const QString& connectionString, int 
         return test;
     // Driver names are taken whatever their case.
     const QStringList drivers = QSqlDatabase::drivers();
-    const auto driver = std::find_if(drivers.begin(), drivers.end(), [&parsed](const QString& name) {
-        return name.compare(parsed.Driver, Qt::CaseInsensitive) == 0;
-    });
+    const auto driver =
+        std::find_if(drivers.begin(), drivers.end(), [&parsed](const QString& name) {
+            return name.compare(parsed.Driver, Qt::CaseInsensitive) == 0;
+        });
     if (driver == drivers.end())
         return test;
     parsed.Driver = *driver;
@@ -91,7 +92,8 @@ SSurveyConnectionTest TestSurveyConnection(const QString& connectionString, int 
             test.Description = database.lastError().text();
         } else {
             QSqlQuery query(database);
-            if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM PELDataStructure%1").arg(surveyId))) {
+            if (!query.exec(
+                    QStringLiteral("SELECT COUNT(*) FROM PELDataStructure%1").arg(surveyId))) {
                 test.Result = SSurveyConnectionTest::ConnectionError;
                 test.Description = query.lastError().text();
             } else {

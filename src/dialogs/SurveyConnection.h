@@ -41,7 +41,7 @@ struct SSurveyConnectionTest
     QString Description;
 };
 
-// Opens the database on a connection of its own (the driver named in any case), counts the rows of the survey's data
-// structure table ("PELDataStructure<survey ID>") and closes it again. A SQLite database is
-// opened read-only, so that testing never makes a file.
+// Opens the database on a connection of its own (the driver named in any case), counts the rows of
+// the survey's data structure table ("PELDataStructure<survey ID>") and closes it again. A SQLite
+// database is opened read-only, so that testing never makes a file.
 SSurveyConnectionTest TestSurveyConnection(const QString& connectionString, int surveyId);

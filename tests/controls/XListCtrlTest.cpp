@@ -21,8 +21,8 @@ struct SList
         list.resize(300, 220);
         list.InsertColumn(0, QStringLiteral("Enable"));
         list.InsertColumn(1, QStringLiteral("Matching method"));
-        const char* names[] = {"Internal code", "Shortcut",    "Short caption",
-                               "Long caption",  "Manual",      "User data"};
+        const char* names[] = {"Internal code", "Shortcut", "Short caption",
+                               "Long caption",  "Manual",   "User data"};
         for (int i = 0; i < 6; ++i) {
             const int row = list.InsertItem(i, QString());
             list.SetCheckbox(row, 0, i == 1 ? 1 : 0);
@@ -91,9 +91,9 @@ TEST(XListCtrlTest, ReportsTheChecksTheUserChangesButNotTheCallsOwn)
     EXPECT_EQ(checks.count(), 2);
 
     QSignalSpy headers(&s.list, &CXListCtrl::HeaderClicked);
-    QTest::mouseClick(s.list.header()->viewport(), Qt::LeftButton, {},
-                      QPoint(s.list.header()->sectionViewportPosition(1) + 20,
-                             s.list.header()->height() / 2));
+    QTest::mouseClick(
+        s.list.header()->viewport(), Qt::LeftButton, {},
+        QPoint(s.list.header()->sectionViewportPosition(1) + 20, s.list.header()->height() / 2));
     ASSERT_EQ(headers.count(), 1);
     EXPECT_EQ(headers[0][0].toInt(), 1);
     EXPECT_EQ(s.list.GetCheckbox(0, 0), 0); // nothing ticked by it
@@ -170,8 +170,9 @@ TEST(XListCtrlTest, DraggingARowOntoAnotherReportsTheDrop)
         const QPoint start = s.Cell(from, 1).center();
         const QPoint end = s.Cell(onto, 1).center();
         QTest::mousePress(s.list.viewport(), Qt::LeftButton, {}, start);
-        QMouseEvent move(QEvent::MouseMove, QPointF(end), s.list.viewport()->mapToGlobal(QPointF(end)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(end),
+                         s.list.viewport()->mapToGlobal(QPointF(end)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(s.list.viewport(), &move);
         QTest::mouseRelease(s.list.viewport(), Qt::LeftButton, {}, end);
     };

@@ -1,5 +1,5 @@
-#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
 
 #include "app/WaveApp.h"
@@ -33,7 +33,8 @@ QString Dump(const QList<CResponseCaptionGroup*>& groups, const QList<CResponseL
                      .arg(group->GetGuidText(), group->GetName(), group->GetBaseLabelIdText());
         for (int i = 0; i < group->GetCaptionCount(); ++i)
             lines << QStringLiteral("  C %1 %2")
-                         .arg(group->GetCaptionAt(i)->GetGuidText(), group->GetCaptionAt(i)->GetText());
+                         .arg(group->GetCaptionAt(i)->GetGuidText(),
+                              group->GetCaptionAt(i)->GetText());
     }
     for (const CResponseLibrary* library : libraries) {
         lines << QStringLiteral("L %1 %2").arg(library->GetGuidText(), library->GetName());
@@ -185,15 +186,14 @@ TEST_F(CaptionLibraryDlgTest, ShowsACopyOfTheLibrariesAndCancelKeepsTheApplicati
 {
     CCaptionLibraryDlg dialog;
     Open(dialog);
-    EXPECT_EQ(TreeTexts(*dialog.GetTree()),
-              (QStringList{"Brands", "  Bean There", "    Bean There [x]",
-                           "    Bean-There Coffee [x]", "  Daily Grind", "    Daily Grind [x]",
-                           "    The Daily Grind", "Coffee", "  Bean There", "    Bean There",
-                           "    Bean-There Coffee"}));
+    EXPECT_EQ(
+        TreeTexts(*dialog.GetTree()),
+        (QStringList{"Brands", "  Bean There", "    Bean There [x]", "    Bean-There Coffee [x]",
+                     "  Daily Grind", "    Daily Grind [x]", "    The Daily Grind", "Coffee",
+                     "  Bean There", "    Bean There", "    Bean-There Coffee"}));
     EXPECT_EQ(ListTexts(*dialog.GetGroupsList()), (QStringList{"Bean There", "Daily Grind"}));
     EXPECT_EQ(dialog.GetGroupsList()->GetCurSel(), 0);
-    EXPECT_EQ(ListTexts(*dialog.GetLabelsList()),
-              (QStringList{"Bean There", "Bean-There Coffee"}));
+    EXPECT_EQ(ListTexts(*dialog.GetLabelsList()), (QStringList{"Bean There", "Bean-There Coffee"}));
     EXPECT_EQ(ListTexts(*dialog.GetLabelsList(), 1), (QStringList{"Base", "Duplicate"}));
     EXPECT_EQ(dialog.GetLabelsList()->GetCurSel(), 0);
     // The working copy is a copy: same GUIDs, other objects.
@@ -282,20 +282,21 @@ TEST_F(CaptionLibraryDlgTest, ANewLabelIsUntickedInEveryLibraryOfItsGroup)
     ASSERT_EQ(group->GetCaptionCount(), 3);
     const CResponseCaption* added = group->GetCaptionAt(2);
     EXPECT_EQ(added->GetText(), QStringLiteral("Bean There Espresso"));
-    EXPECT_EQ(ListTexts(*dialog.GetLabelsList(), 1), (QStringList{"Base", "Duplicate", "Duplicate"}));
+    EXPECT_EQ(ListTexts(*dialog.GetLabelsList(), 1),
+              (QStringList{"Base", "Duplicate", "Duplicate"}));
     EXPECT_EQ(dialog.GetLabelsList()->GetCurSel(), 2);
     for (const CResponseLibrary* library : dialog.GetLibraries())
         EXPECT_EQ(library->GetCaptionState(added), 0) << library->GetName().toStdString();
     EXPECT_EQ(TreeTexts(*dialog.GetTree()),
               (QStringList{"Brands", "  Bean There", "    Bean There [x]",
-                           "    Bean-There Coffee [x]", "    Bean There Espresso",
-                           "  Daily Grind", "    Daily Grind [x]", "    The Daily Grind", "Coffee",
-                           "  Bean There", "    Bean There", "    Bean-There Coffee",
-                           "    Bean There Espresso"}));
+                           "    Bean-There Coffee [x]", "    Bean There Espresso", "  Daily Grind",
+                           "    Daily Grind [x]", "    The Daily Grind", "Coffee", "  Bean There",
+                           "    Bean There", "    Bean-There Coffee", "    Bean There Espresso"}));
     // The last tree item made is selected; the group is no longer fully ticked in "Brands".
     EXPECT_EQ(dialog.GetTree()->GetSelectedItem(),
               FindItem(*dialog.GetTree(), QStringLiteral("Bean There Espresso"), 1));
-    EXPECT_FALSE(dialog.GetTree()->GetCheck(FindItem(*dialog.GetTree(), QStringLiteral("Bean There"))));
+    EXPECT_FALSE(
+        dialog.GetTree()->GetCheck(FindItem(*dialog.GetTree(), QStringLiteral("Bean There"))));
 
     // Removing it takes it out of both libraries and the group.
     Click(dialog, CCaptionLibraryDlg::IDC_REMOVE_LABEL);
@@ -434,10 +435,9 @@ TEST_F(CaptionLibraryDlgTest, AFailedImportOrExportChangesNothing)
     Click(dialog, CCaptionLibraryDlg::IDC_IMPORT);
     Click(dialog, CCaptionLibraryDlg::IDC_IMPORT); // cancelled: says nothing
     Click(dialog, CCaptionLibraryDlg::IDC_EXPORT);
-    EXPECT_EQ(windows.Prompts,
-              (QStringList{"Unable to import the captions library.",
-                           "Unable to import the captions library.",
-                           "Unable to export the captions library."}));
+    EXPECT_EQ(windows.Prompts, (QStringList{"Unable to import the captions library.",
+                                            "Unable to import the captions library.",
+                                            "Unable to export the captions library."}));
     EXPECT_EQ(Dump(dialog.GetGroups(), dialog.GetLibraries()), before);
     EXPECT_EQ(TreeTexts(*dialog.GetTree()), treeBefore);
 }
@@ -449,7 +449,8 @@ TEST_F(CaptionLibraryDlgTest, TheDialogsCallRunsItInTheRequestedMode)
         shown = qobject_cast<CCaptionLibraryDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->GetMode(), CAPTION_LIBRARY_RECONCILE);
-        EXPECT_TRUE(FindControl<QPushButton>(*shown, CCaptionLibraryDlg::IDC_ADD_CAPTIONS)->isVisible());
+        EXPECT_TRUE(
+            FindControl<QPushButton>(*shown, CCaptionLibraryDlg::IDC_ADD_CAPTIONS)->isVisible());
         shown->GetGroupsList()->SetCurSel(1);
         Click(*shown, CCaptionLibraryDlg::IDC_ADD_CAPTIONS);
         QTest::keyClick(shown, Qt::Key_Escape);

@@ -33,7 +33,8 @@ QString MakeSurveyDatabase(const QTemporaryDir& folder)
         EXPECT_TRUE(database.open());
         QSqlQuery query(database);
         EXPECT_TRUE(query.exec(QStringLiteral("CREATE TABLE PELDataStructure7 (Id INTEGER)")));
-        EXPECT_TRUE(query.exec(QStringLiteral("INSERT INTO PELDataStructure7 VALUES (1), (2), (3)")));
+        EXPECT_TRUE(
+            query.exec(QStringLiteral("INSERT INTO PELDataStructure7 VALUES (1), (2), (3)")));
         query = QSqlQuery();
         database.close();
     }
@@ -91,19 +92,28 @@ TEST(DBConnectionDlgTest, TestCountsTheSurveyTableAndSaysHowItWent)
         "An error occurred attempting to connect to the database using the specified connection "
         "string. Further error information: \n\tSource: QSQLITE\n\tDescription: ");
     const SCase cases[] = {
-        {QStringLiteral("QSQLITE;Database=") + database, QStringLiteral("7"), MB_ICONINFORMATION,
+        {QStringLiteral("QSQLITE;Database=") + database,
+         QStringLiteral("7"),
+         MB_ICONINFORMATION,
          {QStringLiteral("The test connection to the survey database was successful.")}},
         // No table for survey 8: the driver's description is shown.
-        {QStringLiteral("qsqlite; database = ") + database, QStringLiteral("8"), MB_ICONWARNING,
+        {QStringLiteral("qsqlite; database = ") + database,
+         QStringLiteral("8"),
+         MB_ICONWARNING,
          {failed, QStringLiteral("no such table: PELDataStructure8")}},
         // A database that is not there is not made by the test.
-        {QStringLiteral("QSQLITE;Database=") + missing, QStringLiteral("7"), MB_ICONWARNING,
+        {QStringLiteral("QSQLITE;Database=") + missing,
+         QStringLiteral("7"),
+         MB_ICONWARNING,
          {failed}},
-        {QStringLiteral("QNOSUCHDRIVER;Database=") + database, QStringLiteral("7"),
+        {QStringLiteral("QNOSUCHDRIVER;Database=") + database,
+         QStringLiteral("7"),
          MB_ICONWARNING,
          {QStringLiteral("An unknown error occurred attempting to connect to the database using "
                          "the specified connection string.")}},
-        {QStringLiteral("Database=") + database, QStringLiteral("7"), MB_ICONWARNING,
+        {QStringLiteral("Database=") + database,
+         QStringLiteral("7"),
+         MB_ICONWARNING,
          {QStringLiteral("An unknown error occurred")}},
     };
     for (const SCase& c : cases) {
@@ -144,8 +154,8 @@ TEST(DBConnectionDlgTest, ConnectionStringsNameTheDriverAndItsSettings)
     EXPECT_EQ(parsed.Password, QStringLiteral("secret"));
     EXPECT_EQ(parsed.ConnectOptions, QStringLiteral("connect_timeout=5"));
 
-    ASSERT_TRUE(ParseSurveyConnectionString(
-        QStringLiteral("QSQLITE;Data Source=/data/a=b.db"), parsed));
+    ASSERT_TRUE(
+        ParseSurveyConnectionString(QStringLiteral("QSQLITE;Data Source=/data/a=b.db"), parsed));
     EXPECT_EQ(parsed.DatabaseName, QStringLiteral("/data/a=b.db"));
     EXPECT_EQ(parsed.Port, -1);
 

@@ -6,7 +6,6 @@
 #include "dialogs/NewVolumeSourcePage.h"
 
 #include "app/WaveApp.h"
-#include "storage/DBAccess.h"
 #include "commands/WaveCommands.h"
 #include "controls/XListCtrl.h"
 #include "model/Campaign.h"
@@ -16,6 +15,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "res/StringTable.h"
+#include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
 #include "support/views/ScriptedViewDialogs.h"
@@ -67,8 +67,11 @@ public:
     QAbstractButton& Button(QWizard::WizardButton which) { return *sheet.button(which); }
     bool NextEnabled() { return Button(QWizard::NextButton).isEnabled(); }
     bool FinishEnabled() { return Button(QWizard::FinishButton).isEnabled(); }
-    void Click(int id) { QTest::mouseClick(&Control<QAbstractButton>(id), Qt::LeftButton, {},
-                                           QPoint(6, Control<QAbstractButton>(id).height() / 2)); }
+    void Click(int id)
+    {
+        QTest::mouseClick(&Control<QAbstractButton>(id), Qt::LeftButton, {},
+                          QPoint(6, Control<QAbstractButton>(id).height() / 2));
+    }
     void Next() { QTest::mouseClick(&Button(QWizard::NextButton), Qt::LeftButton); }
 
     // The source page filled in: a name and the questionnaire file.
@@ -118,8 +121,9 @@ void ClickCheck(CXListCtrl& list, int row)
     option.initFrom(list.viewport());
     option.rect = QRect(0, rowRect.top(), list.columnWidth(0), rowRect.height());
     option.features = QStyleOptionViewItem::HasCheckIndicator;
-    const QPoint point =
-        list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list).center();
+    const QPoint point = list.style()
+                             ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list)
+                             .center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, point);
 }
 
@@ -151,9 +155,9 @@ protected:
     CCampaign& Campaign() { return *app.GetCampaign(); }
     CWave* AddEmptyWave()
     {
-        std::unique_ptr<CCmdVirtual> command = std::make_unique<CCmdNewWave>(
-            &Campaign(), -1, QStringLiteral("Winter"), QString(), QDateTime(), QDateTime(),
-            QDateTime());
+        std::unique_ptr<CCmdVirtual> command =
+            std::make_unique<CCmdNewWave>(&Campaign(), -1, QStringLiteral("Winter"), QString(),
+                                          QDateTime(), QDateTime(), QDateTime());
         EXPECT_TRUE(app.ExecuteCommand(command, {}, nullptr, nullptr, true));
         return Campaign().GetWave(Campaign().GetWaveCount() - 1);
     }
@@ -183,12 +187,12 @@ TEST_F(NewVolumeWizardTest, TheSourcePageStartsWithZozRelativeAndInterviewsWithT
     EXPECT_TRUE(
         w.Control<QCheckBox>(CNewVolumeSourcePage::IDC_INTERVIEWS_WITH_QUESTIONS).isChecked());
     EXPECT_FALSE(w.Control<QCheckBox>(CNewVolumeSourcePage::IDC_COPY_QUESTION_SOURCE).isChecked());
-    for (int id : {CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_FILE,
-                   CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE,
-                   CNewVolumeSourcePage::IDC_INTERVIEW_PATH,
-                   CNewVolumeSourcePage::IDC_INTERVIEW_BROWSE,
-                   CNewVolumeSourcePage::IDC_COPY_INTERVIEW_SOURCE,
-                   CNewVolumeSourcePage::IDC_CONNECTION_STRING, CNewVolumeSourcePage::IDC_CONNECT})
+    for (int id :
+         {CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_FILE,
+          CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE,
+          CNewVolumeSourcePage::IDC_INTERVIEW_PATH, CNewVolumeSourcePage::IDC_INTERVIEW_BROWSE,
+          CNewVolumeSourcePage::IDC_COPY_INTERVIEW_SOURCE,
+          CNewVolumeSourcePage::IDC_CONNECTION_STRING, CNewVolumeSourcePage::IDC_CONNECT})
         EXPECT_FALSE(w.Control<QWidget>(id).isEnabled()) << id;
 
     // Next waits for a name and an existing questionnaire file.
@@ -242,8 +246,10 @@ TEST_F(NewVolumeWizardTest, InterviewsFromAFileOrADatabaseNeedTheirSource)
 
     // A Triple-S source reads its interviews from a file.
     w.Click(CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S);
-    EXPECT_TRUE(w.Control<QRadioButton>(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_FILE).isChecked());
-    EXPECT_FALSE(w.Control<QWidget>(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE).isEnabled());
+    EXPECT_TRUE(
+        w.Control<QRadioButton>(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_FILE).isChecked());
+    EXPECT_FALSE(
+        w.Control<QWidget>(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE).isEnabled());
     w.Click(CNewVolumeSourcePage::IDC_SOURCE_ZOZ);
     EXPECT_TRUE(w.Control<QWidget>(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE).isEnabled());
 
@@ -285,7 +291,8 @@ TEST_F(NewVolumeWizardTest, SourcesAreReadAsWhatTheirContentShows)
     };
     for (const SCase& c :
          {SCase{Sample("wave2.sss"), SOURCE_TRIPLE_S, CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S},
-          SCase{Sample("wave2.mdd"), SOURCE_DIMENSIONS, CNewVolumeSourcePage::IDC_SOURCE_DIMENSIONS},
+          SCase{Sample("wave2.mdd"), SOURCE_DIMENSIONS,
+                CNewVolumeSourcePage::IDC_SOURCE_DIMENSIONS},
           SCase{disguised, SOURCE_TRIPLE_S, CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S},
           SCase{Sample("wave2.zoz"), SOURCE_ZOZ, CNewVolumeSourcePage::IDC_SOURCE_ZOZ}}) {
         SCOPED_TRACE(c.Path.toStdString());
@@ -318,8 +325,8 @@ TEST_F(NewVolumeWizardTest, SourcesAreReadAsWhatTheirContentShows)
 TEST_F(NewVolumeWizardTest, CompatibilityRatingsChangeAboveTheirBounds)
 {
     const std::pair<double, const char*> cases[] = {
-        {100, "excellent"}, {90.01, "excellent"}, {90, "good"}, {70.01, "good"}, {70, "fair"},
-        {30.01, "fair"},    {30, "poor"},         {0, "poor"},
+        {100, "excellent"}, {90.01, "excellent"}, {90, "good"}, {70.01, "good"},
+        {70, "fair"},       {30.01, "fair"},      {30, "poor"}, {0, "poor"},
     };
     for (const auto& [percent, rating] : cases)
         EXPECT_EQ(LoadString(InheritanceRatingId(percent)), QString::fromLatin1(rating)) << percent;
@@ -332,7 +339,8 @@ TEST_F(NewVolumeWizardTest, WithoutAWaveThereIsNoInheritance)
     w.Next();
     ASSERT_EQ(w.sheet.currentId(), CNewVolumeSheet::PAGE_INHERITANCE);
     EXPECT_EQ(w.sheet.windowTitle(), QStringLiteral("New Volume Inheritance"));
-    EXPECT_TRUE(w.Control<QRadioButton>(CNewVolumeInheritsFromPage::IDC_NOT_INHERITING).isChecked());
+    EXPECT_TRUE(
+        w.Control<QRadioButton>(CNewVolumeInheritsFromPage::IDC_NOT_INHERITING).isChecked());
     EXPECT_FALSE(w.Control<QWidget>(CNewVolumeInheritsFromPage::IDC_INHERITS).isEnabled());
     EXPECT_FALSE(w.Control<QWidget>(CNewVolumeInheritsFromPage::IDC_ANCESTORS).isEnabled());
     EXPECT_TRUE(w.NextEnabled());
@@ -436,8 +444,8 @@ TEST_F(NewVolumeWizardTest, MethodListsStartFromTheGivenOrderAndRowsMoveWithThei
     DragRow(questions, 1, 0);
     ClickCheck(questions, 0);
     EXPECT_EQ(MethodRows(questions),
-              (QStringList{"Internal code [x]", "Long caption [x]", "Short caption",
-                           "Shortcut [x]", "Manual", "User data"}));
+              (QStringList{"Internal code [x]", "Long caption [x]", "Short caption", "Shortcut [x]",
+                           "Manual", "User data"}));
 
     // Without a response method there is no Finish.
     EXPECT_TRUE(w.FinishEnabled());
@@ -477,8 +485,7 @@ TEST_F(NewVolumeWizardTest, AlignmentNeedsAMainVolumeAndACommonQuestionInBoth)
     auto& mainList = w.Control<QListWidget>(CNewVolumeMatchingPage::IDC_MAIN_QUESTIONS);
     auto& thisList = w.Control<QListWidget>(CNewVolumeMatchingPage::IDC_THIS_QUESTIONS);
     EXPECT_FALSE(mainList.isEnabled());
-    EXPECT_EQ(ListTexts(mainList),
-              (QStringList{"S2", "Q1", "Q3_OTH", "Q6", "D1", "D4"}));
+    EXPECT_EQ(ListTexts(mainList), (QStringList{"S2", "Q1", "Q3_OTH", "Q6", "D1", "D4"}));
     EXPECT_TRUE(ListTexts(thisList).contains(QStringLiteral("Q6")));
     EXPECT_TRUE(w.FinishEnabled());
 

@@ -1,6 +1,6 @@
+#include "dialogs/NewWaveDlg.h"
 #include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
-#include "dialogs/NewWaveDlg.h"
 
 #include "support/ScriptedWindowServices.h"
 
@@ -51,8 +51,8 @@ TEST(NewWaveDlgTest, OkAndEnterWaitForAName)
     EXPECT_EQ(dialog.result(), 0);
 
     // The description alone is not enough.
-    FindControl<QPlainTextEdit>(dialog, CNewWaveDlg::IDC_DESCRIPTION)->setPlainText(
-        QStringLiteral("Autumn fieldwork\nsecond line"));
+    FindControl<QPlainTextEdit>(dialog, CNewWaveDlg::IDC_DESCRIPTION)
+        ->setPlainText(QStringLiteral("Autumn fieldwork\nsecond line"));
     EXPECT_FALSE(Ok(dialog).isEnabled());
 
     QTest::keyClick(&Name(dialog), Qt::Key_W);
@@ -84,10 +84,13 @@ TEST(NewWaveDlgTest, ProposedDatesBoundTheOtherPickers)
     const QDate end0 = today.addDays(20);
     const QDate noMinimum = QDateEdit().minimumDate();
     const QDate noMaximum = QDateEdit().maximumDate();
-    for (const SCase& c : {SCase{true, true, true}, SCase{true, false, false},
-                           SCase{false, true, false}, SCase{false, false, true},
-                           SCase{false, false, false}}) {
-        SCOPED_TRACE(QStringLiteral("start %1 end %2 mid %3").arg(c.Start).arg(c.End).arg(c.MidPoint)
+    for (const SCase& c :
+         {SCase{true, true, true}, SCase{true, false, false}, SCase{false, true, false},
+          SCase{false, false, true}, SCase{false, false, false}}) {
+        SCOPED_TRACE(QStringLiteral("start %1 end %2 mid %3")
+                         .arg(c.Start)
+                         .arg(c.End)
+                         .arg(c.MidPoint)
                          .toStdString());
         CNewWaveDlg dialog;
         if (c.Start)

@@ -77,7 +77,8 @@ TEST(ReReconciliationOptionsTest, TheWarningStandsOnAWhiteBandAndOkHandsTheBoxes
     CCampaignViewDialogs campaignDialogs;
     SReReconciliationOptions options;
     QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<CReReconciliationOptionsDlg*>(QApplication::activeModalWidget());
+        auto* dialog =
+            qobject_cast<CReReconciliationOptionsDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         QWidget* band = dialog->GetWhiteBand();
         const auto* warning =

@@ -140,8 +140,7 @@ bool HasDarkInk(const QImage& image, const QRect& area)
 {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (area.contains(x, y) && image.rect().contains(x, y) &&
-                qGray(image.pixel(x, y)) < 90)
+            if (area.contains(x, y) && image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 90)
                 return true;
     return false;
 }
@@ -423,10 +422,11 @@ int main(int argc, char* argv[])
                QStringLiteral("new-volume-inheritance: the chosen row is not highlighted"));
 
         sheet.next();
-        FindControl<QAbstractButton>(sheet, CNewVolumeMatchingPage::IDC_ALIGN_BY_QUESTION)
-            ->click();
-        auto* mainQuestions = FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_MAIN_QUESTIONS);
-        auto* thisQuestions = FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_THIS_QUESTIONS);
+        FindControl<QAbstractButton>(sheet, CNewVolumeMatchingPage::IDC_ALIGN_BY_QUESTION)->click();
+        auto* mainQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_MAIN_QUESTIONS);
+        auto* thisQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_THIS_QUESTIONS);
         mainQuestions->setCurrentRow(3);
         const QList<QListWidgetItem*> q6 = thisQuestions->findItems("Q6", Qt::MatchExactly);
         if (!q6.isEmpty())

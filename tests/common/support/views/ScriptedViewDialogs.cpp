@@ -58,8 +58,7 @@ int CScriptedViewDialogs::RunDBConnectionDlg(QWidget*, SDBConnection& connection
     return result;
 }
 
-int CScriptedViewDialogs::RunReReconciliationOptionsDlg(QWidget*,
-                                                        SReReconciliationOptions& options)
+int CScriptedViewDialogs::RunReReconciliationOptionsDlg(QWidget*, SReReconciliationOptions& options)
 {
     const int result = Answer(QStringLiteral("ReReconciliationOptionsDlg"));
     if (result == IDOK)
