@@ -14,6 +14,7 @@ class CCampaign;
 
 class CBottomView;
 class CCampaignTreeModel;
+class CCommandActions;
 class CNewMenu;
 class CRightView;
 class QTreeView;
@@ -34,7 +35,8 @@ class CLeftView : public QWidget, public CViewLayout
     Q_OBJECT
 
 public:
-    explicit CLeftView(QWidget* parent = nullptr);
+    // The view registers its command handlers with the actions when given.
+    explicit CLeftView(CCommandActions* actions = nullptr, QWidget* parent = nullptr);
     ~CLeftView() override;
 
     // The panes that follow the selection (not owned; either may be null).
@@ -70,6 +72,9 @@ public:
     // The item the last context-menu request hit (invalid when it hit none).
     QModelIndex GetContextItem() const;
 
+    // Show Reconciliation Summary: the selected wave's summary in a report window.
+    void OnShowSummary();
+
     QTreeView* GetTree() const { return m_tree; }
     CCampaignTreeModel* GetModel() const { return m_pItems; }
 
@@ -81,11 +86,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RegisterCommands(CCommandActions& actions);
+    // Whether the selected item is of the kind whose pop-up offers the command, and the
+    // context menu leaves the command enabled for it.
+    bool IsCommandEnabled(unsigned command, int kind) const;
     void OnSelectionChanged(const QModelIndex& current);
     // Opens the menu of the item at the viewport point, at the global point.
     void ShowContextMenu(const QPoint& viewportPoint, const QPoint& globalPoint);
     void Select(const QModelIndex& index);
 
+    QPointer<CCommandActions> m_actions;
     QTreeView* m_tree = nullptr;
     CCampaignTreeModel* m_pItems = nullptr;
     QPointer<CRightView> m_right;
