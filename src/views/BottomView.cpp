@@ -38,6 +38,8 @@ constexpr unsigned kPathKindTexts[] = {63304, 63305, 63306, 63307};
 // The file filter of each source type.
 constexpr unsigned kSourceFilters[] = {63001, 63202, 63199, 63236};
 
+constexpr COLORREF kReadOnlyValueColour = RGB(109, 109, 109);
+
 const QString kWaveDateFormat = QStringLiteral("%A, %d %B %Y");
 
 template <std::size_t N> QString TextOf(const unsigned (&ids)[N], int index)
@@ -83,6 +85,8 @@ CBottomView::CBottomView(QWidget* parent)
     m_grid = new CPropertyGrid(this);
     m_grid->setObjectName(QStringLiteral("PropertyGrid"));
     m_grid->setMinimumSize(0, 0);
+    // Read-only facts in a grey that still reads well on the white grid.
+    m_grid->SetColour(CPropertyGrid::COLOUR_DISABLED, kReadOnlyValueColour);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
