@@ -7,14 +7,11 @@
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "platform/AppServices.h"
-#include "platform/FormatString.h"
 #include "platform/WindowServices.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
 #include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
 #include "views/RightView.h"
-#include "views/SummaryReport.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -28,17 +25,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SUMMARY_TITLE = 63164;
-
-// The commands of the context menu that this view carries out, with the kind of item whose
-// pop-up offers each.
-struct STreeCommand
-{
-    unsigned Id;
-    int Kind;
-};
-constexpr STreeCommand kTreeCommands[] = {{ID_WAVE_SHOW_SUMMARY, TREE_KIND_WAVE}};
 
 const pelko_wave::CCampaign* AppCampaign()
 {
@@ -308,54 +294,6 @@ int CLeftView::ResetAfterLoad()
     if (m_bottom)
         m_bottom->ShowCampaignProperties();
     return 1;
-}
-
-// Commands ------------------------------------------------------------------------------------
-
-void CLeftView::RegisterCommands(CCommandActions& actions)
-{
-    for (const STreeCommand& command : kTreeCommands) {
-        CCommandActions::CommandHandler onCommand = [this, id = command.Id] {
-            if (id == ID_WAVE_SHOW_SUMMARY)
-                OnShowSummary();
-        };
-        CCommandActions::UpdateHandler onUpdate = [this, command](CCmdUI& ui) {
-            ui.Enable(IsCommandEnabled(command.Id, command.Kind));
-        };
-        actions.AddHandler(command.Id, CCommandActions::View, this, std::move(onCommand),
-                           std::move(onUpdate));
-    }
-}
-
-bool CLeftView::IsCommandEnabled(unsigned command, int kind) const
-{
-    const CTreeItemRecord* record = m_pItems->GetRecord(m_tree->currentIndex());
-    const CCampaign* campaign = AppCampaign();
-    if (!record || !campaign || record->kind != kind)
-        return false;
-    const IWaveApp* app = GetWaveApp();
-    const QString path = app ? app->GetCampaignFilePath() : QString();
-    return !IsCampaignTreeCommandGreyed(*campaign, path, record->kind, record->id, command);
-}
-
-void CLeftView::OnShowSummary()
-{
-    CWaitCursor wait;
-    const CCampaign* campaign = AppCampaign();
-    const CTreeItemRecord* record = m_pItems->GetRecord(m_tree->currentIndex());
-    const CWave* wave =
-        campaign && record && record->kind == TREE_KIND_WAVE ? campaign->FindWave(record->id)
-                                                              : nullptr;
-    if (!wave)
-        return;
-    CSummaryCounts counts;
-    QString details;
-    if (!ComputeSummary(wave->GetWaveId(), counts, details))
-        return;
-    IWindowServices& windows = GetWindowServices();
-    windows.ShowReport(FormatString(LoadString(IDS_SUMMARY_TITLE), {wave->GetName()}),
-                       REPORT_SUMMARY, BuildSummaryHtml(counts, details));
-    windows.PumpMessages();
 }
 
 // Context menu --------------------------------------------------------------------------------
