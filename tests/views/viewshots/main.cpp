@@ -1,5 +1,5 @@
-// Writes a PNG picture of each campaign view in a known state, on the sample campaign, and the
-// sample campaign's file (sample.duv) beside them:
+// Writes a PNG picture of each campaign view and campaign dialog in a known state, on the sample
+// campaign, and the sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
 // The pictures are for looking at; the tests check the same views by sampled colours.
 
@@ -9,9 +9,14 @@
 #include "controls/SimpleBrowser.h"
 #include "dialogs/ReportDlg.h"
 #include "commands/WaveCommands.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/Volume.h"
 #include "model/Wave.h"
+#include "reconcile/SourceComparison.h"
+#include "reconcile/ValidationReports.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
@@ -28,12 +33,14 @@
 #include <QFont>
 #include <QMenu>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -319,6 +326,45 @@ int main(int argc, char* argv[])
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
         ++g_failures;
+    }
+
+    // The languages dialog: French chosen as the current language.
+    {
+        CLanguageDlg languages(campaign);
+        languages.show();
+        QTreeWidget& list = *languages.GetList();
+        list.setCurrentItem(list.topLevelItem(1));
+        languages.OnSetCurrent();
+        Shoot(languages, QStringLiteral("languages"));
+    }
+
+    // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
+    // gone, so its matching of S2 no longer holds.
+    {
+        QFile original(QStringLiteral(PLIM_SOURCE_DIR "/samples/wave1.zoz"));
+        QFile copy(work.filePath(QStringLiteral("wave1.zoz")));
+        if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
+            std::fprintf(stderr, "viewshots: cannot copy wave1.zoz\n");
+            return 1;
+        }
+        QString source = QString::fromUtf8(original.readAll());
+        source.remove(
+            QRegularExpression(QStringLiteral("    <question code=\"2\" .*?</question>\n"),
+                               QRegularExpression::DotMatchesEverythingOption));
+        copy.write(source.toUtf8());
+        copy.close();
+        campaign.FindVolume(1)->GetMetaData().SourceString = copy.fileName();
+        SSourceComparisonLists lists;
+        if (CompareSourcesParallel(nullptr, campaign, lists) ||
+            lists.InvalidQuestionMatches.empty()) {
+            std::fprintf(stderr, "viewshots: the copy without S2 shows no invalid matching\n");
+            return 1;
+        }
+        CValidateCampaignDlg validation;
+        validation.SetHtml(FormatValidationReport(campaign, lists));
+        validation.SetIssueLists(lists);
+        validation.show();
+        Shoot(validation, QStringLiteral("validation"));
     }
     return g_failures == 0 ? 0 : 1;
 }
