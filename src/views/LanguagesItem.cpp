@@ -75,7 +75,7 @@ bool CLanguagesItem::OnEdit()
     int currentPosition = m_nCurrentPosition;
     {
         CModalDialogScope modal;
-        if (dialogs->RunLanguagesDialog(defaultPosition, currentPosition) != IDOK)
+        if (dialogs->RunLanguagesDialog(m_pGrid, defaultPosition, currentPosition) != IDOK)
             return false;
     }
     m_nDefaultPosition = defaultPosition;

@@ -48,7 +48,7 @@ bool CMatchingMethodsItem::OnEdit()
     QList<quint32> methods = m_methods;
     {
         CModalDialogScope modal;
-        if (dialogs->RunMatchingMethodDialog(m_nKind, methods) != IDOK)
+        if (dialogs->RunMatchingMethodDialog(m_pGrid, m_nKind, methods) != IDOK)
             return false;
     }
     m_methods = methods;

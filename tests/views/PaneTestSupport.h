@@ -68,7 +68,7 @@ public:
 class CPaneViewDialogs : public CScriptedViewDialogs
 {
 public:
-    int RunLanguagesDialog(int& defaultPosition, int& currentPosition) override
+    int RunLanguagesDialog(QWidget*, int& defaultPosition, int& currentPosition) override
     {
         const int result = Answer(QStringLiteral("languages"));
         if (result == IDOK) {
@@ -77,7 +77,7 @@ public:
         }
         return result;
     }
-    int RunMatchingMethodDialog(int kind, QList<quint32>& methods) override
+    int RunMatchingMethodDialog(QWidget*, int kind, QList<quint32>& methods) override
     {
         MethodKinds.push_back(kind);
         MethodsGiven.push_back(methods);
