@@ -4,18 +4,15 @@
 // page; BM_SummaryDifferencesOnly makes the same difference calls on the same pairs and nothing
 // else. The summary should stay within 1.5 times the differences alone.
 
-#include "GeneratedStudy.h"
-#include "support/DiffsTestWaveApp.h"
+#include "support/ReconciledStudy.h"
 
 #include "model/Campaign.h"
 #include "model/QuestionKinds.h"
-#include "platform/ConsoleWindowServices.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/Differences.h"
 #include "reconcile/PropertyTexts.h"
 #include "reconcile/ValidMatchings.h"
-#include "reconcile/WaveReconciliation.h"
 #include "views/SummaryReport.h"
 
 #include <QCoreApplication>
@@ -26,35 +23,8 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr int kWave = 2;
-
-class CReconciledStudy
-{
-public:
-    CReconciledStudy()
-    {
-        CConsoleWindowServices windows([](const QString&) {});
-        SetWindowServices(&windows);
-        BuildGeneratedStudy(m_app, GetReconcileWaveBenchmarkShape());
-        ReconcileResultsMap results;
-        QString report;
-        if (!ReconcileWave(kWave, results, report, {}))
-            qFatal("the reconciliation failed");
-        SetWindowServices(nullptr);
-        for (const int kind : GetStoredModalityDiffKinds())
-            m_app.ModalityDiffs.SetEnabled(kind, true);
-    }
-    CCampaign& Campaign() { return *m_app.Campaign; }
-
-private:
-    CDiffsTestWaveApp m_app;
-};
-
-CReconciledStudy& Study()
-{
-    static CReconciledStudy study;
-    return study;
-}
+using reconciled_study::kWave;
+using reconciled_study::Study;
 
 void BM_SummaryReport(benchmark::State& state)
 {
