@@ -66,17 +66,16 @@ void BM_SummaryDifferencesOnly(benchmark::State& state)
                 const CVolume& volume = *wave.GetVolume(v);
                 const CQuestionMatching* matching = volume.FindQuestionMatchingInherited(
                     question.GetQuestionId(), volume.GetVolumeId());
-                const qnr::CQuestion* source =
-                    matching ? volume.GetQuestionnaire().FindQuestionById(
-                                   matching->GetSourceId().toInt())
-                             : nullptr;
+                const qnr::CQuestion* source = matching
+                                                   ? volume.GetQuestionnaire().FindQuestionById(
+                                                         matching->GetSourceId().toInt())
+                                                   : nullptr;
                 if (!source)
                     continue;
                 if (!comparer.GetQuestionDifferences(question, *source, list))
-                    differences += HasSameResponseCount(kWave, volume.GetVolumeId(), question,
-                                                        *source)
-                                       ? 0
-                                       : 1;
+                    differences +=
+                        HasSameResponseCount(kWave, volume.GetVolumeId(), question, *source) ? 0
+                                                                                             : 1;
                 differences += int(list.size());
                 if (!IsQuestionWithResponses(question))
                     continue;

@@ -77,8 +77,7 @@ template <typename Handler> CCmdCallBack Bind(CBottomView* pane, Handler handler
 
 } // namespace
 
-CBottomView::CBottomView(QWidget* parent)
-    : QWidget(parent), m_notSet(LoadString(IDS_NOT_SET))
+CBottomView::CBottomView(QWidget* parent) : QWidget(parent), m_notSet(LoadString(IDS_NOT_SET))
 {
     setObjectName(QStringLiteral("BottomView"));
     setMinimumSize(0, 0);
@@ -155,7 +154,8 @@ HITEM CBottomView::GetSlotItem(int slot) const
     if (m_nShownKind == ShownNothing)
         return CPropertyGrid::NO_ITEM;
     const std::vector<HITEM>& slots = SlotTable();
-    return slot >= 0 && slot < int(slots.size()) ? slots[std::size_t(slot)] : CPropertyGrid::NO_ITEM;
+    return slot >= 0 && slot < int(slots.size()) ? slots[std::size_t(slot)]
+                                                 : CPropertyGrid::NO_ITEM;
 }
 
 void CBottomView::ShowCampaignProperties()
@@ -169,12 +169,11 @@ void CBottomView::ShowCampaignProperties()
         std::vector<HITEM>& slots = m_campaignItems;
         const HSECTION section = m_grid->AddSection(QStringLiteral("Campaign Properties"));
         const QString& name = campaign->GetName();
-        slots[CampaignName] =
-            m_grid->AddStringItem(section, QStringLiteral("Name"), name.isEmpty() ? m_notSet : name);
+        slots[CampaignName] = m_grid->AddStringItem(section, QStringLiteral("Name"),
+                                                    name.isEmpty() ? m_notSet : name);
         const QString& description = campaign->GetDescription();
         slots[CampaignDescription] = m_grid->AddMultilineTextItem(
-            section, QStringLiteral("Description"),
-            description.isEmpty() ? m_notSet : description);
+            section, QStringLiteral("Description"), description.isEmpty() ? m_notSet : description);
         slots[CampaignWaveCount] = m_grid->AddIntegerItem(
             section, QStringLiteral("Wave count"), campaign->GetWaveCount(), QString(), false);
         // The earliest and the latest start date among the waves that have a valid one.
@@ -191,12 +190,12 @@ void CBottomView::ShowCampaignProperties()
         }
         const QString firstName = QStringLiteral("First wave date");
         slots[CampaignFirstDate] =
-            first.isValid()
-                ? m_grid->AddDateItem(section, firstName, first, QString(), false)
-                : m_grid->AddStringItem(section, firstName, m_notSet, false);
+            first.isValid() ? m_grid->AddDateItem(section, firstName, first, QString(), false)
+                            : m_grid->AddStringItem(section, firstName, m_notSet, false);
         const QString lastName = QStringLiteral("Last wave date");
         if (last.isValid())
-            slots[CampaignLastDate] = m_grid->AddDateItem(section, lastName, last, QString(), false);
+            slots[CampaignLastDate] =
+                m_grid->AddDateItem(section, lastName, last, QString(), false);
         else
             slots[CampaignLastDateText] = m_grid->AddStringItem(section, lastName, m_notSet, false);
         slots[CampaignLanguage] =
@@ -311,9 +310,9 @@ void CBottomView::ShowVolumeProperties(int volumeId)
     slots[VolumeCaseSensitive] =
         m_grid->AddBoolItem(section, QStringLiteral("Case-sensitive matching"),
                             volume->GetCaseSensitiveMatching() != 0);
-    slots[VolumeParentValues] = m_grid->AddBoolItem(
-        section, QStringLiteral("Match using parent values"),
-        volume->GetMatchUsingAncestorValues() != 0, !volume->IsRoot());
+    slots[VolumeParentValues] =
+        m_grid->AddBoolItem(section, QStringLiteral("Match using parent values"),
+                            volume->GetMatchUsingAncestorValues() != 0, !volume->IsRoot());
     slots[VolumeStrict] = m_grid->AddBoolItem(section, QStringLiteral("Strict matching"),
                                               volume->IsMatchingStrict() != 0);
 }
@@ -342,13 +341,21 @@ void CBottomView::OnPropertyItemChanged(HITEM item)
     // The properties each kind lets the user edit, in the order they are looked for.
     static const std::vector<int> kCampaignSlots = {CampaignName, CampaignDescription,
                                                     CampaignLanguage};
-    static const std::vector<int> kWaveSlots = {WaveName, WaveDescription, WaveStart,
-                                                WaveMidpoint, WaveEnd};
-    static const std::vector<int> kVolumeSlots = {
-        VolumeName,           VolumeQuestionFile,    VolumeQuestionDb,    VolumeQuestionSurvey,
-        VolumeInterviewFile,  VolumeInterviewDb,     VolumeInterviewSurvey,
-        VolumeQuestionMethods, VolumeResponseMethods, VolumeCaseSensitive, VolumeParentValues,
-        VolumeStrict,         VolumePathFormat};
+    static const std::vector<int> kWaveSlots = {WaveName, WaveDescription, WaveStart, WaveMidpoint,
+                                                WaveEnd};
+    static const std::vector<int> kVolumeSlots = {VolumeName,
+                                                  VolumeQuestionFile,
+                                                  VolumeQuestionDb,
+                                                  VolumeQuestionSurvey,
+                                                  VolumeInterviewFile,
+                                                  VolumeInterviewDb,
+                                                  VolumeInterviewSurvey,
+                                                  VolumeQuestionMethods,
+                                                  VolumeResponseMethods,
+                                                  VolumeCaseSensitive,
+                                                  VolumeParentValues,
+                                                  VolumeStrict,
+                                                  VolumePathFormat};
     if (item == CPropertyGrid::NO_ITEM || m_nEditKind == EditNothing)
         return;
     const std::vector<int>& editable = m_nEditKind == EditCampaign ? kCampaignSlots
@@ -545,7 +552,7 @@ void CBottomView::OnVolumeItemChanged(int slot)
     case VolumeStrict: {
         if (!m_grid->GetBoolValue(item, flag))
             return;
-        const int current = slot == VolumeCaseSensitive ? volume->GetCaseSensitiveMatching()
+        const int current = slot == VolumeCaseSensitive  ? volume->GetCaseSensitiveMatching()
                             : slot == VolumeParentValues ? volume->GetMatchUsingAncestorValues()
                                                          : volume->IsMatchingStrict();
         if (flag == (current != 0))
@@ -574,8 +581,8 @@ void CBottomView::OnVolumeItemChanged(int slot)
 bool CBottomView::CheckSourceFile(const QString& path, bool question)
 {
     IWindowServices& windows = GetWindowServices();
-    if (question && windows.MessageBoxId(IDS_CONFIRM_SOURCE_CHANGE, MB_YESNO | MB_ICONQUESTION) !=
-                        IDYES)
+    if (question &&
+        windows.MessageBoxId(IDS_CONFIRM_SOURCE_CHANGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     if (!QFileInfo(path).isFile()) {
         windows.MessageBox(FormatString(LoadString(IDS_FILE_MISSING), {path}), MB_OK);
@@ -625,9 +632,8 @@ void CBottomView::BuildLanguageChangeCommand(int defaultPosition, int currentPos
     for (int i = 0; i < campaign->GetLanguageCount(); ++i) {
         CLanguage* language = campaign->GetLanguage(i);
         if (language->IsDefault()) {
-            meta->AddCmd(std::make_unique<CCmdChangeLanguage>(campaign, language,
-                                                              LANGUAGE_PROP_IS_DEFAULT,
-                                                              CValue(false)));
+            meta->AddCmd(std::make_unique<CCmdChangeLanguage>(
+                campaign, language, LANGUAGE_PROP_IS_DEFAULT, CValue(false)));
             break;
         }
     }
@@ -642,7 +648,8 @@ void CBottomView::BuildLanguageChangeCommand(int defaultPosition, int currentPos
     IssueCampaignCommand(std::move(meta));
 }
 
-// Commands and their handlers ----------------------------------------------------------------------
+// Commands and their handlers
+// ----------------------------------------------------------------------
 
 bool CBottomView::IssueCampaignCommand(std::unique_ptr<CCmdVirtual> command)
 {

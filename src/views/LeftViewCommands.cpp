@@ -179,7 +179,8 @@ void CLeftView::OnRemoveWave()
     const int waveId = wave->GetWaveId();
     auto meta = std::make_unique<CMetaRemoveWaveCmd>(IDS_REMOVE_WAVE, waveId);
     for (int i = wave->GetVolumeCount() - 1; i >= 0; --i)
-        meta->AddCmd(std::make_unique<CCmdRemoveVolume>(campaign, wave->GetVolume(i)->GetVolumeId()));
+        meta->AddCmd(
+            std::make_unique<CCmdRemoveVolume>(campaign, wave->GetVolume(i)->GetVolumeId()));
     meta->AddCmd(std::make_unique<CCmdRemoveWave>(campaign, waveId));
     const auto done = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnRemoveWaveDone(std::move(info), false);
@@ -187,8 +188,8 @@ void CLeftView::OnRemoveWave()
     const auto undone = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnRemoveWaveDone(std::move(info), true);
     };
-    IssueWithRightViewFrozen(std::move(meta), {Bind(this, done), Bind(this, undone), Bind(this, done)},
-                             false);
+    IssueWithRightViewFrozen(std::move(meta),
+                             {Bind(this, done), Bind(this, undone), Bind(this, done)}, false);
 }
 
 void CLeftView::OnRemoveVolume()

@@ -123,10 +123,9 @@ private:
     std::vector<const CQuestion*> IncludedQuestions()
     {
         const int waveId = m_wave.GetWaveId();
-        const int referenceId =
-            m_wave.GetVolumeCount() > 0
-                ? m_wave.GetVolume(m_wave.GetVolumeCount() - 1)->GetVolumeId()
-                : -1;
+        const int referenceId = m_wave.GetVolumeCount() > 0
+                                    ? m_wave.GetVolume(m_wave.GetVolumeCount() - 1)->GetVolumeId()
+                                    : -1;
         std::vector<const CQuestion*> included;
         for (int i = 0; i < m_campaign.GetQuestionCount(); ++i) {
             const CQuestion* question = m_campaign.GetQuestion(i);
@@ -155,9 +154,9 @@ private:
         const QString& sourceId = matching->GetSourceId();
         const qnr::CQuestion* source = volume.GetQuestionnaire().FindQuestionById(sourceId.toInt());
         if (!source) {
-            GetWindowServices().MessageBox(FormatString(LoadString(IDS_SOURCE_QUESTION_MISSING),
-                                                        {volume.GetName(), sourceId}),
-                                           MB_OK);
+            GetWindowServices().MessageBox(
+                FormatString(LoadString(IDS_SOURCE_QUESTION_MISSING), {volume.GetName(), sourceId}),
+                MB_OK);
             return false;
         }
         CDiffList differences;
@@ -207,7 +206,8 @@ private:
         m_details += kPartOpener;
         m_details += FormatString(LoadString(IDS_QUESTION_PART), {Escaped(title)});
         m_details += kValueOpener;
-        m_details += FormatString(LoadString(IDS_CAMPAIGN_QUESTION_VALUE), {Escaped(campaignValue)});
+        m_details +=
+            FormatString(LoadString(IDS_CAMPAIGN_QUESTION_VALUE), {Escaped(campaignValue)});
         m_details += kValueOpener;
         m_details += FormatString(LoadString(IDS_SOURCE_QUESTION_VALUE), {Escaped(sourceValue)});
     }
@@ -239,10 +239,9 @@ private:
                 continue;
             const qnr::CModalite* sourceModality = source.FindModaliteById(it.value().toInt());
             if (!sourceModality) {
-                GetWindowServices().MessageBox(
-                    FormatString(LoadString(IDS_SOURCE_RESPONSE_MISSING),
-                                 {volume.GetName(), it.value()}),
-                    MB_OK);
+                GetWindowServices().MessageBox(FormatString(LoadString(IDS_SOURCE_RESPONSE_MISSING),
+                                                            {volume.GetName(), it.value()}),
+                                               MB_OK);
                 return total;
             }
             if (!m_comparer.GetModalityDifferences(*modality, *sourceModality, differences))
@@ -253,8 +252,8 @@ private:
             out += FormatString(
                 LoadString(count == 1 ? IDS_RESPONSE_DIFFERENCE : IDS_RESPONSE_DIFFERENCES),
                 {count, Escaped(GetModalityDisplayCaption(*modality)), modality->GetModalityId(),
-                 Escaped(sourceModality->GetLocalisedShortCaption(
-                     m_campaign.GetCurrentLanguageId())),
+                 Escaped(
+                     sourceModality->GetLocalisedShortCaption(m_campaign.GetCurrentLanguageId())),
                  Escaped(it.value()), Escaped(volume.GetName())});
             for (const auto& [kind, info] : differences)
                 AppendResponsePart(*modality, *sourceModality, kind, DifferenceLanguage(info), out);
@@ -296,7 +295,8 @@ private:
             QMap<QString, int> matchedCodes;
             entry.Volume->CollectMatchedSourceCodes(entry.Volume->GetVolumeId(), matchedCodes);
             for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
-                const QString code = QString::number(questionnaire.GetQuestion(i)->GetCodeQuestion());
+                const QString code =
+                    QString::number(questionnaire.GetQuestion(i)->GetCodeQuestion());
                 if (!matchedCodes.contains(code))
                     ++m_counts.UnmatchedSourceQuestions;
             }

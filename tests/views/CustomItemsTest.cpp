@@ -128,8 +128,8 @@ TEST_F(CustomItemsTest, ItemsDrawTheirTextAfterTheMarginAndCutItWithAnEllipsis)
     CLanguagesItem languages;
     CMatchingMethodsItem methods;
     methods.SetMatchingMethods(CMatchingMethodsItem::QuestionMethods, {2, 0, 1, 3, 4, 5});
-    for (ICustomItem* item : {static_cast<ICustomItem*>(&languages),
-                              static_cast<ICustomItem*>(&methods)}) {
+    for (ICustomItem* item :
+         {static_cast<ICustomItem*>(&languages), static_cast<ICustomItem*>(&methods)}) {
         EXPECT_EQ(item->GetEditMode(), CPropertyGrid::EDIT_MODAL);
         // Wide enough: the text starts at the margin and ends well before the right edge.
         const QImage wide = Draw(*item, 1200);

@@ -121,15 +121,15 @@ inline void BuildPaneCampaign(pelko_wave::CCampaign& campaign)
     spring->SetWaveStart(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
     spring->SetWaveMidpoint(QDateTime(QDate(2024, 3, 15), QTime(0, 0)));
     spring->SetWaveEnd(QDateTime(QDate(2024, 3, 31), QTime(0, 0)));
-    CVolume* online = view_test::AddVolume(campaign, *spring, 1, QStringLiteral("Online"),
-                                           VOLUME_RECONCILED);
+    CVolume* online =
+        view_test::AddVolume(campaign, *spring, 1, QStringLiteral("Online"), VOLUME_RECONCILED);
     online->SetSourceType(SOURCE_ZOZ);
     online->SetMetaData({0, PATH_ABSOLUTE, QStringLiteral("/data/spring.zoz"), 0});
     online->SetCaseData({0, PATH_ABSOLUTE, QStringLiteral("/data/spring.zoz"), 0});
     online->SetQuestionMatchingMethods({2, 0});
     online->SetIsMatchingStrict(1);
-    CVolume* phone = view_test::AddVolume(campaign, *spring, 2, QStringLiteral("Phone"),
-                                          VOLUME_INCOMPLETE, 1);
+    CVolume* phone =
+        view_test::AddVolume(campaign, *spring, 2, QStringLiteral("Phone"), VOLUME_INCOMPLETE, 1);
     phone->SetSourceType(SOURCE_TRIPLE_S);
     phone->SetMetaData({0, PATH_UNKNOWN, QStringLiteral("phone.sss"), 0});
     phone->SetCaseData({1, PATH_UNKNOWN, QStringLiteral("Provider=plim;Data Source=phone"), 7});
@@ -140,8 +140,8 @@ inline void BuildPaneCampaign(pelko_wave::CCampaign& campaign)
 
     CWave* autumn = view_test::AddWave(campaign, 2, QStringLiteral("Autumn"));
     autumn->SetWaveStart(QDateTime(QDate(2024, 9, 1), QTime(0, 0)));
-    CVolume* panel = view_test::AddVolume(campaign, *autumn, 3, QStringLiteral("Panel"),
-                                          VOLUME_UNRECONCILED);
+    CVolume* panel =
+        view_test::AddVolume(campaign, *autumn, 3, QStringLiteral("Panel"), VOLUME_UNRECONCILED);
     panel->SetMetaData({1, PATH_ABSOLUTE, QStringLiteral("DSN=panel"), 3});
     panel->SetCaseData({0, PATH_ABSOLUTE, QStringLiteral("/data/panel.zoz"), 0});
     panel->SetQuestionMatchingMethods({0});

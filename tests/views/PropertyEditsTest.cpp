@@ -109,7 +109,9 @@ TEST_F(PropertyEditsTest, EachEditBecomesTheCommandOfItsPropertyAndUndoShowsTheO
          },
          WAVE_PROP_DESCRIPTION, QStringLiteral("First & best")},
         {CBottomView::ShownWave, 1, CBottomView::WaveStart,
-         [](PropertyEditsTest& t) { t.user.Pick(t.Slot(CBottomView::WaveStart), {2024, 2, 20}); },
+         [](PropertyEditsTest& t) {
+             t.user.Pick(t.Slot(CBottomView::WaveStart), {2024, 2, 20});
+         },
          WAVE_PROP_START, QStringLiteral("2024-02-20T00:00:00.000")},
         {CBottomView::ShownWave, 1, CBottomView::WaveMidpoint,
          [](PropertyEditsTest& t) {
@@ -117,7 +119,9 @@ TEST_F(PropertyEditsTest, EachEditBecomesTheCommandOfItsPropertyAndUndoShowsTheO
          },
          WAVE_PROP_MIDPOINT, QStringLiteral("2024-03-10T00:00:00.000")},
         {CBottomView::ShownWave, 1, CBottomView::WaveEnd,
-         [](PropertyEditsTest& t) { t.user.Pick(t.Slot(CBottomView::WaveEnd), {2024, 4, 5}); },
+         [](PropertyEditsTest& t) {
+             t.user.Pick(t.Slot(CBottomView::WaveEnd), {2024, 4, 5});
+         },
          WAVE_PROP_END, QStringLiteral("2024-04-05T00:00:00.000")},
         {CBottomView::ShownVolume, 1, CBottomView::VolumeName,
          [](PropertyEditsTest& t) { t.user.Type(t.Slot(CBottomView::VolumeName), "Web"); },
@@ -135,9 +139,7 @@ TEST_F(PropertyEditsTest, EachEditBecomesTheCommandOfItsPropertyAndUndoShowsTheO
          [](PropertyEditsTest& t) { t.user.Type(t.Slot(CBottomView::VolumeInterviewDb), "DSN=y"); },
          VOLUME_PROP_INTERVIEW_SOURCE, QStringLiteral("DSN=y")},
         {CBottomView::ShownVolume, 2, CBottomView::VolumeInterviewSurvey,
-         [](PropertyEditsTest& t) {
-             t.user.Type(t.Slot(CBottomView::VolumeInterviewSurvey), "9");
-         },
+         [](PropertyEditsTest& t) { t.user.Type(t.Slot(CBottomView::VolumeInterviewSurvey), "9"); },
          VOLUME_PROP_INTERVIEW_SURVEY, 9},
         {CBottomView::ShownVolume, 1, CBottomView::VolumeQuestionMethods,
          [](PropertyEditsTest& t) {
@@ -364,9 +366,9 @@ protected:
     SourceFileEditsTest()
     {
         app.CreateCampaignObjects(nullptr, nullptr);
-        std::unique_ptr<CCmdVirtual> wave = std::make_unique<CCmdNewWave>(
-            &Campaign(), -1, QStringLiteral("Spring"), QString(), QDateTime(), QDateTime(),
-            QDateTime());
+        std::unique_ptr<CCmdVirtual> wave =
+            std::make_unique<CCmdNewWave>(&Campaign(), -1, QStringLiteral("Spring"), QString(),
+                                          QDateTime(), QDateTime(), QDateTime());
         EXPECT_TRUE(app.ExecuteCommand(wave, {}, nullptr, nullptr, true));
         SNewVolumeProperties properties;
         properties.QuestionMatchingMethods = {0, 1};
@@ -397,8 +399,8 @@ protected:
     void ChooseSource(const QString& path, bool question = true)
     {
         choosers.FileAnswer = path;
-        user.Open(Slot(question ? CBottomView::VolumeQuestionFile
-                                : CBottomView::VolumeInterviewFile));
+        user.Open(
+            Slot(question ? CBottomView::VolumeQuestionFile : CBottomView::VolumeInterviewFile));
     }
     const CVolume& Volume() { return *Campaign().GetWave(0)->GetVolume(0); }
 
@@ -466,10 +468,10 @@ TEST_F(SourceFileEditsTest, AMissingOrUnreadableFileIsRefusedAfterTheConfirmatio
     file.write("not a questionnaire");
     file.close();
     ChooseSource(garbage);
-    EXPECT_EQ(windows.Prompts,
-              QStringList({kSourceConfirmation,
-                           QStringLiteral("The file '%1' is not in a supported format.")
-                               .arg(garbage)}));
+    EXPECT_EQ(
+        windows.Prompts,
+        QStringList({kSourceConfirmation,
+                     QStringLiteral("The file '%1' is not in a supported format.").arg(garbage)}));
     EXPECT_EQ(Volume().GetMetaData().SourceString, original);
     EXPECT_EQ(History().CanUndo(), true);
 }

@@ -90,14 +90,14 @@ TEST_F(PropertyPaneTest, TheCampaignShowsItsFactsAndItsEditableProperties)
     ExpectItems(
         {
             {CBottomView::CampaignName, "Name", kString, QStringLiteral("Brand tracker"), true},
-            {CBottomView::CampaignDescription, "Description", kText,
-             QStringLiteral("(Not set)"), true},
+            {CBottomView::CampaignDescription, "Description", kText, QStringLiteral("(Not set)"),
+             true},
             {CBottomView::CampaignWaveCount, "Wave count", kInteger, QStringLiteral("3"), false},
             // Start dates only: the earliest and the latest; Winter has none.
-            {CBottomView::CampaignFirstDate, "First wave date", kDate,
-             ShortDate(QDate(2024, 3, 1)), false},
-            {CBottomView::CampaignLastDate, "Last wave date", kDate,
-             ShortDate(QDate(2024, 9, 1)), false},
+            {CBottomView::CampaignFirstDate, "First wave date", kDate, ShortDate(QDate(2024, 3, 1)),
+             false},
+            {CBottomView::CampaignLastDate, "Last wave date", kDate, ShortDate(QDate(2024, 9, 1)),
+             false},
             {CBottomView::CampaignLanguage, "Language", kCustom,
              QStringLiteral("English (United Kingdom) [default, current]; French (France); "
                             "German (Germany)"),
@@ -115,8 +115,8 @@ TEST_F(PropertyPaneTest, CampaignDatesWithoutAValidStartDateShowAsNotSet)
         if (withWaves)
             view_test::AddWave(Campaign(), 1, QStringLiteral("Winter"));
         pane.ShowCampaignProperties();
-        for (const int slot : {int(CBottomView::CampaignFirstDate),
-                               int(CBottomView::CampaignLastDateText)}) {
+        for (const int slot :
+             {int(CBottomView::CampaignFirstDate), int(CBottomView::CampaignLastDateText)}) {
             const CPropertyGrid::CItem* item = pane.GetGrid()->FindItem(pane.GetSlotItem(slot));
             ASSERT_NE(item, nullptr);
             EXPECT_EQ(item->m_type, kString);
@@ -135,8 +135,7 @@ TEST_F(PropertyPaneTest, AWaveShowsItsIdsAndItsDatesWithinEachOther)
     ExpectItems(
         {
             {CBottomView::WaveName, "Name", kString, QStringLiteral("Spring"), true},
-            {CBottomView::WaveDescription, "Description", kText, QStringLiteral("(Not set)"),
-             true},
+            {CBottomView::WaveDescription, "Description", kText, QStringLiteral("(Not set)"), true},
             {CBottomView::WaveId, "ID", kInteger, QStringLiteral("1"), false},
             {CBottomView::WaveOrder, "Order", kInteger, QStringLiteral("1"), false},
             {CBottomView::WaveVolumeCount, "Volume count", kInteger, QStringLiteral("2"), false},
@@ -182,8 +181,8 @@ TEST_F(PropertyPaneTest, AVolumeShowsItsSourcesMethodsAndFlags)
             {CBottomView::VolumeInheritsFrom, "Inherits from", kString, QStringLiteral("None"),
              false},
             {CBottomView::VolumeType, "Type", kString, QStringLiteral("ZOZ file"), false},
-            {CBottomView::VolumePathFormat, "File path format", kCombo,
-             QStringLiteral("Absolute"), true},
+            {CBottomView::VolumePathFormat, "File path format", kCombo, QStringLiteral("Absolute"),
+             true},
             {CBottomView::VolumeQuestionFile, "Question source file", kFile,
              QStringLiteral("/data/spring.zoz"), true},
             {CBottomView::VolumeInterviewFile, "Interview source file", kFile,
@@ -202,11 +201,12 @@ TEST_F(PropertyPaneTest, AVolumeShowsItsSourcesMethodsAndFlags)
         QStringLiteral("Volume Properties"));
     EXPECT_EQ(pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumePathFormat))->m_options,
               QStringList({"Absolute", "Relative", "UNC"}));
-    EXPECT_EQ(pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
-              QStringList({"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"}));
-    for (const int slot : {int(CBottomView::VolumeQuestionDb), int(CBottomView::VolumeQuestionSurvey),
-                           int(CBottomView::VolumeInterviewDb),
-                           int(CBottomView::VolumeInterviewSurvey)})
+    EXPECT_EQ(
+        pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
+        QStringList({"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"}));
+    for (const int slot :
+         {int(CBottomView::VolumeQuestionDb), int(CBottomView::VolumeQuestionSurvey),
+          int(CBottomView::VolumeInterviewDb), int(CBottomView::VolumeInterviewSurvey)})
         EXPECT_EQ(pane.GetSlotItem(slot), CPropertyGrid::NO_ITEM) << slot;
 }
 
@@ -244,9 +244,10 @@ TEST_F(PropertyPaneTest, AnInheritingVolumeWithADatabaseAndAnUnknownPathKind)
         QStringLiteral("Volume Properties"));
     EXPECT_EQ(pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumePathFormat))->m_options,
               QStringList({"Absolute", "Relative", "UNC", "Unknown"}));
-    EXPECT_EQ(pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
-              QStringList({"Triple-S files (*.sss)|*.sss|SPSS sav files (*.sav)|*.sav|All files "
-                           "(*.*)|*.*|"}));
+    EXPECT_EQ(
+        pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
+        QStringList({"Triple-S files (*.sss)|*.sss|SPSS sav files (*.sav)|*.sav|All files "
+                     "(*.*)|*.*|"}));
     EXPECT_EQ(pane.GetSlotItem(CBottomView::VolumeInterviewFile), CPropertyGrid::NO_ITEM);
     // The methods items hold copies of the volume's lists.
     EXPECT_EQ(pane.GetResponseMethodsItem().GetMatchingMethods(), QList<quint32>({2, 1}));

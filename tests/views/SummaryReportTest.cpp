@@ -93,8 +93,8 @@ protected:
     }
     void Reconcile(CWave& wave)
     {
-        EXPECT_TRUE(Run(std::make_unique<CCmdReconcileWave>(&Campaign(), &wave,
-                                                            SReconcileWaveOptions{})));
+        EXPECT_TRUE(
+            Run(std::make_unique<CCmdReconcileWave>(&Campaign(), &wave, SReconcileWaveOptions{})));
     }
     // Spring from wave1.zoz, then Summer with one volume per file given, reconciled: "Online",
     // and "Phone" inheriting from it.
@@ -156,9 +156,9 @@ TEST_F(SummaryReportTest, ThePageOfAWaveEqualsTheGoldenPage)
     QString details;
     ASSERT_TRUE(ComputeSummary(summer->GetWaveId(), counts, details));
     CSummaryCounts expected;
-    expected.IncludedQuestions = 5;        // AGE, CITY, BRAND, NOTE, EXTRA
-    expected.SourceQuestions = 4;          // AGE, TOWN, BRAND, EXTRA
-    expected.PerfectMatches = 1;           // BRAND
+    expected.IncludedQuestions = 5; // AGE, CITY, BRAND, NOTE, EXTRA
+    expected.SourceQuestions = 4;   // AGE, TOWN, BRAND, EXTRA
+    expected.PerfectMatches = 1;    // BRAND
     expected.MultipleMatches = 0;
     expected.MatchesWithDifferences = 2;   // AGE (a response), CITY
     expected.UnmatchedQuestions = 2;       // NOTE, EXTRA
@@ -332,7 +332,8 @@ TEST_F(SummaryReportTest, TheTreeShowsTheSummaryOfTheSelectedWaveInAReportWindow
     windows.WaitCursorCount = 0;
     EXPECT_TRUE(actions.Execute(ID_WAVE_SHOW_SUMMARY));
     ASSERT_EQ(windows.Reports.size(), 1u);
-    EXPECT_EQ(windows.Reports[0].Title, QStringLiteral("Reconciliation Summary for Wave \"Summer\""));
+    EXPECT_EQ(windows.Reports[0].Title,
+              QStringLiteral("Reconciliation Summary for Wave \"Summer\""));
     EXPECT_EQ(windows.Reports[0].Kind, REPORT_SUMMARY);
     EXPECT_EQ(windows.Reports[0].Html, ReadFile(kData.filePath("summary-wave2.html")));
     EXPECT_GT(windows.PumpCount, 0);

@@ -197,8 +197,9 @@ TEST_F(TreeCommandsTest, OpenVolumeStartsPelkoQuillOrSaysWhyNot)
     EXPECT_TRUE(windows.Prompts[0].startsWith(
         QStringLiteral("Unable to find the path to the PelkoQuill executable.")));
 
-    QSettings().setValue(kQuillKey, QStringLiteral("\"%1\" \"%1\"")
-                                        .arg(folder.filePath(QStringLiteral("no-quill"))));
+    QSettings().setValue(
+        kQuillKey,
+        QStringLiteral("\"%1\" \"%1\"").arg(folder.filePath(QStringLiteral("no-quill"))));
     left.OnOpenVolume();
     ASSERT_EQ(windows.Prompts.size(), 2);
     EXPECT_TRUE(windows.Prompts[1].startsWith(QStringLiteral("Unable to start PelkoQuill.")));
@@ -213,9 +214,9 @@ TEST_F(TreeCommandsTest, CommandsOfAnotherKindOfItemDoNothing)
 {
     const QString before = Dump();
     left.SelectCampaign(0);
-    for (const unsigned id : {ID_WAVE_REMOVE, ID_VOLUME_REMOVE, ID_VOLUME_UNRECONCILE,
-                              ID_WAVE_SHOW_RECONCILIATION, ID_WAVE_APPLY_QUESTION_ORDER,
-                              ID_VOLUME_OPEN_IN_QUILL, ID_WAVE_SHOW_SUMMARY})
+    for (const unsigned id :
+         {ID_WAVE_REMOVE, ID_VOLUME_REMOVE, ID_VOLUME_UNRECONCILE, ID_WAVE_SHOW_RECONCILIATION,
+          ID_WAVE_APPLY_QUESTION_ORDER, ID_VOLUME_OPEN_IN_QUILL, ID_WAVE_SHOW_SUMMARY})
         EXPECT_FALSE(actions.Execute(id)) << id;
     left.OnRemoveWave();
     left.OnRemoveVolume();

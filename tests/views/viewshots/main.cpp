@@ -5,11 +5,11 @@
 
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
+#include "commands/WaveCommands.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
-#include "dialogs/ReportDlg.h"
-#include "commands/WaveCommands.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/ReportDlg.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
@@ -95,7 +95,8 @@ QColor Darkest(const QImage& image, const QRect& rect)
 
 bool Near(const QColor& a, const QColor& b, int tolerance = 12)
 {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
@@ -115,8 +116,8 @@ void ExpectPropertyPicture(const QImage& image, CBottomView& pane, const char* w
         const QRect name(offset.x() + item.m_rcName.left, offset.y() + item.m_rcName.top,
                          item.m_rcName.Width(), item.m_rcName.Height());
         Expect(Darkest(image, name).lightness() < 100, what);
-        const bool empty = item.m_type != CPropertyGrid::IT_CUSTOM &&
-                           grid.GetValueText(item).isEmpty();
+        const bool empty =
+            item.m_type != CPropertyGrid::IT_CUSTOM && grid.GetValueText(item).isEmpty();
         const QRect value(offset.x() + item.m_rcValue.left, offset.y() + item.m_rcValue.top,
                           item.m_rcValue.Width(), item.m_rcValue.Height());
         Expect(empty || Darkest(image, value).lightness() < 160, what);
@@ -235,7 +236,8 @@ int main(int argc, char* argv[])
                 left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(w)->GetWaveId());
             if (item == tree.currentIndex())
                 continue;
-            const QRect text = tree.visualRect(item).translated(tree.viewport()->mapTo(&left, QPoint(0, 0)));
+            const QRect text =
+                tree.visualRect(item).translated(tree.viewport()->mapTo(&left, QPoint(0, 0)));
             Expect(Near(Darkest(image, text), Qt::black, 40), "campaign-tree: a reconciled wave");
         }
     }
