@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowServices.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -131,29 +133,54 @@ struct SCaptionLibraryDlgRequest
 // interface: the dialog's inputs in, its result code and outputs back. The window program
 // installs the implementation of the campaign dialogs; tests install a scripted one. The views
 // make every call inside a CModalDialogScope, so that Undo and Redo stay off while a dialog is
-// up. Every call takes the window to centre on (null: the main window).
+// up. Every call takes the window to centre on (null: the main window); a dialog that the
+// installed implementation does not provide answers IDCANCEL and changes no output.
 class IViewDialogs
 {
 public:
     virtual ~IViewDialogs() = default;
 
     // ---- Waves, volumes and caption libraries ----
-
     // The new wave dialog: IDOK or IDCANCEL. The values' dates are read in; on IDOK every
     // field is written.
-    virtual int RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values) = 0;
+    virtual int RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values) { return IDCANCEL; }
     // The new-volume wizard (source, inheritance, matching): ID_WIZFINISH with the result
     // written, or IDCANCEL.
     virtual int RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
-                                   SNewVolumeWizardResult& result) = 0;
+                                   SNewVolumeWizardResult& result)
+    {
+        return IDCANCEL;
+    }
     // The database connection dialog: IDOK with the connection written, or IDCANCEL.
-    virtual int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) = 0;
+    virtual int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) { return IDCANCEL; }
     // The re-reconciliation options: IDOK with the options written, or IDCANCEL.
-    virtual int RunReReconciliationOptionsDlg(QWidget* parent,
-                                              SReReconciliationOptions& options) = 0;
+    virtual int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options)
+    {
+        return IDCANCEL;
+    }
     // The caption library dialog: IDOK once the edited libraries have replaced the
     // application's (SetCaptionLibraries), IDCANCEL when they are unchanged.
-    virtual int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) = 0;
+    virtual int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The property pane's items ----
+    // The languages dialog (CLanguageDlg) on the application's campaign. On IDOK the two
+    // outputs are the positions, in the campaign's language list, of the language chosen as the
+    // default and of the one chosen as current (-1 for the default when no language is flagged
+    // default).
+    virtual int RunLanguagesDialog(QWidget* parent, int& defaultPosition, int& currentPosition)
+    {
+        return IDCANCEL;
+    }
+    // The matching-method dialog (CMatchingMethodDlg): kind 0 question methods, 1 response
+    // methods; methods holds the volume's method ids in trial order. On IDOK methods holds the
+    // ids the user ticked, in the order shown (never empty).
+    virtual int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods)
+    {
+        return IDCANCEL;
+    }
 };
 
 // The installed dialogs; null until one is installed (a view then opens nothing).
