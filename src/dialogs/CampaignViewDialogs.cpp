@@ -3,9 +3,11 @@
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogPlacement.h"
+#include "dialogs/LanguageDlg.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewWaveDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
+#include "platform/AppServices.h"
 #include "platform/WindowServices.h"
 
 namespace {
@@ -75,4 +77,19 @@ int CCampaignViewDialogs::RunCaptionLibraryDlg(QWidget* parent,
     if (request.ProposeCaptions)
         dialog.SetNewCaption(request.FirstCaption, request.SecondCaption);
     return dialog.exec() == IDOK ? IDOK : IDCANCEL;
+}
+
+int CCampaignViewDialogs::RunLanguagesDialog(QWidget* parent, int& defaultPosition,
+                                             int& currentPosition)
+{
+    const IWaveApp* app = GetWaveApp();
+    const pelko_wave::CCampaign* campaign = app ? app->GetCampaign() : nullptr;
+    if (!campaign)
+        return IDCANCEL;
+    CLanguageDlg dialog(*campaign, Owner(parent));
+    if (dialog.exec() != QDialog::Accepted)
+        return IDCANCEL;
+    defaultPosition = dialog.GetDefaultLanguage();
+    currentPosition = dialog.GetCurrentLanguage();
+    return IDOK;
 }
