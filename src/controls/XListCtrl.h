@@ -37,8 +37,7 @@ public:
     void SetGridLines(bool gridLines);
     bool GetGridLines() const { return m_gridLines; }
 
-    // Rows. InsertItem returns the new row's index, -1 when it could not be inserted (a row
-    // beyond the end is appended).
+    // Rows. InsertItem returns the new row's index; a row below 0 or beyond the end is appended.
     int GetItemCount() const { return topLevelItemCount(); }
     int InsertItem(int row, const QString& text);
     int InsertItem(int row, STextCallback);

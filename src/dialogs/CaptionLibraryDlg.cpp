@@ -172,7 +172,6 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     m_labelsList->SetColumnWidthPercents({70});
     for (CXListCtrl* list : {m_groupsList, m_labelsList}) {
         list->header()->setSectionsClickable(false);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->installEventFilter(this);
     }
     m_tree->installEventFilter(this);

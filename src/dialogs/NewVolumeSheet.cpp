@@ -13,7 +13,6 @@ CNewVolumeSheet::CNewVolumeSheet(QWidget* parent)
 {
     setWindowTitle(tr("Sheet"));
     setWizardStyle(QWizard::ClassicStyle);
-    setOption(QWizard::NoBackButtonOnStartPage, false);
     setPage(PAGE_SOURCE, m_source);
     setPage(PAGE_INHERITANCE, m_inheritsFrom);
     setPage(PAGE_MATCHING, m_matching);
