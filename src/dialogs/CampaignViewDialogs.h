@@ -15,4 +15,7 @@ public:
     int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
     int RunLanguagesDialog(QWidget* parent, int& defaultPosition, int& currentPosition) override;
+    int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) override;
+    int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                           SFindQuestionChoice& choice) override;
 };

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "model/Guid.h"
 #include "platform/WindowServices.h"
+#include "reconcile/RowMultimaps.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+
+#include <set>
+#include <vector>
 
 class QWidget;
 
@@ -12,6 +17,9 @@ namespace pelko_wave {
 class CCampaign;
 class CWave;
 } // namespace pelko_wave
+namespace qnr {
+class CQuestion;
+}
 
 // Result codes of the views' dialogs beyond IDOK and IDCANCEL (platform/WindowServices.h).
 enum : int
@@ -129,6 +137,52 @@ struct SCaptionLibraryDlgRequest
     QString SecondCaption;
 };
 
+// ---- The reconciliation page's update and find dialogs ----
+
+// What the Update dialog works on and hands back. It runs its fixes of the wave's campaign
+// questions and responses as commands that all carry the group id (no snapshot), so that they and
+// the caller's own place holders around the dialog are undone as one step.
+struct SFixAllDlgData
+{
+    // In: the wave and the group id.
+    int WaveId = -1;
+    GUID GroupId;
+    // In: copies of the page's difference maps; out: as the dialog's runs left them (their
+    // entries recomputed for every pair a run visited).
+    CRowMultimap QuestionDifferences;
+    CRowMultimapStr ModalityDifferences;
+    // Out: the number of fix commands that ran (0: the campaign is as it was).
+    int CommandsRun = 0;
+};
+
+// One source question row of the page, offered by the find question dialog. The question is
+// borrowed from its volume's questionnaire for the dialog's lifetime.
+struct SFindQuestionSource
+{
+    int VolumeId = -1;
+    QString SourceId;
+    const qnr::CQuestion* Question = nullptr;
+};
+
+// What the find question dialog searches: the wave, the campaign questions the page shows and
+// the page's source question rows.
+struct SFindQuestionRequest
+{
+    int WaveId = -1;
+    std::set<int> CampaignQuestionIds;
+    std::vector<SFindQuestionSource> SourceQuestions;
+};
+
+// What the user picked in the find question dialog: a campaign question, or a source question of
+// a volume.
+struct SFindQuestionChoice
+{
+    bool CampaignQuestionChosen = false;
+    int CampaignQuestionId = -1;
+    QString SourceId;
+    int VolumeId = -1;
+};
+
 // The modal dialogs that the panes open. Each dialog a view opens is one call of this
 // interface: the dialog's inputs in, its result code and outputs back. The window program
 // installs the implementation of the campaign dialogs; tests install a scripted one. The views
@@ -178,6 +232,18 @@ public:
     // methods; methods holds the volume's method ids in trial order. On IDOK methods holds the
     // ids the user ticked, in the order shown (never empty).
     virtual int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The reconciliation page's update and find dialogs ----
+    // The Update dialog (CFixAllDlg) on the data's wave: IDOK once it was shown and closed, the
+    // data's outputs then written.
+    virtual int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) { return IDCANCEL; }
+    // The find question dialog (CFindQuestionDlg), which starts with the application's last
+    // search and keeps the new one: IDOK with the choice written, or IDCANCEL.
+    virtual int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                                   SFindQuestionChoice& choice)
     {
         return IDCANCEL;
     }
