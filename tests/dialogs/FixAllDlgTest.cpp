@@ -10,6 +10,7 @@
 #include "commands/CmdVirtual.h"
 #include "controls/SimpleBrowser.h"
 #include "controls/XListCtrl.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
 #include "model/Modality.h"
@@ -26,11 +27,13 @@
 #include "support/SameDump.h"
 #include "support/ScriptedWindowServices.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -392,4 +395,29 @@ TEST_F(FixAllDlgTest, SaveWritesTheResultsAsUtf8WithTheClosingTags)
     EXPECT_FALSE(dialog->OnSave());
     ASSERT_EQ(windows.Prompts.size(), 1);
     EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("missing/update.html")));
+}
+
+TEST_F(FixAllDlgTest, TheViewsCallRunsTheDialogAndHandsBackWhatItsRunsLeft)
+{
+    CWaveDiffsEntry* entry = FillWaveDifferences(*app.GetDiffsCache(), Campaign(), kWaveId);
+    SFixAllDlgData data;
+    data.WaveId = kWaveId;
+    data.GroupId = groupId;
+    data.QuestionDifferences = entry->GetQuestionDiffs();
+    data.ModalityDifferences = entry->GetModalityDiffs();
+    bool shown = false;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<CFixAllDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        QTest::mouseClick(dialog->GetUpdateButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog->GetCloseButton(), Qt::LeftButton);
+    });
+    CCampaignViewDialogs dialogs;
+    EXPECT_EQ(dialogs.RunFixAllDlg(nullptr, data), IDOK);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(data.CommandsRun, 6);
+    EXPECT_EQ(data.QuestionDifferences.Size(), 0);
+    EXPECT_EQ(data.ModalityDifferences.Size(), 0);
+    EXPECT_EQ(app.GetCommandHistory().GetUndoTopCommand()->GetGroupId(), groupId);
 }
