@@ -427,17 +427,17 @@ CFixAllDlg::CFixAllDlg(const GUID& groupId, QWidget* parent)
     layout->addWidget(m_modalityList, 3, 0);
     layout->addWidget(m_update, 4, 0, Qt::AlignRight);
     layout->addWidget(resultsLabel, 0, 1);
-    layout->addWidget(placeholder, 1, 1, 4, 1);
-    layout->addWidget(MakeSeparator(0), 5, 0, 1, 2);
+    layout->addWidget(placeholder, 1, 1, 5, 1);
+    layout->addWidget(MakeSeparator(0), 6, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_save);
     buttons->addStretch(1);
     buttons->addWidget(m_close);
-    layout->addLayout(buttons, 6, 0, 1, 2);
+    layout->addLayout(buttons, 7, 0, 1, 2);
     layout->setColumnMinimumWidth(0, units.ToPixelsX(160));
     layout->setColumnStretch(1, 1);
-    layout->setRowStretch(1, 5);
-    layout->setRowStretch(3, 2);
+    // The lists are as tall as their parts; the results take what the window has.
+    layout->setRowStretch(5, 1);
 
     m_browser = new SimpleBrowser;
     m_browser->CreateFromControl(placeholder);
@@ -540,6 +540,9 @@ void CFixAllDlg::FillList(CXListCtrl& list, const std::vector<int>& parts,
         list.SetItemData(row, quintptr(part));
     }
     ShowHeaderCheck(list);
+    // Every part in sight, none scrolled away.
+    const int rows = list.GetItemCount() * list.sizeHintForRow(0);
+    list.setFixedHeight(list.header()->sizeHint().height() + rows + 2 * list.frameWidth() + 2);
 }
 
 QString CFixAllDlg::PartText(bool question, int, int column, quintptr data) const
