@@ -186,10 +186,24 @@ public:
 
     QString Run()
     {
-        for (int q = 0; q < m_campaign.GetQuestionCount(); ++q) {
+        // The questions that have differences, and in which volumes: only those are visited,
+        // in campaign order and, within a question, in wave order.
+        std::map<int, std::set<int>> pairs;
+        CRowMultimap::CKey key;
+        int kind = 0;
+        for (bool more = m_dialog.m_questionDiffs.GetFirst(key, kind); more;
+             more = m_dialog.m_questionDiffs.GetNext(key, kind))
+            pairs[int(key.first)].insert(int(key.second));
+        for (int q = 0; q < m_campaign.GetQuestionCount() && !pairs.empty(); ++q) {
             CQuestion& question = *m_campaign.GetQuestion(q);
-            for (int v = 0; v < m_wave.GetVolumeCount(); ++v)
-                FixPair(question, *m_wave.GetVolume(v));
+            const auto volumes = pairs.find(question.GetQuestionId());
+            if (volumes == pairs.end())
+                continue;
+            for (int v = 0; v < m_wave.GetVolumeCount(); ++v) {
+                CVolume& volume = *m_wave.GetVolume(v);
+                if (volumes->second.count(volume.GetVolumeId()))
+                    FixPair(question, volume);
+            }
         }
         return m_text;
     }
@@ -201,8 +215,6 @@ private:
         const int volumeId = volume.GetVolumeId();
         const CRowMultimap::CKey key(questionId, volumeId);
         CRowMultimap& questionDiffs = m_dialog.m_questionDiffs;
-        if (questionDiffs.Count(key) == 0)
-            return;
         const CQuestionMatching* matching =
             volume.FindQuestionMatchingInherited(questionId, volumeId);
         if (!matching)
