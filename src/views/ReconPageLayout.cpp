@@ -33,11 +33,6 @@ void StoreViewSettings(const CViewSettings& settings)
         app->SetViewSettings(settings);
 }
 
-int ClientWidth(const CWaveGridCtrl& grid)
-{
-    return grid.viewport()->width();
-}
-
 } // namespace
 
 // Placing the controls ------------------------------------------------------------------------
@@ -47,7 +42,7 @@ int CRightReconciliationPage::GetQuestionGridHeight() const
     // Before the page was ever placed it gives back the height it was asked for.
     if (!m_layoutSize.isValid())
         return m_requestedSplit;
-    return m_gridQuestions->viewport()->height();
+    return m_gridQuestions->GetClientSize().height();
 }
 
 void CRightReconciliationPage::SetQuestionGridHeight(int height)
@@ -116,7 +111,7 @@ void CRightReconciliationPage::RelayoutQuestionColumns()
 void CRightReconciliationPage::LayoutQuestionColumns(bool force)
 {
     CWaveGridCtrl& grid = *m_gridQuestions;
-    const int width = ClientWidth(grid);
+    const int width = grid.GetClientSize().width();
     if (grid.GetColumnCount() != kQuestionColumns || (!force && width == m_questionColumnsWidth))
         return;
     QuestionWidths widths;
@@ -133,7 +128,7 @@ void CRightReconciliationPage::LayoutQuestionColumns(bool force)
 void CRightReconciliationPage::LayoutResponseColumns(bool force)
 {
     CWaveGridCtrl& grid = *m_gridResponses;
-    const int width = ClientWidth(grid);
+    const int width = grid.GetClientSize().width();
     if (grid.GetColumnCount() != kResponseColumns ||
         m_gridQuestions->GetColumnCount() != kQuestionColumns ||
         (!force && width == m_responseColumnsWidth))
@@ -153,7 +148,7 @@ void CRightReconciliationPage::LayoutResponseColumns(bool force)
 
 int CRightReconciliationPage::GetOverviewBandHeight(const CWaveGridCtrl& grid)
 {
-    const int client = grid.viewport()->height();
+    const int client = grid.GetClientSize().height();
     const int fixed = grid.GetFixedRowsHeight();
     const int body = grid.GetBodyRowsHeight();
     if (body == 0 || client - fixed <= body)

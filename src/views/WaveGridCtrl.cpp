@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 const QString CWaveGridCtrl::kQuestionFormat = QStringLiteral("PelkoQuestion");
 const QString CWaveGridCtrl::kResponseFormat = QStringLiteral("PelkoModality");
@@ -79,6 +80,19 @@ void CWaveGridCtrl::SelectCell(int row, int col, bool forceRedraw, bool selectCe
 int CWaveGridCtrl::GetBodyRowsHeight() const
 {
     return GetVirtualHeight() - GetFixedRowsHeight();
+}
+
+QSize CWaveGridCtrl::GetClientSize() const
+{
+    const int frame = 2 * frameWidth();
+    const auto shown = [this](const QScrollBar* bar, Qt::ScrollBarPolicy policy) {
+        return policy == Qt::ScrollBarAlwaysOn || (policy != Qt::ScrollBarAlwaysOff && bar->isVisible())
+                   ? ScrollBarExtent()
+                   : 0;
+    };
+    return QSize(std::max(0, width() - frame - shown(verticalScrollBar(), verticalScrollBarPolicy())),
+                 std::max(0, height() - frame -
+                                 shown(horizontalScrollBar(), horizontalScrollBarPolicy())));
 }
 
 // Drag and drop ---------------------------------------------------------------------------------

@@ -60,6 +60,9 @@ public:
     void SelectCell(int row, int col, bool forceRedraw, bool selectCells);
     // The height of the rows below the fixed ones.
     int GetBodyRowsHeight() const;
+    // The size of the client area (inside the frame and the scroll bars) that the grid's size
+    // gives, also before the grid has been shown at that size.
+    QSize GetClientSize() const;
 
     // The drag: the owner may veto it (-133); the payload is a marker in the grid's format.
     void StartDrag() override;
