@@ -27,9 +27,9 @@ std::vector<SOverviewBand> ComputeOverviewBands(const std::vector<int>& states, 
 int OverviewRowAt(const std::vector<SOverviewBand>& bands, int offset)
 {
     // The bands are in ascending order of their tops.
-    const auto after = std::upper_bound(
-        bands.begin(), bands.end(), offset,
-        [](int value, const SOverviewBand& band) { return value < band.Top; });
+    const auto after =
+        std::upper_bound(bands.begin(), bands.end(), offset,
+                         [](int value, const SOverviewBand& band) { return value < band.Top; });
     if (after == bands.begin())
         return -1;
     const SOverviewBand& band = *(after - 1);
@@ -38,12 +38,12 @@ int OverviewRowAt(const std::vector<SOverviewBand>& bands, int offset)
     return band.FirstRow + (offset - band.Top) * band.RowCount / band.Height;
 }
 
-bool OverviewRowSpan(const std::vector<SOverviewBand>& bands, int row, double& top,
-                     double& bottom)
+bool OverviewRowSpan(const std::vector<SOverviewBand>& bands, int row, double& top, double& bottom)
 {
-    const auto after = std::upper_bound(
-        bands.begin(), bands.end(), row,
-        [](int value, const SOverviewBand& band) { return value < band.FirstRow; });
+    const auto after =
+        std::upper_bound(bands.begin(), bands.end(), row, [](int value, const SOverviewBand& band) {
+            return value < band.FirstRow;
+        });
     if (after == bands.begin())
         return false;
     const SOverviewBand& band = *(after - 1);

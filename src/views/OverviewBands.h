@@ -27,5 +27,4 @@ int OverviewRowAt(const std::vector<SOverviewBand>& bands, int offset);
 
 // The span of the row inside its band (offsets from the area's top; the rows of a band share
 // its height evenly); false when the row has no band.
-bool OverviewRowSpan(const std::vector<SOverviewBand>& bands, int row, double& top,
-                     double& bottom);
+bool OverviewRowSpan(const std::vector<SOverviewBand>& bands, int row, double& top, double& bottom);

@@ -48,7 +48,7 @@ QString EntryCodeText(const CCampaign& campaign, int waveId, const CQuestion* qu
 
 QString SourceEntryCodeNumber(const qnr::CQuestion& question, int index)
 {
-    const int count = question.GetNbreModalite() + question.EstSemiOuverte() +
-                      question.EstNonReponse();
+    const int count =
+        question.GetNbreModalite() + question.EstSemiOuverte() + question.EstNonReponse();
     return QString::asprintf("%0*d", DigitsOf(count), index + 1);
 }

@@ -19,8 +19,7 @@ class CQuestion;
 // that still exist in the wave ("[05]" for the fifth of twelve; the question's don't-know and
 // semi-open answers count too); "Not matched" without a response.
 QString EntryCodeText(const pelko_wave::CCampaign& campaign, int waveId,
-                      const pelko_wave::CQuestion* question,
-                      const pelko_wave::CModality* response);
+                      const pelko_wave::CQuestion* question, const pelko_wave::CModality* response);
 
 // The number a source response without an entry code is given: its place (index from 0) among
 // the source question's responses, padded to the width of their count (the semi-open and the

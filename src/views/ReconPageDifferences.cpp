@@ -40,9 +40,8 @@ bool CRightReconciliationPage::ComputeQuestionDifferences(const CVolume& volume,
                                                           const qnr::CQuestion& source)
 {
     CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry &&
-           CPairDifferences(int(m_waveId), *entry).RecordQuestionDifferences(volume, question,
-                                                                             source);
+    return entry && CPairDifferences(int(m_waveId), *entry)
+                        .RecordQuestionDifferences(volume, question, source);
 }
 
 bool CRightReconciliationPage::ComputeResponseDifferences(const CVolume& volume,
@@ -50,9 +49,9 @@ bool CRightReconciliationPage::ComputeResponseDifferences(const CVolume& volume,
                                                           const qnr::CQuestion& source)
 {
     CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry && CPairDifferences(int(m_waveId), *entry)
-                        .RecordResponseDifferences(volume, question, source,
-                                                   MissingResponseReport(volume));
+    return entry &&
+           CPairDifferences(int(m_waveId), *entry)
+               .RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
 }
 
 std::function<void(const QString&)>

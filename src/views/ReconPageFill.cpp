@@ -71,8 +71,7 @@ struct CRightReconciliationPage::SQuestionRow
 
 // Collections ---------------------------------------------------------------------------------
 
-int CRightReconciliationPage::CollectWaveQuestions(const CCampaign& campaign,
-                                                   int referenceVolumeId,
+int CRightReconciliationPage::CollectWaveQuestions(const CCampaign& campaign, int referenceVolumeId,
                                                    std::set<std::pair<int, int>>& questions) const
 {
     questions.clear();
@@ -88,8 +87,7 @@ int CRightReconciliationPage::CollectWaveQuestions(const CCampaign& campaign,
 }
 
 int CRightReconciliationPage::CollectWaveResponses(const CCampaign& campaign,
-                                                   const CQuestion& question,
-                                                   int referenceVolumeId,
+                                                   const CQuestion& question, int referenceVolumeId,
                                                    std::set<std::pair<int, int>>& responses) const
 {
     responses.clear();
@@ -122,7 +120,7 @@ void CRightReconciliationPage::ResetPage()
 void CRightReconciliationPage::ClearPage()
 {
     ResetPage();
-    m_gridQuestions->SetRowCount(m_gridQuestions->GetFixedRowCount());
+    m_gridQuestions->ResetDataRows(0);
     BuildQuestionHeadings();
     BuildResponseHeadings();
     UpdateOverviewHeights();
@@ -163,7 +161,12 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
     const bool wholeWave = entry && entry->IsWholeWaveInvalid();
     const int referenceVolumeId = wave.GetVolume(wave.GetVolumeCount() - 1)->GetVolumeId();
 
-    ClearPage();
+    // The question grid's rows stay until the fill writes its own over them; a fill that fails
+    // clears the page.
+    ResetPage();
+    BuildQuestionHeadings();
+    BuildResponseHeadings();
+    UpdateOverviewHeights();
     std::set<std::pair<int, int>> questions;
     CollectWaveQuestions(campaign, referenceVolumeId, questions);
 
@@ -175,6 +178,7 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
                 FormatString(LoadString(IDS_SOURCE_UNREADABLE),
                              {volume->GetMetaData().SourceString, volume->GetName()}),
                 MB_OK | MB_ICONWARNING);
+            ClearPage();
             return false;
         }
         volumes.push_back(volume);
@@ -261,8 +265,8 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
 void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>& rows)
 {
     CWaveGridCtrl& grid = *m_gridQuestions;
-    const int first = grid.GetRowCount();
-    grid.SetRowCount(first + int(rows.size()));
+    const int first = grid.GetFixedRowCount();
+    grid.ResetDataRows(int(rows.size()));
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -455,16 +459,16 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
         // The response a volume of the wave merged this one into.
         const CModality* master = nullptr;
         for (int v = 0; wave && !master && v < wave->GetVolumeCount(); ++v) {
-            const int masterId =
-                campaign->GetMergeMaster(response->GetModalityId(), wave->GetVolume(v)->GetVolumeId());
+            const int masterId = campaign->GetMergeMaster(response->GetModalityId(),
+                                                          wave->GetVolume(v)->GetVolumeId());
             if (masterId != -1)
                 master = campaign->GetModalityById(masterId);
         }
         const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
         const bool newInWave = WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
-        const int image = master ? ImageMerged
-                                 : (deleted ? ImageDeleted
-                                            : (newInWave ? ImageNewInWave : ImageMatched));
+        const int image =
+            master ? ImageMerged
+                   : (deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched));
         WriteResponseCampaignSide(row, image,
                                   master || deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, response, master);

@@ -57,8 +57,7 @@ void CRightReconciliationPage::ApplyLayout(int splitPosition)
     if (!m_initialised || (!isVisible() && !m_layoutSize.isValid()))
         return;
     const int height = this->height();
-    PlaceControls(splitPosition != -1 && splitPosition < height ? splitPosition
-                                                                : height * 2 / 3);
+    PlaceControls(splitPosition != -1 && splitPosition < height ? splitPosition : height * 2 / 3);
 }
 
 void CRightReconciliationPage::PlaceControls(int split)
@@ -137,7 +136,8 @@ void CRightReconciliationPage::LayoutResponseColumns(bool force)
     QuestionWidths question;
     for (int col = 0; col < kQuestionColumns; ++col)
         question[size_t(col)] = m_gridQuestions->GetColumnWidth(col);
-    const ResponseWidths widths = ResponseColumnWidths(question, ViewSettings().GetViewEntryCodes());
+    const ResponseWidths widths =
+        ResponseColumnWidths(question, ViewSettings().GetViewEntryCodes());
     for (int col = 0; col < kResponseColumns; ++col)
         grid.SetColumnWidth(col, widths[size_t(col)]);
     grid.ResetScrollBars();

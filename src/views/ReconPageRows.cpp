@@ -48,28 +48,39 @@ constexpr unsigned IDS_SHORT_CAPTION = 63517;
 
 constexpr int kNoKindImage = QUESTION_KIND_NONE + CRightReconciliationPage::ImageFirstKind;
 
-// The string-table format of a cell, loaded once.
-const QString& CellFormat(unsigned id)
+// The string-table format of a cell, loaded once, and whether it is the plain "%s" or "%d" that
+// most cells use, which need no formatting.
+struct SCellFormat
 {
-    static std::map<unsigned, QString> formats;
+    QString Format;
+    bool PlainText = false;
+    bool PlainNumber = false;
+};
+
+const SCellFormat& CellFormat(unsigned id)
+{
+    static std::map<unsigned, SCellFormat> formats;
     auto it = formats.find(id);
-    if (it == formats.end())
-        it = formats.emplace(id, LoadString(id)).first;
+    if (it == formats.end()) {
+        SCellFormat format;
+        format.Format = LoadString(id);
+        format.PlainText = format.Format == u"%s";
+        format.PlainNumber = format.Format == u"%d";
+        it = formats.emplace(id, std::move(format)).first;
+    }
     return it->second;
 }
 
-// A cell's text from its format; the plain "%s" and "%d", which most cells use, are not parsed
-// for every cell.
 QString FormatText(unsigned id, const QString& text)
 {
-    const QString& format = CellFormat(id);
-    return format == u"%s" ? text : FormatString(format, {text});
+    const SCellFormat& format = CellFormat(id);
+    return format.PlainText ? text : FormatString(format.Format, {text});
 }
 
 QString FormatNumber(unsigned id, qint64 number)
 {
-    const QString& format = CellFormat(id);
-    return format == u"%d" ? QString::number(number) : FormatString(format, {number});
+    const SCellFormat& format = CellFormat(id);
+    return format.PlainNumber ? QString::number(number) : FormatString(format.Format, {number});
 }
 
 const QString& NotMatched()
@@ -122,11 +133,12 @@ void WriteHeading(CGridCtrl& grid, int row, int col, unsigned textId, const LOGF
     grid.SetCellText(row, col, LoadString(textId));
 }
 
-// Cuts the grid to its heading rows and empties them.
+// Empties the grid's heading rows (made when missing) and clears the selection.
 void ClearHeadings(CGridCtrl& grid, int fixedRows)
 {
-    grid.SetRowCount(fixedRows);
-    for (int row = 0; row < grid.GetRowCount(); ++row)
+    if (grid.GetRowCount() < fixedRows)
+        grid.SetRowCount(fixedRows);
+    for (int row = 0; row < fixedRows; ++row)
         for (int col = 0; col < grid.GetColumnCount(); ++col)
             grid.SetCellText(row, col, QString());
     grid.SetSelectedRange(-1, -1, -1, -1, false, true);
@@ -164,9 +176,8 @@ void CRightReconciliationPage::WriteQuestionCampaignSide(int row, int image, int
               font);
 }
 
-void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int kind,
-                                                       COLORREF text, COLORREF back,
-                                                       const LOGFONT* font,
+void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int kind, COLORREF text,
+                                                       COLORREF back, const LOGFONT* font,
                                                        const qnr::CQuestion* source,
                                                        const CVolume* volume)
 {
@@ -210,7 +221,7 @@ void CRightReconciliationPage::WriteResponseCampaignSide(int row, int image, COL
     QString caption;
     if (response && master)
         caption = FormatString(LoadString(IDS_MERGED_TO), {GetModalityDisplayCaption(*response),
-                                                            GetModalityDisplayCaption(*master)});
+                                                           GetModalityDisplayCaption(*master)});
     else if (response)
         caption = FormatText(IDS_SHORT_CAPTION, GetModalityDisplayCaption(*response));
     else
@@ -233,8 +244,8 @@ void CRightReconciliationPage::WriteResponseSourceSide(int row, int image, COLOR
     if (source && !source->GetEntryCode().isEmpty()) {
         entryCode = source->GetEntryCode();
     } else if (source && volume && m_curSourceCode) {
-        const auto link = m_rowLinks.find({volume->GetVolumeId(), *m_curSourceCode,
-                                           source->GetCode()});
+        const auto link =
+            m_rowLinks.find({volume->GetVolumeId(), *m_curSourceCode, source->GetCode()});
         if (link != m_rowLinks.end())
             entryCode = QStringLiteral("[%1]").arg(link->second);
     }
@@ -264,7 +275,8 @@ void CRightReconciliationPage::WriteQuestionRowNumber(int row)
 {
     // The row-number column's own default cell gives the heading font, centred.
     m_gridQuestions->SetCellText(
-        row, QColNumber, FormatNumber(IDS_ROW_NUMBER, row - m_gridQuestions->GetFixedRowCount() + 1));
+        row, QColNumber,
+        FormatNumber(IDS_ROW_NUMBER, row - m_gridQuestions->GetFixedRowCount() + 1));
 }
 
 void CRightReconciliationPage::WriteResponseRowNumber(int row)
@@ -274,8 +286,8 @@ void CRightReconciliationPage::WriteResponseRowNumber(int row)
 
 // Row styles ----------------------------------------------------------------------------------
 
-void CRightReconciliationPage::SetQuestionCampaignStyle(int row, const LOGFONT* font,
-                                                        COLORREF back, COLORREF text)
+void CRightReconciliationPage::SetQuestionCampaignStyle(int row, const LOGFONT* font, COLORREF back,
+                                                        COLORREF text)
 {
     SetQuestionCampaignFont(row, font);
     SetColours(*m_gridQuestions, row, QColState, QColLongCaption, back, text);
@@ -328,14 +340,15 @@ void CRightReconciliationPage::SetResponseRowFont(int row, const LOGFONT* font)
 
 void CRightReconciliationPage::BuildQuestionHeadings()
 {
+    // The data rows are the fill's: it takes them again or cuts them.
     CGridCtrl& grid = *m_gridQuestions;
     ClearHeadings(grid, kFixedRows);
     grid.MergeCells(0, QColState, 0, QColLongCaption);
     WriteHeading(grid, 0, QColState, IDS_CAMPAIGN_QUESTIONS, m_fontHeading);
     grid.MergeCells(0, QColSourceState, 0, QColVolume);
     WriteHeading(grid, 0, QColSourceState, IDS_SOURCE_QUESTIONS, m_fontHeading);
-    const unsigned side[] = {IDS_BLANK_HEADING,        IDS_BLANK_HEADING,
-                             IDS_CODE_HEADING,         IDS_SHORTCUT_HEADING,
+    const unsigned side[] = {IDS_BLANK_HEADING,         IDS_BLANK_HEADING,
+                             IDS_CODE_HEADING,          IDS_SHORTCUT_HEADING,
                              IDS_SHORT_CAPTION_HEADING, IDS_LONG_CAPTION_HEADING};
     for (int i = 0; i < 6; ++i) {
         WriteHeading(grid, 1, QColState + i, side[i], m_fontHeading);
@@ -349,6 +362,7 @@ void CRightReconciliationPage::BuildQuestionHeadings()
 void CRightReconciliationPage::BuildResponseHeadings()
 {
     CGridCtrl& grid = *m_gridResponses;
+    grid.SetRowCount(std::min(grid.GetRowCount(), int(kFixedRows)));
     ClearHeadings(grid, kFixedRows);
     grid.MergeCells(0, RColState, 0, RColCaption);
     WriteHeading(grid, 0, RColState, IDS_CAMPAIGN_RESPONSES, m_fontHeading);
@@ -530,8 +544,8 @@ void CRightReconciliationPage::StoreSourceEntryCodes(const qnr::CQuestion& sourc
     for (int i = 0; i < source.GetNbreModalite(); ++i) {
         const qnr::CModalite* response = source.GetModalite(i);
         if (response->GetEntryCode().isEmpty())
-            m_rowLinks.emplace(SourceResponseKey(volumeId, source.GetCodeQuestion(),
-                                                 response->GetCode()),
-                               SourceEntryCodeNumber(source, i));
+            m_rowLinks.emplace(
+                SourceResponseKey(volumeId, source.GetCodeQuestion(), response->GetCode()),
+                SourceEntryCodeNumber(source, i));
     }
 }

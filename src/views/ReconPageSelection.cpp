@@ -185,8 +185,8 @@ CWaveGridCtrl* CRightReconciliationPage::FocusedGrid() const
 
 void CRightReconciliationPage::RegisterSelectionCommands()
 {
-    for (unsigned id : {ID_FIRST_DIFFERENCE, ID_LAST_DIFFERENCE, ID_NEXT_DIFFERENCE,
-                        ID_PREVIOUS_DIFFERENCE}) {
+    for (unsigned id :
+         {ID_FIRST_DIFFERENCE, ID_LAST_DIFFERENCE, ID_NEXT_DIFFERENCE, ID_PREVIOUS_DIFFERENCE}) {
         AddCommand(
             id, [this, id] { GoToDifference(id); },
             [this, id](CCmdUI& ui) {

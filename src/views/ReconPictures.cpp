@@ -80,9 +80,12 @@ std::vector<QImage> Split(const QImage& strip)
 
 QImage DrawMatchStateStrip()
 {
-    const QImage images[kStates] = {Badge(kRed, Cross),    Badge(kBlue, Check),
-                                    Badge(kGreen, Plus),   Badge(kOrange, Dot),
-                                    Badge(kGrey, Minus),   Badge(kGrey, Arrow),
+    const QImage images[kStates] = {Badge(kRed, Cross),
+                                    Badge(kBlue, Check),
+                                    Badge(kGreen, Plus),
+                                    Badge(kOrange, Dot),
+                                    Badge(kGrey, Minus),
+                                    Badge(kGrey, Arrow),
                                     Badge(kGrey.lighter(115), Cross)};
     QImage strip(kSize * kStates, kSize, QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);

@@ -33,11 +33,10 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
     m_overviewResponses = new COverviewBar(this);
     m_gridQuestions = new CWaveGridCtrl(CWaveGridCtrl::QuestionGrid, this);
     m_gridResponses = new CWaveGridCtrl(CWaveGridCtrl::ResponseGrid, this);
-    const std::pair<QWidget*, const char*> names[] = {
-        {m_overviewQuestions, "QuestionOverview"},
-        {m_overviewResponses, "ResponseOverview"},
-        {m_gridQuestions, "QuestionGrid"},
-        {m_gridResponses, "ResponseGrid"}};
+    const std::pair<QWidget*, const char*> names[] = {{m_overviewQuestions, "QuestionOverview"},
+                                                      {m_overviewResponses, "ResponseOverview"},
+                                                      {m_gridQuestions, "QuestionGrid"},
+                                                      {m_gridResponses, "ResponseGrid"}};
     for (const auto& [control, name] : names)
         control->setObjectName(QLatin1String(name));
     m_overviewQuestions->SetDlgCtrlID(kQuestionBarId);
@@ -212,8 +211,7 @@ void CRightReconciliationPage::RegisterCommands()
     RegisterDifferenceCommands();
     // "Re-apply Matches" keeps nothing to re-apply: it only refills the responses.
     AddCommand(
-        ID_REAPPLY_MATCHES, [this] { RefreshResponses(); },
-        [](CCmdUI& ui) { ui.Enable(false); });
+        ID_REAPPLY_MATCHES, [this] { RefreshResponses(); }, [](CCmdUI& ui) { ui.Enable(false); });
 }
 
 void CRightReconciliationPage::RegisterNotifyHandlers()

@@ -344,8 +344,7 @@ private:
     bool FillQuestionGrid(pelko_wave::CCampaign& campaign, pelko_wave::CWave& wave);
     void WriteQuestionRows(const std::vector<SQuestionRow>& rows);
     void AppendResponseRow(const pelko_wave::CModality* response, const qnr::CModalite* source,
-                           const pelko_wave::CVolume* volume, long key, int sourceCode,
-                           int state);
+                           const pelko_wave::CVolume* volume, long key, int sourceCode, int state);
     // Reports a matched source response that the volume's source no longer has.
     static std::function<void(const QString&)>
     MissingResponseReport(const pelko_wave::CVolume& volume);

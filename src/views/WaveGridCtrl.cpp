@@ -82,17 +82,39 @@ int CWaveGridCtrl::GetBodyRowsHeight() const
     return GetVirtualHeight() - GetFixedRowsHeight();
 }
 
+void CWaveGridCtrl::ResetDataRows(int count)
+{
+    ClearSelection();
+    const int fixedRows = GetFixedRowCount();
+    const int fixedCols = GetFixedColumnCount();
+    const int rows = fixedRows + std::max(0, count);
+    if (GetRowCount() > rows)
+        SetRowCount(rows);
+    const int height = GetDefaultCell(false, false)->GetHeight();
+    for (int row = fixedRows; row < GetRowCount(); ++row) {
+        SetRowHeight(row, height);
+        for (int col = 0; col < GetColumnCount(); ++col) {
+            if (CGridCellBase* cell = GetCell(row, col)) {
+                cell->Reset();
+                cell->SetState(col < fixedCols ? GVIS_FIXED | GVIS_FIXEDCOL : 0);
+            }
+        }
+    }
+    SetRowCount(rows);
+}
+
 QSize CWaveGridCtrl::GetClientSize() const
 {
     const int frame = 2 * frameWidth();
     const auto shown = [this](const QScrollBar* bar, Qt::ScrollBarPolicy policy) {
-        return policy == Qt::ScrollBarAlwaysOn || (policy != Qt::ScrollBarAlwaysOff && bar->isVisible())
+        return policy == Qt::ScrollBarAlwaysOn ||
+                       (policy != Qt::ScrollBarAlwaysOff && bar->isVisible())
                    ? ScrollBarExtent()
                    : 0;
     };
-    return QSize(std::max(0, width() - frame - shown(verticalScrollBar(), verticalScrollBarPolicy())),
-                 std::max(0, height() - frame -
-                                 shown(horizontalScrollBar(), horizontalScrollBarPolicy())));
+    return QSize(
+        std::max(0, width() - frame - shown(verticalScrollBar(), verticalScrollBarPolicy())),
+        std::max(0, height() - frame - shown(horizontalScrollBar(), horizontalScrollBarPolicy())));
 }
 
 // Drag and drop ---------------------------------------------------------------------------------
@@ -210,6 +232,14 @@ void CWaveGridCtrl::DrawGrid(QPainter& painter, const CRect& clipBox)
 const CRuntimeClass CWaveGridCell::classCWaveGridCell = {
     "CWaveGridCell", &CGridCell::classCGridCell, &MakeCell<CWaveGridCell>};
 
+void CWaveGridCell::Reset()
+{
+    CGridCell::Reset();
+    m_clockStart.reset();
+    m_crFrom = CLR_DEFAULT;
+    m_crTo = CLR_DEFAULT;
+}
+
 void CWaveGridCell::StartHighlight(COLORREF from, COLORREF to)
 {
     m_crFrom = from;
@@ -241,8 +271,8 @@ bool CWaveGridCell::Draw(QPainter* painter, int row, int col, CRect rect, bool e
 {
     CGridCtrl* grid = GetGrid();
     const std::vector<QImage>* images = grid ? grid->GetImageList() : nullptr;
-    const bool imageOnly = m_nImage >= 0 && m_strText.isEmpty() && images &&
-                           m_nImage < int(images->size());
+    const bool imageOnly =
+        m_nImage >= 0 && m_strText.isEmpty() && images && m_nImage < int(images->size());
     bool drawn = false;
     if (imageOnly) {
         // The cell is drawn without its image, which then goes in the middle of the cell.

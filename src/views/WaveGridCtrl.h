@@ -60,6 +60,10 @@ public:
     void SelectCell(int row, int col, bool forceRedraw, bool selectCells);
     // The height of the rows below the fixed ones.
     int GetBodyRowsHeight() const;
+    // Makes the rows below the fixed ones the given number of rows of new, empty cells, with
+    // the selection and the focus cleared. The cells the grid holds already are emptied and
+    // taken again, so a grid filled over and over does not make and free every cell each time.
+    void ResetDataRows(int count);
     // The size of the client area (inside the frame and the scroll bars) that the grid's size
     // gives, also before the grid has been shown at that size.
     QSize GetClientSize() const;
@@ -94,6 +98,8 @@ class CWaveGridCell : public CGridCell
 public:
     static const CRuntimeClass classCWaveGridCell;
     const CRuntimeClass* GetRuntimeClass() const override { return &classCWaveGridCell; }
+
+    void Reset() override;
 
     // Starts a fade from the first colour to the second, which becomes the cell's own
     // background; the grid is repainted.

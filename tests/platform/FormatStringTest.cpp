@@ -1,7 +1,7 @@
 #include "platform/FormatString.h"
 
-#include <gtest/gtest.h>
 #include <clocale>
+#include <gtest/gtest.h>
 
 TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
 {

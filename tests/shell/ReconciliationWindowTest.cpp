@@ -80,8 +80,8 @@ TEST_F(ReconciliationWindowTest, EachSampleWaveShowsItsGridsFromTheCampaignTree)
     QString error;
     // The campaign built is opened again from its file without saving it first.
     m_windows.QueueAnswers({IDNO});
-    ASSERT_TRUE(sample_campaign::BuildSampleCampaign(m_app, Path(QStringLiteral("sample.duv")),
-                                                     error))
+    ASSERT_TRUE(
+        sample_campaign::BuildSampleCampaign(m_app, Path(QStringLiteral("sample.duv")), error))
         << qPrintable(error);
     ShowWindow();
     const CCampaign& campaign = *m_app.GetCampaign();
@@ -104,9 +104,8 @@ TEST_F(ReconciliationWindowTest, EachSampleWaveShowsItsGridsFromTheCampaignTree)
         EXPECT_EQ(m_panes->GetCurrentQuestionId(), page.GetCurrentQuestionId());
         EXPECT_NE(page.GetCurrentQuestionId(), -1);
 
-        const QImage image =
-            shots::GrabAndSave(Right(), QStringLiteral("test-artefacts/shell"),
-                               QStringLiteral("reconciliation-wave%1").arg(w + 1));
+        const QImage image = shots::GrabAndSave(Right(), QStringLiteral("test-artefacts/shell"),
+                                                QStringLiteral("reconciliation-wave%1").arg(w + 1));
         const QPoint heading = InRight(grid, 1, Page::QColCode);
         EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, heading.x() + 20, heading.y()),
                                       ReconQColor(recon_colours::HeadingBack)));

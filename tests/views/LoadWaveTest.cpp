@@ -1,5 +1,6 @@
 #include "ReconPageTestSupport.h"
 
+#include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/Modality.h"
 #include "model/ModelIds.h"
@@ -10,7 +11,6 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
-#include "menus/CommandActions.h"
 #include "res/CommandIds.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColours.h"
@@ -125,10 +125,10 @@ TEST_F(LoadWaveTest, RowsFollowTheCampaignOrderThenTheVolumesThenTheUnmatchedSou
 {
     ASSERT_TRUE(page.LoadWave(2));
     const QString nm = QStringLiteral("Not matched");
-    EXPECT_EQ(Rows(), QStringList({"AGE|AGE|Online", "AGE|AGE|Phone", "REGION|REGION|Online",
-                                   "BRAND|BRAND|Online", "INCOME|INCOME|Online",
-                                   "OLD|" + nm + "|" + nm, "SPARE|" + nm + "|" + nm,
-                                   nm + "|EXTRA|Online", nm + "|NEWQ|Phone"}));
+    EXPECT_EQ(Rows(),
+              QStringList({"AGE|AGE|Online", "AGE|AGE|Phone", "REGION|REGION|Online",
+                           "BRAND|BRAND|Online", "INCOME|INCOME|Online", "OLD|" + nm + "|" + nm,
+                           "SPARE|" + nm + "|" + nm, nm + "|EXTRA|Online", nm + "|NEWQ|Phone"}));
     EXPECT_EQ(BarStates(), std::vector<int>({0, 0, 0, 1, 1, 3, 2, 2, 2}));
     // Row numbers, campaign and source codes.
     EXPECT_EQ(QRow(kFirst, {Page::QColNumber, Page::QColCode, Page::QColSourceCode}),
@@ -350,9 +350,10 @@ TEST_F(LoadWaveTest, AnUnreadableSourceIsReported)
     phone->GetMetaData().SourceString = QStringLiteral("/nowhere/phone.zoz");
     EXPECT_FALSE(page.LoadWave(2));
     ASSERT_EQ(windows.Prompts.size(), 1);
-    EXPECT_EQ(windows.Prompts[0],
-              QStringLiteral("The source file \"/nowhere/phone.zoz\" for the volume \"Phone\" could "
-                             "not be found or is not a valid source file"));
+    EXPECT_EQ(
+        windows.Prompts[0],
+        QStringLiteral("The source file \"/nowhere/phone.zoz\" for the volume \"Phone\" could "
+                       "not be found or is not a valid source file"));
     EXPECT_EQ(QDataRows(), 0);
     EXPECT_EQ(QText(0, Page::QColSourceState), QStringLiteral("Source Questions"));
 }

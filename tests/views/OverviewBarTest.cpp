@@ -1,5 +1,5 @@
-#include "grid/GridNotify.h"
 #include "views/OverviewBar.h"
+#include "grid/GridNotify.h"
 #include "views/OverviewBands.h"
 #include "views/ReconColours.h"
 #include "widgets/Screenshots.h"
@@ -44,7 +44,10 @@ protected:
         bar.show();
     }
 
-    QImage Picture(const QString& name) { return shots::GrabAndSave(bar, "test-artefacts/views", QStringLiteral("overview-") + name); }
+    QImage Picture(const QString& name)
+    {
+        return shots::GrabAndSave(bar, "test-artefacts/views", QStringLiteral("overview-") + name);
+    }
     void Click(int y) { QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(10, y)); }
 
     CClickRecorder recorder;

@@ -1,11 +1,11 @@
 #include "ReconPageTestSupport.h"
 
 #include "controls/SplitterBar.h"
+#include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
-#include "menus/CommandActions.h"
 #include "res/CommandIds.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColumnLayout.h"
@@ -55,8 +55,10 @@ TEST(ReconColumnLayout, TheQuestionColumnsShareTheWidthByTheTextMode)
 TEST(ReconColumnLayout, TheResponseColumnsLineUpUnderTheQuestionColumns)
 {
     const QuestionWidths q = {80, 22, 22, 62, 228, 0, 0, 22, 22, 62, 228, 0, 0, 252};
-    EXPECT_EQ(ResponseColumnWidths(q, 1), (ResponseWidths{80, 22, 0, 84, 228, 22, 0, 84, 228, 252}));
-    EXPECT_EQ(ResponseColumnWidths(q, 0), (ResponseWidths{80, 22, 84, 0, 228, 22, 84, 0, 228, 252}));
+    EXPECT_EQ(ResponseColumnWidths(q, 1),
+              (ResponseWidths{80, 22, 0, 84, 228, 22, 0, 84, 228, 252}));
+    EXPECT_EQ(ResponseColumnWidths(q, 0),
+              (ResponseWidths{80, 22, 84, 0, 228, 22, 84, 0, 228, 252}));
 }
 
 // The page of a wave of one volume and 3 questions, 1000 x 600.
@@ -102,8 +104,10 @@ TEST_F(PageLayoutTest, TheLayoutPlacesTheBarsBesideTheGridsAndTheSplitterBetween
         page.ApplyLayout(c.asked);
         EXPECT_EQ(Geometry(page.GetQuestionBar()), QRect(0, 0, 20, c.split)) << c.asked;
         EXPECT_EQ(Geometry(page.GetQuestionGrid()), QRect(21, 0, 979, c.split));
-        EXPECT_EQ(Geometry(page.GetResponseGrid()), QRect(21, c.split + bar, 979, 600 - c.split - bar));
-        EXPECT_EQ(Geometry(page.GetResponseBar()), QRect(0, c.split + bar, 20, 600 - c.split - bar));
+        EXPECT_EQ(Geometry(page.GetResponseGrid()),
+                  QRect(21, c.split + bar, 979, 600 - c.split - bar));
+        EXPECT_EQ(Geometry(page.GetResponseBar()),
+                  QRect(0, c.split + bar, 20, 600 - c.split - bar));
         EXPECT_EQ(Geometry(page.GetSplitter()), QRect(0, c.split, 1000, bar));
         EXPECT_EQ(page.GetQuestionGridHeight(), c.split);
         EXPECT_EQ(page.GetQuestionBar()->GetTopMargin(),

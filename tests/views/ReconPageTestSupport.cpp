@@ -101,8 +101,8 @@ void MatchResponse(CVolume& volume, const CQuestion& question, int responseId, i
 
 CReconPageTest::CReconPageTest()
 {
-    Campaign().AddLanguage(MakeLanguage(recon_test::kLanguage, 1, QStringLiteral("English"),
-                                        QStringLiteral("ENU")));
+    Campaign().AddLanguage(
+        MakeLanguage(recon_test::kLanguage, 1, QStringLiteral("English"), QStringLiteral("ENU")));
     Campaign().SetDefaultLanguageId(recon_test::kLanguage);
     Campaign().SetCurrentLanguageId(recon_test::kLanguage);
     CQuestionDiffsOptions questions;

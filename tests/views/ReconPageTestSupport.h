@@ -29,9 +29,9 @@ pelko_wave::CQuestion* AddQuestion(pelko_wave::CCampaign& campaign, int question
                                    int appearanceVolumeId, int questionType = 1,
                                    int elementType = 1);
 // A response at the end of the question, appeared where the question did.
-pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign,
-                                   pelko_wave::CQuestion& question, int responseId,
-                                   const QString& caption, const QString& entryCode = QString());
+pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign, pelko_wave::CQuestion& question,
+                                   int responseId, const QString& caption,
+                                   const QString& entryCode = QString());
 // A source question at the end of the volume's questionnaire (made in memory), its captions the
 // same as the campaign question's of that caption would be.
 qnr::CQuestion* AddSourceQuestion(pelko_wave::CVolume& volume, int code, const QString& shortcut,

@@ -1,5 +1,6 @@
 #include "ReconPageTestSupport.h"
 
+#include "grid/DrawTextFormat.h"
 #include "model/Campaign.h"
 #include "model/Modality.h"
 #include "model/ModelIds.h"
@@ -10,7 +11,6 @@
 #include "model/Wave.h"
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
-#include "grid/DrawTextFormat.h"
 #include "views/ReconColours.h"
 #include "views/ReconEntryCodes.h"
 #include "views/WaveGridCtrl.h"
@@ -31,7 +31,8 @@ protected:
         volume =
             view_test::AddVolume(Campaign(), *wave, 1, QStringLiteral("Online"), VOLUME_RECONCILED);
         question = AddQuestion(Campaign(), 10, 1, QStringLiteral("Q1"), QStringLiteral("Brand"), 1);
-        alpha = AddResponse(Campaign(), *question, 101, QStringLiteral("Alpha"), QStringLiteral("a"));
+        alpha =
+            AddResponse(Campaign(), *question, 101, QStringLiteral("Alpha"), QStringLiteral("a"));
         beta = AddResponse(Campaign(), *question, 102, QStringLiteral("Beta"));
         source = AddSourceQuestion(*volume, 5, QStringLiteral("Q1S"), QStringLiteral("Brand seen"));
         sourceAlpha = AddSourceResponse(*source, 1, QStringLiteral("Alpha"), QStringLiteral("a"));
@@ -42,8 +43,14 @@ protected:
         EXPECT_TRUE(page.LoadWave(1));
     }
 
-    const CGridCellBase& QCell(int col) const { return *page.GetQuestionGrid()->GetCell(kFirst, col); }
-    const CGridCellBase& RCell(int col) const { return *page.GetResponseGrid()->GetCell(kFirst, col); }
+    const CGridCellBase& QCell(int col) const
+    {
+        return *page.GetQuestionGrid()->GetCell(kFirst, col);
+    }
+    const CGridCellBase& RCell(int col) const
+    {
+        return *page.GetResponseGrid()->GetCell(kFirst, col);
+    }
 
     CWave* wave = nullptr;
     CVolume* volume = nullptr;
@@ -123,8 +130,7 @@ TEST_F(RowWritersTest, ResponseRowsShowEntryCodesAndCaptions)
     EXPECT_EQ(RRow(kFirst + 1, {2, 3, 4, 6, 7, 8}), QStringLiteral("102|[2]|Beta|2|[2]|Bêta"));
 
     page.WriteResponseCampaignSide(kFirst, Page::ImageMissing, recon_colours::Red,
-                                   recon_colours::Default, &page.GetNormalFont(), nullptr,
-                                   nullptr);
+                                   recon_colours::Default, &page.GetNormalFont(), nullptr, nullptr);
     page.WriteResponseSourceSide(kFirst, Page::ImageMissing, recon_colours::Red,
                                  recon_colours::Default, &page.GetNormalFont(), nullptr, nullptr);
     EXPECT_EQ(RRow(kFirst, {2, 3, 4, 6, 7, 8, 9}),
@@ -196,8 +202,7 @@ TEST_F(RowWritersTest, EntryCodeTextCountsTheResponsesAliveInTheWave)
     responses[0]->SetDeletionWaveId(2);
     const Case cases[] = {{1, 4, "[05]"}, {2, 4, "[04]"}, {2, 11, "[11]"}, {1, 11, "[12]"}};
     for (const Case& c : cases)
-        EXPECT_EQ(EntryCodeText(Campaign(), c.waveId, dozen, responses[size_t(c.response)]),
-                  c.text)
+        EXPECT_EQ(EntryCodeText(Campaign(), c.waveId, dozen, responses[size_t(c.response)]), c.text)
             << c.waveId << " " << c.response;
     // Nine left and the question's don't-know and semi-open answers: two digits.
     for (int i = 1; i <= 2; ++i)

@@ -18,8 +18,7 @@ public:
     LRESULT OnNotify(NMHDR& header) override
     {
         const auto& report = static_cast<const GRIDNOTIFY&>(header);
-        if (report.iRow >= 0 && header.code == WGN_DRAGOVERQUERY &&
-            RefusedRows.count(report.iRow))
+        if (report.iRow >= 0 && header.code == WGN_DRAGOVERQUERY && RefusedRows.count(report.iRow))
             return -1;
         Calls << QStringLiteral("%1 %2,%3").arg(header.code).arg(report.iRow).arg(report.iColumn);
         if (header.code == WGN_BEGINDRAGQUERY)
@@ -220,10 +219,10 @@ TEST_F(WaveGridTest, AHighlightFadesFromOneColourToTheOtherOverTwoAndAHalfSecond
 TEST_F(WaveGridTest, TheFrameTakesTheThemesEditBorderColour)
 {
     const QImage image = shots::GrabAndSave(grid, "test-artefacts/views", "wave-grid-frame");
-    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 120, 0),
-                                  ReconQColor(grid.GetBorderColour()), 0));
-    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 0, 150),
-                                  ReconQColor(grid.GetBorderColour()), 0));
+    EXPECT_TRUE(
+        shots::ColourNear(shots::PixelAt(image, 120, 0), ReconQColor(grid.GetBorderColour()), 0));
+    EXPECT_TRUE(
+        shots::ColourNear(shots::PixelAt(image, 0, 150), ReconQColor(grid.GetBorderColour()), 0));
     // Below the rows the grid's own background, the headings' blue-grey.
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 100, 150),
                                   ReconQColor(recon_colours::HeadingBack)));
