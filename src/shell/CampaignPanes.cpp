@@ -1,8 +1,6 @@
 #include "shell/CampaignPanes.h"
 
 #include "menus/CommandActions.h"
-#include "platform/WindowServices.h"
-#include "res/CommandIds.h"
 #include "views/BottomView.h"
 #include "views/LeftView.h"
 #include "views/RightReconciliationPage.h"
@@ -30,21 +28,10 @@ CViewLayout* Layout(const CCampaignPanes& panes, IShellPanes::EPane pane)
 } // namespace
 
 CCampaignPanes::CCampaignPanes(CCommandActions& actions)
-    : m_left(new CLeftView), m_right(new CRightView(&actions)), m_bottom(new CBottomView)
+    : m_left(new CLeftView(&actions)), m_right(new CRightView(&actions)), m_bottom(new CBottomView)
 {
     m_right->SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
     m_left->SetPanes(m_right, m_bottom);
-    // "Show Reconciliation" of a wave in the tree: the wave's reconciliation page.
-    actions.AddHandler(ID_WAVE_SHOW_RECONCILIATION, CCommandActions::Application, m_right,
-                       [left = m_left, right = m_right] {
-                           if (!left || !right || left->GetSelectedVolumeId() != -1)
-                               return;
-                           const int waveId = left->GetSelectedWaveId();
-                           if (waveId == -1)
-                               return;
-                           const CWaitCursor wait;
-                           right->ShowReconciliation(waveId);
-                       });
     // A command chosen in the tree's context menu runs as the same command of the menu bar.
     QObject::connect(m_left, &CLeftView::ContextCommand, &actions,
                      [&actions](unsigned id) { actions.Execute(id); });

@@ -1,24 +1,34 @@
-// Writes a PNG picture of each campaign view in a known state, on the sample campaign, and the
-// sample campaign's file (sample.duv) beside them:
+// Writes a PNG picture of each campaign view and campaign dialog in a known state, on the sample
+// campaign, and the sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
 // The pictures are for looking at; the tests check the same views by sampled colours.
 
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/PropertyGrid.h"
+#include "controls/SimpleBrowser.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/ReportDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/Volume.h"
 #include "model/Wave.h"
+#include "reconcile/SourceComparison.h"
+#include "reconcile/ValidationReports.h"
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
+#include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
 #include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
+#include "views/SummaryReport.h"
 #include "views/WaveGridCtrl.h"
 
 #include <QApplication>
@@ -26,11 +36,14 @@
 #include <QFont>
 #include <QMenu>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -52,10 +65,66 @@ void Save(const QImage& image, const QString& name)
     }
 }
 
-void Shoot(QWidget& widget, const QString& name)
+QImage Shoot(QWidget& widget, const QString& name)
 {
     QApplication::processEvents();
-    Save(widget.grab().toImage(), name);
+    const QImage image = widget.grab().toImage();
+    Save(image, name);
+    return image;
+}
+
+// A check of what a picture shows; a failed one fails the run.
+void Expect(bool condition, const char* what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "viewshots: %s\n", what);
+    ++g_failures;
+}
+
+// The darkest pixel of the rectangle of the image.
+QColor Darkest(const QImage& image, const QRect& rect)
+{
+    QColor darkest = Qt::white;
+    const QRect inside = rect.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.lightness() < darkest.lightness())
+                darkest = colour;
+        }
+    return darkest;
+}
+
+bool Near(const QColor& a, const QColor& b, int tolerance = 12)
+{
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// The pane's grid: its title row shaded as the grid's titles are, and each item's name and value
+// written in its row (a value left empty in the model is allowed to show nothing).
+void ExpectPropertyPicture(const QImage& image, CBottomView& pane, const char* what)
+{
+    CPropertyGrid& grid = *pane.GetGrid();
+    const CPropertyGrid::CSection* section = grid.FindSection(0);
+    Expect(section && !section->m_items.empty(), what);
+    if (!section)
+        return;
+    const QPoint offset = grid.viewport()->mapTo(&pane, QPoint(0, 0));
+    const QColor shade = ColorRefToQColor(grid.GetColour(CPropertyGrid::COLOUR_SHADE));
+    Expect(Near(image.pixelColor(offset + QPoint(2, section->m_rcTitle.top + 2)), shade), what);
+    for (const CPropertyGrid::CItem& item : section->m_items) {
+        const QRect name(offset.x() + item.m_rcName.left, offset.y() + item.m_rcName.top,
+                         item.m_rcName.Width(), item.m_rcName.Height());
+        Expect(Darkest(image, name).lightness() < 100, what);
+        const bool empty =
+            item.m_type != CPropertyGrid::IT_CUSTOM && grid.GetValueText(item).isEmpty();
+        const QRect value(offset.x() + item.m_rcValue.left, offset.y() + item.m_rcValue.top,
+                          item.m_rcValue.Width(), item.m_rcValue.Height());
+        Expect(empty || Darkest(image, value).lightness() < 160, what);
+    }
 }
 
 // The window with the pop-up menu drawn over it where it opened.
@@ -150,16 +219,64 @@ int main(int argc, char* argv[])
 
     CLeftView left;
     CRightView right;
-    left.SetPanes(&right, nullptr);
+    CBottomView bottom;
+    left.SetPanes(&right, &bottom);
     left.resize(240, 320);
     right.resize(420, 520);
+    bottom.resize(440, 330);
     left.show();
     right.show();
+    bottom.show();
     left.ResetAfterLoad();
     QTreeView& tree = *left.GetTree();
     tree.expandAll();
     left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 1);
-    Shoot(left, QStringLiteral("campaign-tree"));
+    {
+        const QImage image = Shoot(left, QStringLiteral("campaign-tree"));
+        // Every wave is reconciled: the names of those not selected are black.
+        for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+            const QModelIndex item =
+                left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(w)->GetWaveId());
+            if (item == tree.currentIndex())
+                continue;
+            const QRect text =
+                tree.visualRect(item).translated(tree.viewport()->mapTo(&left, QPoint(0, 0)));
+            Expect(Near(Darkest(image, text), Qt::black, 40), "campaign-tree: a reconciled wave");
+        }
+    }
+
+    // The property pane of the campaign, of wave 2 and of its second volume (which inherits).
+    left.SelectCampaign(0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-campaign")), bottom,
+                          "property-campaign");
+    left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-wave")), bottom, "property-wave");
+    left.SelectVolumeItem(campaign.GetWave(1)->GetVolume(1)->GetVolumeId(), 0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-volume")), bottom,
+                          "property-volume");
+
+    // The reconciliation summary of wave 2 in its report window.
+    {
+        CSummaryCounts counts;
+        QString details;
+        Expect(ComputeSummary(campaign.GetWave(1)->GetWaveId(), counts, details),
+               "summary-wave2: computed");
+        CReportDlg report;
+        report.setWindowTitle(QStringLiteral("Reconciliation Summary for Wave \"Summer\""));
+        report.SetReportKind(REPORT_SUMMARY);
+        report.SetReportHtml(BuildSummaryHtml(counts, details));
+        report.show();
+        const QImage image = Shoot(report, QStringLiteral("summary-wave2"));
+        // The count lines come first, on their light grey, then the details.
+        auto* browser = report.findChild<QTextBrowser*>();
+        Expect(browser && browser->toPlainText().contains(QStringLiteral("perfect question")),
+               "summary-wave2: the counts");
+        Expect(counts.MatchesWithDifferences > 0 && !details.isEmpty(),
+               "summary-wave2: differences listed");
+        const QPoint line = browser ? browser->viewport()->mapTo(&report, QPoint(40, 6)) : QPoint();
+        Expect(Near(image.pixelColor(line), QColor(240, 240, 240), 6),
+               "summary-wave2: the first count's background");
+    }
 
     // The question tree of the campaign: two chapters open, a question selected.
     left.SelectCampaign(0);
@@ -236,6 +353,45 @@ int main(int argc, char* argv[])
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
         ++g_failures;
+    }
+
+    // The languages dialog: French chosen as the current language.
+    {
+        CLanguageDlg languages(campaign);
+        languages.show();
+        QTreeWidget& list = *languages.GetList();
+        list.setCurrentItem(list.topLevelItem(1));
+        languages.OnSetCurrent();
+        Shoot(languages, QStringLiteral("languages"));
+    }
+
+    // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
+    // gone, so its matching of S2 no longer holds.
+    {
+        QFile original(QStringLiteral(PLIM_SOURCE_DIR "/samples/wave1.zoz"));
+        QFile copy(work.filePath(QStringLiteral("wave1.zoz")));
+        if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
+            std::fprintf(stderr, "viewshots: cannot copy wave1.zoz\n");
+            return 1;
+        }
+        QString source = QString::fromUtf8(original.readAll());
+        source.remove(
+            QRegularExpression(QStringLiteral("    <question code=\"2\" .*?</question>\n"),
+                               QRegularExpression::DotMatchesEverythingOption));
+        copy.write(source.toUtf8());
+        copy.close();
+        campaign.FindVolume(1)->GetMetaData().SourceString = copy.fileName();
+        SSourceComparisonLists lists;
+        if (CompareSourcesParallel(nullptr, campaign, lists) ||
+            lists.InvalidQuestionMatches.empty()) {
+            std::fprintf(stderr, "viewshots: the copy without S2 shows no invalid matching\n");
+            return 1;
+        }
+        CValidateCampaignDlg validation;
+        validation.SetHtml(FormatValidationReport(campaign, lists));
+        validation.SetIssueLists(lists);
+        validation.show();
+        Shoot(validation, QStringLiteral("validation"));
     }
     return g_failures == 0 ? 0 : 1;
 }
