@@ -2,7 +2,6 @@
 
 #include "grid/GdiPaint.h"
 #include "grid/GridNotify.h"
-#include "menus/UxThemeLoader.h"
 #include "views/ReconColours.h"
 
 #include <QMouseEvent>
@@ -180,16 +179,7 @@ void COverviewBar::paintEvent(QPaintEvent*)
 {
     if (!m_bThemeRead) {
         m_bThemeRead = true;
-        const CUxThemeLoader& themes = CUxThemeLoader::Instance();
-        m_crBorder = 0;
-        if (themes.IsThemeActive()) {
-            if (menus::HTHEME theme = themes.OpenThemeData(this, QStringLiteral("Edit"))) {
-                if (themes.GetThemeColor(theme, 1, 1, menus::TMT_BORDERCOLOR, &m_crBorder) !=
-                    menus::S_OK)
-                    m_crBorder = 0;
-                themes.CloseThemeData(theme);
-            }
-        }
+        m_crBorder = ReadEditBorderColour(this);
     }
 
     QPainter painter(this);

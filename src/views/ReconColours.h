@@ -30,6 +30,12 @@ inline constexpr COLORREF CellBack = 0xF8F8F8;
 
 } // namespace recon_colours
 
+class QWidget;
+
+// The colour of the visual style's edit-control border for the window, which the page's grids
+// and bars frame themselves with; black without a visual style.
+COLORREF ReadEditBorderColour(QWidget* window);
+
 // The colour to paint a word with; an invalid QColor for the default marker.
 inline QColor ReconQColor(COLORREF colour)
 {

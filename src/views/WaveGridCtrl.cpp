@@ -1,7 +1,6 @@
 #include "views/WaveGridCtrl.h"
 
 #include "grid/GdiPaint.h"
-#include "menus/UxThemeLoader.h"
 #include "views/ReconColours.h"
 #include "views/ViewClock.h"
 
@@ -204,16 +203,7 @@ void CWaveGridCtrl::mouseReleaseEvent(QMouseEvent* event)
 void CWaveGridCtrl::DrawGrid(QPainter& painter, const CRect& clipBox)
 {
     if (!m_bBorderColourRead) {
-        const CUxThemeLoader& themes = CUxThemeLoader::Instance();
-        m_crBorder = 0;
-        if (themes.IsAppThemed()) {
-            if (menus::HTHEME theme = themes.OpenThemeData(this, QStringLiteral("Edit"))) {
-                if (themes.GetThemeColor(theme, 1, 1, menus::TMT_BORDERCOLOR, &m_crBorder) !=
-                    menus::S_OK)
-                    m_crBorder = 0;
-                themes.CloseThemeData(theme);
-            }
-        }
+        m_crBorder = ReadEditBorderColour(this);
         m_bBorderColourRead = true;
     }
     CGridCtrl::DrawGrid(painter, clipBox);
