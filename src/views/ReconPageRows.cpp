@@ -422,15 +422,6 @@ const CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
     return id > 0 ? campaign->FindVolume(int(id)) : nullptr;
 }
 
-const CVolume* CRightReconciliationPage::GetResponseRowVolume(int row) const
-{
-    const CCampaign* campaign = AppCampaign();
-    if (!campaign || !m_gridResponses->IsValid(row, RColSourceCode))
-        return nullptr;
-    const std::intptr_t id = m_gridResponses->GetCellData(row, RColSourceCode);
-    return id > 0 ? campaign->FindVolume(int(id)) : nullptr;
-}
-
 const CVolume* CRightReconciliationPage::FindVolumeMatchingQuestion(const CQuestion& question)
 {
     const CCampaign* campaign = AppCampaign();

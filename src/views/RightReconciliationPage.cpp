@@ -76,6 +76,8 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
                          {m_overviewResponses, m_gridResponses});
     connect(m_splitter, &CSplitterBar::SplitterMoved, this, [this] { UpdateOverviewHeights(); });
 
+    // The page takes the keys in its question grid.
+    setFocusProxy(m_gridQuestions);
     RegisterCommands();
     RegisterNotifyHandlers();
     m_initialised = true;

@@ -251,9 +251,8 @@ public:
     const pelko_wave::CModality* GetCampaignResponseAtRow(int row) const;
     const qnr::CModalite* GetSourceResponseAtRow(int row);
     // The volume of a question-grid row (its source side's; none for a campaign question
-    // without matching) and of a response-grid row.
+    // without matching).
     const pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
-    const pelko_wave::CVolume* GetResponseRowVolume(int row) const;
     const pelko_wave::CVolume* FindVolumeMatchingQuestion(const pelko_wave::CQuestion& question);
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
     int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId);

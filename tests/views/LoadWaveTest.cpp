@@ -437,6 +437,17 @@ TEST_F(LoadWaveTest, SelectingARowMakesItsItemsTheCurrentOnes)
     page.SelectQuestionRow(kFirst + 2, Page::QColCode);
     EXPECT_EQ(page.GetResponseGrid()->GetFocusCell().row, kFirst);
 
+    // Restoring a cell of a snapshot: only a cell the grid has.
+    EXPECT_TRUE(page.HasResponseFocusCell());
+    EXPECT_TRUE(page.RestoreQuestionCell({kFirst + 3, Page::QColCode}));
+    EXPECT_EQ(page.GetCurrentQuestionId(), 12);
+    EXPECT_FALSE(page.HasResponseFocusCell());
+    EXPECT_TRUE(page.RestoreResponseCell({kFirst + 1, Page::RColCaption}));
+    EXPECT_EQ(page.GetFocusedModalityId(), 122);
+    EXPECT_FALSE(page.RestoreResponseCell({kFirst + 3, Page::RColCaption}));
+    EXPECT_FALSE(page.RestoreQuestionCell({kFirst, 14}));
+    EXPECT_EQ(page.GetQuestionGrid()->GetFocusCell(), CCellID(kFirst + 3, Page::QColCode));
+
     // A reload forgets the current items with the rows, the volume too.
     page.ResetPage();
     EXPECT_EQ(page.GetCurrentQuestionId(), -1);
