@@ -184,6 +184,27 @@ TEST_F(RowWritersTest, SourceResponsesWithoutEntryCodesAreNumberedInTheirOrder)
     EXPECT_EQ(RText(kFirst, Page::RColEntryCode), QStringLiteral("Not matched"));
 }
 
+TEST_F(RowWritersTest, TwoSourceQuestionsSharingResponseCodesKeepTheirOwnNumbers)
+{
+    // Both without entry codes; the first has 2 responses (codes 1, 2), the second 12 (1 to 12).
+    qnr::CQuestion* small =
+        AddSourceQuestion(*volume, 6, QStringLiteral("SMALL"), QStringLiteral("S"));
+    qnr::CQuestion* large =
+        AddSourceQuestion(*volume, 7, QStringLiteral("LARGE"), QStringLiteral("L"));
+    for (int code = 1; code <= 2; ++code)
+        AddSourceResponse(*small, code, QStringLiteral("S%1").arg(code));
+    for (int code = 1; code <= 12; ++code)
+        AddSourceResponse(*large, code, QStringLiteral("L%1").arg(code));
+    ASSERT_TRUE(page.LoadWave(1));
+    const int last = page.GetQuestionGrid()->GetRowCount() - 1;
+    page.SelectQuestionRow(last - 1, Page::QColSourceShortcut);
+    EXPECT_EQ(RText(kFirst + 1, Page::RColSourceEntryCode), QStringLiteral("[2]"));
+    page.SelectQuestionRow(last, Page::QColSourceShortcut);
+    EXPECT_EQ(RText(kFirst + 1, Page::RColSourceEntryCode), QStringLiteral("[02]"));
+    page.SelectQuestionRow(last - 1, Page::QColSourceShortcut);
+    EXPECT_EQ(RText(kFirst + 1, Page::RColSourceEntryCode), QStringLiteral("[2]"));
+}
+
 TEST_F(RowWritersTest, EntryCodeTextCountsTheResponsesAliveInTheWave)
 {
     CWave* second = view_test::AddWave(Campaign(), 2, QStringLiteral("Summer"));
