@@ -36,14 +36,15 @@ constexpr int kWaveId = 1;
 constexpr int kVolumeId = 1;
 const QString kText = QStringLiteral("bra");
 
+// Words of survey questions; "bra" begins one of them.
 const char* const kWords[] = {
-    "coffee", "shop",   "visit",  "brand",   "service", "price",   "quality", "friendly",
-    "staff",  "clean",  "fast",   "slow",    "often",   "month",   "week",    "drink",
-    "cup",    "milk",   "sugar",  "tea",     "cake",    "seat",    "music",   "queue",
-    "order",  "app",    "card",   "loyalty", "points",  "advert",  "seen",    "heard",
-    "rating", "overall", "friend", "family", "work",    "home",    "morning", "evening",
-    "city",   "north",  "south",  "east",    "west",    "young",   "income",  "household",
-    "size",   "age",    "region", "open",    "time",    "day",     "takeaway", "latte",
+    "brand",  "channel",   "aware",     "usage",   "recall",    "prompted", "spontaneous",
+    "last",   "month",     "year",      "often",   "never",     "always",   "store",
+    "online", "phone",     "price",     "value",   "quality",   "service",  "product",
+    "advert", "seen",      "heard",     "friend",  "family",    "income",   "region",
+    "age",    "gender",    "household", "size",    "work",      "status",   "reason",
+    "choice", "favourite", "rating",    "overall", "satisfied", "likely",   "recommend",
+    "visit",  "purchase",  "amount",    "spend",   "weekly",    "daily",
 };
 
 QString Caption(std::mt19937& random)
@@ -128,8 +129,10 @@ SFindData& Data()
 
 QStringList IndexTexts(const CFindQuestionIndex& index, const QString& text)
 {
+    const std::vector<int> positions = index.Find(text);
     QStringList texts;
-    for (const int position : index.Find(text))
+    texts.reserve(qsizetype(positions.size()));
+    for (const int position : positions)
         texts << index.GetEntry(position).Text;
     return texts;
 }
@@ -139,8 +142,7 @@ QStringList EveryEntryTexts(const std::vector<QString>& entries, const QString& 
     QStringList texts;
     for (const QString& entry : entries) {
         const qsizetype n = std::min(entry.size(), text.size());
-        if (QStringView(entry).left(n).compare(QStringView(text).left(n), Qt::CaseInsensitive) ==
-            0)
+        if (QStringView(entry).left(n).compare(QStringView(text).left(n), Qt::CaseInsensitive) == 0)
             texts << entry;
     }
     return texts;

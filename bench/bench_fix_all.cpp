@@ -7,27 +7,23 @@
 // BM_FixAllResultsShown: the results of that run (about 750 KB of HTML) written into a shown
 // results browser, the share of the Update that the browser's reading of the HTML takes.
 
-#include "GeneratedStudy.h"
-#include "support/DiffsTestWaveApp.h"
+#include "support/ReconciledStudy.h"
 
 #include "commands/CmdVirtual.h"
 #include "commands/CommandHistory.h"
 #include "controls/SimpleBrowser.h"
 #include "dialogs/FixAllDlg.h"
-#include "model/Campaign.h"
-#include "platform/ConsoleWindowServices.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/WaveDiffsFill.h"
-#include "reconcile/WaveReconciliation.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kWave = 2;
+using reconciled_study::kWave;
 
-// The application of the study, with a history that runs the commands; while recording, the
-// commands it is given are kept unrun instead.
+// The application of the study as the dialog sees it, with a history that runs the commands;
+// while recording, the commands it is given are kept unrun instead.
 class CHistoryApp final : public CDiffsTestWaveApp
 {
 public:
@@ -39,7 +35,8 @@ public:
             Recorded.push_back(std::move(command));
             return true;
         }
-        return History.Execute(command, callBacks, preCallBacks ? *preCallBacks : CCmdPreCallBacks());
+        return History.Execute(command, callBacks,
+                               preCallBacks ? *preCallBacks : CCmdPreCallBacks());
     }
     bool Undo() override { return History.Undo(); }
 
@@ -48,23 +45,17 @@ public:
     std::vector<std::unique_ptr<CCmdVirtual>> Recorded;
 };
 
-// The reconciled study and its wave's differences, made once.
+// The reconciled study and its wave's differences, made once; the application above is
+// installed in front of the study's for the process's lifetime.
 class CFixAllStudy
 {
 public:
-    CFixAllStudy() : m_cache(m_app.Campaign)
+    CFixAllStudy() : m_cache(&reconciled_study::Study().Campaign())
     {
-        CConsoleWindowServices windows([](const QString&) {});
-        SetWindowServices(&windows);
-        BuildGeneratedStudy(m_app, GetReconcileWaveBenchmarkShape());
-        pelko_wave::ReconcileResultsMap results;
-        QString report;
-        if (!pelko_wave::ReconcileWave(kWave, results, report, {}))
-            qFatal("the reconciliation failed");
+        m_app.Campaign = &reconciled_study::Study().Campaign();
         for (const int kind : GetStoredModalityDiffKinds())
             m_app.ModalityDiffs.SetEnabled(kind, true);
         m_entry = FillWaveDifferences(m_cache, *m_app.Campaign, kWave);
-        SetWindowServices(&m_quiet);
         CreateGuid(m_groupId);
     }
 
@@ -85,10 +76,9 @@ public:
     }
 
 private:
-    CHistoryApp m_app;
     CCampaignDiffsCache m_cache;
+    CHistoryApp m_app;
     CWaveDiffsEntry* m_entry = nullptr;
-    CConsoleWindowServices m_quiet{[](const QString&) {}};
     GUID m_groupId;
 };
 

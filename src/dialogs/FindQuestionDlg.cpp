@@ -121,12 +121,10 @@ CFindQuestionDlg::CFindQuestionDlg(QWidget* parent) : CNewDialog(IDD, parent)
             &CFindQuestionDlg::OnCampaignSelection);
     connect(m_sourceList, &QTreeWidget::itemSelectionChanged, this,
             &CFindQuestionDlg::OnSourceSelection);
-    connect(m_campaignList, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) {
-                OnCampaignDoubleClick(m_campaignList->indexOfTopLevelItem(item));
-            });
-    connect(m_sourceList, &QTreeWidget::itemDoubleClicked, this,
-            [this] { OnSourceDoubleClick(); });
+    connect(m_campaignList, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        OnCampaignDoubleClick(m_campaignList->indexOfTopLevelItem(item));
+    });
+    connect(m_sourceList, &QTreeWidget::itemDoubleClicked, this, [this] { OnSourceDoubleClick(); });
     connect(m_goTo, &QPushButton::clicked, this, &CFindQuestionDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CFindQuestionDlg::reject);
 }

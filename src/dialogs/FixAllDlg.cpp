@@ -80,13 +80,6 @@ CCaptionValue CaptionValue(const QString& text, int languageId)
     return CCaptionValue(value, languageId);
 }
 
-// The language a caption difference names; -1 for another difference.
-int DifferenceLanguage(const CDiffInfoPtr& info)
-{
-    const auto* caption = dynamic_cast<const CCaptionDiffInfo*>(info.get());
-    return caption ? caption->GetLanguageId() : -1;
-}
-
 // The kinds of a key's entries, ascending, each with the record of its first entry.
 template <class Map, class Key> std::map<int, CDiffInfoPtr> CollectKinds(const Map& map, Key key)
 {
@@ -263,7 +256,7 @@ private:
         if (part == QUESTION_SHORT_CAPTIONS || part == QUESTION_LONG_CAPTIONS) {
             if (!info)
                 return;
-            const int languageId = DifferenceLanguage(info);
+            const int languageId = GetDiffLanguageId(info);
             const bool useLong = part == QUESTION_LONG_CAPTIONS;
             title = GetQuestionColumnTitle(part, languageId);
             before = useLong ? question.GetLongCaption(languageId)
@@ -290,9 +283,9 @@ private:
         }
         const bool done = Issue(std::move(command));
         m_text += kQuestionPartOpener;
-        m_text += FormatString(
-            LoadString(done ? IDS_QUESTION_VALUE_CHANGED : IDS_QUESTION_NOT_CHANGED),
-            {Escaped(title), Escaped(before), Escaped(after)});
+        m_text +=
+            FormatString(LoadString(done ? IDS_QUESTION_VALUE_CHANGED : IDS_QUESTION_NOT_CHANGED),
+                         {Escaped(title), Escaped(before), Escaped(after)});
     }
 
     // Fixes a response matched in the volume that has differences; true when some remain.
@@ -338,7 +331,7 @@ private:
         if (part == MODALITY_SHORT_CAPTIONS) {
             if (!info)
                 return;
-            const int languageId = DifferenceLanguage(info);
+            const int languageId = GetDiffLanguageId(info);
             title = GetModalityColumnTitle(part, languageId);
             before = modality.GetShortCaption(languageId);
             after = source.GetLocalisedShortCaption(languageId);
@@ -357,9 +350,9 @@ private:
         }
         const bool done = Issue(std::move(command));
         m_text += kModalityPartOpener;
-        m_text += FormatString(
-            LoadString(done ? IDS_MODALITY_VALUE_CHANGED : IDS_MODALITY_NOT_CHANGED),
-            {Escaped(title), Escaped(before), Escaped(after)});
+        m_text +=
+            FormatString(LoadString(done ? IDS_MODALITY_VALUE_CHANGED : IDS_MODALITY_NOT_CHANGED),
+                         {Escaped(title), Escaped(before), Escaped(after)});
     }
 
     // Runs a fix in the caller's group, without a snapshot; a command that fails is not counted.
@@ -406,21 +399,19 @@ CFixAllDlg::CFixAllDlg(const GUID& groupId, QWidget* parent)
         return list;
     };
     m_questionList = makeList(IDC_QUESTION_PARTS);
-    m_questionList->SetTextCallback([this](int row, int column, quintptr part) {
-        return PartText(true, row, column, part);
-    });
+    m_questionList->SetTextCallback(
+        [this](int row, int column, quintptr part) { return PartText(true, row, column, part); });
     m_modalityList = makeList(IDC_RESPONSE_PARTS);
-    m_modalityList->SetTextCallback([this](int row, int column, quintptr part) {
-        return PartText(false, row, column, part);
-    });
+    m_modalityList->SetTextCallback(
+        [this](int row, int column, quintptr part) { return PartText(false, row, column, part); });
     m_update = MakeControl<QPushButton>(IDC_UPDATE, tr("&Update"));
     m_update->setDefault(true);
     m_save = MakeControl<QPushButton>(IDC_SAVE, tr("&Save..."));
     m_save->setAutoDefault(false);
     m_close = MakeControl<QPushButton>(IDC_CLOSE, tr("Close"));
     m_close->setAutoDefault(false);
-    auto* placeholder = MakeControl<QLabel>(IDC_BROWSER_PLACEHOLDER,
-                                            QStringLiteral("<Results Browser>"));
+    auto* placeholder =
+        MakeControl<QLabel>(IDC_BROWSER_PLACEHOLDER, QStringLiteral("<Results Browser>"));
     placeholder->setTextFormat(Qt::PlainText);
 
     auto* questionLabel = new QLabel(tr("&Question parts:"));

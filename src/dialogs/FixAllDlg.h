@@ -94,7 +94,8 @@ private:
 
     // The first showing: fills both lists, sorted by their counts.
     void OnInitDialog();
-    void FillList(CXListCtrl& list, const std::vector<int>& parts, const std::map<int, int>& counts);
+    void FillList(CXListCtrl& list, const std::vector<int>& parts,
+                  const std::map<int, int>& counts);
     // The number of differences of every part, from the maps.
     void CountParts();
     // A check box or a header click: the selection and Update follow.

@@ -81,8 +81,8 @@ void DoubleClickRow(CXListCtrl& list, int row)
 
 TEST(FindQuestionIndexTest, ATextFindsTheEntriesItBeginsAndThoseThatBeginIt)
 {
-    const std::vector<QString> entries = {"Age", "AGE2", "Ag", "A", "agenda", "Brand",
-                                          "Ab",  "ag",   "",   "Agx"};
+    const std::vector<QString> entries = {"Age",   "AGE2", "Ag", "A", "agenda",
+                                          "Brand", "Ab",   "ag", "",  "Agx"};
     CFindQuestionIndex index;
     for (int i = 0; i < int(entries.size()); ++i)
         index.Add(entries[size_t(i)], i);
@@ -166,8 +166,8 @@ protected:
         volume3->SetName(QStringLiteral("Phone"));
 
         const auto add = [&](int id, const char* shortcut, const char* caption, int appearance) {
-            CQuestion* question = engine_test::AddQuestion(campaign, id, shortcut, caption,
-                                                           appearance);
+            CQuestion* question =
+                engine_test::AddQuestion(campaign, id, shortcut, caption, appearance);
             question->SetLongCaption(kLanguage, QStringLiteral("Long %1").arg(caption));
             return question;
         };

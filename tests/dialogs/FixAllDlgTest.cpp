@@ -215,8 +215,8 @@ TEST_F(FixAllDlgTest, UpdateIsEnabledExactlyWhileATickedPartHasDifferences)
         {"a click on the count column", [&] { ClickHeader(questions, 2); }, false},
         {"the check-box header of the responses ticks all",
          [&] { ClickHeader(responses, CFixAllDlg::ColumnCheck); }, true},
-        {"and a second click unticks all",
-         [&] { ClickHeader(responses, CFixAllDlg::ColumnCheck); }, false},
+        {"and a second click unticks all", [&] { ClickHeader(responses, CFixAllDlg::ColumnCheck); },
+         false},
         {"question type ticked again", [&] { Tick(questions, 5, true); }, true},
     };
     for (const SStep& step : steps) {
