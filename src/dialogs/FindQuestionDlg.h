@@ -7,7 +7,6 @@
 
 #include <map>
 #include <set>
-#include <utility>
 #include <vector>
 
 class CXListCtrl;

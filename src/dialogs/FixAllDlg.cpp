@@ -91,7 +91,7 @@ template <class Map, class Key> std::map<int, CDiffInfoPtr> CollectKinds(const M
 }
 
 // The source's value of a property as the change command reads it: flags as "True" or "False",
-// whole numbers in decimal, real numbers whole, texts as they stand. The texts shown for a value
+// whole numbers in decimal, real numbers in full, texts as they stand. The texts shown for a value
 // are not always readable back (a date type shows as a flag, a response value as a whole
 // number), so the command is never given those.
 CValue CommandValue(EValueForm form, const SPropertyValue& value)
@@ -197,6 +197,7 @@ public:
                 if (volumes->second.count(volume.GetVolumeId()))
                     FixPair(question, volume);
             }
+            pairs.erase(volumes);
         }
         return m_text;
     }
@@ -400,10 +401,10 @@ CFixAllDlg::CFixAllDlg(const GUID& groupId, QWidget* parent)
     };
     m_questionList = makeList(IDC_QUESTION_PARTS);
     m_questionList->SetTextCallback(
-        [this](int row, int column, quintptr part) { return PartText(true, row, column, part); });
+        [this](int, int column, quintptr part) { return PartText(true, column, part); });
     m_modalityList = makeList(IDC_RESPONSE_PARTS);
     m_modalityList->SetTextCallback(
-        [this](int row, int column, quintptr part) { return PartText(false, row, column, part); });
+        [this](int, int column, quintptr part) { return PartText(false, column, part); });
     m_update = MakeControl<QPushButton>(IDC_UPDATE, tr("&Update"));
     m_update->setDefault(true);
     m_save = MakeControl<QPushButton>(IDC_SAVE, tr("&Save..."));
@@ -548,7 +549,7 @@ void CFixAllDlg::FillList(CXListCtrl& list, const std::vector<int>& parts,
     list.setFixedHeight(list.header()->sizeHint().height() + rows + 2 * list.frameWidth() + 2);
 }
 
-QString CFixAllDlg::PartText(bool question, int, int column, quintptr data) const
+QString CFixAllDlg::PartText(bool question, int column, quintptr data) const
 {
     const int part = int(data);
     if (column == ColumnPart)

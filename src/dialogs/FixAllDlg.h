@@ -104,7 +104,7 @@ private:
     // when all are ticked.
     void OnHeaderClicked(CXListCtrl& list, int column);
     void ShowHeaderCheck(CXListCtrl& list);
-    QString PartText(bool question, int row, int column, quintptr part) const;
+    QString PartText(bool question, int column, quintptr part) const;
 
     GUID m_groupId;
     int m_waveId = -1;
