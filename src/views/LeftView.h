@@ -154,6 +154,7 @@ private:
     void OnTreeRefresh(std::unique_ptr<CCallBackInfo> record);
     void OnNewWaveDone(std::unique_ptr<CCallBackInfo> record, bool undone);
     void OnNewVolumeDone(std::unique_ptr<CCallBackInfo> record);
+    void OnNewVolumeUndone(int waveId);
     void OnReconcileWaveDone(std::unique_ptr<CCallBackInfo> record);
     void OnReconcileMetaDone(std::unique_ptr<CCallBackInfo> record, bool undone);
     void OnReReconcileDone(std::unique_ptr<CCallBackInfo> record, bool redone);
@@ -162,6 +163,8 @@ private:
     void OnUnreconcileVolumeDone(std::unique_ptr<CCallBackInfo> record);
     void OnOrderCampaignDone(std::unique_ptr<CCallBackInfo> record);
     void InvalidateWave(int waveId);
+    // Fills the property pane again with what it shows, after a step that changed it.
+    void RefreshProperties();
     // Whether the selected item is of a kind whose pop-up offers the command (kinds: a set of
     // bits 1 << kind), and the context menu leaves the command enabled for it.
     bool IsCommandEnabled(unsigned command, unsigned kinds) const;

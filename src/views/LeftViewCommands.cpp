@@ -26,6 +26,7 @@
 #include "reconcile/ReconciliationReport.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
 #include "views/IssueCommand.h"
 #include "views/RightView.h"
@@ -325,11 +326,10 @@ void CLeftView::OnAddVolume()
     const auto refresh = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnTreeRefresh(std::move(info));
     };
-    // Undone last of the step: the tree loses the volume, and the wave is shown again.
+    // Undone last of the step, once the volume is gone.
     const auto undone = [waveId = wave->GetWaveId()](CLeftView& view,
                                                      std::unique_ptr<CCallBackInfo>) {
-        view.RefreshTree();
-        view.SelectWaveItem(waveId, 0);
+        view.OnNewVolumeUndone(waveId);
     };
     if (!run(std::make_unique<CCmdNewVolumePlaceHolder>(IDS_NEW_VOLUME, groupId, -1),
              {Bind(this, refresh), Bind(this, undone), {}}))
@@ -352,7 +352,7 @@ void CLeftView::OnAddVolume()
         view.OnNewVolumeDone(std::move(info));
     };
     if (!run(std::make_unique<CCmdNewVolumePlaceHolder>(IDS_NEW_VOLUME, groupId, volumeId),
-             {Bind(this, done), Bind(this, done), Bind(this, done)}))
+             {Bind(this, done), {}, Bind(this, done)}))
         return;
 
     // The copies into the campaign's data folder are made at the next save.
@@ -399,7 +399,7 @@ void CLeftView::OnNewWaveDone(std::unique_ptr<CCallBackInfo> record, bool undone
     if (!undone) {
         // A new wave changes what the waves after it inherit.
         InvalidateWave(waveId);
-        SelectWaveItem(waveId, 1);
+        SelectWaveItem(waveId, 0);
         return;
     }
     const IWaveApp* app = GetWaveApp();
@@ -407,9 +407,9 @@ void CLeftView::OnNewWaveDone(std::unique_ptr<CCallBackInfo> record, bool undone
         cache->ResetWaveEntry(waveId);
     if (change->InsertedBefore) {
         InvalidateWave(change->InsertedBefore->GetWaveId());
-        SelectWaveItem(change->InsertedBefore->GetWaveId(), 1);
+        SelectWaveItem(change->InsertedBefore->GetWaveId(), 0);
     } else {
-        SelectCampaign(1);
+        SelectCampaign(0);
     }
 }
 
@@ -417,7 +417,13 @@ void CLeftView::OnNewVolumeDone(std::unique_ptr<CCallBackInfo> record)
 {
     RefreshTree();
     if (const auto* step = dynamic_cast<CCallBackInfoNewVolumePlaceHolder*>(record.get()))
-        SelectVolumeItem(step->Id, 1);
+        SelectVolumeItem(step->Id, 0);
+}
+
+void CLeftView::OnNewVolumeUndone(int waveId)
+{
+    RefreshTree();
+    SelectWaveItem(waveId, 0);
 }
 
 // Reconciling -------------------------------------------------------------------------------------
@@ -543,9 +549,30 @@ void CLeftView::OnReconcileWaveDone(std::unique_ptr<CCallBackInfo> record)
         ShowOpenNumericPairsReport(*campaign, *wave, pairs);
 }
 
+void CLeftView::RefreshProperties()
+{
+    if (!m_bottom)
+        return;
+    switch (m_bottom->GetShownKind()) {
+    case CBottomView::ShownCampaign:
+        m_bottom->ShowCampaignProperties();
+        break;
+    case CBottomView::ShownWave:
+        m_bottom->ShowWaveProperties(m_bottom->GetShownWaveId());
+        break;
+    case CBottomView::ShownVolume:
+        m_bottom->ShowVolumeProperties(m_bottom->GetShownVolumeId());
+        break;
+    default:
+        break;
+    }
+}
+
 void CLeftView::OnReconcileMetaDone(std::unique_ptr<CCallBackInfo> record, bool undone)
 {
     RedrawTree();
+    // Volume statuses and the campaign's languages change with a reconciliation.
+    RefreshProperties();
     const auto* step = dynamic_cast<CCallBackInfoMetaReconcileWaveCmd*>(record.get());
     if (!step)
         return;
@@ -562,6 +589,7 @@ void CLeftView::OnReconcileMetaDone(std::unique_ptr<CCallBackInfo> record, bool 
 void CLeftView::OnReReconcileDone(std::unique_ptr<CCallBackInfo> record, bool redone)
 {
     RedrawTree();
+    RefreshProperties();
     const auto* step = dynamic_cast<CCallBackInfoMetaReReconcileWaveCmd*>(record.get());
     if (!step)
         return;

@@ -1,3 +1,4 @@
+#include "PaneTestSupport.h"
 #include "ViewTestSupport.h"
 
 #include "commands/CommandHistory.h"
@@ -448,7 +449,7 @@ TEST_F(TreeCommandsTest, CancelledDialogsIssueNothing)
     EXPECT_FALSE(app.IsModified());
 }
 
-TEST_F(TreeCommandsTest, AddingAWaveAtTheEndSelectsItWithoutMovingThePanes)
+TEST_F(TreeCommandsTest, AddingAWaveAtTheEndSelectsIt)
 {
     const QString before = Dump();
     left.SelectCampaign(0);
@@ -471,15 +472,20 @@ TEST_F(TreeCommandsTest, AddingAWaveAtTheEndSelectsItWithoutMovingThePanes)
     const int winterId = winter->GetWaveId();
     EXPECT_EQ(CurrentKind(), TREE_KIND_WAVE);
     EXPECT_EQ(CurrentId(), winterId);
-    EXPECT_EQ(bottom.GetShownKind(), CBottomView::ShownCampaign);
+    // The panes show the new wave, not the campaign as it was before.
+    EXPECT_EQ(bottom.GetShownKind(), CBottomView::ShownWave);
+    EXPECT_EQ(bottom.GetShownWaveId(), winterId);
+    EXPECT_EQ(right.GetWaveId(), winterId);
     EXPECT_EQ(History().GetUndoCount(), 1);
     EXPECT_EQ(History().GetUndoTopSnapshot(), nullptr);
 
     ASSERT_TRUE(app.Undo());
     EXPECT_TRUE(SameDump(Dump(), before));
     EXPECT_EQ(CurrentKind(), TREE_KIND_CAMPAIGN);
+    EXPECT_EQ(bottom.GetShownKind(), CBottomView::ShownCampaign);
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(CurrentId(), winterId);
+    EXPECT_EQ(bottom.GetShownWaveId(), winterId);
 
     // A volume for the new, empty wave is proposed the last volume's matching settings.
     left.SelectWaveItem(winterId, 0);
@@ -521,6 +527,7 @@ TEST_F(TreeCommandsTest, AddingAWaveAboveAnotherInvalidatesTheWavesFromThere)
     // The wave it stood above is selected again, its differences stale.
     EXPECT_EQ(CurrentKind(), TREE_KIND_WAVE);
     EXPECT_EQ(CurrentId(), 2);
+    EXPECT_EQ(bottom.GetShownWaveId(), 2);
     EXPECT_TRUE(cache.GetWaveEntry(2, false)->IsWholeWaveInvalid());
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(CurrentId(), newId);
@@ -566,6 +573,7 @@ TEST_F(TreeCommandsTest, AddingAVolumeIsOneStepThatRecordsItsSourceForCopying)
     EXPECT_EQ(History().GetUndoStepName(), QStringLiteral("new volume"));
     EXPECT_EQ(CurrentKind(), TREE_KIND_VOLUME);
     EXPECT_EQ(CurrentId(), 5);
+    EXPECT_EQ(bottom.GetShownVolumeId(), 5);
     EXPECT_TRUE(left.GetModel()->FindItem(TREE_KIND_VOLUME, 5).isValid());
 
     ASSERT_TRUE(app.Undo());
@@ -679,7 +687,7 @@ const QString kLibraryQuestion =
 TEST_F(TreeCommandsFromEmptyTest, ReconcilingShowsTheReportAndTheReconciliationPage)
 {
     const int spring = AddWave(QStringLiteral("Spring"));
-    AddVolume(spring, QStringLiteral("Online"), Sample("wave1.zoz"));
+    const int online = AddVolume(spring, QStringLiteral("Online"), Sample("wave1.zoz"));
     // Only the analysis question so far: no caption-library question.
     EXPECT_EQ(Campaign().GetQuestionCount(), 1);
     const QString before = Dump();
@@ -696,12 +704,17 @@ TEST_F(TreeCommandsFromEmptyTest, ReconcilingShowsTheReportAndTheReconciliationP
     EXPECT_EQ(right.GetShownPage(), CRightView::PageReconciliation);
     EXPECT_EQ(right.GetWaveId(), spring);
 
+    // The property pane follows the volume's status through Undo and Redo.
+    left.SelectVolumeItem(online, 0);
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Reconciled"));
     ASSERT_TRUE(app.Undo());
     EXPECT_TRUE(SameDump(Dump(), before));
     EXPECT_EQ(right.GetShownPage(), CRightView::PageQuestionTree);
     EXPECT_EQ(right.GetWaveId(), spring);
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Unreconciled"));
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(right.GetShownPage(), CRightView::PageReconciliation);
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Reconciled"));
     // Redo shows no report again.
     EXPECT_EQ(windows.Reports.size(), 1u);
 }
