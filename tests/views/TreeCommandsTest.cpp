@@ -23,6 +23,7 @@
 #include "views/ViewDialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -706,15 +707,18 @@ TEST_F(TreeCommandsFromEmptyTest, ReconcilingShowsTheReportAndTheReconciliationP
 
     // The property pane follows the volume's status through Undo and Redo.
     left.SelectVolumeItem(online, 0);
-    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Reconciled"));
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus),
+              QStringLiteral("Reconciled"));
     ASSERT_TRUE(app.Undo());
     EXPECT_TRUE(SameDump(Dump(), before));
     EXPECT_EQ(right.GetShownPage(), CRightView::PageQuestionTree);
     EXPECT_EQ(right.GetWaveId(), spring);
-    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Unreconciled"));
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus),
+              QStringLiteral("Unreconciled"));
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(right.GetShownPage(), CRightView::PageReconciliation);
-    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus), QStringLiteral("Reconciled"));
+    EXPECT_EQ(pane_test::ShownText(bottom, CBottomView::VolumeStatus),
+              QStringLiteral("Reconciled"));
     // Redo shows no report again.
     EXPECT_EQ(windows.Reports.size(), 1u);
 }
@@ -779,4 +783,23 @@ TEST_F(TreeCommandsFromEmptyTest, OpenQuestionsThatMayBeNumericOnesGetTheirRepor
     EXPECT_EQ(windows.Reports[1].Kind, REPORT_RECONCILIATION);
     EXPECT_EQ(windows.Reports[2].Kind, REPORT_OPEN_NUMERIC);
     EXPECT_TRUE(windows.Reports[2].Html.contains(QStringLiteral("AGE")));
+}
+
+TEST_F(TreeCommandsFromEmptyTest, AReconciliationThatStopsSaysWhyOnce)
+{
+    const QString source = folder.filePath(QStringLiteral("spring.zoz"));
+    ASSERT_TRUE(QFile::copy(Sample("wave1.zoz"), source));
+    const int spring = AddWave(QStringLiteral("Spring"));
+    AddVolume(spring, QStringLiteral("Online"), source);
+    const QString before = Dump();
+    const int steps = History().GetUndoCount();
+    // The source goes missing before the reconciliation reads it.
+    ASSERT_TRUE(QFile::remove(source));
+    left.SelectWaveItem(spring, 0);
+    EXPECT_TRUE(actions.Execute(ID_WAVE_RECONCILE));
+    ASSERT_EQ(windows.Prompts.size(), 1);
+    EXPECT_TRUE(windows.Prompts[0].contains(source)) << qPrintable(windows.Prompts[0]);
+    EXPECT_EQ(History().GetUndoCount(), steps);
+    EXPECT_TRUE(SameDump(Dump(), before));
+    EXPECT_TRUE(windows.Reports.empty());
 }
