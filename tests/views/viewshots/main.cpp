@@ -29,6 +29,7 @@
 #include "model/Wave.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
@@ -36,10 +37,12 @@
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
 #include "views/SummaryReport.h"
 #include "views/ViewDialogs.h"
+#include "views/WaveGridCtrl.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -388,6 +391,28 @@ int main(int argc, char* argv[])
         questions.Expand(walk, TVE_EXPAND);
     right.resize(300, 240);
     Shoot(right, QStringLiteral("question-tree-crowded"));
+
+    // The reconciliation of wave 2 in each text mode of the question grid, its first row with
+    // differences selected.
+    {
+        CRightView host;
+        host.SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
+        auto& page = static_cast<CRightReconciliationPage&>(*host.GetReconciliationPage());
+        host.resize(1100, 640);
+        host.show();
+        host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
+        QApplication::processEvents();
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        const std::pair<unsigned, const char*> modes[] = {
+            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
+            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
+            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
+        for (const auto& [command, name] : modes) {
+            page.OnCommand(command);
+            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        }
+        page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+    }
 
     // A fourth wave, added but not reconciled: orange in the tree; its context menu.
     {
