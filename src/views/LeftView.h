@@ -139,6 +139,8 @@ private:
     // The selected wave when the campaign has it; null otherwise.
     pelko_wave::CWave* SelectedWave() const;
     void Reconcile(bool unmatchedOnly);
+    // The callbacks of the reconciliation inside a composite: its report after Do.
+    CCmdCallBacks ReportCallBacks();
     // Runs a reconcile or re-reconcile composite; a failure is shown unless the reconciliation
     // has already said why it stopped.
     bool IssueReconciliation(std::unique_ptr<CMetaCmd> composite, const CCmdCallBacks& callBacks,

@@ -117,6 +117,17 @@ const CVolume* TemplateVolume(const CCampaign& campaign, const CWave& wave)
     return nullptr;
 }
 
+// How the window reconciles: interactively, new responses numbered by the campaign.
+SReconcileWaveOptions WindowOptions(bool useCaptionLibraries, bool unmatchedOnly)
+{
+    SReconcileWaveOptions options;
+    options.UseCaptionLibraries = useCaptionLibraries;
+    options.Interactive = true;
+    options.KeepSourceCodes = false;
+    options.ReconcileUnmatchedOnly = unmatchedOnly;
+    return options;
+}
+
 // The reconciliation inside a reconcile or re-reconcile composite.
 const CCmdReconcileWave* FindReconcileStep(const CMetaCmd& composite)
 {
@@ -463,21 +474,15 @@ void CLeftView::Reconcile(bool unmatchedOnly)
     }
 
     CWaitCursor wait;
-    SReconcileWaveOptions options;
-    options.UseCaptionLibraries = applyLibrary;
-    options.Interactive = true;
-    options.KeepSourceCodes = false;
-    options.ReconcileUnmatchedOnly = unmatchedOnly;
-    const auto report = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
-        view.OnReconcileWaveDone(std::move(info));
-    };
     const auto done = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnReconcileMetaDone(std::move(info), false);
     };
     const auto undone = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnReconcileMetaDone(std::move(info), true);
     };
-    IssueReconciliation(MakeReconcileWaveCmd(campaign, wave, options, {Bind(this, report), {}, {}}),
+    IssueReconciliation(MakeReconcileWaveCmd(campaign, wave,
+                                             WindowOptions(applyLibrary, unmatchedOnly),
+                                             ReportCallBacks()),
                         {Bind(this, done), Bind(this, undone), Bind(this, done)}, false);
 }
 
@@ -497,23 +502,24 @@ void CLeftView::OnReReconcile()
     }
 
     CWaitCursor wait;
-    SReconcileWaveOptions options;
-    options.UseCaptionLibraries = choice.ApplyCaptionLibrary;
-    options.Interactive = true;
-    options.KeepSourceCodes = false;
-    options.ReconcileUnmatchedOnly = false;
-    const auto report = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
-        view.OnReconcileWaveDone(std::move(info));
-    };
     const auto done = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnReReconcileDone(std::move(info), false);
     };
     const auto redone = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
         view.OnReReconcileDone(std::move(info), true);
     };
-    IssueReconciliation(MakeReReconcileWaveCmd(campaign, wave, choice.KeepChapters, options,
-                                               {Bind(this, report), {}, {}}),
+    IssueReconciliation(MakeReReconcileWaveCmd(campaign, wave, choice.KeepChapters,
+                                               WindowOptions(choice.ApplyCaptionLibrary, false),
+                                               ReportCallBacks()),
                         {Bind(this, done), Bind(this, done), Bind(this, redone)}, true);
+}
+
+CCmdCallBacks CLeftView::ReportCallBacks()
+{
+    const auto report = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {
+        view.OnReconcileWaveDone(std::move(info));
+    };
+    return {Bind(this, report), {}, {}};
 }
 
 bool CLeftView::IssueReconciliation(std::unique_ptr<CMetaCmd> composite,

@@ -37,6 +37,11 @@ namespace {
 
 const QString kQuillKey = QStringLiteral("Applications/QuillU.exe/shell/open/command");
 
+QDateTime Day(int year, int month, int day)
+{
+    return QDateTime(QDate(year, month, day), QTime());
+}
+
 } // namespace
 
 // A command that always fails, standing for a step of Add New Volume that goes wrong.
@@ -106,9 +111,8 @@ protected:
     {
         left.SelectCampaign(0);
         dialogs.QueueResults({IDOK});
-        dialogs.NewWaveAnswer = {name, QString(), QDateTime(QDate(2025, 3, 1), QTime()),
-                                 QDateTime(QDate(2025, 3, 15), QTime()),
-                                 QDateTime(QDate(2025, 4, 1), QTime())};
+        dialogs.NewWaveAnswer = {name, QString(), Day(2025, 3, 1), Day(2025, 3, 15),
+                                 Day(2025, 4, 1)};
         EXPECT_TRUE(actions.Execute(ID_WAVE_ADD));
         return Campaign().GetWave(Campaign().GetWaveCount() - 1)->GetWaveId();
     }
@@ -130,6 +134,15 @@ protected:
         EXPECT_TRUE(actions.Execute(ID_VOLUME_ADD));
         const CWave* wave = Campaign().FindWave(waveId);
         return wave->GetVolume(wave->GetVolumeCount() - 1)->GetVolumeId();
+    }
+    // The new wave dialog was opened once, with these dates.
+    void ExpectProposedDates(const QDateTime& start, const QDateTime& midPoint,
+                             const QDateTime& end)
+    {
+        ASSERT_EQ(dialogs.NewWaveInputs.size(), 1u);
+        EXPECT_EQ(dialogs.NewWaveInputs[0].Start, start);
+        EXPECT_EQ(dialogs.NewWaveInputs[0].MidPoint, midPoint);
+        EXPECT_EQ(dialogs.NewWaveInputs[0].End, end);
     }
     static QString Sample(const char* file)
     {
@@ -164,6 +177,15 @@ protected:
 class TreeCommandsTest : public TreeCommandsBase
 {
 protected:
+    // The difference cache with an up-to-date entry for each of the three waves.
+    CCampaignDiffsCache& FilledCache()
+    {
+        CCampaignDiffsCache& cache = *app.GetDiffsCache();
+        for (const int waveId : {1, 2, 3})
+            cache.GetWaveEntry(waveId, true)->SetWholeWaveInvalid(false);
+        return cache;
+    }
+
     TreeCommandsTest()
     {
         QString error;
@@ -347,33 +369,30 @@ TEST_F(TreeCommandsTest, CommandsOfAnotherKindOfItemDoNothing)
 
 TEST(NewWaveDates, ProposedFromTheReferenceWave)
 {
-    const auto day = [](int year, int month, int d) {
-        return QDateTime(QDate(year, month, d), QTime());
-    };
     CWave reference;
     // Without a reference or its start and end nothing is proposed.
     for (const bool above : {false, true}) {
         const SNewWaveDlgValues none = ProposeNewWaveDates(nullptr, above);
         EXPECT_TRUE(none.Start.isNull() && none.MidPoint.isNull() && none.End.isNull());
-        reference.SetWaveStart(day(2025, 3, 1));
+        reference.SetWaveStart(Day(2025, 3, 1));
         const SNewWaveDlgValues noEnd = ProposeNewWaveDates(&reference, above);
         EXPECT_TRUE(noEnd.Start.isNull() && noEnd.MidPoint.isNull() && noEnd.End.isNull());
     }
     // 1 March to 1 April (31 days), mid-point 15 March.
-    reference.SetWaveEnd(day(2025, 4, 1));
+    reference.SetWaveEnd(Day(2025, 4, 1));
     const SNewWaveDlgValues noMidPoint = ProposeNewWaveDates(&reference, false);
-    EXPECT_EQ(noMidPoint.Start, day(2025, 4, 2));
+    EXPECT_EQ(noMidPoint.Start, Day(2025, 4, 2));
     EXPECT_TRUE(noMidPoint.MidPoint.isNull());
-    reference.SetWaveMidpoint(day(2025, 3, 15));
+    reference.SetWaveMidpoint(Day(2025, 3, 15));
     const SNewWaveDlgValues after = ProposeNewWaveDates(&reference, false);
-    EXPECT_EQ(after.Start, day(2025, 4, 2));
-    EXPECT_EQ(after.End, day(2025, 5, 3));
-    EXPECT_EQ(after.MidPoint, day(2025, 4, 16));
+    EXPECT_EQ(after.Start, Day(2025, 4, 2));
+    EXPECT_EQ(after.End, Day(2025, 5, 3));
+    EXPECT_EQ(after.MidPoint, Day(2025, 4, 16));
     // Above: the same span ending the day before the reference starts.
     const SNewWaveDlgValues above = ProposeNewWaveDates(&reference, true);
-    EXPECT_EQ(above.End, day(2025, 2, 28));
-    EXPECT_EQ(above.Start, day(2025, 1, 28));
-    EXPECT_EQ(above.MidPoint, day(2025, 2, 11));
+    EXPECT_EQ(above.End, Day(2025, 2, 28));
+    EXPECT_EQ(above.Start, Day(2025, 1, 28));
+    EXPECT_EQ(above.MidPoint, Day(2025, 2, 11));
 }
 
 TEST(NewVolumeProperties, TakenFromTheWizard)
@@ -456,15 +475,12 @@ TEST_F(TreeCommandsTest, AddingAWaveAtTheEndSelectsIt)
     left.SelectCampaign(0);
     dialogs.QueueResults({IDOK});
     dialogs.NewWaveAnswer.Name = QStringLiteral("Winter");
-    dialogs.NewWaveAnswer.Start = QDateTime(QDate(2025, 12, 2), QTime());
-    dialogs.NewWaveAnswer.MidPoint = QDateTime(QDate(2025, 12, 16), QTime());
-    dialogs.NewWaveAnswer.End = QDateTime(QDate(2026, 1, 1), QTime());
+    dialogs.NewWaveAnswer.Start = Day(2025, 12, 2);
+    dialogs.NewWaveAnswer.MidPoint = Day(2025, 12, 16);
+    dialogs.NewWaveAnswer.End = Day(2026, 1, 1);
     EXPECT_TRUE(actions.Execute(ID_WAVE_ADD));
     // Proposed after the last wave (1 November to 1 December, mid-point 15 November).
-    ASSERT_EQ(dialogs.NewWaveInputs.size(), 1u);
-    EXPECT_EQ(dialogs.NewWaveInputs[0].Start, QDateTime(QDate(2025, 12, 2), QTime()));
-    EXPECT_EQ(dialogs.NewWaveInputs[0].End, QDateTime(QDate(2026, 1, 1), QTime()));
-    EXPECT_EQ(dialogs.NewWaveInputs[0].MidPoint, QDateTime(QDate(2025, 12, 16), QTime()));
+    ExpectProposedDates(Day(2025, 12, 2), Day(2025, 12, 16), Day(2026, 1, 1));
 
     ASSERT_EQ(Campaign().GetWaveCount(), 4);
     const CWave* winter = Campaign().GetWave(3);
@@ -499,19 +515,14 @@ TEST_F(TreeCommandsTest, AddingAWaveAtTheEndSelectsIt)
 
 TEST_F(TreeCommandsTest, AddingAWaveAboveAnotherInvalidatesTheWavesFromThere)
 {
-    CCampaignDiffsCache& cache = *app.GetDiffsCache();
-    for (const int waveId : {1, 2, 3})
-        cache.GetWaveEntry(waveId, true)->SetWholeWaveInvalid(false);
+    CCampaignDiffsCache& cache = FilledCache();
     const QString before = Dump();
     left.SelectWaveItem(2, 0);
     dialogs.QueueResults({IDOK});
     dialogs.NewWaveAnswer.Name = QStringLiteral("Early summer");
     EXPECT_TRUE(actions.Execute(ID_WAVE_ADD));
     // Proposed before wave 2 (1 July to 1 August, mid-point 15 July).
-    ASSERT_EQ(dialogs.NewWaveInputs.size(), 1u);
-    EXPECT_EQ(dialogs.NewWaveInputs[0].End, QDateTime(QDate(2025, 6, 30), QTime()));
-    EXPECT_EQ(dialogs.NewWaveInputs[0].Start, QDateTime(QDate(2025, 5, 30), QTime()));
-    EXPECT_EQ(dialogs.NewWaveInputs[0].MidPoint, QDateTime(QDate(2025, 6, 13), QTime()));
+    ExpectProposedDates(Day(2025, 5, 30), Day(2025, 6, 13), Day(2025, 6, 30));
 
     ASSERT_EQ(Campaign().GetWaveCount(), 4);
     const int newId = Campaign().GetWave(1)->GetWaveId();
@@ -624,9 +635,7 @@ TEST_F(TreeCommandsTest, AFailingStepOfAddingAVolumeTakesBackOnlyWhatItRecorded)
 
 TEST_F(TreeCommandsTest, RedoReconciliationRunsWithTheOptionsChosen)
 {
-    CCampaignDiffsCache& cache = *app.GetDiffsCache();
-    for (const int waveId : {1, 2, 3})
-        cache.GetWaveEntry(waveId, true)->SetWholeWaveInvalid(false);
+    CCampaignDiffsCache& cache = FilledCache();
     const QString before = Dump();
     left.SelectWaveItem(2, 0);
     dialogs.QueueResults({IDOK});
