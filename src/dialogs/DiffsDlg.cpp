@@ -76,7 +76,8 @@ CDiffsDlg::CDiffsDlg(unsigned templateId, const QString& title, int gridKind, in
     m_details->setReadOnly(true);
     m_details->setTabChangesFocus(true);
     m_details->setGeometry(units.ToPixels(kFieldLeft, 104, kFieldWidth, 27));
-    label(tr("Details:"), 106)->setBuddy(m_details);
+    // Both multi-line fields have their labels at their middle, as the editor has.
+    label(tr("Details:"), 113)->setBuddy(m_details);
     m_source = MakeControl<QLineEdit>(IDC_SOURCE, this);
     m_source->setReadOnly(true);
     m_source->setGeometry(units.ToPixels(kFieldLeft, 136, kFieldWidth, kEditHeight));
@@ -287,7 +288,8 @@ void CDiffsDlg::ShowEditor(EDiffEditor editor, const QString& shown, bool readOn
     case EDiffEditor::Text:
         break;
     }
-    unsigned flags = m_editor->GetCtrlStyle() & ~(CMultiCtrl::MCS_READONLY | CMultiCtrl::MCS_DISABLED);
+    unsigned flags =
+        m_editor->GetCtrlStyle() & ~(CMultiCtrl::MCS_READONLY | CMultiCtrl::MCS_DISABLED);
     if (editor == EDiffEditor::None)
         flags |= CMultiCtrl::MCS_DISABLED;
     else if (readOnly)

@@ -29,13 +29,15 @@ enum class EDiffEditor
     Rotation,  // a drop list of the response rotation behaviours
 };
 
-// What a difference row shows once selected. Values are in the form the property change
-// commands read (see CDiffsDlg::ShownValue).
+// What a difference row shows once selected.
 struct SDiffRowView
 {
     QString Details;
-    QString Source;   // the source value as the user reads it
-    QString Campaign; // the campaign value
+    // The source value as the user reads it.
+    QString Source;
+    // The campaign value in the form the property change commands read, which the editor shows
+    // through CDiffsDlg::ShownValue.
+    QString Campaign;
     EDiffEditor Editor = EDiffEditor::None;
 };
 

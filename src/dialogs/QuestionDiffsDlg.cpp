@@ -72,7 +72,8 @@ const CLanguage* CampaignLanguage(int languageId)
 }
 
 // The value of a text that names one of the numbered texts (ignoring case), or of a number.
-std::optional<int> NamedValue(const QString& text, const std::vector<std::pair<int, QString>>& names)
+std::optional<int> NamedValue(const QString& text,
+                              const std::vector<std::pair<int, QString>>& names)
 {
     const QString trimmed = text.trimmed();
     for (const auto& [value, name] : names)
@@ -166,10 +167,9 @@ SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
     case kLongCaptions: {
         const bool isShort = kind == kShortCaptions;
         if (const CLanguage* language = CampaignLanguage(languageId))
-            view.Details =
-                FormatString(LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER_IN
-                                                : IDS_LONG_CAPTIONS_DIFFER_IN),
-                             {language->GetLanguageName()});
+            view.Details = FormatString(
+                LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER_IN : IDS_LONG_CAPTIONS_DIFFER_IN),
+                {language->GetLanguageName()});
         else
             view.Details =
                 LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER : IDS_LONG_CAPTIONS_DIFFER);

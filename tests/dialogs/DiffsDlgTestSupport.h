@@ -125,10 +125,10 @@ protected:
     {
         app.CreateCampaignObjects(nullptr, nullptr);
         pelko_wave::CCampaign& campaign = *app.GetCampaign();
-        campaign.AddLanguage(pelko_wave::MakeLanguage(kEnglish, 1, QStringLiteral("English (United Kingdom)"),
-                                          QStringLiteral("ENG")));
-        campaign.AddLanguage(
-            pelko_wave::MakeLanguage(kFrench, 0, QStringLiteral("French (France)"), QStringLiteral("FRA")));
+        campaign.AddLanguage(pelko_wave::MakeLanguage(
+            kEnglish, 1, QStringLiteral("English (United Kingdom)"), QStringLiteral("ENG")));
+        campaign.AddLanguage(pelko_wave::MakeLanguage(kFrench, 0, QStringLiteral("French (France)"),
+                                                      QStringLiteral("FRA")));
         campaign.SetDefaultLanguageId(kEnglish);
         campaign.SetCurrentLanguageId(kEnglish);
     }

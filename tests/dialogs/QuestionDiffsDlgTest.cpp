@@ -88,8 +88,10 @@ TEST_F(QuestionDiffsDlgTest, ShowsOneRowPerDifferenceWithCaptionKindsTitledWithT
     EXPECT_EQ(grid.GetCellText(0, 1), "Status");
     EXPECT_EQ(grid.GetCell(0, 0)->GetFont()->lfWeight, FW_BOLD);
     EXPECT_EQ(grid.GetCellText(Row(2), 0), "Shortcut");
-    EXPECT_EQ(grid.GetCellText(Row(23, kFrench), 0), "Short captions for language 'French (France)'.");
-    EXPECT_EQ(grid.GetCellText(Row(24, kFrench), 0), "Long captions for language 'French (France)'.");
+    EXPECT_EQ(grid.GetCellText(Row(23, kFrench), 0),
+              "Short captions for language 'French (France)'.");
+    EXPECT_EQ(grid.GetCellText(Row(24, kFrench), 0),
+              "Long captions for language 'French (France)'.");
     // The campaign has no German: the kind's plain caption.
     EXPECT_EQ(grid.GetCellText(Row(24, kGerman), 0), "Long captions");
     int row = 1;
@@ -149,8 +151,8 @@ TEST_F(QuestionDiffsDlgTest, EachKindGetsItsEditorAndTexts)
         {4, -1, E::Text, "The questions do not have the same element type.", "Loop", "Question",
          true},
         {5, -1, E::Text, "The questions are not of the same type.", "Open", "Closed", true},
-        {13, -1, E::Text, "The minimum values of the questions are not the same.",
-         "-2.500000e+00", "0.000000e+00", true},
+        {13, -1, E::Text, "The minimum values of the questions are not the same.", "-2.500000e+00",
+         "0.000000e+00", true},
         {18, -1, E::TrueFalse,
          "The questions do not have the same value for the property \"Is Date Type\".", "True",
          "False", true},
@@ -247,7 +249,7 @@ TEST_F(QuestionDiffsDlgTest, ChoicesAreHandedBackAsTheChangeCommandsReadThem)
     {
         int Kind;
         int Language;
-        const char* Typed;  // typed, or chosen from the list
+        const char* Typed; // typed, or chosen from the list
         const char* Result;
     };
     const SCase cases[] = {
