@@ -6,7 +6,9 @@
 #include "controls/WindowStyles.h"
 #include "dialogs/DialogControls.h"
 #include "grid/DrawTextFormat.h"
+#include "model/Campaign.h"
 #include "model/ValueTexts.h"
+#include "platform/AppServices.h"
 #include "platform/WindowServices.h"
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
@@ -101,12 +103,12 @@ CDiffsDlg::CDiffsDlg(unsigned templateId, const QString& title, int gridKind, in
         return push;
     };
     QPushButton* updateAll = button(IDC_UPDATE_ALL, tr("Update All"), kMargin, 55);
-    m_newItem = button(newItemId, newItemText, 66, 60);
+    QPushButton* newItem = button(newItemId, newItemText, 66, 60);
     QPushButton* ok = button(IDC_OK, tr("OK"), 180, 50);
     ok->setDefault(true);
     QPushButton* cancel = button(IDC_CANCEL, tr("Cancel"), 234, 50);
     connect(updateAll, &QPushButton::clicked, this, &CDiffsDlg::OnUpdateAll);
-    connect(m_newItem, &QPushButton::clicked, this, &CDiffsDlg::OnNewItem);
+    connect(newItem, &QPushButton::clicked, this, &CDiffsDlg::OnNewItem);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CDiffsDlg::reject);
 }
@@ -139,6 +141,13 @@ int CDiffsDlg::DifferenceLanguage(const CDiffInfoPtr& info)
 {
     const auto* caption = dynamic_cast<const CCaptionDiffInfo*>(info.get());
     return caption ? caption->GetLanguageId() : -1;
+}
+
+const pelko_wave::CLanguage* CDiffsDlg::CampaignLanguage(int languageId)
+{
+    const IWaveApp* app = GetWaveApp();
+    const pelko_wave::CCampaign* campaign = app ? app->GetCampaign() : nullptr;
+    return campaign ? campaign->FindLanguage(languageId) : nullptr;
 }
 
 QString CDiffsDlg::ShownValue(int, const QString& value) const

@@ -14,9 +14,11 @@
 
 class CMultiCtrl;
 class CWaveGridCtrl;
+namespace pelko_wave {
+class CLanguage;
+}
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 // What edits the campaign value of the selected difference.
 enum class EDiffEditor
@@ -28,6 +30,24 @@ enum class EDiffEditor
     TrueFalse, // a drop list of "True" and "False"
     Rotation,  // a drop list of the response rotation behaviours
 };
+
+// The details text (a string id; 0 for the caption kinds, whose text names the language) and
+// the editor of a difference kind.
+struct SDiffKind
+{
+    int Kind;
+    unsigned Details;
+    EDiffEditor Editor;
+};
+
+// The kind's entry of a table; null when the table has none.
+template <size_t N> const SDiffKind* FindDiffKind(const SDiffKind (&table)[N], int kind)
+{
+    for (const SDiffKind& entry : table)
+        if (entry.Kind == kind)
+            return &entry;
+    return nullptr;
+}
 
 // What a difference row shows once selected.
 struct SDiffRowView
@@ -82,7 +102,6 @@ public:
     QPlainTextEdit* GetDetails() const { return m_details; }
     QLineEdit* GetSource() const { return m_source; }
     EDiffEditor GetEditorKind() const { return m_editorKind; }
-    QPushButton* GetNewItemButton() const { return m_newItem; }
 
     // The grid's reports: a row selected shows that row; no cell edit is started.
     LRESULT OnNotify(NMHDR& header) override;
@@ -125,6 +144,8 @@ protected:
 
     // The language a caption difference names; -1 for any other.
     static int DifferenceLanguage(const CDiffInfoPtr& info);
+    // The application's campaign's language of the id; null when it has none.
+    static const pelko_wave::CLanguage* CampaignLanguage(int languageId);
 
     void showEvent(QShowEvent* event) override;
 
@@ -151,5 +172,4 @@ private:
     QPlainTextEdit* m_details = nullptr;
     QLineEdit* m_source = nullptr;
     CMultiCtrl* m_editor = nullptr;
-    QPushButton* m_newItem = nullptr;
 };

@@ -13,9 +13,6 @@
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
 
-#include <algorithm>
-#include <iterator>
-
 using namespace pelko_wave;
 
 namespace {
@@ -31,32 +28,11 @@ constexpr int kShortCaptions = 9;
 
 // The details and the editor of each difference kind. Kinds without a row here have no values
 // of their own (deleted, order, entry codes, versions): nothing to show, nothing to edit.
-struct SModalityKind
-{
-    int Kind;
-    unsigned Details;
-    EDiffEditor Editor;
-};
-
 using E = EDiffEditor;
-constexpr SModalityKind kKinds[] = {
+constexpr SDiffKind kKinds[] = {
     {0, 63090, E::Number},   {3, 63093, E::Number}, {5, 63095, E::TrueFalse},
     {6, 63096, E::Rotation}, {8, 63098, E::Text},   {9, 0, E::Caption},
 };
-
-const SModalityKind* FindKind(int kind)
-{
-    const auto it = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                 [kind](const SModalityKind& entry) { return entry.Kind == kind; });
-    return it == std::end(kKinds) ? nullptr : &*it;
-}
-
-const CLanguage* CampaignLanguage(int languageId)
-{
-    const IWaveApp* app = GetWaveApp();
-    const CCampaign* campaign = app ? app->GetCampaign() : nullptr;
-    return campaign ? campaign->FindLanguage(languageId) : nullptr;
-}
 
 } // namespace
 
@@ -90,7 +66,7 @@ QString CModalityDiffsDlg::SourceCaption(int languageId) const
 SDiffRowView CModalityDiffsDlg::DescribeRow(int kind, int languageId) const
 {
     SDiffRowView view;
-    const SModalityKind* entry = FindKind(kind);
+    const SDiffKind* entry = FindDiffKind(kKinds, kind);
     if (!entry || !m_modality || !m_source)
         return view;
     view.Editor = entry->Editor;

@@ -13,9 +13,6 @@
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
 
-#include <algorithm>
-#include <iterator>
-
 using namespace pelko_wave;
 
 namespace {
@@ -26,6 +23,14 @@ constexpr unsigned IDS_SHORT_CAPTIONS_DIFFER_IN = 63466;
 constexpr unsigned IDS_LONG_CAPTIONS_DIFFER_IN = 63467;
 constexpr unsigned IDS_UPDATE_QUESTION = 63149;
 constexpr unsigned IDS_NEW_QUESTION = 63151;
+constexpr unsigned IDS_CHAPTER = 63120;
+constexpr unsigned IDS_QUESTION = 63121;
+constexpr unsigned IDS_LOOP = 63122;
+constexpr unsigned IDS_CLOSED = 63123;
+constexpr unsigned IDS_NUMERIC = 63124;
+constexpr unsigned IDS_DATE = 63125;
+constexpr unsigned IDS_OPEN = 63126;
+constexpr unsigned IDS_PROBABILITY = 63127;
 
 constexpr int kElementType = 4;
 constexpr int kQuestionType = 5;
@@ -37,16 +42,9 @@ constexpr int kResponses = 26;
 
 // The details and the editor of each difference kind. Kinds without a row here have no values
 // of their own (deleted, order, versions): nothing to show, nothing to edit.
-struct SQuestionKind
-{
-    int Kind;
-    unsigned Details;
-    EDiffEditor Editor;
-};
-
 using E = EDiffEditor;
 // The minimum and the maximum are real numbers, negative ones too: a plain edit takes them.
-constexpr SQuestionKind kKinds[] = {
+constexpr SDiffKind kKinds[] = {
     {2, 63042, E::Text},       {3, 63043, E::Number},     {4, 63044, E::Text},
     {5, 63045, E::Text},       {6, 63046, E::TrueFalse},  {7, 63047, E::TrueFalse},
     {8, 63048, E::TrueFalse},  {9, 63049, E::TrueFalse},  {10, 63050, E::TrueFalse},
@@ -56,20 +54,6 @@ constexpr SQuestionKind kKinds[] = {
     {21, 63061, E::Text},      {22, 63463, E::TrueFalse}, {23, 0, E::Caption},
     {24, 0, E::Caption},       {25, 63064, E::Number},    {26, 63067, E::Text},
 };
-
-const SQuestionKind* FindKind(int kind)
-{
-    const auto it = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                 [kind](const SQuestionKind& entry) { return entry.Kind == kind; });
-    return it == std::end(kKinds) ? nullptr : &*it;
-}
-
-const CLanguage* CampaignLanguage(int languageId)
-{
-    const IWaveApp* app = GetWaveApp();
-    const CCampaign* campaign = app ? app->GetCampaign() : nullptr;
-    return campaign ? campaign->FindLanguage(languageId) : nullptr;
-}
 
 // The value of a text that names one of the numbered texts (ignoring case), or of a number.
 std::optional<int> NamedValue(const QString& text,
@@ -86,16 +70,16 @@ std::optional<int> NamedValue(const QString& text,
 
 std::vector<std::pair<int, QString>> ElementTypeNames()
 {
-    return {{0, LoadString(63120)}, {1, LoadString(63121)}, {2, LoadString(63122)}};
+    return {{0, LoadString(IDS_CHAPTER)}, {1, LoadString(IDS_QUESTION)}, {2, LoadString(IDS_LOOP)}};
 }
 
 std::vector<std::pair<int, QString>> QuestionTypeNames()
 {
-    return {{1, LoadString(63123)},
-            {3, LoadString(63125)},
-            {4, LoadString(63126)},
-            {5, LoadString(63124)},
-            {8, LoadString(63127)}};
+    return {{1, LoadString(IDS_CLOSED)},
+            {3, LoadString(IDS_DATE)},
+            {4, LoadString(IDS_OPEN)},
+            {5, LoadString(IDS_NUMERIC)},
+            {8, LoadString(IDS_PROBABILITY)}};
 }
 
 QString NameOf(int value, const std::vector<std::pair<int, QString>>& names)
@@ -158,7 +142,7 @@ QString CQuestionDiffsDlg::SourceCaption(int kind, int languageId) const
 SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
 {
     SDiffRowView view;
-    const SQuestionKind* entry = FindKind(kind);
+    const SDiffKind* entry = FindDiffKind(kKinds, kind);
     if (!entry || !m_question || !m_source)
         return view;
     view.Editor = entry->Editor;

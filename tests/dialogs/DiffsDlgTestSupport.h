@@ -117,6 +117,51 @@ inline bool EditorTakesInput(const CDiffsDlg& dialog)
     return true;
 }
 
+// What the dialog shows once the row of a difference is selected.
+struct SRowCase
+{
+    int Kind;
+    int Language; // of a caption difference; -1 for others
+    EDiffEditor Editor;
+    const char* Details;
+    const char* Source;
+    const char* Campaign; // as the editor shows it
+    bool Editable;
+};
+
+// Clicks the row of the case's difference and checks what the dialog shows.
+inline void ExpectRowShown(CDiffsDlg& dialog, const CDiffList& differences, const SRowCase& c)
+{
+    ClickRow(dialog, RowOf(PositionOf(differences, c.Kind, c.Language)));
+    EXPECT_EQ(dialog.GetEditorKind(), c.Editor);
+    EXPECT_EQ(dialog.GetDetails()->toPlainText(), QString::fromUtf8(c.Details));
+    EXPECT_EQ(dialog.GetSource()->text(), QString::fromUtf8(c.Source));
+    EXPECT_EQ(dialog.GetEditor()->GetText(), QString::fromUtf8(c.Campaign));
+    EXPECT_EQ(EditorTakesInput(dialog), c.Editable);
+}
+
+// The result expected for the difference of a kind and language (-1 for no caption).
+struct SExpectedResult
+{
+    int Kind;
+    int Language;
+    std::optional<QString> Value;
+};
+
+// One result per difference, each as expected.
+inline void ExpectResults(const CDiffsDlgResults& results, const CDiffList& differences,
+                          const std::vector<SExpectedResult>& expected)
+{
+    ASSERT_EQ(results.size(), differences.size());
+    ASSERT_EQ(expected.size(), differences.size());
+    for (const SExpectedResult& e : expected) {
+        SCOPED_TRACE(testing::Message() << "kind " << e.Kind << " language " << e.Language);
+        const int position = PositionOf(differences, e.Kind, e.Language);
+        ASSERT_GE(position, 0);
+        EXPECT_EQ(results[size_t(position)], e.Value);
+    }
+}
+
 // The application of the program with a campaign in English (default, current) and French.
 class CDiffsDlgTest : public ::testing::Test
 {

@@ -76,23 +76,17 @@ TEST_F(ModalityDiffsDlgTest, ShowsOneRowPerDifferenceWithCaptionKindsTitledWithT
               "Short captions for language 'French (France)'.");
     EXPECT_EQ(grid.GetCellText(Row(9, kGerman), 0), "Short captions");
     EXPECT_EQ(grid.GetCellText(Row(9, kGerman), 1), "Unchanged");
+    // The first difference is selected and shown at once.
+    EXPECT_TRUE(grid.IsCellSelected(1, 0) && grid.IsCellSelected(1, 1));
+    EXPECT_EQ(dialog->GetDetails()->toPlainText(),
+              "The campaign and source responses have different question IDs.");
     EXPECT_EQ(dialog->windowTitle(), "Response Differences");
 }
 
 TEST_F(ModalityDiffsDlgTest, EachKindGetsItsEditorAndTexts)
 {
-    struct SCase
-    {
-        int Kind;
-        int Language;
-        EDiffEditor Editor;
-        const char* Details;
-        const char* Source;
-        const char* Campaign;
-        bool Editable;
-    };
     using E = EDiffEditor;
-    const SCase cases[] = {
+    const SRowCase cases[] = {
         {6, -1, E::Rotation, "The responses do not have the same rotation behaviour.",
          "Always follow previous", "Authorised", true},
         // Without values of their own, whatever the row before showed.
@@ -117,14 +111,9 @@ TEST_F(ModalityDiffsDlgTest, EachKindGetsItsEditorAndTexts)
          "11", false},
     };
     auto dialog = Open();
-    for (const SCase& c : cases) {
+    for (const SRowCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.Kind);
-        ClickRow(*dialog, Row(c.Kind, c.Language));
-        EXPECT_EQ(dialog->GetEditorKind(), c.Editor);
-        EXPECT_EQ(dialog->GetDetails()->toPlainText(), QString::fromUtf8(c.Details));
-        EXPECT_EQ(dialog->GetSource()->text(), QString::fromUtf8(c.Source));
-        EXPECT_EQ(dialog->GetEditor()->GetText(), QString::fromUtf8(c.Campaign));
-        EXPECT_EQ(EditorTakesInput(*dialog), c.Editable);
+        ExpectRowShown(*dialog, differences, c);
         if (c.Editor == E::Rotation)
             EXPECT_EQ(ListItems(*dialog),
                       QStringList({"Authorised", "Fixed", "Always follow previous"}));
@@ -171,17 +160,20 @@ TEST_F(ModalityDiffsDlgTest, UpdateAllTakesTheSourceValuesExceptBothSets)
     EXPECT_EQ(windows.Prompts[1], "Are you sure you want to update the campaign response to be "
                                   "exactly the same as the matched source response?");
     ASSERT_TRUE(dialog->GetResults(results));
-    const std::pair<std::pair<int, int>, std::optional<QString>> expected[] = {
-        {{0, -1}, std::nullopt}, {{1, -1}, std::nullopt},      {{2, -1}, std::nullopt},
-        {{3, -1}, "5"},          {{4, -1}, std::nullopt},      {{5, -1}, "True"},
-        {{6, -1}, "2"},          {{7, -1}, std::nullopt},      {{8, -1}, "source data"},
-        {{9, kFrench}, "Oui"},   {{9, kGerman}, std::nullopt},
-    };
-    ASSERT_EQ(results.size(), std::size(expected));
-    for (const auto& [key, value] : expected) {
-        SCOPED_TRACE(testing::Message() << "kind " << key.first);
-        EXPECT_EQ(results[size_t(PositionOf(differences, key.first, key.second))], value);
-    }
+    ExpectResults(results, differences,
+                  {
+                      {0, -1, std::nullopt}, // both sets: kept
+                      {1, -1, std::nullopt},
+                      {2, -1, std::nullopt},
+                      {3, -1, "5"},
+                      {4, -1, std::nullopt},
+                      {5, -1, "True"},
+                      {6, -1, "2"},
+                      {7, -1, std::nullopt},
+                      {8, -1, "source data"},
+                      {9, kFrench, "Oui"},
+                      {9, kGerman, std::nullopt}, // a language the campaign does not have
+                  });
 }
 
 TEST_F(ModalityDiffsDlgTest, NewResponseEndsWith258OnceConfirmed)

@@ -105,7 +105,7 @@ TEST_F(QuestionDiffsDlgTest, ShowsOneRowPerDifferenceWithCaptionKindsTitledWithT
     const int width = grid.GetClientSize().width();
     EXPECT_EQ(grid.GetColumnWidth(0) + grid.GetColumnWidth(1), width);
     EXPECT_EQ(grid.GetColumnWidth(1), width * 30 / 100);
-    // The first difference is selected and its values shown.
+    // The first difference is selected.
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 0));
     EXPECT_TRUE(grid.IsCellSelected(1, 1));
     EXPECT_EQ(dialog->windowTitle(), "Question Differences");
@@ -128,20 +128,10 @@ TEST_F(QuestionDiffsDlgTest, WithoutDifferencesOnlyTheHeadingRowIsThere)
 
 TEST_F(QuestionDiffsDlgTest, EachKindGetsItsEditorAndTexts)
 {
-    struct SCase
-    {
-        int Kind;
-        int Language;
-        EDiffEditor Editor;
-        const char* Details;
-        const char* Source;
-        const char* Campaign;
-        bool Editable;
-    };
     using E = EDiffEditor;
     // Each row is selected after the one above, so that no editor is left from the row before:
     // the kinds without values come right after a drop list, the shortcut after nothing.
-    const SCase cases[] = {
+    const SRowCase cases[] = {
         {6, -1, E::TrueFalse,
          "The questions do not have the same value for the property \"Is Don't Know\".", "True",
          "False", true},
@@ -175,14 +165,9 @@ TEST_F(QuestionDiffsDlgTest, EachKindGetsItsEditorAndTexts)
          "0", "0", false},
     };
     auto dialog = Open(differences);
-    for (const SCase& c : cases) {
+    for (const SRowCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.Kind);
-        ClickRow(*dialog, Row(c.Kind, c.Language));
-        EXPECT_EQ(dialog->GetEditorKind(), c.Editor);
-        EXPECT_EQ(dialog->GetDetails()->toPlainText(), QString::fromUtf8(c.Details));
-        EXPECT_EQ(dialog->GetSource()->text(), QString::fromUtf8(c.Source));
-        EXPECT_EQ(dialog->GetEditor()->GetText(), QString::fromUtf8(c.Campaign));
-        EXPECT_EQ(EditorTakesInput(*dialog), c.Editable);
+        ExpectRowShown(*dialog, differences, c);
         QWidget* child = dialog->GetEditor()->GetActiveChild();
         switch (c.Editor) {
         case E::TrueFalse:
@@ -320,29 +305,26 @@ TEST_F(QuestionDiffsDlgTest, UpdateAllAnsweredYesTakesTheSourceValuesExceptBothS
 
     CDiffsDlgResults results;
     ASSERT_TRUE(dialog->GetResults(results));
-    const std::pair<std::pair<int, int>, std::optional<QString>> expected[] = {
-        {{0, -1}, std::nullopt}, // both sets: kept
-        {{2, -1}, "Q1A"},
-        {{3, -1}, "2"},
-        {{4, -1}, "2"},
-        {{5, -1}, "4"},
-        {{6, -1}, "True"},
-        {{13, -1}, "-2.500000e+00"},
-        {{18, -1}, "3"}, // the date type's number, which the command reads
-        {{21, -1}, "source data"},
-        {{23, kFrench}, "Court FR"},
-        // The long caption of the row's language, not of the language captions are shown in.
-        {{24, kFrench}, "Long FR"},
-        // A language the campaign does not have: nothing.
-        {{24, kGerman}, std::nullopt},
-        {{25, -1}, std::nullopt}, // second set: kept
-        {{26, -1}, std::nullopt},
-    };
-    ASSERT_EQ(results.size(), std::size(expected));
-    for (const auto& [key, value] : expected) {
-        SCOPED_TRACE(testing::Message() << "kind " << key.first);
-        EXPECT_EQ(results[size_t(PositionOf(differences, key.first, key.second))], value);
-    }
+    ExpectResults(results, differences,
+                  {
+                      {0, -1, std::nullopt}, // both sets: kept
+                      {2, -1, "Q1A"},
+                      {3, -1, "2"},
+                      {4, -1, "2"},
+                      {5, -1, "4"},
+                      {6, -1, "True"},
+                      {13, -1, "-2.500000e+00"},
+                      {18, -1, "3"}, // the date type's number, which the command reads
+                      {21, -1, "source data"},
+                      {23, kFrench, "Court FR"},
+                      // The long caption of the row's language, not of the language captions
+                      // are shown in.
+                      {24, kFrench, "Long FR"},
+                      // A language the campaign does not have: nothing.
+                      {24, kGerman, std::nullopt},
+                      {25, -1, std::nullopt}, // second set: kept
+                      {26, -1, std::nullopt},
+                  });
 }
 
 TEST_F(QuestionDiffsDlgTest, NewQuestionEndsWith258OnceConfirmed)
