@@ -6,8 +6,10 @@
 #include "dialogs/FindQuestionDlg.h"
 #include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewWaveDlg.h"
+#include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
@@ -19,6 +21,22 @@ QWidget* Owner(QWidget* parent)
     if (parent)
         return parent->window();
     return FindMainWindow();
+}
+
+// Runs a difference dialog and reads its choices back after OK and Update All.
+int RunDiffsDialog(CDiffsDlg& dialog, CDiffsDlgResults& results)
+{
+    const int result = dialog.exec();
+    switch (result) {
+    case IDOK:
+    case ID_DIFFS_UPDATE_ALL:
+        dialog.GetResults(results);
+        return result;
+    case ID_DIFFS_NEW_ITEM:
+        return result;
+    default:
+        return IDCANCEL;
+    }
 }
 
 } // namespace
@@ -95,6 +113,36 @@ int CCampaignViewDialogs::RunLanguagesDialog(QWidget* parent, int& defaultPositi
     currentPosition = dialog.GetCurrentLanguage();
     return IDOK;
 }
+
+// ---- The difference dialogs ----
+
+int CCampaignViewDialogs::RunQuestionDiffsDlg(QWidget* parent,
+                                              const SQuestionDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    if (!request.CampaignQuestion || !request.SourceQuestion)
+        return IDCANCEL;
+    CQuestionDiffsDlg dialog(Owner(parent));
+    dialog.SetDifferences(request.Differences);
+    dialog.SetWaveId(request.WaveId);
+    dialog.SetVolumeId(request.VolumeId);
+    dialog.SetQuestions(request.CampaignQuestion, request.SourceQuestion);
+    return RunDiffsDialog(dialog, results);
+}
+
+int CCampaignViewDialogs::RunModalityDiffsDlg(QWidget* parent,
+                                              const SModalityDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    if (!request.CampaignModality || !request.SourceModality)
+        return IDCANCEL;
+    CModalityDiffsDlg dialog(Owner(parent));
+    dialog.SetDifferences(request.Differences);
+    dialog.SetModalities(request.CampaignModality, request.SourceModality);
+    return RunDiffsDialog(dialog, results);
+}
+
+// ---- The reconciliation page's update and find dialogs ----
 
 int CCampaignViewDialogs::RunFixAllDlg(QWidget* parent, SFixAllDlgData& data)
 {

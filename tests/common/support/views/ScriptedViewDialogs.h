@@ -41,6 +41,12 @@ public:
     int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
                            SFindQuestionChoice& choice) override;
 
+    // The difference dialogs, recorded as "QuestionDiffsDlg" and "ModalityDiffsDlg".
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+
     QStringList Calls;
     // For each call, whether it came inside the application's modal state.
     std::deque<bool> CalledModal;
@@ -62,6 +68,12 @@ public:
     std::function<void(SFixAllDlgData&)> FixAllEdit;
     std::vector<SFindQuestionRequest> FindQuestionRequests;
     SFindQuestionChoice FindQuestionAnswer;
+
+    // What the difference dialogs were handed; answered IDOK or ID_DIFFS_UPDATE_ALL, they hand
+    // back DiffsAnswer (the test gives one entry per difference it was handed).
+    std::vector<SQuestionDiffsDlgRequest> QuestionDiffsRequests;
+    std::vector<SModalityDiffsDlgRequest> ModalityDiffsRequests;
+    CDiffsDlgResults DiffsAnswer;
 
 private:
     IViewDialogs* m_previous;
