@@ -3,6 +3,8 @@
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogPlacement.h"
+#include "dialogs/FindQuestionDlg.h"
+#include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeSheet.h"
@@ -138,4 +140,38 @@ int CCampaignViewDialogs::RunModalityDiffsDlg(QWidget* parent,
     dialog.SetDifferences(request.Differences);
     dialog.SetModalities(request.CampaignModality, request.SourceModality);
     return RunDiffsDialog(dialog, results);
+}
+
+// ---- The reconciliation page's update and find dialogs ----
+
+int CCampaignViewDialogs::RunFixAllDlg(QWidget* parent, SFixAllDlgData& data)
+{
+    CFixAllDlg dialog(data.GroupId, Owner(parent));
+    dialog.SetWaveId(data.WaveId);
+    dialog.SetQuestionDifferences(data.QuestionDifferences);
+    dialog.SetModalityDifferences(data.ModalityDifferences);
+    dialog.exec();
+    data.QuestionDifferences = dialog.GetQuestionDifferences();
+    data.ModalityDifferences = dialog.GetModalityDifferences();
+    data.CommandsRun = dialog.GetCommandsRun();
+    return IDOK;
+}
+
+int CCampaignViewDialogs::RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                                             SFindQuestionChoice& choice)
+{
+    CFindQuestionDlg dialog(Owner(parent));
+    dialog.SetWaveId(request.WaveId);
+    dialog.SetCampaignQuestionIds(request.CampaignQuestionIds);
+    for (const SFindQuestionSource& source : request.SourceQuestions) {
+        if (source.Question)
+            dialog.AddSourceQuestion(source.VolumeId, source.SourceId, *source.Question);
+    }
+    if (dialog.exec() != IDOK)
+        return IDCANCEL;
+    choice.CampaignQuestionChosen = dialog.IsCampaignQuestionChosen();
+    choice.CampaignQuestionId = dialog.GetCampaignQuestionId();
+    choice.SourceId = dialog.GetSourceId();
+    choice.VolumeId = dialog.GetVolumeId();
+    return IDOK;
 }

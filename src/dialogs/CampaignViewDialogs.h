@@ -21,4 +21,9 @@ public:
                             CDiffsDlgResults& results) override;
     int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
                             CDiffsDlgResults& results) override;
+
+    // ---- The reconciliation page's update and find dialogs ----
+    int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) override;
+    int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                           SFindQuestionChoice& choice) override;
 };

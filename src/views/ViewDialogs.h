@@ -1,13 +1,16 @@
 #pragma once
 
+#include "model/Guid.h"
 #include "platform/WindowServices.h"
 #include "reconcile/DiffInfo.h"
+#include "reconcile/RowMultimaps.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <set>
 #include <vector>
 
 class QWidget;
@@ -179,6 +182,52 @@ struct SModalityDiffsDlgRequest
 // keeps the campaign value.
 using CDiffsDlgResults = std::vector<std::optional<QString>>;
 
+// ---- The reconciliation page's update and find dialogs ----
+
+// What the Update dialog works on and hands back. It runs its fixes of the wave's campaign
+// questions and responses as commands that all carry the group id (no snapshot), so that they and
+// the caller's own place holders around the dialog are undone as one step.
+struct SFixAllDlgData
+{
+    // In: the wave and the group id.
+    int WaveId = -1;
+    GUID GroupId;
+    // In: copies of the page's difference maps; out: as the dialog's runs left them (their
+    // entries recomputed for every pair a run visited).
+    CRowMultimap QuestionDifferences;
+    CRowMultimapStr ModalityDifferences;
+    // Out: the number of fix commands that ran (0: the campaign is as it was).
+    int CommandsRun = 0;
+};
+
+// One source question row of the page, offered by the find question dialog. The question is
+// borrowed from its volume's questionnaire for the dialog's lifetime.
+struct SFindQuestionSource
+{
+    int VolumeId = -1;
+    QString SourceId;
+    const qnr::CQuestion* Question = nullptr;
+};
+
+// What the find question dialog searches: the wave, the campaign questions the page shows and
+// the page's source question rows.
+struct SFindQuestionRequest
+{
+    int WaveId = -1;
+    std::set<int> CampaignQuestionIds;
+    std::vector<SFindQuestionSource> SourceQuestions;
+};
+
+// What the user picked in the find question dialog: a campaign question, or a source question of
+// a volume.
+struct SFindQuestionChoice
+{
+    bool CampaignQuestionChosen = false;
+    int CampaignQuestionId = -1;
+    QString SourceId;
+    int VolumeId = -1;
+};
+
 // The modal dialogs that the panes open. Each dialog a view opens is one call of this
 // interface: the dialog's inputs in, its result code and outputs back. The window program
 // installs the implementation of the campaign dialogs; tests install a scripted one. The views
@@ -243,6 +292,18 @@ public:
     // The response differences dialog (CModalityDiffsDlg), answered as the question's.
     virtual int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
                                     CDiffsDlgResults& results)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The reconciliation page's update and find dialogs ----
+    // The Update dialog (CFixAllDlg) on the data's wave: IDOK once it was shown and closed, the
+    // data's outputs then written.
+    virtual int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) { return IDCANCEL; }
+    // The find question dialog (CFindQuestionDlg), which starts with the application's last
+    // search and keeps the new one: IDOK with the choice written, or IDCANCEL.
+    virtual int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                                   SFindQuestionChoice& choice)
     {
         return IDCANCEL;
     }

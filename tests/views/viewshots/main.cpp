@@ -14,6 +14,8 @@
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/FindQuestionDlg.h"
+#include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
@@ -30,13 +32,16 @@
 #include "model/CaptionLibrary.h"
 #include "model/Modality.h"
 #include "model/Question.h"
+#include "model/QuestionnaireLoading.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/Differences.h"
 #include "reconcile/DiffsOptions.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "reconcile/WaveDiffsFill.h"
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
@@ -62,6 +67,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
@@ -254,6 +260,77 @@ HTREEITEM Find(CQuestionTreeCtrl& tree, const QString& shortcut)
         if (tree.GetItemText(walk) == shortcut)
             return walk;
     return nullptr;
+}
+
+// The Update dialog after one run on wave 2, "Summer" (taken back afterwards), and the find
+// question dialog on the same wave.
+void ShootUpdateAndFind(CWaveApp& app, CCampaign& campaign)
+{
+    const int waveId = campaign.GetWave(1)->GetWaveId();
+    {
+        CWaveDiffsEntry* entry = FillWaveDifferences(*app.GetDiffsCache(), campaign, waveId);
+        GUID groupId;
+        CreateGuid(groupId);
+        CFixAllDlg dialog(groupId);
+        dialog.SetWaveId(waveId);
+        dialog.SetQuestionDifferences(entry->GetQuestionDiffs());
+        dialog.SetModalityDifferences(entry->GetModalityDiffs());
+        dialog.show();
+        dialog.OnUpdate();
+        const QImage image = ShootDialog(dialog, QStringLiteral("update"));
+        Expect(dialog.GetCommandsRun() > 0, QStringLiteral("update: nothing was fixed"));
+        Expect(dialog.GetQuestionList()->GetItemCount() == 19 &&
+                   dialog.GetModalityList()->GetItemCount() == 4,
+               QStringLiteral("update: the lists lack parts"));
+        // The first pair's heading on its grey band, in blue.
+        auto* results = dialog.GetBrowser()->GetBrowserWindow();
+        const QPoint heading = results->viewport()->mapTo(&dialog, QPoint(results->width() / 2, 6));
+        Expect(Near(image.pixelColor(heading), QColor(220, 220, 220), 6),
+               QStringLiteral("update: the heading's band"));
+        const QPoint headingText = results->viewport()->mapTo(&dialog, QPoint(4, 2));
+        const QColor ink = Darkest(image, QRect(headingText, QSize(120, 12)));
+        Expect(ink.blue() > ink.red() + 60, QStringLiteral("update: the heading is not blue"));
+        Expect(HasDarkInk(image, dialog.GetCloseButton()->geometry()),
+               QStringLiteral("update: no Close"));
+        dialog.close();
+        app.Undo();
+    }
+    {
+        CFindQuestionDlg dialog;
+        dialog.SetWaveId(waveId);
+        std::set<int> ids;
+        for (int q = 0; q < campaign.GetQuestionCount(); ++q)
+            ids.insert(campaign.GetQuestion(q)->GetQuestionId());
+        dialog.SetCampaignQuestionIds(ids);
+        const CWave& wave = *campaign.GetWave(1);
+        for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+            CVolume& volume = *wave.GetVolume(v);
+            EnsureVolumeQuestionnaire(volume);
+            const qnr::CQuestionnaire& source = volume.GetQuestionnaire();
+            for (int q = 0; q < source.GetNbreQuestion(); ++q) {
+                const qnr::CQuestion& question = *source.GetQuestion(q);
+                dialog.AddSourceQuestion(volume.GetVolumeId(),
+                                         QString::number(question.GetCodeQuestion()), question);
+            }
+        }
+        dialog.show();
+        dialog.GetEdit()->setText(QStringLiteral("q1"));
+        dialog.GetCampaignList()->SetCurSel(1);
+        const QImage image = ShootDialog(dialog, QStringLiteral("find-question"));
+        Expect(dialog.GetCampaignList()->GetItemCount() == 3 &&
+                   dialog.GetSourceList()->GetItemCount() == 6,
+               QStringLiteral("find-question: not Q1, Q10 and Q11 of the campaign and both "
+                              "volumes"));
+        Expect(dialog.GetGoToButton()->isEnabled(), QStringLiteral("find-question: Go To is off"));
+        Expect(HasDarkInk(image, dialog.GetGoToButton()->geometry()),
+               QStringLiteral("find-question: no Go To"));
+        CXListCtrl& list = *dialog.GetCampaignList();
+        const QRect chosen = list.visualItemRect(list.topLevelItem(1))
+                                 .translated(list.viewport()->mapTo(&dialog, QPoint(0, 0)));
+        Expect(Near(image.pixelColor(chosen.right() - 4, chosen.center().y()),
+                    dialog.palette().color(QPalette::Highlight), 30),
+               QStringLiteral("find-question: the chosen row is not highlighted"));
+    }
 }
 
 } // namespace
@@ -714,6 +791,8 @@ int main(int argc, char* argv[])
         languages.OnSetCurrent();
         Shoot(languages, QStringLiteral("languages"));
     }
+
+    ShootUpdateAndFind(app, campaign);
 
     // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
     // gone, so its matching of S2 no longer holds.

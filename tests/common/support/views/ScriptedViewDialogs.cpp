@@ -94,3 +94,22 @@ int CScriptedViewDialogs::RunModalityDiffsDlg(QWidget*, const SModalityDiffsDlgR
         results = DiffsAnswer;
     return result;
 }
+
+int CScriptedViewDialogs::RunFixAllDlg(QWidget*, SFixAllDlgData& data)
+{
+    FixAllInputs.push_back(data);
+    const int result = Answer(QStringLiteral("FixAllDlg"));
+    if (result == IDOK && FixAllEdit)
+        FixAllEdit(data);
+    return result;
+}
+
+int CScriptedViewDialogs::RunFindQuestionDlg(QWidget*, const SFindQuestionRequest& request,
+                                             SFindQuestionChoice& choice)
+{
+    FindQuestionRequests.push_back(request);
+    const int result = Answer(QStringLiteral("FindQuestionDlg"));
+    if (result == IDOK)
+        choice = FindQuestionAnswer;
+    return result;
+}
