@@ -4,6 +4,7 @@
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/MatchingMethodDlg.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewWaveDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
@@ -91,5 +92,16 @@ int CCampaignViewDialogs::RunLanguagesDialog(QWidget* parent, int& defaultPositi
         return IDCANCEL;
     defaultPosition = dialog.GetDefaultLanguage();
     currentPosition = dialog.GetCurrentLanguage();
+    return IDOK;
+}
+
+int CCampaignViewDialogs::RunMatchingMethodDialog(QWidget* parent, int kind,
+                                                  QList<quint32>& methods)
+{
+    CMatchingMethodDlg dialog(Owner(parent));
+    dialog.SetMethods(kind, methods);
+    if (dialog.exec() != QDialog::Accepted)
+        return IDCANCEL;
+    methods = dialog.GetMethods();
     return IDOK;
 }
