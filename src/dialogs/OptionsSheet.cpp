@@ -1,17 +1,32 @@
 #include "dialogs/OptionsSheet.h"
 
+#include "controls/PropPageFrame.h"
 #include "dialogs/DiffsOptionsPages.h"
 #include "dialogs/ReconOptionsPage.h"
 #include "dialogs/ShellDialogs.h"
 #include "dialogs/UserDefinedAppsOptionsPage.h"
 #include "dialogs/ViewOptionsPage.h"
 
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace {
 
-// The room the tree leaves beside its longest caption.
+// The room the tree leaves beside its longest caption, and around each caption's text.
 constexpr int kTreeTextMargin = 16;
+constexpr int kTreeRowPadding = 6;
+
+// Rows of the page tree with room above and below their text.
+class CPageTreeDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kTreeRowPadding);
+    }
+};
 
 } // namespace
 
@@ -36,18 +51,22 @@ COptionsSheet::COptionsSheet(SOptionsSheetRecords& records, SEnvironmentPageActi
 void COptionsSheet::Create()
 {
     EnsureCreated();
-    // Every node's text whole, however deep it stands.
-    QTreeWidget* tree = GetPageTreeControl();
-    if (!tree)
-        return;
-    // The view's own measure, indentation included.
-    const QAbstractItemView* view = tree;
-    const int needed = view->sizeHintForColumn(0) + 2 * tree->frameWidth() + kTreeTextMargin;
-    if (needed > tree->width()) {
-        const int grow = needed - tree->width();
-        tree->setFixedWidth(needed);
-        resize(width() + grow, height());
+    // Room for the largest page, every control of it whole.
+    QSize pages;
+    for (int i = 0; i < GetPageCount(); ++i)
+        pages = pages.expandedTo(GetPage(i)->sizeHint());
+    if (TreePropSheet::CPropPageFrame* frame = GetFrame())
+        frame->GetWindow()->setMinimumSize(pages);
+    // Every node's text whole, however deep it stands, on a row with room around it.
+    if (QTreeWidget* tree = GetPageTreeControl()) {
+        tree->setItemDelegate(new CPageTreeDelegate(tree));
+        // The view's own measure, indentation included.
+        const QAbstractItemView* view = tree;
+        const int needed = view->sizeHintForColumn(0) + 2 * tree->frameWidth() + kTreeTextMargin;
+        if (needed > tree->width())
+            tree->setFixedWidth(needed);
     }
+    resize(size().expandedTo(sizeHint()));
 }
 
 void COptionsSheet::TakeShownPages() const

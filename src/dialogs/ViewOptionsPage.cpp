@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -105,12 +106,15 @@ CViewOptionsPage::CViewOptionsPage(CViewSettings& view, QWidget* parent)
     auto* responsesLayout = new QVBoxLayout(responses);
     ForEachFlag(kResponseFlags, [&](const SViewFlag& flag) { addCheck(*responsesLayout, flag); });
 
-    auto* layout = new QVBoxLayout(this);
+    // The question and the response groups side by side, under the report's.
+    questionsLayout->addStretch(1);
+    responsesLayout->addStretch(1);
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(reports);
-    layout->addWidget(questions);
-    layout->addWidget(responses);
-    layout->addStretch(1);
+    layout->addWidget(reports, 0, 0, 1, 2);
+    layout->addWidget(questions, 1, 0);
+    layout->addWidget(responses, 1, 1);
+    layout->setRowStretch(2, 1);
 }
 
 void CViewOptionsPage::OnInitDialog()
