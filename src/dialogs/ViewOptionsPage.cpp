@@ -70,12 +70,6 @@ constexpr int kTextRadios[] = {CViewOptionsPage::IDC_VIEW_SHORTCUTS,
                                CViewOptionsPage::IDC_VIEW_SHORT_CAPTIONS,
                                CViewOptionsPage::IDC_VIEW_LONG_CAPTIONS};
 
-template <class Flags> void ForEachFlag(const Flags& flags, auto&& act)
-{
-    for (const SViewFlag& flag : flags)
-        act(flag);
-}
-
 } // namespace
 
 CViewOptionsPage::CViewOptionsPage(CViewSettings& view, QWidget* parent)
@@ -92,7 +86,8 @@ CViewOptionsPage::CViewOptionsPage(CViewSettings& view, QWidget* parent)
 
     auto* questions = new QGroupBox(tr("Questions"), this);
     auto* questionsLayout = new QVBoxLayout(questions);
-    ForEachFlag(kQuestionFlags, [&](const SViewFlag& flag) { addCheck(*questionsLayout, flag); });
+    for (const SViewFlag& flag : kQuestionFlags)
+        addCheck(*questionsLayout, flag);
     auto* texts = new QButtonGroup(this);
     const char* textNames[] = {QT_TR_NOOP("View shortcuts"), QT_TR_NOOP("View short captions"),
                                QT_TR_NOOP("View long captions")};
@@ -104,7 +99,8 @@ CViewOptionsPage::CViewOptionsPage(CViewSettings& view, QWidget* parent)
 
     auto* responses = new QGroupBox(tr("Responses"), this);
     auto* responsesLayout = new QVBoxLayout(responses);
-    ForEachFlag(kResponseFlags, [&](const SViewFlag& flag) { addCheck(*responsesLayout, flag); });
+    for (const SViewFlag& flag : kResponseFlags)
+        addCheck(*responsesLayout, flag);
 
     // The question and the response groups side by side, under the report's.
     questionsLayout->addStretch(1);
@@ -123,8 +119,10 @@ void CViewOptionsPage::OnInitDialog()
         FindControl<QCheckBox>(*this, flag.Id)->setChecked((m_view.*flag.Get)() != 0);
     };
     load(kReportFlag);
-    ForEachFlag(kQuestionFlags, load);
-    ForEachFlag(kResponseFlags, load);
+    for (const SViewFlag& flag : kQuestionFlags)
+        load(flag);
+    for (const SViewFlag& flag : kResponseFlags)
+        load(flag);
     const int text = m_view.GetQuestionGridViewText();
     for (int i = 0; i < 3; ++i)
         FindControl<QRadioButton>(*this, kTextRadios[i])->setChecked(i == text);
@@ -138,8 +136,10 @@ bool CViewOptionsPage::OnKillActive()
         (m_view.*flag.Set)(FindControl<QCheckBox>(*this, flag.Id)->isChecked() ? 1 : 0);
     };
     save(kReportFlag);
-    ForEachFlag(kQuestionFlags, save);
-    ForEachFlag(kResponseFlags, save);
+    for (const SViewFlag& flag : kQuestionFlags)
+        save(flag);
+    for (const SViewFlag& flag : kResponseFlags)
+        save(flag);
     // A value outside the three radios shows none of them, and stays as it is until one is
     // chosen.
     for (int i = 0; i < 3; ++i)
