@@ -5,8 +5,10 @@
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/MatchingMethodDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewWaveDlg.h"
+#include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
@@ -18,6 +20,22 @@ QWidget* Owner(QWidget* parent)
     if (parent)
         return parent->window();
     return FindMainWindow();
+}
+
+// Runs a difference dialog and reads its choices back after OK and Update All.
+int RunDiffsDialog(CDiffsDlg& dialog, CDiffsDlgResults& results)
+{
+    const int result = dialog.exec();
+    switch (result) {
+    case IDOK:
+    case ID_DIFFS_UPDATE_ALL:
+        dialog.GetResults(results);
+        return result;
+    case ID_DIFFS_NEW_ITEM:
+        return result;
+    default:
+        return IDCANCEL;
+    }
 }
 
 } // namespace
@@ -104,4 +122,32 @@ int CCampaignViewDialogs::RunMatchingMethodDialog(QWidget* parent, int kind,
         return IDCANCEL;
     methods = dialog.GetMethods();
     return IDOK;
+}
+
+// ---- The difference dialogs ----
+
+int CCampaignViewDialogs::RunQuestionDiffsDlg(QWidget* parent,
+                                              const SQuestionDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    if (!request.CampaignQuestion || !request.SourceQuestion)
+        return IDCANCEL;
+    CQuestionDiffsDlg dialog(Owner(parent));
+    dialog.SetDifferences(request.Differences);
+    dialog.SetWaveId(request.WaveId);
+    dialog.SetVolumeId(request.VolumeId);
+    dialog.SetQuestions(request.CampaignQuestion, request.SourceQuestion);
+    return RunDiffsDialog(dialog, results);
+}
+
+int CCampaignViewDialogs::RunModalityDiffsDlg(QWidget* parent,
+                                              const SModalityDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    if (!request.CampaignModality || !request.SourceModality)
+        return IDCANCEL;
+    CModalityDiffsDlg dialog(Owner(parent));
+    dialog.SetDifferences(request.Differences);
+    dialog.SetModalities(request.CampaignModality, request.SourceModality);
+    return RunDiffsDialog(dialog, results);
 }

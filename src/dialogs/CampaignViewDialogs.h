@@ -15,4 +15,10 @@ public:
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
     int RunLanguagesDialog(QWidget* parent, int& defaultPosition, int& currentPosition) override;
     int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods) override;
+
+    // ---- The difference dialogs ----
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
 };

@@ -73,8 +73,8 @@ TEST_F(CampaignPanesTest, TheViewsStandInTheMainWindowAndFollowTheTree)
     EXPECT_EQ(m_panes->GetSelectedVolumeId(), volume);
     EXPECT_EQ(m_panes->GetRightView()->GetTreePage()->GetMode(), CRightTreePage::ModeVolume);
 
-    // No reconciliation page yet: its queries answer none.
-    EXPECT_FALSE(m_panes->IsReconciliationPageWindow());
+    // The reconciliation page is there; while it is not shown its queries answer none.
+    EXPECT_TRUE(m_panes->IsReconciliationPageWindow());
     EXPECT_EQ(m_panes->GetReconciliationWaveId(), -1);
     EXPECT_EQ(m_panes->GetCurrentQuestionId(), -1);
 }

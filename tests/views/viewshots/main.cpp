@@ -6,6 +6,7 @@
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/MultiCtrl.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
 #include "controls/XHtmlTree.h"
@@ -16,12 +17,14 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/MatchingMethodDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewVolumeSourcePage.h"
 #include "dialogs/NewWaveDlg.h"
 #include "dialogs/OptionsSheet.h"
+#include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "dialogs/ReportDlg.h"
 #include "dialogs/ShellDialogs.h"
@@ -29,10 +32,16 @@
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "model/CaptionLibrary.h"
+#include "model/Modality.h"
+#include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/Differences.h"
+#include "reconcile/DiffsOptions.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
@@ -40,10 +49,12 @@
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
 #include "views/SummaryReport.h"
 #include "views/ViewDialogs.h"
+#include "views/WaveGridCtrl.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -396,6 +407,164 @@ int main(int argc, char* argv[])
         questions.Expand(walk, TVE_EXPAND);
     right.resize(300, 240);
     Shoot(right, QStringLiteral("question-tree-crowded"));
+
+    // The reconciliation of wave 2 in each text mode of the question grid, its first row with
+    // differences selected.
+    {
+        CRightView host;
+        host.SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
+        auto& page = static_cast<CRightReconciliationPage&>(*host.GetReconciliationPage());
+        host.resize(1100, 640);
+        host.show();
+        host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
+        QApplication::processEvents();
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        const std::pair<unsigned, const char*> modes[] = {
+            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
+            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
+            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
+        for (const auto& [command, name] : modes) {
+            page.OnCommand(command);
+            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        }
+        page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+    }
+
+    // The difference dialogs on wave 2's first volume: the question with the most differences,
+    // its first caption difference selected, and the response with the most (every response
+    // kind compared for it).
+    {
+        const CModalityDiffsOptions responseOptions = app.GetModalityDiffsOptions();
+        CModalityDiffsOptions everyResponseKind;
+        for (const int kind : GetStoredModalityDiffKinds())
+            everyResponseKind.SetEnabled(kind, true);
+        app.SetModalityDiffsOptions(everyResponseKind);
+        const CVolume& volume = *campaign.GetWave(1)->GetVolume(0);
+        const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+        SQuestionDiffsDlgRequest question;
+        SModalityDiffsDlgRequest response;
+        CModality* firstMatched = nullptr;
+        const qnr::CModalite* firstMatchedSource = nullptr;
+        for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+            const CQuestion& campaignQuestion = *campaign.GetQuestion(i);
+            QString sourceId;
+            if (!volume.GetQuestionSourceId(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            sourceId))
+                continue;
+            const qnr::CQuestion* sourceQuestion = questionnaire.FindQuestionById(sourceId.toInt());
+            if (!sourceQuestion)
+                continue;
+            CDiffList diffs;
+            if (GetQuestionDifferences(campaignQuestion, *sourceQuestion, diffs) &&
+                diffs.size() > question.Differences.size()) {
+                question.CampaignQuestion = &campaignQuestion;
+                question.SourceQuestion = sourceQuestion;
+                question.Differences = diffs;
+            }
+            QMap<int, QString> responseSources;
+            volume.CollectModalitySourceIds(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            responseSources, true);
+            for (auto it = responseSources.cbegin(); it != responseSources.cend(); ++it) {
+                CModality* modality = campaign.GetModalityById(it.key());
+                const qnr::CModalite* sourceModality =
+                    sourceQuestion->FindModaliteById(it.value().toInt());
+                if (!modality || !sourceModality)
+                    continue;
+                if (!firstMatched) {
+                    firstMatched = modality;
+                    firstMatchedSource = sourceModality;
+                }
+                if (GetModalityDifferences(*modality, *sourceModality, diffs) &&
+                    diffs.size() > response.Differences.size()) {
+                    response.CampaignModality = modality;
+                    response.SourceModality = sourceModality;
+                    response.Differences = diffs;
+                }
+            }
+        }
+        // The sample's responses match their sources exactly: the first matched response is
+        // edited for the picture (its French caption, user data and rotation) and put back
+        // after it.
+        const int french = 1036;
+        const QString keptCaption =
+            firstMatched ? firstMatched->GetShortCaption(french) : QString();
+        const QString keptUserData = firstMatched ? firstMatched->GetUserData() : QString();
+        const int keptRotation = firstMatched ? firstMatched->GetRotationBehaviour() : 0;
+        if (!response.CampaignModality && firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption + QStringLiteral(" (campagne)"));
+            firstMatched->SetUserData(QStringLiteral("recoded in wave 2"));
+            firstMatched->SetRotationBehaviour(1);
+            if (GetModalityDifferences(*firstMatched, *firstMatchedSource, response.Differences)) {
+                response.CampaignModality = firstMatched;
+                response.SourceModality = firstMatchedSource;
+            }
+        }
+
+        // The dialog with its selected row (the fixed row's first cell and the row's status
+        // cell), checked: dark headings and texts, the selection's colour on the selected row
+        // only, and the editor showing the campaign's value.
+        const auto shoot = [](CDiffsDlg& dialog, int row, const QString& name) {
+            dialog.show();
+            CWaveGridCtrl& grid = *dialog.GetGrid();
+            CRect rect;
+            if (grid.GetCellRect(row, 0, rect))
+                QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                                  rect.CenterPoint().ToQPoint());
+            const QImage image = ShootDialog(dialog, name);
+            const QPoint origin = grid.viewport()->mapTo(&dialog, QPoint(0, 0));
+            const auto cell = [&](int r, int c) {
+                CRect area;
+                grid.GetCellRect(r, c, area);
+                return area.ToQRect().translated(origin);
+            };
+            Expect(grid.GetRowCount() > 2, name + QStringLiteral(": fewer than two differences"));
+            Expect(HasDarkInk(image, cell(0, 0)) && HasDarkInk(image, cell(0, 1)),
+                   name + QStringLiteral(": no headings"));
+            const QRect selected = cell(row, 1);
+            const QRect other = cell(row == 1 ? 2 : 1, 1);
+            const QColor highlight = dialog.palette().color(QPalette::Highlight);
+            Expect(
+                Near(image.pixelColor(selected.right() - 3, selected.center().y()), highlight, 40),
+                name + QStringLiteral(": the selected row is not highlighted"));
+            Expect(!Near(image.pixelColor(other.right() - 3, other.center().y()), highlight, 40),
+                   name + QStringLiteral(": another row is highlighted"));
+            Expect(HasDarkInk(image, other), name + QStringLiteral(": no status"));
+            Expect(!dialog.GetDetails()->toPlainText().isEmpty() &&
+                       HasDarkInk(image, dialog.GetDetails()->geometry()),
+                   name + QStringLiteral(": no details"));
+            Expect(dialog.GetEditorKind() != EDiffEditor::None &&
+                       HasDarkInk(image, dialog.GetEditor()->geometry()),
+                   name + QStringLiteral(": no campaign value"));
+        };
+        if (question.CampaignQuestion) {
+            CQuestionDiffsDlg dialog;
+            dialog.SetDifferences(question.Differences);
+            dialog.SetWaveId(volume.GetWave()->GetWaveId());
+            dialog.SetVolumeId(volume.GetVolumeId());
+            dialog.SetQuestions(question.CampaignQuestion, question.SourceQuestion);
+            const auto caption = question.Differences.find(23);
+            const int row = caption == question.Differences.end()
+                                ? 1
+                                : 1 + int(std::distance(question.Differences.begin(), caption));
+            shoot(dialog, row, QStringLiteral("question-diffs"));
+        } else {
+            Expect(false, QStringLiteral("question-diffs: no question of wave 2 differs"));
+        }
+        if (response.CampaignModality) {
+            CModalityDiffsDlg dialog;
+            dialog.SetDifferences(response.Differences);
+            dialog.SetModalities(response.CampaignModality, response.SourceModality);
+            shoot(dialog, 1, QStringLiteral("response-diffs"));
+        } else {
+            Expect(false, QStringLiteral("response-diffs: no response of wave 2 differs"));
+        }
+        app.SetModalityDiffsOptions(responseOptions);
+        if (firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption);
+            firstMatched->SetUserData(keptUserData);
+            firstMatched->SetRotationBehaviour(keptRotation);
+        }
+    }
 
     // A fourth wave, added but not reconciled: orange in the tree; its context menu.
     {

@@ -74,3 +74,23 @@ int CScriptedViewDialogs::RunCaptionLibraryDlg(QWidget*, const SCaptionLibraryDl
         CaptionLibraryEdit();
     return result;
 }
+
+int CScriptedViewDialogs::RunQuestionDiffsDlg(QWidget*, const SQuestionDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    QuestionDiffsRequests.push_back(request);
+    const int result = Answer(QStringLiteral("QuestionDiffsDlg"));
+    if (result == IDOK || result == ID_DIFFS_UPDATE_ALL)
+        results = DiffsAnswer;
+    return result;
+}
+
+int CScriptedViewDialogs::RunModalityDiffsDlg(QWidget*, const SModalityDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    ModalityDiffsRequests.push_back(request);
+    const int result = Answer(QStringLiteral("ModalityDiffsDlg"));
+    if (result == IDOK || result == ID_DIFFS_UPDATE_ALL)
+        results = DiffsAnswer;
+    return result;
+}

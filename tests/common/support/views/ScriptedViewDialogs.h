@@ -37,6 +37,12 @@ public:
     int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
 
+    // The difference dialogs, recorded as "QuestionDiffsDlg" and "ModalityDiffsDlg".
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+
     QStringList Calls;
     // For each call, whether it came inside the application's modal state.
     std::deque<bool> CalledModal;
@@ -52,6 +58,12 @@ public:
     // Runs when the caption library call is answered IDOK, in place of the dialog's edits (for
     // instance to replace the application's libraries).
     std::function<void()> CaptionLibraryEdit;
+
+    // What the difference dialogs were handed; answered IDOK or ID_DIFFS_UPDATE_ALL, they hand
+    // back DiffsAnswer (the test gives one entry per difference it was handed).
+    std::vector<SQuestionDiffsDlgRequest> QuestionDiffsRequests;
+    std::vector<SModalityDiffsDlgRequest> ModalityDiffsRequests;
+    CDiffsDlgResults DiffsAnswer;
 
 private:
     IViewDialogs* m_previous;
