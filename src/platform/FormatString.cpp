@@ -33,17 +33,27 @@ void AppendFormatted(QString& result, const QString& format, std::initializer_li
         }
         // Collect flags, width, precision and length modifiers up to the conversion letter.
         qsizetype j = i + 1;
+        QByteArray conversion("%");
         while (j < n && QByteArrayView("-+ #0").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
-            ++j;
-        while (j < n && format[j].isDigit())
-            ++j;
-        if (j < n && format[j] == u'.') {
-            ++j;
-            while (j < n && format[j].isDigit())
+            conversion += format[j++].toLatin1();
+        // A "*" width or precision takes its number from the next argument.
+        const auto takeNumber = [&] {
+            if (j < n && format[j] == u'*') {
                 ++j;
+                if (arg != args.end())
+                    conversion += QByteArray::number((arg++)->toInt());
+                return;
+            }
+            while (j < n && format[j].isDigit())
+                conversion += format[j++].toLatin1();
+        };
+        takeNumber();
+        if (j < n && format[j] == u'.') {
+            conversion += '.';
+            ++j;
+            takeNumber();
         }
-        const qsizetype specEnd = j;
         while (j < n && QByteArrayView("hlLqjzt").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
             ++j; // the value's own type decides the length
@@ -59,19 +69,16 @@ void AppendFormatted(QString& result, const QString& format, std::initializer_li
         }
         const QVariant& value = *arg++;
         // A plain "%s" or "%d", the most common, goes without the printf machinery.
-        if (specEnd == i + 1 && (conv == 's' || conv == 'S')) {
+        if (conversion.size() == 1 && (conv == 's' || conv == 'S')) {
             result += value.toString();
             i = j;
             continue;
         }
-        if (specEnd == i + 1 && (conv == 'd' || conv == 'i')) {
+        if (conversion.size() == 1 && (conv == 'd' || conv == 'i')) {
             result += QString::number(value.toLongLong());
             i = j;
             continue;
         }
-        QByteArray conversion("%");
-        for (qsizetype k = i + 1; k < specEnd; ++k)
-            conversion += format[k].toLatin1();
         switch (conv) {
         case 's':
         case 'S': {

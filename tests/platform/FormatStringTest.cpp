@@ -1,7 +1,7 @@
 #include "platform/FormatString.h"
 
-#include <gtest/gtest.h>
 #include <clocale>
+#include <gtest/gtest.h>
 
 TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
 {
@@ -21,6 +21,8 @@ TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
         {"%.3s", {QStringLiteral("abcdef")}, "abc"},
         {"trailing %", {}, "trailing %"},
         {"%d%s%%%i.", {-9000000000LL, QStringLiteral("x"), 0}, "-9000000000x%0."},
+        {"[%0*d]", {2, 5}, "[05]"},
+        {"[%0*d] %.*s", {3, 12, 2, QStringLiteral("abc")}, "[012] ab"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatString(QString::fromUtf8(c.format), c.args), QString::fromUtf8(c.expected))

@@ -73,8 +73,8 @@ TEST_F(CampaignPanesTest, TheViewsStandInTheMainWindowAndFollowTheTree)
     EXPECT_EQ(m_panes->GetSelectedVolumeId(), volume);
     EXPECT_EQ(m_panes->GetRightView()->GetTreePage()->GetMode(), CRightTreePage::ModeVolume);
 
-    // No reconciliation page yet: its queries answer none.
-    EXPECT_FALSE(m_panes->IsReconciliationPageWindow());
+    // The reconciliation page is there; while it is not shown its queries answer none.
+    EXPECT_TRUE(m_panes->IsReconciliationPageWindow());
     EXPECT_EQ(m_panes->GetReconciliationWaveId(), -1);
     EXPECT_EQ(m_panes->GetCurrentQuestionId(), -1);
 }
@@ -94,14 +94,29 @@ TEST_F(CampaignPanesTest, PaneSizesGoToTheLayoutKeys)
 
 TEST_F(CampaignPanesTest, AContextMenuCommandRunsAsTheSameCommandOfTheMenuBar)
 {
-    CCommandActions& actions = m_shellApp->GetActions();
-    int runs = 0;
-    QObject owner;
-    actions.AddHandler(ID_WAVE_ADD, CCommandActions::Application, &owner, [&runs] { ++runs; });
-    Q_EMIT Left().ContextCommand(ID_WAVE_ADD);
-    EXPECT_EQ(runs, 1);
-    // A command nobody handles yet does nothing.
+    m_panes->SelectCampaign();
+    Q_EMIT Left().ContextCommand(ID_CAMPAIGN_OPEN_FOLDER);
+    EXPECT_EQ(m_windows.OpenedFolders.size(), 1);
+    // A command that the selected item's menu does not offer does nothing.
     Q_EMIT Left().ContextCommand(ID_WAVE_RECONCILE);
-    EXPECT_EQ(runs, 1);
-    actions.RemoveHandlers(&owner);
+    EXPECT_TRUE(m_windows.Prompts.isEmpty());
+    EXPECT_EQ(m_app.GetCommandHistory().GetUndoCount(), 0);
+}
+
+TEST_F(CampaignPanesTest, TheTreesOwnCommandsRunFromItsContextMenuAndUndoThroughTheEditMenu)
+{
+    CCommandActions& actions = m_shellApp->GetActions();
+    const int wave = Campaign().GetWave(0)->GetWaveId();
+    m_panes->SelectWave(wave);
+    m_windows.QueueAnswers({IDYES});
+    Q_EMIT Left().ContextCommand(ID_WAVE_REMOVE);
+    EXPECT_EQ(Campaign().FindWave(wave), nullptr);
+    EXPECT_EQ(m_panes->GetBottomValue(), CBottomView::ShownCampaign);
+    EXPECT_EQ(Left().GetModel()->GetRecordCount(), 1 + 1 + 2);
+
+    EXPECT_TRUE(actions.Execute(ID_EDIT_UNDO));
+    ASSERT_NE(Campaign().FindWave(wave), nullptr);
+    EXPECT_EQ(m_panes->GetSelectedWaveId(), wave);
+    EXPECT_EQ(m_panes->GetBottomValue(), CBottomView::ShownWave);
+    EXPECT_EQ(m_panes->GetBottomView()->GetShownWaveId(), wave);
 }
