@@ -161,12 +161,22 @@ std::unique_ptr<Matching> Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
     return matching;
 }
 
+// After many matchings were taken out at once: the groups of those that stay, made again when
+// that is cheaper than taking the others out one by one.
 template <typename Key, typename Matching>
-std::vector<std::unique_ptr<Matching>> Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
-                                                 std::vector<std::unique_ptr<Matching>> matchings)
+std::vector<std::unique_ptr<Matching>>
+Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
+          const std::vector<std::unique_ptr<Matching>>& staying,
+          std::vector<std::unique_ptr<Matching>> matchings)
 {
-    for (const auto& matching : matchings)
-        Ungroup(groups, matching.get());
+    if (matchings.size() < staying.size()) {
+        for (const auto& matching : matchings)
+            Ungroup(groups, matching.get());
+    } else {
+        groups.clear();
+        for (const auto& matching : staying)
+            Group(groups, matching.get());
+    }
     return matchings;
 }
 
@@ -212,7 +222,7 @@ std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuesti
 std::vector<std::unique_ptr<CQuestionMatching>>
 CVolume::RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings)
 {
-    return Ungrouped(m_questionMatchingsBySource,
+    return Ungrouped(m_questionMatchingsBySource, m_questionMatchings,
                      TakeWhere(
                          m_questionMatchings, m_questionMatchingIndex,
                          [&matchings](const CQuestionMatching& matching) {
@@ -257,7 +267,7 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModali
 std::vector<std::unique_ptr<CModalityMatching>>
 CVolume::RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings)
 {
-    return Ungrouped(m_modalityMatchingsByQuestion,
+    return Ungrouped(m_modalityMatchingsByQuestion, m_modalityMatchings,
                      TakeWhere(
                          m_modalityMatchings, m_modalityMatchingIndex,
                          [&matchings](const CModalityMatching& matching) {

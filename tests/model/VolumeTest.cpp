@@ -235,7 +235,13 @@ TEST_F(VolumeTree, LookupsBySourceAndByQuestionFollowRemovals)
     EXPECT_EQ(ofQuestion[0]->GetModalityId(), 101);
     EXPECT_EQ(ofQuestion[1]->GetModalityId(), 104);
     EXPECT_EQ(ofQuestion[2]->GetModalityId(), 100);
-    v1->RemoveModalityMatchings({ofQuestion[0], ofQuestion[2]});
+    // Taking out fewer than stay, and then more.
+    v1->RemoveModalityMatchings({ofQuestion[0]});
+    ofQuestion.clear();
+    v1->CollectModalityMatchingsOfQuestion(1, 11, ofQuestion, false);
+    ASSERT_EQ(ofQuestion.size(), 2);
+    EXPECT_EQ(ofQuestion[0]->GetModalityId(), 104);
+    v1->RemoveModalityMatchings({ofQuestion[1]});
     ofQuestion.clear();
     v1->CollectModalityMatchingsOfQuestion(1, 11, ofQuestion, false);
     ASSERT_EQ(ofQuestion.size(), 1);
