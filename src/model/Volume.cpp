@@ -131,20 +131,20 @@ int GroupOf(const CModalityMatching& matching)
     return matching.GetQuestionId();
 }
 
-template <typename Key, typename Matching>
-void Group(QHash<Key, std::vector<Matching*>>& groups, Matching* matching)
+template <typename Key, typename Members, typename Matching>
+void Group(QHash<Key, Members>& groups, Matching* matching)
 {
     groups[GroupOf(*matching)].push_back(matching);
 }
 
 // Takes the matching out of its group, which keeps the others in their order.
-template <typename Key, typename Matching>
-void Ungroup(QHash<Key, std::vector<Matching*>>& groups, const Matching* matching)
+template <typename Key, typename Members, typename Matching>
+void Ungroup(QHash<Key, Members>& groups, const Matching* matching)
 {
     const auto group = groups.find(GroupOf(*matching));
     if (group == groups.end())
         return;
-    std::vector<Matching*>& members = *group;
+    Members& members = *group;
     const auto member = std::find(members.begin(), members.end(), matching);
     if (member != members.end())
         members.erase(member);
@@ -152,9 +152,8 @@ void Ungroup(QHash<Key, std::vector<Matching*>>& groups, const Matching* matchin
         groups.erase(group);
 }
 
-template <typename Key, typename Matching>
-std::unique_ptr<Matching> Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
-                                    std::unique_ptr<Matching> matching)
+template <typename Key, typename Members, typename Matching>
+std::unique_ptr<Matching> Ungrouped(QHash<Key, Members>& groups, std::unique_ptr<Matching> matching)
 {
     if (matching)
         Ungroup(groups, matching.get());
@@ -163,10 +162,9 @@ std::unique_ptr<Matching> Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
 
 // After many matchings were taken out at once: the groups of those that stay, made again when
 // that is cheaper than taking the others out one by one.
-template <typename Key, typename Matching>
+template <typename Key, typename Members, typename Matching>
 std::vector<std::unique_ptr<Matching>>
-Ungrouped(QHash<Key, std::vector<Matching*>>& groups,
-          const std::vector<std::unique_ptr<Matching>>& staying,
+Ungrouped(QHash<Key, Members>& groups, const std::vector<std::unique_ptr<Matching>>& staying,
           std::vector<std::unique_ptr<Matching>> matchings)
 {
     if (matchings.size() < staying.size()) {

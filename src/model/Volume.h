@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QVarLengthArray>
 #include <memory>
 #include <set>
 #include <vector>
@@ -214,7 +215,11 @@ public:
 
 private:
     // The own response matchings of the question, in array order.
-    const std::vector<CModalityMatching*>& ModalityMatchingsOf(int questionId) const;
+    // A group of matchings, held in place up to the usual number of members.
+    using QuestionMatchingGroup = QVarLengthArray<CQuestionMatching*, 1>;
+    using ModalityMatchingGroup = QVarLengthArray<CModalityMatching*, 12>;
+
+    const ModalityMatchingGroup& ModalityMatchingsOf(int questionId) const;
 
     int m_volumeId = 0;
     QString m_name;
@@ -239,11 +244,11 @@ private:
     std::vector<std::unique_ptr<CQuestionMatching>> m_questionMatchings;
     QHash<int, int> m_questionMatchingIndex; // question id -> position
     // Source id -> the matchings of that source id, in array order.
-    QHash<QString, std::vector<CQuestionMatching*>> m_questionMatchingsBySource;
+    QHash<QString, QuestionMatchingGroup> m_questionMatchingsBySource;
     std::vector<std::unique_ptr<CModalityMatching>> m_modalityMatchings;
     QHash<int, int> m_modalityMatchingIndex; // response id -> position
     // Question id -> the response matchings of that question, in array order.
-    QHash<int, std::vector<CModalityMatching*>> m_modalityMatchingsByQuestion;
+    QHash<int, ModalityMatchingGroup> m_modalityMatchingsByQuestion;
     std::vector<CVolume*> m_childVolumes;
     CWave* m_wave = nullptr;
 };

@@ -48,9 +48,9 @@ void EndAt(Matching& matching, int volumeId, QMap<Matching*, int>& endsBefore,
 
 } // namespace
 
-const std::vector<CModalityMatching*>& CVolume::ModalityMatchingsOf(int questionId) const
+const CVolume::ModalityMatchingGroup& CVolume::ModalityMatchingsOf(int questionId) const
 {
-    static const std::vector<CModalityMatching*> none;
+    static const ModalityMatchingGroup none;
     const auto group = m_modalityMatchingsByQuestion.constFind(questionId);
     return group == m_modalityMatchingsByQuestion.cend() ? none : *group;
 }
