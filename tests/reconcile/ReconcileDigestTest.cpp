@@ -14,7 +14,6 @@
 #include "app/WaveApp.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
-#include "model/CaptionLibrary.h"
 #include "platform/AppServices.h"
 #include "reconcile/CampaignOrdering.h"
 #include "reconcile/WaveReconciliation.h"
@@ -167,26 +166,41 @@ QString ResultsText(const ReconcileResultsMap& results)
     return lines.join(u'\n');
 }
 
-// The digests of the steps of one study, in the order taken, and the expected ones.
+// The steps of one study in the application installed (wave reconciliations and orderings of
+// the campaign by a wave's sources) and their digests, in the order taken. Message boxes are
+// answered by the study's own window services (made before the application).
 class CDigests
 {
 public:
-    explicit CDigests(CScriptedWindowServices& windows) : m_windows(windows) {}
+    explicit CDigests(const QString& study) : m_study(study) {}
 
-    // After a reconciliation: the campaign, the report and the run's record.
-    void Take(const QString& step, const QString& report, const ReconcileResultsMap& results)
+    // Reconciles the wave, then takes the campaign, the report and the run's record with the
+    // messages shown; whether the run succeeded.
+    bool Run(const QString& step, int waveId, const SReconcileWaveOptions& options)
     {
-        m_taken.emplace_back(step, QStringLiteral("campaign %1 report %2 results %3")
-                                       .arg(Digest(DumpCampaign(Campaign(), DUMP_ALL)),
-                                            Digest(MaskReport(report)),
-                                            Digest(ResultsText(results) + TakePrompts())));
+        ReconcileResultsMap results;
+        QString report;
+        const bool result = ReconcileWave(waveId, results, report, options);
+        m_taken.emplace_back(m_study + QLatin1Char(' ') + step,
+                             QStringLiteral("campaign %1 report %2 results %3")
+                                 .arg(Digest(DumpCampaign(Campaign(), DUMP_ALL)),
+                                      Digest(MaskReport(report)),
+                                      Digest(ResultsText(results) + TakePrompts())));
+        return result;
     }
-    // After a step that changes only the campaign.
-    void Take(const QString& step)
+    // Orders the campaign's questions, then every question's responses, by the wave's sources,
+    // then takes the campaign and the messages shown; whether both succeeded.
+    bool Order(int waveId)
     {
+        CCampaign& campaign = Campaign();
+        const CWave& wave = *campaign.FindWave(waveId);
+        const bool result = OrderCampaignQuestions(campaign, wave) == 1 &&
+                            OrderAllQuestionModalities(campaign, wave) == 1;
         m_taken.emplace_back(
-            step, QStringLiteral("campaign %1 messages %2")
-                      .arg(Digest(DumpCampaign(Campaign(), DUMP_ALL)), Digest(TakePrompts())));
+            m_study + QStringLiteral(" order by wave %1").arg(waveId),
+            QStringLiteral("campaign %1 messages %2")
+                .arg(Digest(DumpCampaign(campaign, DUMP_ALL)), Digest(TakePrompts())));
+        return result;
     }
 
     const std::vector<std::pair<QString, QString>>& Taken() const { return m_taken; }
@@ -200,9 +214,10 @@ private:
     }
 
     // The application's campaign.
-    static const CCampaign& Campaign() { return *GetWaveApp()->GetCampaign(); }
+    static CCampaign& Campaign() { return *GetWaveApp()->GetCampaign(); }
 
-    CScriptedWindowServices& m_windows;
+    QString m_study;
+    CScriptedWindowServices m_windows;
     std::vector<std::pair<QString, QString>> m_taken;
 };
 
@@ -227,24 +242,11 @@ void ExpectDigests(const std::vector<std::pair<QString, QString>>& taken,
     EXPECT_EQ(taken.size(), wanted.size());
 }
 
-// The income bands of wave 3 in a response caption library.
-void AddIncomeLibrary(CWaveApp& app)
-{
-    auto* group = new CResponseCaptionGroup(QStringLiteral("Under 20,000"));
-    for (const char* text : {"Under 20,000", "Under 30,000"})
-        group->AddCaption(std::make_unique<CResponseCaption>(QString::fromUtf8(text), group));
-    group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
-    auto* library = new CResponseLibrary(QStringLiteral("Incomes"));
-    library->AddGroup(group);
-    app.GetCaptionGroupsToEdit().append(group);
-    app.GetCaptionLibrariesToEdit().append(library);
-}
-
 // The sample study in the program's own application object, wave by wave.
 class CSampleStudy
 {
 public:
-    explicit CSampleStudy(const QString& name) : m_name(name)
+    explicit CSampleStudy(const QString& name) : Digests(name)
     {
         m_app.CreateCampaignObjects(nullptr, nullptr);
     }
@@ -252,33 +254,18 @@ public:
     CWaveApp& App() { return m_app; }
     CCampaign& Campaign() { return *m_app.GetCampaign(); }
 
+    // Adds the wave of those volumes and reconciles it.
     void Reconcile(int waveId, int firstVolumeId, const QList<SSampleVolume>& volumes,
                    const SReconcileWaveOptions& options = {})
     {
         AddSampleWave(Campaign(), waveId, firstVolumeId, volumes);
-        Run(QStringLiteral("wave %1").arg(waveId), waveId, options);
+        Digests.Run(QStringLiteral("wave %1").arg(waveId), waveId, options);
     }
-    void Run(const QString& step, int waveId, const SReconcileWaveOptions& options)
-    {
-        ReconcileResultsMap results;
-        QString report;
-        ReconcileWave(waveId, results, report, options);
-        m_digests.Take(m_name + QLatin1Char(' ') + step, report, results);
-    }
-    void Order(int waveId)
-    {
-        const CWave& wave = *Campaign().FindWave(waveId);
-        OrderCampaignQuestions(Campaign(), wave);
-        OrderAllQuestionModalities(Campaign(), wave);
-        m_digests.Take(m_name + QStringLiteral(" order by wave %1").arg(waveId));
-    }
-    const std::vector<std::pair<QString, QString>>& Taken() const { return m_digests.Taken(); }
+
+    CDigests Digests;
 
 private:
-    QString m_name;
-    CScriptedWindowServices m_windows;
     CWaveApp m_app;
-    CDigests m_digests{m_windows};
 };
 
 SSampleVolume Volume(const QString& file, int parent = -1)
@@ -292,7 +279,7 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
 {
     std::vector<std::pair<QString, QString>> taken;
     const auto keep = [&taken](const CSampleStudy& study) {
-        taken.insert(taken.end(), study.Taken().begin(), study.Taken().end());
+        taken.insert(taken.end(), study.Digests.Taken().begin(), study.Digests.Taken().end());
     };
     const struct
     {
@@ -318,13 +305,13 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
         third.Strict = true;
         third.QuestionMethods = {1, 2};
         chain.Reconcile(3, 3, {third});
-        chain.Order(3);
+        chain.Digests.Order(3);
         keep(chain);
 
         // Each wave a root: every method, non-strict; then strict ranking by three text
         // methods, responses through the caption libraries.
         CSampleStudy roots(QStringLiteral("%1 roots").arg(QLatin1String(format.Extension)));
-        AddIncomeLibrary(roots.App());
+        AddIncomeCaptionLibrary(roots.App());
         roots.Reconcile(1, 1, {volume(1)});
         SSampleVolume second = volume(2);
         second.QuestionMethods = {0, 1, 2, 3, 5};
@@ -335,7 +322,7 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
         third.QuestionMethods = {2, 3, 1};
         third.ResponseMethods = {2, 5};
         roots.Reconcile(3, 3, {third}, {.UseCaptionLibraries = true});
-        roots.Order(2);
+        roots.Digests.Order(2);
         keep(roots);
     }
 
@@ -358,19 +345,19 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
     inheriting.QuestionMethods = {1, 2, 3};
     inheriting.ResponseMethods = {2, 1};
     mixed.Reconcile(3, 4, {dimensions, inheriting});
-    mixed.Order(3);
+    mixed.Digests.Order(3);
     ASSERT_TRUE(
         mixed.App().GetCmdLineInfo().ParseCommandLine({"-source:wave3.sss", "-I:Q", "-X:QR"}));
     SSampleVolume batch = Volume("wave3.sss", 2);
     batch.SourceType = 2;
     AddSampleWave(mixed.Campaign(), 4, 6, {batch});
-    mixed.Run(QStringLiteral("wave 4 stopped"), 4, {.Interactive = false});
+    mixed.Digests.Run(QStringLiteral("wave 4 stopped"), 4, {.Interactive = false});
     ASSERT_TRUE(mixed.App().GetCmdLineInfo().ParseCommandLine(
         {"-source:wave3.sss", "-I:QR", "-X:QR", "-A:QR", "-C"}));
     AddSampleWave(mixed.Campaign(), 5, 7, {batch});
-    mixed.Run(QStringLiteral("wave 5 let through"), 5,
-              {.Interactive = false, .KeepSourceCodes = true});
-    mixed.Run(QStringLiteral("wave 3 unmatched only"), 3, {.ReconcileUnmatchedOnly = true});
+    mixed.Digests.Run(QStringLiteral("wave 5 let through"), 5,
+                      {.Interactive = false, .KeepSourceCodes = true});
+    mixed.Digests.Run(QStringLiteral("wave 3 unmatched only"), 3, {.ReconcileUnmatchedOnly = true});
     keep(mixed);
 
     ExpectDigests(
@@ -438,40 +425,29 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
 class CGeneratedRun
 {
 public:
-    CGeneratedRun(const QString& name, const SGeneratedStudyShape& shape) : m_name(name)
+    CGeneratedRun(const QString& name, const SGeneratedStudyShape& shape) : Digests(name)
     {
         BuildGeneratedStudy(m_app, shape);
     }
     void Run(int waveId, const SReconcileWaveOptions& options = {}, const QString& step = {})
     {
-        ReconcileResultsMap results;
-        QString report;
-        EXPECT_TRUE(ReconcileWave(waveId, results, report, options)) << waveId;
-        m_digests.Take(m_name + QLatin1Char(' ') +
-                           (step.isEmpty() ? QStringLiteral("wave %1").arg(waveId) : step),
-                       report, results);
+        EXPECT_TRUE(Digests.Run(step.isEmpty() ? QStringLiteral("wave %1").arg(waveId) : step,
+                                waveId, options))
+            << waveId;
     }
-    void Order(int waveId)
-    {
-        const CWave& wave = *m_app.Campaign->FindWave(waveId);
-        EXPECT_EQ(OrderCampaignQuestions(*m_app.Campaign, wave), 1);
-        EXPECT_EQ(OrderAllQuestionModalities(*m_app.Campaign, wave), 1);
-        m_digests.Take(m_name + QStringLiteral(" order by wave %1").arg(waveId));
-    }
-    const std::vector<std::pair<QString, QString>>& Taken() const { return m_digests.Taken(); }
+    void Order(int waveId) { EXPECT_TRUE(Digests.Order(waveId)); }
+
+    CDigests Digests;
 
 private:
-    QString m_name;
-    CScriptedWindowServices m_windows;
     CTestWaveApp m_app;
-    CDigests m_digests{m_windows};
 };
 
 TEST(ReconcileDigestTest, GeneratedStudies)
 {
     std::vector<std::pair<QString, QString>> taken;
     const auto keep = [&taken](const CGeneratedRun& run) {
-        taken.insert(taken.end(), run.Taken().begin(), run.Taken().end());
+        taken.insert(taken.end(), run.Digests.Taken().begin(), run.Digests.Taken().end());
     };
 
     // The benchmark's wave scaled down, matched again for what it left, then ordered.
