@@ -12,11 +12,11 @@
 // 2 * min(a, b) / (a + b); a text that must share s grams with a query of a grams shares at
 // least one of any a - s + 1 of the query's grams (the index looks at the rarest). Near the top
 // of the scale a passing text differs from the query by only a few grams, fewer than d say: the
-// grams are then split into d parts (by a hash of the gram), and one part holds exactly the same
-// grams in both texts, so the index looks up only the texts that agree with the query on a whole
-// part, however common the query's grams are. The texts left are scored as CNGram scores them
-// (same counts, same division), so a scan through the index finds exactly what the full pairwise
-// scan finds.
+// grams are then split into d parts or more (by a hash of the gram), and every part but d at
+// most holds exactly the same grams in both texts, so the index looks up only the texts that
+// agree with the query on enough whole parts, however common the query's grams are. The texts
+// left are scored as CNGram scores them (same counts, same division), so a scan through the
+// index finds exactly what the full pairwise scan finds.
 //
 // Entries are numbered from 0 in the order of the texts given, which is the scan order. The
 // index keeps scratch space for its queries: one thread uses it at a time.
