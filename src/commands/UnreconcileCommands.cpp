@@ -29,6 +29,52 @@ int FindFirstOtherReservedVolume(const CCampaign& campaign, int volumeId)
     return -1;
 }
 
+// The first volume of a wave before the given volume's wave that holds its own matching of the
+// item (found by the lookup); startVolumeId gets that matching's StartVolumeID.
+template <typename Lookup>
+bool FindMatchedInEarlierWave(const CCampaign& campaign, int volumeId, Lookup lookup,
+                              int& startVolumeId)
+{
+    const CWave* holder = campaign.FindWaveByVolume(volumeId);
+    for (int w = 0; holder && w < campaign.GetWaveCount(); ++w) {
+        const CWave* wave = campaign.GetWave(w);
+        if (wave->GetWaveOrder() >= holder->GetWaveOrder())
+            continue;
+        for (int v = 0; v < wave->GetVolumeCount(); ++v) {
+            if (const auto* matching = lookup(*wave->GetVolume(v))) {
+                startVolumeId = matching->GetStartVolumeId();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Where a question that first appeared in the volume appears once the volume is unreconciled:
+// the next volume that matches it, from the volume's wave on; else the first that matches it in
+// a wave before. False when no other volume matches it: it goes then.
+bool FindOtherAppearance(const CCampaign& campaign, const CQuestion& question, int volumeId,
+                         int& appearance)
+{
+    const int id = question.GetQuestionId();
+    return FindQuestionMatchedInOtherVolume(campaign, id, volumeId, appearance) ||
+           FindMatchedInEarlierWave(
+               campaign, volumeId,
+               [id](const CVolume& volume) { return volume.FindQuestionMatching(id); },
+               appearance);
+}
+
+bool FindOtherAppearance(const CCampaign& campaign, const CModality& modality, int volumeId,
+                         int& appearance)
+{
+    const int id = modality.GetModalityId();
+    return FindModalityMatchedInOtherVolume(campaign, id, volumeId, appearance, true) ||
+           FindMatchedInEarlierWave(
+               campaign, volumeId,
+               [id](const CVolume& volume) { return volume.FindModalityMatching(id); },
+               appearance);
+}
+
 } // namespace
 
 CCmdUnreconcileVolume::CCmdUnreconcileVolume(CCampaign* campaign, int volumeId, bool keepChapters)
@@ -59,6 +105,8 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     MatchingsByHolder<CQuestionMatching> questionMatchings;
     UnreconcileModalities(modalityMatchings);
     UnreconcileQuestions(questionMatchings);
+    TakeResponsesWithTheirQuestions(modalityMatchings);
+    RemoveMergingsOfListedResponses();
     SVolumeTreeChanges removed;
     for (const auto& [holder, matchings] : modalityMatchings) {
         for (auto& matching : holder->RemoveModalityMatchings(matchings))
@@ -138,9 +186,9 @@ void CCmdUnreconcileVolume::UnreconcileModalities(
                                 removed);
         if (modality->GetAppearanceVolumeId() != m_volumeId)
             continue;
-        // Another volume of this wave may match it too, as for questions: it must stay then.
+        // Another volume may match it too, as for questions: it must stay then.
         int start = -1;
-        if (FindModalityMatchedInOtherVolume(campaign, modalityId, m_volumeId, start, true)) {
+        if (FindOtherAppearance(campaign, *modality, m_volumeId, start)) {
             m_modalityAppearanceBefore.insert(modality, m_volumeId);
             m_modalityAppearanceAfter.insert(modality, start);
             modality->SetAppearanceVolumeId(start);
@@ -166,13 +214,55 @@ void CCmdUnreconcileVolume::UnreconcileQuestions(
         if (question->GetAppearanceVolumeId() != m_volumeId)
             continue;
         int start = -1;
-        if (FindQuestionMatchedInOtherVolume(campaign, questionId, m_volumeId, start)) {
+        if (FindOtherAppearance(campaign, *question, m_volumeId, start)) {
             m_questionAppearanceBefore.insert(question, m_volumeId);
             m_questionAppearanceAfter.insert(question, start);
             question->SetAppearanceVolumeId(start);
         } else if (!(m_keepChapters && question->GetElementType() == 0)) {
             m_removedQuestionList.append(question);
         }
+    }
+}
+
+void CCmdUnreconcileVolume::TakeResponsesWithTheirQuestions(
+    MatchingsByHolder<CModalityMatching>& removed)
+{
+    CCampaign& campaign = *m_pCampaign;
+    QSet<const CModality*> listed(m_removedModalityList.cbegin(), m_removedModalityList.cend());
+    for (const CQuestion* question : std::as_const(m_removedQuestionList)) {
+        for (int r = 0; r < question->GetModalityCount(); ++r) {
+            CModality* modality = question->GetModality(r);
+            if (listed.contains(modality))
+                continue;
+            listed.insert(modality);
+            m_removedModalityList.append(modality);
+            // A matching of it that a volume still holds goes with it.
+            for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+                const CWave& wave = *campaign.GetWave(w);
+                for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+                    CVolume* volume = wave.GetVolume(v);
+                    if (const CModalityMatching* matching =
+                            volume->FindModalityMatching(modality->GetModalityId()))
+                        removed[volume].insert(matching);
+                }
+            }
+        }
+    }
+}
+
+void CCmdUnreconcileVolume::RemoveMergingsOfListedResponses()
+{
+    CCampaign& campaign = *m_pCampaign;
+    QSet<int> ids;
+    for (const CModality* modality : std::as_const(m_removedModalityList))
+        ids.insert(modality->GetModalityId());
+    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
+        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
+        if (ids.contains(merging.GetMasterModalityId()) ||
+            ids.contains(merging.GetChildModalityId()))
+            m_mergings.push_back(campaign.RemoveModalityMerging(merging.GetMergeVolumeId(),
+                                                                merging.GetMasterModalityId(),
+                                                                merging.GetChildModalityId()));
     }
 }
 
@@ -192,6 +282,7 @@ void CCmdUnreconcileVolume::ApplyChange()
     CCampaign& campaign = *m_pCampaign;
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkAfter);
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
+    RemoveMergingsOfListedResponses();
     m_matchings.Redo(campaign);
     RemoveListedItems();
     for (auto it = m_questionAppearanceAfter.cbegin(); it != m_questionAppearanceAfter.cend(); ++it)

@@ -57,6 +57,11 @@ private:
                              MatchingsByHolder<TMatching>& removed);
     void UnreconcileModalities(MatchingsByHolder<pelko_wave::CModalityMatching>& removed);
     void UnreconcileQuestions(MatchingsByHolder<pelko_wave::CQuestionMatching>& removed);
+    // Lists the responses of the listed questions too (a response goes with its question), with
+    // any matching of them that a volume holds.
+    void TakeResponsesWithTheirQuestions(MatchingsByHolder<pelko_wave::CModalityMatching>& removed);
+    // Takes out every merging that names a listed response, keeping it with the volume's own.
+    void RemoveMergingsOfListedResponses();
     // Takes the listed responses and questions out of the campaign.
     void RemoveListedItems();
     void ApplyChange();

@@ -9,6 +9,7 @@
 
 using namespace pelko_wave;
 using namespace engine_test;
+using command_test::KeepsItsReferences;
 
 namespace {
 
@@ -154,6 +155,60 @@ TEST_F(UnreconcileCommandsTest, AResponseMatchedByAnotherVolumeOfTheWaveStays)
     ASSERT_TRUE(Campaign().ContainsModality(100));
     EXPECT_EQ(Campaign().GetModalityById(100)->GetAppearanceVolumeId(), 2);
     EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 2);
+}
+
+// Question 13 first appeared in volume 2, but volume 1 (an earlier wave) has matched it since,
+// up to itself: unreconciling volume 2 keeps the question and its response, which now first
+// appear in volume 1.
+TEST_F(UnreconcileCommandsTest, AnItemThatAnEarlierVolumeMatchesStays)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 2);
+    AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"))->SetAppearanceVolumeId(2);
+    for (CVolume* volume : {v1, v2}) {
+        MatchQuestion(*volume, 13, 9);
+        MatchResponse(*volume, 13, 130, 1);
+    }
+    v1->FindQuestionMatching(13)->SetEndVolumeId(1);
+    v1->FindModalityMatching(130)->SetEndVolumeId(1);
+    ASSERT_TRUE(KeepsItsReferences(Campaign()));
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    ASSERT_TRUE(Campaign().ContainsQuestion(13));
+    ASSERT_TRUE(Campaign().ContainsModality(130));
+    EXPECT_EQ(question->GetAppearanceVolumeId(), 1);
+    EXPECT_EQ(Campaign().GetModalityById(130)->GetAppearanceVolumeId(), 1);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
+// Question 13 first appeared in volume 2 and is matched there only; its response 131 too, while
+// its response 130 was added by hand for volume 3 and merged there into 131. The question goes
+// with both responses and the merging; Undo brings all of them back.
+TEST_F(UnreconcileCommandsTest, AQuestionGoesWithItsResponsesAndTheirMergings)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 2);
+    CModality* byHand = AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"));
+    byHand->SetAppearanceVolumeId(3);
+    CModality* reconciled = AddResponse(Campaign(), *question, 131, QStringLiteral("No"));
+    reconciled->SetAppearanceVolumeId(2);
+    MatchQuestion(*v2, 13, 9);
+    MatchResponse(*v2, 13, 131, 2);
+    MatchResponse(*v3, 13, 130, 1);
+    Campaign().AddModalityMerging(MakeModalityMerging(*reconciled, *byHand, *v3));
+    const QString before = Dump();
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    EXPECT_FALSE(Campaign().ContainsQuestion(13));
+    EXPECT_FALSE(Campaign().ContainsModality(130));
+    EXPECT_FALSE(Campaign().ContainsModality(131));
+    EXPECT_FALSE(v3->FindModalityMatching(130));
+    EXPECT_EQ(Campaign().GetModalityMergingCount(), 0);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_TRUE(SameDump(Dump(), before));
 }
 
 TEST_F(UnreconcileCommandsTest, TheLinkQuestionGoesBackToTheMainVolumesSourceCode)
