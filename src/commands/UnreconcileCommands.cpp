@@ -146,11 +146,13 @@ void CCmdUnreconcileVolume::UnreconcileMatching(TMatching& matching,
                                                 int itemId, MatchingsByHolder<TMatching>& removed)
 {
     CCampaign& campaign = *m_pCampaign;
-    // Every child that inherits the matching through the volume keeps it as its own copy.
+    // Every child that inherits the matching through the volume keeps it as its own copy; a
+    // child not reconciled yet holds no matchings (its reconciliation makes them).
     if (IsVolumeBefore(&campaign, m_volumeId, matching.GetEndVolumeId())) {
         for (int c = 0; c < m_pVolume->GetChildVolumeCount(); ++c) {
             CVolume* child = m_pVolume->GetChildVolumeAt(c);
-            if ((child->*lookup)(itemId, child->GetVolumeId()) == &matching)
+            if (child->GetStatus() != VOLUME_UNRECONCILED &&
+                (child->*lookup)(itemId, child->GetVolumeId()) == &matching)
                 m_matchings.Add(campaign, CopyToVolume(matching, *child));
         }
     }
@@ -386,16 +388,35 @@ void CCmdRemoveVolume::FindReservedItems()
         m_pReservedModality = campaign.GetModalityById(m_pReservedModalityMatching->GetModalityId());
     m_pReservedQuestionMatching = volume.FindQuestionMatching(RESERVED_QUESTION_ID);
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
-    if (!m_pReservedQuestionMatching || !reserved)
+    if (!reserved)
         return;
+    // The volume's wave response whose matching is gone (taken out by hand) is still the
+    // volume's: it first appears here and no other volume matches it.
+    for (int r = 0; !m_pReservedModality && r < reserved->GetModalityCount(); ++r) {
+        CModality* response = reserved->GetModality(r);
+        int elsewhere = -1;
+        if (response->GetAppearanceVolumeId() == m_volumeId &&
+            !FindModalityMatchedInOtherVolume(campaign, response->GetModalityId(), m_volumeId,
+                                              elsewhere, true) &&
+            !FindMatchedInEarlierWave(
+                campaign, m_volumeId,
+                [id = response->GetModalityId()](const CVolume& other) {
+                    return other.FindModalityMatching(id);
+                },
+                elsewhere))
+            m_pReservedModality = response;
+    }
     const bool losesResponse =
         m_pReservedModality && reserved->FindModalityIndex(m_pReservedModality) >= 0;
     const int responsesLeft = reserved->GetModalityCount() - (losesResponse ? 1 : 0);
-    if (responsesLeft == 0) {
+    const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);
+    // Question 1 goes with the last wave response, unless another volume still matches it.
+    const bool ownsQuestion =
+        m_pReservedQuestionMatching || reserved->GetAppearanceVolumeId() == m_volumeId;
+    if (responsesLeft == 0 && next < 0 && ownsQuestion) {
         m_pReservedQuestion = reserved;
     } else if (reserved->GetAppearanceVolumeId() == m_volumeId) {
         // Question 1 first appears in the next volume that has its own wave response.
-        const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);
         if (next >= 0) {
             m_appearanceBefore = m_volumeId;
             m_appearanceAfter = next;

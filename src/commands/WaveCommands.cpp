@@ -103,6 +103,12 @@ void CCmdNewWave::SplitVolumeTrees(CWave& wave)
             continue;
         const int volumeId = volume->GetVolumeId();
         const int parentId = volume->GetInheritsFromVolumeId();
+        // A volume not reconciled yet holds no matchings: it is reconciled as a root later, and
+        // copies made now would stand beside the matchings of that reconciliation.
+        if (volume->GetStatus() == VOLUME_UNRECONCILED) {
+            m_detached.push_back({volume, volume->GetParent(), parentId});
+            continue;
+        }
         QList<CModalityMatching*> responses;
         volume->CollectValidModalityMatchings(volumeId, responses);
         for (CModalityMatching* inherited : std::as_const(responses)) {

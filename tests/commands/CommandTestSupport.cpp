@@ -243,12 +243,10 @@ QString CheckCampaignFile(const QString& path)
         if (!question || question->FindModalityIndex(&modality) < 0)
             return AssertionFailure() << "response " << modality.GetModalityId()
                                       << " without its question " << modality.GetQuestionId();
-        const CVolume* appearance = campaign.FindVolume(modality.GetAppearanceVolumeId());
-        if (!appearance || !appearance->FindModalityMatchingInherited(modality.GetModalityId(),
-                                                                      appearance->GetVolumeId()))
+        if (!volumeExists(modality.GetAppearanceVolumeId()))
             return AssertionFailure() << "response " << modality.GetModalityId()
                                       << " appears in volume " << modality.GetAppearanceVolumeId()
-                                      << ", which does not match it";
+                                      << ", which is not in the campaign";
     }
     for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
         const CQuestion& question = *campaign.GetQuestion(i);
@@ -258,12 +256,10 @@ QString CheckCampaignFile(const QString& path)
                 return AssertionFailure() << "question " << question.GetQuestionId()
                                           << " lists a response the campaign has not";
         }
-        const CVolume* appearance = campaign.FindVolume(question.GetAppearanceVolumeId());
-        if (!appearance || !appearance->FindQuestionMatchingInherited(question.GetQuestionId(),
-                                                                      appearance->GetVolumeId()))
+        if (!volumeExists(question.GetAppearanceVolumeId()))
             return AssertionFailure() << "question " << question.GetQuestionId()
                                       << " appears in volume " << question.GetAppearanceVolumeId()
-                                      << ", which does not match it";
+                                      << ", which is not in the campaign";
     }
     for (int w = 0; w < campaign.GetWaveCount(); ++w) {
         for (int v = 0; v < campaign.GetWave(w)->GetVolumeCount(); ++v) {

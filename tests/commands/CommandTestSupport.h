@@ -58,8 +58,8 @@ QString CheckCampaignFile(const QString& path);
 // Whether every reference between the campaign's records holds: each response belongs to a
 // question of the campaign that lists it, each question's responses are the campaign's; each
 // matching and merging names a question, response and volumes that exist (an open end aside);
-// and each question's and response's appearance volume exists and matches it (own or
-// inherited matching). The failure says the first that does not.
+// each question's and response's appearance volume exists. The failure says the first that
+// does not.
 ::testing::AssertionResult KeepsItsReferences(const pelko_wave::CCampaign& campaign);
 
 // Runs Do, Undo, Redo and Undo again, checking that each succeeds with a record, that Undo gives

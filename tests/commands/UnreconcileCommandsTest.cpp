@@ -82,6 +82,19 @@ TEST_F(UnreconcileCommandsTest, EveryChildThatInheritsAMatchingKeepsItsOwnCopy)
     EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 1);
 }
 
+// A child not reconciled yet takes no copy: its own reconciliation makes its matchings, and a
+// copy would stand beside them.
+TEST_F(UnreconcileCommandsTest, AChildNotReconciledYetTakesNoCopy)
+{
+    BuildTree();
+    v3->SetStatus(VOLUME_UNRECONCILED);
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1)));
+    EXPECT_TRUE(v2->FindQuestionMatching(10));
+    EXPECT_FALSE(v3->FindQuestionMatching(10));
+    EXPECT_FALSE(v3->FindModalityMatching(100));
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
 TEST_F(UnreconcileCommandsTest, ItemsMatchedNowhereElseGoUnlessTheyAreChaptersToBeKept)
 {
     BuildTree();
