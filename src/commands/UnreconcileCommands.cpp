@@ -384,43 +384,37 @@ void CCmdRemoveVolume::FindReservedItems()
         if (volume.GetModalityMatching(i)->GetQuestionId() == RESERVED_QUESTION_ID)
             m_pReservedModalityMatching = volume.GetModalityMatching(i);
     }
-    if (m_pReservedModalityMatching)
-        m_pReservedModality = campaign.GetModalityById(m_pReservedModalityMatching->GetModalityId());
     m_pReservedQuestionMatching = volume.FindQuestionMatching(RESERVED_QUESTION_ID);
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
     if (!reserved)
         return;
-    // The volume's wave response whose matching is gone (taken out by hand) is still the
-    // volume's: it first appears here and no other volume matches it.
-    for (int r = 0; !m_pReservedModality && r < reserved->GetModalityCount(); ++r) {
+    // The volume's wave response goes with it. So does one that first appears in the volume
+    // and that no other volume matches (its matching taken out by hand); one that another
+    // volume matches first appears there from now on.
+    for (int r = 0; r < reserved->GetModalityCount(); ++r) {
         CModality* response = reserved->GetModality(r);
         int elsewhere = -1;
-        if (response->GetAppearanceVolumeId() == m_volumeId &&
-            !FindModalityMatchedInOtherVolume(campaign, response->GetModalityId(), m_volumeId,
-                                              elsewhere, true) &&
-            !FindMatchedInEarlierWave(
-                campaign, m_volumeId,
-                [id = response->GetModalityId()](const CVolume& other) {
-                    return other.FindModalityMatching(id);
-                },
-                elsewhere))
-            m_pReservedModality = response;
+        if (m_pReservedModalityMatching &&
+            response->GetModalityId() == m_pReservedModalityMatching->GetModalityId())
+            m_reservedModalities.push_back(response);
+        else if (response->GetAppearanceVolumeId() != m_volumeId)
+            continue;
+        else if (FindOtherAppearance(campaign, *response, m_volumeId, elsewhere))
+            m_reservedAppearances.push_back({response, m_volumeId, elsewhere});
+        else
+            m_reservedModalities.push_back(response);
     }
-    const bool losesResponse =
-        m_pReservedModality && reserved->FindModalityIndex(m_pReservedModality) >= 0;
-    const int responsesLeft = reserved->GetModalityCount() - (losesResponse ? 1 : 0);
+    const int responsesLeft = reserved->GetModalityCount() - int(m_reservedModalities.size());
     const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);
     // Question 1 goes with the last wave response, unless another volume still matches it.
     const bool ownsQuestion =
         m_pReservedQuestionMatching || reserved->GetAppearanceVolumeId() == m_volumeId;
     if (responsesLeft == 0 && next < 0 && ownsQuestion) {
         m_pReservedQuestion = reserved;
-    } else if (reserved->GetAppearanceVolumeId() == m_volumeId) {
+    } else if (reserved->GetAppearanceVolumeId() == m_volumeId && next >= 0) {
         // Question 1 first appears in the next volume that has its own wave response.
-        if (next >= 0) {
-            m_appearanceBefore = m_volumeId;
-            m_appearanceAfter = next;
-        }
+        m_appearanceBefore = m_volumeId;
+        m_appearanceAfter = next;
     }
 }
 
@@ -437,11 +431,25 @@ void CCmdRemoveVolume::TakeOut(bool first)
         if (m_pReservedQuestionMatching)
             m_reservedMatchings.Remove(campaign, m_pReservedQuestionMatching, volume);
     }
-    if (m_pReservedModality) {
-        if (reserved)
-            reserved->RemoveModality(m_pReservedModality->GetModalityId());
-        m_reservedModality = campaign.RemoveModality(m_pReservedModality->GetModalityId());
+    // The mergings of the wave responses that go, then the responses.
+    QSet<int> gone;
+    for (const CModality* response : m_reservedModalities)
+        gone.insert(response->GetModalityId());
+    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
+        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
+        if (gone.contains(merging.GetMasterModalityId()) ||
+            gone.contains(merging.GetChildModalityId()))
+            m_reservedMergings.push_back(campaign.RemoveModalityMerging(
+                merging.GetMergeVolumeId(), merging.GetMasterModalityId(),
+                merging.GetChildModalityId()));
     }
+    for (const CModality* response : m_reservedModalities) {
+        if (reserved)
+            reserved->RemoveModality(response->GetModalityId());
+        m_removedReservedModalities.push_back(campaign.RemoveModality(response->GetModalityId()));
+    }
+    for (const SAppearanceMove& move : m_reservedAppearances)
+        move.Response->SetAppearanceVolumeId(move.After);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceAfter);
     if (m_pReservedQuestion)
@@ -485,11 +493,18 @@ void CCmdRemoveVolume::PutBack()
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceBefore);
-    if (m_reservedModality) {
-        campaign.AddModality(std::move(m_reservedModality));
+    for (const SAppearanceMove& move : m_reservedAppearances)
+        move.Response->SetAppearanceVolumeId(move.Before);
+    for (auto& response : m_removedReservedModalities) {
+        CModality* raw = response.get();
+        campaign.AddModality(std::move(response));
         if (reserved)
-            reserved->InsertModality(m_pReservedModality);
+            reserved->InsertModality(raw);
     }
+    m_removedReservedModalities.clear();
+    for (auto it = m_reservedMergings.rbegin(); it != m_reservedMergings.rend(); ++it)
+        campaign.AddModalityMerging(std::move(*it));
+    m_reservedMergings.clear();
     m_reservedMatchings.Undo(campaign);
 }
 

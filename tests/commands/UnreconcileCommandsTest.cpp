@@ -323,6 +323,42 @@ TEST_F(RemoveVolumeTest, RemovingTheOnlyVolumeRemovesTheWaveQuestion)
         m_history, [this] { return Dump(); }, before, Dump(), 2));
 }
 
+// The wave response of volume 3 after its matching was taken out by hand, merged in volume 1: it
+// goes with the volume (its merging too) when no other volume matches it, and first appears in
+// the one that does otherwise.
+class WaveResponseWithoutMatching : public RemoveVolumeTest,
+                                    public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
+{
+    const bool matchedElsewhere = GetParam();
+    BuildTree();
+    AddWaveQuestion();
+    const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    CModality* response = nullptr;
+    for (int r = 0; r < reserved->GetModalityCount(); ++r) {
+        if (reserved->GetModality(r)->GetAppearanceVolumeId() == 3)
+            response = reserved->GetModality(r);
+    }
+    ASSERT_TRUE(response);
+    const int id = response->GetModalityId();
+    ASSERT_TRUE(v3->RemoveModalityMatching(id));
+    if (matchedElsewhere)
+        MatchResponse(*v2, RESERVED_QUESTION_ID, id, 99);
+    Campaign().AddModalityMerging(MakeModalityMerging(*reserved->GetModality(0), *response, *v1));
+
+    EXPECT_TRUE(ExecuteAndCycle(Remove(3)));
+    EXPECT_EQ(Campaign().ContainsModality(id), matchedElsewhere);
+    if (matchedElsewhere)
+        EXPECT_EQ(Campaign().GetModalityById(id)->GetAppearanceVolumeId(), 2);
+    EXPECT_EQ(Campaign().GetModalityMergingCount(), matchedElsewhere ? 1 : 0);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
+INSTANTIATE_TEST_SUITE_P(RemoveVolumeTest, WaveResponseWithoutMatching, ::testing::Bool());
+
 // Taken out of the middle of its wave, a volume comes back to its place in campaign order.
 TEST_F(RemoveVolumeTest, AVolumeComesBackToItsPlaceInTheWave)
 {
