@@ -6,6 +6,8 @@
 #include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringTable.h"
 
+#include <algorithm>
+
 using namespace pelko_wave;
 
 namespace {
@@ -411,10 +413,28 @@ void CCmdRemoveVolume::FindReservedItems()
         m_pReservedQuestionMatching || reserved->GetAppearanceVolumeId() == m_volumeId;
     if (responsesLeft == 0 && next < 0 && ownsQuestion) {
         m_pReservedQuestion = reserved;
-    } else if (reserved->GetAppearanceVolumeId() == m_volumeId && next >= 0) {
-        // Question 1 first appears in the next volume that has its own wave response.
-        m_appearanceBefore = m_volumeId;
-        m_appearanceAfter = next;
+    } else if (reserved->GetAppearanceVolumeId() == m_volumeId) {
+        // Question 1 first appears in the next volume that has its own wave response; without
+        // one, where the first of the wave responses that stay first appears.
+        int after = next;
+        for (int r = 0; next < 0 && r < reserved->GetModalityCount(); ++r) {
+            const CModality* response = reserved->GetModality(r);
+            if (std::find(m_reservedModalities.begin(), m_reservedModalities.end(), response) !=
+                m_reservedModalities.end())
+                continue;
+            int appearance = response->GetAppearanceVolumeId();
+            for (const SAppearanceMove& move : m_reservedAppearances) {
+                if (move.Response == response)
+                    appearance = move.After;
+            }
+            if (campaign.FindVolume(appearance) &&
+                (after < 0 || campaign.IsVolumeBefore(appearance, after)))
+                after = appearance;
+        }
+        if (after >= 0) {
+            m_appearanceBefore = m_volumeId;
+            m_appearanceAfter = after;
+        }
     }
 }
 

@@ -412,7 +412,7 @@ TEST_F(WaveAppSaveAs, AFailedSaveAsTouchesNothingItDoesNotOwn)
         other->SetName(QStringLiteral("Other"));
         WriteCampaignFile(*other, Path("other.duv"));
         WriteFile(Path("other.dat/source.zoz"), "other source");
-        for (const QString target : {Path("results.duv"), Path("other.duv")}) {
+        for (const QString& target : {Path("results.duv"), Path("other.duv")}) {
             SCOPED_TRACE(qPrintable(target));
             const QString data = GetDataFolderPath(target);
             const QMap<QString, QByteArray> dataBefore = FolderFiles(data);

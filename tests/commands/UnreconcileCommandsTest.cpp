@@ -359,6 +359,22 @@ TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
 
 INSTANTIATE_TEST_SUITE_P(RemoveVolumeTest, WaveResponseWithoutMatching, ::testing::Bool());
 
+// The wave question first appears in volume 1, the only volume whose matching of it is left:
+// removed with volume 1, it first appears where its first remaining wave response does.
+TEST_F(RemoveVolumeTest, TheWaveQuestionFollowsItsRemainingResponses)
+{
+    BuildTree();
+    AddWaveQuestion();
+    ASSERT_TRUE(v2->RemoveQuestionMatching(RESERVED_QUESTION_ID));
+    ASSERT_TRUE(v3->RemoveQuestionMatching(RESERVED_QUESTION_ID));
+    EXPECT_TRUE(ExecuteAndCycle(Remove(1)));
+    const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    ASSERT_TRUE(reserved);
+    EXPECT_EQ(reserved->GetModalityCount(), 2);
+    EXPECT_EQ(reserved->GetAppearanceVolumeId(), 2);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
 // Taken out of the middle of its wave, a volume comes back to its place in campaign order.
 TEST_F(RemoveVolumeTest, AVolumeComesBackToItsPlaceInTheWave)
 {
