@@ -65,7 +65,8 @@ QString TemporaryCampaignPath(const QString& target)
             QStringLiteral(".%1.%2.saving")
                 .arg(info.fileName())
                 .arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0')));
-        if (!QFileInfo::exists(candidate) && !QFileInfo::exists(candidate + QStringLiteral("-journal")))
+        if (!QFileInfo::exists(candidate) &&
+            !QFileInfo::exists(candidate + QStringLiteral("-journal")))
             return candidate;
     }
 }
@@ -78,9 +79,11 @@ QString FreeFileName(const QDir& folder, const QString& name)
         return folder.filePath(name);
     const QFileInfo info(name);
     const QString base = info.completeBaseName();
-    const QString extension = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString extension =
+        info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     for (int n = 1;; ++n) {
-        const QString candidate = folder.filePath(QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension));
+        const QString candidate =
+            folder.filePath(QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -331,8 +334,8 @@ bool CWaveApp::SaveCampaignAs(QString& errorText)
     QFile::remove(path + QStringLiteral("-journal"));
     if (std::rename(QFile::encodeName(writing).constData(), QFile::encodeName(path).constData()) !=
         0) {
-        storage.SetErrorText(FormatString(LoadString(IDS_DB_ERROR),
-                                          {QString::fromLocal8Bit(std::strerror(errno))}));
+        storage.SetErrorText(
+            FormatString(LoadString(IDS_DB_ERROR), {QString::fromLocal8Bit(std::strerror(errno))}));
         takeBack();
         return false;
     }

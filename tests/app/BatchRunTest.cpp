@@ -78,8 +78,7 @@ TEST_F(BatchRunInProcess, TheReportIsWrittenAfterTheSave)
 {
     const QString report = Path("r.html");
     QStringList seen;
-    m_app.SetStorageFactory(
-        [&] { return std::make_unique<CReportWatchingStorage>(report, seen); });
+    m_app.SetStorageFactory([&] { return std::make_unique<CReportWatchingStorage>(report, seen); });
     const QString source = CopySample(QStringLiteral("wave1.zoz"));
     EXPECT_TRUE(Run({QStringLiteral("-source:") + source, QStringLiteral("-A:QR"),
                      QStringLiteral("-output:") + report}));

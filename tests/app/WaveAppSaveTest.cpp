@@ -391,8 +391,8 @@ TEST_F(WaveAppSaveAs, WhatTheNewDataFolderHeldStays)
     EXPECT_TRUE(IsPathInFolder(Volume(2).GetMetaData().SourceString, Path("results.dat")));
     EXPECT_EQ(after.size(), before.size() + 2);
     EXPECT_TRUE(HiddenFiles(m_folder.path()).isEmpty());
-    EXPECT_TRUE(SameDump(StoredDump(*ReadBack(Path("results.duv"))),
-                         StoredDump(*m_app.GetCampaign())));
+    EXPECT_TRUE(
+        SameDump(StoredDump(*ReadBack(Path("results.duv"))), StoredDump(*m_app.GetCampaign())));
 }
 
 // A Save As that fails at a step takes away what it copied and nothing else: the files that the

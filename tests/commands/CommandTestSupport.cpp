@@ -244,9 +244,9 @@ QString CheckCampaignFile(const QString& path)
             return AssertionFailure() << "response " << modality.GetModalityId()
                                       << " without its question " << modality.GetQuestionId();
         if (!volumeExists(modality.GetAppearanceVolumeId()))
-            return AssertionFailure() << "response " << modality.GetModalityId()
-                                      << " appears in volume " << modality.GetAppearanceVolumeId()
-                                      << ", which is not in the campaign";
+            return AssertionFailure()
+                   << "response " << modality.GetModalityId() << " appears in volume "
+                   << modality.GetAppearanceVolumeId() << ", which is not in the campaign";
     }
     for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
         const CQuestion& question = *campaign.GetQuestion(i);
@@ -257,9 +257,9 @@ QString CheckCampaignFile(const QString& path)
                                           << " lists a response the campaign has not";
         }
         if (!volumeExists(question.GetAppearanceVolumeId()))
-            return AssertionFailure() << "question " << question.GetQuestionId()
-                                      << " appears in volume " << question.GetAppearanceVolumeId()
-                                      << ", which is not in the campaign";
+            return AssertionFailure()
+                   << "question " << question.GetQuestionId() << " appears in volume "
+                   << question.GetAppearanceVolumeId() << ", which is not in the campaign";
     }
     for (int w = 0; w < campaign.GetWaveCount(); ++w) {
         for (int v = 0; v < campaign.GetWave(w)->GetVolumeCount(); ++v) {
