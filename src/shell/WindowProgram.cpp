@@ -3,6 +3,8 @@
 #include "app/WaveApp.h"
 #include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
+#include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
@@ -85,6 +87,8 @@ bool CWindowProgram::Start(CWaveApp& app)
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))));
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
+    m_viewDialogs = std::make_unique<CCampaignViewDialogs>();
+    SetViewDialogs(m_viewDialogs.get());
 
     m_splash = new CSplashScreenEx;
     m_splash->Create(nullptr, QString(), kSplashTimeout, kSplashStyle);
@@ -94,7 +98,8 @@ bool CWindowProgram::Start(CWaveApp& app)
         m_splash->deleteLater();
 
     CNewMenu::SetDrawMode(kMenuDrawMode);
-    m_shell = std::make_unique<CShellApp>(app, &CCampaignPanes::Make, nullptr, m_services.get());
+    m_shell = std::make_unique<CShellApp>(
+        app, &CCampaignPanes::Make, std::make_unique<CCampaignDialogs>(app), m_services.get());
     // Closing the main window ends the program, whatever other window (a report, the splash
     // screen) is still open.
     QObject::connect(m_shell->GetMainFrame(), &CMainFrame::Closed, qApp, &QCoreApplication::quit,
@@ -114,6 +119,11 @@ void CWindowProgram::End()
     if (m_shell) {
         m_shell->Shutdown();
         m_shell.reset();
+    }
+    if (m_viewDialogs) {
+        if (GetViewDialogs() == m_viewDialogs.get())
+            SetViewDialogs(nullptr);
+        m_viewDialogs.reset();
     }
     if (m_services) {
         if (&GetWindowServices() == m_services.get())

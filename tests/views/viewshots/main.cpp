@@ -1,33 +1,64 @@
-// Writes a PNG picture of each campaign view in a known state, on the sample campaign, and the
-// sample campaign's file (sample.duv) beside them:
+// Writes a PNG picture of each campaign view and campaign dialog in a known state, on the sample
+// campaign, and the sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
 // The pictures are for looking at; the tests check the same views by sampled colours.
 
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/PropertyGrid.h"
+#include "controls/SimpleBrowser.h"
+#include "controls/XHtmlTree.h"
+#include "controls/XListCtrl.h"
+#include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/DBConnectionDlg.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/NewVolumeInheritsFromPage.h"
+#include "dialogs/NewVolumeMatchingPage.h"
+#include "dialogs/NewVolumeSheet.h"
+#include "dialogs/NewVolumeSourcePage.h"
+#include "dialogs/NewWaveDlg.h"
+#include "dialogs/ReReconciliationOptionsDlg.h"
+#include "dialogs/ReportDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/CaptionLibrary.h"
+#include "model/Volume.h"
 #include "model/Wave.h"
+#include "reconcile/SourceComparison.h"
+#include "reconcile/ValidationReports.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
+#include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
+#include "views/SummaryReport.h"
+#include "views/ViewDialogs.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -49,10 +80,66 @@ void Save(const QImage& image, const QString& name)
     }
 }
 
-void Shoot(QWidget& widget, const QString& name)
+QImage Shoot(QWidget& widget, const QString& name)
 {
     QApplication::processEvents();
-    Save(widget.grab().toImage(), name);
+    const QImage image = widget.grab().toImage();
+    Save(image, name);
+    return image;
+}
+
+// A check of what a picture shows; a failed one fails the run.
+void Expect(bool condition, const QString& what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "viewshots: %s\n", qPrintable(what));
+    ++g_failures;
+}
+
+// The darkest pixel of the rectangle of the image.
+QColor Darkest(const QImage& image, const QRect& rect)
+{
+    QColor darkest = Qt::white;
+    const QRect inside = rect.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.lightness() < darkest.lightness())
+                darkest = colour;
+        }
+    return darkest;
+}
+
+bool Near(const QColor& a, const QColor& b, int tolerance = 12)
+{
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// The pane's grid: its title row shaded as the grid's titles are, and each item's name and value
+// written in its row (a value left empty in the model is allowed to show nothing).
+void ExpectPropertyPicture(const QImage& image, CBottomView& pane, const char* what)
+{
+    CPropertyGrid& grid = *pane.GetGrid();
+    const CPropertyGrid::CSection* section = grid.FindSection(0);
+    Expect(section && !section->m_items.empty(), what);
+    if (!section)
+        return;
+    const QPoint offset = grid.viewport()->mapTo(&pane, QPoint(0, 0));
+    const QColor shade = ColorRefToQColor(grid.GetColour(CPropertyGrid::COLOUR_SHADE));
+    Expect(Near(image.pixelColor(offset + QPoint(2, section->m_rcTitle.top + 2)), shade), what);
+    for (const CPropertyGrid::CItem& item : section->m_items) {
+        const QRect name(offset.x() + item.m_rcName.left, offset.y() + item.m_rcName.top,
+                         item.m_rcName.Width(), item.m_rcName.Height());
+        Expect(Darkest(image, name).lightness() < 100, what);
+        const bool empty =
+            item.m_type != CPropertyGrid::IT_CUSTOM && grid.GetValueText(item).isEmpty();
+        const QRect value(offset.x() + item.m_rcValue.left, offset.y() + item.m_rcValue.top,
+                          item.m_rcValue.Width(), item.m_rcValue.Height());
+        Expect(empty || Darkest(image, value).lightness() < 160, what);
+    }
 }
 
 // The window with the pop-up menu drawn over it where it opened.
@@ -78,6 +165,76 @@ void ExpandTo(CQuestionTreeCtrl& tree, const QString& shortcut)
             tree.Expand(walk, TVE_EXPAND);
             return;
         }
+}
+
+// Nothing of the window is cut: every visible control lies inside its parent (the insides of
+// lists and trees, which scroll, left out).
+void ExpectNothingCut(const QWidget& window, const QString& name)
+{
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        const QWidget* parent = control->parentWidget();
+        if (!control->isVisible() || control->isWindow() || !parent)
+            continue;
+        bool scrolled = false;
+        for (const QWidget* up = parent; up && up != &window; up = up->parentWidget())
+            scrolled = scrolled || qobject_cast<const QAbstractScrollArea*>(up) != nullptr;
+        if (scrolled)
+            continue;
+        Expect(parent->rect().contains(control->geometry()),
+               QStringLiteral("%1: %2 \"%3\" is cut")
+                   .arg(name, QString::fromLatin1(control->metaObject()->className()),
+                        control->objectName()));
+    }
+}
+
+// The dark text of a label or button is drawn where it stands.
+bool HasDarkInk(const QImage& image, const QRect& area)
+{
+    return Darkest(image, area).lightness() < 90;
+}
+
+// Shows a dialog, grabs it, checks it and saves it.
+QImage ShootDialog(QWidget& dialog, const QString& name)
+{
+    dialog.show();
+    QApplication::processEvents();
+    ExpectNothingCut(dialog, name);
+    QImage image = dialog.grab().toImage();
+    Save(image, name);
+    return image;
+}
+
+// The sample campaign's caption libraries: brand names and answers written differently.
+void AddSampleCaptionLibraries()
+{
+    QList<CResponseCaptionGroup*> groups;
+    QList<CResponseLibrary*> libraries;
+    const QList<QStringList> captions = {
+        {"Bean There", "Bean-There Coffee", "Bean There Cafés"},
+        {"Daily Grind", "The Daily Grind"},
+        {"Don't know", "Do not know", "DK", "Ne sait pas"},
+        {"None of these", "None of the above"},
+    };
+    for (const QStringList& texts : captions) {
+        auto* group = new CResponseCaptionGroup(texts[0]);
+        for (const QString& text : texts)
+            group->AddCaption(std::make_unique<CResponseCaption>(text, group));
+        group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
+        groups << group;
+    }
+    auto* brands = new CResponseLibrary(QStringLiteral("Coffee brands"));
+    brands->AddGroup(groups[0]);
+    brands->AddGroup(groups[1]);
+    for (int i = 0; i < groups[0]->GetCaptionCount(); ++i)
+        brands->SetCaptionState(groups[0]->GetCaptionAt(i), 1);
+    brands->SetCaptionState(groups[1]->GetCaptionAt(0), 1);
+    auto* answers = new CResponseLibrary(QStringLiteral("Standard answers"));
+    answers->AddGroup(groups[2]);
+    answers->AddGroup(groups[3]);
+    for (int i = 0; i < 3; ++i)
+        answers->SetCaptionState(groups[2]->GetCaptionAt(i), 1);
+    libraries << brands << answers;
+    SetCaptionLibraries(groups, libraries);
 }
 
 HTREEITEM Find(CQuestionTreeCtrl& tree, const QString& shortcut)
@@ -147,16 +304,64 @@ int main(int argc, char* argv[])
 
     CLeftView left;
     CRightView right;
-    left.SetPanes(&right, nullptr);
+    CBottomView bottom;
+    left.SetPanes(&right, &bottom);
     left.resize(240, 320);
     right.resize(420, 520);
+    bottom.resize(440, 330);
     left.show();
     right.show();
+    bottom.show();
     left.ResetAfterLoad();
     QTreeView& tree = *left.GetTree();
     tree.expandAll();
     left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 1);
-    Shoot(left, QStringLiteral("campaign-tree"));
+    {
+        const QImage image = Shoot(left, QStringLiteral("campaign-tree"));
+        // Every wave is reconciled: the names of those not selected are black.
+        for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+            const QModelIndex item =
+                left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(w)->GetWaveId());
+            if (item == tree.currentIndex())
+                continue;
+            const QRect text =
+                tree.visualRect(item).translated(tree.viewport()->mapTo(&left, QPoint(0, 0)));
+            Expect(Near(Darkest(image, text), Qt::black, 40), "campaign-tree: a reconciled wave");
+        }
+    }
+
+    // The property pane of the campaign, of wave 2 and of its second volume (which inherits).
+    left.SelectCampaign(0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-campaign")), bottom,
+                          "property-campaign");
+    left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-wave")), bottom, "property-wave");
+    left.SelectVolumeItem(campaign.GetWave(1)->GetVolume(1)->GetVolumeId(), 0);
+    ExpectPropertyPicture(Shoot(bottom, QStringLiteral("property-volume")), bottom,
+                          "property-volume");
+
+    // The reconciliation summary of wave 2 in its report window.
+    {
+        CSummaryCounts counts;
+        QString details;
+        Expect(ComputeSummary(campaign.GetWave(1)->GetWaveId(), counts, details),
+               "summary-wave2: computed");
+        CReportDlg report;
+        report.setWindowTitle(QStringLiteral("Reconciliation Summary for Wave \"Summer\""));
+        report.SetReportKind(REPORT_SUMMARY);
+        report.SetReportHtml(BuildSummaryHtml(counts, details));
+        report.show();
+        const QImage image = Shoot(report, QStringLiteral("summary-wave2"));
+        // The count lines come first, on their light grey, then the details.
+        auto* browser = report.findChild<QTextBrowser*>();
+        Expect(browser && browser->toPlainText().contains(QStringLiteral("perfect question")),
+               "summary-wave2: the counts");
+        Expect(counts.MatchesWithDifferences > 0 && !details.isEmpty(),
+               "summary-wave2: differences listed");
+        const QPoint line = browser ? browser->viewport()->mapTo(&report, QPoint(40, 6)) : QPoint();
+        Expect(Near(image.pixelColor(line), QColor(240, 240, 240), 6),
+               "summary-wave2: the first count's background");
+    }
 
     // The question tree of the campaign: two chapters open, a question selected.
     left.SelectCampaign(0);
@@ -211,6 +416,163 @@ int main(int argc, char* argv[])
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
         ++g_failures;
+    }
+
+    // The dialogs of the campaign tree's commands.
+    const QString samples = QStringLiteral(PLIM_SOURCE_DIR "/samples/");
+    {
+        // A new wave after "Autumn": the dates follow it by a day, for as long again.
+        const CWave& autumn = *campaign.GetWave(2);
+        const qint64 days = autumn.GetWaveStart().daysTo(autumn.GetWaveEnd());
+        CNewWaveDlg dialog;
+        dialog.SetStartDate(autumn.GetWaveEnd().addDays(1));
+        dialog.SetEndDate(autumn.GetWaveEnd().addDays(days + 1));
+        dialog.SetMidPointDate(autumn.GetWaveMidpoint().addDays(days + 1));
+        FindControl<QLineEdit>(dialog, CNewWaveDlg::IDC_NAME)->setText(QStringLiteral("Winter"));
+        FindControl<QPlainTextEdit>(dialog, CNewWaveDlg::IDC_DESCRIPTION)
+            ->setPlainText(QStringLiteral("Fourth wave: online and phone."));
+        const QImage image = ShootDialog(dialog, QStringLiteral("new-wave"));
+        QWidget* ok = FindControl<QWidget>(dialog, CNewWaveDlg::IDC_OK);
+        Expect(ok->isEnabled(), QStringLiteral("new-wave: OK is off"));
+        Expect(HasDarkInk(image, ok->geometry()), QStringLiteral("new-wave: OK has no text"));
+    }
+    {
+        CDBConnectionDlg dialog;
+        FindControl<QLineEdit>(dialog, CDBConnectionDlg::IDC_CONNECTION_STRING)
+            ->setText(QStringLiteral("QSQLITE;Database=/data/surveys/summer.db"));
+        FindControl<QLineEdit>(dialog, CDBConnectionDlg::IDC_SURVEY_ID)->setText("42");
+        const QImage image = ShootDialog(dialog, QStringLiteral("db-connection"));
+        QWidget* test = FindControl<QWidget>(dialog, CDBConnectionDlg::IDC_TEST);
+        Expect(HasDarkInk(image, test->geometry()), QStringLiteral("db-connection: no Test..."));
+    }
+    {
+        CReReconciliationOptionsDlg dialog;
+        const QImage image = ShootDialog(dialog, QStringLiteral("rereconcile"));
+        // The white band: white in its corners, the warning's dark text inside it.
+        const QRect band = dialog.GetWhiteBand()->geometry();
+        for (const QPoint& at : {band.topLeft() + QPoint(2, 2), band.topRight() + QPoint(-2, 2),
+                                 band.bottomLeft() + QPoint(2, -2)})
+            Expect(image.pixelColor(at) == QColor(Qt::white),
+                   QStringLiteral("rereconcile: the band is not white at %1,%2")
+                       .arg(at.x())
+                       .arg(at.y()));
+        Expect(HasDarkInk(image, band), QStringLiteral("rereconcile: no warning on the band"));
+        Expect(image.pixelColor(band.bottomLeft() + QPoint(2, 6)) != QColor(Qt::white),
+               QStringLiteral("rereconcile: the band runs on below"));
+    }
+    {
+        AddSampleCaptionLibraries();
+        CCaptionLibraryDlg dialog;
+        dialog.SetMode(2);
+        dialog.resize(820, 460);
+        dialog.show();
+        QApplication::processEvents();
+        dialog.GetGroupsList()->SetCurSel(2);
+        dialog.GetTree()->SelectItem(dialog.GetTree()->GetRootItem());
+        const QImage image = ShootDialog(dialog, QStringLiteral("caption-libraries"));
+        Expect(dialog.GetTree()->topLevelItemCount() == 2,
+               QStringLiteral("caption-libraries: the tree lacks its libraries"));
+        Expect(dialog.GetLabelsList()->GetItemCount() == 4,
+               QStringLiteral("caption-libraries: the labels of \"Don't know\" are missing"));
+        QWidget* ok = FindControl<QWidget>(dialog, CCaptionLibraryDlg::IDC_OK);
+        Expect(HasDarkInk(image, ok->geometry()),
+               QStringLiteral("caption-libraries: no \"Reconcile\" on OK"));
+        dialog.reject();
+    }
+    {
+        // A second volume for wave 2, "Summer": its source, its ancestor and its matching.
+        CNewVolumeSheet sheet;
+        SNewVolumeWizardInput input;
+        input.Campaign = &campaign;
+        input.Wave = campaign.GetWave(1);
+        input.QuestionMethods = {1, 2, 3};
+        input.ResponseMethods = {2, 1};
+        sheet.SetInput(input);
+        sheet.resize(620, 600);
+        FindControl<QLineEdit>(sheet, CNewVolumeSourcePage::IDC_NAME)->setText("Web panel");
+        FindControl<QLineEdit>(sheet, CNewVolumeSourcePage::IDC_QUESTION_PATH)
+            ->setText(samples + QStringLiteral("wave2.sss"));
+        FindControl<QAbstractButton>(sheet, CNewVolumeSourcePage::IDC_COPY_QUESTION_SOURCE)
+            ->setChecked(true);
+        QImage image = ShootDialog(sheet, QStringLiteral("new-volume-source"));
+        Expect(sheet.button(QWizard::NextButton)->isEnabled(),
+               QStringLiteral("new-volume-source: Next is off"));
+        Expect(FindControl<QAbstractButton>(sheet, CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S)
+                   ->isChecked(),
+               QStringLiteral("new-volume-source: the Triple-S file is not shown as such"));
+
+        sheet.next();
+        CXListCtrl& ancestors = *sheet.GetInheritsFromPage()->GetList();
+        FindControl<QAbstractButton>(sheet, CNewVolumeInheritsFromPage::IDC_INHERITS)->click();
+        ancestors.SetCurSel(2);
+        image = ShootDialog(sheet, QStringLiteral("new-volume-inheritance"));
+        Expect(ancestors.GetItemCount() == 3,
+               QStringLiteral("new-volume-inheritance: not three candidates"));
+        Expect(!ancestors.GetEnabled(0) && ancestors.GetEnabled(2),
+               QStringLiteral("new-volume-inheritance: volumes with an heir can be chosen"));
+        const QRect chosen = ancestors.visualItemRect(ancestors.topLevelItem(2))
+                                 .translated(ancestors.viewport()->mapTo(&sheet, QPoint(0, 0)));
+        Expect(Near(image.pixelColor(chosen.left() + 4, chosen.center().y()),
+                    sheet.palette().color(QPalette::Highlight), 30),
+               QStringLiteral("new-volume-inheritance: the chosen row is not highlighted"));
+
+        sheet.next();
+        FindControl<QAbstractButton>(sheet, CNewVolumeMatchingPage::IDC_ALIGN_BY_QUESTION)->click();
+        auto* mainQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_MAIN_QUESTIONS);
+        auto* thisQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_THIS_QUESTIONS);
+        mainQuestions->setCurrentRow(3);
+        const QList<QListWidgetItem*> q6 = thisQuestions->findItems("Q6", Qt::MatchExactly);
+        if (!q6.isEmpty())
+            thisQuestions->setCurrentItem(q6[0]);
+        image = ShootDialog(sheet, QStringLiteral("new-volume-matching"));
+        Expect(sheet.button(QWizard::FinishButton)->text() == QStringLiteral("Done"),
+               QStringLiteral("new-volume-matching: Finish does not read \"Done\""));
+        Expect(sheet.button(QWizard::FinishButton)->isEnabled(),
+               QStringLiteral("new-volume-matching: Done is off"));
+        Expect(sheet.GetMatchingPage()->GetQuestionMethodList()->GetCheckbox(0, 0) == 1,
+               QStringLiteral("new-volume-matching: the first question method is not ticked"));
+        sheet.reject();
+    }
+
+    // The languages dialog: French chosen as the current language.
+    {
+        CLanguageDlg languages(campaign);
+        languages.show();
+        QTreeWidget& list = *languages.GetList();
+        list.setCurrentItem(list.topLevelItem(1));
+        languages.OnSetCurrent();
+        Shoot(languages, QStringLiteral("languages"));
+    }
+
+    // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
+    // gone, so its matching of S2 no longer holds.
+    {
+        QFile original(QStringLiteral(PLIM_SOURCE_DIR "/samples/wave1.zoz"));
+        QFile copy(work.filePath(QStringLiteral("wave1.zoz")));
+        if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
+            std::fprintf(stderr, "viewshots: cannot copy wave1.zoz\n");
+            return 1;
+        }
+        QString source = QString::fromUtf8(original.readAll());
+        source.remove(
+            QRegularExpression(QStringLiteral("    <question code=\"2\" .*?</question>\n"),
+                               QRegularExpression::DotMatchesEverythingOption));
+        copy.write(source.toUtf8());
+        copy.close();
+        campaign.FindVolume(1)->GetMetaData().SourceString = copy.fileName();
+        SSourceComparisonLists lists;
+        if (CompareSourcesParallel(nullptr, campaign, lists) ||
+            lists.InvalidQuestionMatches.empty()) {
+            std::fprintf(stderr, "viewshots: the copy without S2 shows no invalid matching\n");
+            return 1;
+        }
+        CValidateCampaignDlg validation;
+        validation.SetHtml(FormatValidationReport(campaign, lists));
+        validation.SetIssueLists(lists);
+        validation.show();
+        Shoot(validation, QStringLiteral("validation"));
     }
     return g_failures == 0 ? 0 : 1;
 }
