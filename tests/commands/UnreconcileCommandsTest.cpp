@@ -351,8 +351,9 @@ TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
 
     EXPECT_TRUE(ExecuteAndCycle(Remove(3)));
     EXPECT_EQ(Campaign().ContainsModality(id), matchedElsewhere);
-    if (matchedElsewhere)
+    if (matchedElsewhere) {
         EXPECT_EQ(Campaign().GetModalityById(id)->GetAppearanceVolumeId(), 2);
+    }
     EXPECT_EQ(Campaign().GetModalityMergingCount(), matchedElsewhere ? 1 : 0);
     EXPECT_TRUE(KeepsItsReferences(Campaign()));
 }
