@@ -390,21 +390,21 @@ void CCmdRemoveVolume::FindReservedItems()
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
     if (!reserved)
         return;
-    // The volume's wave response goes with it. So does one that first appears in the volume
-    // and that no other volume matches (its matching taken out by hand); one that another
-    // volume matches first appears there from now on.
+    // The volume's wave responses (the one its matching names, and any that first appears in
+    // it, its matching taken out by hand) go with it, unless another volume matches one: that
+    // one first appears there from now on.
     for (int r = 0; r < reserved->GetModalityCount(); ++r) {
         CModality* response = reserved->GetModality(r);
-        int elsewhere = -1;
-        if (m_pReservedModalityMatching &&
-            response->GetModalityId() == m_pReservedModalityMatching->GetModalityId())
-            m_reservedModalities.push_back(response);
-        else if (response->GetAppearanceVolumeId() != m_volumeId)
+        const bool appearsHere = response->GetAppearanceVolumeId() == m_volumeId;
+        if (!appearsHere && !(m_pReservedModalityMatching &&
+                              response->GetModalityId() ==
+                                  m_pReservedModalityMatching->GetModalityId()))
             continue;
-        else if (FindOtherAppearance(campaign, *response, m_volumeId, elsewhere))
-            m_reservedAppearances.push_back({response, m_volumeId, elsewhere});
-        else
+        int elsewhere = -1;
+        if (!FindOtherAppearance(campaign, *response, m_volumeId, elsewhere))
             m_reservedModalities.push_back(response);
+        else if (appearsHere)
+            m_reservedAppearances.push_back({response, m_volumeId, elsewhere});
     }
     const int responsesLeft = reserved->GetModalityCount() - int(m_reservedModalities.size());
     const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);

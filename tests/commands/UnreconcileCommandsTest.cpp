@@ -323,17 +323,17 @@ TEST_F(RemoveVolumeTest, RemovingTheOnlyVolumeRemovesTheWaveQuestion)
         m_history, [this] { return Dump(); }, before, Dump(), 2));
 }
 
-// The wave response of volume 3 after its matching was taken out by hand, merged in volume 1: it
-// goes with the volume (its merging too) when no other volume matches it, and first appears in
-// the one that does otherwise.
-class WaveResponseWithoutMatching : public RemoveVolumeTest,
-                                    public ::testing::WithParamInterface<bool>
+// The wave response of volume 3, merged in volume 1, with or without its matching in volume 3
+// (taken out by hand), matched in volume 2 or not: it goes with the volume (its merging too)
+// when no other volume matches it, and first appears in the one that does otherwise.
+class WaveResponseOfARemovedVolume : public RemoveVolumeTest,
+                                     public ::testing::WithParamInterface<std::tuple<bool, bool>>
 {
 };
 
-TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
+TEST_P(WaveResponseOfARemovedVolume, GoesWithItUnlessAnotherVolumeMatchesIt)
 {
-    const bool matchedElsewhere = GetParam();
+    const auto [matchingTakenOut, matchedElsewhere] = GetParam();
     BuildTree();
     AddWaveQuestion();
     const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
@@ -344,7 +344,9 @@ TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
     }
     ASSERT_TRUE(response);
     const int id = response->GetModalityId();
-    ASSERT_TRUE(v3->RemoveModalityMatching(id));
+    if (matchingTakenOut) {
+        ASSERT_TRUE(v3->RemoveModalityMatching(id));
+    }
     if (matchedElsewhere)
         MatchResponse(*v2, RESERVED_QUESTION_ID, id, 99);
     Campaign().AddModalityMerging(MakeModalityMerging(*reserved->GetModality(0), *response, *v1));
@@ -358,7 +360,8 @@ TEST_P(WaveResponseWithoutMatching, IsNotLeftBehindByItsVolume)
     EXPECT_TRUE(KeepsItsReferences(Campaign()));
 }
 
-INSTANTIATE_TEST_SUITE_P(RemoveVolumeTest, WaveResponseWithoutMatching, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(RemoveVolumeTest, WaveResponseOfARemovedVolume,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 // The wave question first appears in volume 1, the only volume whose matching of it is left:
 // removed with volume 1, it first appears where its first remaining wave response does.
