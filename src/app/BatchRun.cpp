@@ -146,8 +146,9 @@ bool CWaveApp::RunCommandLine()
         for (const QString& path :
              QStringList{targetPath} + givenSources + m_cmdLineInfo.GetSources()) {
             if (IsSameFile(output, path)) {
-                WriteStdErrLine(QStringLiteral("plim: ") +
-                                Text(IDS_REPORT_OVERWRITES, {AbsolutePath(output), path}));
+                WriteStdErrLine(
+                    QStringLiteral("plim: ") +
+                    Text(IDS_REPORT_OVERWRITES, {AbsolutePath(output), AbsolutePath(path)}));
                 m_exitCode = BATCH_COMMAND_LINE_REFUSED;
                 return false;
             }
