@@ -5,7 +5,6 @@
 #include "app/WaveApp.h"
 
 #include "app/CampaignFileNames.h"
-#include "commands/LanguageCommands.h"
 #include "commands/ReconcileCommands.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCallBackInfo.h"
