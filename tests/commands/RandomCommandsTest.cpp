@@ -1096,17 +1096,22 @@ TEST_F(RandomCommands, AFixedSeedUndoneToTheStartAndRedoneToTheEnd)
     ExpectEveryKind(done);
 }
 
-// The long run: PLIM_RANDOM_COMMANDS=<steps> runs that many steps for each seed from 1 to
-// PLIM_RANDOM_SEEDS (10 when not set).
+// The long run: PLIM_RANDOM_COMMANDS=<steps> runs that many steps for each seed of
+// PLIM_RANDOM_SEEDS: "N" for the seeds 1 to N, "FIRST-LAST" for a range (so that several
+// processes can share the seeds); 1 to 10 when not set.
 TEST_F(RandomCommands, LongRunsBehindAnEnvironmentVariable)
 {
     const int steps = qEnvironmentVariableIntValue("PLIM_RANDOM_COMMANDS");
     if (steps <= 0)
         GTEST_SKIP() << "set PLIM_RANDOM_COMMANDS to the number of steps per seed";
-    bool given = false;
-    const int seeds = qEnvironmentVariableIntValue("PLIM_RANDOM_SEEDS", &given);
+    const QStringList range = qEnvironmentVariable("PLIM_RANDOM_SEEDS", QStringLiteral("10"))
+                                  .split(u'-', Qt::SkipEmptyParts);
+    const unsigned first = range.size() == 2 ? range[0].toUInt() : 1;
+    const unsigned last = range.isEmpty() ? 0 : range.back().toUInt();
+    ASSERT_TRUE(range.size() <= 2 && first >= 1 && first <= last)
+        << "PLIM_RANDOM_SEEDS: a count, or FIRST-LAST";
     QMap<QString, int> done;
-    for (unsigned seed = 1; seed <= unsigned(given ? seeds : 10); ++seed) {
+    for (unsigned seed = first; seed <= last; ++seed) {
         Run(seed, steps, done);
         if (HasFatalFailure())
             return;
