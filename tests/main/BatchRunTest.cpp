@@ -473,6 +473,9 @@ TEST_F(BatchRun, AReportThatCannotBeWrittenFailsTheRun)
                                  Path("report.html").toUtf8() + "'."))
         << run.Out.constData();
     EXPECT_TRUE(QFileInfo(Path("report.html")).isDir());
+    // Only the report failed: the campaign was saved before it, and stays.
+    EXPECT_TRUE(run.Out.endsWith(kCreated)) << run.Out.constData();
+    EXPECT_EQ(Sql(Path("wave1.duv"), "select count(*) from Waves"), "1");
 }
 
 } // namespace
