@@ -105,8 +105,10 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     // matchings.
     MatchingsByHolder<CModalityMatching> modalityMatchings;
     MatchingsByHolder<CQuestionMatching> questionMatchings;
-    UnreconcileModalities(modalityMatchings);
+    // The questions first: a response whose question goes goes with it, its matchings without
+    // copies for the child volumes.
     UnreconcileQuestions(questionMatchings);
+    UnreconcileModalities(modalityMatchings);
     TakeResponsesWithTheirQuestions(modalityMatchings);
     RemoveMergingsOfListedResponses();
     SVolumeTreeChanges removed;
@@ -177,11 +179,15 @@ void CCmdUnreconcileVolume::UnreconcileModalities(
     for (int i = 0; i < campaign.GetModalityCount(); ++i)
         modalities.push_back(campaign.GetModality(i));
 
+    QSet<int> goingQuestions;
+    for (const CQuestion* question : std::as_const(m_removedQuestionList))
+        goingQuestions.insert(question->GetQuestionId());
     for (auto it = modalities.rbegin(); it != modalities.rend(); ++it) {
         CModality* modality = *it;
         // The wave responses of the reserved question belong to the volume, not to its
-        // reconciliation.
-        if (modality->GetQuestionId() == RESERVED_QUESTION_ID)
+        // reconciliation; the responses of a question that goes go with it.
+        if (modality->GetQuestionId() == RESERVED_QUESTION_ID ||
+            goingQuestions.contains(modality->GetQuestionId()))
             continue;
         const int modalityId = modality->GetModalityId();
         if (CModalityMatching* matching =

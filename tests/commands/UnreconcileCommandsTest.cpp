@@ -224,6 +224,27 @@ TEST_F(UnreconcileCommandsTest, AQuestionGoesWithItsResponsesAndTheirMergings)
     EXPECT_TRUE(SameDump(Dump(), before));
 }
 
+// Question 13 is matched in volume 1 up to itself, its response 130 on to volume 2: the question
+// goes, and its response with it, without a copy for volume 2 that would name a response no
+// longer there; Undo gives back exactly what was.
+TEST_F(UnreconcileCommandsTest, AResponseThatGoesWithItsQuestionLeavesNoCopyBehind)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 1);
+    AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"));
+    MatchQuestion(*v1, 13, 9);
+    MatchResponse(*v1, 13, 130, 1);
+    v1->FindQuestionMatching(13)->SetEndVolumeId(1);
+    v1->FindModalityMatching(130)->SetEndVolumeId(2);
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1), 3));
+    EXPECT_FALSE(Campaign().ContainsQuestion(13));
+    EXPECT_FALSE(Campaign().ContainsModality(130));
+    EXPECT_FALSE(v2->FindModalityMatching(130));
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
 TEST_F(UnreconcileCommandsTest, TheLinkQuestionGoesBackToTheMainVolumesSourceCode)
 {
     CWave* wave = AddWave(Campaign(), 1);
