@@ -973,12 +973,11 @@ struct SAppearances
 class RandomCommands : public CSampleStudyTest
 {
 protected:
-    // What every state must keep, and what a campaign file written from it gives back. The
-    // state's dump goes into dump.
+    // What every state must keep, and what a campaign file written from it gives back; dump is
+    // the state's dump.
     ::testing::AssertionResult HoldsAndReadsBack(const CCampaign& campaign, const QString& path,
-                                                 QString& dump)
+                                                 const QString& dump)
     {
-        dump = Dump(campaign);
         if (auto kept = KeepsItsInvariants(campaign); !kept)
             return kept;
         if (auto kept = KeepsItsReferences(campaign); !kept)
@@ -1004,8 +1003,9 @@ protected:
                                                      : FilePath(name);
     }
 
-    // Runs the given number of steps drawn with the seed, with a few undo and redo round trips
-    // and abandoned redo branches on the way, checking every state reached; then takes
+    // Runs the given number of steps drawn with the seed, each taken back and put back at once,
+    // with a few longer undo and redo round trips and abandoned redo branches on the way,
+    // checking every state reached; then takes
     // everything back to the start and forward again, and checks the campaign file written at
     // the end. The kinds of step that succeeded are counted in done.
     void Run(unsigned seed, int steps, QMap<QString, int>& done)
@@ -1041,6 +1041,12 @@ protected:
                          : app.ExecuteCommand(command, CCmdCallBacks(), nullptr, nullptr, true);
             if (succeeded) {
                 ++done[kind];
+                // Taken back and put back at once: exactly the states before and after.
+                current = Dump(campaign);
+                ASSERT_TRUE(app.Undo()) << "undo of " << kind.toStdString();
+                ASSERT_TRUE(SameDump(Dump(campaign), before)) << "undo of " << kind.toStdString();
+                ASSERT_TRUE(app.Redo()) << "redo of " << kind.toStdString();
+                ASSERT_TRUE(SameDump(Dump(campaign), current)) << "redo of " << kind.toStdString();
             } else {
                 ++failed[kind];
                 ASSERT_TRUE(SameDump(Dump(campaign), before)) << "a failed " << kind.toStdString();
@@ -1058,6 +1064,7 @@ protected:
                 ASSERT_TRUE(SameDump(Dump(campaign), current));
             } else if (roll == 1 && history.CanUndo()) {
                 ASSERT_TRUE(app.Undo());
+                current = Dump(campaign);
                 ASSERT_TRUE(HoldsAndReadsBack(campaign, path, current)) << "after an undo";
             }
         }
