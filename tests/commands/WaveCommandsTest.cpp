@@ -123,7 +123,9 @@ TEST_F(WaveCommandsTest, InsertingBeforeInheritingVolumesMakesThemRootsWithTheir
         EXPECT_EQ(copy->GetSourceId(), QStringLiteral("5"));
         EXPECT_TRUE(volume->FindModalityMatching(100));
     }
+    // Its own matching of question 11 stands; the inherited one is not copied beside it.
     EXPECT_EQ(b->FindQuestionMatching(11)->GetSourceId(), QStringLiteral("9"));
+    EXPECT_EQ(b->GetQuestionMatchingCount(), 2);
     EXPECT_EQ(parent->GetChildVolumeCount(), 0);
     EXPECT_EQ(parent->FindQuestionMatching(10)->GetEndVolumeId(), 1);
     EXPECT_EQ(parent->FindModalityMatching(100)->GetEndVolumeId(), 1);
