@@ -955,8 +955,12 @@ struct SAppearances
         }
         return ::testing::AssertionSuccess();
     };
-    // With a volume id, the matching valid there; without, the volume's own.
-    const auto questionMatched = [](const CVolume& volume, int id, int at) {
+    // With a volume id, the matching valid there; without, the volume's own. A chapter that a
+    // re-reconciliation keeps stays where it appeared, matched there or not.
+    const auto questionMatched = [&campaign](const CVolume& volume, int id, int at) {
+        const CQuestion* question = campaign.GetQuestionById(id);
+        if (at >= 0 && question && question->GetElementType() == 0)
+            return true;
         return at < 0 ? volume.FindQuestionMatching(id) != nullptr
                       : volume.FindQuestionMatchingInherited(id, at) != nullptr;
     };
