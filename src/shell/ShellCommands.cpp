@@ -95,6 +95,10 @@ void CShellApp::RegisterFileCommands()
     m_actions.AddHandler(
         ID_MAXIMISE_RESPONSE_COUNTS, CCommandActions::Application, this,
         [this] { MaximiseResponseCounts(); }, hasCampaign);
+    // The campaign tree's menu item of the same command (the tree says when it is offered).
+    m_actions.AddHandler(
+        ID_CAMPAIGN_MAXIMISE_RESPONSE_COUNT, CCommandActions::Application, this,
+        [this] { MaximiseResponseCounts(); }, hasCampaign);
     m_actions.AddHandler(ID_APP_EXIT, CCommandActions::Application, this,
                          [this] { m_frame->close(); });
 }
@@ -251,6 +255,7 @@ void CShellApp::OnOptions()
     SOptionsSheetRecords records;
     records.Language = m_app.GetLanguageSettings();
     records.Environment = m_app.GetEnvironmentSettings();
+    records.ClearRecentFiles = [this] { ClearRecentFileList(); };
     records.UserApps = m_app.GetUserDefinedApps();
     records.View = m_app.GetViewSettings();
     records.NGram = m_app.GetNGramSettings();

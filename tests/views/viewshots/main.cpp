@@ -6,29 +6,47 @@
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/MultiCtrl.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
 #include "controls/XHtmlTree.h"
 #include "controls/XListCtrl.h"
 #include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/CheckForDuplicatesDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/FindQuestionDlg.h"
+#include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/MatchingMethodDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewVolumeSourcePage.h"
 #include "dialogs/NewWaveDlg.h"
+#include "dialogs/OptionsSheet.h"
+#include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "dialogs/ReportDlg.h"
+#include "dialogs/ShellDialogs.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "model/CaptionLibrary.h"
+#include "model/Modality.h"
+#include "model/Question.h"
+#include "model/QuestionnaireLoading.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/Differences.h"
+#include "reconcile/DiffsOptions.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "reconcile/WaveDiffsFill.h"
+#include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
@@ -36,21 +54,26 @@
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
 #include "views/SummaryReport.h"
 #include "views/ViewDialogs.h"
+#include "views/WaveGridCtrl.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
@@ -59,6 +82,7 @@
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cstdio>
 
@@ -245,6 +269,77 @@ HTREEITEM Find(CQuestionTreeCtrl& tree, const QString& shortcut)
     return nullptr;
 }
 
+// The Update dialog after one run on wave 2, "Summer" (taken back afterwards), and the find
+// question dialog on the same wave.
+void ShootUpdateAndFind(CWaveApp& app, CCampaign& campaign)
+{
+    const int waveId = campaign.GetWave(1)->GetWaveId();
+    {
+        CWaveDiffsEntry* entry = FillWaveDifferences(*app.GetDiffsCache(), campaign, waveId);
+        GUID groupId;
+        CreateGuid(groupId);
+        CFixAllDlg dialog(groupId);
+        dialog.SetWaveId(waveId);
+        dialog.SetQuestionDifferences(entry->GetQuestionDiffs());
+        dialog.SetModalityDifferences(entry->GetModalityDiffs());
+        dialog.show();
+        dialog.OnUpdate();
+        const QImage image = ShootDialog(dialog, QStringLiteral("update"));
+        Expect(dialog.GetCommandsRun() > 0, QStringLiteral("update: nothing was fixed"));
+        Expect(dialog.GetQuestionList()->GetItemCount() == 19 &&
+                   dialog.GetModalityList()->GetItemCount() == 4,
+               QStringLiteral("update: the lists lack parts"));
+        // The first pair's heading on its grey band, in blue.
+        auto* results = dialog.GetBrowser()->GetBrowserWindow();
+        const QPoint heading = results->viewport()->mapTo(&dialog, QPoint(results->width() / 2, 6));
+        Expect(Near(image.pixelColor(heading), QColor(220, 220, 220), 6),
+               QStringLiteral("update: the heading's band"));
+        const QPoint headingText = results->viewport()->mapTo(&dialog, QPoint(4, 2));
+        const QColor ink = Darkest(image, QRect(headingText, QSize(120, 12)));
+        Expect(ink.blue() > ink.red() + 60, QStringLiteral("update: the heading is not blue"));
+        Expect(HasDarkInk(image, dialog.GetCloseButton()->geometry()),
+               QStringLiteral("update: no Close"));
+        dialog.close();
+        app.Undo();
+    }
+    {
+        CFindQuestionDlg dialog;
+        dialog.SetWaveId(waveId);
+        std::set<int> ids;
+        for (int q = 0; q < campaign.GetQuestionCount(); ++q)
+            ids.insert(campaign.GetQuestion(q)->GetQuestionId());
+        dialog.SetCampaignQuestionIds(ids);
+        const CWave& wave = *campaign.GetWave(1);
+        for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+            CVolume& volume = *wave.GetVolume(v);
+            EnsureVolumeQuestionnaire(volume);
+            const qnr::CQuestionnaire& source = volume.GetQuestionnaire();
+            for (int q = 0; q < source.GetNbreQuestion(); ++q) {
+                const qnr::CQuestion& question = *source.GetQuestion(q);
+                dialog.AddSourceQuestion(volume.GetVolumeId(),
+                                         QString::number(question.GetCodeQuestion()), question);
+            }
+        }
+        dialog.show();
+        dialog.GetEdit()->setText(QStringLiteral("q1"));
+        dialog.GetCampaignList()->SetCurSel(1);
+        const QImage image = ShootDialog(dialog, QStringLiteral("find-question"));
+        Expect(dialog.GetCampaignList()->GetItemCount() == 3 &&
+                   dialog.GetSourceList()->GetItemCount() == 6,
+               QStringLiteral("find-question: not Q1, Q10 and Q11 of the campaign and both "
+                              "volumes"));
+        Expect(dialog.GetGoToButton()->isEnabled(), QStringLiteral("find-question: Go To is off"));
+        Expect(HasDarkInk(image, dialog.GetGoToButton()->geometry()),
+               QStringLiteral("find-question: no Go To"));
+        CXListCtrl& list = *dialog.GetCampaignList();
+        const QRect chosen = list.visualItemRect(list.topLevelItem(1))
+                                 .translated(list.viewport()->mapTo(&dialog, QPoint(0, 0)));
+        Expect(Near(image.pixelColor(chosen.right() - 4, chosen.center().y()),
+                    dialog.palette().color(QPalette::Highlight), 30),
+               QStringLiteral("find-question: the chosen row is not highlighted"));
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -388,6 +483,164 @@ int main(int argc, char* argv[])
         questions.Expand(walk, TVE_EXPAND);
     right.resize(300, 240);
     Shoot(right, QStringLiteral("question-tree-crowded"));
+
+    // The reconciliation of wave 2 in each text mode of the question grid, its first row with
+    // differences selected.
+    {
+        CRightView host;
+        host.SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
+        auto& page = static_cast<CRightReconciliationPage&>(*host.GetReconciliationPage());
+        host.resize(1100, 640);
+        host.show();
+        host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
+        QApplication::processEvents();
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        const std::pair<unsigned, const char*> modes[] = {
+            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
+            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
+            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
+        for (const auto& [command, name] : modes) {
+            page.OnCommand(command);
+            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        }
+        page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+    }
+
+    // The difference dialogs on wave 2's first volume: the question with the most differences,
+    // its first caption difference selected, and the response with the most (every response
+    // kind compared for it).
+    {
+        const CModalityDiffsOptions responseOptions = app.GetModalityDiffsOptions();
+        CModalityDiffsOptions everyResponseKind;
+        for (const int kind : GetStoredModalityDiffKinds())
+            everyResponseKind.SetEnabled(kind, true);
+        app.SetModalityDiffsOptions(everyResponseKind);
+        const CVolume& volume = *campaign.GetWave(1)->GetVolume(0);
+        const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+        SQuestionDiffsDlgRequest question;
+        SModalityDiffsDlgRequest response;
+        CModality* firstMatched = nullptr;
+        const qnr::CModalite* firstMatchedSource = nullptr;
+        for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+            const CQuestion& campaignQuestion = *campaign.GetQuestion(i);
+            QString sourceId;
+            if (!volume.GetQuestionSourceId(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            sourceId))
+                continue;
+            const qnr::CQuestion* sourceQuestion = questionnaire.FindQuestionById(sourceId.toInt());
+            if (!sourceQuestion)
+                continue;
+            CDiffList diffs;
+            if (GetQuestionDifferences(campaignQuestion, *sourceQuestion, diffs) &&
+                diffs.size() > question.Differences.size()) {
+                question.CampaignQuestion = &campaignQuestion;
+                question.SourceQuestion = sourceQuestion;
+                question.Differences = diffs;
+            }
+            QMap<int, QString> responseSources;
+            volume.CollectModalitySourceIds(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            responseSources, true);
+            for (auto it = responseSources.cbegin(); it != responseSources.cend(); ++it) {
+                CModality* modality = campaign.GetModalityById(it.key());
+                const qnr::CModalite* sourceModality =
+                    sourceQuestion->FindModaliteById(it.value().toInt());
+                if (!modality || !sourceModality)
+                    continue;
+                if (!firstMatched) {
+                    firstMatched = modality;
+                    firstMatchedSource = sourceModality;
+                }
+                if (GetModalityDifferences(*modality, *sourceModality, diffs) &&
+                    diffs.size() > response.Differences.size()) {
+                    response.CampaignModality = modality;
+                    response.SourceModality = sourceModality;
+                    response.Differences = diffs;
+                }
+            }
+        }
+        // The sample's responses match their sources exactly: the first matched response is
+        // edited for the picture (its French caption, user data and rotation) and put back
+        // after it.
+        const int french = 1036;
+        const QString keptCaption =
+            firstMatched ? firstMatched->GetShortCaption(french) : QString();
+        const QString keptUserData = firstMatched ? firstMatched->GetUserData() : QString();
+        const int keptRotation = firstMatched ? firstMatched->GetRotationBehaviour() : 0;
+        if (!response.CampaignModality && firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption + QStringLiteral(" (campagne)"));
+            firstMatched->SetUserData(QStringLiteral("recoded in wave 2"));
+            firstMatched->SetRotationBehaviour(1);
+            if (GetModalityDifferences(*firstMatched, *firstMatchedSource, response.Differences)) {
+                response.CampaignModality = firstMatched;
+                response.SourceModality = firstMatchedSource;
+            }
+        }
+
+        // The dialog with its selected row (the fixed row's first cell and the row's status
+        // cell), checked: dark headings and texts, the selection's colour on the selected row
+        // only, and the editor showing the campaign's value.
+        const auto shoot = [](CDiffsDlg& dialog, int row, const QString& name) {
+            dialog.show();
+            CWaveGridCtrl& grid = *dialog.GetGrid();
+            CRect rect;
+            if (grid.GetCellRect(row, 0, rect))
+                QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                                  rect.CenterPoint().ToQPoint());
+            const QImage image = ShootDialog(dialog, name);
+            const QPoint origin = grid.viewport()->mapTo(&dialog, QPoint(0, 0));
+            const auto cell = [&](int r, int c) {
+                CRect area;
+                grid.GetCellRect(r, c, area);
+                return area.ToQRect().translated(origin);
+            };
+            Expect(grid.GetRowCount() > 2, name + QStringLiteral(": fewer than two differences"));
+            Expect(HasDarkInk(image, cell(0, 0)) && HasDarkInk(image, cell(0, 1)),
+                   name + QStringLiteral(": no headings"));
+            const QRect selected = cell(row, 1);
+            const QRect other = cell(row == 1 ? 2 : 1, 1);
+            const QColor highlight = dialog.palette().color(QPalette::Highlight);
+            Expect(
+                Near(image.pixelColor(selected.right() - 3, selected.center().y()), highlight, 40),
+                name + QStringLiteral(": the selected row is not highlighted"));
+            Expect(!Near(image.pixelColor(other.right() - 3, other.center().y()), highlight, 40),
+                   name + QStringLiteral(": another row is highlighted"));
+            Expect(HasDarkInk(image, other), name + QStringLiteral(": no status"));
+            Expect(!dialog.GetDetails()->toPlainText().isEmpty() &&
+                       HasDarkInk(image, dialog.GetDetails()->geometry()),
+                   name + QStringLiteral(": no details"));
+            Expect(dialog.GetEditorKind() != EDiffEditor::None &&
+                       HasDarkInk(image, dialog.GetEditor()->geometry()),
+                   name + QStringLiteral(": no campaign value"));
+        };
+        if (question.CampaignQuestion) {
+            CQuestionDiffsDlg dialog;
+            dialog.SetDifferences(question.Differences);
+            dialog.SetWaveId(volume.GetWave()->GetWaveId());
+            dialog.SetVolumeId(volume.GetVolumeId());
+            dialog.SetQuestions(question.CampaignQuestion, question.SourceQuestion);
+            const auto caption = question.Differences.find(23);
+            const int row = caption == question.Differences.end()
+                                ? 1
+                                : 1 + int(std::distance(question.Differences.begin(), caption));
+            shoot(dialog, row, QStringLiteral("question-diffs"));
+        } else {
+            Expect(false, QStringLiteral("question-diffs: no question of wave 2 differs"));
+        }
+        if (response.CampaignModality) {
+            CModalityDiffsDlg dialog;
+            dialog.SetDifferences(response.Differences);
+            dialog.SetModalities(response.CampaignModality, response.SourceModality);
+            shoot(dialog, 1, QStringLiteral("response-diffs"));
+        } else {
+            Expect(false, QStringLiteral("response-diffs: no response of wave 2 differs"));
+        }
+        app.SetModalityDiffsOptions(responseOptions);
+        if (firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption);
+            firstMatched->SetUserData(keptUserData);
+            firstMatched->SetRotationBehaviour(keptRotation);
+        }
+    }
 
     // A fourth wave, added but not reconciled: orange in the tree; its context menu.
     {
@@ -546,6 +799,8 @@ int main(int argc, char* argv[])
         Shoot(languages, QStringLiteral("languages"));
     }
 
+    ShootUpdateAndFind(app, campaign);
+
     // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
     // gone, so its matching of S2 no longer holds.
     {
@@ -573,6 +828,108 @@ int main(int argc, char* argv[])
         validation.SetIssueLists(lists);
         validation.show();
         Shoot(validation, QStringLiteral("validation"));
+    }
+
+    // The matching methods of wave 2's phone volume: its three question methods ticked first.
+    {
+        CMatchingMethodDlg dialog;
+        dialog.SetMethods(CMatchingMethodDlg::QuestionMethods,
+                          campaign.FindVolume(3)->GetQuestionMatchingMethods());
+        const QImage image = ShootDialog(dialog, QStringLiteral("matching-methods"));
+        CXListCtrl& list = *dialog.GetList();
+        Expect(HasDarkInk(image, dialog.GetTitle()->geometry()),
+               QStringLiteral("matching-methods: no title"));
+        // Every row shows whole without scrolling, its name written.
+        const QPoint offset = list.viewport()->mapTo(&dialog, QPoint(0, 0));
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const QRect rect = list.visualItemRect(list.topLevelItem(row));
+            Expect(rect.bottom() < list.viewport()->height(),
+                   QStringLiteral("matching-methods: row %1 is cut").arg(row));
+            const QRect name(offset.x() + list.header()->sectionPosition(1) + 2,
+                             offset.y() + rect.top() + 2, list.header()->sectionSize(1) - 4,
+                             rect.height() - 4);
+            Expect(HasDarkInk(image, name),
+                   QStringLiteral("matching-methods: row %1 has no name").arg(row));
+        }
+        Expect(HasDarkInk(image, dialog.GetOkButton()->geometry()),
+               QStringLiteral("matching-methods: no OK"));
+    }
+
+    // The options, each page in turn, on the application's records.
+    {
+        SOptionsSheetRecords records;
+        records.Language = app.GetLanguageSettings();
+        records.Environment = app.GetEnvironmentSettings();
+        records.UserApps = app.GetUserDefinedApps();
+        records.UserApps.SetUserDefinedApp1Title(QStringLiteral("PelkoQuill"));
+        records.UserApps.SetUserDefinedApp1Path(QStringLiteral("/opt/pelko/quill"));
+        records.View = app.GetViewSettings();
+        records.NGram = app.GetNGramSettings();
+        records.Reconciliation = app.GetReconciliationSettings();
+        records.QuestionDiffs = app.GetQuestionDiffsOptions();
+        records.ModalityDiffs = app.GetModalityDiffsOptions();
+        records.ClearRecentFiles = [] {};
+        SEnvironmentPageActions actions;
+        actions.ExportOptions = [](const QString&) { return true; };
+        COptionsSheet sheet(records, actions);
+        sheet.Create();
+        const char* names[] = {"options-general",
+                               "options-environment-reconciliation",
+                               "options-user-applications",
+                               "options-question-differences",
+                               "options-response-differences",
+                               "options-reconciliation"};
+        QTreeWidget& pages = *sheet.GetPageTreeControl();
+        for (int page = 0; page < sheet.GetPageCount(); ++page) {
+            const QString name = QString::fromLatin1(names[page]);
+            sheet.show();
+            sheet.SetActivePage(page);
+            const QImage image = ShootDialog(sheet, name);
+            // Every node of the tree shows its whole caption, on a row taller than its text.
+            const QPoint offset = pages.viewport()->mapTo(&sheet, QPoint(0, 0));
+            for (QTreeWidgetItemIterator it(&pages); *it; ++it) {
+                const QRect row = pages.visualItemRect(*it);
+                const int text = pages.fontMetrics().horizontalAdvance((*it)->text(0));
+                Expect(row.left() + text < pages.viewport()->width(),
+                       QStringLiteral("%1: \"%2\" is cut").arg(name, (*it)->text(0)));
+                Expect(row.height() >= pages.fontMetrics().height() + 4,
+                       QStringLiteral("%1: the tree's rows are cramped").arg(name));
+            }
+            const QRect current = pages.visualItemRect(pages.currentItem()).translated(offset);
+            Expect(Near(image.pixelColor(current.left() + 2, current.center().y()),
+                        pages.palette().color(QPalette::Highlight), 40),
+                   QStringLiteral("%1: the page's node is not chosen").arg(name));
+            QWidget* shown = sheet.GetPage(page);
+            Expect(shown->isVisible() &&
+                       HasDarkInk(image, QRect(shown->mapTo(&sheet, QPoint()), shown->size())),
+                   QStringLiteral("%1: the page is empty").arg(name));
+        }
+        sheet.reject();
+    }
+
+    // The duplicates of the campaign once wave 3's Q4 has become a question of its own.
+    {
+        QString duplicateError;
+        if (!sample_campaign::MakeDuplicateQuestion(app, 4, QStringLiteral("Q4"), duplicateError)) {
+            std::fprintf(stderr, "viewshots: the duplicate: %s\n", qPrintable(duplicateError));
+            return 1;
+        }
+        CCheckForDuplicatesDlg dialog;
+        dialog.show();
+        Expect(QTest::qWaitFor([&dialog] { return !dialog.IsSearching(); }, 10000),
+               QStringLiteral("duplicates: the search does not end"));
+        const QImage image = ShootDialog(dialog, QStringLiteral("duplicates"));
+        CXListCtrl& questions = *dialog.GetQuestionList();
+        Expect(questions.GetItemCount() == 1 && questions.GetItemText(0, 1) == "Q4",
+               QStringLiteral("duplicates: Q4 is not listed"));
+        if (questions.GetItemCount() > 0) {
+            const QRect row = questions.visualItemRect(questions.topLevelItem(0))
+                                  .translated(questions.viewport()->mapTo(&dialog, QPoint(0, 0)));
+            Expect(HasDarkInk(image, row), QStringLiteral("duplicates: the row shows nothing"));
+        }
+        Expect(HasDarkInk(image, dialog.GetConsolidateButton()->geometry()),
+               QStringLiteral("duplicates: Consolidate has no text"));
+        dialog.accept();
     }
     return g_failures == 0 ? 0 : 1;
 }
