@@ -5,16 +5,19 @@
 
 #include "app/OptionsProfile.h"
 #include "app/WaveApp.h"
+#include "commands/PropertyCommands.h"
 #include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
 #include "dialogs/ReportDlg.h"
 #include "model/Campaign.h"
+#include "res/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WindowProgram.h"
 #include "widgets/Screenshots.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -141,22 +144,64 @@ TEST_F(WindowProgramStart, EndingWithinTheSplashTimeTakesTheSplashScreenAway)
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
 
+// A file that is not there is named as missing; a file that cannot be read gets the storage's
+// error.
 TEST_F(WindowProgramStart, ACampaignThatCannotBeOpenedEndsTheStart)
 {
-    const QString file = Path(QStringLiteral("missing.duv"));
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    EXPECT_FALSE(m_app.InitInstance({file}));
-    EXPECT_EQ(m_app.GetExitCode(), 1);
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("PelkoPlim was unable to open the campaign")))
-        << qPrintable(shown);
+    QFile notes(Path(QStringLiteral("notes.duv")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a campaign");
+    notes.close();
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("missing.duv"),
+         QStringLiteral("The campaign file '%1' was not found.").arg(Path("missing.duv"))},
+        {Path(QStringLiteral("notes.duv")),
+         QStringLiteral("PelkoPlim was unable to open the campaign")},
+    };
+    for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(qPrintable(file));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        // A name without a folder is looked for in the working folder.
+        const QString working = QDir::currentPath();
+        QDir::setCurrent(m_folder.path());
+        m_app.GetCmdLineInfo() = CWaveCmdLineInfo();
+        EXPECT_FALSE(m_app.InitInstance({file}));
+        QDir::setCurrent(working);
+        EXPECT_EQ(m_app.GetExitCode(), 1);
+        EXPECT_TRUE(shown.startsWith(message)) << qPrintable(shown);
+        m_program.End();
+        EXPECT_EQ(m_app.ExitInstance(), 1);
+    }
+}
+
+// In the program's own windows: a real step taken back returns to the state the campaign was
+// opened in, and the title loses its mark; Redo puts it back.
+TEST_F(WindowProgramStart, UndoBackToTheOpenedStateClearsTheTitlesMark)
+{
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    WriteCampaignFile(*MakeCampaign(), file);
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    CShellApp& shell = *m_program.GetShell();
+    CMainFrame& frame = *shell.GetMainFrame();
+    ASSERT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv - Plim"));
+    CValue name;
+    name.SetText(QStringLiteral("Renamed"));
+    std::unique_ptr<CCmdVirtual> rename =
+        std::make_unique<CCmdChangeCampaign>(m_app.GetCampaign(), CAMPAIGN_PROP_NAME, name);
+    ASSERT_TRUE(m_app.ExecuteCommand(rename, {}, nullptr, m_app.CaptureViewState(), true));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv * - Plim"));
+    ASSERT_TRUE(shell.GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv - Plim"));
+    ASSERT_TRUE(shell.GetActions().Execute(ID_EDIT_REDO));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("wave1.duv * - Plim"));
     m_program.End();
-    EXPECT_EQ(m_app.ExitInstance(), 1);
+    m_app.ExitInstance();
 }
 
 TEST_F(WindowProgramStart, TheReportOfMissingSourcesCentresOnTheWindowItPrecedes)
