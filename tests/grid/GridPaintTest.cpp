@@ -137,6 +137,12 @@ TEST(GridPaintTest, MergedAreaIsDrawnFromItsTopLeftCell)
     const SPicture scrolled = Paint(grid, Artefacts, QStringLiteral("paint-merged-scrolled"));
     ASSERT_EQ(grid.GetTopLeftNonFixedCell().row, 3);
     EXPECT_TRUE(shots::ColourNear(scrolled.At(W + 70 + 30, H + 10), peach));
+    // The part of the area above the view stays under the headings: "Column 2" and "Column 3"
+    // keep their face above their texts, and the fixed column its own face.
+    for (const int x : {W + 70 + 30, W + 2 * 70 + 30}) {
+        EXPECT_TRUE(shots::ColourNear(scrolled.At(x, 2), Sys(COLOR_3DFACE), 2)) << x;
+        EXPECT_FALSE(shots::ColourNear(scrolled.At(x, H - 4), peach)) << x;
+    }
 }
 
 TEST(GridPaintTest, OnlyFixedCellsShowTheBackgroundAndADisabledVerticalBar)
