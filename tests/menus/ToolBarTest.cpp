@@ -230,6 +230,38 @@ TEST_F(ToolBar, DockAreasShowTheMenuBarGradientAlignedToTheWindow)
     EXPECT_EQ(menuBar.pixelColor(top.center().x(), 1), texture.pixelColor(top.center().x(), 0));
 }
 
+TEST_F(ToolBar, AWindowWiderThanTheGradientRunsOnInItsLastColour)
+{
+    STestFrame frame;
+    const QImage texture = CNewMenu::GetThemeBrush()->textureImage();
+    const COLORREF last = FromQColor(texture.pixelColor(texture.width() - 1, 0));
+    ASSERT_NE(FromQColor(texture.pixelColor(0, 0)), last);
+    // A second, larger monitor: the window is wider than the screen the texture was made for.
+    frame.Frame.resize(texture.width() + 300, 360);
+    QTest::qWait(20);
+    const QImage image = frame.Frame.grab().toImage();
+    shots::Save(image.copy(0, 0, image.width(), 60), QStringLiteral("gallery"),
+                QStringLiteral("frame-bars-wider-than-the-screen"));
+    // The menu bar right of its items, and the dock area as the window paints it behind the
+    // bars.
+    QImage behind(frame.Frame.size(), QImage::Format_RGB32);
+    behind.fill(Qt::black);
+    frame.Frame.render(&behind, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const int barY = frame.Frame.menuBar()->geometry().center().y();
+    const int dockY = frame.Frame.DockAreaRect(Qt::TopToolBarArea).center().y();
+    for (const int x : {texture.width(), texture.width() + 150, image.width() - 2}) {
+        EXPECT_EQ(Pixel(image, x, barY), last) << "menu bar at " << x;
+        EXPECT_EQ(Pixel(behind, x, dockY), last) << "dock area at " << x;
+    }
+    // Inside the texture the gradient is as before.
+    for (const int x : {3, texture.width() / 2, texture.width() - 1})
+        EXPECT_EQ(Pixel(behind, x, dockY), FromQColor(texture.pixelColor(x, 0))) << x;
+    // The menu bar's items take the colour behind them from the same rule.
+    const QBrush brush = *CNewMenu::GetThemeBrush();
+    EXPECT_EQ(ThemeBrushColourAt(brush, texture.width() + 40), last);
+    EXPECT_EQ(ThemeBrushColourAt(brush, 3), FromQColor(texture.pixelColor(3, 0)));
+}
+
 TEST_F(ToolBar, GalleryOfEveryMode)
 {
     STestFrame frame;
