@@ -430,6 +430,15 @@ TEST_F(ApplicationCommands, MaximiseResponseCounts)
     EXPECT_TRUE(DifferencesStale());
     EXPECT_TRUE(m_panes->Calls.contains(QStringLiteral("show reconciliation 2")));
     EXPECT_EQ(m_windows.Prompts.size(), 3);
+
+    // The window program goes before the application and its history: the step still redoes
+    // and undoes, and reaches no window.
+    m_panes = nullptr;
+    m_shellApp.reset();
+    EXPECT_TRUE(m_app.Redo());
+    EXPECT_TRUE(m_app.Undo());
+    EXPECT_EQ(m_app.GetCommandHistory().GetRedoCount(), 1);
+    EXPECT_EQ(m_windows.Prompts.size(), 3);
 }
 
 TEST_F(ApplicationCommands, UpdateHandlersOfTheReconciliationPageAndTheLanguagePane)
