@@ -362,19 +362,35 @@ TEST_F(CampaignTreeTest, RightClickSelectsTheItemAndRunsTheChosenCommand)
     EXPECT_FALSE(left.GetContextItem().isValid());
 }
 
-TEST_F(CampaignTreeTest, MenuKeyOpensTheMenuOfTheItemUnderTheCursor)
+TEST_F(CampaignTreeTest, MenuKeyOpensTheMenuOfTheSelectedItemAtTheItem)
 {
     left.show();
     QTreeView& tree = *left.GetTree();
     left.SelectWaveItem(1, 0);
-    const QPoint point = tree.visualRect(Item(TREE_KIND_WAVE, 3)).center();
-    QCursor::setPos(tree.viewport()->mapToGlobal(point));
-    if (tree.viewport()->mapFromGlobal(QCursor::pos()) != point)
-        GTEST_SKIP() << "the platform does not move the cursor";
-    CloseNextMenu();
+    // The mouse rests over another item, where it happens to be.
+    const QPoint elsewhere = tree.visualRect(Item(TREE_KIND_WAVE, 3)).center();
+    QCursor::setPos(tree.viewport()->mapToGlobal(elsewhere));
+    QSignalSpy chosen(&left, &CLeftView::ContextCommand);
+    QPoint menuAt;
+    QTimer::singleShot(0, [&menuAt] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menuAt = menu->pos();
+    });
+    CloseNextMenu(ID_VOLUME_ADD);
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QApplication::sendEvent(&tree, &key);
-    EXPECT_EQ(left.GetContextItem(), Item(TREE_KIND_WAVE, 3));
-    // The menu key does not move the selection.
+    EXPECT_EQ(left.GetContextItem(), Item(TREE_KIND_WAVE, 1));
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toUInt(), ID_VOLUME_ADD);
+    // The menu opened at the selected item, and the selection stayed.
+    EXPECT_EQ(menuAt,
+              tree.viewport()->mapToGlobal(tree.visualRect(Item(TREE_KIND_WAVE, 1)).center()));
     EXPECT_EQ(left.GetSelectedWaveId(), 1);
+
+    // With nothing selected the key opens no menu.
+    tree.selectionModel()->clearCurrentIndex();
+    CloseNextMenu();
+    QApplication::sendEvent(&tree, &key);
+    EXPECT_FALSE(left.GetContextItem().isValid());
+    EXPECT_EQ(chosen.count(), 1);
 }
