@@ -831,7 +831,7 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
             const QPoint at(iconBox.left() + (iconBox.width() - size.width()) / 2,
                             iconBox.top() + (iconBox.height() - size.height()) / 2);
             if (state & ODS_DISABLED)
-                DrawSilhouette(painter, at, item.Image, disabled);
+                painter.drawPixmap(at, DisabledSilhouetteImage(item.Image, disabled));
             else
                 DrawImage(painter, at, item.Image);
         } else if (IsSystemCommand(item.Id)) {
