@@ -212,6 +212,22 @@ TEST(ControlsGallery, MultiControlOfEachType)
         }
     }
     EXPECT_EQ(controls[3]->GetChildAt()->x(), controls[9]->GetChild(CMultiCtrl::ID_RICHEDIT)->x());
+    // The value beside the button starts where the static value does: the first column of ink
+    // of each text, found in the picture.
+    auto firstInk = [&image, &dialog](const CMultiCtrl* multi) {
+        const QWidget* text = multi->GetChild(CMultiCtrl::ID_STATIC);
+        const QRect area(text->mapTo(&dialog, QPoint(0, 0)), text->size());
+        for (int x = area.left(); x <= area.right(); ++x)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                if (shots::PixelAt(image, x, y).lightness() < 100)
+                    return x;
+        return -1;
+    };
+    const int staticInk = firstInk(controls[1]);
+    EXPECT_GT(staticInk, controls[1]->x());
+    EXPECT_NEAR(firstInk(controls[2]), staticInk, 1);
+    const QWidget* button = controls[2]->GetChild(CMultiCtrl::ID_STATICBTN);
+    EXPECT_LT(button->geometry().right(), controls[2]->GetChild(CMultiCtrl::ID_STATIC)->x());
     const QWidget* edit = controls[3]->GetChildAt();
     const QPoint inside = edit->mapTo(&dialog, QPoint(edit->width() - 4, edit->height() / 2));
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, inside.x(), inside.y()),
