@@ -178,8 +178,27 @@ TEST_F(ToolBar, ControlsHideWhileDockedLeftOrRightAndShowAgainAtTheTop)
     EXPECT_EQ(bar.orientation(), Qt::Vertical);
     EXPECT_FALSE(edit->isVisible());
     EXPECT_FALSE(control->isVisible());
-    shots::Save(window.grab().toImage(), QStringLiteral("gallery"),
-                QStringLiteral("toolbar-docked-left"));
+    const QImage docked = window.grab().toImage();
+    shots::Save(docked, QStringLiteral("gallery"), QStringLiteral("toolbar-docked-left"));
+    // The bar stands at the left edge, its buttons one under the other, each image drawn.
+    EXPECT_EQ(bar.x(), 0);
+    EXPECT_GT(bar.height(), 4 * bar.width());
+    int buttons = 0;
+    int drawn = 0;
+    for (QAction* action : bar.actions()) {
+        const QWidget* button = bar.widgetForAction(action);
+        if (!qobject_cast<const QToolButton*>(button) || !action->isVisible())
+            continue;
+        ++buttons;
+        const QRect area(button->mapTo(&window, QPoint(4, 4)), button->size() - QSize(8, 8));
+        bool ink = false;
+        for (int y = area.top(); y <= area.bottom() && !ink; ++y)
+            for (int x = area.left(); x <= area.right() && !ink; ++x)
+                ink = At(docked, x, y).lightness() < 200;
+        drawn += ink;
+    }
+    EXPECT_GE(buttons, 8);
+    EXPECT_EQ(drawn, buttons);
     window.addToolBar(Qt::RightToolBarArea, &bar);
     QTest::qWait(20);
     EXPECT_FALSE(edit->isVisible());
@@ -265,11 +284,39 @@ TEST_F(ToolBar, AWindowWiderThanTheGradientRunsOnInItsLastColour)
 TEST_F(ToolBar, GalleryOfEveryMode)
 {
     STestFrame frame;
+    // A button's place in the picture of the window.
+    auto place = [&frame](unsigned id) {
+        const QToolButton* button = Button(frame.Main, frame.Actions, id);
+        return QRect(button->mapTo(&frame.Frame, QPoint(0, 0)), button->size());
+    };
+    auto darkest = [](const QImage& image, const QRect& area) {
+        int value = 255;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                value = std::min(value, At(image, x, y).lightness());
+        return value;
+    };
     for (int mode = 0; mode < 12; ++mode) {
+        SCOPED_TRACE(mode);
         CNewMenu::SetDrawMode(mode);
         Hover(Button(frame.Main, frame.Actions, ID_FILE_SAVE));
         QImage image = frame.Frame.grab().toImage();
         shots::Save(image.copy(0, 0, image.width(), 60), QStringLiteral("gallery"),
                     QStringLiteral("frame-bars-mode-%1").arg(mode));
+        // The hot Save button is drawn apart from the plain Open button along its edges.
+        const QRect hot = place(ID_FILE_SAVE);
+        const QRect plain = place(ID_FILE_OPEN);
+        int apart = 0;
+        for (int x = 0; x < hot.width(); ++x)
+            for (int y : {0, 1, hot.height() - 2, hot.height() - 1})
+                apart += !Near(At(image, hot.left() + x, hot.top() + y),
+                               At(image, plain.left() + x, plain.top() + y), 10);
+        EXPECT_GT(apart, 8);
+        // The disabled Paste image is paler than the enabled Cut image.
+        EXPECT_GT(darkest(image, place(ID_EDIT_PASTE).adjusted(3, 3, -3, -3)),
+                  darkest(image, place(ID_EDIT_CUT).adjusted(3, 3, -3, -3)) + 30);
+        // The three bars stand in one row.
+        EXPECT_EQ(frame.Reconciliation.y(), frame.Main.y());
+        EXPECT_EQ(frame.Options.y(), frame.Main.y());
     }
 }
