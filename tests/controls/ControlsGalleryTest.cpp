@@ -13,6 +13,10 @@
 #include "widgets/Screenshots.h"
 
 #include <QLabel>
+#include <QTimeEdit>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QDateEdit>
 #include <QPainter>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -100,7 +104,17 @@ TEST(ControlsGallery, PropertyGridInEachDisplayMode)
     s.grid->ResetContents();
     s.grid->SetEmptyMessage(
         QStringLiteral("Choose a wave or a volume in the campaign tree to see its properties."));
-    shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
+    const QImage empty = shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
+    // The message, centred near the top, and nothing else.
+    QRect ink;
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            if (shots::PixelAt(empty, x, y).lightness() < 128)
+                ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LT(ink.bottom(), 60);
+    EXPECT_GT(ink.height(), QFontMetrics(s.grid->font()).height()) << "the message wraps";
+    EXPECT_NEAR(ink.left(), empty.width() - 1 - ink.right(), 8) << "centred";
 }
 
 TEST(ControlsGallery, PropertyGridEditorsOpen)
@@ -131,24 +145,66 @@ TEST(ControlsGallery, PropertyGridEditorsOpen)
                                   ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT))));
     QTest::keyClick(list, Qt::Key_Escape);
 
-    // The bool list and the calendar of a date item.
+    // Where a pop-up editor stands in the picture of the owner.
+    auto placeOf = [&s](const QWidget& popup) {
+        return QRect(popup.mapToGlobal(QPoint(0, 0)) - s.owner.mapToGlobal(QPoint(0, 0)),
+                     popup.size());
+    };
+    const QColor highlight = ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT));
+    const QColor window = ColorRefToQColor(GetSysColor(COLOR_WINDOW));
+
+    // The bool list and the calendar of a date item, each right under its row.
     s.Focus(s.items.Reconciled);
     s.PressButton();
-    ASSERT_NE(qobject_cast<CPropertyGridCombo*>(s.grid->GetEditor()), nullptr);
-    shots::Save(WithPopup(s.owner, *s.grid->GetEditor()), Gallery, QStringLiteral("editor-bool"));
-    QTest::keyClick(s.grid->GetEditor(), Qt::Key_Escape);
+    auto* bools = qobject_cast<CPropertyGridCombo*>(s.grid->GetEditor());
+    ASSERT_NE(bools, nullptr);
+    image = WithPopup(s.owner, *bools);
+    shots::Save(image, Gallery, QStringLiteral("editor-bool"));
+    const CRect reconciled = s.grid->FindItem(s.items.Reconciled)->m_rcName;
+    QRect at = placeOf(*bools);
+    EXPECT_NEAR(at.top(), s.grid->viewport()->mapTo(&s.owner, QPoint(0, reconciled.bottom)).y(),
+                2);
+    // Two rows: "True", the value, highlighted; "False" plain.
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, at.right() - 4, at.top() + 1 + bools->RowHeight() / 2), highlight));
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, at.right() - 4, at.top() + 1 + bools->RowHeight() * 3 / 2), window));
+    QTest::keyClick(bools, Qt::Key_Escape);
     s.Focus(s.items.Start);
     s.PressButton();
     auto* calendar = qobject_cast<CPropertyGridMonthCalCtrl*>(s.grid->GetEditor());
     ASSERT_NE(calendar, nullptr);
-    shots::Save(WithPopup(s.owner, *calendar), Gallery, QStringLiteral("editor-calendar"));
+    image = WithPopup(s.owner, *calendar);
+    shots::Save(image, Gallery, QStringLiteral("editor-calendar"));
+    at = placeOf(*calendar);
+    EXPECT_LE(at.bottom(), image.height() - 1) << "the calendar is whole in the picture";
+    // The chosen day is highlighted: a patch of the highlight colour inside the calendar.
+    int highlighted = 0;
+    for (int y = at.top() + at.height() / 4; y <= at.bottom(); ++y)
+        for (int x = at.left(); x <= at.right(); ++x)
+            highlighted += shots::ColourNear(shots::PixelAt(image, x, y), highlight, 24);
+    EXPECT_GT(highlighted, 100);
     QTest::keyClick(calendar, Qt::Key_Escape);
 
     // The multi-line and date-and-time dialogs.
     CScriptedControlDialogs dialogs;
     QString shot;
-    dialogs.OnModal = [&shot](QDialog& dialog) {
-        shots::GrabAndSave(dialog, Gallery, shot);
+    QStringList shown;
+    dialogs.OnModal = [&shot, &shown](QDialog& dialog) {
+        const QImage picture = shots::GrabAndSave(dialog, Gallery, shot);
+        // Each dialog opens on the item's value, with its OK and Cancel buttons in view.
+        if (const auto* lines = dialog.findChild<QPlainTextEdit*>())
+            shown << lines->toPlainText();
+        if (const auto* date = dialog.findChild<QDateEdit*>())
+            shown << date->date().toString(Qt::ISODate);
+        if (const auto* time = dialog.findChild<QTimeEdit*>())
+            shown << time->time().toString(Qt::ISODate);
+        int buttons = 0;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            const QRect place(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+            buttons += picture.rect().contains(place);
+        }
+        EXPECT_EQ(buttons, 2) << qPrintable(shot);
         return 2;
     };
     shot = QStringLiteral("editor-text-dialog");
@@ -158,6 +214,8 @@ TEST(ControlsGallery, PropertyGridEditorsOpen)
     s.Focus(s.items.Saved);
     s.PressButton();
     EXPECT_EQ(dialogs.Calls, 2);
+    EXPECT_EQ(shown, (QStringList{"Third wave of the brand tracking\nFieldwork by telephone",
+                                  "2006-04-02", "16:45:00"}));
 }
 
 TEST(ControlsGallery, MultiControlOfEachType)
@@ -257,14 +315,25 @@ TEST(ControlsGallery, OptionSheetWithAnEmptyParentChosen)
     ShowActive(sheet);
     QTreeWidget* tree = sheet.GetPageTreeControl();
     EXPECT_EQ(tree->topLevelItemCount(), 3);
-    shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-page"));
+    QWidget* frame = sheet.GetFrame()->GetWindow();
+    const QImage first = shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-page"));
+    // The first page is chosen: its row highlighted in the tree, the page shown in the frame.
+    ASSERT_EQ(sheet.GetActiveIndex(), 0);
+    const QRect chosen = tree->visualItemRect(tree->currentItem())
+                             .translated(tree->viewport()->mapTo(&sheet, QPoint(0, 0)));
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("General"));
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(first, chosen.right() - 3, chosen.center().y()),
+                                  ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT)), 24));
+    const QWidget* page = sheet.GetPage(0);
+    ASSERT_TRUE(page->isVisible());
+    EXPECT_TRUE(QRect(frame->mapTo(&sheet, QPoint(0, 0)), frame->size())
+                    .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())));
     tree->setCurrentItem(tree->topLevelItem(2)); // "Differences": no page of its own
     sheet.SetEmptyPageText(QStringLiteral("Choose one of the pages under %s."));
     const QImage image =
         shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-empty-parent"));
     EXPECT_EQ(sheet.GetActiveIndex(), -1);
     // The caption bar runs from the caption colour at its left.
-    QWidget* frame = sheet.GetFrame()->GetWindow();
     const QPoint bar = frame->mapTo(&sheet, QPoint(1, 2));
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, bar.x(), bar.y()),
                                   ColorRefToQColor(GetSysColor(COLOR_ACTIVECAPTION)), 6));
