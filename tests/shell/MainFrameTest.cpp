@@ -240,6 +240,16 @@ TEST_F(MainFrame, TheEditMenuLeavesOutThreeCommandsThatStayHandled)
     EXPECT_NE(shell->GetActions().FindAction(ID_CHECK_DUPLICATES), nullptr);
     const QImage image = menutest::GrabWithPopups(frame);
     shots::Save(image, QStringLiteral("shots"), QStringLiteral("shell-frame-edit-menu"));
+    // Every row the menu has shows its label in the picture.
+    const QPoint popup = edit->geometry().topLeft() - frame.geometry().topLeft();
+    for (QAction* action : edit->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QRect row = edit->actionGeometry(action).translated(popup);
+        EXPECT_TRUE(image.rect().contains(row)) << action->text().toStdString();
+        EXPECT_GT(shots::InkCount(image, row.adjusted(28, 2, 0, -2), 200), 10)
+            << action->text().toStdString();
+    }
     edit->hide();
 }
 
@@ -279,8 +289,20 @@ TEST_F(MainFrame, GalleryOfTheFrameAndItsFileMenu)
     EXPECT_TRUE(items[0].startsWith(QStringLiteral("&1 "))) << qPrintable(items[0]);
     EXPECT_TRUE(items[9].startsWith(QStringLiteral("1&0 "))) << qPrintable(items[9]);
     EXPECT_TRUE(items[1].contains(QStringLiteral("R&&D 1"))) << qPrintable(items[1]);
-    shots::Save(menutest::GrabWithPopups(frame), QStringLiteral("shots"),
-                QStringLiteral("shell-frame-file-menu"));
+    const QImage withMenu = menutest::GrabWithPopups(frame);
+    shots::Save(withMenu, QStringLiteral("shots"), QStringLiteral("shell-frame-file-menu"));
+    // The ten recent files show in the picture, each row with its label.
+    const QPoint popup = fileMenu->geometry().topLeft() - frame.geometry().topLeft();
+    int recentRows = 0;
+    for (QAction* action : fileMenu->actions()) {
+        const unsigned id = CCommandActions::CommandId(action);
+        if (id < ID_FILE_MRU_FILE1 || id > ID_FILE_MRU_LAST)
+            continue;
+        const QRect row = fileMenu->actionGeometry(action).translated(popup);
+        recentRows += withMenu.rect().contains(row) &&
+                      shots::InkCount(withMenu, row.adjusted(28, 2, 0, -2), 200) > 10;
+    }
+    EXPECT_EQ(recentRows, 10);
     fileMenu->hide();
     CNewMenu::SetDrawMode(previousMode);
 }

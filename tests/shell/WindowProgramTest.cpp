@@ -5,6 +5,7 @@
 
 #include "app/OptionsProfile.h"
 #include "app/WaveApp.h"
+#include "controls/FlatSplitterWnd.h"
 #include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
 #include "dialogs/ReportDlg.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
@@ -120,7 +122,16 @@ TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
     for (const int size : kProgramIconSizes)
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
     EXPECT_EQ(m_app.GetCampaignPath(), file);
-    shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
+    const QImage started =
+        shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
+    // The campaign tree shows the campaign's items; the status bar says it is ready.
+    const QWidget* tree = frame.GetOuterSplitter()->widget(0);
+    EXPECT_GT(shots::InkCount(started, QRect(tree->mapTo(&frame, QPoint(0, 0)), tree->size())
+                                           .adjusted(2, 2, -2, -2)),
+              30);
+    const QWidget* message = frame.GetMessagePane();
+    EXPECT_GT(shots::InkCount(started, QRect(message->mapTo(&frame, QPoint(0, 0)), message->size())),
+              10);
     m_program.End();
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
