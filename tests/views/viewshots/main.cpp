@@ -1,12 +1,15 @@
 // Writes a PNG picture of each campaign view in a known state, on the sample campaign, and the
 // sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
-// The pictures are for looking at; the tests check the same views by sampled colours.
+// Each picture is checked for what it shows (items, highlights, colours, greyed commands); a
+// failed check is printed and the run exits with 1.
 
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/AutoRepeatButton.h"
 #include "menus/NewMenu.h"
+#include "res/CommandIds.h"
 #include "model/Campaign.h"
 #include "model/Wave.h"
 #include "storage/DBAccess.h"
@@ -23,6 +26,7 @@
 #include <QFont>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -38,6 +42,53 @@ namespace {
 QDir g_out;
 int g_failures = 0;
 
+// A check of what a picture is for; a failed one is reported and makes the run fail.
+void Check(bool passed, const QString& picture, const char* what)
+{
+    if (passed)
+        return;
+    std::fprintf(stderr, "viewshots: %s: %s\n", qPrintable(picture), what);
+    ++g_failures;
+}
+
+// The number of pixels in the area darker than the lightness: the ink of what is drawn there.
+int Ink(const QImage& image, const QRect& area, int lightness = 128)
+{
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += image.pixelColor(x, y).lightness() < lightness;
+    return count;
+}
+
+// The number of pixels in the area within a tolerance of the colour.
+int Near(const QImage& image, const QRect& area, const QColor& colour, int tolerance)
+{
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += std::abs(pixel.red() - colour.red()) <= tolerance &&
+                     std::abs(pixel.green() - colour.green()) <= tolerance &&
+                     std::abs(pixel.blue() - colour.blue()) <= tolerance;
+        }
+    return count;
+}
+
+// Where a row of the campaign tree lies in a picture of the window.
+QRect RowIn(const QWidget& window, const QTreeView& tree, const QModelIndex& index)
+{
+    return tree.visualRect(index).translated(tree.viewport()->mapTo(&window, QPoint(0, 0)));
+}
+
+// Where an item of the question tree lies in a picture of the window.
+QRect ItemIn(const QWidget& window, CQuestionTreeCtrl& tree, HTREEITEM item)
+{
+    return tree.GetItemRect(item, true).translated(tree.viewport()->mapTo(&window, QPoint(0, 0)));
+}
+
 void Save(const QImage& image, const QString& name)
 {
     const QString path = g_out.filePath(name + QStringLiteral(".png"));
@@ -49,14 +100,16 @@ void Save(const QImage& image, const QString& name)
     }
 }
 
-void Shoot(QWidget& widget, const QString& name)
+QImage Shoot(QWidget& widget, const QString& name)
 {
     QApplication::processEvents();
-    Save(widget.grab().toImage(), name);
+    const QImage image = widget.grab().toImage();
+    Save(image, name);
+    return image;
 }
 
 // The window with the pop-up menu drawn over it where it opened.
-void ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
+QImage ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
 {
     QApplication::processEvents();
     QImage image = window.grab().toImage();
@@ -69,6 +122,7 @@ void ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
     painter.drawPixmap(at, popup.grab());
     painter.end();
     Save(canvas, name);
+    return canvas;
 }
 
 void ExpandTo(CQuestionTreeCtrl& tree, const QString& shortcut)
@@ -133,7 +187,15 @@ int main(int argc, char* argv[])
         left->SetPanes(right, nullptr);
         window.show();
         left->ResetAfterLoad();
-        Shoot(window, QStringLiteral("campaign-empty"));
+        const QString name = QStringLiteral("campaign-empty");
+        const QImage image = Shoot(window, name);
+        // The campaign's one item, named "(Not set)", and a question page with no question.
+        QTreeView& tree = *left->GetTree();
+        const QModelIndex root = left->GetModel()->index(0, 0);
+        Check(left->GetModel()->GetRecordCount() == 1, name, "one item");
+        Check(root.data().toString() == QStringLiteral("(Not set)"), name, "named (Not set)");
+        Check(Ink(image, RowIn(window, tree, root)) > 20, name, "the item's text shows");
+        Check(right->GetTreePage()->GetTree()->GetRootItem() == nullptr, name, "no question");
     }
 
     QString error;
@@ -156,7 +218,21 @@ int main(int argc, char* argv[])
     QTreeView& tree = *left.GetTree();
     tree.expandAll();
     left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 1);
-    Shoot(left, QStringLiteral("campaign-tree"));
+    {
+        const QString name = QStringLiteral("campaign-tree");
+        const QImage image = Shoot(left, name);
+        // Every item in view with its text; the selected wave highlighted to the row's end.
+        int shown = 0;
+        for (int r = 0; r < left.GetModel()->GetRecordCount(); ++r) {
+            const QRect row = RowIn(left, tree, left.GetModel()->IndexOfRecord(r));
+            shown += image.rect().contains(row) && Ink(image, row, 200) > 10;
+        }
+        Check(shown == left.GetModel()->GetRecordCount(), name, "every item shows its text");
+        const QRect selected = RowIn(left, tree, tree.currentIndex());
+        Check(Near(image, selected, tree.palette().color(QPalette::Highlight), 24) >
+                  selected.width() * selected.height() / 3,
+              name, "the selected wave is highlighted");
+    }
 
     // The question tree of the campaign: two chapters open, a question selected.
     left.SelectCampaign(0);
@@ -169,20 +245,60 @@ int main(int argc, char* argv[])
         QTest::mouseClick(questions.viewport(), Qt::LeftButton, {},
                           questions.GetItemRect(item, true).center());
     }
-    Shoot(right, QStringLiteral("question-tree-campaign"));
+    {
+        const QString name = QStringLiteral("question-tree-campaign");
+        const QImage image = Shoot(right, name);
+        // Q5 selected and shown; the page is editable: the add-chapter button is on.
+        HTREEITEM q5 = Find(questions, QStringLiteral("Q5"));
+        Check(q5 && questions.GetSelectedItem() == q5, name, "Q5 is selected");
+        if (q5) {
+            const QRect item = ItemIn(right, questions, q5);
+            Check(image.rect().contains(item), name, "Q5 is in view");
+            Check(Near(image, item, questions.palette().color(QPalette::Highlight), 24) > 20,
+                  name, "Q5 is highlighted");
+        }
+        Check(right.GetTreePage()->GetButton(CRightTreePage::ButtonAddChapter)->isEnabled(), name,
+              "chapters can be added");
+    }
 
     // Wave 2, read-only: every button greyed.
     left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 0);
     questions.Expand(questions.GetRootItem(), TVE_EXPAND);
     ExpandTo(questions, QStringLiteral("AWARENESS"));
-    Shoot(right, QStringLiteral("question-tree-wave2"));
+    {
+        const QString name = QStringLiteral("question-tree-wave2");
+        const QImage image = Shoot(right, name);
+        // Read-only: every button greyed; the wave's questions listed with their texts.
+        bool anyEnabled = false;
+        for (int b = 0; b < CRightTreePage::ButtonCount; ++b)
+            anyEnabled = anyEnabled ||
+                         right.GetTreePage()->GetButton(CRightTreePage::EButton(b))->isEnabled();
+        Check(!anyEnabled, name, "every button greyed");
+        int items = 0;
+        for (HTREEITEM walk = questions.GetRootItem(); walk; walk = questions.GetNextTreeItem(walk))
+            items += !questions.GetItemRect(walk, true).isEmpty() &&
+                     Ink(image, ItemIn(right, questions, walk)) > 10;
+        Check(items >= 8, name, "the wave's chapters and questions show");
+    }
 
     // A crowded page: everything open in a short pane.
     left.SelectCampaign(0);
     for (HTREEITEM walk = questions.GetRootItem(); walk; walk = questions.GetNextTreeItem(walk))
         questions.Expand(walk, TVE_EXPAND);
     right.resize(300, 240);
-    Shoot(right, QStringLiteral("question-tree-crowded"));
+    {
+        const QString name = QStringLiteral("question-tree-crowded");
+        const QImage image = Shoot(right, name);
+        // A short pane: the tree scrolls, its buttons stay in their strip beside it.
+        Check(questions.verticalScrollBar()->isVisible(), name, "the tree scrolls");
+        const QRect strip(0, 0, CRightTreePage::kButtonStripWidth, right.height());
+        for (int b = 0; b < CRightTreePage::ButtonCount; ++b) {
+            const QWidget* button = right.GetTreePage()->GetButton(CRightTreePage::EButton(b));
+            const QRect place(button->mapTo(&right, QPoint(0, 0)), button->size());
+            Check(strip.contains(place), name, "a button stays in its strip");
+            Check(Ink(image, place, 200) > 5, name, "a button's image shows");
+        }
+    }
 
     // A fourth wave, added but not reconciled: orange in the tree; its context menu.
     {
@@ -197,16 +313,41 @@ int main(int argc, char* argv[])
     left.RefreshTree();
     tree.expandAll();
     left.SelectWaveItem(campaign.GetWave(0)->GetWaveId(), 1);
-    Shoot(left, QStringLiteral("campaign-tree-pending"));
-
     const QModelIndex waveItem =
         left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(3)->GetWaveId());
+    {
+        const QString name = QStringLiteral("campaign-tree-pending");
+        const QImage image = Shoot(left, name);
+        // The unreconciled wave's text is orange; a reconciled wave's is not.
+        const QColor orange(255, 142, 22);
+        const QModelIndex done =
+            left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(2)->GetWaveId());
+        Check(Near(image, RowIn(left, tree, waveItem), orange, 40) > 10, name,
+              "the pending wave is orange");
+        Check(Near(image, RowIn(left, tree, done), orange, 40) == 0, name,
+              "a reconciled wave is not orange");
+    }
+
     CNewMenu menu;
     if (CNewMenu* popup = left.LoadContextMenu(menu, waveItem)) {
         QMenu* shown = popup->GetMenu();
         const QRect at = tree.visualRect(waveItem);
         shown->popup(tree.viewport()->mapToGlobal(at.center()));
-        ShootWithMenu(left, *shown, QStringLiteral("campaign-tree-menu"));
+        const QString name = QStringLiteral("campaign-tree-menu");
+        const QImage image = ShootWithMenu(left, *shown, name);
+        // The wave's commands, the ones its state forbids greyed: paler labels.
+        const QPoint origin = shown->geometry().topLeft() - left.geometry().topLeft();
+        auto darkest = [&](unsigned id) {
+            const QRect row = shown->actionGeometry(popup->FindCommand(id)).translated(origin);
+            int value = 255;
+            for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
+                for (int x = row.left() + 24; x < row.left() + 120; ++x)
+                    value = std::min(value, image.pixelColor(x, y).lightness());
+            return value;
+        };
+        Check(darkest(ID_WAVE_SHOW_RECONCILIATION) > darkest(ID_WAVE_RECONCILE) + 40, name,
+              "Show Reconciliation is greyed, Reconcile Questions is not");
+        Check(darkest(ID_WAVE_REMOVE) < 100, name, "Remove Wave reads");
         shown->hide();
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
