@@ -14,6 +14,7 @@
 #include "views/RightView.h"
 #include "widgets/Screenshots.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -77,6 +78,40 @@ protected:
     CBottomView bottom;
     CLeftView left;
 };
+
+// Qt's model tester follows the campaign tree's model through fills and refills, as the tree
+// view does, and reports every broken rule of the item-model protocol as a warning.
+TEST_F(CampaignTreeTest, TheModelKeepsTheItemModelRules)
+{
+    static QStringList problems;
+    problems.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type != QtDebugMsg && QByteArray(context.category).startsWith("qt.modeltest"))
+                problems << message;
+        });
+    {
+        QAbstractItemModelTester tester(left.GetModel(),
+                                        QAbstractItemModelTester::FailureReportingMode::Warning);
+        left.show();
+        left.GetTree()->expandAll();
+        // A new wave with a volume, a refill, a wave taken away, an empty campaign.
+        CWave* summer = AddWave(Campaign(), 4, QStringLiteral("Summer"));
+        AddVolume(Campaign(), *summer, 5, QStringLiteral("Online"), VOLUME_UNRECONCILED);
+        left.RefreshTree();
+        EXPECT_EQ(left.GetModel()->GetRecordCount(), 1 + 4 + 5);
+        Campaign().RemoveWave(Campaign().GetWave(0)->GetWaveId());
+        left.RefreshTree();
+        left.GetTree()->expandAll();
+        left.SelectVolumeItem(5, 0);
+        while (Campaign().GetWaveCount() > 0)
+            Campaign().RemoveWave(Campaign().GetWave(0)->GetWaveId());
+        left.ResetAfterLoad();
+        EXPECT_EQ(left.GetModel()->GetRecordCount(), 1);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
+}
 
 TEST_F(CampaignTreeTest, ShowsTheCampaignWithItsWavesAndVolumesInOrder)
 {
