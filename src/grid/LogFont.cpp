@@ -1,7 +1,6 @@
 #include "grid/LogFont.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -57,20 +56,4 @@ LOGFONT GetMessageBoxFont()
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
         return QFontToLogFont(QApplication::font("QMessageBox"));
     return QFontToLogFont(ApplicationFont());
-}
-
-QFont NamedFont(const QString& face, int pixelHeight, int weight, bool italic)
-{
-    QFont font = ApplicationFont();
-    if (!face.isEmpty() && QFontDatabase::families().contains(face, Qt::CaseInsensitive))
-        font.setFamily(face);
-    constexpr double PointsPerPixel = 72.0 / 96.0;
-    constexpr double CellPerCharacter = 1.2;
-    if (pixelHeight < 0)
-        font.setPointSizeF(-pixelHeight * PointsPerPixel);
-    else if (pixelHeight > 0)
-        font.setPointSizeF(pixelHeight * PointsPerPixel / CellPerCharacter);
-    font.setWeight(QFont::Weight(std::clamp(weight == FW_DONTCARE ? FW_NORMAL : weight, 100, 900)));
-    font.setItalic(italic);
-    return font;
 }

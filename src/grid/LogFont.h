@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menus/NamedFont.h"
+
 #include <QFont>
 #include <QString>
 #include <cstdint>
@@ -54,8 +56,6 @@ LOGFONT QFontToLogFont(const QFont& font);
 // The font the system uses in message boxes (the controls' default cell font).
 LOGFONT GetMessageBoxFont();
 
-// A font named by a face of another desktop ("Arial", "Tahoma", "MS Shell Dlg 2") and a height
-// in pixels of a 96-dpi screen (negative: the character height; positive: the cell height, taken
-// as 1.2 character heights): that face where it is installed, else the application's font
-// family, always sized in points so that it follows the screen's resolution.
-QFont NamedFont(const QString& face, int pixelHeight, int weight = FW_NORMAL, bool italic = false);
+// A face of another desktop, where installed, else the application's family, in points
+// (menus/NamedFont.h).
+using menus::NamedFont;

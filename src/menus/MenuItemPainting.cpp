@@ -4,6 +4,7 @@
 #include "menus/MenuColors.h"
 #include "menus/MenuPaint.h"
 #include "menus/MenuTheme.h"
+#include "menus/NamedFont.h"
 #include "menus/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -236,10 +237,7 @@ COLORREF MarkColour(const SMenuItemPaint& item)
 
 QFont TitleFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    font.setWeight(QFont::Bold);
-    return font;
+    return NamedFont(QStringLiteral("Arial"), -14, 700);
 }
 
 // The check box of the classic routines (first and third): the rectangle shrunk by one with a
