@@ -5,16 +5,13 @@
 // campaign and source items of each; the fill should stay within 3 times that.
 // BM_InvalidateQuestion times one invalidation of the filled cache.
 
-#include "GeneratedStudy.h"
-#include "support/DiffsTestWaveApp.h"
+#include "support/ReconciledStudy.h"
 
 #include "model/Campaign.h"
-#include "platform/ConsoleWindowServices.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/ValidMatchings.h"
 #include "reconcile/WaveDiffsFill.h"
-#include "reconcile/WaveReconciliation.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -23,35 +20,8 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr int kWave = 2;
-
-class CReconciledStudy
-{
-public:
-    CReconciledStudy()
-    {
-        CConsoleWindowServices windows([](const QString&) {});
-        SetWindowServices(&windows);
-        BuildGeneratedStudy(m_app, GetReconcileWaveBenchmarkShape());
-        ReconcileResultsMap results;
-        QString report;
-        if (!ReconcileWave(kWave, results, report, {}))
-            qFatal("the reconciliation failed");
-        SetWindowServices(nullptr);
-        for (const int kind : GetStoredModalityDiffKinds())
-            m_app.ModalityDiffs.SetEnabled(kind, true);
-    }
-    CCampaign& Campaign() { return *m_app.Campaign; }
-
-private:
-    CDiffsTestWaveApp m_app;
-};
-
-CReconciledStudy& Study()
-{
-    static CReconciledStudy study;
-    return study;
-}
+using reconciled_study::kWave;
+using reconciled_study::Study;
 
 void BM_WalkWaveMatchings(benchmark::State& state)
 {

@@ -73,19 +73,20 @@ bool AppendDateCode(QString& out, QChar code, bool alternate, const QDateTime& v
 {
     const QDate date = value.date();
     const QTime time = value.time();
-    const QLocale c = QLocale::c();
+    // Day and month names in the user's language.
+    const QLocale names;
     switch (code.unicode()) {
     case u'a':
-        out += c.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+        out += names.dayName(date.dayOfWeek(), QLocale::ShortFormat);
         return true;
     case u'A':
-        out += c.dayName(date.dayOfWeek(), QLocale::LongFormat);
+        out += names.dayName(date.dayOfWeek(), QLocale::LongFormat);
         return true;
     case u'b':
-        out += c.monthName(date.month(), QLocale::ShortFormat);
+        out += names.monthName(date.month(), QLocale::ShortFormat);
         return true;
     case u'B':
-        out += c.monthName(date.month(), QLocale::LongFormat);
+        out += names.monthName(date.month(), QLocale::LongFormat);
         return true;
     case u'c':
         out += QLocale().toString(value, alternate ? QLocale::LongFormat : QLocale::ShortFormat);

@@ -82,6 +82,11 @@ void CReportDlg::LayOut()
 
 bool CReportDlg::SaveReport()
 {
+    return SaveHtmlReport(m_html);
+}
+
+bool SaveHtmlReport(const QString& html)
+{
     IWindowServices& windows = GetWindowServices();
     const QString path =
         windows.ChooseFileToSave(QString(), LoadString(IDS_HTML_FILTER), QStringLiteral("html"));
@@ -91,7 +96,7 @@ bool CReportDlg::SaveReport()
     // was there as it was.
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = m_html.toUtf8();
+        const QByteArray bytes = html.toUtf8();
         if (file.write(bytes) == bytes.size() && file.commit())
             return true;
     }

@@ -41,9 +41,7 @@ public:
     QPushButton* GetSaveButton() const { return m_save; }
     QPushButton* GetCloseButton() const { return m_close; }
 
-    // Save...: asks for a file and writes the HTML into it as UTF-8, replacing a file that is
-    // there only once the new one is written whole. False when the user cancelled or the file
-    // could not be written (which is shown).
+    // Save...: the report saved as every report is (SaveHtmlReport).
     bool SaveReport();
 
 protected:
@@ -61,6 +59,11 @@ private:
     int m_margin = 0;
     int m_buttonGap = 0;
 };
+
+// How every report is saved: asks for an ".html" file and writes the HTML into it as UTF-8,
+// replacing a file that is there only once the new one is written whole. False when the user
+// cancelled or the file could not be written (which is shown).
+bool SaveHtmlReport(const QString& html);
 
 // Opens a report window the way every opener does: made on the main window, captioned with the
 // title, given the kind and the HTML, centred on the main window and shown. The window looks

@@ -24,7 +24,12 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 int FirstButtonAnswer(unsigned type);
 
 // Kinds of report window.
-enum : int { REPORT_RECONCILIATION = 2, REPORT_SOURCE_FILES = 3, REPORT_OPEN_NUMERIC = 4 };
+enum : int {
+    REPORT_SUMMARY = 1,
+    REPORT_RECONCILIATION = 2,
+    REPORT_SOURCE_FILES = 3,
+    REPORT_OPEN_NUMERIC = 4
+};
 
 class CViewState;
 class CUPDialogUserProcData;

@@ -27,7 +27,7 @@ CViewLayout* Layout(const CCampaignPanes& panes, IShellPanes::EPane pane)
 } // namespace
 
 CCampaignPanes::CCampaignPanes(CCommandActions& actions)
-    : m_left(new CLeftView), m_right(new CRightView(&actions)), m_bottom(new CBottomView)
+    : m_left(new CLeftView(&actions)), m_right(new CRightView(&actions)), m_bottom(new CBottomView)
 {
     m_left->SetPanes(m_right, m_bottom);
     // A command chosen in the tree's context menu runs as the same command of the menu bar.

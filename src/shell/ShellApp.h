@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/ShellWindow.h"
+#include "dialogs/ShellDialogs.h"
 #include "menus/CommandActions.h"
 #include "shell/RecentFileList.h"
-#include "shell/ShellDialogs.h"
 #include "shell/ShellPanes.h"
 #include "shell/WaveDoc.h"
 

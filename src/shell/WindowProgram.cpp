@@ -3,6 +3,7 @@
 #include "app/WaveApp.h"
 #include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
+#include "dialogs/CampaignDialogs.h"
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
@@ -94,7 +95,8 @@ bool CWindowProgram::Start(CWaveApp& app)
         m_splash->deleteLater();
 
     CNewMenu::SetDrawMode(kMenuDrawMode);
-    m_shell = std::make_unique<CShellApp>(app, &CCampaignPanes::Make, nullptr, m_services.get());
+    m_shell = std::make_unique<CShellApp>(
+        app, &CCampaignPanes::Make, std::make_unique<CCampaignDialogs>(app), m_services.get());
     // Closing the main window ends the program, whatever other window (a report, the splash
     // screen) is still open.
     QObject::connect(m_shell->GetMainFrame(), &CMainFrame::Closed, qApp, &QCoreApplication::quit,

@@ -1,5 +1,6 @@
 #include "views/LeftView.h"
 
+#include "menus/CommandActions.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
@@ -114,7 +115,8 @@ bool IsCampaignTreeCommandGreyed(const CCampaign& campaign, const QString& campa
     }
 }
 
-CLeftView::CLeftView(QWidget* parent) : QWidget(parent)
+CLeftView::CLeftView(CCommandActions* actions, QWidget* parent)
+    : QWidget(parent), m_actions(actions)
 {
     setObjectName(QStringLiteral("LeftView"));
     m_pItems = new CCampaignTreeModel(this);
@@ -134,14 +136,22 @@ CLeftView::CLeftView(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_tree);
     setMinimumSize(0, 0);
     m_tree->setMinimumSize(0, 0);
+    if (actions)
+        RegisterCommands(*actions);
 }
 
-CLeftView::~CLeftView() = default;
+CLeftView::~CLeftView()
+{
+    if (m_actions)
+        m_actions->RemoveHandlers(this);
+}
 
 void CLeftView::SetPanes(CRightView* right, CBottomView* bottom)
 {
     m_right = right;
     m_bottom = bottom;
+    if (bottom)
+        bottom->SetCampaignTree(this);
 }
 
 void CLeftView::SaveLayout()

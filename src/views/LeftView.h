@@ -13,7 +13,12 @@ class CCampaign;
 }
 
 class CBottomView;
+class CCallBackInfo;
 class CCampaignTreeModel;
+class CCmdVirtual;
+class CCommandActions;
+struct CCmdCallBacks;
+struct CTreeItemRecord;
 class CNewMenu;
 class CRightView;
 class QTreeView;
@@ -34,7 +39,8 @@ class CLeftView : public QWidget, public CViewLayout
     Q_OBJECT
 
 public:
-    explicit CLeftView(QWidget* parent = nullptr);
+    // The view registers its command handlers with the actions when given.
+    explicit CLeftView(CCommandActions* actions = nullptr, QWidget* parent = nullptr);
     ~CLeftView() override;
 
     // The panes that follow the selection (not owned; either may be null).
@@ -70,6 +76,23 @@ public:
     // The item the last context-menu request hit (invalid when it hit none).
     QModelIndex GetContextItem() const;
 
+    // The commands of the context menu (LeftViewCommands.cpp). Each acts on the selected item
+    // and does nothing for an item of another kind.
+    // Show Reconciliation Summary: the selected wave's summary in a report window.
+    void OnShowSummary();
+    // Remove Wave, Remove Volume and Unreconcile Volume, each after the user confirmed it.
+    void OnRemoveWave();
+    void OnRemoveVolume();
+    void OnUnreconcileVolume();
+    // Show Reconciliation: the wave's reconciliation page on the right.
+    void OnShowReconciliation();
+    // Apply Wave Question Order: the campaign's questions and responses take the wave's order.
+    void OnOrderCampaign();
+    // Open Containing Folder: the campaign file's folder in the desktop's file manager.
+    void OnOpenFolder();
+    // Open Volume in Pelko Quill: the volume's questionnaire source in PelkoQuill.
+    void OnOpenVolume();
+
     QTreeView* GetTree() const { return m_tree; }
     CCampaignTreeModel* GetModel() const { return m_pItems; }
 
@@ -81,11 +104,28 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RegisterCommands(CCommandActions& actions);
+    // The selected item when it is of the kind; null otherwise.
+    const CTreeItemRecord* SelectedRecord(int kind) const;
+    // Runs a removing or unreconciling command with the right-hand host's drawing held back.
+    bool IssueWithRightViewFrozen(std::unique_ptr<CCmdVirtual> command,
+                                  const CCmdCallBacks& callBacks, bool withSnapshot);
+
+    // The handlers of the commands' steps (after Do, Undo and Redo).
+    void OnRemoveWaveDone(std::unique_ptr<CCallBackInfo> record, bool undone);
+    void OnRemoveVolumeDone(std::unique_ptr<CCallBackInfo> record, bool undone);
+    void OnUnreconcileVolumeDone(std::unique_ptr<CCallBackInfo> record);
+    void OnOrderCampaignDone(std::unique_ptr<CCallBackInfo> record);
+    void InvalidateWave(int waveId);
+    // Whether the selected item is of the kind whose pop-up offers the command, and the
+    // context menu leaves the command enabled for it.
+    bool IsCommandEnabled(unsigned command, int kind) const;
     void OnSelectionChanged(const QModelIndex& current);
     // Opens the menu of the item at the viewport point, at the global point.
     void ShowContextMenu(const QPoint& viewportPoint, const QPoint& globalPoint);
     void Select(const QModelIndex& index);
 
+    QPointer<CCommandActions> m_actions;
     QTreeView* m_tree = nullptr;
     CCampaignTreeModel* m_pItems = nullptr;
     QPointer<CRightView> m_right;

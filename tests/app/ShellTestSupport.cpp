@@ -2,6 +2,7 @@
 
 #include "model/CampaignDump.h"
 #include "model/RecordMakers.h"
+#include "questionnaire/Questionnaire.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,38 @@ void CShellTest::WriteCampaignFile(const CCampaign& campaign, const QString& pat
     ASSERT_TRUE(storage.CreateDatabase() && storage.Save(campaign))
         << qPrintable(storage.GetErrorText());
     storage.Close();
+}
+
+void CShellTest::WriteReconciledCampaign(const QString& path, const QString& sourceCode)
+{
+    std::unique_ptr<CCampaign> campaign = MakeCampaign();
+    for (int id = 1; id <= 4; ++id)
+        campaign->FindVolume(id)->SetStatus(VOLUME_RECONCILED);
+    auto question = std::make_unique<CQuestion>();
+    question->SetQuestionId(11);
+    question->SetOrder(1);
+    question->SetShortcut(QStringLiteral("Q11"));
+    question->SetElementType(1);
+    question->SetQuestionType(1);
+    question->SetDeletionWaveId(NO_WAVE_ID);
+    question->SetAppearanceVolumeId(1);
+    question->SetLinkQuestionId(-1);
+    question->SetQuestionClassId(-1);
+    campaign->InsertQuestion(std::move(question));
+    CVolume& volume = *campaign->FindVolume(1);
+    auto matching = MakeQuestionMatching(11, sourceCode, volume);
+    matching->SetStartVolumeId(1);
+    matching->SetEndVolumeId(1);
+    volume.AddQuestionMatching(std::move(matching));
+    WriteCampaignFile(*campaign, path);
+}
+
+QString CShellTest::SampleCode()
+{
+    qnr::CQuestionnaire questionnaire;
+    EXPECT_TRUE(
+        questionnaire.Read(QStringLiteral(PLIM_SOURCE_DIR "/samples/wave1.zoz"), {}, 0, 1033));
+    return QString::number(questionnaire.GetQuestion(1)->GetCodeQuestion());
 }
 
 void CShellTest::OpenCampaignAt(const QString& path)

@@ -115,6 +115,11 @@ protected:
     std::unique_ptr<pelko_wave::CCampaign> MakeCampaign();
     // Saves a campaign into a new file at the path; fails the test when that fails.
     void WriteCampaignFile(const pelko_wave::CCampaign& campaign, const QString& path);
+    // MakeCampaign with its volumes reconciled and a matching of question 11 ("Q11") to the
+    // source question of code `sourceCode` in volume 1, written at the path.
+    void WriteReconciledCampaign(const QString& path, const QString& sourceCode);
+    // The code of a question of the first sample wave, which every volume of wave 1 has.
+    static QString SampleCode();
     // Makes the application's campaign a fresh one of MakeCampaign saved at the path, as if
     // opened from it.
     void OpenCampaignAt(const QString& path);

@@ -4,9 +4,7 @@
 #include "ShellTestSupport.h"
 
 #include "model/CampaignDump.h"
-#include "model/RecordMakers.h"
 #include "platform/FormatString.h"
-#include "questionnaire/Questionnaire.h"
 #include "res/StringTable.h"
 
 #include <QFile>
@@ -25,43 +23,6 @@ constexpr unsigned IDS_COMPARING = 63553;
 
 class WaveAppOpenCheck : public CShellTest
 {
-protected:
-    // The fixture's campaign, its volumes reconciled, with a matching of question 11 to the
-    // source question of code `sourceCode` in volume 1, written at the path.
-    void WriteReconciledCampaign(const QString& path, const QString& sourceCode,
-                                 const QString& version = QString())
-    {
-        std::unique_ptr<CCampaign> campaign = MakeCampaign();
-        if (!version.isEmpty())
-            campaign->SetVersionNumber(version);
-        for (int id = 1; id <= 4; ++id)
-            campaign->FindVolume(id)->SetStatus(VOLUME_RECONCILED);
-        auto question = std::make_unique<CQuestion>();
-        question->SetQuestionId(11);
-        question->SetOrder(1);
-        question->SetShortcut(QStringLiteral("Q11"));
-        question->SetElementType(1);
-        question->SetQuestionType(1);
-        question->SetDeletionWaveId(NO_WAVE_ID);
-        question->SetAppearanceVolumeId(1);
-        question->SetLinkQuestionId(-1);
-        question->SetQuestionClassId(-1);
-        campaign->InsertQuestion(std::move(question));
-        CVolume& volume = *campaign->FindVolume(1);
-        auto matching = MakeQuestionMatching(11, sourceCode, volume);
-        matching->SetStartVolumeId(1);
-        matching->SetEndVolumeId(1);
-        volume.AddQuestionMatching(std::move(matching));
-        WriteCampaignFile(*campaign, path);
-    }
-    // The code of a question of the first sample wave, which every volume of wave 1 has.
-    QString SampleCode()
-    {
-        qnr::CQuestionnaire questionnaire;
-        EXPECT_TRUE(
-            questionnaire.Read(QStringLiteral(PLIM_SOURCE_DIR "/samples/wave1.zoz"), {}, 0, 1033));
-        return QString::number(questionnaire.GetQuestion(1)->GetCodeQuestion());
-    }
 };
 
 TEST_F(WaveAppOpenCheck, ACleanCampaignOpensWithoutReport)

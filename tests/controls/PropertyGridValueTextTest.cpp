@@ -75,9 +75,14 @@ TEST(PropertyGridValueText, DatesTextsAndPaths)
     const QDateTime value(QDate(2006, 3, 4), QTime(14, 5, 9));
     EXPECT_EQ(FormatDateValue(value, QStringLiteral("%d/%m/%Y"), false),
               QStringLiteral("04/03/2006"));
+    // Day and month names are the user's.
+    const QLocale user;
     EXPECT_EQ(FormatDateValue(value, QStringLiteral("%#d %B %y, %H:%M:%S %p"), false),
-              QStringLiteral("4 March 06, 14:05:09 PM"));
-    EXPECT_EQ(FormatDateValue(value, QStringLiteral("%a %j%%"), false), QStringLiteral("Sat 063%"));
+              QStringLiteral("4 %1 06, 14:05:09 PM").arg(user.monthName(3)));
+    EXPECT_EQ(FormatDateValue(value, QStringLiteral("%a %j%%"), false),
+              user.dayName(6, QLocale::ShortFormat) + QStringLiteral(" 063%"));
+    EXPECT_EQ(FormatDateValue(value, QStringLiteral("%A %b"), false),
+              user.dayName(6) + QLatin1Char(' ') + user.monthName(3, QLocale::ShortFormat));
     // Unknown codes give the locale's date.
     const QString shortDate = QLocale().toString(value.date(), QLocale::ShortFormat);
     EXPECT_EQ(FormatDateValue(value, QStringLiteral("%Q"), false), shortDate);

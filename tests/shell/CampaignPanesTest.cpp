@@ -106,6 +106,24 @@ TEST_F(CampaignPanesTest, AContextMenuCommandRunsAsTheSameCommandOfTheMenuBar)
     actions.RemoveHandlers(&owner);
 }
 
+TEST_F(CampaignPanesTest, TheTreesOwnCommandsRunFromItsContextMenuAndUndoThroughTheEditMenu)
+{
+    CCommandActions& actions = m_shellApp->GetActions();
+    const int wave = Campaign().GetWave(0)->GetWaveId();
+    m_panes->SelectWave(wave);
+    m_windows.QueueAnswers({IDYES});
+    Q_EMIT Left().ContextCommand(ID_WAVE_REMOVE);
+    EXPECT_EQ(Campaign().FindWave(wave), nullptr);
+    EXPECT_EQ(m_panes->GetBottomValue(), CBottomView::ShownCampaign);
+    EXPECT_EQ(Left().GetModel()->GetRecordCount(), 1 + 1 + 2);
+
+    EXPECT_TRUE(actions.Execute(ID_EDIT_UNDO));
+    ASSERT_NE(Campaign().FindWave(wave), nullptr);
+    EXPECT_EQ(m_panes->GetSelectedWaveId(), wave);
+    EXPECT_EQ(m_panes->GetBottomValue(), CBottomView::ShownWave);
+    EXPECT_EQ(m_panes->GetBottomView()->GetShownWaveId(), wave);
+}
+
 TEST_F(CampaignPanesTest, AStepOfTheQuestionTreeUndoesAndRedoesAfterThePanesWent)
 {
     const int questions = Campaign().GetQuestionCount();

@@ -2,8 +2,8 @@
 
 #include "ShellTestSupport.h"
 
+#include "dialogs/ShellDialogs.h"
 #include "shell/ShellApp.h"
-#include "shell/ShellDialogs.h"
 #include "shell/ShellPanes.h"
 
 #include <QPointer>

@@ -35,10 +35,8 @@ struct SOptionsSheetRecords
 
 // The modal dialogs that the application's commands open: the seam between the window program
 // and the campaign dialogs. The commands ask HasDialog in their update handlers, so a command
-// whose dialog is not there shows greyed; the campaign dialogs put themselves in by installing
-// an implementation that runs CTreePropSheet with the six option pages, CLanguageDlg,
-// CCaptionLibraryDlg, CCheckForDuplicatesDlg and CValidateCampaignDlg. Tests script it. The callers
-// wrap every call in the application's modal state.
+// whose dialog is not there shows greyed. The window program installs CCampaignDialogs; tests
+// script it. The callers wrap every call in the application's modal state.
 class IShellDialogs
 {
 public:
@@ -72,7 +70,7 @@ public:
                                      const QString& report) = 0;
 };
 
-// The dialogs until the campaign dialogs exist: none is there.
+// No dialog at all: the window program's own dialogs when it is given none.
 class CUnavailableDialogs final : public IShellDialogs
 {
 public:

@@ -1,0 +1,56 @@
+#include "dialogs/CampaignDialogs.h"
+
+#include "app/WaveApp.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
+
+#include <algorithm>
+
+namespace {
+
+// The dialogs there are: the commands of the others stay greyed.
+constexpr IShellDialogs::EDialog kDialogsThere[] = {
+    IShellDialogs::LanguagesDialog,
+    IShellDialogs::ValidationDialog,
+};
+
+} // namespace
+
+CCampaignDialogs::CCampaignDialogs(CWaveApp& app) : m_app(app) {}
+
+bool CCampaignDialogs::HasDialog(EDialog dialog) const
+{
+    return std::find(std::begin(kDialogsThere), std::end(kDialogsThere), dialog) !=
+           std::end(kDialogsThere);
+}
+
+bool CCampaignDialogs::RunOptionsSheet(QWidget*, SOptionsSheetRecords&)
+{
+    return false;
+}
+
+bool CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
+{
+    const pelko_wave::CCampaign* campaign = m_app.GetCampaign();
+    if (!campaign)
+        return false;
+    CLanguageDlg dialog(*campaign, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    defaultIndex = dialog.GetDefaultLanguage();
+    currentIndex = dialog.GetCurrentLanguage();
+    return true;
+}
+
+void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget*) {}
+
+void CCampaignDialogs::RunDuplicatesDialog(QWidget*) {}
+
+void CCampaignDialogs::RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                                           const QString& report)
+{
+    CValidateCampaignDlg dialog(parent);
+    dialog.SetHtml(report);
+    dialog.SetIssueLists(lists);
+    dialog.exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "dialogs/ShellDialogs.h"
+
+class CWaveApp;
+
+// The campaign dialogs as the window program opens them for the application's commands: the
+// languages dialog and the campaign validation dialog. The options sheet, the caption libraries
+// dialog and the duplicates dialog are not there yet, so their commands stay greyed.
+class CCampaignDialogs final : public IShellDialogs
+{
+public:
+    explicit CCampaignDialogs(CWaveApp& app);
+
+    bool HasDialog(EDialog dialog) const override;
+    bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) override;
+    bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
+    void RunCaptionLibrariesDialog(QWidget* parent) override;
+    void RunDuplicatesDialog(QWidget* parent) override;
+    void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
+                             const QString& report) override;
+
+private:
+    CWaveApp& m_app;
+};

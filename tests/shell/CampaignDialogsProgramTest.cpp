@@ -1,0 +1,150 @@
+// The campaign dialogs in the window program as main starts it: the Tools menu's commands that
+// open them, and the validation dialog on the road of opening a campaign.
+
+#include "ShellWindowTestSupport.h"
+
+#include "app/WaveApp.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/ValidateCampaignDlg.h"
+#include "model/Campaign.h"
+#include "model/Volume.h"
+#include "res/CommandIds.h"
+#include "shell/MainFrame.h"
+#include "shell/ShellApp.h"
+#include "shell/WindowProgram.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class CampaignDialogsProgram : public shell_test::CShellTest
+{
+protected:
+    CampaignDialogsProgram()
+    {
+        m_app.SetStartupPause(std::chrono::milliseconds(0));
+        m_app.SetWindowProgram([this](CWaveApp& app) { return m_program.Start(app); });
+    }
+    ~CampaignDialogsProgram() override { m_program.End(); }
+
+    QAction* Updated(unsigned id)
+    {
+        CShellApp& shell = *m_program.GetShell();
+        shell.UpdateCommands();
+        return shell.GetActions().Action(id);
+    }
+
+    CWindowProgram m_program;
+};
+
+// Runs `act` on the first modal dialog of the type that comes up, once, while the test goes on.
+template <class Dialog> class CWhenShown
+{
+public:
+    explicit CWhenShown(std::function<void(Dialog&)> act) : m_act(std::move(act))
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                m_poll.stop();
+                Shown = true;
+                m_act(*dialog);
+            }
+        });
+        m_poll.start();
+    }
+
+    bool Shown = false;
+
+private:
+    std::function<void(Dialog&)> m_act;
+    QTimer m_poll;
+};
+
+} // namespace
+
+TEST_F(CampaignDialogsProgram, LanguagesOpensTheLanguagesDialogAndAppliesItsChoice)
+{
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    WriteReconciledCampaign(file, SampleCode());
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    ASSERT_EQ(m_app.GetCampaign()->GetCurrentLanguageId(), 2057);
+    QAction* languages = Updated(ID_LANGUAGES);
+    ASSERT_NE(languages, nullptr);
+    EXPECT_TRUE(languages->isEnabled());
+    // The dialogs that are not built yet stay greyed.
+    for (const unsigned id : {ID_OPTIONS, ID_CAPTION_LIBRARIES, ID_CHECK_DUPLICATES})
+        EXPECT_FALSE(Updated(id)->isEnabled()) << id;
+
+    QStringList rows;
+    bool modal = false;
+    CWhenShown<CLanguageDlg> chooseFrench([&](CLanguageDlg& dialog) {
+        modal = m_app.IsModalState();
+        QTreeWidget& list = *dialog.GetList();
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            rows << list.topLevelItem(i)->text(0) + QStringLiteral(": ") +
+                        list.topLevelItem(i)->text(2);
+        list.setCurrentItem(list.topLevelItem(1));
+        QTest::mouseClick(dialog.GetSetCurrentButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.GetOkButton(), Qt::LeftButton);
+    });
+    languages->trigger();
+    EXPECT_TRUE(chooseFrench.Shown);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(rows,
+              (QStringList{"English (United Kingdom): Default, current", "French (France): "}));
+    EXPECT_EQ(m_app.GetCampaign()->GetCurrentLanguageId(), 1036);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(Updated(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_FALSE(m_app.IsModalState());
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
+
+TEST_F(CampaignDialogsProgram, ACampaignWithMatchingProblemsOpensIntoTheValidationDialog)
+{
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    // Question 11 is matched to a source question that volume 1's source does not have.
+    WriteReconciledCampaign(file, QStringLiteral("987654"));
+    bool closeFirst = true;
+    bool closeAfter = false;
+    QString report;
+    CWhenShown<CValidateCampaignDlg> validate([&](CValidateCampaignDlg& dialog) {
+        dialog.SetFinalPause(std::chrono::milliseconds(0));
+        closeFirst = dialog.GetCloseButton()->isEnabled();
+        QTest::mouseClick(dialog.GetValidateButton(), Qt::LeftButton);
+        closeAfter = dialog.GetCloseButton()->isEnabled();
+        report = dialog.GetHtml();
+        QTest::mouseClick(dialog.GetCloseButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    ASSERT_TRUE(validate.Shown);
+    EXPECT_FALSE(closeFirst);
+    EXPECT_TRUE(closeAfter);
+    EXPECT_TRUE(report.contains(QStringLiteral("The campaign is now valid"))) << qPrintable(report);
+    EXPECT_EQ(shell_window_test::ShownReportWindow(), nullptr);
+
+    // The correction is one undoable step, and the campaign shows modified.
+    const pelko_wave::CVolume& volume = *m_app.GetCampaign()->FindVolume(1);
+    EXPECT_EQ(volume.FindQuestionMatchingInherited(11, 1), nullptr);
+    EXPECT_TRUE(m_app.IsModified());
+    CMainFrame& frame = *m_program.GetShell()->GetMainFrame();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(frame.windowTitle().startsWith(QStringLiteral("wave1.duv *")))
+        << qPrintable(frame.windowTitle());
+    QAction* undo = Updated(ID_EDIT_UNDO);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(undo->text().contains(QStringLiteral("validated campaign")))
+        << qPrintable(undo->text());
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
