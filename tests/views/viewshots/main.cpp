@@ -456,7 +456,22 @@ int main(int argc, char* argv[])
         QTreeWidget& list = *languages.GetList();
         list.setCurrentItem(list.topLevelItem(1));
         languages.OnSetCurrent();
-        Shoot(languages, QStringLiteral("languages"));
+        const QImage image = Shoot(languages, QStringLiteral("languages"));
+        // Both languages listed, French chosen and highlighted; Set as Current greyed now that
+        // French is current, its label paler than Set as Default's.
+        Expect(list.topLevelItemCount() == 2, "languages: two languages");
+        const QRect french = list.visualItemRect(list.topLevelItem(1))
+                                 .translated(list.viewport()->mapTo(&languages, QPoint(0, 0)));
+        Expect(CountNear(image, french, list.palette().color(QPalette::Highlight), 24) >
+                   french.width() * french.height() / 3,
+               "languages: French highlighted");
+        auto labelOf = [&](const QWidget* button) {
+            return QRect(button->mapTo(&languages, QPoint(4, 4)), button->size() - QSize(8, 8));
+        };
+        Expect(!languages.GetSetCurrentButton()->isEnabled(), "languages: Set as Current greyed");
+        Expect(Darkest(image, labelOf(languages.GetSetCurrentButton())).lightness() >
+                   Darkest(image, labelOf(languages.GetSetDefaultButton())).lightness() + 40,
+               "languages: the greyed button reads paler");
     }
 
     // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
@@ -485,7 +500,18 @@ int main(int argc, char* argv[])
         validation.SetHtml(FormatValidationReport(campaign, lists));
         validation.SetIssueLists(lists);
         validation.show();
-        Shoot(validation, QStringLiteral("validation"));
+        const QImage image = Shoot(validation, QStringLiteral("validation"));
+        // The report names the broken matching of question 'Age'; Validate is offered, Close
+        // waits for it.
+        const QWidget* report = validation.GetBrowser()->GetBrowserWindow();
+        Expect(validation.GetBrowser()->GetBrowserWindow()->toPlainText().contains(
+                   QStringLiteral("campaign question 'Age'")),
+               "validation: the invalid matching listed");
+        Expect(Ink(image, QRect(report->mapTo(&validation, QPoint(0, 0)), report->size())) > 500,
+               "validation: the report's text shows");
+        Expect(validation.GetValidateButton()->isEnabled() &&
+                   !validation.GetCloseButton()->isEnabled(),
+               "validation: Validate offered, Close greyed");
     }
     return g_failures == 0 ? 0 : 1;
 }
