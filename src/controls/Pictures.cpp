@@ -4,10 +4,10 @@
 
 #include <QFont>
 #include <QIcon>
-#include <QPixmap>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRadialGradient>
 
 #include <cmath>
@@ -72,9 +72,9 @@ QImage DrawIcon(int size)
     const int tallest = size - 2 * margin;
     for (int b = 0; b < 3; ++b) {
         const int height = std::max(2, int(std::lround(tallest * (2 + b) / 4.0)));
-        painter.fillRect(QRect(left + b * (barWidth + gap), size - margin - height, barWidth,
-                               height),
-                         kBarColours[b]);
+        painter.fillRect(
+            QRect(left + b * (barWidth + gap), size - margin - height, barWidth, height),
+            kBarColours[b]);
     }
     return image;
 }

@@ -152,8 +152,8 @@ void CPropPageFrameDefault::DrawCaption(QPainter& painter, CRect rect, const QSt
         std::min(latestFade, textLeft + metrics.horizontalAdvance(shown) + FadeGap);
     if (fadeFrom > barLeft)
         FillRect(painter, CRect(barLeft, rect.top, fadeFrom, rect.bottom), caption);
-    FillHorizontalGradient(painter, CRect(std::max(barLeft, fadeFrom), rect.top, barRight,
-                                          rect.bottom),
+    FillHorizontalGradient(painter,
+                           CRect(std::max(barLeft, fadeFrom), rect.top, barRight, rect.bottom),
                            caption, GetSysColor(COLOR_3DFACE));
     if (!icon.isNull()) {
         const QSize size = icon.deviceIndependentSize().toSize();

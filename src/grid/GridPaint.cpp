@@ -302,12 +302,10 @@ void CGridCtrl::DrawGrid(QPainter& painter, const CRect& clipBox)
                   fixedWidth, true, true);
     });
     drawSection(CRect(0, fixedHeight, fixedWidth, farBottom), [&] {
-        drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, 0, m_nFixedCols - 1, 0, true,
-                  false);
+        drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, 0, m_nFixedCols - 1, 0, true, false);
     });
     drawSection(CRect(fixedWidth, 0, farRight, fixedHeight), [&] {
-        drawCells(0, m_nFixedRows - 1, 0, topLeft.col, range.GetMaxCol(), fixedWidth, true,
-                  false);
+        drawCells(0, m_nFixedRows - 1, 0, topLeft.col, range.GetMaxCol(), fixedWidth, true, false);
     });
     drawCells(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0, false, false);
 

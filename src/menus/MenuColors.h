@@ -9,12 +9,12 @@
 #include <array>
 #include <optional>
 
+class QPainter;
+
 // The colours of the menu themes, computed from the system values (SystemMetrics.h) and the
 // current draw mode: menu and menu-bar backgrounds, the selection colour, the Office-2003 scheme
 // colours and gradient colours, the theme brush of the bars and the wash colour of disabled
 // images.
-class QPainter;
-
 namespace menus {
 // True when the visual style is on (the theme binding's IsThemeActive).
 bool IsVisualStyleOn();

@@ -140,7 +140,6 @@ void DrawSubMenuArrow(QPainter& painter, const SMenuItemPaint& item, COLORREF co
     }
 }
 
-
 // The colour a menu bar's background shows at painter column x.
 COLORREF BarBackgroundAt(const SMenuItemPaint& item, int x, COLORREF fallback)
 {
@@ -799,7 +798,8 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
         if ((hot || selected) && !inactive && !highContrast)
             itemGradient(full.adjusted(0, 1, 0, 0), base);
         else if (item.MenuBrush && !highContrast)
-            FillWithThemeBrush(painter, full.adjusted(0, 1, 0, 0), *item.MenuBrush, item.WindowOrigin);
+            FillWithThemeBrush(painter, full.adjusted(0, 1, 0, 0), *item.MenuBrush,
+                               item.WindowOrigin);
     }
     if (item.MenuBar) {
         if (selected)

@@ -23,8 +23,8 @@ LockKeyReader PlatformLockKeyReader()
         const Atom atom = XInternAtom(display, name, False);
         int index = -1;
         if (atom == None ||
-            !XkbGetNamedIndicator(display, atom, &index, nullptr, nullptr, nullptr) ||
-            index < 0 || index >= XkbNumIndicators)
+            !XkbGetNamedIndicator(display, atom, &index, nullptr, nullptr, nullptr) || index < 0 ||
+            index >= XkbNumIndicators)
             return 0;
         return 1u << index;
     };

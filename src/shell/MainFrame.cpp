@@ -114,8 +114,7 @@ void CMainFrame::SetLockKeyReader(LockKeyReader reader)
             pane->setTextFormat(Qt::PlainText);
             pane->setAlignment(Qt::AlignCenter);
             pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            pane->setMinimumWidth(
-                pane->fontMetrics().horizontalAdvance(LoadString(ids[i])) + 8);
+            pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(ids[i])) + 8);
             statusBar()->addPermanentWidget(pane);
             m_lockKeyPanes[i] = pane;
         }

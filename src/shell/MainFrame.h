@@ -15,11 +15,11 @@ class CNewToolBar;
 class QLabel;
 
 // The main window: the main menu, three toolbars side by side in one row (the main one, the
-// reconciliation page's and the options one), a status bar with the message pane, the
-// language pane and, where the platform tells their state, the lock-key panes, and two flat
-// splitters holding the three panes: the campaign tree on the left,
-// the right-hand host above the property pane on the right. A change of the window's height
-// goes to the right-hand host; the property pane and the campaign tree keep their sizes.
+// reconciliation page's and the options one), a status bar with the message pane, the language
+// pane and, where the platform tells their state, the lock-key panes, and two flat splitters
+// holding the three panes: the campaign tree on the left, the right-hand host above the
+// property pane on the right. A change of the window's height goes to the right-hand host; the
+// property pane and the campaign tree keep their sizes.
 class CMainFrame : public CNewFrameWnd
 {
     Q_OBJECT

@@ -20,16 +20,16 @@
 namespace {
 
 // Whether the caller runs on the interface thread. A command run by a worker (the validation
-// fixes) goes through the same steps as one of the interface thread, but the cursor and the
-// event loop belong to the interface thread, which is waiting for the worker meanwhile.
+// fixes) goes through the same steps as one of the interface thread, but the cursor, the event
+// loop and the windows belong to the interface thread, which waits for the worker meanwhile
+// inside a modal loop that keeps dispatching events.
 bool OnInterfaceThread()
 {
     return !qApp || QThread::currentThread() == qApp->thread();
 }
 
-// Runs the call on the interface thread and returns its result. Windows live on that thread
-// only: a worker's call is queued to it and waits there until it ran (the interface thread
-// keeps its event loop running while a worker works).
+// Runs the call on the interface thread and returns its result: at once there, queued to it
+// from a worker, which waits until the call ran.
 template <class Call> auto OnInterfaceThreadCall(Call&& call) -> decltype(call())
 {
     using Result = decltype(call());
@@ -287,8 +287,7 @@ int CWidgetWindowServices::RunProgressDialog(const QString& caption, bool allowC
                                              int upperBound, CUPDialogUserProcData& data)
 {
     return OnInterfaceThreadCall([&] {
-        CUPDialog dialog(m_mainWindow, data.Proc, data.UserParam, caption, allowCancel,
-                         upperBound);
+        CUPDialog dialog(m_mainWindow, data.Proc, data.UserParam, caption, allowCancel, upperBound);
         return dialog.DoModal();
     });
 }

@@ -12,12 +12,12 @@
 #include "grid/SysColors.h"
 #include "widgets/Screenshots.h"
 
-#include <QLabel>
-#include <QTimeEdit>
-#include <QPushButton>
-#include <QPlainTextEdit>
 #include <QDateEdit>
+#include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimeEdit>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -104,7 +104,8 @@ TEST(ControlsGallery, PropertyGridInEachDisplayMode)
     s.grid->ResetContents();
     s.grid->SetEmptyMessage(
         QStringLiteral("Choose a wave or a volume in the campaign tree to see its properties."));
-    const QImage empty = shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
+    const QImage empty =
+        shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
     // The message, centred near the top, and nothing else.
     QRect ink;
     for (int y = 0; y < empty.height(); ++y)
@@ -162,8 +163,7 @@ TEST(ControlsGallery, PropertyGridEditorsOpen)
     shots::Save(image, Gallery, QStringLiteral("editor-bool"));
     const CRect reconciled = s.grid->FindItem(s.items.Reconciled)->m_rcName;
     QRect at = placeOf(*bools);
-    EXPECT_NEAR(at.top(), s.grid->viewport()->mapTo(&s.owner, QPoint(0, reconciled.bottom)).y(),
-                2);
+    EXPECT_NEAR(at.top(), s.grid->viewport()->mapTo(&s.owner, QPoint(0, reconciled.bottom)).y(), 2);
     // Two rows: "True", the value, highlighted; "False" plain.
     EXPECT_TRUE(shots::ColourNear(
         shots::PixelAt(image, at.right() - 4, at.top() + 1 + bools->RowHeight() / 2), highlight));

@@ -113,7 +113,8 @@ TEST(FlatSplitterWnd, HotButtonCoolsWhenTheCursorLeavesWithoutMessages)
     // Pointing down: the fill is near the top edge in the middle, darker under the mouse.
     const QColor arrow = bar.GetArrowColour();
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(hot, middle, origin.y() + 2), arrow));
-    EXPECT_LT(arrow.lightness(), shots::PixelAt(hot, middle + 20, origin.y() + 3).lightness() - 140);
+    EXPECT_LT(arrow.lightness(),
+              shots::PixelAt(hot, middle + 20, origin.y() + 3).lightness() - 140);
 
     // The cursor goes far away; no mouse message reaches the bar.
     QCursor::setPos(inner.splitter.mapToGlobal(QPoint(-500, -500)));

@@ -199,7 +199,9 @@ TEST(HTMLListCtrl, Gallery)
 
     const QPoint origin = list.viewport()->mapTo(&list, QPoint(0, 0));
     auto row = [&](int index) { return list.GetItem(index)->rcItem.translated(origin); };
-    auto count = [&image](const QRect& area, bool (*test)(QColor)) { return Count(image, area, test); };
+    auto count = [&image](const QRect& area, bool (*test)(QColor)) {
+        return Count(image, area, test);
+    };
     // The check square of the first row holds a mark; that of the third is empty inside.
     auto square = [&](int index) {
         const QRect r = row(index);

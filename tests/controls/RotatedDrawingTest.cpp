@@ -292,9 +292,8 @@ TEST(RotBevelLine, Gallery)
         SCOPED_TRACE(line->text().toStdString());
         const QRect area = line->geometry();
         const bool across = area.width() > area.height();
-        const QRect caption = line->text().isEmpty()
-                                  ? QRect()
-                                  : line->CaptionRect().translated(area.topLeft());
+        const QRect caption =
+            line->text().isEmpty() ? QRect() : line->CaptionRect().translated(area.topLeft());
         // The line runs along the middle, in the shadow colour with its light edge beside, at
         // every point the caption leaves free.
         const int length = across ? area.width() : area.height();
@@ -307,9 +306,10 @@ TEST(RotBevelLine, Gallery)
                        : (at.y() >= caption.top() && at.y() <= caption.bottom()))
                 continue;
             ++free;
-            const QRect cross = across ? QRect(at.x(), at.y() - 1, 1, 4)
-                                       : QRect(at.x() - 1, at.y(), 4, 1);
-            drawn += CountNear(image, cross, shadow, 2) > 0 && CountNear(image, cross, light, 2) > 0;
+            const QRect cross =
+                across ? QRect(at.x(), at.y() - 1, 1, 4) : QRect(at.x() - 1, at.y(), 4, 1);
+            drawn +=
+                CountNear(image, cross, shadow, 2) > 0 && CountNear(image, cross, light, 2) > 0;
         }
         EXPECT_GE(drawn, free - 2);
         if (caption.isEmpty()) {
@@ -325,7 +325,7 @@ TEST(RotBevelLine, Gallery)
     }
     // The transparent text over the dialog's face.
     EXPECT_GT(CountNear(image, over->geometry(), text, 40), 20);
-    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, over->geometry().right() - 2,
-                                                 over->geometry().top() + 1),
-                                  dialog.palette().color(QPalette::Window), 2));
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, over->geometry().right() - 2, over->geometry().top() + 1),
+        dialog.palette().color(QPalette::Window), 2));
 }

@@ -51,10 +51,10 @@ TEST(ReportDlg, ShowsItsReportCentredOnTheMainWindow)
         shots::GrabAndSave(*dialog, QStringLiteral("shots"), QStringLiteral("dialogs-report"));
     // The report's text shows in the browser, the buttons below it.
     const QWidget* browser = dialog->GetBrowser()->GetBrowserWindow();
-    EXPECT_GT(shots::InkCount(image, QRect(browser->mapTo(dialog.data(), QPoint(0, 0)),
-                                           browser->size())
-                                         .adjusted(4, 4, -4, -4)),
-              100);
+    EXPECT_GT(
+        shots::InkCount(image, QRect(browser->mapTo(dialog.data(), QPoint(0, 0)), browser->size())
+                                   .adjusted(4, 4, -4, -4)),
+        100);
     for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
         const QRect place(button->mapTo(dialog.data(), QPoint(0, 0)), button->size());
         EXPECT_TRUE(image.rect().contains(place));

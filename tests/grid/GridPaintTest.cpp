@@ -238,7 +238,8 @@ TEST(GridGallery, Pictures)
         CGridCtrl grid;
         FillGrid(grid, 12, 6, 1, 1);
         grid.resize(480, 260);
-        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-fixed-rows-and-columns"));
+        const SPicture picture =
+            Paint(grid, Gallery, QStringLiteral("grid-fixed-rows-and-columns"));
         // Headings and row numbers on the face colour, cells on the window colour, a grid
         // line after every column.
         EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 0, 2), face, 2));
@@ -318,8 +319,8 @@ TEST(GridGallery, Pictures)
         // Column 3 follows column 1 directly, with one grid line between them.
         EXPECT_EQ(CellRect(grid, 3, 3).left, CellRect(grid, 3, 1).right + 1);
         EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, 3), window));
-        EXPECT_TRUE(shots::ColourNear(picture.At(CellRect(grid, 3, 1).right, CellRect(grid, 3, 1).top + 3),
-                                      line));
+        EXPECT_TRUE(shots::ColourNear(
+            picture.At(CellRect(grid, 3, 1).right, CellRect(grid, 3, 1).top + 3), line));
     }
     {
         CGridCtrl grid;
@@ -335,10 +336,10 @@ TEST(GridGallery, Pictures)
         const CRect focus = CellRect(grid, 59, 11);
         EXPECT_LE(focus.right, grid.viewport()->width());
         EXPECT_LE(focus.bottom, grid.viewport()->height());
-        EXPECT_FALSE(shots::ColourNear(picture.At(focus.left, focus.top + focus.Height() / 2),
-                                       line));
-        EXPECT_TRUE(shots::ColourNear(picture.At(CellRect(grid, 0, 11).left, 3),
-                                      Sys(COLOR_3DDKSHADOW)));
+        EXPECT_FALSE(
+            shots::ColourNear(picture.At(focus.left, focus.top + focus.Height() / 2), line));
+        EXPECT_TRUE(
+            shots::ColourNear(picture.At(CellRect(grid, 0, 11).left, 3), Sys(COLOR_3DDKSHADOW)));
     }
     {
         CGridCtrl grid;

@@ -400,7 +400,8 @@ TEST_F(MenuDrawing, DisabledImagesAreWashedInClassicModesAndSilhouettesInGradien
         // Every colour in the icon is a shade of the silhouette's grey.
         for (int y = 0; y < 15; ++y)
             for (int x = 0; x < 16; ++x)
-                EXPECT_LE(std::abs(iconPixel(x, y).red() - iconPixel(x, y).blue()), 12) << x << "," << y;
+                EXPECT_LE(std::abs(iconPixel(x, y).red() - iconPixel(x, y).blue()), 12)
+                    << x << "," << y;
     }
 }
 

@@ -166,7 +166,9 @@ TEST(MenuGallery, ToolsMenuWithRadioItemsAndContextMenus)
     shots::Save(context, QStringLiteral("gallery"), QStringLiteral("menus-context-182-wave"));
     QMenu& popup = *wave->GetMenu();
     auto row = [&](unsigned id) { return RowIn(frame.Frame, popup, wave->FindCommand(id)); };
-    auto label = [](const QRect& r) { return QRect(r.left() + 28, r.top() + 2, 90, r.height() - 4); };
+    auto label = [](const QRect& r) {
+        return QRect(r.left() + 28, r.top() + 2, 90, r.height() - 4);
+    };
     // The greyed commands read lighter than the others; the highlighted one stands out.
     EXPECT_GT(DarkestIn(context, label(row(ID_WAVE_SHOW_RECONCILIATION))),
               DarkestIn(context, label(row(ID_WAVE_REDO_RECONCILIATION))) + 40);

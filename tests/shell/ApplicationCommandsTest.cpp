@@ -482,7 +482,8 @@ TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
                                   about->GetWikiLink(), about->GetHelpLink()};
         for (const QWidget* part : parts) {
             ASSERT_NE(part, nullptr);
-            EXPECT_GT(shots::InkCount(image, part->geometry(), 160), 20) << part->objectName().toStdString();
+            EXPECT_GT(shots::InkCount(image, part->geometry(), 160), 20)
+                << part->objectName().toStdString();
         }
         about->accept();
     });

@@ -96,19 +96,14 @@ TEST_F(MainFrame, LockKeyPanesFollowTheKeysWhereTheirStateIsKnown)
         if (i > 0) {
             EXPECT_GT(panes[i]->geometry().left(), panes[i - 1]->geometry().right());
         }
-        EXPECT_GE(panes[i]->width(), panes[i]->fontMetrics().horizontalAdvance(
-                                         QStringList{"CAP", "NUM", "SCRL"}[i]));
+        EXPECT_GE(panes[i]->width(),
+                  panes[i]->fontMetrics().horizontalAdvance(QStringList{"CAP", "NUM", "SCRL"}[i]));
     }
     // The picture: text in the panes of the keys that are on, none in the others.
     const QImage bar =
         shots::GrabAndSave(*frame.statusBar(), QStringLiteral("shots"), "shell-status-bar");
-    auto darkPixels = [&](const QLabel* pane) {
-        const QRect inside = pane->geometry().adjusted(3, 3, -3, -3);
-        int count = 0;
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            for (int x = inside.left(); x <= inside.right(); ++x)
-                count += shots::PixelAt(bar, x, y).lightness() < 100;
-        return count;
+    auto darkPixels = [&bar](const QLabel* pane) {
+        return shots::InkCount(bar, pane->geometry().adjusted(3, 3, -3, -3), 100);
     };
     EXPECT_GT(darkPixels(panes[0]), 10);
     EXPECT_EQ(darkPixels(panes[1]), 0);

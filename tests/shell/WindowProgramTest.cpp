@@ -17,8 +17,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QMainWindow>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
@@ -122,16 +122,17 @@ TEST_F(WindowProgramStart, OpensTheCampaignOfTheCommandLine)
     for (const int size : kProgramIconSizes)
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
     EXPECT_EQ(m_app.GetCampaignPath(), file);
-    const QImage started =
-        shots::GrabAndSave(frame, QStringLiteral("shots"), QStringLiteral("shell-started-on-wave1"));
+    const QImage started = shots::GrabAndSave(frame, QStringLiteral("shots"),
+                                              QStringLiteral("shell-started-on-wave1"));
     // The campaign tree shows the campaign's items; the status bar says it is ready.
     const QWidget* tree = frame.GetOuterSplitter()->widget(0);
-    EXPECT_GT(shots::InkCount(started, QRect(tree->mapTo(&frame, QPoint(0, 0)), tree->size())
-                                           .adjusted(2, 2, -2, -2)),
-              30);
+    EXPECT_GT(
+        shots::InkCount(
+            started, QRect(tree->mapTo(&frame, QPoint(0, 0)), tree->size()).adjusted(2, 2, -2, -2)),
+        30);
     const QWidget* message = frame.GetMessagePane();
-    EXPECT_GT(shots::InkCount(started, QRect(message->mapTo(&frame, QPoint(0, 0)), message->size())),
-              10);
+    EXPECT_GT(
+        shots::InkCount(started, QRect(message->mapTo(&frame, QPoint(0, 0)), message->size())), 10);
     m_program.End();
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
@@ -248,7 +249,8 @@ TEST(ProgramIcon, EverySizeIsDrawnForItself)
                 const QPoint ring = (centre + QPointF(0, -44) * scale).toPoint();
                 int lightest = 0;
                 for (int dy = -1; dy <= 1; ++dy)
-                    lightest = std::max(lightest, icon.pixelColor(ring + QPoint(0, dy)).lightness());
+                    lightest =
+                        std::max(lightest, icon.pixelColor(ring + QPoint(0, dy)).lightness());
                 EXPECT_GT(lightest, 200);
             }
         }

@@ -200,7 +200,7 @@ TEST(WidgetWindowServices, SnapshotsGoThroughThePanes)
               (QStringList{"select wave 2", "show reconciliation 2", "select question 12"}));
 }
 
-TEST(WidgetWindowServices, AWorkerThreadsCallsRunOnTheInterfaceThread)
+TEST(WidgetWindowServices, CallsOfAWorkerThreadRunOnTheInterfaceThread)
 {
     CWidgetWindowServices services;
     CScriptedPanes panes;

@@ -17,9 +17,9 @@
 #include "model/Campaign.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
-#include "res/CommandIds.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/views/SampleCampaign.h"
@@ -389,7 +389,8 @@ int main(int argc, char* argv[])
     {
         const QImage image = Shoot(right, QStringLiteral("question-tree-crowded"));
         // A short pane: the tree scrolls, its buttons stay in their strip beside it.
-        Expect(questions.verticalScrollBar()->isVisible(), "question-tree-crowded: the tree scrolls");
+        Expect(questions.verticalScrollBar()->isVisible(),
+               "question-tree-crowded: the tree scrolls");
         const QRect strip(0, 0, CRightTreePage::kButtonStripWidth, right.height());
         for (int b = 0; b < CRightTreePage::ButtonCount; ++b) {
             const QWidget* button = right.GetTreePage()->GetButton(CRightTreePage::EButton(b));
