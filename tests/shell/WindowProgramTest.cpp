@@ -234,8 +234,9 @@ TEST(ProgramIcon, EverySizeIsDrawnForItself)
                 for (int px = 0; px < size; ++px) {
                     const QColor colour = icon.pixelColor(px, py);
                     yellowPixels += colour == yellow;
-                    if (colour != yellow)
+                    if (colour != yellow) {
                         EXPECT_FALSE(shots::ColourNear(colour, yellow, 90)) << px << "," << py;
+                    }
                 }
             }
             EXPECT_GE(yellowPixels, size * size / 16);
