@@ -4,16 +4,38 @@
 // item takes, read from the model alone. The fill should stay within 5 times the walk, and
 // under 100 ms.
 // BM_QuestionTreeWaveFill: the fill of the wave of three volumes (their matched questions).
+//
+// The reconciliation page on the largest wave of the same campaign (three volumes whose
+// in-memory sources hold a source question for every campaign question, about 15,000 rows):
+// BM_LoadWaveWarm: the page's fill with the wave's differences cached, against
+// BM_WaveRowsFromModel: the same rows and texts read from the model without widgets; the fill
+// should stay within 5 times the walk.
+// BM_LoadWaveCold: the fill with the wave's differences made stale first, against
+// BM_WaveDifferencesOnly: recording the same differences alone; within 1.5 times.
 
 #include "ViewBenchCampaign.h"
 
 #include "app/WaveApp.h"
 #include "model/Campaign.h"
+#include "model/Modality.h"
+#include "model/ModelHelpers.h"
 #include "model/Question.h"
+#include "model/Volume.h"
+#include "model/Wave.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
+#include "reconcile/DiffsOptions.h"
+#include "reconcile/DisplayCaptions.h"
 #include "storage/DBAccess.h"
 #include "views/QuestionTreeCtrl.h"
 #include "views/QuestionTreePlan.h"
+#include "views/ReconDifferences.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
+#include "views/WaveGridCtrl.h"
+
+#include <QMap>
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +50,16 @@ CWaveApp& App()
         auto* made = new CWaveApp;
         made->CreateCampaignObjects(nullptr, nullptr);
         view_bench::FillCampaign(*made->GetCampaign());
+        view_bench::AddWaveSources(*made->GetCampaign(), view_bench::kLargestWave);
+        // Every difference kind the options offer is compared.
+        CQuestionDiffsOptions questions;
+        for (int kind : GetStoredQuestionDiffKinds())
+            questions.SetEnabled(kind, true);
+        made->SetQuestionDiffsOptions(questions);
+        CModalityDiffsOptions responses;
+        for (int kind : GetStoredModalityDiffKinds())
+            responses.SetEnabled(kind, true);
+        made->SetModalityDiffsOptions(responses);
         return made;
     }();
     return *app;
@@ -74,5 +106,158 @@ void BM_QuestionTreeWaveFill(benchmark::State& state)
         page.ShowWave(3);
 }
 BENCHMARK(BM_QuestionTreeWaveFill)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The reconciliation page ---------------------------------------------------------------------
+
+void PageCounters(benchmark::State& state, const CRightReconciliationPage& page)
+{
+    const CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    state.counters["rows"] = grid.GetRowCount() - grid.GetFixedRowCount();
+}
+
+void BM_LoadWaveWarm(benchmark::State& state)
+{
+    App();
+    CRightReconciliationPage page;
+    page.resize(1200, 800);
+    page.show();
+    // The first fill records the wave's differences in the cache.
+    page.LoadWave(view_bench::kLargestWave);
+    for (auto _ : state)
+        page.LoadWave(view_bench::kLargestWave);
+    PageCounters(state, page);
+}
+BENCHMARK(BM_LoadWaveWarm)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The volumes of the wave and the questions the page shows, in its order.
+struct SWaveWalk
+{
+    std::vector<CVolume*> Volumes;
+    std::vector<const CQuestion*> Questions;
+};
+
+SWaveWalk WalkOf(CCampaign& campaign)
+{
+    SWaveWalk walk;
+    const CWave& wave = *campaign.FindWave(view_bench::kLargestWave);
+    for (int v = 0; v < wave.GetVolumeCount(); ++v)
+        walk.Volumes.push_back(wave.GetVolume(v));
+    for (int i = 0; i < campaign.GetQuestionCount(); ++i)
+        if (!campaign.IsReservedQuestion(campaign.GetQuestion(i)))
+            walk.Questions.push_back(campaign.GetQuestion(i));
+    return walk;
+}
+
+void BM_WaveRowsFromModel(benchmark::State& state)
+{
+    CWaveApp& app = App();
+    CCampaign& campaign = *app.GetCampaign();
+    const SWaveWalk walk = WalkOf(campaign);
+    const CWaveDiffsEntry* entry =
+        app.GetDiffsCache()->GetWaveEntry(view_bench::kLargestWave, false);
+    std::vector<QString> texts;
+    std::vector<int> states;
+    for (auto _ : state) {
+        texts.clear();
+        states.clear();
+        int rowNumber = 0;
+        const auto campaignSide = [&](const CQuestion& question) {
+            texts.push_back(QString::number(question.GetQuestionId()));
+            texts.push_back(question.GetShortcut());
+            texts.push_back(GetQuestionDisplayShortCaption(question));
+            texts.push_back(GetQuestionDisplayLongCaption(question));
+        };
+        const auto sourceSide = [&](const qnr::CQuestion& source, const CVolume& volume) {
+            texts.push_back(QString::number(source.GetCodeQuestion()));
+            texts.push_back(source.GetShortcut());
+            texts.push_back(GetSourceQuestionDisplayShortCaption(source));
+            texts.push_back(GetSourceQuestionDisplayLongCaption(source));
+            texts.push_back(volume.GetName());
+        };
+        for (const CQuestion* question : walk.Questions) {
+            bool matched = false;
+            for (const CVolume* volume : walk.Volumes) {
+                const CQuestionMatching* matching = volume->FindQuestionMatchingInherited(
+                    question->GetQuestionId(), volume->GetVolumeId());
+                if (!matching)
+                    continue;
+                matched = true;
+                const qnr::CQuestion* source =
+                    volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
+                bool differs = entry && entry->GetQuestionDiffs().Count(
+                                            {question->GetQuestionId(), volume->GetVolumeId()});
+                for (const CModality* response : question->GetModalities())
+                    differs = differs ||
+                              (entry && entry->GetModalityDiffs().Count(response->GetModalityId()));
+                texts.push_back(QString::number(++rowNumber));
+                campaignSide(*question);
+                sourceSide(*source, *volume);
+                states.push_back(differs ? 1 : 0);
+            }
+            if (!matched) {
+                campaignSide(*question);
+                states.push_back(2);
+            }
+        }
+        for (const CVolume* volume : walk.Volumes) {
+            QMap<QString, int> matchedCodes;
+            volume->CollectMatchedSourceCodes(volume->GetVolumeId(), matchedCodes);
+            const qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
+            for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
+                const qnr::CQuestion& source = *questionnaire.GetQuestion(i);
+                if (!matchedCodes.contains(QString::number(source.GetCodeQuestion()))) {
+                    sourceSide(source, *volume);
+                    states.push_back(2);
+                }
+            }
+        }
+        benchmark::DoNotOptimize(texts.data());
+    }
+    state.counters["rows"] = double(states.size());
+}
+BENCHMARK(BM_WaveRowsFromModel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadWaveCold(benchmark::State& state)
+{
+    CWaveApp& app = App();
+    CRightReconciliationPage page;
+    page.resize(1200, 800);
+    page.show();
+    for (auto _ : state) {
+        app.GetDiffsCache()->InvalidateWave(view_bench::kLargestWave);
+        page.LoadWave(view_bench::kLargestWave);
+    }
+    PageCounters(state, page);
+}
+BENCHMARK(BM_LoadWaveCold)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_WaveDifferencesOnly(benchmark::State& state)
+{
+    CWaveApp& app = App();
+    CCampaign& campaign = *app.GetCampaign();
+    const SWaveWalk walk = WalkOf(campaign);
+    CWaveDiffsEntry& entry = *app.GetDiffsCache()->GetWaveEntry(view_bench::kLargestWave, true);
+    for (auto _ : state) {
+        app.GetDiffsCache()->InvalidateWave(view_bench::kLargestWave);
+        CPairDifferences recorder(view_bench::kLargestWave, entry);
+        for (const CQuestion* question : walk.Questions) {
+            for (const CVolume* volume : walk.Volumes) {
+                const CQuestionMatching* matching = volume->FindQuestionMatchingInherited(
+                    question->GetQuestionId(), volume->GetVolumeId());
+                if (!matching)
+                    continue;
+                const qnr::CQuestion* source =
+                    volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
+                recorder.ErasePair(*question, volume->GetVolumeId());
+                recorder.RecordQuestionDifferences(*volume, *question, *source);
+                recorder.RecordResponseDifferences(*volume, *question, *source, {});
+            }
+        }
+        entry.SetWholeWaveInvalid(false);
+    }
+    state.counters["differences"] =
+        double(entry.GetQuestionDiffs().Size() + entry.GetModalityDiffs().Size());
+}
+BENCHMARK(BM_WaveDifferencesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -7,6 +7,10 @@
 #include "model/RecordMakers.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Language.h"
+#include "questionnaire/Modalite.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
 
 using namespace pelko_wave;
 
@@ -75,6 +79,72 @@ void FillCampaign(CCampaign& campaign)
                 if ((q + volumeId) % 5 != 0)
                     raw->AddQuestionMatching(MakeQuestionMatching(q, QString::number(q), *raw));
         }
+    }
+}
+
+namespace {
+
+constexpr int kLanguage = 2057;
+
+QString QuestionCaption(const CQuestion& question)
+{
+    return QStringLiteral("How often did you choose %1 in the last month?")
+        .arg(question.GetShortcut());
+}
+
+} // namespace
+
+void AddWaveSources(CCampaign& campaign, int waveId)
+{
+    campaign.SetDefaultLanguageId(kLanguage);
+    campaign.SetCurrentLanguageId(kLanguage);
+    for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+        CQuestion& question = *campaign.GetQuestion(i);
+        question.SetShortCaption(kLanguage, question.GetShortcut() + QStringLiteral(" choice"));
+        question.SetLongCaption(kLanguage, QuestionCaption(question));
+        for (CModality* response : question.GetModalities())
+            response->SetShortCaption(
+                kLanguage, QStringLiteral("Answer %1").arg(response->GetModalityOrder()));
+    }
+    CWave* wave = campaign.FindWave(waveId);
+    if (!wave)
+        return;
+    for (int v = 0; v < wave->GetVolumeCount(); ++v) {
+        CVolume& volume = *wave->GetVolume(v);
+        auto questionnaire = std::make_unique<qnr::CQuestionnaire>();
+        questionnaire->AddLanguage(qnr::CLanguage(kLanguage));
+        questionnaire->SetDefaultLanguageId(kLanguage);
+        for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+            const CQuestion& question = *campaign.GetQuestion(i);
+            const int code = question.GetQuestionId();
+            auto source = std::make_unique<qnr::CQuestion>();
+            source->SetCodeQuestion(code);
+            source->SetShortcut(question.GetShortcut());
+            source->SetTypeElement(question.GetElementType());
+            source->SetTypeQuestion(question.GetQuestionType());
+            source->SetIndent(question.GetIndent());
+            const QString shortCaption = code % 10 == 0
+                                             ? question.GetShortcut() + QStringLiteral(" chosen")
+                                             : question.GetShortCaption(kLanguage);
+            source->SetCaptions(kLanguage, question.GetLongCaption(kLanguage), shortCaption);
+            const bool matched = volume.FindQuestionMatching(code) != nullptr;
+            for (const CModality* response : question.GetModalities()) {
+                auto sourceResponse = std::make_unique<qnr::CModalite>();
+                sourceResponse->SetCode(response->GetModalityOrder());
+                const bool differs = code % 7 == 0 && response->GetModalityOrder() == 2;
+                sourceResponse->SetShortCaption(kLanguage,
+                                                differs ? QStringLiteral("Another answer")
+                                                        : response->GetShortCaption(kLanguage));
+                source->AddModalite(std::move(sourceResponse));
+                if (matched)
+                    volume.AddModalityMatching(MakeModalityMatching(
+                        response->GetModalityId(), QString::number(response->GetModalityOrder()),
+                        volume, question));
+            }
+            questionnaire->AddQuestion(std::move(source));
+        }
+        questionnaire->PreparerSaisie();
+        volume.ReplaceQuestionnaire(std::move(questionnaire));
     }
 }
 

@@ -17,4 +17,14 @@ constexpr int kWaves = 10;
 
 void FillCampaign(pelko_wave::CCampaign& campaign);
 
+// The wave of three volumes that the reconciliation page benchmarks show.
+constexpr int kLargestWave = 9;
+
+// Gives the campaign's questions and responses captions, and each volume of the wave a source
+// questionnaire (built in memory) with a source question for every campaign question (matched
+// or not) and its responses, the volume matching the responses of the questions it matches.
+// One source question in ten is captioned apart from its campaign question, and one in seven
+// has a response captioned apart, so that the wave has differences to show.
+void AddWaveSources(pelko_wave::CCampaign& campaign, int waveId);
+
 } // namespace view_bench

@@ -193,6 +193,50 @@ QImage DrawAddChapter()
     return image;
 }
 
+// One 16 x 16 image of the caption library strip.
+QImage CaptionLibraryImage(int index)
+{
+    return DrawCaptionLibraryStrip().copy(index * 16, 0, 16, 16);
+}
+
+// The image with a green plus in its lower right corner.
+QImage WithPlus(QImage image)
+{
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(245, 245, 240));
+    painter.drawRect(10, 5, 5, 11);
+    painter.drawRect(7, 8, 11, 5);
+    painter.setBrush(QColor(30, 140, 50));
+    painter.drawRect(11, 6, 3, 9);
+    painter.drawRect(8, 9, 9, 3);
+    return image;
+}
+
+// A caption with a gold star: the group's base caption.
+QImage DrawMakeBase()
+{
+    QImage image = CaptionLibraryImage(2);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath star;
+    const QPointF centre(11, 4.5);
+    for (int point = 0; point < 10; ++point) {
+        const double angle = -M_PI / 2 + point * M_PI / 5;
+        const double radius = point % 2 == 0 ? 4.5 : 1.9;
+        const QPointF at = centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+        if (point == 0)
+            star.moveTo(at);
+        else
+            star.lineTo(at);
+    }
+    star.closeSubpath();
+    painter.setPen(QPen(QColor(150, 100, 10), 0.8));
+    painter.setBrush(QColor(250, 200, 40));
+    painter.drawPath(star);
+    return image;
+}
+
 } // namespace
 
 QImage ProgramIconPicture(int size)
@@ -229,6 +273,14 @@ QImage LoadPicture(unsigned id)
         return DrawArrow(EArrow::Right);
     case IDB_ADD_CHAPTER:
         return DrawAddChapter();
+    case IDB_CAPTION_LIBRARY_TREE:
+        return DrawCaptionLibraryStrip();
+    case IDI_ADD_GROUP_TO_LIBRARY:
+        return WithPlus(CaptionLibraryImage(0));
+    case IDI_ADD_CAPTIONS:
+        return WithPlus(CaptionLibraryImage(1));
+    case IDI_MAKE_BASE_CAPTION:
+        return DrawMakeBase();
     default:
         return {};
     }

@@ -11,7 +11,13 @@ enum : unsigned
     IDB_QUESTION_KINDS = 225, // 368 x 16: the 23 question-kind images of 16 x 16, by kind
     IDB_CAMPAIGN_TREE = 226,  // 48 x 16: campaign, wave and volume images of the campaign tree
     IDB_SPLASH = 250,         // 510 x 202, 24-bit, pure green around the shape
-    IDB_MOVE_UP = 286,        // the question tree's buttons, 16 x 16 with transparency
+    // 48 x 16: the library, caption group and caption images of the caption library tree.
+    IDB_CAPTION_LIBRARY_TREE = 275,
+    // The caption library dialog's buttons, 16 x 16 with transparency.
+    IDI_ADD_GROUP_TO_LIBRARY = 277,
+    IDI_ADD_CAPTIONS = 278,
+    IDI_MAKE_BASE_CAPTION = 280,
+    IDB_MOVE_UP = 286, // the question tree's buttons, 16 x 16 with transparency
     IDB_ADD_CHAPTER = 287,
     IDB_MOVE_DOWN = 288,
     IDB_MOVE_LEFT = 289,

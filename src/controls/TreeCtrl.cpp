@@ -138,6 +138,12 @@ HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImag
                                 HTREEITEM insertAfter)
 {
     HTREEITEM item = CreateItem(text, image, selectedImage);
+    PlaceItem(item, parent, insertAfter);
+    return item;
+}
+
+void CTreeCtrl::PlaceItem(HTREEITEM item, HTREEITEM parent, HTREEITEM insertAfter)
+{
     const int count = parent ? parent->childCount() : topLevelItemCount();
     int position = count;
     if (insertAfter == TVI_FIRST) {
@@ -152,7 +158,6 @@ HTREEITEM CTreeCtrl::InsertItem(const QString& text, int image, int selectedImag
         parent->insertChild(position, item);
     else
         insertTopLevelItem(position, item);
-    return item;
 }
 
 HTREEITEM CTreeCtrl::CreateItem(const QString& text, int image, int selectedImage) const

@@ -112,6 +112,8 @@ public:
     // or deletes it. A large subtree built apart and added at once goes in much faster than
     // item by item.
     HTREEITEM CreateItem(const QString& text, int image, int selectedImage) const;
+    // Puts an item made apart (with its subtree) under the parent, after the insert-after item.
+    void PlaceItem(HTREEITEM item, HTREEITEM parent, HTREEITEM insertAfter);
     // Deletes the item and its subtree.
     virtual bool DeleteItem(HTREEITEM item);
     virtual bool DeleteAllItems();

@@ -264,6 +264,51 @@ void DrawVolume(QPainter& p)
         p.drawLine(QPointF(4.5, 6.5 + line * 2.3), QPointF(line == 3 ? 9 : 11.5, 6.5 + line * 2.3));
 }
 
+void DrawLibrary(QPainter& p)
+{
+    // A caption library: two books standing on a shelf.
+    p.setPen(QPen(QColor(60, 40, 90), 1));
+    p.setBrush(QColor(150, 110, 200));
+    p.drawRect(QRectF(2.5, 2.5, 4, 11));
+    p.setBrush(QColor(60, 140, 215));
+    p.drawRect(QRectF(7.5, 4.5, 4, 9));
+    p.setPen(QPen(QColor(245, 245, 240), 1));
+    p.drawLine(QPointF(3.5, 5), QPointF(5.5, 5));
+    p.drawLine(QPointF(8.5, 7), QPointF(10.5, 7));
+    p.setPen(QPen(QColor(120, 80, 20), 1.5));
+    p.drawLine(QPointF(0.5, 14.5), QPointF(15.5, 14.5));
+}
+
+// A caption label: a tag with a hole, at an offset.
+void DrawTag(QPainter& p, const QPointF& at, const QColor& fill)
+{
+    QPainterPath tag;
+    tag.moveTo(at + QPointF(0, 3));
+    tag.lineTo(at + QPointF(3, 0));
+    tag.lineTo(at + QPointF(10, 0));
+    tag.lineTo(at + QPointF(10, 6));
+    tag.lineTo(at + QPointF(3, 6));
+    tag.closeSubpath();
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(fill);
+    p.drawPath(tag);
+    p.setBrush(kPaper);
+    p.drawEllipse(at + QPointF(3, 3), 1, 1);
+}
+
+void DrawCaptionGroup(QPainter& p)
+{
+    // Captions that mean the same: three tags in a pile.
+    DrawTag(p, QPointF(5.5, 1.5), QColor(240, 200, 90));
+    DrawTag(p, QPointF(3.5, 5.5), QColor(110, 200, 190));
+    DrawTag(p, QPointF(1.5, 9.5), kPaper);
+}
+
+void DrawCaption(QPainter& p)
+{
+    DrawTag(p, QPointF(2.5, 5.5), kPaper);
+}
+
 QImage Strip(const QList<QImage>& images)
 {
     QImage strip(kSize * int(images.size()), kSize, QImage::Format_ARGB32_Premultiplied);
@@ -302,4 +347,9 @@ QImage DrawQuestionKindStrip()
 QImage DrawCampaignTreeStrip()
 {
     return Strip({DrawImage(DrawCampaign), DrawImage(DrawWave), DrawImage(DrawVolume)});
+}
+
+QImage DrawCaptionLibraryStrip()
+{
+    return Strip({DrawImage(DrawLibrary), DrawImage(DrawCaptionGroup), DrawImage(DrawCaption)});
 }

@@ -13,3 +13,6 @@ QImage DrawQuestionKindStrip();
 
 // The campaign tree's images (48 x 16): campaign, wave, volume.
 QImage DrawCampaignTreeStrip();
+
+// The caption library tree's images (48 x 16): library, caption group, caption.
+QImage DrawCaptionLibraryStrip();

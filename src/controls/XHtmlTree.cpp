@@ -197,6 +197,32 @@ HTREEITEM CXHtmlTree::InsertSeparator(HTREEITEM parent, HTREEITEM insertAfter)
     return InsertWithRecord(QString(), kNoImage, kNoImage, parent, insertAfter, true);
 }
 
+HTREEITEM CXHtmlTree::InsertSubtree(HTREEITEM subtree, HTREEITEM parent, HTREEITEM insertAfter)
+{
+    if (!subtree || subtree->treeWidget() || subtree->parent())
+        return nullptr;
+    const int items = AddSubtreeRecords(subtree);
+    PlaceItem(subtree, parent, insertAfter);
+    if (m_smartCheckBoxes)
+        UpdateAncestors(subtree, items, 0, 0);
+    return subtree;
+}
+
+int CXHtmlTree::AddSubtreeRecords(HTREEITEM item)
+{
+    auto record = std::make_unique<XHTMLTREEDATA>();
+    record->hTreeCtrl = this;
+    if (!m_images)
+        SetItemImage(item, kNoImage, kNoImage);
+    int below = 0;
+    for (int i = 0; i < item->childCount(); ++i)
+        below += AddSubtreeRecords(item->child(i));
+    if (m_smartCheckBoxes)
+        record->nChildren = below;
+    m_records[item] = std::move(record);
+    return below + 1;
+}
+
 HTREEITEM CXHtmlTree::InsertWithRecord(const QString& text, int image, int selectedImage,
                                        HTREEITEM parent, HTREEITEM insertAfter, bool separator)
 {
@@ -313,7 +339,20 @@ bool CXHtmlTree::DeleteItem(HTREEITEM item)
 
 bool CXHtmlTree::DeleteAllItems()
 {
-    CollapseAll();
+    // Everything is collapsed first, as CollapseAll reports it; only the top items are closed in
+    // the view, since the items below them go with them.
+    for (HTREEITEM walk = GetRootItem(); walk; walk = GetNextTreeItem(walk)) {
+        XHTMLTREEDATA* record = Record(walk);
+        if (record && record->bEnabled && record->bExpanded && ItemHasChildren(walk)) {
+            record->bExpanded = false;
+            Q_EMIT ItemExpanded(walk, false);
+        }
+    }
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        topLevelItem(i)->setExpanded(false);
+    if (HTREEITEM root = GetRootItem())
+        SelectItem(root);
+    horizontalScrollBar()->setValue(0);
     m_deleting = true;
     clear();
     m_records.clear();
@@ -400,8 +439,11 @@ void CXHtmlTree::ExpandAll()
 {
     setUpdatesEnabled(false);
     HTREEITEM previous = currentItem();
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        ExpandBranch(topLevelItem(i));
+    // The items below are opened before the item above them, so that each item's rows come into
+    // the view once, with their parent.
+    for (HTREEITEM walk = GetLastTreeItem(); walk; walk = GetPrevTreeItem(walk))
+        if (ItemHasChildren(walk))
+            Expand(walk, TVE_EXPAND);
     SelectItem(previous ? previous : GetRootItem());
     scrollToTop();
     horizontalScrollBar()->setValue(0);
@@ -412,8 +454,11 @@ void CXHtmlTree::ExpandAll()
 
 void CXHtmlTree::CollapseAll()
 {
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        CollapseBranch(topLevelItem(i));
+    // Each item is collapsed before the items below it: with its parent closed, an item closes
+    // without the view moving rows, so a large tree closes in one pass.
+    for (HTREEITEM walk = GetRootItem(); walk; walk = GetNextTreeItem(walk))
+        if (ItemHasChildren(walk))
+            Expand(walk, TVE_COLLAPSE);
     if (HTREEITEM root = GetRootItem())
         SelectItem(root);
     horizontalScrollBar()->setValue(0);

@@ -1,8 +1,10 @@
 #include "dialogs/CampaignDialogs.h"
 
 #include "app/WaveApp.h"
+#include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/ValidateCampaignDlg.h"
+#include "views/ViewDialogs.h"
 
 #include <algorithm>
 
@@ -11,6 +13,7 @@ namespace {
 // The dialogs there are: the commands of the others stay greyed.
 constexpr IShellDialogs::EDialog kDialogsThere[] = {
     IShellDialogs::LanguagesDialog,
+    IShellDialogs::CaptionLibrariesDialog,
     IShellDialogs::ValidationDialog,
 };
 
@@ -42,7 +45,12 @@ bool CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, in
     return true;
 }
 
-void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget*) {}
+void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget* parent)
+{
+    CCaptionLibraryDlg dialog(parent);
+    dialog.SetMode(CAPTION_LIBRARY_EDIT);
+    dialog.exec();
+}
 
 void CCampaignDialogs::RunDuplicatesDialog(QWidget*) {}
 

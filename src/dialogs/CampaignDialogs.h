@@ -5,8 +5,9 @@
 class CWaveApp;
 
 // The campaign dialogs as the window program opens them for the application's commands: the
-// languages dialog and the campaign validation dialog. The options sheet, the caption libraries
-// dialog and the duplicates dialog are not there yet, so their commands stay greyed.
+// languages dialog, the caption libraries (in their edit mode) and the campaign validation
+// dialog. The options sheet and the duplicates dialog are not there yet, so their commands stay
+// greyed.
 class CCampaignDialogs final : public IShellDialogs
 {
 public:

@@ -198,11 +198,16 @@ bool CGridCtrl::OnEditCommand(unsigned id)
 
 // ---- drag and drop --------------------------------------------------------------------------
 
+std::unique_ptr<QMimeData> CGridCtrl::MakeDragDataSource()
+{
+    return CopySelectionToDataSource();
+}
+
 void CGridCtrl::StartDrag()
 {
     if (!m_bAllowDragAndDrop)
         return;
-    std::unique_ptr<QMimeData> data = CopySelectionToDataSource();
+    std::unique_ptr<QMimeData> data = MakeDragDataSource();
     if (!data)
         return;
     const CCellID topLeft = GetSelectedRange().GetTopLeft();

@@ -453,6 +453,11 @@ protected:
     // The drag loop: offers the data to the window system's drag and drop with the allowed
     // effects and returns the effect the drop target chose.
     virtual DROPEFFECT DoDragDrop(std::unique_ptr<QMimeData> data, DROPEFFECT allowed);
+    // The data a drag from the selection offers; the selection's texts by default. None
+    // starts no drag.
+    virtual std::unique_ptr<QMimeData> MakeDragDataSource();
+    // For a grid that handles the drag-over itself: the cell the drag is over now.
+    void SetLastDragOverCell(const CCellID& cell) { m_LastDragOverCell = cell; }
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -27,13 +27,22 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         while (j < n && QByteArrayView("-+ #0").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)
             conversion += format[j++].toLatin1();
-        while (j < n && format[j].isDigit())
-            conversion += format[j++].toLatin1();
+        // A "*" width or precision takes its number from the next argument.
+        const auto takeNumber = [&] {
+            if (j < n && format[j] == u'*') {
+                ++j;
+                if (arg != args.end())
+                    conversion += QByteArray::number((arg++)->toInt());
+                return;
+            }
+            while (j < n && format[j].isDigit())
+                conversion += format[j++].toLatin1();
+        };
+        takeNumber();
         if (j < n && format[j] == u'.') {
             conversion += '.';
             ++j;
-            while (j < n && format[j].isDigit())
-                conversion += format[j++].toLatin1();
+            takeNumber();
         }
         while (j < n && QByteArrayView("hlLqjzt").contains(format[j].toLatin1()) &&
                format[j].unicode() < 128)

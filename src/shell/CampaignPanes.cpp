@@ -3,6 +3,7 @@
 #include "menus/CommandActions.h"
 #include "views/BottomView.h"
 #include "views/LeftView.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightView.h"
 
 namespace {
@@ -29,6 +30,7 @@ CViewLayout* Layout(const CCampaignPanes& panes, IShellPanes::EPane pane)
 CCampaignPanes::CCampaignPanes(CCommandActions& actions)
     : m_left(new CLeftView(&actions)), m_right(new CRightView(&actions)), m_bottom(new CBottomView)
 {
+    m_right->SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
     m_left->SetPanes(m_right, m_bottom);
     // A command chosen in the tree's context menu runs as the same command of the menu bar.
     QObject::connect(m_left, &CLeftView::ContextCommand, &actions,

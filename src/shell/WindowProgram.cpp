@@ -4,6 +4,7 @@
 #include "controls/Pictures.h"
 #include "controls/SplashScreenEx.h"
 #include "dialogs/CampaignDialogs.h"
+#include "dialogs/CampaignViewDialogs.h"
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
@@ -86,6 +87,8 @@ bool CWindowProgram::Start(CWaveApp& app)
     QApplication::setWindowIcon(ProgramIcon());
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
+    m_viewDialogs = std::make_unique<CCampaignViewDialogs>();
+    SetViewDialogs(m_viewDialogs.get());
 
     m_splash = new CSplashScreenEx;
     m_splash->Create(nullptr, QString(), kSplashTimeout, kSplashStyle);
@@ -116,6 +119,11 @@ void CWindowProgram::End()
     if (m_shell) {
         m_shell->Shutdown();
         m_shell.reset();
+    }
+    if (m_viewDialogs) {
+        if (GetViewDialogs() == m_viewDialogs.get())
+            SetViewDialogs(nullptr);
+        m_viewDialogs.reset();
     }
     if (m_services) {
         if (&GetWindowServices() == m_services.get())

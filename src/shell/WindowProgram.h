@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CCampaignViewDialogs;
 class CShellApp;
 class CSplashScreenEx;
 class CWaveApp;
@@ -43,6 +44,8 @@ public:
 
 private:
     std::unique_ptr<CWidgetWindowServices> m_services;
+    // The campaign dialogs the views open.
+    std::unique_ptr<CCampaignViewDialogs> m_viewDialogs;
     std::unique_ptr<CShellApp> m_shell;
     // Deletes itself when its time is up or when clicked; null once it has.
     QPointer<CSplashScreenEx> m_splash;

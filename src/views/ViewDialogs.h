@@ -1,26 +1,221 @@
 #pragma once
 
 #include "platform/WindowServices.h"
+#include "reconcile/DiffInfo.h"
 
+#include <QDateTime>
 #include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
 
 class QWidget;
+
+namespace pelko_wave {
+class CCampaign;
+class CModality;
+class CQuestion;
+class CWave;
+} // namespace pelko_wave
+namespace qnr {
+class CModalite;
+class CQuestion;
+} // namespace qnr
+
+// Result codes of the views' dialogs beyond IDOK and IDCANCEL (platform/WindowServices.h).
+enum : int
+{
+    // The new-volume wizard ended with its Finish button ("Done").
+    ID_WIZFINISH = 12325
+};
+
+// ---- The dialogs of the campaign tree's wave and volume commands ----
+
+// The new wave dialog. In: the dates it opens with, each optional (a null date leaves its
+// picker on today, without bounds). Out after IDOK: the name (never empty), the description and
+// the three dates the pickers show (at midnight), in order: start <= mid-point <= end.
+struct SNewWaveDlgValues
+{
+    QString Name;
+    QString Description;
+    QDateTime Start;
+    QDateTime MidPoint;
+    QDateTime End;
+};
+
+// What the new-volume wizard is given.
+struct SNewVolumeWizardInput
+{
+    // The campaign, whose volumes the wizard may read (a volume's questionnaire is loaded when
+    // the wizard needs it), and the wave the volume goes into: null for a campaign without waves.
+    pelko_wave::CCampaign* Campaign = nullptr;
+    pelko_wave::CWave* Wave = nullptr;
+    // The matching page's presets, usually the template volume's: the question and response
+    // methods in trial order (checked in that order, the others unchecked below them; an empty
+    // list checks only shortcut for questions and short caption for responses) and whether the
+    // matching is case-sensitive.
+    QList<quint32> QuestionMethods;
+    QList<quint32> ResponseMethods;
+    bool CaseSensitive = false;
+};
+
+// What the new-volume wizard gives back after ID_WIZFINISH.
+struct SNewVolumeWizardResult
+{
+    // Source page.
+    QString Name;
+    // 0 ZOZ, 1 Dimensions, 2 Triple-S: the format the question source's content shows.
+    int SourceType = 0;
+    // 0 absolute, 1 relative, 2 UNC: the form in which the volume keeps its source paths.
+    int PathFormat = 1;
+    // The questionnaire file, as the user gave it.
+    QString QuestionSource;
+    // Where the interviews are: with the questions (InterviewSource is then the question
+    // source), else a file of their own, else a database (InterviewSource is then the
+    // connection string, "DRIVER;Key=Value;...", and SurveyId the survey in it).
+    bool InterviewsWithQuestions = true;
+    bool InterviewsFromDatabase = false;
+    QString InterviewSource;
+    int SurveyId = 0;
+    // Whether the files are to be copied into the campaign's data folder at the next save. The
+    // interview copy is only ever set for interviews in a file of their own.
+    bool CopyQuestionSource = false;
+    bool CopyInterviewSource = false;
+
+    // Inheritance page: the volume inherited from; -1 for none.
+    int AncestorVolumeId = -1;
+
+    // Matching page: the checked methods in trial order (never empty), strict matching (all
+    // methods) or the first that succeeds, case sensitivity, and matching against the parent
+    // volume's values (only ever set with an ancestor).
+    QList<quint32> QuestionMethods;
+    QList<quint32> ResponseMethods;
+    bool Strict = false;
+    bool CaseSensitive = false;
+    bool MatchUsingParentValues = false;
+    // How the interviews line up with the wave's main (first) volume: 0 by interview order, 1 by
+    // a question both hold. With 1, MainVolumeQuestion is the main volume's question (the
+    // campaign question id it is matched to, or, while the main volume is not reconciled, its
+    // source code negated) and CommonQuestionCode the new source's question code ("%d").
+    int AlignmentKind = 0;
+    int MainVolumeQuestion = 0;
+    QString CommonQuestionCode;
+};
+
+// The database connection dialog (the wizard's Connect...). Out after IDOK: the connection
+// string and the survey ID, both given.
+struct SDBConnection
+{
+    QString ConnectionString;
+    int SurveyId = 0;
+};
+
+// The re-reconciliation options. Out after IDOK: the two boxes. When the user ticked "Apply
+// caption library", the dialog has already run the caption library dialog in its reconcile
+// mode, so the libraries the reconciliation applies are chosen.
+struct SReReconciliationOptions
+{
+    bool ApplyCaptionLibrary = false;
+    bool KeepChapters = false;
+};
+
+// The caption library dialog's modes: what its OK button does ("OK", "Apply", "Reconcile").
+enum ECaptionLibraryMode : int
+{
+    CAPTION_LIBRARY_EDIT = 0,
+    CAPTION_LIBRARY_APPLY = 1,
+    CAPTION_LIBRARY_RECONCILE = 2
+};
+
+// How the caption library dialog is opened: its mode and, for a caller that proposes two
+// response captions as duplicates (ProposeCaptions), the two texts, which a button of the
+// dialog adds to the selected group.
+struct SCaptionLibraryDlgRequest
+{
+    int Mode = CAPTION_LIBRARY_APPLY;
+    bool ProposeCaptions = false;
+    QString FirstCaption;
+    QString SecondCaption;
+};
+
+// ---- The difference dialogs ----
+
+// Result codes of the difference dialogs beyond IDOK and IDCANCEL.
+enum : int
+{
+    // "Update All": the campaign item is to take the source item's values (the results say
+    // which).
+    ID_DIFFS_UPDATE_ALL = 257,
+    // "New Question" / "New Response": the matching is to be broken and a new campaign item made
+    // from the source item. No result is written.
+    ID_DIFFS_NEW_ITEM = 258
+};
+
+// What the question differences dialog shows: a campaign question, the source question a volume
+// of the wave matches to it, and their differences (kinds in list order, a caption difference
+// naming its language). The wave and the volume give the campaign question's response count.
+struct SQuestionDiffsDlgRequest
+{
+    const pelko_wave::CQuestion* CampaignQuestion = nullptr;
+    const qnr::CQuestion* SourceQuestion = nullptr;
+    CDiffList Differences;
+    int WaveId = -1;
+    int VolumeId = -1;
+};
+
+// What the response differences dialog shows: a campaign response, the source response matched
+// to it and their differences.
+struct SModalityDiffsDlgRequest
+{
+    const pelko_wave::CModality* CampaignModality = nullptr;
+    const qnr::CModalite* SourceModality = nullptr;
+    CDiffList Differences;
+};
+
+// The decisions of a difference dialog: one entry per difference, in the order of the request's
+// list. A set entry is the value the campaign item is to take for that difference, as the
+// property change commands read it (a caption in the difference's language); an empty entry
+// keeps the campaign value.
+using CDiffsDlgResults = std::vector<std::optional<QString>>;
 
 // The modal dialogs that the panes open. Each dialog a view opens is one call of this
 // interface: the dialog's inputs in, its result code and outputs back. The window program
 // installs the implementation of the campaign dialogs; tests install a scripted one. The views
 // make every call inside a CModalDialogScope, so that Undo and Redo stay off while a dialog is
-// up. The panes of the campaign tree and the question tree open no dialog of their own: the
-// calls come with the views that do.
+// up. Every call takes the window to centre on (null: the main window); a dialog that the
+// installed implementation does not provide answers IDCANCEL and changes no output.
 class IViewDialogs
 {
 public:
     virtual ~IViewDialogs() = default;
 
-    // ---- The property pane's items ----
-    // Each takes the window to centre on (null: the main window). A dialog that the installed
-    // implementation does not provide answers IDCANCEL and changes no output.
+    // ---- Waves, volumes and caption libraries ----
+    // The new wave dialog: IDOK or IDCANCEL. The values' dates are read in; on IDOK every
+    // field is written.
+    virtual int RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values) { return IDCANCEL; }
+    // The new-volume wizard (source, inheritance, matching): ID_WIZFINISH with the result
+    // written, or IDCANCEL.
+    virtual int RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
+                                   SNewVolumeWizardResult& result)
+    {
+        return IDCANCEL;
+    }
+    // The database connection dialog: IDOK with the connection written, or IDCANCEL.
+    virtual int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) { return IDCANCEL; }
+    // The re-reconciliation options: IDOK with the options written, or IDCANCEL.
+    virtual int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options)
+    {
+        return IDCANCEL;
+    }
+    // The caption library dialog: IDOK once the edited libraries have replaced the
+    // application's (SetCaptionLibraries), IDCANCEL when they are unchanged.
+    virtual int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request)
+    {
+        return IDCANCEL;
+    }
 
+    // ---- The property pane's items ----
     // The languages dialog (CLanguageDlg) on the application's campaign. On IDOK the two
     // outputs are the positions, in the campaign's language list, of the language chosen as the
     // default and of the one chosen as current (-1 for the default when no language is flagged
@@ -33,6 +228,21 @@ public:
     // methods; methods holds the volume's method ids in trial order. On IDOK methods holds the
     // ids the user ticked, in the order shown (never empty).
     virtual int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The difference dialogs ----
+    // The question differences dialog (CQuestionDiffsDlg): IDOK or ID_DIFFS_UPDATE_ALL with the
+    // results written (one per difference), ID_DIFFS_NEW_ITEM, or IDCANCEL.
+    virtual int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                                    CDiffsDlgResults& results)
+    {
+        return IDCANCEL;
+    }
+    // The response differences dialog (CModalityDiffsDlg), answered as the question's.
+    virtual int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                                    CDiffsDlgResults& results)
     {
         return IDCANCEL;
     }

@@ -302,6 +302,40 @@ TEST(XHtmlTree, ExpandingReportsTheNewState)
     EXPECT_EQ(expanded.count(), 3);
 }
 
+TEST(XHtmlTree, ASubtreeMadeApartGoesInWithItsRecords)
+{
+    const int before = XHTMLTREEDATA::LiveCount();
+    {
+        STree s;
+        s.tree.SetCheck(s.library, true);
+        HTREEITEM group = s.tree.CreateItem(QStringLiteral("Daily Grind"), 1, 1);
+        group->addChildren({s.tree.CreateItem(QStringLiteral("Daily Grind"), 2, 2),
+                            s.tree.CreateItem(QStringLiteral("The Daily Grind"), 2, 2)});
+        ASSERT_EQ(s.tree.InsertSubtree(group, s.library, s.group), group);
+        EXPECT_EQ(s.tree.GetParentItem(group), s.library);
+        EXPECT_EQ(s.tree.GetNextSiblingItem(s.group), group);
+        EXPECT_EQ(XHTMLTREEDATA::LiveCount(), before + 5 + 3);
+        // The counts take the new items, unchecked: the library is no longer all checked.
+        EXPECT_EQ(s.tree.GetItemDataStruct(group)->nChildren, 2);
+        EXPECT_EQ(s.tree.GetItemDataStruct(s.library)->nChildren, 7);
+        EXPECT_FALSE(s.tree.GetCheck(s.library));
+        EXPECT_EQ(s.tree.GetStateImage(s.library), 3);
+        s.tree.SetCheck(group, true);
+        EXPECT_TRUE(s.tree.GetCheck(s.tree.GetChildItem(group)));
+        EXPECT_TRUE(s.tree.GetCheck(s.library));
+        // An item already in a tree is refused.
+        EXPECT_EQ(s.tree.InsertSubtree(s.group), nullptr);
+
+        // Deleting everything reports the collapses and leaves no record.
+        s.tree.ExpandAll();
+        QSignalSpy expanded(&s.tree, &CXHtmlTree::ItemExpanded);
+        s.tree.DeleteAllItems();
+        EXPECT_EQ(expanded.count(), 3);
+        EXPECT_EQ(XHTMLTREEDATA::LiveCount(), before);
+    }
+    EXPECT_EQ(XHTMLTREEDATA::LiveCount(), before);
+}
+
 TEST(XHtmlTree, ToolTipsAskTheOwner)
 {
     STree s;

@@ -1,7 +1,7 @@
 #include "platform/FormatString.h"
 
-#include <gtest/gtest.h>
 #include <clocale>
+#include <gtest/gtest.h>
 
 TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
 {
@@ -20,6 +20,8 @@ TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
         {"missing %s here", {}, "missing %s here"},
         {"%.3s", {QStringLiteral("abcdef")}, "abc"},
         {"trailing %", {}, "trailing %"},
+        {"[%0*d]", {2, 5}, "[05]"},
+        {"[%0*d] %.*s", {3, 12, 2, QStringLiteral("abc")}, "[012] ab"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatString(QString::fromUtf8(c.format), c.args), QString::fromUtf8(c.expected))

@@ -4,14 +4,18 @@
 #include "ShellWindowTestSupport.h"
 
 #include "app/WaveApp.h"
+#include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "model/Campaign.h"
+#include "model/CaptionLibrary.h"
 #include "model/Volume.h"
 #include "res/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellApp.h"
 #include "shell/WindowProgram.h"
+#include "views/ViewDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,7 +86,7 @@ TEST_F(CampaignDialogsProgram, LanguagesOpensTheLanguagesDialogAndAppliesItsChoi
     ASSERT_NE(languages, nullptr);
     EXPECT_TRUE(languages->isEnabled());
     // The dialogs that are not built yet stay greyed.
-    for (const unsigned id : {ID_OPTIONS, ID_CAPTION_LIBRARIES, ID_CHECK_DUPLICATES})
+    for (const unsigned id : {ID_OPTIONS, ID_CHECK_DUPLICATES})
         EXPECT_FALSE(Updated(id)->isEnabled()) << id;
 
     QStringList rows;
@@ -107,6 +111,37 @@ TEST_F(CampaignDialogsProgram, LanguagesOpensTheLanguagesDialogAndAppliesItsChoi
     EXPECT_TRUE(Updated(ID_EDIT_UNDO)->isEnabled());
     EXPECT_FALSE(m_app.IsModalState());
     m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
+
+TEST_F(CampaignDialogsProgram, CaptionLibrariesOpensTheLibrariesToEditAndViewsHaveTheirDialogs)
+{
+    ASSERT_TRUE(m_app.InitInstance({}));
+    // The views open the campaign tree's dialogs through the program's own.
+    EXPECT_NE(GetViewDialogs(), nullptr);
+    QAction* libraries = Updated(ID_CAPTION_LIBRARIES);
+    ASSERT_NE(libraries, nullptr);
+    EXPECT_TRUE(libraries->isEnabled());
+
+    QString okText;
+    bool modal = false;
+    CWhenShown<CCaptionLibraryDlg> addLibrary([&](CCaptionLibraryDlg& dialog) {
+        modal = m_app.IsModalState();
+        okText = FindControl<QPushButton>(dialog, CCaptionLibraryDlg::IDC_OK)->text();
+        dialog.OnNewLibrary();
+        QApplication::processEvents();
+        QTest::mouseClick(FindControl<QPushButton>(dialog, CCaptionLibraryDlg::IDC_OK),
+                          Qt::LeftButton);
+    });
+    libraries->trigger();
+    ASSERT_TRUE(addLibrary.Shown);
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(m_app.IsModalState());
+    EXPECT_EQ(okText, QStringLiteral("OK"));
+    ASSERT_EQ(m_app.GetCaptionLibraries().size(), 1);
+    EXPECT_EQ(m_app.GetCaptionLibraries()[0]->GetName(), QStringLiteral("(library name)"));
+    m_program.End();
+    EXPECT_EQ(GetViewDialogs(), nullptr);
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
 

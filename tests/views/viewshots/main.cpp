@@ -8,15 +8,35 @@
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
 #include "controls/AutoRepeatButton.h"
+#include "controls/MultiCtrl.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
+#include "controls/XHtmlTree.h"
+#include "controls/XListCtrl.h"
+#include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/DBConnectionDlg.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
+#include "dialogs/NewVolumeInheritsFromPage.h"
+#include "dialogs/NewVolumeMatchingPage.h"
+#include "dialogs/NewVolumeSheet.h"
+#include "dialogs/NewVolumeSourcePage.h"
+#include "dialogs/NewWaveDlg.h"
+#include "dialogs/QuestionDiffsDlg.h"
+#include "dialogs/ReReconciliationOptionsDlg.h"
 #include "dialogs/ReportDlg.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/CaptionLibrary.h"
+#include "model/Modality.h"
+#include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/Differences.h"
+#include "reconcile/DiffsOptions.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
 #include "res/CommandIds.h"
@@ -27,15 +47,23 @@
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/QuestionTreeCtrl.h"
+#include "views/RightReconciliationPage.h"
 #include "views/RightTreePage.h"
 #include "views/RightView.h"
 #include "views/SummaryReport.h"
+#include "views/ViewDialogs.h"
+#include "views/WaveGridCtrl.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
@@ -75,11 +103,11 @@ QImage Shoot(QWidget& widget, const QString& name)
 }
 
 // A check of what a picture shows; a failed one fails the run.
-void Expect(bool condition, const char* what)
+void Expect(bool condition, const QString& what)
 {
     if (condition)
         return;
-    std::fprintf(stderr, "viewshots: %s\n", what);
+    std::fprintf(stderr, "viewshots: %s\n", qPrintable(what));
     ++g_failures;
 }
 
@@ -187,6 +215,76 @@ void ExpandTo(CQuestionTreeCtrl& tree, const QString& shortcut)
             tree.Expand(walk, TVE_EXPAND);
             return;
         }
+}
+
+// Nothing of the window is cut: every visible control lies inside its parent (the insides of
+// lists and trees, which scroll, left out).
+void ExpectNothingCut(const QWidget& window, const QString& name)
+{
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        const QWidget* parent = control->parentWidget();
+        if (!control->isVisible() || control->isWindow() || !parent)
+            continue;
+        bool scrolled = false;
+        for (const QWidget* up = parent; up && up != &window; up = up->parentWidget())
+            scrolled = scrolled || qobject_cast<const QAbstractScrollArea*>(up) != nullptr;
+        if (scrolled)
+            continue;
+        Expect(parent->rect().contains(control->geometry()),
+               QStringLiteral("%1: %2 \"%3\" is cut")
+                   .arg(name, QString::fromLatin1(control->metaObject()->className()),
+                        control->objectName()));
+    }
+}
+
+// The dark text of a label or button is drawn where it stands.
+bool HasDarkInk(const QImage& image, const QRect& area)
+{
+    return Darkest(image, area).lightness() < 90;
+}
+
+// Shows a dialog, grabs it, checks it and saves it.
+QImage ShootDialog(QWidget& dialog, const QString& name)
+{
+    dialog.show();
+    QApplication::processEvents();
+    ExpectNothingCut(dialog, name);
+    QImage image = dialog.grab().toImage();
+    Save(image, name);
+    return image;
+}
+
+// The sample campaign's caption libraries: brand names and answers written differently.
+void AddSampleCaptionLibraries()
+{
+    QList<CResponseCaptionGroup*> groups;
+    QList<CResponseLibrary*> libraries;
+    const QList<QStringList> captions = {
+        {"Bean There", "Bean-There Coffee", "Bean There Cafés"},
+        {"Daily Grind", "The Daily Grind"},
+        {"Don't know", "Do not know", "DK", "Ne sait pas"},
+        {"None of these", "None of the above"},
+    };
+    for (const QStringList& texts : captions) {
+        auto* group = new CResponseCaptionGroup(texts[0]);
+        for (const QString& text : texts)
+            group->AddCaption(std::make_unique<CResponseCaption>(text, group));
+        group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
+        groups << group;
+    }
+    auto* brands = new CResponseLibrary(QStringLiteral("Coffee brands"));
+    brands->AddGroup(groups[0]);
+    brands->AddGroup(groups[1]);
+    for (int i = 0; i < groups[0]->GetCaptionCount(); ++i)
+        brands->SetCaptionState(groups[0]->GetCaptionAt(i), 1);
+    brands->SetCaptionState(groups[1]->GetCaptionAt(0), 1);
+    auto* answers = new CResponseLibrary(QStringLiteral("Standard answers"));
+    answers->AddGroup(groups[2]);
+    answers->AddGroup(groups[3]);
+    for (int i = 0; i < 3; ++i)
+        answers->SetCaptionState(groups[2]->GetCaptionAt(i), 1);
+    libraries << brands << answers;
+    SetCaptionLibraries(groups, libraries);
 }
 
 HTREEITEM Find(CQuestionTreeCtrl& tree, const QString& shortcut)
@@ -400,6 +498,164 @@ int main(int argc, char* argv[])
         }
     }
 
+    // The reconciliation of wave 2 in each text mode of the question grid, its first row with
+    // differences selected.
+    {
+        CRightView host;
+        host.SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
+        auto& page = static_cast<CRightReconciliationPage&>(*host.GetReconciliationPage());
+        host.resize(1100, 640);
+        host.show();
+        host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
+        QApplication::processEvents();
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        const std::pair<unsigned, const char*> modes[] = {
+            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
+            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
+            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
+        for (const auto& [command, name] : modes) {
+            page.OnCommand(command);
+            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        }
+        page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+    }
+
+    // The difference dialogs on wave 2's first volume: the question with the most differences,
+    // its first caption difference selected, and the response with the most (every response
+    // kind compared for it).
+    {
+        const CModalityDiffsOptions responseOptions = app.GetModalityDiffsOptions();
+        CModalityDiffsOptions everyResponseKind;
+        for (const int kind : GetStoredModalityDiffKinds())
+            everyResponseKind.SetEnabled(kind, true);
+        app.SetModalityDiffsOptions(everyResponseKind);
+        const CVolume& volume = *campaign.GetWave(1)->GetVolume(0);
+        const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+        SQuestionDiffsDlgRequest question;
+        SModalityDiffsDlgRequest response;
+        CModality* firstMatched = nullptr;
+        const qnr::CModalite* firstMatchedSource = nullptr;
+        for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+            const CQuestion& campaignQuestion = *campaign.GetQuestion(i);
+            QString sourceId;
+            if (!volume.GetQuestionSourceId(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            sourceId))
+                continue;
+            const qnr::CQuestion* sourceQuestion = questionnaire.FindQuestionById(sourceId.toInt());
+            if (!sourceQuestion)
+                continue;
+            CDiffList diffs;
+            if (GetQuestionDifferences(campaignQuestion, *sourceQuestion, diffs) &&
+                diffs.size() > question.Differences.size()) {
+                question.CampaignQuestion = &campaignQuestion;
+                question.SourceQuestion = sourceQuestion;
+                question.Differences = diffs;
+            }
+            QMap<int, QString> responseSources;
+            volume.CollectModalitySourceIds(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            responseSources, true);
+            for (auto it = responseSources.cbegin(); it != responseSources.cend(); ++it) {
+                CModality* modality = campaign.GetModalityById(it.key());
+                const qnr::CModalite* sourceModality =
+                    sourceQuestion->FindModaliteById(it.value().toInt());
+                if (!modality || !sourceModality)
+                    continue;
+                if (!firstMatched) {
+                    firstMatched = modality;
+                    firstMatchedSource = sourceModality;
+                }
+                if (GetModalityDifferences(*modality, *sourceModality, diffs) &&
+                    diffs.size() > response.Differences.size()) {
+                    response.CampaignModality = modality;
+                    response.SourceModality = sourceModality;
+                    response.Differences = diffs;
+                }
+            }
+        }
+        // The sample's responses match their sources exactly: the first matched response is
+        // edited for the picture (its French caption, user data and rotation) and put back
+        // after it.
+        const int french = 1036;
+        const QString keptCaption =
+            firstMatched ? firstMatched->GetShortCaption(french) : QString();
+        const QString keptUserData = firstMatched ? firstMatched->GetUserData() : QString();
+        const int keptRotation = firstMatched ? firstMatched->GetRotationBehaviour() : 0;
+        if (!response.CampaignModality && firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption + QStringLiteral(" (campagne)"));
+            firstMatched->SetUserData(QStringLiteral("recoded in wave 2"));
+            firstMatched->SetRotationBehaviour(1);
+            if (GetModalityDifferences(*firstMatched, *firstMatchedSource, response.Differences)) {
+                response.CampaignModality = firstMatched;
+                response.SourceModality = firstMatchedSource;
+            }
+        }
+
+        // The dialog with its selected row (the fixed row's first cell and the row's status
+        // cell), checked: dark headings and texts, the selection's colour on the selected row
+        // only, and the editor showing the campaign's value.
+        const auto shoot = [](CDiffsDlg& dialog, int row, const QString& name) {
+            dialog.show();
+            CWaveGridCtrl& grid = *dialog.GetGrid();
+            CRect rect;
+            if (grid.GetCellRect(row, 0, rect))
+                QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                                  rect.CenterPoint().ToQPoint());
+            const QImage image = ShootDialog(dialog, name);
+            const QPoint origin = grid.viewport()->mapTo(&dialog, QPoint(0, 0));
+            const auto cell = [&](int r, int c) {
+                CRect area;
+                grid.GetCellRect(r, c, area);
+                return area.ToQRect().translated(origin);
+            };
+            Expect(grid.GetRowCount() > 2, name + QStringLiteral(": fewer than two differences"));
+            Expect(HasDarkInk(image, cell(0, 0)) && HasDarkInk(image, cell(0, 1)),
+                   name + QStringLiteral(": no headings"));
+            const QRect selected = cell(row, 1);
+            const QRect other = cell(row == 1 ? 2 : 1, 1);
+            const QColor highlight = dialog.palette().color(QPalette::Highlight);
+            Expect(
+                Near(image.pixelColor(selected.right() - 3, selected.center().y()), highlight, 40),
+                name + QStringLiteral(": the selected row is not highlighted"));
+            Expect(!Near(image.pixelColor(other.right() - 3, other.center().y()), highlight, 40),
+                   name + QStringLiteral(": another row is highlighted"));
+            Expect(HasDarkInk(image, other), name + QStringLiteral(": no status"));
+            Expect(!dialog.GetDetails()->toPlainText().isEmpty() &&
+                       HasDarkInk(image, dialog.GetDetails()->geometry()),
+                   name + QStringLiteral(": no details"));
+            Expect(dialog.GetEditorKind() != EDiffEditor::None &&
+                       HasDarkInk(image, dialog.GetEditor()->geometry()),
+                   name + QStringLiteral(": no campaign value"));
+        };
+        if (question.CampaignQuestion) {
+            CQuestionDiffsDlg dialog;
+            dialog.SetDifferences(question.Differences);
+            dialog.SetWaveId(volume.GetWave()->GetWaveId());
+            dialog.SetVolumeId(volume.GetVolumeId());
+            dialog.SetQuestions(question.CampaignQuestion, question.SourceQuestion);
+            const auto caption = question.Differences.find(23);
+            const int row = caption == question.Differences.end()
+                                ? 1
+                                : 1 + int(std::distance(question.Differences.begin(), caption));
+            shoot(dialog, row, QStringLiteral("question-diffs"));
+        } else {
+            Expect(false, QStringLiteral("question-diffs: no question of wave 2 differs"));
+        }
+        if (response.CampaignModality) {
+            CModalityDiffsDlg dialog;
+            dialog.SetDifferences(response.Differences);
+            dialog.SetModalities(response.CampaignModality, response.SourceModality);
+            shoot(dialog, 1, QStringLiteral("response-diffs"));
+        } else {
+            Expect(false, QStringLiteral("response-diffs: no response of wave 2 differs"));
+        }
+        app.SetModalityDiffsOptions(responseOptions);
+        if (firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption);
+            firstMatched->SetUserData(keptUserData);
+            firstMatched->SetRotationBehaviour(keptRotation);
+        }
+    }
+
     // A fourth wave, added but not reconciled: orange in the tree; its context menu.
     {
         std::unique_ptr<CCmdVirtual> wave =
@@ -448,6 +704,124 @@ int main(int argc, char* argv[])
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
         ++g_failures;
+    }
+
+    // The dialogs of the campaign tree's commands.
+    const QString samples = QStringLiteral(PLIM_SOURCE_DIR "/samples/");
+    {
+        // A new wave after "Autumn": the dates follow it by a day, for as long again.
+        const CWave& autumn = *campaign.GetWave(2);
+        const qint64 days = autumn.GetWaveStart().daysTo(autumn.GetWaveEnd());
+        CNewWaveDlg dialog;
+        dialog.SetStartDate(autumn.GetWaveEnd().addDays(1));
+        dialog.SetEndDate(autumn.GetWaveEnd().addDays(days + 1));
+        dialog.SetMidPointDate(autumn.GetWaveMidpoint().addDays(days + 1));
+        FindControl<QLineEdit>(dialog, CNewWaveDlg::IDC_NAME)->setText(QStringLiteral("Winter"));
+        FindControl<QPlainTextEdit>(dialog, CNewWaveDlg::IDC_DESCRIPTION)
+            ->setPlainText(QStringLiteral("Fourth wave: online and phone."));
+        const QImage image = ShootDialog(dialog, QStringLiteral("new-wave"));
+        QWidget* ok = FindControl<QWidget>(dialog, CNewWaveDlg::IDC_OK);
+        Expect(ok->isEnabled(), QStringLiteral("new-wave: OK is off"));
+        Expect(HasDarkInk(image, ok->geometry()), QStringLiteral("new-wave: OK has no text"));
+    }
+    {
+        CDBConnectionDlg dialog;
+        FindControl<QLineEdit>(dialog, CDBConnectionDlg::IDC_CONNECTION_STRING)
+            ->setText(QStringLiteral("QSQLITE;Database=/data/surveys/summer.db"));
+        FindControl<QLineEdit>(dialog, CDBConnectionDlg::IDC_SURVEY_ID)->setText("42");
+        const QImage image = ShootDialog(dialog, QStringLiteral("db-connection"));
+        QWidget* test = FindControl<QWidget>(dialog, CDBConnectionDlg::IDC_TEST);
+        Expect(HasDarkInk(image, test->geometry()), QStringLiteral("db-connection: no Test..."));
+    }
+    {
+        CReReconciliationOptionsDlg dialog;
+        const QImage image = ShootDialog(dialog, QStringLiteral("rereconcile"));
+        // The white band: white in its corners, the warning's dark text inside it.
+        const QRect band = dialog.GetWhiteBand()->geometry();
+        for (const QPoint& at : {band.topLeft() + QPoint(2, 2), band.topRight() + QPoint(-2, 2),
+                                 band.bottomLeft() + QPoint(2, -2)})
+            Expect(image.pixelColor(at) == QColor(Qt::white),
+                   QStringLiteral("rereconcile: the band is not white at %1,%2")
+                       .arg(at.x())
+                       .arg(at.y()));
+        Expect(HasDarkInk(image, band), QStringLiteral("rereconcile: no warning on the band"));
+        Expect(image.pixelColor(band.bottomLeft() + QPoint(2, 6)) != QColor(Qt::white),
+               QStringLiteral("rereconcile: the band runs on below"));
+    }
+    {
+        AddSampleCaptionLibraries();
+        CCaptionLibraryDlg dialog;
+        dialog.SetMode(2);
+        dialog.resize(820, 460);
+        dialog.show();
+        QApplication::processEvents();
+        dialog.GetGroupsList()->SetCurSel(2);
+        dialog.GetTree()->SelectItem(dialog.GetTree()->GetRootItem());
+        const QImage image = ShootDialog(dialog, QStringLiteral("caption-libraries"));
+        Expect(dialog.GetTree()->topLevelItemCount() == 2,
+               QStringLiteral("caption-libraries: the tree lacks its libraries"));
+        Expect(dialog.GetLabelsList()->GetItemCount() == 4,
+               QStringLiteral("caption-libraries: the labels of \"Don't know\" are missing"));
+        QWidget* ok = FindControl<QWidget>(dialog, CCaptionLibraryDlg::IDC_OK);
+        Expect(HasDarkInk(image, ok->geometry()),
+               QStringLiteral("caption-libraries: no \"Reconcile\" on OK"));
+        dialog.reject();
+    }
+    {
+        // A second volume for wave 2, "Summer": its source, its ancestor and its matching.
+        CNewVolumeSheet sheet;
+        SNewVolumeWizardInput input;
+        input.Campaign = &campaign;
+        input.Wave = campaign.GetWave(1);
+        input.QuestionMethods = {1, 2, 3};
+        input.ResponseMethods = {2, 1};
+        sheet.SetInput(input);
+        sheet.resize(620, 600);
+        FindControl<QLineEdit>(sheet, CNewVolumeSourcePage::IDC_NAME)->setText("Web panel");
+        FindControl<QLineEdit>(sheet, CNewVolumeSourcePage::IDC_QUESTION_PATH)
+            ->setText(samples + QStringLiteral("wave2.sss"));
+        FindControl<QAbstractButton>(sheet, CNewVolumeSourcePage::IDC_COPY_QUESTION_SOURCE)
+            ->setChecked(true);
+        QImage image = ShootDialog(sheet, QStringLiteral("new-volume-source"));
+        Expect(sheet.button(QWizard::NextButton)->isEnabled(),
+               QStringLiteral("new-volume-source: Next is off"));
+        Expect(FindControl<QAbstractButton>(sheet, CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S)
+                   ->isChecked(),
+               QStringLiteral("new-volume-source: the Triple-S file is not shown as such"));
+
+        sheet.next();
+        CXListCtrl& ancestors = *sheet.GetInheritsFromPage()->GetList();
+        FindControl<QAbstractButton>(sheet, CNewVolumeInheritsFromPage::IDC_INHERITS)->click();
+        ancestors.SetCurSel(2);
+        image = ShootDialog(sheet, QStringLiteral("new-volume-inheritance"));
+        Expect(ancestors.GetItemCount() == 3,
+               QStringLiteral("new-volume-inheritance: not three candidates"));
+        Expect(!ancestors.GetEnabled(0) && ancestors.GetEnabled(2),
+               QStringLiteral("new-volume-inheritance: volumes with an heir can be chosen"));
+        const QRect chosen = ancestors.visualItemRect(ancestors.topLevelItem(2))
+                                 .translated(ancestors.viewport()->mapTo(&sheet, QPoint(0, 0)));
+        Expect(Near(image.pixelColor(chosen.left() + 4, chosen.center().y()),
+                    sheet.palette().color(QPalette::Highlight), 30),
+               QStringLiteral("new-volume-inheritance: the chosen row is not highlighted"));
+
+        sheet.next();
+        FindControl<QAbstractButton>(sheet, CNewVolumeMatchingPage::IDC_ALIGN_BY_QUESTION)->click();
+        auto* mainQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_MAIN_QUESTIONS);
+        auto* thisQuestions =
+            FindControl<QListWidget>(sheet, CNewVolumeMatchingPage::IDC_THIS_QUESTIONS);
+        mainQuestions->setCurrentRow(3);
+        const QList<QListWidgetItem*> q6 = thisQuestions->findItems("Q6", Qt::MatchExactly);
+        if (!q6.isEmpty())
+            thisQuestions->setCurrentItem(q6[0]);
+        image = ShootDialog(sheet, QStringLiteral("new-volume-matching"));
+        Expect(sheet.button(QWizard::FinishButton)->text() == QStringLiteral("Done"),
+               QStringLiteral("new-volume-matching: Finish does not read \"Done\""));
+        Expect(sheet.button(QWizard::FinishButton)->isEnabled(),
+               QStringLiteral("new-volume-matching: Done is off"));
+        Expect(sheet.GetMatchingPage()->GetQuestionMethodList()->GetCheckbox(0, 0) == 1,
+               QStringLiteral("new-volume-matching: the first question method is not ticked"));
+        sheet.reject();
     }
 
     // The languages dialog: French chosen as the current language.

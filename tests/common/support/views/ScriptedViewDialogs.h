@@ -6,11 +6,13 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
+#include <vector>
 
 // Test double of the views' modal dialogs: installs itself for its lifetime, records each call
-// and answers it from a script. The call of each dialog is a test's override that hands its name
-// to Answer and fills the outputs the test wants.
+// with what it was handed, and answers it from a script. A call answered with its dialog's
+// success code (IDOK, or ID_WIZFINISH for the wizard) hands back the answer the test set below.
 class CScriptedViewDialogs : public IViewDialogs
 {
 public:
@@ -26,9 +28,42 @@ public:
     // and returns the next result.
     int Answer(const QString& name);
 
+    // The calls, each recorded under its name: "NewWaveDlg", "NewVolumeWizard",
+    // "DBConnectionDlg", "ReReconciliationOptionsDlg", "CaptionLibraryDlg".
+    int RunNewWaveDlg(QWidget* parent, SNewWaveDlgValues& values) override;
+    int RunNewVolumeWizard(QWidget* parent, const SNewVolumeWizardInput& input,
+                           SNewVolumeWizardResult& result) override;
+    int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) override;
+    int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
+    int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
+
+    // The difference dialogs, recorded as "QuestionDiffsDlg" and "ModalityDiffsDlg".
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+
     QStringList Calls;
     // For each call, whether it came inside the application's modal state.
     std::deque<bool> CalledModal;
+
+    // What the calls were handed, and what a successful call hands back.
+    std::vector<SNewWaveDlgValues> NewWaveInputs;
+    SNewWaveDlgValues NewWaveAnswer;
+    std::vector<SNewVolumeWizardInput> NewVolumeInputs;
+    SNewVolumeWizardResult NewVolumeAnswer;
+    SDBConnection ConnectionAnswer;
+    SReReconciliationOptions ReReconciliationAnswer;
+    std::vector<SCaptionLibraryDlgRequest> CaptionLibraryRequests;
+    // Runs when the caption library call is answered IDOK, in place of the dialog's edits (for
+    // instance to replace the application's libraries).
+    std::function<void()> CaptionLibraryEdit;
+
+    // What the difference dialogs were handed; answered IDOK or ID_DIFFS_UPDATE_ALL, they hand
+    // back DiffsAnswer (the test gives one entry per difference it was handed).
+    std::vector<SQuestionDiffsDlgRequest> QuestionDiffsRequests;
+    std::vector<SModalityDiffsDlgRequest> ModalityDiffsRequests;
+    CDiffsDlgResults DiffsAnswer;
 
 private:
     IViewDialogs* m_previous;

@@ -1,0 +1,506 @@
+// The reconciliation page's fills: the question grid for a wave, the response grid for a row
+// of it, and the bookkeeping of the rows around them.
+
+#include "views/RightReconciliationPage.h"
+
+#include "model/Campaign.h"
+#include "model/ModelHelpers.h"
+#include "model/OptionRecords.h"
+#include "platform/AppServices.h"
+#include "platform/FormatString.h"
+#include "platform/WindowServices.h"
+#include "questionnaire/Modalite.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
+#include "res/StringTable.h"
+#include "views/OverviewBar.h"
+#include "views/ReconColours.h"
+#include "views/ReconDifferences.h"
+#include "views/WaveGridCtrl.h"
+
+#include <QMap>
+
+using namespace pelko_wave;
+
+namespace {
+
+constexpr unsigned IDS_SOURCE_UNREADABLE = 63181;
+constexpr unsigned IDS_MISSING_SOURCE_QUESTION = 63206;
+
+// Turns a grid's painting off for a fill and on again when it ends, whichever way it ends.
+class CFillGuard
+{
+public:
+    explicit CFillGuard(std::initializer_list<CWaveGridCtrl*> grids) : m_grids(grids)
+    {
+        for (CWaveGridCtrl* grid : m_grids)
+            grid->SetRedraw(false);
+    }
+    ~CFillGuard()
+    {
+        for (CWaveGridCtrl* grid : m_grids) {
+            grid->SetRedraw(true, true);
+            grid->viewport()->update();
+        }
+    }
+    CFillGuard(const CFillGuard&) = delete;
+    CFillGuard& operator=(const CFillGuard&) = delete;
+
+private:
+    std::vector<CWaveGridCtrl*> m_grids;
+};
+
+} // namespace
+
+// One question-grid row of a fill, before it is written.
+struct CRightReconciliationPage::SQuestionRow
+{
+    enum EKind
+    {
+        Matched,
+        UnmatchedCampaign,
+        UnmatchedSource
+    };
+    EKind Kind = Matched;
+    const CQuestion* Question = nullptr;
+    const qnr::CQuestion* Source = nullptr;
+    const CVolume* Volume = nullptr;
+    bool Differs = false;
+};
+
+// Collections ---------------------------------------------------------------------------------
+
+int CRightReconciliationPage::CollectWaveQuestions(const CCampaign& campaign, int referenceVolumeId,
+                                                   std::set<std::pair<int, int>>& questions) const
+{
+    questions.clear();
+    for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+        const CQuestion* question = campaign.GetQuestion(i);
+        if (campaign.IsReservedQuestion(question) ||
+            campaign.IsVolumeBefore(referenceVolumeId, question->GetAppearanceVolumeId()) ||
+            campaign.IsWaveBefore(question->GetDeletionWaveId(), int(m_waveId)))
+            continue;
+        questions.emplace(question->GetOrder(), question->GetQuestionId());
+    }
+    return int(questions.size());
+}
+
+int CRightReconciliationPage::CollectWaveResponses(const CCampaign& campaign,
+                                                   const CQuestion& question, int referenceVolumeId,
+                                                   std::set<std::pair<int, int>>& responses) const
+{
+    responses.clear();
+    for (const CModality* response : question.GetModalities()) {
+        if (response->GetQuestionId() == RESERVED_QUESTION_ID ||
+            campaign.IsVolumeBefore(referenceVolumeId, response->GetAppearanceVolumeId()) ||
+            campaign.IsWaveBefore(response->GetDeletionWaveId(), int(m_waveId)))
+            continue;
+        responses.emplace(response->GetModalityOrder(), response->GetModalityId());
+    }
+    return int(responses.size());
+}
+
+void CRightReconciliationPage::ResetPage()
+{
+    m_curQuestionId = -1;
+    m_curSourceCode.reset();
+    m_curVolumeId = -1;
+    m_overviewQuestions->DeleteAllItems();
+    m_overviewResponses->DeleteAllItems();
+    m_qRows.Clear();
+    m_qSrcRows.Clear();
+    m_rRows.Clear();
+    m_rSrcRows.Clear();
+    m_rowLinks.clear();
+    m_curQuestionRow = -1;
+    m_curResponseRow = -1;
+}
+
+void CRightReconciliationPage::ClearPage()
+{
+    ResetPage();
+    m_gridQuestions->ResetDataRows(0);
+    BuildQuestionHeadings();
+    BuildResponseHeadings();
+    UpdateOverviewHeights();
+}
+
+// The question grid ---------------------------------------------------------------------------
+
+bool CRightReconciliationPage::LoadWave(long waveId)
+{
+    IWaveApp* app = GetWaveApp();
+    CCampaign* campaign = app ? app->GetCampaign() : nullptr;
+    CWave* wave = campaign ? campaign->FindWave(int(waveId)) : nullptr;
+    // A wave that is not there leaves the page on the wave it shows.
+    if (!wave || wave->GetVolumeCount() == 0)
+        return false;
+
+    CWaitCursor wait;
+    m_waveId = waveId;
+    bool filled = false;
+    {
+        const CFillGuard guard{m_gridQuestions, m_gridResponses};
+        filled = FillQuestionGrid(*campaign, *wave);
+    }
+    UpdateOverviewHeights();
+    if (filled && m_gridQuestions->GetRowCount() > m_gridQuestions->GetFixedRowCount())
+        SelectQuestionRow(m_gridQuestions->GetFixedRowCount(), QColShortcut);
+    return filled;
+}
+
+bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave)
+{
+    const IWaveApp* app = GetWaveApp();
+    const int waveId = wave.GetWaveId();
+    CCampaignDiffsCache* cache = app->GetDiffsCache();
+    CWaveDiffsEntry* entry = cache ? cache->GetWaveEntry(waveId, false) : nullptr;
+    if (cache && !entry)
+        entry = cache->ResetWaveEntry(waveId);
+    const bool wholeWave = entry && entry->IsWholeWaveInvalid();
+    const int referenceVolumeId = wave.GetVolume(wave.GetVolumeCount() - 1)->GetVolumeId();
+
+    // The question grid's rows stay until the fill writes its own over them; a fill that fails
+    // clears the page.
+    ResetPage();
+    BuildQuestionHeadings();
+    BuildResponseHeadings();
+    UpdateOverviewHeights();
+    std::set<std::pair<int, int>> questions;
+    CollectWaveQuestions(campaign, referenceVolumeId, questions);
+
+    std::vector<CVolume*> volumes;
+    for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+        CVolume* volume = wave.GetVolume(v);
+        if (!EnsureVolumeQuestionnaire(*volume)) {
+            GetWindowServices().MessageBox(
+                FormatString(LoadString(IDS_SOURCE_UNREADABLE),
+                             {volume->GetMetaData().SourceString, volume->GetName()}),
+                MB_OK | MB_ICONWARNING);
+            ClearPage();
+            return false;
+        }
+        volumes.push_back(volume);
+    }
+    // The captions of both sides are compared and shown in the campaign's current language.
+    SetCurrentLanguageId(campaign.GetCurrentLanguageId());
+    SetCurrentQuestionnaireLanguage(campaign.GetCurrentLanguageId());
+
+    const CViewSettings& view = app->GetViewSettings();
+    std::optional<CPairDifferences> recorder;
+    if (entry)
+        recorder.emplace(waveId, *entry);
+    std::vector<SQuestionRow> rows;
+    rows.reserve(questions.size() * volumes.size());
+    for (const auto& [order, questionId] : questions) {
+        const CQuestion* question = campaign.GetQuestionById(questionId);
+        if (!question) {
+            ClearPage();
+            return false;
+        }
+        // The question's differences are recomputed in every volume before it counts as fresh.
+        const bool stale = wholeWave || (entry && entry->IsQuestionInvalid(questionId));
+        bool matched = false;
+        for (const CVolume* volume : volumes) {
+            const CQuestionMatching* matching =
+                volume->FindQuestionMatchingInherited(questionId, volume->GetVolumeId());
+            if (!matching)
+                continue;
+            matched = true;
+            const qnr::CQuestion* source =
+                volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
+            if (!source) {
+                GetWindowServices().MessageBox(
+                    FormatString(LoadString(IDS_MISSING_SOURCE_QUESTION),
+                                 {volume->GetName(), matching->GetSourceId()}),
+                    MB_OK | MB_ICONWARNING);
+                ClearPage();
+                if (cache)
+                    cache->ResetWaveEntry(waveId);
+                return false;
+            }
+            bool differs = false;
+            if (recorder && stale) {
+                recorder->ErasePair(*question, volume->GetVolumeId());
+                const bool questionDiffers =
+                    recorder->RecordQuestionDifferences(*volume, *question, *source);
+                const bool responsesDiffer = recorder->RecordResponseDifferences(
+                    *volume, *question, *source, MissingResponseReport(*volume));
+                differs = questionDiffers || responsesDiffer;
+            } else if (entry) {
+                differs = entry->GetQuestionDiffs().Count({questionId, volume->GetVolumeId()}) > 0;
+                for (const CModality* response : question->GetModalities())
+                    differs = differs || entry->GetModalityDiffs().Count(response->GetModalityId());
+            }
+            if ((differs && view.GetShowImperfectQuestionMatches()) ||
+                (!differs && view.GetShowPerfectQuestionMatches()))
+                rows.push_back({SQuestionRow::Matched, question, source, volume, differs});
+        }
+        if (stale && entry)
+            entry->ValidateQuestion(questionId);
+        if (!matched && view.GetShowUnmatchedCampaignQuestions())
+            rows.push_back({SQuestionRow::UnmatchedCampaign, question, nullptr, nullptr, false});
+    }
+
+    if (view.GetShowUnmatchedSourceQuestions()) {
+        for (const CVolume* volume : volumes) {
+            QMap<QString, int> matchedCodes;
+            volume->CollectMatchedSourceCodes(volume->GetVolumeId(), matchedCodes);
+            const qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
+            for (int i = 0; i < questionnaire.GetNbreQuestion(); ++i) {
+                const qnr::CQuestion* source = questionnaire.GetQuestion(i);
+                if (!matchedCodes.contains(QString::number(source->GetCodeQuestion())))
+                    rows.push_back({SQuestionRow::UnmatchedSource, nullptr, source, volume, false});
+            }
+        }
+    }
+
+    WriteQuestionRows(rows);
+    if (entry)
+        entry->SetWholeWaveInvalid(false);
+    return true;
+}
+
+void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>& rows)
+{
+    CWaveGridCtrl& grid = *m_gridQuestions;
+    const int first = grid.GetFixedRowCount();
+    grid.ResetDataRows(int(rows.size()));
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const SQuestionRow& plan = rows[i];
+        const int row = first + int(i);
+        WriteQuestionRowNumber(row);
+        const CQuestion* question = plan.Question;
+        const bool newInWave = question && WaveHoldsVolume(question->GetAppearanceVolumeId(), wave);
+        int state = RowMatched;
+        switch (plan.Kind) {
+        case SQuestionRow::Matched:
+            m_qRows.Add(question->GetQuestionId(), row);
+            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
+            WriteQuestionCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
+                                      GetQuestionKind(*question), recon_colours::Default,
+                                      recon_colours::Default, &m_fontNormal, question);
+            WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(*plan.Source),
+                                    newInWave ? recon_colours::Green : recon_colours::Default,
+                                    recon_colours::Default, &m_fontNormal, plan.Source,
+                                    plan.Volume);
+            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
+            if (plan.Differs) {
+                SetQuestionRowStyle(row, &m_fontBold, recon_colours::Yellow,
+                                    recon_colours::Default);
+                state = RowDiffers;
+            }
+            break;
+        case SQuestionRow::UnmatchedCampaign: {
+            const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
+            m_qRows.Add(question->GetQuestionId(), row);
+            WriteQuestionCampaignSide(
+                row, deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched),
+                GetQuestionKind(*question), deleted ? recon_colours::Grey : recon_colours::Default,
+                recon_colours::Default, &m_fontNormal, question);
+            WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                    QUESTION_KIND_NONE,
+                                    deleted ? recon_colours::Grey : recon_colours::Red,
+                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
+            grid.SetCellData(row, QColSourceCode, -1);
+            state = deleted ? RowUnmatchedDeleted : RowUnmatched;
+            break;
+        }
+        case SQuestionRow::UnmatchedSource:
+            m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
+            WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
+                                      recon_colours::Default, &m_fontNormal, nullptr);
+            WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(*plan.Source),
+                                    recon_colours::Default, recon_colours::Default, &m_fontNormal,
+                                    plan.Source, plan.Volume);
+            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
+            state = RowUnmatched;
+            break;
+        }
+        m_overviewQuestions->AddItem(state);
+    }
+}
+
+void CRightReconciliationPage::RefreshWave()
+{
+    const IWaveApp* app = GetWaveApp();
+    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
+        cache->GetWaveEntry(int(m_waveId), true)->SetWholeWaveInvalid(true);
+    LoadWave(m_waveId);
+}
+
+// The response grid ---------------------------------------------------------------------------
+
+LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
+{
+    if (row == m_curQuestionRow)
+        return 0;
+    m_curQuestionRow = row;
+    const int fixed = m_gridQuestions->GetFixedRowCount();
+    if (row >= 0 && row < m_gridQuestions->GetRowCount())
+        m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
+    FillResponses(row, col);
+    LayoutResponseColumns(true);
+    return 0;
+}
+
+void CRightReconciliationPage::FillResponses(int questionRow, int col)
+{
+    Q_UNUSED(col);
+    CWaveGridCtrl& grid = *m_gridResponses;
+    const CFillGuard guard{m_gridResponses};
+    m_rRows.Clear();
+    m_rSrcRows.Clear();
+    m_overviewResponses->DeleteAllItems();
+    grid.SetRowCount(grid.GetFixedRowCount());
+
+    // The row's items become the current ones.
+    m_curQuestionId = -1;
+    m_curSourceCode.reset();
+    m_curVolumeId = -1;
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
+    const int fixedRows = m_gridQuestions->GetFixedRowCount();
+    if (!wave || questionRow < fixedRows || questionRow >= m_gridQuestions->GetRowCount()) {
+        UpdateOverviewHeights();
+        return;
+    }
+    m_curResponseRow = -1;
+    const long key = m_qRows.GetId(questionRow);
+    if (key == kNoId) {
+        UpdateOverviewHeights();
+        return;
+    }
+    const CQuestion* question = key > 0 ? campaign->GetQuestionById(int(key)) : nullptr;
+    const CVolume* volume = GetQuestionRowVolume(questionRow);
+    const qnr::CQuestion* source = GetSourceQuestionAtRow(questionRow);
+    m_curQuestionId = question ? question->GetQuestionId() : -1;
+    m_curVolumeId = volume ? volume->GetVolumeId() : -1;
+    if (source)
+        m_curSourceCode = source->GetCodeQuestion();
+    if (question && source && !IsQuestionWithResponses(*question) &&
+        !IsSourceQuestionWithResponses(*source)) {
+        UpdateOverviewHeights();
+        return;
+    }
+    if (source && volume)
+        StoreSourceEntryCodes(*source, volume->GetVolumeId());
+
+    const IWaveApp* app = GetWaveApp();
+    const CViewSettings& view = app->GetViewSettings();
+    const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
+    const int referenceVolumeId = wave->GetVolume(wave->GetVolumeCount() - 1)->GetVolumeId();
+
+    if (question) {
+        std::set<std::pair<int, int>> responses;
+        CollectWaveResponses(*campaign, *question, referenceVolumeId, responses);
+        for (const auto& [order, responseId] : responses) {
+            const CModality* response = campaign->GetModalityById(responseId);
+            if (!response)
+                continue;
+            const bool newHere = view.GetShowNewCampaignResponses() &&
+                                 WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
+            const CModalityMatching* matching =
+                volume ? volume->FindModalityMatchingInherited(responseId, volume->GetVolumeId())
+                       : nullptr;
+            if (matching) {
+                const bool differs = entry && entry->GetModalityDiffs().Count(responseId) > 0;
+                if ((differs && view.GetShowImperfectResponseMatches()) ||
+                    (!differs && view.GetShowPerfectResponseMatches()) || newHere) {
+                    const int code = matching->GetModalitySourceId().toInt();
+                    const qnr::CModalite* sourceResponse =
+                        source ? source->FindModaliteById(code) : nullptr;
+                    AppendResponseRow(response, sourceResponse, volume, responseId, code,
+                                      differs ? RowDiffers : RowMatched);
+                    continue;
+                }
+            }
+            if ((!matching && view.GetShowUnmatchedCampaignResponses()) || newHere) {
+                const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
+                AppendResponseRow(response, nullptr, nullptr, responseId, 0,
+                                  deleted ? RowUnmatchedDeleted : RowUnmatched);
+            }
+        }
+    }
+
+    if (source && view.GetShowUnmatchedSourceResponses()) {
+        QMap<QString, int> matchedCodes;
+        if (question && volume)
+            volume->GetModalityIdsBySource(volume->GetVolumeId(), question->GetQuestionId(),
+                                           matchedCodes, true);
+        for (int i = 0; i < source->GetNbreModalite(); ++i) {
+            const qnr::CModalite* sourceResponse = source->GetModalite(i);
+            if (!matchedCodes.contains(QString::number(sourceResponse->GetCode())))
+                AppendResponseRow(nullptr, sourceResponse, volume, m_nextUnmatchedResponseKey--,
+                                  sourceResponse->GetCode(), RowUnmatched);
+        }
+    }
+    UpdateOverviewHeights();
+}
+
+void CRightReconciliationPage::AppendResponseRow(const CModality* response,
+                                                 const qnr::CModalite* source,
+                                                 const CVolume* volume, long key, int sourceCode,
+                                                 int state)
+{
+    CWaveGridCtrl& grid = *m_gridResponses;
+    const int row = grid.GetRowCount();
+    grid.SetRowCount(row + 1);
+    WriteResponseRowNumber(row);
+    m_rRows.Add(key, row);
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
+
+    if (response) {
+        // The response a volume of the wave merged this one into.
+        const CModality* master = nullptr;
+        for (int v = 0; wave && !master && v < wave->GetVolumeCount(); ++v) {
+            const int masterId = campaign->GetMergeMaster(response->GetModalityId(),
+                                                          wave->GetVolume(v)->GetVolumeId());
+            if (masterId != -1)
+                master = campaign->GetModalityById(masterId);
+        }
+        const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
+        const bool newInWave = WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
+        const int image =
+            master ? ImageMerged
+                   : (deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched));
+        WriteResponseCampaignSide(row, image,
+                                  master || deleted ? recon_colours::Grey : recon_colours::Default,
+                                  recon_colours::Default, &m_fontNormal, response, master);
+        if (volume) {
+            m_rSrcRows.Add(QString::number(sourceCode), row);
+            WriteResponseSourceSide(row, ImageMatched,
+                                    newInWave ? recon_colours::Green : recon_colours::Default,
+                                    recon_colours::Default, &m_fontNormal, source, volume);
+            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
+        } else {
+            WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                    deleted ? recon_colours::Grey : recon_colours::Red,
+                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
+        }
+    } else {
+        m_rSrcRows.Add(QString::number(sourceCode), row);
+        WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
+                                  &m_fontNormal, nullptr, nullptr);
+        WriteResponseSourceSide(row, ImageMatched, recon_colours::Default, recon_colours::Default,
+                                &m_fontNormal, source, volume);
+        if (volume)
+            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
+    }
+    if (state == RowDiffers)
+        SetResponseRowStyle(row, &m_fontBold, recon_colours::Yellow, recon_colours::Default);
+    m_overviewResponses->AddItem(state);
+}
+
+void CRightReconciliationPage::RefreshResponses()
+{
+    const CCellID focus = m_gridQuestions->GetFocusCell();
+    FillResponses(focus.row, focus.col);
+    LayoutResponseColumns(true);
+    m_gridResponses->viewport()->update();
+}

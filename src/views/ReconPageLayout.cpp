@@ -1,0 +1,206 @@
+// The reconciliation page's layout: the places of its bars, grids and splitter, the column
+// widths that follow the page's width, the bars' band heights, and the view modes of the
+// grids' texts.
+
+#include "views/RightReconciliationPage.h"
+
+#include "app/WaveApp.h"
+#include "controls/SplitterBar.h"
+#include "model/OptionRecords.h"
+#include "platform/AppServices.h"
+#include "res/CommandIds.h"
+#include "views/OverviewBar.h"
+#include "views/ReconColumnLayout.h"
+#include "views/WaveGridCtrl.h"
+
+#include <QResizeEvent>
+
+using namespace recon_columns;
+
+namespace {
+
+const CViewSettings& ViewSettings()
+{
+    static const CViewSettings defaults;
+    const IWaveApp* app = GetWaveApp();
+    return app ? app->GetViewSettings() : defaults;
+}
+
+// Writes the view options back; only the program's own application keeps them.
+void StoreViewSettings(const CViewSettings& settings)
+{
+    if (auto* app = dynamic_cast<CWaveApp*>(GetWaveApp()))
+        app->SetViewSettings(settings);
+}
+
+} // namespace
+
+// Placing the controls ------------------------------------------------------------------------
+
+int CRightReconciliationPage::GetQuestionGridHeight() const
+{
+    // Before the page was ever placed it gives back the height it was asked for.
+    if (!m_layoutSize.isValid())
+        return m_requestedSplit;
+    return m_gridQuestions->GetClientSize().height();
+}
+
+void CRightReconciliationPage::SetQuestionGridHeight(int height)
+{
+    ApplyLayout(height);
+}
+
+void CRightReconciliationPage::ApplyLayout(int splitPosition)
+{
+    m_requestedSplit = splitPosition;
+    // A page never shown has no size of its own yet: its first size places it.
+    if (!m_initialised || (!isVisible() && !m_layoutSize.isValid()))
+        return;
+    const int height = this->height();
+    PlaceControls(splitPosition != -1 && splitPosition < height ? splitPosition : height * 2 / 3);
+}
+
+void CRightReconciliationPage::PlaceControls(int split)
+{
+    const int width = this->width();
+    const int height = this->height();
+    const int bar = SplitterBarThickness();
+    split = std::clamp(split, 0, std::max(0, height - bar));
+    const int below = split + bar;
+    m_overviewQuestions->setGeometry(0, 0, kBarWidth, split);
+    m_gridQuestions->setGeometry(kBarWidth + 1, 0, std::max(0, width - kBarWidth - 1), split);
+    m_overviewResponses->setGeometry(0, below, kBarWidth, std::max(0, height - below));
+    m_gridResponses->setGeometry(kBarWidth + 1, below, std::max(0, width - kBarWidth - 1),
+                                 std::max(0, height - below));
+    m_layoutSize = size();
+    LayoutQuestionColumns(false);
+    LayoutResponseColumns(false);
+    m_splitter->UpdatePosition();
+    UpdateOverviewHeights();
+    update();
+}
+
+void CRightReconciliationPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_initialised)
+        return;
+    if (!m_layoutSize.isValid()) {
+        PlaceControls(m_requestedSplit != -1 && m_requestedSplit < height() ? m_requestedSplit
+                                                                            : height() * 2 / 3);
+        return;
+    }
+    const int dy = height() - m_layoutSize.height();
+    // The question grid takes the change of height, except that a page shrinking below a
+    // question grid already down to its headings takes it from the response grid.
+    int split = m_gridQuestions->height();
+    if (dy >= 1 || split > m_gridQuestions->GetFixedRowsHeight())
+        split += dy;
+    PlaceControls(split);
+}
+
+// Columns -------------------------------------------------------------------------------------
+
+void CRightReconciliationPage::RelayoutQuestionColumns()
+{
+    LayoutQuestionColumns(true);
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::LayoutQuestionColumns(bool force)
+{
+    CWaveGridCtrl& grid = *m_gridQuestions;
+    const int width = grid.GetClientSize().width();
+    if (grid.GetColumnCount() != kQuestionColumns || (!force && width == m_questionColumnsWidth))
+        return;
+    QuestionWidths widths;
+    const int margin = int(grid.GetDefaultCell(false, false)->GetMargin());
+    if (!QuestionColumnWidths(width, margin, ViewSettings().GetQuestionGridViewText(), widths))
+        return;
+    m_questionColumnsWidth = width;
+    for (int col = 0; col < kQuestionColumns; ++col)
+        grid.SetColumnWidth(col, widths[size_t(col)]);
+    grid.ResetScrollBars();
+    grid.Refresh();
+}
+
+void CRightReconciliationPage::LayoutResponseColumns(bool force)
+{
+    CWaveGridCtrl& grid = *m_gridResponses;
+    const int width = grid.GetClientSize().width();
+    if (grid.GetColumnCount() != kResponseColumns ||
+        m_gridQuestions->GetColumnCount() != kQuestionColumns ||
+        (!force && width == m_responseColumnsWidth))
+        return;
+    m_responseColumnsWidth = width;
+    QuestionWidths question;
+    for (int col = 0; col < kQuestionColumns; ++col)
+        question[size_t(col)] = m_gridQuestions->GetColumnWidth(col);
+    const ResponseWidths widths =
+        ResponseColumnWidths(question, ViewSettings().GetViewEntryCodes());
+    for (int col = 0; col < kResponseColumns; ++col)
+        grid.SetColumnWidth(col, widths[size_t(col)]);
+    grid.ResetScrollBars();
+    grid.Refresh();
+}
+
+// Overview bars -------------------------------------------------------------------------------
+
+int CRightReconciliationPage::GetOverviewBandHeight(const CWaveGridCtrl& grid)
+{
+    const int client = grid.GetClientSize().height();
+    const int fixed = grid.GetFixedRowsHeight();
+    const int body = grid.GetBodyRowsHeight();
+    if (body == 0 || client - fixed <= body)
+        return client - fixed + 4;
+    return body + 2;
+}
+
+void CRightReconciliationPage::UpdateOverviewHeights()
+{
+    m_overviewQuestions->SetTopMargin(m_gridQuestions->GetFixedRowsHeight());
+    m_overviewResponses->SetTopMargin(m_gridResponses->GetFixedRowsHeight());
+    m_overviewQuestions->SetBarHeight(GetOverviewBandHeight(*m_gridQuestions));
+    m_overviewResponses->SetBarHeight(GetOverviewBandHeight(*m_gridResponses));
+    m_overviewQuestions->update();
+    m_overviewResponses->update();
+}
+
+// View modes ----------------------------------------------------------------------------------
+
+void CRightReconciliationPage::SetQuestionGridViewText(int mode)
+{
+    CViewSettings settings = ViewSettings();
+    settings.SetQuestionGridViewText(mode);
+    StoreViewSettings(settings);
+    LayoutQuestionColumns(true);
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::SetViewEntryCodes(int mode)
+{
+    CViewSettings settings = ViewSettings();
+    settings.SetViewEntryCodes(mode);
+    StoreViewSettings(settings);
+    LayoutResponseColumns(true);
+    m_gridResponses->viewport()->update();
+}
+
+void CRightReconciliationPage::AddViewCommand(unsigned id, bool questionGrid, int mode)
+{
+    AddCommand(id, [this, questionGrid, mode] {
+        if (questionGrid)
+            SetQuestionGridViewText(mode);
+        else
+            SetViewEntryCodes(mode);
+    });
+}
+
+void CRightReconciliationPage::RegisterLayoutCommands()
+{
+    AddViewCommand(ID_QUESTION_VIEW_SHORTCUTS, true, CViewSettings::ViewShortcuts);
+    AddViewCommand(ID_QUESTION_VIEW_SHORT_CAPTIONS, true, CViewSettings::ViewShortCaptions);
+    AddViewCommand(ID_QUESTION_VIEW_LONG_CAPTIONS, true, CViewSettings::ViewLongCaptions);
+    AddViewCommand(ID_RESPONSE_VIEW_CODES, false, 0);
+    AddViewCommand(ID_RESPONSE_VIEW_ENTRY_CODES, false, 1);
+}
