@@ -509,13 +509,53 @@ int main(int argc, char* argv[])
         host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
         QApplication::processEvents();
         page.OnCommand(ID_FIRST_DIFFERENCE);
-        const std::pair<unsigned, const char*> modes[] = {
-            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
-            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
-            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
-        for (const auto& [command, name] : modes) {
-            page.OnCommand(command);
-            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        struct SMode
+        {
+            unsigned Command;
+            const char* Name;
+            const char* Heading;
+        };
+        const SMode modes[] = {{ID_QUESTION_VIEW_SHORTCUTS, "shortcuts", "Shortcut"},
+                               {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions", "Short Caption"},
+                               {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions", "Long Caption"}};
+        CWaveGridCtrl& grid = *page.GetQuestionGrid();
+        for (const SMode& mode : modes) {
+            page.OnCommand(mode.Command);
+            const QString name =
+                QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(mode.Name));
+            const QImage image = Shoot(host, name);
+            // The text column of both sides is headed by the mode, and every row in view
+            // shows its campaign question's text in it.
+            int headed = 0;
+            int textColumn = -1;
+            for (int col = 0; col < grid.GetColumnCount(); ++col) {
+                if (grid.GetCellText(1, col) == QLatin1String(mode.Heading)) {
+                    ++headed;
+                    if (textColumn < 0)
+                        textColumn = col;
+                }
+            }
+            Expect(headed == 2, name + QStringLiteral(": both sides headed by the mode"));
+            int rowsWithText = 0;
+            int rowsInView = 0;
+            for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount() && textColumn >= 0;
+                 ++row) {
+                CRect rect;
+                if (!grid.IsCellVisible(row, textColumn) || !grid.GetCellRect(row, textColumn, rect))
+                    continue;
+                // The selected cell shows its text in the highlight-text colour instead.
+                if (!grid.viewport()->rect().contains(rect.ToQRect()) ||
+                    grid.IsCellSelected(row, textColumn) ||
+                    grid.GetFocusCell() == CCellID(row, textColumn))
+                    continue;
+                const QRect cell =
+                    rect.ToQRect().translated(grid.viewport()->mapTo(&host, QPoint(0, 0)));
+                ++rowsInView;
+                rowsWithText += grid.GetCellText(row, textColumn).isEmpty() ||
+                                HasDarkInk(image, cell);
+            }
+            Expect(rowsInView > 10 && rowsWithText == rowsInView,
+                   name + QStringLiteral(": a row in view shows no text"));
         }
         page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
     }
