@@ -102,6 +102,11 @@ constexpr SStringEntry kStrings[] = {
     {57664, u"Show the version of the program and its links\nAbout"},
     {57665, u"Quit the program, asking to save changes\nExit"},
 
+    // Status-bar lock-key panes
+    {59137, u"CAP"},
+    {59138, u"NUM"},
+    {59139, u"SCRL"},
+
     // Volume source file dialogs
     {63000, u"zoz"},
     {63001, u"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"},
