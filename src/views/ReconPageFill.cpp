@@ -138,6 +138,8 @@ bool CRightReconciliationPage::LoadWave(long waveId)
         return false;
 
     CWaitCursor wait;
+    // The fading rows are those of the rows the fill replaces.
+    StopFades();
     m_waveId = waveId;
     bool filled = false;
     {
@@ -340,6 +342,7 @@ LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
     if (row == m_curQuestionRow)
         return 0;
     m_curQuestionRow = row;
+    DropFadesOfGrid(false);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
