@@ -7,6 +7,7 @@
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "questionnaire/Question.h"
+#include "reconcile/DiffsCache.h"
 #include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
 
@@ -66,13 +67,15 @@ CQuestionPageTest::CQuestionPageTest()
     MatchQuestion(*phone, 17, 6);
     MatchQuestion(*phone, 18, 7);
 
-    AddSourceQuestion(*online, 4, "EXTRA", "Extra");
+    extra = AddSourceQuestion(*online, 4, "EXTRA", "Extra");
     AddSourceQuestion(*phone, 9, "NEWQ", "New question", 5);
     Load();
 }
 
 void CQuestionPageTest::Load()
 {
+    // The campaign may have changed: the differences are recorded anew.
+    app.GetDiffsCache()->InvalidateWave(0);
     page.LoadWave(2);
 }
 

@@ -28,7 +28,8 @@ class CQuestionPageTest : public CReconPageTest
 protected:
     CQuestionPageTest();
 
-    // Shows wave 2 again (after a change of the campaign or the options).
+    // Shows wave 2 again, its differences recorded anew (after a change of the campaign or the
+    // options).
     void Load();
     // Each question row as "campaign shortcut/source shortcut/volume", with "-" for "Not
     // matched".
@@ -54,4 +55,5 @@ protected:
 
     pelko_wave::CVolume* online = nullptr;
     pelko_wave::CVolume* phone = nullptr;
+    qnr::CQuestion* extra = nullptr;
 };
