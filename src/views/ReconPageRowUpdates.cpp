@@ -48,14 +48,6 @@ void SetBackColours(CGridCtrl& grid, int row, int first, int last, COLORREF colo
             cell->SetBackColour(colour);
 }
 
-// Moves a row's entry of a mapper to another row.
-template <class Mapper, class Id> void MoveRowEntry(Mapper& mapper, const Id& none, int from, int to)
-{
-    const Id id = mapper.GetId(from);
-    if (id != none && mapper.Remove(id, from))
-        mapper.Add(id, to);
-}
-
 } // namespace
 
 // Helpers -------------------------------------------------------------------------------------
@@ -120,11 +112,9 @@ int CRightReconciliationPage::InsertQuestionRowAt(int row, int state)
     const int fixed = grid.GetFixedRowCount();
     const int count = grid.GetRowCount();
     row = std::clamp(row, fixed, count);
-    // The entries of the rows below go one row down, the last first.
-    for (int r = count - 1; r >= row; --r) {
-        MoveRowEntry(m_qRows, kNoId, r, r + 1);
-        MoveRowEntry(m_qSrcRows, kNoSourceKey, r, r + 1);
-    }
+    // The entries of the rows below go one row down.
+    m_qRows.ShiftRows(row, 1);
+    m_qSrcRows.ShiftRows(row, 1);
     grid.InsertRow(QString(), row < count ? row : -1);
     grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
     for (int r = row; r < grid.GetRowCount(); ++r)
@@ -182,24 +172,18 @@ void CRightReconciliationPage::DeleteResponseRow(int row)
 
 void CRightReconciliationPage::CloseUpQuestionRows(int row)
 {
-    const int count = m_gridQuestions->GetRowCount();
-    for (int r = row; r <= count; ++r) {
-        if (r < count)
-            WriteQuestionRowNumber(r);
-        MoveRowEntry(m_qSrcRows, kNoSourceKey, r + 1, r);
-        MoveRowEntry(m_qRows, kNoId, r + 1, r);
-    }
+    for (int r = row; r < m_gridQuestions->GetRowCount(); ++r)
+        WriteQuestionRowNumber(r);
+    m_qSrcRows.ShiftRows(row + 1, -1);
+    m_qRows.ShiftRows(row + 1, -1);
 }
 
 void CRightReconciliationPage::CloseUpResponseRows(int row)
 {
-    const int count = m_gridResponses->GetRowCount();
-    for (int r = row; r <= count; ++r) {
-        if (r < count)
-            WriteResponseRowNumber(r);
-        MoveRowEntry(m_rSrcRows, kNoSourceKey, r + 1, r);
-        MoveRowEntry(m_rRows, kNoId, r + 1, r);
-    }
+    for (int r = row; r < m_gridResponses->GetRowCount(); ++r)
+        WriteResponseRowNumber(r);
+    m_rSrcRows.ShiftRows(row + 1, -1);
+    m_rRows.ShiftRows(row + 1, -1);
 }
 
 // Row styles ----------------------------------------------------------------------------------
