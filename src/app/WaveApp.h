@@ -239,6 +239,15 @@ public:
     void EndModalState() { m_modalState = false; }
     bool IsModalState() const { return m_modalState; }
 
+    // The find question dialog's last search, which its next opening starts with: where it
+    // looked (0 shortcut, 1 short caption, 2 long caption) and the text.
+    struct SFindRecord
+    {
+        int Location = 0;
+        QString Text;
+    };
+    SFindRecord& GetFindRecord() { return m_findRecord; }
+
     // The batch run's new wave (-1 until made), and whether the run created the campaign file.
     int GetBatchWaveId() const { return m_batchWaveId; }
     bool IsNewCampaign() const { return m_newCampaign; }
@@ -391,6 +400,7 @@ private:
     int m_highestVolumeIdAtLoad = 999999999;
 
     bool m_modalState = false;
+    SFindRecord m_findRecord;
     CommandHistory m_history;
     // The history entry on top of the undo stack at the last save (0: none). An identity and
     // not a stack size: after Undo and a new command the size is the same, the campaign not.

@@ -98,6 +98,7 @@ bool CCmdReconcileWave::RunEngine(ReconcileResultsMap& results, QString& report)
 bool CCmdReconcileWave::Do(std::unique_ptr<CCallBackInfo>& record)
 {
     SetErrorText(QString());
+    m_failureShown = false;
     if (!m_pCampaign || !m_pWave || m_pCampaign->FindWave(m_waveId) != m_pWave)
         return false;
     CCampaign& campaign = *m_pCampaign;
@@ -120,6 +121,7 @@ bool CCmdReconcileWave::Do(std::unique_ptr<CCallBackInfo>& record)
         m_redo.clear();
         m_results.clear();
         SetErrorText(failure.isEmpty() ? m_report : failure);
+        m_failureShown = failure.isEmpty() && m_options.Interactive;
         return false;
     }
 

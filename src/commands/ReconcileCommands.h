@@ -48,6 +48,10 @@ public:
 
     const QString& GetReport() const { return m_report; }
     const pelko_wave::ReconcileResultsMap& GetResults() const { return m_results; }
+    const pelko_wave::SReconcileWaveOptions& GetOptions() const { return m_options; }
+    // Whether the last failed Do has already told the user why: an interactive run that stops
+    // shows its reason itself.
+    bool IsFailureShown() const { return m_failureShown; }
 
 protected:
     // The engine's run; tests replace it.
@@ -81,6 +85,7 @@ private:
     int m_waveId;
     pelko_wave::SReconcileWaveOptions m_options;
     QString m_report;
+    bool m_failureShown = false;
     bool m_undone = false;
     pelko_wave::ReconcileResultsMap m_results;
     // The volumes of the results in the order the run processed them.

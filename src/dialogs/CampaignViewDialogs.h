@@ -15,4 +15,15 @@ public:
     int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
     int RunLanguagesDialog(QWidget* parent, int& defaultPosition, int& currentPosition) override;
+
+    // ---- The difference dialogs ----
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+
+    // ---- The reconciliation page's update and find dialogs ----
+    int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) override;
+    int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                           SFindQuestionChoice& choice) override;
 };

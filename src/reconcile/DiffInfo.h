@@ -27,6 +27,13 @@ private:
 
 using CDiffInfoPtr = std::shared_ptr<CDiffInfo>;
 
+// The language a caption difference names; -1 for any other difference.
+inline int GetDiffLanguageId(const CDiffInfoPtr& info)
+{
+    const auto* caption = dynamic_cast<const CCaptionDiffInfo*>(info.get());
+    return caption ? caption->GetLanguageId() : -1;
+}
+
 // Difference kind -> detail, kinds ascending, the entries of one kind in the order they were
 // added. Kinds other than the caption kinds carry an empty detail; each differing caption
 // language adds one entry of its caption kind.

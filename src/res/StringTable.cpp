@@ -882,6 +882,9 @@ constexpr SStringEntry kStrings[] = {
     {63961, u"Plim Wiki"},
     {63962, u"Documentation"},
     {63963, u"Campaign Validation"},
+    // The Update dialog
+    {63970, u"Campaign question \"%s\" could not be changed from \"%s\" to \"%s\"\n"},
+    {63971, u"Campaign response \"%s\" could not be changed from \"%s\" to \"%s\"\n"},
 };
 // clang-format on
 

@@ -95,6 +95,10 @@ void CShellApp::RegisterFileCommands()
     m_actions.AddHandler(
         ID_MAXIMISE_RESPONSE_COUNTS, CCommandActions::Application, this,
         [this] { MaximiseResponseCounts(); }, hasCampaign);
+    // The campaign tree's menu item of the same command (the tree says when it is offered).
+    m_actions.AddHandler(
+        ID_CAMPAIGN_MAXIMISE_RESPONSE_COUNT, CCommandActions::Application, this,
+        [this] { MaximiseResponseCounts(); }, hasCampaign);
     m_actions.AddHandler(ID_APP_EXIT, CCommandActions::Application, this,
                          [this] { m_frame->close(); });
 }

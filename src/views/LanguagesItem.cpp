@@ -8,6 +8,7 @@
 #include "views/ViewDialogs.h"
 
 #include <QPainter>
+#include <QStringList>
 
 using namespace pelko_wave;
 
@@ -25,19 +26,26 @@ QString GetLanguagesText(const CCampaign& campaign)
 {
     const int defaultId = campaign.GetDefaultLanguageId();
     const int currentId = campaign.GetCurrentLanguageId();
-    QString text;
-    if (defaultId == currentId)
-        text = FormatString(QStringLiteral("%s [default, current]"),
-                            {LanguageName(campaign, defaultId)});
-    else
-        text = FormatString(QStringLiteral("%s [default]; %s [current]"),
-                            {LanguageName(campaign, defaultId), LanguageName(campaign, currentId)});
+    const QString defaultName = LanguageName(campaign, defaultId);
+    const QString currentName = LanguageName(campaign, currentId);
+    // A role that names no language of the campaign (a new campaign has no current language
+    // yet) is left out rather than shown without a name.
+    QStringList parts;
+    if (defaultId == currentId) {
+        if (!defaultName.isEmpty())
+            parts << FormatString(QStringLiteral("%s [default, current]"), {defaultName});
+    } else {
+        if (!defaultName.isEmpty())
+            parts << FormatString(QStringLiteral("%s [default]"), {defaultName});
+        if (!currentName.isEmpty())
+            parts << FormatString(QStringLiteral("%s [current]"), {currentName});
+    }
     for (int i = 0; i < campaign.GetLanguageCount(); ++i) {
         const CLanguage* language = campaign.GetLanguage(i);
         if (language->GetLanguageId() != defaultId && language->GetLanguageId() != currentId)
-            text += QStringLiteral("; ") + language->GetLanguageName();
+            parts << language->GetLanguageName();
     }
-    return text;
+    return parts.join(QStringLiteral("; "));
 }
 
 QString CLanguagesItem::GetLanguagesText() const

@@ -57,13 +57,6 @@ QString Escaped(const QString& text)
     return text.toHtmlEscaped();
 }
 
-// The caption language a caption difference names; -1 for any other difference.
-int DifferenceLanguage(const CDiffInfoPtr& info)
-{
-    const auto* caption = dynamic_cast<const CCaptionDiffInfo*>(info.get());
-    return caption ? caption->GetLanguageId() : -1;
-}
-
 // One volume of the wave as the summary reads it: its source questionnaire (loaded) and the
 // matchings valid for it.
 struct SSummaryVolume
@@ -179,7 +172,7 @@ private:
             {count, Escaped(question.GetShortcut()), question.GetQuestionId(),
              Escaped(source->GetShortcut()), Escaped(sourceId), Escaped(volume.GetName())});
         for (const auto& [kind, info] : differences)
-            AppendQuestionPart(question, *source, volume, kind, DifferenceLanguage(info));
+            AppendQuestionPart(question, *source, volume, kind, GetDiffLanguageId(info));
         m_details += responses;
         return true;
     }
@@ -256,7 +249,7 @@ private:
                      sourceModality->GetLocalisedShortCaption(m_campaign.GetCurrentLanguageId())),
                  Escaped(it.value()), Escaped(volume.GetName())});
             for (const auto& [kind, info] : differences)
-                AppendResponsePart(*modality, *sourceModality, kind, DifferenceLanguage(info), out);
+                AppendResponsePart(*modality, *sourceModality, kind, GetDiffLanguageId(info), out);
         }
         return total;
     }

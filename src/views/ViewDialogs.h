@@ -1,17 +1,30 @@
 #pragma once
 
+#include "model/Guid.h"
 #include "platform/WindowServices.h"
+#include "reconcile/DiffInfo.h"
+#include "reconcile/RowMultimaps.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
+#include <optional>
+#include <set>
+#include <vector>
+
 class QWidget;
 
 namespace pelko_wave {
 class CCampaign;
+class CModality;
+class CQuestion;
 class CWave;
 } // namespace pelko_wave
+namespace qnr {
+class CModalite;
+class CQuestion;
+} // namespace qnr
 
 // Result codes of the views' dialogs beyond IDOK and IDCANCEL (platform/WindowServices.h).
 enum : int
@@ -129,6 +142,92 @@ struct SCaptionLibraryDlgRequest
     QString SecondCaption;
 };
 
+// ---- The difference dialogs ----
+
+// Result codes of the difference dialogs beyond IDOK and IDCANCEL.
+enum : int
+{
+    // "Update All": the campaign item is to take the source item's values (the results say
+    // which).
+    ID_DIFFS_UPDATE_ALL = 257,
+    // "New Question" / "New Response": the matching is to be broken and a new campaign item made
+    // from the source item. No result is written.
+    ID_DIFFS_NEW_ITEM = 258
+};
+
+// What the question differences dialog shows: a campaign question, the source question a volume
+// of the wave matches to it, and their differences (kinds in list order, a caption difference
+// naming its language). The wave and the volume give the campaign question's response count.
+struct SQuestionDiffsDlgRequest
+{
+    const pelko_wave::CQuestion* CampaignQuestion = nullptr;
+    const qnr::CQuestion* SourceQuestion = nullptr;
+    CDiffList Differences;
+    int WaveId = -1;
+    int VolumeId = -1;
+};
+
+// What the response differences dialog shows: a campaign response, the source response matched
+// to it and their differences.
+struct SModalityDiffsDlgRequest
+{
+    const pelko_wave::CModality* CampaignModality = nullptr;
+    const qnr::CModalite* SourceModality = nullptr;
+    CDiffList Differences;
+};
+
+// The decisions of a difference dialog: one entry per difference, in the order of the request's
+// list. A set entry is the value the campaign item is to take for that difference, as the
+// property change commands read it (a caption in the difference's language); an empty entry
+// keeps the campaign value.
+using CDiffsDlgResults = std::vector<std::optional<QString>>;
+
+// ---- The reconciliation page's update and find dialogs ----
+
+// What the Update dialog works on and hands back. It runs its fixes of the wave's campaign
+// questions and responses as commands that all carry the group id (no snapshot), so that they and
+// the caller's own place holders around the dialog are undone as one step.
+struct SFixAllDlgData
+{
+    // In: the wave and the group id.
+    int WaveId = -1;
+    GUID GroupId;
+    // In: copies of the page's difference maps; out: as the dialog's runs left them (their
+    // entries recomputed for every pair a run visited).
+    CRowMultimap QuestionDifferences;
+    CRowMultimapStr ModalityDifferences;
+    // Out: the number of fix commands that ran (0: the campaign is as it was).
+    int CommandsRun = 0;
+};
+
+// One source question row of the page, offered by the find question dialog. The question is
+// borrowed from its volume's questionnaire for the dialog's lifetime.
+struct SFindQuestionSource
+{
+    int VolumeId = -1;
+    QString SourceId;
+    const qnr::CQuestion* Question = nullptr;
+};
+
+// What the find question dialog searches: the wave, the campaign questions the page shows and
+// the page's source question rows.
+struct SFindQuestionRequest
+{
+    int WaveId = -1;
+    std::set<int> CampaignQuestionIds;
+    std::vector<SFindQuestionSource> SourceQuestions;
+};
+
+// What the user picked in the find question dialog: a campaign question, or a source question of
+// a volume.
+struct SFindQuestionChoice
+{
+    bool CampaignQuestionChosen = false;
+    int CampaignQuestionId = -1;
+    QString SourceId;
+    int VolumeId = -1;
+};
+
 // The modal dialogs that the panes open. Each dialog a view opens is one call of this
 // interface: the dialog's inputs in, its result code and outputs back. The window program
 // installs the implementation of the campaign dialogs; tests install a scripted one. The views
@@ -178,6 +277,33 @@ public:
     // methods; methods holds the volume's method ids in trial order. On IDOK methods holds the
     // ids the user ticked, in the order shown (never empty).
     virtual int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The difference dialogs ----
+    // The question differences dialog (CQuestionDiffsDlg): IDOK or ID_DIFFS_UPDATE_ALL with the
+    // results written (one per difference), ID_DIFFS_NEW_ITEM, or IDCANCEL.
+    virtual int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                                    CDiffsDlgResults& results)
+    {
+        return IDCANCEL;
+    }
+    // The response differences dialog (CModalityDiffsDlg), answered as the question's.
+    virtual int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                                    CDiffsDlgResults& results)
+    {
+        return IDCANCEL;
+    }
+
+    // ---- The reconciliation page's update and find dialogs ----
+    // The Update dialog (CFixAllDlg) on the data's wave: IDOK once it was shown and closed, the
+    // data's outputs then written.
+    virtual int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) { return IDCANCEL; }
+    // The find question dialog (CFindQuestionDlg), which starts with the application's last
+    // search and keeps the new one: IDOK with the choice written, or IDCANCEL.
+    virtual int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                                   SFindQuestionChoice& choice)
     {
         return IDCANCEL;
     }

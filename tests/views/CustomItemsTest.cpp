@@ -109,6 +109,14 @@ TEST_F(CustomItemsTest, TheLanguagesTextNamesTheDefaultTheCurrentAndTheRestInOrd
         {1040, 1036,
          "Italian (Italy) [default]; French (France) [current]; English (United Kingdom); German "
          "(Germany)"},
+        // No current language yet (a new campaign), or a default the campaign lacks: the role
+        // is left out, not shown without a name.
+        {2057, 0,
+         "English (United Kingdom) [default]; French (France); German (Germany); "
+         "Italian (Italy)"},
+        {0, 1036,
+         "French (France) [current]; English (United Kingdom); German (Germany); "
+         "Italian (Italy)"},
     };
     for (const auto& row : rows) {
         Campaign().SetDefaultLanguageId(row.Default);

@@ -6,6 +6,7 @@
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/MultiCtrl.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
 #include "controls/XHtmlTree.h"
@@ -13,12 +14,16 @@
 #include "dialogs/CaptionLibraryDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/FindQuestionDlg.h"
+#include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewVolumeSourcePage.h"
 #include "dialogs/NewWaveDlg.h"
+#include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "dialogs/ReportDlg.h"
 #include "dialogs/ValidateCampaignDlg.h"
@@ -26,11 +31,18 @@
 #include "model/Campaign.h"
 #include "model/CampaignOrder.h"
 #include "model/CaptionLibrary.h"
+#include "model/Modality.h"
 #include "model/Question.h"
+#include "model/QuestionnaireLoading.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/Differences.h"
+#include "reconcile/DiffsOptions.h"
 #include "reconcile/SourceComparison.h"
 #include "reconcile/ValidationReports.h"
+#include "reconcile/WaveDiffsFill.h"
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
@@ -58,6 +70,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
@@ -250,6 +263,77 @@ HTREEITEM Find(CQuestionTreeCtrl& tree, const QString& shortcut)
         if (tree.GetItemText(walk) == shortcut)
             return walk;
     return nullptr;
+}
+
+// The Update dialog after one run on wave 2, "Summer" (taken back afterwards), and the find
+// question dialog on the same wave.
+void ShootUpdateAndFind(CWaveApp& app, CCampaign& campaign)
+{
+    const int waveId = campaign.GetWave(1)->GetWaveId();
+    {
+        CWaveDiffsEntry* entry = FillWaveDifferences(*app.GetDiffsCache(), campaign, waveId);
+        GUID groupId;
+        CreateGuid(groupId);
+        CFixAllDlg dialog(groupId);
+        dialog.SetWaveId(waveId);
+        dialog.SetQuestionDifferences(entry->GetQuestionDiffs());
+        dialog.SetModalityDifferences(entry->GetModalityDiffs());
+        dialog.show();
+        dialog.OnUpdate();
+        const QImage image = ShootDialog(dialog, QStringLiteral("update"));
+        Expect(dialog.GetCommandsRun() > 0, QStringLiteral("update: nothing was fixed"));
+        Expect(dialog.GetQuestionList()->GetItemCount() == 19 &&
+                   dialog.GetModalityList()->GetItemCount() == 4,
+               QStringLiteral("update: the lists lack parts"));
+        // The first pair's heading on its grey band, in blue.
+        auto* results = dialog.GetBrowser()->GetBrowserWindow();
+        const QPoint heading = results->viewport()->mapTo(&dialog, QPoint(results->width() / 2, 6));
+        Expect(Near(image.pixelColor(heading), QColor(220, 220, 220), 6),
+               QStringLiteral("update: the heading's band"));
+        const QPoint headingText = results->viewport()->mapTo(&dialog, QPoint(4, 2));
+        const QColor ink = Darkest(image, QRect(headingText, QSize(120, 12)));
+        Expect(ink.blue() > ink.red() + 60, QStringLiteral("update: the heading is not blue"));
+        Expect(HasDarkInk(image, dialog.GetCloseButton()->geometry()),
+               QStringLiteral("update: no Close"));
+        dialog.close();
+        app.Undo();
+    }
+    {
+        CFindQuestionDlg dialog;
+        dialog.SetWaveId(waveId);
+        std::set<int> ids;
+        for (int q = 0; q < campaign.GetQuestionCount(); ++q)
+            ids.insert(campaign.GetQuestion(q)->GetQuestionId());
+        dialog.SetCampaignQuestionIds(ids);
+        const CWave& wave = *campaign.GetWave(1);
+        for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+            CVolume& volume = *wave.GetVolume(v);
+            EnsureVolumeQuestionnaire(volume);
+            const qnr::CQuestionnaire& source = volume.GetQuestionnaire();
+            for (int q = 0; q < source.GetNbreQuestion(); ++q) {
+                const qnr::CQuestion& question = *source.GetQuestion(q);
+                dialog.AddSourceQuestion(volume.GetVolumeId(),
+                                         QString::number(question.GetCodeQuestion()), question);
+            }
+        }
+        dialog.show();
+        dialog.GetEdit()->setText(QStringLiteral("q1"));
+        dialog.GetCampaignList()->SetCurSel(1);
+        const QImage image = ShootDialog(dialog, QStringLiteral("find-question"));
+        Expect(dialog.GetCampaignList()->GetItemCount() == 3 &&
+                   dialog.GetSourceList()->GetItemCount() == 6,
+               QStringLiteral("find-question: not Q1, Q10 and Q11 of the campaign and both "
+                              "volumes"));
+        Expect(dialog.GetGoToButton()->isEnabled(), QStringLiteral("find-question: Go To is off"));
+        Expect(HasDarkInk(image, dialog.GetGoToButton()->geometry()),
+               QStringLiteral("find-question: no Go To"));
+        CXListCtrl& list = *dialog.GetCampaignList();
+        const QRect chosen = list.visualItemRect(list.topLevelItem(1))
+                                 .translated(list.viewport()->mapTo(&dialog, QPoint(0, 0)));
+        Expect(Near(image.pixelColor(chosen.right() - 4, chosen.center().y()),
+                    dialog.palette().color(QPalette::Highlight), 30),
+               QStringLiteral("find-question: the chosen row is not highlighted"));
+    }
 }
 
 } // namespace
@@ -507,6 +591,144 @@ int main(int argc, char* argv[])
             Expect(Near(image.pixelColor(sample), QColor(251, 245, 171), 4),
                    QStringLiteral("page-after-rematch: the left row is %1, not halfway")
                        .arg(image.pixelColor(sample).name()));
+            // The pictures after this one show the campaign as it was.
+            Expect(app.Undo(), "page-after-rematch: the re-match is not undone");
+        }
+    }
+
+    // The difference dialogs on wave 2's first volume: the question with the most differences,
+    // its first caption difference selected, and the response with the most (every response
+    // kind compared for it).
+    {
+        const CModalityDiffsOptions responseOptions = app.GetModalityDiffsOptions();
+        CModalityDiffsOptions everyResponseKind;
+        for (const int kind : GetStoredModalityDiffKinds())
+            everyResponseKind.SetEnabled(kind, true);
+        app.SetModalityDiffsOptions(everyResponseKind);
+        const CVolume& volume = *campaign.GetWave(1)->GetVolume(0);
+        const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+        SQuestionDiffsDlgRequest question;
+        SModalityDiffsDlgRequest response;
+        CModality* firstMatched = nullptr;
+        const qnr::CModalite* firstMatchedSource = nullptr;
+        for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+            const CQuestion& campaignQuestion = *campaign.GetQuestion(i);
+            QString sourceId;
+            if (!volume.GetQuestionSourceId(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            sourceId))
+                continue;
+            const qnr::CQuestion* sourceQuestion = questionnaire.FindQuestionById(sourceId.toInt());
+            if (!sourceQuestion)
+                continue;
+            CDiffList diffs;
+            if (GetQuestionDifferences(campaignQuestion, *sourceQuestion, diffs) &&
+                diffs.size() > question.Differences.size()) {
+                question.CampaignQuestion = &campaignQuestion;
+                question.SourceQuestion = sourceQuestion;
+                question.Differences = diffs;
+            }
+            QMap<int, QString> responseSources;
+            volume.CollectModalitySourceIds(volume.GetVolumeId(), campaignQuestion.GetQuestionId(),
+                                            responseSources, true);
+            for (auto it = responseSources.cbegin(); it != responseSources.cend(); ++it) {
+                CModality* modality = campaign.GetModalityById(it.key());
+                const qnr::CModalite* sourceModality =
+                    sourceQuestion->FindModaliteById(it.value().toInt());
+                if (!modality || !sourceModality)
+                    continue;
+                if (!firstMatched) {
+                    firstMatched = modality;
+                    firstMatchedSource = sourceModality;
+                }
+                if (GetModalityDifferences(*modality, *sourceModality, diffs) &&
+                    diffs.size() > response.Differences.size()) {
+                    response.CampaignModality = modality;
+                    response.SourceModality = sourceModality;
+                    response.Differences = diffs;
+                }
+            }
+        }
+        // The sample's responses match their sources exactly: the first matched response is
+        // edited for the picture (its French caption, user data and rotation) and put back
+        // after it.
+        const int french = 1036;
+        const QString keptCaption =
+            firstMatched ? firstMatched->GetShortCaption(french) : QString();
+        const QString keptUserData = firstMatched ? firstMatched->GetUserData() : QString();
+        const int keptRotation = firstMatched ? firstMatched->GetRotationBehaviour() : 0;
+        if (!response.CampaignModality && firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption + QStringLiteral(" (campagne)"));
+            firstMatched->SetUserData(QStringLiteral("recoded in wave 2"));
+            firstMatched->SetRotationBehaviour(1);
+            if (GetModalityDifferences(*firstMatched, *firstMatchedSource, response.Differences)) {
+                response.CampaignModality = firstMatched;
+                response.SourceModality = firstMatchedSource;
+            }
+        }
+
+        // The dialog with its selected row (the fixed row's first cell and the row's status
+        // cell), checked: dark headings and texts, the selection's colour on the selected row
+        // only, and the editor showing the campaign's value.
+        const auto shoot = [](CDiffsDlg& dialog, int row, const QString& name) {
+            dialog.show();
+            CWaveGridCtrl& grid = *dialog.GetGrid();
+            CRect rect;
+            if (grid.GetCellRect(row, 0, rect))
+                QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                                  rect.CenterPoint().ToQPoint());
+            const QImage image = ShootDialog(dialog, name);
+            const QPoint origin = grid.viewport()->mapTo(&dialog, QPoint(0, 0));
+            const auto cell = [&](int r, int c) {
+                CRect area;
+                grid.GetCellRect(r, c, area);
+                return area.ToQRect().translated(origin);
+            };
+            Expect(grid.GetRowCount() > 2, name + QStringLiteral(": fewer than two differences"));
+            Expect(HasDarkInk(image, cell(0, 0)) && HasDarkInk(image, cell(0, 1)),
+                   name + QStringLiteral(": no headings"));
+            const QRect selected = cell(row, 1);
+            const QRect other = cell(row == 1 ? 2 : 1, 1);
+            const QColor highlight = dialog.palette().color(QPalette::Highlight);
+            Expect(
+                Near(image.pixelColor(selected.right() - 3, selected.center().y()), highlight, 40),
+                name + QStringLiteral(": the selected row is not highlighted"));
+            Expect(!Near(image.pixelColor(other.right() - 3, other.center().y()), highlight, 40),
+                   name + QStringLiteral(": another row is highlighted"));
+            Expect(HasDarkInk(image, other), name + QStringLiteral(": no status"));
+            Expect(!dialog.GetDetails()->toPlainText().isEmpty() &&
+                       HasDarkInk(image, dialog.GetDetails()->geometry()),
+                   name + QStringLiteral(": no details"));
+            Expect(dialog.GetEditorKind() != EDiffEditor::None &&
+                       HasDarkInk(image, dialog.GetEditor()->geometry()),
+                   name + QStringLiteral(": no campaign value"));
+        };
+        if (question.CampaignQuestion) {
+            CQuestionDiffsDlg dialog;
+            dialog.SetDifferences(question.Differences);
+            dialog.SetWaveId(volume.GetWave()->GetWaveId());
+            dialog.SetVolumeId(volume.GetVolumeId());
+            dialog.SetQuestions(question.CampaignQuestion, question.SourceQuestion);
+            const auto caption = question.Differences.find(23);
+            const int row = caption == question.Differences.end()
+                                ? 1
+                                : 1 + int(std::distance(question.Differences.begin(), caption));
+            shoot(dialog, row, QStringLiteral("question-diffs"));
+        } else {
+            Expect(false, QStringLiteral("question-diffs: no question of wave 2 differs"));
+        }
+        if (response.CampaignModality) {
+            CModalityDiffsDlg dialog;
+            dialog.SetDifferences(response.Differences);
+            dialog.SetModalities(response.CampaignModality, response.SourceModality);
+            shoot(dialog, 1, QStringLiteral("response-diffs"));
+        } else {
+            Expect(false, QStringLiteral("response-diffs: no response of wave 2 differs"));
+        }
+        app.SetModalityDiffsOptions(responseOptions);
+        if (firstMatched) {
+            firstMatched->SetShortCaption(french, keptCaption);
+            firstMatched->SetUserData(keptUserData);
+            firstMatched->SetRotationBehaviour(keptRotation);
         }
     }
 
@@ -666,6 +888,8 @@ int main(int argc, char* argv[])
         languages.OnSetCurrent();
         Shoot(languages, QStringLiteral("languages"));
     }
+
+    ShootUpdateAndFind(app, campaign);
 
     // The validation dialog: volume 1 reads a copy of wave 1's source from which question S2 has
     // gone, so its matching of S2 no longer holds.

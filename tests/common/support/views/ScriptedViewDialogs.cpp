@@ -74,3 +74,42 @@ int CScriptedViewDialogs::RunCaptionLibraryDlg(QWidget*, const SCaptionLibraryDl
         CaptionLibraryEdit();
     return result;
 }
+
+int CScriptedViewDialogs::RunQuestionDiffsDlg(QWidget*, const SQuestionDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    QuestionDiffsRequests.push_back(request);
+    const int result = Answer(QStringLiteral("QuestionDiffsDlg"));
+    if (result == IDOK || result == ID_DIFFS_UPDATE_ALL)
+        results = DiffsAnswer;
+    return result;
+}
+
+int CScriptedViewDialogs::RunModalityDiffsDlg(QWidget*, const SModalityDiffsDlgRequest& request,
+                                              CDiffsDlgResults& results)
+{
+    ModalityDiffsRequests.push_back(request);
+    const int result = Answer(QStringLiteral("ModalityDiffsDlg"));
+    if (result == IDOK || result == ID_DIFFS_UPDATE_ALL)
+        results = DiffsAnswer;
+    return result;
+}
+
+int CScriptedViewDialogs::RunFixAllDlg(QWidget*, SFixAllDlgData& data)
+{
+    FixAllInputs.push_back(data);
+    const int result = Answer(QStringLiteral("FixAllDlg"));
+    if (result == IDOK && FixAllEdit)
+        FixAllEdit(data);
+    return result;
+}
+
+int CScriptedViewDialogs::RunFindQuestionDlg(QWidget*, const SFindQuestionRequest& request,
+                                             SFindQuestionChoice& choice)
+{
+    FindQuestionRequests.push_back(request);
+    const int result = Answer(QStringLiteral("FindQuestionDlg"));
+    if (result == IDOK)
+        choice = FindQuestionAnswer;
+    return result;
+}

@@ -36,6 +36,16 @@ public:
     int RunDBConnectionDlg(QWidget* parent, SDBConnection& connection) override;
     int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
+    // Recorded as "FixAllDlg" and "FindQuestionDlg".
+    int RunFixAllDlg(QWidget* parent, SFixAllDlgData& data) override;
+    int RunFindQuestionDlg(QWidget* parent, const SFindQuestionRequest& request,
+                           SFindQuestionChoice& choice) override;
+
+    // The difference dialogs, recorded as "QuestionDiffsDlg" and "ModalityDiffsDlg".
+    int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
+    int RunModalityDiffsDlg(QWidget* parent, const SModalityDiffsDlgRequest& request,
+                            CDiffsDlgResults& results) override;
 
     QStringList Calls;
     // For each call, whether it came inside the application's modal state.
@@ -52,6 +62,18 @@ public:
     // Runs when the caption library call is answered IDOK, in place of the dialog's edits (for
     // instance to replace the application's libraries).
     std::function<void()> CaptionLibraryEdit;
+    // What the Update dialog was handed (copies, before its runs); answered IDOK, the edit runs
+    // in place of the dialog's runs (to fix something and set the outputs).
+    std::vector<SFixAllDlgData> FixAllInputs;
+    std::function<void(SFixAllDlgData&)> FixAllEdit;
+    std::vector<SFindQuestionRequest> FindQuestionRequests;
+    SFindQuestionChoice FindQuestionAnswer;
+
+    // What the difference dialogs were handed; answered IDOK or ID_DIFFS_UPDATE_ALL, they hand
+    // back DiffsAnswer (the test gives one entry per difference it was handed).
+    std::vector<SQuestionDiffsDlgRequest> QuestionDiffsRequests;
+    std::vector<SModalityDiffsDlgRequest> ModalityDiffsRequests;
+    CDiffsDlgResults DiffsAnswer;
 
 private:
     IViewDialogs* m_previous;
