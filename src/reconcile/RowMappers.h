@@ -26,7 +26,10 @@ template <typename Row> struct SRowKey
 template <typename Row> struct SRowLess
 {
     using is_transparent = void;
-    bool operator()(const SRowKey<Row>& a, const SRowKey<Row>& b) const { return a.Value < b.Value; }
+    bool operator()(const SRowKey<Row>& a, const SRowKey<Row>& b) const
+    {
+        return a.Value < b.Value;
+    }
     bool operator()(const SRowKey<Row>& a, Row b) const { return a.Value < b; }
     bool operator()(Row a, const SRowKey<Row>& b) const { return a < b.Value; }
 };
@@ -181,7 +184,10 @@ public:
     }
     // Moves every pair on the row or below it by delta rows (rows inserted or deleted above
     // them); the rows they move onto must be free or moving themselves.
-    void ShiftRows(Row from, Row delta) { row_mapper_detail::ShiftRowKeys(m_idsOfRow, from, delta); }
+    void ShiftRows(Row from, Row delta)
+    {
+        row_mapper_detail::ShiftRowKeys(m_idsOfRow, from, delta);
+    }
 
 private:
     using Key = row_mapper_detail::SRowKey<Row>;

@@ -52,28 +52,28 @@ CCmdCallBacks CRightReconciliationPage::MakeCallBacks(std::function<void(TRecord
 
 CCmdCallBacks CRightReconciliationPage::NewQuestionCallBacks()
 {
-    return MakeCallBacks<CCallBackInfoNewQuestion>([this](CCallBackInfoNewQuestion& record,
-                                                          int phase) {
-        if (!record.Question)
-            return;
-        m_newQuestionId = record.Question->GetQuestionId();
-        InvalidateCachedQuestion(int(m_newQuestionId));
-        if (phase == AfterUndo)
-            RemoveNewQuestionRow(*record.Question);
-    });
+    return MakeCallBacks<CCallBackInfoNewQuestion>(
+        [this](CCallBackInfoNewQuestion& record, int phase) {
+            if (!record.Question)
+                return;
+            m_newQuestionId = record.Question->GetQuestionId();
+            InvalidateCachedQuestion(int(m_newQuestionId));
+            if (phase == AfterUndo)
+                RemoveNewQuestionRow(*record.Question);
+        });
 }
 
 CCmdCallBacks CRightReconciliationPage::NewModalityCallBacks()
 {
-    return MakeCallBacks<CCallBackInfoNewModality>([this](CCallBackInfoNewModality& record,
-                                                          int phase) {
-        if (!record.Modality)
-            return;
-        m_newResponseId = record.Modality->GetModalityId();
-        InvalidateCachedQuestion(record.Modality->GetQuestionId());
-        if (phase == AfterUndo)
-            RemoveUnsourcedResponseRow(*record.Modality);
-    });
+    return MakeCallBacks<CCallBackInfoNewModality>(
+        [this](CCallBackInfoNewModality& record, int phase) {
+            if (!record.Modality)
+                return;
+            m_newResponseId = record.Modality->GetModalityId();
+            InvalidateCachedQuestion(record.Modality->GetQuestionId());
+            if (phase == AfterUndo)
+                RemoveUnsourcedResponseRow(*record.Modality);
+        });
 }
 
 CCmdCallBacks CRightReconciliationPage::ChangeQuestionCallBacks()
@@ -151,8 +151,8 @@ CCmdCallBacks CRightReconciliationPage::ReorderQuesModalitiesCallBacks()
             InvalidateCachedQuestion(record.Question->GetQuestionId());
             const int row = m_qRows.GetFirstRow(record.Question->GetQuestionId());
             if (row != kNoRow)
-                SelectQuestionRow(row, std::max(m_gridQuestions->GetFocusCell().col,
-                                                int(QColState)));
+                SelectQuestionRow(row,
+                                  std::max(m_gridQuestions->GetFocusCell().col, int(QColState)));
             RefreshResponses();
         });
 }
@@ -202,22 +202,22 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
 
 CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
 {
-    return MakeCallBacks<CCallBackInfoMetaCmd>([this, questionId](CCallBackInfoMetaCmd&,
-                                                                  int phase) {
-        const CCampaign* campaign = AppCampaign();
-        const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
-        if (!question)
-            return;
-        InvalidateCachedQuestion(questionId);
-        if (phase == AfterUndo) {
-            RewriteQuestionTexts(*question);
-            RecomputeQuestionRow(*question, false);
-            if (m_curQuestionId == questionId)
-                RefreshResponses();
-        } else {
-            RecomputeQuestionRow(*question, true);
-        }
-    });
+    return MakeCallBacks<CCallBackInfoMetaCmd>(
+        [this, questionId](CCallBackInfoMetaCmd&, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
+            if (!question)
+                return;
+            InvalidateCachedQuestion(questionId);
+            if (phase == AfterUndo) {
+                RewriteQuestionTexts(*question);
+                RecomputeQuestionRow(*question, false);
+                if (m_curQuestionId == questionId)
+                    RefreshResponses();
+            } else {
+                RecomputeQuestionRow(*question, true);
+            }
+        });
 }
 
 CCmdCallBacks CRightReconciliationPage::FixAllPlaceHolderCallBacks()

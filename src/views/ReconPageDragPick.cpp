@@ -232,8 +232,8 @@ void CRightReconciliationPage::OnQuestionHover(const CCellID& cell)
     m_hCursor.reset();
     if (!m_pickQuestion)
         return;
-    m_hCursor = CanRematchQuestion(m_pickQuestionCell, cell) ? Qt::PointingHandCursor
-                                                              : Qt::ForbiddenCursor;
+    m_hCursor =
+        CanRematchQuestion(m_pickQuestionCell, cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     ApplyPickCursor(*m_gridQuestions);
 }
 
@@ -436,7 +436,7 @@ bool CRightReconciliationPage::ConfirmMerge(const CCellID& merged, const CCellID
     if (m_rSrcRows.GetId(merged.row) == kNoSourceKey)
         return AskYesNo(Confirmation(Line(IDS_MERGE_RESPONSE, r1, r2), IDS_CONTINUE));
     const QString s1 = SourceResponseCaption(GetSourceResponseAtRow(merged.row));
-    return AskYesNo(Confirmation(
-        Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + Line(IDS_MERGE_RESPONSE, r1, r2),
-        IDS_CONTINUE_AFTER_BREAK));
+    return AskYesNo(
+        Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + Line(IDS_MERGE_RESPONSE, r1, r2),
+                     IDS_CONTINUE_AFTER_BREAK));
 }

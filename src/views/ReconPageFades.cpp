@@ -47,8 +47,7 @@ void CRightReconciliationPage::StartResponseRowFade(int row, COLORREF colour)
     const CGridCellBase* cell = m_gridResponses->GetCell(row, RColState);
     if (!cell || cell->GetBackColour() == colour)
         return;
-    const SFade fade{Now(), Resolved(*m_gridResponses, cell->GetBackColour()), colour, row,
-                     false};
+    const SFade fade{Now(), Resolved(*m_gridResponses, cell->GetBackColour()), colour, row, false};
     if (fade.From == Resolved(*m_gridResponses, colour)) {
         FadeRow(fade, colour);
         return;
@@ -82,9 +81,8 @@ bool CRightReconciliationPage::IsFadeTimerRunning() const
 
 void CRightReconciliationPage::DropFadesOfGrid(bool questionGrid)
 {
-    m_fadeCells.remove_if([questionGrid](const SFade& fade) {
-        return fade.QuestionGrid == questionGrid;
-    });
+    m_fadeCells.remove_if(
+        [questionGrid](const SFade& fade) { return fade.QuestionGrid == questionGrid; });
 }
 
 void CRightReconciliationPage::ShiftQuestionFades(int fromRow, int delta)

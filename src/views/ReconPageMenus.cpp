@@ -128,8 +128,8 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
             const CModality* response = GetCampaignResponseAtRow(cell.row);
             const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
             const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-            const bool differs = response && entry &&
-                                 entry->GetModalityDiffs().Count(response->GetModalityId()) > 0;
+            const bool differs =
+                response && entry && entry->GetModalityDiffs().Count(response->GetModalityId()) > 0;
             popup->EnableMenuItem(ID_RESPONSE_CREATE, false);
             GreyUnless(*popup, ID_RESPONSE_VIEW_DIFFERENCES, differs && !deleted);
             GreyUnless(*popup, ID_RESPONSE_BREAK_MATCHING, GetSourceResponseAtRow(cell.row));

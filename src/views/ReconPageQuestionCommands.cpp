@@ -67,8 +67,7 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
     // The target row: its campaign question, and the source question it gives up.
     CVolume* targetVolume = volumeOf(target.row);
     const long targetId = m_qRows.GetId(target.row);
-    CQuestion* targetQuestion =
-        targetId > 0 ? campaign->GetQuestionById(int(targetId)) : nullptr;
+    CQuestion* targetQuestion = targetId > 0 ? campaign->GetQuestionById(int(targetId)) : nullptr;
     if (!targetQuestion)
         return false;
     const qnr::CQuestion* targetSource = nullptr;
@@ -88,16 +87,16 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
 
     auto composite = std::make_unique<CMetaCmd>(IDS_REMATCH_QUESTION);
     if (pickQuestion)
-        composite->AddCmd(std::make_unique<CCmdBreakQuesMatching>(campaign, pickVolume,
-                                                                  pickQuestion, pickSource),
-                          BreakQuesMatchingCallBacks());
+        composite->AddCmd(
+            std::make_unique<CCmdBreakQuesMatching>(campaign, pickVolume, pickQuestion, pickSource),
+            BreakQuesMatchingCallBacks());
     if (targetSource)
         composite->AddCmd(std::make_unique<CCmdBreakQuesMatching>(campaign, targetVolume,
                                                                   targetQuestion, targetSource),
                           BreakQuesMatchingCallBacks());
-    composite->AddCmd(std::make_unique<CCmdCreateQuesMatching>(campaign, pickVolume,
-                                                               targetQuestion, pickSource),
-                      CreateQuesMatchingCallBacks());
+    composite->AddCmd(
+        std::make_unique<CCmdCreateQuesMatching>(campaign, pickVolume, targetQuestion, pickSource),
+        CreateQuesMatchingCallBacks());
     if (!IssueCommand(std::move(composite), {}, nullptr, true))
         return false;
     if (leftQuestionId && pickQuestion)
@@ -155,8 +154,8 @@ bool CRightReconciliationPage::RemoveCampaignQuestion(const CQuestion* question,
 {
     CCampaign* campaign = AppCampaign();
     CWave* wave = CurrentWave();
-    CQuestion* removed = question && campaign ? campaign->GetQuestionById(question->GetQuestionId())
-                                              : nullptr;
+    CQuestion* removed =
+        question && campaign ? campaign->GetQuestionById(question->GetQuestionId()) : nullptr;
     if (!removed || !wave || wave->GetVolumeCount() == 0)
         return false;
 
@@ -196,20 +195,18 @@ bool CRightReconciliationPage::RemoveCampaignQuestion(const CQuestion* question,
             const CQuestionMatching* matching =
                 volume->FindQuestionMatchingInherited(each->GetQuestionId(), volume->GetVolumeId());
             const qnr::CQuestion* source =
-                matching ? volume->GetQuestionnaire().FindQuestionById(
-                               matching->GetSourceId().toInt())
-                         : nullptr;
+                matching
+                    ? volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt())
+                    : nullptr;
             if (source)
                 composite->AddCmd(std::make_unique<CCmdDeepBreakQuesMatching>(
                                       campaign, each, source, volume->GetVolumeId()),
                                   DeepBreakQuesMatchingCallBacks());
         }
-        composite->AddCmd(std::make_unique<CCmdChangeQuestion>(campaign, each,
-                                                               QUESTION_PROP_IS_DELETED,
-                                                               CValue(true)));
-        composite->AddCmd(std::make_unique<CCmdChangeQuestion>(campaign, each,
-                                                               QUESTION_PROP_DELETION_WAVE,
-                                                               CValue(int(m_waveId))),
+        composite->AddCmd(std::make_unique<CCmdChangeQuestion>(
+            campaign, each, QUESTION_PROP_IS_DELETED, CValue(true)));
+        composite->AddCmd(std::make_unique<CCmdChangeQuestion>(
+                              campaign, each, QUESTION_PROP_DELETION_WAVE, CValue(int(m_waveId))),
                           ChangeQuestionCallBacks());
     }
     return IssueCommand(std::move(composite), {}, nullptr, true);
@@ -219,8 +216,7 @@ void CRightReconciliationPage::RegisterQuestionCommands()
 {
     AddCommand(ID_QUESTION_BREAK_MATCHING, [this] { OnBreakQuestionMatching(); });
     AddCommand(ID_QUESTION_REMOVE, [this] { RemoveCampaignQuestion(GetCurrentQuestion(), true); });
-    AddNotifyHandler(kQuestionGridId, WGN_DROPPED,
-                     [this](NMHDR&) { return OnQuestionGridDrop(); });
+    AddNotifyHandler(kQuestionGridId, WGN_DROPPED, [this](NMHDR&) { return OnQuestionGridDrop(); });
     AddNotifyHandler(kQuestionGridId, NM_CLICK, [this](NMHDR& header) {
         const auto& report = static_cast<const GRIDNOTIFY&>(header);
         return OnQuestionGridClick(report.iRow, report.iColumn);

@@ -74,8 +74,8 @@ bool CRightReconciliationPage::RecomputePair(const CQuestion& question, const CV
     CPairDifferences recorder(int(m_waveId), *entry);
     recorder.ErasePair(question, volume.GetVolumeId());
     const bool questionDiffers = recorder.RecordQuestionDifferences(volume, question, source);
-    const bool responsesDiffer = recorder.RecordResponseDifferences(
-        volume, question, source, MissingResponseReport(volume));
+    const bool responsesDiffer =
+        recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
     return questionDiffers || responsesDiffer;
 }
 
@@ -293,10 +293,10 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
     for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
         rows.push_back(row);
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
-    const int image = deleted ? ImageDeleted
-                              : (WaveHoldsVolume(question.GetAppearanceVolumeId(), wave)
-                                     ? ImageNewInWave
-                                     : ImageMatched);
+    const int image =
+        deleted ? ImageDeleted
+                : (WaveHoldsVolume(question.GetAppearanceVolumeId(), wave) ? ImageNewInWave
+                                                                           : ImageMatched);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
@@ -421,8 +421,8 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     WriteQuestionCampaignSide(sourceRow, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                               recon_colours::Default, &m_fontNormal, nullptr);
     WriteQuestionSourceSide(sourceRow, ImageSourceOnly, GetSourceQuestionKind(source),
-                            recon_colours::Default, recon_colours::Default, &m_fontNormal,
-                            &source, &volume);
+                            recon_colours::Default, recon_colours::Default, &m_fontNormal, &source,
+                            &volume);
     m_gridQuestions->SetCellData(sourceRow, QColSourceCode, volume.GetVolumeId());
 
     RestyleQuestionRow(row, highlight);
@@ -494,8 +494,8 @@ void CRightReconciliationPage::ShowDeepBreak(int questionId, int pivotVolumeId, 
             if (const qnr::CQuestion* source = GetSourceQuestionAtRow(row))
                 ShowQuestionUnmatched(*volume, *question, *source, highlight);
         } else if (!broken && matching && row == kNoRow) {
-            if (const qnr::CQuestion* source = volume->GetQuestionnaire().FindQuestionById(
-                    matching->GetSourceId().toInt()))
+            if (const qnr::CQuestion* source =
+                    volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt()))
                 ShowQuestionMatched(*volume, *question, *source, highlight);
         }
     }
@@ -523,8 +523,7 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     m_gridResponses->viewport()->update();
 }
 
-void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume,
-                                                   const CModality& response,
+void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const CModality& response,
                                                    const qnr::CModalite& source, bool highlight)
 {
     const CCampaign* campaign = AppCampaign();
@@ -560,8 +559,8 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume,
         } else if (row == kNoRow) {
             row = sourceRow;
             WriteResponseCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
-                                      recon_colours::Default, recon_colours::Default,
-                                      &m_fontNormal, &response, nullptr);
+                                      recon_colours::Default, recon_colours::Default, &m_fontNormal,
+                                      &response, nullptr);
             m_rRows.Remove(m_rRows.GetId(row), row);
             m_rRows.Add(response.GetModalityId(), row);
         }
@@ -591,17 +590,17 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
     const CModality* master = nullptr;
     for (int v = 0; !master && v < wave->GetVolumeCount(); ++v) {
-        const int masterId = campaign->GetMergeMaster(response.GetModalityId(),
-                                                      wave->GetVolume(v)->GetVolumeId());
+        const int masterId =
+            campaign->GetMergeMaster(response.GetModalityId(), wave->GetVolume(v)->GetVolumeId());
         if (masterId != -1)
             master = campaign->GetModalityById(masterId);
     }
     const int image =
-        master ? ImageMerged
-               : (deleted ? ImageDeleted
-                          : (WaveHoldsVolume(response.GetAppearanceVolumeId(), wave)
-                                 ? ImageNewInWave
-                                 : ImageMatched));
+        master
+            ? ImageMerged
+            : (deleted ? ImageDeleted
+                       : (WaveHoldsVolume(response.GetAppearanceVolumeId(), wave) ? ImageNewInWave
+                                                                                  : ImageMatched));
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);

@@ -431,16 +431,16 @@ public:
     // The source question no longer matched to the campaign question in the volume leaves the
     // question's row for a new row right below it.
     void ShowQuestionUnmatched(const pelko_wave::CVolume& volume,
-                               const pelko_wave::CQuestion& question,
-                               const qnr::CQuestion& source, bool highlight);
+                               const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
+                               bool highlight);
     // Records the differences of the question's first matched row again and colours the row.
     void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
     // The question's shortcut and captions in each of its rows.
     void RewriteQuestionTexts(const pelko_wave::CQuestion& question);
     // The source response now matched to the campaign response joins the response's row.
     void ShowResponseMatched(const pelko_wave::CVolume& volume,
-                             const pelko_wave::CModality& response,
-                             const qnr::CModalite& source, bool highlight);
+                             const pelko_wave::CModality& response, const qnr::CModalite& source,
+                             bool highlight);
     // The response's campaign side and colours again (a change of the response).
     void RewriteResponseRow(const pelko_wave::CModality& response, bool highlight);
     // Deletes the response's row when it has no source side (after a new response is undone).

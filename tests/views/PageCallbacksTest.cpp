@@ -2,9 +2,9 @@
 
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCallBackInfo.h"
-#include "commands/WaveCallBackInfo.h"
 #include "commands/PropertyCommands.h"
 #include "commands/QuestionCommands.h"
+#include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/Modality.h"
 #include "model/Question.h"
@@ -124,8 +124,7 @@ TEST_F(PageCallbacksTest, BreakingTheLastRowAppendsTheSourceRow)
     ASSERT_EQ(Rows().last(), QStringLiteral("INLOOP/INLOOP/Phone"));
     page.SelectQuestionRow(last, Page::QColShortcut);
     page.OnCommand(ID_QUESTION_BREAK_MATCHING);
-    EXPECT_EQ(Rows().mid(Rows().size() - 2),
-              QStringList({"INLOOP/-/-", "-/INLOOP/Phone"}));
+    EXPECT_EQ(Rows().mid(Rows().size() - 2), QStringList({"INLOOP/-/-", "-/INLOOP/Phone"}));
     ExpectNumbersAndItems();
     EXPECT_EQ(State(last + 1), Page::RowUnmatched);
 }
@@ -275,8 +274,9 @@ TEST_F(PageCallbacksTest, ANewQuestionMatchedAndBothUndoneLeaveTheRowsAsTheyWere
     ASSERT_NE(question, nullptr);
     // A new question is shown once it has a matching.
     EXPECT_EQ(Rows(), before);
-    ASSERT_TRUE(Issue(std::make_unique<CCmdCreateQuesMatching>(&Campaign(), online, question, extra),
-                      page.CreateQuesMatchingCallBacks()));
+    ASSERT_TRUE(
+        Issue(std::make_unique<CCmdCreateQuesMatching>(&Campaign(), online, question, extra),
+              page.CreateQuesMatchingCallBacks()));
     EXPECT_GE(Row(question->GetShortcut(), "EXTRA"), kFirst);
     EXPECT_EQ(Row("-", "EXTRA"), -1);
     EXPECT_EQ(Key(Row(question->GetShortcut(), "EXTRA")), made);
@@ -306,14 +306,13 @@ TEST_F(PageCallbacksTest, AChangedResponseIsRewrittenInItsRow)
               recon_colours::LightGrey);
     ASSERT_TRUE(app.Undo());
     EXPECT_EQ(grid.GetCell(west, Page::RColState)->GetImage(), int(Page::ImageMatched));
-    EXPECT_EQ(grid.GetCell(west, Page::RColSourceCaption)->GetBackColour(),
-              recon_colours::Default);
+    EXPECT_EQ(grid.GetCell(west, Page::RColSourceCaption)->GetBackColour(), recon_colours::Default);
     EXPECT_EQ(page.GetResponseBar()->GetItemState(west - kFirst), Page::RowUnmatched);
 
     // A source response matched to a campaign response joins its row.
     const qnr::CModalite* east = page.GetCurrentSourceQuestion()->FindModaliteById(3);
-    ASSERT_TRUE(Issue(std::make_unique<CCmdCreateModMatching>(&Campaign(), online, response, east),
-                      {}));
+    ASSERT_TRUE(
+        Issue(std::make_unique<CCmdCreateModMatching>(&Campaign(), online, response, east), {}));
     page.ShowResponseMatched(*online, *response, *east, false);
     EXPECT_EQ(ResponseRows(),
               QStringList({"North/North", "South/South", "West/East", "Central/-", "-/Middle"}));

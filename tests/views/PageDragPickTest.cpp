@@ -46,8 +46,8 @@ TEST_F(PageDragPickTest, TheFixtureShowsItsRows)
 {
     EXPECT_EQ(Rows(), QStringList({"AGE/AGE/Online", "AGE/AGE/Phone", "REGION/REGION/Online",
                                    "BRAND/BRAND/Online", "SPARE/-/-", "FRESH/FRESH/Online",
-                                   "OLD/-/-", "NUM/-/-", "LOOP/LOOP/Phone",
-                                   "INLOOP/INLOOP/Phone", "-/EXTRA/Online", "-/NEWQ/Phone"}));
+                                   "OLD/-/-", "NUM/-/-", "LOOP/LOOP/Phone", "INLOOP/INLOOP/Phone",
+                                   "-/EXTRA/Online", "-/NEWQ/Phone"}));
     SelectRegion();
     EXPECT_EQ(ResponseRows(), QStringList({"North/North", "South/South", "West/-", "Central/-",
                                            "-/East", "-/Middle"}));
@@ -96,19 +96,21 @@ TEST_F(PageDragPickTest, DragsStartOnlyFromSourceCellsAndFreeCampaignResponses)
         if (test.QuestionGrid) {
             EXPECT_EQ(page.IsQuestionDragOn(), test.Starts) << test.Why;
             // The drag's source cell is where a drop takes the source question from.
-            if (test.Starts)
+            if (test.Starts) {
                 EXPECT_EQ(page.GetQuestionPickCell(), CCellID(row, test.Col)) << test.Why;
+            }
             Questions().OnDragLeave();
             EXPECT_FALSE(page.IsQuestionDragOn());
         } else {
             const bool source = test.Col >= Page::RColSourceCode;
             EXPECT_EQ(page.IsRematchDragOn(), test.Starts && source) << test.Why;
             EXPECT_EQ(page.IsMergeDragOn(), test.Starts && !source) << test.Why;
-            if (test.Starts)
+            if (test.Starts) {
                 EXPECT_EQ(source ? page.GetResponsePickCell()
                                  : page.GetDraggedCampaignResponseCell(),
                           CCellID(row, test.Col))
                     << test.Why;
+            }
         }
     }
 }
@@ -138,8 +140,7 @@ TEST_F(PageDragPickTest, AQuestionDragIsTakenOnlyByACompatibleCampaignQuestion)
         {"AGE", "AGE", "SPARE", "-", Page::QColShortcut, questionType, "a closed question"},
         {"-", "EXTRA", "OLD", "-", Page::QColShortcut, removed, "removed in the wave"},
         {"AGE", "AGE", "INLOOP", "INLOOP", Page::QColShortcut, loops, "inside a loop"},
-        {"-", "EXTRA", "LOOP", "LOOP", Page::QColShortCaption, loops | elementType,
-         "a loop"},
+        {"-", "EXTRA", "LOOP", "LOOP", Page::QColShortCaption, loops | elementType, "a loop"},
         {"AGE", "AGE", "NUM", "-", Page::QColSourceShortcut, Page::RematchNotCampaignColumn,
          "the source columns"},
         {"AGE", "AGE", "NUM", "-", Page::QColState, 0, "the state image"},
@@ -220,7 +221,8 @@ TEST_F(PageDragPickTest, TheQuestionConfirmationNamesEachMatchingChanged)
             .arg(campaign, source);
     };
     const SCase cases[] = {
-        {"AGE", "AGE", "AGE", "AGE", breaks("AGE", "AGE") + breaks("AGE", "AGE") + adds("AGE", "AGE")},
+        {"AGE", "AGE", "AGE", "AGE",
+         breaks("AGE", "AGE") + breaks("AGE", "AGE") + adds("AGE", "AGE")},
         {"-", "EXTRA", "REGION", "REGION", breaks("REGION", "REGION") + adds("REGION", "EXTRA")},
         {"AGE", "AGE", "N%s<b>", "-", breaks("AGE", "AGE") + adds("N%s<b>", "AGE")},
         {"-", "EXTRA", "SPARE", "-", adds("SPARE", "EXTRA")},
@@ -280,8 +282,8 @@ TEST_F(PageDragPickTest, TheResponseConfirmationsNameEachMatchingChanged)
         QString Text; // empty: nothing is asked
     };
     const SCase cases[] = {
-        {SourceDrop, north, south, breaks("South", "South") + breaks("North", "North") +
-                                       adds("South", "North") + close},
+        {SourceDrop, north, south,
+         breaks("South", "South") + breaks("North", "North") + adds("South", "North") + close},
         {SourceDrop, east, south, breaks("South", "South") + adds("South", "East") + close},
         {SourceDrop, north, west, breaks("North", "North") + adds("West", "North") + close},
         {SourceDrop, east, west, adds("West", "East") + close},
@@ -316,11 +318,9 @@ TEST_F(PageDragPickTest, PickModesShowWhereTheyMayEndAndEscEndsThem)
     page.OnCommand(ID_QUESTION_REMATCH);
     ASSERT_TRUE(page.IsQuestionPickOn());
     EXPECT_EQ(page.GetQuestionPickCell(), CCellID(Row("AGE", "AGE"), Page::QColSourceShortcut));
-    EXPECT_EQ(HoverShape(Questions(), Row("NUM", "-"), Page::QColShortcut),
-              Qt::PointingHandCursor);
+    EXPECT_EQ(HoverShape(Questions(), Row("NUM", "-"), Page::QColShortcut), Qt::PointingHandCursor);
     EXPECT_EQ(page.GetPickCursor(), Qt::PointingHandCursor);
-    EXPECT_EQ(HoverShape(Questions(), Row("SPARE", "-"), Page::QColShortcut),
-              Qt::ForbiddenCursor);
+    EXPECT_EQ(HoverShape(Questions(), Row("SPARE", "-"), Page::QColShortcut), Qt::ForbiddenCursor);
     QTest::keyClick(&Questions(), Qt::Key_Escape);
     EXPECT_FALSE(page.IsQuestionPickOn());
     EXPECT_EQ(page.GetQuestionPickCell(), CCellID());
@@ -353,9 +353,9 @@ TEST_F(PageDragPickTest, PickModesShowWhereTheyMayEndAndEscEndsThem)
 
 TEST_F(PageDragPickTest, AClickWhereThePickedQuestionCannotGoListsTheReasons)
 {
-    const QString head = QStringLiteral(
-        "The campaign and source questions could not be rematched for the following "
-        "reason(s):\t\n");
+    const QString head =
+        QStringLiteral("The campaign and source questions could not be rematched for the following "
+                       "reason(s):\t\n");
     const QString loops = QStringLiteral("  • The questions have different loop hierarchies\n");
     const QString removed = QStringLiteral("  • The campaign question has been removed\n");
     const QString elements =
@@ -382,8 +382,9 @@ TEST_F(PageDragPickTest, AClickWhereThePickedQuestionCannotGoListsTheReasons)
         const CPoint point = Centre(Questions(), Row(test.Campaign, test.Source), test.Col);
         QTest::mouseClick(Questions().viewport(), Qt::LeftButton, {}, QPoint(point.x, point.y));
         EXPECT_EQ(windows.Prompts.join(QString()), test.Text) << qPrintable(test.Campaign);
-        if (!test.Text.isEmpty())
+        if (!test.Text.isEmpty()) {
             EXPECT_EQ(windows.PromptTypes.back(), unsigned(MB_OK | MB_ICONINFORMATION));
+        }
         // The click ends the mode whatever came of it.
         EXPECT_FALSE(page.IsQuestionPickOn());
     }

@@ -67,10 +67,10 @@ protected:
     // of the rows grey them.
     void HandleAllCommands()
     {
-        for (unsigned id : {ID_QUESTION_VIEW_DIFFERENCES, ID_QUESTION_CREATE,
-                            ID_QUESTION_REORDER_RESPONSES, ID_RESPONSE_VIEW_DIFFERENCES,
-                            ID_RESPONSE_BREAK_MATCHING, ID_RESPONSE_REMATCH, ID_RESPONSE_CREATE,
-                            ID_RESPONSE_REMOVE, ID_RESPONSE_MERGE})
+        for (unsigned id :
+             {ID_QUESTION_VIEW_DIFFERENCES, ID_QUESTION_CREATE, ID_QUESTION_REORDER_RESPONSES,
+              ID_RESPONSE_VIEW_DIFFERENCES, ID_RESPONSE_BREAK_MATCHING, ID_RESPONSE_REMATCH,
+              ID_RESPONSE_CREATE, ID_RESPONSE_REMOVE, ID_RESPONSE_MERGE})
             page.AddCommand(id, [] {});
     }
     void RightClick(CWaveGridCtrl& grid, int row, int col)
@@ -110,10 +110,8 @@ TEST_F(PageMenusTest, ItemsAreGreyedWhereTheyDoNotApply)
         {true, "AGE/AGE", region, 0, "32878 32879", "the row-number column"},
         {false, "North/North", region, Page::RColCaption, "32839 32810 32817",
          "a matched response"},
-        {false, "North/North", region, Page::RColSourceCaption, "32839 32815",
-         "its source cell"},
-        {false, "Southern/South", region, Page::RColCode, "32804 32839 32810 32817",
-         "differences"},
+        {false, "North/North", region, Page::RColSourceCaption, "32839 32815", "its source cell"},
+        {false, "Southern/South", region, Page::RColCode, "32804 32839 32810 32817", "differences"},
         {false, "West/-", region, Page::RColCaption, "32810 32817", "unmatched"},
         {false, "-/East", region, Page::RColSourceCode, "32815 32841", "a source response"},
         {false, "-/East", region, Page::RColCaption, "32841", "its campaign side"},
@@ -126,8 +124,8 @@ TEST_F(PageMenusTest, ItemsAreGreyedWhereTheyDoNotApply)
         CCellID cell(1, test.Col);
         if (test.Row != QStringLiteral("headings")) {
             const QStringList parts = test.Row.split(u'/');
-            cell.row = test.QuestionGrid ? Row(parts[0], parts[1])
-                                         : ResponseRow(parts[0], parts[1]);
+            cell.row =
+                test.QuestionGrid ? Row(parts[0], parts[1]) : ResponseRow(parts[0], parts[1]);
         }
         ASSERT_GE(cell.row, 1) << test.Why;
         CNewMenu menu;
@@ -162,8 +160,7 @@ TEST_F(PageMenusTest, TheHeadingMenusGreyTheShownMode)
     CNewMenu questions, responses;
     EXPECT_EQ(Enabled(*page.LoadQuestionMenu(questions, CCellID(0, 5))),
               QStringLiteral("32889 32878"));
-    EXPECT_EQ(Enabled(*page.LoadResponseMenu(responses, CCellID(1, 0))),
-              QStringLiteral("32807"));
+    EXPECT_EQ(Enabled(*page.LoadResponseMenu(responses, CCellID(1, 0))), QStringLiteral("32807"));
     // No menu for a cell outside the grid.
     CNewMenu none;
     EXPECT_EQ(page.LoadQuestionMenu(none, CCellID(-1, -1)), nullptr);

@@ -82,25 +82,37 @@ TEST_F(QuestionMatchingCommandsTest, ADropRematchesInOneCompositeThatTheRowsFoll
         bool Offered; // the removal of the question left behind
     };
     const SCase cases[] = {
-        {"AGE", "AGE", "NUM", "-",
+        {"AGE",
+         "AGE",
+         "NUM",
+         "-",
          {"Break AGE/AGE@Online", "Create NUM/AGE@Online"},
          {"AGE/-/-", "AGE/AGE/Phone", "REGION/REGION/Online", "BRAND/BRAND/Online", "SPARE/-/-",
           "FRESH/FRESH/Online", "OLD/-/-", "NUM/AGE/Online", "LOOP/LOOP/Phone",
           "INLOOP/INLOOP/Phone", "-/EXTRA/Online", "-/NEWQ/Phone"},
          false},
-        {"-", "EXTRA", "SPARE", "-",
+        {"-",
+         "EXTRA",
+         "SPARE",
+         "-",
          {"Create SPARE/EXTRA@Online"},
          {"AGE/AGE/Online", "AGE/AGE/Phone", "REGION/REGION/Online", "BRAND/BRAND/Online",
           "SPARE/EXTRA/Online", "FRESH/FRESH/Online", "OLD/-/-", "NUM/-/-", "LOOP/LOOP/Phone",
           "INLOOP/INLOOP/Phone", "-/NEWQ/Phone"},
          false},
-        {"-", "EXTRA", "REGION", "REGION",
+        {"-",
+         "EXTRA",
+         "REGION",
+         "REGION",
          {"Break REGION/REGION@Online", "Create REGION/EXTRA@Online"},
          {"AGE/AGE/Online", "AGE/AGE/Phone", "REGION/EXTRA/Online", "-/REGION/Online",
           "BRAND/BRAND/Online", "SPARE/-/-", "FRESH/FRESH/Online", "OLD/-/-", "NUM/-/-",
           "LOOP/LOOP/Phone", "INLOOP/INLOOP/Phone", "-/NEWQ/Phone"},
          false},
-        {"FRESH", "FRESH", "BRAND", "BRAND",
+        {"FRESH",
+         "FRESH",
+         "BRAND",
+         "BRAND",
          {"Break FRESH/FRESH@Online", "Break BRAND/BRAND@Online", "Create BRAND/FRESH@Online"},
          {"AGE/AGE/Online", "AGE/AGE/Phone", "REGION/REGION/Online", "BRAND/FRESH/Online",
           "-/BRAND/Online", "SPARE/-/-", "FRESH/-/-", "OLD/-/-", "NUM/-/-", "LOOP/LOOP/Phone",
@@ -114,19 +126,21 @@ TEST_F(QuestionMatchingCommandsTest, ADropRematchesInOneCompositeThatTheRowsFoll
         windows.Prompts.clear();
         // Yes to the confirmation, No to the removal offer.
         windows.QueueAnswers({IDYES});
-        if (test.Offered)
+        if (test.Offered) {
             windows.QueueAnswers({IDNO});
+        }
         ASSERT_TRUE(DragQuestion(SourceCell(test.FromCampaign, test.FromSource),
                                  CampaignCell(test.ToCampaign, test.ToSource)))
             << qPrintable(what);
         EXPECT_EQ(TopSteps(), test.Steps) << qPrintable(what);
         EXPECT_EQ(Rows(), test.Rows) << qPrintable(what);
         EXPECT_EQ(windows.Prompts.size(), test.Offered ? 2 : 1) << qPrintable(what);
-        if (test.Offered)
+        if (test.Offered) {
             EXPECT_EQ(windows.Prompts.last(),
                       QStringLiteral("Do you want to remove the campaign question 'FRESH' that "
                                      "the rematched source question was originally matched "
                                      "to?"));
+        }
         EXPECT_FALSE(page.IsQuestionPickOn());
         EXPECT_EQ(page.GetQuestionPickCell(), CCellID());
 
@@ -161,8 +175,7 @@ TEST_F(QuestionMatchingCommandsTest, ThePickModeEndsWithAClickOnTheTargetRow)
     page.OnCommand(ID_QUESTION_REMATCH);
     // A click on the row it started from only ends the mode.
     const CPoint own = Centre(*page.GetQuestionGrid(), Row("-", "NEWQ"), Page::QColShortcut);
-    QTest::mouseClick(page.GetQuestionGrid()->viewport(), Qt::LeftButton, {},
-                      QPoint(own.x, own.y));
+    QTest::mouseClick(page.GetQuestionGrid()->viewport(), Qt::LeftButton, {}, QPoint(own.x, own.y));
     EXPECT_FALSE(page.IsQuestionPickOn());
     EXPECT_TRUE(windows.Prompts.isEmpty());
 
@@ -208,8 +221,8 @@ TEST_F(QuestionMatchingCommandsTest, BreakThisMatchingSplitsTheRowInOneUndoableS
     const QString before = Dump();
     page.SelectQuestionRow(Row("AGE", "AGE") + 1, Page::QColShortcut);
     page.OnCommand(ID_QUESTION_BREAK_MATCHING);
-    EXPECT_EQ(Rows().mid(0, 4), QStringList({"AGE/AGE/Online", "AGE/-/-", "-/AGE/Phone",
-                                             "REGION/REGION/Online"}));
+    EXPECT_EQ(Rows().mid(0, 4),
+              QStringList({"AGE/AGE/Online", "AGE/-/-", "-/AGE/Phone", "REGION/REGION/Online"}));
     EXPECT_EQ(Campaign().FindVolume(3)->FindQuestionMatchingInherited(10, 3), nullptr);
     EXPECT_EQ(History().GetUndoCount(), 1);
     ASSERT_TRUE(app.Undo());
@@ -289,9 +302,8 @@ TEST(QuestionMatchingSampleTest, ADropUndoneAndRedoneGivesTheSameCampaigns)
     CWaveApp app;
     app.CreateCampaignObjects(nullptr, nullptr);
     QString error;
-    ASSERT_TRUE(
-        sample_campaign::BuildSampleCampaign(app, folder.filePath(QStringLiteral("sample.duv")),
-                                             error))
+    ASSERT_TRUE(sample_campaign::BuildSampleCampaign(
+        app, folder.filePath(QStringLiteral("sample.duv")), error))
         << qPrintable(error);
     CCampaign& campaign = *app.GetCampaign();
     CRightReconciliationPage page;

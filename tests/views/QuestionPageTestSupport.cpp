@@ -86,9 +86,10 @@ QStringList CQuestionPageTest::Rows() const
         return text == QStringLiteral("Not matched") ? QStringLiteral("-") : text;
     };
     for (int row = kFirst; row < page.GetQuestionGrid()->GetRowCount(); ++row)
-        rows << QStringLiteral("%1/%2/%3").arg(shown(QText(row, Page::QColShortcut)),
-                                               shown(QText(row, Page::QColSourceShortcut)),
-                                               shown(QText(row, Page::QColVolume)));
+        rows << QStringLiteral("%1/%2/%3")
+                    .arg(shown(QText(row, Page::QColShortcut)),
+                         shown(QText(row, Page::QColSourceShortcut)),
+                         shown(QText(row, Page::QColVolume)));
     return rows;
 }
 

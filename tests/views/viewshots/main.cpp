@@ -519,8 +519,8 @@ int main(int argc, char* argv[])
         CRect cell;
         grid.GetCellRect(row, CRightReconciliationPage::QColShortcut, cell);
         CNewMenu menu;
-        if (CNewMenu* popup = page.LoadQuestionMenu(
-                menu, CCellID(row, CRightReconciliationPage::QColShortcut))) {
+        if (CNewMenu* popup =
+                page.LoadQuestionMenu(menu, CCellID(row, CRightReconciliationPage::QColShortcut))) {
             QMenu* shown = popup->GetMenu();
             shown->popup(grid.viewport()->mapToGlobal(cell.ToQRect().center()));
             ShootWithMenu(host, *shown, QStringLiteral("page-menu-question"));
@@ -528,8 +528,7 @@ int main(int argc, char* argv[])
             const QImage menuImage = shown->grab().toImage();
             const auto ink = [&](unsigned id) {
                 QAction* action = popup->FindCommand(id);
-                return action ? Darkest(menuImage, shown->actionGeometry(action)).lightness()
-                              : 255;
+                return action ? Darkest(menuImage, shown->actionGeometry(action)).lightness() : 255;
             };
             Expect(ink(ID_QUESTION_BREAK_MATCHING) < 90,
                    "page-menu-question: \"Break This Matching\" is not written dark");
