@@ -266,9 +266,12 @@ BENCHMARK(BM_WaveDifferencesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
-// A matched row in the middle of the page's question grid, selected.
-int SelectMiddleMatchedRow(CRightReconciliationPage& page)
+// Shows the largest wave and selects a matched row in the middle of the question grid.
+int ShowMiddleMatchedRow(CRightReconciliationPage& page)
 {
+    page.resize(1200, 800);
+    page.show();
+    page.LoadWave(view_bench::kLargestWave);
     const CWaveGridCtrl& grid = *page.GetQuestionGrid();
     for (int row = grid.GetRowCount() / 2; row < grid.GetRowCount(); ++row) {
         if (page.GetCampaignQuestionAtRow(row) && page.GetSourceQuestionAtRow(row)) {
@@ -283,10 +286,7 @@ void BM_BreakMatchingInPlace(benchmark::State& state)
 {
     CWaveApp& app = App();
     CRightReconciliationPage page;
-    page.resize(1200, 800);
-    page.show();
-    page.LoadWave(view_bench::kLargestWave);
-    const int row = SelectMiddleMatchedRow(page);
+    const int row = ShowMiddleMatchedRow(page);
     for (auto _ : state) {
         page.OnCommand(ID_QUESTION_BREAK_MATCHING);
         state.PauseTiming();
@@ -302,10 +302,7 @@ void BM_BreakMatchingUndo(benchmark::State& state)
 {
     CWaveApp& app = App();
     CRightReconciliationPage page;
-    page.resize(1200, 800);
-    page.show();
-    page.LoadWave(view_bench::kLargestWave);
-    const int row = SelectMiddleMatchedRow(page);
+    const int row = ShowMiddleMatchedRow(page);
     for (auto _ : state) {
         state.PauseTiming();
         page.SelectQuestionRow(row, CRightReconciliationPage::QColShortcut);

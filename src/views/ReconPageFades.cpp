@@ -29,26 +29,24 @@ COLORREF Resolved(const CGridCtrl& grid, COLORREF colour)
 
 void CRightReconciliationPage::StartQuestionRowFade(int row, COLORREF colour)
 {
-    const CGridCellBase* cell = m_gridQuestions->GetCell(row, QColState);
-    if (!cell || cell->GetBackColour() == colour)
-        return;
-    const SFade fade{Now(), Resolved(*m_gridQuestions, cell->GetBackColour()), colour, row, true};
-    if (fade.From == Resolved(*m_gridQuestions, colour)) {
-        // Nothing to see: the row takes the colour word at once.
-        FadeRow(fade, colour);
-        return;
-    }
-    m_fadeCells.push_back(fade);
-    StartFadeTimer();
+    StartRowFade(true, row, colour);
 }
 
 void CRightReconciliationPage::StartResponseRowFade(int row, COLORREF colour)
 {
-    const CGridCellBase* cell = m_gridResponses->GetCell(row, RColState);
+    StartRowFade(false, row, colour);
+}
+
+void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF colour)
+{
+    const CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    // The background of the row is that of its first column after the row numbers.
+    const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
     if (!cell || cell->GetBackColour() == colour)
         return;
-    const SFade fade{Now(), Resolved(*m_gridResponses, cell->GetBackColour()), colour, row, false};
-    if (fade.From == Resolved(*m_gridResponses, colour)) {
+    const SFade fade{Now(), Resolved(grid, cell->GetBackColour()), colour, row, questionGrid};
+    if (fade.From == Resolved(grid, colour)) {
+        // Nothing to see: the row takes the colour word at once.
         FadeRow(fade, colour);
         return;
     }

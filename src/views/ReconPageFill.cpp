@@ -459,14 +459,7 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
 
     if (response) {
-        // The response a volume of the wave merged this one into.
-        const CModality* master = nullptr;
-        for (int v = 0; wave && !master && v < wave->GetVolumeCount(); ++v) {
-            const int masterId = campaign->GetMergeMaster(response->GetModalityId(),
-                                                          wave->GetVolume(v)->GetVolumeId());
-            if (masterId != -1)
-                master = campaign->GetModalityById(masterId);
-        }
+        const CModality* master = FindMergeMaster(*response);
         const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
         const bool newInWave = WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
         const int image =

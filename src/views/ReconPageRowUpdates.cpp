@@ -188,97 +188,102 @@ void CRightReconciliationPage::CloseUpResponseRows(int row)
 
 // Row styles ----------------------------------------------------------------------------------
 
+void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SRowLook& look,
+                                            bool fade)
+{
+    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    const int sourceFirst = questionGrid ? int(QColSourceState) : int(RColSourceState);
+    const int last = grid.GetColumnCount() - 1;
+    if (questionGrid)
+        SetQuestionRowFont(row, look.Font);
+    else
+        SetResponseRowFont(row, look.Font);
+    SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
+    SetTextColours(grid, row, sourceFirst, last, look.SourceText);
+    if (fade)
+        StartRowFade(questionGrid, row, look.Back);
+    else
+        SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
+    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
+    bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
+}
+
 void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
 {
-    CWaveGridCtrl& grid = *m_gridQuestions;
-    const int fixed = grid.GetFixedRowCount();
-    if (row < fixed || row >= grid.GetRowCount())
+    const CWaveGridCtrl& grid = *m_gridQuestions;
+    if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
     const CCampaign* campaign = AppCampaign();
     const long id = m_qRows.GetId(row);
     const CQuestion* question = id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
     const bool hasSource = m_qSrcRows.GetId(row) != kNoSourceKey;
 
-    const LOGFONT* font = &m_fontNormal;
-    COLORREF back = recon_colours::Default;
-    COLORREF campaignText = recon_colours::Default;
-    COLORREF sourceText = recon_colours::Default;
-    int state = RowUnmatched;
+    SRowLook look{&m_fontNormal};
     if (question && hasSource) {
         if (RowHasDifferences(row)) {
-            font = &m_fontBold;
-            back = recon_colours::Yellow;
-            state = RowDiffers;
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.State = RowDiffers;
         } else {
             if (WaveHoldsVolume(question->GetAppearanceVolumeId()))
-                sourceText = recon_colours::Green;
-            state = RowMatched;
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
         }
     } else if (question) {
         const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
-        campaignText = deleted ? recon_colours::Grey : recon_colours::Default;
-        sourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        state = deleted ? RowUnmatchedDeleted : RowUnmatched;
+        look.CampaignText = deleted ? recon_colours::Grey : recon_colours::Default;
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
     } else {
-        campaignText = recon_colours::Red;
+        look.CampaignText = recon_colours::Red;
     }
-    SetQuestionRowFont(row, font);
-    SetTextColours(grid, row, QColState, QColLongCaption, campaignText);
-    SetTextColours(grid, row, QColSourceState, QColVolume, sourceText);
-    if (fade)
-        StartQuestionRowFade(row, back);
-    else
-        SetBackColours(grid, row, QColState, QColVolume, back);
-    m_overviewQuestions->SetItemState(unsigned(row - fixed), state);
+    ApplyRowLook(true, row, look, fade);
 }
 
 void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
 {
-    CWaveGridCtrl& grid = *m_gridResponses;
-    const int fixed = grid.GetFixedRowCount();
-    if (row < fixed || row >= grid.GetRowCount())
+    const CWaveGridCtrl& grid = *m_gridResponses;
+    if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
-    const CCampaign* campaign = AppCampaign();
     const CModality* response = GetCampaignResponseAtRow(row);
     const bool hasSource = m_rSrcRows.GetId(row) != kNoSourceKey;
-    const CWave* wave = CurrentWave();
-    bool merged = false;
-    for (int v = 0; campaign && response && wave && !merged && v < wave->GetVolumeCount(); ++v)
-        merged = campaign->GetMergeMaster(response->GetModalityId(),
-                                          wave->GetVolume(v)->GetVolumeId()) != -1;
     const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
     const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
 
-    const LOGFONT* font = &m_fontNormal;
-    COLORREF back = recon_colours::Default;
-    COLORREF campaignText = merged || deleted ? recon_colours::Grey : recon_colours::Default;
-    COLORREF sourceText = recon_colours::Default;
-    int state = RowUnmatched;
+    SRowLook look{&m_fontNormal};
+    if (response && (deleted || FindMergeMaster(*response)))
+        look.CampaignText = recon_colours::Grey;
     if (response && hasSource) {
         if (entry && entry->GetModalityDiffs().Count(response->GetModalityId()) > 0) {
-            font = &m_fontBold;
-            back = recon_colours::Yellow;
-            campaignText = recon_colours::Default;
-            state = RowDiffers;
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.CampaignText = recon_colours::Default;
+            look.State = RowDiffers;
         } else {
-            if (WaveHoldsVolume(response->GetAppearanceVolumeId(), wave))
-                sourceText = recon_colours::Green;
-            state = RowMatched;
+            if (WaveHoldsVolume(response->GetAppearanceVolumeId()))
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
         }
     } else if (response) {
-        sourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        state = deleted ? RowUnmatchedDeleted : RowUnmatched;
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
     } else {
-        campaignText = recon_colours::Red;
+        look.CampaignText = recon_colours::Red;
     }
-    SetResponseRowFont(row, font);
-    SetTextColours(grid, row, RColState, RColCaption, campaignText);
-    SetTextColours(grid, row, RColSourceState, RColVolume, sourceText);
-    if (fade)
-        StartResponseRowFade(row, back);
-    else
-        SetBackColours(grid, row, RColState, RColVolume, back);
-    m_overviewResponses->SetItemState(unsigned(row - fixed), state);
+    ApplyRowLook(false, row, look, fade);
+}
+
+const CModality* CRightReconciliationPage::FindMergeMaster(const CModality& response) const
+{
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    for (int v = 0; campaign && wave && v < wave->GetVolumeCount(); ++v) {
+        const int masterId =
+            campaign->GetMergeMaster(response.GetModalityId(), wave->GetVolume(v)->GetVolumeId());
+        if (masterId != -1)
+            return campaign->GetModalityById(masterId);
+    }
+    return nullptr;
 }
 
 // Question rows -------------------------------------------------------------------------------
@@ -588,13 +593,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     if (!campaign || !wave || row == kNoRow)
         return;
     const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
-    const CModality* master = nullptr;
-    for (int v = 0; !master && v < wave->GetVolumeCount(); ++v) {
-        const int masterId =
-            campaign->GetMergeMaster(response.GetModalityId(), wave->GetVolume(v)->GetVolumeId());
-        if (masterId != -1)
-            master = campaign->GetModalityById(masterId);
-    }
+    const CModality* master = FindMergeMaster(response);
     const int image =
         master
             ? ImageMerged

@@ -570,6 +570,22 @@ private:
         bool QuestionGrid = true;
     };
     void FadeRow(const SFade& fade, COLORREF colour);
+    // Starts a fade of the grid's row to the colour, unless the row shows it already.
+    void StartRowFade(bool questionGrid, int row, COLORREF colour);
+    // How a row shows its kind: its font, background, the text colours of its two sides and its
+    // overview state.
+    struct SRowLook
+    {
+        const LOGFONT* Font = nullptr;
+        COLORREF Back = CLR_DEFAULT;
+        COLORREF CampaignText = CLR_DEFAULT;
+        COLORREF SourceText = CLR_DEFAULT;
+        int State = RowUnmatched;
+    };
+    // Gives the grid's row the look, its background fading to it with fade.
+    void ApplyRowLook(bool questionGrid, int row, const SRowLook& look, bool fade);
+    // The response a volume of the page's wave merged the response into; null when none.
+    const pelko_wave::CModality* FindMergeMaster(const pelko_wave::CModality& response) const;
     // The row's fonts, colours and overview state as a fill gives its kind of row; the
     // background fading to them with fade.
     void RestyleQuestionRow(int row, bool fade);

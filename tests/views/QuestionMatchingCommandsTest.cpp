@@ -12,10 +12,10 @@
 #include "questionnaire/Question.h"
 #include "res/CommandIds.h"
 #include "support/SameDump.h"
+#include "support/views/GridDrag.h"
 #include "support/views/SampleCampaign.h"
 #include "views/WaveGridCtrl.h"
 
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -332,17 +332,9 @@ TEST(QuestionMatchingSampleTest, ADropUndoneAndRedoneGivesTheSameCampaigns)
     const QString target = grid.GetCellText(to.row, Page::QColShortcut);
 
     const QString before = DumpCampaign(campaign);
-    grid.SetFocusCell(from.row, from.col);
-    grid.SetSelectedRange(from.row, from.col, from.row, from.col);
-    grid.StartDrag();
-    QMimeData data;
-    data.setData(grid.GetDragFormat(), QByteArray(1, '\0'));
-    CRect rect;
-    grid.GetCellRect(to.row, to.col, rect);
-    const CPoint point((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    ASSERT_NE(grid.OnDragOver(&data, {}, point), DROPEFFECT_NONE);
+    // Yes to the confirmation; No should the question left behind be offered for removal.
     windows.QueueAnswers({IDYES, IDNO});
-    grid.OnDrop(&data, DROPEFFECT_MOVE, point);
+    ASSERT_TRUE(DragCell(grid, from, to));
     const QString after = DumpCampaign(campaign);
     ASSERT_NE(after, before);
     // The target row now shows the dragged source question.

@@ -8,10 +8,9 @@
 #include "model/Wave.h"
 #include "questionnaire/Question.h"
 #include "reconcile/DiffsCache.h"
+#include "support/views/GridDrag.h"
 #include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
-
-#include <QMimeData>
 
 using namespace pelko_wave;
 using namespace recon_test;
@@ -143,23 +142,12 @@ QString CQuestionPageTest::QuestionStates() const
 
 CPoint CQuestionPageTest::Centre(const CWaveGridCtrl& grid, int row, int col)
 {
-    CRect rect;
-    grid.GetCellRect(row, col, rect);
-    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return CellCentre(grid, row, col);
 }
 
 bool CQuestionPageTest::DragQuestion(const CCellID& from, const CCellID& to)
 {
-    CWaveGridCtrl& grid = *page.GetQuestionGrid();
-    grid.SetFocusCell(from.row, from.col);
-    grid.SetSelectedRange(from.row, from.col, from.row, from.col);
-    grid.StartDrag();
-    QMimeData data;
-    data.setData(grid.GetDragFormat(), QByteArray(1, '\0'));
-    const CPoint point = Centre(grid, to.row, to.col);
-    const bool accepted = grid.OnDragOver(&data, {}, point) != DROPEFFECT_NONE;
-    grid.OnDrop(&data, DROPEFFECT_MOVE, point);
-    return accepted;
+    return DragCell(*page.GetQuestionGrid(), from, to);
 }
 
 QString CQuestionPageTest::Dump() const

@@ -46,6 +46,7 @@
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/views/GridDrag.h"
 #include "support/views/ManualClock.h"
 #include "support/views/SampleCampaign.h"
 #include "views/BottomView.h"
@@ -67,7 +68,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -500,19 +500,10 @@ int main(int argc, char* argv[])
             Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
         }
         page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
-    }
 
-    // Wave 2's question grid: the context menu of a difference row, and a source question of a
-    // difference row re-matched by a drop, pictured halfway through the rows' fades.
-    {
+        // The question grid's context menu on the first difference row, and a source question of
+        // a difference row re-matched by a drop, pictured halfway through the rows' fades.
         CManualClock clock;
-        CRightView host;
-        host.SetReconciliationPage(std::make_unique<CRightReconciliationPage>());
-        auto& page = static_cast<CRightReconciliationPage&>(*host.GetReconciliationPage());
-        host.resize(1100, 640);
-        host.show();
-        host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
-        QApplication::processEvents();
         page.OnCommand(ID_FIRST_DIFFERENCE);
         CWaveGridCtrl& grid = *page.GetQuestionGrid();
         const int row = grid.GetFocusCell().row;
@@ -560,30 +551,23 @@ int main(int argc, char* argv[])
         }
         Expect(from.row >= 0, "page-after-rematch: no row to re-match");
         if (from.row >= 0) {
-            const QString leftShortcut = grid.GetCellText(from.row, 4);
-            grid.SetFocusCell(from.row, from.col);
-            grid.SetSelectedRange(from.row, from.col, from.row, from.col);
-            grid.StartDrag();
-            QMimeData data;
-            data.setData(grid.GetDragFormat(), QByteArray(1, '\0'));
-            CRect target;
-            grid.GetCellRect(to.row, to.col, target);
-            const CPoint point(target.ToQRect().center());
-            grid.OnDragOver(&data, {}, point);
+            const QString leftShortcut =
+                grid.GetCellText(from.row, CRightReconciliationPage::QColShortcut);
             windows.QueueAnswers({IDYES});
-            grid.OnDrop(&data, DROPEFFECT_MOVE, point);
+            DragCell(grid, from, to);
             clock.Advance(1250);
             page.OnFadeTimer();
             // The row the source question left, halfway from yellow to the cells' colour.
             int leftRow = -1;
             for (int r = grid.GetFixedRowCount(); r < grid.GetRowCount() && leftRow < 0; ++r)
-                if (grid.GetCellText(r, 4) == leftShortcut &&
+                if (grid.GetCellText(r, CRightReconciliationPage::QColShortcut) == leftShortcut &&
                     grid.GetCellData(r, CRightReconciliationPage::QColSourceCode) == -1)
                     leftRow = r;
-            grid.EnsureVisible(std::max(leftRow, 0), 4);
+            grid.EnsureVisible(std::max(leftRow, 0), CRightReconciliationPage::QColShortcut);
             const QImage image = Shoot(host, QStringLiteral("page-after-rematch"));
             CRect left;
-            Expect(leftRow >= 0 && grid.GetCellRect(leftRow, 5, left),
+            Expect(leftRow >= 0 &&
+                       grid.GetCellRect(leftRow, CRightReconciliationPage::QColShortCaption, left),
                    "page-after-rematch: the left question's row is missing");
             const QPoint sample =
                 grid.viewport()->mapTo(&host, QPoint(left.right - 4, left.top + 3));
