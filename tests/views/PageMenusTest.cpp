@@ -9,10 +9,8 @@
 #include "views/WaveGridCtrl.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 using namespace pelko_wave;
 using Page = CRightReconciliationPage;
@@ -27,27 +25,6 @@ QString Enabled(const CNewMenu& popup)
         if (!action->isSeparator() && action->isEnabled())
             ids << QString::number(CCommandActions::CommandId(action));
     return ids.join(u' ');
-}
-
-// Closes the next context menu as soon as it opens, choosing the command when given; records
-// the ids of its items.
-void CloseNextMenu(QStringList& shown, unsigned choose = 0)
-{
-    QTimer::singleShot(0, [&shown, choose] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions())
-            if (!action->isSeparator())
-                shown << QString::number(CCommandActions::CommandId(action));
-        for (QAction* action : menu->actions())
-            if (choose && CCommandActions::CommandId(action) == choose) {
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        menu->close();
-    });
 }
 
 } // namespace
@@ -183,7 +160,7 @@ TEST_F(PageMenusTest, ARightClickMakesTheRowCurrentEndsThePickModeAndRunsTheChoi
     page.OnCommand(ID_QUESTION_REMATCH);
     ASSERT_TRUE(page.IsQuestionPickOn());
     QStringList shown;
-    CloseNextMenu(shown);
+    view_test::CloseNextMenu(0, &shown);
     RightClick(*page.GetQuestionGrid(), Row("SPARE", "-"), Page::QColShortcut);
     EXPECT_FALSE(page.IsQuestionPickOn());
     EXPECT_EQ(shown.join(u' '), QStringLiteral("32798 32837 32812 32847 32808 32855"));
@@ -191,14 +168,14 @@ TEST_F(PageMenusTest, ARightClickMakesTheRowCurrentEndsThePickModeAndRunsTheChoi
 
     // The chosen command acts on the clicked row.
     shown.clear();
-    CloseNextMenu(shown, ID_QUESTION_BREAK_MATCHING);
+    view_test::CloseNextMenu(ID_QUESTION_BREAK_MATCHING, &shown);
     RightClick(*page.GetQuestionGrid(), Row("REGION", "REGION"), Page::QColShortcut);
     EXPECT_GE(Row("REGION", "-"), kFirst);
     EXPECT_GE(Row("-", "REGION"), kFirst);
 
     // The heading menu's choice changes the view.
     shown.clear();
-    CloseNextMenu(shown, ID_QUESTION_VIEW_SHORT_CAPTIONS);
+    view_test::CloseNextMenu(ID_QUESTION_VIEW_SHORT_CAPTIONS, &shown);
     RightClick(*page.GetQuestionGrid(), 1, Page::QColShortcut);
     EXPECT_EQ(shown.join(u' '), QStringLiteral("32889 32878 32879"));
     EXPECT_EQ(app.GetViewSettings().GetQuestionGridViewText(), 1);
@@ -208,7 +185,7 @@ TEST_F(PageMenusTest, ARightClickMakesTheRowCurrentEndsThePickModeAndRunsTheChoi
     SelectRow(Row("-", "EXTRA"));
     page.StartResponsePick();
     shown.clear();
-    CloseNextMenu(shown);
+    view_test::CloseNextMenu(0, &shown);
     RightClick(*page.GetResponseGrid(), kFirst, Page::RColSourceCaption);
     EXPECT_FALSE(page.IsResponsePickOn());
     EXPECT_EQ(shown.join(u' '), QStringLiteral("32804 32839 32815 32841 32810 32817"));
