@@ -209,14 +209,11 @@ CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
             if (!question)
                 return;
             InvalidateCachedQuestion(questionId);
-            if (phase == AfterUndo) {
-                RewriteQuestionTexts(*question);
-                RecomputeQuestionRow(*question, false);
-                if (m_curQuestionId == questionId)
-                    RefreshResponses();
-            } else {
-                RecomputeQuestionRow(*question, true);
-            }
+            RewriteQuestionTexts(*question);
+            RecomputeQuestionRow(*question, phase != AfterUndo);
+            // Taking the composite back may have changed the responses shown.
+            if (phase == AfterUndo && m_curQuestionId == questionId)
+                RefreshResponses();
         });
 }
 

@@ -461,7 +461,7 @@ public:
     CCmdCallBacks ReorderQuesModalitiesCallBacks();
     CCmdCallBacks MetaChangeQuesAppVolIDCallBacks();
     CCmdCallBacks MetaChangeModAppVolIDCallBacks();
-    // A composite about the question: its row's differences and colours again.
+    // A composite about the question: its rows' texts, differences and colours again.
     CCmdCallBacks MetaCmdCallBacks(int questionId);
     // The opening and closing steps of a group: the whole wave again.
     CCmdCallBacks FixAllPlaceHolderCallBacks();

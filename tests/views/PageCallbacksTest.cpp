@@ -2,6 +2,8 @@
 
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCallBackInfo.h"
+#include "commands/MetaCommands.h"
+#include "commands/OrderCommands.h"
 #include "commands/PropertyCommands.h"
 #include "commands/QuestionCommands.h"
 #include "commands/WaveCallBackInfo.h"
@@ -322,4 +324,72 @@ TEST_F(PageCallbacksTest, AChangedResponseIsRewrittenInItsRow)
     EXPECT_EQ(grid.GetCell(west, Page::RColCaption)->GetBackColour(), recon_colours::Yellow);
     EXPECT_EQ(State(Row("REGION", "REGION")), Page::RowDiffers);
     EXPECT_EQ(page.GetResponseGrid()->GetFocusCell().row, west);
+}
+
+TEST_F(PageCallbacksTest, CompositeStepsUpdateTheRowsOfTheirSubject)
+{
+    CManualClock clock;
+    // A question that appears in a later wave takes a source question of this wave: the
+    // source question's row takes it, and its Undo takes it away again.
+    CWave* autumn = view_test::AddWave(Campaign(), 3, QStringLiteral("Autumn"));
+    view_test::AddVolume(Campaign(), *autumn, 4, QStringLiteral("Later"), VOLUME_RECONCILED);
+    CQuestion* late = recon_test::AddQuestion(Campaign(), 19, 10, "LATE", "Late", 4);
+    Load();
+    ASSERT_EQ(Row("LATE", "-"), -1);
+    auto reuse = std::make_unique<CMetaChangeQuesAppVolIDCmd>(63314, 2, 19, 4);
+    reuse->AddCmd(std::make_unique<CCmdChangeQuestion>(&Campaign(), late,
+                                                       QUESTION_PROP_APPEARANCE_VOLUME, CValue(2)));
+    reuse->AddCmd(std::make_unique<CCmdCreateQuesMatching>(&Campaign(), online, late, extra));
+    ASSERT_TRUE(Issue(std::move(reuse), page.MetaChangeQuesAppVolIDCallBacks()));
+    EXPECT_GE(Row("LATE", "EXTRA"), kFirst);
+    EXPECT_EQ(Row("-", "EXTRA"), -1);
+    ASSERT_TRUE(app.Undo());
+    EXPECT_EQ(Row("LATE", "EXTRA"), -1);
+    EXPECT_GE(Row("-", "EXTRA"), kFirst);
+    ExpectNumbersAndItems();
+
+    clock.Advance(3000);
+    page.OnFadeTimer();
+    ASSERT_EQ(page.GetFadeCount(), 0);
+
+    // A composite about BRAND that renames it and gives it its source's caption: the row reads
+    // the new shortcut and no longer differs, fading from yellow; its Undo gives both back.
+    const int brand = Row("BRAND", "BRAND");
+    CQuestion* question = Campaign().GetQuestionById(12);
+    CValue caption;
+    caption.SetText(QStringLiteral("Brand name"));
+    CValue shortcut;
+    shortcut.SetText(QStringLiteral("MARQUE"));
+    auto change = std::make_unique<CMetaCmd>(63336);
+    change->AddCmd(std::make_unique<CCmdChangeQuestion>(&Campaign(), question,
+                                                        QUESTION_PROP_SHORTCUT, shortcut));
+    change->AddCmd(std::make_unique<CCmdChangeQuestionShortCaption>(
+        &Campaign(), question, QUESTION_PROP_SHORT_CAPTION,
+        CCaptionValue(caption, recon_test::kLanguage)));
+    ASSERT_TRUE(Issue(std::move(change), page.MetaCmdCallBacks(12)));
+    EXPECT_EQ(QText(brand, Page::QColShortcut), QStringLiteral("MARQUE"));
+    EXPECT_EQ(State(brand), Page::RowMatched);
+    EXPECT_EQ(page.GetFadeCount(), 1);
+    ASSERT_TRUE(app.Undo());
+    EXPECT_EQ(QText(brand, Page::QColShortcut), QStringLiteral("BRAND"));
+    EXPECT_EQ(State(brand), Page::RowDiffers);
+    EXPECT_EQ(Back(brand, Page::QColShortcut), recon_colours::Yellow);
+
+    // Re-ordered responses: the question's row becomes the current one, its responses shown.
+    SelectRow(Row("AGE", "AGE"));
+    CQuestion* region = Campaign().GetQuestionById(11);
+    ASSERT_TRUE(Issue(
+        std::make_unique<CCmdReorderQuesModalities>(&Campaign(), Campaign().FindWave(2), region),
+        page.ReorderQuesModalitiesCallBacks()));
+    EXPECT_EQ(page.GetCurrentQuestionId(), 11);
+    EXPECT_EQ(RDataRows(), 6);
+
+    // A new response made from a source response: its id is kept; Undo leaves the rows.
+    const QStringList responses = ResponseRows();
+    const qnr::CModalite* east = page.GetCurrentSourceQuestion()->FindModaliteById(3);
+    ASSERT_TRUE(Issue(std::make_unique<CCmdNewModality>(&Campaign(), online, region, east, -1),
+                      page.NewModalityCallBacks()));
+    EXPECT_GT(page.GetNewResponseId(), 114);
+    ASSERT_TRUE(app.Undo());
+    EXPECT_EQ(ResponseRows(), responses);
 }

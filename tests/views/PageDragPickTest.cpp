@@ -103,6 +103,7 @@ TEST_F(PageDragPickTest, DragsStartOnlyFromSourceCellsAndFreeCampaignResponses)
             EXPECT_FALSE(page.IsQuestionDragOn());
         } else {
             const bool source = test.Col >= Page::RColSourceCode;
+            EXPECT_EQ(page.IsResponseDragOn(), test.Starts) << test.Why;
             EXPECT_EQ(page.IsRematchDragOn(), test.Starts && source) << test.Why;
             EXPECT_EQ(page.IsMergeDragOn(), test.Starts && !source) << test.Why;
             if (test.Starts) {
@@ -337,6 +338,7 @@ TEST_F(PageDragPickTest, PickModesShowWhereTheyMayEndAndEscEndsThem)
     EXPECT_EQ(HoverShape(Responses(), ResponseRow("-", "Middle"), Page::RColCaption),
               Qt::ForbiddenCursor);
     page.StartMergePick();
+    EXPECT_EQ(page.GetMergePickCell(), CCellID(ResponseRow("-", "East"), Page::RColSourceCaption));
     ASSERT_TRUE(StartDrag(Responses(), ResponseRow("West", "-"), Page::RColCaption));
     ASSERT_TRUE(page.IsMergeDragOn());
     QTest::keyClick(&Responses(), Qt::Key_Escape);
@@ -344,6 +346,10 @@ TEST_F(PageDragPickTest, PickModesShowWhereTheyMayEndAndEscEndsThem)
     EXPECT_FALSE(page.IsMergePickOn());
     EXPECT_TRUE(page.IsMergeDragOn());
     EXPECT_EQ(Responses().viewport()->cursor().shape(), Qt::ArrowCursor);
+    // The duplicate-merge drag has an ending of its own.
+    page.EndResponseDrag();
+    EXPECT_FALSE(page.IsMergeDragOn());
+    EXPECT_EQ(page.GetResponsePickCell(), CCellID());
 
     // Without a mode the pointer is the grid's own.
     EXPECT_EQ(HoverShape(Responses(), ResponseRow("West", "-"), Page::RColCaption),
