@@ -6,7 +6,6 @@
 
 #include "model/Campaign.h"
 #include "model/Modality.h"
-#include "model/ModelHelpers.h"
 #include "model/Question.h"
 #include "model/QuestionKinds.h"
 #include "model/Volume.h"
@@ -65,18 +64,16 @@ void CRightReconciliationPage::InvalidateCachedQuestion(int questionId)
         cache->InvalidateQuestion(0, questionId);
 }
 
-bool CRightReconciliationPage::RecomputePair(const CQuestion& question, const CVolume& volume,
+void CRightReconciliationPage::RecomputePair(const CQuestion& question, const CVolume& volume,
                                              const qnr::CQuestion& source)
 {
     CWaveDiffsEntry* entry = GetWaveDiffsEntry();
     if (!entry)
-        return false;
+        return;
     CPairDifferences recorder(int(m_waveId), *entry);
     recorder.ErasePair(question, volume.GetVolumeId());
-    const bool questionDiffers = recorder.RecordQuestionDifferences(volume, question, source);
-    const bool responsesDiffer =
-        recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
-    return questionDiffers || responsesDiffer;
+    recorder.RecordQuestionDifferences(volume, question, source);
+    recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
 }
 
 int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question)
@@ -571,7 +568,6 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
         }
     }
 
-    InvalidateQuestionPair(*question, volume);
     RecomputePair(*question, volume, *sourceQuestion);
     if (row != kNoRow)
         RestyleResponseRow(row, highlight);

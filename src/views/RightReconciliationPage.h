@@ -590,8 +590,8 @@ private:
     // background fading to them with fade.
     void RestyleQuestionRow(int row, bool fade);
     void RestyleResponseRow(int row, bool fade);
-    // The pair's differences recorded again; whether it has any.
-    bool RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
+    // The pair's differences (its question's, its responses', their count's) recorded again.
+    void RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
                        const qnr::CQuestion& source);
     // Inserts an empty question-grid row at the position (appended at the row count): numbers,
     // mappers, overview items, fades and the current row follow.
