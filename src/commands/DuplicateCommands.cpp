@@ -148,8 +148,13 @@ void CCmdRemoveDuplicateQuestion::TakeDuplicateOut()
 void CCmdRemoveDuplicateQuestion::UndoOther()
 {
     CCampaign& campaign = *m_pCampaign;
-    if (m_removedQuestion)
-        campaign.InsertQuestion(std::move(m_removedQuestion));
+    // Put back at its own order, moving no other question: the orders and the highest order
+    // are those taken before Do.
+    if (m_removedQuestion) {
+        std::vector<std::unique_ptr<CQuestion>> removed;
+        removed.push_back(std::move(m_removedQuestion));
+        campaign.InsertQuestions(std::move(removed));
+    }
     for (std::unique_ptr<CModality>& modality : m_removedModalities)
         campaign.AddModality(std::move(modality));
     m_removedModalities.clear();

@@ -397,11 +397,14 @@ void CXListCtrl::paintEvent(QPaintEvent* event)
     QTreeWidget::paintEvent(event);
     if (!m_dragging || m_dropRow < 0)
         return;
-    // Where the dragged row would go: a line along the top of the row under the mouse.
-    const QRect target = visualItemRect(topLevelItem(m_dropRow));
+    // Where the dragged row would go: a line along the top of the row under the mouse, or along
+    // the bottom of the last row.
+    const bool atEnd = m_dropRow >= topLevelItemCount();
+    const QRect target = visualItemRect(topLevelItem(atEnd ? topLevelItemCount() - 1 : m_dropRow));
     QPainter painter(viewport());
-    painter.fillRect(QRect(target.left(), target.top(), viewport()->width(), 2),
-                     palette().color(QPalette::Highlight));
+    painter.fillRect(
+        QRect(target.left(), atEnd ? target.bottom() - 1 : target.top(), viewport()->width(), 2),
+        palette().color(QPalette::Highlight));
 }
 
 void CXListCtrl::resizeEvent(QResizeEvent* event)
@@ -433,8 +436,7 @@ void CXListCtrl::mouseMoveEvent(QMouseEvent* event)
             viewport()->setCursor(Qt::DragMoveCursor);
         }
         if (m_dragging) {
-            const QModelIndex index = indexAt(at);
-            m_dropRow = index.isValid() ? index.row() : -1;
+            m_dropRow = DropRowAt(at);
             viewport()->update();
             return;
         }
@@ -446,14 +448,27 @@ void CXListCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_dragging && event->button() == Qt::LeftButton) {
         const int from = m_pressedRow;
-        const QModelIndex index = indexAt(event->position().toPoint());
+        const int onto = DropRowAt(event->position().toPoint());
         EndDrag();
-        if (index.isValid() && index.row() != from)
-            Q_EMIT RowDropped(from, index.row());
+        if (onto >= 0 && onto != from)
+            Q_EMIT RowDropped(from, onto);
         return;
     }
     m_pressedRow = -1;
     QTreeWidget::mouseReleaseEvent(event);
+}
+
+int CXListCtrl::DropRowAt(const QPoint& at) const
+{
+    const QModelIndex index = indexAt(at);
+    if (index.isValid())
+        return index.row();
+    // Below the last row, inside the list.
+    const int count = topLevelItemCount();
+    if (count > 0 && viewport()->rect().contains(at) &&
+        at.y() > visualItemRect(topLevelItem(count - 1)).bottom())
+        return count;
+    return -1;
 }
 
 void CXListCtrl::EndDrag()

@@ -68,8 +68,8 @@ public:
     // ends at the index `to`.
     bool MoveItem(int from, int to);
 
-    // With row dragging on, a row dragged with the left button and let go over another row is
-    // reported by RowDropped; the list itself moves nothing.
+    // With row dragging on, a row dragged with the left button and let go over another row, or
+    // below the last row, is reported by RowDropped; the list itself moves nothing.
     void SetRowDragging(bool dragging) { m_rowDragging = dragging; }
 
     // Starts editing the first column's text of the row; the edit ends with EndLabelEdit.
@@ -79,6 +79,7 @@ Q_SIGNALS:
     // The user changed a check box (a click or the space key).
     void CheckboxClicked(int row, int column, int check);
     void HeaderClicked(int column);
+    // The row let go onto another; ontoRow is GetItemCount() below the last row.
     void RowDropped(int row, int ontoRow);
     // A label edit ended with a text; the row's text stays as it is unless the owner sets it.
     void EndLabelEdit(int row, const QString& text);
@@ -102,6 +103,9 @@ private:
     int InsertRow(int row);
     void OnItemChanged(QTreeWidgetItem* item, int column);
     void ApplyColumnPercents();
+    // The row a drag let go at the point would drop onto: GetItemCount() below the last row,
+    // -1 outside the rows.
+    int DropRowAt(const QPoint& at) const;
     void EndDrag();
 
     TextCallback m_textCallback;

@@ -2,7 +2,9 @@
 
 #include "app/WaveApp.h"
 #include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/CheckForDuplicatesDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/OptionsSheet.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "views/ViewDialogs.h"
 
@@ -12,9 +14,9 @@ namespace {
 
 // The dialogs there are: the commands of the others stay greyed.
 constexpr IShellDialogs::EDialog kDialogsThere[] = {
-    IShellDialogs::LanguagesDialog,
-    IShellDialogs::CaptionLibrariesDialog,
-    IShellDialogs::ValidationDialog,
+    IShellDialogs::LanguagesDialog,  IShellDialogs::CaptionLibrariesDialog,
+    IShellDialogs::ValidationDialog, IShellDialogs::OptionsSheet,
+    IShellDialogs::DuplicatesDialog,
 };
 
 } // namespace
@@ -27,9 +29,17 @@ bool CCampaignDialogs::HasDialog(EDialog dialog) const
            std::end(kDialogsThere);
 }
 
-bool CCampaignDialogs::RunOptionsSheet(QWidget*, SOptionsSheetRecords&)
+bool CCampaignDialogs::RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records)
 {
-    return false;
+    SEnvironmentPageActions actions;
+    actions.GlobalOptionsInUse = m_app.AreGlobalOptionsInUse();
+    actions.ExportOptions = [this](const QString& path) { return m_app.SaveDiffsOptions(path); };
+    COptionsSheet sheet(records, std::move(actions), parent);
+    sheet.Create();
+    if (sheet.DoModal() != IDOK)
+        return false;
+    sheet.TakeShownPages();
+    return true;
 }
 
 bool CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
@@ -52,7 +62,11 @@ void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget* parent)
     dialog.exec();
 }
 
-void CCampaignDialogs::RunDuplicatesDialog(QWidget*) {}
+void CCampaignDialogs::RunDuplicatesDialog(QWidget* parent)
+{
+    CCheckForDuplicatesDlg dialog(parent);
+    dialog.exec();
+}
 
 void CCampaignDialogs::RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
                                            const QString& report)

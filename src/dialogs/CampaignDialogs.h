@@ -5,9 +5,8 @@
 class CWaveApp;
 
 // The campaign dialogs as the window program opens them for the application's commands: the
-// languages dialog, the caption libraries (in their edit mode) and the campaign validation
-// dialog. The options sheet and the duplicates dialog are not there yet, so their commands stay
-// greyed.
+// options sheet, the languages dialog, the caption libraries (in their edit mode), the
+// duplicates dialog and the campaign validation dialog.
 class CCampaignDialogs final : public IShellDialogs
 {
 public:

@@ -6,6 +6,7 @@
 #include "dialogs/FindQuestionDlg.h"
 #include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/MatchingMethodDlg.h"
 #include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewWaveDlg.h"
@@ -111,6 +112,17 @@ int CCampaignViewDialogs::RunLanguagesDialog(QWidget* parent, int& defaultPositi
         return IDCANCEL;
     defaultPosition = dialog.GetDefaultLanguage();
     currentPosition = dialog.GetCurrentLanguage();
+    return IDOK;
+}
+
+int CCampaignViewDialogs::RunMatchingMethodDialog(QWidget* parent, int kind,
+                                                  QList<quint32>& methods)
+{
+    CMatchingMethodDlg dialog(Owner(parent));
+    dialog.SetMethods(kind, methods);
+    if (dialog.exec() != QDialog::Accepted)
+        return IDCANCEL;
+    methods = dialog.GetMethods();
     return IDOK;
 }
 

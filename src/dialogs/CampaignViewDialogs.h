@@ -3,8 +3,7 @@
 #include "views/ViewDialogs.h"
 
 // The campaign dialogs as the views open them: each call runs its dialog modally, centred on
-// the given window (or the main window), and hands back what the user chose. The matching-method
-// dialog is not there yet (its call answers IDCANCEL).
+// the given window (or the main window), and hands back what the user chose.
 class CCampaignViewDialogs : public IViewDialogs
 {
 public:
@@ -15,6 +14,7 @@ public:
     int RunReReconciliationOptionsDlg(QWidget* parent, SReReconciliationOptions& options) override;
     int RunCaptionLibraryDlg(QWidget* parent, const SCaptionLibraryDlgRequest& request) override;
     int RunLanguagesDialog(QWidget* parent, int& defaultPosition, int& currentPosition) override;
+    int RunMatchingMethodDialog(QWidget* parent, int kind, QList<quint32>& methods) override;
 
     // ---- The difference dialogs ----
     int RunQuestionDiffsDlg(QWidget* parent, const SQuestionDiffsDlgRequest& request,

@@ -7,7 +7,6 @@
 #include "dialogs/NewVolumeSourcePage.h"
 #include "model/Campaign.h"
 #include "model/Matchings.h"
-#include "model/MethodNames.h"
 #include "model/Question.h"
 #include "model/QuestionnaireLoading.h"
 #include "model/Volume.h"
@@ -27,8 +26,6 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
-#include <algorithm>
-
 using pelko_wave::CVolume;
 
 namespace {
@@ -37,19 +34,9 @@ constexpr unsigned IDS_ENABLE_COLUMN = 63076;
 constexpr unsigned IDS_METHOD_COLUMN = 63077;
 constexpr unsigned IDS_DONE = 63078;
 constexpr unsigned IDS_ENABLE_TIP = 63089;
-constexpr int kMethodCount = 6;
 // Checked when the opener gives no methods.
 constexpr quint32 kDefaultQuestionMethod = 1; // shortcut
 constexpr quint32 kDefaultResponseMethod = 2; // short caption
-
-QList<SMatchingInfo> Infos(const unsigned (&names)[kMethodCount],
-                           const unsigned (&descriptions)[kMethodCount])
-{
-    QList<SMatchingInfo> infos;
-    for (int id = 0; id < kMethodCount; ++id)
-        infos.append({LoadString(names[id]), LoadString(descriptions[id]), quint32(id), false});
-    return infos;
-}
 
 // Open and numeric questions can line interviews up.
 bool IsAlignmentQuestion(int elementType, int questionType)
@@ -65,18 +52,6 @@ void AddQuestionItem(QListWidget& list, const QString& shortcut, int data)
 }
 
 } // namespace
-
-QList<SMatchingInfo> GetQuestionMatchingInfos()
-{
-    return Infos({63069, 63070, 63068, 63219, 63071, 63294},
-                 {63081, 63082, 63080, 63220, 63083, 63295});
-}
-
-QList<SMatchingInfo> GetResponseMatchingInfos()
-{
-    return Infos({63073, 63074, 63072, 63079, 63075, 63292},
-                 {63085, 63086, 63084, 63088, 63087, 63293});
-}
 
 CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(parent)
 {
@@ -157,8 +132,10 @@ CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(pa
     for (CXListCtrl* list : {m_questionList, m_responseList}) {
         connect(list, &CXListCtrl::CheckboxClicked, this, changed);
         connect(list, &CXListCtrl::HeaderClicked, this, changed);
-        connect(list, &CXListCtrl::RowDropped, this,
-                [this, list](int row, int ontoRow) { OnRowDropped(*list, row, ontoRow); });
+        connect(list, &CXListCtrl::RowDropped, this, [this, list](int row, int ontoRow) {
+            MoveDroppedRow(*list, row, ontoRow);
+            Q_EMIT completeChanged();
+        });
     }
     connect(alignments, &QButtonGroup::buttonClicked, this, [this] {
         UpdateAlignment();
@@ -182,25 +159,7 @@ void CNewVolumeMatchingPage::SetCaseSensitive(bool caseSensitive)
 void CNewVolumeMatchingPage::FillMethods(CXListCtrl& list, const QList<SMatchingInfo>& infos,
                                          const QList<quint32>& ordered, quint32 defaultMethod)
 {
-    // The given methods first, ticked, in their order; then the others by id, not ticked.
-    QList<SMatchingInfo> rows;
-    for (quint32 id : ordered) {
-        if (id < quint32(kMethodCount) &&
-            std::none_of(rows.begin(), rows.end(),
-                         [id](const SMatchingInfo& row) { return row.MethodId == id; })) {
-            rows.append(infos[int(id)]);
-            rows.last().Enabled = true;
-        }
-    }
-    const bool none = rows.isEmpty();
-    for (const SMatchingInfo& info : infos) {
-        if (std::none_of(rows.begin(), rows.end(), [&info](const SMatchingInfo& row) {
-                return row.MethodId == info.MethodId;
-            })) {
-            rows.append(info);
-            rows.last().Enabled = none && info.MethodId == defaultMethod;
-        }
-    }
+    const QList<SMatchingInfo> rows = OrderMatchingRows(infos, ordered, defaultMethod);
     list.DeleteAllItems();
     for (const SMatchingInfo& info : rows) {
         const int row = list.InsertItem(list.GetItemCount(), QString());
@@ -210,24 +169,6 @@ void CNewVolumeMatchingPage::FillMethods(CXListCtrl& list, const QList<SMatching
         list.SetItemToolTipText(row, 1, info.Description);
         list.SetItemData(row, info.MethodId);
     }
-}
-
-void CNewVolumeMatchingPage::OnRowDropped(CXListCtrl& list, int row, int ontoRow)
-{
-    // The row goes before the one it was dropped on.
-    const int to = row < ontoRow ? ontoRow - 1 : ontoRow;
-    list.MoveItem(row, to);
-    list.SetCurSel(to);
-    Q_EMIT completeChanged();
-}
-
-QList<quint32> CNewVolumeMatchingPage::CheckedMethods(const CXListCtrl& list)
-{
-    QList<quint32> methods;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        if (list.GetCheckbox(row, 0) == 1)
-            methods.append(quint32(list.GetItemData(row)));
-    return methods;
 }
 
 bool CNewVolumeMatchingPage::FillMainQuestions()
@@ -319,7 +260,8 @@ void CNewVolumeMatchingPage::UpdateAlignment()
 
 bool CNewVolumeMatchingPage::isComplete() const
 {
-    if (CheckedMethods(*m_questionList).isEmpty() || CheckedMethods(*m_responseList).isEmpty())
+    if (CheckedMatchingMethods(*m_questionList).isEmpty() ||
+        CheckedMatchingMethods(*m_responseList).isEmpty())
         return false;
     if (!m_alignment->isEnabled() || m_byOrder->isChecked())
         return true;
@@ -331,8 +273,8 @@ bool CNewVolumeMatchingPage::validatePage()
 {
     if (!isComplete())
         return false;
-    m_questionMethods = CheckedMethods(*m_questionList);
-    m_responseMethods = CheckedMethods(*m_responseList);
+    m_questionMethods = CheckedMatchingMethods(*m_questionList);
+    m_responseMethods = CheckedMatchingMethods(*m_responseList);
     m_strict = m_strictRadio->isChecked();
     m_caseSensitive = m_caseSensitiveBox->isChecked();
     m_parentValues = m_parentValuesBox->isEnabled() && m_parentValuesBox->isChecked();

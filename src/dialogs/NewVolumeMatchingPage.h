@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/MatchingMethodRows.h"
+
 #include <QList>
 #include <QString>
 #include <QWizardPage>
@@ -14,20 +16,6 @@ class QCheckBox;
 class QGroupBox;
 class QListWidget;
 class QRadioButton;
-
-// One row of a matching-method list: the method's name, its description (the row's tool tip),
-// its id and whether it is used.
-struct SMatchingInfo
-{
-    QString Name;
-    QString Description;
-    quint32 MethodId = 0;
-    bool Enabled = false;
-};
-
-// The six question methods and the six response methods, by id.
-QList<SMatchingInfo> GetQuestionMatchingInfos();
-QList<SMatchingInfo> GetResponseMatchingInfos();
 
 // The new-volume wizard's last page: the question and response matching methods (ticked and put
 // in trial order by dragging rows), strict or first-success matching, case sensitivity,
@@ -92,8 +80,6 @@ private:
     CNewVolumeSheet* Sheet() const;
     void FillMethods(CXListCtrl& list, const QList<SMatchingInfo>& infos,
                      const QList<quint32>& ordered, quint32 defaultMethod);
-    void OnRowDropped(CXListCtrl& list, int row, int ontoRow);
-    static QList<quint32> CheckedMethods(const CXListCtrl& list);
     // The main volume's open and numeric questions; false when there is no main volume or its
     // questions cannot be had.
     bool FillMainQuestions();

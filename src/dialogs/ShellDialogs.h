@@ -3,6 +3,8 @@
 #include "model/OptionRecords.h"
 #include "reconcile/DiffsOptions.h"
 
+#include <functional>
+
 class QWidget;
 struct SSourceComparisonLists;
 
@@ -13,6 +15,9 @@ struct SOptionsSheetRecords
     // General page: the language and environment settings (the recent-file list with them).
     CLanguageSettings Language;
     CEnvironmentSettings Environment;
+    // The general page's Clear List, which acts at once: empties the recent-file list. Without
+    // it the button is greyed.
+    std::function<void()> ClearRecentFiles;
     // User-defined applications page.
     CUserDefinedApp UserApps;
     // View page.

@@ -21,7 +21,8 @@ constexpr SMenuItem Popup(const char16_t* text, std::span<const SMenuItem> items
 
 // Main menu (128). The commands are grouped as a user looks for them: campaign files under
 // File, editing and the reconciliation page's matching checks under Edit, moving through the
-// page under View, campaign-wide tools and options under Tools.
+// page under View, campaign-wide tools and options under Tools. The main frame takes the
+// reconciliation page's checks out of Edit when it shows; Check for Duplicates stays in Tools.
 constexpr SMenuItem kMainFile[] = {
     Command(ID_FILE_NEW, u"&New"),
     Command(ID_FILE_OPEN, u"&Open..."),
@@ -65,6 +66,7 @@ constexpr SMenuItem kMainTools[] = {
     Command(ID_APPLY_CAPTION_LIBRARIES, u"Apply Caption Libraries"),
     Command(ID_UPDATE_ALL_QUESTIONS, u"Update all campaign questions"),
     Command(ID_FIND_OPEN_NUMERIC, u"Find Open Numeric Equivalents"),
+    Command(ID_CHECK_DUPLICATES, u"Check for Duplicates"),
     Separator,
     Command(ID_USE_GLOBAL_OPTIONS, u"Use global options"),
     Command(ID_USE_LOCAL_OPTIONS, u"Use local options"),

@@ -255,6 +255,7 @@ void CShellApp::OnOptions()
     SOptionsSheetRecords records;
     records.Language = m_app.GetLanguageSettings();
     records.Environment = m_app.GetEnvironmentSettings();
+    records.ClearRecentFiles = [this] { ClearRecentFileList(); };
     records.UserApps = m_app.GetUserDefinedApps();
     records.View = m_app.GetViewSettings();
     records.NGram = m_app.GetNGramSettings();

@@ -166,9 +166,8 @@ TEST(XListCtrlTest, DraggingARowOntoAnotherReportsTheDrop)
 {
     SList s;
     QSignalSpy drops(&s.list, &CXListCtrl::RowDropped);
-    const auto drag = [&s](int from, int onto) {
+    const auto dragTo = [&s](int from, const QPoint& end) {
         const QPoint start = s.Cell(from, 1).center();
-        const QPoint end = s.Cell(onto, 1).center();
         QTest::mousePress(s.list.viewport(), Qt::LeftButton, {}, start);
         QMouseEvent move(QEvent::MouseMove, QPointF(end),
                          s.list.viewport()->mapToGlobal(QPointF(end)), Qt::NoButton, Qt::LeftButton,
@@ -176,6 +175,7 @@ TEST(XListCtrlTest, DraggingARowOntoAnotherReportsTheDrop)
         QApplication::sendEvent(s.list.viewport(), &move);
         QTest::mouseRelease(s.list.viewport(), Qt::LeftButton, {}, end);
     };
+    const auto drag = [&](int from, int onto) { dragTo(from, s.Cell(onto, 1).center()); };
     // Without row dragging the list only selects.
     drag(1, 4);
     EXPECT_EQ(drops.count(), 0);
@@ -191,6 +191,11 @@ TEST(XListCtrlTest, DraggingARowOntoAnotherReportsTheDrop)
     s.Click(s.Cell(2, 1).center());
     drag(3, 3);
     EXPECT_EQ(drops.count(), 1);
+
+    // Below the last row, the drop is onto the end.
+    dragTo(1, s.Cell(5, 1).center() + QPoint(0, s.Cell(5, 1).height() * 2));
+    ASSERT_EQ(drops.count(), 2);
+    EXPECT_EQ(drops[1], (QVariantList{1, 6}));
 }
 
 TEST(XListCtrlTest, LabelEditsGoToTheOwnerAndColumnsFollowTheWidth)

@@ -56,8 +56,4 @@ TEST(CampaignViewDialogsTest, TheLanguagesCallRunsTheLanguagesDialogOnTheApplica
     });
     EXPECT_EQ(dialogs.RunLanguagesDialog(nullptr, defaultPosition, currentPosition), IDCANCEL);
     EXPECT_EQ(currentPosition, 1);
-    // The matching-method dialog is not there.
-    QList<quint32> methods = {1, 2};
-    EXPECT_EQ(dialogs.RunMatchingMethodDialog(nullptr, 0, methods), IDCANCEL);
-    EXPECT_EQ(methods, (QList<quint32>{1, 2}));
 }

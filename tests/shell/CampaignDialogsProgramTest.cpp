@@ -3,10 +3,15 @@
 
 #include "ShellWindowTestSupport.h"
 
+#include "MenuTestSupport.h"
 #include "app/WaveApp.h"
+
 #include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/CheckForDuplicatesDlg.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/EnvironmentGenOptionsPage.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/OptionsSheet.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "model/Campaign.h"
 #include "model/CaptionLibrary.h"
@@ -19,6 +24,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -85,9 +93,6 @@ TEST_F(CampaignDialogsProgram, LanguagesOpensTheLanguagesDialogAndAppliesItsChoi
     QAction* languages = Updated(ID_LANGUAGES);
     ASSERT_NE(languages, nullptr);
     EXPECT_TRUE(languages->isEnabled());
-    // The dialogs that are not built yet stay greyed.
-    for (const unsigned id : {ID_OPTIONS, ID_CHECK_DUPLICATES})
-        EXPECT_FALSE(Updated(id)->isEnabled()) << id;
 
     QStringList rows;
     bool modal = false;
@@ -110,6 +115,74 @@ TEST_F(CampaignDialogsProgram, LanguagesOpensTheLanguagesDialogAndAppliesItsChoi
     EXPECT_TRUE(m_app.IsModified());
     EXPECT_TRUE(Updated(ID_EDIT_UNDO)->isEnabled());
     EXPECT_FALSE(m_app.IsModalState());
+    m_program.End();
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+}
+
+TEST_F(CampaignDialogsProgram, TheToolsMenusDialogCommandsAreEnabledAndOpenTheirDialogs)
+{
+    const QString file = Path(QStringLiteral("wave1.duv"));
+    WriteReconciledCampaign(file, SampleCode());
+    ASSERT_TRUE(m_app.InitInstance({file}));
+    CShellApp& shell = *m_program.GetShell();
+    CMainFrame& frame = *shell.GetMainFrame();
+    ASSERT_GE(shell.GetRecentFileList().GetCount(), 1);
+
+    // The four commands stand in the Tools menu, enabled when it opens.
+    QMenu* tools = menutest::OpenBarMenu(frame, QStringLiteral("&Tools"));
+    ASSERT_NE(tools, nullptr);
+    for (const unsigned id :
+         {ID_OPTIONS, ID_LANGUAGES, ID_CAPTION_LIBRARIES, ID_CHECK_DUPLICATES}) {
+        QAction* action = shell.GetActions().Action(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_TRUE(tools->actions().contains(action)) << id;
+        EXPECT_TRUE(action->isEnabled()) << id;
+    }
+    tools->hide();
+
+    // Options: the general page's edits and Clear List reach the program.
+    bool modal = false;
+    CWhenShown<COptionsSheet> options([&](COptionsSheet& sheet) {
+        modal = m_app.IsModalState();
+        CEnvironmentGenOptionsPage& general = *sheet.GetGeneralPage();
+        auto* recent =
+            FindControl<QLineEdit>(general, CEnvironmentGenOptionsPage::IDC_RECENT_FILES);
+        recent->selectAll();
+        QTest::keyClicks(recent, QStringLiteral("6"));
+        QTest::mouseClick(
+            FindControl<QPushButton>(general, CEnvironmentGenOptionsPage::IDC_CLEAR_LIST),
+            Qt::LeftButton);
+        QTest::mouseClick(sheet.GetButtons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    Updated(ID_OPTIONS)->trigger();
+    EXPECT_TRUE(options.Shown);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(m_app.GetEnvironmentSettings().GetMRUSize(), 6);
+    EXPECT_EQ(shell.GetRecentFileList().GetSize(), 6);
+    EXPECT_EQ(shell.GetRecentFileList().GetCount(), 0);
+
+    // Check for Duplicates: the search ends, then Close.
+    modal = false;
+    bool searched = false;
+    CWhenShown<CCheckForDuplicatesDlg> duplicates([&](CCheckForDuplicatesDlg& dialog) {
+        modal = m_app.IsModalState();
+        searched = QTest::qWaitFor([&dialog] { return !dialog.IsSearching(); }, 10000);
+        QTest::mouseClick(dialog.GetCloseButton(), Qt::LeftButton);
+    });
+    Updated(ID_CHECK_DUPLICATES)->trigger();
+    EXPECT_TRUE(duplicates.Shown);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(searched);
+
+    // Languages and Caption Libraries, cancelled.
+    CWhenShown<CLanguageDlg> languages([](CLanguageDlg& dialog) { dialog.reject(); });
+    Updated(ID_LANGUAGES)->trigger();
+    EXPECT_TRUE(languages.Shown);
+    CWhenShown<CCaptionLibraryDlg> libraries([](CCaptionLibraryDlg& dialog) { dialog.reject(); });
+    Updated(ID_CAPTION_LIBRARIES)->trigger();
+    EXPECT_TRUE(libraries.Shown);
+    EXPECT_FALSE(m_app.IsModalState());
+    EXPECT_FALSE(m_app.IsModified());
     m_program.End();
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }

@@ -12,20 +12,24 @@
 #include "controls/XHtmlTree.h"
 #include "controls/XListCtrl.h"
 #include "dialogs/CaptionLibraryDlg.h"
+#include "dialogs/CheckForDuplicatesDlg.h"
 #include "dialogs/DBConnectionDlg.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/FindQuestionDlg.h"
 #include "dialogs/FixAllDlg.h"
 #include "dialogs/LanguageDlg.h"
+#include "dialogs/MatchingMethodDlg.h"
 #include "dialogs/ModalityDiffsDlg.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
 #include "dialogs/NewVolumeSourcePage.h"
 #include "dialogs/NewWaveDlg.h"
+#include "dialogs/OptionsSheet.h"
 #include "dialogs/QuestionDiffsDlg.h"
 #include "dialogs/ReReconciliationOptionsDlg.h"
 #include "dialogs/ReportDlg.h"
+#include "dialogs/ShellDialogs.h"
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
@@ -65,6 +69,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -79,6 +85,7 @@
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cstdio>
 
@@ -901,6 +908,108 @@ int main(int argc, char* argv[])
         validation.SetIssueLists(lists);
         validation.show();
         Shoot(validation, QStringLiteral("validation"));
+    }
+
+    // The matching methods of wave 2's phone volume: its three question methods ticked first.
+    {
+        CMatchingMethodDlg dialog;
+        dialog.SetMethods(CMatchingMethodDlg::QuestionMethods,
+                          campaign.FindVolume(3)->GetQuestionMatchingMethods());
+        const QImage image = ShootDialog(dialog, QStringLiteral("matching-methods"));
+        CXListCtrl& list = *dialog.GetList();
+        Expect(HasDarkInk(image, dialog.GetTitle()->geometry()),
+               QStringLiteral("matching-methods: no title"));
+        // Every row shows whole without scrolling, its name written.
+        const QPoint offset = list.viewport()->mapTo(&dialog, QPoint(0, 0));
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const QRect rect = list.visualItemRect(list.topLevelItem(row));
+            Expect(rect.bottom() < list.viewport()->height(),
+                   QStringLiteral("matching-methods: row %1 is cut").arg(row));
+            const QRect name(offset.x() + list.header()->sectionPosition(1) + 2,
+                             offset.y() + rect.top() + 2, list.header()->sectionSize(1) - 4,
+                             rect.height() - 4);
+            Expect(HasDarkInk(image, name),
+                   QStringLiteral("matching-methods: row %1 has no name").arg(row));
+        }
+        Expect(HasDarkInk(image, dialog.GetOkButton()->geometry()),
+               QStringLiteral("matching-methods: no OK"));
+    }
+
+    // The options, each page in turn, on the application's records.
+    {
+        SOptionsSheetRecords records;
+        records.Language = app.GetLanguageSettings();
+        records.Environment = app.GetEnvironmentSettings();
+        records.UserApps = app.GetUserDefinedApps();
+        records.UserApps.SetUserDefinedApp1Title(QStringLiteral("PelkoQuill"));
+        records.UserApps.SetUserDefinedApp1Path(QStringLiteral("/opt/pelko/quill"));
+        records.View = app.GetViewSettings();
+        records.NGram = app.GetNGramSettings();
+        records.Reconciliation = app.GetReconciliationSettings();
+        records.QuestionDiffs = app.GetQuestionDiffsOptions();
+        records.ModalityDiffs = app.GetModalityDiffsOptions();
+        records.ClearRecentFiles = [] {};
+        SEnvironmentPageActions actions;
+        actions.ExportOptions = [](const QString&) { return true; };
+        COptionsSheet sheet(records, actions);
+        sheet.Create();
+        const char* names[] = {"options-general",
+                               "options-environment-reconciliation",
+                               "options-user-applications",
+                               "options-question-differences",
+                               "options-response-differences",
+                               "options-reconciliation"};
+        QTreeWidget& pages = *sheet.GetPageTreeControl();
+        for (int page = 0; page < sheet.GetPageCount(); ++page) {
+            const QString name = QString::fromLatin1(names[page]);
+            sheet.show();
+            sheet.SetActivePage(page);
+            const QImage image = ShootDialog(sheet, name);
+            // Every node of the tree shows its whole caption, on a row taller than its text.
+            const QPoint offset = pages.viewport()->mapTo(&sheet, QPoint(0, 0));
+            for (QTreeWidgetItemIterator it(&pages); *it; ++it) {
+                const QRect row = pages.visualItemRect(*it);
+                const int text = pages.fontMetrics().horizontalAdvance((*it)->text(0));
+                Expect(row.left() + text < pages.viewport()->width(),
+                       QStringLiteral("%1: \"%2\" is cut").arg(name, (*it)->text(0)));
+                Expect(row.height() >= pages.fontMetrics().height() + 4,
+                       QStringLiteral("%1: the tree's rows are cramped").arg(name));
+            }
+            const QRect current = pages.visualItemRect(pages.currentItem()).translated(offset);
+            Expect(Near(image.pixelColor(current.left() + 2, current.center().y()),
+                        pages.palette().color(QPalette::Highlight), 40),
+                   QStringLiteral("%1: the page's node is not chosen").arg(name));
+            QWidget* shown = sheet.GetPage(page);
+            Expect(shown->isVisible() &&
+                       HasDarkInk(image, QRect(shown->mapTo(&sheet, QPoint()), shown->size())),
+                   QStringLiteral("%1: the page is empty").arg(name));
+        }
+        sheet.reject();
+    }
+
+    // The duplicates of the campaign once wave 3's Q4 has become a question of its own.
+    {
+        QString duplicateError;
+        if (!sample_campaign::MakeDuplicateQuestion(app, 4, QStringLiteral("Q4"), duplicateError)) {
+            std::fprintf(stderr, "viewshots: the duplicate: %s\n", qPrintable(duplicateError));
+            return 1;
+        }
+        CCheckForDuplicatesDlg dialog;
+        dialog.show();
+        Expect(QTest::qWaitFor([&dialog] { return !dialog.IsSearching(); }, 10000),
+               QStringLiteral("duplicates: the search does not end"));
+        const QImage image = ShootDialog(dialog, QStringLiteral("duplicates"));
+        CXListCtrl& questions = *dialog.GetQuestionList();
+        Expect(questions.GetItemCount() == 1 && questions.GetItemText(0, 1) == "Q4",
+               QStringLiteral("duplicates: Q4 is not listed"));
+        if (questions.GetItemCount() > 0) {
+            const QRect row = questions.visualItemRect(questions.topLevelItem(0))
+                                  .translated(questions.viewport()->mapTo(&dialog, QPoint(0, 0)));
+            Expect(HasDarkInk(image, row), QStringLiteral("duplicates: the row shows nothing"));
+        }
+        Expect(HasDarkInk(image, dialog.GetConsolidateButton()->geometry()),
+               QStringLiteral("duplicates: Consolidate has no text"));
+        dialog.accept();
     }
     return g_failures == 0 ? 0 : 1;
 }

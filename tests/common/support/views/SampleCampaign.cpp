@@ -1,12 +1,18 @@
 #include "support/views/SampleCampaign.h"
 
 #include "app/WaveApp.h"
+#include "commands/MatchingCommands.h"
+#include "commands/QuestionCommands.h"
 #include "commands/ReconcileCommands.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
 #include "model/Campaign.h"
+#include "model/Question.h"
+#include "model/QuestionnaireLoading.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
 #include "storage/DBAccessDAO.h"
 
 #include <QDir>
@@ -106,6 +112,39 @@ bool BuildSampleCampaign(CWaveApp& app, const QString& path, QString& errorText)
         return false;
     }
     return true;
+}
+
+CQuestion* MakeDuplicateQuestion(CWaveApp& app, int volumeId, const QString& shortcut,
+                                 QString& errorText)
+{
+    CCampaign* campaign = app.GetCampaign();
+    CVolume* volume = campaign ? campaign->FindVolume(volumeId) : nullptr;
+    CQuestion* original = campaign ? campaign->FindQuestionByShortcut(shortcut) : nullptr;
+    if (!volume || !original || !EnsureVolumeQuestionnaire(*volume)) {
+        errorText = QStringLiteral("No volume %1 with question %2.").arg(volumeId).arg(shortcut);
+        return nullptr;
+    }
+    const qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
+    const qnr::CQuestion* source = nullptr;
+    for (int i = 0; i < questionnaire.GetNbreQuestion() && !source; ++i)
+        if (questionnaire.GetQuestion(i)->GetShortcut() == shortcut)
+            source = questionnaire.GetQuestion(i);
+    if (!source) {
+        errorText = QStringLiteral("Volume %1's source has no %2.").arg(volumeId).arg(shortcut);
+        return nullptr;
+    }
+    if (!Run(app, std::make_unique<CCmdBreakQuesMatching>(campaign, volume, original, source),
+             errorText))
+        return nullptr;
+    auto made = std::make_unique<CCmdNewQuestion>(campaign, volume, source, -1);
+    CCmdNewQuestion* newQuestion = made.get();
+    if (!Run(app, std::move(made), errorText))
+        return nullptr;
+    CQuestion* duplicate = newQuestion->GetQuestion();
+    if (!Run(app, std::make_unique<CCmdCreateQuesMatching>(campaign, volume, duplicate, source),
+             errorText))
+        return nullptr;
+    return duplicate;
 }
 
 } // namespace sample_campaign
