@@ -76,6 +76,12 @@ void CWaveGridCtrl::SelectCell(int row, int col, bool forceRedraw, bool selectCe
         SetSelectedRange(row, col, row, col, forceRedraw, selectCells);
 }
 
+void CWaveGridCtrl::SetForcedCursor(std::optional<Qt::CursorShape> shape)
+{
+    m_forcedCursor = shape;
+    viewport()->setCursor(shape.value_or(Qt::ArrowCursor));
+}
+
 int CWaveGridCtrl::GetBodyRowsHeight() const
 {
     return GetVirtualHeight() - GetFixedRowsHeight();
@@ -285,4 +291,14 @@ bool CWaveGridCell::Draw(QPainter* painter, int row, int col, CRect rect, bool e
     if (grid && IsHighlighting() && col == grid->GetColumnCount() - 1)
         grid->Refresh();
     return drawn;
+}
+
+bool CWaveGridCell::OnSetCursor(QWidget* widget)
+{
+    const auto* grid = dynamic_cast<const CWaveGridCtrl*>(GetGrid());
+    if (grid && widget && grid->GetForcedCursor()) {
+        widget->setCursor(*grid->GetForcedCursor());
+        return true;
+    }
+    return CGridCell::OnSetCursor(widget);
 }

@@ -19,36 +19,13 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 using namespace pelko_wave;
 using namespace view_test;
-
-namespace {
-
-// Closes the next context menu as soon as it opens, choosing the command when given.
-void CloseNextMenu(unsigned choose = 0)
-{
-    QTimer::singleShot(0, [choose] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions())
-            if (choose && CCommandActions::CommandId(action) == choose) {
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        menu->close();
-    });
-}
-
-} // namespace
 
 // The campaign of these tests: wave 1 "Spring" fully reconciled (volumes 1 and 2), wave 2
 // "Autumn" with one reconciled and one unreconciled volume (3, 4), wave 3 without a volume.

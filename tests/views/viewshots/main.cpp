@@ -35,6 +35,7 @@
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/CampaignOrder.h"
 #include "model/CaptionLibrary.h"
 #include "model/Modality.h"
 #include "model/Question.h"
@@ -51,6 +52,8 @@
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/views/GridDrag.h"
+#include "support/views/ManualClock.h"
 #include "support/views/SampleCampaign.h"
 #include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
@@ -642,6 +645,83 @@ int main(int argc, char* argv[])
                    name + QStringLiteral(": a row in view shows no text"));
         }
         page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+
+        // The question grid's context menu on the first difference row, and a source question of
+        // a difference row re-matched by a drop, pictured halfway through the rows' fades.
+        CManualClock clock;
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        CWaveGridCtrl& grid = *page.GetQuestionGrid();
+        const int row = grid.GetFocusCell().row;
+        CRect cell;
+        grid.GetCellRect(row, CRightReconciliationPage::QColShortcut, cell);
+        CNewMenu menu;
+        if (CNewMenu* popup =
+                page.LoadQuestionMenu(menu, CCellID(row, CRightReconciliationPage::QColShortcut))) {
+            QMenu* shown = popup->GetMenu();
+            shown->popup(grid.viewport()->mapToGlobal(cell.ToQRect().center()));
+            ShootWithMenu(host, *shown, QStringLiteral("page-menu-question"));
+            // The items that apply are written dark, the others greyed.
+            const QImage menuImage = shown->grab().toImage();
+            const auto ink = [&](unsigned id) {
+                QAction* action = popup->FindCommand(id);
+                return action ? Darkest(menuImage, shown->actionGeometry(action)).lightness() : 255;
+            };
+            Expect(ink(ID_QUESTION_BREAK_MATCHING) < 90,
+                   "page-menu-question: \"Break This Matching\" is not written dark");
+            Expect(ink(ID_QUESTION_CREATE) > ink(ID_QUESTION_BREAK_MATCHING) + 40,
+                   "page-menu-question: \"Create New Campaign Question\" is not greyed");
+            shown->hide();
+        } else {
+            Expect(false, "page-menu-question: no menu");
+        }
+
+        // The first difference row whose source question another campaign question can take,
+        // of a question older than the wave (so that no removal is offered).
+        CCellID from, to;
+        for (int a = grid.GetFixedRowCount(); a < grid.GetRowCount() && from.row < 0; ++a) {
+            const CQuestion* left = page.GetCampaignQuestionAtRow(a);
+            if (!left || !page.RowHasDifferences(a) ||
+                WaveHasVolume(campaign.GetWave(1)->GetWaveId(), left->GetAppearanceVolumeId()))
+                continue;
+            const CCellID source(a, CRightReconciliationPage::QColSourceShortcut);
+            for (int b = grid.GetFixedRowCount(); b < grid.GetRowCount(); ++b) {
+                const CCellID target(b, CRightReconciliationPage::QColShortcut);
+                if (b != a && page.GetCampaignQuestionAtRow(b) != left &&
+                    page.CanRematchQuestion(source, target)) {
+                    from = source;
+                    to = target;
+                    break;
+                }
+            }
+        }
+        Expect(from.row >= 0, "page-after-rematch: no row to re-match");
+        if (from.row >= 0) {
+            const QString leftShortcut =
+                grid.GetCellText(from.row, CRightReconciliationPage::QColShortcut);
+            windows.QueueAnswers({IDYES});
+            DragCell(grid, from, to);
+            clock.Advance(1250);
+            page.OnFadeTimer();
+            // The row the source question left, halfway from yellow to the cells' colour.
+            int leftRow = -1;
+            for (int r = grid.GetFixedRowCount(); r < grid.GetRowCount() && leftRow < 0; ++r)
+                if (grid.GetCellText(r, CRightReconciliationPage::QColShortcut) == leftShortcut &&
+                    grid.GetCellData(r, CRightReconciliationPage::QColSourceCode) == -1)
+                    leftRow = r;
+            grid.EnsureVisible(std::max(leftRow, 0), CRightReconciliationPage::QColShortcut);
+            const QImage image = Shoot(host, QStringLiteral("page-after-rematch"));
+            CRect left;
+            Expect(leftRow >= 0 &&
+                       grid.GetCellRect(leftRow, CRightReconciliationPage::QColShortCaption, left),
+                   "page-after-rematch: the left question's row is missing");
+            const QPoint sample =
+                grid.viewport()->mapTo(&host, QPoint(left.right - 4, left.top + 3));
+            Expect(Near(image.pixelColor(sample), QColor(251, 245, 171), 4),
+                   QStringLiteral("page-after-rematch: the left row is %1, not halfway")
+                       .arg(image.pixelColor(sample).name()));
+            // The pictures after this one show the campaign as it was.
+            Expect(app.Undo(), "page-after-rematch: the re-match is not undone");
+        }
     }
 
     // The difference dialogs on wave 2's first volume: the question with the most differences,
