@@ -9,6 +9,7 @@
 #include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/OptionRecords.h"
+#include "model/Wave.h"
 #include "platform/AppServices.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
@@ -84,9 +85,16 @@ void CRightReconciliationPage::MoveResponse(bool up)
 
 void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CModality& second)
 {
+    // The question's differences are stale in every wave. A swap takes nothing out of the
+    // campaign, so the question is marked in each wave's entry without the cache's sweep for
+    // removed items, which costs more than the whole swap.
     const IWaveApp* app = GetWaveApp();
-    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
-        cache->InvalidateQuestion(0, first.GetQuestionId());
+    const CCampaign* campaign = AppCampaign();
+    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr; cache && campaign) {
+        for (int w = 0; w < campaign->GetWaveCount(); ++w)
+            if (CWaveDiffsEntry* entry = cache->GetWaveEntry(campaign->GetWave(w)->GetWaveId(), false))
+                entry->InvalidateQuestion(first.GetQuestionId());
+    }
 
     const int rowA = m_rRows.GetRow(first.GetModalityId());
     const int rowB = m_rRows.GetRow(second.GetModalityId());
@@ -114,7 +122,6 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
     if (sourceB != kNoSourceKey)
         m_rSrcRows.Add(sourceB, rowA);
 
-    const CCampaign* campaign = AppCampaign();
     SwapResponseGridRows(rowA, rowB,
                          campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr,
                          &first, &second);

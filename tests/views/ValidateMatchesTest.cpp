@@ -119,3 +119,18 @@ TEST_F(ValidateMatchesTest, AWaveOfSeveralVolumesOrWithoutCleanPairsRecordsNothi
     EXPECT_EQ(History().GetUndoCount(), 0);
     EXPECT_FALSE(app.IsModified());
 }
+
+TEST_F(ValidateMatchesTest, AFailedStepTakesTheWholeStepBackAndSaysWhy)
+{
+    // A damaged file holds AGE's matching in the volume twice: once one is broken, the other
+    // stops the matching being made again.
+    MatchQuestion(*online, 10, 1);
+    ASSERT_TRUE(page.LoadWave(1));
+    const QString before = DumpCampaign(Campaign(), DUMP_COUNTERS);
+    page.OnCommand(ID_VALIDATE_MATCHES);
+    EXPECT_EQ(History().GetUndoCount(), 0);
+    ASSERT_EQ(windows.Prompts.size(), 1);
+    EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("create question matching")))
+        << qPrintable(windows.Prompts[0]);
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign(), DUMP_COUNTERS), before));
+}
