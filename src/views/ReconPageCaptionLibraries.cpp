@@ -152,7 +152,7 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
     }
     CCampaign* campaign = app->GetCampaign();
     CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
-    if (!wave)
+    if (!wave || wave->GetVolumeCount() == 0)
         return;
     // Without groups or libraries there is nothing to apply, and nothing is recorded.
     const QList<CResponseCaptionGroup*>& groups = app->GetCaptionGroups();
@@ -165,9 +165,21 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
     const int waveId = wave->GetWaveId();
     // Responses are compared by the captions the page shows.
     SetCurrentLanguageId(campaign->GetCurrentLanguageId());
-    // A response removed as of the wave takes no part, neither kept nor merged.
-    const auto removed = [campaign, waveId](const CModality& response) {
-        return response.IsDeleted() && !campaign->IsWaveBefore(waveId, response.GetDeletionWaveId());
+    // Only responses of the wave take part: not one removed as of the wave, nor one that
+    // appears after it. The merge passes the merged response's matchings in every volume to the
+    // kept one, so the kept one must not appear after it: its matchings in the volumes before
+    // its appearance would be shown nowhere, and the source responses would drop out of those
+    // waves.
+    const int lastVolumeId = wave->GetVolume(wave->GetVolumeCount() - 1)->GetVolumeId();
+    const auto outOfWave = [campaign, waveId, lastVolumeId](const CModality& response) {
+        return (response.IsDeleted() &&
+                !campaign->IsWaveBefore(waveId, response.GetDeletionWaveId())) ||
+               campaign->IsVolumeBefore(lastVolumeId, response.GetAppearanceVolumeId());
+    };
+    const auto canFold = [campaign, &outOfWave](const CModality& kept, const CModality& merged) {
+        return !outOfWave(kept) && !outOfWave(merged) &&
+               !campaign->IsVolumeBefore(merged.GetAppearanceVolumeId(),
+                                         kept.GetAppearanceVolumeId());
     };
 
     GUID groupId;
@@ -189,11 +201,11 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
         for (const int g : applied) {
             const CCaptionGroupIndex::SGroup& group = index.GetGroup(g);
             CModality* kept = responses.value(group.Base);
-            if (!kept || removed(*kept))
+            if (!kept)
                 continue;
             for (const QString& caption : group.Others) {
                 CModality* duplicate = responses.value(caption);
-                if (!duplicate || duplicate == kept || removed(*duplicate) ||
+                if (!duplicate || duplicate == kept || !canFold(*kept, *duplicate) ||
                     !CanMergeModalities(*campaign, volume, kept->GetModalityId(),
                                         duplicate->GetModalityId()))
                     continue;
