@@ -5,6 +5,7 @@
 #include "views/RightReconciliationPage.h"
 
 #include "commands/DuplicateCommands.h"
+#include "commands/MatchingCommands.h"
 #include "commands/PlaceHolderCommands.h"
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
@@ -176,10 +177,21 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
                 !campaign->IsWaveBefore(waveId, response.GetDeletionWaveId())) ||
                campaign->IsVolumeBefore(lastVolumeId, response.GetAppearanceVolumeId());
     };
-    const auto canFold = [campaign, &outOfWave](const CModality& kept, const CModality& merged) {
+    // Two responses that one volume matches both are two answers there: the merge would take
+    // the merged one's matching out of that volume and give it to nobody.
+    const std::vector<CVolume*> volumes = GetVolumesInCampaignOrder(*campaign);
+    const auto matchedTogether = [&volumes](const CModality& kept, const CModality& merged) {
+        return std::any_of(volumes.begin(), volumes.end(), [&](const CVolume* volume) {
+            const int id = volume->GetVolumeId();
+            return volume->FindModalityMatchingInherited(kept.GetModalityId(), id) &&
+                   volume->FindModalityMatchingInherited(merged.GetModalityId(), id);
+        });
+    };
+    const auto canFold = [&](const CModality& kept, const CModality& merged) {
         return !outOfWave(kept) && !outOfWave(merged) &&
                !campaign->IsVolumeBefore(merged.GetAppearanceVolumeId(),
-                                         kept.GetAppearanceVolumeId());
+                                         kept.GetAppearanceVolumeId()) &&
+               !matchedTogether(kept, merged);
     };
 
     GUID groupId;

@@ -30,6 +30,7 @@ using Page = CRightReconciliationPage;
 //   15 YES    151 Yes, 152 Y
 //   16 LATER  161 Don't know (appears in wave 3), 162 DK
 //   17 NEWER  171 Don't know (appears in volume 2), 172 DK (in volume 1)
+//   18 EARLIER 181 Don't know, 182 DK; both matched in volume 1 (wave 1)
 // One library holds three groups, a tick (state 1) on each caption but where said:
 //   "Don't know" (base), "DK", "Dont Know", "DON'T KNOW", "Unsure" (not ticked), "Not sure"
 //   "Good" (base), "DK"
@@ -77,6 +78,12 @@ protected:
         Campaign().GetModalityById(161)->SetAppearanceVolumeId(3);
         AddResponses(*AddQuestion(Campaign(), 17, 8, "NEWER", "Newer", 1), {"Don't know", "DK"});
         Campaign().GetModalityById(171)->SetAppearanceVolumeId(2);
+        CQuestion* earlier = AddQuestion(Campaign(), 18, 9, "EARLIER", "Earlier", 1);
+        AddResponses(*earlier, {"Don't know", "DK"});
+        CVolume* firstVolume = Campaign().FindVolume(1);
+        MatchQuestion(*firstVolume, 18, 1);
+        MatchResponse(*firstVolume, *earlier, 181, 1);
+        MatchResponse(*firstVolume, *earlier, 182, 2);
 
         auto* library = new CResponseLibrary(QStringLiteral("Answers"));
         AddGroup(*library, "Don't know",
@@ -153,9 +160,9 @@ TEST_F(ApplyCaptionLibrariesTest, MergesTheResponsesEachGroupCallsTheSameInOneUn
     // SAT: "DK" and "dont know" (any case) into "Don't know"; "Good" finds its "DK" merged
     // already; "DON'T KNOW" names the kept response itself; "Unsure" is not ticked. BRAND: "dk"
     // into "DON'T KNOW". Nothing where the base caption has no response (OTHER), where both
-    // are matched in the volume (BOTH), where the kept response is removed (OLD), appears after
-    // the wave (LATER) or after the other one (NEWER), or where the library does not use the
-    // base caption (YES).
+    // are matched in the volume (BOTH) or in a volume of another wave (EARLIER), where the kept
+    // response is removed (OLD), appears after the wave (LATER) or after the other one (NEWER),
+    // or where the library does not use the base caption (YES).
     EXPECT_EQ(Removed(), std::vector<int>({102, 103, 112}));
     // The merged response's matching passes to the kept one.
     const CModalityMatching* passed = online->FindModalityMatchingInherited(101, 2);
