@@ -23,7 +23,6 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
-#include "reconcile/DiffsOptions.h"
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "views/RightReconciliationPage.h"
@@ -165,14 +164,7 @@ CWaveApp& App()
         }
         AddLargeQuestion(campaign, view_bench::kQuestions + 2, modalityId);
         AddCaptionLibraries();
-        CQuestionDiffsOptions questions;
-        for (int kind : GetStoredQuestionDiffKinds())
-            questions.SetEnabled(kind, true);
-        made->SetQuestionDiffsOptions(questions);
-        CModalityDiffsOptions responses;
-        for (int kind : GetStoredModalityDiffKinds())
-            responses.SetEnabled(kind, true);
-        made->SetModalityDiffsOptions(responses);
+        view_bench::EnableEveryDifferenceKind(*made);
         return made;
     }();
     return *app;
