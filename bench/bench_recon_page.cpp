@@ -122,11 +122,11 @@ void AddCaptionLibraries()
     auto* library = new CResponseLibrary(QStringLiteral("Generated"));
     for (int g = 0; g < kGroups; ++g) {
         auto* group = new CResponseCaptionGroup(QStringLiteral("Group %1").arg(g));
-        const QStringList texts =
-            g < kAnswerGroups ? QStringList{QStringLiteral("Answer %1").arg(g + 1),
-                                            QStringLiteral("Reply %1").arg(g + 1)}
-                              : QStringList{LabelOf(g), LabelOf(g) + QStringLiteral(" alt"),
-                                            QStringLiteral("label %1 ALT 2").arg(g)};
+        const QStringList texts = g < kAnswerGroups
+                                      ? QStringList{QStringLiteral("Answer %1").arg(g + 1),
+                                                    QStringLiteral("Reply %1").arg(g + 1)}
+                                      : QStringList{LabelOf(g), LabelOf(g) + QStringLiteral(" alt"),
+                                                    QStringLiteral("label %1 ALT 2").arg(g)};
         for (const QString& text : texts) {
             CResponseCaption* caption =
                 group->AddCaption(std::make_unique<CResponseCaption>(text, group));

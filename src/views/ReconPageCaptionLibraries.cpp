@@ -39,9 +39,10 @@ constexpr unsigned IDS_APPLY_CAPTION_LIBRARIES = 63461;
 // added to a group in the caption library dialog is kept unticked (0) until the user ticks it.
 bool LibrariesHold(const QList<CResponseLibrary*>& libraries, const CResponseCaption* caption)
 {
-    return std::any_of(libraries.begin(), libraries.end(), [caption](const CResponseLibrary* library) {
-        return library && library->GetCaptionState(caption) != 0;
-    });
+    return std::any_of(libraries.begin(), libraries.end(),
+                       [caption](const CResponseLibrary* library) {
+                           return library && library->GetCaptionState(caption) != 0;
+                       });
 }
 
 // The caption groups as a run applies them: for each group whose base caption a library uses,

@@ -92,7 +92,8 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
     const CCampaign* campaign = AppCampaign();
     if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr; cache && campaign) {
         for (int w = 0; w < campaign->GetWaveCount(); ++w)
-            if (CWaveDiffsEntry* entry = cache->GetWaveEntry(campaign->GetWave(w)->GetWaveId(), false))
+            if (CWaveDiffsEntry* entry =
+                    cache->GetWaveEntry(campaign->GetWave(w)->GetWaveId(), false))
                 entry->InvalidateQuestion(first.GetQuestionId());
     }
 

@@ -49,7 +49,8 @@ void CRightReconciliationPage::OnValidateMatches()
             volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
         if (!source)
             continue;
-        composite->AddCmd(std::make_unique<CCmdBreakQuesMatching>(campaign, volume, question, source));
+        composite->AddCmd(
+            std::make_unique<CCmdBreakQuesMatching>(campaign, volume, question, source));
         composite->AddCmd(
             std::make_unique<CCmdCreateQuesMatching>(campaign, volume, question, source));
     }
@@ -58,5 +59,6 @@ void CRightReconciliationPage::OnValidateMatches()
         return;
     // The matchings made again may match the responses otherwise: the wave is shown again after
     // every step.
-    IssueCommand(std::move(composite), WaveReloadCallBacks(typeid(CCallBackInfoMetaCmd)), nullptr, true);
+    IssueCommand(std::move(composite), WaveReloadCallBacks(typeid(CCallBackInfoMetaCmd)), nullptr,
+                 true);
 }

@@ -92,10 +92,10 @@ protected:
 TEST_F(MoveResponseTest, MovingUpSwapsTheTwoRowsInPlaceAndUndoSwapsThemBack)
 {
     const QStringList before = Rows();
-    EXPECT_EQ(before, QStringList({"101|a|Alpha|1|Alpha", "102|[2]|Beta|2|Beta!",
-                                   "103|[3]|Gamma|3|Gamma", "104|d|Delta|4|Delta",
-                                   "105|[5]|Spare|Not matched|Not matched",
-                                   "Not matched|Not matched|Not matched|9|Extra"}));
+    EXPECT_EQ(before,
+              QStringList({"101|a|Alpha|1|Alpha", "102|[2]|Beta|2|Beta!", "103|[3]|Gamma|3|Gamma",
+                           "104|d|Delta|4|Delta", "105|[5]|Spare|Not matched|Not matched",
+                           "Not matched|Not matched|Not matched|9|Extra"}));
     EXPECT_EQ(BarStates(), std::vector<int>({0, 1, 0, 0, 2, 2}));
     page.SelectResponseRow(kFirst + 2, Page::RColCaption);
     ASSERT_TRUE(Enabled(ID_RESPONSE_MOVE_UP));
@@ -146,8 +146,8 @@ TEST_F(MoveResponseTest, MovingDownPassesAResponseWithoutSourceAndRenumbersBoth)
     page.SelectResponseRow(kFirst + 3, Page::RColCode);
     ASSERT_TRUE(Enabled(ID_RESPONSE_MOVE_DOWN));
     page.OnCommand(ID_RESPONSE_MOVE_DOWN);
-    EXPECT_EQ(Rows().mid(3, 2), QStringList({"105|[4]|Spare|Not matched|Not matched",
-                                             "104|d|Delta|4|Delta"}));
+    EXPECT_EQ(Rows().mid(3, 2),
+              QStringList({"105|[4]|Spare|Not matched|Not matched", "104|d|Delta|4|Delta"}));
     EXPECT_EQ(BarStates(), std::vector<int>({0, 1, 0, 2, 0, 2}));
     EXPECT_EQ(Focus(), CCellID(kFirst + 4, Page::RColCode));
     auto& sources = const_cast<CModalitySourceRowMultiMapper&>(page.GetResponseSourceRows());
@@ -162,9 +162,9 @@ TEST_F(MoveResponseTest, TheEndsAndRowsWithoutCampaignResponseMoveNothing)
         int Row;
         unsigned Command;
     } cases[] = {
-        {kFirst, ID_RESPONSE_MOVE_UP},         // the first response
-        {kFirst + 4, ID_RESPONSE_MOVE_DOWN},   // the last response: below it a source row
-        {kFirst + 5, ID_RESPONSE_MOVE_UP},     // a source response without campaign response
+        {kFirst, ID_RESPONSE_MOVE_UP},       // the first response
+        {kFirst + 4, ID_RESPONSE_MOVE_DOWN}, // the last response: below it a source row
+        {kFirst + 5, ID_RESPONSE_MOVE_UP},   // a source response without campaign response
         {kFirst + 5, ID_RESPONSE_MOVE_DOWN},
     };
     const QStringList before = Rows();

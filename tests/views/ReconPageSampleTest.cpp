@@ -107,8 +107,8 @@ TEST_F(ReconPageSampleTest, ApplyingACaptionLibraryAndUndoingItGivesTheCampaignB
     EXPECT_TRUE(windows.Prompts.isEmpty()) << qPrintable(windows.Prompts.join(u'\n'));
     // The kept band takes the new band's source response in the wave.
     const CVolume* volume = Campaign().GetWave(2)->GetVolume(0);
-    EXPECT_TRUE(volume->FindModalityMatchingInherited(Response(QStringLiteral("D2"), QStringLiteral("Under 20,000")),
-                                                      volume->GetVolumeId()));
+    EXPECT_TRUE(volume->FindModalityMatchingInherited(
+        Response(QStringLiteral("D2"), QStringLiteral("Under 20,000")), volume->GetVolumeId()));
 
     // The campaign was opened with an empty history: the step is all there is to undo.
     CommandHistory& history = app.GetCommandHistory();

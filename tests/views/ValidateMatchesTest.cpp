@@ -31,8 +31,8 @@ protected:
     ValidateMatchesTest()
     {
         CWave* first = view_test::AddWave(Campaign(), 1, QStringLiteral("Spring"));
-        online =
-            view_test::AddVolume(Campaign(), *first, 1, QStringLiteral("Online"), VOLUME_RECONCILED);
+        online = view_test::AddVolume(Campaign(), *first, 1, QStringLiteral("Online"),
+                                      VOLUME_RECONCILED);
         online->SetResponseMatchingMethods({2});
         AddQuestion(Campaign(), 10, 1, "AGE", "Age", 1, 5);
         AddSourceQuestion(*online, 1, "AGE", "Age", 5);
@@ -53,8 +53,8 @@ protected:
 
         CWave* second = view_test::AddWave(Campaign(), 2, QStringLiteral("Summer"));
         for (int id : {2, 3}) {
-            CVolume* volume = view_test::AddVolume(Campaign(), *second, id,
-                                                   QStringLiteral("V%1").arg(id), VOLUME_RECONCILED);
+            CVolume* volume = view_test::AddVolume(
+                Campaign(), *second, id, QStringLiteral("V%1").arg(id), VOLUME_RECONCILED);
             AddSourceQuestion(*volume, 1, "AGE", "Age", 5);
             MatchQuestion(*volume, 10, 1);
         }
