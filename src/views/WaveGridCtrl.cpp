@@ -126,16 +126,16 @@ void CWaveGridCtrl::SwapRowCells(int rowA, int rowB, int firstCol, int lastCol)
     for (int col = firstCol; col <= lastCol; ++col) {
         if (!GetCell(rowA, col) || !GetCell(rowB, col))
             continue;
+        if (!spare)
+            spare = CreateCell(rowA, col);
+        if (!spare)
+            return;
         // The selection is kept by place as well as in the cells: both leave it, and each cell
         // takes its own state back in its new place. The focus bit stays with the place.
         const unsigned stateA = GetCellState(rowA, col);
         const unsigned stateB = GetCellState(rowB, col);
         SetCellState(rowA, col, stateA & ~GVIS_SELECTED);
         SetCellState(rowB, col, stateB & ~GVIS_SELECTED);
-        if (!spare)
-            spare = CreateCell(rowA, col);
-        if (!spare)
-            return;
         std::unique_ptr<CGridCellBase> cellA = ReplaceCell(rowA, col, std::move(spare));
         std::unique_ptr<CGridCellBase> cellB = ReplaceCell(rowB, col, std::move(cellA));
         spare = ReplaceCell(rowA, col, std::move(cellB));
