@@ -28,7 +28,6 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
-#include "reconcile/DiffsOptions.h"
 #include "reconcile/DisplayCaptions.h"
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
@@ -55,15 +54,7 @@ CWaveApp& App()
         made->CreateCampaignObjects(nullptr, nullptr);
         view_bench::FillCampaign(*made->GetCampaign());
         view_bench::AddWaveSources(*made->GetCampaign(), view_bench::kLargestWave);
-        // Every difference kind the options offer is compared.
-        CQuestionDiffsOptions questions;
-        for (int kind : GetStoredQuestionDiffKinds())
-            questions.SetEnabled(kind, true);
-        made->SetQuestionDiffsOptions(questions);
-        CModalityDiffsOptions responses;
-        for (int kind : GetStoredModalityDiffKinds())
-            responses.SetEnabled(kind, true);
-        made->SetModalityDiffsOptions(responses);
+        view_bench::EnableEveryDifferenceKind(*made);
         return made;
     }();
     return *app;

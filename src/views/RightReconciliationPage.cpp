@@ -212,6 +212,10 @@ void CRightReconciliationPage::RegisterCommands()
     RegisterSelectionCommands();
     RegisterDifferenceCommands();
     RegisterQuestionCommands();
+    RegisterMoveCommands();
+    AddCommand(ID_APPLY_CAPTION_LIBRARIES, [this] { OnApplyCaptionLibraries(); });
+    AddCommand(ID_VALIDATE_MATCHES, [this] { OnValidateMatches(); });
+    AddCommand(ID_FIND_QUESTION, [this] { OnFindQuestion(); });
     // "Re-apply Matches" keeps nothing to re-apply: it only refills the responses.
     AddCommand(
         ID_REAPPLY_MATCHES, [this] { RefreshResponses(); }, [](CCmdUI& ui) { ui.Enable(false); });

@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <typeinfo>
 #include <utility>
 
 namespace pelko_wave {
@@ -56,9 +57,11 @@ class CWaveGridCtrl;
 // (ReconPageDifferences.cpp); drags, pick modes and confirmations (ReconPageDragPick.cpp); row
 // fades (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the command
 // callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question matching
-// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp). Other
-// concerns register their commands (AddCommand) and control reports (AddNotifyHandler) from
-// their own files.
+// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); moving
+// responses (ReconPageMoveResponses.cpp); applying caption libraries
+// (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
+// (ReconPageFind.cpp). Other concerns register their commands (AddCommand) and control reports
+// (AddNotifyHandler) from their own files.
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -496,6 +499,36 @@ public:
     CNewMenu* LoadQuestionMenu(CNewMenu& menu, const CCellID& cell);
     CNewMenu* LoadResponseMenu(CNewMenu& menu, const CCellID& cell);
 
+    // Moving responses -----------------------------------------------------------------------
+
+    // Swaps the focused campaign response with the one on the row above (up) or below by an
+    // undoable command; the two rows then change places without a refill.
+    void MoveResponse(bool up);
+    // Whether the focused campaign response can move up (down): every response filter on and
+    // a response of the current question at the order above (below) it.
+    bool CanMoveResponse(bool up) const;
+    // After the swap's Do, Undo and Redo: the rows of the two responses change places, the
+    // focus and the overview bar's bands with them.
+    void SwapResponseRows(const pelko_wave::CModality& first, const pelko_wave::CModality& second);
+    // Exchanges the cells of two response rows, campaign and source side, and writes the entry
+    // code of the response each row now shows.
+    void SwapResponseGridRows(int rowA, int rowB, const pelko_wave::CQuestion* question,
+                              const pelko_wave::CModality* nowOnRowB,
+                              const pelko_wave::CModality* nowOnRowA);
+
+    // Caption libraries, Validate Matches, Find Question -----------------------------------------
+
+    // "Apply Caption Libraries": after the caption library dialog, merges the responses of the
+    // wave's campaign questions that the libraries call the same into the one with the group's
+    // base caption, all in one undoable step, and shows the wave again.
+    void OnApplyCaptionLibraries();
+    // "Validate Matches": in a wave of one volume, makes every question matching without
+    // differences again, in one undoable step.
+    void OnValidateMatches();
+    // "Find Question": the find question dialog on the page's rows, then the chosen row
+    // selected.
+    void OnFindQuestion();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // Esc ends the pick modes, whichever of the page's controls has the keyboard.
@@ -517,6 +550,11 @@ private:
     void RegisterDragPickHandlers();
     void RegisterMenuHandlers();
     void RegisterQuestionCommands();
+    void RegisterMoveCommands();
+    // Handlers for the history that make every wave's differences stale and show the page's
+    // wave again after each step whose change record is of the kind, for as long as the page
+    // exists.
+    CCmdCallBacks WaveReloadCallBacks(const std::type_info& recordKind);
     void InitialiseGrid(CWaveGridCtrl& grid, int columns);
     // Places the controls for the page's size with the question grid the given height.
     void PlaceControls(int split);

@@ -122,6 +122,34 @@ QSize CWaveGridCtrl::GetClientSize() const
         std::max(0, height() - frame - shown(horizontalScrollBar(), horizontalScrollBarPolicy())));
 }
 
+void CWaveGridCtrl::SwapRowCells(int rowA, int rowB, int firstCol, int lastCol)
+{
+    if (rowA == rowB || GetVirtualMode() || firstCol > lastCol || !IsValid(rowA, firstCol) ||
+        !IsValid(rowA, lastCol) || !IsValid(rowB, firstCol))
+        return;
+    // The place of the first cell while it is out; made once for all columns.
+    std::unique_ptr<CGridCellBase> spare;
+    for (int col = firstCol; col <= lastCol; ++col) {
+        if (!GetCell(rowA, col) || !GetCell(rowB, col))
+            continue;
+        if (!spare)
+            spare = CreateCell(rowA, col);
+        if (!spare)
+            return;
+        // The selection is kept by place as well as in the cells: both leave it, and each cell
+        // takes its own state back in its new place. The focus bit stays with the place.
+        const unsigned stateA = GetCellState(rowA, col);
+        const unsigned stateB = GetCellState(rowB, col);
+        SetCellState(rowA, col, stateA & ~GVIS_SELECTED);
+        SetCellState(rowB, col, stateB & ~GVIS_SELECTED);
+        std::unique_ptr<CGridCellBase> cellA = ReplaceCell(rowA, col, std::move(spare));
+        std::unique_ptr<CGridCellBase> cellB = ReplaceCell(rowB, col, std::move(cellA));
+        spare = ReplaceCell(rowA, col, std::move(cellB));
+        SetCellState(rowA, col, (stateB & ~GVIS_FOCUSED) | (stateA & GVIS_FOCUSED));
+        SetCellState(rowB, col, (stateA & ~GVIS_FOCUSED) | (stateB & GVIS_FOCUSED));
+    }
+}
+
 // Drag and drop ---------------------------------------------------------------------------------
 
 void CWaveGridCtrl::StartDrag()

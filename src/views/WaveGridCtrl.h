@@ -71,6 +71,11 @@ public:
     // The size of the client area (inside the frame and the scroll bars) that the grid's size
     // gives, also before the grid has been shown at that size.
     QSize GetClientSize() const;
+    // Exchanges the cells of two rows over the columns from first to last, whole: each cell
+    // object moves with everything it holds (text, image, data, format, colours, font, margin,
+    // state and a running highlight), so the selection follows the cells. The focus stays where
+    // it is. Nothing happens unless both rows and the columns are valid and differ.
+    void SwapRowCells(int rowA, int rowB, int firstCol, int lastCol);
 
     // The drag: the owner may veto it (-133); the payload is a marker in the grid's format.
     void StartDrag() override;
