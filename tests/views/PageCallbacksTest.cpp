@@ -337,9 +337,10 @@ TEST_F(PageCallbacksTest, CompositeStepsUpdateTheRowsOfTheirSubject)
     Load();
     ASSERT_EQ(Row("LATE", "-"), -1);
     auto reuse = std::make_unique<CMetaChangeQuesAppVolIDCmd>(63314, 2, 19, 4);
+    // The matching comes first: an appearance volume must be one that matches the question.
+    reuse->AddCmd(std::make_unique<CCmdCreateQuesMatching>(&Campaign(), online, late, extra));
     reuse->AddCmd(std::make_unique<CCmdChangeQuestion>(&Campaign(), late,
                                                        QUESTION_PROP_APPEARANCE_VOLUME, CValue(2)));
-    reuse->AddCmd(std::make_unique<CCmdCreateQuesMatching>(&Campaign(), online, late, extra));
     ASSERT_TRUE(Issue(std::move(reuse), page.MetaChangeQuesAppVolIDCallBacks()));
     EXPECT_GE(Row("LATE", "EXTRA"), kFirst);
     EXPECT_EQ(Row("-", "EXTRA"), -1);

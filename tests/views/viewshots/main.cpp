@@ -650,7 +650,6 @@ int main(int argc, char* argv[])
         // a difference row re-matched by a drop, pictured halfway through the rows' fades.
         CManualClock clock;
         page.OnCommand(ID_FIRST_DIFFERENCE);
-        CWaveGridCtrl& grid = *page.GetQuestionGrid();
         const int row = grid.GetFocusCell().row;
         CRect cell;
         grid.GetCellRect(row, CRightReconciliationPage::QColShortcut, cell);
