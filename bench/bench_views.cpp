@@ -12,6 +12,9 @@
 // should stay within 5 times the walk.
 // BM_LoadWaveCold: the fill with the wave's differences made stale first, against
 // BM_WaveDifferencesOnly: recording the same differences alone; within 1.5 times.
+// BM_BreakMatchingInPlace: "Break This Matching" on a matched row in the middle of the same page,
+// the command and the in-place update of the rows, and BM_BreakMatchingUndo: its Undo; each
+// should be at least 20 times faster than BM_LoadWaveWarm, the reload it saves.
 
 #include "ViewBenchCampaign.h"
 
@@ -25,8 +28,8 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
-#include "reconcile/DiffsOptions.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "views/QuestionTreeCtrl.h"
 #include "views/QuestionTreePlan.h"
@@ -51,15 +54,7 @@ CWaveApp& App()
         made->CreateCampaignObjects(nullptr, nullptr);
         view_bench::FillCampaign(*made->GetCampaign());
         view_bench::AddWaveSources(*made->GetCampaign(), view_bench::kLargestWave);
-        // Every difference kind the options offer is compared.
-        CQuestionDiffsOptions questions;
-        for (int kind : GetStoredQuestionDiffKinds())
-            questions.SetEnabled(kind, true);
-        made->SetQuestionDiffsOptions(questions);
-        CModalityDiffsOptions responses;
-        for (int kind : GetStoredModalityDiffKinds())
-            responses.SetEnabled(kind, true);
-        made->SetModalityDiffsOptions(responses);
+        view_bench::EnableEveryDifferenceKind(*made);
         return made;
     }();
     return *app;
@@ -261,3 +256,51 @@ void BM_WaveDifferencesOnly(benchmark::State& state)
 BENCHMARK(BM_WaveDifferencesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
+
+// Shows the largest wave and selects a matched row in the middle of the question grid.
+int ShowMiddleMatchedRow(CRightReconciliationPage& page)
+{
+    page.resize(1200, 800);
+    page.show();
+    page.LoadWave(view_bench::kLargestWave);
+    const CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    for (int row = grid.GetRowCount() / 2; row < grid.GetRowCount(); ++row) {
+        if (page.GetCampaignQuestionAtRow(row) && page.GetSourceQuestionAtRow(row)) {
+            page.SelectQuestionRow(row, CRightReconciliationPage::QColShortcut);
+            return row;
+        }
+    }
+    return -1;
+}
+
+void BM_BreakMatchingInPlace(benchmark::State& state)
+{
+    CWaveApp& app = App();
+    CRightReconciliationPage page;
+    const int row = ShowMiddleMatchedRow(page);
+    for (auto _ : state) {
+        page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+        state.PauseTiming();
+        app.Undo();
+        page.SelectQuestionRow(row, CRightReconciliationPage::QColShortcut);
+        state.ResumeTiming();
+    }
+    PageCounters(state, page);
+}
+BENCHMARK(BM_BreakMatchingInPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BreakMatchingUndo(benchmark::State& state)
+{
+    CWaveApp& app = App();
+    CRightReconciliationPage page;
+    const int row = ShowMiddleMatchedRow(page);
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.SelectQuestionRow(row, CRightReconciliationPage::QColShortcut);
+        page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+        state.ResumeTiming();
+        app.Undo();
+    }
+    PageCounters(state, page);
+}
+BENCHMARK(BM_BreakMatchingUndo)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libsqlite3-dev sqlite3
+    libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     binutils
     fonts-dejavu-core

@@ -1,5 +1,7 @@
 #include "ViewBenchCampaign.h"
 
+#include "app/WaveApp.h"
+
 #include "model/Campaign.h"
 #include "model/Modality.h"
 #include "model/ModelIds.h"
@@ -11,6 +13,8 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsOptions.h"
+#include "storage/DBAccess.h"
 
 using namespace pelko_wave;
 
@@ -146,6 +150,18 @@ void AddWaveSources(CCampaign& campaign, int waveId)
         questionnaire->PreparerSaisie();
         volume.ReplaceQuestionnaire(std::move(questionnaire));
     }
+}
+
+void EnableEveryDifferenceKind(CWaveApp& app)
+{
+    CQuestionDiffsOptions questions;
+    for (int kind : GetStoredQuestionDiffKinds())
+        questions.SetEnabled(kind, true);
+    app.SetQuestionDiffsOptions(questions);
+    CModalityDiffsOptions responses;
+    for (int kind : GetStoredModalityDiffKinds())
+        responses.SetEnabled(kind, true);
+    app.SetModalityDiffsOptions(responses);
 }
 
 } // namespace view_bench

@@ -1,5 +1,7 @@
 #pragma once
 
+class CWaveApp;
+
 namespace pelko_wave {
 class CCampaign;
 }
@@ -26,5 +28,9 @@ constexpr int kLargestWave = 9;
 // One source question in ten is captioned apart from its campaign question, and one in seven
 // has a response captioned apart, so that the wave has differences to show.
 void AddWaveSources(pelko_wave::CCampaign& campaign, int waveId);
+
+// Makes the application compare every difference kind the options offer, of questions and of
+// responses.
+void EnableEveryDifferenceKind(CWaveApp& app);
 
 } // namespace view_bench

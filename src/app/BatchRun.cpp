@@ -5,7 +5,6 @@
 #include "app/WaveApp.h"
 
 #include "app/CampaignFileNames.h"
-#include "commands/LanguageCommands.h"
 #include "commands/ReconcileCommands.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCallBackInfo.h"
@@ -53,6 +52,7 @@ constexpr unsigned IDS_WAVE_NOT_ADDED = 63903;
 constexpr unsigned IDS_NO_SOURCES = 63905;
 constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
 constexpr unsigned IDS_REPORT_NOT_WRITTEN = 63907;
+constexpr unsigned IDS_REPORT_OVERWRITES = 63908;
 
 // Link mode 1: the volumes' interviews are not linked; 2: through the LINKQ question.
 constexpr int kLinkByOrder = 1;
@@ -128,36 +128,53 @@ bool CWaveApp::RunCommandLine()
     }
     m_exitCode = BATCH_FAILED;
     m_batchWaveId = -1;
+    m_batchReport.clear();
     m_batchReportWritten = false;
     m_batchReportFailed = false;
 
     const QString target = m_cmdLineInfo.GetTarget();
     m_newCampaign = target.isEmpty() || !QFileInfo::exists(target);
+    // Named after the first source as given, before list files are expanded.
+    const QString targetPath =
+        target.isEmpty() ? UniqueCampaignFileName(AbsolutePath(m_cmdLineInfo.GetSources()[0]))
+                         : AbsolutePath(target);
+    const QStringList givenSources = m_cmdLineInfo.GetSources();
+    const bool listsRead = m_cmdLineInfo.ReadListFile();
+    // The report never takes the place of the campaign, a source or a list of sources.
+    if (const QString output = m_cmdLineInfo.GetOutput(); !output.isEmpty()) {
+        for (const QString& path :
+             QStringList{targetPath} + givenSources + m_cmdLineInfo.GetSources()) {
+            if (IsSameFile(output, path)) {
+                WriteStdErrLine(
+                    QStringLiteral("plim: ") +
+                    Text(IDS_REPORT_OVERWRITES, {AbsolutePath(output), AbsolutePath(path)}));
+                m_exitCode = BATCH_COMMAND_LINE_REFUSED;
+                return false;
+            }
+        }
+    }
+    if (!listsRead) {
+        PrintBatchLine(m_cmdLineInfo.GetErrorText());
+        return false;
+    }
+
     CCreatedCampaignFile createdFile(*this);
     if (m_newCampaign) {
-        // Named after the first source as given, before list files are expanded.
-        const QString path =
-            target.isEmpty() ? UniqueCampaignFileName(AbsolutePath(m_cmdLineInfo.GetSources()[0]))
-                             : AbsolutePath(target);
         DestroyCampaignObjects();
         CreateCampaignObjects(nullptr, nullptr);
         AddProgramLanguage();
-        m_pDBAccess->SetFilePath(path);
-        createdFile.Take(path);
+        m_pDBAccess->SetFilePath(targetPath);
+        createdFile.Take(targetPath);
         if (!m_pDBAccess->CreateDatabase()) {
             PrintBatchLine(Text(IDS_SAVE_DATABASE_ERROR, {m_pDBAccess->GetErrorText()}));
             return false;
         }
-        SetCampaignPath(path);
-    } else if (!OpenCampaignHeadless(AbsolutePath(target), errorText)) {
+        SetCampaignPath(targetPath);
+    } else if (!OpenCampaignHeadless(targetPath, errorText)) {
         PrintBatchLine(Text(IDS_TARGET_UNREADABLE, {errorText}));
         return false;
     }
 
-    if (!m_cmdLineInfo.ReadListFile()) {
-        PrintBatchLine(m_cmdLineInfo.GetErrorText());
-        return false;
-    }
     QStringList sources;
     for (const QString& source : m_cmdLineInfo.GetSources())
         sources.append(AbsolutePath(source));
@@ -170,26 +187,42 @@ bool CWaveApp::RunCommandLine()
         return false;
 
     if (!ReconcileBatchWave()) {
-        // Taken back whole: nothing of the reconciliation stays, nothing is saved.
+        // Taken back whole: nothing of the reconciliation stays, nothing is saved; the report
+        // says why.
+        WriteBatchReport();
         PrintBatchLine(LoadString(IDS_RECONCILIATION_ERRORS));
         m_exitCode = m_batchReportFailed ? BATCH_FAILED : BATCH_RECONCILIATION_REFUSED;
         return true;
     }
 
+    // The report is written once the campaign is saved, so that a report can never be in the
+    // way of the campaign, and a run whose save fails still leaves its report.
     if (m_cmdLineInfo.GetReportOnly()) {
+        WriteBatchReport();
         PrintBatchLine(LoadString(IDS_REPORT_ONLY));
     } else {
         if (!m_pDBAccess->Save(*m_pCampaign)) {
-            PrintBatchLine(Text(IDS_SAVE_DATABASE_ERROR, {m_pDBAccess->GetErrorText()}));
+            const QString saveError = m_pDBAccess->GetErrorText();
+            WriteBatchReport();
+            PrintBatchLine(Text(IDS_SAVE_DATABASE_ERROR, {saveError}));
             return false;
         }
         createdFile.Keep();
         MarkSaved();
+        WriteBatchReport();
         PrintBatchLine(m_newCampaign ? Text(IDS_TARGET_CREATED, {m_campaignPath})
                                      : LoadString(IDS_TARGET_UPDATED));
     }
     m_exitCode = m_batchReportFailed ? BATCH_FAILED : BATCH_DONE;
     return true;
+}
+
+void CWaveApp::WriteBatchReport()
+{
+    if (m_batchReportWritten || m_batchReport.isEmpty() || !m_pCampaign)
+        return;
+    if (const CWave* wave = m_pCampaign->FindWave(m_batchWaveId))
+        WriteReconciliationReport(*wave, m_batchReport);
 }
 
 bool CWaveApp::AddBatchWave(const QStringList& sources)
@@ -317,11 +350,10 @@ bool CWaveApp::ReconcileBatchWave()
     std::unique_ptr<CCmdVirtual> command = std::move(composite);
     if (ExecuteCommand(command, {}, nullptr, nullptr, true))
         return true;
-    // The composite stays with us on failure, and with it the report written so far. A report
-    // already written by the callback (a later step failed) is not written twice.
-    if (!m_batchReportWritten && !m_batchReportFailed && reconcile &&
-        !reconcile->GetReport().isEmpty())
-        WriteReconciliationReport(*wave, reconcile->GetReport());
+    // The composite stays with us on failure, and with it the report written so far, unless
+    // the callback has kept the whole report already (a later step failed).
+    if (m_batchReport.isEmpty() && reconcile)
+        m_batchReport = reconcile->GetReport();
     return false;
 }
 
@@ -345,11 +377,9 @@ void CWaveApp::OnNewWaveCallBack(std::unique_ptr<CCallBackInfo> record)
 
 void CWaveApp::OnReconcileWaveCallBack(std::unique_ptr<CCallBackInfo> record)
 {
-    const auto* info = dynamic_cast<const CCallBackInfoReconcileWave*>(record.get());
-    if (!info || !m_pCampaign)
-        return;
-    if (const CWave* wave = m_pCampaign->FindWave(info->WaveId))
-        WriteReconciliationReport(*wave, info->Report);
+    // Kept for the end of the run, which writes it.
+    if (const auto* info = dynamic_cast<const CCallBackInfoReconcileWave*>(record.get()))
+        m_batchReport = info->Report;
 }
 
 bool CWaveApp::WriteReconciliationReport(const CWave& wave, const QString& report)
@@ -407,19 +437,13 @@ bool CWaveApp::OpenCampaignHeadless(const QString& path, QString& errorText)
     m_highestVolumeIdAtLoad = m_pCampaign->GetMaxVolumeId();
     MarkSaved();
 
-    // A file of an older program is brought up to date; a report-only run changes the campaign
-    // in memory only, so that its file stays as it is. A newer file is left as it is.
+    // A file of an older program is brought up to date in memory; its file follows in the
+    // save's own transaction, so that a run that ends without saving leaves it as it is. A
+    // newer file is left as it is.
     if (!IsCampaignVersionCurrent()) {
-        if (m_cmdLineInfo.GetReportOnly()) {
-            m_pCampaign->MoveToMostRecentVersion();
-        } else {
-            std::unique_ptr<CCmdVirtual> upgrade =
-                std::make_unique<CCmdMoveToMostRecentVersion>(m_pCampaign.get(), m_pDBAccess.get());
-            if (!ExecuteCommand(upgrade, {}, nullptr, nullptr, true)) {
-                errorText = upgrade->GetErrorText();
-                return false;
-            }
-        }
+        const QString fileVersion = m_pCampaign->GetVersionNumber();
+        m_pCampaign->MoveToMostRecentVersion();
+        m_pDBAccess->UpgradeWithNextSave(fileVersion);
     }
 
     SSourceComparisonLists lists;

@@ -1,7 +1,11 @@
 #include "app/CampaignFileNames.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
 
 QString UniqueCampaignFileName(const QString& sourcePath)
 {
@@ -40,7 +44,13 @@ bool IsSameFile(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
-    return ComparablePath(a) == ComparablePath(b);
+    if (ComparablePath(a) == ComparablePath(b))
+        return true;
+    // Two names of one file (a hard link) differ as paths.
+    std::error_code error;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(),
+                                       QFile::encodeName(b).toStdString(), error) &&
+           !error;
 }
 
 bool IsPathInFolder(const QString& path, const QString& folder)

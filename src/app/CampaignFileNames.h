@@ -10,7 +10,7 @@
 QString UniqueCampaignFileName(const QString& sourcePath);
 
 // Whether two paths name the same file: their canonical paths when the file exists, else their
-// cleaned absolute paths.
+// cleaned absolute paths; two names of one file (hard links) are the same file too.
 bool IsSameFile(const QString& a, const QString& b);
 
 // Whether the path lies inside the folder (the folder itself excluded), comparing whole path

@@ -9,6 +9,7 @@
 #include "reconcile/DiffsCache.h"
 #include "reconcile/DiffsOptions.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -130,8 +131,10 @@ public:
     // and its id pending; false (after telling the user) when one failed.
     bool CopyPendingSourceFiles();
     // Points every source path of the volumes known at the last load or save that lies in the
-    // old folder at the same place in the new folder (sub-folders kept).
-    void RebaseVolumePaths(const QString& oldFolder, const QString& newFolder);
+    // old folder at the same place in the new folder (sub-folders kept), or at the file that
+    // renamed gives for that place.
+    void RebaseVolumePaths(const QString& oldFolder, const QString& newFolder,
+                           const QHash<QString, QString>& renamed = {});
 
     // Package Campaign (WaveAppPackage.cpp): a copy of the campaign and of every volume's
     // source files in a new folder of the user's choice; the open campaign is not touched.
@@ -364,6 +367,8 @@ private:
     bool AddBatchWave(const QStringList& sources);
     bool AddBatchVolumes(const QStringList& sources);
     bool ReconcileBatchWave();
+    // Writes the reconciliation report kept by the run, once.
+    void WriteBatchReport();
     // One line of the batch run's output.
     void PrintBatchLine(const QString& line) const;
     // Runs a command of the batch run through the history; a failure prints the line, then the
@@ -372,6 +377,10 @@ private:
                              const CCmdCallBacks& callBacks = {});
     // The same, noting each copy made.
     bool CopyPendingSourceFiles(QStringList* copiesMade);
+    // After a Save As over another campaign's file: removes the files that the data folder
+    // held before (the replaced campaign's source copies) that no volume uses, and the
+    // sub-folders they leave empty.
+    void RemoveReplacedDataFiles(const QString& dataFolder, const QStringList& files);
     // Gives the campaign its first language, the program's own, as the default language.
     void AddProgramLanguage();
 
@@ -414,7 +423,9 @@ private:
     bool m_languagesCommand = false;
     int m_batchWaveId = -1;
     bool m_newCampaign = false;
-    // Whether the batch run wrote its report, and whether writing it failed.
+    // The batch run's reconciliation report, whether it was written, and whether writing it
+    // failed.
+    QString m_batchReport;
     bool m_batchReportWritten = false;
     bool m_batchReportFailed = false;
     std::function<void(const QString&)> m_batchOutput;

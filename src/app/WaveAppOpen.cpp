@@ -15,6 +15,9 @@
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <thread>
 
 using namespace pelko_wave;
@@ -31,6 +34,7 @@ constexpr unsigned IDS_CHECKING_COMPLETED = 63540;
 constexpr unsigned IDS_BUILDING_REPORT = 63541;
 constexpr unsigned IDS_CHECKING_CANCELLED = 63547;
 constexpr unsigned IDS_COMPARING = 63553;
+constexpr unsigned IDS_FILE_NOT_FOUND = 63931;
 
 } // namespace
 
@@ -46,6 +50,14 @@ void CWaveApp::OnFileOpen()
 
 bool CWaveApp::OpenDocumentFile(const QString& path)
 {
+    // A file that is not there is said so by name, before anything else happens.
+    if (!QFileInfo::exists(path)) {
+        GetWindowServices().MessageBox(
+            FormatString(LoadString(IDS_FILE_NOT_FOUND),
+                         {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())}),
+            MB_OK | MB_ICONWARNING);
+        return false;
+    }
     SaveLocalOptionsIfUsed();
     // Opening the campaign that is open asks here; for another file the document asks.
     if (m_pCampaign && IsSameFile(path, m_campaignPath) && !SaveModified())

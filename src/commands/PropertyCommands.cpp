@@ -113,13 +113,22 @@ template <class Get, class Set> bool SwapDate(const CValue& in, CValue& previous
     return true;
 }
 
-// An appearance volume must name a volume of the campaign: the campaign file ties it to one.
+// An item first appears in a volume that matches it: a new appearance volume must be a volume of
+// the campaign that holds a matching of the item, its own or one inherited (isMatched tells).
+// Undo and Redo give back values that held before and are not checked again.
 bool SwapAppearanceVolume(const CCampaign* campaign, const CValue& in, CValue& previous,
-                          int current, const std::function<void(int)>& set)
+                          EPropertyStep step, int current,
+                          const std::function<bool(const CVolume&)>& isMatched,
+                          const std::function<void(int)>& set)
 {
     int value = 0;
-    if (!ReadInt(in, value) || (campaign && !campaign->FindVolume(value)))
+    if (!ReadInt(in, value))
         return false;
+    if (step == EPropertyStep::Do && campaign) {
+        const CVolume* volume = campaign->FindVolume(value);
+        if (!volume || !isMatched(*volume))
+            return false;
+    }
     previous.SetInt(current);
     set(value);
     return true;
@@ -474,8 +483,13 @@ bool CCmdChangeQuestion::ApplyProperty(const CCaptionValue& in, CCaptionValue& p
         return m_captionGiven && SwapQuestionCaption(q, m_property == QUESTION_PROP_LONG_CAPTION,
                                                      in, previous, step, m_caption);
     case QUESTION_PROP_APPEARANCE_VOLUME:
-        return SwapAppearanceVolume(m_pCampaign, in, previous, q.GetAppearanceVolumeId(),
-                                    [&](int v) { q.SetAppearanceVolumeId(v); });
+        return SwapAppearanceVolume(
+            m_pCampaign, in, previous, step, q.GetAppearanceVolumeId(),
+            [&](const CVolume& volume) {
+                return volume.FindQuestionMatchingInherited(q.GetQuestionId(),
+                                                            volume.GetVolumeId()) != nullptr;
+            },
+            [&](int v) { q.SetAppearanceVolumeId(v); });
     case QUESTION_PROP_DELETION_WAVE:
         return SwapInt(
             in, previous, [&] { return q.GetDeletionWaveId(); },
@@ -591,8 +605,13 @@ bool CCmdChangeModality::ApplyProperty(const CCaptionValue& in, CCaptionValue& p
             in, previous, [&] { return m.GetDeletionWaveId(); },
             [&](int v) { m.SetDeletionWaveId(v); });
     case MODALITY_PROP_APPEARANCE_VOLUME:
-        return SwapAppearanceVolume(m_pCampaign, in, previous, m.GetAppearanceVolumeId(),
-                                    [&](int v) { m.SetAppearanceVolumeId(v); });
+        return SwapAppearanceVolume(
+            m_pCampaign, in, previous, step, m.GetAppearanceVolumeId(),
+            [&](const CVolume& volume) {
+                return volume.FindModalityMatchingInherited(m.GetModalityId(),
+                                                            volume.GetVolumeId()) != nullptr;
+            },
+            [&](int v) { m.SetAppearanceVolumeId(v); });
     default:
         return false;
     }

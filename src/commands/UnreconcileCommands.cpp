@@ -6,6 +6,8 @@
 #include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringTable.h"
 
+#include <algorithm>
+
 using namespace pelko_wave;
 
 namespace {
@@ -27,6 +29,52 @@ int FindFirstOtherReservedVolume(const CCampaign& campaign, int volumeId)
         }
     }
     return -1;
+}
+
+// The first volume of a wave before the given volume's wave that holds its own matching of the
+// item (found by the lookup); startVolumeId gets that matching's StartVolumeID.
+template <typename Lookup>
+bool FindMatchedInEarlierWave(const CCampaign& campaign, int volumeId, Lookup lookup,
+                              int& startVolumeId)
+{
+    const CWave* holder = campaign.FindWaveByVolume(volumeId);
+    for (int w = 0; holder && w < campaign.GetWaveCount(); ++w) {
+        const CWave* wave = campaign.GetWave(w);
+        if (wave->GetWaveOrder() >= holder->GetWaveOrder())
+            continue;
+        for (int v = 0; v < wave->GetVolumeCount(); ++v) {
+            if (const auto* matching = lookup(*wave->GetVolume(v))) {
+                startVolumeId = matching->GetStartVolumeId();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Where a question that first appeared in the volume appears once the volume is unreconciled:
+// the next volume that matches it, from the volume's wave on; else the first that matches it in
+// a wave before. False when no other volume matches it: it goes then.
+bool FindOtherAppearance(const CCampaign& campaign, const CQuestion& question, int volumeId,
+                         int& appearance)
+{
+    const int id = question.GetQuestionId();
+    return FindQuestionMatchedInOtherVolume(campaign, id, volumeId, appearance) ||
+           FindMatchedInEarlierWave(
+               campaign, volumeId,
+               [id](const CVolume& volume) { return volume.FindQuestionMatching(id); },
+               appearance);
+}
+
+bool FindOtherAppearance(const CCampaign& campaign, const CModality& modality, int volumeId,
+                         int& appearance)
+{
+    const int id = modality.GetModalityId();
+    return FindModalityMatchedInOtherVolume(campaign, id, volumeId, appearance, true) ||
+           FindMatchedInEarlierWave(
+               campaign, volumeId,
+               [id](const CVolume& volume) { return volume.FindModalityMatching(id); },
+               appearance);
 }
 
 } // namespace
@@ -57,8 +105,12 @@ bool CCmdUnreconcileVolume::Do(std::unique_ptr<CCallBackInfo>& record)
     // matchings.
     MatchingsByHolder<CModalityMatching> modalityMatchings;
     MatchingsByHolder<CQuestionMatching> questionMatchings;
-    UnreconcileModalities(modalityMatchings);
+    // The questions first: a response whose question goes goes with it, its matchings without
+    // copies for the child volumes.
     UnreconcileQuestions(questionMatchings);
+    UnreconcileModalities(modalityMatchings);
+    TakeResponsesWithTheirQuestions(modalityMatchings);
+    RemoveMergingsOfListedResponses();
     SVolumeTreeChanges removed;
     for (const auto& [holder, matchings] : modalityMatchings) {
         for (auto& matching : holder->RemoveModalityMatchings(matchings))
@@ -98,11 +150,13 @@ void CCmdUnreconcileVolume::UnreconcileMatching(TMatching& matching,
                                                 int itemId, MatchingsByHolder<TMatching>& removed)
 {
     CCampaign& campaign = *m_pCampaign;
-    // Every child that inherits the matching through the volume keeps it as its own copy.
+    // Every child that inherits the matching through the volume keeps it as its own copy; a
+    // child not reconciled yet holds no matchings (its reconciliation makes them).
     if (IsVolumeBefore(&campaign, m_volumeId, matching.GetEndVolumeId())) {
         for (int c = 0; c < m_pVolume->GetChildVolumeCount(); ++c) {
             CVolume* child = m_pVolume->GetChildVolumeAt(c);
-            if ((child->*lookup)(itemId, child->GetVolumeId()) == &matching)
+            if (child->GetStatus() != VOLUME_UNRECONCILED &&
+                (child->*lookup)(itemId, child->GetVolumeId()) == &matching)
                 m_matchings.Add(campaign, CopyToVolume(matching, *child));
         }
     }
@@ -125,11 +179,15 @@ void CCmdUnreconcileVolume::UnreconcileModalities(
     for (int i = 0; i < campaign.GetModalityCount(); ++i)
         modalities.push_back(campaign.GetModality(i));
 
+    QSet<int> goingQuestions;
+    for (const CQuestion* question : std::as_const(m_removedQuestionList))
+        goingQuestions.insert(question->GetQuestionId());
     for (auto it = modalities.rbegin(); it != modalities.rend(); ++it) {
         CModality* modality = *it;
         // The wave responses of the reserved question belong to the volume, not to its
-        // reconciliation.
-        if (modality->GetQuestionId() == RESERVED_QUESTION_ID)
+        // reconciliation; the responses of a question that goes go with it.
+        if (modality->GetQuestionId() == RESERVED_QUESTION_ID ||
+            goingQuestions.contains(modality->GetQuestionId()))
             continue;
         const int modalityId = modality->GetModalityId();
         if (CModalityMatching* matching =
@@ -138,9 +196,9 @@ void CCmdUnreconcileVolume::UnreconcileModalities(
                                 removed);
         if (modality->GetAppearanceVolumeId() != m_volumeId)
             continue;
-        // Another volume of this wave may match it too, as for questions: it must stay then.
+        // Another volume may match it too, as for questions: it must stay then.
         int start = -1;
-        if (FindModalityMatchedInOtherVolume(campaign, modalityId, m_volumeId, start, true)) {
+        if (FindOtherAppearance(campaign, *modality, m_volumeId, start)) {
             m_modalityAppearanceBefore.insert(modality, m_volumeId);
             m_modalityAppearanceAfter.insert(modality, start);
             modality->SetAppearanceVolumeId(start);
@@ -166,13 +224,55 @@ void CCmdUnreconcileVolume::UnreconcileQuestions(
         if (question->GetAppearanceVolumeId() != m_volumeId)
             continue;
         int start = -1;
-        if (FindQuestionMatchedInOtherVolume(campaign, questionId, m_volumeId, start)) {
+        if (FindOtherAppearance(campaign, *question, m_volumeId, start)) {
             m_questionAppearanceBefore.insert(question, m_volumeId);
             m_questionAppearanceAfter.insert(question, start);
             question->SetAppearanceVolumeId(start);
         } else if (!(m_keepChapters && question->GetElementType() == 0)) {
             m_removedQuestionList.append(question);
         }
+    }
+}
+
+void CCmdUnreconcileVolume::TakeResponsesWithTheirQuestions(
+    MatchingsByHolder<CModalityMatching>& removed)
+{
+    CCampaign& campaign = *m_pCampaign;
+    QSet<const CModality*> listed(m_removedModalityList.cbegin(), m_removedModalityList.cend());
+    for (const CQuestion* question : std::as_const(m_removedQuestionList)) {
+        for (int r = 0; r < question->GetModalityCount(); ++r) {
+            CModality* modality = question->GetModality(r);
+            if (listed.contains(modality))
+                continue;
+            listed.insert(modality);
+            m_removedModalityList.append(modality);
+            // A matching of it that a volume still holds goes with it.
+            for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+                const CWave& wave = *campaign.GetWave(w);
+                for (int v = 0; v < wave.GetVolumeCount(); ++v) {
+                    CVolume* volume = wave.GetVolume(v);
+                    if (const CModalityMatching* matching =
+                            volume->FindModalityMatching(modality->GetModalityId()))
+                        removed[volume].insert(matching);
+                }
+            }
+        }
+    }
+}
+
+void CCmdUnreconcileVolume::RemoveMergingsOfListedResponses()
+{
+    CCampaign& campaign = *m_pCampaign;
+    QSet<int> ids;
+    for (const CModality* modality : std::as_const(m_removedModalityList))
+        ids.insert(modality->GetModalityId());
+    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
+        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
+        if (ids.contains(merging.GetMasterModalityId()) ||
+            ids.contains(merging.GetChildModalityId()))
+            m_mergings.push_back(campaign.RemoveModalityMerging(merging.GetMergeVolumeId(),
+                                                                merging.GetMasterModalityId(),
+                                                                merging.GetChildModalityId()));
     }
 }
 
@@ -192,6 +292,7 @@ void CCmdUnreconcileVolume::ApplyChange()
     CCampaign& campaign = *m_pCampaign;
     m_pVolume->SetMainVolumeLinkQuestionId(m_linkAfter);
     campaign.RemoveModalityMergingsOfVolume(m_volumeId, m_mergings);
+    RemoveMergingsOfListedResponses();
     m_matchings.Redo(campaign);
     RemoveListedItems();
     for (auto it = m_questionAppearanceAfter.cbegin(); it != m_questionAppearanceAfter.cend(); ++it)
@@ -291,23 +392,54 @@ void CCmdRemoveVolume::FindReservedItems()
         if (volume.GetModalityMatching(i)->GetQuestionId() == RESERVED_QUESTION_ID)
             m_pReservedModalityMatching = volume.GetModalityMatching(i);
     }
-    if (m_pReservedModalityMatching)
-        m_pReservedModality = campaign.GetModalityById(m_pReservedModalityMatching->GetModalityId());
     m_pReservedQuestionMatching = volume.FindQuestionMatching(RESERVED_QUESTION_ID);
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
-    if (!m_pReservedQuestionMatching || !reserved)
+    if (!reserved)
         return;
-    const bool losesResponse =
-        m_pReservedModality && reserved->FindModalityIndex(m_pReservedModality) >= 0;
-    const int responsesLeft = reserved->GetModalityCount() - (losesResponse ? 1 : 0);
-    if (responsesLeft == 0) {
+    // The volume's wave responses (the one its matching names, and any that first appears in
+    // it, its matching taken out by hand) go with it, unless another volume matches one: that
+    // one first appears there from now on.
+    for (int r = 0; r < reserved->GetModalityCount(); ++r) {
+        CModality* response = reserved->GetModality(r);
+        const bool appearsHere = response->GetAppearanceVolumeId() == m_volumeId;
+        if (!appearsHere && !(m_pReservedModalityMatching &&
+                              response->GetModalityId() ==
+                                  m_pReservedModalityMatching->GetModalityId()))
+            continue;
+        int elsewhere = -1;
+        if (!FindOtherAppearance(campaign, *response, m_volumeId, elsewhere))
+            m_reservedModalities.push_back(response);
+        else if (appearsHere)
+            m_reservedAppearances.push_back({response, m_volumeId, elsewhere});
+    }
+    const int responsesLeft = reserved->GetModalityCount() - int(m_reservedModalities.size());
+    const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);
+    // Question 1 goes with the last wave response, unless another volume still matches it.
+    const bool ownsQuestion =
+        m_pReservedQuestionMatching || reserved->GetAppearanceVolumeId() == m_volumeId;
+    if (responsesLeft == 0 && next < 0 && ownsQuestion) {
         m_pReservedQuestion = reserved;
     } else if (reserved->GetAppearanceVolumeId() == m_volumeId) {
-        // Question 1 first appears in the next volume that has its own wave response.
-        const int next = FindFirstOtherReservedVolume(campaign, m_volumeId);
-        if (next >= 0) {
+        // Question 1 first appears in the next volume that has its own wave response; without
+        // one, where the first of the wave responses that stay first appears.
+        int after = next;
+        for (int r = 0; next < 0 && r < reserved->GetModalityCount(); ++r) {
+            const CModality* response = reserved->GetModality(r);
+            if (std::find(m_reservedModalities.begin(), m_reservedModalities.end(), response) !=
+                m_reservedModalities.end())
+                continue;
+            int appearance = response->GetAppearanceVolumeId();
+            for (const SAppearanceMove& move : m_reservedAppearances) {
+                if (move.Response == response)
+                    appearance = move.After;
+            }
+            if (campaign.FindVolume(appearance) &&
+                (after < 0 || campaign.IsVolumeBefore(appearance, after)))
+                after = appearance;
+        }
+        if (after >= 0) {
             m_appearanceBefore = m_volumeId;
-            m_appearanceAfter = next;
+            m_appearanceAfter = after;
         }
     }
 }
@@ -325,11 +457,25 @@ void CCmdRemoveVolume::TakeOut(bool first)
         if (m_pReservedQuestionMatching)
             m_reservedMatchings.Remove(campaign, m_pReservedQuestionMatching, volume);
     }
-    if (m_pReservedModality) {
-        if (reserved)
-            reserved->RemoveModality(m_pReservedModality->GetModalityId());
-        m_reservedModality = campaign.RemoveModality(m_pReservedModality->GetModalityId());
+    // The mergings of the wave responses that go, then the responses.
+    QSet<int> gone;
+    for (const CModality* response : m_reservedModalities)
+        gone.insert(response->GetModalityId());
+    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
+        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
+        if (gone.contains(merging.GetMasterModalityId()) ||
+            gone.contains(merging.GetChildModalityId()))
+            m_reservedMergings.push_back(campaign.RemoveModalityMerging(
+                merging.GetMergeVolumeId(), merging.GetMasterModalityId(),
+                merging.GetChildModalityId()));
     }
+    for (const CModality* response : m_reservedModalities) {
+        if (reserved)
+            reserved->RemoveModality(response->GetModalityId());
+        m_removedReservedModalities.push_back(campaign.RemoveModality(response->GetModalityId()));
+    }
+    for (const SAppearanceMove& move : m_reservedAppearances)
+        move.Response->SetAppearanceVolumeId(move.After);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceAfter);
     if (m_pReservedQuestion)
@@ -373,11 +519,18 @@ void CCmdRemoveVolume::PutBack()
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
     if (m_appearanceAfter >= 0 && reserved)
         reserved->SetAppearanceVolumeId(m_appearanceBefore);
-    if (m_reservedModality) {
-        campaign.AddModality(std::move(m_reservedModality));
+    for (const SAppearanceMove& move : m_reservedAppearances)
+        move.Response->SetAppearanceVolumeId(move.Before);
+    for (auto& response : m_removedReservedModalities) {
+        CModality* raw = response.get();
+        campaign.AddModality(std::move(response));
         if (reserved)
-            reserved->InsertModality(m_pReservedModality);
+            reserved->InsertModality(raw);
     }
+    m_removedReservedModalities.clear();
+    for (auto it = m_reservedMergings.rbegin(); it != m_reservedMergings.rend(); ++it)
+        campaign.AddModalityMerging(std::move(*it));
+    m_reservedMergings.clear();
     m_reservedMatchings.Undo(campaign);
 }
 

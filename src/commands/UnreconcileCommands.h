@@ -57,6 +57,11 @@ private:
                              MatchingsByHolder<TMatching>& removed);
     void UnreconcileModalities(MatchingsByHolder<pelko_wave::CModalityMatching>& removed);
     void UnreconcileQuestions(MatchingsByHolder<pelko_wave::CQuestionMatching>& removed);
+    // Lists the responses of the listed questions too (a response goes with its question), with
+    // any matching of them that a volume holds.
+    void TakeResponsesWithTheirQuestions(MatchingsByHolder<pelko_wave::CModalityMatching>& removed);
+    // Takes out every merging that names a listed response, keeping it with the volume's own.
+    void RemoveMergingsOfListedResponses();
     // Takes the listed responses and questions out of the campaign.
     void RemoveListedItems();
     void ApplyChange();
@@ -113,13 +118,25 @@ private:
     pelko_wave::CVolume* m_pParent = nullptr;
     int m_childPosition = -1;
     std::vector<pelko_wave::CVolume*> m_children;
-    // The volume's item of the reserved question: its response matching and response, its
-    // question matching, and question 1 itself when no response is left to it.
+    // A wave response that first appears elsewhere once the volume is gone.
+    struct SAppearanceMove
+    {
+        pelko_wave::CModality* Response;
+        int Before;
+        int After;
+    };
+
+    // The volume's item of the reserved question: its response matching, its question
+    // matching, the wave responses that go with the volume (owned while removed) with their
+    // mergings, the appearances that move, and question 1 itself when no response is left to
+    // it.
     pelko_wave::CModalityMatching* m_pReservedModalityMatching = nullptr;
     pelko_wave::CQuestionMatching* m_pReservedQuestionMatching = nullptr;
     CMatchingChanges m_reservedMatchings;
-    pelko_wave::CModality* m_pReservedModality = nullptr;
-    std::unique_ptr<pelko_wave::CModality> m_reservedModality;
+    std::vector<pelko_wave::CModality*> m_reservedModalities;
+    std::vector<std::unique_ptr<pelko_wave::CModality>> m_removedReservedModalities;
+    std::vector<std::unique_ptr<pelko_wave::CModalityMerging>> m_reservedMergings;
+    std::vector<SAppearanceMove> m_reservedAppearances;
     pelko_wave::CQuestion* m_pReservedQuestion = nullptr;
     std::unique_ptr<pelko_wave::CQuestion> m_reservedQuestion;
     int m_appearanceBefore = -1;

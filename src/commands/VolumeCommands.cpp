@@ -147,11 +147,15 @@ bool CCmdAddVolAnalyseMatching::Do(std::unique_ptr<CCallBackInfo>& record)
         m_questionOrdersAfter.Take(campaign);
     }
     m_pQuestionMatching = campaign.CreateReservedQuestionMatching(m_pVolume);
+    if (CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID))
+        m_responseOrdersBefore.Take(*reserved);
     m_pModality = campaign.CreateReservedModality(
         m_pVolume, FormatString(LoadString(IDS_WAVE_RESPONSE), {wave->GetName()}), languageId);
     m_pModalityMatching = campaign.CreateReservedModalityMatching(m_pVolume);
 
     CQuestion* reserved = campaign.GetQuestionById(RESERVED_QUESTION_ID);
+    if (reserved)
+        m_responseOrdersAfter.Take(*reserved);
     if (campaign.GetWave(0) == wave && reserved &&
         reserved->GetAppearanceVolumeId() != m_pVolume->GetVolumeId()) {
         m_previousAppearanceVolumeId = reserved->GetAppearanceVolumeId();
@@ -180,6 +184,7 @@ bool CCmdAddVolAnalyseMatching::Undo(std::unique_ptr<CCallBackInfo>& record)
             return false;
         reserved->RemoveModality(m_pModality->GetModalityId());
         m_modality = campaign.RemoveModality(m_pModality->GetModalityId());
+        m_responseOrdersBefore.Restore();
         m_questionMatching = m_pVolume->RemoveQuestionMatching(m_pQuestionMatching);
         if (m_pQuestion) {
             m_question = campaign.RemoveQuestion(RESERVED_QUESTION_ID);
@@ -211,6 +216,7 @@ bool CCmdAddVolAnalyseMatching::Redo(std::unique_ptr<CCallBackInfo>& record)
         m_pVolume->AddQuestionMatching(std::move(m_questionMatching));
         campaign.AddModality(std::move(m_modality));
         reserved->InsertModality(m_pModality);
+        m_responseOrdersAfter.Restore();
         m_pVolume->AddModalityMatching(std::move(m_modalityMatching));
         m_undone = false;
     }

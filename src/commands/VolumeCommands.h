@@ -102,6 +102,9 @@ private:
     // Making question 1 (at order 0) moves every other question one order up.
     CQuestionOrders m_questionOrdersBefore;
     CQuestionOrders m_questionOrdersAfter;
+    // Adding the wave response may move the later responses of question 1 one order up.
+    CModalityOrders m_responseOrdersBefore;
+    CModalityOrders m_responseOrdersAfter;
     SCampaignCounters m_countersBefore;
     SCampaignCounters m_countersAfter;
 };

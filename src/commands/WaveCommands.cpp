@@ -103,11 +103,19 @@ void CCmdNewWave::SplitVolumeTrees(CWave& wave)
             continue;
         const int volumeId = volume->GetVolumeId();
         const int parentId = volume->GetInheritsFromVolumeId();
+        // A volume not reconciled yet holds no matchings: it is reconciled as a root later, and
+        // copies made now would stand beside the matchings of that reconciliation.
+        if (volume->GetStatus() == VOLUME_UNRECONCILED) {
+            m_detached.push_back({volume, volume->GetParent(), parentId});
+            continue;
+        }
         QList<CModalityMatching*> responses;
         volume->CollectValidModalityMatchings(volumeId, responses);
+        // A matching the volume holds of its own stands before the inherited one: no copy then.
         for (CModalityMatching* inherited : std::as_const(responses)) {
             if (IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId)) {
-                modalityCopies.push_back(CopyToVolume(*inherited, *volume));
+                if (!volume->FindModalityMatching(inherited->GetModalityId()))
+                    modalityCopies.push_back(CopyToVolume(*inherited, *volume));
                 modalityEnds.emplace_back(inherited, parentId);
             }
         }
@@ -115,7 +123,8 @@ void CCmdNewWave::SplitVolumeTrees(CWave& wave)
         volume->CollectValidQuestionMatchings(volumeId, questions);
         for (CQuestionMatching* inherited : std::as_const(questions)) {
             if (IsVolumeBefore(m_pCampaign, inherited->GetStartVolumeId(), volumeId)) {
-                questionCopies.push_back(CopyToVolume(*inherited, *volume));
+                if (!volume->FindQuestionMatching(inherited->GetQuestionId()))
+                    questionCopies.push_back(CopyToVolume(*inherited, *volume));
                 questionEnds.emplace_back(inherited, parentId);
             }
         }

@@ -63,12 +63,20 @@ void CFlatSplitterHandle::paintEvent(QPaintEvent*)
         arrow << QPoint(middle, top) << QPoint(middle - 5, bottom) << QPoint(middle + 5, bottom);
     else
         arrow << QPoint(middle, bottom) << QPoint(middle - 5, top) << QPoint(middle + 5, top);
-    QColor fill(200, 200, 200);
-    if (m_hot)
-        fill = m_pressed ? QColor(Qt::black) : QColor(148, 148, 148);
+    const QColor fill = GetArrowColour();
     painter.setPen(fill);
     painter.setBrush(fill);
     painter.drawPolygon(arrow);
+}
+
+QColor CFlatSplitterHandle::GetArrowColour() const
+{
+    const QColor face = ColorRefToQColor(GetSysColor(COLOR_BTNFACE, palette()));
+    const QColor text = ColorRefToQColor(GetSysColor(COLOR_BTNTEXT, palette()));
+    const int share = !m_hot ? 2 : m_pressed ? 4 : 3; // quarters of the way to the text colour
+    auto channel = [share](int from, int to) { return from + (to - from) * share / 4; };
+    return QColor(channel(face.red(), text.red()), channel(face.green(), text.green()),
+                  channel(face.blue(), text.blue()));
 }
 
 void CFlatSplitterHandle::mousePressEvent(QMouseEvent* event)

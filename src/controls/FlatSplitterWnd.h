@@ -20,6 +20,10 @@ public:
     QRect GetButtonRect() const;
     bool IsButtonHot() const { return m_hot; }
     bool IsButtonPressed() const { return m_pressed; }
+    // The colour of the button's arrow now: halfway from the bar's face to the button-text
+    // colour, three quarters under the mouse, the text colour itself while pressed there; it
+    // stands out from the face whatever the desktop's colours.
+    QColor GetArrowColour() const;
 
     // Milliseconds between checks that the cursor is still over the button.
     static constexpr int kHoverCheckInterval = 100;

@@ -65,13 +65,7 @@ void CHyperLink::SetURL(const QString& target)
 
 void CHyperLink::SetLinkFont(const QString& face, int height, int weight, bool italic)
 {
-    m_logFont = LOGFONT();
-    m_logFont.lfFaceName = face;
-    m_logFont.lfHeight = height;
-    m_logFont.lfWeight = weight;
-    m_logFont.lfItalic = italic ? 1 : 0;
-    m_logFont.lfQuality = 4; // antialiased
-    m_font = LogFontToQFont(m_logFont);
+    m_font = NamedFont(face, height, weight, italic);
     m_font.setStyleStrategy(QFont::PreferAntialias);
     update();
 }

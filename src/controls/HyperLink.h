@@ -59,6 +59,8 @@ public:
     // What a click opens; also the tool tip. An empty target clears both.
     void SetURL(const QString& target);
     QString GetURL() const { return m_target; }
+    // The face where it is installed (else the application's font family), the height in
+    // pixels of a 96-dpi screen turned into points.
     void SetLinkFont(const QString& face, int height, int weight, bool italic);
 
     void SetColours(COLORREF idle, COLORREF hover, COLORREF pressed);
@@ -118,7 +120,6 @@ private:
     bool m_isLink = true;
     bool m_reserveIconSpace = false;
     bool m_multiLine = false;
-    LOGFONT m_logFont;
     QFont m_font;
     COLORREF m_idleColour = RGB(0, 0, 255);
     COLORREF m_hoverColour = RGB(255, 0, 0);

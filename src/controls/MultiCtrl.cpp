@@ -667,7 +667,9 @@ void CMultiCtrl::RecalcLayout()
     if (QWidget* button = m_children[ID_STATICBTN]) {
         const int buttonWidth = noLabel ? cx : w(40);
         button->setGeometry(0, 0, buttonWidth, cy);
-        left = buttonWidth + w(3);
+        // The value beside the button lines up with the values of the other controls, unless
+        // the button reaches past their label column.
+        left = std::max(left, buttonWidth + w(3));
     }
     if (QWidget* text = m_children[ID_STATIC])
         text->setGeometry(left, (cy - h(8)) / 2, cx - left, std::min(cy, h(8)));

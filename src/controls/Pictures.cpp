@@ -3,14 +3,19 @@
 #include "controls/TreePictures.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRadialGradient>
 
 #include <cmath>
 
 namespace {
+
+// The colours of the mark's three bars.
+const QColor kBarColours[] = {QColor(150, 210, 235), QColor(110, 200, 190), QColor(245, 200, 90)};
 
 // The program's mark, three rising bars in a ring with a soft glow, centred on a point, at a
 // scale of the splash screen's (a ring of radius 44).
@@ -29,31 +34,48 @@ void DrawMark(QPainter& painter, const QPointF& centre, double scale)
     painter.setPen(QPen(QColor(235, 245, 250), 4));
     painter.drawEllipse(QPointF(0, 0), 44, 44);
     painter.setPen(Qt::NoPen);
-    const QColor barColours[] = {QColor(150, 210, 235), QColor(110, 200, 190),
-                                 QColor(245, 200, 90)};
     for (int b = 0; b < 3; ++b) {
         const double height = 22 + b * 14;
-        painter.setBrush(barColours[b]);
+        painter.setBrush(kBarColours[b]);
         painter.drawRoundedRect(QRectF(-26 + b * 19, 26 - height, 14, height), 3, 3);
     }
     painter.restore();
 }
 
-// The program's icon: the mark on a rounded square of the splash screen's colours.
-QImage DrawIcon()
+// The program's icon at one size: the mark on a rounded square of the splash screen's colours.
+// From 32 pixels up the whole mark is drawn, scaled to the size; below, the ring and the glow
+// would blur into the square, so only the three bars are drawn, on whole pixels.
+QImage DrawIcon(int size)
 {
-    constexpr int kSize = 64;
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient background(0, 0, kSize, kSize);
+    QLinearGradient background(0, 0, size, size);
     background.setColorAt(0.0, QColor(24, 45, 82));
     background.setColorAt(1.0, QColor(38, 150, 140));
     painter.setPen(Qt::NoPen);
     painter.setBrush(background);
-    painter.drawRoundedRect(QRectF(1, 1, kSize - 2, kSize - 2), 12, 12);
-    DrawMark(painter, QPointF(kSize / 2.0, kSize / 2.0), 0.56);
+    const double inset = size >= 32 ? size / 64.0 : 0.0;
+    const double radius = size * 12.0 / 64.0;
+    painter.drawRoundedRect(QRectF(inset, inset, size - 2 * inset, size - 2 * inset), radius,
+                            radius);
+    if (size >= 32) {
+        DrawMark(painter, QPointF(size / 2.0, size / 2.0), 0.56 * size / 64.0);
+        return image;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int barWidth = std::max(2, int(std::lround(size * 0.17)));
+    const int gap = std::max(1, int(std::lround(size * 0.06)));
+    const int left = (size - 3 * barWidth - 2 * gap) / 2;
+    const int margin = int(std::lround(size * 0.2));
+    const int tallest = size - 2 * margin;
+    for (int b = 0; b < 3; ++b) {
+        const int height = std::max(2, int(std::lround(tallest * (2 + b) / 4.0)));
+        painter.fillRect(
+            QRect(left + b * (barWidth + gap), size - margin - height, barWidth, height),
+            kBarColours[b]);
+    }
     return image;
 }
 
@@ -217,11 +239,24 @@ QImage DrawMakeBase()
 
 } // namespace
 
+QImage ProgramIconPicture(int size)
+{
+    return size > 0 ? DrawIcon(size) : QImage();
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : kProgramIconSizes)
+        icon.addPixmap(QPixmap::fromImage(DrawIcon(size)));
+    return icon;
+}
+
 QImage LoadPicture(unsigned id)
 {
     switch (id) {
     case IDR_MAINFRAME_ICON:
-        return DrawIcon();
+        return DrawIcon(64);
     case IDB_QUESTION_KINDS:
         return DrawQuestionKindStrip();
     case IDB_CAMPAIGN_TREE:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 // The program's own pictures, by the resource ids the windows ask for. They are drawn here
@@ -25,3 +26,11 @@ enum : unsigned
 
 // The picture of a resource id, or a null image for an id that names none.
 QImage LoadPicture(unsigned id);
+
+// The sizes of the program's icon that a desktop asks for (menus, panels, task switchers,
+// file managers), each drawn for its size.
+inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The program's icon drawn at one size (a null image for a size below 1).
+QImage ProgramIconPicture(int size);
+// The program's window icon, with a picture drawn for every one of those sizes.
+QIcon ProgramIcon();

@@ -126,27 +126,44 @@ CRect CPropPageFrameDefault::GetMessageArea() const
 
 QFont CPropPageFrameDefault::CaptionFont()
 {
-    LOGFONT caption;
-    caption.lfHeight = 18;
-    caption.lfWeight = FW_SEMIBOLD;
-    return LogFontToQFont(caption);
+    return NamedFont(QStringLiteral("MS Shell Dlg 2"), 18, FW_SEMIBOLD);
 }
 
 void CPropPageFrameDefault::DrawCaption(QPainter& painter, CRect rect, const QString& text,
                                         const QImage& icon)
 {
-    FillHorizontalGradient(painter, rect, GetSysColor(COLOR_ACTIVECAPTION),
-                           GetSysColor(COLOR_3DFACE));
+    const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+    const int barLeft = rect.left;
+    const int barRight = rect.right;
+    int textLeft = rect.left;
+    if (!icon.isNull())
+        textLeft += icon.deviceIndependentSize().toSize().width() + 3;
+    textLeft += 2;
+    // The bar fades into the frame's face colour, in which the caption text would not read: the
+    // text stays on the caption colour, ending with an ellipsis before the last quarter of the
+    // bar, and the fade runs from behind its end to the right edge.
+    const int latestFade = barLeft + (barRight - barLeft) * 3 / 4;
+    const QFont font = CaptionFont();
+    const QFontMetrics metrics(font);
+    constexpr int FadeGap = 16;
+    const QString shown =
+        metrics.elidedText(text, Qt::ElideRight, std::max(0, latestFade - FadeGap - textLeft));
+    const int fadeFrom =
+        std::min(latestFade, textLeft + metrics.horizontalAdvance(shown) + FadeGap);
+    if (fadeFrom > barLeft)
+        FillRect(painter, CRect(barLeft, rect.top, fadeFrom, rect.bottom), caption);
+    FillHorizontalGradient(painter,
+                           CRect(std::max(barLeft, fadeFrom), rect.top, barRight, rect.bottom),
+                           caption, GetSysColor(COLOR_3DFACE));
     if (!icon.isNull()) {
         const QSize size = icon.deviceIndependentSize().toSize();
         painter.drawImage(QPoint(3, rect.CenterPoint().y - size.height() / 2), icon);
-        rect.left += size.width() + 3;
     }
-    rect.left += 2;
     painter.save();
     painter.setPen(ColorRefToQColor(GetSysColor(COLOR_CAPTIONTEXT)));
-    painter.setFont(CaptionFont());
-    DrawText(painter, text, rect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    painter.setFont(font);
+    CRect textArea(textLeft, rect.top, fadeFrom, rect.bottom);
+    DrawText(painter, shown, textArea, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     painter.restore();
 }
 

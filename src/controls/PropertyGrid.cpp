@@ -155,10 +155,8 @@ void CPropertyGrid::Initialize()
     if (parentWidget()) {
         m_normalFont = parentWidget()->font();
     } else {
-        LOGFONT tahoma;
-        tahoma.lfFaceName = QStringLiteral("Tahoma");
-        tahoma.lfHeight = -MulDiv(85, logicalDpiY(), 720);
-        m_normalFont = LogFontToQFont(tahoma);
+        m_normalFont = NamedFont(QStringLiteral("Tahoma"), 0);
+        m_normalFont.setPointSizeF(8.5);
     }
     m_boldFont = m_normalFont;
     m_boldFont.setWeight(QFont::Bold);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -29,6 +30,17 @@ int TabHeight()
     bar.addTab(QString());
     return bar.tabRect(0).height();
 }
+
+// The rows of the page tree, with some air between them.
+class CPageTreeRows final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 6);
+    }
+};
 } // namespace
 
 CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent) : QWidget(parent)
@@ -160,9 +172,8 @@ void CTreePropSheet::EnsureCreated()
     m_pageTree->setHeaderHidden(true);
     m_pageTree->setRootIsDecorated(true);
     m_pageTree->setFixedWidth(m_treeWidth - 5);
-    LOGFONT treeFont;
-    treeFont.lfHeight = 16;
-    m_pageTree->setFont(LogFontToQFont(treeFont));
+    m_pageTree->setFont(NamedFont(QStringLiteral("MS Shell Dlg 2"), 16));
+    m_pageTree->setItemDelegate(new CPageTreeRows(m_pageTree));
     body->addWidget(m_pageTree);
 
     m_frame = CreatePageFrameObject();
@@ -260,6 +271,11 @@ void CTreePropSheet::RebuildPageTree()
     }
     m_pageTree->expandAll();
     m_inSelChange = wasInChange;
+    // The tree is at least as wide as the sheet gives it, and wider where a caption would not
+    // fit: a font of this desktop may be wider than the one the width was chosen for.
+    const int needed = static_cast<const QAbstractItemView*>(m_pageTree)->sizeHintForColumn(0) +
+                       2 * m_pageTree->frameWidth() + 8;
+    m_pageTree->setFixedWidth(std::max(m_treeWidth - 5, needed));
 }
 
 QTreeWidgetItem* CTreePropSheet::FindTreeItemForPage(int page, QTreeWidgetItem* start) const

@@ -285,10 +285,28 @@ void CGridCtrl::DrawGrid(QPainter& painter, const CRect& clipBox)
             }
         }
     };
-    drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, topLeft.col, range.GetMaxCol(),
-              fixedWidth, true, true);
-    drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, 0, m_nFixedCols - 1, 0, true, false);
-    drawCells(0, m_nFixedRows - 1, 0, topLeft.col, range.GetMaxCol(), fixedWidth, true, false);
+    // Each section is clipped to its own area, as frozen sections are: a merged area that
+    // starts scrolled out of view is drawn from its top-left cell's origin, and would otherwise
+    // paint over the headings or the fixed columns.
+    const int farRight = std::max(clipBox.right, visible.right) + 1;
+    const int farBottom = std::max(clipBox.bottom, visible.bottom) + 1;
+    auto drawSection = [&](const CRect& area, auto&& draw) {
+        painter.save();
+        painter.setClipRect(area.ToQRect(),
+                            painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        draw();
+        painter.restore();
+    };
+    drawSection(CRect(fixedWidth, fixedHeight, farRight, farBottom), [&] {
+        drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, topLeft.col, range.GetMaxCol(),
+                  fixedWidth, true, true);
+    });
+    drawSection(CRect(0, fixedHeight, fixedWidth, farBottom), [&] {
+        drawCells(topLeft.row, range.GetMaxRow(), fixedHeight, 0, m_nFixedCols - 1, 0, true, false);
+    });
+    drawSection(CRect(fixedWidth, 0, farRight, fixedHeight), [&] {
+        drawCells(0, m_nFixedRows - 1, 0, topLeft.col, range.GetMaxCol(), fixedWidth, true, false);
+    });
     drawCells(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0, false, false);
 
     if (m_bVirtualMode)

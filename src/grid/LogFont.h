@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menus/NamedFont.h"
+
 #include <QFont>
 #include <QString>
 #include <cstdint>
@@ -53,3 +55,7 @@ LOGFONT QFontToLogFont(const QFont& font);
 
 // The font the system uses in message boxes (the controls' default cell font).
 LOGFONT GetMessageBoxFont();
+
+// A face of another desktop, where installed, else the application's family, in points
+// (menus/NamedFont.h).
+using menus::NamedFont;

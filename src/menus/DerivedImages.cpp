@@ -67,6 +67,21 @@ QImage MakeSilhouette(const QImage& source, COLORREF colour)
     return MapOpaquePixels(source, [colour](COLORREF) { return colour; });
 }
 
+QImage MakeDisabledSilhouette(const QImage& source, COLORREF colour)
+{
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = line[x];
+            const int light = (30 * qRed(p) + 59 * qGreen(p) + 11 * qBlue(p)) / 100;
+            line[x] = qRgba(GetRValue(colour), GetGValue(colour), GetBValue(colour),
+                            qAlpha(p) * (255 - light) / 255);
+        }
+    }
+    return image;
+}
+
 QPixmap CommandImage(const QPixmap& source, EImageKind kind)
 {
     if (kind == EImageKind::Normal || source.isNull())
@@ -84,19 +99,34 @@ QPixmap CommandImage(const QPixmap& source, EImageKind kind)
     return *it;
 }
 
-QPixmap SilhouetteImage(const QPixmap& source, COLORREF colour)
+namespace {
+// A one-colour form of the source from the cache, made by `make` the first time.
+QPixmap CachedColourForm(const QPixmap& source, int kind, COLORREF colour,
+                         QImage (*make)(const QImage&, COLORREF))
 {
     if (source.isNull())
         return source;
-    constexpr int kSilhouette = 3;
-    const SCacheKey key{source.cacheKey(), kSilhouette, colour};
+    const SCacheKey key{source.cacheKey(), kind, colour};
     auto it = Cache().find(key);
     if (it == Cache().end()) {
-        QPixmap derived = QPixmap::fromImage(MakeSilhouette(source.toImage(), colour));
+        QPixmap derived = QPixmap::fromImage(make(source.toImage(), colour));
         derived.setDevicePixelRatio(source.devicePixelRatio());
         it = Cache().insert(key, derived);
     }
     return *it;
+}
+} // namespace
+
+QPixmap SilhouetteImage(const QPixmap& source, COLORREF colour)
+{
+    constexpr int kSilhouette = 3;
+    return CachedColourForm(source, kSilhouette, colour, MakeSilhouette);
+}
+
+QPixmap DisabledSilhouetteImage(const QPixmap& source, COLORREF colour)
+{
+    constexpr int kDisabledSilhouette = 4;
+    return CachedColourForm(source, kDisabledSilhouette, colour, MakeDisabledSilhouette);
 }
 
 void ClearDerivedImages()

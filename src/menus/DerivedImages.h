@@ -24,12 +24,18 @@ QImage MakeShadedImage(const QImage& source);
 QImage MakeDisabledImage(const QImage& source, COLORREF wash);
 // The image in one colour: every opaque pixel takes the colour.
 QImage MakeSilhouette(const QImage& source, COLORREF colour);
+// The image in one colour, each pixel as opaque as it is dark: outlines and dark details keep
+// their shape while light areas let the background through, so that an image with large
+// opaque areas does not turn into a blob.
+QImage MakeDisabledSilhouette(const QImage& source, COLORREF colour);
 
 // The image of the kind for the source, with the current theme's wash colour; the derived
 // forms come from a cache.
 QPixmap CommandImage(const QPixmap& source, EImageKind kind);
 // The image in one colour, from the same cache.
 QPixmap SilhouetteImage(const QPixmap& source, COLORREF colour);
+// The disabled silhouette, from the same cache.
+QPixmap DisabledSilhouetteImage(const QPixmap& source, COLORREF colour);
 // Empties the cache of derived images (the palette or the theme changed).
 void ClearDerivedImages();
 

@@ -5,6 +5,7 @@
 #include "menus/UxThemeLoader.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <map>
@@ -209,6 +210,39 @@ std::optional<COLORREF> GetThemeBrushColor()
         return Get2003Colors().Base;
     }
     return std::nullopt;
+}
+
+void FillWithThemeBrush(QPainter& painter, const QRect& rect, const QBrush& brush,
+                        QPoint windowOrigin)
+{
+    QRect patterned = rect;
+    const QImage texture = brush.textureImage();
+    if (!texture.isNull()) {
+        const int end = windowOrigin.x() + texture.width();
+        if (rect.right() >= end) {
+            const int from = std::max(rect.left(), end);
+            painter.fillRect(QRect(from, rect.top(), rect.right() - from + 1, rect.height()),
+                             texture.pixelColor(texture.width() - 1, 0));
+            patterned.setRight(end - 1);
+        }
+    }
+    if (patterned.isEmpty())
+        return;
+    painter.save();
+    painter.setBrushOrigin(windowOrigin);
+    painter.fillRect(patterned, brush);
+    painter.restore();
+}
+
+COLORREF ThemeBrushColourAt(const QBrush& brush, int column)
+{
+    const QImage texture = brush.textureImage();
+    if (texture.isNull())
+        return FromQColor(brush.color());
+    if (column >= texture.width())
+        return FromQColor(texture.pixelColor(texture.width() - 1, 0));
+    const int x = (column % texture.width() + texture.width()) % texture.width();
+    return FromQColor(texture.pixelColor(x, 0));
 }
 
 COLORREF DisabledImageWash()

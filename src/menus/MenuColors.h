@@ -3,9 +3,13 @@
 #include "menus/ColorRef.h"
 
 #include <QBrush>
+#include <QPoint>
+#include <QRect>
 
 #include <array>
 #include <optional>
+
+class QPainter;
 
 // The colours of the menu themes, computed from the system values (SystemMetrics.h) and the
 // current draw mode: menu and menu-bar backgrounds, the selection colour, the Office-2003 scheme
@@ -47,6 +51,14 @@ std::array<COLORREF, 4> Get2003GradientColors();
 std::optional<QBrush> GetThemeBrush();
 // The colour a theme brush stands for where one colour is needed (its first colour).
 std::optional<COLORREF> GetThemeBrushColor();
+
+// Fills the rectangle with a theme brush laid from the window's origin (in painter
+// coordinates). A gradient brush's texture is as wide as the screen: on a wider window, its
+// last colour runs on beyond it rather than the gradient starting over.
+void FillWithThemeBrush(QPainter& painter, const QRect& rect, const QBrush& brush,
+                        QPoint windowOrigin);
+// The colour a theme brush shows at the window's column (counted from the window's origin).
+COLORREF ThemeBrushColourAt(const QBrush& brush, int column);
 
 // The wash colour of disabled images in the current mode.
 COLORREF DisabledImageWash();

@@ -4,6 +4,7 @@
 #include "menus/MenuColors.h"
 #include "menus/MenuPaint.h"
 #include "menus/MenuTheme.h"
+#include "menus/NamedFont.h"
 #include "menus/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -139,26 +140,12 @@ void DrawSubMenuArrow(QPainter& painter, const SMenuItemPaint& item, COLORREF co
     }
 }
 
-void FillWithBrush(QPainter& painter, const QRect& rect, const QBrush& brush, QPoint origin)
-{
-    painter.save();
-    painter.setBrushOrigin(origin);
-    painter.fillRect(rect, brush);
-    painter.restore();
-}
-
 // The colour a menu bar's background shows at painter column x.
 COLORREF BarBackgroundAt(const SMenuItemPaint& item, int x, COLORREF fallback)
 {
     if (!item.MenuBrush)
         return item.MenuBrushColour.value_or(fallback);
-    const QBrush& brush = *item.MenuBrush;
-    const QImage texture = brush.textureImage();
-    if (texture.isNull())
-        return FromQColor(brush.color());
-    const int tx =
-        ((x - item.WindowOrigin.x()) % texture.width() + texture.width()) % texture.width();
-    return FromQColor(texture.pixelColor(tx, 0));
+    return ThemeBrushColourAt(*item.MenuBrush, x - item.WindowOrigin.x());
 }
 
 // The open menu-bar item's drop shadow in the 4 columns right of `body`: rows 0-3 the bar's
@@ -249,10 +236,7 @@ COLORREF MarkColour(const SMenuItemPaint& item)
 
 QFont TitleFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    font.setWeight(QFont::Bold);
-    return font;
+    return NamedFont(QStringLiteral("Arial"), -14, 700);
 }
 
 // The check box of the classic routines (first and third): the rectangle shrunk by one with a
@@ -505,7 +489,7 @@ void DrawItem2003(QPainter& painter, const SMenuItemPaint& item)
         // The item's background first, everywhere: the bar's brush aligned to the window, so
         // the bar gradient runs on unbroken behind the items.
         if (item.MenuBrush)
-            FillWithBrush(painter, r, *item.MenuBrush, item.WindowOrigin);
+            FillWithThemeBrush(painter, r, *item.MenuBrush, item.WindowOrigin);
         else
             FillSolid(painter, r, base);
         if (active) {
@@ -814,7 +798,8 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
         if ((hot || selected) && !inactive && !highContrast)
             itemGradient(full.adjusted(0, 1, 0, 0), base);
         else if (item.MenuBrush && !highContrast)
-            FillWithBrush(painter, full.adjusted(0, 1, 0, 0), *item.MenuBrush, item.WindowOrigin);
+            FillWithThemeBrush(painter, full.adjusted(0, 1, 0, 0), *item.MenuBrush,
+                               item.WindowOrigin);
     }
     if (item.MenuBar) {
         if (selected)
@@ -844,7 +829,7 @@ void DrawItemThird(QPainter& painter, const SMenuItemPaint& item)
             const QPoint at(iconBox.left() + (iconBox.width() - size.width()) / 2,
                             iconBox.top() + (iconBox.height() - size.height()) / 2);
             if (state & ODS_DISABLED)
-                DrawSilhouette(painter, at, item.Image, disabled);
+                painter.drawPixmap(at, DisabledSilhouetteImage(item.Image, disabled));
             else
                 DrawImage(painter, at, item.Image);
         } else if (IsSystemCommand(item.Id)) {

@@ -85,10 +85,8 @@ void MenuTipManager::Install(QWidget* window)
 
 CPopupText* MenuTipManager::Tip()
 {
-    if (!m_tip) {
+    if (!m_tip)
         m_tip = std::make_unique<CPopupText>();
-        m_tip->SetMargins(QSize(4, 0));
-    }
     return m_tip.get();
 }
 

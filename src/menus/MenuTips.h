@@ -17,6 +17,9 @@ class CPopupText : public QWidget
 {
     Q_OBJECT
 public:
+    // The room between the text and the border on either side: the text never touches it.
+    static constexpr QSize kDefaultMargins{6, 3};
+
     explicit CPopupText(QWidget* parent = nullptr);
 
     // Sets the text and resizes the window to it (the text's size plus the margins), without
@@ -37,7 +40,7 @@ protected:
 
 private:
     QString m_text;
-    QSize m_margins{4, 0};
+    QSize m_margins{kDefaultMargins};
     QBasicTimer m_timer;
 };
 

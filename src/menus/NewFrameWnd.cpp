@@ -51,12 +51,11 @@ void CNewFrameWnd::paintEvent(QPaintEvent* event)
     if (!brush)
         return;
     QPainter painter(this);
-    painter.setBrushOrigin(0, 0);
     for (Qt::ToolBarArea area :
          {Qt::TopToolBarArea, Qt::BottomToolBarArea, Qt::LeftToolBarArea, Qt::RightToolBarArea}) {
         const QRect rect = DockAreaRect(area);
         if (!rect.isEmpty())
-            painter.fillRect(rect, *brush);
+            menus::FillWithThemeBrush(painter, rect, *brush, QPoint(0, 0));
     }
 }
 

@@ -276,10 +276,7 @@ void CNewMenuStyle::drawControl(ControlElement element, const QStyleOption* opti
     case CE_MenuBarEmptyArea: {
         if (HasThemeBrush(widget)) {
             if (const std::optional<QBrush> brush = GetThemeBrush()) {
-                painter->save();
-                painter->setBrushOrigin(WindowOrigin(widget));
-                painter->fillRect(option->rect, *brush);
-                painter->restore();
+                FillWithThemeBrush(*painter, option->rect, *brush, WindowOrigin(widget));
                 return;
             }
         }

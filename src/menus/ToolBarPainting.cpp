@@ -31,10 +31,7 @@ void DrawToolBarBackground(QPainter& painter, const QRect& rect, bool horizontal
     const bool themed = mode == 2 || mode == 3 || (mode >= 6 && mode <= 11);
     if (!floating && themed) {
         if (brush) {
-            painter.save();
-            painter.setBrushOrigin(windowOrigin);
-            painter.fillRect(rect, *brush);
-            painter.restore();
+            FillWithThemeBrush(painter, rect, *brush, windowOrigin);
         } else {
             FillSolid(painter, rect, MenuBarColor());
         }

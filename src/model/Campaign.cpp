@@ -179,7 +179,11 @@ int CCampaign::InsertWave(std::unique_ptr<CWave> wave)
         position = int(at - m_waves.begin());
         for (auto it = at; it != m_waves.end(); ++it)
             (*it)->SetWaveOrder((*it)->GetWaveOrder() + 1);
-        wave->SetWaveOrder(position + 1);
+        // Its place counted from 1, unless a wave before it has that order already (orders
+        // leave gaps where waves were removed): then the order after that wave's, still below
+        // the waves moved up. No two waves share an order.
+        const int after = position > 0 ? m_waves[size_t(position) - 1]->GetWaveOrder() + 1 : 0;
+        wave->SetWaveOrder(std::max(position + 1, after));
         m_waves.insert(at, std::move(wave));
         // The waves moved up may pass the highest order: it follows them, so that a wave
         // appended afterwards comes last.

@@ -21,6 +21,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -150,6 +151,19 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
         other->CollectMatchedQuestionIds(other->GetVolumeId(), matchedInWave);
     }
     const int linkQuestion = m_volume.GetMainVolumeLinkQuestionId();
+    // A volume reconciled for the first time may hold matchings of its own already (copies
+    // given when a volume above it was rematched or its matchings cut): they stand, and
+    // neither their campaign questions nor their source codes are matched a second time.
+    QSet<QString> ownCodes;
+    if (!reconcileUnmatchedOnly) {
+        for (int i = 0; i < m_volume.GetQuestionMatchingCount(); ++i) {
+            const CQuestionMatching& own = *m_volume.GetQuestionMatching(i);
+            if (own.GetQuestionId() == RESERVED_QUESTION_ID)
+                continue;
+            matchedInWave.insert(own.GetQuestionId());
+            ownCodes.insert(own.GetSourceId());
+        }
+    }
 
     const int questionCount = m_campaign.GetQuestionCount();
     const std::vector<uint32_t> loopMasks = GetQuestionLoopMasks(m_campaign);
@@ -175,7 +189,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
     for (int p = 0; p < sourceCount; ++p) {
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(p);
         m_sourceLoops[size_t(p)] = ReduceLoopMask(GetSourceLoopMask(source));
-        if (!usedCodes.contains(SourceCode(source)))
+        if (!usedCodes.contains(SourceCode(source)) && !ownCodes.contains(SourceCode(source)))
             m_sourceCandidates.insert(p);
     }
 }

@@ -184,21 +184,17 @@ QString GetReconciliationReportPath(const QString& waveName)
 
 bool WriteTextFile(const QString& text, const QString& path)
 {
-    QFile existing(path);
-    if (existing.exists() && !existing.remove()) {
-        GetWindowServices().MessageBox(
-            QDir::toNativeSeparators(path) + u'\n' + existing.errorString(), MB_OK | MB_ICONERROR);
-        return false;
-    }
+    // Written beside the file and put in its place whole: a file that cannot be replaced stays
+    // as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    GetWindowServices().MessageBox(QDir::toNativeSeparators(path) + u'\n' + reason,
+                                   MB_OK | MB_ICONERROR);
+    return false;
 }
 
 void FindOpenNumericEquivalents(const CCampaign& campaign, const CWave& wave,

@@ -88,8 +88,9 @@ void ShowReconciliationReport(const CWave& wave, const QString& report);
 // does not exist yet.
 QString GetReconciliationReportPath(const QString& waveName);
 
-// Writes the text to the file as UTF-8, whole, replacing the file. A file that cannot be
-// replaced is reported to the user; returns whether the file was written.
+// Writes the text to the file as UTF-8, whole, replacing the file only once the new text is
+// written in full. A file that cannot be written is reported to the user and left as it was;
+// returns whether the file was written.
 bool WriteTextFile(const QString& text, const QString& path);
 
 // A numeric campaign question that a volume did not match, beside an open campaign question

@@ -426,6 +426,18 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
     CheckInheritedResponseMatchings(m_volume, m_question, m_source, m_inherited, kept,
                                     m_index.CodeMap, m_campaignCandidates, m_sourceCandidates,
                                     m_index.BrokenInherited, m_report);
+    // A response matching the volume holds already (a copy given by a step on a volume above
+    // it) stands: neither its response nor its source is matched a second time.
+    for (auto it = m_campaignCandidates.begin(); it != m_campaignCandidates.end();) {
+        const CModalityMatching* own =
+            m_volume.FindModalityMatching(CampaignResponse(*it).GetModalityId());
+        if (!own || own->GetQuestionId() != m_question.GetQuestionId()) {
+            ++it;
+            continue;
+        }
+        m_sourceCandidates.erase(m_index.CodeMap.value(own->GetModalitySourceId(), -1));
+        it = m_campaignCandidates.erase(it);
+    }
 
     if (m_volume.IsMatchingStrict())
         MatchStrict(methods);

@@ -8,6 +8,39 @@
 // response sits on exactly one row of the response grid; a campaign question, or a source
 // question or response, may sit on several rows. Each mapper answers its "not found" id or row,
 // given at construction, for what it does not hold.
+//
+// Each mapper keeps a row index (row to id) and an id index (id to row) that always hold the
+// same pairs. The row numbers live only in the row index's nodes; an id index entry points at
+// its pair's node there. So when rows are inserted into or deleted from a grid, ShiftRows moves
+// the rows below in place, touching only their nodes, and both indexes follow.
+
+namespace row_mapper_detail {
+
+// A row number kept in a row index node. A row moved in place keeps the index ordered as long
+// as every row from some row on moves by the same amount onto free rows.
+template <typename Row> struct SRowKey
+{
+    mutable Row Value;
+};
+
+template <typename Row> struct SRowLess
+{
+    using is_transparent = void;
+    bool operator()(const SRowKey<Row>& a, const SRowKey<Row>& b) const
+    {
+        return a.Value < b.Value;
+    }
+    bool operator()(const SRowKey<Row>& a, Row b) const { return a.Value < b; }
+    bool operator()(Row a, const SRowKey<Row>& b) const { return a < b.Value; }
+};
+
+template <typename RowIndex, typename Row> void ShiftRowKeys(RowIndex& rows, Row from, Row delta)
+{
+    for (auto it = rows.lower_bound(from); it != rows.end(); ++it)
+        it->first.Value += delta;
+}
+
+} // namespace row_mapper_detail
 
 // One id on one row: each id and each row at most once.
 template <typename Id, typename Row> class CRowMapper
@@ -18,14 +51,16 @@ public:
     {
     }
     virtual ~CRowMapper() = default;
+    CRowMapper(const CRowMapper&) = delete;
+    CRowMapper& operator=(const CRowMapper&) = delete;
 
     // Inserts the pair; false, and nothing inserted, when the id or the row is already held.
     bool Add(Id id, Row row)
     {
         if (m_rowOfId.count(id) || m_idOfRow.count(row))
             return false;
-        m_rowOfId.emplace(id, row);
-        m_idOfRow.emplace(row, id);
+        const auto node = m_idOfRow.emplace(Key{row}, id).first;
+        m_rowOfId.emplace(id, node);
         return true;
     }
     // Erases the pair that holds the id or, when the id is absent, the pair that holds the row.
@@ -46,7 +81,7 @@ public:
     Row GetRow(Id id) const
     {
         const auto it = m_rowOfId.find(id);
-        return it == m_rowOfId.end() ? m_notFoundRow : it->second;
+        return it == m_rowOfId.end() ? m_notFoundRow : it->second->first.Value;
     }
     Id GetId(Row row) const
     {
@@ -58,12 +93,18 @@ public:
         m_rowOfId.clear();
         m_idOfRow.clear();
     }
+    // Moves every pair on the row or below it by delta rows (rows inserted or deleted above
+    // them); the rows they move onto must be free or moving themselves.
+    void ShiftRows(Row from, Row delta) { row_mapper_detail::ShiftRowKeys(m_idOfRow, from, delta); }
 
 private:
+    using Key = row_mapper_detail::SRowKey<Row>;
+    using RowIndex = std::map<Key, Id, row_mapper_detail::SRowLess<Row>>;
+
     Id m_notFoundId;
     Row m_notFoundRow;
-    std::map<Id, Row> m_rowOfId;
-    std::map<Row, Id> m_idOfRow;
+    std::map<Id, typename RowIndex::iterator> m_rowOfId;
+    RowIndex m_idOfRow;
 };
 
 // Ids and rows many to many; a pair added twice is held twice. The walks over an id's rows
@@ -83,16 +124,27 @@ public:
     // Always true.
     bool Add(const Id& id, Row row)
     {
-        m_rowsOfId.emplace(id, row);
-        m_idsOfRow.emplace(row, id);
+        const auto node = m_idsOfRow.emplace(Key{row}, id);
+        m_rowsOfId.emplace(id, node);
         return true;
     }
-    // Erases the first (id, row) entry of each index; true only when both held one.
+    // Erases the first pair of the id on the row; true when there was one. A cursor on it moves
+    // to the end, so that a walk never follows an erased entry.
     bool Remove(const Id& id, Row row)
     {
-        const bool fromIds = EraseFirst(m_rowsOfId, id, row, m_idCursor);
-        const bool fromRows = EraseFirst(m_idsOfRow, row, id, m_rowCursor);
-        return fromIds && fromRows;
+        const auto [first, last] = m_rowsOfId.equal_range(id);
+        for (auto it = first; it != last; ++it) {
+            if (it->second->first.Value != row)
+                continue;
+            if (m_rowCursor == it->second)
+                m_rowCursor = m_idsOfRow.end();
+            if (m_idCursor == it)
+                m_idCursor = m_rowsOfId.end();
+            m_idsOfRow.erase(it->second);
+            m_rowsOfId.erase(it);
+            return true;
+        }
+        return false;
     }
     // Puts the id cursor on the id's first row and returns it.
     Row GetFirstRow(const Id& id)
@@ -100,7 +152,7 @@ public:
         m_idCursor = m_rowsOfId.lower_bound(id);
         if (m_idCursor == m_rowsOfId.end() || m_idCursor->first != id)
             return m_notFoundRow;
-        return m_idCursor->second;
+        return m_idCursor->second->first.Value;
     }
     // Moves the id cursor to the id's next row and returns it; the not-found row once the
     // cursor has left the id's rows.
@@ -111,14 +163,16 @@ public:
         ++m_idCursor;
         if (m_idCursor == m_rowsOfId.end() || m_idCursor->first != id)
             return m_notFoundRow;
-        return m_idCursor->second;
+        return m_idCursor->second->first.Value;
     }
     // Puts the row cursor on the row's first id and returns it.
     Id GetId(Row row)
     {
-        m_rowCursor = m_idsOfRow.find(row);
-        if (m_rowCursor == m_idsOfRow.end())
+        m_rowCursor = m_idsOfRow.lower_bound(row);
+        if (m_rowCursor == m_idsOfRow.end() || m_rowCursor->first.Value != row) {
+            m_rowCursor = m_idsOfRow.end();
             return m_notFoundId;
+        }
         return m_rowCursor->second;
     }
     void Clear()
@@ -128,32 +182,24 @@ public:
         m_idCursor = m_rowsOfId.end();
         m_rowCursor = m_idsOfRow.end();
     }
+    // Moves every pair on the row or below it by delta rows (rows inserted or deleted above
+    // them); the rows they move onto must be free or moving themselves.
+    void ShiftRows(Row from, Row delta)
+    {
+        row_mapper_detail::ShiftRowKeys(m_idsOfRow, from, delta);
+    }
 
 private:
-    // Erases the first entry of the key with that value; a cursor on it moves to the end, so
-    // that a walk never follows an erased entry.
-    template <typename Map, typename Key, typename Value>
-    static bool EraseFirst(Map& map, const Key& key, const Value& value,
-                           typename Map::iterator& cursor)
-    {
-        const auto [first, last] = map.equal_range(key);
-        for (auto it = first; it != last; ++it) {
-            if (it->second == value) {
-                if (cursor == it)
-                    cursor = map.end();
-                map.erase(it);
-                return true;
-            }
-        }
-        return false;
-    }
+    using Key = row_mapper_detail::SRowKey<Row>;
+    using RowIndex = std::multimap<Key, Id, row_mapper_detail::SRowLess<Row>>;
+    using IdIndex = std::multimap<Id, typename RowIndex::iterator>;
 
     Id m_notFoundId;
     Row m_notFoundRow;
-    std::multimap<Id, Row> m_rowsOfId;
-    std::multimap<Row, Id> m_idsOfRow;
-    typename std::multimap<Id, Row>::iterator m_idCursor;
-    typename std::multimap<Row, Id>::iterator m_rowCursor;
+    IdIndex m_rowsOfId;
+    RowIndex m_idsOfRow;
+    typename IdIndex::iterator m_idCursor;
+    typename RowIndex::iterator m_rowCursor;
 };
 
 // The response grid: one row per campaign response.

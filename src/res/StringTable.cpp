@@ -102,6 +102,11 @@ constexpr SStringEntry kStrings[] = {
     {57664, u"Show the version of the program and its links\nAbout"},
     {57665, u"Quit the program, asking to save changes\nExit"},
 
+    // Status-bar lock-key panes
+    {59137, u"CAP"},
+    {59138, u"NUM"},
+    {59139, u"SCRL"},
+
     // Volume source file dialogs
     {63000, u"zoz"},
     {63001, u"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"},
@@ -864,10 +869,12 @@ constexpr SStringEntry kStrings[] = {
     {63905, u"No source file to add: the list files of the command line name none."},
     {63906, u"It is neither a ZOZ, a Triple-S nor a Dimensions questionnaire."},
     {63907, u"The reconciliation report could not be written to '%s'."},
+    {63908, u"The report file '%s' is the same file as '%s', which the run reads or saves: the report would overwrite it."},
     // Saving
     {63910, u"These source files could not be copied into the campaign's data folder '%s'; their volumes keep using them where they are, and the copies are tried again at the next save:\n\n%s"},
     // Reading a campaign file
     {63930, u"The volume \"%s\" (%d) inherits from the volume %d, which is not in the campaign file: it was read as a root volume."},
+    {63931, u"The campaign file '%s' was not found."},
     // The window program
     {63950, u"No display is available for the window program. Run \"plim -?\" to see the command-line use."},
     {63952, u"Unable to start the application '%s'. Please check your installation is correct and try to start '%s' manually.\n\nError code: %d."},

@@ -42,8 +42,7 @@ CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("AboutIcon"));
-    icon->setPixmap(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))
-                        .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setPixmap(QPixmap::fromImage(ProgramIconPicture(32)));
     icon->setGeometry(units.ToPixelsX(10), units.ToPixelsY(10), 32, 32);
 
     auto* name = new QLabel(QStringLiteral("Plim"), this);

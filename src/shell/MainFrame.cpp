@@ -70,6 +70,9 @@ CMainFrame::CMainFrame(CCommandActions& actions, std::unique_ptr<IShellPanes> pa
     statusBar()->addPermanentWidget(m_languagePane);
     connect(language, &QAction::changed, m_languagePane,
             [this, language] { m_languagePane->setText(language->text()); });
+    m_lockKeyTimer.setInterval(200);
+    connect(&m_lockKeyTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockKeyPanes);
+    SetLockKeyReader(PlatformLockKeyReader());
 
     // The campaign tree beside a column of the right-hand host over the property pane. The
     // tree and the property pane keep their sizes when the window's size changes.
@@ -89,6 +92,50 @@ CMainFrame::CMainFrame(CCommandActions& actions, std::unique_ptr<IShellPanes> pa
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetLockKeyReader(LockKeyReader reader)
+{
+    m_lockKeyReader = std::move(reader);
+    if (!m_lockKeyReader) {
+        m_lockKeyTimer.stop();
+        for (QLabel*& pane : m_lockKeyPanes) {
+            delete pane;
+            pane = nullptr;
+        }
+        return;
+    }
+    if (!m_lockKeyPanes[0]) {
+        const unsigned ids[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+        const char* names[3] = {"CapsLockPane", "NumLockPane", "ScrollLockPane"};
+        for (int i = 0; i < 3; ++i) {
+            auto* pane = new QLabel;
+            pane->setObjectName(QString::fromLatin1(names[i]));
+            pane->setProperty("onText", LoadString(ids[i]));
+            pane->setTextFormat(Qt::PlainText);
+            pane->setAlignment(Qt::AlignCenter);
+            pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(ids[i])) + 8);
+            statusBar()->addPermanentWidget(pane);
+            m_lockKeyPanes[i] = pane;
+        }
+    }
+    UpdateLockKeyPanes();
+    m_lockKeyTimer.start();
+}
+
+void CMainFrame::UpdateLockKeyPanes()
+{
+    if (!m_lockKeyReader || !m_lockKeyPanes[0])
+        return;
+    const std::optional<SLockKeys> keys = m_lockKeyReader();
+    const bool on[3] = {keys && keys->Caps, keys && keys->Num, keys && keys->Scroll};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* pane = m_lockKeyPanes[i];
+        const QString text = on[i] ? pane->property("onText").toString() : QString();
+        if (pane->text() != text)
+            pane->setText(text);
+    }
+}
 
 void CMainFrame::SetDocumentTitle(const QString& title)
 {

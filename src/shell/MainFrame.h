@@ -1,7 +1,10 @@
 #pragma once
 
 #include "menus/NewFrameWnd.h"
+#include "shell/LockKeys.h"
 #include "shell/ShellPanes.h"
+
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -12,10 +15,11 @@ class CNewToolBar;
 class QLabel;
 
 // The main window: the main menu, three toolbars side by side in one row (the main one, the
-// reconciliation page's and the options one), a status bar with the message pane and the
-// language pane, and two flat splitters holding the three panes: the campaign tree on the left,
-// the right-hand host above the property pane on the right. A change of the window's height
-// goes to the right-hand host; the property pane and the campaign tree keep their sizes.
+// reconciliation page's and the options one), a status bar with the message pane, the language
+// pane and, where the platform tells their state, the lock-key panes, and two flat splitters
+// holding the three panes: the campaign tree on the left, the right-hand host above the
+// property pane on the right. A change of the window's height goes to the right-hand host; the
+// property pane and the campaign tree keep their sizes.
 class CMainFrame : public CNewFrameWnd
 {
     Q_OBJECT
@@ -35,6 +39,22 @@ public:
     CNewToolBar* GetToolBar(int index) const { return m_toolBars[index]; }
     QLabel* GetMessagePane() const { return m_messagePane; }
     QLabel* GetLanguagePane() const { return m_languagePane; }
+
+    // The caps-lock, num-lock and scroll-lock panes after the language pane: "CAP", "NUM" and
+    // "SCRL" while the key is on, blank while off. They are there only with a reader (the
+    // platform's, from the start); an empty reader takes them away.
+    enum ELockKey : int
+    {
+        CapsLockPane = 0,
+        NumLockPane = 1,
+        ScrollLockPane = 2
+    };
+    void SetLockKeyReader(LockKeyReader reader);
+    // Reads the lock keys into their panes (done every fifth of a second while there is a
+    // reader).
+    void UpdateLockKeyPanes();
+    // A lock-key pane; null when there are none.
+    QLabel* GetLockKeyPane(ELockKey key) const { return m_lockKeyPanes[key]; }
 
     // Asked on every close request; a false answer keeps the window open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
@@ -71,6 +91,9 @@ private:
     CNewToolBar* m_toolBars[3] = {};
     QLabel* m_messagePane = nullptr;
     QLabel* m_languagePane = nullptr;
+    QLabel* m_lockKeyPanes[3] = {};
+    LockKeyReader m_lockKeyReader;
+    QTimer m_lockKeyTimer;
     std::function<bool()> m_closeQuery;
     bool m_placementRestored = false;
     // The placement was stored while minimised: the panes take their default sizes.

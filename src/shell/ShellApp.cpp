@@ -78,14 +78,20 @@ CShellApp::CShellApp(CWaveApp& app, PaneMaker paneMaker, std::unique_ptr<IShellD
     // whoever ran the step (a command of the menus, or a view that issued its own). A step run
     // by a worker thread (the validation fixes) reaches the windows on the interface thread.
     m_app.SetDocumentModifiedNotifier([this](bool modified) {
-        const auto update = [this, modified] {
+        if (QThread::currentThread() == thread()) {
             m_doc.SetModifiedFlag(modified);
             UpdateCommands();
-        };
-        if (QThread::currentThread() == thread())
-            update();
-        else
-            QMetaObject::invokeMethod(this, update, Qt::QueuedConnection);
+            return;
+        }
+        // The news arrives later, when Undo or a save may have changed the flag again: the
+        // title takes the flag as it is then.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_doc.SetModifiedFlag(m_app.IsModified());
+                UpdateCommands();
+            },
+            Qt::QueuedConnection);
     });
 }
 

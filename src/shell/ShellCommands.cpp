@@ -19,6 +19,7 @@
 #include "res/StringTable.h"
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
+#include "views/IssueCommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -244,7 +245,8 @@ void CShellApp::MaximiseResponseCounts()
     callBacks.AfterRedo = callBacks.AfterUndo;
     std::unique_ptr<CCmdVirtual> command =
         std::make_unique<CCmdMaximiseResponseCnt>(campaign, answer == IDYES);
-    if (!m_app.ExecuteCommand(command, callBacks, nullptr, m_app.CaptureViewState(), true))
+    if (!m_app.ExecuteCommand(command, GuardCallBacks(this, callBacks), nullptr,
+                              m_app.CaptureViewState(), true))
         windows.MessageBox(command->GetErrorText(), MB_OK | MB_ICONWARNING);
 }
 

@@ -15,41 +15,83 @@
 #include <QThread>
 #include <QUrl>
 
+#include <type_traits>
+
 namespace {
 
-// A progress window as the core drives it; the window goes with the object.
+// Whether the caller runs on the interface thread. A command run by a worker (the validation
+// fixes) goes through the same steps as one of the interface thread, but the cursor, the event
+// loop and the windows belong to the interface thread, which waits for the worker meanwhile
+// inside a modal loop that keeps dispatching events.
+bool OnInterfaceThread()
+{
+    return !qApp || QThread::currentThread() == qApp->thread();
+}
+
+// Runs the call on the interface thread and returns its result: at once there, queued to it
+// from a worker, which waits until the call ran.
+template <class Call> auto OnInterfaceThreadCall(Call&& call) -> decltype(call())
+{
+    using Result = decltype(call());
+    if (OnInterfaceThread())
+        return call();
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(qApp, std::forward<Call>(call), Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            qApp, [&result, &call] { result = call(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+// A progress window as the core drives it, from whichever thread; the window goes with the
+// object.
 class CProgressWindow final : public IProgressWindow
 {
 public:
     explicit CProgressWindow(CProgressDlg* dialog) : m_dialog(dialog) {}
     ~CProgressWindow() override
     {
-        if (m_dialog)
-            m_dialog->DestroyWindow();
+        OnInterfaceThreadCall([this] {
+            if (m_dialog)
+                m_dialog->DestroyWindow();
+        });
     }
     CProgressWindow(const CProgressWindow&) = delete;
     CProgressWindow& operator=(const CProgressWindow&) = delete;
 
     void SetPos(int position) override
     {
-        if (m_dialog)
-            m_dialog->SetPos(position);
+        OnInterfaceThreadCall([this, position] {
+            if (m_dialog)
+                m_dialog->SetPos(position);
+        });
     }
-    int GetPos() const override { return m_dialog ? m_dialog->GetPos() : 0; }
+    int GetPos() const override
+    {
+        return OnInterfaceThreadCall([this] { return m_dialog ? m_dialog->GetPos() : 0; });
+    }
     void OffsetPos(int steps) override
     {
-        if (m_dialog)
-            m_dialog->OffsetPos(steps);
+        OnInterfaceThreadCall([this, steps] {
+            if (m_dialog)
+                m_dialog->OffsetPos(steps);
+        });
     }
     void SetPosToLast() override
     {
-        if (m_dialog)
-            m_dialog->SetPosToLast();
+        OnInterfaceThreadCall([this] {
+            if (m_dialog)
+                m_dialog->SetPosToLast();
+        });
     }
     void SetMessageText(const QString& text) override
     {
-        if (m_dialog)
-            m_dialog->SetMessageText(text);
+        OnInterfaceThreadCall([this, &text] {
+            if (m_dialog)
+                m_dialog->SetMessageText(text);
+        });
     }
 
 private:
@@ -98,6 +140,11 @@ QStringList NameFiltersFromFilter(const QString& filter)
 
 int CWidgetWindowServices::MessageBox(const QString& text, unsigned type)
 {
+    return OnInterfaceThreadCall([&] { return ShowMessageBox(text, type); });
+}
+
+int CWidgetWindowServices::ShowMessageBox(const QString& text, unsigned type)
+{
     QMessageBox box(IconOf(type), QApplication::applicationName(), text, QMessageBox::NoButton,
                     m_mainWindow);
     box.setTextFormat(Qt::PlainText);
@@ -140,26 +187,14 @@ int CWidgetWindowServices::MessageBox(const QString& text, unsigned type)
 std::unique_ptr<IProgressWindow>
 CWidgetWindowServices::CreateProgressDlg(const QString& caption, const QString& text, int range)
 {
-    return std::make_unique<CProgressWindow>(
-        ::CreateProgressDlg(caption, text, range, m_mainWindow));
+    return std::make_unique<CProgressWindow>(OnInterfaceThreadCall(
+        [&] { return ::CreateProgressDlg(caption, text, range, m_mainWindow); }));
 }
 
 void CWidgetWindowServices::ShowReport(const QString& title, int kind, const QString& html)
 {
-    ShowReportDlg(title, kind, html, m_mainWindow);
+    OnInterfaceThreadCall([&] { ShowReportDlg(title, kind, html, m_mainWindow); });
 }
-
-namespace {
-
-// Whether the caller runs on the interface thread. A command run by a worker (the validation
-// fixes) goes through the same steps as one of the interface thread, but the cursor and the
-// event loop belong to the interface thread, which is waiting for the worker meanwhile.
-bool OnInterfaceThread()
-{
-    return QThread::currentThread() == qApp->thread();
-}
-
-} // namespace
 
 void CWidgetWindowServices::BeginWaitCursor()
 {
@@ -188,17 +223,24 @@ void CWidgetWindowServices::PumpMessages()
 
 std::unique_ptr<CViewState> CWidgetWindowServices::CaptureViewState()
 {
-    return ::CaptureViewState(Panes());
+    return OnInterfaceThreadCall([this] { return ::CaptureViewState(Panes()); });
 }
 
 void CWidgetWindowServices::RestoreViewState(const CViewState& state)
 {
-    if (IShellPanes* panes = Panes())
-        ::RestoreViewState(*panes, state);
+    OnInterfaceThreadCall([this, &state] {
+        if (IShellPanes* panes = Panes())
+            ::RestoreViewState(*panes, state);
+    });
 }
 
 QString CWidgetWindowServices::ChooseFileToOpen(const QString& filter,
                                                 const QString& defaultExtension)
+{
+    return OnInterfaceThreadCall([&] { return AskFileToOpen(filter, defaultExtension); });
+}
+
+QString CWidgetWindowServices::AskFileToOpen(const QString& filter, const QString& defaultExtension)
 {
     QFileDialog dialog(m_mainWindow);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -212,6 +254,13 @@ QString CWidgetWindowServices::ChooseFileToOpen(const QString& filter,
 
 QString CWidgetWindowServices::ChooseFileToSave(const QString& initialPath, const QString& filter,
                                                 const QString& defaultExtension)
+{
+    return OnInterfaceThreadCall(
+        [&] { return AskFileToSave(initialPath, filter, defaultExtension); });
+}
+
+QString CWidgetWindowServices::AskFileToSave(const QString& initialPath, const QString& filter,
+                                             const QString& defaultExtension)
 {
     QFileDialog dialog(m_mainWindow);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -230,17 +279,20 @@ QString CWidgetWindowServices::ChooseFileToSave(const QString& initialPath, cons
 
 QString CWidgetWindowServices::ChooseFolder(const QString& title, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(m_mainWindow, title, startFolder);
+    return OnInterfaceThreadCall(
+        [&] { return QFileDialog::getExistingDirectory(m_mainWindow, title, startFolder); });
 }
 
 int CWidgetWindowServices::RunProgressDialog(const QString& caption, bool allowCancel,
                                              int upperBound, CUPDialogUserProcData& data)
 {
-    CUPDialog dialog(m_mainWindow, data.Proc, data.UserParam, caption, allowCancel, upperBound);
-    return dialog.DoModal();
+    return OnInterfaceThreadCall([&] {
+        CUPDialog dialog(m_mainWindow, data.Proc, data.UserParam, caption, allowCancel, upperBound);
+        return dialog.DoModal();
+    });
 }
 
 void CWidgetWindowServices::OpenFolder(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    OnInterfaceThreadCall([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
 }

@@ -16,7 +16,9 @@ QStringList NameFiltersFromFilter(const QString& filter);
 
 // The window services of the window program: message boxes, progress and report windows, the
 // wait cursor and the file choosers as widgets on the main window, the panes' snapshot through
-// the frame's panes.
+// the frame's panes. A call from a worker thread runs on the interface thread, the caller
+// waiting for its result; the wait cursor and the message pump are left to the interface
+// thread.
 class CWidgetWindowServices final : public IWindowServices
 {
 public:
@@ -51,6 +53,11 @@ public:
 
 private:
     IShellPanes* Panes() const { return m_panes ? m_panes() : nullptr; }
+    // The calls themselves, on the interface thread.
+    int ShowMessageBox(const QString& text, unsigned type);
+    QString AskFileToOpen(const QString& filter, const QString& defaultExtension);
+    QString AskFileToSave(const QString& initialPath, const QString& filter,
+                          const QString& defaultExtension);
 
     QPointer<QWidget> m_mainWindow;
     std::function<IShellPanes*()> m_panes;

@@ -84,7 +84,7 @@ QString CWindowProgram::NoDisplayMessage()
 bool CWindowProgram::Start(CWaveApp& app)
 {
     // Every window of the program (frame, dialogs, reports) shows the program's icon.
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture(IDR_MAINFRAME_ICON))));
+    QApplication::setWindowIcon(ProgramIcon());
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
     m_viewDialogs = std::make_unique<CCampaignViewDialogs>();

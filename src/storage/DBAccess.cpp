@@ -37,6 +37,8 @@ bool CDBAccess::Upgrade(CCampaign&)
     return true;
 }
 
+void CDBAccess::UpgradeWithNextSave(const QString&) {}
+
 QString CDBAccess::WriteSourcePathList(const CSourcePath& record) const
 {
     qnr::CPropertyList list;

@@ -59,6 +59,11 @@ public:
 
     // Brings a file written by an older program version up to date. Here: nothing to do.
     virtual bool Upgrade(pelko_wave::CCampaign& campaign);
+    // Makes the next successful Save bring the file, read as the given (older) version, up to
+    // date first, inside the save's own transaction: the file changes only when the campaign
+    // is saved into it. For a campaign moved to the current version in memory. Here: nothing
+    // to do.
+    virtual void UpgradeWithNextSave(const QString& fileVersion);
 
     virtual const QString& GetErrorText() const = 0;
     virtual void SetErrorText(const QString& text) = 0;

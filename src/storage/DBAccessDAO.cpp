@@ -121,6 +121,8 @@ bool CDBAccessDAO::Close()
 
 bool CDBAccessDAO::CreateDatabase()
 {
+    // A new file is of the current version.
+    m_upgradeVersion.clear();
     return Guarded("CreateDatabase", [this] {
         m_database.Close();
         const QString path = GetFilePath();

@@ -50,6 +50,7 @@ public:
     // Adds the columns that a file of the campaign's (older) version lacks and fills them,
     // and lets the Versions texts be empty.
     bool Upgrade(pelko_wave::CCampaign& campaign) override;
+    void UpgradeWithNextSave(const QString& fileVersion) override;
 
     const QString& GetErrorText() const override { return m_errorText; }
     void SetErrorText(const QString& text) override { m_errorText = text; }
@@ -115,8 +116,13 @@ private:
     void ConfigureConnection();
     void CheckCampaignTables();
     void AllowZeroLength(const QString& table, const QString& column);
+    // Upgrade's steps for a file of the given version, inside the caller's transaction; throws
+    // on a database error.
+    void UpgradeSchema(const QString& fileVersion);
 
     CSqliteDatabase m_database;
     bool m_readOnly = false;
+    // The version of a file that the next Save brings up to date; empty when none.
+    QString m_upgradeVersion;
     QString m_errorText;
 };

@@ -33,7 +33,13 @@ bool CDBAccessDAO::Save(const CCampaign& campaign)
     if (!Open())
         return false;
     std::optional<CSqliteTransaction> transaction;
-    if (!Guarded("Save", [&] { transaction.emplace(m_database); }))
+    // A file of an older version gets the columns that the campaign is written with first, in
+    // the same transaction as the rest.
+    if (!Guarded("Save", [&] {
+            transaction.emplace(m_database);
+            if (!m_upgradeVersion.isEmpty())
+                UpgradeSchema(m_upgradeVersion);
+        }))
         return false;
     // Each step joins the transaction; the first that fails ends the save, and the transaction
     // is rolled back when it goes out of scope, leaving the file as it was.
@@ -41,9 +47,10 @@ bool CDBAccessDAO::Save(const CCampaign& campaign)
                          SaveQuestionClasses(campaign) && SaveVersions(campaign) &&
                          SaveWaves(campaign) && SaveQuestions(campaign) &&
                          SaveModalities(campaign) && SaveModalityMergings(campaign);
-    if (!written)
+    if (!written || !Guarded("Save", [&] { transaction->Commit(); }))
         return false;
-    return Guarded("Save", [&] { transaction->Commit(); });
+    m_upgradeVersion.clear();
+    return true;
 }
 
 bool CDBAccessDAO::SaveCampaign(const CCampaign& campaign)

@@ -73,33 +73,37 @@ void CDBAccessDAO::AllowZeroLength(const QString& table, const QString& column)
         m_database.Execute(QStringLiteral("DROP TRIGGER %1").arg(QuoteName(trigger)));
 }
 
+void CDBAccessDAO::UpgradeSchema(const QString& fileVersion)
+{
+    const CPlimVersionUtils version(fileVersion);
+    const QString volumes = QStringLiteral("Volumes");
+    const QString questions = QStringLiteral("Questions");
+    const int boolean = int(EColumnType::Boolean);
+    if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_ANCESTOR_VALUES) &&
+        AddFieldIfMissing(volumes, QStringLiteral("MatchUsingAncestorValues"), boolean, 0))
+        SetColumnValueForAll(volumes,
+                             {QStringLiteral("MatchUsingAncestorValues"), QStringLiteral("0")});
+    if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_CASE_SENSITIVE) &&
+        AddFieldIfMissing(volumes, QStringLiteral("CaseSensitiveMatching"), boolean, 0))
+        SetColumnValueForAll(volumes,
+                             {QStringLiteral("CaseSensitiveMatching"), QStringLiteral("0")});
+    if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_DEVELOP_LEVELS) &&
+        AddFieldIfMissing(questions, QStringLiteral("IsDevelopLevels"), boolean, 0))
+        SetColumnValueForAll(questions, {QStringLiteral("IsDevelopLevels"), QStringLiteral("-1")});
+    if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_EMPTY_VERSIONS)) {
+        AllowZeroLength(questions, QStringLiteral("Versions"));
+        AllowZeroLength(QStringLiteral("Modalities"), QStringLiteral("Versions"));
+    }
+}
+
 bool CDBAccessDAO::Upgrade(CCampaign& campaign)
 {
     if (!Open())
         return false;
-    const CPlimVersionUtils version(campaign.GetVersionNumber());
     try {
         // All the steps or none.
         CSqliteTransaction transaction(m_database);
-        const QString volumes = QStringLiteral("Volumes");
-        const QString questions = QStringLiteral("Questions");
-        const int boolean = int(EColumnType::Boolean);
-        if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_ANCESTOR_VALUES) &&
-            AddFieldIfMissing(volumes, QStringLiteral("MatchUsingAncestorValues"), boolean, 0))
-            SetColumnValueForAll(volumes,
-                                 {QStringLiteral("MatchUsingAncestorValues"), QStringLiteral("0")});
-        if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_CASE_SENSITIVE) &&
-            AddFieldIfMissing(volumes, QStringLiteral("CaseSensitiveMatching"), boolean, 0))
-            SetColumnValueForAll(volumes,
-                                 {QStringLiteral("CaseSensitiveMatching"), QStringLiteral("0")});
-        if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_DEVELOP_LEVELS) &&
-            AddFieldIfMissing(questions, QStringLiteral("IsDevelopLevels"), boolean, 0))
-            SetColumnValueForAll(questions,
-                                 {QStringLiteral("IsDevelopLevels"), QStringLiteral("-1")});
-        if (version.IsFileOlderThan(CPlimVersionUtils::VERSION_EMPTY_VERSIONS)) {
-            AllowZeroLength(questions, QStringLiteral("Versions"));
-            AllowZeroLength(QStringLiteral("Modalities"), QStringLiteral("Versions"));
-        }
+        UpgradeSchema(campaign.GetVersionNumber());
         transaction.Commit();
         return true;
     } catch (const CSqliteError& error) {
@@ -109,4 +113,9 @@ bool CDBAccessDAO::Upgrade(CCampaign& campaign)
         SetOperationError("Upgrade");
     }
     return false;
+}
+
+void CDBAccessDAO::UpgradeWithNextSave(const QString& fileVersion)
+{
+    m_upgradeVersion = fileVersion;
 }

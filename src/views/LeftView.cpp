@@ -14,7 +14,6 @@
 #include "views/RightView.h"
 
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTreeView>
@@ -350,9 +349,15 @@ bool CLeftView::eventFilter(QObject* watched, QEvent* event)
             Select(hit);
         ShowContextMenu(point, request->globalPos());
     } else {
-        // From the keyboard: the item under the mouse cursor, not the selected one.
-        const QPoint global = QCursor::pos();
-        ShowContextMenu(m_tree->viewport()->mapFromGlobal(global), global);
+        // From the keyboard: the selected item, wherever the mouse is; the menu opens at it.
+        const QModelIndex current = m_tree->currentIndex();
+        if (current.isValid()) {
+            m_tree->scrollTo(current);
+            const QPoint point = m_tree->visualRect(current).center();
+            ShowContextMenu(point, m_tree->viewport()->mapToGlobal(point));
+        } else {
+            m_hContextItem = QModelIndex();
+        }
     }
     return true;
 }

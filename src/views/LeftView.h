@@ -46,9 +46,10 @@ SNewVolumeProperties MakeNewVolumeProperties(const SNewVolumeWizardResult& wizar
 
 // The left pane of the main window: the open campaign with its waves and, under each wave, its
 // volumes. Selecting an item tells the right-hand host and the property pane what to show; a
-// right click or the menu key opens the context menu of the item under the cursor, whose
-// commands go to the ContextCommand signal. The selection operations serve the snapshot of the
-// panes kept with every history entry, and the refill follows New and Open.
+// right click opens the context menu of the item under the cursor, the menu key that of the
+// selected item; the menu's commands go to the ContextCommand signal. The selection operations
+// serve the snapshot of the panes kept with every history entry, and the refill follows New and
+// Open.
 class CLeftView : public QWidget, public CViewLayout
 {
     Q_OBJECT

@@ -138,6 +138,8 @@ bool CRightReconciliationPage::LoadWave(long waveId)
         return false;
 
     CWaitCursor wait;
+    // The fading rows are those of the rows the fill replaces.
+    StopFades();
     m_waveId = waveId;
     bool filled = false;
     {
@@ -340,6 +342,7 @@ LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
     if (row == m_curQuestionRow)
         return 0;
     m_curQuestionRow = row;
+    DropFadesOfGrid(false);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
@@ -456,14 +459,7 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
 
     if (response) {
-        // The response a volume of the wave merged this one into.
-        const CModality* master = nullptr;
-        for (int v = 0; wave && !master && v < wave->GetVolumeCount(); ++v) {
-            const int masterId = campaign->GetMergeMaster(response->GetModalityId(),
-                                                          wave->GetVolume(v)->GetVolumeId());
-            if (masterId != -1)
-                master = campaign->GetModalityById(masterId);
-        }
+        const CModality* master = FindMergeMaster(*response);
         const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
         const bool newInWave = WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
         const int image =

@@ -211,6 +211,11 @@ void CRightReconciliationPage::RegisterCommands()
     RegisterLayoutCommands();
     RegisterSelectionCommands();
     RegisterDifferenceCommands();
+    RegisterQuestionCommands();
+    RegisterMoveCommands();
+    AddCommand(ID_APPLY_CAPTION_LIBRARIES, [this] { OnApplyCaptionLibraries(); });
+    AddCommand(ID_VALIDATE_MATCHES, [this] { OnValidateMatches(); });
+    AddCommand(ID_FIND_QUESTION, [this] { OnFindQuestion(); });
     // "Re-apply Matches" keeps nothing to re-apply: it only refills the responses.
     AddCommand(
         ID_REAPPLY_MATCHES, [this] { RefreshResponses(); }, [](CCmdUI& ui) { ui.Enable(false); });
@@ -218,13 +223,11 @@ void CRightReconciliationPage::RegisterCommands()
 
 void CRightReconciliationPage::RegisterNotifyHandlers()
 {
-    const auto refuse = [](NMHDR&) -> LRESULT { return -1; };
-    for (int grid : {kQuestionGridId, kResponseGridId}) {
-        // The cells are never edited in place.
-        AddNotifyHandler(grid, GVN_BEGINLABELEDIT, refuse);
-        // No drag starts while nothing takes the drop.
-        AddNotifyHandler(grid, WGN_BEGINDRAGQUERY, refuse);
-    }
+    // The cells are never edited in place.
+    for (int grid : {kQuestionGridId, kResponseGridId})
+        AddNotifyHandler(grid, GVN_BEGINLABELEDIT, [](NMHDR&) -> LRESULT { return -1; });
+    RegisterDragPickHandlers();
+    RegisterMenuHandlers();
     AddNotifyHandler(kQuestionGridId, GVN_SELCHANGED, [this](NMHDR& header) {
         const auto& report = static_cast<const GRIDNOTIFY&>(header);
         return OnQuestionSelChanged(report.iRow, report.iColumn);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CmdCallBacks.h"
 #include "grid/CellID.h"
 #include "grid/ColorRef.h"
 #include "grid/LogFont.h"
@@ -12,10 +13,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <list>
 #include <map>
 #include <optional>
 #include <set>
 #include <tuple>
+#include <typeinfo>
 #include <utility>
 
 namespace pelko_wave {
@@ -31,7 +34,9 @@ class CQuestion;
 } // namespace qnr
 
 class CCampaignDiffsCache;
+class CNewMenu;
 class COverviewBar;
+class QTimer;
 class CSplitterBar;
 class CWaveDiffsEntry;
 class CWaveGridCtrl;
@@ -49,8 +54,14 @@ class CWaveGridCtrl;
 // controls and its commands here; layout and view modes (ReconPageLayout.cpp); the fills
 // (ReconPageFill.cpp); the row writers, lookups and enabling tests (ReconPageRows.cpp);
 // selection, navigation and the edit commands (ReconPageSelection.cpp); difference recording
-// (ReconPageDifferences.cpp). Other concerns register their commands (AddCommand) and control
-// reports (AddNotifyHandler) from their own files.
+// (ReconPageDifferences.cpp); drags, pick modes and confirmations (ReconPageDragPick.cpp); row
+// fades (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the command
+// callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question matching
+// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); moving
+// responses (ReconPageMoveResponses.cpp); applying caption libraries
+// (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
+// (ReconPageFind.cpp). Other concerns register their commands (AddCommand) and control reports
+// (AddNotifyHandler) from their own files.
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -318,8 +329,210 @@ public:
     // Whether the pair (the row's campaign question and volume) has recorded differences.
     bool RowHasDifferences(int row);
 
+    // Drags, pick modes and confirmations ----------------------------------------------------
+    //
+    // A source question (or response) is re-matched by dragging it onto another row of its
+    // grid, or by a pick command followed by a click on the target row. The page says which
+    // cells may be dragged and where they may go, shows the pick pointer, and asks before a
+    // drop or a click changes matchings.
+
+    bool IsSourceQuestionCell(const CCellID& cell);
+    bool IsSourceResponseCell(const CCellID& cell);
+    bool IsCampaignResponseCell(const CCellID& cell) const;
+    // A campaign response that is neither master nor child of a merging.
+    bool IsFreeCampaignResponseCell(const CCellID& cell) const;
+    // A campaign response still alive after the page's wave takes a source response there.
+    bool CanDropSourceResponse(const CCellID& cell) const;
+    bool CanMoveResponseTo(const CCellID& cell) const;
+    bool CanDropCampaignResponse(const CCellID& dragCell, const CCellID& cell) const;
+    bool CanRematchQuestion(const CCellID& source, const CCellID& target);
+    // Why the source row's question cannot go to the target row's campaign question: bits of
+    // ERematchProblem, all of them when either question is missing.
+    enum ERematchProblem
+    {
+        RematchLoops = 1,
+        RematchRemoved = 2,
+        RematchElementType = 4,
+        RematchQuestionType = 8,
+        RematchNotCampaignColumn = 16
+    };
+    int GetQuestionRematchProblems(const CCellID& source, const CCellID& target);
+    // Tells the user the reasons, unless the target is outside the campaign columns.
+    void ShowQuestionRematchProblems(const CCellID& source, const CCellID& target);
+
+    // The pick modes: started from the focus cell of their grid, ended by a click, a drop, a
+    // right click or Esc.
+    void StartQuestionPick();
+    void StartResponsePick();
+    void StartMergePick();
+    void EndQuestionPick();
+    void EndResponsePick();
+    void EndMergePick();
+    // Ends a duplicate-merge drag of the response grid.
+    void EndResponseDrag();
+    bool IsQuestionPickOn() const { return m_pickQuestion; }
+    bool IsResponsePickOn() const { return m_pickResponse; }
+    bool IsMergePickOn() const { return m_moveResponse; }
+    bool IsQuestionDragOn() const { return m_dragQuestions; }
+    bool IsResponseDragOn() const { return m_dragResponses; }
+    bool IsMergeDragOn() const { return m_dragMergeResponse; }
+    bool IsRematchDragOn() const { return m_dragRematchResponse; }
+    const CCellID& GetQuestionPickCell() const { return m_pickQuestionCell; }
+    const CCellID& GetResponsePickCell() const { return m_pickResponseCell; }
+    const CCellID& GetMergePickCell() const { return m_moveResponseCell; }
+    const CCellID& GetDraggedCampaignResponseCell() const { return m_dragCampaignResponseCell; }
+    // The pointer a pick mode shows over the hovered row; none for the default.
+    std::optional<Qt::CursorShape> GetPickCursor() const { return m_hCursor; }
+
+    // The confirmations: the matchings a drop or a click breaks, adds, merges or removes, one
+    // line each, and the closing question; true for Yes.
+    bool ConfirmQuestionDrop(const CCellID& dragged, const CCellID& target);
+    bool ConfirmSourceResponseDrop(const CCellID& dragged, const CCellID& target);
+    bool ConfirmCampaignResponseDrop(const CCellID& dragged, const CCellID& target);
+    bool ConfirmMerge(const CCellID& merged, const CCellID& master);
+
+    // Row fades --------------------------------------------------------------------------------
+    //
+    // A row whose state changed fades from its old background to the new one over
+    // kHighlightDuration of the views' clock, a step every 100 ms.
+
+    void StartQuestionRowFade(int row, COLORREF colour);
+    void StartResponseRowFade(int row, COLORREF colour);
+    void StartFadeTimer();
+    void StopFades();
+    void DropFadesOfGrid(bool questionGrid);
+    // Moves the question grid's fades from the row on by delta rows.
+    void ShiftQuestionFades(int fromRow, int delta);
+    // One step of every fade (the timer's tick).
+    void OnFadeTimer();
+    bool IsFadeTimerRunning() const;
+    int GetFadeCount() const { return int(m_fadeCells.size()); }
+
+    // Row updates ------------------------------------------------------------------------------
+    //
+    // After a command's Do, Undo or Redo the page updates the rows concerned in place instead
+    // of filling the grids again; each update leaves the rows as a fill would show them.
+
+    // Rewrites the campaign side of the question's rows; a question removed as of the wave
+    // turns grey (fading with fade).
+    void RefreshQuestionRows(const pelko_wave::CQuestion& question, bool fade);
+    // The response's row, or every row of the question, loses its campaign side; a row left
+    // with no side is deleted.
+    void DetachCampaignResponseRow(const pelko_wave::CModality& response);
+    void DetachCampaignQuestionRows(const pelko_wave::CQuestion& question);
+    // Deletes the question's row when it has no source side (after a new question is undone).
+    void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
+    // After the grid row was deleted: numbers the rows from it on again and moves the mappers'
+    // entries of the rows below one row up.
+    void CloseUpQuestionRows(int row);
+    void CloseUpResponseRows(int row);
+    // The source question now matched to the campaign question in the volume joins the
+    // question's row (or its own row takes the question).
+    void ShowQuestionMatched(const pelko_wave::CVolume& volume,
+                             const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
+                             bool highlight);
+    // The source question no longer matched to the campaign question in the volume leaves the
+    // question's row for a new row right below it.
+    void ShowQuestionUnmatched(const pelko_wave::CVolume& volume,
+                               const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
+                               bool highlight);
+    // Records the differences of the question's first matched row again and colours the row.
+    void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
+    // The question's shortcut and captions in each of its rows.
+    void RewriteQuestionTexts(const pelko_wave::CQuestion& question);
+    // The source response now matched to the campaign response joins the response's row.
+    void ShowResponseMatched(const pelko_wave::CVolume& volume,
+                             const pelko_wave::CModality& response, const qnr::CModalite& source,
+                             bool highlight);
+    // The response's campaign side and colours again (a change of the response).
+    void RewriteResponseRow(const pelko_wave::CModality& response, bool highlight);
+    // Deletes the response's row when it has no source side (after a new response is undone).
+    void RemoveUnsourcedResponseRow(const pelko_wave::CModality& response);
+
+    // Command callbacks ------------------------------------------------------------------------
+    //
+    // The handlers the page gives with the commands it issues, by the kind of change record
+    // they expect; each updates the rows of its record and ignores a record of another kind.
+
+    CCmdCallBacks NewQuestionCallBacks();
+    CCmdCallBacks NewModalityCallBacks();
+    CCmdCallBacks ChangeQuestionCallBacks();
+    CCmdCallBacks ChangeModalityCallBacks();
+    CCmdCallBacks CreateQuesMatchingCallBacks();
+    CCmdCallBacks BreakQuesMatchingCallBacks();
+    CCmdCallBacks DeepBreakQuesMatchingCallBacks();
+    CCmdCallBacks ReorderQuesModalitiesCallBacks();
+    CCmdCallBacks MetaChangeQuesAppVolIDCallBacks();
+    CCmdCallBacks MetaChangeModAppVolIDCallBacks();
+    // A composite about the question: its rows' texts, differences and colours again.
+    CCmdCallBacks MetaCmdCallBacks(int questionId);
+    // The opening and closing steps of a group: the whole wave again.
+    CCmdCallBacks FixAllPlaceHolderCallBacks();
+    // The campaign question and response the page's last new-question and new-response steps
+    // made; -1 before any.
+    long GetNewQuestionId() const { return m_newQuestionId; }
+    long GetNewResponseId() const { return m_newResponseId; }
+
+    // Question matching commands ---------------------------------------------------------------
+
+    // "Break This Matching" on the question grid's focus row.
+    void OnBreakQuestionMatching();
+    // Moves the pick row's source question to the target row's campaign question in one
+    // undoable step; leftQuestionId gets the campaign question the source question leaves (-1
+    // for none). False when a row lacks what it needs or the command failed.
+    bool RematchQuestion(const CCellID& pick, const CCellID& target, int* leftQuestionId);
+    // Offers to remove the campaign question a re-matched source question left.
+    void OfferRemoveOriginalQuestion(const pelko_wave::CQuestion& question);
+    // The drop of a question drag, and a click of the question grid (which completes the
+    // question pick mode).
+    LRESULT OnQuestionGridDrop();
+    LRESULT OnQuestionGridClick(int row, int col);
+    // Marks the question (and, when the user wants, its sub-questions) removed as of the wave
+    // and breaks its matchings there, in one undoable step; asks first when ask is set. False
+    // when nothing ran or the command failed.
+    bool RemoveCampaignQuestion(const pelko_wave::CQuestion* question, bool ask);
+
+    // Context menus ------------------------------------------------------------------------------
+
+    // The pop-up of the grid's menu for the cell (the heading pop-up for a heading cell), its
+    // items greyed where they do not apply; null when no menu is shown. The menu owns it.
+    CNewMenu* LoadQuestionMenu(CNewMenu& menu, const CCellID& cell);
+    CNewMenu* LoadResponseMenu(CNewMenu& menu, const CCellID& cell);
+
+    // Moving responses -----------------------------------------------------------------------
+
+    // Swaps the focused campaign response with the one on the row above (up) or below by an
+    // undoable command; the two rows then change places without a refill.
+    void MoveResponse(bool up);
+    // Whether the focused campaign response can move up (down): every response filter on and
+    // a response of the current question at the order above (below) it.
+    bool CanMoveResponse(bool up) const;
+    // After the swap's Do, Undo and Redo: the rows of the two responses change places, the
+    // focus and the overview bar's bands with them.
+    void SwapResponseRows(const pelko_wave::CModality& first, const pelko_wave::CModality& second);
+    // Exchanges the cells of two response rows, campaign and source side, and writes the entry
+    // code of the response each row now shows.
+    void SwapResponseGridRows(int rowA, int rowB, const pelko_wave::CQuestion* question,
+                              const pelko_wave::CModality* nowOnRowB,
+                              const pelko_wave::CModality* nowOnRowA);
+
+    // Caption libraries, Validate Matches, Find Question -----------------------------------------
+
+    // "Apply Caption Libraries": after the caption library dialog, merges the responses of the
+    // wave's campaign questions that the libraries call the same into the one with the group's
+    // base caption, all in one undoable step, and shows the wave again.
+    void OnApplyCaptionLibraries();
+    // "Validate Matches": in a wave of one volume, makes every question matching without
+    // differences again, in one undoable step.
+    void OnValidateMatches();
+    // "Find Question": the find question dialog on the page's rows, then the chosen row
+    // selected.
+    void OnFindQuestion();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Esc ends the pick modes, whichever of the page's controls has the keyboard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The source response keys of the generated entry codes: volume, source question code,
@@ -334,6 +547,14 @@ private:
     void RegisterSelectionCommands();
     void RegisterDifferenceCommands();
     void RegisterNotifyHandlers();
+    void RegisterDragPickHandlers();
+    void RegisterMenuHandlers();
+    void RegisterQuestionCommands();
+    void RegisterMoveCommands();
+    // Handlers for the history that make every wave's differences stale and show the page's
+    // wave again after each step whose change record is of the kind, for as long as the page
+    // exists.
+    CCmdCallBacks WaveReloadCallBacks(const std::type_info& recordKind);
     void InitialiseGrid(CWaveGridCtrl& grid, int columns);
     // Places the controls for the page's size with the question grid the given height.
     void PlaceControls(int split);
@@ -355,6 +576,94 @@ private:
     // The copy and select-all commands of the grid that has the focus; null when neither has.
     CWaveGridCtrl* FocusedGrid() const;
     const LOGFONT* CellFont(const LOGFONT* font) const;
+
+    // Drags and picks.
+    LRESULT OnQuestionDragQuery(const CCellID& cell);
+    LRESULT OnResponseDragQuery(const CCellID& cell);
+    LRESULT OnQuestionDragOver(const CCellID& cell);
+    LRESULT OnResponseDragOver(const CCellID& cell);
+    void OnQuestionHover(const CCellID& cell);
+    void OnResponseHover(const CCellID& cell);
+    // Shows m_hCursor over the grid (the default pointer when none).
+    void ApplyPickCursor(CWaveGridCtrl& grid);
+    // Forgets the pick pointer on both grids.
+    void ResetPickCursor();
+    // A campaign question's, source question's, campaign response's, source response's name in
+    // a confirmation.
+    QString QuestionCaption(const pelko_wave::CQuestion* question) const;
+    QString SourceQuestionCaption(const qnr::CQuestion* source) const;
+    QString ResponseCaption(const pelko_wave::CModality* response) const;
+    QString SourceResponseCaption(const qnr::CModalite* source) const;
+    // Asks Yes or No; true for Yes.
+    static bool AskYesNo(const QString& text);
+
+    // Row updates.
+    // A row fading from one background to another since the start (views' clock).
+    struct SFade
+    {
+        qint64 Start = 0;
+        COLORREF From = 0;
+        COLORREF To = 0;
+        int Row = -1;
+        bool QuestionGrid = true;
+    };
+    void FadeRow(const SFade& fade, COLORREF colour);
+    // Starts a fade of the grid's row to the colour, unless the row shows it already.
+    void StartRowFade(bool questionGrid, int row, COLORREF colour);
+    // How a row shows its kind: its font, background, the text colours of its two sides and its
+    // overview state.
+    struct SRowLook
+    {
+        const LOGFONT* Font = nullptr;
+        COLORREF Back = CLR_DEFAULT;
+        COLORREF CampaignText = CLR_DEFAULT;
+        COLORREF SourceText = CLR_DEFAULT;
+        int State = RowUnmatched;
+    };
+    // Gives the grid's row the look, its background fading to it with fade.
+    void ApplyRowLook(bool questionGrid, int row, const SRowLook& look, bool fade);
+    // The response a volume of the page's wave merged the response into; null when none.
+    const pelko_wave::CModality* FindMergeMaster(const pelko_wave::CModality& response) const;
+    // The row's fonts, colours and overview state as a fill gives its kind of row; the
+    // background fading to them with fade.
+    void RestyleQuestionRow(int row, bool fade);
+    void RestyleResponseRow(int row, bool fade);
+    // The pair's differences (its question's, its responses', their count's) recorded again.
+    void RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
+                       const qnr::CQuestion& source);
+    // Inserts an empty question-grid row at the position (appended at the row count): numbers,
+    // mappers, overview items, fades and the current row follow.
+    int InsertQuestionRowAt(int row, int state);
+    // Deletes the row with its mappers' entries and its overview item; the rows below close up.
+    void DeleteQuestionRow(int row);
+    void DeleteResponseRow(int row);
+    // The question's row without a source side; kNoRow when none.
+    int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question);
+    // The row of the source question in the volume that no campaign question holds.
+    int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId);
+    // Selects the question row and refills the responses even when the row number is the
+    // current one (its content changed).
+    void ReselectQuestionRow(int row);
+    // Marks the question's differences stale in every wave.
+    void InvalidateCachedQuestion(int questionId);
+    // The campaign and the page's wave, null when either is missing.
+    pelko_wave::CWave* CurrentWave() const;
+    // The volumes of the page's wave that the deep break of the record reaches.
+    std::vector<const pelko_wave::CVolume*> WaveVolumesFrom(int pivotVolumeId) const;
+    void ShowDeepBreak(int questionId, int pivotVolumeId, bool broken, bool highlight);
+
+    // Commands.
+    // The callbacks of a record kind: each phase's handler runs the update with the record when
+    // it is of the kind; the page may be gone by then (the history keeps the callbacks).
+    template <class TRecord>
+    CCmdCallBacks MakeCallBacks(std::function<void(TRecord&, int phase)> update);
+    // Re-matches and, when a campaign question was left that first appeared in this wave,
+    // offers to remove it.
+    void RematchAndOffer(const CCellID& pick, const CCellID& target);
+    // The context menu of the grid at the clicked cell.
+    void ShowMenu(bool questionGrid, const CCellID& cell);
+    // Greys the items whose command the page has no handler for.
+    void GreyUnhandledItems(CNewMenu& popup) const;
 
     // Controls, owned by the page as their parent.
     COverviewBar* m_overviewQuestions = nullptr;
@@ -405,4 +714,27 @@ private:
     };
     std::map<unsigned, SCommand> m_commands;
     std::map<std::pair<int, int>, NotifyHandler> m_notifyHandlers;
+
+    // Drags and pick modes: whether a drag of each grid is under way and what it started on,
+    // the pick modes with the cells they started from, and the pointer they show.
+    bool m_dragQuestions = false;
+    bool m_dragResponses = false;
+    bool m_dragMergeResponse = false;
+    bool m_dragRematchResponse = false;
+    bool m_pickQuestion = false;
+    CCellID m_pickQuestionCell;
+    bool m_pickResponse = false;
+    CCellID m_pickResponseCell;
+    CCellID m_dragCampaignResponseCell;
+    bool m_moveResponse = false;
+    CCellID m_moveResponseCell;
+    std::optional<Qt::CursorShape> m_hCursor;
+
+    // The items the page's last new-question and new-response steps made.
+    long m_newQuestionId = -1;
+    long m_newResponseId = -1;
+
+    // The fading rows, in the order they started, and their timer.
+    std::list<SFade> m_fadeCells;
+    QTimer* m_fadeTimer = nullptr;
 };

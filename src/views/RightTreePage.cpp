@@ -436,7 +436,7 @@ void CRightTreePage::CommitMove()
         OnQuestionsMoved(std::move(record), true);
     };
     callBacks.AfterRedo = callBacks.AfterDo;
-    if (!IssueCommand(std::move(meta), callBacks, nullptr, true)) {
+    if (!IssueCommand(std::move(meta), GuardCallBacks(this, callBacks), nullptr, true)) {
         // The campaign is as it was: so is the tree.
         const std::map<int, int> before = m_itemStates;
         FillCampaign();
@@ -474,7 +474,7 @@ void CRightTreePage::OnEndLabelEdit(HTREEITEM item, const QString& text)
     callBacks.AfterRedo = callBacks.AfterDo;
     IssueCommand(
         std::make_unique<CCmdChangeQuestion>(campaign, question, QUESTION_PROP_SHORTCUT, value),
-        callBacks, nullptr, true);
+        GuardCallBacks(this, callBacks), nullptr, true);
 }
 
 void CRightTreePage::AddChapter()
@@ -495,7 +495,7 @@ void CRightTreePage::AddChapter()
     };
     IssueCommand(
         std::make_unique<CCmdCreateChapter>(campaign, nullptr, QStringLiteral("new chapter"), -1),
-        callBacks, nullptr, true);
+        GuardCallBacks(this, callBacks), nullptr, true);
 }
 
 // Callbacks -----------------------------------------------------------------------------------

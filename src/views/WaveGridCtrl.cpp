@@ -76,6 +76,12 @@ void CWaveGridCtrl::SelectCell(int row, int col, bool forceRedraw, bool selectCe
         SetSelectedRange(row, col, row, col, forceRedraw, selectCells);
 }
 
+void CWaveGridCtrl::SetForcedCursor(std::optional<Qt::CursorShape> shape)
+{
+    m_forcedCursor = shape;
+    viewport()->setCursor(shape.value_or(Qt::ArrowCursor));
+}
+
 int CWaveGridCtrl::GetBodyRowsHeight() const
 {
     return GetVirtualHeight() - GetFixedRowsHeight();
@@ -114,6 +120,34 @@ QSize CWaveGridCtrl::GetClientSize() const
     return QSize(
         std::max(0, width() - frame - shown(verticalScrollBar(), verticalScrollBarPolicy())),
         std::max(0, height() - frame - shown(horizontalScrollBar(), horizontalScrollBarPolicy())));
+}
+
+void CWaveGridCtrl::SwapRowCells(int rowA, int rowB, int firstCol, int lastCol)
+{
+    if (rowA == rowB || GetVirtualMode() || firstCol > lastCol || !IsValid(rowA, firstCol) ||
+        !IsValid(rowA, lastCol) || !IsValid(rowB, firstCol))
+        return;
+    // The place of the first cell while it is out; made once for all columns.
+    std::unique_ptr<CGridCellBase> spare;
+    for (int col = firstCol; col <= lastCol; ++col) {
+        if (!GetCell(rowA, col) || !GetCell(rowB, col))
+            continue;
+        if (!spare)
+            spare = CreateCell(rowA, col);
+        if (!spare)
+            return;
+        // The selection is kept by place as well as in the cells: both leave it, and each cell
+        // takes its own state back in its new place. The focus bit stays with the place.
+        const unsigned stateA = GetCellState(rowA, col);
+        const unsigned stateB = GetCellState(rowB, col);
+        SetCellState(rowA, col, stateA & ~GVIS_SELECTED);
+        SetCellState(rowB, col, stateB & ~GVIS_SELECTED);
+        std::unique_ptr<CGridCellBase> cellA = ReplaceCell(rowA, col, std::move(spare));
+        std::unique_ptr<CGridCellBase> cellB = ReplaceCell(rowB, col, std::move(cellA));
+        spare = ReplaceCell(rowA, col, std::move(cellB));
+        SetCellState(rowA, col, (stateB & ~GVIS_FOCUSED) | (stateA & GVIS_FOCUSED));
+        SetCellState(rowB, col, (stateA & ~GVIS_FOCUSED) | (stateB & GVIS_FOCUSED));
+    }
 }
 
 // Drag and drop ---------------------------------------------------------------------------------
@@ -285,4 +319,14 @@ bool CWaveGridCell::Draw(QPainter* painter, int row, int col, CRect rect, bool e
     if (grid && IsHighlighting() && col == grid->GetColumnCount() - 1)
         grid->Refresh();
     return drawn;
+}
+
+bool CWaveGridCell::OnSetCursor(QWidget* widget)
+{
+    const auto* grid = dynamic_cast<const CWaveGridCtrl*>(GetGrid());
+    if (grid && widget && grid->GetForcedCursor()) {
+        widget->setCursor(*grid->GetForcedCursor());
+        return true;
+    }
+    return CGridCell::OnSetCursor(widget);
 }

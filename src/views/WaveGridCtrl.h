@@ -52,6 +52,10 @@ public:
     CCellID GetDragSourceCell() const { return m_cellDragSource; }
     // The frame's colour, read from the theme at the first paint.
     COLORREF GetBorderColour() const { return m_crBorder; }
+    // The pointer the owner shows over the cells while it waits for the user to pick one (none:
+    // the cells' own); set on the viewport at once.
+    void SetForcedCursor(std::optional<Qt::CursorShape> shape);
+    std::optional<Qt::CursorShape> GetForcedCursor() const { return m_forcedCursor; }
 
     // Moves the focus and reports a selection change (-101) with the new focus cell, so that the
     // owner's selection handling runs for a move made by code; the previous focus cell.
@@ -67,6 +71,11 @@ public:
     // The size of the client area (inside the frame and the scroll bars) that the grid's size
     // gives, also before the grid has been shown at that size.
     QSize GetClientSize() const;
+    // Exchanges the cells of two rows over the columns from first to last, whole: each cell
+    // object moves with everything it holds (text, image, data, format, colours, font, margin,
+    // state and a running highlight), so the selection follows the cells. The focus stays where
+    // it is. Nothing happens unless both rows and the columns are valid and differ.
+    void SwapRowCells(int rowA, int rowB, int firstCol, int lastCol);
 
     // The drag: the owner may veto it (-133); the payload is a marker in the grid's format.
     void StartDrag() override;
@@ -89,6 +98,7 @@ private:
     bool m_bBorderColourRead = false;
     CCellID m_cellDragSource;
     bool m_bSingleCellSelect = true;
+    std::optional<Qt::CursorShape> m_forcedCursor;
 };
 
 // The cell of the campaign grids: a background that can fade from one colour to another over
@@ -112,6 +122,8 @@ public:
     // A fading cell in the last column asks for the next paint, so the fade runs on until it
     // ends.
     bool Draw(QPainter* painter, int row, int col, CRect rect, bool eraseBkgnd = true) override;
+    // The grid's forced pointer when it has one.
+    bool OnSetCursor(QWidget* widget) override;
 
 private:
     std::optional<qint64> m_clockStart;

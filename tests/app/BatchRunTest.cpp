@@ -50,8 +50,41 @@ TEST_F(BatchRunInProcess, AFailedSaveSaysSoAndLeavesTheFileAsItWas)
                                          "was: \n\nError Save failed"));
     m_app.DestroyCampaignObjects();
     EXPECT_EQ(FileBytes(target), before);
-    // The report of the reconciliation was written before the save.
+    // The report of the reconciliation is written all the same, after the save.
     EXPECT_TRUE(QFileInfo::exists(Path("r.html")));
+}
+
+// The campaign file as the program writes it, noting whether the report was there at the save.
+class CReportWatchingStorage : public CDBAccessDAO
+{
+public:
+    CReportWatchingStorage(QString report, QStringList& seen)
+        : m_report(std::move(report)), m_seen(seen)
+    {
+    }
+    bool Save(const CCampaign& campaign) override
+    {
+        m_seen << (QFileInfo::exists(m_report) ? QStringLiteral("report there")
+                                               : QStringLiteral("no report yet"));
+        return CDBAccessDAO::Save(campaign);
+    }
+
+private:
+    QString m_report;
+    QStringList& m_seen;
+};
+
+TEST_F(BatchRunInProcess, TheReportIsWrittenAfterTheSave)
+{
+    const QString report = Path("r.html");
+    QStringList seen;
+    m_app.SetStorageFactory([&] { return std::make_unique<CReportWatchingStorage>(report, seen); });
+    const QString source = CopySample(QStringLiteral("wave1.zoz"));
+    EXPECT_TRUE(Run({QStringLiteral("-source:") + source, QStringLiteral("-A:QR"),
+                     QStringLiteral("-output:") + report}));
+    EXPECT_EQ(m_app.GetExitCode(), CWaveApp::BATCH_DONE) << qPrintable(m_lines.join('\n'));
+    EXPECT_EQ(seen, QStringList{"no report yet"});
+    EXPECT_TRUE(QFileInfo::exists(report));
 }
 
 TEST_F(BatchRunInProcess, ACampaignFileThatCannotBeMadeStopsTheRun)

@@ -3,13 +3,16 @@
 
 #include "ShellTestSupport.h"
 
+#include "app/CampaignFileNames.h"
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
 #include "res/StringTable.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 using namespace pelko_wave;
 using namespace shell_test;
@@ -315,6 +318,153 @@ TEST_F(WaveAppSave, ASaveAsFailingToWriteTakesEveryStepBack)
     EXPECT_EQ(Volume(1).GetMetaData().SourceString, Path("coffee.dat/w1v1.zoz"));
     EXPECT_EQ(FileBytes(file), bytes);
     EXPECT_EQ(QDir(Path("coffee.dat")).entryList(QDir::Files), QStringList{"w1v1.zoz"});
+}
+
+// Every file under a folder (sub-folders too) by its path inside the folder, with its bytes.
+QMap<QString, QByteArray> FolderFiles(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), FileBytes(path));
+    }
+    return files;
+}
+
+// Writes a file, making its folder.
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The hidden files beside the campaign files: what a Save As wrote before putting it in place.
+QStringList HiddenFiles(const QString& folder)
+{
+    return QDir(folder).entryList(QStringList{".*"}, QDir::Files | QDir::Hidden);
+}
+
+class WaveAppSaveAs : public WaveAppSave
+{
+protected:
+    // The campaign opened from coffee.duv, volume 1 read from a copy in its data folder, and
+    // volume 2's source still to be copied there; changed since.
+    void OpenCoffee()
+    {
+        const QString file = Path("coffee.duv");
+        WriteCampaignFile(*MakeCampaign(), file);
+        ASSERT_TRUE(m_app.OpenDocumentFile(file));
+        Volume(1).GetMetaData().SourceString = CopySample("wave1.zoz", "coffee.dat/w1v1.zoz");
+        Volume(1).GetCaseData() = Volume(1).GetMetaData();
+        m_app.AddPendingQuestionSourceCopy(2);
+        Change();
+    }
+    bool SaveAs(const QString& path, QString& error)
+    {
+        m_windows.Choices << path;
+        return m_app.SaveCampaignAs(error);
+    }
+};
+
+// A folder of the new data folder's name that belongs to nothing: what it held stays as it
+// was, and a file moved along whose name is taken there gets a name of its own.
+TEST_F(WaveAppSaveAs, WhatTheNewDataFolderHeldStays)
+{
+    OpenCoffee();
+    WriteFile(Path("results.dat/keep.txt"), "keep");
+    WriteFile(Path("results.dat/sub/deep.txt"), "deep");
+    WriteFile(Path("results.dat/w1v1.zoz"), "another study's source");
+    const QMap<QString, QByteArray> before = FolderFiles(Path("results.dat"));
+
+    QString error;
+    ASSERT_TRUE(SaveAs(Path("results.duv"), error)) << qPrintable(error);
+    const QMap<QString, QByteArray> after = FolderFiles(Path("results.dat"));
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        EXPECT_EQ(after.value(it.key()), it.value()) << qPrintable(it.key());
+    EXPECT_EQ(Volume(1).GetMetaData().SourceString, Path("results.dat/w1v1_1.zoz"));
+    EXPECT_EQ(Volume(1).GetCaseData().SourceString, Path("results.dat/w1v1_1.zoz"));
+    EXPECT_EQ(FileBytes(Path("results.dat/w1v1_1.zoz")), FileBytes(Path("coffee.dat/w1v1.zoz")));
+    // The pending copy was made into the folder too.
+    EXPECT_TRUE(IsPathInFolder(Volume(2).GetMetaData().SourceString, Path("results.dat")));
+    EXPECT_EQ(after.size(), before.size() + 2);
+    EXPECT_TRUE(HiddenFiles(m_folder.path()).isEmpty());
+    EXPECT_TRUE(
+        SameDump(StoredDump(*ReadBack(Path("results.duv"))), StoredDump(*m_app.GetCampaign())));
+}
+
+// A Save As that fails at a step takes away what it copied and nothing else: the files that the
+// new data folder held stay, and a target file that was there stays byte for byte.
+TEST_F(WaveAppSaveAs, AFailedSaveAsTouchesNothingItDoesNotOwn)
+{
+    for (const char* step : {"CreateDatabase", "Save"}) {
+        SCOPED_TRACE(step);
+        m_app.DestroyCampaignObjects();
+        FailStorageAt(QLatin1String(step));
+        OpenCoffee();
+        const QStringList coffeeData = QDir(Path("coffee.dat")).entryList(QDir::Files);
+        // An unrelated folder without its campaign file, and a campaign file with its own.
+        WriteFile(Path("results.dat/keep.txt"), "keep");
+        WriteFile(Path("results.dat/sub/deep.txt"), "deep");
+        auto other = MakeCampaign();
+        other->SetName(QStringLiteral("Other"));
+        WriteCampaignFile(*other, Path("other.duv"));
+        WriteFile(Path("other.dat/source.zoz"), "other source");
+        for (const QString& target : {Path("results.duv"), Path("other.duv")}) {
+            SCOPED_TRACE(qPrintable(target));
+            const QString data = GetDataFolderPath(target);
+            const QMap<QString, QByteArray> dataBefore = FolderFiles(data);
+            const QByteArray targetBefore = FileBytes(target);
+            const QString before = StoredDump(*m_app.GetCampaign());
+            QString error;
+            EXPECT_FALSE(SaveAs(target, error));
+            EXPECT_TRUE(error.endsWith(QStringLiteral("Error %1 failed").arg(step)))
+                << qPrintable(error);
+            EXPECT_EQ(FileBytes(target), targetBefore);
+            EXPECT_EQ(QFileInfo::exists(target), !targetBefore.isEmpty());
+            EXPECT_EQ(FolderFiles(data), dataBefore);
+            EXPECT_TRUE(HiddenFiles(m_folder.path()).isEmpty())
+                << qPrintable(HiddenFiles(m_folder.path()).join(' '));
+            // The campaign stays on its file, as it was.
+            EXPECT_EQ(m_app.GetCampaignPath(), Path("coffee.duv"));
+            EXPECT_TRUE(m_app.IsModified());
+            EXPECT_TRUE(SameDump(StoredDump(*m_app.GetCampaign()), before));
+            EXPECT_EQ(QDir(Path("coffee.dat")).entryList(QDir::Files), coffeeData);
+        }
+        FailStorageAt(QString());
+    }
+}
+
+// Over another campaign's file, once the new one is written: the campaign replaced takes its
+// source copies with it. Over a file that holds no campaign, the folder of its name is left
+// alone.
+TEST_F(WaveAppSaveAs, ACampaignReplacedTakesItsSourceCopiesWithIt)
+{
+    OpenCoffee();
+    auto other = MakeCampaign();
+    other->SetName(QStringLiteral("Other"));
+    WriteCampaignFile(*other, Path("other.duv"));
+    WriteFile(Path("other.dat/w2v1_1.zoz"), "the other campaign's copy");
+    WriteFile(Path("other.dat/sub/older.zoz"), "older");
+    WriteFile(Path("notes.duv"), "not a campaign");
+    WriteFile(Path("notes.dat/keep.txt"), "keep");
+
+    QString error;
+    ASSERT_TRUE(SaveAs(Path("other.duv"), error)) << qPrintable(error);
+    EXPECT_EQ(ReadBack(Path("other.duv"))->GetDescription(), QStringLiteral("changed"));
+    const QStringList left = FolderFiles(Path("other.dat")).keys();
+    EXPECT_FALSE(left.contains(QStringLiteral("w2v1_1.zoz")));
+    EXPECT_FALSE(QFileInfo::exists(Path("other.dat/sub")));
+    EXPECT_TRUE(left.contains(QStringLiteral("w1v1.zoz"))) << qPrintable(left.join(' '));
+    EXPECT_TRUE(QFileInfo(Volume(1).GetMetaData().SourceString).isFile());
+    EXPECT_TRUE(QFileInfo(Volume(2).GetMetaData().SourceString).isFile());
+
+    ASSERT_TRUE(SaveAs(Path("notes.duv"), error)) << qPrintable(error);
+    EXPECT_TRUE(ReadBack(Path("notes.duv")));
+    EXPECT_EQ(FileBytes(Path("notes.dat/keep.txt")), "keep");
+    EXPECT_TRUE(HiddenFiles(m_folder.path()).isEmpty());
 }
 
 TEST_F(WaveAppSave, RebaseMovesWholePathComponentsOfKnownVolumesOnly)

@@ -231,6 +231,74 @@ QString CheckCampaignFile(const QString& path)
     return problems.join(u'\n');
 }
 
+::testing::AssertionResult KeepsItsReferences(const pelko_wave::CCampaign& campaign)
+{
+    using namespace pelko_wave;
+    using ::testing::AssertionFailure;
+    const auto volumeExists = [&](int id) { return campaign.FindVolume(id) != nullptr; };
+    const auto endExists = [&](int id) { return id == OPEN_END_ID || volumeExists(id); };
+    for (int i = 0; i < campaign.GetModalityCount(); ++i) {
+        const CModality& modality = *campaign.GetModality(i);
+        const CQuestion* question = campaign.GetQuestionById(modality.GetQuestionId());
+        if (!question || question->FindModalityIndex(&modality) < 0)
+            return AssertionFailure() << "response " << modality.GetModalityId()
+                                      << " without its question " << modality.GetQuestionId();
+        if (!volumeExists(modality.GetAppearanceVolumeId()))
+            return AssertionFailure()
+                   << "response " << modality.GetModalityId() << " appears in volume "
+                   << modality.GetAppearanceVolumeId() << ", which is not in the campaign";
+    }
+    for (int i = 0; i < campaign.GetQuestionCount(); ++i) {
+        const CQuestion& question = *campaign.GetQuestion(i);
+        for (int r = 0; r < question.GetModalityCount(); ++r) {
+            if (campaign.GetModalityById(question.GetModality(r)->GetModalityId()) !=
+                question.GetModality(r))
+                return AssertionFailure() << "question " << question.GetQuestionId()
+                                          << " lists a response the campaign has not";
+        }
+        if (!volumeExists(question.GetAppearanceVolumeId()))
+            return AssertionFailure()
+                   << "question " << question.GetQuestionId() << " appears in volume "
+                   << question.GetAppearanceVolumeId() << ", which is not in the campaign";
+    }
+    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+        for (int v = 0; v < campaign.GetWave(w)->GetVolumeCount(); ++v) {
+            const CVolume& volume = *campaign.GetWave(w)->GetVolume(v);
+            for (int i = 0; i < volume.GetQuestionMatchingCount(); ++i) {
+                const CQuestionMatching& m = *volume.GetQuestionMatching(i);
+                if (!campaign.GetQuestionById(m.GetQuestionId()) ||
+                    !volumeExists(m.GetVolumeId()) || !volumeExists(m.GetStartVolumeId()) ||
+                    !endExists(m.GetEndVolumeId()))
+                    return AssertionFailure()
+                           << "volume " << volume.GetVolumeId() << " holds a matching of question "
+                           << m.GetQuestionId() << " [" << m.GetStartVolumeId() << ".."
+                           << m.GetEndVolumeId() << "] naming what is not there";
+            }
+            for (int i = 0; i < volume.GetModalityMatchingCount(); ++i) {
+                const CModalityMatching& m = *volume.GetModalityMatching(i);
+                const CModality* modality = campaign.GetModalityById(m.GetModalityId());
+                if (!modality || modality->GetQuestionId() != m.GetQuestionId() ||
+                    !volumeExists(m.GetVolumeId()) || !volumeExists(m.GetStartVolumeId()) ||
+                    !endExists(m.GetEndVolumeId()))
+                    return AssertionFailure()
+                           << "volume " << volume.GetVolumeId() << " holds a matching of response "
+                           << m.GetModalityId() << " [" << m.GetStartVolumeId() << ".."
+                           << m.GetEndVolumeId() << "] naming what is not there";
+            }
+        }
+    }
+    for (int i = 0; i < campaign.GetModalityMergingCount(); ++i) {
+        const CModalityMerging& m = *campaign.GetModalityMerging(i);
+        if (!volumeExists(m.GetMergeVolumeId()) ||
+            !campaign.GetModalityById(m.GetMasterModalityId()) ||
+            !campaign.GetModalityById(m.GetChildModalityId()))
+            return AssertionFailure() << "a merging of " << m.GetChildModalityId() << " into "
+                                      << m.GetMasterModalityId() << " in volume "
+                                      << m.GetMergeVolumeId() << " names what is not there";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult RunSteps(CCmdVirtual& command, const pelko_wave::CCampaign& campaign,
                                     QString* afterDo, SStepRecords* records, bool leaveDone)
 {

@@ -55,6 +55,13 @@ QString SaveAndReload(const pelko_wave::CCampaign& campaign, const QString& path
 // SQLite's integrity and foreign-key checks of a file: empty when both pass, else what they say.
 QString CheckCampaignFile(const QString& path);
 
+// Whether every reference between the campaign's records holds: each response belongs to a
+// question of the campaign that lists it, each question's responses are the campaign's; each
+// matching and merging names a question, response and volumes that exist (an open end aside);
+// each question's and response's appearance volume exists. The failure says the first that
+// does not.
+::testing::AssertionResult KeepsItsReferences(const pelko_wave::CCampaign& campaign);
+
 // Runs Do, Undo, Redo and Undo again, checking that each succeeds with a record, that Undo gives
 // back the dump from before Do and Redo the dump after Do. The dump after Do goes into afterDo;
 // the campaign is left undone (as before Do) unless leaveDone is set, which ends after the Redo.

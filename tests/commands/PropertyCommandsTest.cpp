@@ -133,6 +133,8 @@ TEST_F(PropertyCommands, EveryQuestionPropertyChangesItsFieldAndUndoesExactly)
         {27, CValue(2), [&] { return QString::number(q.GetAppearanceVolumeId()); }, "2"},
         {28, CValue(2), [&] { return QString::number(q.GetDeletionWaveId()); }, "2"},
     };
+    // Volume 2 inherits volume 1's matching of the question: it may be its appearance volume.
+    engine_test::MatchQuestion(*volume1, question->GetQuestionId(), 5);
     RunPropertyCases<CCmdChangeQuestion>(Campaign(), question, cases, "change question");
 }
 
@@ -152,6 +154,8 @@ TEST_F(PropertyCommands, EveryResponsePropertyChangesItsFieldAndUndoesExactly)
         {10, CValue(2), [&] { return QString::number(m.GetDeletionWaveId()); }, "2"},
         {11, CValue(2), [&] { return QString::number(m.GetAppearanceVolumeId()); }, "2"},
     };
+    engine_test::MatchQuestion(*volume1, other->GetQuestionId(), 6);
+    engine_test::MatchResponse(*volume1, other->GetQuestionId(), response->GetModalityId(), 2);
     RunPropertyCases<CCmdChangeModality>(Campaign(), response, cases, "change response");
 }
 
@@ -184,6 +188,37 @@ TEST_F(PropertyCommands, IndexesNotListedAndValuesOfTheWrongKindFailWithoutTouch
     EXPECT_TRUE(FailsWithoutChange(campaign, Campaign()));
     CCmdChangeLanguage language(&Campaign(), Campaign().GetLanguage(0), 4, Text("x"));
     EXPECT_TRUE(FailsWithoutChange(language, Campaign()));
+}
+
+// An item appears first in a volume that matches it: a volume without a matching of it (own or
+// inherited) is refused, and a volume before the one that made the matching too.
+TEST_F(PropertyCommands, TheAppearanceVolumeMustMatchTheItem)
+{
+    engine_test::MatchQuestion(*volume2, question->GetQuestionId(), 5);
+    engine_test::MatchQuestion(*volume2, other->GetQuestionId(), 6);
+    engine_test::MatchResponse(*volume2, other->GetQuestionId(), response->GetModalityId(), 2);
+    CModality* unmatched = Campaign().GetModalityById(12);
+    struct SCase
+    {
+        int Volume;
+        bool Accepted;
+    };
+    for (const SCase c : {SCase{1, false}, SCase{2, true}, SCase{99, false}}) {
+        SCOPED_TRACE(c.Volume);
+        CCmdChangeQuestion onQuestion(&Campaign(), question, 27, CValue(c.Volume));
+        CCmdChangeQuestion onChapter(&Campaign(), chapter, 27, CValue(c.Volume));
+        CCmdChangeModality onResponse(&Campaign(), response, 11, CValue(c.Volume));
+        CCmdChangeModality onOther(&Campaign(), unmatched, 11, CValue(c.Volume));
+        EXPECT_TRUE(FailsWithoutChange(onChapter, Campaign()));
+        EXPECT_TRUE(FailsWithoutChange(onOther, Campaign()));
+        if (c.Accepted) {
+            EXPECT_TRUE(RunSteps(onQuestion, Campaign()));
+            EXPECT_TRUE(RunSteps(onResponse, Campaign()));
+        } else {
+            EXPECT_TRUE(FailsWithoutChange(onQuestion, Campaign()));
+            EXPECT_TRUE(FailsWithoutChange(onResponse, Campaign()));
+        }
+    }
 }
 
 TEST_F(PropertyCommands, NumbersKeepDoublePrecisionBothWays)

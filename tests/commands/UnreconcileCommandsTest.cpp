@@ -9,6 +9,7 @@
 
 using namespace pelko_wave;
 using namespace engine_test;
+using command_test::KeepsItsReferences;
 
 namespace {
 
@@ -79,6 +80,19 @@ TEST_F(UnreconcileCommandsTest, EveryChildThatInheritsAMatchingKeepsItsOwnCopy)
     EXPECT_FALSE(v2->FindQuestionMatching(10));
     EXPECT_FALSE(v3->FindModalityMatching(100));
     EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 1);
+}
+
+// A child not reconciled yet takes no copy: its own reconciliation makes its matchings, and a
+// copy would stand beside them.
+TEST_F(UnreconcileCommandsTest, AChildNotReconciledYetTakesNoCopy)
+{
+    BuildTree();
+    v3->SetStatus(VOLUME_UNRECONCILED);
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1)));
+    EXPECT_TRUE(v2->FindQuestionMatching(10));
+    EXPECT_FALSE(v3->FindQuestionMatching(10));
+    EXPECT_FALSE(v3->FindModalityMatching(100));
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
 }
 
 TEST_F(UnreconcileCommandsTest, ItemsMatchedNowhereElseGoUnlessTheyAreChaptersToBeKept)
@@ -154,6 +168,81 @@ TEST_F(UnreconcileCommandsTest, AResponseMatchedByAnotherVolumeOfTheWaveStays)
     ASSERT_TRUE(Campaign().ContainsModality(100));
     EXPECT_EQ(Campaign().GetModalityById(100)->GetAppearanceVolumeId(), 2);
     EXPECT_EQ(Campaign().GetQuestionById(10)->GetAppearanceVolumeId(), 2);
+}
+
+// Question 13 first appeared in volume 2, but volume 1 (an earlier wave) has matched it since,
+// up to itself: unreconciling volume 2 keeps the question and its response, which now first
+// appear in volume 1.
+TEST_F(UnreconcileCommandsTest, AnItemThatAnEarlierVolumeMatchesStays)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 2);
+    AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"))->SetAppearanceVolumeId(2);
+    for (CVolume* volume : {v1, v2}) {
+        MatchQuestion(*volume, 13, 9);
+        MatchResponse(*volume, 13, 130, 1);
+    }
+    v1->FindQuestionMatching(13)->SetEndVolumeId(1);
+    v1->FindModalityMatching(130)->SetEndVolumeId(1);
+    ASSERT_TRUE(KeepsItsReferences(Campaign()));
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    ASSERT_TRUE(Campaign().ContainsQuestion(13));
+    ASSERT_TRUE(Campaign().ContainsModality(130));
+    EXPECT_EQ(question->GetAppearanceVolumeId(), 1);
+    EXPECT_EQ(Campaign().GetModalityById(130)->GetAppearanceVolumeId(), 1);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
+// Question 13 first appeared in volume 2 and is matched there only; its response 131 too, while
+// its response 130 was added by hand for volume 3 and merged there into 131. The question goes
+// with both responses and the merging; Undo brings all of them back.
+TEST_F(UnreconcileCommandsTest, AQuestionGoesWithItsResponsesAndTheirMergings)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 2);
+    CModality* byHand = AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"));
+    byHand->SetAppearanceVolumeId(3);
+    CModality* reconciled = AddResponse(Campaign(), *question, 131, QStringLiteral("No"));
+    reconciled->SetAppearanceVolumeId(2);
+    MatchQuestion(*v2, 13, 9);
+    MatchResponse(*v2, 13, 131, 2);
+    MatchResponse(*v3, 13, 130, 1);
+    Campaign().AddModalityMerging(MakeModalityMerging(*reconciled, *byHand, *v3));
+    const QString before = Dump();
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(2)));
+    EXPECT_FALSE(Campaign().ContainsQuestion(13));
+    EXPECT_FALSE(Campaign().ContainsModality(130));
+    EXPECT_FALSE(Campaign().ContainsModality(131));
+    EXPECT_FALSE(v3->FindModalityMatching(130));
+    EXPECT_EQ(Campaign().GetModalityMergingCount(), 0);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_TRUE(SameDump(Dump(), before));
+}
+
+// Question 13 is matched in volume 1 up to itself, its response 130 on to volume 2: the question
+// goes, and its response with it, without a copy for volume 2 that would name a response no
+// longer there; Undo gives back exactly what was.
+TEST_F(UnreconcileCommandsTest, AResponseThatGoesWithItsQuestionLeavesNoCopyBehind)
+{
+    BuildTree();
+    CQuestion* question =
+        AddQuestion(Campaign(), 13, QStringLiteral("Q13"), QStringLiteral("Thirteen"), 1);
+    AddResponse(Campaign(), *question, 130, QStringLiteral("Yes"));
+    MatchQuestion(*v1, 13, 9);
+    MatchResponse(*v1, 13, 130, 1);
+    v1->FindQuestionMatching(13)->SetEndVolumeId(1);
+    v1->FindModalityMatching(130)->SetEndVolumeId(2);
+
+    EXPECT_TRUE(ExecuteAndCycle(Unreconcile(1), 3));
+    EXPECT_FALSE(Campaign().ContainsQuestion(13));
+    EXPECT_FALSE(Campaign().ContainsModality(130));
+    EXPECT_FALSE(v2->FindModalityMatching(130));
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
 }
 
 TEST_F(UnreconcileCommandsTest, TheLinkQuestionGoesBackToTheMainVolumesSourceCode)
@@ -253,6 +342,62 @@ TEST_F(RemoveVolumeTest, RemovingTheOnlyVolumeRemovesTheWaveQuestion)
     EXPECT_EQ(Campaign().GetModalityCount(), 0);
     EXPECT_TRUE(CycleUndoRedo(
         m_history, [this] { return Dump(); }, before, Dump(), 2));
+}
+
+// The wave response of volume 3, merged in volume 1, with or without its matching in volume 3
+// (taken out by hand), matched in volume 2 or not: it goes with the volume (its merging too)
+// when no other volume matches it, and first appears in the one that does otherwise.
+class WaveResponseOfARemovedVolume : public RemoveVolumeTest,
+                                     public ::testing::WithParamInterface<std::tuple<bool, bool>>
+{
+};
+
+TEST_P(WaveResponseOfARemovedVolume, GoesWithItUnlessAnotherVolumeMatchesIt)
+{
+    const auto [matchingTakenOut, matchedElsewhere] = GetParam();
+    BuildTree();
+    AddWaveQuestion();
+    const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    CModality* response = nullptr;
+    for (int r = 0; r < reserved->GetModalityCount(); ++r) {
+        if (reserved->GetModality(r)->GetAppearanceVolumeId() == 3)
+            response = reserved->GetModality(r);
+    }
+    ASSERT_TRUE(response);
+    const int id = response->GetModalityId();
+    if (matchingTakenOut) {
+        ASSERT_TRUE(v3->RemoveModalityMatching(id));
+    }
+    if (matchedElsewhere)
+        MatchResponse(*v2, RESERVED_QUESTION_ID, id, 99);
+    Campaign().AddModalityMerging(MakeModalityMerging(*reserved->GetModality(0), *response, *v1));
+
+    EXPECT_TRUE(ExecuteAndCycle(Remove(3)));
+    EXPECT_EQ(Campaign().ContainsModality(id), matchedElsewhere);
+    if (matchedElsewhere) {
+        EXPECT_EQ(Campaign().GetModalityById(id)->GetAppearanceVolumeId(), 2);
+    }
+    EXPECT_EQ(Campaign().GetModalityMergingCount(), matchedElsewhere ? 1 : 0);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
+}
+
+INSTANTIATE_TEST_SUITE_P(RemoveVolumeTest, WaveResponseOfARemovedVolume,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+
+// The wave question first appears in volume 1, the only volume whose matching of it is left:
+// removed with volume 1, it first appears where its first remaining wave response does.
+TEST_F(RemoveVolumeTest, TheWaveQuestionFollowsItsRemainingResponses)
+{
+    BuildTree();
+    AddWaveQuestion();
+    ASSERT_TRUE(v2->RemoveQuestionMatching(RESERVED_QUESTION_ID));
+    ASSERT_TRUE(v3->RemoveQuestionMatching(RESERVED_QUESTION_ID));
+    EXPECT_TRUE(ExecuteAndCycle(Remove(1)));
+    const CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    ASSERT_TRUE(reserved);
+    EXPECT_EQ(reserved->GetModalityCount(), 2);
+    EXPECT_EQ(reserved->GetAppearanceVolumeId(), 2);
+    EXPECT_TRUE(KeepsItsReferences(Campaign()));
 }
 
 // Taken out of the middle of its wave, a volume comes back to its place in campaign order.

@@ -124,6 +124,24 @@ TEST_F(VolumeCommandsTest, TheFirstVolumesOfTheFirstWavesGetTheWaveQuestionAndAR
 
 // A wave inserted before the first wave: its volume becomes the wave question's first
 // appearance.
+// The wave question's responses with a gap in their orders (a wave response taken out since):
+// the new one takes an order a later response has and moves it up; Undo gives it its order back.
+TEST_F(VolumeCommandsTest, UndoGivesTheOtherWaveResponsesTheirOrdersBack)
+{
+    std::vector<CVolume*> volumes;
+    for (int id = 1; id <= 3; ++id)
+        volumes.push_back(AddVolume(Campaign(), *AddWave(Campaign(), id), id, {1}, {1}));
+    for (CVolume* volume : volumes)
+        AddAnalysis(*volume);
+    CQuestion* reserved = Campaign().GetQuestionById(RESERVED_QUESTION_ID);
+    ASSERT_EQ(reserved->GetModalityCount(), 3);
+    reserved->GetModality(2)->SetModalityOrder(4);
+    reserved->GetModality(1)->SetModalityOrder(3);
+    reserved->SetMaxModalityOrder(4);
+    CVolume* added = AddVolume(Campaign(), *AddWave(Campaign(), 4), 4, {1}, {1});
+    EXPECT_TRUE(ExecuteAndCycle(std::make_unique<CCmdAddVolAnalyseMatching>(&Campaign(), added)));
+}
+
 TEST_F(VolumeCommandsTest, TheFirstWavesVolumeBecomesTheWaveQuestionsAppearance)
 {
     CWave* later = AddWave(Campaign(), 2);

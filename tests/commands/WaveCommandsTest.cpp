@@ -107,6 +107,8 @@ TEST_F(WaveCommandsTest, InsertingBeforeInheritingVolumesMakesThemRootsWithTheir
     CVolume* a = AddVolume(Campaign(), *second, 2, {1}, {1}, 1);
     CVolume* b = AddVolume(Campaign(), *second, 3, {1}, {1}, 1);
     MatchQuestion(*b, 11, 9);
+    for (CVolume* volume : {parent, a, b})
+        volume->SetStatus(VOLUME_RECONCILED);
 
     EXPECT_TRUE(ExecuteAndCycle(NewWave(2), 3));
     EXPECT_EQ(WaveIds(), (std::vector<int>{1, 3, 2}));
@@ -121,7 +123,9 @@ TEST_F(WaveCommandsTest, InsertingBeforeInheritingVolumesMakesThemRootsWithTheir
         EXPECT_EQ(copy->GetSourceId(), QStringLiteral("5"));
         EXPECT_TRUE(volume->FindModalityMatching(100));
     }
+    // Its own matching of question 11 stands; the inherited one is not copied beside it.
     EXPECT_EQ(b->FindQuestionMatching(11)->GetSourceId(), QStringLiteral("9"));
+    EXPECT_EQ(b->GetQuestionMatchingCount(), 2);
     EXPECT_EQ(parent->GetChildVolumeCount(), 0);
     EXPECT_EQ(parent->FindQuestionMatching(10)->GetEndVolumeId(), 1);
     EXPECT_EQ(parent->FindModalityMatching(100)->GetEndVolumeId(), 1);
@@ -132,6 +136,23 @@ TEST_F(WaveCommandsTest, InsertingBeforeInheritingVolumesMakesThemRootsWithTheir
     EXPECT_EQ(parent->GetChildVolumeAt(1), b);
     EXPECT_EQ(parent->FindQuestionMatching(10)->GetEndVolumeId(), OPEN_END_ID);
     EXPECT_FALSE(a->FindQuestionMatching(10));
+}
+
+// A volume not reconciled yet holds no matchings of its own: it becomes a root to be reconciled
+// as one, and the matchings of the volume it inherited from stay as they were.
+TEST_F(WaveCommandsTest, AVolumeNotReconciledYetBecomesARootWithoutCopies)
+{
+    CVolume* parent = AddVolume(Campaign(), *AddWaveAt(1, 1), 1, {1}, {1});
+    AddQuestion(Campaign(), 10, QStringLiteral("Q1"), QStringLiteral("One"), 1);
+    MatchQuestion(*parent, 10, 5);
+    parent->SetStatus(VOLUME_RECONCILED);
+    CVolume* child = AddVolume(Campaign(), *AddWaveAt(2, 2), 2, {1}, {1}, 1);
+    ASSERT_EQ(child->GetStatus(), VOLUME_UNRECONCILED);
+
+    EXPECT_TRUE(ExecuteAndCycle(NewWave(2)));
+    EXPECT_TRUE(child->IsRoot());
+    EXPECT_EQ(child->GetQuestionMatchingCount(), 0);
+    EXPECT_EQ(parent->FindQuestionMatching(10)->GetEndVolumeId(), OPEN_END_ID);
 }
 
 TEST_F(WaveCommandsTest, RemovingAWaveThatStillHasAVolumeFailsAndChangesNothing)

@@ -12,9 +12,14 @@
 #include "grid/SysColors.h"
 #include "widgets/Screenshots.h"
 
+#include <QDateEdit>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimeEdit>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -99,7 +104,18 @@ TEST(ControlsGallery, PropertyGridInEachDisplayMode)
     s.grid->ResetContents();
     s.grid->SetEmptyMessage(
         QStringLiteral("Choose a wave or a volume in the campaign tree to see its properties."));
-    shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
+    const QImage empty =
+        shots::GrabAndSave(s.owner, Gallery, QStringLiteral("property-grid-empty"));
+    // The message, centred near the top, and nothing else.
+    QRect ink;
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            if (shots::PixelAt(empty, x, y).lightness() < 128)
+                ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LT(ink.bottom(), 60);
+    EXPECT_GT(ink.height(), QFontMetrics(s.grid->font()).height()) << "the message wraps";
+    EXPECT_NEAR(ink.left(), empty.width() - 1 - ink.right(), 8) << "centred";
 }
 
 TEST(ControlsGallery, PropertyGridEditorsOpen)
@@ -130,24 +146,65 @@ TEST(ControlsGallery, PropertyGridEditorsOpen)
                                   ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT))));
     QTest::keyClick(list, Qt::Key_Escape);
 
-    // The bool list and the calendar of a date item.
+    // Where a pop-up editor stands in the picture of the owner.
+    auto placeOf = [&s](const QWidget& popup) {
+        return QRect(popup.mapToGlobal(QPoint(0, 0)) - s.owner.mapToGlobal(QPoint(0, 0)),
+                     popup.size());
+    };
+    const QColor highlight = ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT));
+    const QColor window = ColorRefToQColor(GetSysColor(COLOR_WINDOW));
+
+    // The bool list and the calendar of a date item, each right under its row.
     s.Focus(s.items.Reconciled);
     s.PressButton();
-    ASSERT_NE(qobject_cast<CPropertyGridCombo*>(s.grid->GetEditor()), nullptr);
-    shots::Save(WithPopup(s.owner, *s.grid->GetEditor()), Gallery, QStringLiteral("editor-bool"));
-    QTest::keyClick(s.grid->GetEditor(), Qt::Key_Escape);
+    auto* bools = qobject_cast<CPropertyGridCombo*>(s.grid->GetEditor());
+    ASSERT_NE(bools, nullptr);
+    image = WithPopup(s.owner, *bools);
+    shots::Save(image, Gallery, QStringLiteral("editor-bool"));
+    const CRect reconciled = s.grid->FindItem(s.items.Reconciled)->m_rcName;
+    QRect at = placeOf(*bools);
+    EXPECT_NEAR(at.top(), s.grid->viewport()->mapTo(&s.owner, QPoint(0, reconciled.bottom)).y(), 2);
+    // Two rows: "True", the value, highlighted; "False" plain.
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, at.right() - 4, at.top() + 1 + bools->RowHeight() / 2), highlight));
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, at.right() - 4, at.top() + 1 + bools->RowHeight() * 3 / 2), window));
+    QTest::keyClick(bools, Qt::Key_Escape);
     s.Focus(s.items.Start);
     s.PressButton();
     auto* calendar = qobject_cast<CPropertyGridMonthCalCtrl*>(s.grid->GetEditor());
     ASSERT_NE(calendar, nullptr);
-    shots::Save(WithPopup(s.owner, *calendar), Gallery, QStringLiteral("editor-calendar"));
+    image = WithPopup(s.owner, *calendar);
+    shots::Save(image, Gallery, QStringLiteral("editor-calendar"));
+    at = placeOf(*calendar);
+    EXPECT_LE(at.bottom(), image.height() - 1) << "the calendar is whole in the picture";
+    // The chosen day is highlighted: a patch of the highlight colour inside the calendar.
+    int highlighted = 0;
+    for (int y = at.top() + at.height() / 4; y <= at.bottom(); ++y)
+        for (int x = at.left(); x <= at.right(); ++x)
+            highlighted += shots::ColourNear(shots::PixelAt(image, x, y), highlight, 24);
+    EXPECT_GT(highlighted, 100);
     QTest::keyClick(calendar, Qt::Key_Escape);
 
     // The multi-line and date-and-time dialogs.
     CScriptedControlDialogs dialogs;
     QString shot;
-    dialogs.OnModal = [&shot](QDialog& dialog) {
-        shots::GrabAndSave(dialog, Gallery, shot);
+    QStringList shown;
+    dialogs.OnModal = [&shot, &shown](QDialog& dialog) {
+        const QImage picture = shots::GrabAndSave(dialog, Gallery, shot);
+        // Each dialog opens on the item's value, with its OK and Cancel buttons in view.
+        if (const auto* lines = dialog.findChild<QPlainTextEdit*>())
+            shown << lines->toPlainText();
+        if (const auto* date = dialog.findChild<QDateEdit*>())
+            shown << date->date().toString(Qt::ISODate);
+        if (const auto* time = dialog.findChild<QTimeEdit*>())
+            shown << time->time().toString(Qt::ISODate);
+        int buttons = 0;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            const QRect place(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+            buttons += picture.rect().contains(place);
+        }
+        EXPECT_EQ(buttons, 2) << qPrintable(shot);
         return 2;
     };
     shot = QStringLiteral("editor-text-dialog");
@@ -157,6 +214,8 @@ TEST(ControlsGallery, PropertyGridEditorsOpen)
     s.Focus(s.items.Saved);
     s.PressButton();
     EXPECT_EQ(dialogs.Calls, 2);
+    EXPECT_EQ(shown, (QStringList{"Third wave of the brand tracking\nFieldwork by telephone",
+                                  "2006-04-02", "16:45:00"}));
 }
 
 TEST(ControlsGallery, MultiControlOfEachType)
@@ -211,6 +270,22 @@ TEST(ControlsGallery, MultiControlOfEachType)
         }
     }
     EXPECT_EQ(controls[3]->GetChildAt()->x(), controls[9]->GetChild(CMultiCtrl::ID_RICHEDIT)->x());
+    // The value beside the button starts where the static value does: the first column of ink
+    // of each text, found in the picture.
+    auto firstInk = [&image, &dialog](const CMultiCtrl* multi) {
+        const QWidget* text = multi->GetChild(CMultiCtrl::ID_STATIC);
+        const QRect area(text->mapTo(&dialog, QPoint(0, 0)), text->size());
+        for (int x = area.left(); x <= area.right(); ++x)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                if (shots::PixelAt(image, x, y).lightness() < 100)
+                    return x;
+        return -1;
+    };
+    const int staticInk = firstInk(controls[1]);
+    EXPECT_GT(staticInk, controls[1]->x());
+    EXPECT_NEAR(firstInk(controls[2]), staticInk, 1);
+    const QWidget* button = controls[2]->GetChild(CMultiCtrl::ID_STATICBTN);
+    EXPECT_LT(button->geometry().right(), controls[2]->GetChild(CMultiCtrl::ID_STATIC)->x());
     const QWidget* edit = controls[3]->GetChildAt();
     const QPoint inside = edit->mapTo(&dialog, QPoint(edit->width() - 4, edit->height() / 2));
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, inside.x(), inside.y()),
@@ -240,16 +315,39 @@ TEST(ControlsGallery, OptionSheetWithAnEmptyParentChosen)
     ShowActive(sheet);
     QTreeWidget* tree = sheet.GetPageTreeControl();
     EXPECT_EQ(tree->topLevelItemCount(), 3);
-    shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-page"));
+    QWidget* frame = sheet.GetFrame()->GetWindow();
+    const QImage first = shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-page"));
+    // The first page is chosen: its row highlighted in the tree, the page shown in the frame.
+    ASSERT_EQ(sheet.GetActiveIndex(), 0);
+    const QRect chosen = tree->visualItemRect(tree->currentItem())
+                             .translated(tree->viewport()->mapTo(&sheet, QPoint(0, 0)));
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("General"));
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(first, chosen.right() - 3, chosen.center().y()),
+                                  ColorRefToQColor(GetSysColor(COLOR_HIGHLIGHT)), 24));
+    const QWidget* page = sheet.GetPage(0);
+    ASSERT_TRUE(page->isVisible());
+    EXPECT_TRUE(QRect(frame->mapTo(&sheet, QPoint(0, 0)), frame->size())
+                    .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())));
     tree->setCurrentItem(tree->topLevelItem(2)); // "Differences": no page of its own
     sheet.SetEmptyPageText(QStringLiteral("Choose one of the pages under %s."));
     const QImage image =
         shots::GrabAndSave(sheet, Gallery, QStringLiteral("option-sheet-empty-parent"));
     EXPECT_EQ(sheet.GetActiveIndex(), -1);
     // The caption bar runs from the caption colour at its left.
-    QWidget* frame = sheet.GetFrame()->GetWindow();
     const QPoint bar = frame->mapTo(&sheet, QPoint(1, 2));
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, bar.x(), bar.y()),
                                   ColorRefToQColor(GetSysColor(COLOR_ACTIVECAPTION)), 6));
-    EXPECT_EQ(tree->width(), 195);
+    // The tree is as wide as the sheet gives it, or wider: every caption shows whole, on rows
+    // taller than their text.
+    EXPECT_GE(tree->width(), 195);
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it, ++nodes) {
+        const QRect row = tree->visualItemRect(*it);
+        const QFontMetrics metrics(tree->font());
+        EXPECT_LE(row.left() + metrics.horizontalAdvance((*it)->text(0)) + 4,
+                  tree->viewport()->width())
+            << qPrintable((*it)->text(0));
+        EXPECT_GE(row.height(), metrics.height() + 4) << qPrintable((*it)->text(0));
+    }
+    EXPECT_EQ(nodes, 9);
 }

@@ -61,10 +61,12 @@ TEST(FlatSplitterWnd, ButtonHidesTheLastRowAndRestoresItsExactHeight)
     // of the button, not beside its tip at the top.
     const QPoint bar = inner.Bar().geometry().topLeft();
     const int middle = bar.x() + inner.Bar().GetButtonRect().center().x();
-    EXPECT_TRUE(
-        shots::ColourNear(shots::PixelAt(hidden, middle, bar.y() + 5), QColor(200, 200, 200)));
-    EXPECT_FALSE(
-        shots::ColourNear(shots::PixelAt(hidden, middle + 4, bar.y() + 1), QColor(200, 200, 200)));
+    const QColor arrow = inner.Bar().GetArrowColour();
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(hidden, middle, bar.y() + 5), arrow));
+    EXPECT_FALSE(shots::ColourNear(shots::PixelAt(hidden, middle + 4, bar.y() + 1), arrow));
+    // The arrow stands out from the bar's face.
+    const QColor face = shots::PixelAt(hidden, middle + 20, bar.y() + 3);
+    EXPECT_GT(face.lightness() - arrow.lightness(), 90);
 
     ClickButton(inner.Bar());
     EXPECT_FALSE(inner.splitter.IsLastRowHidden());
@@ -108,9 +110,11 @@ TEST(FlatSplitterWnd, HotButtonCoolsWhenTheCursorLeavesWithoutMessages)
     const QImage hot = shots::GrabAndSave(inner.splitter, "gallery", "FlatSplitterHot");
     const QPoint origin = bar.geometry().topLeft();
     const int middle = origin.x() + bar.GetButtonRect().center().x();
-    // Pointing down: the fill is near the top edge in the middle.
-    EXPECT_TRUE(
-        shots::ColourNear(shots::PixelAt(hot, middle, origin.y() + 2), QColor(148, 148, 148)));
+    // Pointing down: the fill is near the top edge in the middle, darker under the mouse.
+    const QColor arrow = bar.GetArrowColour();
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(hot, middle, origin.y() + 2), arrow));
+    EXPECT_LT(arrow.lightness(),
+              shots::PixelAt(hot, middle + 20, origin.y() + 3).lightness() - 140);
 
     // The cursor goes far away; no mouse message reaches the bar.
     QCursor::setPos(inner.splitter.mapToGlobal(QPoint(-500, -500)));

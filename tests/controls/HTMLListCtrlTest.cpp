@@ -1,6 +1,7 @@
 #include "controls/HTMLListCtrl.h"
 
 #include "controls/Pictures.h"
+#include "grid/SysColors.h"
 #include "widgets/Screenshots.h"
 
 #include <QPainter>
@@ -192,7 +193,44 @@ TEST(HTMLListCtrl, Gallery)
                     HTMLLIST_ITEM::SINGLE_LINE_TEXT, 0, 0);
     list.SetItemCheck(0, true);
     list.SetSelectedItem(1);
+    list.SetSelectionColour(RGB(200, 225, 250));
     list.show();
     const QImage image = shots::GrabAndSave(list, "gallery", "HTMLListCtrl");
-    EXPECT_FALSE(image.isNull());
+
+    const QPoint origin = list.viewport()->mapTo(&list, QPoint(0, 0));
+    auto row = [&](int index) { return list.GetItem(index)->rcItem.translated(origin); };
+    auto count = [&image](const QRect& area, bool (*test)(QColor)) {
+        return Count(image, area, test);
+    };
+    // The check square of the first row holds a mark; that of the third is empty inside.
+    auto square = [&](int index) {
+        const QRect r = row(index);
+        return QRect(r.left() + 6, r.center().y() - 5, 10, 10);
+    };
+    EXPECT_GT(count(square(0), Dark), 4);
+    EXPECT_EQ(count(square(2), Dark), 0);
+    // The selected row is in the selection colour, the others white, grid lines under each.
+    const int clearX = row(1).right() - 6;
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, clearX, row(1).top() + 2),
+                                  QColor(200, 225, 250), 2));
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, clearX, row(2).top() + 2), Qt::white, 0));
+    const QColor edge = ColorRefToQColor(GetSysColor(COLOR_BTNSHADOW));
+    for (int index = 0; index < 5; ++index)
+        EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, clearX, row(index).bottom()), edge, 2))
+            << index;
+    // The red words of the second row and nowhere else; the images of their rows: the blue
+    // arrow in the second, none of its blue in the first.
+    EXPECT_GT(count(row(1), Reddish), 20);
+    for (int index : {0, 2, 3, 4})
+        EXPECT_EQ(count(row(index), Reddish), 0) << index;
+    auto imageOf = [&](int index) {
+        return QRect(origin.x() + 21, row(index).top(), 20, row(index).height());
+    };
+    auto blueish = [](QColor c) { return c.blue() > 150 && c.red() < 120; };
+    EXPECT_GT(count(imageOf(1), blueish), 10);
+    EXPECT_EQ(count(imageOf(0), blueish), 0);
+    // The path of the last row keeps its start and its end, its middle elided, within the row.
+    EXPECT_EQ(count(QRect(row(4).right() - 3, row(4).top() + 1, 3, row(4).height() - 2), Dark), 0);
+    EXPECT_GT(count(QRect(row(4).right() - 60, row(4).top() + 1, 50, row(4).height() - 2), Dark),
+              10);
 }

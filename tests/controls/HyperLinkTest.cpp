@@ -1,5 +1,7 @@
 #include "controls/HyperLink.h"
 
+#include "grid/SysColors.h"
+
 #include "widgets/Screenshots.h"
 
 #include <QSignalSpy>
@@ -41,12 +43,10 @@ struct SLink
     CHyperLink* link = nullptr;
 };
 
+// "Arial" of 14 pixels: the application's family where Arial is not installed, in points.
 QFont LinkFont()
 {
-    LOGFONT font;
-    font.lfFaceName = QStringLiteral("Arial");
-    font.lfHeight = 14;
-    return LogFontToQFont(font);
+    return NamedFont(QStringLiteral("Arial"), 14);
 }
 
 } // namespace
@@ -187,5 +187,41 @@ TEST(HyperLink, Gallery)
     shots::Grab(about);
     QTest::mouseMove(links[1], QPoint(5, 5));
     const QImage image = shots::GrabAndSave(about, "gallery", "HyperLinks");
-    EXPECT_FALSE(image.isNull());
+
+    // Pixels of a colour in the link, and the longest run of them on one row (an underline).
+    struct SInk
+    {
+        int Count = 0;
+        int LongestRun = 0;
+    };
+    auto ink = [&image](const CHyperLink* link, const QColor& colour) {
+        SInk found;
+        const QRect area = link->geometry();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            int run = 0;
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const bool near = shots::ColourNear(shots::PixelAt(image, x, y), colour, 40);
+                found.Count += near;
+                run = near ? run + 1 : 0;
+                found.LongestRun = std::max(found.LongestRun, run);
+            }
+        }
+        return found;
+    };
+    const QColor grey = ColorRefToQColor(GetSysColor(COLOR_GRAYTEXT));
+    const SInk idle = ink(links[0], Qt::blue);
+    const SInk hover = ink(links[1], Qt::red);
+    const SInk always = ink(links[2], Qt::blue);
+    const SInk disabled = ink(links[3], grey);
+    // Text in each link's colour; an underline, as long as the text, only under the mouse and
+    // where always asked for.
+    for (const SInk& text : {idle, hover, always, disabled})
+        EXPECT_GT(text.Count, 40);
+    EXPECT_LT(idle.LongestRun, links[0]->width() / 2);
+    EXPECT_GE(hover.LongestRun, links[1]->width() - 7);
+    EXPECT_GE(always.LongestRun, links[2]->width() - 7);
+    EXPECT_EQ(ink(links[3], Qt::blue).Count + ink(links[3], Qt::red).Count, 0);
+    // Each link fits its text: nothing cut at the right.
+    for (const CHyperLink* link : links)
+        EXPECT_EQ(link->size(), link->SizeForText());
 }

@@ -272,15 +272,60 @@ TEST(RotBevelLine, Gallery)
         {"Centred", Qt::AlignHCenter, QRect(120, 130, 16, 80), true},
         {"", Qt::AlignLeft, QRect(160, 170, 180, 16), true},
     };
+    std::vector<cdxCRotBevelLine*> made;
     for (const auto& [caption, align, rect, enabled] : lines) {
         auto* line = new cdxCRotBevelLine(QString::fromUtf8(caption), &dialog);
         line->setAlignment(align);
         line->setGeometry(rect);
         line->setEnabled(enabled);
+        made.push_back(line);
     }
     auto* over = new CTransparentStatic(QStringLiteral("Transparent text"), &dialog);
     over->setGeometry(160, 140, 180, 20);
     dialog.show();
     const QImage image = shots::GrabAndSave(dialog, "gallery", "BevelLines");
-    EXPECT_FALSE(image.isNull());
+
+    const QColor shadow = dialog.palette().color(QPalette::Dark);
+    const QColor light = dialog.palette().color(QPalette::Light);
+    const QColor text = dialog.palette().color(QPalette::ButtonText);
+    for (cdxCRotBevelLine* line : made) {
+        SCOPED_TRACE(line->text().toStdString());
+        const QRect area = line->geometry();
+        const bool across = area.width() > area.height();
+        const QRect caption =
+            line->text().isEmpty() ? QRect() : line->CaptionRect().translated(area.topLeft());
+        // The line runs along the middle, in the shadow colour with its light edge beside, at
+        // every point the caption leaves free.
+        const int length = across ? area.width() : area.height();
+        int free = 0;
+        int drawn = 0;
+        for (int t = 0; t < length; ++t) {
+            const QPoint at = across ? QPoint(area.left() + t, area.top() + area.height() / 2)
+                                     : QPoint(area.left() + area.width() / 2, area.top() + t);
+            if (across ? (at.x() >= caption.left() && at.x() <= caption.right())
+                       : (at.y() >= caption.top() && at.y() <= caption.bottom()))
+                continue;
+            ++free;
+            const QRect cross =
+                across ? QRect(at.x(), at.y() - 1, 1, 4) : QRect(at.x() - 1, at.y(), 4, 1);
+            drawn +=
+                CountNear(image, cross, shadow, 2) > 0 && CountNear(image, cross, light, 2) > 0;
+        }
+        EXPECT_GE(drawn, free - 2);
+        if (caption.isEmpty()) {
+            EXPECT_EQ(free, length);
+            continue;
+        }
+        if (line->isEnabled()) {
+            EXPECT_GT(CountNear(image, caption, text, 40), 5);
+        } else {
+            EXPECT_EQ(CountNear(image, caption, text, 40), 0);
+            EXPECT_GT(CountNear(image, caption, light, 12), 5);
+        }
+    }
+    // The transparent text over the dialog's face.
+    EXPECT_GT(CountNear(image, over->geometry(), text, 40), 20);
+    EXPECT_TRUE(shots::ColourNear(
+        shots::PixelAt(image, over->geometry().right() - 2, over->geometry().top() + 1),
+        dialog.palette().color(QPalette::Window), 2));
 }

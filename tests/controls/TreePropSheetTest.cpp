@@ -188,4 +188,18 @@ TEST(PropPageFrame, AreasAndTheGradient)
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 299, 1), right, 3));
     EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, 299, 22), right, 3));
     shots::Save(image, QStringLiteral("test-artefacts/controls"), QStringLiteral("page-frame"));
+    // The caption text, in the caption-text colour, reads on the caption colour: every column
+    // that holds text has that colour above the text.
+    const QColor text = ColorRefToQColor(GetSysColor(COLOR_CAPTIONTEXT));
+    int textColumns = 0;
+    for (int x = 0; x < 300; ++x) {
+        bool hasText = false;
+        for (int y = 4; y < 20; ++y)
+            hasText = hasText || shots::ColourNear(shots::PixelAt(image, x, y), text, 8);
+        if (!hasText)
+            continue;
+        ++textColumns;
+        EXPECT_TRUE(shots::ColourNear(shots::PixelAt(image, x, 1), left, 3)) << x;
+    }
+    EXPECT_GT(textColumns, 100);
 }

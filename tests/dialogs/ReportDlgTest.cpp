@@ -47,7 +47,20 @@ TEST(ReportDlg, ShowsItsReportCentredOnTheMainWindow)
         QStringLiteral("Été 2024 – Ω")));
     EXPECT_NEAR(dialog->frameGeometry().center().x(), main.frameGeometry().center().x(), 1);
     EXPECT_NEAR(dialog->frameGeometry().center().y(), main.frameGeometry().center().y(), 1);
-    shots::GrabAndSave(*dialog, QStringLiteral("shots"), QStringLiteral("dialogs-report"));
+    const QImage image =
+        shots::GrabAndSave(*dialog, QStringLiteral("shots"), QStringLiteral("dialogs-report"));
+    // The report's text shows in the browser, the buttons below it.
+    const QWidget* browser = dialog->GetBrowser()->GetBrowserWindow();
+    EXPECT_GT(
+        shots::InkCount(image, QRect(browser->mapTo(dialog.data(), QPoint(0, 0)), browser->size())
+                                   .adjusted(4, 4, -4, -4)),
+        100);
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        const QRect place(button->mapTo(dialog.data(), QPoint(0, 0)), button->size());
+        EXPECT_TRUE(image.rect().contains(place));
+        EXPECT_GT(place.top(), browser->mapTo(dialog.data(), QPoint(0, browser->height())).y() - 1);
+        EXPECT_GT(shots::InkCount(image, place.adjusted(3, 3, -3, -3)), 5) << "a readable label";
+    }
 
     // Escape closes the window, which deletes itself.
     QTest::keyClick(dialog.data(), Qt::Key_Escape);

@@ -247,13 +247,18 @@ TEST(GridEditTest, AnAlignedCellOpensAnAlignedEditorThatTakesFurtherKeys)
 
 TEST(GridEditTest, AnEditorOpenWhenTheGridGoesReportsNothing)
 {
+    // An owner that outlives the grid, as a dialog outlives the grid it holds.
+    CRecordingOwner survivor;
     auto shown = std::make_unique<SEditGrid>();
+    shown->grid.SetOwner(&survivor);
     shown->Type(QStringLiteral("x"));
-    ASSERT_NE(shown->Editor(), nullptr);
-    shown->owner.Reports.clear();
+    const QPointer<CInPlaceEdit> editor = shown->Editor();
+    ASSERT_NE(editor, nullptr);
+    survivor.Reports.clear();
     shown.reset();
     QApplication::processEvents();
-    SUCCEED();
+    EXPECT_TRUE(editor.isNull()) << "the editor goes with its grid";
+    EXPECT_TRUE(survivor.Reports.empty()) << "no end of edit reported for a gone grid";
 }
 
 TEST(GridEditTest, RowsInsertedOrDeletedUnderAnOpenEditorTakeTheEditWithTheirCell)

@@ -13,6 +13,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -76,6 +77,39 @@ void FillProducts(CGridCtrl& grid)
     grid.SetModified(false);
 }
 
+// The column's texts of the rows below the heading, top to bottom.
+QStringList ColumnTexts(const CGridCtrl& grid, int col)
+{
+    QStringList texts;
+    for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row)
+        texts << grid.GetCellText(row, col);
+    return texts;
+}
+
+// Orders two cells by the numbers they show.
+int CompareNumbers(const CGridCellBase* cell1, const CGridCellBase* cell2, std::intptr_t)
+{
+    const double first = cell1->GetText().toDouble();
+    const double second = cell2->GetText().toDouble();
+    return first < second ? -1 : first > second ? 1 : 0;
+}
+
+// Whether the heading of the column shows the sort triangle: its shadow outline near the
+// heading's right end.
+bool ShowsSortTriangle(CGridCtrl& grid, const QImage& image, int col)
+{
+    CRect heading;
+    grid.GetCellRect(0, col, heading);
+    const QColor shadow = ColorRefToQColor(GetSysColor(COLOR_3DSHADOW));
+    for (int x = heading.right - 30; x < heading.right; ++x)
+        for (int y = heading.top + 2; y < heading.bottom - 2; ++y) {
+            const QPoint at = grid.viewport()->mapTo(&grid, QPoint(x, y));
+            if (shots::ColourNear(shots::PixelAt(image, at.x(), at.y()), shadow, 4))
+                return true;
+        }
+    return false;
+}
+
 void Show(CGridCtrl& grid, QSize size = {420, 220})
 {
     grid.resize(size);
@@ -133,21 +167,25 @@ TEST(GridGallery, EditorTitleTipAndSortedColumn)
         Show(grid);
         grid.SetHeaderSort(true);
         grid.SortByColumn(1, true);
-        const QImage image = shots::Grab(grid);
+        QImage image = shots::Grab(grid);
         shots::Save(image, Gallery, QStringLiteral("grid-sorted-ascending"));
-        // The triangle's shadow outline at the right of the sorted heading.
-        CRect heading;
-        grid.GetCellRect(0, 1, heading);
-        const QColor shadow = ColorRefToQColor(GetSysColor(COLOR_3DSHADOW));
-        bool triangle = false;
-        for (int x = heading.right - 30; x < heading.right && !triangle; ++x)
-            for (int y = heading.top; y < heading.bottom && !triangle; ++y) {
-                const QPoint at = grid.viewport()->mapTo(&grid, QPoint(x, y));
-                triangle = shots::ColourNear(shots::PixelAt(image, at.x(), at.y()), shadow, 4);
-            }
-        EXPECT_TRUE(triangle);
+        EXPECT_EQ(ColumnTexts(grid, 1),
+                  (QStringList{"Bean There", "Brew Haven", "Cuppa Corner", "Daily Grind",
+                               "Espresso Yourself", "Steep & Sip"}));
+        // The triangle at the right of the sorted heading only.
+        EXPECT_TRUE(ShowsSortTriangle(grid, image, 1));
+        EXPECT_FALSE(ShowsSortTriangle(grid, image, 3));
+        // The visits are numbers: their column sorts by value, not by text.
+        grid.SetCompareFunction(CompareNumbers);
         grid.SortByColumn(3, false);
-        shots::Save(shots::Grab(grid), Gallery, QStringLiteral("grid-sorted-descending"));
+        image = shots::Grab(grid);
+        shots::Save(image, Gallery, QStringLiteral("grid-sorted-descending"));
+        EXPECT_EQ(ColumnTexts(grid, 3), (QStringList{"31", "18", "12", "9", "7", "3"}));
+        EXPECT_EQ(ColumnTexts(grid, 1),
+                  (QStringList{"Daily Grind", "Brew Haven", "Bean There", "Steep & Sip",
+                               "Cuppa Corner", "Espresso Yourself"}));
+        EXPECT_TRUE(ShowsSortTriangle(grid, image, 3));
+        EXPECT_FALSE(ShowsSortTriangle(grid, image, 1));
     }
 }
 
@@ -239,7 +277,22 @@ TEST(GridGallery, ExtraCellTypes)
     static_cast<CGridCellDateTime*>(grid.GetCell(3, 1))
         ->SetTime(QDateTime(QDate(2024, 3, 14), QTime(9, 30)));
     QTest::keyClick(&grid, Qt::Key_F2);
-    shots::Save(shots::Grab(grid), Gallery, QStringLiteral("grid-date-editor-open"));
+    const QImage dateOpen = shots::Grab(grid);
+    shots::Save(dateOpen, Gallery, QStringLiteral("grid-date-editor-open"));
+    // The editor lies on its cell with the cell's date, in the editor's base colour.
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(grid.viewport()->isAncestorOf(editor));
+    CRect dateCell;
+    grid.GetCellRect(3, 1, dateCell);
+    EXPECT_TRUE(editor->geometry().contains(QPoint(dateCell.left + 20, dateCell.top + 13)));
+    const QPoint insideEditor =
+        editor->mapTo(&grid, QPoint(editor->width() * 3 / 4, editor->height() / 2));
+    EXPECT_TRUE(shots::ColourNear(shots::PixelAt(dateOpen, insideEditor.x(), insideEditor.y()),
+                                  editor->palette().color(QPalette::Base), 8));
+    if (auto* edit = qobject_cast<QDateTimeEdit*>(editor)) {
+        EXPECT_EQ(edit->date(), QDate(2024, 3, 14));
+    }
 }
 
 TEST(GridGallery, PrintedPage)

@@ -137,6 +137,12 @@ TEST(GridPaintTest, MergedAreaIsDrawnFromItsTopLeftCell)
     const SPicture scrolled = Paint(grid, Artefacts, QStringLiteral("paint-merged-scrolled"));
     ASSERT_EQ(grid.GetTopLeftNonFixedCell().row, 3);
     EXPECT_TRUE(shots::ColourNear(scrolled.At(W + 70 + 30, H + 10), peach));
+    // The part of the area above the view stays under the headings: "Column 2" and "Column 3"
+    // keep their face above their texts, and the fixed column its own face.
+    for (const int x : {W + 70 + 30, W + 2 * 70 + 30}) {
+        EXPECT_TRUE(shots::ColourNear(scrolled.At(x, 2), Sys(COLOR_3DFACE), 2)) << x;
+        EXPECT_FALSE(shots::ColourNear(scrolled.At(x, H - 4), peach)) << x;
+    }
 }
 
 TEST(GridPaintTest, OnlyFixedCellsShowTheBackgroundAndADisabledVerticalBar)
@@ -207,13 +213,42 @@ TEST(GridPaintTest, VirtualModePaintsTheOwnersTextsBetweenCacheHints)
     EXPECT_GT(owner.TextRequests, 0);
 }
 
+// The cell's rectangle in viewport coordinates.
+CRect CellRect(CGridCtrl& grid, int row, int col)
+{
+    CRect rect;
+    grid.GetCellRect(row, col, rect);
+    return rect;
+}
+
+// The colour just inside a cell's top-left corner, clear of its text.
+QColor CellFill(const SPicture& picture, CGridCtrl& grid, int row, int col)
+{
+    const CRect rect = CellRect(grid, row, col);
+    return picture.At(rect.right - 4, rect.top + 2);
+}
+
 TEST(GridGallery, Pictures)
 {
+    const QColor face = Sys(COLOR_3DFACE);
+    const QColor window = Sys(COLOR_WINDOW);
+    const QColor highlight = Sys(COLOR_HIGHLIGHT);
+    const QColor line(192, 192, 192);
     {
         CGridCtrl grid;
         FillGrid(grid, 12, 6, 1, 1);
         grid.resize(480, 260);
-        Paint(grid, Gallery, QStringLiteral("grid-fixed-rows-and-columns"));
+        const SPicture picture =
+            Paint(grid, Gallery, QStringLiteral("grid-fixed-rows-and-columns"));
+        // Headings and row numbers on the face colour, cells on the window colour, a grid
+        // line after every column.
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 0, 2), face, 2));
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, 0), face, 2));
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, 2), window));
+        for (int col = 1; col < 6; ++col) {
+            const CRect rect = CellRect(grid, 3, col);
+            EXPECT_TRUE(shots::ColourNear(picture.At(rect.right, rect.top + 3), line)) << col;
+        }
     }
     {
         CGridCtrl grid;
@@ -221,7 +256,18 @@ TEST(GridGallery, Pictures)
         grid.resize(480, 260);
         grid.SetSelectedRange(3, 3, 5, 4);
         grid.SetFocusCell(4, 3);
-        Paint(grid, Gallery, QStringLiteral("grid-cell-selection"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-cell-selection"));
+        // The six selected cells highlighted, their neighbours not.
+        for (int row = 3; row <= 5; ++row)
+            for (int col = 3; col <= 4; ++col)
+                EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, row, col), highlight))
+                    << row << "," << col;
+        for (const auto& [row, col] : {std::pair{2, 3}, {6, 4}, {4, 2}, {4, 5}})
+            EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, row, col), window))
+                << row << "," << col;
+        // Two fixed rows and two fixed columns.
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 1, 3), face, 2));
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, 1), face, 2));
     }
     {
         CGridCtrl grid;
@@ -230,7 +276,13 @@ TEST(GridGallery, Pictures)
         grid.SetListMode(true);
         grid.SetSelectedRange(3, 1, 4, 5);
         grid.SetFocusCell(4, 2);
-        Paint(grid, Gallery, QStringLiteral("grid-row-selection"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-row-selection"));
+        // Whole rows: every cell of rows 3 and 4 highlighted, row 5 not.
+        for (int col = 1; col < 6; ++col) {
+            EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, col), highlight)) << col;
+            EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 4, col), highlight)) << col;
+            EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 5, col), window)) << col;
+        }
     }
     {
         CGridCtrl grid;
@@ -239,14 +291,36 @@ TEST(GridGallery, Pictures)
         grid.SetCellText(2, 2, QStringLiteral("A merged area of six cells"));
         grid.SetCellFormat(2, 2, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
         grid.MergeCells(2, 2, 4, 3);
-        Paint(grid, Gallery, QStringLiteral("grid-merged-area"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-merged-area"));
+        // The area spans columns 2 and 3 and rows 2 to 4: no grid line crosses it, the line
+        // after it stays, and its text stands in its middle.
+        const int W = grid.GetFixedColumnsWidth();
+        const int H = grid.GetFixedRowsHeight();
+        const CRect area(W + 70, H + 24, W + 3 * 70 - 1, H + 4 * 24 - 1);
+        EXPECT_TRUE(shots::ColourNear(picture.At(W + 2 * 70 - 1, area.top + 3), window));
+        EXPECT_TRUE(shots::ColourNear(picture.At(area.left + 3, H + 2 * 24 - 1), window));
+        EXPECT_TRUE(shots::ColourNear(picture.At(area.right, area.top + 3), line));
+        int left = area.right, right = area.left;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left + 1; x < area.right; ++x)
+                if (picture.At(x, y).lightness() < 100) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_LT(left, right);
+        EXPECT_NEAR(left - area.left, area.right - right, 6) << "centred";
     }
     {
         CGridCtrl grid;
         FillGrid(grid, 12, 6, 1, 1);
         grid.resize(480, 260);
         grid.SetColumnWidth(2, 0);
-        Paint(grid, Gallery, QStringLiteral("grid-hidden-column"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-hidden-column"));
+        // Column 3 follows column 1 directly, with one grid line between them.
+        EXPECT_EQ(CellRect(grid, 3, 3).left, CellRect(grid, 3, 1).right + 1);
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 3, 3), window));
+        EXPECT_TRUE(shots::ColourNear(
+            picture.At(CellRect(grid, 3, 1).right, CellRect(grid, 3, 1).top + 3), line));
     }
     {
         CGridCtrl grid;
@@ -256,8 +330,16 @@ TEST(GridGallery, Pictures)
         QApplication::processEvents();
         grid.SetFocusCell(1, 1);
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
-        Paint(grid, Gallery, QStringLiteral("grid-scrolled-to-end"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-scrolled-to-end"));
         EXPECT_EQ(grid.GetFocusCell(), CCellID(59, 11));
+        // The last cell is in view, framed as the focus, its heading and row number tracked.
+        const CRect focus = CellRect(grid, 59, 11);
+        EXPECT_LE(focus.right, grid.viewport()->width());
+        EXPECT_LE(focus.bottom, grid.viewport()->height());
+        EXPECT_FALSE(
+            shots::ColourNear(picture.At(focus.left, focus.top + focus.Height() / 2), line));
+        EXPECT_TRUE(
+            shots::ColourNear(picture.At(CellRect(grid, 0, 11).left, 3), Sys(COLOR_3DDKSHADOW)));
     }
     {
         CGridCtrl grid;
@@ -267,6 +349,10 @@ TEST(GridGallery, Pictures)
             grid.SetCellText(0, col, QStringLiteral("Heading %1").arg(col + 1));
             grid.SetCellText(1, col, QStringLiteral("Total %1").arg(col + 1));
         }
-        Paint(grid, Gallery, QStringLiteral("grid-only-fixed-cells"));
+        const SPicture picture = Paint(grid, Gallery, QStringLiteral("grid-only-fixed-cells"));
+        // Fixed cells only: face colour in them, the grid's background past them.
+        EXPECT_TRUE(shots::ColourNear(CellFill(picture, grid, 1, 2), face, 2));
+        EXPECT_TRUE(shots::ColourNear(picture.At(3 * 70 + 20, 20), Sys(COLOR_3DSHADOW)));
+        EXPECT_TRUE(shots::ColourNear(picture.At(20, 2 * 24 + 20), Sys(COLOR_3DSHADOW)));
     }
 }

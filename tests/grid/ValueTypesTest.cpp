@@ -179,6 +179,23 @@ TEST(LogFontTest, PositiveHeightIsTheCellHeightAndZeroTheDefault)
     EXPECT_EQ(GetMessageBoxFont().lfFaceName, QStringLiteral("DejaVu Sans"));
 }
 
+TEST(LogFontTest, NamedFontsAreInstalledFacesOrTheApplicationsFamilyInPoints)
+{
+    // A face this machine lacks gives the application's family, never a stand-in face.
+    const QFont missing = NamedFont(QStringLiteral("MS Shell Dlg 2"), 16, FW_SEMIBOLD, true);
+    EXPECT_EQ(missing.family(), QGuiApplication::font().family());
+    EXPECT_EQ(missing.pixelSize(), -1) << "sized in points";
+    EXPECT_DOUBLE_EQ(missing.pointSizeF(), 10.0) << "a 16-pixel cell is a 10-point font";
+    EXPECT_EQ(missing.weight(), QFont::DemiBold);
+    EXPECT_TRUE(missing.italic());
+    // An installed face is taken; a negative height is the character height.
+    const QFont installed = NamedFont(QStringLiteral("DejaVu Sans Mono"), -12);
+    EXPECT_EQ(installed.family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_DOUBLE_EQ(installed.pointSizeF(), 9.0);
+    // No height keeps the application's size.
+    EXPECT_DOUBLE_EQ(NamedFont(QString(), 0).pointSizeF(), QGuiApplication::font().pointSizeF());
+}
+
 TEST(DrawTextFormatTest, TranslatesTheFormatWord)
 {
     struct Case

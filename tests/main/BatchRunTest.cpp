@@ -6,6 +6,7 @@
 
 #include "support/QStringPrinter.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,8 @@
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -297,6 +300,81 @@ TEST_F(BatchRun, BadInputStopsWithAClearLineAndChangesNoFile)
     }
 }
 
+// A report never takes the place of what the run reads or saves: an output that names the
+// target, a source or a list of sources (by any path to the same file) refuses the command line
+// before anything is read or written.
+TEST_F(BatchRun, AReportOverTheCampaignOrASourceIsRefused)
+{
+    const QString campaign = Path("study.duv");
+    MakeFirstWave(campaign);
+    ASSERT_TRUE(WriteFile(Path("list.txt"), "wave2.zoz\n"));
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::link(Path("wave2.zoz"), Path("alias.zoz")));
+    // Another name of the same file.
+    std::filesystem::create_hard_link(Path("wave2.zoz").toStdString(),
+                                      Path("hard.html").toStdString());
+    struct SCase
+    {
+        QStringList Arguments;
+        QString Output;
+        QString Named; // the file it would overwrite
+    };
+    const QString target = QStringLiteral("-target:") + campaign;
+    const SCase cases[] = {
+        {{"-source:wave2.zoz", target}, campaign, campaign},
+        {{"-source:wave2.zoz", target}, "sub/../study.duv", campaign},
+        {{"-source:wave2.zoz", target}, "wave2.zoz", Path("wave2.zoz")},
+        {{"-source:alias.zoz", target}, Path("wave2.zoz"), Path("alias.zoz")},
+        {{"-source:wave2.zoz", target}, "hard.html", "wave2.zoz"},
+        {{"-source:list.txt", target}, "list.txt", "list.txt"},
+        {{"-source:list.txt", target}, "wave2.zoz", "wave2.zoz"},
+        // No target: the campaign that the run would create.
+        {{"-source:wave2.zoz"}, "wave2.duv", Path("wave2.duv")},
+        // A new target that does not exist yet.
+        {{"-source:wave2.zoz", "-target:new.duv"}, Path("new.duv"), Path("new.duv")},
+    };
+    for (const SCase& c : cases) {
+        const QString label = c.Arguments.join(' ') + " -output:" + c.Output;
+        const QStringList filesBefore = Files();
+        QHash<QString, QByteArray> bytes;
+        for (const QString& file : filesBefore)
+            bytes.insert(file, FileBytes(Path(file)));
+        const SRun run =
+            Run(c.Arguments + QStringList{"-A:QR", "-I:QR", QStringLiteral("-output:") + c.Output});
+        EXPECT_EQ(run.ExitCode, 2) << qPrintable(label) << ": " << run.Out.constData();
+        EXPECT_TRUE(run.Out.isEmpty()) << qPrintable(label) << ": " << run.Out.constData();
+        // Both named by absolute paths.
+        const QDir folder(m_folder.path());
+        EXPECT_EQ(QString::fromUtf8(run.Err),
+                  QStringLiteral("plim: The report file '%1' is the same file as '%2', which the "
+                                 "run reads or saves: the report would overwrite it.\n")
+                      .arg(QDir::cleanPath(folder.absoluteFilePath(c.Output)),
+                           folder.absoluteFilePath(c.Named)))
+            << qPrintable(label);
+        EXPECT_EQ(Files(), filesBefore) << qPrintable(label);
+        for (const QString& file : filesBefore)
+            EXPECT_EQ(FileBytes(Path(file)), bytes.value(file))
+                << qPrintable(label) << ": " << qPrintable(file);
+    }
+    // Another file of the same folder is no problem, even one named like the campaign.
+    const SRun run = Run({QStringLiteral("-source:wave2.zoz"), target, QStringLiteral("-A:QR"),
+                          QStringLiteral("-I:QR"), QStringLiteral("-output:study.duv.html")});
+    EXPECT_EQ(run.ExitCode, 0) << run.Out.constData() << run.Err.constData();
+}
+
+// A report file that is there already is replaced whole once the new one is written; a report
+// beside the campaign never replaces one.
+TEST_F(BatchRun, AnExistingReportIsReplacedWhole)
+{
+    ASSERT_TRUE(WriteFile(Path("r.html"), QByteArray(100000, 'x')));
+    const SRun run = Run({QStringLiteral("-source:wave1.zoz"), QStringLiteral("-A:QR"),
+                          QStringLiteral("-output:r.html")});
+    EXPECT_EQ(run.ExitCode, 0) << run.Out.constData();
+    const QByteArray report = FileBytes(Path("r.html"));
+    EXPECT_TRUE(report.startsWith("<html")) << report.left(100).constData();
+    EXPECT_FALSE(report.contains("xxxx"));
+}
+
 TEST_F(BatchRun, ACampaignThatDisagreesWithItsSourcesIsNotTouched)
 {
     QFile::copy(Path("wave1.zoz"), Path("gone.zoz"));
@@ -344,6 +422,23 @@ TEST_F(BatchRun, AnOlderFileIsUpgradedOnlyWhenTheRunSaves)
     EXPECT_EQ(run.Out, kReportOnly);
     EXPECT_EQ(FileBytes(campaign), before);
 
+    // A run that stops, however, leaves the file byte for byte as it was: refused by the
+    // switches, a source missing or unreadable, the link question missing.
+    ASSERT_TRUE(WriteFile(Path("broken.zoz"), "<?xml version=\"1.0\"?>\n<zoz "));
+    const std::pair<QStringList, int> stops[] = {
+        {{"-source:wave2.zoz", "-target:" + campaign}, 3},
+        {{"-source:missing.zoz", "-target:" + campaign, "-A:QR", "-I:QR"}, 1},
+        {{"-source:broken.zoz", "-target:" + campaign, "-A:QR", "-I:QR"}, 1},
+        {{"-source:wave2.zoz", "-target:" + campaign, "-A:QR", "-I:QR", "-linkq:NOPE"}, 1},
+    };
+    for (const auto& [arguments, exitCode] : stops) {
+        run = Run(arguments);
+        EXPECT_EQ(run.ExitCode, exitCode) << qPrintable(arguments.join(' '));
+        EXPECT_EQ(QCryptographicHash::hash(FileBytes(campaign), QCryptographicHash::Sha256),
+                  QCryptographicHash::hash(before, QCryptographicHash::Sha256))
+            << qPrintable(arguments.join(' '));
+    }
+
     run = Run(second);
     EXPECT_EQ(run.ExitCode, 0) << run.Out.constData();
     EXPECT_EQ(run.Out, kUpdated);
@@ -378,6 +473,9 @@ TEST_F(BatchRun, AReportThatCannotBeWrittenFailsTheRun)
                                  Path("report.html").toUtf8() + "'."))
         << run.Out.constData();
     EXPECT_TRUE(QFileInfo(Path("report.html")).isDir());
+    // Only the report failed: the campaign was saved before it, and stays.
+    EXPECT_TRUE(run.Out.endsWith(kCreated)) << run.Out.constData();
+    EXPECT_EQ(Sql(Path("wave1.duv"), "select count(*) from Waves"), "1");
 }
 
 } // namespace

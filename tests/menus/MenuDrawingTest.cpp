@@ -379,13 +379,29 @@ TEST_F(MenuDrawing, DisabledImagesAreWashedInClassicModesAndSilhouettesInGradien
                   MakeDisabledImage(source, DisabledImageWash()).pixelColor(probe))
             << "mode " << mode;
     }
+    // Modes 6 and 7: a grey silhouette that keeps the image's shape. The Paste icon is a
+    // clipboard of large opaque areas: its black outline takes the silhouette's colour, the
+    // white paper lets the menu show through, and the light brown board lies between.
+    item.Image = CommandIcon(ID_EDIT_PASTE);
+    item.Text = QStringLiteral("Paste");
     for (int mode : {6, 7}) {
         CNewMenu::SetDrawMode(mode);
         const QImage image = Paint(DrawMenuItem, item);
         const COLORREF silhouette =
             GetNearestColor(DarkenColor(70, DarkenColor(60, MenuBackgroundColor())));
-        EXPECT_EQ(Pixel(image, at.x() + probe.x(), at.y() + probe.y()), silhouette)
-            << "mode " << mode;
+        auto iconPixel = [&](int x, int y) { return image.pixelColor(at.x() + x, at.y() + y); };
+        EXPECT_EQ(FromQColor(iconPixel(7, 8)), silhouette) << "mode " << mode << ": page outline";
+        const QColor paper = iconPixel(9, 10);
+        const QColor board = iconPixel(3, 6);
+        EXPECT_GT(paper.lightness(), board.lightness() + 20) << "mode " << mode;
+        EXPECT_GT(board.lightness(), ToQColor(silhouette).lightness() + 20) << "mode " << mode;
+        // The paper is the item's own background, as beside the icon.
+        EXPECT_TRUE(Near(paper, image.pixelColor(at.x() + 17, at.y() + 10), 6)) << "mode " << mode;
+        // Every colour in the icon is a shade of the silhouette's grey.
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 16; ++x)
+                EXPECT_LE(std::abs(iconPixel(x, y).red() - iconPixel(x, y).blue()), 12)
+                    << x << "," << y;
     }
 }
 

@@ -40,14 +40,40 @@ TEST(MenuTips, TipWindowSizesToItsTextAndShowsAtOnceOrAfterItsDelay)
     QTest::qWait(80);
     EXPECT_TRUE(tip.isVisible());
     EXPECT_FALSE(tip.IsPending());
-    const QImage image = tip.grab().toImage();
-    shots::Save(image, QStringLiteral("gallery"), QStringLiteral("menus-tip"));
-    EXPECT_EQ(menus::FromQColor(image.pixelColor(tip.width() - 2, tip.height() / 2)),
-              menus::GetSysColor(menus::COLOR_INFOBK));
     tip.ShowDelayed(40);
     tip.Cancel();
     QTest::qWait(60);
     EXPECT_FALSE(tip.isVisible()) << "a cancelled show never comes";
+}
+
+TEST(MenuTips, TheTipLeavesRoomAroundItsText)
+{
+    MenuTipManager manager;
+    CPopupText& tip = *manager.Tip();
+    tip.SetText(QStringLiteral("Create a new campaign"));
+    tip.ShowDelayed(0);
+    const QImage image = tip.grab().toImage();
+    shots::Save(image, QStringLiteral("gallery"), QStringLiteral("menus-tip"));
+    const QFontMetrics metrics(tip.font());
+    EXPECT_GE(tip.height(), metrics.height() + 2 * 3 + 2);
+    // A one-pixel border, then the info colour all round the text for the margin's width.
+    const QColor border = menus::ToQColor(menus::GetSysColor(menus::COLOR_WINDOWFRAME));
+    const QColor back = menus::ToQColor(menus::GetSysColor(menus::COLOR_INFOBK));
+    EXPECT_EQ(image.pixelColor(0, tip.height() / 2), border);
+    EXPECT_EQ(image.pixelColor(tip.width() / 2, tip.height() - 1), border);
+    const QRect text = image.rect().adjusted(1 + 3, 1 + 2, -1 - 3, -1 - 2);
+    int inkInside = 0;
+    for (int y = 1; y < image.height() - 1; ++y) {
+        for (int x = 1; x < image.width() - 1; ++x) {
+            const bool ink = image.pixelColor(x, y) != back;
+            if (text.contains(x, y))
+                inkInside += ink;
+            else
+                EXPECT_FALSE(ink) << "text at " << x << "," << y << " touches the border";
+        }
+    }
+    EXPECT_GT(inkInside, 50);
+    tip.Cancel();
 }
 
 TEST(MenuTips, ManagerShowsThePromptOfTheHighlightedItemBesideThePopup)

@@ -178,8 +178,27 @@ TEST_F(ToolBar, ControlsHideWhileDockedLeftOrRightAndShowAgainAtTheTop)
     EXPECT_EQ(bar.orientation(), Qt::Vertical);
     EXPECT_FALSE(edit->isVisible());
     EXPECT_FALSE(control->isVisible());
-    shots::Save(window.grab().toImage(), QStringLiteral("gallery"),
-                QStringLiteral("toolbar-docked-left"));
+    const QImage docked = window.grab().toImage();
+    shots::Save(docked, QStringLiteral("gallery"), QStringLiteral("toolbar-docked-left"));
+    // The bar stands at the left edge, its buttons one under the other, each image drawn.
+    EXPECT_EQ(bar.x(), 0);
+    EXPECT_GT(bar.height(), 4 * bar.width());
+    int buttons = 0;
+    int drawn = 0;
+    for (QAction* action : bar.actions()) {
+        const QWidget* button = bar.widgetForAction(action);
+        if (!qobject_cast<const QToolButton*>(button) || !action->isVisible())
+            continue;
+        ++buttons;
+        const QRect area(button->mapTo(&window, QPoint(4, 4)), button->size() - QSize(8, 8));
+        bool ink = false;
+        for (int y = area.top(); y <= area.bottom() && !ink; ++y)
+            for (int x = area.left(); x <= area.right() && !ink; ++x)
+                ink = At(docked, x, y).lightness() < 200;
+        drawn += ink;
+    }
+    EXPECT_GE(buttons, 8);
+    EXPECT_EQ(drawn, buttons);
     window.addToolBar(Qt::RightToolBarArea, &bar);
     QTest::qWait(20);
     EXPECT_FALSE(edit->isVisible());
@@ -230,14 +249,74 @@ TEST_F(ToolBar, DockAreasShowTheMenuBarGradientAlignedToTheWindow)
     EXPECT_EQ(menuBar.pixelColor(top.center().x(), 1), texture.pixelColor(top.center().x(), 0));
 }
 
+TEST_F(ToolBar, AWindowWiderThanTheGradientRunsOnInItsLastColour)
+{
+    STestFrame frame;
+    const QImage texture = CNewMenu::GetThemeBrush()->textureImage();
+    const COLORREF last = FromQColor(texture.pixelColor(texture.width() - 1, 0));
+    ASSERT_NE(FromQColor(texture.pixelColor(0, 0)), last);
+    // A second, larger monitor: the window is wider than the screen the texture was made for.
+    frame.Frame.resize(texture.width() + 300, 360);
+    QTest::qWait(20);
+    const QImage image = frame.Frame.grab().toImage();
+    shots::Save(image.copy(0, 0, image.width(), 60), QStringLiteral("gallery"),
+                QStringLiteral("frame-bars-wider-than-the-screen"));
+    // The menu bar right of its items, and the dock area as the window paints it behind the
+    // bars.
+    QImage behind(frame.Frame.size(), QImage::Format_RGB32);
+    behind.fill(Qt::black);
+    frame.Frame.render(&behind, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const int barY = frame.Frame.menuBar()->geometry().center().y();
+    const int dockY = frame.Frame.DockAreaRect(Qt::TopToolBarArea).center().y();
+    for (const int x : {texture.width(), texture.width() + 150, image.width() - 2}) {
+        EXPECT_EQ(Pixel(image, x, barY), last) << "menu bar at " << x;
+        EXPECT_EQ(Pixel(behind, x, dockY), last) << "dock area at " << x;
+    }
+    // Inside the texture the gradient is as before.
+    for (const int x : {3, texture.width() / 2, texture.width() - 1})
+        EXPECT_EQ(Pixel(behind, x, dockY), FromQColor(texture.pixelColor(x, 0))) << x;
+    // The menu bar's items take the colour behind them from the same rule.
+    const QBrush brush = *CNewMenu::GetThemeBrush();
+    EXPECT_EQ(ThemeBrushColourAt(brush, texture.width() + 40), last);
+    EXPECT_EQ(ThemeBrushColourAt(brush, 3), FromQColor(texture.pixelColor(3, 0)));
+}
+
 TEST_F(ToolBar, GalleryOfEveryMode)
 {
     STestFrame frame;
+    // A button's place in the picture of the window.
+    auto place = [&frame](unsigned id) {
+        const QToolButton* button = Button(frame.Main, frame.Actions, id);
+        return QRect(button->mapTo(&frame.Frame, QPoint(0, 0)), button->size());
+    };
+    auto darkest = [](const QImage& image, const QRect& area) {
+        int value = 255;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                value = std::min(value, At(image, x, y).lightness());
+        return value;
+    };
     for (int mode = 0; mode < 12; ++mode) {
+        SCOPED_TRACE(mode);
         CNewMenu::SetDrawMode(mode);
         Hover(Button(frame.Main, frame.Actions, ID_FILE_SAVE));
         QImage image = frame.Frame.grab().toImage();
         shots::Save(image.copy(0, 0, image.width(), 60), QStringLiteral("gallery"),
                     QStringLiteral("frame-bars-mode-%1").arg(mode));
+        // The hot Save button is drawn apart from the plain Open button along its edges.
+        const QRect hot = place(ID_FILE_SAVE);
+        const QRect plain = place(ID_FILE_OPEN);
+        int apart = 0;
+        for (int x = 0; x < hot.width(); ++x)
+            for (int y : {0, 1, hot.height() - 2, hot.height() - 1})
+                apart += !Near(At(image, hot.left() + x, hot.top() + y),
+                               At(image, plain.left() + x, plain.top() + y), 10);
+        EXPECT_GT(apart, 8);
+        // The disabled Paste image is paler than the enabled Cut image.
+        EXPECT_GT(darkest(image, place(ID_EDIT_PASTE).adjusted(3, 3, -3, -3)),
+                  darkest(image, place(ID_EDIT_CUT).adjusted(3, 3, -3, -3)) + 30);
+        // The three bars stand in one row.
+        EXPECT_EQ(frame.Reconciliation.y(), frame.Main.y());
+        EXPECT_EQ(frame.Options.y(), frame.Main.y());
     }
 }

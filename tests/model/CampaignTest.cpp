@@ -147,6 +147,18 @@ TEST(Campaign, WaveInsertedWithGapsTakesThePositionOrder)
     EXPECT_EQ(campaign.GetMaxWaveOrder(), 11);
 }
 
+// Orders with gaps before the place: the new wave's order stays above the wave before it, so
+// that no two waves share an order (which a campaign file would read back in either sequence).
+TEST(Campaign, AWaveInsertedAfterGapsSharesNoOrder)
+{
+    CCampaign campaign;
+    for (const auto& [id, order] : {std::pair{1, 1}, {2, 3}, {3, 5}, {4, 7}})
+        campaign.InsertWave(MakeWave(id, order));
+    EXPECT_EQ(campaign.InsertWave(MakeWave(5, 6)), 3);
+    EXPECT_EQ(WaveIds(campaign), (std::vector<int>{1, 2, 3, 5, 4}));
+    EXPECT_EQ(WaveOrders(campaign), (std::vector<int>{1, 3, 5, 6, 8}));
+}
+
 TEST(Campaign, RemovingAWaveKeepsTheOtherOrders)
 {
     CCampaign campaign;

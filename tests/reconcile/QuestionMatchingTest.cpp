@@ -158,6 +158,21 @@ TEST_F(QuestionMatchingTest, CandidatesLeaveOutDeletedQuestionsAndThoseOfEarlier
     EXPECT_EQ(Match({1}, false), (QStringList{"11>101", "13>103"}));
 }
 
+// A volume matched for the first time that holds a matching of its own already (a copy given by
+// a step on a volume above it) keeps it: neither its question nor its source is matched again,
+// so the volume never holds two matchings of one question.
+TEST_F(QuestionMatchingTest, AMatchingTheVolumeHoldsAlreadyStands)
+{
+    AddQuestion(campaign, 10, "AGE", "", 1);
+    AddQuestion(campaign, 11, "REGION", "", 1);
+    MatchQuestion(*volume, 10, 100);
+    AddSourceQuestion(*volume, 100, "AGE", "");
+    AddSourceQuestion(*volume, 101, "REGION", "");
+    AddSourceQuestion(*volume, 102, "AGE", "");
+    EXPECT_EQ(Match({1}, false), QStringList{"11>101"});
+    EXPECT_EQ(volume->GetQuestionMatchingCount(), 1);
+}
+
 TEST_F(QuestionMatchingTest, TextMethodsRespectTypesAndLoopAncestry)
 {
     AddQuestion(campaign, 10, "OPEN", "", 1, /*open*/ 4);

@@ -75,6 +75,18 @@ TEST_F(ResponseMatchingTest, StrictOrderWithInternalCodeChecksTheMatchingWhereTh
     EXPECT_EQ(Match({0}, false), (QStringList{"1>11", "3>13"}));
 }
 
+// A response matching the volume holds already (a copy given by a step on a volume above it)
+// stands: neither its response nor its source is matched again.
+TEST_F(ResponseMatchingTest, AMatchingTheVolumeHoldsAlreadyStands)
+{
+    AddResponse(campaign, *question, 1, "A", "1");
+    AddResponse(campaign, *question, 2, "B", "2");
+    AddSourceResponse(*source, 11, "a", "1");
+    AddSourceResponse(*source, 12, "b", "2");
+    MatchResponse(*volume, 10, 1, 11);
+    EXPECT_EQ(Match({1}, false), QStringList{"2>12"});
+}
+
 TEST_F(ResponseMatchingTest, EntryCodesCompareAsWholeNumbersElseAsTextsIgnoringCase)
 {
     const struct

@@ -101,6 +101,38 @@ TEST(MultiRowMapper, TextIdsCompareAsTexts)
     EXPECT_EQ(modalities.GetId(5), QStringLiteral("1"));
 }
 
+TEST(MultiRowMapper, RowsMoveBelowAnInsertedOrDeletedRow)
+{
+    CQuestionRowMultiMapper questions(kNoId, kNoRow);
+    questions.Add(4, 2);
+    questions.Add(5, 3);
+    questions.Add(4, 5);
+    // A row inserted at 3: rows 3 and below move down one.
+    questions.ShiftRows(3, 1);
+    EXPECT_EQ(RowsOf(questions, 4L), (std::vector<int>{2, 6}));
+    EXPECT_EQ(questions.GetId(3), kNoId);
+    EXPECT_EQ(questions.GetId(4), 5);
+    questions.Add(6, 3);
+    // Row 2 deleted: the rows below move up one.
+    EXPECT_TRUE(questions.Remove(4, 2));
+    questions.ShiftRows(3, -1);
+    EXPECT_EQ(RowsOf(questions, 4L), (std::vector<int>{5}));
+    EXPECT_EQ(questions.GetId(2), 6);
+    EXPECT_EQ(questions.GetId(3), 5);
+    EXPECT_TRUE(questions.Remove(5, 3));
+    EXPECT_EQ(questions.GetId(3), kNoId);
+
+    CModalityRowMapper responses(kNoId, kNoRow);
+    responses.Add(7, 2);
+    responses.Add(8, 3);
+    responses.ShiftRows(3, 2);
+    EXPECT_EQ(responses.GetRow(8), 5);
+    EXPECT_EQ(responses.GetId(5), 8);
+    EXPECT_EQ(responses.GetId(3), kNoId);
+    EXPECT_TRUE(responses.Add(9, 3));
+    EXPECT_EQ(responses.GetRow(7), 2);
+}
+
 TEST(RowMultimap, EntriesOfAKeyKeepTheirOrder)
 {
     CRowMultimap map;

@@ -430,6 +430,15 @@ TEST_F(ApplicationCommands, MaximiseResponseCounts)
     EXPECT_TRUE(DifferencesStale());
     EXPECT_TRUE(m_panes->Calls.contains(QStringLiteral("show reconciliation 2")));
     EXPECT_EQ(m_windows.Prompts.size(), 3);
+
+    // The window program goes before the application and its history: the step still redoes
+    // and undoes, and reaches no window.
+    m_panes = nullptr;
+    m_shellApp.reset();
+    EXPECT_TRUE(m_app.Redo());
+    EXPECT_TRUE(m_app.Undo());
+    EXPECT_EQ(m_app.GetCommandHistory().GetRedoCount(), 1);
+    EXPECT_EQ(m_windows.Prompts.size(), 3);
 }
 
 TEST_F(ApplicationCommands, UpdateHandlersOfTheReconciliationPageAndTheLanguagePane)
@@ -466,7 +475,16 @@ TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
             EXPECT_TRUE(about->rect().contains(child->geometry()))
                 << child->metaObject()->className() << " " << child->geometry().x() << ","
                 << child->geometry().y() << " " << child->width() << "x" << child->height();
-        shots::GrabAndSave(*about, QStringLiteral("shots"), QStringLiteral("shell-about"));
+        const QImage image =
+            shots::GrabAndSave(*about, QStringLiteral("shots"), QStringLiteral("shell-about"));
+        // The program's icon and the two links are drawn where they stand.
+        const QWidget* parts[] = {about->findChild<QWidget*>(QStringLiteral("AboutIcon")),
+                                  about->GetWikiLink(), about->GetHelpLink()};
+        for (const QWidget* part : parts) {
+            ASSERT_NE(part, nullptr);
+            EXPECT_GT(shots::InkCount(image, part->geometry(), 160), 20)
+                << part->objectName().toStdString();
+        }
         about->accept();
     });
     ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_APP_ABOUT));

@@ -120,3 +120,24 @@ TEST_F(CampaignPanesTest, TheTreesOwnCommandsRunFromItsContextMenuAndUndoThrough
     EXPECT_EQ(m_panes->GetBottomValue(), CBottomView::ShownWave);
     EXPECT_EQ(m_panes->GetBottomView()->GetShownWaveId(), wave);
 }
+
+TEST_F(CampaignPanesTest, AStepOfTheQuestionTreeUndoesAndRedoesAfterThePanesWent)
+{
+    const int questions = Campaign().GetQuestionCount();
+    CRightTreePage* page = m_panes->GetRightView()->GetTreePage();
+    ASSERT_EQ(page->GetMode(), CRightTreePage::ModeCampaign);
+    page->AddChapter();
+    ASSERT_EQ(Campaign().GetQuestionCount(), questions + 1);
+    ASSERT_TRUE(m_app.GetCommandHistory().CanUndo());
+
+    // The window program, its panes with it, goes before the application and its history;
+    // the page's callbacks then find no page.
+    m_panes = nullptr;
+    m_shellApp.reset();
+    EXPECT_TRUE(m_app.Undo());
+    EXPECT_EQ(Campaign().GetQuestionCount(), questions);
+    EXPECT_TRUE(m_app.Redo());
+    EXPECT_EQ(Campaign().GetQuestionCount(), questions + 1);
+    EXPECT_TRUE(m_app.Undo());
+    EXPECT_EQ(Campaign().GetQuestionCount(), questions);
+}

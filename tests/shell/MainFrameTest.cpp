@@ -66,11 +66,61 @@ TEST_F(MainFrame, FirstStartGivesTheTreeAFifthAndThePropertiesTheirHeight)
     EXPECT_EQ(frame.GetToolBar(2)->actions().first(),
               shell->GetActions().Action(ID_USE_GLOBAL_OPTIONS));
 
-    // The status bar: the message pane and the language pane, nothing else.
+    // The status bar: the message pane and the language pane; no lock-key panes, since the
+    // offscreen platform does not tell the keys' state.
     EXPECT_EQ(frame.GetMessagePane()->text(), QStringLiteral("Ready"));
     EXPECT_EQ(frame.GetLanguagePane()->text(), QStringLiteral("English (United States)"));
     EXPECT_EQ(frame.statusBar()->findChildren<QLabel*>().size(), 2);
+    EXPECT_EQ(frame.GetLockKeyPane(CMainFrame::CapsLockPane), nullptr);
     EXPECT_GT(frame.GetLanguagePane()->geometry().left(), frame.width() / 2);
+}
+
+TEST_F(MainFrame, LockKeyPanesFollowTheKeysWhereTheirStateIsKnown)
+{
+    const std::unique_ptr<CShellApp> shell = StartShell();
+    CMainFrame& frame = *shell->GetMainFrame();
+    std::optional<SLockKeys> keys = SLockKeys{true, false, true};
+    frame.SetLockKeyReader([&keys] { return keys; });
+    QApplication::processEvents();
+    QLabel* panes[3] = {frame.GetLockKeyPane(CMainFrame::CapsLockPane),
+                        frame.GetLockKeyPane(CMainFrame::NumLockPane),
+                        frame.GetLockKeyPane(CMainFrame::ScrollLockPane)};
+    ASSERT_TRUE(panes[0] && panes[1] && panes[2]);
+    auto texts = [&panes] {
+        return QStringList{panes[0]->text(), panes[1]->text(), panes[2]->text()};
+    };
+    EXPECT_EQ(texts(), (QStringList{"CAP", "", "SCRL"}));
+    // In order after the language pane, each wide enough for its text.
+    EXPECT_GT(panes[0]->geometry().left(), frame.GetLanguagePane()->geometry().right());
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            EXPECT_GT(panes[i]->geometry().left(), panes[i - 1]->geometry().right());
+        }
+        EXPECT_GE(panes[i]->width(),
+                  panes[i]->fontMetrics().horizontalAdvance(QStringList{"CAP", "NUM", "SCRL"}[i]));
+    }
+    // The picture: text in the panes of the keys that are on, none in the others.
+    const QImage bar =
+        shots::GrabAndSave(*frame.statusBar(), QStringLiteral("shots"), "shell-status-bar");
+    auto darkPixels = [&bar](const QLabel* pane) {
+        return shots::InkCount(bar, pane->geometry().adjusted(3, 3, -3, -3), 100);
+    };
+    EXPECT_GT(darkPixels(panes[0]), 10);
+    EXPECT_EQ(darkPixels(panes[1]), 0);
+    EXPECT_GT(darkPixels(panes[2]), 10);
+
+    // A key pressed shows within a fifth of a second.
+    keys = SLockKeys{false, true, false};
+    QTest::qWait(300);
+    EXPECT_EQ(texts(), (QStringList{"", "NUM", ""}));
+    // A moment the state cannot be read shows every key off.
+    keys.reset();
+    frame.UpdateLockKeyPanes();
+    EXPECT_EQ(texts(), (QStringList{"", "", ""}));
+    // Without a reader the panes go.
+    frame.SetLockKeyReader({});
+    EXPECT_EQ(frame.GetLockKeyPane(CMainFrame::NumLockPane), nullptr);
+    EXPECT_EQ(frame.statusBar()->findChildren<QLabel*>().size(), 2);
 }
 
 TEST_F(MainFrame, HeightChangesGoToTheRightHandPane)
@@ -185,6 +235,16 @@ TEST_F(MainFrame, TheEditMenuLeavesOutThreeCommandsThatStayHandled)
     EXPECT_NE(shell->GetActions().FindAction(ID_CHECK_DUPLICATES), nullptr);
     const QImage image = menutest::GrabWithPopups(frame);
     shots::Save(image, QStringLiteral("shots"), QStringLiteral("shell-frame-edit-menu"));
+    // Every row the menu has shows its label in the picture.
+    const QPoint popup = edit->geometry().topLeft() - frame.geometry().topLeft();
+    for (QAction* action : edit->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QRect row = edit->actionGeometry(action).translated(popup);
+        EXPECT_TRUE(image.rect().contains(row)) << action->text().toStdString();
+        EXPECT_GT(shots::InkCount(image, row.adjusted(28, 2, 0, -2), 200), 10)
+            << action->text().toStdString();
+    }
     edit->hide();
 }
 
@@ -224,8 +284,20 @@ TEST_F(MainFrame, GalleryOfTheFrameAndItsFileMenu)
     EXPECT_TRUE(items[0].startsWith(QStringLiteral("&1 "))) << qPrintable(items[0]);
     EXPECT_TRUE(items[9].startsWith(QStringLiteral("1&0 "))) << qPrintable(items[9]);
     EXPECT_TRUE(items[1].contains(QStringLiteral("R&&D 1"))) << qPrintable(items[1]);
-    shots::Save(menutest::GrabWithPopups(frame), QStringLiteral("shots"),
-                QStringLiteral("shell-frame-file-menu"));
+    const QImage withMenu = menutest::GrabWithPopups(frame);
+    shots::Save(withMenu, QStringLiteral("shots"), QStringLiteral("shell-frame-file-menu"));
+    // The ten recent files show in the picture, each row with its label.
+    const QPoint popup = fileMenu->geometry().topLeft() - frame.geometry().topLeft();
+    int recentRows = 0;
+    for (QAction* action : fileMenu->actions()) {
+        const unsigned id = CCommandActions::CommandId(action);
+        if (id < ID_FILE_MRU_FILE1 || id > ID_FILE_MRU_LAST)
+            continue;
+        const QRect row = fileMenu->actionGeometry(action).translated(popup);
+        recentRows += withMenu.rect().contains(row) &&
+                      shots::InkCount(withMenu, row.adjusted(28, 2, 0, -2), 200) > 10;
+    }
+    EXPECT_EQ(recentRows, 10);
     fileMenu->hide();
     CNewMenu::SetDrawMode(previousMode);
 }

@@ -16,6 +16,14 @@ CScriptedPanes::CScriptedPanes()
         widget = new QWidget;
 }
 
+CScriptedPanes::~CScriptedPanes()
+{
+    for (const QPointer<QWidget>& widget : m_widgets) {
+        if (widget && !widget->parent())
+            delete widget.data();
+    }
+}
+
 void CScriptedPanes::ReadLayout(EPane pane, int& width, int& height) const
 {
     width = StoredWidth[pane];

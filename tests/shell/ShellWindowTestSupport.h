@@ -26,6 +26,8 @@ class CScriptedPanes final : public IShellPanes
 {
 public:
     CScriptedPanes();
+    // Deletes the pane widgets that no window took.
+    ~CScriptedPanes() override;
 
     QWidget* GetPaneWidget(EPane pane) const override { return m_widgets[pane]; }
     void ReadLayout(EPane pane, int& width, int& height) const override;

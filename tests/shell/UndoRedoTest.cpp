@@ -226,4 +226,16 @@ TEST_F(UndoRedo, AStepIssuedOutsideTheMenusUpdatesTheButtons)
     EXPECT_EQ(undo->text(), QStringLiteral("Undo fix matching\tCtrl+Z"));
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_TRUE(Title().contains(QLatin1Char('*'))) << qPrintable(Title());
+
+    // A step run on a worker and taken back before the windows heard of it: the title follows
+    // the campaign as it is when the news arrives, back at the state it was opened in.
+    std::thread fixer([&issue] { issue(QStringLiteral("fix response")); });
+    fixer.join();
+    ASSERT_TRUE(m_app.Undo());
+    EXPECT_TRUE(m_app.IsModified());
+    ASSERT_TRUE(m_app.Undo());
+    EXPECT_FALSE(m_app.IsModified());
+    QApplication::processEvents();
+    EXPECT_FALSE(Title().contains(QLatin1Char('*'))) << qPrintable(Title());
+    EXPECT_FALSE(undo->isEnabled());
 }

@@ -101,6 +101,40 @@ TEST_F(WindowRoads, ACommandMarksTheTitleAndSavingClearsIt)
     EXPECT_EQ(Title(), QStringLiteral("wave1.duv - Plim"));
 }
 
+// The state a campaign was opened or saved in is its saved point: Undo back to it takes the mark
+// away, Redo past it puts it back, whichever way the step is taken back (menu, key, toolbar).
+TEST_F(WindowRoads, UndoBackToTheSavedPointClearsTheMark)
+{
+    const QString file = Path("wave1.duv");
+    WriteCampaignFile(*MakeCampaign(), file);
+    ASSERT_TRUE(m_shellApp->ProcessShellCommand(true, file));
+    const QString plain = QStringLiteral("wave1.duv - Plim");
+    const QString marked = QStringLiteral("wave1.duv * - Plim");
+    ASSERT_EQ(Title(), plain);
+
+    // Opened: one step and back.
+    ASSERT_TRUE(ExecuteTestCommand(QStringLiteral("A")));
+    EXPECT_EQ(Title(), marked);
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(Title(), plain);
+    EXPECT_FALSE(m_app.IsModified());
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_REDO));
+    EXPECT_EQ(Title(), marked);
+
+    // Saved after a step, then two more steps taken back one by one.
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_FILE_SAVE));
+    ASSERT_TRUE(ExecuteTestCommand(QStringLiteral("B")));
+    ASSERT_TRUE(ExecuteTestCommand(QStringLiteral("C")));
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(Title(), marked);
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(Title(), plain);
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_UNDO));
+    EXPECT_EQ(Title(), marked);
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_EDIT_REDO));
+    EXPECT_EQ(Title(), plain);
+}
+
 TEST_F(WindowRoads, SaveWritesTheFileEvenWhenNothingChanged)
 {
     const QString file = Path("wave1.duv");
@@ -170,9 +204,19 @@ TEST_F(WindowRoads, AFailingRecentEntryLeavesTheList)
     EXPECT_EQ(m_app.GetCampaignPath(), second);
     EXPECT_EQ(recent.GetCount(), 2);
 
+    // The file gone since: it is named as missing, before any question; the entry and the
+    // open campaign stay.
+    ASSERT_TRUE(QFile::remove(first));
+    m_windows.Prompts.clear();
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(m_windows.Prompts,
+              QStringList{QStringLiteral("The campaign file '%1' was not found.").arg(first)});
+    EXPECT_EQ(m_app.GetCampaignPath(), second);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(recent.GetCount(), 2);
+
     // The file damaged since: the entry goes, the open campaign stays.
     m_windows.QueueAnswers({IDNO});
-    ASSERT_TRUE(QFile::remove(first));
     TruncatedCopy(second, first);
     m_windows.Prompts.clear();
     ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_FILE_MRU_FILE1 + 1));

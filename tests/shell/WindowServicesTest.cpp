@@ -9,13 +9,16 @@
 #include "shell/WidgetWindowServices.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 using namespace shell_window_test;
@@ -195,4 +198,82 @@ TEST(WidgetWindowServices, SnapshotsGoThroughThePanes)
     services.RestoreViewState(*state);
     EXPECT_EQ(panes.Calls,
               (QStringList{"select wave 2", "show reconciliation 2", "select question 12"}));
+}
+
+TEST(WidgetWindowServices, CallsOfAWorkerThreadRunOnTheInterfaceThread)
+{
+    CWidgetWindowServices services;
+    CScriptedPanes panes;
+    panes.SelectedWave = 3;
+    QThread* const interfaceThread = QThread::currentThread();
+    std::vector<QThread*> panesAskedOn;
+    services.SetPanes([&] {
+        panesAskedOn.push_back(QThread::currentThread());
+        return &panes;
+    });
+
+    // The interface thread answers the message box with No and notes on which thread every
+    // window it meets lives.
+    std::vector<QThread*> windowThreads;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!widget->isVisible())
+                continue;
+            if (qobject_cast<CProgressDlg*>(widget) || qobject_cast<CReportDlg*>(widget) ||
+                qobject_cast<QMessageBox*>(widget))
+                windowThreads.push_back(widget->thread());
+            if (auto* box = qobject_cast<QMessageBox*>(widget);
+                box && box->thread() == interfaceThread)
+                box->button(QMessageBox::No)->click();
+        }
+    });
+    answer.start();
+
+    struct SResults
+    {
+        int WaveId = 0;
+        int Position = 0;
+        int Answer = 0;
+    } results;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        const std::unique_ptr<CViewState> state = services.CaptureViewState();
+        results.WaveId = state ? state->WaveId : 0;
+        services.RestoreViewState(*state);
+        std::unique_ptr<IProgressWindow> progress =
+            services.CreateProgressDlg(QStringLiteral("Checking"), QStringLiteral("Wave 3"), 10);
+        progress->SetPos(4);
+        progress->OffsetPos(2);
+        progress->SetMessageText(QStringLiteral("Wave 4"));
+        results.Position = progress->GetPos();
+        progress.reset();
+        services.ShowReport(QStringLiteral("Source File Problems"), REPORT_SOURCE_FILES,
+                            QStringLiteral("<p>one</p>"));
+        results.Answer = services.MessageBox(QStringLiteral("Go on?"), MB_YESNO);
+        done = true;
+    });
+    const QDeadlineTimer deadline(20000);
+    while (!done && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_TRUE(done) << "the worker is stuck";
+    worker.join();
+    answer.stop();
+
+    EXPECT_EQ(results.WaveId, 3);
+    EXPECT_EQ(panes.Calls, QStringList{"select wave 3"});
+    EXPECT_EQ(results.Position, 6);
+    EXPECT_EQ(results.Answer, IDNO);
+    ASSERT_GE(panesAskedOn.size(), 2u);
+    for (QThread* thread : panesAskedOn)
+        EXPECT_EQ(thread, interfaceThread);
+    ASSERT_FALSE(windowThreads.empty());
+    for (QThread* thread : windowThreads)
+        EXPECT_EQ(thread, interfaceThread);
+    CReportDlg* report = ShownReportWindow();
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->thread(), interfaceThread);
+    report->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

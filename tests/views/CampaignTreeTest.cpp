@@ -14,11 +14,11 @@
 #include "views/RightView.h"
 #include "widgets/Screenshots.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -27,27 +27,6 @@
 
 using namespace pelko_wave;
 using namespace view_test;
-
-namespace {
-
-// Closes the next context menu as soon as it opens, choosing the command when given.
-void CloseNextMenu(unsigned choose = 0)
-{
-    QTimer::singleShot(0, [choose] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions())
-            if (choose && CCommandActions::CommandId(action) == choose) {
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        menu->close();
-    });
-}
-
-} // namespace
 
 // The campaign of these tests: wave 1 "Spring" fully reconciled (volumes 1 and 2), wave 2
 // "Autumn" with one reconciled and one unreconciled volume (3, 4), wave 3 without a volume.
@@ -77,6 +56,40 @@ protected:
     CBottomView bottom;
     CLeftView left;
 };
+
+// Qt's model tester follows the campaign tree's model through fills and refills, as the tree
+// view does, and reports every broken rule of the item-model protocol as a warning.
+TEST_F(CampaignTreeTest, TheModelKeepsTheItemModelRules)
+{
+    static QStringList problems;
+    problems.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type != QtDebugMsg && QByteArray(context.category).startsWith("qt.modeltest"))
+                problems << message;
+        });
+    {
+        QAbstractItemModelTester tester(left.GetModel(),
+                                        QAbstractItemModelTester::FailureReportingMode::Warning);
+        left.show();
+        left.GetTree()->expandAll();
+        // A new wave with a volume, a refill, a wave taken away, an empty campaign.
+        CWave* summer = AddWave(Campaign(), 4, QStringLiteral("Summer"));
+        AddVolume(Campaign(), *summer, 5, QStringLiteral("Online"), VOLUME_UNRECONCILED);
+        left.RefreshTree();
+        EXPECT_EQ(left.GetModel()->GetRecordCount(), 1 + 4 + 5);
+        Campaign().RemoveWave(Campaign().GetWave(0)->GetWaveId());
+        left.RefreshTree();
+        left.GetTree()->expandAll();
+        left.SelectVolumeItem(5, 0);
+        while (Campaign().GetWaveCount() > 0)
+            Campaign().RemoveWave(Campaign().GetWave(0)->GetWaveId());
+        left.ResetAfterLoad();
+        EXPECT_EQ(left.GetModel()->GetRecordCount(), 1);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
+}
 
 TEST_F(CampaignTreeTest, ShowsTheCampaignWithItsWavesAndVolumesInOrder)
 {
@@ -362,19 +375,35 @@ TEST_F(CampaignTreeTest, RightClickSelectsTheItemAndRunsTheChosenCommand)
     EXPECT_FALSE(left.GetContextItem().isValid());
 }
 
-TEST_F(CampaignTreeTest, MenuKeyOpensTheMenuOfTheItemUnderTheCursor)
+TEST_F(CampaignTreeTest, MenuKeyOpensTheMenuOfTheSelectedItemAtTheItem)
 {
     left.show();
     QTreeView& tree = *left.GetTree();
     left.SelectWaveItem(1, 0);
-    const QPoint point = tree.visualRect(Item(TREE_KIND_WAVE, 3)).center();
-    QCursor::setPos(tree.viewport()->mapToGlobal(point));
-    if (tree.viewport()->mapFromGlobal(QCursor::pos()) != point)
-        GTEST_SKIP() << "the platform does not move the cursor";
-    CloseNextMenu();
+    // The mouse rests over another item, where it happens to be.
+    const QPoint elsewhere = tree.visualRect(Item(TREE_KIND_WAVE, 3)).center();
+    QCursor::setPos(tree.viewport()->mapToGlobal(elsewhere));
+    QSignalSpy chosen(&left, &CLeftView::ContextCommand);
+    QPoint menuAt;
+    QTimer::singleShot(0, [&menuAt] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menuAt = menu->pos();
+    });
+    CloseNextMenu(ID_VOLUME_ADD);
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QApplication::sendEvent(&tree, &key);
-    EXPECT_EQ(left.GetContextItem(), Item(TREE_KIND_WAVE, 3));
-    // The menu key does not move the selection.
+    EXPECT_EQ(left.GetContextItem(), Item(TREE_KIND_WAVE, 1));
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toUInt(), ID_VOLUME_ADD);
+    // The menu opened at the selected item, and the selection stayed.
+    EXPECT_EQ(menuAt,
+              tree.viewport()->mapToGlobal(tree.visualRect(Item(TREE_KIND_WAVE, 1)).center()));
     EXPECT_EQ(left.GetSelectedWaveId(), 1);
+
+    // With nothing selected the key opens no menu.
+    tree.selectionModel()->clearCurrentIndex();
+    CloseNextMenu();
+    QApplication::sendEvent(&tree, &key);
+    EXPECT_FALSE(left.GetContextItem().isValid());
+    EXPECT_EQ(chosen.count(), 1);
 }

@@ -1,11 +1,18 @@
 #include "ViewTestSupport.h"
 
+#include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
 #include "model/Question.h"
 #include "model/RecordMakers.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 using namespace pelko_wave;
 
@@ -61,6 +68,25 @@ void Match(CVolume& volume, int questionId)
 {
     volume.AddQuestionMatching(
         MakeQuestionMatching(questionId, QString::number(questionId), volume));
+}
+
+void CloseNextMenu(unsigned choose, QStringList* shown)
+{
+    QTimer::singleShot(0, [choose, shown] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            if (shown && !action->isSeparator())
+                *shown << QString::number(CCommandActions::CommandId(action));
+        for (QAction* action : menu->actions())
+            if (choose && CCommandActions::CommandId(action) == choose) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        menu->close();
+    });
 }
 
 } // namespace view_test

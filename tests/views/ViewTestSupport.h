@@ -6,6 +6,7 @@
 #include "support/ScriptedWindowServices.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,10 @@ pelko_wave::CQuestion* AddQuestion(pelko_wave::CCampaign& campaign, int question
                                    int questionType = 1);
 // The volume matches the question (source code: the question id).
 void Match(pelko_wave::CVolume& volume, int questionId);
+
+// Closes the next context menu as soon as it opens, choosing the command when given; with
+// shown, records the command ids of its items there (the list must outlive the menu).
+void CloseNextMenu(unsigned choose = 0, QStringList* shown = nullptr);
 
 } // namespace view_test
 

@@ -57,4 +57,15 @@ QColor PixelAt(const QImage& image, int x, int y)
         return {};
     return image.pixelColor(px, py);
 }
+
+int InkCount(const QImage& image, const QRect& area, int lightness)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = PixelAt(image, x, y);
+            count += pixel.isValid() && pixel.lightness() < lightness;
+        }
+    return count;
+}
 } // namespace shots

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -31,4 +32,8 @@ bool ColourNear(QColor actual, QColor expected, int tolerance = 8);
 // The pixel colour at (x, y), or an invalid colour outside the image. The image may have a
 // device pixel ratio; x and y are in device-independent pixels.
 QColor PixelAt(const QImage& image, int x, int y);
+
+// The number of pixels in the area (device-independent pixels) darker than the lightness:
+// the ink of text or lines drawn there.
+int InkCount(const QImage& image, const QRect& area, int lightness = 128);
 } // namespace shots

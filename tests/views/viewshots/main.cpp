@@ -1,11 +1,13 @@
 // Writes a PNG picture of each campaign view and campaign dialog in a known state, on the sample
 // campaign, and the sample campaign's file (sample.duv) beside them:
 //   viewshots <folder>
-// The pictures are for looking at; the tests check the same views by sampled colours.
+// Each picture is checked for what it shows (items, highlights, colours, greyed commands); a
+// failed check is printed and the run exits with 1.
 
 #include "app/WaveApp.h"
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
+#include "controls/AutoRepeatButton.h"
 #include "controls/MultiCtrl.h"
 #include "controls/PropertyGrid.h"
 #include "controls/SimpleBrowser.h"
@@ -33,6 +35,7 @@
 #include "dialogs/ValidateCampaignDlg.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
+#include "model/CampaignOrder.h"
 #include "model/CaptionLibrary.h"
 #include "model/Modality.h"
 #include "model/Question.h"
@@ -49,6 +52,8 @@
 #include "res/CommandIds.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
+#include "support/views/GridDrag.h"
+#include "support/views/ManualClock.h"
 #include "support/views/SampleCampaign.h"
 #include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
@@ -75,6 +80,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -142,6 +148,41 @@ bool Near(const QColor& a, const QColor& b, int tolerance = 12)
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
+// The number of pixels of the rectangle of the image darker than the lightness: the ink of what
+// is drawn there.
+int Ink(const QImage& image, const QRect& rect, int lightness = 128)
+{
+    int count = 0;
+    const QRect inside = rect.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += image.pixelColor(x, y).lightness() < lightness;
+    return count;
+}
+
+// The number of pixels of the rectangle of the image near the colour.
+int CountNear(const QImage& image, const QRect& rect, const QColor& colour, int tolerance)
+{
+    int count = 0;
+    const QRect inside = rect.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += Near(image.pixelColor(x, y), colour, tolerance);
+    return count;
+}
+
+// Where a row of the campaign tree lies in a picture of the window.
+QRect RowIn(const QWidget& window, const QTreeView& tree, const QModelIndex& index)
+{
+    return tree.visualRect(index).translated(tree.viewport()->mapTo(&window, QPoint(0, 0)));
+}
+
+// Where an item of the question tree lies in a picture of the window.
+QRect ItemIn(const QWidget& window, CQuestionTreeCtrl& tree, HTREEITEM item)
+{
+    return tree.GetItemRect(item, true).translated(tree.viewport()->mapTo(&window, QPoint(0, 0)));
+}
+
 // The pane's grid: its title row shaded as the grid's titles are, and each item's name and value
 // written in its row (a value left empty in the model is allowed to show nothing).
 void ExpectPropertyPicture(const QImage& image, CBottomView& pane, const char* what)
@@ -167,7 +208,7 @@ void ExpectPropertyPicture(const QImage& image, CBottomView& pane, const char* w
 }
 
 // The window with the pop-up menu drawn over it where it opened.
-void ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
+QImage ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
 {
     QApplication::processEvents();
     QImage image = window.grab().toImage();
@@ -180,6 +221,7 @@ void ShootWithMenu(QWidget& window, QMenu& popup, const QString& name)
     painter.drawPixmap(at, popup.grab());
     painter.end();
     Save(canvas, name);
+    return canvas;
 }
 
 void ExpandTo(CQuestionTreeCtrl& tree, const QString& shortcut)
@@ -385,7 +427,16 @@ int main(int argc, char* argv[])
         left->SetPanes(right, nullptr);
         window.show();
         left->ResetAfterLoad();
-        Shoot(window, QStringLiteral("campaign-empty"));
+        const QImage image = Shoot(window, QStringLiteral("campaign-empty"));
+        // The campaign's one item, named "(Not set)", and a question page with no question.
+        const QModelIndex root = left->GetModel()->index(0, 0);
+        Expect(left->GetModel()->GetRecordCount() == 1, "campaign-empty: one item");
+        Expect(root.data().toString() == QStringLiteral("(Not set)"),
+               "campaign-empty: named (Not set)");
+        Expect(Ink(image, RowIn(window, *left->GetTree(), root)) > 20,
+               "campaign-empty: the item's text shows");
+        Expect(right->GetTreePage()->GetTree()->GetRootItem() == nullptr,
+               "campaign-empty: no question");
     }
 
     QString error;
@@ -423,6 +474,18 @@ int main(int argc, char* argv[])
                 tree.visualRect(item).translated(tree.viewport()->mapTo(&left, QPoint(0, 0)));
             Expect(Near(Darkest(image, text), Qt::black, 40), "campaign-tree: a reconciled wave");
         }
+        // Every item in view with its text; the selected wave highlighted along its row.
+        int shown = 0;
+        for (int r = 0; r < left.GetModel()->GetRecordCount(); ++r) {
+            const QRect row = RowIn(left, tree, left.GetModel()->IndexOfRecord(r));
+            shown += image.rect().contains(row) && Ink(image, row, 200) > 10;
+        }
+        Expect(shown == left.GetModel()->GetRecordCount(),
+               "campaign-tree: every item shows its text");
+        const QRect selected = RowIn(left, tree, tree.currentIndex());
+        Expect(CountNear(image, selected, tree.palette().color(QPalette::Highlight), 24) >
+                   selected.width() * selected.height() / 3,
+               "campaign-tree: the selected wave is highlighted");
     }
 
     // The property pane of the campaign, of wave 2 and of its second volume (which inherits).
@@ -469,20 +532,58 @@ int main(int argc, char* argv[])
         QTest::mouseClick(questions.viewport(), Qt::LeftButton, {},
                           questions.GetItemRect(item, true).center());
     }
-    Shoot(right, QStringLiteral("question-tree-campaign"));
+    {
+        const QImage image = Shoot(right, QStringLiteral("question-tree-campaign"));
+        // Q5 selected and shown; the page is editable: the add-chapter button is on.
+        HTREEITEM q5 = Find(questions, QStringLiteral("Q5"));
+        Expect(q5 && questions.GetSelectedItem() == q5, "question-tree-campaign: Q5 selected");
+        if (q5) {
+            const QRect item = ItemIn(right, questions, q5);
+            Expect(image.rect().contains(item), "question-tree-campaign: Q5 in view");
+            Expect(CountNear(image, item, questions.palette().color(QPalette::Highlight), 24) > 20,
+                   "question-tree-campaign: Q5 highlighted");
+        }
+        Expect(right.GetTreePage()->GetButton(CRightTreePage::ButtonAddChapter)->isEnabled(),
+               "question-tree-campaign: chapters can be added");
+    }
 
     // Wave 2, read-only: every button greyed.
     left.SelectWaveItem(campaign.GetWave(1)->GetWaveId(), 0);
     questions.Expand(questions.GetRootItem(), TVE_EXPAND);
     ExpandTo(questions, QStringLiteral("AWARENESS"));
-    Shoot(right, QStringLiteral("question-tree-wave2"));
+    {
+        const QImage image = Shoot(right, QStringLiteral("question-tree-wave2"));
+        // Read-only: every button greyed; the wave's chapters and questions with their texts.
+        bool anyEnabled = false;
+        for (int b = 0; b < CRightTreePage::ButtonCount; ++b)
+            anyEnabled = anyEnabled ||
+                         right.GetTreePage()->GetButton(CRightTreePage::EButton(b))->isEnabled();
+        Expect(!anyEnabled, "question-tree-wave2: every button greyed");
+        int items = 0;
+        for (HTREEITEM walk = questions.GetRootItem(); walk; walk = questions.GetNextTreeItem(walk))
+            items += !questions.GetItemRect(walk, true).isEmpty() &&
+                     Ink(image, ItemIn(right, questions, walk)) > 10;
+        Expect(items >= 8, "question-tree-wave2: the chapters and questions show");
+    }
 
     // A crowded page: everything open in a short pane.
     left.SelectCampaign(0);
     for (HTREEITEM walk = questions.GetRootItem(); walk; walk = questions.GetNextTreeItem(walk))
         questions.Expand(walk, TVE_EXPAND);
     right.resize(300, 240);
-    Shoot(right, QStringLiteral("question-tree-crowded"));
+    {
+        const QImage image = Shoot(right, QStringLiteral("question-tree-crowded"));
+        // A short pane: the tree scrolls, its buttons stay in their strip beside it.
+        Expect(questions.verticalScrollBar()->isVisible(),
+               "question-tree-crowded: the tree scrolls");
+        const QRect strip(0, 0, CRightTreePage::kButtonStripWidth, right.height());
+        for (int b = 0; b < CRightTreePage::ButtonCount; ++b) {
+            const QWidget* button = right.GetTreePage()->GetButton(CRightTreePage::EButton(b));
+            const QRect place(button->mapTo(&right, QPoint(0, 0)), button->size());
+            Expect(strip.contains(place), "question-tree-crowded: a button in its strip");
+            Expect(Ink(image, place, 200) > 5, "question-tree-crowded: a button's image shows");
+        }
+    }
 
     // The reconciliation of wave 2 in each text mode of the question grid, its first row with
     // differences selected.
@@ -495,15 +596,131 @@ int main(int argc, char* argv[])
         host.ShowReconciliation(campaign.GetWave(1)->GetWaveId());
         QApplication::processEvents();
         page.OnCommand(ID_FIRST_DIFFERENCE);
-        const std::pair<unsigned, const char*> modes[] = {
-            {ID_QUESTION_VIEW_SHORTCUTS, "shortcuts"},
-            {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions"},
-            {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions"}};
-        for (const auto& [command, name] : modes) {
-            page.OnCommand(command);
-            Shoot(host, QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(name)));
+        struct SMode
+        {
+            unsigned Command;
+            const char* Name;
+            const char* Heading;
+        };
+        const SMode modes[] = {{ID_QUESTION_VIEW_SHORTCUTS, "shortcuts", "Shortcut"},
+                               {ID_QUESTION_VIEW_SHORT_CAPTIONS, "short-captions", "Short Caption"},
+                               {ID_QUESTION_VIEW_LONG_CAPTIONS, "long-captions", "Long Caption"}};
+        CWaveGridCtrl& grid = *page.GetQuestionGrid();
+        for (const SMode& mode : modes) {
+            page.OnCommand(mode.Command);
+            const QString name =
+                QStringLiteral("reconciliation-wave2-%1").arg(QLatin1String(mode.Name));
+            const QImage image = Shoot(host, name);
+            // The text column of both sides is headed by the mode, and every row in view
+            // shows its campaign question's text in it.
+            int headed = 0;
+            int textColumn = -1;
+            for (int col = 0; col < grid.GetColumnCount(); ++col) {
+                if (grid.GetCellText(1, col) == QLatin1String(mode.Heading)) {
+                    ++headed;
+                    if (textColumn < 0)
+                        textColumn = col;
+                }
+            }
+            Expect(headed == 2, name + QStringLiteral(": both sides headed by the mode"));
+            int rowsWithText = 0;
+            int rowsInView = 0;
+            for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount() && textColumn >= 0;
+                 ++row) {
+                CRect rect;
+                if (!grid.IsCellVisible(row, textColumn) || !grid.GetCellRect(row, textColumn, rect))
+                    continue;
+                // The selected cell shows its text in the highlight-text colour instead.
+                if (!grid.viewport()->rect().contains(rect.ToQRect()) ||
+                    grid.IsCellSelected(row, textColumn) ||
+                    grid.GetFocusCell() == CCellID(row, textColumn))
+                    continue;
+                const QRect cell =
+                    rect.ToQRect().translated(grid.viewport()->mapTo(&host, QPoint(0, 0)));
+                ++rowsInView;
+                rowsWithText += grid.GetCellText(row, textColumn).isEmpty() ||
+                                HasDarkInk(image, cell);
+            }
+            Expect(rowsInView > 10 && rowsWithText == rowsInView,
+                   name + QStringLiteral(": a row in view shows no text"));
         }
         page.OnCommand(ID_QUESTION_VIEW_SHORTCUTS);
+
+        // The question grid's context menu on the first difference row, and a source question of
+        // a difference row re-matched by a drop, pictured halfway through the rows' fades.
+        CManualClock clock;
+        page.OnCommand(ID_FIRST_DIFFERENCE);
+        const int row = grid.GetFocusCell().row;
+        CRect cell;
+        grid.GetCellRect(row, CRightReconciliationPage::QColShortcut, cell);
+        CNewMenu menu;
+        if (CNewMenu* popup =
+                page.LoadQuestionMenu(menu, CCellID(row, CRightReconciliationPage::QColShortcut))) {
+            QMenu* shown = popup->GetMenu();
+            shown->popup(grid.viewport()->mapToGlobal(cell.ToQRect().center()));
+            ShootWithMenu(host, *shown, QStringLiteral("page-menu-question"));
+            // The items that apply are written dark, the others greyed.
+            const QImage menuImage = shown->grab().toImage();
+            const auto ink = [&](unsigned id) {
+                QAction* action = popup->FindCommand(id);
+                return action ? Darkest(menuImage, shown->actionGeometry(action)).lightness() : 255;
+            };
+            Expect(ink(ID_QUESTION_BREAK_MATCHING) < 90,
+                   "page-menu-question: \"Break This Matching\" is not written dark");
+            Expect(ink(ID_QUESTION_CREATE) > ink(ID_QUESTION_BREAK_MATCHING) + 40,
+                   "page-menu-question: \"Create New Campaign Question\" is not greyed");
+            shown->hide();
+        } else {
+            Expect(false, "page-menu-question: no menu");
+        }
+
+        // The first difference row whose source question another campaign question can take,
+        // of a question older than the wave (so that no removal is offered).
+        CCellID from, to;
+        for (int a = grid.GetFixedRowCount(); a < grid.GetRowCount() && from.row < 0; ++a) {
+            const CQuestion* left = page.GetCampaignQuestionAtRow(a);
+            if (!left || !page.RowHasDifferences(a) ||
+                WaveHasVolume(campaign.GetWave(1)->GetWaveId(), left->GetAppearanceVolumeId()))
+                continue;
+            const CCellID source(a, CRightReconciliationPage::QColSourceShortcut);
+            for (int b = grid.GetFixedRowCount(); b < grid.GetRowCount(); ++b) {
+                const CCellID target(b, CRightReconciliationPage::QColShortcut);
+                if (b != a && page.GetCampaignQuestionAtRow(b) != left &&
+                    page.CanRematchQuestion(source, target)) {
+                    from = source;
+                    to = target;
+                    break;
+                }
+            }
+        }
+        Expect(from.row >= 0, "page-after-rematch: no row to re-match");
+        if (from.row >= 0) {
+            const QString leftShortcut =
+                grid.GetCellText(from.row, CRightReconciliationPage::QColShortcut);
+            windows.QueueAnswers({IDYES});
+            DragCell(grid, from, to);
+            clock.Advance(1250);
+            page.OnFadeTimer();
+            // The row the source question left, halfway from yellow to the cells' colour.
+            int leftRow = -1;
+            for (int r = grid.GetFixedRowCount(); r < grid.GetRowCount() && leftRow < 0; ++r)
+                if (grid.GetCellText(r, CRightReconciliationPage::QColShortcut) == leftShortcut &&
+                    grid.GetCellData(r, CRightReconciliationPage::QColSourceCode) == -1)
+                    leftRow = r;
+            grid.EnsureVisible(std::max(leftRow, 0), CRightReconciliationPage::QColShortcut);
+            const QImage image = Shoot(host, QStringLiteral("page-after-rematch"));
+            CRect left;
+            Expect(leftRow >= 0 &&
+                       grid.GetCellRect(leftRow, CRightReconciliationPage::QColShortCaption, left),
+                   "page-after-rematch: the left question's row is missing");
+            const QPoint sample =
+                grid.viewport()->mapTo(&host, QPoint(left.right - 4, left.top + 3));
+            Expect(Near(image.pixelColor(sample), QColor(251, 245, 171), 4),
+                   QStringLiteral("page-after-rematch: the left row is %1, not halfway")
+                       .arg(image.pixelColor(sample).name()));
+            // The pictures after this one show the campaign as it was.
+            Expect(app.Undo(), "page-after-rematch: the re-match is not undone");
+        }
     }
 
     // The difference dialogs on wave 2's first volume: the question with the most differences,
@@ -655,16 +872,37 @@ int main(int argc, char* argv[])
     left.RefreshTree();
     tree.expandAll();
     left.SelectWaveItem(campaign.GetWave(0)->GetWaveId(), 1);
-    Shoot(left, QStringLiteral("campaign-tree-pending"));
-
     const QModelIndex waveItem =
         left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(3)->GetWaveId());
+    {
+        const QImage image = Shoot(left, QStringLiteral("campaign-tree-pending"));
+        // The unreconciled wave's text is orange; a reconciled wave's is not.
+        const QColor orange(255, 142, 22);
+        const QModelIndex done =
+            left.GetModel()->FindItem(TREE_KIND_WAVE, campaign.GetWave(2)->GetWaveId());
+        Expect(CountNear(image, RowIn(left, tree, waveItem), orange, 40) > 10,
+               "campaign-tree-pending: the pending wave is orange");
+        Expect(CountNear(image, RowIn(left, tree, done), orange, 40) == 0,
+               "campaign-tree-pending: a reconciled wave is not orange");
+    }
+
     CNewMenu menu;
     if (CNewMenu* popup = left.LoadContextMenu(menu, waveItem)) {
         QMenu* shown = popup->GetMenu();
         const QRect at = tree.visualRect(waveItem);
         shown->popup(tree.viewport()->mapToGlobal(at.center()));
-        ShootWithMenu(left, *shown, QStringLiteral("campaign-tree-menu"));
+        const QImage image = ShootWithMenu(left, *shown, QStringLiteral("campaign-tree-menu"));
+        // The wave's commands, those its state forbids greyed: paler labels.
+        const QPoint origin = shown->geometry().topLeft() - left.geometry().topLeft();
+        auto label = [&](unsigned id) {
+            const QRect row = shown->actionGeometry(popup->FindCommand(id)).translated(origin);
+            return QRect(row.left() + 24, row.top() + 2, 96, row.height() - 4);
+        };
+        Expect(Darkest(image, label(ID_WAVE_SHOW_RECONCILIATION)).lightness() >
+                   Darkest(image, label(ID_WAVE_RECONCILE)).lightness() + 40,
+               "campaign-tree-menu: Show Reconciliation greyed, Reconcile Questions not");
+        Expect(Darkest(image, label(ID_WAVE_REMOVE)).lightness() < 100,
+               "campaign-tree-menu: Remove Wave reads");
         shown->hide();
     } else {
         std::fprintf(stderr, "viewshots: no context menu\n");
@@ -796,7 +1034,22 @@ int main(int argc, char* argv[])
         QTreeWidget& list = *languages.GetList();
         list.setCurrentItem(list.topLevelItem(1));
         languages.OnSetCurrent();
-        Shoot(languages, QStringLiteral("languages"));
+        const QImage image = Shoot(languages, QStringLiteral("languages"));
+        // Both languages listed, French chosen and highlighted; Set as Current greyed now that
+        // French is current, its label paler than Set as Default's.
+        Expect(list.topLevelItemCount() == 2, "languages: two languages");
+        const QRect french = list.visualItemRect(list.topLevelItem(1))
+                                 .translated(list.viewport()->mapTo(&languages, QPoint(0, 0)));
+        Expect(CountNear(image, french, list.palette().color(QPalette::Highlight), 24) >
+                   french.width() * french.height() / 3,
+               "languages: French highlighted");
+        auto labelOf = [&](const QWidget* button) {
+            return QRect(button->mapTo(&languages, QPoint(4, 4)), button->size() - QSize(8, 8));
+        };
+        Expect(!languages.GetSetCurrentButton()->isEnabled(), "languages: Set as Current greyed");
+        Expect(Darkest(image, labelOf(languages.GetSetCurrentButton())).lightness() >
+                   Darkest(image, labelOf(languages.GetSetDefaultButton())).lightness() + 40,
+               "languages: the greyed button reads paler");
     }
 
     ShootUpdateAndFind(app, campaign);
@@ -827,7 +1080,18 @@ int main(int argc, char* argv[])
         validation.SetHtml(FormatValidationReport(campaign, lists));
         validation.SetIssueLists(lists);
         validation.show();
-        Shoot(validation, QStringLiteral("validation"));
+        const QImage image = Shoot(validation, QStringLiteral("validation"));
+        // The report names the broken matching of question 'Age'; Validate is offered, Close
+        // waits for it.
+        const QWidget* report = validation.GetBrowser()->GetBrowserWindow();
+        Expect(validation.GetBrowser()->GetBrowserWindow()->toPlainText().contains(
+                   QStringLiteral("campaign question 'Age'")),
+               "validation: the invalid matching listed");
+        Expect(Ink(image, QRect(report->mapTo(&validation, QPoint(0, 0)), report->size())) > 500,
+               "validation: the report's text shows");
+        Expect(validation.GetValidateButton()->isEnabled() &&
+                   !validation.GetCloseButton()->isEnabled(),
+               "validation: Validate offered, Close greyed");
     }
 
     // The matching methods of wave 2's phone volume: its three question methods ticked first.

@@ -1,0 +1,229 @@
+// The reconciliation page's command callbacks: the handlers it gives with the commands it issues.
+// After each Do, Undo and Redo the history hands a handler the command's change record; the
+// handler marks the question concerned for new differences and updates the rows in place. A
+// record of another kind than the handler expects is only let go.
+
+#include "views/RightReconciliationPage.h"
+
+#include "commands/MatchingCallBackInfo.h"
+#include "commands/MetaCallBackInfo.h"
+#include "commands/PropertyCallBackInfo.h"
+#include "commands/QuestionCallBackInfo.h"
+#include "commands/WaveCallBackInfo.h"
+#include "model/Campaign.h"
+#include "model/Modality.h"
+#include "model/Question.h"
+#include "model/Volume.h"
+#include "platform/AppServices.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
+#include "views/WaveGridCtrl.h"
+
+#include <QPointer>
+
+using namespace pelko_wave;
+
+namespace {
+
+enum EPhase
+{
+    AfterDo,
+    AfterUndo,
+    AfterRedo
+};
+
+} // namespace
+
+template <class TRecord>
+CCmdCallBacks CRightReconciliationPage::MakeCallBacks(std::function<void(TRecord&, int)> update)
+{
+    // The history keeps the handlers for as long as the step can be undone: the page may be
+    // gone by the time one runs.
+    const QPointer<CRightReconciliationPage> page(this);
+    const auto phase = [page, update](int which) -> CCmdCallBack {
+        return [page, update, which](std::unique_ptr<CCallBackInfo> record) {
+            if (auto* typed = dynamic_cast<TRecord*>(record.get()); typed && page)
+                update(*typed, which);
+        };
+    };
+    return {phase(AfterDo), phase(AfterUndo), phase(AfterRedo)};
+}
+
+CCmdCallBacks CRightReconciliationPage::NewQuestionCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoNewQuestion>(
+        [this](CCallBackInfoNewQuestion& record, int phase) {
+            if (!record.Question)
+                return;
+            m_newQuestionId = record.Question->GetQuestionId();
+            InvalidateCachedQuestion(int(m_newQuestionId));
+            if (phase == AfterUndo)
+                RemoveNewQuestionRow(*record.Question);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::NewModalityCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoNewModality>(
+        [this](CCallBackInfoNewModality& record, int phase) {
+            if (!record.Modality)
+                return;
+            m_newResponseId = record.Modality->GetModalityId();
+            InvalidateCachedQuestion(record.Modality->GetQuestionId());
+            if (phase == AfterUndo)
+                RemoveUnsourcedResponseRow(*record.Modality);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::ChangeQuestionCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoChangeQuestion>(
+        [this](CCallBackInfoChangeQuestion& record, int phase) {
+            if (!record.Object)
+                return;
+            InvalidateCachedQuestion(record.Object->GetQuestionId());
+            RefreshQuestionRows(*record.Object, phase == AfterRedo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::ChangeModalityCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoChangeModality>(
+        [this](CCallBackInfoChangeModality& record, int phase) {
+            if (!record.Object)
+                return;
+            InvalidateCachedQuestion(record.Object->GetQuestionId());
+            RewriteResponseRow(*record.Object, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::CreateQuesMatchingCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoCreateQuesMatching>(
+        [this](CCallBackInfoCreateQuesMatching& record, int phase) {
+            if (!record.Volume || !record.Question || !record.SourceQuestion)
+                return;
+            InvalidateCachedQuestion(record.Question->GetQuestionId());
+            if (phase == AfterUndo)
+                ShowQuestionUnmatched(*record.Volume, *record.Question, *record.SourceQuestion,
+                                      false);
+            else
+                ShowQuestionMatched(*record.Volume, *record.Question, *record.SourceQuestion,
+                                    phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::BreakQuesMatchingCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoBreakQuesMatching>(
+        [this](CCallBackInfoBreakQuesMatching& record, int phase) {
+            if (!record.Volume || !record.Question || !record.SourceQuestion)
+                return;
+            InvalidateCachedQuestion(record.Question->GetQuestionId());
+            if (phase == AfterUndo)
+                ShowQuestionMatched(*record.Volume, *record.Question, *record.SourceQuestion,
+                                    false);
+            else
+                ShowQuestionUnmatched(*record.Volume, *record.Question, *record.SourceQuestion,
+                                      phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::DeepBreakQuesMatchingCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoDeepBreakQuesMatching>(
+        [this](CCallBackInfoDeepBreakQuesMatching& record, int phase) {
+            if (!record.Question)
+                return;
+            const int questionId = record.Question->GetQuestionId();
+            InvalidateCachedQuestion(questionId);
+            ShowDeepBreak(questionId, record.VolumeId, phase != AfterUndo, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::ReorderQuesModalitiesCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoReorderQuesModalities>(
+        [this](CCallBackInfoReorderQuesModalities& record, int) {
+            if (!record.Question)
+                return;
+            InvalidateCachedQuestion(record.Question->GetQuestionId());
+            const int row = m_qRows.GetFirstRow(record.Question->GetQuestionId());
+            if (row != kNoRow)
+                SelectQuestionRow(row,
+                                  std::max(m_gridQuestions->GetFocusCell().col, int(QColState)));
+            RefreshResponses();
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::MetaChangeQuesAppVolIDCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoMetaChangeQuesAppVolIDCmd>(
+        [this](CCallBackInfoMetaChangeQuesAppVolIDCmd& record, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CQuestion* question =
+                campaign ? campaign->GetQuestionById(record.QuestionId) : nullptr;
+            const CVolume* volume = campaign ? campaign->FindVolume(record.VolumeId) : nullptr;
+            if (!question || !volume)
+                return;
+            InvalidateCachedQuestion(record.QuestionId);
+            if (phase == AfterUndo) {
+                DetachCampaignQuestionRows(*question);
+            } else if (const qnr::CQuestion* source =
+                           volume->GetQuestionnaire().FindQuestionById(record.SourceQuestionId)) {
+                ShowQuestionMatched(*volume, *question, *source, phase == AfterDo);
+            }
+            RefreshResponses();
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoMetaChangeModAppVolIDCmd>(
+        [this](CCallBackInfoMetaChangeModAppVolIDCmd& record, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CModality* response =
+                campaign ? campaign->GetModalityById(record.ModalityId) : nullptr;
+            const CVolume* volume = campaign ? campaign->FindVolume(record.VolumeId) : nullptr;
+            if (!response || !volume)
+                return;
+            InvalidateCachedQuestion(response->GetQuestionId());
+            if (phase == AfterUndo) {
+                DetachCampaignResponseRow(*response);
+                return;
+            }
+            const qnr::CQuestion* source = GetCurrentSourceQuestion();
+            if (const qnr::CModalite* sourceResponse =
+                    source ? source->FindModaliteById(record.SourceModalityId) : nullptr)
+                ShowResponseMatched(*volume, *response, *sourceResponse, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
+{
+    return MakeCallBacks<CCallBackInfoMetaCmd>(
+        [this, questionId](CCallBackInfoMetaCmd&, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
+            if (!question)
+                return;
+            InvalidateCachedQuestion(questionId);
+            RewriteQuestionTexts(*question);
+            RecomputeQuestionRow(*question, phase != AfterUndo);
+            // Taking the composite back may have changed the responses shown.
+            if (phase == AfterUndo && m_curQuestionId == questionId)
+                RefreshResponses();
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::FixAllPlaceHolderCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoFixAllPlaceHolderCmd>(
+        [this](CCallBackInfoFixAllPlaceHolderCmd&, int) {
+            const IWaveApp* app = GetWaveApp();
+            if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
+                cache->InvalidateWave(0);
+            LoadWave(m_waveId);
+        });
+}

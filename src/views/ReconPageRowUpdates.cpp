@@ -1,0 +1,630 @@
+// The reconciliation page's row updates: after a command's Do, Undo or Redo the rows concerned
+// are rewritten, split, joined, inserted or deleted in place, and coloured as a fill would
+// colour them, instead of filling the grids again.
+
+#include "views/RightReconciliationPage.h"
+
+#include "model/Campaign.h"
+#include "model/Modality.h"
+#include "model/Question.h"
+#include "model/QuestionKinds.h"
+#include "model/Volume.h"
+#include "model/Wave.h"
+#include "platform/AppServices.h"
+#include "platform/FormatString.h"
+#include "questionnaire/Modalite.h"
+#include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
+#include "reconcile/DisplayCaptions.h"
+#include "res/StringTable.h"
+#include "views/OverviewBar.h"
+#include "views/ReconColours.h"
+#include "views/ReconDifferences.h"
+#include "views/WaveGridCtrl.h"
+
+#include <set>
+
+using namespace pelko_wave;
+
+namespace {
+
+constexpr unsigned IDS_SHORTCUT = 63511;
+constexpr unsigned IDS_SHORT_CAPTION = 63517;
+constexpr unsigned IDS_LONG_CAPTION = 63412;
+
+void SetTextColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
+{
+    for (int col = first; col <= last; ++col)
+        if (CGridCellBase* cell = grid.GetCell(row, col))
+            cell->SetTextColour(colour);
+}
+
+void SetBackColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
+{
+    for (int col = first; col <= last; ++col)
+        if (CGridCellBase* cell = grid.GetCell(row, col))
+            cell->SetBackColour(colour);
+}
+
+} // namespace
+
+// Helpers -------------------------------------------------------------------------------------
+
+CWave* CRightReconciliationPage::CurrentWave() const
+{
+    const CCampaign* campaign = AppCampaign();
+    return campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
+}
+
+void CRightReconciliationPage::InvalidateCachedQuestion(int questionId)
+{
+    const IWaveApp* app = GetWaveApp();
+    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
+        cache->InvalidateQuestion(0, questionId);
+}
+
+void CRightReconciliationPage::RecomputePair(const CQuestion& question, const CVolume& volume,
+                                             const qnr::CQuestion& source)
+{
+    CWaveDiffsEntry* entry = GetWaveDiffsEntry();
+    if (!entry)
+        return;
+    CPairDifferences recorder(int(m_waveId), *entry);
+    recorder.ErasePair(question, volume.GetVolumeId());
+    recorder.RecordQuestionDifferences(volume, question, source);
+    recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
+}
+
+int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question)
+{
+    const long id = question.GetQuestionId();
+    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+            return row;
+    return kNoRow;
+}
+
+int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId)
+{
+    const QString key = QString::number(source.GetCodeQuestion());
+    for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key)) {
+        const long id = m_qRows.GetId(row);
+        if (id < 0 && id != kNoId && m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
+            return row;
+    }
+    return kNoRow;
+}
+
+void CRightReconciliationPage::ReselectQuestionRow(int row)
+{
+    const CCellID focus = m_gridQuestions->GetFocusCell();
+    m_curQuestionRow = -1;
+    SelectQuestionRow(row, focus.col >= QColState ? focus.col : int(QColShortcut));
+}
+
+int CRightReconciliationPage::InsertQuestionRowAt(int row, int state)
+{
+    CWaveGridCtrl& grid = *m_gridQuestions;
+    const int fixed = grid.GetFixedRowCount();
+    const int count = grid.GetRowCount();
+    row = std::clamp(row, fixed, count);
+    // The entries of the rows below go one row down.
+    m_qRows.ShiftRows(row, 1);
+    m_qSrcRows.ShiftRows(row, 1);
+    grid.InsertRow(QString(), row < count ? row : -1);
+    grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
+    for (int r = row; r < grid.GetRowCount(); ++r)
+        WriteQuestionRowNumber(r);
+    if (row - fixed < m_overviewQuestions->GetItemCount())
+        m_overviewQuestions->InsertItem(unsigned(row - fixed), state);
+    else
+        m_overviewQuestions->AddItem(state);
+    ShiftQuestionFades(row, 1);
+    if (m_curQuestionRow >= row)
+        ++m_curQuestionRow;
+    return row;
+}
+
+void CRightReconciliationPage::DeleteQuestionRow(int row)
+{
+    CWaveGridCtrl& grid = *m_gridQuestions;
+    m_qRows.Remove(m_qRows.GetId(row), row);
+    m_qSrcRows.Remove(m_qSrcRows.GetId(row), row);
+    grid.DeleteRow(row);
+    m_overviewQuestions->DeleteItem(unsigned(row - grid.GetFixedRowCount()));
+    m_fadeCells.remove_if(
+        [row](const SFade& fade) { return fade.QuestionGrid && fade.Row == row; });
+    ShiftQuestionFades(row, -1);
+    CloseUpQuestionRows(row);
+    if (m_curQuestionRow == row)
+        m_curQuestionRow = -1;
+    else if (m_curQuestionRow > row)
+        --m_curQuestionRow;
+}
+
+void CRightReconciliationPage::DeleteResponseRow(int row)
+{
+    CWaveGridCtrl& grid = *m_gridResponses;
+    m_rRows.Remove(m_rRows.GetId(row), row);
+    m_rSrcRows.Remove(m_rSrcRows.GetId(row), row);
+    grid.DeleteRow(row);
+    m_overviewResponses->DeleteItem(unsigned(row - grid.GetFixedRowCount()));
+    const int rows = grid.GetRowCount();
+    for (auto it = m_fadeCells.begin(); it != m_fadeCells.end();) {
+        if (!it->QuestionGrid && it->Row == row) {
+            it = m_fadeCells.erase(it);
+            continue;
+        }
+        if (!it->QuestionGrid && it->Row > row && it->Row - 1 <= rows)
+            --it->Row;
+        ++it;
+    }
+    CloseUpResponseRows(row);
+    if (m_curResponseRow == row)
+        m_curResponseRow = -1;
+    else if (m_curResponseRow > row)
+        --m_curResponseRow;
+}
+
+void CRightReconciliationPage::CloseUpQuestionRows(int row)
+{
+    for (int r = row; r < m_gridQuestions->GetRowCount(); ++r)
+        WriteQuestionRowNumber(r);
+    m_qSrcRows.ShiftRows(row + 1, -1);
+    m_qRows.ShiftRows(row + 1, -1);
+}
+
+void CRightReconciliationPage::CloseUpResponseRows(int row)
+{
+    for (int r = row; r < m_gridResponses->GetRowCount(); ++r)
+        WriteResponseRowNumber(r);
+    m_rSrcRows.ShiftRows(row + 1, -1);
+    m_rRows.ShiftRows(row + 1, -1);
+}
+
+// Row styles ----------------------------------------------------------------------------------
+
+void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SRowLook& look,
+                                            bool fade)
+{
+    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    const int sourceFirst = questionGrid ? int(QColSourceState) : int(RColSourceState);
+    const int last = grid.GetColumnCount() - 1;
+    if (questionGrid)
+        SetQuestionRowFont(row, look.Font);
+    else
+        SetResponseRowFont(row, look.Font);
+    SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
+    SetTextColours(grid, row, sourceFirst, last, look.SourceText);
+    if (fade)
+        StartRowFade(questionGrid, row, look.Back);
+    else
+        SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
+    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
+    bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
+}
+
+void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
+{
+    const CWaveGridCtrl& grid = *m_gridQuestions;
+    if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
+        return;
+    const CCampaign* campaign = AppCampaign();
+    const long id = m_qRows.GetId(row);
+    const CQuestion* question = id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
+    const bool hasSource = m_qSrcRows.GetId(row) != kNoSourceKey;
+
+    SRowLook look{&m_fontNormal};
+    if (question && hasSource) {
+        if (RowHasDifferences(row)) {
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.State = RowDiffers;
+        } else {
+            if (WaveHoldsVolume(question->GetAppearanceVolumeId()))
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
+        }
+    } else if (question) {
+        const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
+        look.CampaignText = deleted ? recon_colours::Grey : recon_colours::Default;
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
+    } else {
+        look.CampaignText = recon_colours::Red;
+    }
+    ApplyRowLook(true, row, look, fade);
+}
+
+void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
+{
+    const CWaveGridCtrl& grid = *m_gridResponses;
+    if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
+        return;
+    const CModality* response = GetCampaignResponseAtRow(row);
+    const bool hasSource = m_rSrcRows.GetId(row) != kNoSourceKey;
+    const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
+    const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
+
+    SRowLook look{&m_fontNormal};
+    if (response && (deleted || FindMergeMaster(*response)))
+        look.CampaignText = recon_colours::Grey;
+    if (response && hasSource) {
+        if (entry && entry->GetModalityDiffs().Count(response->GetModalityId()) > 0) {
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.CampaignText = recon_colours::Default;
+            look.State = RowDiffers;
+        } else {
+            if (WaveHoldsVolume(response->GetAppearanceVolumeId()))
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
+        }
+    } else if (response) {
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
+    } else {
+        look.CampaignText = recon_colours::Red;
+    }
+    ApplyRowLook(false, row, look, fade);
+}
+
+const CModality* CRightReconciliationPage::FindMergeMaster(const CModality& response) const
+{
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    for (int v = 0; campaign && wave && v < wave->GetVolumeCount(); ++v) {
+        const int masterId =
+            campaign->GetMergeMaster(response.GetModalityId(), wave->GetVolume(v)->GetVolumeId());
+        if (masterId != -1)
+            return campaign->GetModalityById(masterId);
+    }
+    return nullptr;
+}
+
+// Question rows -------------------------------------------------------------------------------
+
+void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bool fade)
+{
+    const CWave* wave = CurrentWave();
+    if (!wave)
+        return;
+    const long id = question.GetQuestionId();
+    std::vector<int> rows;
+    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+        rows.push_back(row);
+    const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
+    const int image =
+        deleted ? ImageDeleted
+                : (WaveHoldsVolume(question.GetAppearanceVolumeId(), wave) ? ImageNewInWave
+                                                                           : ImageMatched);
+    const int fixed = m_gridQuestions->GetFixedRowCount();
+    for (int row : rows) {
+        WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
+                                  deleted ? recon_colours::Grey : recon_colours::Default,
+                                  recon_colours::Default, &m_fontNormal, &question);
+        if (deleted) {
+            if (fade) {
+                SetQuestionRowFont(row, &m_fontNormal);
+                StartQuestionRowFade(row, recon_colours::LightGrey);
+            } else {
+                SetQuestionRowStyle(row, &m_fontNormal, recon_colours::LightGrey,
+                                    recon_colours::Default);
+            }
+            m_overviewQuestions->SetItemState(unsigned(row - fixed), RowMatched);
+        } else {
+            // A question no longer removed (a removal undone) takes its row's colours again.
+            RestyleQuestionRow(row, fade);
+        }
+    }
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& question)
+{
+    if (!CurrentWave())
+        return;
+    const long id = question.GetQuestionId();
+    std::set<int> rows;
+    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+        rows.insert(row);
+    const int fixed = m_gridQuestions->GetFixedRowCount();
+    for (int row : rows) {
+        WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
+                                  recon_colours::Default, &m_fontNormal, nullptr);
+        m_qRows.Remove(id, row);
+        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
+    }
+    // From the last row up, so that the rows still to be looked at keep their numbers.
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        if (m_qSrcRows.GetId(*it) == kNoSourceKey)
+            DeleteQuestionRow(*it);
+    UpdateOverviewHeights();
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
+{
+    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_qSrcRows.GetId(row) != kNoSourceKey)
+        return;
+    DeleteQuestionRow(row);
+    UpdateOverviewHeights();
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const CQuestion& question,
+                                                   const qnr::CQuestion& source, bool highlight)
+{
+    RecomputePair(question, volume, source);
+    const int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
+    if (sourceRow == kNoRow)
+        return;
+    const bool newInWave = WaveHoldsVolume(question.GetAppearanceVolumeId());
+    int row = FindUnsourcedQuestionRow(question);
+    if (row != kNoRow) {
+        // The source question joins the question's row and its own row goes.
+        WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
+                                newInWave ? recon_colours::Green : recon_colours::Default,
+                                recon_colours::Default, &m_fontNormal, &source, &volume);
+        m_gridQuestions->SetCellData(row, QColSourceCode, volume.GetVolumeId());
+        m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), row);
+        DeleteQuestionRow(sourceRow);
+        if (sourceRow < row)
+            --row;
+    } else {
+        // The source question's row takes the question.
+        row = sourceRow;
+        WriteQuestionCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
+                                  GetQuestionKind(question), recon_colours::Default,
+                                  recon_colours::Default, &m_fontNormal, &question);
+        WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
+                                newInWave ? recon_colours::Green : recon_colours::Default,
+                                recon_colours::Default, &m_fontNormal, &source, &volume);
+        m_qRows.Remove(m_qRows.GetId(row), row);
+        m_qRows.Add(question.GetQuestionId(), row);
+    }
+    RestyleQuestionRow(row, highlight);
+    UpdateOverviewHeights();
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+    ReselectQuestionRow(row);
+}
+
+void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
+                                                     const CQuestion& question,
+                                                     const qnr::CQuestion& source, bool highlight)
+{
+    InvalidateQuestionPair(question, volume);
+    const int row = FindQuestionRowForVolume(question, volume.GetVolumeId());
+    if (row == kNoRow)
+        return;
+    const QString key = m_qSrcRows.GetId(row);
+    if (key == kNoSourceKey)
+        return;
+
+    // The row keeps the campaign question without a source side.
+    const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
+    m_qSrcRows.Remove(key, row);
+    WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
+                            deleted ? recon_colours::Grey : recon_colours::Red,
+                            recon_colours::Default, &m_fontNormal, nullptr, nullptr);
+    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
+
+    // The source question takes a row of its own right below.
+    const int sourceRow = InsertQuestionRowAt(row + 1, RowUnmatched);
+    m_qRows.Add(m_nextUnmatchedQuestionKey--, sourceRow);
+    m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), sourceRow);
+    WriteQuestionCampaignSide(sourceRow, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
+                              recon_colours::Default, &m_fontNormal, nullptr);
+    WriteQuestionSourceSide(sourceRow, ImageSourceOnly, GetSourceQuestionKind(source),
+                            recon_colours::Default, recon_colours::Default, &m_fontNormal, &source,
+                            &volume);
+    m_gridQuestions->SetCellData(sourceRow, QColSourceCode, volume.GetVolumeId());
+
+    RestyleQuestionRow(row, highlight);
+    RestyleQuestionRow(sourceRow, false);
+    m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
+    UpdateOverviewHeights();
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+    ReselectQuestionRow(row);
+}
+
+void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
+{
+    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_qSrcRows.GetId(row) == kNoSourceKey)
+        return;
+    const CVolume* volume = GetQuestionRowVolume(row);
+    const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
+    if (!volume || !source)
+        return;
+    RecomputePair(question, *volume, *source);
+    RestyleQuestionRow(row, highlight);
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+}
+
+void CRightReconciliationPage::RewriteQuestionTexts(const CQuestion& question)
+{
+    const long id = question.GetQuestionId();
+    const std::pair<int, QString> texts[] = {
+        {QColShortcut, FormatString(LoadString(IDS_SHORTCUT), {question.GetShortcut()})},
+        {QColShortCaption,
+         FormatString(LoadString(IDS_SHORT_CAPTION), {GetQuestionDisplayShortCaption(question)})},
+        {QColLongCaption,
+         FormatString(LoadString(IDS_LONG_CAPTION), {GetQuestionDisplayLongCaption(question)})}};
+    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+        for (const auto& [col, text] : texts)
+            m_gridQuestions->SetCellText(row, col, text);
+    m_gridQuestions->viewport()->update();
+}
+
+std::vector<const CVolume*> CRightReconciliationPage::WaveVolumesFrom(int pivotVolumeId) const
+{
+    std::vector<const CVolume*> volumes;
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    for (int v = 0; campaign && wave && v < wave->GetVolumeCount(); ++v) {
+        const CVolume* volume = wave->GetVolume(v);
+        if (!campaign->IsVolumeBefore(volume->GetVolumeId(), pivotVolumeId))
+            volumes.push_back(volume);
+    }
+    return volumes;
+}
+
+void CRightReconciliationPage::ShowDeepBreak(int questionId, int pivotVolumeId, bool broken,
+                                             bool highlight)
+{
+    const CCampaign* campaign = AppCampaign();
+    const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
+    if (!question)
+        return;
+    // A deep break reaches the pivot volume and every later one: each row of the wave's
+    // volumes among them follows the model.
+    for (const CVolume* volume : WaveVolumesFrom(pivotVolumeId)) {
+        const CQuestionMatching* matching =
+            volume->FindQuestionMatchingInherited(questionId, volume->GetVolumeId());
+        const int row = FindQuestionRowForVolume(*question, volume->GetVolumeId());
+        if (broken && !matching && row != kNoRow) {
+            if (const qnr::CQuestion* source = GetSourceQuestionAtRow(row))
+                ShowQuestionUnmatched(*volume, *question, *source, highlight);
+        } else if (!broken && matching && row == kNoRow) {
+            if (const qnr::CQuestion* source =
+                    volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt()))
+                ShowQuestionMatched(*volume, *question, *source, highlight);
+        }
+    }
+}
+
+// Response rows -------------------------------------------------------------------------------
+
+void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& response)
+{
+    if (!CurrentWave())
+        return;
+    const int row = m_rRows.GetRow(response.GetModalityId());
+    if (row == kNoRow)
+        return;
+    const int fixed = m_gridResponses->GetFixedRowCount();
+    WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
+                              &m_fontNormal, nullptr, nullptr);
+    m_rRows.Remove(response.GetModalityId(), row);
+    m_rRows.Add(m_nextUnmatchedResponseKey--, row);
+    m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
+    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+        DeleteResponseRow(row);
+    UpdateOverviewHeights();
+    m_overviewResponses->update();
+    m_gridResponses->viewport()->update();
+}
+
+void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const CModality& response,
+                                                   const qnr::CModalite& source, bool highlight)
+{
+    const CCampaign* campaign = AppCampaign();
+    const CQuestion* question =
+        campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr;
+    if (!question)
+        return;
+    int questionRow = FindQuestionRowForVolume(*question, volume.GetVolumeId());
+    if (questionRow == kNoRow)
+        questionRow = m_qRows.GetFirstRow(question->GetQuestionId());
+    const qnr::CQuestion* sourceQuestion =
+        questionRow == kNoRow ? nullptr : GetSourceQuestionAtRow(questionRow);
+    if (!sourceQuestion)
+        return;
+
+    // The response grid shows the question's responses only while its row is the current one.
+    int row = kNoRow;
+    const int sourceRow = m_curQuestionId == question->GetQuestionId()
+                              ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
+                              : kNoRow;
+    if (sourceRow != kNoRow) {
+        const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
+        row = m_rRows.GetRow(response.GetModalityId());
+        if (row != kNoRow && row != sourceRow) {
+            WriteResponseSourceSide(row, ImageMatched,
+                                    newInWave ? recon_colours::Green : recon_colours::Default,
+                                    recon_colours::Default, &m_fontNormal, &source, &volume);
+            m_gridResponses->SetCellData(row, RColSourceCode, volume.GetVolumeId());
+            m_rSrcRows.Add(QString::number(source.GetCode()), row);
+            DeleteResponseRow(sourceRow);
+            if (sourceRow < row)
+                --row;
+        } else if (row == kNoRow) {
+            row = sourceRow;
+            WriteResponseCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
+                                      recon_colours::Default, recon_colours::Default, &m_fontNormal,
+                                      &response, nullptr);
+            m_rRows.Remove(m_rRows.GetId(row), row);
+            m_rRows.Add(response.GetModalityId(), row);
+        }
+    }
+
+    RecomputePair(*question, volume, *sourceQuestion);
+    if (row != kNoRow)
+        RestyleResponseRow(row, highlight);
+    RestyleQuestionRow(questionRow, highlight);
+    UpdateOverviewHeights();
+    m_overviewQuestions->update();
+    m_overviewResponses->update();
+    m_gridQuestions->viewport()->update();
+    m_gridResponses->viewport()->update();
+    if (row != kNoRow)
+        SelectResponseRow(row, std::max(m_gridResponses->GetFocusCell().col, int(RColCode)));
+}
+
+void CRightReconciliationPage::RewriteResponseRow(const CModality& response, bool highlight)
+{
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    const int row = m_rRows.GetRow(response.GetModalityId());
+    if (!campaign || !wave || row == kNoRow)
+        return;
+    const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
+    const CModality* master = FindMergeMaster(response);
+    const int image =
+        master
+            ? ImageMerged
+            : (deleted ? ImageDeleted
+                       : (WaveHoldsVolume(response.GetAppearanceVolumeId(), wave) ? ImageNewInWave
+                                                                                  : ImageMatched));
+    WriteResponseCampaignSide(row, image,
+                              master || deleted ? recon_colours::Grey : recon_colours::Default,
+                              recon_colours::Default, &m_fontNormal, &response, master);
+    if (deleted) {
+        SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
+                       recon_colours::LightGrey);
+        m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
+                                          RowMatched);
+    } else {
+        RestyleResponseRow(row, highlight);
+    }
+    // The question's response count, and with it its row's colours, may have changed.
+    if (const CQuestion* question = campaign->GetQuestionById(response.GetQuestionId()))
+        RecomputeQuestionRow(*question, highlight);
+    m_overviewResponses->update();
+    m_gridResponses->viewport()->update();
+}
+
+void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& response)
+{
+    const int row = m_rRows.GetRow(response.GetModalityId());
+    if (row != kNoRow && m_rSrcRows.GetId(row) == kNoSourceKey) {
+        DeleteResponseRow(row);
+        UpdateOverviewHeights();
+        m_overviewResponses->update();
+        m_gridResponses->viewport()->update();
+    }
+    const CCampaign* campaign = AppCampaign();
+    if (const CQuestion* question =
+            campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr)
+        RecomputeQuestionRow(*question, false);
+}
