@@ -435,7 +435,7 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
             ++it;
             continue;
         }
-        m_sourceCandidates.erase(m_index.CodeMap.value(own->GetModalitySourceId(), -1));
+        m_sourceCandidates.erase(m_index.CodeMap.Find(own->GetModalitySourceId()));
         it = m_campaignCandidates.erase(it);
     }
 
