@@ -333,6 +333,13 @@ int CCampaign::InsertQuestion(std::unique_ptr<CQuestion> question)
     return position;
 }
 
+int CCampaign::AppendQuestionUnsorted(std::unique_ptr<CQuestion> question)
+{
+    const int questionId = question->GetQuestionId();
+    m_maxQuestionId = std::max(m_maxQuestionId, questionId);
+    return AppendIndexed(m_questions, m_questionIndex, questionId, std::move(question));
+}
+
 std::unique_ptr<CQuestion> CCampaign::RemoveQuestion(int questionId)
 {
     return TakeById(m_questions, m_questionIndex, questionId, kIdOf);
@@ -359,8 +366,18 @@ CCampaign::RemoveQuestions(const QList<CQuestion*>& questions)
 
 void CCampaign::SortQuestions()
 {
-    std::stable_sort(m_questions.begin(), m_questions.end(),
-                     [](const auto& a, const auto& b) { return a->GetOrder() < b->GetOrder(); });
+    // Sorting (order, position) pairs reads every question once, where comparing the questions
+    // themselves would read them again at each step; the result is that of a stable sort.
+    std::vector<std::pair<int, size_t>> keys;
+    keys.reserve(m_questions.size());
+    for (size_t i = 0; i < m_questions.size(); ++i)
+        keys.emplace_back(m_questions[i]->GetOrder(), i);
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::unique_ptr<CQuestion>> sorted;
+    sorted.reserve(m_questions.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(m_questions[key.second]));
+    m_questions = std::move(sorted);
     RebuildQuestionIndex();
 }
 

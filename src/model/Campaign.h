@@ -127,6 +127,11 @@ public:
     // is beyond all others is appended. The question keeps its order, so the array stays
     // sorted. Returns the position.
     int InsertQuestion(std::unique_ptr<CQuestion> question);
+    // Appends the question behind all others whatever its order, raising the highest id but
+    // leaving the orders and the highest order alone: for a caller that puts many questions in
+    // at once and then gives every question its order and calls SortQuestions (the array is out
+    // of order until then). Returns the position.
+    int AppendQuestionUnsorted(std::unique_ptr<CQuestion> question);
     std::unique_ptr<CQuestion> RemoveQuestion(int questionId);
     // Puts questions back in one pass, each where its order places it (a stable sort). Unlike
     // InsertQuestion it changes no order: for a command that gives every order back itself.

@@ -56,20 +56,29 @@ QString Item(const QString& value)
     return Text(value);
 }
 
-// The entries of a map in its own order; those of a hash, whose order is arbitrary, sorted.
-template <typename Map> QString MapText(const Map& map, bool sorted = false)
+// The entries of a map in its own order.
+QString EntriesText(const QStringList& entries)
+{
+    return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
+}
+
+template <typename Map> QString MapText(const Map& map)
 {
     QStringList entries;
     for (auto it = map.cbegin(); it != map.cend(); ++it)
         entries.append(Item(it.key()) + QLatin1Char(':') + Item(it.value()));
-    if (sorted)
-        entries.sort();
-    return QLatin1Char('{') + entries.join(QLatin1Char(',')) + QLatin1Char('}');
+    return EntriesText(entries);
 }
 
-template <typename Hash> QString HashText(const Hash& hash)
+// Code -> position entries, sorted as texts with the codes written "%d".
+QString CodeMapText(const CSourceCodeMap& codes)
 {
-    return MapText(hash, true);
+    QStringList entries;
+    const QHash<int, int>& positions = codes.GetPositions();
+    for (auto it = positions.cbegin(); it != positions.cend(); ++it)
+        entries.append(Item(QString::number(it.key())) + QLatin1Char(':') + Item(it.value()));
+    entries.sort();
+    return EntriesText(entries);
 }
 
 template <typename Container> QString ListText(const Container& values)
@@ -106,7 +115,7 @@ private:
 QString QuestionIndexText(const CQuestionIndex& index)
 {
     return CRecord("")
-        .Field("codes", HashText(index.CodeMap))
+        .Field("codes", CodeMapText(index.CodeMap))
         .Field("new", MapText(index.NewMatchings))
         .Field("reverse", MapText(index.SourceToQuestion))
         .Field("broken", ListText(index.BrokenInherited))
@@ -117,7 +126,7 @@ QString QuestionIndexText(const CQuestionIndex& index)
 QString ResponseIndexText(const CResponseIndex& index)
 {
     return CRecord("")
-        .Field("codes", HashText(index.CodeMap))
+        .Field("codes", CodeMapText(index.CodeMap))
         .Field("new", MapText(index.NewMatchings))
         .Field("broken", ListText(index.BrokenInherited))
         .Field("unmatched", ListText(index.UnmatchedModalities))

@@ -2,12 +2,14 @@
 
 #include "model/IndexedArrays.h"
 
-#include <QHash>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 // The captions of a question or a response: at most one record per language, in order of
-// addition, found by language through an index. The list owns its records.
+// addition, found by language. The list owns its records. An item has a caption for each of
+// the campaign's few languages at most, so the languages are kept beside the records and
+// searched in turn: no index to build per item, and a search touches one small array.
 
 namespace pelko_wave {
 
@@ -17,7 +19,7 @@ class CCaptionList
 public:
     CCaptionList() = default;
     // A deep copy of every record.
-    CCaptionList(const CCaptionList& other) : m_index(other.m_index)
+    CCaptionList(const CCaptionList& other) : m_languageIds(other.m_languageIds)
     {
         m_captions.reserve(other.m_captions.size());
         for (const auto& caption : other.m_captions)
@@ -35,37 +37,50 @@ public:
         if (!caption)
             return -1;
         const int languageId = caption->GetLanguageId();
-        if (m_index.contains(languageId))
+        if (PositionOf(languageId) >= 0)
             return -1;
-        return AppendIndexed(m_captions, m_index, languageId, std::move(caption));
+        m_languageIds.push_back(languageId);
+        m_captions.push_back(std::move(caption));
+        return int(m_captions.size()) - 1;
     }
 
-    Caption* Find(int languageId) const { return ElementById(m_captions, m_index, languageId); }
+    Caption* Find(int languageId) const
+    {
+        const int position = PositionOf(languageId);
+        return position < 0 ? nullptr : m_captions[size_t(position)].get();
+    }
 
     // Takes the record of the language out and hands it to the caller; null when none.
     std::unique_ptr<Caption> Remove(int languageId)
     {
-        return TakeById(m_captions, m_index, languageId,
-                        [](const Caption& caption) { return caption.GetLanguageId(); });
+        const int position = PositionOf(languageId);
+        if (position < 0)
+            return nullptr;
+        m_languageIds.erase(m_languageIds.begin() + position);
+        return TakeAt(m_captions, position);
     }
 
     // Gives the record of one language the other language, in its place; false (nothing
     // changed) when there is none or the other language has a record already.
     bool ChangeLanguage(int fromLanguageId, int toLanguageId)
     {
-        const auto it = m_index.constFind(fromLanguageId);
-        if (it == m_index.cend() || m_index.contains(toLanguageId))
+        const int position = PositionOf(fromLanguageId);
+        if (position < 0 || PositionOf(toLanguageId) >= 0)
             return false;
-        const int position = *it;
         m_captions[size_t(position)]->SetLanguageId(toLanguageId);
-        m_index.remove(fromLanguageId);
-        m_index.insert(toLanguageId, position);
+        m_languageIds[size_t(position)] = toLanguageId;
         return true;
     }
 
 private:
+    int PositionOf(int languageId) const
+    {
+        const auto it = std::find(m_languageIds.begin(), m_languageIds.end(), languageId);
+        return it == m_languageIds.end() ? -1 : int(it - m_languageIds.begin());
+    }
+
     std::vector<std::unique_ptr<Caption>> m_captions;
-    QHash<int, int> m_index; // language id -> position in m_captions
+    std::vector<int> m_languageIds; // the language of each record, in the same order
 };
 
 } // namespace pelko_wave

@@ -53,8 +53,11 @@ int AppendIndexed(std::vector<std::unique_ptr<T>>& elements, QHash<int, int>& in
                   std::unique_ptr<T> element)
 {
     const int position = int(elements.size());
-    if (!index.contains(id))
-        index.insert(id, position);
+    // One look-up: the entry is made only when the id has none, the first element keeping it.
+    const qsizetype entries = index.size();
+    int& entry = index[id];
+    if (index.size() != entries)
+        entry = position;
     elements.push_back(std::move(element));
     return position;
 }

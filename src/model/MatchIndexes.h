@@ -12,12 +12,39 @@
 
 namespace pelko_wave {
 
+// Whether the source id is a code written as source codes are ("%d": an optional minus, then
+// digits without a leading zero, "0" alone aside), and that code.
+bool ReadCodeAsWritten(const QString& sourceId, int& code);
+
+// Source codes -> the position of the source item (in its questionnaire, or its question) of
+// that code, the item added last winning. A source id names an item when it is the item's code
+// as written; kept by code, a look-up formats no text.
+class CSourceCodeMap
+{
+public:
+    void Insert(int code, int position) { m_positions.insert(code, position); }
+    // The position of the item named by the source id; -1 when none.
+    int Find(const QString& sourceId) const
+    {
+        int code = 0;
+        return ReadCodeAsWritten(sourceId, code) ? m_positions.value(code, -1) : -1;
+    }
+    bool IsEmpty() const { return m_positions.isEmpty(); }
+    void Clear() { m_positions.clear(); }
+    // Code -> position.
+    const QHash<int, int>& GetPositions() const { return m_positions; }
+    bool operator==(const CSourceCodeMap&) const = default;
+
+private:
+    QHash<int, int> m_positions;
+};
+
 // A volume's source questions as the question matching sees them.
 class CQuestionIndex
 {
 public:
-    // Source question code ("%d") -> position in the volume's questionnaire.
-    QHash<QString, int> CodeMap;
+    // Source question code -> position in the volume's questionnaire.
+    CSourceCodeMap CodeMap;
     // The new matchings of the run: campaign question id -> source code (in id order).
     QMap<int, QString> NewMatchings;
     // The same pairs the other way: source code -> campaign question id.
@@ -31,7 +58,7 @@ public:
 
     void Clear()
     {
-        CodeMap.clear();
+        CodeMap.Clear();
         NewMatchings.clear();
         SourceToQuestion.clear();
         BrokenInherited.clear();
@@ -40,9 +67,9 @@ public:
     }
     bool IsEmpty() const
     {
-        return CodeMap.isEmpty() && NewMatchings.isEmpty() && SourceToQuestion.isEmpty()
-            && BrokenInherited.empty() && UnmatchedQuestions.isEmpty()
-            && UnmatchedSources.isEmpty();
+        return CodeMap.IsEmpty() && NewMatchings.isEmpty() && SourceToQuestion.isEmpty() &&
+               BrokenInherited.empty() && UnmatchedQuestions.isEmpty() &&
+               UnmatchedSources.isEmpty();
     }
     bool operator==(const CQuestionIndex&) const = default;
 };
@@ -51,8 +78,8 @@ public:
 class CResponseIndex
 {
 public:
-    // Source response code ("%d") -> position of the source response in its question.
-    QHash<QString, int> CodeMap;
+    // Source response code -> position of the source response in its question.
+    CSourceCodeMap CodeMap;
     // The new matchings of the run: campaign response id -> source response code.
     QMap<int, QString> NewMatchings;
     // Source codes of the inherited response matchings broken in this volume.
@@ -64,7 +91,7 @@ public:
 
     void Clear()
     {
-        CodeMap.clear();
+        CodeMap.Clear();
         NewMatchings.clear();
         BrokenInherited.clear();
         UnmatchedModalities.clear();
@@ -72,8 +99,8 @@ public:
     }
     bool IsEmpty() const
     {
-        return CodeMap.isEmpty() && NewMatchings.isEmpty() && BrokenInherited.empty()
-            && UnmatchedModalities.isEmpty() && UnmatchedSources.isEmpty();
+        return CodeMap.IsEmpty() && NewMatchings.isEmpty() && BrokenInherited.empty() &&
+               UnmatchedModalities.isEmpty() && UnmatchedSources.isEmpty();
     }
     bool operator==(const CResponseIndex&) const = default;
 };

@@ -85,6 +85,11 @@ bool IsQuestionWithResponses(const CQuestion& question)
     return question.GetQuestionType() == 1 || question.GetElementType() == kLoopElement;
 }
 
+uint32_t GetQuestionLoopBit(const CQuestion& question)
+{
+    return LoopBit(question.GetElementType(), question.GetIndent());
+}
+
 uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question)
 {
     // Up through the parents, each before the one below it in the campaign's order, so the walk

@@ -30,6 +30,8 @@ int GetQuestionKindOrNone(const CQuestion* question);
 bool IsSourceQuestionWithResponses(const qnr::CQuestion& question);
 bool IsQuestionWithResponses(const CQuestion& question);
 
+// The loop's bit of the question alone: bit Indent - 1 when it is a loop, else 0.
+uint32_t GetQuestionLoopBit(const CQuestion& question);
 // The indent levels of the loops that enclose the question (bit Indent - 1 of each loop, the
 // question itself included when it is a loop).
 uint32_t GetQuestionLoopMask(const CCampaign& campaign, const CQuestion& question);

@@ -119,6 +119,65 @@ int IdOf(const CModalityMatching& matching)
 
 constexpr auto kIdOf = [](const auto& matching) { return IdOf(matching); };
 
+// The key under which a volume groups its matchings: question matchings by source id, response
+// matchings by question id.
+const QString& GroupOf(const CQuestionMatching& matching)
+{
+    return matching.GetSourceId();
+}
+
+int GroupOf(const CModalityMatching& matching)
+{
+    return matching.GetQuestionId();
+}
+
+template <typename Key, typename Members, typename Matching>
+void Group(QHash<Key, Members>& groups, Matching* matching)
+{
+    groups[GroupOf(*matching)].push_back(matching);
+}
+
+// Takes the matching out of its group, which keeps the others in their order.
+template <typename Key, typename Members, typename Matching>
+void Ungroup(QHash<Key, Members>& groups, const Matching* matching)
+{
+    const auto group = groups.find(GroupOf(*matching));
+    if (group == groups.end())
+        return;
+    Members& members = *group;
+    const auto member = std::find(members.begin(), members.end(), matching);
+    if (member != members.end())
+        members.erase(member);
+    if (members.empty())
+        groups.erase(group);
+}
+
+template <typename Key, typename Members, typename Matching>
+std::unique_ptr<Matching> Ungrouped(QHash<Key, Members>& groups, std::unique_ptr<Matching> matching)
+{
+    if (matching)
+        Ungroup(groups, matching.get());
+    return matching;
+}
+
+// After many matchings were taken out at once: the groups of those that stay, made again when
+// that is cheaper than taking the others out one by one.
+template <typename Key, typename Members, typename Matching>
+std::vector<std::unique_ptr<Matching>>
+Ungrouped(QHash<Key, Members>& groups, const std::vector<std::unique_ptr<Matching>>& staying,
+          std::vector<std::unique_ptr<Matching>> matchings)
+{
+    if (matchings.size() < staying.size()) {
+        for (const auto& matching : matchings)
+            Ungroup(groups, matching.get());
+    } else {
+        groups.clear();
+        for (const auto& matching : staying)
+            Group(groups, matching.get());
+    }
+    return matchings;
+}
+
 // Takes that very matching out of the list; null when the list does not hold it.
 template <typename Matching>
 std::unique_ptr<Matching> TakeMatching(std::vector<std::unique_ptr<Matching>>& matchings,
@@ -136,6 +195,7 @@ std::unique_ptr<Matching> TakeMatching(std::vector<std::unique_ptr<Matching>>& m
 int CVolume::AddQuestionMatching(std::unique_ptr<CQuestionMatching> matching)
 {
     const int questionId = matching->GetQuestionId();
+    Group(m_questionMatchingsBySource, matching.get());
     return AppendIndexed(m_questionMatchings, m_questionMatchingIndex, questionId,
                          std::move(matching));
 }
@@ -147,26 +207,32 @@ CQuestionMatching* CVolume::FindQuestionMatching(int questionId) const
 
 std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(int questionId)
 {
-    return TakeById(m_questionMatchings, m_questionMatchingIndex, questionId, kIdOf);
+    return Ungrouped(m_questionMatchingsBySource,
+                     TakeById(m_questionMatchings, m_questionMatchingIndex, questionId, kIdOf));
 }
 
 std::unique_ptr<CQuestionMatching> CVolume::RemoveQuestionMatching(const CQuestionMatching* matching)
 {
-    return TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching);
+    return Ungrouped(m_questionMatchingsBySource,
+                     TakeMatching(m_questionMatchings, m_questionMatchingIndex, matching));
 }
 
 std::vector<std::unique_ptr<CQuestionMatching>>
 CVolume::RemoveQuestionMatchings(const QSet<const CQuestionMatching*>& matchings)
 {
-    return TakeWhere(
-        m_questionMatchings, m_questionMatchingIndex,
-        [&matchings](const CQuestionMatching& matching) { return matchings.contains(&matching); },
-        kIdOf);
+    return Ungrouped(m_questionMatchingsBySource, m_questionMatchings,
+                     TakeWhere(
+                         m_questionMatchings, m_questionMatchingIndex,
+                         [&matchings](const CQuestionMatching& matching) {
+                             return matchings.contains(&matching);
+                         },
+                         kIdOf));
 }
 
 int CVolume::AddModalityMatching(std::unique_ptr<CModalityMatching> matching)
 {
     const int modalityId = matching->GetModalityId();
+    Group(m_modalityMatchingsByQuestion, matching.get());
     return AppendIndexed(m_modalityMatchings, m_modalityMatchingIndex, modalityId,
                          std::move(matching));
 }
@@ -178,7 +244,8 @@ CModalityMatching* CVolume::FindModalityMatching(int modalityId) const
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int modalityId)
 {
-    return TakeById(m_modalityMatchings, m_modalityMatchingIndex, modalityId, kIdOf);
+    return Ungrouped(m_modalityMatchingsByQuestion,
+                     TakeById(m_modalityMatchings, m_modalityMatchingIndex, modalityId, kIdOf));
 }
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionId, int modalityId)
@@ -191,16 +258,20 @@ std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(int questionI
 
 std::unique_ptr<CModalityMatching> CVolume::RemoveModalityMatching(const CModalityMatching* matching)
 {
-    return TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching);
+    return Ungrouped(m_modalityMatchingsByQuestion,
+                     TakeMatching(m_modalityMatchings, m_modalityMatchingIndex, matching));
 }
 
 std::vector<std::unique_ptr<CModalityMatching>>
 CVolume::RemoveModalityMatchings(const QSet<const CModalityMatching*>& matchings)
 {
-    return TakeWhere(
-        m_modalityMatchings, m_modalityMatchingIndex,
-        [&matchings](const CModalityMatching& matching) { return matchings.contains(&matching); },
-        kIdOf);
+    return Ungrouped(m_modalityMatchingsByQuestion, m_modalityMatchings,
+                     TakeWhere(
+                         m_modalityMatchings, m_modalityMatchingIndex,
+                         [&matchings](const CModalityMatching& matching) {
+                             return matchings.contains(&matching);
+                         },
+                         kIdOf));
 }
 
 } // namespace pelko_wave

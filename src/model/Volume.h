@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QVarLengthArray>
 #include <memory>
 #include <set>
 #include <vector>
@@ -22,6 +23,9 @@ class CQuestionnaire;
 // the volume tree (a volume may inherit from an earlier volume, its parent) and, once loaded,
 // its source questionnaire. The lookups "inherited" from the ancestors start at this volume and
 // walk up the tree; they never follow a missing parent and stop at a loop.
+//
+// The volume finds its matchings by their ids and source ids, which must not change while it
+// holds them (their start and end volumes may).
 
 namespace pelko_wave {
 
@@ -210,6 +214,13 @@ public:
     std::vector<CVolume*> GetAncestry() const;
 
 private:
+    // The own response matchings of the question, in array order.
+    // A group of matchings, held in place up to the usual number of members.
+    using QuestionMatchingGroup = QVarLengthArray<CQuestionMatching*, 1>;
+    using ModalityMatchingGroup = QVarLengthArray<CModalityMatching*, 12>;
+
+    const ModalityMatchingGroup& ModalityMatchingsOf(int questionId) const;
+
     int m_volumeId = 0;
     QString m_name;
     int m_waveId = 0;
@@ -232,8 +243,12 @@ private:
     std::unique_ptr<qnr::CQuestionnaire> m_questionnaire;
     std::vector<std::unique_ptr<CQuestionMatching>> m_questionMatchings;
     QHash<int, int> m_questionMatchingIndex; // question id -> position
+    // Source id -> the matchings of that source id, in array order.
+    QHash<QString, QuestionMatchingGroup> m_questionMatchingsBySource;
     std::vector<std::unique_ptr<CModalityMatching>> m_modalityMatchings;
     QHash<int, int> m_modalityMatchingIndex; // response id -> position
+    // Question id -> the response matchings of that question, in array order.
+    QHash<int, ModalityMatchingGroup> m_modalityMatchingsByQuestion;
     std::vector<CVolume*> m_childVolumes;
     CWave* m_wave = nullptr;
 };

@@ -48,6 +48,13 @@ void EndAt(Matching& matching, int volumeId, QMap<Matching*, int>& endsBefore,
 
 } // namespace
 
+const CVolume::ModalityMatchingGroup& CVolume::ModalityMatchingsOf(int questionId) const
+{
+    static const ModalityMatchingGroup none;
+    const auto group = m_modalityMatchingsByQuestion.constFind(questionId);
+    return group == m_modalityMatchingsByQuestion.cend() ? none : *group;
+}
+
 bool CVolume::IsQuestionMatchingValidFor(const CCampaign& campaign,
                                          const CQuestionMatching& matching, int volumeId)
 {
@@ -148,9 +155,8 @@ void CVolume::CollectModalitySourceIds(int volumeId, int questionId, QMap<int, Q
     if (!campaign)
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
-        for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId &&
-                !sourceIds.contains(matching->GetModalityId()) &&
+        for (const CModalityMatching* matching : volume->ModalityMatchingsOf(questionId)) {
+            if (!sourceIds.contains(matching->GetModalityId()) &&
                 IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 sourceIds.insert(matching->GetModalityId(), matching->GetModalitySourceId());
         }
@@ -164,9 +170,8 @@ void CVolume::GetModalityIdsBySource(int volumeId, int questionId, QMap<QString,
     if (!campaign)
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
-        for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId &&
-                !modalityIds.contains(matching->GetModalitySourceId()) &&
+        for (const CModalityMatching* matching : volume->ModalityMatchingsOf(questionId)) {
+            if (!modalityIds.contains(matching->GetModalitySourceId()) &&
                 IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 modalityIds.insert(matching->GetModalitySourceId(), matching->GetModalityId());
         }
@@ -181,9 +186,11 @@ bool CVolume::FindQuestionIdBySource(int volumeId, const QString& sourceId, int&
     if (!campaign)
         return false;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
-        for (const auto& matching : volume->m_questionMatchings) {
-            if (matching->GetSourceId() == sourceId &&
-                IsQuestionMatchingValidFor(*campaign, *matching, volumeId)) {
+        const auto group = volume->m_questionMatchingsBySource.constFind(sourceId);
+        if (group == volume->m_questionMatchingsBySource.cend())
+            continue;
+        for (const CQuestionMatching* matching : *group) {
+            if (IsQuestionMatchingValidFor(*campaign, *matching, volumeId)) {
                 questionId = matching->GetQuestionId();
                 return true;
             }
@@ -242,10 +249,9 @@ void CVolume::CollectModalityMatchingsOfQuestion(int volumeId, int questionId,
     if (!campaign)
         return;
     for (const CVolume* volume : WalkOf(*this, inherited)) {
-        for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId &&
-                IsModalityMatchingValidFor(*campaign, *matching, volumeId))
-                matchings.append(matching.get());
+        for (CModalityMatching* matching : volume->ModalityMatchingsOf(questionId)) {
+            if (IsModalityMatchingValidFor(*campaign, *matching, volumeId))
+                matchings.append(matching);
         }
     }
 }
@@ -292,10 +298,9 @@ void CVolume::CollectModalityMatchingsInSubtree(int volumeId, int questionId,
         if (Contains(visited, volume))
             continue;
         visited.push_back(volume);
-        for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId &&
-                IsModalityMatchingValidFor(*campaign, *matching, validFor))
-                matchings.append(matching.get());
+        for (CModalityMatching* matching : volume->ModalityMatchingsOf(questionId)) {
+            if (IsModalityMatchingValidFor(*campaign, *matching, validFor))
+                matchings.append(matching);
         }
         if (!descend)
             break;
@@ -359,9 +364,8 @@ void CVolume::EndModalityMatchingsAt(int volumeId, int questionId, const std::se
     if (!campaign)
         return;
     for (CVolume* volume : GetAncestry()) {
-        for (const auto& matching : volume->m_modalityMatchings) {
-            if (matching->GetQuestionId() == questionId &&
-                modalityIds.count(matching->GetModalityId()) &&
+        for (CModalityMatching* matching : volume->ModalityMatchingsOf(questionId)) {
+            if (modalityIds.count(matching->GetModalityId()) &&
                 IsModalityMatchingValidFor(*campaign, *matching, volumeId))
                 EndAt(*matching, volumeId, endsBefore, endsAfter);
         }

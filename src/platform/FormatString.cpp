@@ -8,12 +8,22 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
 {
     QString result;
     result.reserve(format.size() + 16);
+    AppendFormatted(result, format, args);
+    return result;
+}
+
+void AppendFormatted(QString& result, const QString& format, std::initializer_list<QVariant> args)
+{
     auto arg = args.begin();
     const qsizetype n = format.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = format[i];
-        if (c != u'%') {
-            result += c;
+        if (format[i] != u'%') {
+            // The text up to the next conversion, at once.
+            qsizetype next = format.indexOf(u'%', i);
+            if (next < 0)
+                next = n;
+            result += QStringView(format).mid(i, next - i);
+            i = next - 1;
             continue;
         }
         if (i + 1 < n && format[i + 1] == u'%') {
@@ -58,6 +68,17 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
             continue;
         }
         const QVariant& value = *arg++;
+        // A plain "%s" or "%d", the most common, goes without the printf machinery.
+        if (conversion.size() == 1 && (conv == 's' || conv == 'S')) {
+            result += value.toString();
+            i = j;
+            continue;
+        }
+        if (conversion.size() == 1 && (conv == 'd' || conv == 'i')) {
+            result += QString::number(value.toLongLong());
+            i = j;
+            continue;
+        }
         switch (conv) {
         case 's':
         case 'S': {
@@ -105,5 +126,4 @@ QString FormatString(const QString& format, std::initializer_list<QVariant> args
         }
         i = j;
     }
-    return result;
 }

@@ -10,3 +10,5 @@
 // precision takes one argument before it. Numbers are
 // always written in the C locale. A conversion without an argument is written as it stands.
 QString FormatString(const QString& format, std::initializer_list<QVariant> args);
+// The same, appended to the text.
+void AppendFormatted(QString& text, const QString& format, std::initializer_list<QVariant> args);

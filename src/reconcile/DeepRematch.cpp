@@ -49,13 +49,9 @@ bool StillScores(const CVolume& volume, const QString& campaignText, const QStri
     const CNGramSettings& settings = GetAppNGramSettings();
     if (!settings.GetEnableNGramAnalysis())
         return true;
-    CNGram ngram;
-    ngram.SetUpperCase(volume.GetCaseSensitiveMatching() ? 0 : 1);
-    ngram.SetTrim(settings.GetIgnoreWhitespace());
-    ngram.SetLength(settings.GetNGramLength());
-    ngram.SetFirstText(campaignText);
-    ngram.SetSecondText(sourceText);
-    return double(settings.GetThresholdFraction()) < ngram.GetSimilarity(0);
+    return double(settings.GetThresholdFraction()) <
+           GetNGramScore(campaignText, sourceText, volume.GetCaseSensitiveMatching() ? 0 : 1,
+                         settings.GetIgnoreWhitespace(), settings.GetNGramLength(), 0);
 }
 
 // The volume's methods over one candidate: strictly every method tested must pass (and one at

@@ -37,13 +37,8 @@ constexpr unsigned IDS_RESPONSE_PARENT_NGRAM_LOW = 63392;
 double InheritedNGramScore(const CVolume& volume, const QString& first, const QString& second)
 {
     const CNGramSettings& settings = GetAppNGramSettings();
-    CNGram ngram;
-    ngram.SetUpperCase(volume.GetCaseSensitiveMatching() ? 0 : 1);
-    ngram.SetTrim(settings.GetIgnoreWhitespace());
-    ngram.SetLength(settings.GetNGramLength());
-    ngram.SetFirstText(first);
-    ngram.SetSecondText(second);
-    return ngram.GetSimilarity(0);
+    return GetNGramScore(first, second, volume.GetCaseSensitiveMatching() ? 0 : 1,
+                         settings.GetIgnoreWhitespace(), settings.GetNGramLength(), 0);
 }
 
 bool PassesInheritedNGram(double score)
@@ -73,8 +68,8 @@ public:
     void Finish(unsigned stringId, int inheritedCount) const
     {
         if (m_report)
-            AppendReportLine(*m_report, LineClass(),
-                             FormatReportText(stringId, inheritedCount - m_count, inheritedCount));
+            AppendReportText(*m_report, LineClass(), stringId, inheritedCount - m_count,
+                             inheritedCount);
     }
 
 private:
@@ -139,17 +134,17 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
 void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
-                                     std::set<int>& campaignCandidates,
-                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     const CSourceCodeMap& codeMap,
+                                     CPositionSet& campaignCandidates,
+                                     CPositionSet& sourceCandidates, std::set<QString>& broken,
                                      QString* report)
 {
     const CCampaign& campaign = *volume.GetCampaign();
     const CNGramSettings& settings = GetAppNGramSettings();
     const bool checkTypes = GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0;
     if (report)
-        AppendReportLine(*report, ReportClass::Section,
-                         FormatReportText(IDS_CHECKING_QUESTIONS, int(inherited.size())));
+        AppendReportText(*report, ReportClass::Section, IDS_CHECKING_QUESTIONS,
+                         int(inherited.size()));
     CBrokenPairs brokenPairs(broken, report, false);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
@@ -157,7 +152,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
         const CQuestion* question = campaign.GetQuestionById(it.value());
         if (!question)
             continue;
-        const int position = codeMap.value(code, -1);
+        const int position = codeMap.Find(code);
         if (position < 0) {
             brokenPairs.Break(code,
                               FormatReportText(IDS_QUESTION_CODE_GONE, question->GetShortcut(),
@@ -210,16 +205,15 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
 void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
                                      const qnr::CQuestion& sourceQuestion,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report)
 {
     const CCampaign& campaign = *volume.GetCampaign();
     if (report)
-        AppendReportLine(*report, ReportClass::Section1,
-                         FormatReportText(IDS_CHECKING_RESPONSES, int(inherited.size()),
-                                          campaignQuestion.GetShortcut()));
+        AppendReportText(*report, ReportClass::Section1, IDS_CHECKING_RESPONSES,
+                         int(inherited.size()), campaignQuestion.GetShortcut());
     CBrokenPairs brokenPairs(broken, report, true);
 
     for (auto it = inherited.constBegin(); it != inherited.constEnd(); ++it) {
@@ -228,7 +222,7 @@ void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& cam
         if (!response)
             continue;
         const QString caption = response->GetShortCaption(GetCurrentLanguageId());
-        const int position = codeMap.value(code, -1);
+        const int position = codeMap.Find(code);
         if (position < 0) {
             brokenPairs.Break(code, FormatReportText(IDS_RESPONSE_CODE_GONE, caption,
                                                      response->GetModalityId(), code));
@@ -296,7 +290,7 @@ void ApplyInheritedMatchings(SReconcileRun& run, CVolume& parent, CVolume& volum
         if (it.key() == RESERVED_QUESTION_ID)
             continue;
         CQuestion* question = campaign.GetQuestionById(it.key());
-        const int position = index.CodeMap.value(it.value(), -1);
+        const int position = index.CodeMap.Find(it.value());
         if (!question || position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);

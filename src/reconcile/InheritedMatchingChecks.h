@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reconcile/PositionSet.h"
+
 #include <QHash>
 #include <QMap>
 #include <QString>
@@ -20,6 +22,7 @@ class CQuestionnaire;
 namespace pelko_wave {
 
 class CQuestion;
+class CSourceCodeMap;
 class CVolume;
 struct SReconcileRun;
 
@@ -36,9 +39,9 @@ QMap<QString, int> CollectInheritedResponseMatchings(const CVolume& volume, int 
 void CheckInheritedQuestionMatchings(const CVolume& volume,
                                      const qnr::CQuestionnaire& questionnaire,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
-                                     std::set<int>& campaignCandidates,
-                                     std::set<int>& sourceCandidates, std::set<QString>& broken,
+                                     const CSourceCodeMap& codeMap,
+                                     CPositionSet& campaignCandidates,
+                                     CPositionSet& sourceCandidates, std::set<QString>& broken,
                                      QString* report);
 
 // The same for the inherited response pairs (source response code -> campaign response id) of
@@ -47,7 +50,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
 void CheckInheritedResponseMatchings(const CVolume& volume, const CQuestion& campaignQuestion,
                                      const qnr::CQuestion& sourceQuestion,
                                      const QMap<QString, int>& inherited, QMap<QString, int>& kept,
-                                     const QHash<QString, int>& codeMap,
+                                     const CSourceCodeMap& codeMap,
                                      std::set<int>& campaignCandidates,
                                      std::set<int>& sourceCandidates, std::set<QString>& broken,
                                      QString* report);

@@ -22,6 +22,46 @@ void UpperCaseEachUnit(QString& text)
         unit = unit.toUpper();
 }
 
+int CollectNGramKeys(const QString& text, bool upperCase, bool trim, std::vector<uint32_t>& keys)
+{
+    // The framed text is "#", the body, "#"; every window of two that ends before the closing
+    // "#" is a gram, so there are as many grams as the body has units.
+    const QStringView body = trim ? QStringView(text).trimmed() : QStringView(text);
+    const qsizetype taken = body.size();
+    keys.clear();
+    keys.reserve(size_t(taken));
+    char16_t previous = u'#';
+    for (qsizetype p = 0; p < taken; ++p) {
+        char16_t unit = body[p].unicode();
+        if (upperCase)
+            unit = unit < 0x80 ? (unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit)
+                               : body[p].toUpper().unicode();
+        keys.push_back((uint32_t(previous) << 16) | unit);
+        previous = unit;
+    }
+    std::sort(keys.begin(), keys.end());
+    return int(taken);
+}
+
+int CountSharedNGramKeys(const std::vector<uint32_t>& first, const std::vector<uint32_t>& second)
+{
+    int shared = 0;
+    auto a = first.begin();
+    auto b = second.begin();
+    while (a != first.end() && b != second.end()) {
+        if (*a < *b) {
+            ++a;
+        } else if (*b < *a) {
+            ++b;
+        } else {
+            ++shared;
+            ++a;
+            ++b;
+        }
+    }
+    return shared;
+}
+
 double NGramDiceScore(int shared, int firstTotal, int secondTotal, int bothEmptyResult)
 {
     if (firstTotal == 0 && secondTotal == 0)
@@ -107,13 +147,34 @@ double GetMatchingThreshold()
     return 0.95f;
 }
 
+double GetNGramScore(const QString& first, const QString& second, int upperCase, int trim,
+                     int length, int bothEmptyResult)
+{
+    if (length != 2) {
+        CNGram ngram;
+        ngram.SetUpperCase(upperCase);
+        ngram.SetTrim(trim);
+        ngram.SetLength(length);
+        ngram.SetFirstText(first);
+        ngram.SetSecondText(second);
+        return ngram.GetSimilarity(bothEmptyResult);
+    }
+    if (first == second) {
+        // The same grams on both sides: every gram is shared.
+        const qsizetype total = trim != 0 ? QStringView(first).trimmed().size() : first.size();
+        return NGramDiceScore(int(total), int(total), int(total), bothEmptyResult);
+    }
+    std::vector<uint32_t> firstKeys;
+    std::vector<uint32_t> secondKeys;
+    const int firstTotal = CollectNGramKeys(first, upperCase != 0, trim != 0, firstKeys);
+    const int secondTotal = CollectNGramKeys(second, upperCase != 0, trim != 0, secondKeys);
+    return NGramDiceScore(CountSharedNGramKeys(firstKeys, secondKeys), firstTotal, secondTotal,
+                          bothEmptyResult);
+}
+
 int IsTextSimilar(const QString& text1, const QString& text2, int upperCase, int bothEmptyResult)
 {
-    CNGram ngram;
-    ngram.SetUpperCase(upperCase);
-    ngram.SetTrim(GetAppNGramSettings().GetIgnoreWhitespace());
-    ngram.SetFirstText(text1);
-    ngram.SetSecondText(text2);
-    const double score = ngram.GetSimilarity(bothEmptyResult);
+    const double score = GetNGramScore(
+        text1, text2, upperCase, GetAppNGramSettings().GetIgnoreWhitespace(), 2, bothEmptyResult);
     return GetMatchingThreshold() < score ? 1 : 0;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 // The text similarity behind every text comparison of the reconciliation: a Dice coefficient
 // over the character n-grams of two texts, compared with the threshold of the n-gram options.
@@ -68,6 +70,15 @@ QString FrameNGramText(const QString& text, bool trim);
 // Upper-cases every UTF-16 unit on its own, so that the text keeps its length and a gram its
 // characters (a letter whose upper case needs more than one unit stays as it is).
 void UpperCaseEachUnit(QString& text);
+// The grams of two characters of the text as CNGram counts them (framed, trimmed and
+// upper-cased as asked), each as one key of its two UTF-16 units, sorted; returns their number.
+int CollectNGramKeys(const QString& text, bool upperCase, bool trim, std::vector<uint32_t>& keys);
+// The grams that two sorted key lists share, a gram counted as often as both hold it.
+int CountSharedNGramKeys(const std::vector<uint32_t>& first, const std::vector<uint32_t>& second);
+// The score of two texts as a CNGram with these flags and gram length gives it (grams of two
+// are counted as sorted keys, without the CNGram's maps).
+double GetNGramScore(const QString& first, const QString& second, int upperCase, int trim,
+                     int length, int bothEmptyResult);
 // The score from the shared gram count and both totals, as CNGram computes it. Every scorer of
 // the engine goes through it so that equal counts give bit-identical scores.
 double NGramDiceScore(int shared, int firstTotal, int secondTotal, int bothEmptyResult);

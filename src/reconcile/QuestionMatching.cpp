@@ -10,6 +10,8 @@
 #include "reconcile/InheritedMatchingChecks.h"
 #include "reconcile/MethodTexts.h"
 #include "reconcile/NGram.h"
+#include "reconcile/NewQuestionPlacement.h"
+#include "reconcile/PositionSet.h"
 #include "reconcile/RankedScan.h"
 #include "reconcile/ReconcileResults.h"
 #include "reconcile/ReconcileRun.h"
@@ -84,9 +86,9 @@ private:
     }
 
     // The methods, each on the given candidate sets, handing its pairs to the sink.
-    void RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+    void RunInternalCode(CPositionSet& campaignSet, CPositionSet& sourceSet,
                          const PairSink& sink) const;
-    void RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+    void RunTextScan(int method, CPositionSet& campaignSet, CPositionSet& sourceSet,
                      const PairSink& sink) const;
     void RunMethod(int method);
 
@@ -101,6 +103,12 @@ private:
         if (m_report)
             AppendReportLine(*m_report, classes, text);
     }
+    template <typename... Args>
+    void Line(const char* classes, unsigned stringId, const Args&... args)
+    {
+        if (m_report)
+            AppendReportText(*m_report, classes, stringId, args...);
+    }
 
     CVolume& m_volume;
     CCampaign& m_campaign;
@@ -113,8 +121,8 @@ private:
     const double m_threshold;
     QString* m_report = nullptr;
 
-    std::set<int> m_campaignCandidates; // positions in the campaign's question array
-    std::set<int> m_sourceCandidates;   // positions in the questionnaire
+    CPositionSet m_campaignCandidates; // positions in the campaign's question array
+    CPositionSet m_sourceCandidates;   // positions in the questionnaire
     // Whether each campaign question and each source question lies inside some loop.
     std::vector<uint32_t> m_campaignLoops;
     std::vector<uint32_t> m_sourceLoops;
@@ -160,6 +168,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
     const int questionCount = m_campaign.GetQuestionCount();
     const std::vector<uint32_t> loopMasks = GetQuestionLoopMasks(m_campaign);
     m_campaignLoops.assign(size_t(questionCount), 0);
+    m_campaignCandidates = CPositionSet(questionCount);
     for (int p = 0; p < questionCount; ++p) {
         const CQuestion& question = *m_campaign.GetQuestion(p);
         if (!IsCampaignCandidate(question))
@@ -176,6 +185,7 @@ void CQuestionMatcher::CollectCandidates(bool reconcileUnmatchedOnly)
         m_volume.CollectMatchedSourceCodes(m_volume.GetVolumeId(), usedCodes);
     const int sourceCount = m_questionnaire.GetNbreQuestion();
     m_sourceLoops.assign(size_t(sourceCount), 0);
+    m_sourceCandidates = CPositionSet(sourceCount);
     for (int p = 0; p < sourceCount; ++p) {
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(p);
         m_sourceLoops[size_t(p)] = ReduceLoopMask(GetSourceLoopMask(source));
@@ -195,7 +205,7 @@ void CQuestionMatcher::Record(int campaignPosition, int sourcePosition)
     m_made.append({campaignPosition, sourcePosition});
 }
 
-void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>& sourceSet,
+void CQuestionMatcher::RunInternalCode(CPositionSet& campaignSet, CPositionSet& sourceSet,
                                        const PairSink& sink) const
 {
     const std::vector<int> campaignPositions(campaignSet.begin(), campaignSet.end());
@@ -206,7 +216,7 @@ void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
             appearance ? appearance->FindQuestionMatching(question.GetQuestionId()) : nullptr;
         if (!matching)
             continue;
-        const int s = m_index.CodeMap.value(matching->GetSourceId(), -1);
+        const int s = m_index.CodeMap.Find(matching->GetSourceId());
         if (s < 0)
             continue;
         if (m_checkTypes && !SameTypes(question, *m_questionnaire.GetQuestion(s)))
@@ -219,7 +229,7 @@ void CQuestionMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
     }
 }
 
-void CQuestionMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::set<int>& sourceSet,
+void CQuestionMatcher::RunTextScan(int method, CPositionSet& campaignSet, CPositionSet& sourceSet,
                                    const PairSink& sink) const
 {
     const std::vector<int> sourcePositions(sourceSet.begin(), sourceSet.end());
@@ -262,8 +272,8 @@ void CQuestionMatcher::RunMethod(int method)
 void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1,
-         FormatReportText(IDS_TRYING_METHODS, GetQuestionMatchingMethodsText(methods).toLower()));
+    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+         GetQuestionMatchingMethodsText(methods).toLower());
     m_made.clear();
 
     if (methods.contains(QUESTION_METHOD_INTERNAL_CODE)) {
@@ -273,8 +283,8 @@ void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
                                  QUESTION_METHOD_LONG_CAPTION, QUESTION_METHOD_USER_DATA})
             if (methods.contains(quint32(method)))
                 checks.append(method);
-        std::set<int> campaignCopy = m_campaignCandidates;
-        std::set<int> sourceCopy = m_sourceCandidates;
+        CPositionSet campaignCopy = m_campaignCandidates;
+        CPositionSet sourceCopy = m_sourceCandidates;
         RunInternalCode(campaignCopy, sourceCopy, [&](int c, int s) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
@@ -335,8 +345,8 @@ void CQuestionMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1,
-             FormatReportText(IDS_TRYING_METHOD, GetQuestionMatchingMethodName(method).toLower()));
+        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+             GetQuestionMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method));
         ReportMadePairs(IDS_METHOD_COUNT);
@@ -347,13 +357,12 @@ void CQuestionMatcher::ReportMadePairs(unsigned countText)
 {
     if (!m_report)
         return;
-    Line(ReportClass::Line2, FormatReportText(countText, int(m_made.size())));
+    Line(ReportClass::Line2, countText, int(m_made.size()));
     for (const auto& [c, s] : m_made) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-        Line(ReportClass::Line3,
-             FormatReportText(IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
-                              source.GetShortcut(), SourceCode(source)));
+        Line(ReportClass::Line3, IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
+             source.GetShortcut(), SourceCode(source));
     }
 }
 
@@ -369,18 +378,16 @@ void CQuestionMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
         for (const int c : m_campaignCandidates) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
-                                  question.GetQuestionId()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
+                 question.GetQuestionId());
         }
     }
     if (!m_sourceCandidates.empty()) {
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates) {
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
-                                  source.GetCodeQuestion()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
+                 source.GetCodeQuestion());
         }
     }
 }
@@ -390,7 +397,7 @@ void CQuestionMatcher::Run(QString& report, const SQuestionMatchingOptions& opti
     m_report = options.ReportFlag ? &report : nullptr;
     m_index.Clear();
     for (int p = 0; p < m_questionnaire.GetNbreQuestion(); ++p)
-        m_index.CodeMap.insert(SourceCode(*m_questionnaire.GetQuestion(p)), p);
+        m_index.CodeMap.Insert(m_questionnaire.GetQuestion(p)->GetCodeQuestion(), p);
 
     CollectCandidates(options.ReconcileUnmatchedOnly);
 
@@ -411,42 +418,6 @@ void CQuestionMatcher::Run(QString& report, const SQuestionMatchingOptions& opti
             MatchNonStrict(methods);
     }
     ReportUnmatched();
-}
-
-// Where a new campaign question made from the source question at the position goes: after the
-// campaign question of the nearest preceding source question that has one. Gives -1 and indent
-// 1 when none has.
-void PlaceNewQuestion(const CCampaign& campaign, const CVolume& volume,
-                      const qnr::CQuestionnaire& questionnaire, int position, int& order,
-                      int& indent)
-{
-    order = -1;
-    indent = 1;
-    const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
-    for (int p = position - 1; p >= 0; --p) {
-        const qnr::CQuestion& previous = *questionnaire.GetQuestion(p);
-        const auto fits = [&](const CQuestion* question) {
-            return question && !campaign.IsReservedQuestion(question) &&
-                   question->GetShortcut().compare(previous.GetShortcut(), Qt::CaseInsensitive) ==
-                       0 &&
-                   HasSameLoopAncestry(campaign, *question, previous);
-        };
-        const CQuestion* anchor = nullptr;
-        int matchedId = -1;
-        if (volume.FindQuestionIdBySource(volume.GetVolumeId(), SourceCode(previous), matchedId,
-                                          true) &&
-            fits(campaign.GetQuestionById(matchedId)))
-            anchor = campaign.GetQuestionById(matchedId);
-        for (int i = 0; !anchor && i < campaign.GetQuestionCount(); ++i)
-            if (fits(campaign.GetQuestion(i)))
-                anchor = campaign.GetQuestion(i);
-        if (!anchor)
-            continue;
-        order = anchor->GetOrder() + 1;
-        const int shifted = anchor->GetIndent() + (source.GetIndent() - previous.GetIndent());
-        indent = shifted > 1 ? shifted : 1;
-        return;
-    }
 }
 
 } // namespace
@@ -472,22 +443,23 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
     if (run.CommandLine && !run.AllowNewQuestions() && !index.UnmatchedSources.isEmpty())
         run.Fail(IDS_NEW_QUESTIONS_STOP);
 
+    if (index.UnmatchedSources.isEmpty())
+        return;
     CCampaign& campaign = *run.Campaign;
     SReconcileResults& results = *run.Results;
     const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+    CNewQuestionPlacement placement(campaign);
     for (const QString& code : std::as_const(index.UnmatchedSources)) {
-        const int position = index.CodeMap.value(code, -1);
+        const int position = index.CodeMap.Find(code);
         if (position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);
         int order = -1;
         int indent = 1;
-        PlaceNewQuestion(campaign, volume, questionnaire, position, order, indent);
+        placement.Place(volume, questionnaire, position, order, indent);
 
-        std::unique_ptr<CQuestion> created =
-            CreateQuestionFromSource(campaign, volume, source, order, run.KeepSourceCodes, indent);
-        CQuestion* question = created.get();
-        campaign.InsertQuestion(std::move(created));
+        CQuestion* question = placement.Insert(
+            CreateQuestionFromSource(campaign, volume, source, order, run.KeepSourceCodes, indent));
         results.CreatedQuestions.append(question);
         AddQuestionCaptionsFromSource(*question, source);
 
@@ -512,6 +484,7 @@ void AddNewCampaignQuestions(SReconcileRun& run, CVolume& volume)
             volume.AddModalityMatching(std::move(responseMatching));
         }
     }
+    placement.Finish();
 }
 
 } // namespace pelko_wave

@@ -33,7 +33,7 @@ struct SQuestionMatchingOptions
 };
 
 // Fills the volume's question look-up record (emptied first) from its loaded questionnaire,
-// and the report when the options ask for lines.
+// and appends its lines to the report when the options ask for lines.
 void MatchVolumeQuestions(QString& report, CVolume& volume, int waveId, CCampaign& campaign,
                           const SQuestionMatchingOptions& options);
 

@@ -49,7 +49,7 @@ bool SReconcileRun::BreakResponseMatchings() const
 void SReconcileRun::Fail(const QString& text) const
 {
     if (ReportFlag && Report)
-        Report->prepend(MakeReportLine(ReportClass::Failure, text));
+        Report->insert(LinesStart, MakeReportLine(ReportClass::Failure, text));
     throw CReconcileStop(text);
 }
 

@@ -34,8 +34,10 @@ struct SReconcileRun
 {
     CCampaign* Campaign = nullptr;
     CWave* Wave = nullptr;
-    // The whole report being built (without its head and footer).
+    // The whole report being built (without its footer), and where its lines start, after the
+    // head.
     QString* Report = nullptr;
+    qsizetype LinesStart = 0;
     // Whether report lines are written.
     bool ReportFlag = false;
     // The command-line batch run: no progress window, and the switches below decide whether a
@@ -63,8 +65,8 @@ struct SReconcileRun
     bool BreakQuestionMatchings() const;
     bool BreakResponseMatchings() const;
 
-    // Puts the text at the very start of the report in a red paragraph (when lines are
-    // written) and stops the run.
+    // Puts the text before the report's lines in a red paragraph (when lines are written) and
+    // stops the run.
     [[noreturn]] void Fail(const QString& text) const;
     [[noreturn]] void Fail(unsigned stringId) const;
 };

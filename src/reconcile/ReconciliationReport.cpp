@@ -123,12 +123,23 @@ QString GetReportFooter()
 
 QString MakeReportLine(const char* classes, const QString& text)
 {
-    return QStringLiteral("<p class = \"%1\"/>\n").arg(QLatin1String(classes)) + text + u'\n';
+    QString line;
+    AppendReportLine(line, classes, text);
+    return line;
+}
+
+void AppendReportLineStart(QString& report, const char* classes)
+{
+    report += QLatin1String("<p class = \"");
+    report += QLatin1String(classes);
+    report += QLatin1String("\"/>\n");
 }
 
 void AppendReportLine(QString& report, const char* classes, const QString& text)
 {
-    report += MakeReportLine(classes, text);
+    AppendReportLineStart(report, classes);
+    report += text;
+    report += u'\n';
 }
 
 void ShowReconciliationReport(const CWave& wave, const QString& report)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
+
 // The HTML report of a wave reconciliation: its frame, its paragraph classes and lines, the
 // window that shows it, the file a command-line run writes it to, and the smaller report of
 // open and numeric question pairs shown after a reconciliation. Every text taken from the
@@ -49,7 +51,10 @@ void AppendReportLine(QString& report, const char* classes, const QString& text)
 // A text argument of a report line, HTML-escaped; numbers pass unchanged.
 inline QVariant ReportArg(const QString& text)
 {
-    return text.toHtmlEscaped();
+    const bool plain = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'<' || c == u'>' || c == u'&' || c == u'"';
+    });
+    return plain ? text : text.toHtmlEscaped();
 }
 inline QVariant ReportArg(int value)
 {
@@ -64,6 +69,15 @@ inline QVariant ReportArg(double value)
 template <typename... Args> QString FormatReportText(unsigned stringId, const Args&... args)
 {
     return FormatString(LoadString(stringId), {ReportArg(args)...});
+}
+// AppendReportLine with that text, formatted straight into the report.
+void AppendReportLineStart(QString& report, const char* classes);
+template <typename... Args>
+void AppendReportText(QString& report, const char* classes, unsigned stringId, const Args&... args)
+{
+    AppendReportLineStart(report, classes);
+    AppendFormatted(report, LoadString(stringId), {ReportArg(args)...});
+    report += u'\n';
 }
 
 // Shows the report in a modeless report window titled after the wave.

@@ -126,6 +126,12 @@ private:
         if (m_report)
             AppendReportLine(*m_report, classes, text);
     }
+    template <typename... Args>
+    void Line(const char* classes, unsigned stringId, const Args&... args)
+    {
+        if (m_report)
+            AppendReportText(*m_report, classes, stringId, args...);
+    }
 
     CVolume& m_volume;
     CCampaign& m_campaign;
@@ -167,7 +173,7 @@ void CResponseMatcher::RunInternalCode(std::set<int>& campaignSet, std::set<int>
             appearance->FindModalityMatching(CampaignResponse(c).GetModalityId());
         if (!matching)
             continue;
-        const int s = m_index.CodeMap.value(matching->GetModalitySourceId(), -1);
+        const int s = m_index.CodeMap.Find(matching->GetModalitySourceId());
         if (s < 0 || !sourceSet.count(s))
             continue;
         campaignSet.erase(c);
@@ -225,7 +231,7 @@ void CResponseMatcher::RunTextScan(int method, std::set<int>& campaignSet, std::
                              m_textScan);
     for (auto it = made.constBegin(); it != made.constEnd(); ++it) {
         const int c = positionById.value(it.key(), -1);
-        const int s = m_index.CodeMap.value(it.value(), -1);
+        const int s = m_index.CodeMap.Find(it.value());
         if (c < 0 || s < 0)
             continue;
         campaignSet.erase(c);
@@ -259,8 +265,8 @@ void CResponseMatcher::RunMethod(int method, std::set<int>& campaignSet, std::se
 void CResponseMatcher::MatchStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1,
-         FormatReportText(IDS_TRYING_METHODS, GetResponseMatchingMethodsText(methods).toLower()));
+    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+         GetResponseMatchingMethodsText(methods).toLower());
     m_made.clear();
     const PairSink record = [this](int c, int s) { Record(c, s); };
 
@@ -326,8 +332,8 @@ void CResponseMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
     Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1,
-             FormatReportText(IDS_TRYING_METHOD, GetResponseMatchingMethodName(method).toLower()));
+        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+             GetResponseMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method), m_campaignCandidates, m_sourceCandidates,
                   [this](int c, int s) { Record(c, s); });
@@ -353,15 +359,15 @@ void CResponseMatcher::ReportMadePairs(unsigned countText)
 {
     if (!m_report)
         return;
-    Line(ReportClass::Line2, FormatReportText(countText, int(m_made.size())));
+    Line(ReportClass::Line2, countText, int(m_made.size()));
     for (const auto& [c, s] : m_made) {
         const CModality& response = CampaignResponse(c);
         Line(ReportClass::Line3,
-             FormatReportText(
-                 IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
-                 response.GetModalityId(),
-                 GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                 SourceCode(s)));
+
+             IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
+             response.GetModalityId(),
+             GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+             SourceCode(s));
     }
 }
 
@@ -377,20 +383,18 @@ void CResponseMatcher::ReportUnmatched()
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
         for (const int c : m_campaignCandidates) {
             const CModality& response = CampaignResponse(c);
-            Line(ReportClass::Line2,
-                 FormatReportText(IDS_UNMATCHED_CAMPAIGN_LINE,
-                                  response.GetShortCaption(GetCurrentLanguageId()),
-                                  response.GetModalityId()));
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE,
+                 response.GetShortCaption(GetCurrentLanguageId()), response.GetModalityId());
         }
     }
     if (!m_sourceCandidates.empty()) {
         Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
         for (const int s : m_sourceCandidates)
             Line(ReportClass::Line2,
-                 FormatReportText(
-                     IDS_UNMATCHED_SOURCE_LINE,
-                     GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
-                     SourceResponse(s).GetCode()));
+
+                 IDS_UNMATCHED_SOURCE_LINE,
+                 GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
+                 SourceResponse(s).GetCode());
     }
 }
 
@@ -399,7 +403,7 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
     m_report = reportFlag ? &report : nullptr;
     m_index.Clear();
     for (int p = 0; p < m_source.GetNbreModalite(); ++p) {
-        m_index.CodeMap.insert(SourceCode(p), p);
+        m_index.CodeMap.Insert(SourceResponse(p).GetCode(), p);
         m_sourceCandidates.insert(p);
     }
     for (int p = 0; p < m_question.GetModalityCount(); ++p) {
@@ -410,8 +414,8 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
             m_campaignCandidates.insert(p);
     }
 
-    Line(ReportClass::SectionFont, FormatReportText(IDS_MATCHING_QUESTION, m_question.GetShortcut(),
-                                                    m_question.GetQuestionId()));
+    Line(ReportClass::SectionFont, IDS_MATCHING_QUESTION, m_question.GetShortcut(),
+         m_question.GetQuestionId());
 
     QList<quint32> methods = m_volume.GetResponseMatchingMethods();
     methods.removeAll(quint32(RESPONSE_METHOD_MANUAL));
@@ -431,7 +435,7 @@ void CResponseMatcher::Run(QString& report, bool reportFlag)
             ++it;
             continue;
         }
-        m_sourceCandidates.erase(m_index.CodeMap.value(own->GetModalitySourceId(), -1));
+        m_sourceCandidates.erase(m_index.CodeMap.Find(own->GetModalitySourceId()));
         it = m_campaignCandidates.erase(it);
     }
 
@@ -554,7 +558,7 @@ void RecordResponseMatchings(SReconcileRun& run, CVolume& volume, CQuestion& cam
         run.Fail(IDS_NEW_RESPONSES_STOP);
 
     for (const QString& code : index.UnmatchedSources) {
-        const int position = index.CodeMap.value(code, -1);
+        const int position = index.CodeMap.Find(code);
         if (position < 0)
             continue;
         const qnr::CModalite& source = *sourceQuestion.GetModalite(position);
@@ -580,15 +584,13 @@ void MatchPairResponses(SReconcileRun& run, CVolume& volume, CQuestion& campaign
     campaignQuestion.ClearResponseIndex();
     if (campaignQuestion.GetModalityCount() == 0 && sourceQuestion.GetNbreModalite() == 0)
         return;
-    QString responseReport;
     SResponseMatchingOptions options;
     options.UseCaptionLibraries = run.UseCaptionLibraries;
     options.ReportFlag = run.ReportFlag;
     options.TextScan = run.TextScan;
-    MatchQuestionResponses(responseReport, volume, campaignQuestion, sourceQuestion,
+    // The lines go straight into the run's report (none without the report flag).
+    MatchQuestionResponses(*run.Report, volume, campaignQuestion, sourceQuestion,
                            run.Wave->GetWaveId(), options);
-    if (run.ReportFlag)
-        *run.Report += responseReport;
     run.Advance(run.PerItemStep);
 
     if (run.CommandLine && !run.IgnoreUnmatchedResponses() &&
@@ -606,7 +608,7 @@ void ApplyQuestionMatchings(SReconcileRun& run, CVolume& volume)
 
     for (auto it = index.NewMatchings.constBegin(); it != index.NewMatchings.constEnd(); ++it) {
         CQuestion* question = campaign.GetQuestionById(it.key());
-        const int position = index.CodeMap.value(it.value(), -1);
+        const int position = index.CodeMap.Find(it.value());
         if (!question || position < 0)
             continue;
         const qnr::CQuestion& source = *questionnaire.GetQuestion(position);

@@ -32,8 +32,8 @@ struct SResponseMatchingOptions
     TextScanMode TextScan = TextScanMode::Indexed;
 };
 
-// Fills the campaign question's response look-up record (emptied first), and the report when
-// the options ask for lines.
+// Fills the campaign question's response look-up record (emptied first), and appends its lines
+// to the report when the options ask for lines.
 void MatchQuestionResponses(QString& report, CVolume& volume, CQuestion& campaignQuestion,
                             const qnr::CQuestion& sourceQuestion, int waveId,
                             const SResponseMatchingOptions& options);

@@ -10,7 +10,11 @@
 // scan looks only at the texts that can score above its threshold instead of scoring every
 // pair. Only exact bounds rule a text out: two texts of gram counts a and b cannot score above
 // 2 * min(a, b) / (a + b); a text that must share s grams with a query of a grams shares at
-// least one of any a - s + 1 of the query's grams (the index looks at the rarest). The texts
+// least one of any a - s + 1 of the query's grams (the index looks at the rarest). Near the top
+// of the scale a passing text differs from the query by only a few grams, fewer than d say: the
+// grams are then split into d parts or more (by a hash of the gram), and every part but d at
+// most holds exactly the same grams in both texts, so the index looks up only the texts that
+// agree with the query on enough whole parts, however common the query's grams are. The texts
 // left are scored as CNGram scores them (same counts, same division), so a scan through the
 // index finds exactly what the full pairwise scan finds.
 //
@@ -70,8 +74,43 @@ private:
         int Count = 0;
     };
 
+    // For a query of some total, the totals that can pass, ascending, each with the fewest grams
+    // a passing text of that total shares; and the most grams by which a passing text may
+    // differ from the query.
+    struct SWindow
+    {
+        std::vector<std::pair<int, int>> Needs;
+        int MostDifferent = 0;
+    };
+
+    // An entry's signature of one part of its grams (the part's number mixed in).
+    struct SPartSignature
+    {
+        quint64 Key = 0;
+        int Entry = 0;
+        bool operator<(const SPartSignature& other) const
+        {
+            return Key != other.Key ? Key < other.Key : Entry < other.Entry;
+        }
+    };
+
     // The grams of a text, sorted, each with its count; returns the number of grams taken.
     int CollectGrams(const QString& text, std::vector<SGramCount>& grams) const;
+    // The candidates of a query (unmarked, not removed, of a total in [low, high]): every such
+    // entry, or those found through the query's rarest grams, or through the parts of its grams
+    // split in 2^level.
+    void CollectByTotal(int low, int high) const;
+    void CollectByRareGrams(const SWindow& window, int queryTotal, int low) const;
+    // The postings, made on first use.
+    void MakePostings() const;
+    // The window of a query total at the threshold, kept for the next query of that total.
+    const SWindow& WindowOf(int queryTotal, double threshold) const;
+    void CollectByParts(const SWindow& window, int queryTotal, int level, int low, int high) const;
+    // The signatures of the 2^level parts of the grams.
+    static void SignParts(const SGramCount* grams, const SGramCount* end, int level,
+                          std::vector<quint64>& signatures);
+    // Every entry's part signatures for 2^level parts, sorted, made on first use.
+    const std::vector<SPartSignature>& PartSignatures(int level) const;
     void FindByFullScan(const QString& text, double threshold, std::vector<SHit>& hits) const;
     // Whether a score passes: above the threshold, or exactly 1.0.
     bool Passes(int shared, int queryTotal, int total, double threshold) const;
@@ -90,15 +129,24 @@ private:
     std::vector<SGramCount> m_entryGrams;
     std::vector<int> m_entryGramStart;
     // Postings of all grams, grouped by gram, each group sorted by (total, entry).
-    std::vector<SPosting> m_postings;
-    QHash<uint32_t, std::pair<int, int>> m_gramRanges; // gram -> [begin, end) in m_postings
+    mutable bool m_postingsMade = false;
+    mutable std::vector<SPosting> m_postings;
+    mutable QHash<uint32_t, std::pair<int, int>> m_gramRanges; // gram -> [begin, end)
     std::vector<int> m_emptyEntries;                   // entries without a gram
     std::vector<int> m_distinctTotals;                 // ascending
 
+    // Entries' part signatures by level (2^level parts), each made on first use.
+    mutable std::vector<std::vector<SPartSignature>> m_partSignatures;
+
     // Query scratch space.
+    mutable std::vector<uint32_t> m_queryKeys;
+    mutable std::vector<quint64> m_queryParts;
     mutable std::vector<char> m_marked;
     mutable std::vector<int> m_candidates;
+    mutable std::vector<int> m_agreeing; // entries agreeing with the query on some part
     mutable std::vector<SGramCount> m_queryGrams;
     mutable std::vector<std::pair<int, int>> m_gramOrder;   // (posting count, query gram)
-    mutable std::vector<std::pair<int, int>> m_windowNeeds; // (total, fewest shared), ascending
+    // The windows of the query totals met so far, at the threshold of the latest query.
+    mutable QHash<int, SWindow> m_windows;
+    mutable double m_windowThreshold = -1.0;
 };

@@ -181,11 +181,8 @@ void RecheckModalityMatchings(CVolume& holder, CVolume& volume, const CQuestion&
 bool IsStillSimilar(const QString& first, const QString& second)
 {
     const CNGramSettings& settings = GetAppNGramSettings();
-    CNGram ngram;
-    ngram.SetLength(settings.GetNGramLength());
-    ngram.SetFirstText(first);
-    ngram.SetSecondText(second);
-    return double(settings.GetThresholdFraction()) < ngram.GetSimilarity(0);
+    return double(settings.GetThresholdFraction()) <
+           GetNGramScore(first, second, 1, 1, settings.GetNGramLength(), 0);
 }
 
 void CheckMatchingsInTree(const CCampaign& campaign, CVolume& holder, CVolume& volume,

@@ -100,6 +100,19 @@ void ResolveLinkQuestion(const CWave& wave, CVolume& volume)
     volume.SetMainVolumeLinkQuestionId(questionId);
 }
 
+// What goes in front of the report's lines: the document head, the run's date and whether
+// caption libraries were used.
+QString MakeReportFront(bool useCaptionLibraries)
+{
+    QString front = GetReconciliationReportHead();
+    const QString runDate = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    AppendReportText(front, ReportClass::Title, IDS_RECONCILIATION_RUN, runDate);
+    AppendReportLine(
+        front, ReportClass::Line1,
+        LoadString(useCaptionLibraries ? IDS_USING_LIBRARIES : IDS_NOT_USING_LIBRARIES));
+    return front;
+}
+
 // The first wave's first volume gives the campaign its default language.
 void TakeDefaultLanguage(CCampaign& campaign, const qnr::CQuestionnaire& questionnaire,
                          SReconcileResults& results)
@@ -162,14 +175,12 @@ void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volu
     if (position > 0)
         ResolveLinkQuestion(wave, volume);
 
-    QString questionReport;
     SQuestionMatchingOptions matchingOptions;
     matchingOptions.ReconcileUnmatchedOnly = reconcileUnmatchedOnly;
     matchingOptions.ReportFlag = run.ReportFlag;
     matchingOptions.TextScan = run.TextScan;
-    MatchVolumeQuestions(questionReport, volume, waveId, campaign, matchingOptions);
-    if (run.ReportFlag)
-        *run.Report += questionReport;
+    // The lines go straight into the run's report (none without the report flag).
+    MatchVolumeQuestions(*run.Report, volume, waveId, campaign, matchingOptions);
 
     const CQuestionIndex& index = volume.GetQuestionIndex();
     if (run.CommandLine && !run.IgnoreUnmatchedQuestions() && !index.UnmatchedQuestions.isEmpty())
@@ -240,6 +251,12 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
     run.KeepSourceCodes = options.KeepSourceCodes;
     run.TextScan = options.TextScan;
     run.Progress = progress.get();
+    if (run.ReportFlag) {
+        // The front is written again once the run is done (with the date then); made now, it
+        // keeps its room, so that the lines are written in order and never moved.
+        report = MakeReportFront(options.UseCaptionLibraries);
+        run.LinesStart = report.size();
+    }
 
     const auto isSelected = [reconcileUnmatchedOnly](const CVolume& volume) {
         return reconcileUnmatchedOnly ? volume.GetStatus() == VOLUME_RECONCILED
@@ -283,14 +300,7 @@ bool ReconcileWave(int waveId, ReconcileResultsMap& results, QString& report,
     }
 
     if (run.ReportFlag) {
-        const QString runDate =
-            QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-        report.prepend(MakeReportLine(
-            ReportClass::Line1, LoadString(options.UseCaptionLibraries ? IDS_USING_LIBRARIES
-                                                                       : IDS_NOT_USING_LIBRARIES)));
-        report.prepend(
-            MakeReportLine(ReportClass::Title, FormatReportText(IDS_RECONCILIATION_RUN, runDate)));
-        report.prepend(GetReconciliationReportHead());
+        report.replace(0, run.LinesStart, MakeReportFront(options.UseCaptionLibraries));
         report += GetReportFooter();
     } else {
         report.clear();

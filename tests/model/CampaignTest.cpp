@@ -282,6 +282,24 @@ TEST(Campaign, QuestionsInsertedByOrderStaySorted)
         EXPECT_EQ(campaign.GetQuestion(i)->GetOrder(), i);
 }
 
+// Sorting by order keeps questions of equal orders in their sequence, and every question found
+// by id at its new place.
+TEST(Campaign, SortingQuestionsKeepsEqualOrdersInTheirSequence)
+{
+    CCampaign campaign;
+    std::vector<std::unique_ptr<CQuestion>> questions;
+    const int orders[] = {5, 2, 5, -1, 2, 9, 5};
+    for (int i = 0; i < int(std::size(orders)); ++i)
+        questions.push_back(MakeQuestion(i + 2, orders[i], QStringLiteral("Q%1").arg(i)));
+    campaign.InsertQuestions(std::move(questions));
+    EXPECT_EQ(QuestionIds(campaign), (std::vector<int>{5, 3, 6, 2, 4, 8, 7}));
+    campaign.GetQuestionById(7)->SetOrder(2);
+    campaign.GetQuestionById(5)->SetOrder(5);
+    campaign.SortQuestions();
+    EXPECT_EQ(QuestionIds(campaign), (std::vector<int>{3, 6, 7, 5, 2, 4, 8}));
+    ExpectEverythingFoundById(campaign);
+}
+
 TEST(Campaign, QuestionLookups)
 {
     auto campaign = MakeFullCampaign();

@@ -197,6 +197,57 @@ TEST_F(VolumeTree, RemovingAMatchingKeepsTheOthersFoundById)
     EXPECT_EQ(v1->FindModalityMatching(100)->GetModalitySourceId(), QStringLiteral("1"));
 }
 
+// The lookups by source id and by question go through the volume's groups of matchings: a
+// removed matching is never found again, and of two matchings of one source id (or question)
+// the one earlier in the volume's list comes first, also after removals and additions.
+TEST_F(VolumeTree, LookupsBySourceAndByQuestionFollowRemovals)
+{
+    int questionId = -1;
+    CQuestionMatching* twin = AddQuestionMatching(*v1, 12, QStringLiteral("11"), 1, OPEN_END_ID);
+    ASSERT_TRUE(v1->FindQuestionIdBySource(1, QStringLiteral("11"), questionId, false));
+    EXPECT_EQ(questionId, 11);
+    std::unique_ptr<CQuestionMatching> first =
+        v1->RemoveQuestionMatching(v1->FindQuestionMatching(11));
+    ASSERT_TRUE(v1->FindQuestionIdBySource(1, QStringLiteral("11"), questionId, false));
+    EXPECT_EQ(questionId, 12);
+    // Put back, it comes after the twin.
+    v1->AddQuestionMatching(std::move(first));
+    ASSERT_TRUE(v1->FindQuestionIdBySource(1, QStringLiteral("11"), questionId, false));
+    EXPECT_EQ(questionId, 12);
+    const auto removed = v1->RemoveQuestionMatchings({twin, v1->FindQuestionMatching(11)});
+    EXPECT_EQ(removed.size(), 2u);
+    EXPECT_FALSE(v1->FindQuestionIdBySource(1, QStringLiteral("11"), questionId, false));
+
+    QMap<QString, int> bySource;
+    v1->GetModalityIdsBySource(1, 11, bySource, false);
+    EXPECT_EQ(bySource,
+              (QMap<QString, int>{{QStringLiteral("1"), 100}, {QStringLiteral("2"), 101}}));
+    AddModalityMatching(*v1, 104, 11, QStringLiteral("1"), 1, OPEN_END_ID);
+    std::unique_ptr<CModalityMatching> response = v1->RemoveModalityMatching(100);
+    bySource.clear();
+    v1->GetModalityIdsBySource(1, 11, bySource, false);
+    EXPECT_EQ(bySource,
+              (QMap<QString, int>{{QStringLiteral("1"), 104}, {QStringLiteral("2"), 101}}));
+    v1->AddModalityMatching(std::move(response));
+    QList<CModalityMatching*> ofQuestion;
+    v1->CollectModalityMatchingsOfQuestion(1, 11, ofQuestion, false);
+    ASSERT_EQ(ofQuestion.size(), 3);
+    EXPECT_EQ(ofQuestion[0]->GetModalityId(), 101);
+    EXPECT_EQ(ofQuestion[1]->GetModalityId(), 104);
+    EXPECT_EQ(ofQuestion[2]->GetModalityId(), 100);
+    // Taking out fewer than stay, and then more.
+    v1->RemoveModalityMatchings({ofQuestion[0]});
+    ofQuestion.clear();
+    v1->CollectModalityMatchingsOfQuestion(1, 11, ofQuestion, false);
+    ASSERT_EQ(ofQuestion.size(), 2);
+    EXPECT_EQ(ofQuestion[0]->GetModalityId(), 104);
+    v1->RemoveModalityMatchings({ofQuestion[1]});
+    ofQuestion.clear();
+    v1->CollectModalityMatchingsOfQuestion(1, 11, ofQuestion, false);
+    ASSERT_EQ(ofQuestion.size(), 1);
+    EXPECT_EQ(ofQuestion[0]->GetModalityId(), 104);
+}
+
 TEST_F(VolumeTree, WalksNeverFollowAMissingParentOrALoop)
 {
     // A volume whose parent names no volume: the walk stays with it.

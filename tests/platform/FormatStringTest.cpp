@@ -20,6 +20,7 @@ TEST(FormatString, ConversionsTakeTheirArgumentsInOrder)
         {"missing %s here", {}, "missing %s here"},
         {"%.3s", {QStringLiteral("abcdef")}, "abc"},
         {"trailing %", {}, "trailing %"},
+        {"%d%s%%%i.", {-9000000000LL, QStringLiteral("x"), 0}, "-9000000000x%0."},
         {"[%0*d]", {2, 5}, "[05]"},
         {"[%0*d] %.*s", {3, 12, 2, QStringLiteral("abc")}, "[012] ab"},
     };

@@ -6,6 +6,7 @@
 #include "support/TestWaveApp.h"
 
 #include "model/Campaign.h"
+#include "model/RecordMakers.h"
 #include "questionnaire/Question.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,29 @@ TEST_F(CampaignOrdering, ResponsesFollowTheSourceAndUnmatchedOnesFollowTheirPred
     EXPECT_TRUE(windows.Prompts.isEmpty());
 }
 
+// A response matched to a source id that is not written as the source response's code ("02"
+// for code 2) is not found in the source; of two matchings of one source code, the first in the
+// volume counts.
+TEST_F(CampaignOrdering, ResponsesAreFoundByTheirSourceCodeAsWritten)
+{
+    qnr::CQuestion* source =
+        AddSourceQuestion(*volume2, 30, QStringLiteral("Y"), QStringLiteral("Y"));
+    AddSourceResponses(*source, 1, {"C", "A", "B"});
+    MatchQuestion(*volume2, 3, 30);
+    MatchResponse(*volume2, 3, 102, 1);
+    auto odd = std::make_unique<CModalityMatching>(*volume2->FindModalityMatching(102));
+    odd->SetModalityId(100);
+    odd->SetModalitySourceId(QStringLiteral("02"));
+    volume2->AddModalityMatching(std::move(odd));
+    MatchResponse(*volume2, 3, 101, 3);
+    MatchResponse(*volume2, 3, 100, 3);
+
+    EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
+    // C (code 1), then B (the first matched to code 3); A, first in the current order, goes to
+    // the front.
+    EXPECT_EQ(ResponseSequence(), "A1 C2 B3");
+}
+
 TEST_F(CampaignOrdering, AQuestionMatchedNowhereInTheWaveKeepsItsResponseOrder)
 {
     EXPECT_EQ(OrderQuestionModalities(*app.Campaign, *y, *wave2), 1);
@@ -102,6 +126,39 @@ TEST_F(CampaignOrdering, AMatchedSourceQuestionThatIsGoneStopsTheOrderingWithAMe
 
     EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
     EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+}
+
+// Of several matched source questions that are gone, the message names the first source id in
+// the order of the texts; a source id is found only as the source's code is written ("020"
+// names no source question 20).
+TEST_F(CampaignOrdering, TheFirstMissingSourceIdByTextIsNamed)
+{
+    AddSourceQuestion(*volume2, 20, QStringLiteral("X"), QStringLiteral("X"));
+    AddSourceQuestion(*volume2, -5, QStringLiteral("Y"), QStringLiteral("Y"));
+    const struct
+    {
+        std::vector<std::pair<int, const char*>> Matchings; // question id, source id
+        const char* Named;
+    } cases[] = {
+        {{{2, "20"}, {3, "9"}, {4, "10"}}, "'10'"},
+        {{{2, "20"}, {3, "9"}}, "'9'"},
+        {{{2, "20"}, {3, "9"}, {4, "020"}}, "'020'"},
+        {{{2, "-0"}, {3, "-5"}, {4, "2147483648"}}, "'-0'"},
+        {{{2, "20"}, {3, "-5"}, {4, "+20"}, {5, "99999999999"}}, "'+20'"},
+    };
+    for (const auto& c : cases) {
+        while (volume2->GetQuestionMatchingCount() > 0)
+            volume2->RemoveQuestionMatching(volume2->GetQuestionMatching(0));
+        for (const auto& [questionId, sourceId] : c.Matchings)
+            volume2->AddQuestionMatching(
+                MakeQuestionMatching(questionId, QString::fromLatin1(sourceId), *volume2));
+        windows.Prompts.clear();
+        EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
+        ASSERT_EQ(windows.Prompts.size(), 1);
+        EXPECT_TRUE(windows.Prompts[0].contains(QString::fromLatin1(c.Named)))
+            << windows.Prompts[0].toStdString();
+        EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+    }
 }
 
 TEST_F(CampaignOrdering, QuestionsFollowTheWavesSourcesVolumeByVolume)

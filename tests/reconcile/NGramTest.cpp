@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 double Score(const QString& a, const QString& b, int upperCase = 1, int trim = 1,
@@ -176,4 +178,49 @@ TEST(IsTextSimilar, TrimsAsTheOptionsSayAndAlwaysUsesGramsOfTwo)
     app.NGramSettings.SetIgnoreWhitespace(0);
     app.NGramSettings.SetNGramThreshold(95);
     EXPECT_EQ(IsTextSimilar(QStringLiteral(" abc "), QStringLiteral("abc"), 1, 0), 0);
+}
+
+// The sorted gram keys that the scans and the scores count with give CNGram's totals and shared
+// counts, so its scores bit for bit: letter case, blanks at either end, letters whose upper case
+// is special, characters outside the basic plane.
+TEST(NGramKeys, CountAsCNGramCounts)
+{
+    const QString pool = QStringLiteral("aAbB éÉß\u01C6\t1#") + QString::fromUtf16(u"\U0001D49C");
+    std::mt19937 random(5);
+    QStringList texts{QString(), QStringLiteral(" "), QStringLiteral("a")};
+    for (int i = 0; i < 150; ++i) {
+        QString text;
+        for (int n = int(random() % 9); n > 0; --n)
+            text += pool[qsizetype(random() % unsigned(pool.size()))];
+        texts << text;
+    }
+    std::vector<uint32_t> first;
+    std::vector<uint32_t> second;
+    for (const int upperCase : {0, 1}) {
+        for (const int trim : {0, 1}) {
+            for (qsizetype a = 0; a < texts.size(); ++a) {
+                for (qsizetype b = a; b < texts.size(); b += 7) {
+                    CNGram ngram;
+                    ngram.SetUpperCase(upperCase);
+                    ngram.SetTrim(trim);
+                    const int firstTotal = ngram.SetFirstText(texts[a]);
+                    const int secondTotal = ngram.SetSecondText(texts[b]);
+                    ASSERT_EQ(CollectNGramKeys(texts[a], upperCase, trim, first), firstTotal);
+                    ASSERT_EQ(CollectNGramKeys(texts[b], upperCase, trim, second), secondTotal);
+                    for (const int bothEmpty : {0, 1}) {
+                        EXPECT_EQ(NGramDiceScore(CountSharedNGramKeys(first, second), firstTotal,
+                                                 secondTotal, bothEmpty),
+                                  ngram.GetSimilarity(bothEmpty))
+                            << texts[a].toStdString() << " | " << texts[b].toStdString();
+                        EXPECT_EQ(GetNGramScore(texts[a], texts[b], upperCase, trim, 2, bothEmpty),
+                                  ngram.GetSimilarity(bothEmpty));
+                    }
+                    // Other lengths count as CNGram does too.
+                    ngram.SetLength(3);
+                    EXPECT_EQ(GetNGramScore(texts[a], texts[b], upperCase, trim, 3, 0),
+                              ngram.GetSimilarity(0));
+                }
+            }
+        }
+    }
 }

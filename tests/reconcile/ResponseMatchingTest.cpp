@@ -251,7 +251,7 @@ protected:
     {
         run = MakeRun(campaign, 2, results, runReport);
         run.ReportFlag = true;
-        volume->GetQuestionIndex().CodeMap.insert("100", 0);
+        volume->GetQuestionIndex().CodeMap.Insert(100, 0);
         volume->GetQuestionIndex().NewMatchings.insert(10, "100");
     }
 

@@ -2,7 +2,9 @@
 
 #include "EngineFixtures.h"
 
+#include "app/WaveApp.h"
 #include "model/Campaign.h"
+#include "model/CaptionLibrary.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
 #include "reconcile/WaveReconciliation.h"
@@ -110,6 +112,18 @@ void AddSampleWave(CCampaign& campaign, int waveId, int firstVolumeId,
         }
         ++volumeId;
     }
+}
+
+void AddIncomeCaptionLibrary(CWaveApp& app)
+{
+    auto* group = new CResponseCaptionGroup(QStringLiteral("Under 20,000"));
+    for (const char* text : {"Under 20,000", "Under 30,000"})
+        group->AddCaption(std::make_unique<CResponseCaption>(QString::fromUtf8(text), group));
+    group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
+    auto* library = new CResponseLibrary(QStringLiteral("Incomes"));
+    library->AddGroup(group);
+    app.GetCaptionGroupsToEdit().append(group);
+    app.GetCaptionLibrariesToEdit().append(library);
 }
 
 SRun ReconcileSampleWave(int waveId, bool interactive, bool useCaptionLibraries)

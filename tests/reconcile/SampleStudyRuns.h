@@ -13,6 +13,8 @@
 // fixture compares: a short summary of what a run did to each volume, and the report with the
 // lines that change from run to run (the date, the process's command line) masked.
 
+class CWaveApp;
+
 namespace pelko_wave {
 class CCampaign;
 }
@@ -36,6 +38,10 @@ struct SSampleVolume
 // Adds a wave (named "W<id>") holding one volume per description, ids from firstVolumeId up.
 void AddSampleWave(pelko_wave::CCampaign& campaign, int waveId, int firstVolumeId,
                    const QList<SSampleVolume>& volumes);
+
+// A response caption library "Incomes" of one group: the income bands "Under 20,000" (the base)
+// and "Under 30,000" of wave 3, given to the application.
+void AddIncomeCaptionLibrary(CWaveApp& app);
 
 // The result of one wave reconciliation.
 struct SRun

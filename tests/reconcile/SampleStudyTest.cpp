@@ -224,14 +224,7 @@ TEST(SampleStudyTest, CaptionLibrariesOnAndOff)
 {
     for (const bool useLibraries : {false, true}) {
         SFirstWaveCampaign study;
-        auto* group = new CResponseCaptionGroup(QStringLiteral("Under 20,000"));
-        for (const char* text : {"Under 20,000", "Under 30,000"})
-            group->AddCaption(std::make_unique<CResponseCaption>(QString::fromUtf8(text), group));
-        group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
-        auto* library = new CResponseLibrary(QStringLiteral("Incomes"));
-        library->AddGroup(group);
-        study.app.GetCaptionGroupsToEdit().append(group);
-        study.app.GetCaptionLibrariesToEdit().append(library);
+        AddIncomeCaptionLibrary(study.app);
 
         SSampleVolume setup{"wave3.zoz"};
         setup.ResponseMethods = {2};

@@ -5,9 +5,11 @@
 #include "model/Campaign.h"
 #include "model/RecordMakers.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/WaveReconciliation.h"
 
 #include <QStringList>
 #include <random>
+#include <vector>
 
 using namespace pelko_wave;
 
@@ -62,15 +64,27 @@ struct SQuestionText
     QStringList Responses;
 };
 
-CVolume* AddRootVolume(CCampaign& campaign, CWave& wave, int volumeId)
+struct SSourceQuestion
+{
+    int Code = 0;
+    SQuestionText Text;
+};
+
+// A volume of the wave with an empty questionnaire in the study's language: a root, or
+// inheriting from the parent.
+CVolume* AddVolume(CWave& wave, int volumeId, CVolume* parent = nullptr)
 {
     auto volume = std::make_unique<CVolume>();
     volume->SetVolumeId(volumeId);
     volume->SetName(QStringLiteral("V%1").arg(volumeId));
     volume->SetWaveId(wave.GetWaveId());
-    volume->SetInheritsFromVolumeId(volumeId);
+    volume->SetInheritsFromVolumeId(parent ? parent->GetVolumeId() : volumeId);
     CVolume* raw = volume.get();
     wave.AddVolume(std::move(volume));
+    if (parent) {
+        raw->SetParent(parent);
+        parent->AddChildVolume(raw);
+    }
     qnr::CQuestionnaire& questionnaire = raw->GetQuestionnaire();
     questionnaire.AddLanguage(qnr::CLanguage(kLanguage));
     questionnaire.SetDefaultLanguageId(kLanguage);
@@ -157,6 +171,22 @@ SGeneratedStudyShape GetReconcileWaveBenchmarkShape()
     return shape;
 }
 
+SGeneratedStudyShape GetScaledReconcileWaveShape(int campaignQuestions)
+{
+    SGeneratedStudyShape shape = GetReconcileWaveBenchmarkShape();
+    shape.SourceQuestionsPerVolume =
+        int(qint64(shape.SourceQuestionsPerVolume) * campaignQuestions / shape.CampaignQuestions);
+    shape.CampaignQuestions = campaignQuestions;
+    return shape;
+}
+
+SGeneratedStudyShape GetInheritingWaveBenchmarkShape()
+{
+    SGeneratedStudyShape shape = GetReconcileWaveBenchmarkShape();
+    shape.Waves = 11;
+    return shape;
+}
+
 void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
 {
     CCampaign& campaign = *app.Campaign;
@@ -176,7 +206,7 @@ void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
     };
 
     // Wave 1: the volume in which every campaign question appeared.
-    CVolume* first = AddRootVolume(campaign, *AddWave(campaign, 1), 1);
+    CVolume* first = AddVolume(*AddWave(campaign, 1), 1);
     first->SetStatus(VOLUME_RECONCILED);
     QList<SQuestionText> campaignTexts;
     int nextModalityId = 1;
@@ -189,13 +219,21 @@ void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
     // little or replaced by new ones.
     CWave* wave = AddWave(campaign, 2);
     const int share = shape.Volumes > 0 ? shape.CampaignQuestions / shape.Volumes : 0;
-    for (int v = 0; v < shape.Volumes; ++v) {
-        CVolume* volume = AddRootVolume(campaign, *wave, v + 2);
-        volume->SetQuestionMatchingMethods(
+    const auto setOptions = [&shape](CVolume& volume, int v) {
+        volume.SetQuestionMatchingMethods(
             shape.QuestionMethods.value(v % shape.QuestionMethods.size()));
-        volume->SetResponseMatchingMethods(
+        volume.SetResponseMatchingMethods(
             shape.ResponseMethods.value(v % shape.ResponseMethods.size()));
-        volume->SetIsMatchingStrict(shape.Strict.value(v % shape.Strict.size()) ? 1 : 0);
+        volume.SetIsMatchingStrict(shape.Strict.value(v % shape.Strict.size()) ? 1 : 0);
+    };
+    // Per volume place, the source questions of the latest wave, and the last code given.
+    std::vector<QList<SSourceQuestion>> sources(size_t(std::max(shape.Volumes, 0)));
+    std::vector<int> lastCodes(sources.size(), 0);
+    std::vector<CVolume*> previous(sources.size(), nullptr);
+    for (int v = 0; v < shape.Volumes; ++v) {
+        CVolume* volume = AddVolume(*wave, v + 2);
+        previous[size_t(v)] = volume;
+        setOptions(*volume, v);
         qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
         for (int j = 0; j < shape.SourceQuestionsPerVolume; ++j) {
             const int kind = maker.Number(0, 99);
@@ -216,8 +254,64 @@ void BuildGeneratedStudy(CTestWaveApp& app, const SGeneratedStudyShape& shape)
                         text.Responses.swapItemsAt(0, text.Responses.size() - 1);
                 }
             }
-            AddSourceQuestion(questionnaire, 100000 * (v + 1) + j + 1, text);
+            const int code = 100000 * (v + 1) + j + 1;
+            AddSourceQuestion(questionnaire, code, text);
+            sources[size_t(v)].append({code, text});
+            lastCodes[size_t(v)] = code;
         }
         questionnaire.PreparerSaisie();
     }
+
+    // The later waves: each volume inherits from the one at its place in the wave before and
+    // carries its questionnaire on, evolved.
+    int volumeId = shape.Volumes + 2;
+    for (int waveId = 3; waveId <= shape.Waves; ++waveId) {
+        CWave* later = AddWave(campaign, waveId);
+        for (int v = 0; v < shape.Volumes; ++v) {
+            CVolume* volume = AddVolume(*later, volumeId++, previous[size_t(v)]);
+            previous[size_t(v)] = volume;
+            setOptions(*volume, v);
+            QList<SSourceQuestion> evolved;
+            for (SSourceQuestion source : std::as_const(sources[size_t(v)])) {
+                const int kind = maker.Number(0, 99);
+                if (kind < 3)
+                    continue; // dropped
+                if (kind < 8) {
+                    source.Text.ShortCaption = maker.ChangeOneWord(source.Text.ShortCaption);
+                    source.Text.LongCaption = maker.ChangeOneWord(source.Text.LongCaption);
+                    if (!source.Text.Responses.isEmpty()) {
+                        QString& response =
+                            source.Text
+                                .Responses[maker.Number(0, int(source.Text.Responses.size()) - 1)];
+                        response = maker.ChangeOneWord(response);
+                    }
+                } else if (kind < 10) {
+                    source.Text.Shortcut += maker.Word().left(2);
+                }
+                evolved.append(source);
+                if (maker.Number(0, 99) < 3)
+                    evolved.append(
+                        {++lastCodes[size_t(v)], newText(QStringLiteral("W%1_%2_%3")
+                                                             .arg(waveId)
+                                                             .arg(v + 1)
+                                                             .arg(lastCodes[size_t(v)] % 100000))});
+            }
+            qnr::CQuestionnaire& questionnaire = volume->GetQuestionnaire();
+            for (const SSourceQuestion& source : std::as_const(evolved))
+                AddSourceQuestion(questionnaire, source.Code, source.Text);
+            questionnaire.PreparerSaisie();
+            sources[size_t(v)] = evolved;
+        }
+    }
+}
+
+bool ReconcileGeneratedWaves(int lastWaveId)
+{
+    for (int waveId = 2; waveId <= lastWaveId; ++waveId) {
+        ReconcileResultsMap results;
+        QString report;
+        if (!ReconcileWave(waveId, results, report, {}))
+            return false;
+    }
+    return true;
 }
