@@ -332,6 +332,8 @@ void CRightReconciliationPage::OnCreateCampaignQuestion()
     // matches them.
     auto composite = std::make_unique<CMetaChangeQuesAppVolIDCmd>(
         IDS_CREATE_NEW_QUESTION, volumeId, candidate->GetQuestionId(), source->GetCodeQuestion());
+    // The responses it has now: those its matching makes of source responses appear in the
+    // volume already.
     const std::vector<CModality*> responses = candidate->GetModalities();
     composite->AddCmd(
         std::make_unique<CCmdCreateQuesMatching>(campaign, volume, candidate, source));

@@ -163,6 +163,18 @@ protected:
     {
         return Campaign().GetQuestionById(questionId)->GetShortCaption(recon_test::kLanguage);
     }
+    // One Undo takes everything done back, the campaign and the rows as they were before; Redo
+    // puts the campaign back.
+    void ExpectUndoneAndRedoneAsOne(const QString& before, const QStringList& rows)
+    {
+        const QString after = StoredDump();
+        ASSERT_TRUE(app.Undo());
+        EXPECT_EQ(History().GetUndoCount(), 0);
+        EXPECT_TRUE(SameDump(StoredDump(), before));
+        EXPECT_EQ(Rows(), rows);
+        ASSERT_TRUE(app.Redo());
+        EXPECT_TRUE(SameDump(StoredDump(), after));
+    }
     // The classes of the sub-commands of the composite on top of the history.
     QStringList TopSteps()
     {
@@ -337,16 +349,9 @@ TEST_F(QuestionActionsTest, NewQuestionMakesACampaignQuestionOfTheSourceQuestion
     // Its response made from the source's.
     EXPECT_EQ(question->GetModalityCount(), 1);
     EXPECT_EQ(State(brand + 1), Page::RowMatched);
-    const QString after = StoredDump();
-
     // Three steps, undone and redone as one.
     EXPECT_EQ(History().GetUndoCount(), 3);
-    ASSERT_TRUE(app.Undo());
-    EXPECT_EQ(History().GetUndoCount(), 0);
-    EXPECT_TRUE(SameDump(StoredDump(), before));
-    EXPECT_EQ(Rows(), rows);
-    ASSERT_TRUE(app.Redo());
-    EXPECT_TRUE(SameDump(StoredDump(), after));
+    ExpectUndoneAndRedoneAsOne(before, rows);
 }
 
 TEST_F(QuestionActionsTest, AFailingStepTakesBackOnlyTheEarlierStepsOfItsRoad)
@@ -487,15 +492,7 @@ TEST_P(CreateCampaignQuestionTest, ASourceQuestionTakesALaterQuestionOfItsShortc
         EXPECT_EQ(Campaign().GetQuestionById(taken)->GetModalityCount(), 2);
         EXPECT_EQ(Campaign().GetQuestionById(taken)->GetOrder(), 11);
     }
-    const QString after = StoredDump();
-
-    // One Undo takes all of it back; Redo puts it back.
-    ASSERT_TRUE(app.Undo());
-    EXPECT_EQ(History().GetUndoCount(), 0);
-    EXPECT_TRUE(SameDump(StoredDump(), before));
-    EXPECT_EQ(Rows(), rows);
-    ASSERT_TRUE(app.Redo());
-    EXPECT_TRUE(SameDump(StoredDump(), after));
+    ExpectUndoneAndRedoneAsOne(before, rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
