@@ -88,8 +88,10 @@ void CRightReconciliationPage::SyncResponseDiffMarkers(const CQuestion& question
 void CRightReconciliationPage::RegisterDifferenceCommands()
 {
     // "Update all campaign questions" has work while the wave has question differences.
-    AddCommand(ID_UPDATE_ALL_QUESTIONS, {}, [this](CCmdUI& ui) {
-        const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-        ui.Enable(entry && entry->GetQuestionDiffs().Size() > 0);
-    });
+    AddCommand(
+        ID_UPDATE_ALL_QUESTIONS, [this] { RunUpdate(); },
+        [this](CCmdUI& ui) {
+            const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
+            ui.Enable(entry && entry->GetQuestionDiffs().Size() > 0);
+        });
 }

@@ -57,8 +57,9 @@ class CWaveGridCtrl;
 // (ReconPageDifferences.cpp); drags, pick modes and confirmations (ReconPageDragPick.cpp); row
 // fades (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the command
 // callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question matching
-// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); moving
-// responses (ReconPageMoveResponses.cpp); applying caption libraries
+// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); question
+// differences and question actions (ReconPageQuestionActions.cpp); moving responses
+// (ReconPageMoveResponses.cpp); applying caption libraries
 // (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
 // (ReconPageFind.cpp). Other concerns register their commands (AddCommand) and control reports
 // (AddNotifyHandler) from their own files.
@@ -492,6 +493,33 @@ public:
     // when nothing ran or the command failed.
     bool RemoveCampaignQuestion(const pelko_wave::CQuestion* question, bool ask);
 
+    // Question differences and question actions ----------------------------------------------
+
+    // "View Question Differences...": the differences dialog on the focus row's pair. The values
+    // chosen there change the campaign question in one undoable step; its New Question makes a
+    // campaign question of the source question instead.
+    void OnViewQuestionDifferences();
+    // "Create New Campaign Question" on a source question that no campaign question holds: a
+    // campaign question of the same shortcut and kind that first appears after the row's volume
+    // and is not matched elsewhere in the wave takes it (appearing from the volume on), else a
+    // new campaign question is made of it.
+    void OnCreateCampaignQuestion();
+    // "Re-order Campaign Responses": the current question's responses in its source's order.
+    void OnReorderCampaignResponses();
+    // "Update all campaign questions": the Update dialog on the wave. Whatever it fixes is one
+    // undoable step; when it fixes nothing the history is as before.
+    void RunUpdate();
+    // Makes a campaign question of the source question at the order (-1: last), matched to it
+    // in the volume from the volume on (breaking breakFrom's matching there first when given),
+    // the volumes below and the new question's responses matched again: three steps that one
+    // Undo takes back. When a step fails, its error is shown and the steps before it are taken
+    // back. False when nothing was made.
+    bool NewCampaignQuestionRoad(pelko_wave::CVolume& volume, const qnr::CQuestion& source,
+                                 int order, pelko_wave::CQuestion* breakFrom);
+    // The handlers of a composite that changes a campaign question's properties: its rows'
+    // texts, differences and colours again, highlighted after Do.
+    CCmdCallBacks MetaChangeQuestionCallBacks();
+
     // Context menus ------------------------------------------------------------------------------
 
     // The pop-up of the grid's menu for the cell (the heading pop-up for a heading cell), its
@@ -551,6 +579,7 @@ private:
     void RegisterMenuHandlers();
     void RegisterQuestionCommands();
     void RegisterMoveCommands();
+    void RegisterQuestionActions();
     // Handlers for the history that make every wave's differences stale and show the page's
     // wave again after each step whose change record is of the kind, for as long as the page
     // exists.
