@@ -541,9 +541,11 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     if (!sourceQuestion)
         return;
 
-    // The response grid shows the question's responses only while its row is the current one.
+    // The response grid shows the volume's responses of the question only while its row is the
+    // current one.
     int row = kNoRow;
-    const int sourceRow = m_curQuestionId == question->GetQuestionId()
+    const int sourceRow = m_curQuestionId == question->GetQuestionId() &&
+                                  m_curVolumeId == volume.GetVolumeId()
                               ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
                               : kNoRow;
     if (sourceRow != kNoRow) {

@@ -213,6 +213,7 @@ void CRightReconciliationPage::RegisterCommands()
     RegisterDifferenceCommands();
     RegisterQuestionCommands();
     RegisterMoveCommands();
+    RegisterResponseCommands();
     AddCommand(ID_APPLY_CAPTION_LIBRARIES, [this] { OnApplyCaptionLibraries(); });
     AddCommand(ID_VALIDATE_MATCHES, [this] { OnValidateMatches(); });
     AddCommand(ID_FIND_QUESTION, [this] { OnFindQuestion(); });
