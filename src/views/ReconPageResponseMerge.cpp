@@ -180,6 +180,7 @@ void CRightReconciliationPage::ShowResponseMerged(const CModality& response,
         SetResponseRowFont(row, &m_fontNormal);
         StartResponseRowFade(row, recon_colours::LightGrey);
     } else {
+        DropRowFade(false, row);
         SetResponseRowStyle(row, &m_fontNormal, recon_colours::LightGrey, recon_colours::Default);
     }
     m_gridResponses->viewport()->update();

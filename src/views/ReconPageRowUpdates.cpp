@@ -197,10 +197,13 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
         SetResponseRowFont(row, look.Font);
     SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
     SetTextColours(grid, row, sourceFirst, last, look.SourceText);
-    if (fade)
+    if (fade) {
         StartRowFade(questionGrid, row, look.Back);
-    else
+    } else {
+        // A fade still under way would end in the row's former colour.
+        DropRowFade(questionGrid, row);
         SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
+    }
     COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
     bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
 }
@@ -309,6 +312,7 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
                 SetQuestionRowFont(row, &m_fontNormal);
                 StartQuestionRowFade(row, recon_colours::LightGrey);
             } else {
+                DropRowFade(true, row);
                 SetQuestionRowStyle(row, &m_fontNormal, recon_colours::LightGrey,
                                     recon_colours::Default);
             }
@@ -602,6 +606,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
     if (deleted) {
+        DropRowFade(false, row);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
                        recon_colours::LightGrey);
         m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),

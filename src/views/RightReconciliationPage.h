@@ -652,8 +652,11 @@ private:
         bool QuestionGrid = true;
     };
     void FadeRow(const SFade& fade, COLORREF colour);
-    // Starts a fade of the grid's row to the colour, unless the row shows it already.
+    // Starts a fade of the grid's row to the colour, unless the row shows it already; a fade
+    // of the row under way gives way to it.
     void StartRowFade(bool questionGrid, int row, COLORREF colour);
+    // Forgets the fade of the grid's row: the row takes its colours at once instead.
+    void DropRowFade(bool questionGrid, int row);
     // How a row shows its kind: its font, background, the text colours of its two sides and its
     // overview state.
     struct SRowLook

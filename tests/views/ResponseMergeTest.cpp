@@ -135,6 +135,24 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
     }
 }
 
+TEST_F(ResponseMergeTest, AnUndoRightAfterTheMergeLeavesNoFadeBehind)
+{
+    CManualClock clock;
+    windows.QueueAnswers({IDYES});
+    MergeByPick(CampaignCell("West", "-"), CampaignCell("North", "North"));
+    ASSERT_GT(page.GetFadeCount(), 0);
+    clock.Advance(500);
+    page.OnFadeTimer();
+    ASSERT_TRUE(app.Undo());
+    // The fade to the merged row's grey ends with the step taken back: the row keeps the
+    // colours the Undo gave it.
+    clock.Advance(3000);
+    page.OnFadeTimer();
+    const CCellID west = CampaignCell("West", "-");
+    EXPECT_EQ(Cell(west).GetBackColour(), recon_colours::Default);
+    EXPECT_EQ(Cell(west).GetTextColour(), recon_colours::Default);
+}
+
 TEST_F(ResponseMergeTest, ARefusedMergeChangesNothing)
 {
     const QString before = Dump();
