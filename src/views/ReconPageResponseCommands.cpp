@@ -50,7 +50,8 @@ void CRightReconciliationPage::RegisterResponseCommands()
     AddCommand(ID_RESPONSE_BREAK_MATCHING, [this] { OnBreakResponseMatching(); });
     AddCommand(ID_RESPONSE_REMATCH, [this] { StartResponsePick(); });
     AddCommand(ID_RESPONSE_CREATE, [this] { OnCreateCampaignResponse(); });
-    AddCommand(ID_RESPONSE_REMOVE, [this] { RemoveCampaignResponse(GetFocusedCampaignResponse()); });
+    AddCommand(ID_RESPONSE_REMOVE,
+               [this] { RemoveCampaignResponse(GetFocusedCampaignResponse()); });
     AddCommand(ID_RESPONSE_VIEW_DIFFERENCES, [this] { OnViewResponseDifferences(); });
     AddCommand(ID_RESPONSE_MERGE, [this] { StartMergePick(); });
     AddNotifyHandler(kResponseGridId, WGN_DROPPED, [this](NMHDR&) { return OnResponseGridDrop(); });
@@ -189,7 +190,8 @@ LRESULT CRightReconciliationPage::OnResponseGridDrop()
     } else if (m_dragMergeResponse) {
         const CCellID dragged = m_dragCampaignResponseCell;
         if (target.row != -1 && dragged.row != -1 && target.row != dragged.row &&
-            CanDropCampaignResponse(dragged, target) && ConfirmCampaignResponseDrop(dragged, target))
+            CanDropCampaignResponse(dragged, target) &&
+            ConfirmCampaignResponseDrop(dragged, target))
             RemoveDuplicateResponse(dragged, target);
         m_dragCampaignResponseCell = CCellID();
         EndResponseDrag();
@@ -238,9 +240,8 @@ bool CRightReconciliationPage::RemoveCampaignResponse(const CModality* response)
         }
         break;
     }
-    composite->AddCmd(
-        std::make_unique<CCmdChangeModality>(campaign, removed, MODALITY_PROP_IS_DELETED,
-                                             CValue(true)));
+    composite->AddCmd(std::make_unique<CCmdChangeModality>(campaign, removed,
+                                                           MODALITY_PROP_IS_DELETED, CValue(true)));
     composite->AddCmd(std::make_unique<CCmdChangeModality>(
                           campaign, removed, MODALITY_PROP_DELETION_WAVE, CValue(int(m_waveId))),
                       ChangeModalityCallBacks());
@@ -282,9 +283,9 @@ void CRightReconciliationPage::OnCreateCampaignResponse()
         return;
     }
     // The matching comes first: the response may appear only in a volume that matches it.
-    auto composite = std::make_unique<CMetaChangeModAppVolIDCmd>(
-        IDS_CREATE_NEW_RESPONSE, volume->GetVolumeId(), candidate->GetModalityId(),
-        source->GetCode());
+    auto composite =
+        std::make_unique<CMetaChangeModAppVolIDCmd>(IDS_CREATE_NEW_RESPONSE, volume->GetVolumeId(),
+                                                    candidate->GetModalityId(), source->GetCode());
     composite->AddCmd(std::make_unique<CCmdCreateModMatching>(campaign, volume, candidate, source));
     composite->AddCmd(std::make_unique<CCmdChangeModality>(
         campaign, candidate, MODALITY_PROP_APPEARANCE_VOLUME, CValue(volume->GetVolumeId())));
@@ -308,8 +309,8 @@ bool CRightReconciliationPage::NewCampaignResponseRoad(CVolume& volume, CQuestio
     auto made = std::make_unique<CCmdNewModality>(campaign, &volume, &question, &source, order);
     if (breakFrom) {
         auto composite = std::make_unique<CMetaCmd>(IDS_CREATE_NEW_RESPONSE);
-        composite->AddCmd(std::make_unique<CCmdDeepBreakModMatching>(
-                              campaign, &question, breakFrom, &source, volume.GetVolumeId()),
+        composite->AddCmd(std::make_unique<CCmdDeepBreakModMatching>(campaign, &question, breakFrom,
+                                                                     &source, volume.GetVolumeId()),
                           DeepBreakModMatchingCallBacks());
         composite->AddCmd(std::move(made), NewModalityCallBacks());
         first = std::move(composite);
@@ -326,8 +327,9 @@ bool CRightReconciliationPage::NewCampaignResponseRoad(CVolume& volume, CQuestio
     CModality* response = campaign->GetModalityById(int(m_newResponseId));
     if (response) {
         auto second = std::make_unique<CMetaCmd>(IDS_CREATE_NEW_RESPONSE);
-        second->AddCmd(std::make_unique<CCmdCreateModMatching>(campaign, &volume, response, &source),
-                       CreateModMatchingCallBacks());
+        second->AddCmd(
+            std::make_unique<CCmdCreateModMatching>(campaign, &volume, response, &source),
+            CreateModMatchingCallBacks());
         second->AddCmd(std::make_unique<CCmdDeepRematchModality>(
             campaign, &volume, &question, sourceQuestion.GetCodeQuestion(), response));
         second->SetGroupId(groupId);

@@ -155,8 +155,8 @@ void CRightReconciliationPage::MergeResponse(const CCellID& merged, const CCellI
     // at the response it was merged into.
     auto composite = std::make_unique<CMetaCmd>(IDS_MERGE_RESPONSES);
     if (source)
-        composite->AddCmd(std::make_unique<CCmdDeepBreakModMatching>(
-                              campaign, question, child, source, volume->GetVolumeId()),
+        composite->AddCmd(std::make_unique<CCmdDeepBreakModMatching>(campaign, question, child,
+                                                                     source, volume->GetVolumeId()),
                           DeepBreakModMatchingCallBacks());
     composite->AddCmd(std::make_unique<CCmdChangeModality>(campaign, child,
                                                            MODALITY_PROP_IS_DELETED, CValue(true)));
@@ -201,10 +201,10 @@ void CRightReconciliationPage::RemoveDuplicateResponse(const CCellID& dragged,
     const CQuestion* question = campaign->GetQuestionById(kept->GetQuestionId());
     if (!question)
         return;
-    if (!IssueCommand(std::make_unique<CCmdRemoveDuplicateModality>(
-                          campaign, wave, GetResponseVolume(), question->GetQuestionId(), kept,
-                          duplicate),
-                      RemoveDuplicateModalityCallBacks(), nullptr, true))
+    if (!IssueCommand(
+            std::make_unique<CCmdRemoveDuplicateModality>(
+                campaign, wave, GetResponseVolume(), question->GetQuestionId(), kept, duplicate),
+            RemoveDuplicateModalityCallBacks(), nullptr, true))
         return;
 
     // Both captions name one answer: a caption library may say so for the next reconciliations.

@@ -548,10 +548,10 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     // The response grid shows the volume's responses of the question only while its row is the
     // current one.
     int row = kNoRow;
-    const int sourceRow = m_curQuestionId == question->GetQuestionId() &&
-                                  m_curVolumeId == volume.GetVolumeId()
-                              ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
-                              : kNoRow;
+    const int sourceRow =
+        m_curQuestionId == question->GetQuestionId() && m_curVolumeId == volume.GetVolumeId()
+            ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
+            : kNoRow;
     if (sourceRow != kNoRow) {
         const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
         row = m_rRows.GetRow(response.GetModalityId());

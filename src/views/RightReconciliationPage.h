@@ -62,8 +62,8 @@ class CWaveGridCtrl;
 // responses (ReconPageMoveResponses.cpp); applying caption libraries
 // (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
 // (ReconPageFind.cpp); the response matching commands (ReconPageResponseCommands.cpp); response
-// differences and merging (ReconPageResponseMerge.cpp). Other concerns register their commands (AddCommand) and control reports
-// (AddNotifyHandler) from their own files.
+// differences and merging (ReconPageResponseMerge.cpp). Other concerns register their commands
+// (AddCommand) and control reports (AddNotifyHandler) from their own files.
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -717,9 +717,8 @@ private:
     // matching in the volume. When the second step fails the first is taken back. False when a
     // step failed.
     bool NewCampaignResponseRoad(pelko_wave::CVolume& volume, pelko_wave::CQuestion& question,
-                                 const qnr::CQuestion& sourceQuestion,
-                                 const qnr::CModalite& source, int order,
-                                 pelko_wave::CModality* breakFrom);
+                                 const qnr::CQuestion& sourceQuestion, const qnr::CModalite& source,
+                                 int order, pelko_wave::CModality* breakFrom);
     // Merges the merged row's campaign response into the master row's in one undoable step.
     void MergeResponse(const CCellID& merged, const CCellID& master);
     // Removes the dragged row's campaign response as a duplicate of the target row's, then

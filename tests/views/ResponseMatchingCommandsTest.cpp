@@ -109,8 +109,7 @@ TEST_F(ResponseMatchingCommandsTest, ADropRematchesInOneCompositeThatTheRowsFoll
         EXPECT_FALSE(page.IsRematchDragOn());
         EXPECT_EQ(page.GetResponsePickCell(), CCellID());
         // The target row is the selected one.
-        EXPECT_EQ(Responses().GetFocusCell().row,
-                  ResponseRow(test.ToCampaign, test.FromSource))
+        EXPECT_EQ(Responses().GetFocusCell().row, ResponseRow(test.ToCampaign, test.FromSource))
             << qPrintable(what);
 
         // One Undo takes the composite back, and the rows with it.
@@ -129,7 +128,8 @@ TEST_F(ResponseMatchingCommandsTest, ADropRematchesInOneCompositeThatTheRowsFoll
 TEST_F(ResponseMatchingCommandsTest, ATargetWithoutACampaignResponseIsRefused)
 {
     const QString before = Dump();
-    EXPECT_FALSE(page.RematchResponse(SourceCell("-", "East"), CampaignCell("-", "Middle"), nullptr));
+    EXPECT_FALSE(
+        page.RematchResponse(SourceCell("-", "East"), CampaignCell("-", "Middle"), nullptr));
     // Nor is a drop there taken.
     EXPECT_FALSE(Drag(SourceCell("-", "East"), CampaignCell("-", "Middle")));
     EXPECT_EQ(History().GetUndoCount(), 0);
@@ -256,7 +256,8 @@ TEST_F(ResponseMatchingCommandsTest, RemovingAResponseBreaksItsMatchingOnlyWhere
         ASSERT_TRUE(app.Undo());
         EXPECT_TRUE(SameDump(Dump(), before)) << qPrintable(test.Campaign);
         EXPECT_EQ(ResponseRows(), RegionRows());
-        EXPECT_EQ(Responses().GetCell(ResponseRow(test.Campaign, test.Source), Page::RColState)
+        EXPECT_EQ(Responses()
+                      .GetCell(ResponseRow(test.Campaign, test.Source), Page::RColState)
                       ->GetImage(),
                   Page::ImageMatched);
         EXPECT_FALSE(History().CanUndo());
@@ -301,8 +302,8 @@ TEST_F(ResponseMatchingCommandsTest, CreatingAResponseReusesOneOfTheSameCaptionT
         page.OnCommand(ID_RESPONSE_CREATE);
         EXPECT_TRUE(windows.Prompts.isEmpty()) << test.Why;
         EXPECT_EQ(region->GetModalityCount(), responses + (test.Reused ? 0 : 1)) << test.Why;
-        const CModalityMatching* matching = online->FindModalityMatching(
-            test.Reused ? 115 : int(page.GetNewResponseId()));
+        const CModalityMatching* matching =
+            online->FindModalityMatching(test.Reused ? 115 : int(page.GetNewResponseId()));
         ASSERT_TRUE(matching) << test.Why;
         EXPECT_EQ(matching->GetModalitySourceId(), QStringLiteral("3")) << test.Why;
         if (test.Reused) {

@@ -29,7 +29,10 @@ protected:
         ASSERT_TRUE(page.IsMergePickOn());
         Click(master);
     }
-    const CGridCellBase& Cell(const CCellID& cell) { return *Responses().GetCell(cell.row, cell.col); }
+    const CGridCellBase& Cell(const CCellID& cell)
+    {
+        return *Responses().GetCell(cell.row, cell.col);
+    }
     int MergeMaster(int childId)
     {
         return Campaign().GetMergeMaster(childId, online->GetVolumeId());
@@ -40,8 +43,7 @@ protected:
 
 TEST_F(ResponseMergeTest, AClickOnTheStartingRowOnlyEndsTheMergeMode)
 {
-    MergeByPick(CampaignCell("West", "-"),
-                CCellID(ResponseRow("West", "-"), Page::RColEntryCode));
+    MergeByPick(CampaignCell("West", "-"), CCellID(ResponseRow("West", "-"), Page::RColEntryCode));
     EXPECT_FALSE(page.IsMergePickOn());
     EXPECT_EQ(page.GetMergePickCell(), CCellID());
     EXPECT_TRUE(windows.Prompts.isEmpty());
@@ -103,9 +105,8 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
 
         // The merged row: image 5, its caption in grey, fading to light grey; the master's row
         // is the selected one.
-        const int row = ResponseRow(QStringLiteral("%1 (merged to \"%2\")").arg(test.Campaign,
-                                                                              test.Master),
-                                    "-");
+        const int row = ResponseRow(
+            QStringLiteral("%1 (merged to \"%2\")").arg(test.Campaign, test.Master), "-");
         ASSERT_GE(row, kFirst);
         EXPECT_EQ(Cell(CCellID(row, Page::RColState)).GetImage(), Page::ImageMerged);
         EXPECT_EQ(Cell(CCellID(row, Page::RColCaption)).GetTextColour(), recon_colours::Grey);
@@ -114,13 +115,14 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
         page.OnFadeTimer();
         EXPECT_EQ(Cell(CCellID(row, Page::RColCaption)).GetBackColour(), recon_colours::LightGrey);
         EXPECT_EQ(Responses().GetFocusCell().row, ResponseRow(test.Master, test.MasterSource));
-        const CModality* merged = Campaign().GetModalityById(int(page.GetResponseRows().GetId(row)));
+        const CModality* merged =
+            Campaign().GetModalityById(int(page.GetResponseRows().GetId(row)));
         ASSERT_TRUE(merged);
         EXPECT_EQ(Caption(Campaign().GetModalityById(MergeMaster(merged->GetModalityId()))),
                   test.Master);
         EXPECT_EQ(merged->GetDeletionWaveId(), 2);
-        EXPECT_FALSE(online->FindModalityMatchingInherited(merged->GetModalityId(),
-                                                           online->GetVolumeId()));
+        EXPECT_FALSE(
+            online->FindModalityMatchingInherited(merged->GetModalityId(), online->GetVolumeId()));
 
         // Redo shows it merged again, without a fade.
         ASSERT_TRUE(app.Undo());
@@ -129,8 +131,9 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
         ASSERT_TRUE(app.Undo());
         EXPECT_TRUE(SameDump(Dump(), before)) << qPrintable(test.Campaign);
         EXPECT_EQ(ResponseRows(), RegionRows());
-        EXPECT_EQ(Cell(CCellID(ResponseRow(test.Campaign, test.Source), Page::RColState)).GetImage(),
-                  Page::ImageMatched);
+        EXPECT_EQ(
+            Cell(CCellID(ResponseRow(test.Campaign, test.Source), Page::RColState)).GetImage(),
+            Page::ImageMatched);
         EXPECT_FALSE(History().CanUndo());
     }
 }
@@ -174,10 +177,18 @@ TEST_F(ResponseMergeTest, ADuplicateDropThenOffersTheCaptionLibrary)
     };
     const SCase cases[] = {
         // Both unmatched: only the removal.
-        {"Central", "-", "West", "-", IDYES,
+        {"Central",
+         "-",
+         "West",
+         "-",
+         IDYES,
          {"North/North", "South/South", "West/-", "Central/-", "-/East", "-/Middle"}},
         // The dragged response's source response passes to the target.
-        {"North", "North", "West", "-", IDNO,
+        {"North",
+         "North",
+         "West",
+         "-",
+         IDNO,
          {"North/-", "South/South", "West/North", "Central/-", "-/East", "-/Middle"}},
     };
     const QString before = Dump();

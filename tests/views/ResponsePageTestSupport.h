@@ -108,8 +108,8 @@ protected:
             return QStringLiteral("Change %1 %2")
                 .arg(Caption(changed->Object), changed->NewValue.GetText());
         if (const auto* merged = dynamic_cast<const CCallBackInfoMergeModalities*>(info))
-            return QStringLiteral("Merge %1 into %2").arg(Caption(merged->Child),
-                                                          Caption(merged->Master));
+            return QStringLiteral("Merge %1 into %2")
+                .arg(Caption(merged->Child), Caption(merged->Master));
         if (dynamic_cast<const CCallBackInfoNewModality*>(info))
             return QStringLiteral("New");
         if (dynamic_cast<const CCallBackInfoDeepRematchModality*>(info))

@@ -798,8 +798,8 @@ int main(int argc, char* argv[])
             Expect(text.lightness() > 80 && text.lightness() < 170,
                    QStringLiteral("page-merged-response: the caption's ink is %1, not grey")
                        .arg(text.name()));
-            Expect(CountNear(image, state.ToQRect().translated(offset), QColor(150, 150, 150),
-                             40) > 20,
+            const QRect stateBox = state.ToQRect().translated(offset);
+            Expect(CountNear(image, stateBox, QColor(150, 150, 150), 40) > 20,
                    "page-merged-response: no merged image in the state column");
             Expect(app.Undo(), "page-merged-response: the merge is not undone");
         }
