@@ -41,7 +41,7 @@ protected:
     CScriptedViewDialogs dialogs;
 };
 
-TEST_F(ResponseMergeTest, AClickOnTheStartingRowOnlyEndsTheMergeMode)
+TEST_F(ResponseMergeTest, TheMergeModeEndsWithoutAMergeOnItsOwnRowOrAnotherQuestion)
 {
     MergeByPick(CampaignCell("West", "-"), CCellID(ResponseRow("West", "-"), Page::RColEntryCode));
     EXPECT_FALSE(page.IsMergePickOn());
@@ -53,6 +53,14 @@ TEST_F(ResponseMergeTest, AClickOnTheStartingRowOnlyEndsTheMergeMode)
     EXPECT_FALSE(page.IsMergePickOn());
     EXPECT_TRUE(windows.Prompts.isEmpty());
     EXPECT_EQ(History().GetUndoCount(), 0);
+
+    // Another question's responses end the mode: its row named a response of REGION.
+    Focus(CampaignCell("West", "-"));
+    page.OnCommand(ID_RESPONSE_MERGE);
+    ASSERT_TRUE(page.IsMergePickOn());
+    SelectRow(Row("BRAND", "BRAND"));
+    EXPECT_FALSE(page.IsMergePickOn());
+    EXPECT_EQ(page.GetMergePickCell(), CCellID());
 }
 
 TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
