@@ -125,6 +125,7 @@ CCmdNewModality::~CCmdNewModality() = default;
 
 bool CCmdNewModality::Do(std::unique_ptr<CCallBackInfo>& record)
 {
+    m_countersBefore = TakeCounters();
     m_before.Take(*m_question);
     std::unique_ptr<CModality> modality = CreateModalityFromSource(
         *m_pCampaign, *m_volume, *m_question, *m_sourceModality, m_order, false);
@@ -133,6 +134,7 @@ bool CCmdNewModality::Do(std::unique_ptr<CCallBackInfo>& record)
     m_pCampaign->AddModality(std::move(modality));
     m_question->InsertModality(m_modality);
     m_after.Take(*m_question);
+    m_countersAfter = TakeCounters();
     record = CreateCallBackInfo();
     return true;
 }
@@ -144,6 +146,7 @@ bool CCmdNewModality::Undo(std::unique_ptr<CCallBackInfo>& record)
     m_question->RemoveModality(m_modality->GetModalityId());
     m_removed = m_pCampaign->RemoveModality(m_modality->GetModalityId());
     m_before.Restore();
+    RestoreCounters(m_countersBefore);
     record = CreateCallBackInfo();
     return true;
 }
@@ -155,8 +158,20 @@ bool CCmdNewModality::Redo(std::unique_ptr<CCallBackInfo>& record)
     m_pCampaign->AddModality(std::move(m_removed));
     m_question->InsertModality(m_modality);
     m_after.Restore();
+    RestoreCounters(m_countersAfter);
     record = CreateCallBackInfo();
     return true;
+}
+
+CCmdNewModality::SCounters CCmdNewModality::TakeCounters() const
+{
+    return {m_pCampaign->GetMaxModalityId(), m_question->GetMaxModalityOrder()};
+}
+
+void CCmdNewModality::RestoreCounters(const SCounters& counters)
+{
+    m_pCampaign->SetMaxModalityId(counters.MaxModalityId);
+    m_question->SetMaxModalityOrder(counters.MaxModalityOrder);
 }
 
 QString CCmdNewModality::GetName() const

@@ -119,6 +119,17 @@ private:
     std::unique_ptr<pelko_wave::CModality> m_removed;
     CModalityOrders m_before;
     CModalityOrders m_after;
+    // The campaign's highest response id and the question's highest response order, before and
+    // after Do: an undone response leaves its id and order free again.
+    struct SCounters
+    {
+        int MaxModalityId = 0;
+        int MaxModalityOrder = 0;
+    };
+    SCounters TakeCounters() const;
+    void RestoreCounters(const SCounters& counters);
+    SCounters m_countersBefore;
+    SCounters m_countersAfter;
 };
 
 // Merges the child response into the master response in the volume: one merging record.

@@ -200,6 +200,94 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
         });
 }
 
+CCmdCallBacks CRightReconciliationPage::CreateModMatchingCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoCreateModMatching>(
+        [this](CCallBackInfoCreateModMatching& record, int phase) {
+            if (!record.Volume || !record.Modality || !record.SourceModality)
+                return;
+            InvalidateCachedQuestion(record.Modality->GetQuestionId());
+            if (phase == AfterUndo)
+                RefreshResponseRow(*record.Volume, *record.Modality, true, false);
+            else
+                ShowResponseMatched(*record.Volume, *record.Modality, *record.SourceModality,
+                                    phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::BreakModMatchingCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoBreakModMatching>(
+        [this](CCallBackInfoBreakModMatching& record, int phase) {
+            if (!record.Volume || !record.Modality)
+                return;
+            InvalidateCachedQuestion(record.Modality->GetQuestionId());
+            if (phase != AfterUndo)
+                RefreshResponseRow(*record.Volume, *record.Modality, true, false);
+            else if (record.SourceModality)
+                ShowResponseMatched(*record.Volume, *record.Modality, *record.SourceModality,
+                                    false);
+            else
+                FollowResponseMatchings({record.Modality}, false);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::DeepBreakModMatchingCallBacks()
+{
+    // The break reaches the pivot volume and every later one: the rows of the response grid's
+    // volume follow the model, whichever it is.
+    return MakeCallBacks<CCallBackInfoDeepBreakModMatching>(
+        [this](CCallBackInfoDeepBreakModMatching& record, int phase) {
+            if (!record.Modality)
+                return;
+            InvalidateCachedQuestion(record.Modality->GetQuestionId());
+            FollowResponseMatchings({record.Modality}, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::MergeModalitiesCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoMergeModalities>(
+        [this](CCallBackInfoMergeModalities& record, int phase) {
+            if (!record.Master || !record.Child)
+                return;
+            if (CWaveDiffsEntry* entry = GetWaveDiffsEntry())
+                entry->InvalidateQuestion(record.Child->GetQuestionId());
+            if (phase == AfterUndo)
+                RewriteResponseRow(*record.Child, false);
+            else
+                ShowResponseMerged(*record.Child, *record.Master, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::RemoveDuplicateModalityCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoRemoveDuplicateModality>(
+        [this](CCallBackInfoRemoveDuplicateModality& record, int phase) {
+            if (!record.Kept || !record.Duplicate)
+                return;
+            InvalidateCachedQuestion(record.Kept->GetQuestionId());
+            // The duplicate's source response passes to the kept response, or back.
+            FollowResponseMatchings({record.Duplicate, record.Kept}, phase == AfterDo);
+            for (const CModality* response : {record.Duplicate, record.Kept})
+                RewriteResponseRow(*response, phase == AfterDo);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::MetaChangeModalityCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoMetaChangeModalityCmd>(
+        [this](CCallBackInfoMetaChangeModalityCmd& record, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CModality* response =
+                campaign ? campaign->GetModalityById(record.ModalityId) : nullptr;
+            if (!response)
+                return;
+            InvalidateCachedQuestion(response->GetQuestionId());
+            RefreshChangedResponse(*response, phase == AfterDo);
+        });
+}
+
 CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
 {
     return MakeCallBacks<CCallBackInfoMetaCmd>(

@@ -39,6 +39,7 @@ void CRightReconciliationPage::StartResponseRowFade(int row, COLORREF colour)
 
 void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF colour)
 {
+    DropRowFade(questionGrid, row);
     const CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
     // The background of the row is that of its first column after the row numbers.
     const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
@@ -75,6 +76,13 @@ void CRightReconciliationPage::StopFades()
 bool CRightReconciliationPage::IsFadeTimerRunning() const
 {
     return m_fadeTimer && m_fadeTimer->isActive();
+}
+
+void CRightReconciliationPage::DropRowFade(bool questionGrid, int row)
+{
+    m_fadeCells.remove_if([questionGrid, row](const SFade& fade) {
+        return fade.QuestionGrid == questionGrid && fade.Row == row;
+    });
 }
 
 void CRightReconciliationPage::DropFadesOfGrid(bool questionGrid)

@@ -343,6 +343,11 @@ LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
         return 0;
     m_curQuestionRow = row;
     DropFadesOfGrid(false);
+    // The response grid's pick modes name a row of the responses about to be replaced.
+    if (m_pickResponse)
+        EndResponsePick();
+    if (m_moveResponse)
+        EndMergePick();
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));

@@ -197,10 +197,13 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
         SetResponseRowFont(row, look.Font);
     SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
     SetTextColours(grid, row, sourceFirst, last, look.SourceText);
-    if (fade)
+    if (fade) {
         StartRowFade(questionGrid, row, look.Back);
-    else
+    } else {
+        // A fade still under way would end in the row's former colour.
+        DropRowFade(questionGrid, row);
         SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
+    }
     COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
     bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
 }
@@ -309,6 +312,7 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
                 SetQuestionRowFont(row, &m_fontNormal);
                 StartQuestionRowFade(row, recon_colours::LightGrey);
             } else {
+                DropRowFade(true, row);
                 SetQuestionRowStyle(row, &m_fontNormal, recon_colours::LightGrey,
                                     recon_colours::Default);
             }
@@ -541,11 +545,13 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     if (!sourceQuestion)
         return;
 
-    // The response grid shows the question's responses only while its row is the current one.
+    // The response grid shows the volume's responses of the question only while its row is the
+    // current one.
     int row = kNoRow;
-    const int sourceRow = m_curQuestionId == question->GetQuestionId()
-                              ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
-                              : kNoRow;
+    const int sourceRow =
+        m_curQuestionId == question->GetQuestionId() && m_curVolumeId == volume.GetVolumeId()
+            ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
+            : kNoRow;
     if (sourceRow != kNoRow) {
         const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
         row = m_rRows.GetRow(response.GetModalityId());
@@ -600,6 +606,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
     if (deleted) {
+        DropRowFade(false, row);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
                        recon_colours::LightGrey);
         m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),

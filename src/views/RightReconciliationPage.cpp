@@ -214,6 +214,7 @@ void CRightReconciliationPage::RegisterCommands()
     RegisterQuestionCommands();
     RegisterMoveCommands();
     RegisterQuestionActions();
+    RegisterResponseCommands();
     AddCommand(ID_APPLY_CAPTION_LIBRARIES, [this] { OnApplyCaptionLibraries(); });
     AddCommand(ID_VALIDATE_MATCHES, [this] { OnValidateMatches(); });
     AddCommand(ID_FIND_QUESTION, [this] { OnFindQuestion(); });

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <list>
 #include <map>
 #include <optional>
@@ -61,8 +62,9 @@ class CWaveGridCtrl;
 // differences and question actions (ReconPageQuestionActions.cpp); moving responses
 // (ReconPageMoveResponses.cpp); applying caption libraries
 // (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
-// (ReconPageFind.cpp). Other concerns register their commands (AddCommand) and control reports
-// (AddNotifyHandler) from their own files.
+// (ReconPageFind.cpp); the response matching commands (ReconPageResponseCommands.cpp); response
+// differences and merging (ReconPageResponseMerge.cpp). Other concerns register their commands
+// (AddCommand) and control reports (AddNotifyHandler) from their own files.
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -465,6 +467,12 @@ public:
     CCmdCallBacks ReorderQuesModalitiesCallBacks();
     CCmdCallBacks MetaChangeQuesAppVolIDCallBacks();
     CCmdCallBacks MetaChangeModAppVolIDCallBacks();
+    CCmdCallBacks CreateModMatchingCallBacks();
+    CCmdCallBacks BreakModMatchingCallBacks();
+    CCmdCallBacks DeepBreakModMatchingCallBacks();
+    CCmdCallBacks MergeModalitiesCallBacks();
+    CCmdCallBacks RemoveDuplicateModalityCallBacks();
+    CCmdCallBacks MetaChangeModalityCallBacks();
     // A composite about the question: its rows' texts, differences and colours again.
     CCmdCallBacks MetaCmdCallBacks(int questionId);
     // The opening and closing steps of a group: the whole wave again.
@@ -557,6 +565,41 @@ public:
     // selected.
     void OnFindQuestion();
 
+    // Response matching commands and merging ----------------------------------------------------
+
+    // "Break This Matching" on the response grid's focus row.
+    void OnBreakResponseMatching();
+    // Moves the pick row's source response to the target row's campaign response in one
+    // undoable step; leftResponseId gets the campaign response the source response leaves (-1
+    // for none). False when a row lacks what it needs or the command failed.
+    bool RematchResponse(const CCellID& pick, const CCellID& target, int* leftResponseId);
+    // Offers to remove the campaign response a re-matched source response left.
+    void OfferRemoveOriginalResponse(const pelko_wave::CModality& response);
+    // Marks the response removed as of the wave, its matching broken in the first of the wave's
+    // volumes that matches its question, in one undoable step. False when nothing ran or the
+    // command failed.
+    bool RemoveCampaignResponse(const pelko_wave::CModality* response);
+    // "Create New Campaign Response" for the focus row's source response: a campaign response
+    // of the same caption that appears later takes it, else a new one is made.
+    void OnCreateCampaignResponse();
+    // "View Response Differences...": the response differences dialog, then the changes chosen
+    // in one step, or a new campaign response for the source response.
+    void OnViewResponseDifferences();
+    // A click of the response grid (which completes the response pick and merge modes), and
+    // the drop of a response drag.
+    LRESULT OnResponseGridClick(int row, int col);
+    LRESULT OnResponseGridDrop();
+    // After the response's matching in the volume was broken: the row's source response leaves
+    // for a row of its own right below, and the question's row takes its colours again.
+    void RefreshResponseRow(const pelko_wave::CVolume& volume,
+                            const pelko_wave::CModality& response, bool recolourQuestion,
+                            bool highlight);
+    // After the response changed: its caption, its and its question's differences and colours.
+    void RefreshChangedResponse(const pelko_wave::CModality& response, bool highlight);
+    // The response's row as merged into the master: greyed, its background fading with fade.
+    void ShowResponseMerged(const pelko_wave::CModality& response,
+                            const pelko_wave::CModality& master, bool fade);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // Esc ends the pick modes, whichever of the page's controls has the keyboard.
@@ -580,6 +623,7 @@ private:
     void RegisterQuestionCommands();
     void RegisterMoveCommands();
     void RegisterQuestionActions();
+    void RegisterResponseCommands();
     // Handlers for the history that make every wave's differences stale and show the page's
     // wave again after each step whose change record is of the kind, for as long as the page
     // exists.
@@ -637,8 +681,11 @@ private:
         bool QuestionGrid = true;
     };
     void FadeRow(const SFade& fade, COLORREF colour);
-    // Starts a fade of the grid's row to the colour, unless the row shows it already.
+    // Starts a fade of the grid's row to the colour, unless the row shows it already; a fade
+    // of the row under way gives way to it.
     void StartRowFade(bool questionGrid, int row, COLORREF colour);
+    // Forgets the fade of the grid's row: the row takes its colours at once instead.
+    void DropRowFade(bool questionGrid, int row);
     // How a row shows its kind: its font, background, the text colours of its two sides and its
     // overview state.
     struct SRowLook
@@ -689,6 +736,30 @@ private:
     // Re-matches and, when a campaign question was left that first appeared in this wave,
     // offers to remove it.
     void RematchAndOffer(const CCellID& pick, const CCellID& target);
+    // The same for a source response and the campaign response it left.
+    void RematchResponseAndOffer(const CCellID& pick, const CCellID& target);
+    // The volume of the question grid's focus row, whose responses the response grid shows;
+    // null when none.
+    pelko_wave::CVolume* GetResponseVolume() const;
+    // Makes a campaign response of the question from the source response in two steps that
+    // undo as one: the new response (breaking breakFrom's matching first when given), then its
+    // matching in the volume. When the second step fails the first is taken back. False when a
+    // step failed.
+    bool NewCampaignResponseRoad(pelko_wave::CVolume& volume, pelko_wave::CQuestion& question,
+                                 const qnr::CQuestion& sourceQuestion, const qnr::CModalite& source,
+                                 int order, pelko_wave::CModality* breakFrom);
+    // Merges the merged row's campaign response into the master row's in one undoable step.
+    void MergeResponse(const CCellID& merged, const CCellID& master);
+    // Removes the dragged row's campaign response as a duplicate of the target row's, then
+    // offers to add both captions to a caption library.
+    void RemoveDuplicateResponse(const CCellID& dragged, const CCellID& target);
+    // Makes the rows of the responses show what the response grid's volume matches to them:
+    // a source response no longer matched leaves for a row of its own, one newly matched joins.
+    void FollowResponseMatchings(std::initializer_list<const pelko_wave::CModality*> responses,
+                                 bool highlight);
+    // Inserts an empty response-grid row at the position (appended at the row count): numbers,
+    // mappers, overview items, fades and the current row follow.
+    int InsertResponseRowAt(int row, int state);
     // The context menu of the grid at the clicked cell.
     void ShowMenu(bool questionGrid, const CCellID& cell);
     // Greys the items whose command the page has no handler for.

@@ -127,6 +127,20 @@ TEST_F(QuestionCommands, ANewResponseBetweenTwoMovesTheLaterOnesUp)
     EXPECT_EQ(Responses(), "Yes1 No2 Maybe3");
 }
 
+TEST_F(QuestionCommands, AnUndoneNewResponseLeavesItsIdAndOrderFree)
+{
+    qnr::CModalite* often = engine_test::AddSourceResponse(*source, 4, QStringLiteral("Often"));
+    const QString before = DumpCampaign(Campaign());
+    CCmdNewModality command(&Campaign(), volume2, b, often, -1);
+    std::unique_ptr<CCallBackInfo> record;
+    ASSERT_TRUE(command.Do(record));
+    const QString done = DumpCampaign(Campaign());
+    ASSERT_TRUE(command.Undo(record));
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), before));
+    ASSERT_TRUE(command.Redo(record));
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), done));
+}
+
 TEST_F(QuestionCommands, AMergingIsOneRecordThatUndoTakesOut)
 {
     CModality* yes = Campaign().GetModalityById(100);

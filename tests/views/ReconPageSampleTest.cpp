@@ -64,6 +64,31 @@ protected:
         return -1;
     }
 
+    // A library that keeps the campaign's income bands of D2 for those wave 3 regroups them
+    // into.
+    void InstallIncomeLibrary()
+    {
+        QList<CResponseCaptionGroup*> groups;
+        QList<CResponseLibrary*> libraries;
+        auto* library = new CResponseLibrary(QStringLiteral("Income bands"));
+        const auto group = [&](const QString& base, const QStringList& others) {
+            auto* made = new CResponseCaptionGroup(base);
+            for (const QString& text : QStringList(base) + others) {
+                CResponseCaption* caption =
+                    made->AddCaption(std::make_unique<CResponseCaption>(text, made));
+                if (text == base)
+                    made->SetBaseLabelId(caption->GetGuid());
+                library->SetCaptionState(caption, 1);
+            }
+            library->AddGroup(made);
+            groups << made;
+        };
+        group(QStringLiteral("Under 20,000"), {QStringLiteral("Under 30,000")});
+        group(QStringLiteral("50,000 or more"), {QStringLiteral("30,000 or more")});
+        libraries << library;
+        SetCaptionLibraries(groups, libraries);
+    }
+
     QTemporaryDir folder;
     CScriptedWindowServices windows;
     CScriptedViewDialogs dialogs;
@@ -75,27 +100,7 @@ protected:
 TEST_F(ReconPageSampleTest, ApplyingACaptionLibraryAndUndoingItGivesTheCampaignBack)
 {
     ASSERT_TRUE(built);
-    // Wave 3 regroups the income bands of D2: a library keeps the campaign's bands for the new
-    // ones.
-    QList<CResponseCaptionGroup*> groups;
-    QList<CResponseLibrary*> libraries;
-    auto* library = new CResponseLibrary(QStringLiteral("Income bands"));
-    const auto group = [&](const QString& base, const QStringList& others) {
-        auto* made = new CResponseCaptionGroup(base);
-        for (const QString& text : QStringList(base) + others) {
-            CResponseCaption* caption =
-                made->AddCaption(std::make_unique<CResponseCaption>(text, made));
-            if (text == base)
-                made->SetBaseLabelId(caption->GetGuid());
-            library->SetCaptionState(caption, 1);
-        }
-        library->AddGroup(made);
-        groups << made;
-    };
-    group(QStringLiteral("Under 20,000"), {QStringLiteral("Under 30,000")});
-    group(QStringLiteral("50,000 or more"), {QStringLiteral("30,000 or more")});
-    libraries << library;
-    SetCaptionLibraries(groups, libraries);
+    InstallIncomeLibrary();
 
     const int waveId = Campaign().GetWave(2)->GetWaveId();
     ASSERT_TRUE(page.LoadWave(waveId));
@@ -118,4 +123,49 @@ TEST_F(ReconPageSampleTest, ApplyingACaptionLibraryAndUndoingItGivesTheCampaignB
     EXPECT_EQ(history.GetUndoCount(), 0);
     EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), before));
     EXPECT_TRUE(RemovedResponses(QStringLiteral("D2"), waveId).isEmpty());
+}
+
+TEST_F(ReconPageSampleTest, MergingTwoResponsesThenApplyingALibraryUndoesToTheStart)
+{
+    ASSERT_TRUE(built);
+    InstallIncomeLibrary();
+    const int waveId = Campaign().GetWave(2)->GetWaveId();
+    ASSERT_TRUE(page.LoadWave(waveId));
+    const QString before = DumpCampaign(Campaign());
+
+    // In wave 3, East merged into North by the merge pick mode.
+    const CQuestion* region = nullptr;
+    for (int q = 0; q < Campaign().GetQuestionCount() && !region; ++q)
+        if (Campaign().GetQuestion(q)->GetShortcut() == QStringLiteral("S3"))
+            region = Campaign().GetQuestion(q);
+    ASSERT_TRUE(region);
+    page.SelectCampaignQuestion(region->GetQuestionId());
+    const int east = Response(QStringLiteral("S3"), QStringLiteral("East"));
+    const int north = Response(QStringLiteral("S3"), QStringLiteral("North"));
+    const int eastRow = page.GetResponseRows().GetRow(east);
+    const int northRow = page.GetResponseRows().GetRow(north);
+    ASSERT_GE(eastRow, CRightReconciliationPage::kFixedRows);
+    ASSERT_GE(northRow, CRightReconciliationPage::kFixedRows);
+    page.SelectResponseRow(eastRow, CRightReconciliationPage::RColCaption);
+    page.OnCommand(ID_RESPONSE_MERGE);
+    windows.QueueAnswers({IDYES});
+    page.OnResponseGridClick(northRow, CRightReconciliationPage::RColCaption);
+    ASSERT_EQ(windows.Prompts.size(), 1) << qPrintable(windows.Prompts.join(u'\n'));
+    const CVolume* volume = Campaign().GetWave(2)->GetVolume(0);
+    EXPECT_EQ(Campaign().GetMergeMaster(east, volume->GetVolumeId()), north);
+    EXPECT_EQ(Campaign().GetModalityById(east)->GetDeletionWaveId(), waveId);
+
+    // Then the library, as one more step.
+    dialogs.QueueResults({IDOK});
+    page.OnCommand(ID_APPLY_CAPTION_LIBRARIES);
+    EXPECT_EQ(RemovedResponses(QStringLiteral("D2"), waveId),
+              QStringList({"Under 30,000", "30,000 or more"}));
+    EXPECT_EQ(windows.Prompts.size(), 1);
+
+    CommandHistory& history = app.GetCommandHistory();
+    while (history.CanUndo() && app.Undo()) {
+    }
+    EXPECT_EQ(history.GetUndoCount(), 0);
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), before));
+    EXPECT_EQ(Campaign().GetMergeMaster(east, volume->GetVolumeId()), -1);
 }

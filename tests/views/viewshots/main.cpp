@@ -721,6 +721,88 @@ int main(int argc, char* argv[])
             // The pictures after this one show the campaign as it was.
             Expect(app.Undo(), "page-after-rematch: the re-match is not undone");
         }
+
+        // The response grid's context menu on a matched response of the region question, and
+        // that response merged into another by the merge pick mode, once its row has faded.
+        const CQuestion* region = nullptr;
+        for (int q = 0; q < campaign.GetQuestionCount() && !region; ++q)
+            if (campaign.GetQuestion(q)->GetShortcut() == QLatin1String("S3"))
+                region = campaign.GetQuestion(q);
+        Expect(region, "page-menu-response: no region question");
+        CWaveGridCtrl& responses = *page.GetResponseGrid();
+        const auto responseRow = [&](const QString& caption) {
+            for (const CModality* response : region->GetModalities())
+                if (response->GetShortCaption(campaign.GetDefaultLanguageId()) == caption)
+                    return page.GetResponseRows().GetRow(response->GetModalityId());
+            return int(CRightReconciliationPage::kNoRow);
+        };
+        if (region) {
+            page.SelectCampaignQuestion(region->GetQuestionId());
+            const int east = responseRow(QStringLiteral("East"));
+            const int north = responseRow(QStringLiteral("North"));
+            Expect(east >= responses.GetFixedRowCount() && north >= responses.GetFixedRowCount(),
+                   "page-menu-response: the region's responses are not shown");
+            const CCellID eastCell(east, CRightReconciliationPage::RColCaption);
+            page.SelectResponseRow(east, CRightReconciliationPage::RColCaption);
+            CRect eastRect;
+            responses.GetCellRect(east, CRightReconciliationPage::RColCaption, eastRect);
+            CNewMenu responseMenu;
+            if (CNewMenu* popup = page.LoadResponseMenu(responseMenu, eastCell)) {
+                QMenu* shown = popup->GetMenu();
+                shown->popup(responses.viewport()->mapToGlobal(eastRect.ToQRect().center()));
+                ShootWithMenu(host, *shown, QStringLiteral("page-menu-response"));
+                const QImage menuImage = shown->grab().toImage();
+                const auto ink = [&](unsigned id) {
+                    QAction* action = popup->FindCommand(id);
+                    return action ? Darkest(menuImage, shown->actionGeometry(action)).lightness()
+                                  : 255;
+                };
+                // The campaign side was clicked: the source response's re-match is greyed.
+                for (const unsigned id :
+                     {ID_RESPONSE_BREAK_MATCHING, ID_RESPONSE_REMOVE, ID_RESPONSE_MERGE})
+                    Expect(ink(id) < 90, QStringLiteral("page-menu-response: item %1 is not "
+                                                        "written dark")
+                                             .arg(id));
+                for (const unsigned id : {ID_RESPONSE_CREATE, ID_RESPONSE_REMATCH})
+                    Expect(ink(id) > ink(ID_RESPONSE_BREAK_MATCHING) + 40,
+                           QStringLiteral("page-menu-response: item %1 is not greyed").arg(id));
+                shown->hide();
+            } else {
+                Expect(false, "page-menu-response: no menu");
+            }
+
+            page.OnCommand(ID_RESPONSE_MERGE);
+            windows.QueueAnswers({IDYES});
+            CRect northRect;
+            responses.GetCellRect(north, CRightReconciliationPage::RColCaption, northRect);
+            const QPoint click = northRect.ToQRect().center();
+            QTest::mouseClick(responses.viewport(), Qt::LeftButton, {}, click);
+            clock.Advance(3000);
+            page.OnFadeTimer();
+            const int merged = responseRow(QStringLiteral("East"));
+            responses.EnsureVisible(merged, CRightReconciliationPage::RColCaption);
+            const QImage image = Shoot(host, QStringLiteral("page-merged-response"));
+            Expect(responses.GetCellText(merged, CRightReconciliationPage::RColCaption) ==
+                       QStringLiteral("East (merged to \"North\")"),
+                   "page-merged-response: the merged row does not name its master");
+            CRect caption, state;
+            responses.GetCellRect(merged, CRightReconciliationPage::RColCaption, caption);
+            responses.GetCellRect(merged, CRightReconciliationPage::RColState, state);
+            const QPoint offset = responses.viewport()->mapTo(&host, QPoint(0, 0));
+            const QRect captionBox = caption.ToQRect().translated(offset);
+            // Light grey behind grey text, and the merged arrow in the state column.
+            Expect(Near(image.pixelColor(captionBox.right() - 3, captionBox.top() + 3),
+                        QColor(200, 200, 200), 4),
+                   "page-merged-response: the merged row is not light grey");
+            const QColor text = Darkest(image, captionBox.adjusted(2, 2, -2, -2));
+            Expect(text.lightness() > 80 && text.lightness() < 170,
+                   QStringLiteral("page-merged-response: the caption's ink is %1, not grey")
+                       .arg(text.name()));
+            const QRect stateBox = state.ToQRect().translated(offset);
+            Expect(CountNear(image, stateBox, QColor(150, 150, 150), 40) > 20,
+                   "page-merged-response: no merged image in the state column");
+            Expect(app.Undo(), "page-merged-response: the merge is not undone");
+        }
     }
 
     // The difference dialogs on wave 2's first volume: the question with the most differences,
