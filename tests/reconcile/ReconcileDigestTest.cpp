@@ -38,6 +38,14 @@ QString Digest(const QString& text)
         QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
 }
 
+// The sample sources are recorded by absolute path: the folder the project was checked out in is
+// no part of the result.
+QString Unplaced(const QString& text)
+{
+    QString unplaced = text;
+    return unplaced.replace(QStringLiteral(PLIM_SOURCE_DIR "/samples"), QStringLiteral("<samples>"));
+}
+
 QString Join(const QStringList& items)
 {
     return items.join(u',');
@@ -183,9 +191,9 @@ public:
         const bool result = ReconcileWave(waveId, results, report, options);
         m_taken.emplace_back(m_study + QLatin1Char(' ') + step,
                              QStringLiteral("campaign %1 report %2 results %3")
-                                 .arg(Digest(DumpCampaign(Campaign(), DUMP_ALL)),
-                                      Digest(MaskReport(report)),
-                                      Digest(ResultsText(results) + TakePrompts())));
+                                 .arg(Digest(Unplaced(DumpCampaign(Campaign(), DUMP_ALL))),
+                                      Digest(Unplaced(MaskReport(report))),
+                                      Digest(Unplaced(ResultsText(results) + TakePrompts()))));
         return result;
     }
     // Orders the campaign's questions, then every question's responses, by the wave's sources,
@@ -199,7 +207,7 @@ public:
         m_taken.emplace_back(
             m_study + QStringLiteral(" order by wave %1").arg(waveId),
             QStringLiteral("campaign %1 messages %2")
-                .arg(Digest(DumpCampaign(campaign, DUMP_ALL)), Digest(TakePrompts())));
+                .arg(Digest(Unplaced(DumpCampaign(campaign, DUMP_ALL))), Digest(Unplaced(TakePrompts()))));
         return result;
     }
 
@@ -364,60 +372,60 @@ TEST(ReconcileDigestTest, SampleStudyInEachSourceFormat)
         taken,
         {
             {"zoz chain wave 1",
-             "campaign f70f6220ad72c5ef report 71271d5b7dc9425e results fed7a0d074c36568"},
+             "campaign a1f3336c86a7f5f5 report 71271d5b7dc9425e results fed7a0d074c36568"},
             {"zoz chain wave 2",
-             "campaign 63f467fcacfea6f7 report 2f2d36eead4a48fd results b41ebff748a3970b"},
+             "campaign 6652fad6e218b0ef report 2f2d36eead4a48fd results b41ebff748a3970b"},
             {"zoz chain wave 3",
-             "campaign 8294cac2a3f2f9e0 report 676672ca114b0134 results 0acfc1c1b26e6aef"},
-            {"zoz chain order by wave 3", "campaign 701e420ba1f4a64b messages e3b0c44298fc1c14"},
+             "campaign e5e764d432486f8c report 676672ca114b0134 results 0acfc1c1b26e6aef"},
+            {"zoz chain order by wave 3", "campaign 09cb3230ceb2dbaf messages e3b0c44298fc1c14"},
             {"zoz roots wave 1",
-             "campaign f70f6220ad72c5ef report 71271d5b7dc9425e results fed7a0d074c36568"},
+             "campaign a1f3336c86a7f5f5 report 71271d5b7dc9425e results fed7a0d074c36568"},
             {"zoz roots wave 2",
-             "campaign 2d69b0f4981bb4a5 report 96bd5982de90649e results 6bef02f111b1a3f1"},
+             "campaign 05668eda9ce3ddad report 96bd5982de90649e results 6bef02f111b1a3f1"},
             {"zoz roots wave 3",
-             "campaign dfdec1d760cde042 report 09c529195bb713a4 results 9e2b6aadbf5f7a5f"},
-            {"zoz roots order by wave 2", "campaign 8e32c0c200f1008f messages e3b0c44298fc1c14"},
+             "campaign da0eccea80e49c00 report 09c529195bb713a4 results 9e2b6aadbf5f7a5f"},
+            {"zoz roots order by wave 2", "campaign 25ac4ff509ded24b messages e3b0c44298fc1c14"},
             {"mdd chain wave 1",
-             "campaign 141d6c285c4bcbf2 report 3f13aa1e59189f8c results 743e867533817905"},
+             "campaign 2f6341b0a8a41a22 report 3f13aa1e59189f8c results 743e867533817905"},
             {"mdd chain wave 2",
-             "campaign 9743fda35bb906b8 report 22f3bd2044ff8ac2 results 2d6166ed30b8d5da"},
+             "campaign af6a73bc75964197 report 22f3bd2044ff8ac2 results 2d6166ed30b8d5da"},
             {"mdd chain wave 3",
-             "campaign f57f39a0f0c3435b report 6479575f2daecb30 results 8da876e2dede9e47"},
-            {"mdd chain order by wave 3", "campaign f5a86ecda2dd500c messages e3b0c44298fc1c14"},
+             "campaign 8203fbe895e13479 report 6479575f2daecb30 results 8da876e2dede9e47"},
+            {"mdd chain order by wave 3", "campaign efc0219c8e13ad49 messages e3b0c44298fc1c14"},
             {"mdd roots wave 1",
-             "campaign 141d6c285c4bcbf2 report 3f13aa1e59189f8c results 743e867533817905"},
+             "campaign 2f6341b0a8a41a22 report 3f13aa1e59189f8c results 743e867533817905"},
             {"mdd roots wave 2",
-             "campaign 966997e85419fa1c report f6efb87a8a0f2fe8 results 48b32d0957bedcae"},
+             "campaign 22fa45f5a8dc0df0 report f6efb87a8a0f2fe8 results 48b32d0957bedcae"},
             {"mdd roots wave 3",
-             "campaign 70ecc922df82d6d2 report 51d2e0855d1ae988 results 7ecbd58114d32070"},
-            {"mdd roots order by wave 2", "campaign 40c795b48a262e05 messages e3b0c44298fc1c14"},
+             "campaign c40793018d774773 report 51d2e0855d1ae988 results 7ecbd58114d32070"},
+            {"mdd roots order by wave 2", "campaign 3d82e05db8750ce0 messages e3b0c44298fc1c14"},
             {"sss chain wave 1",
-             "campaign fe34cef6d741cc90 report 08c64276785ca419 results 067770ece70b14ae"},
+             "campaign 5a2415e3d187cf87 report 08c64276785ca419 results 067770ece70b14ae"},
             {"sss chain wave 2",
-             "campaign 19f10ca6741786b0 report 3a41f9f6a68b509e results e23f5d9f43d8e693"},
+             "campaign 576b0f40d5ec92b1 report 3a41f9f6a68b509e results e23f5d9f43d8e693"},
             {"sss chain wave 3",
-             "campaign a260121ef9523d79 report d23fe422f7635d45 results 4f2ab40d43489926"},
-            {"sss chain order by wave 3", "campaign 02c4afcb7f83e21f messages e3b0c44298fc1c14"},
+             "campaign b391b76065a5a1d3 report d23fe422f7635d45 results 4f2ab40d43489926"},
+            {"sss chain order by wave 3", "campaign 1c28f5136a3d3c45 messages e3b0c44298fc1c14"},
             {"sss roots wave 1",
-             "campaign fe34cef6d741cc90 report 08c64276785ca419 results 067770ece70b14ae"},
+             "campaign 5a2415e3d187cf87 report 08c64276785ca419 results 067770ece70b14ae"},
             {"sss roots wave 2",
-             "campaign 6f260b7bd9b92fc9 report 3e8cc3a485c80117 results 1f899e7d863f000d"},
+             "campaign ff6c697d1edce6f2 report 3e8cc3a485c80117 results 1f899e7d863f000d"},
             {"sss roots wave 3",
-             "campaign 90be2b59275a2e73 report ca72ce4841f67525 results d89467d2f390ab7b"},
-            {"sss roots order by wave 2", "campaign c0e342d18306ac29 messages e3b0c44298fc1c14"},
+             "campaign 8e6491a19f63153e report ca72ce4841f67525 results d89467d2f390ab7b"},
+            {"sss roots order by wave 2", "campaign 3542c418da24e661 messages e3b0c44298fc1c14"},
             {"mixed wave 1",
-             "campaign f70f6220ad72c5ef report 71271d5b7dc9425e results fed7a0d074c36568"},
+             "campaign a1f3336c86a7f5f5 report 71271d5b7dc9425e results fed7a0d074c36568"},
             {"mixed wave 2",
-             "campaign dd4a0a7afe9ab82d report 55784cce62952308 results 0dc0051f6ffe7cac"},
+             "campaign aeb10485a1cef225 report 55784cce62952308 results 0dc0051f6ffe7cac"},
             {"mixed wave 3",
-             "campaign 491feae358d9af84 report 44116ccf0cec6647 results 02efd5fac2d74a37"},
-            {"mixed order by wave 3", "campaign fb19d042992a7ff6 messages e3b0c44298fc1c14"},
+             "campaign f5076c112b7f1982 report 44116ccf0cec6647 results 02efd5fac2d74a37"},
+            {"mixed order by wave 3", "campaign 0e834585638ae3a6 messages e3b0c44298fc1c14"},
             {"mixed wave 4 stopped",
-             "campaign 5e2f95a9a289a871 report 2b1e0ce1eaed0c36 results 58edd02619b5842a"},
+             "campaign 1d8cefb1a6416d3d report 2b1e0ce1eaed0c36 results 58edd02619b5842a"},
             {"mixed wave 5 let through",
-             "campaign 141579706446d5d3 report 080db6fb1f43fd8c results 9900feb9e3efc782"},
+             "campaign 89657defc64856a2 report 080db6fb1f43fd8c results 9900feb9e3efc782"},
             {"mixed wave 3 unmatched only",
-             "campaign 72f490c13a02b649 report 61dd11fe8b680df0 results 805487f3c0afb22b"},
+             "campaign 789cd2f293f5d566 report 61dd11fe8b680df0 results 805487f3c0afb22b"},
         });
 }
 
