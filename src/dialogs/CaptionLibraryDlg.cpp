@@ -225,6 +225,12 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
 
 CCaptionLibraryDlg::~CCaptionLibraryDlg()
 {
+    // The child widgets outlive this destructor and report their selection going as they are
+    // torn down; nothing of the dialog may answer by then.
+    for (QObject* sender : {static_cast<QObject*>(m_tree->selectionModel()),
+                            static_cast<QObject*>(m_tree), static_cast<QObject*>(m_groupsList),
+                            static_cast<QObject*>(m_labelsList)})
+        disconnect(sender, nullptr, this, nullptr);
     FreeWorkingCopy();
 }
 

@@ -451,7 +451,12 @@ CFixAllDlg::CFixAllDlg(const GUID& groupId, QWidget* parent)
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-CFixAllDlg::~CFixAllDlg() = default;
+CFixAllDlg::~CFixAllDlg()
+{
+    // Hidden while the counts the lists' texts are read from still exist: the base class would
+    // hide the lists after they are gone, and hiding lays the lists out, which reads the texts.
+    hide();
+}
 
 void CFixAllDlg::SetQuestionDifferences(const CRowMultimap& differences)
 {

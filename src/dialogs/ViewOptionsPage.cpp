@@ -132,8 +132,10 @@ bool CViewOptionsPage::OnKillActive()
 {
     if (!IsInitialised())
         return true;
-    const auto save = [this](const SViewFlag& flag) {
-        (m_view.*flag.Set)(FindControl<QCheckBox>(*this, flag.Id)->isChecked() ? 1 : 0);
+    CViewSettings& view = m_view;
+    const auto save = [this, &view](const SViewFlag& flag) {
+        const QCheckBox* box = FindControl<QCheckBox>(*this, flag.Id);
+        (view.*flag.Set)(box->isChecked() ? 1 : 0);
     };
     save(kReportFlag);
     for (const SViewFlag& flag : kQuestionFlags)
