@@ -481,3 +481,9 @@ void CXListCtrl::EndDrag()
     m_pressedRow = -1;
     m_dropRow = -1;
 }
+
+int CXListCtrl::GetHeightForAllRows() const
+{
+    const int rows = GetItemCount() > 0 ? GetItemCount() * sizeHintForRow(0) : 0;
+    return header()->sizeHint().height() + rows + 2 * frameWidth() + 2;
+}

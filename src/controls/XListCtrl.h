@@ -39,6 +39,8 @@ public:
 
     // Rows. InsertItem returns the new row's index; a row below 0 or beyond the end is appended.
     int GetItemCount() const { return topLevelItemCount(); }
+    // The height that shows the heading and every row, none scrolled away.
+    int GetHeightForAllRows() const;
     int InsertItem(int row, const QString& text);
     int InsertItem(int row, STextCallback);
     bool DeleteItem(int row);

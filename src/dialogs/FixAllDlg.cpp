@@ -550,8 +550,7 @@ void CFixAllDlg::FillList(CXListCtrl& list, const std::vector<int>& parts,
     }
     ShowHeaderCheck(list);
     // Every part in sight, none scrolled away.
-    const int rows = list.GetItemCount() * list.sizeHintForRow(0);
-    list.setFixedHeight(list.header()->sizeHint().height() + rows + 2 * list.frameWidth() + 2);
+    list.setFixedHeight(list.GetHeightForAllRows());
 }
 
 QString CFixAllDlg::PartText(bool question, int column, quintptr data) const

@@ -169,6 +169,8 @@ void CNewVolumeMatchingPage::FillMethods(CXListCtrl& list, const QList<SMatching
         list.SetItemToolTipText(row, 1, info.Description);
         list.SetItemData(row, info.MethodId);
     }
+    // Every method in sight, so that the order to try them in reads at a glance.
+    list.setMinimumHeight(list.GetHeightForAllRows());
 }
 
 bool CNewVolumeMatchingPage::FillMainQuestions()

@@ -417,6 +417,14 @@ TEST_F(NewVolumeWizardTest, MethodListsStartFromTheGivenOrderAndRowsMoveWithThei
                                "Manual", "User data"}));
         EXPECT_EQ(w.sheet.GetMatchingPage()->GetQuestionMethodList()->GetItemToolTipText(1, 1),
                   QStringLiteral("Match questions by question shortcuts"));
+        // Every method shows without scrolling, at the wizard's own size.
+        w.sheet.resize(w.sheet.sizeHint());
+        QApplication::processEvents();
+        for (CXListCtrl* list : {w.sheet.GetMatchingPage()->GetQuestionMethodList(),
+                                 w.sheet.GetMatchingPage()->GetResponseMethodList()}) {
+            const QRect lastRow = list->visualItemRect(list->topLevelItem(list->GetItemCount() - 1));
+            EXPECT_LE(lastRow.bottom(), list->viewport()->height()) << "a method row scrolled away";
+        }
     }
 
     SNewVolumeWizardInput input = Input(AddEmptyWave());
