@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Builds Plim with clang in build-fuzz/ with the libFuzzer targets: the whole project, so that it
-# keeps building with both compilers (the tests are built, not run; only the fuzz targets are
-# optimised, which keeps the build short). Then runs every fuzz target at once, each for
-# PLIM_FUZZ_SECONDS (60 by default) on its corpus. The corpora stay as they are: new inputs go
+# Builds the libFuzzer targets with clang in build-fuzz/ (only they and the libraries they read
+# with; PLIM_FUZZ_BUILD_ALL=1 builds the whole project with clang too). Then runs every fuzz
+# target at once, each for PLIM_FUZZ_SECONDS (60 by default) on its corpus. The corpora stay as they are: new inputs go
 # to build-fuzz/fuzz-run/<target>/, and an input that fails is kept there as
 # <target>-crash-... (or -timeout-, -oom-) beside the target's log.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PLIM_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${PLIM_FUZZ_SECONDS:-60}"
+fuzz_programs=(fuzz_questionnaire_zoz fuzz_questionnaire_dimensions fuzz_questionnaire_triples
+    plim_xml_fuzz)
+[ "${PLIM_FUZZ_BUILD_ALL:-0}" = 1 ] && fuzz_programs=()
 PLIM_BUILD_DIR="$build" PLIM_BUILD_TYPE=None \
     PLIM_CMAKE_ARGS="-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLIM_FUZZ=ON -DPLIM_BUILD_BENCH=OFF" \
-    "$root/scripts/build.sh"
+    "$root/scripts/build.sh" "${fuzz_programs[@]}"
 
 # name, program under the build folder, corpus under the source folder
 targets=(
