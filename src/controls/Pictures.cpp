@@ -85,16 +85,11 @@ QImage DrawSplash()
 {
     constexpr int kWidth = 510;
     constexpr int kHeight = 202;
+    // The card is drawn whole on a rectangle, then cut out pixel by pixel: a pixel whose centre
+    // lies outside the rounded outline is pure green, every other one is card. A smoothed edge
+    // pixel would be neither, and show as a green fringe around the cut-out window.
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(QColor(0, 255, 0));
-
-    QPainterPath card;
-    card.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 22, 22);
-
     QPainter painter(&image);
-    // The outline is drawn without smoothing: a blended edge pixel would be neither green nor
-    // card, and show as a green fringe around the cut-out window.
-    painter.setClipPath(card);
     QLinearGradient background(0, 0, kWidth, kHeight);
     background.setColorAt(0.0, QColor(24, 45, 82));
     background.setColorAt(0.6, QColor(28, 92, 120));
@@ -138,6 +133,17 @@ QImage DrawSplash()
     painter.setPen(QColor(255, 255, 255, 210));
     painter.drawText(QRectF(0, 172, kWidth - 24, 20), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("PELKO"));
+    painter.end();
+
+    QPainterPath card;
+    card.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 22, 22);
+    const QRgb green = qRgb(0, 255, 0);
+    for (int y = 0; y < kHeight; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < kWidth; ++x)
+            if (!card.contains(QPointF(x + 0.5, y + 0.5)))
+                row[x] = green;
+    }
     return image;
 }
 
