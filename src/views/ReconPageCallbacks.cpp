@@ -18,9 +18,12 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
+#include "views/IssueCommand.h"
+#include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
 
-#include <QPointer>
+#include <typeinfo>
+#include <vector>
 
 using namespace pelko_wave;
 
@@ -38,16 +41,15 @@ enum EPhase
 template <class TRecord>
 CCmdCallBacks CRightReconciliationPage::MakeCallBacks(std::function<void(TRecord&, int)> update)
 {
-    // The history keeps the handlers for as long as the step can be undone: the page may be
-    // gone by the time one runs.
-    const QPointer<CRightReconciliationPage> page(this);
-    const auto phase = [page, update](int which) -> CCmdCallBack {
-        return [page, update, which](std::unique_ptr<CCallBackInfo> record) {
-            if (auto* typed = dynamic_cast<TRecord*>(record.get()); typed && page)
+    // The history keeps the handlers for as long as the step can be undone: guarded, they do
+    // nothing once the page is gone.
+    const auto phase = [update](int which) -> CCmdCallBack {
+        return [update, which](std::unique_ptr<CCallBackInfo> record) {
+            if (auto* typed = dynamic_cast<TRecord*>(record.get()))
                 update(*typed, which);
         };
     };
-    return {phase(AfterDo), phase(AfterUndo), phase(AfterRedo)};
+    return GuardCallBacks(this, {phase(AfterDo), phase(AfterUndo), phase(AfterRedo)});
 }
 
 CCmdCallBacks CRightReconciliationPage::NewQuestionCallBacks()
@@ -305,13 +307,64 @@ CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
         });
 }
 
+CCmdCallBacks CRightReconciliationPage::MetaChangeQuestionCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoMetaChangeQuestionCmd>(
+        [this](CCallBackInfoMetaChangeQuestionCmd& record, int phase) {
+            const CCampaign* campaign = AppCampaign();
+            const CQuestion* question =
+                campaign ? campaign->GetQuestionById(record.QuestionId) : nullptr;
+            if (!question)
+                return;
+            InvalidateCachedQuestion(question->GetQuestionId());
+            // The campaign side of every row of the question (its texts and kind), then each
+            // matched row's differences and colours.
+            RefreshQuestionRows(*question, false);
+            const long id = question->GetQuestionId();
+            std::vector<int> rows;
+            for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+                rows.push_back(row);
+            for (const int row : rows) {
+                const CVolume* volume = GetQuestionRowVolume(row);
+                const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
+                if (!volume || !source)
+                    continue;
+                RecomputePair(*question, *volume, *source);
+                RestyleQuestionRow(row, phase == AfterDo);
+            }
+            m_overviewQuestions->update();
+            m_gridQuestions->viewport()->update();
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::SwapResponseOrderCallBacks()
+{
+    return MakeCallBacks<CCallBackInfoSwapResponseOrder>(
+        [this](CCallBackInfoSwapResponseOrder& record, int) {
+            const CCampaign* campaign = AppCampaign();
+            const CModality* first =
+                campaign ? campaign->GetModalityById(record.FirstModalityId) : nullptr;
+            const CModality* second =
+                campaign ? campaign->GetModalityById(record.SecondModalityId) : nullptr;
+            if (first && second)
+                SwapResponseRows(*first, *second);
+        });
+}
+
+CCmdCallBacks CRightReconciliationPage::WaveReloadCallBacks(const std::type_info& recordKind)
+{
+    const CCmdCallBack reload = [this, &recordKind](std::unique_ptr<CCallBackInfo> record) {
+        if (!record || typeid(*record) != recordKind)
+            return;
+        const IWaveApp* app = GetWaveApp();
+        if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
+            cache->InvalidateWave(0);
+        LoadWave(m_waveId);
+    };
+    return GuardCallBacks(this, {reload, reload, reload});
+}
+
 CCmdCallBacks CRightReconciliationPage::FixAllPlaceHolderCallBacks()
 {
-    return MakeCallBacks<CCallBackInfoFixAllPlaceHolderCmd>(
-        [this](CCallBackInfoFixAllPlaceHolderCmd&, int) {
-            const IWaveApp* app = GetWaveApp();
-            if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
-                cache->InvalidateWave(0);
-            LoadWave(m_waveId);
-        });
+    return WaveReloadCallBacks(typeid(CCallBackInfoFixAllPlaceHolderCmd));
 }

@@ -25,7 +25,6 @@
 #include "views/ViewDialogs.h"
 
 #include <QHash>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -122,22 +121,6 @@ CVolume* VolumeMatching(const CWave& wave, int questionId)
 }
 
 } // namespace
-
-CCmdCallBacks CRightReconciliationPage::WaveReloadCallBacks(const std::type_info& recordKind)
-{
-    // The history keeps the handlers as long as the step can be undone: the page may be gone by
-    // the time one runs.
-    const QPointer<CRightReconciliationPage> page(this);
-    const CCmdCallBack reload = [page, &recordKind](std::unique_ptr<CCallBackInfo> record) {
-        if (!page || !record || typeid(*record) != recordKind)
-            return;
-        const IWaveApp* app = GetWaveApp();
-        if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
-            cache->InvalidateWave(0);
-        page->LoadWave(page->m_waveId);
-    };
-    return {reload, reload, reload};
-}
 
 void CRightReconciliationPage::OnApplyCaptionLibraries()
 {

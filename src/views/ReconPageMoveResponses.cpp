@@ -5,7 +5,6 @@
 #include "views/RightReconciliationPage.h"
 
 #include "commands/OrderCommands.h"
-#include "commands/QuestionCallBackInfo.h"
 #include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/OptionRecords.h"
@@ -16,8 +15,6 @@
 #include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
-
-#include <QPointer>
 
 using namespace pelko_wave;
 
@@ -65,22 +62,8 @@ void CRightReconciliationPage::MoveResponse(bool up)
     if (!neighbour)
         return;
 
-    // The history keeps the handler as long as the step can be undone: the page may be gone by
-    // the time it runs.
-    const QPointer<CRightReconciliationPage> page(this);
-    const CCmdCallBack swapRows = [page](std::unique_ptr<CCallBackInfo> record) {
-        const auto* swap = dynamic_cast<const CCallBackInfoSwapResponseOrder*>(record.get());
-        const IWaveApp* app = GetWaveApp();
-        const CCampaign* campaign = app ? app->GetCampaign() : nullptr;
-        if (!page || !swap || !campaign)
-            return;
-        const CModality* first = campaign->GetModalityById(swap->FirstModalityId);
-        const CModality* second = campaign->GetModalityById(swap->SecondModalityId);
-        if (first && second)
-            page->SwapResponseRows(*first, *second);
-    };
     IssueCommand(std::make_unique<CCmdSwapResponseOrder>(campaign, moved, neighbour),
-                 {swapRows, swapRows, swapRows}, nullptr, true);
+                 SwapResponseOrderCallBacks(), nullptr, true);
 }
 
 void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CModality& second)

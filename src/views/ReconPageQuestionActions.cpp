@@ -126,40 +126,6 @@ template <class TStore> std::set<typename TStore::CKey> ChangedKeys(TStore befor
 
 } // namespace
 
-CCmdCallBacks CRightReconciliationPage::MetaChangeQuestionCallBacks()
-{
-    const auto phase = [this](bool highlight) -> CCmdCallBack {
-        return [this, highlight](std::unique_ptr<CCallBackInfo> record) {
-            const auto* change =
-                dynamic_cast<const CCallBackInfoMetaChangeQuestionCmd*>(record.get());
-            const CCampaign* campaign = AppCampaign();
-            const CQuestion* question =
-                change && campaign ? campaign->GetQuestionById(change->QuestionId) : nullptr;
-            if (!question)
-                return;
-            InvalidateCachedQuestion(question->GetQuestionId());
-            // The campaign side of every row of the question (its texts and kind), then each
-            // matched row's differences and colours.
-            RefreshQuestionRows(*question, false);
-            const long id = question->GetQuestionId();
-            std::vector<int> rows;
-            for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
-                rows.push_back(row);
-            for (const int row : rows) {
-                const CVolume* volume = GetQuestionRowVolume(row);
-                const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
-                if (!volume || !source)
-                    continue;
-                RecomputePair(*question, *volume, *source);
-                RestyleQuestionRow(row, highlight);
-            }
-            m_overviewQuestions->update();
-            m_gridQuestions->viewport()->update();
-        };
-    };
-    return GuardCallBacks(this, {phase(true), phase(false), phase(false)});
-}
-
 bool CRightReconciliationPage::NewCampaignQuestionRoad(CVolume& volume,
                                                        const qnr::CQuestion& source, int order,
                                                        CQuestion* breakFrom)

@@ -475,6 +475,11 @@ public:
     CCmdCallBacks MetaChangeModalityCallBacks();
     // A composite about the question: its rows' texts, differences and colours again.
     CCmdCallBacks MetaCmdCallBacks(int questionId);
+    // A composite that changes a campaign question's properties: its rows' texts, differences
+    // and colours again, highlighted after Do.
+    CCmdCallBacks MetaChangeQuestionCallBacks();
+    // A swap of two responses' order: their rows change places.
+    CCmdCallBacks SwapResponseOrderCallBacks();
     // The opening and closing steps of a group: the whole wave again.
     CCmdCallBacks FixAllPlaceHolderCallBacks();
     // The campaign question and response the page's last new-question and new-response steps
@@ -524,9 +529,6 @@ public:
     // back. False when nothing was made.
     bool NewCampaignQuestionRoad(pelko_wave::CVolume& volume, const qnr::CQuestion& source,
                                  int order, pelko_wave::CQuestion* breakFrom);
-    // The handlers of a composite that changes a campaign question's properties: its rows'
-    // texts, differences and colours again, highlighted after Do.
-    CCmdCallBacks MetaChangeQuestionCallBacks();
 
     // Context menus ------------------------------------------------------------------------------
 
@@ -730,7 +732,8 @@ private:
 
     // Commands.
     // The callbacks of a record kind: each phase's handler runs the update with the record when
-    // it is of the kind; the page may be gone by then (the history keeps the callbacks).
+    // it is of the kind, and does nothing once the page is gone (the history keeps the
+    // callbacks as long as the step).
     template <class TRecord>
     CCmdCallBacks MakeCallBacks(std::function<void(TRecord&, int phase)> update);
     // Re-matches and, when a campaign question was left that first appeared in this wave,
