@@ -19,11 +19,9 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "views/IssueCommand.h"
-#include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
 
 #include <typeinfo>
-#include <vector>
 
 using namespace pelko_wave;
 
@@ -320,20 +318,7 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeQuestionCallBacks()
             // The campaign side of every row of the question (its texts and kind), then each
             // matched row's differences and colours.
             RefreshQuestionRows(*question, false);
-            const long id = question->GetQuestionId();
-            std::vector<int> rows;
-            for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
-                rows.push_back(row);
-            for (const int row : rows) {
-                const CVolume* volume = GetQuestionRowVolume(row);
-                const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
-                if (!volume || !source)
-                    continue;
-                RecomputePair(*question, *volume, *source);
-                RestyleQuestionRow(row, phase == AfterDo);
-            }
-            m_overviewQuestions->update();
-            m_gridQuestions->viewport()->update();
+            RecomputeQuestionRows(*question, phase == AfterDo);
         });
 }
 

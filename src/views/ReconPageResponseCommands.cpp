@@ -467,23 +467,9 @@ void CRightReconciliationPage::FollowResponseMatchings(
     std::set<int> questions;
     for (const CModality* response : responses)
         questions.insert(response->GetQuestionId());
-    for (const int questionId : questions) {
-        const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
-        if (!question)
-            continue;
-        std::vector<int> rows;
-        for (int row = m_qRows.GetFirstRow(questionId); row != kNoRow;
-             row = m_qRows.GetNextRow(questionId))
-            rows.push_back(row);
-        for (const int row : rows) {
-            const CVolume* rowVolume = GetQuestionRowVolume(row);
-            const qnr::CQuestion* rowSource = GetSourceQuestionAtRow(row);
-            if (!rowVolume || !rowSource)
-                continue;
-            RecomputePair(*question, *rowVolume, *rowSource);
-            RestyleQuestionRow(row, highlight);
-        }
-    }
+    for (const int questionId : questions)
+        if (const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr)
+            RecomputeQuestionRows(*question, highlight);
     UpdateOverviewHeights();
     m_overviewQuestions->update();
     m_overviewResponses->update();

@@ -455,6 +455,24 @@ void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, b
     m_gridQuestions->viewport()->update();
 }
 
+void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, bool highlight)
+{
+    const long id = question.GetQuestionId();
+    std::vector<int> rows;
+    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+        rows.push_back(row);
+    for (const int row : rows) {
+        const CVolume* volume = GetQuestionRowVolume(row);
+        const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
+        if (!volume || !source)
+            continue;
+        RecomputePair(question, *volume, *source);
+        RestyleQuestionRow(row, highlight);
+    }
+    m_overviewQuestions->update();
+    m_gridQuestions->viewport()->update();
+}
+
 void CRightReconciliationPage::RewriteQuestionTexts(const CQuestion& question)
 {
     const long id = question.GetQuestionId();

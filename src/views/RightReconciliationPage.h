@@ -441,6 +441,8 @@ public:
                                bool highlight);
     // Records the differences of the question's first matched row again and colours the row.
     void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
+    // The same for every matched row of the question, one per volume of the wave.
+    void RecomputeQuestionRows(const pelko_wave::CQuestion& question, bool highlight);
     // The question's shortcut and captions in each of its rows.
     void RewriteQuestionTexts(const pelko_wave::CQuestion& question);
     // The source response now matched to the campaign response joins the response's row.
