@@ -91,11 +91,11 @@ void CRightReconciliationPage::DropFadesOfGrid(bool questionGrid)
         [questionGrid](const SFade& fade) { return fade.QuestionGrid == questionGrid; });
 }
 
-void CRightReconciliationPage::ShiftQuestionFades(int fromRow, int delta)
+void CRightReconciliationPage::ShiftRowFades(bool questionGrid, int fromRow, int delta)
 {
-    const int rows = m_gridQuestions->GetRowCount();
+    const int rows = (questionGrid ? m_gridQuestions : m_gridResponses)->GetRowCount();
     for (SFade& fade : m_fadeCells)
-        if (fade.QuestionGrid && fade.Row >= fromRow && fade.Row + delta <= rows)
+        if (fade.QuestionGrid == questionGrid && fade.Row >= fromRow && fade.Row + delta <= rows)
             fade.Row += delta;
 }
 

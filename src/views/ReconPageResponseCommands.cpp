@@ -345,31 +345,6 @@ bool CRightReconciliationPage::NewCampaignResponseRoad(CVolume& volume, CQuestio
 
 // Row updates -------------------------------------------------------------------------------------
 
-int CRightReconciliationPage::InsertResponseRowAt(int row, int state)
-{
-    CWaveGridCtrl& grid = *m_gridResponses;
-    const int fixed = grid.GetFixedRowCount();
-    const int count = grid.GetRowCount();
-    row = std::clamp(row, fixed, count);
-    // The entries of the rows below go one row down.
-    m_rRows.ShiftRows(row, 1);
-    m_rSrcRows.ShiftRows(row, 1);
-    grid.InsertRow(QString(), row < count ? row : -1);
-    grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
-    for (int r = row; r < grid.GetRowCount(); ++r)
-        WriteResponseRowNumber(r);
-    if (row - fixed < m_overviewResponses->GetItemCount())
-        m_overviewResponses->InsertItem(unsigned(row - fixed), state);
-    else
-        m_overviewResponses->AddItem(state);
-    for (SFade& fade : m_fadeCells)
-        if (!fade.QuestionGrid && fade.Row >= row)
-            ++fade.Row;
-    if (m_curResponseRow >= row)
-        ++m_curResponseRow;
-    return row;
-}
-
 void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const CModality& response,
                                                   bool recolourQuestion, bool highlight)
 {
@@ -404,7 +379,7 @@ void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const C
         m_gridResponses->SetCellData(row, RColSourceCode, -1);
 
         // The source response takes a row of its own right below.
-        const int sourceRow = InsertResponseRowAt(row + 1, RowUnmatched);
+        const int sourceRow = InsertRowAt(false, row + 1, RowUnmatched);
         m_rRows.Add(m_nextUnmatchedResponseKey--, sourceRow);
         m_rSrcRows.Add(key, sourceRow);
         WriteResponseCampaignSide(sourceRow, ImageMissing, recon_colours::Red,

@@ -103,84 +103,70 @@ void CRightReconciliationPage::ReselectQuestionRow(int row)
     SelectQuestionRow(row, focus.col >= QColState ? focus.col : int(QColShortcut));
 }
 
-int CRightReconciliationPage::InsertQuestionRowAt(int row, int state)
+int CRightReconciliationPage::InsertRowAt(bool questionGrid, int row, int state)
 {
-    CWaveGridCtrl& grid = *m_gridQuestions;
+    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
     const int fixed = grid.GetFixedRowCount();
     const int count = grid.GetRowCount();
     row = std::clamp(row, fixed, count);
     // The entries of the rows below go one row down.
-    m_qRows.ShiftRows(row, 1);
-    m_qSrcRows.ShiftRows(row, 1);
+    ShiftRowEntries(questionGrid, row, 1);
     grid.InsertRow(QString(), row < count ? row : -1);
     grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
     for (int r = row; r < grid.GetRowCount(); ++r)
-        WriteQuestionRowNumber(r);
-    if (row - fixed < m_overviewQuestions->GetItemCount())
-        m_overviewQuestions->InsertItem(unsigned(row - fixed), state);
+        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
+    if (row - fixed < bar.GetItemCount())
+        bar.InsertItem(unsigned(row - fixed), state);
     else
-        m_overviewQuestions->AddItem(state);
-    ShiftQuestionFades(row, 1);
-    if (m_curQuestionRow >= row)
-        ++m_curQuestionRow;
+        bar.AddItem(state);
+    ShiftRowFades(questionGrid, row, 1);
+    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
+    if (current >= row)
+        ++current;
     return row;
 }
 
-void CRightReconciliationPage::DeleteQuestionRow(int row)
+void CRightReconciliationPage::DeleteRow(bool questionGrid, int row)
 {
-    CWaveGridCtrl& grid = *m_gridQuestions;
-    m_qRows.Remove(m_qRows.GetId(row), row);
-    m_qSrcRows.Remove(m_qSrcRows.GetId(row), row);
-    grid.DeleteRow(row);
-    m_overviewQuestions->DeleteItem(unsigned(row - grid.GetFixedRowCount()));
-    m_fadeCells.remove_if(
-        [row](const SFade& fade) { return fade.QuestionGrid && fade.Row == row; });
-    ShiftQuestionFades(row, -1);
-    CloseUpQuestionRows(row);
-    if (m_curQuestionRow == row)
-        m_curQuestionRow = -1;
-    else if (m_curQuestionRow > row)
-        --m_curQuestionRow;
-}
-
-void CRightReconciliationPage::DeleteResponseRow(int row)
-{
-    CWaveGridCtrl& grid = *m_gridResponses;
-    m_rRows.Remove(m_rRows.GetId(row), row);
-    m_rSrcRows.Remove(m_rSrcRows.GetId(row), row);
-    grid.DeleteRow(row);
-    m_overviewResponses->DeleteItem(unsigned(row - grid.GetFixedRowCount()));
-    const int rows = grid.GetRowCount();
-    for (auto it = m_fadeCells.begin(); it != m_fadeCells.end();) {
-        if (!it->QuestionGrid && it->Row == row) {
-            it = m_fadeCells.erase(it);
-            continue;
-        }
-        if (!it->QuestionGrid && it->Row > row && it->Row - 1 <= rows)
-            --it->Row;
-        ++it;
+    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
+    if (questionGrid) {
+        m_qRows.Remove(m_qRows.GetId(row), row);
+        m_qSrcRows.Remove(m_qSrcRows.GetId(row), row);
+    } else {
+        m_rRows.Remove(m_rRows.GetId(row), row);
+        m_rSrcRows.Remove(m_rSrcRows.GetId(row), row);
     }
-    CloseUpResponseRows(row);
-    if (m_curResponseRow == row)
-        m_curResponseRow = -1;
-    else if (m_curResponseRow > row)
-        --m_curResponseRow;
+    grid.DeleteRow(row);
+    bar.DeleteItem(unsigned(row - grid.GetFixedRowCount()));
+    DropRowFade(questionGrid, row);
+    ShiftRowFades(questionGrid, row, -1);
+    CloseUpRows(questionGrid, row);
+    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
+    if (current == row)
+        current = -1;
+    else if (current > row)
+        --current;
 }
 
-void CRightReconciliationPage::CloseUpQuestionRows(int row)
+void CRightReconciliationPage::CloseUpRows(bool questionGrid, int row)
 {
-    for (int r = row; r < m_gridQuestions->GetRowCount(); ++r)
-        WriteQuestionRowNumber(r);
-    m_qSrcRows.ShiftRows(row + 1, -1);
-    m_qRows.ShiftRows(row + 1, -1);
+    const int rows = (questionGrid ? m_gridQuestions : m_gridResponses)->GetRowCount();
+    for (int r = row; r < rows; ++r)
+        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
+    ShiftRowEntries(questionGrid, row + 1, -1);
 }
 
-void CRightReconciliationPage::CloseUpResponseRows(int row)
+void CRightReconciliationPage::ShiftRowEntries(bool questionGrid, int fromRow, int delta)
 {
-    for (int r = row; r < m_gridResponses->GetRowCount(); ++r)
-        WriteResponseRowNumber(r);
-    m_rSrcRows.ShiftRows(row + 1, -1);
-    m_rRows.ShiftRows(row + 1, -1);
+    if (questionGrid) {
+        m_qRows.ShiftRows(fromRow, delta);
+        m_qSrcRows.ShiftRows(fromRow, delta);
+    } else {
+        m_rRows.ShiftRows(fromRow, delta);
+        m_rSrcRows.ShiftRows(fromRow, delta);
+    }
 }
 
 // Row styles ----------------------------------------------------------------------------------
@@ -345,7 +331,7 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
     // From the last row up, so that the rows still to be looked at keep their numbers.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         if (m_qSrcRows.GetId(*it) == kNoSourceKey)
-            DeleteQuestionRow(*it);
+            DeleteRow(true, *it);
     UpdateOverviewHeights();
     m_overviewQuestions->update();
     m_gridQuestions->viewport()->update();
@@ -356,7 +342,7 @@ void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
     const int row = m_qRows.GetFirstRow(question.GetQuestionId());
     if (row == kNoRow || m_qSrcRows.GetId(row) != kNoSourceKey)
         return;
-    DeleteQuestionRow(row);
+    DeleteRow(true, row);
     UpdateOverviewHeights();
     m_overviewQuestions->update();
     m_gridQuestions->viewport()->update();
@@ -378,7 +364,7 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
         m_gridQuestions->SetCellData(row, QColSourceCode, volume.GetVolumeId());
         m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), row);
-        DeleteQuestionRow(sourceRow);
+        DeleteRow(true, sourceRow);
         if (sourceRow < row)
             --row;
     } else {
@@ -421,7 +407,7 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     m_gridQuestions->SetCellData(row, QColSourceCode, -1);
 
     // The source question takes a row of its own right below.
-    const int sourceRow = InsertQuestionRowAt(row + 1, RowUnmatched);
+    const int sourceRow = InsertRowAt(true, row + 1, RowUnmatched);
     m_qRows.Add(m_nextUnmatchedQuestionKey--, sourceRow);
     m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), sourceRow);
     WriteQuestionCampaignSide(sourceRow, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
@@ -541,7 +527,7 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     m_rRows.Add(m_nextUnmatchedResponseKey--, row);
     m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
     if (m_rSrcRows.GetId(row) == kNoSourceKey)
-        DeleteResponseRow(row);
+        DeleteRow(false, row);
     UpdateOverviewHeights();
     m_overviewResponses->update();
     m_gridResponses->viewport()->update();
@@ -579,7 +565,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
                                     recon_colours::Default, &m_fontNormal, &source, &volume);
             m_gridResponses->SetCellData(row, RColSourceCode, volume.GetVolumeId());
             m_rSrcRows.Add(QString::number(source.GetCode()), row);
-            DeleteResponseRow(sourceRow);
+            DeleteRow(false, sourceRow);
             if (sourceRow < row)
                 --row;
         } else if (row == kNoRow) {
@@ -643,7 +629,7 @@ void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& respo
 {
     const int row = m_rRows.GetRow(response.GetModalityId());
     if (row != kNoRow && m_rSrcRows.GetId(row) == kNoSourceKey) {
-        DeleteResponseRow(row);
+        DeleteRow(false, row);
         UpdateOverviewHeights();
         m_overviewResponses->update();
         m_gridResponses->viewport()->update();

@@ -404,8 +404,9 @@ public:
     void StartFadeTimer();
     void StopFades();
     void DropFadesOfGrid(bool questionGrid);
-    // Moves the question grid's fades from the row on by delta rows.
-    void ShiftQuestionFades(int fromRow, int delta);
+    // Moves the grid's fades from the row on by delta rows (a fade stays where the move would
+    // take it past the grid's row count).
+    void ShiftRowFades(bool questionGrid, int fromRow, int delta);
     // One step of every fade (the timer's tick).
     void OnFadeTimer();
     bool IsFadeTimerRunning() const;
@@ -425,10 +426,9 @@ public:
     void DetachCampaignQuestionRows(const pelko_wave::CQuestion& question);
     // Deletes the question's row when it has no source side (after a new question is undone).
     void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
-    // After the grid row was deleted: numbers the rows from it on again and moves the mappers'
-    // entries of the rows below one row up.
-    void CloseUpQuestionRows(int row);
-    void CloseUpResponseRows(int row);
+    // After the grid's row was deleted: numbers the rows from it on again and moves the
+    // mappers' entries of the rows below one row up.
+    void CloseUpRows(bool questionGrid, int row);
     // The source question now matched to the campaign question in the volume joins the
     // question's row (or its own row takes the question).
     void ShowQuestionMatched(const pelko_wave::CVolume& volume,
@@ -711,12 +711,14 @@ private:
     // The pair's differences (its question's, its responses', their count's) recorded again.
     void RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
                        const qnr::CQuestion& source);
-    // Inserts an empty question-grid row at the position (appended at the row count): numbers,
+    // Inserts an empty row into the grid at the position (appended at the row count): numbers,
     // mappers, overview items, fades and the current row follow.
-    int InsertQuestionRowAt(int row, int state);
-    // Deletes the row with its mappers' entries and its overview item; the rows below close up.
-    void DeleteQuestionRow(int row);
-    void DeleteResponseRow(int row);
+    int InsertRowAt(bool questionGrid, int row, int state);
+    // Deletes the grid's row with its mappers' entries, its overview item and its fade; the rows
+    // below close up.
+    void DeleteRow(bool questionGrid, int row);
+    // Moves the mappers' entries of the grid's rows from the row on by delta rows.
+    void ShiftRowEntries(bool questionGrid, int fromRow, int delta);
     // The question's row without a source side; kNoRow when none.
     int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question);
     // The row of the source question in the volume that no campaign question holds.
@@ -762,9 +764,6 @@ private:
     // a source response no longer matched leaves for a row of its own, one newly matched joins.
     void FollowResponseMatchings(std::initializer_list<const pelko_wave::CModality*> responses,
                                  bool highlight);
-    // Inserts an empty response-grid row at the position (appended at the row count): numbers,
-    // mappers, overview items, fades and the current row follow.
-    int InsertResponseRowAt(int row, int state);
     // The context menu of the grid at the clicked cell.
     void ShowMenu(bool questionGrid, const CCellID& cell);
     // Greys the items whose command the page has no handler for.
