@@ -7,7 +7,6 @@
 #include "commands/DuplicateCommands.h"
 #include "commands/MatchingCommands.h"
 #include "commands/PlaceHolderCommands.h"
-#include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/CampaignOrder.h"
 #include "model/CaptionLibrary.h"
@@ -19,7 +18,6 @@
 #include "model/Wave.h"
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
-#include "reconcile/DiffsCache.h"
 #include "reconcile/DisplayCaptions.h"
 #include "views/IssueCommand.h"
 #include "views/ViewDialogs.h"
@@ -181,9 +179,12 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
     GUID groupId;
     CreateGuid(groupId);
     // The place holders open and close the step: the history takes everything between them
-    // back as one. Neither can fail, so the step is never left open.
+    // back as one. Neither can fail, so the step is never left open. The wave is shown again
+    // once the whole step is done, undone or redone: after the closing one's Do and Redo and
+    // after the opening one's Undo.
+    const CCmdCallBacks reload = FixAllPlaceHolderCallBacks();
     IssueCommand(std::make_unique<CCmdPlaceHolder>(IDS_APPLY_CAPTION_LIBRARIES, groupId),
-                 WaveReloadCallBacks(typeid(CCallBackInfoFixAllPlaceHolderCmd)), nullptr, true);
+                 {{}, reload.AfterUndo, {}}, nullptr, true);
     for (int i = 0; i < campaign->GetQuestionCount(); ++i) {
         CQuestion* question = campaign->GetQuestion(i);
         if (!question || question->GetQuestionId() == RESERVED_QUESTION_ID ||
@@ -213,8 +214,5 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
         }
     }
     IssueCommand(std::make_unique<CCmdPlaceHolder>(IDS_APPLY_CAPTION_LIBRARIES, groupId),
-                 WaveReloadCallBacks(typeid(CCallBackInfoFixAllPlaceHolderCmd)), nullptr, true);
-    if (CCampaignDiffsCache* cache = app->GetDiffsCache())
-        cache->InvalidateWave(0);
-    LoadWave(m_waveId);
+                 {reload.AfterDo, {}, reload.AfterRedo}, nullptr, true);
 }

@@ -221,3 +221,26 @@ TEST_F(ApplyCaptionLibrariesTest, CancelOrNoLibrariesRecordNothing)
     EXPECT_FALSE(app.IsModified());
     EXPECT_TRUE(Removed().empty());
 }
+
+TEST_F(ApplyCaptionLibrariesTest, TheWaveIsShownAgainOnceAfterEachDoUndoAndRedo)
+{
+    // "Unsure" is matched to a source response its source no longer has: every showing of the
+    // wave after its differences went stale says so once.
+    MatchResponse(*online, *Campaign().GetQuestionById(10), 105, 9);
+    const auto reports = [this] {
+        const int count = int(windows.Prompts.count());
+        windows.Prompts.clear();
+        return count;
+    };
+    page.RefreshWave();
+    ASSERT_EQ(reports(), 1);
+
+    dialogs.QueueResults({IDOK});
+    page.OnCommand(ID_APPLY_CAPTION_LIBRARIES);
+    EXPECT_EQ(Removed(), std::vector<int>({102, 103, 112}));
+    EXPECT_EQ(reports(), 1);
+    ASSERT_TRUE(app.Undo());
+    EXPECT_EQ(reports(), 1);
+    ASSERT_TRUE(app.Redo());
+    EXPECT_EQ(reports(), 1);
+}
