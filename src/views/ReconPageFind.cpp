@@ -33,18 +33,11 @@ void CRightReconciliationPage::OnFindQuestion()
             return;
     }
     if (choice.CampaignQuestionChosen) {
-        if (choice.CampaignQuestionId == -1)
-            return;
-        const int row = m_qRows.GetFirstRow(choice.CampaignQuestionId);
-        if (row != kNoRow)
-            SelectQuestionRow(row, QColShortcut);
+        if (choice.CampaignQuestionId != -1)
+            SelectCampaignQuestion(choice.CampaignQuestionId);
         return;
     }
-    for (int row = m_qSrcRows.GetFirstRow(choice.SourceId); row != kNoRow;
-         row = m_qSrcRows.GetNextRow(choice.SourceId)) {
-        if (m_gridQuestions->GetCellData(row, QColSourceCode) == choice.VolumeId) {
-            SelectQuestionRow(row, QColSourceShortcut);
-            return;
-        }
-    }
+    const int row = FindSourceQuestionRow(choice.SourceId, choice.VolumeId);
+    if (row != kNoRow)
+        SelectQuestionRow(row, QColSourceShortcut);
 }

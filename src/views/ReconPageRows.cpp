@@ -460,7 +460,11 @@ const CModality* CRightReconciliationPage::GetFocusedCampaignResponse() const
 
 int CRightReconciliationPage::FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId)
 {
-    const QString key = QString::number(source.GetCodeQuestion());
+    return FindSourceQuestionRow(QString::number(source.GetCodeQuestion()), volumeId);
+}
+
+int CRightReconciliationPage::FindSourceQuestionRow(const QString& key, int volumeId)
+{
     for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key))
         if (m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
             return row;

@@ -269,7 +269,9 @@ public:
     const pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
     const pelko_wave::CVolume* FindVolumeMatchingQuestion(const pelko_wave::CQuestion& question);
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
+    // The row of the source question (or of its code's text) in the volume; kNoRow when none.
     int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId);
+    int FindSourceQuestionRow(const QString& key, int volumeId);
     int FindQuestionRowForVolume(const pelko_wave::CQuestion& question, int volumeId);
     // The current items of the selected question row.
     const pelko_wave::CQuestion* GetCurrentQuestion() const;
