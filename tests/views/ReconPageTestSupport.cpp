@@ -8,7 +8,6 @@
 #include "model/RecordMakers.h"
 #include "model/Volume.h"
 #include "questionnaire/Language.h"
-#include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsOptions.h"
@@ -22,20 +21,12 @@ CQuestion* AddQuestion(CCampaign& campaign, int questionId, int order, const QSt
                        const QString& caption, int appearanceVolumeId, int questionType,
                        int elementType)
 {
-    auto question = std::make_unique<CQuestion>();
-    question->SetQuestionId(questionId);
-    question->SetOrder(order);
-    question->SetIndent(1);
-    question->SetShortcut(shortcut);
-    question->SetElementType(elementType);
-    question->SetQuestionType(questionType);
+    CQuestion* question =
+        view_test::AddQuestion(campaign, questionId, order, 1, shortcut, elementType, questionType);
     question->SetAppearanceVolumeId(appearanceVolumeId);
-    question->SetDeletionWaveId(NO_WAVE_ID);
     question->SetShortCaption(kLanguage, caption);
     question->SetLongCaption(kLanguage, caption + QStringLiteral(" (long)"));
-    CQuestion* raw = question.get();
-    campaign.InsertQuestion(std::move(question));
-    return raw;
+    return question;
 }
 
 CModality* AddResponse(CCampaign& campaign, CQuestion& question, int responseId,
@@ -58,43 +49,21 @@ CModality* AddResponse(CCampaign& campaign, CQuestion& question, int responseId,
 qnr::CQuestion* AddSourceQuestion(CVolume& volume, int code, const QString& shortcut,
                                   const QString& caption, int questionType, int elementType)
 {
+    // The panes' volumes come without a questionnaire language.
     qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
     if (questionnaire.GetLanguageCount() == 0) {
         questionnaire.AddLanguage(qnr::CLanguage(kLanguage));
         questionnaire.SetDefaultLanguageId(kLanguage);
     }
-    auto question = std::make_unique<qnr::CQuestion>();
-    question->SetCodeQuestion(code);
-    question->SetShortcut(shortcut);
-    question->SetTypeQuestion(questionType);
-    question->SetTypeElement(elementType);
-    question->SetIndent(1);
+    qnr::CQuestion* question =
+        engine_test::AddSourceQuestion(volume, code, shortcut, caption, questionType, elementType);
     question->SetCaptions(kLanguage, caption + QStringLiteral(" (long)"), caption);
-    qnr::CQuestion* raw = questionnaire.AddQuestion(std::move(question));
-    questionnaire.PreparerSaisie();
-    return raw;
-}
-
-qnr::CModalite* AddSourceResponse(qnr::CQuestion& question, int code, const QString& caption,
-                                  const QString& entryCode)
-{
-    auto response = std::make_unique<qnr::CModalite>();
-    response->SetCode(code);
-    response->SetEntryCode(entryCode);
-    response->SetShortCaption(kLanguage, caption);
-    return question.AddModalite(std::move(response));
-}
-
-void MatchQuestion(CVolume& volume, int questionId, int sourceCode)
-{
-    volume.AddQuestionMatching(
-        MakeQuestionMatching(questionId, QString::number(sourceCode), volume));
+    return question;
 }
 
 void MatchResponse(CVolume& volume, const CQuestion& question, int responseId, int sourceCode)
 {
-    volume.AddModalityMatching(
-        MakeModalityMatching(responseId, QString::number(sourceCode), volume, question));
+    engine_test::MatchResponse(volume, question.GetQuestionId(), responseId, sourceCode);
 }
 
 } // namespace recon_test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EngineFixtures.h"
 #include "ViewTestSupport.h"
 
 #include "views/RightReconciliationPage.h"
@@ -17,10 +18,13 @@ class CQuestion;
 class CWaveGridCtrl;
 
 // Campaigns of the reconciliation page's tests: campaign and source items with captions in one
-// language, and the matchings between them, built directly in the model.
+// language, and the matchings between them, built directly in the model. The source responses
+// and the question matchings are the engine tests' own.
 namespace recon_test {
 
-inline constexpr int kLanguage = 1033;
+using engine_test::AddSourceResponse;
+using engine_test::kLanguage;
+using engine_test::MatchQuestion;
 
 // A campaign question (closed unless said) at the order, appeared in the volume, with its short
 // and long caption.
@@ -28,7 +32,7 @@ pelko_wave::CQuestion* AddQuestion(pelko_wave::CCampaign& campaign, int question
                                    const QString& shortcut, const QString& caption,
                                    int appearanceVolumeId, int questionType = 1,
                                    int elementType = 1);
-// A response at the end of the question, appeared where the question did.
+// A response at the end of the question (orders from 1), appeared where the question did.
 pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign, pelko_wave::CQuestion& question,
                                    int responseId, const QString& caption,
                                    const QString& entryCode = QString());
@@ -37,9 +41,6 @@ pelko_wave::CModality* AddResponse(pelko_wave::CCampaign& campaign, pelko_wave::
 qnr::CQuestion* AddSourceQuestion(pelko_wave::CVolume& volume, int code, const QString& shortcut,
                                   const QString& caption, int questionType = 1,
                                   int elementType = 1);
-qnr::CModalite* AddSourceResponse(qnr::CQuestion& question, int code, const QString& caption,
-                                  const QString& entryCode = QString());
-void MatchQuestion(pelko_wave::CVolume& volume, int questionId, int sourceCode);
 void MatchResponse(pelko_wave::CVolume& volume, const pelko_wave::CQuestion& question,
                    int responseId, int sourceCode);
 
