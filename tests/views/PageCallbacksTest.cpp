@@ -15,6 +15,7 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
 #include "support/views/ManualClock.h"
 #include "views/IssueCommand.h"
@@ -184,13 +185,17 @@ TEST_F(PageCallbacksTest, ARecordOfAnotherKindIsOnlyLetGo)
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(QuestionStates(), states);
 
-    // The history may run a handler after its page has gone: it does nothing.
+    // The history may run a handler after its page has gone: it does nothing, not even make the
+    // differences stale.
     CCmdCallBacks orphan;
     {
         CRightReconciliationPage gone;
         orphan = gone.FixAllPlaceHolderCallBacks();
     }
     orphan.AfterDo(std::make_unique<CCallBackInfoFixAllPlaceHolderCmd>());
+    const CWaveDiffsEntry* entry = app.GetDiffsCache()->GetWaveEntry(int(page.GetWaveId()), false);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(entry->IsWholeWaveInvalid());
 }
 
 TEST_F(PageCallbacksTest, ARowFadesToItsNewColourOverTwoAndAHalfSeconds)
