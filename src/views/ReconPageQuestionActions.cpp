@@ -267,8 +267,7 @@ void CRightReconciliationPage::OnCreateCampaignQuestion()
         return;
     // Only a source question that no campaign question holds.
     const long key = m_qRows.GetId(row);
-    const CVolume* rowVolume = GetQuestionRowVolume(row);
-    CVolume* volume = rowVolume ? campaign->FindVolume(rowVolume->GetVolumeId()) : nullptr;
+    CVolume* volume = GetQuestionRowVolume(row);
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
     if (key >= 0 || key == kNoId || !volume || !source)
         return;

@@ -40,9 +40,8 @@ void CRightReconciliationPage::OnBreakQuestionMatching()
     const int row = m_gridQuestions->GetFocusCell().row;
     if (!campaign || row < m_gridQuestions->GetFixedRowCount())
         return;
-    const CVolume* rowVolume = GetQuestionRowVolume(row);
+    CVolume* volume = GetQuestionRowVolume(row);
     const long questionId = m_qRows.GetId(row);
-    CVolume* volume = rowVolume ? campaign->FindVolume(rowVolume->GetVolumeId()) : nullptr;
     CQuestion* question = questionId > 0 ? campaign->GetQuestionById(int(questionId)) : nullptr;
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
     if (!volume || !question || !source)
@@ -59,13 +58,8 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
     CCampaign* campaign = AppCampaign();
     if (!campaign)
         return false;
-    const auto volumeOf = [this, campaign](int row) -> CVolume* {
-        const CVolume* volume = GetQuestionRowVolume(row);
-        return volume ? campaign->FindVolume(volume->GetVolumeId()) : nullptr;
-    };
-
     // The target row: its campaign question, and the source question it gives up.
-    CVolume* targetVolume = volumeOf(target.row);
+    CVolume* targetVolume = GetQuestionRowVolume(target.row);
     const long targetId = m_qRows.GetId(target.row);
     CQuestion* targetQuestion = targetId > 0 ? campaign->GetQuestionById(int(targetId)) : nullptr;
     if (!targetQuestion)
@@ -78,7 +72,7 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
     }
 
     // The pick row: the source question that moves, and the campaign question it leaves.
-    CVolume* pickVolume = volumeOf(pick.row);
+    CVolume* pickVolume = GetQuestionRowVolume(pick.row);
     const long pickId = m_qRows.GetId(pick.row);
     CQuestion* pickQuestion = pickId > 0 ? campaign->GetQuestionById(int(pickId)) : nullptr;
     const qnr::CQuestion* pickSource = GetSourceQuestionAtRow(pick.row);

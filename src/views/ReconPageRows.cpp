@@ -428,9 +428,9 @@ const qnr::CModalite* CRightReconciliationPage::GetSourceResponseAtRow(int row)
     return source->FindModaliteById(key.toInt());
 }
 
-const CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
+CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
 {
-    const CCampaign* campaign = AppCampaign();
+    CCampaign* campaign = AppCampaign();
     if (!campaign || !m_gridQuestions->IsValid(row, QColSourceCode))
         return nullptr;
     const std::intptr_t id = m_gridQuestions->GetCellData(row, QColSourceCode);

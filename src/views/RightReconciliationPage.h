@@ -266,7 +266,7 @@ public:
     const qnr::CModalite* GetSourceResponseAtRow(int row);
     // The volume of a question-grid row (its source side's; none for a campaign question
     // without matching).
-    const pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
+    pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
     const pelko_wave::CVolume* FindVolumeMatchingQuestion(const pelko_wave::CQuestion& question);
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
     // The row of the source question (or of its code's text) in the volume; kNoRow when none.
