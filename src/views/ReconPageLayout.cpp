@@ -166,6 +166,13 @@ void CRightReconciliationPage::UpdateOverviewHeights()
     m_overviewResponses->update();
 }
 
+void CRightReconciliationPage::RepaintRows()
+{
+    UpdateOverviewHeights();
+    m_gridQuestions->viewport()->update();
+    m_gridResponses->viewport()->update();
+}
+
 // View modes ----------------------------------------------------------------------------------
 
 void CRightReconciliationPage::SetQuestionGridViewText(int mode)

@@ -393,11 +393,7 @@ void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const C
     if (recolourQuestion && questionRow != kNoRow)
         RestyleQuestionRow(questionRow, highlight);
 
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_overviewResponses->update();
-    m_gridQuestions->viewport()->update();
-    m_gridResponses->viewport()->update();
+    RepaintRows();
     if (row != kNoRow)
         RestoreResponseCell(CCellID(row, m_gridResponses->GetFocusCell().col));
 }
@@ -445,9 +441,5 @@ void CRightReconciliationPage::FollowResponseMatchings(
     for (const int questionId : questions)
         if (const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr)
             RecomputeQuestionRows(*question, highlight);
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_overviewResponses->update();
-    m_gridQuestions->viewport()->update();
-    m_gridResponses->viewport()->update();
+    RepaintRows();
 }

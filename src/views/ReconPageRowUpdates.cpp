@@ -332,9 +332,7 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         if (m_qSrcRows.GetId(*it) == kNoSourceKey)
             DeleteRow(true, *it);
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
+    RepaintRows();
 }
 
 void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
@@ -343,9 +341,7 @@ void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
     if (row == kNoRow || m_qSrcRows.GetId(row) != kNoSourceKey)
         return;
     DeleteRow(true, row);
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
+    RepaintRows();
 }
 
 void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const CQuestion& question,
@@ -380,9 +376,7 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         m_qRows.Add(question.GetQuestionId(), row);
     }
     RestyleQuestionRow(row, highlight);
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
+    RepaintRows();
     ReselectQuestionRow(row);
 }
 
@@ -420,9 +414,7 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     RestyleQuestionRow(row, highlight);
     RestyleQuestionRow(sourceRow, false);
     m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
+    RepaintRows();
     ReselectQuestionRow(row);
 }
 
@@ -528,9 +520,7 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
     if (m_rSrcRows.GetId(row) == kNoSourceKey)
         DeleteRow(false, row);
-    UpdateOverviewHeights();
-    m_overviewResponses->update();
-    m_gridResponses->viewport()->update();
+    RepaintRows();
 }
 
 void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const CModality& response,
@@ -582,11 +572,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     if (row != kNoRow)
         RestyleResponseRow(row, highlight);
     RestyleQuestionRow(questionRow, highlight);
-    UpdateOverviewHeights();
-    m_overviewQuestions->update();
-    m_overviewResponses->update();
-    m_gridQuestions->viewport()->update();
-    m_gridResponses->viewport()->update();
+    RepaintRows();
     if (row != kNoRow)
         SelectResponseRow(row, std::max(m_gridResponses->GetFocusCell().col, int(RColCode)));
 }
@@ -630,9 +616,7 @@ void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& respo
     const int row = m_rRows.GetRow(response.GetModalityId());
     if (row != kNoRow && m_rSrcRows.GetId(row) == kNoSourceKey) {
         DeleteRow(false, row);
-        UpdateOverviewHeights();
-        m_overviewResponses->update();
-        m_gridResponses->viewport()->update();
+        RepaintRows();
     }
     const CCampaign* campaign = AppCampaign();
     if (const CQuestion* question =

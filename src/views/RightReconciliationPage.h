@@ -223,6 +223,8 @@ public:
     void LayoutResponseColumns(bool force);
     // The bars' band heights from their grids.
     void UpdateOverviewHeights();
+    // After rows changed in place: the bars' band heights again, and the bars and grids repainted.
+    void RepaintRows();
     // The height of a bar's band area beside the grid: down to where its rows end, or the
     // grid's whole height when the rows fill it.
     static int GetOverviewBandHeight(const CWaveGridCtrl& grid);
