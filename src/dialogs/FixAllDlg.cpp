@@ -234,8 +234,8 @@ private:
         m_text += kPairEnd;
     }
 
-    void FixQuestionPart(CQuestion& question, const qnr::CQuestion& source, int volumeId,
-                         int part, const CDiffInfoPtr& info)
+    void FixQuestionPart(CQuestion& question, const qnr::CQuestion& source, int volumeId, int part,
+                         const CDiffInfoPtr& info)
     {
         const bool caption = part == QUESTION_SHORT_CAPTIONS || part == QUESTION_LONG_CAPTIONS;
         if (caption && !info)

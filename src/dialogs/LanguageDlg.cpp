@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-
 using namespace pelko_wave;
 
 namespace {

@@ -30,8 +30,8 @@ QString QuestionDifferencesHeading(int count, const CQuestion& question,
                                    const CVolume& volume)
 {
     return FormatReportText(count == 1 ? IDS_QUESTION_DIFFERENCE : IDS_QUESTION_DIFFERENCES, count,
-                            question.GetShortcut(), question.GetQuestionId(),
-                            source.GetShortcut(), sourceId, volume.GetName());
+                            question.GetShortcut(), question.GetQuestionId(), source.GetShortcut(),
+                            sourceId, volume.GetName());
 }
 
 QString ResponseDifferencesHeading(int count, const CModality& modality,

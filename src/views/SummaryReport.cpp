@@ -165,8 +165,8 @@ private:
     void AppendQuestionPart(const CQuestion& question, const qnr::CQuestion& source,
                             const CVolume& volume, int kind, int languageId)
     {
-        const SDifferingPart part = DescribeQuestionPart(
-            question, source, m_wave.GetWaveId(), volume.GetVolumeId(), kind, languageId);
+        const SDifferingPart part = DescribeQuestionPart(question, source, m_wave.GetWaveId(),
+                                                         volume.GetVolumeId(), kind, languageId);
         m_details += kPartOpener;
         m_details += FormatReportText(IDS_QUESTION_PART, part.Title);
         m_details += kValueOpener;
@@ -212,8 +212,8 @@ private:
             const int count = int(differences.size());
             total += count;
             out += kResponseOpener;
-            out += ResponseDifferencesHeading(count, *modality, *sourceModality, it.value(),
-                                              volume, m_campaign.GetCurrentLanguageId());
+            out += ResponseDifferencesHeading(count, *modality, *sourceModality, it.value(), volume,
+                                              m_campaign.GetCurrentLanguageId());
             for (const auto& [kind, info] : differences)
                 AppendResponsePart(*modality, *sourceModality, kind, GetDiffLanguageId(info), out);
         }
