@@ -355,20 +355,25 @@ bool CWaveApp::SaveCampaignAs(QString& errorText)
 
 void CWaveApp::RemoveReplacedDataFiles(const QString& dataFolder, const QStringList& files)
 {
+    // The files in use, by their canonical paths: a volume may name a file of the folder
+    // through a link.
     QSet<QString> used;
     for (int w = 0; w < m_pCampaign->GetWaveCount(); ++w) {
         const CWave& wave = *m_pCampaign->GetWave(w);
         for (int v = 0; v < wave.GetVolumeCount(); ++v) {
             for (const CSourcePath* source :
                  {&wave.GetVolume(v)->GetMetaData(), &wave.GetVolume(v)->GetCaseData()}) {
-                if (source->IsFile())
-                    used.insert(QDir::cleanPath(source->SourceString));
+                if (!source->IsFile())
+                    continue;
+                if (const QString file = QFileInfo(source->SourceString).canonicalFilePath();
+                    !file.isEmpty())
+                    used.insert(file);
             }
         }
     }
     QSet<QString> folders;
     for (const QString& file : files) {
-        if (used.contains(file))
+        if (used.contains(QFileInfo(file).canonicalFilePath()))
             continue;
         QFile::remove(file);
         for (QString folder = QFileInfo(file).path(); IsPathInFolder(folder, dataFolder);

@@ -266,14 +266,7 @@ void CCmdUnreconcileVolume::RemoveMergingsOfListedResponses()
     QSet<int> ids;
     for (const CModality* modality : std::as_const(m_removedModalityList))
         ids.insert(modality->GetModalityId());
-    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
-        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
-        if (ids.contains(merging.GetMasterModalityId()) ||
-            ids.contains(merging.GetChildModalityId()))
-            m_mergings.push_back(campaign.RemoveModalityMerging(merging.GetMergeVolumeId(),
-                                                                merging.GetMasterModalityId(),
-                                                                merging.GetChildModalityId()));
-    }
+    campaign.RemoveModalityMergingsOfModalities(ids, m_mergings);
 }
 
 void CCmdUnreconcileVolume::RemoveListedItems()
@@ -461,14 +454,7 @@ void CCmdRemoveVolume::TakeOut(bool first)
     QSet<int> gone;
     for (const CModality* response : m_reservedModalities)
         gone.insert(response->GetModalityId());
-    for (int i = campaign.GetModalityMergingCount() - 1; i >= 0; --i) {
-        const CModalityMerging& merging = *campaign.GetModalityMerging(i);
-        if (gone.contains(merging.GetMasterModalityId()) ||
-            gone.contains(merging.GetChildModalityId()))
-            m_reservedMergings.push_back(campaign.RemoveModalityMerging(
-                merging.GetMergeVolumeId(), merging.GetMasterModalityId(),
-                merging.GetChildModalityId()));
-    }
+    campaign.RemoveModalityMergingsOfModalities(gone, m_reservedMergings);
     for (const CModality* response : m_reservedModalities) {
         if (reserved)
             reserved->RemoveModality(response->GetModalityId());

@@ -225,11 +225,20 @@ QImage DrawMakeBase()
     QImage image = CaptionLibraryImage(2);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(150, 100, 10), 0.8));
+    painter.setBrush(QColor(250, 200, 40));
+    painter.drawPath(StarPath(QPointF(11, 4.5), 4.5, 1.9));
+    return image;
+}
+
+} // namespace
+
+QPainterPath StarPath(const QPointF& centre, double outerRadius, double innerRadius)
+{
     QPainterPath star;
-    const QPointF centre(11, 4.5);
     for (int point = 0; point < 10; ++point) {
         const double angle = -M_PI / 2 + point * M_PI / 5;
-        const double radius = point % 2 == 0 ? 4.5 : 1.9;
+        const double radius = point % 2 == 0 ? outerRadius : innerRadius;
         const QPointF at = centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
         if (point == 0)
             star.moveTo(at);
@@ -237,13 +246,8 @@ QImage DrawMakeBase()
             star.lineTo(at);
     }
     star.closeSubpath();
-    painter.setPen(QPen(QColor(150, 100, 10), 0.8));
-    painter.setBrush(QColor(250, 200, 40));
-    painter.drawPath(star);
-    return image;
+    return star;
 }
-
-} // namespace
 
 QImage ProgramIconPicture(int size)
 {

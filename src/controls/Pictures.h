@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPainterPath>
 
 // The program's own pictures, by the resource ids the windows ask for. They are drawn here
 // rather than loaded from files.
@@ -34,3 +35,7 @@ inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 QImage ProgramIconPicture(int size);
 // The program's window icon, with a picture drawn for every one of those sizes.
 QIcon ProgramIcon();
+
+// A five-pointed star standing on two points, its tips on the outer circle and its notches on
+// the inner one.
+QPainterPath StarPath(const QPointF& centre, double outerRadius, double innerRadius);

@@ -137,12 +137,6 @@ bool CDiffsDlg::GetResults(CDiffsDlgResults& results) const
     return chosen;
 }
 
-int CDiffsDlg::DifferenceLanguage(const CDiffInfoPtr& info)
-{
-    const auto* caption = dynamic_cast<const CCaptionDiffInfo*>(info.get());
-    return caption ? caption->GetLanguageId() : -1;
-}
-
 const pelko_wave::CLanguage* CDiffsDlg::CampaignLanguage(int languageId)
 {
     const IWaveApp* app = GetWaveApp();
@@ -210,7 +204,7 @@ void CDiffsDlg::OnInitDialog()
     for (size_t i = 0; i < m_differences.size(); ++i) {
         const auto& [kind, info] = m_differences[i];
         const int row = DataRow(int(i));
-        grid.SetCellText(row, 0, RowCaption(kind, DifferenceLanguage(info)));
+        grid.SetCellText(row, 0, RowCaption(kind, GetDiffLanguageId(info)));
         grid.SetCellText(row, 1, unchanged);
         for (int col = 0; col < 2; ++col) {
             grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_READONLY);
@@ -264,7 +258,7 @@ void CDiffsDlg::OnSelectionChanged(int row)
         return;
     m_initialised = false;
     const auto& [kind, info] = m_differences[size_t(index)];
-    const SDiffRowView view = DescribeRow(kind, DifferenceLanguage(info));
+    const SDiffRowView view = DescribeRow(kind, GetDiffLanguageId(info));
     QString value = view.Campaign;
     const auto choice = m_choices.find(row);
     if (choice != m_choices.end() && choice->second)
@@ -346,7 +340,7 @@ void CDiffsDlg::OnUpdateAll()
         const int row = DataRow(int(i));
         if (IsInFirstSet(kind) || IsInSecondSet(kind))
             m_choices[row] = std::nullopt;
-        else if (std::optional<QString> value = SourceValue(kind, DifferenceLanguage(info)))
+        else if (std::optional<QString> value = SourceValue(kind, GetDiffLanguageId(info)))
             m_choices[row] = std::move(value);
     }
     done(ID_DIFFS_UPDATE_ALL);

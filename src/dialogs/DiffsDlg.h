@@ -142,8 +142,6 @@ protected:
     // After the new-item button was confirmed, before the dialog ends.
     virtual void OnNewItemConfirmed() {}
 
-    // The language a caption difference names; -1 for any other.
-    static int DifferenceLanguage(const CDiffInfoPtr& info);
     // The application's campaign's language of the id; null when it has none.
     static const pelko_wave::CLanguage* CampaignLanguage(int languageId);
 

@@ -13,17 +13,16 @@
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "platform/AppServices.h"
-#include "platform/FormatString.h"
 #include "platform/WindowServices.h"
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/DifferenceLines.h"
 #include "reconcile/Differences.h"
 #include "reconcile/DiffsCache.h"
-#include "reconcile/DisplayCaptions.h"
 #include "reconcile/PropertyCaptions.h"
-#include "reconcile/PropertyTexts.h"
 #include "reconcile/PropertyValues.h"
+#include "reconcile/ReconciliationReport.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 
@@ -43,12 +42,8 @@ namespace {
 
 constexpr unsigned IDS_PART_COLUMN = 63193;
 constexpr unsigned IDS_COUNT_COLUMN = 63194;
-constexpr unsigned IDS_QUESTION_DIFFERENCES = 63158;
 constexpr unsigned IDS_QUESTION_VALUE_CHANGED = 63159;
-constexpr unsigned IDS_MODALITY_DIFFERENCES = 63160;
 constexpr unsigned IDS_MODALITY_VALUE_CHANGED = 63161;
-constexpr unsigned IDS_QUESTION_DIFFERENCE = 63183;
-constexpr unsigned IDS_MODALITY_DIFFERENCE = 63184;
 constexpr unsigned IDS_QUESTION_NOT_CHANGED = 63970;
 constexpr unsigned IDS_MODALITY_NOT_CHANGED = 63971;
 
@@ -67,11 +62,6 @@ const QString kReportEnd = QStringLiteral("</body>\n</html>\n");
 
 // The list's share of its width: the check boxes, then the parts; the counts take the rest.
 const QList<int> kColumnPercents = {20, 60};
-
-QString Escaped(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
 
 CCaptionValue CaptionValue(const QString& text, int languageId)
 {
@@ -222,14 +212,11 @@ private:
                           questionDiffs.CountKeyRow(key, QUESTION_RESPONSES) -
                           questionDiffs.CountKeyRow(key, QUESTION_RESPONSE_COUNT);
         m_text += kQuestionOpener;
-        m_text += FormatString(
-            LoadString(count == 1 ? IDS_QUESTION_DIFFERENCE : IDS_QUESTION_DIFFERENCES),
-            {count, Escaped(question.GetShortcut()), questionId, Escaped(source->GetShortcut()),
-             Escaped(sourceId), Escaped(volume.GetName())});
+        m_text += QuestionDifferencesHeading(count, question, *source, sourceId, volume);
 
         for (const auto& [part, info] : CollectKinds(questionDiffs, key)) {
             if (m_dialog.m_selectedQuestionParts.count(part))
-                FixQuestionPart(question, *source, part, info);
+                FixQuestionPart(question, *source, volumeId, part, info);
         }
 
         int differingModalities = 0;
@@ -247,25 +234,19 @@ private:
         m_text += kPairEnd;
     }
 
-    void FixQuestionPart(CQuestion& question, const qnr::CQuestion& source, int part,
+    void FixQuestionPart(CQuestion& question, const qnr::CQuestion& source, int volumeId, int part,
                          const CDiffInfoPtr& info)
     {
-        QString title;
-        QString before;
-        QString after;
+        const bool caption = part == QUESTION_SHORT_CAPTIONS || part == QUESTION_LONG_CAPTIONS;
+        if (caption && !info)
+            return;
+        const int languageId = GetDiffLanguageId(info);
+        const SDifferingPart values =
+            DescribeQuestionPart(question, source, m_wave.GetWaveId(), volumeId, part, languageId);
         std::unique_ptr<CCmdVirtual> command;
-        if (part == QUESTION_SHORT_CAPTIONS || part == QUESTION_LONG_CAPTIONS) {
-            if (!info)
-                return;
-            const int languageId = GetDiffLanguageId(info);
-            const bool useLong = part == QUESTION_LONG_CAPTIONS;
-            title = GetQuestionColumnTitle(part, languageId);
-            before = useLong ? question.GetLongCaption(languageId)
-                             : question.GetShortCaption(languageId);
-            after = useLong ? source.GetLocalisedLongCaption(languageId)
-                            : source.GetLocalisedShortCaption(languageId);
-            const CCaptionValue value = CaptionValue(after, languageId);
-            if (useLong)
+        if (caption) {
+            const CCaptionValue value = CaptionValue(values.Source, languageId);
+            if (part == QUESTION_LONG_CAPTIONS)
                 command = std::make_unique<CCmdChangeQuestionLongCaption>(&m_campaign, &question,
                                                                           part, value);
             else
@@ -275,18 +256,14 @@ private:
             const SQuestionProperty* property = FindQuestionValueProperty(part);
             if (!property)
                 return;
-            title = GetQuestionPropertyCaption(part);
-            GetCampaignQuestionPropertyText(question, part, before);
-            GetQuestionPropertyText(source, part, after);
             command = std::make_unique<CCmdChangeQuestion>(
                 &m_campaign, &question, part,
                 CommandValue(QuestionCommandForm(part), property->Source(source)));
         }
         const bool done = Issue(std::move(command));
         m_text += kQuestionPartOpener;
-        m_text +=
-            FormatString(LoadString(done ? IDS_QUESTION_VALUE_CHANGED : IDS_QUESTION_NOT_CHANGED),
-                         {Escaped(title), Escaped(before), Escaped(after)});
+        m_text += FormatReportText(done ? IDS_QUESTION_VALUE_CHANGED : IDS_QUESTION_NOT_CHANGED,
+                                   values.Title, values.Campaign, values.Source);
     }
 
     // Fixes a response matched in the volume that has differences; true when some remain.
@@ -307,11 +284,8 @@ private:
 
         const int count = modalityDiffs.Count(modalityId);
         m_text += kModalityOpener;
-        m_text += FormatString(
-            LoadString(count == 1 ? IDS_MODALITY_DIFFERENCE : IDS_MODALITY_DIFFERENCES),
-            {count, Escaped(GetModalityDisplayCaption(modality)), modalityId,
-             Escaped(sourceModality->GetLocalisedShortCaption(m_campaign.GetCurrentLanguageId())),
-             Escaped(sourceId), Escaped(volume.GetName())});
+        m_text += ResponseDifferencesHeading(count, modality, *sourceModality, sourceId, volume,
+                                             m_campaign.GetCurrentLanguageId());
 
         for (const auto& [part, info] : CollectKinds(modalityDiffs, modalityId)) {
             if (m_dialog.m_selectedModalityParts.count(part))
@@ -325,35 +299,27 @@ private:
     void FixModalityPart(CModality& modality, const qnr::CModalite& source, int part,
                          const CDiffInfoPtr& info)
     {
-        QString title;
-        QString before;
-        QString after;
+        const bool caption = part == MODALITY_SHORT_CAPTIONS;
+        if (caption && !info)
+            return;
+        const int languageId = GetDiffLanguageId(info);
+        const SDifferingPart values = DescribeResponsePart(modality, source, part, languageId);
         std::unique_ptr<CCmdVirtual> command;
-        if (part == MODALITY_SHORT_CAPTIONS) {
-            if (!info)
-                return;
-            const int languageId = GetDiffLanguageId(info);
-            title = GetModalityColumnTitle(part, languageId);
-            before = modality.GetShortCaption(languageId);
-            after = source.GetLocalisedShortCaption(languageId);
+        if (caption) {
             command = std::make_unique<CCmdChangeModalityShortCaption>(
-                &m_campaign, &modality, part, CaptionValue(after, languageId));
+                &m_campaign, &modality, part, CaptionValue(values.Source, languageId));
         } else {
             const SModalityProperty* property = FindModalityValueProperty(part);
             if (!property)
                 return;
-            title = GetModalityPropertyCaption(part);
-            GetCampaignModalityPropertyText(modality, part, before);
-            GetModalityPropertyText(source, part, after);
             command = std::make_unique<CCmdChangeModality>(
                 &m_campaign, &modality, part,
                 CommandValue(ModalityCommandForm(part), property->Source(source)));
         }
         const bool done = Issue(std::move(command));
         m_text += kModalityPartOpener;
-        m_text +=
-            FormatString(LoadString(done ? IDS_MODALITY_VALUE_CHANGED : IDS_MODALITY_NOT_CHANGED),
-                         {Escaped(title), Escaped(before), Escaped(after)});
+        m_text += FormatReportText(done ? IDS_MODALITY_VALUE_CHANGED : IDS_MODALITY_NOT_CHANGED,
+                                   values.Title, values.Campaign, values.Source);
     }
 
     // Runs a fix in the caller's group, without a snapshot; a command that fails is not counted.

@@ -1,6 +1,7 @@
 #include "dialogs/LanguageDlg.h"
 
 #include "controls/DialogUnits.h"
+#include "controls/Pictures.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "res/CommandIds.h"
@@ -11,8 +12,6 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QTreeWidget>
-
-#include <cmath>
 
 using namespace pelko_wave;
 
@@ -44,22 +43,9 @@ QIcon LanguageImage(bool isDefault)
     painter.drawLine(QPointF(3, 4.5), QPointF(11, 4.5));
     painter.drawLine(QPointF(3, 7.5), QPointF(8.5, 7.5));
     if (isDefault) {
-        QPainterPath star;
-        const QPointF centre(11.5, 11.5);
-        for (int i = 0; i < 10; ++i) {
-            const double radius = i % 2 == 0 ? 4.6 : 2.0;
-            const double angle = -M_PI / 2 + i * M_PI / 5;
-            const QPointF point =
-                centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
-            if (i == 0)
-                star.moveTo(point);
-            else
-                star.lineTo(point);
-        }
-        star.closeSubpath();
         painter.setPen(QPen(QColor(150, 96, 0), 0.8));
         painter.setBrush(QColor(250, 196, 40));
-        painter.drawPath(star);
+        painter.drawPath(StarPath(QPointF(11.5, 11.5), 4.6, 2.0));
     }
     painter.end();
     return QIcon(image);

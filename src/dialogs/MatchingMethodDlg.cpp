@@ -76,18 +76,7 @@ void CMatchingMethodDlg::FillList()
     const QList<SMatchingInfo> rows = OrderMatchingRows(
         m_kind == QuestionMethods ? GetQuestionMatchingInfos() : GetResponseMatchingInfos(),
         m_methods, kDefaultMethod);
-    const QString enableTip = LoadString(IDS_ENABLE_TIP);
-    m_list->setUpdatesEnabled(false);
-    m_list->DeleteAllItems();
-    for (const SMatchingInfo& info : rows) {
-        const int row = m_list->InsertItem(m_list->GetItemCount(), QString());
-        m_list->SetCheckbox(row, 0, info.Enabled ? 1 : 0);
-        m_list->SetItemToolTipText(row, 0, enableTip);
-        m_list->SetItemData(row, info.MethodId);
-        m_list->SetItemText(row, 1, info.Name);
-        m_list->SetItemToolTipText(row, 1, info.Description);
-    }
-    m_list->setUpdatesEnabled(true);
+    FillMatchingRows(*m_list, rows, LoadString(IDS_ENABLE_TIP));
     UpdateOkButton();
 }
 

@@ -56,6 +56,21 @@ QList<SMatchingInfo> OrderMatchingRows(const QList<SMatchingInfo>& infos,
     return rows;
 }
 
+void FillMatchingRows(CXListCtrl& list, const QList<SMatchingInfo>& rows, const QString& tickTip)
+{
+    list.setUpdatesEnabled(false);
+    list.DeleteAllItems();
+    for (const SMatchingInfo& info : rows) {
+        const int row = list.InsertItem(list.GetItemCount(), QString());
+        list.SetCheckbox(row, 0, info.Enabled ? 1 : 0);
+        list.SetItemToolTipText(row, 0, tickTip.isEmpty() ? info.Description : tickTip);
+        list.SetItemData(row, info.MethodId);
+        list.SetItemText(row, 1, info.Name);
+        list.SetItemToolTipText(row, 1, info.Description);
+    }
+    list.setUpdatesEnabled(true);
+}
+
 QList<quint32> CheckedMatchingMethods(const CXListCtrl& list)
 {
     QList<quint32> methods;

@@ -25,6 +25,12 @@ QList<SMatchingInfo> GetResponseMatchingInfos();
 QList<SMatchingInfo> OrderMatchingRows(const QList<SMatchingInfo>& infos,
                                        const QList<quint32>& ordered, quint32 defaultMethod);
 
+// Fills the list (emptied first) with the rows, each ticked in the first column as it is used
+// and named in the second; both cells show the description as their tool tip, but the tick's
+// own tip when one is given.
+void FillMatchingRows(CXListCtrl& list, const QList<SMatchingInfo>& rows,
+                      const QString& tickTip = QString());
+
 // The ids of the ticked rows, from the top.
 QList<quint32> CheckedMatchingMethods(const CXListCtrl& list);
 

@@ -159,16 +159,7 @@ void CNewVolumeMatchingPage::SetCaseSensitive(bool caseSensitive)
 void CNewVolumeMatchingPage::FillMethods(CXListCtrl& list, const QList<SMatchingInfo>& infos,
                                          const QList<quint32>& ordered, quint32 defaultMethod)
 {
-    const QList<SMatchingInfo> rows = OrderMatchingRows(infos, ordered, defaultMethod);
-    list.DeleteAllItems();
-    for (const SMatchingInfo& info : rows) {
-        const int row = list.InsertItem(list.GetItemCount(), QString());
-        list.SetCheckbox(row, 0, info.Enabled ? 1 : 0);
-        list.SetItemText(row, 1, info.Name);
-        list.SetItemToolTipText(row, 0, info.Description);
-        list.SetItemToolTipText(row, 1, info.Description);
-        list.SetItemData(row, info.MethodId);
-    }
+    FillMatchingRows(list, OrderMatchingRows(infos, ordered, defaultMethod));
     // Every method in sight, so that the order to try them in reads at a glance.
     list.setMinimumHeight(list.GetHeightForAllRows());
 }

@@ -84,8 +84,6 @@ CReconOptionsPage::CReconOptionsPage(CNGramSettings& nGram, CReconciliationSetti
 void CReconOptionsPage::OnInitDialog()
 {
     m_enable->setChecked(m_nGram.GetEnableNGramAnalysis() != 0);
-    m_lengthEdit->setText(QString::number(m_nGram.GetNGramLength()));
-    m_thresholdEdit->setText(QString::number(m_nGram.GetNGramThreshold()));
     m_length->setValue(m_nGram.GetNGramLength());
     m_threshold->setValue(m_nGram.GetNGramThreshold());
     // The positions as the range clamped them.

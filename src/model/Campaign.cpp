@@ -625,6 +625,17 @@ void CCampaign::RemoveModalityMergingsOfVolume(
     }
 }
 
+void CCampaign::RemoveModalityMergingsOfModalities(
+    const QSet<int>& modalityIds, std::vector<std::unique_ptr<CModalityMerging>>& removed)
+{
+    for (int i = int(m_modalityMergings.size()) - 1; i >= 0; --i) {
+        const CModalityMerging& merging = *m_modalityMergings[size_t(i)];
+        if (modalityIds.contains(merging.GetMasterModalityId()) ||
+            modalityIds.contains(merging.GetChildModalityId()))
+            removed.push_back(TakeAt(m_modalityMergings, i));
+    }
+}
+
 int CCampaign::GetMergeMaster(int childId, int volumeId) const
 {
     for (const auto& merging : m_modalityMergings) {

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <array>
 #include <memory>
@@ -211,6 +212,10 @@ public:
     // Takes out every merging of the volume, last first, appending each to the list.
     void RemoveModalityMergingsOfVolume(int volumeId,
                                         std::vector<std::unique_ptr<CModalityMerging>>& removed);
+    // Takes out every merging whose master or child is one of the responses, last first,
+    // appending each to out.
+    void RemoveModalityMergingsOfModalities(const QSet<int>& modalityIds,
+                                            std::vector<std::unique_ptr<CModalityMerging>>& out);
     // The master of the first merging of the child in the volume; -1 when none.
     int GetMergeMaster(int childId, int volumeId) const;
     bool IsMergeMaster(int modalityId) const;

@@ -10,10 +10,10 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffInfo.h"
+#include "reconcile/DifferenceLines.h"
 #include "reconcile/Differences.h"
-#include "reconcile/DisplayCaptions.h"
-#include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
+#include "reconcile/ReconciliationReport.h"
 #include "reconcile/ValidMatchings.h"
 #include "res/StringTable.h"
 
@@ -26,10 +26,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_QUESTION_DIFFERENCES = 63158;
-constexpr unsigned IDS_QUESTION_DIFFERENCE = 63183;
-constexpr unsigned IDS_RESPONSE_DIFFERENCES = 63160;
-constexpr unsigned IDS_RESPONSE_DIFFERENCE = 63184;
 constexpr unsigned IDS_QUESTION_PART = 63185;
 constexpr unsigned IDS_CAMPAIGN_QUESTION_VALUE = 63186;
 constexpr unsigned IDS_SOURCE_QUESTION_VALUE = 63187;
@@ -40,10 +36,7 @@ constexpr unsigned IDS_SOURCE_NOT_READ = 63181;
 constexpr unsigned IDS_SOURCE_QUESTION_MISSING = 63206;
 constexpr unsigned IDS_SOURCE_RESPONSE_MISSING = 63212;
 
-constexpr int QUESTION_SHORT_CAPTIONS = 23;
-constexpr int QUESTION_LONG_CAPTIONS = 24;
 constexpr int QUESTION_RESPONSE_COUNT = 25;
-constexpr int MODALITY_SHORT_CAPTIONS = 9;
 
 const QString kQuestionOpener = QStringLiteral("<p class = \"font color0\"/>");
 const QString kPartOpener = QStringLiteral("<p class = \"indent1 font color1\"/>");
@@ -51,11 +44,6 @@ const QString kValueOpener = QStringLiteral("<p class = \"indent2 font color2\"/
 const QString kResponseOpener = QStringLiteral("<p class = \"indent1 font color1\"/>");
 const QString kResponsePartOpener = QStringLiteral("<p class = \"indent2 font color2\"/>");
 const QString kResponseValueOpener = QStringLiteral("<p class = \"indent3 font color3\"/>");
-
-QString Escaped(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
 
 // One volume of the wave as the summary reads it: its source questionnaire (loaded) and the
 // matchings valid for it.
@@ -167,10 +155,7 @@ private:
         // The pair's own differences and those of its responses, all listed below the line.
         const int count = int(differences.size()) + responseDifferences;
         m_details += kQuestionOpener;
-        m_details += FormatString(
-            LoadString(count == 1 ? IDS_QUESTION_DIFFERENCE : IDS_QUESTION_DIFFERENCES),
-            {count, Escaped(question.GetShortcut()), question.GetQuestionId(),
-             Escaped(source->GetShortcut()), Escaped(sourceId), Escaped(volume.GetName())});
+        m_details += QuestionDifferencesHeading(count, question, *source, sourceId, volume);
         for (const auto& [kind, info] : differences)
             AppendQuestionPart(question, *source, volume, kind, GetDiffLanguageId(info));
         m_details += responses;
@@ -180,29 +165,14 @@ private:
     void AppendQuestionPart(const CQuestion& question, const qnr::CQuestion& source,
                             const CVolume& volume, int kind, int languageId)
     {
-        QString title;
-        QString campaignValue;
-        QString sourceValue;
-        if (kind == QUESTION_SHORT_CAPTIONS || kind == QUESTION_LONG_CAPTIONS) {
-            const bool useLong = kind == QUESTION_LONG_CAPTIONS;
-            title = GetQuestionColumnTitle(kind, languageId);
-            campaignValue = useLong ? question.GetLongCaption(languageId)
-                                    : question.GetShortCaption(languageId);
-            sourceValue = useLong ? source.GetLocalisedLongCaption(languageId)
-                                  : source.GetLocalisedShortCaption(languageId);
-        } else {
-            title = GetQuestionPropertyCaption(kind);
-            GetCampaignQuestionVolumePropertyText(m_wave.GetWaveId(), volume.GetVolumeId(),
-                                                  question, kind, campaignValue);
-            GetQuestionPropertyText(source, kind, sourceValue);
-        }
+        const SDifferingPart part = DescribeQuestionPart(question, source, m_wave.GetWaveId(),
+                                                         volume.GetVolumeId(), kind, languageId);
         m_details += kPartOpener;
-        m_details += FormatString(LoadString(IDS_QUESTION_PART), {Escaped(title)});
+        m_details += FormatReportText(IDS_QUESTION_PART, part.Title);
         m_details += kValueOpener;
-        m_details +=
-            FormatString(LoadString(IDS_CAMPAIGN_QUESTION_VALUE), {Escaped(campaignValue)});
+        m_details += FormatReportText(IDS_CAMPAIGN_QUESTION_VALUE, part.Campaign);
         m_details += kValueOpener;
-        m_details += FormatString(LoadString(IDS_SOURCE_QUESTION_VALUE), {Escaped(sourceValue)});
+        m_details += FormatReportText(IDS_SOURCE_QUESTION_VALUE, part.Source);
     }
 
     // The differences of the question's matched responses in the volume, by ascending campaign
@@ -242,12 +212,8 @@ private:
             const int count = int(differences.size());
             total += count;
             out += kResponseOpener;
-            out += FormatString(
-                LoadString(count == 1 ? IDS_RESPONSE_DIFFERENCE : IDS_RESPONSE_DIFFERENCES),
-                {count, Escaped(GetModalityDisplayCaption(*modality)), modality->GetModalityId(),
-                 Escaped(
-                     sourceModality->GetLocalisedShortCaption(m_campaign.GetCurrentLanguageId())),
-                 Escaped(it.value()), Escaped(volume.GetName())});
+            out += ResponseDifferencesHeading(count, *modality, *sourceModality, it.value(), volume,
+                                              m_campaign.GetCurrentLanguageId());
             for (const auto& [kind, info] : differences)
                 AppendResponsePart(*modality, *sourceModality, kind, GetDiffLanguageId(info), out);
         }
@@ -257,25 +223,13 @@ private:
     static void AppendResponsePart(const CModality& modality, const qnr::CModalite& source,
                                    int kind, int languageId, QString& out)
     {
-        QString title;
-        QString campaignValue;
-        QString sourceValue;
-        if (kind == MODALITY_SHORT_CAPTIONS) {
-            title = GetModalityColumnTitle(kind, languageId);
-            const CModalityCaption* caption = modality.FindCaption(languageId);
-            campaignValue = caption ? caption->GetShortCaption() : QString();
-            sourceValue = source.GetLocalisedShortCaption(languageId);
-        } else {
-            title = GetModalityPropertyCaption(kind);
-            GetCampaignModalityPropertyText(modality, kind, campaignValue);
-            GetModalityPropertyText(source, kind, sourceValue);
-        }
+        const SDifferingPart part = DescribeResponsePart(modality, source, kind, languageId);
         out += kResponsePartOpener;
-        out += FormatString(LoadString(IDS_RESPONSE_PART), {Escaped(title)});
+        out += FormatReportText(IDS_RESPONSE_PART, part.Title);
         out += kResponseValueOpener;
-        out += FormatString(LoadString(IDS_CAMPAIGN_RESPONSE_VALUE), {Escaped(campaignValue)});
+        out += FormatReportText(IDS_CAMPAIGN_RESPONSE_VALUE, part.Campaign);
         out += kResponseValueOpener;
-        out += FormatString(LoadString(IDS_SOURCE_RESPONSE_VALUE), {Escaped(sourceValue)});
+        out += FormatReportText(IDS_SOURCE_RESPONSE_VALUE, part.Source);
     }
 
     // The questions of the sources, and those of them that no matching valid for their volume

@@ -467,6 +467,26 @@ TEST_F(WaveAppSaveAs, ACampaignReplacedTakesItsSourceCopiesWithIt)
     EXPECT_TRUE(HiddenFiles(m_folder.path()).isEmpty());
 }
 
+// A volume of the campaign saved may read a file of the replaced campaign's data folder under
+// another name of that folder (a link to it): the file is in use and stays.
+TEST_F(WaveAppSaveAs, AFileInUseUnderAnotherNameOfTheFolderStays)
+{
+    OpenCoffee();
+    auto other = MakeCampaign();
+    other->SetName(QStringLiteral("Other"));
+    WriteCampaignFile(*other, Path("other.duv"));
+    WriteFile(Path("other.dat/shared.zoz"), FileBytes(Path("coffee.dat/w1v1.zoz")));
+    WriteFile(Path("other.dat/unused.zoz"), "the other campaign's copy");
+    ASSERT_TRUE(QFile::link(Path("other.dat"), Path("shared-sources")));
+    Volume(3).GetMetaData().SourceString = Path("shared-sources/shared.zoz");
+
+    QString error;
+    ASSERT_TRUE(SaveAs(Path("other.duv"), error)) << qPrintable(error);
+    EXPECT_TRUE(QFileInfo(Path("other.dat/shared.zoz")).isFile());
+    EXPECT_TRUE(QFileInfo(Volume(3).GetMetaData().SourceString).isFile());
+    EXPECT_FALSE(QFileInfo::exists(Path("other.dat/unused.zoz")));
+}
+
 TEST_F(WaveAppSave, RebaseMovesWholePathComponentsOfKnownVolumesOnly)
 {
     const QString file = Path("coffee.duv");
