@@ -47,12 +47,6 @@ constexpr unsigned IDS_MODALITY_VALUE_CHANGED = 63161;
 constexpr unsigned IDS_QUESTION_NOT_CHANGED = 63970;
 constexpr unsigned IDS_MODALITY_NOT_CHANGED = 63971;
 
-constexpr int QUESTION_SHORT_CAPTIONS = 23;
-constexpr int QUESTION_LONG_CAPTIONS = 24;
-constexpr int QUESTION_RESPONSE_COUNT = 25;
-constexpr int QUESTION_RESPONSES = 26;
-constexpr int MODALITY_SHORT_CAPTIONS = 9;
-
 const QString kQuestionOpener = QStringLiteral("<p class = \"header\"/>\n");
 const QString kModalityOpener = QStringLiteral("<p class = \"indent1 color1\"/>\n");
 const QString kQuestionPartOpener = QStringLiteral("<p class = \"indent1 color1\"/>\n");
@@ -209,8 +203,8 @@ private:
             return;
 
         const int count = questionDiffs.Count(key) -
-                          questionDiffs.CountKeyRow(key, QUESTION_RESPONSES) -
-                          questionDiffs.CountKeyRow(key, QUESTION_RESPONSE_COUNT);
+                          questionDiffs.CountKeyRow(key, kQuestionResponsesId) -
+                          questionDiffs.CountKeyRow(key, kQuestionResponseCountId);
         m_text += kQuestionOpener;
         m_text += QuestionDifferencesHeading(count, question, *source, sourceId, volume);
 
@@ -220,7 +214,7 @@ private:
         }
 
         int differingModalities = 0;
-        if (questionDiffs.CountKeyRow(key, QUESTION_RESPONSES) > 0) {
+        if (questionDiffs.CountKeyRow(key, kQuestionResponsesId) > 0) {
             for (int m = 0; m < question.GetModalityCount(); ++m) {
                 if (FixModality(*question.GetModality(m), *source, volume))
                     ++differingModalities;
@@ -230,14 +224,14 @@ private:
         questionDiffs.EraseKey(key);
         CacheQuestionDifferences(m_comparer, question, *source, volumeId, questionDiffs);
         for (int m = 0; m < differingModalities; ++m)
-            questionDiffs.Insert(key, QUESTION_RESPONSES, CDiffInfoPtr());
+            questionDiffs.Insert(key, kQuestionResponsesId, CDiffInfoPtr());
         m_text += kPairEnd;
     }
 
     void FixQuestionPart(CQuestion& question, const qnr::CQuestion& source, int volumeId, int part,
                          const CDiffInfoPtr& info)
     {
-        const bool caption = part == QUESTION_SHORT_CAPTIONS || part == QUESTION_LONG_CAPTIONS;
+        const bool caption = part == kQuestionShortCaptionsId || part == kQuestionLongCaptionsId;
         if (caption && !info)
             return;
         const int languageId = GetDiffLanguageId(info);
@@ -246,7 +240,7 @@ private:
         std::unique_ptr<CCmdVirtual> command;
         if (caption) {
             const CCaptionValue value = CaptionValue(values.Source, languageId);
-            if (part == QUESTION_LONG_CAPTIONS)
+            if (part == kQuestionLongCaptionsId)
                 command = std::make_unique<CCmdChangeQuestionLongCaption>(&m_campaign, &question,
                                                                           part, value);
             else
@@ -299,7 +293,7 @@ private:
     void FixModalityPart(CModality& modality, const qnr::CModalite& source, int part,
                          const CDiffInfoPtr& info)
     {
-        const bool caption = part == MODALITY_SHORT_CAPTIONS;
+        const bool caption = part == kModalityShortCaptionsId;
         if (caption && !info)
             return;
         const int languageId = GetDiffLanguageId(info);

@@ -24,7 +24,6 @@ constexpr unsigned IDS_NEW_RESPONSE = 63150;
 
 constexpr int kQuestionId = 0;
 constexpr int kRotation = 6;
-constexpr int kShortCaptions = 9;
 
 // The details and the editor of each difference kind. Kinds without a row here have no values
 // of their own (deleted, order, entry codes, versions): nothing to show, nothing to edit.
@@ -51,7 +50,7 @@ void CModalityDiffsDlg::SetModalities(const CModality* campaignModality,
 
 QString CModalityDiffsDlg::RowCaption(int kind, int languageId) const
 {
-    if (kind == kShortCaptions)
+    if (kind == kModalityShortCaptionsId)
         return GetModalityColumnTitle(kind, languageId);
     return GetModalityPropertyCaption(kind);
 }
@@ -71,7 +70,7 @@ SDiffRowView CModalityDiffsDlg::DescribeRow(int kind, int languageId) const
         return view;
     view.Editor = entry->Editor;
     switch (kind) {
-    case kShortCaptions:
+    case kModalityShortCaptionsId:
         if (const CLanguage* language = CampaignLanguage(languageId))
             view.Details = FormatString(LoadString(IDS_SHORT_CAPTIONS_DIFFER_IN),
                                         {language->GetLanguageName()});
@@ -114,7 +113,7 @@ std::optional<QString> CModalityDiffsDlg::SourceValue(int kind, int languageId) 
 {
     if (!m_source)
         return std::nullopt;
-    if (kind == kShortCaptions) {
+    if (kind == kModalityShortCaptionsId) {
         if (!CampaignLanguage(languageId))
             return std::nullopt;
         return SourceCaption(languageId);

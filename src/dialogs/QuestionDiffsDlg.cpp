@@ -35,10 +35,6 @@ constexpr unsigned IDS_PROBABILITY = 63127;
 constexpr int kElementType = 4;
 constexpr int kQuestionType = 5;
 constexpr int kDateType = 18;
-constexpr int kShortCaptions = 23;
-constexpr int kLongCaptions = 24;
-constexpr int kResponseCount = 25;
-constexpr int kResponses = 26;
 
 // The details and the editor of each difference kind. Kinds without a row here have no values
 // of their own (deleted, order, versions): nothing to show, nothing to edit.
@@ -117,7 +113,7 @@ QString CQuestionDiffsDlg::QuestionTypeText(int questionType)
 
 QString CQuestionDiffsDlg::RowCaption(int kind, int languageId) const
 {
-    if (kind == kShortCaptions || kind == kLongCaptions)
+    if (kind == kQuestionShortCaptionsId || kind == kQuestionLongCaptionsId)
         return GetQuestionColumnTitle(kind, languageId);
     return GetQuestionPropertyCaption(kind);
 }
@@ -127,7 +123,7 @@ QString CQuestionDiffsDlg::CampaignCaption(int kind, int languageId) const
     const CQuestionCaption* caption = m_question ? m_question->FindCaption(languageId) : nullptr;
     if (!caption)
         return QString();
-    return kind == kLongCaptions ? caption->GetLongCaption() : caption->GetShortCaption();
+    return kind == kQuestionLongCaptionsId ? caption->GetLongCaption() : caption->GetShortCaption();
 }
 
 QString CQuestionDiffsDlg::SourceCaption(int kind, int languageId) const
@@ -136,7 +132,7 @@ QString CQuestionDiffsDlg::SourceCaption(int kind, int languageId) const
         m_source ? m_source->GetCaptions().Find(languageId) : nullptr;
     if (!entry)
         return QString();
-    return kind == kLongCaptions ? entry->longCaption : entry->shortCaption;
+    return kind == kQuestionLongCaptionsId ? entry->longCaption : entry->shortCaption;
 }
 
 SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
@@ -147,9 +143,9 @@ SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
         return view;
     view.Editor = entry->Editor;
     switch (kind) {
-    case kShortCaptions:
-    case kLongCaptions: {
-        const bool isShort = kind == kShortCaptions;
+    case kQuestionShortCaptionsId:
+    case kQuestionLongCaptionsId: {
+        const bool isShort = kind == kQuestionShortCaptionsId;
         if (const CLanguage* language = CampaignLanguage(languageId))
             view.Details = FormatString(
                 LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER_IN : IDS_LONG_CAPTIONS_DIFFER_IN),
@@ -167,11 +163,11 @@ SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
     case kQuestionType:
         view.Source = QuestionTypeText(m_source->GetTypeQuestion());
         break;
-    case kResponseCount:
+    case kQuestionResponseCountId:
         view.Source = IntToText(GetSourceResponseCount(m_source));
         view.Campaign = IntToText(GetCampaignResponseCount(m_waveId, m_volumeId, *m_question));
         break;
-    case kResponses:
+    case kQuestionResponsesId:
         break;
     default:
         GetQuestionPropertyText(*m_source, kind, view.Source);
@@ -180,7 +176,7 @@ SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
     view.Details = LoadString(entry->Details);
     if (kind == kDateType)
         view.Campaign = IntToText(m_question->GetDateType());
-    else if (kind != kResponseCount && kind != kResponses)
+    else if (kind != kQuestionResponseCountId && kind != kQuestionResponsesId)
         GetCampaignQuestionPropertyText(*m_question, kind, view.Campaign);
     return view;
 }
@@ -202,8 +198,8 @@ std::optional<QString> CQuestionDiffsDlg::SourceValue(int kind, int languageId) 
     if (!m_source)
         return std::nullopt;
     switch (kind) {
-    case kShortCaptions:
-    case kLongCaptions:
+    case kQuestionShortCaptionsId:
+    case kQuestionLongCaptionsId:
         // The caption of the row's language, for a language the campaign has; the long caption
         // too, so that no language gets another's text.
         if (!CampaignLanguage(languageId))

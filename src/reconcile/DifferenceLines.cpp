@@ -19,10 +19,6 @@ constexpr unsigned IDS_RESPONSE_DIFFERENCES = 63160;
 constexpr unsigned IDS_QUESTION_DIFFERENCE = 63183;
 constexpr unsigned IDS_RESPONSE_DIFFERENCE = 63184;
 
-constexpr int QUESTION_SHORT_CAPTIONS = 23;
-constexpr int QUESTION_LONG_CAPTIONS = 24;
-constexpr int MODALITY_SHORT_CAPTIONS = 9;
-
 } // namespace
 
 QString QuestionDifferencesHeading(int count, const CQuestion& question,
@@ -48,8 +44,8 @@ SDifferingPart DescribeQuestionPart(const CQuestion& question, const qnr::CQuest
                                     int waveId, int volumeId, int kind, int languageId)
 {
     SDifferingPart part;
-    if (kind == QUESTION_SHORT_CAPTIONS || kind == QUESTION_LONG_CAPTIONS) {
-        const bool useLong = kind == QUESTION_LONG_CAPTIONS;
+    if (kind == kQuestionShortCaptionsId || kind == kQuestionLongCaptionsId) {
+        const bool useLong = kind == kQuestionLongCaptionsId;
         part.Title = GetQuestionColumnTitle(kind, languageId);
         part.Campaign =
             useLong ? question.GetLongCaption(languageId) : question.GetShortCaption(languageId);
@@ -67,7 +63,7 @@ SDifferingPart DescribeResponsePart(const CModality& modality, const qnr::CModal
                                     int kind, int languageId)
 {
     SDifferingPart part;
-    if (kind == MODALITY_SHORT_CAPTIONS) {
+    if (kind == kModalityShortCaptionsId) {
         part.Title = GetModalityColumnTitle(kind, languageId);
         part.Campaign = modality.GetShortCaption(languageId);
         part.Source = source.GetLocalisedShortCaption(languageId);

@@ -6,17 +6,15 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "reconcile/DiffsOptions.h"
+#include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyValues.h"
 
 using namespace pelko_wave;
 
 namespace {
 
-constexpr int QUESTION_SHORT_CAPTIONS = 23;
-constexpr int QUESTION_LONG_CAPTIONS = 24;
-constexpr int LAST_COMPARED_QUESTION_KIND = QUESTION_LONG_CAPTIONS;
-constexpr int MODALITY_SHORT_CAPTIONS = 9;
-constexpr int LAST_COMPARED_MODALITY_KIND = MODALITY_SHORT_CAPTIONS;
+constexpr int LAST_COMPARED_QUESTION_KIND = kQuestionLongCaptionsId;
+constexpr int LAST_COMPARED_MODALITY_KIND = kModalityShortCaptionsId;
 
 } // namespace
 
@@ -68,8 +66,8 @@ bool CDifferenceComparer::GetQuestionDifferences(const CQuestion& question,
 {
     diffs.clear();
     for (const int kind : m_questionKinds) {
-        if (kind == QUESTION_SHORT_CAPTIONS || kind == QUESTION_LONG_CAPTIONS) {
-            const bool useLong = kind == QUESTION_LONG_CAPTIONS;
+        if (kind == kQuestionShortCaptionsId || kind == kQuestionLongCaptionsId) {
+            const bool useLong = kind == kQuestionLongCaptionsId;
             CompareCaptions(
                 source.GetCaptions(), kind, useLong, true,
                 [&](int languageId) -> const QString* {
@@ -96,7 +94,7 @@ bool CDifferenceComparer::GetModalityDifferences(const CModality& modality,
 {
     diffs.clear();
     for (const int kind : m_modalityKinds) {
-        if (kind == MODALITY_SHORT_CAPTIONS) {
+        if (kind == kModalityShortCaptionsId) {
             // A response caption missing in a language differs even when the source's is empty.
             CompareCaptions(
                 source.GetCaptions(), kind, false, false,

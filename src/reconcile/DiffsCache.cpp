@@ -2,14 +2,13 @@
 
 #include "model/Campaign.h"
 #include "reconcile/Differences.h"
+#include "reconcile/PropertyCaptions.h"
 
 #include <vector>
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr int QUESTION_RESPONSES = 26;
 
 // Erases every key of the store for which the test says so.
 template <typename Store, typename Test> void EraseKeysWhere(Store& store, const Test& isGone)
@@ -33,7 +32,7 @@ int AppendStored(const Store& store, const typename Store::CKey& key, CDiffList&
     const int count = store.Count(key);
     for (int n = 0; n < count; ++n) {
         const int kind = store.GetNthRow(key, n);
-        if (oneResponsesEntry && kind == QUESTION_RESPONSES && diffs.count(QUESTION_RESPONSES))
+        if (oneResponsesEntry && kind == kQuestionResponsesId && diffs.count(kQuestionResponsesId))
             continue;
         diffs.emplace(kind, store.GetNthPayload(key, n));
     }

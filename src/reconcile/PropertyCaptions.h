@@ -11,6 +11,15 @@
 inline constexpr int kQuestionPropertyCount = 29;
 inline constexpr int kModalityPropertyCount = 12;
 
+// The ids that the comparisons, the difference dialogs and the reports treat apart: the caption
+// ids carry a language, and the response count and the responses are not properties of the
+// question itself.
+inline constexpr int kQuestionShortCaptionsId = 23;
+inline constexpr int kQuestionLongCaptionsId = 24;
+inline constexpr int kQuestionResponseCountId = 25;
+inline constexpr int kQuestionResponsesId = 26;
+inline constexpr int kModalityShortCaptionsId = 9;
+
 // The caption of an id; an empty text for an id without one or out of range.
 QString GetQuestionPropertyCaption(int id);
 QString GetModalityPropertyCaption(int id);

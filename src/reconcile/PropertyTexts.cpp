@@ -18,11 +18,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr int MODALITY_SHORT_CAPTIONS = 9;
-constexpr int QUESTION_SHORT_CAPTIONS = 23;
-constexpr int QUESTION_LONG_CAPTIONS = 24;
-constexpr int QUESTION_RESPONSE_COUNT = 25;
-
 constexpr unsigned IDS_MODALITY_SHORT_CAPTIONS_FOR = 63471;
 constexpr unsigned IDS_QUESTION_SHORT_CAPTIONS_FOR = 63469;
 constexpr unsigned IDS_QUESTION_LONG_CAPTIONS_FOR = 63470;
@@ -55,7 +50,7 @@ bool Answer(QString& text, const QString& value, bool has = true)
 
 QString GetModalityColumnTitle(int id, int languageId)
 {
-    if (id == MODALITY_SHORT_CAPTIONS)
+    if (id == kModalityShortCaptionsId)
         return ColumnTitle(IDS_MODALITY_SHORT_CAPTIONS_FOR, GetModalityPropertyCaption(id),
                            languageId);
     return QString();
@@ -63,10 +58,10 @@ QString GetModalityColumnTitle(int id, int languageId)
 
 QString GetQuestionColumnTitle(int id, int languageId)
 {
-    if (id == QUESTION_SHORT_CAPTIONS)
+    if (id == kQuestionShortCaptionsId)
         return ColumnTitle(IDS_QUESTION_SHORT_CAPTIONS_FOR, GetQuestionPropertyCaption(id),
                            languageId);
-    if (id == QUESTION_LONG_CAPTIONS)
+    if (id == kQuestionLongCaptionsId)
         return ColumnTitle(IDS_QUESTION_LONG_CAPTIONS_FOR, GetQuestionPropertyCaption(id),
                            languageId);
     return QString();
@@ -74,7 +69,7 @@ QString GetQuestionColumnTitle(int id, int languageId)
 
 bool GetModalityPropertyText(const qnr::CModalite& modality, int id, QString& text)
 {
-    if (id == MODALITY_SHORT_CAPTIONS) {
+    if (id == kModalityShortCaptionsId) {
         const QString caption =
             modality.GetLocalisedShortCaption(GetCurrentQuestionnaireLanguage());
         return Answer(text, caption, !caption.isEmpty());
@@ -87,7 +82,7 @@ bool GetModalityPropertyText(const qnr::CModalite& modality, int id, QString& te
 
 bool GetCampaignModalityPropertyText(const CModality& modality, int id, QString& text)
 {
-    if (id == MODALITY_SHORT_CAPTIONS) {
+    if (id == kModalityShortCaptionsId) {
         const CModalityCaption* caption = modality.FindCaption(GetCurrentLanguageId());
         return Answer(text, caption ? caption->GetShortCaption() : QString(), caption != nullptr);
     }
@@ -100,11 +95,11 @@ bool GetCampaignModalityPropertyText(const CModality& modality, int id, QString&
 bool GetQuestionPropertyText(const qnr::CQuestion& question, int id, QString& text)
 {
     switch (id) {
-    case QUESTION_SHORT_CAPTIONS:
+    case kQuestionShortCaptionsId:
         return Answer(text, question.GetLocalisedShortCaption(GetCurrentQuestionnaireLanguage()));
-    case QUESTION_LONG_CAPTIONS:
+    case kQuestionLongCaptionsId:
         return Answer(text, question.GetLocalisedLongCaption(GetCurrentQuestionnaireLanguage()));
-    case QUESTION_RESPONSE_COUNT:
+    case kQuestionResponseCountId:
         return Answer(text, IntToText(GetSourceResponseCount(&question)));
     default:
         break;
@@ -117,12 +112,12 @@ bool GetQuestionPropertyText(const qnr::CQuestion& question, int id, QString& te
 
 bool GetCampaignQuestionPropertyText(const CQuestion& question, int id, QString& text)
 {
-    if (id == QUESTION_SHORT_CAPTIONS || id == QUESTION_LONG_CAPTIONS) {
+    if (id == kQuestionShortCaptionsId || id == kQuestionLongCaptionsId) {
         const CQuestionCaption* caption = question.FindCaption(GetCurrentLanguageId());
         if (!caption)
             return Answer(text, QString(), false);
-        return Answer(text, id == QUESTION_SHORT_CAPTIONS ? caption->GetShortCaption()
-                                                          : caption->GetLongCaption());
+        return Answer(text, id == kQuestionShortCaptionsId ? caption->GetShortCaption()
+                                                           : caption->GetLongCaption());
     }
     const SQuestionProperty* property = FindQuestionValueProperty(id);
     if (!property || property->Shown == EValueForm::None)
@@ -133,7 +128,7 @@ bool GetCampaignQuestionPropertyText(const CQuestion& question, int id, QString&
 bool GetCampaignQuestionVolumePropertyText(int waveId, int volumeId, const CQuestion& question,
                                            int id, QString& text)
 {
-    if (id == QUESTION_RESPONSE_COUNT)
+    if (id == kQuestionResponseCountId)
         return Answer(text, IntToText(GetCampaignResponseCount(waveId, volumeId, question)));
     return GetCampaignQuestionPropertyText(question, id, text);
 }

@@ -7,6 +7,7 @@
 #include "reconcile/Differences.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/DiffsOptions.h"
+#include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
 #include "reconcile/ValidMatchings.h"
 
@@ -18,9 +19,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr int QUESTION_RESPONSE_COUNT = 25;
-constexpr int QUESTION_RESPONSES = 26;
 
 // What a volume of the wave matches: campaign question id -> source code (the nearest volume's
 // matching winning), and the response matchings of each question.
@@ -58,8 +56,9 @@ public:
         : m_campaign(campaign), m_wave(wave), m_entry(entry), m_volumes(CollectWaveMatches(wave))
     {
         const IWaveApp* app = GetWaveApp();
-        m_comparesResponseCount = app && !app->IsQuestionDiffKindHidden(QUESTION_RESPONSE_COUNT) &&
-                                  app->GetQuestionDiffsOptions().IsEnabled(QUESTION_RESPONSE_COUNT);
+        m_comparesResponseCount =
+            app && !app->IsQuestionDiffKindHidden(kQuestionResponseCountId) &&
+            app->GetQuestionDiffsOptions().IsEnabled(kQuestionResponseCountId);
     }
 
     void FillAll()
@@ -138,10 +137,10 @@ private:
         }
         const CRowMultimap::CKey key(question.GetQuestionId(), volumeId);
         if (responsesDiffer)
-            m_entry.GetQuestionDiffs().Insert(key, QUESTION_RESPONSES, CDiffInfoPtr());
+            m_entry.GetQuestionDiffs().Insert(key, kQuestionResponsesId, CDiffInfoPtr());
         if (m_comparesResponseCount &&
             !HasSameResponseCount(m_wave.GetWaveId(), volumeId, question, source))
-            m_entry.GetQuestionDiffs().Insert(key, QUESTION_RESPONSE_COUNT, CDiffInfoPtr());
+            m_entry.GetQuestionDiffs().Insert(key, kQuestionResponseCountId, CDiffInfoPtr());
     }
 
     CCampaign& m_campaign;

@@ -15,8 +15,8 @@ CPairDifferences::CPairDifferences(int waveId, CWaveDiffsEntry& entry)
     : m_waveId(waveId), m_entry(entry)
 {
     const IWaveApp* app = GetWaveApp();
-    m_comparesResponseCount = app && !app->IsQuestionDiffKindHidden(kResponseCountDiffKind) &&
-                              app->GetQuestionDiffsOptions().IsEnabled(kResponseCountDiffKind);
+    m_comparesResponseCount = app && !app->IsQuestionDiffKindHidden(kQuestionResponseCountId) &&
+                              app->GetQuestionDiffsOptions().IsEnabled(kQuestionResponseCountId);
 }
 
 void CPairDifferences::ErasePair(const CQuestion& question, int volumeId)
@@ -54,12 +54,12 @@ bool CPairDifferences::RecordResponseDifferences(
         }
         if (CacheModalityDifferences(m_comparer, *response, *sourceResponse,
                                      m_entry.GetModalityDiffs())) {
-            m_entry.GetQuestionDiffs().Insert(pair, kResponsesDiffKind, CDiffInfoPtr());
+            m_entry.GetQuestionDiffs().Insert(pair, kQuestionResponsesId, CDiffInfoPtr());
             recorded = true;
         }
     }
     if (m_comparesResponseCount && !HasSameResponseCount(m_waveId, volumeId, question, source)) {
-        m_entry.GetQuestionDiffs().Insert(pair, kResponseCountDiffKind, CDiffInfoPtr());
+        m_entry.GetQuestionDiffs().Insert(pair, kQuestionResponseCountId, CDiffInfoPtr());
         recorded = true;
     }
     return recorded;
@@ -72,8 +72,8 @@ void SyncResponseDiffMarkers(CWaveDiffsEntry& entry, const CQuestion& question, 
         differing += entry.GetModalityDiffs().Count(response->GetModalityId()) > 0 ? 1 : 0;
     CRowMultimap& store = entry.GetQuestionDiffs();
     const CRowMultimap::CKey pair(question.GetQuestionId(), volumeId);
-    while (store.CountKeyRow(pair, kResponsesDiffKind) < differing)
-        store.Insert(pair, kResponsesDiffKind, CDiffInfoPtr());
-    while (store.CountKeyRow(pair, kResponsesDiffKind) > differing)
-        store.EraseKeyRow(pair, kResponsesDiffKind);
+    while (store.CountKeyRow(pair, kQuestionResponsesId) < differing)
+        store.Insert(pair, kQuestionResponsesId, CDiffInfoPtr());
+    while (store.CountKeyRow(pair, kQuestionResponsesId) > differing)
+        store.EraseKeyRow(pair, kQuestionResponsesId);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reconcile/Differences.h"
+#include "reconcile/PropertyCaptions.h"
 
 #include <QString>
 
@@ -22,9 +23,6 @@ class CVolume;
 namespace qnr {
 class CQuestion;
 }
-
-inline constexpr int kResponseCountDiffKind = 25;
-inline constexpr int kResponsesDiffKind = 26;
 
 class CPairDifferences
 {

@@ -12,6 +12,7 @@
 #include "reconcile/DiffInfo.h"
 #include "reconcile/DifferenceLines.h"
 #include "reconcile/Differences.h"
+#include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ValidMatchings.h"
@@ -35,8 +36,6 @@ constexpr unsigned IDS_SOURCE_RESPONSE_VALUE = 63190;
 constexpr unsigned IDS_SOURCE_NOT_READ = 63181;
 constexpr unsigned IDS_SOURCE_QUESTION_MISSING = 63206;
 constexpr unsigned IDS_SOURCE_RESPONSE_MISSING = 63212;
-
-constexpr int QUESTION_RESPONSE_COUNT = 25;
 
 const QString kQuestionOpener = QStringLiteral("<p class = \"font color0\"/>");
 const QString kPartOpener = QStringLiteral("<p class = \"indent1 font color1\"/>");
@@ -143,7 +142,7 @@ private:
         CDiffList differences;
         if (!m_comparer.GetQuestionDifferences(question, *source, differences) &&
             !HasSameResponseCount(m_wave.GetWaveId(), volume.GetVolumeId(), question, *source))
-            differences.emplace(QUESTION_RESPONSE_COUNT, CDiffInfoPtr());
+            differences.emplace(kQuestionResponseCountId, CDiffInfoPtr());
         QString responses;
         const int responseDifferences =
             AppendResponseDifferences(question, *source, entry, responses);
