@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -206,6 +207,7 @@ public:
     void RestoreViewState(const CViewState& state);
     bool Undo() override;
     bool Redo() override;
+    void AddHistoryListener(QObject* owner, std::function<void()> listener) override;
     // The history itself, for the views that take back or drop a step they have just executed.
     CommandHistory& GetCommandHistory() { return m_history; }
     const CommandHistory& GetCommandHistory() const { return m_history; }
@@ -362,6 +364,9 @@ public:
     static QString GetDefaultCaptionLibraryPath();
 
 private:
+    // Calls the history listeners whose owner lives (WaveAppCommands.cpp).
+    void NotifyHistoryListeners();
+
     // Its steps, each printing why it stopped when it returns false.
     bool OpenOrCreateBatchCampaign();
     bool AddBatchWave(const QStringList& sources);
@@ -415,6 +420,13 @@ private:
     // not a stack size: after Undo and a new command the size is the same, the campaign not.
     uint64_t m_cleanPoint = 0;
     std::function<void(bool)> m_documentModifiedNotifier;
+    // Told after every step of the history, before the document.
+    struct SHistoryListener
+    {
+        QPointer<QObject> Owner;
+        std::function<void()> Listener;
+    };
+    std::vector<SHistoryListener> m_historyListeners;
 
     // Guards the difference-cache pointer, which a worker thread may read.
     mutable std::mutex m_diffsCacheLock;

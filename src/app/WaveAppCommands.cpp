@@ -6,6 +6,8 @@
 #include "platform/WindowServices.h"
 #include "res/StringTable.h"
 
+#include <QThread>
+
 namespace {
 
 constexpr unsigned IDS_UNDO = 63331;
@@ -29,6 +31,8 @@ bool CWaveApp::ExecuteCommand(std::unique_ptr<CCmdVirtual>& command, const CCmdC
     const bool done =
         m_history.Execute(command, callBacks, preCallBacks ? *preCallBacks : CCmdPreCallBacks(),
                           std::move(viewState));
+    if (done)
+        NotifyHistoryListeners();
     if (done && setModified && !IsBatchRun())
         SetModifiedFlag(true, true);
     return done;
@@ -44,12 +48,38 @@ void CWaveApp::RestoreViewState(const CViewState& state)
     GetWindowServices().RestoreViewState(state);
 }
 
+void CWaveApp::AddHistoryListener(QObject* owner, std::function<void()> listener)
+{
+    if (owner && listener)
+        m_historyListeners.push_back({owner, std::move(listener)});
+}
+
+void CWaveApp::NotifyHistoryListeners()
+{
+    std::erase_if(m_historyListeners,
+                  [](const SHistoryListener& listener) { return listener.Owner.isNull(); });
+    // Copied: a listener may add another.
+    const std::vector<SHistoryListener> listeners = m_historyListeners;
+    for (const SHistoryListener& listener : listeners) {
+        QObject* owner = listener.Owner.data();
+        if (!owner)
+            continue;
+        // A step run by a worker thread reaches the owner on its own thread.
+        if (QThread::currentThread() == owner->thread())
+            listener.Listener();
+        else
+            QMetaObject::invokeMethod(owner, listener.Listener, Qt::QueuedConnection);
+    }
+}
+
 bool CWaveApp::Undo()
 {
     CWaitCursor wait;
     if (const CViewState* snapshot = m_history.GetUndoTopSnapshot())
         RestoreViewState(*snapshot);
     const bool done = m_history.Undo();
+    // A step that failed was rolled back, after its callbacks may have run.
+    NotifyHistoryListeners();
     if (done)
         UpdateModifiedState();
     return done;
@@ -61,6 +91,7 @@ bool CWaveApp::Redo()
     if (const CViewState* snapshot = m_history.GetRedoTopSnapshot())
         RestoreViewState(*snapshot);
     const bool done = m_history.Redo();
+    NotifyHistoryListeners();
     if (done)
         UpdateModifiedState();
     return done;
@@ -137,6 +168,7 @@ void CWaveApp::MarkSaved()
 int CWaveApp::UpdateModifiedIfUndoable()
 {
     m_history.DeleteTopItem();
+    NotifyHistoryListeners();
     UpdateModifiedState();
     return 1;
 }

@@ -35,6 +35,9 @@ void CCmdSwapResponseOrder::Swap()
 
 bool CCmdSwapResponseOrder::Do(std::unique_ptr<CCallBackInfo>& record)
 {
+    // Orders count within one question: two of different questions are not swapped.
+    if (!m_first || !m_second || m_first->GetQuestionId() != m_second->GetQuestionId())
+        return false;
     auto take = [this](const CModality& modality, CModalityOrders& before) {
         if (CQuestion* question = m_pCampaign->GetQuestionById(modality.GetQuestionId()))
             before.Take(*question);

@@ -13,7 +13,8 @@ class CQuestion;
 class CWave;
 } // namespace pelko_wave
 
-// Exchanges the orders of two responses (of one question, as a rule).
+// Exchanges the orders of two responses of one question; Do refuses two of different
+// questions, changing nothing.
 class CCmdSwapResponseOrder final : public CCmdVirtual
 {
 public:

@@ -151,11 +151,26 @@ void CCommandActions::Apply(QAction* action, const CCmdUI& ui, bool hasCommand)
 
 void CCommandActions::UpdateAll()
 {
+    ++m_updatePasses;
     std::vector<unsigned> ids;
     for (const auto& [id, action] : m_actions)
         ids.push_back(id);
     for (unsigned id : ids)
         Update(id);
+}
+
+void CCommandActions::RequestUpdate()
+{
+    if (m_updateRequested)
+        return;
+    m_updateRequested = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_updateRequested = false;
+            UpdateAll();
+        },
+        Qt::QueuedConnection);
 }
 
 bool CCommandActions::Execute(unsigned id)

@@ -43,8 +43,9 @@ public:
 // first handler that has a command function; updating it asks the first handler that has an
 // update function. A handler belongs to an owner object and goes when the owner is destroyed.
 //
-// The window program runs UpdateAll when a menu opens and after every command, so that
-// menus and toolbar buttons show the state of the moment.
+// The window program runs UpdateAll when a menu opens and after every command, and the views
+// ask for a pass (RequestUpdate) when what the commands act on changes, so that menus and
+// toolbar buttons show the state of the moment.
 class CCommandActions : public QObject
 {
     Q_OBJECT
@@ -86,6 +87,11 @@ public:
     void Update(unsigned id);
     // Updates every action made so far (every command with a handler has one).
     void UpdateAll();
+    // Asks for an UpdateAll at the next turn of the event loop: the requests made before it
+    // runs give one pass.
+    void RequestUpdate();
+    // The number of UpdateAll passes so far.
+    quint64 GetUpdatePassCount() const { return m_updatePasses; }
 
 Q_SIGNALS:
     // After a command ran through Execute (from an action, a key or a call).
@@ -107,4 +113,6 @@ private:
     std::map<unsigned, QAction*> m_actions;
     std::map<unsigned, std::vector<SHandler>> m_handlers;
     quint64 m_nextSerial = 0;
+    quint64 m_updatePasses = 0;
+    bool m_updateRequested = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The narrow view of the application object that the model, the engine and the commands use.
@@ -29,6 +30,7 @@ class CViewState;
 class CCmdVirtual;
 struct CCmdCallBacks;
 struct CCmdPreCallBacks;
+class QObject;
 
 class IWaveApp
 {
@@ -89,11 +91,20 @@ public:
     // Runs a command through the history. On success the history owns the command (the pointer
     // is released); on failure it stays with the caller, holding its error text.
     virtual bool ExecuteCommand(std::unique_ptr<CCmdVirtual>& command,
-                                const CCmdCallBacks& callBacks, const CCmdPreCallBacks* preCallBacks,
+                                const CCmdCallBacks& callBacks,
+                                const CCmdPreCallBacks* preCallBacks,
                                 std::unique_ptr<CViewState> viewState, bool setModified) = 0;
     virtual std::unique_ptr<CViewState> CaptureViewState() = 0;
     virtual bool Undo() = 0;
     virtual bool Redo() = 0;
+    // Has the listener called after every step of the history (a command executed, a step
+    // undone, redone or dropped), on the owner's thread, for as long as the owner lives. An
+    // application without a history calls nobody.
+    virtual void AddHistoryListener(QObject* owner, std::function<void()> listener)
+    {
+        (void)owner;
+        (void)listener;
+    }
 };
 
 // The process's application object; null until one is installed.

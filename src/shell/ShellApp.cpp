@@ -51,8 +51,10 @@ CShellApp::CShellApp(CWaveApp& app, PaneMaker paneMaker, std::unique_ptr<IShellD
     RegisterEditCommands();
     RegisterApplicationCommands();
     RegisterRecentFileCommands();
-    // The update pass after every command.
+    // The update pass after every command, and one queued pass whenever the keyboard focus
+    // moves (Copy and Select All act on the grid that has it).
     connect(&m_actions, &CCommandActions::CommandExecuted, this, [this] { UpdateCommands(); });
+    connect(qApp, &QApplication::focusChanged, &m_actions, [this] { m_actions.RequestUpdate(); });
 
     std::unique_ptr<IShellPanes> panes =
         paneMaker ? paneMaker(m_actions) : std::make_unique<CPlaceholderPanes>();

@@ -24,7 +24,9 @@ class QMenu;
 // views of the application's roads (IShellWindow).
 //
 // The update pass (CCommandActions::UpdateAll) runs when a menu opens and after every command,
-// undo and redo, so that menus and toolbar buttons show the state of the moment.
+// undo and redo, and once queued (coalesced within a turn of the event loop) when the panes'
+// selection, a grid's focus cell, the page shown or the keyboard focus change, so that menus
+// and toolbar buttons show the state of the moment.
 class CShellApp final : public QObject, public IShellWindow
 {
     Q_OBJECT

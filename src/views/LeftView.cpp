@@ -130,7 +130,12 @@ CLeftView::CLeftView(CCommandActions* actions, QWidget* parent)
     m_tree->viewport()->installEventFilter(this);
     m_tree->installEventFilter(this);
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { OnSelectionChanged(current); });
+            [this](const QModelIndex& current) {
+                OnSelectionChanged(current);
+                // The tree's commands act on the selected item.
+                if (m_actions)
+                    m_actions->RequestUpdate();
+            });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);
@@ -289,7 +294,7 @@ int CLeftView::ResetAfterLoad()
     CWaitCursor wait;
     RefreshTree();
     if (m_right)
-        m_right->ShowCampaignQuestions();
+        m_right->ResetAfterLoad();
     if (m_bottom)
         m_bottom->ShowCampaignProperties();
     return 1;

@@ -215,6 +215,31 @@ void CRightReconciliationPage::EndResponseDrag()
     ResetPickCursor();
 }
 
+void CRightReconciliationPage::EndResponsePicks()
+{
+    const bool shown = m_pickResponse || m_moveResponse || m_dragResponses;
+    m_pickResponse = false;
+    m_moveResponse = false;
+    m_moveResponseCell = CCellID();
+    m_dragResponses = false;
+    m_dragMergeResponse = false;
+    m_dragRematchResponse = false;
+    m_pickResponseCell = CCellID();
+    m_dragCampaignResponseCell = CCellID();
+    // A question pick under way keeps its pointer.
+    if (shown)
+        ResetPickCursor();
+}
+
+void CRightReconciliationPage::EndPickModes()
+{
+    EndResponsePicks();
+    m_pickQuestion = false;
+    m_dragQuestions = false;
+    m_pickQuestionCell = CCellID();
+    ResetPickCursor();
+}
+
 void CRightReconciliationPage::ApplyPickCursor(CWaveGridCtrl& grid)
 {
     grid.SetForcedCursor(m_hCursor);

@@ -119,11 +119,16 @@ void CRightReconciliationPage::ResetPage()
 
 void CRightReconciliationPage::ClearPage()
 {
+    StopFades();
+    EndPickModes();
     ResetPage();
     m_gridQuestions->ResetDataRows(0);
     BuildQuestionHeadings();
     BuildResponseHeadings();
     UpdateOverviewHeights();
+    m_gridQuestions->viewport()->update();
+    m_gridResponses->viewport()->update();
+    NotifyCommandState();
 }
 
 // The question grid ---------------------------------------------------------------------------
@@ -133,14 +138,18 @@ bool CRightReconciliationPage::LoadWave(long waveId)
     IWaveApp* app = GetWaveApp();
     CCampaign* campaign = app ? app->GetCampaign() : nullptr;
     CWave* wave = campaign ? campaign->FindWave(int(waveId)) : nullptr;
-    // A wave that is not there leaves the page on the wave it shows.
-    if (!wave || wave->GetVolumeCount() == 0)
+    // Whatever the page showed goes: the rows of another wave, or of this one when it had
+    // volumes, would name items it no longer shows.
+    m_waveId = waveId;
+    if (!wave || wave->GetVolumeCount() == 0) {
+        ClearPage();
         return false;
+    }
 
     CWaitCursor wait;
-    // The fading rows are those of the rows the fill replaces.
+    // The fading rows and the picks are those of the rows the fill replaces.
     StopFades();
-    m_waveId = waveId;
+    EndPickModes();
     bool filled = false;
     {
         const CFillGuard guard{m_gridQuestions, m_gridResponses};
@@ -149,6 +158,7 @@ bool CRightReconciliationPage::LoadWave(long waveId)
     UpdateOverviewHeights();
     if (filled && m_gridQuestions->GetRowCount() > m_gridQuestions->GetFixedRowCount())
         SelectQuestionRow(m_gridQuestions->GetFixedRowCount(), QColShortcut);
+    NotifyCommandState();
     return filled;
 }
 
@@ -342,12 +352,6 @@ LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
     if (row == m_curQuestionRow)
         return 0;
     m_curQuestionRow = row;
-    DropFadesOfGrid(false);
-    // The response grid's pick modes name a row of the responses about to be replaced.
-    if (m_pickResponse)
-        EndResponsePick();
-    if (m_moveResponse)
-        EndMergePick();
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
@@ -359,6 +363,9 @@ LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
 void CRightReconciliationPage::FillResponses(int questionRow, int col)
 {
     Q_UNUSED(col);
+    // The fades, pick modes and drags of the response grid name rows about to be replaced.
+    DropFadesOfGrid(false);
+    EndResponsePicks();
     CWaveGridCtrl& grid = *m_gridResponses;
     const CFillGuard guard{m_gridResponses};
     m_rRows.Clear();
@@ -373,7 +380,9 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
     const int fixedRows = m_gridQuestions->GetFixedRowCount();
-    if (!wave || questionRow < fixedRows || questionRow >= m_gridQuestions->GetRowCount()) {
+    // A wave without volumes has no responses to show.
+    if (!wave || wave->GetVolumeCount() == 0 || questionRow < fixedRows ||
+        questionRow >= m_gridQuestions->GetRowCount()) {
         UpdateOverviewHeights();
         return;
     }

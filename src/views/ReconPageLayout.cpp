@@ -15,6 +15,8 @@
 
 #include <QResizeEvent>
 
+#include <cmath>
+
 using namespace recon_columns;
 
 namespace {
@@ -57,7 +59,20 @@ void CRightReconciliationPage::ApplyLayout(int splitPosition)
     if (!m_initialised || (!isVisible() && !m_layoutSize.isValid()))
         return;
     const int height = this->height();
-    PlaceControls(splitPosition != -1 && splitPosition < height ? splitPosition : height * 2 / 3);
+    PlaceControlsAndShares(splitPosition != -1 && splitPosition < height ? splitPosition
+                                                                         : height * 2 / 3);
+}
+
+int CRightReconciliationPage::GetGridsHeight() const
+{
+    return std::max(0, height() - SplitterBarThickness());
+}
+
+void CRightReconciliationPage::PlaceControlsAndShares(int split)
+{
+    PlaceControls(split);
+    if (const int grids = GetGridsHeight(); grids > 0)
+        m_questionShare = double(m_gridQuestions->height()) / grids;
 }
 
 void CRightReconciliationPage::PlaceControls(int split)
@@ -86,17 +101,18 @@ void CRightReconciliationPage::resizeEvent(QResizeEvent* event)
     if (!m_initialised)
         return;
     if (!m_layoutSize.isValid()) {
-        PlaceControls(m_requestedSplit != -1 && m_requestedSplit < height() ? m_requestedSplit
-                                                                            : height() * 2 / 3);
+        PlaceControlsAndShares(m_requestedSplit != -1 && m_requestedSplit < height()
+                                   ? m_requestedSplit
+                                   : height() * 2 / 3);
         return;
     }
-    const int dy = height() - m_layoutSize.height();
-    // The question grid takes the change of height, except that a page shrinking below a
-    // question grid already down to its headings takes it from the response grid.
-    int split = m_gridQuestions->height();
-    if (dy >= 1 || split > m_gridQuestions->GetFixedRowsHeight())
-        split += dy;
-    PlaceControls(split);
+    if (height() == m_layoutSize.height()) {
+        PlaceControls(m_gridQuestions->height());
+        return;
+    }
+    // The grids keep their shares of the height, so that a page shrunk and grown again shows
+    // both as they were, and neither is left collapsed.
+    PlaceControls(int(std::lround(m_questionShare * GetGridsHeight())));
 }
 
 // Columns -------------------------------------------------------------------------------------

@@ -42,7 +42,8 @@ bool CRightReconciliationPage::CanMoveResponse(bool up) const
         return false;
     const CModality* response = GetCampaignResponseAtRow(m_gridResponses->GetFocusCell().row);
     const CQuestion* question = GetCurrentQuestion();
-    if (!response || !question)
+    // Only a response of the question the grid shows moves among its responses.
+    if (!response || !question || response->GetQuestionId() != question->GetQuestionId())
         return false;
     return question->GetModalityByOrder(response->GetModalityOrder() + (up ? -1 : 1)) != nullptr;
 }
@@ -59,7 +60,9 @@ void CRightReconciliationPage::MoveResponse(bool up)
     };
     CModality* moved = responseAt(row);
     CModality* neighbour = moved ? responseAt(up ? row - 1 : row + 1) : nullptr;
-    if (!neighbour)
+    // Both rows show responses of the current question.
+    if (!neighbour || moved->GetQuestionId() != m_curQuestionId ||
+        neighbour->GetQuestionId() != m_curQuestionId)
         return;
 
     IssueCommand(std::make_unique<CCmdSwapResponseOrder>(campaign, moved, neighbour),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class CCmdUI;
 class QWidget;
 
@@ -17,6 +19,9 @@ public:
 
     // Fills the page with the wave's reconciliation.
     virtual void ShowWave(int waveId) = 0;
+    // Forgets the wave and all that was shown of it, as after New and Open: no wave, no rows,
+    // no current items, no pick mode.
+    virtual void ForgetWave() = 0;
     // The campaign question shown; -1 when none.
     virtual int GetCurrentQuestionId() const = 0;
     // The campaign response at the focused row of the response grid; -1 when none.
@@ -36,4 +41,7 @@ public:
     // A forwarded command of the main menu or toolbar, and its update.
     virtual void OnCommand(unsigned id) = 0;
     virtual void OnUpdateCommand(CCmdUI& ui) = 0;
+    // Who is told each time what the page's commands act on may have changed (a grid's
+    // selection or focus cell, the rows); empty for nobody.
+    virtual void SetCommandStateListener(std::function<void()> listener) = 0;
 };

@@ -5,6 +5,7 @@
 #include "menus/CommandActions.h"
 #include "menus/MulDiv.h"
 #include "model/Campaign.h"
+#include "model/Wave.h"
 #include "platform/AppServices.h"
 #include "res/CommandIds.h"
 #include "views/OverviewBar.h"
@@ -74,12 +75,19 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
     m_splitter->setObjectName(QStringLiteral("Splitter"));
     m_splitter->SetPanes({m_overviewQuestions, m_gridQuestions},
                          {m_overviewResponses, m_gridResponses});
-    connect(m_splitter, &CSplitterBar::SplitterMoved, this, [this] { UpdateOverviewHeights(); });
+    connect(m_splitter, &CSplitterBar::SplitterMoved, this, [this] {
+        // The split the user chose is the one the grids keep through resizes.
+        if (const int grids = GetGridsHeight(); grids > 0)
+            m_questionShare = double(m_gridQuestions->height()) / grids;
+        UpdateOverviewHeights();
+    });
 
     // The page takes the keys in its question grid.
     setFocusProxy(m_gridQuestions);
     RegisterCommands();
     RegisterNotifyHandlers();
+    if (IWaveApp* app = GetWaveApp())
+        app->AddHistoryListener(this, [this] { OnHistoryStep(); });
     m_initialised = true;
 }
 
@@ -138,6 +146,23 @@ void CRightReconciliationPage::ShowWave(int waveId)
     LoadWave(waveId);
 }
 
+void CRightReconciliationPage::ForgetWave()
+{
+    ClearPage();
+    m_waveId = -1;
+    m_newQuestionId = -1;
+    m_newResponseId = -1;
+}
+
+void CRightReconciliationPage::OnHistoryStep()
+{
+    EndPickModes();
+    const CWave* wave = CurrentWave();
+    if ((!wave || wave->GetVolumeCount() == 0) &&
+        m_gridQuestions->GetRowCount() > m_gridQuestions->GetFixedRowCount())
+        ClearPage();
+}
+
 int CRightReconciliationPage::GetCurrentQuestionId() const
 {
     return GetCurrentQuestion() ? m_curQuestionId : -1;
@@ -182,6 +207,17 @@ void CRightReconciliationPage::AddNotifyHandler(int controlId, int code, NotifyH
     m_notifyHandlers[{controlId, code}] = std::move(handler);
 }
 
+void CRightReconciliationPage::SetCommandStateListener(std::function<void()> listener)
+{
+    m_commandStateListener = std::move(listener);
+}
+
+void CRightReconciliationPage::NotifyCommandState()
+{
+    if (m_commandStateListener)
+        m_commandStateListener();
+}
+
 void CRightReconciliationPage::OnCommand(unsigned id)
 {
     const auto it = m_commands.find(id);
@@ -203,7 +239,11 @@ void CRightReconciliationPage::OnUpdateCommand(CCmdUI& ui)
 LRESULT CRightReconciliationPage::OnNotify(NMHDR& header)
 {
     const auto it = m_notifyHandlers.find({int(header.idFrom), header.code});
-    return it == m_notifyHandlers.end() ? 0 : it->second(header);
+    const LRESULT result = it == m_notifyHandlers.end() ? 0 : it->second(header);
+    // A new selection or focus cell changes what the commands act on.
+    if (header.code == GVN_SELCHANGED)
+        NotifyCommandState();
+    return result;
 }
 
 void CRightReconciliationPage::RegisterCommands()

@@ -155,6 +155,7 @@ public:
     // IReconciliationPage.
     QWidget* GetWindow() override { return this; }
     void ShowWave(int waveId) override;
+    void ForgetWave() override;
     int GetCurrentQuestionId() const override;
     int GetFocusedModalityId() const override;
     void SelectQuestion(int questionId) override;
@@ -165,6 +166,7 @@ public:
     void SetQuestionGridHeight(int height) override;
     void OnCommand(unsigned id) override;
     void OnUpdateCommand(CCmdUI& ui) override;
+    void SetCommandStateListener(std::function<void()> listener) override;
 
     // The reports of the grids and the overview bars.
     LRESULT OnNotify(NMHDR& header) override;
@@ -192,13 +194,14 @@ public:
 
     // Filling --------------------------------------------------------------------------------
 
-    // Fills both grids for the wave; false when the wave is unknown or has no volumes (the page
-    // keeps its wave and rows), when a volume's source cannot be read, or when a matched source
-    // question is missing from its source (the page is then cleared).
+    // Fills both grids for the wave; false when the wave is unknown or has no volumes, when a
+    // volume's source cannot be read, or when a matched source question is missing from its
+    // source (the page is then cleared: no rows). Every pick mode and drag ends.
     bool LoadWave(long waveId);
     // Makes the wave's differences stale and fills the page again.
     void RefreshWave();
-    // Refills the response grid for a row of the question grid.
+    // Refills the response grid for a row of the question grid; the grid's fades, pick modes
+    // and drags end.
     void FillResponses(int questionRow, int col);
     // Refills the response grid for the question grid's focus cell and redraws it.
     void RefreshResponses();
@@ -377,6 +380,10 @@ public:
     void EndMergePick();
     // Ends a duplicate-merge drag of the response grid.
     void EndResponseDrag();
+    // Ends the pick modes and drags of the response grid, or of both grids: what they started
+    // from names a row that a refill or a step of the history gives to something else.
+    void EndResponsePicks();
+    void EndPickModes();
     bool IsQuestionPickOn() const { return m_pickQuestion; }
     bool IsResponsePickOn() const { return m_pickResponse; }
     bool IsMergePickOn() const { return m_moveResponse; }
@@ -639,8 +646,18 @@ private:
     void InitialiseGrid(CWaveGridCtrl& grid, int columns);
     // Places the controls for the page's size with the question grid the given height.
     void PlaceControls(int split);
-    // Empties the grids and the rows' records.
+    // Places the controls with the question grid the given height, which gives the grids the
+    // shares of the page's height that they keep when the page is resized.
+    void PlaceControlsAndShares(int split);
+    // The height the two grids share: the page's without the splitter bar.
+    int GetGridsHeight() const;
+    // Empties the grids and the rows' records; the fades, pick modes and drags end.
     void ClearPage();
+    // After every step of the history: the pick modes and drags end, and a page whose wave is
+    // gone or has no volume left is cleared.
+    void OnHistoryStep();
+    // Tells the command-state listener.
+    void NotifyCommandState();
     // The question grid's fill of LoadWave, with the grids' painting off.
     bool FillQuestionGrid(pelko_wave::CCampaign& campaign, pelko_wave::CWave& wave);
     void WriteQuestionRows(const std::vector<SQuestionRow>& rows);
@@ -812,6 +829,9 @@ private:
     // columns were last fitted to.
     QSize m_layoutSize;
     int m_requestedSplit = -1;
+    // The question grid's share of the height the grids share, kept through resizes; set where
+    // the split is chosen (the layout applied, the first placing, the splitter moved).
+    double m_questionShare = 2.0 / 3.0;
     int m_questionColumnsWidth = -1;
     int m_responseColumnsWidth = -1;
 
@@ -822,6 +842,7 @@ private:
     };
     std::map<unsigned, SCommand> m_commands;
     std::map<std::pair<int, int>, NotifyHandler> m_notifyHandlers;
+    std::function<void()> m_commandStateListener;
 
     // Drags and pick modes: whether a drag of each grid is under way and what it started on,
     // the pick modes with the cells they started from, and the pointer they show.

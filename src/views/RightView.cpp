@@ -68,6 +68,8 @@ void CRightView::SetReconciliationPage(std::unique_ptr<IReconciliationPage> page
         delete m_reconPlace;
     m_reconPlace = place;
     m_pReconPage = std::move(page);
+    if (m_pReconPage)
+        m_pReconPage->SetCommandStateListener([this] { RequestCommandUpdate(); });
     m_stack->setCurrentIndex(m_nPage >= 0 && m_nPage <= PageNone ? m_nPage : PageNone);
 }
 
@@ -103,6 +105,16 @@ void CRightView::ShowPage(int page)
     m_nPage = page;
     if (page >= 0 && page <= PageNone)
         m_stack->setCurrentIndex(page);
+    RequestCommandUpdate();
+}
+
+void CRightView::ResetAfterLoad()
+{
+    m_nWaveId = -1;
+    m_nVolumeId = -1;
+    if (m_pReconPage)
+        m_pReconPage->ForgetWave();
+    ShowCampaignQuestions();
 }
 
 void CRightView::ShowCampaignQuestions()
@@ -191,14 +203,16 @@ void CRightView::RegisterCommands(CCommandActions& actions)
     int index = 0;
     for (unsigned id : kForwardedCommands) {
         const bool pageEnabled = index++ < kPageEnabledCommands;
+        // The page's commands act on its rows, which only the page shown has for sure.
+        const bool pageShownOnly = id != ID_FIND_OPEN_NUMERIC;
         CCommandActions::CommandHandler onCommand = [this, id] {
             if (id == ID_FIND_OPEN_NUMERIC)
                 OnFindOpenNumericEquivalents();
             else if (m_pReconPage)
                 m_pReconPage->OnCommand(id);
         };
-        CCommandActions::UpdateHandler onUpdate = [this, pageEnabled](CCmdUI& ui) {
-            if (!IsReconciliationPageWindow())
+        CCommandActions::UpdateHandler onUpdate = [this, pageEnabled, pageShownOnly](CCmdUI& ui) {
+            if (!IsReconciliationPageWindow() || (pageShownOnly && m_nPage != PageReconciliation))
                 ui.Enable(false);
             else if (pageEnabled)
                 m_pReconPage->OnUpdateCommand(ui);
@@ -216,6 +230,12 @@ void CRightView::UpdateForwardedCommands()
         return;
     for (unsigned id : kForwardedCommands)
         m_actions->Update(id);
+}
+
+void CRightView::RequestCommandUpdate()
+{
+    if (m_actions)
+        m_actions->RequestUpdate();
 }
 
 void CRightView::OnFindOpenNumericEquivalents()

@@ -28,8 +28,9 @@ public:
         PageReconciliation = 1,
         PageNone = 2
     };
-    // The commands the view handles: the first ten enabled by the page, the last four while
-    // the page's window exists.
+    // The commands the view handles: the first ten enabled by the page, the next three while
+    // the page's window exists; all thirteen only while the reconciliation page is the page
+    // shown. The last, handled by the view itself, is enabled while the page's window exists.
     static constexpr unsigned kForwardedCommands[] = {57634, 57642, 32799, 32800, 32801,
                                                       32802, 32848, 32850, 32824, 32853,
                                                       32805, 32872, 32882, 32884};
@@ -52,6 +53,9 @@ public:
 
     // Shows the page (0, 1 or 2); other values are stored and show nothing new.
     void ShowPage(int page);
+    // After New and Open: the campaign's questions, no wave or volume, and a reconciliation
+    // page that has forgotten its wave.
+    void ResetAfterLoad();
     int GetShownPage() const { return m_nPage; }
     // The wave last handed to a page, and the volume last handed to the question tree; -1
     // until one is.
@@ -81,6 +85,8 @@ public:
 private:
     void RegisterCommands(CCommandActions& actions);
     void UpdateForwardedCommands();
+    // Asks the actions for an update pass: what the commands act on has changed.
+    void RequestCommandUpdate();
 
     QPointer<CCommandActions> m_actions;
     QStackedWidget* m_stack = nullptr;

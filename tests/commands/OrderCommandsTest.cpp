@@ -1,6 +1,7 @@
 #include "CommandTestSupport.h"
 #include "EngineFixtures.h"
 
+#include "commands/CommandHistory.h"
 #include "commands/MetaCommands.h"
 #include "commands/OrderCommands.h"
 #include "commands/QuestionCallBackInfo.h"
@@ -80,6 +81,30 @@ TEST_F(OrderCommands, SwappingExchangesTwoOrdersAndKeepsTheResponsesSorted)
     std::unique_ptr<CCallBackInfo> record;
     ASSERT_TRUE(again.Do(record));
     EXPECT_EQ(Responses(), "A1 B5 C10");
+}
+
+TEST_F(OrderCommands, TwoResponsesOfDifferentQuestionsAreNotSwapped)
+{
+    CQuestion* x = Campaign().GetQuestionById(2);
+    engine_test::AddResponses(Campaign(), *x, 200, {"P"});
+    CModality* p = Campaign().GetModalityById(200);
+    p->SetModalityOrder(1);
+    CModality* b = Campaign().GetModalityById(101);
+    CCmdSwapResponseOrder command(&Campaign(), b, p);
+    std::unique_ptr<CCallBackInfo> record;
+    EXPECT_FALSE(command.Do(record));
+    EXPECT_EQ(record, nullptr);
+    EXPECT_EQ(Responses(), "A1 B5 C10");
+    EXPECT_EQ(p->GetModalityOrder(), 1);
+    EXPECT_EQ(b->GetModalityOrder(), 5);
+    // Through the history nothing is recorded.
+    CommandHistory history;
+    std::unique_ptr<CCmdVirtual> issued =
+        std::make_unique<CCmdSwapResponseOrder>(&Campaign(), p, b);
+    EXPECT_FALSE(history.Execute(issued, {}));
+    EXPECT_EQ(history.GetUndoCount(), 0);
+    EXPECT_EQ(Responses(), "A1 B5 C10");
+    EXPECT_EQ(p->GetModalityOrder(), 1);
 }
 
 TEST_F(OrderCommands, ReorderingResponsesAndUndoGivesTheOrdersWithTheirGapsBack)

@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "menus/CommandActions.h"
+#include "menus/NewToolBar.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
 #include "model/Question.h"
@@ -22,8 +23,14 @@
 #include "views/WaveGridCtrl.h"
 #include "widgets/Screenshots.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QTest>
+#include <QToolBar>
+
+#include <functional>
+#include <vector>
 
 using namespace pelko_wave;
 using Page = CRightReconciliationPage;
@@ -195,4 +202,139 @@ TEST_F(ReconciliationWindowTest, AWaveOfTwoThousandQuestionsScrollsToItsEndAndBa
     EXPECT_TRUE(grid.IsCellVisible(Page::kFixedRows, Page::QColCode));
     EXPECT_EQ(page.GetCurrentQuestionId(), 2);
     EXPECT_LT(bar.GetMarkerY(), bar.BandAreaRect().top() + 3);
+}
+
+// The sample campaign built, saved and opened, in the window at its size.
+class ReconciliationStateTest : public ReconciliationWindowTest
+{
+protected:
+    ReconciliationStateTest()
+    {
+        QString error;
+        // The campaign built is opened again from its file without saving it first.
+        m_windows.QueueAnswers({IDNO});
+        EXPECT_TRUE(
+            sample_campaign::BuildSampleCampaign(m_app, Path(QStringLiteral("sample.duv")), error))
+            << qPrintable(error);
+        ShowWindow();
+    }
+
+    bool Enabled(unsigned id) { return Actions().Action(id)->isEnabled(); }
+    CCommandActions& Actions() { return m_shellApp->GetActions(); }
+    // The commands that act on the reconciliation page's rows.
+    static std::vector<unsigned> PageCommands()
+    {
+        std::vector<unsigned> ids;
+        for (unsigned id : CRightView::kForwardedCommands)
+            if (id != ID_FIND_OPEN_NUMERIC)
+                ids.push_back(id);
+        return ids;
+    }
+    void Click(CWaveGridCtrl& grid, int row, int col)
+    {
+        grid.EnsureVisible(row, col);
+        CRect rect;
+        ASSERT_TRUE(grid.GetCellRect(row, col, rect));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, rect.ToQRect().center());
+    }
+};
+
+TEST_F(ReconciliationStateTest, NewAndOpenLeaveThePageEmptyAndEveryPageCommandDisabled)
+{
+    const QString other = Path(QStringLiteral("other.duv"));
+    ASSERT_TRUE(QFile::copy(Path(QStringLiteral("sample.duv")), other));
+    const auto road = [&](const char* name, const std::function<void()>& run) {
+        SCOPED_TRACE(name);
+        // Wave 2 shown, a question with responses selected and a response that can move up
+        // focused.
+        ShowReconciliation(m_app.GetCampaign()->GetWave(1)->GetWaveId());
+        Page& page = ReconPage();
+        CWaveGridCtrl& grid = *page.GetQuestionGrid();
+        bool found = false;
+        for (int row = Page::kFixedRows; row < grid.GetRowCount() && !found; ++row) {
+            Click(grid, row, Page::QColShortcut);
+            if (page.GetResponseGrid()->GetRowCount() > Page::kFixedRows + 1) {
+                Click(*page.GetResponseGrid(), Page::kFixedRows + 1, Page::RColCaption);
+                found = page.CanMoveResponse(true);
+            }
+        }
+        ASSERT_TRUE(found);
+        m_shellApp->UpdateCommands();
+        ASSERT_TRUE(Enabled(ID_RESPONSE_MOVE_UP));
+        ASSERT_TRUE(Enabled(ID_FIND_QUESTION));
+
+        run();
+        QApplication::processEvents();
+        // As a menu opening would see them.
+        m_shellApp->UpdateCommands();
+        for (unsigned id : PageCommands())
+            EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_EQ(Right().GetShownPage(), CRightView::PageQuestionTree);
+        EXPECT_EQ(page.GetWaveId(), -1);
+        EXPECT_EQ(grid.GetRowCount(), Page::kFixedRows);
+        EXPECT_EQ(page.GetResponseGrid()->GetRowCount(), Page::kFixedRows);
+        EXPECT_EQ(page.GetCurrentQuestionId(), -1);
+        EXPECT_EQ(page.GetFocusedModalityId(), -1);
+        const QString before = QString::number(m_app.GetCommandHistory().GetUndoCount());
+        for (unsigned id : PageCommands())
+            EXPECT_FALSE(Actions().Execute(id)) << id;
+        EXPECT_EQ(QString::number(m_app.GetCommandHistory().GetUndoCount()), before);
+    };
+    road("Open", [&] { ASSERT_TRUE(m_app.OpenDocumentFile(other)); });
+    road("New", [&] { ASSERT_TRUE(Actions().Execute(ID_FILE_NEW)); });
+    EXPECT_EQ(m_app.GetCampaign()->GetWaveCount(), 0);
+}
+
+TEST_F(ReconciliationStateTest, AClickOnADifferenceRowEnablesTheDifferenceArrowsAtOnce)
+{
+    const CCampaign& campaign = *m_app.GetCampaign();
+    int tested = 0;
+    for (int w = 0; w < campaign.GetWaveCount(); ++w) {
+        ShowReconciliation(campaign.GetWave(w)->GetWaveId());
+        QApplication::processEvents();
+        Page& page = ReconPage();
+        CWaveGridCtrl& grid = *page.GetQuestionGrid();
+        // The fill selected the first row: nothing goes before it.
+        ASSERT_EQ(grid.GetFocusCell().row, Page::kFixedRows);
+        EXPECT_FALSE(Enabled(ID_PREVIOUS_DIFFERENCE));
+        const int last = page.FindLastDifferenceRow();
+        const int row = last > Page::kFixedRows ? last : grid.GetRowCount() - 1;
+        if (page.FindPrevDifferenceRow(row) < 0)
+            continue;
+        ++tested;
+        Click(grid, row, Page::QColShortcut);
+        ASSERT_EQ(grid.GetFocusCell().row, row);
+        QApplication::processEvents();
+        EXPECT_TRUE(Enabled(ID_PREVIOUS_DIFFERENCE)) << w;
+        EXPECT_EQ(Enabled(ID_NEXT_DIFFERENCE), page.FindNextDifferenceRow(row) >= 0) << w;
+        EXPECT_TRUE(Enabled(ID_FIRST_DIFFERENCE));
+        // The toolbar's button follows its action.
+        QAction* previous = Actions().Action(ID_PREVIOUS_DIFFERENCE);
+        bool onToolBar = false;
+        for (int bar = 0; bar < 3; ++bar)
+            if (QWidget* button =
+                    m_shellApp->GetMainFrame()->GetToolBar(bar)->widgetForAction(previous)) {
+                onToolBar = true;
+                EXPECT_TRUE(button->isEnabled());
+            }
+        EXPECT_TRUE(onToolBar);
+
+        // Many selection changes in one turn of the event loop give one pass.
+        QApplication::processEvents();
+        const quint64 passes = Actions().GetUpdatePassCount();
+        for (int other = Page::kFixedRows; other < grid.GetRowCount(); ++other)
+            page.SelectQuestionRow(other, Page::QColShortcut);
+        Click(grid, Page::kFixedRows, Page::QColShortcut);
+        EXPECT_EQ(Actions().GetUpdatePassCount(), passes) << "queued, not run at once";
+        QApplication::processEvents();
+        EXPECT_EQ(Actions().GetUpdatePassCount(), passes + 1);
+        EXPECT_FALSE(Enabled(ID_PREVIOUS_DIFFERENCE));
+
+        // On the question tree page the arrows are off.
+        Left().SelectCampaign(0);
+        QApplication::processEvents();
+        EXPECT_FALSE(Enabled(ID_NEXT_DIFFERENCE));
+        EXPECT_FALSE(Enabled(ID_FIRST_DIFFERENCE));
+    }
+    EXPECT_GE(tested, 1);
 }

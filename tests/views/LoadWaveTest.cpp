@@ -1,5 +1,6 @@
 #include "ReconPageTestSupport.h"
 
+#include "commands/UnreconcileCommands.h"
 #include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/Modality.h"
@@ -12,6 +13,8 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "support/views/ScriptedViewDialogs.h"
+#include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColours.h"
 #include "views/WaveGridCtrl.h"
@@ -332,16 +335,99 @@ TEST_F(LoadWaveTest, TheResponseFiltersChooseTheResponseRows)
     }
 }
 
-TEST_F(LoadWaveTest, AWaveThatCannotBeShownLeavesThePageOnItsWave)
+TEST_F(LoadWaveTest, AWaveThatCannotBeShownLeavesThePageEmpty)
+{
+    CWave* empty = view_test::AddWave(Campaign(), 5, QStringLiteral("Empty"));
+    for (const int waveId : {99, empty->GetWaveId()}) {
+        ASSERT_TRUE(page.LoadWave(2));
+        page.SelectQuestionRow(Row("REGION", "Online"), Page::QColSourceShortcut);
+        ASSERT_GT(RDataRows(), 0);
+        page.OnCommand(ID_QUESTION_REMATCH);
+        // Nothing of wave 2 stays to be taken for the other wave's.
+        EXPECT_FALSE(page.LoadWave(waveId));
+        EXPECT_EQ(page.GetWaveId(), waveId);
+        EXPECT_EQ(QDataRows(), 0) << waveId;
+        EXPECT_EQ(RDataRows(), 0);
+        EXPECT_EQ(page.GetQuestionBar()->GetItemCount(), 0);
+        EXPECT_EQ(page.GetResponseBar()->GetItemCount(), 0);
+        EXPECT_EQ(page.GetCurrentQuestionId(), -1);
+        EXPECT_EQ(page.GetFocusedModalityId(), -1);
+        EXPECT_FALSE(page.IsQuestionPickOn());
+        EXPECT_EQ(QText(0, Page::QColSourceState), QStringLiteral("Source Questions"));
+    }
+    EXPECT_TRUE(windows.Prompts.isEmpty());
+}
+
+TEST_F(LoadWaveTest, AWaveThatLosesItsLastVolumeIsClearedAndFindQuestionListsNothing)
+{
+    CScriptedViewDialogs dialogs;
+    AddSourceQuestion(*Campaign().FindVolume(1), 1, "REGION", "Region");
+    ASSERT_TRUE(page.LoadWave(1));
+    ASSERT_GT(QDataRows(), 0);
+    const int row = kFirst + QDataRows() - 1;
+    ASSERT_TRUE(
+        IssueCommand(std::make_unique<CCmdRemoveVolume>(&Campaign(), 1), {}, nullptr, false));
+    ASSERT_EQ(Campaign().FindWave(1)->GetVolumeCount(), 0);
+    EXPECT_EQ(QDataRows(), 0);
+    EXPECT_EQ(RDataRows(), 0);
+    EXPECT_EQ(page.GetCurrentQuestionId(), -1);
+    page.OnCommand(ID_FIND_QUESTION);
+    ASSERT_EQ(dialogs.FindQuestionRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.FindQuestionRequests[0].CampaignQuestionIds.empty());
+    EXPECT_TRUE(dialogs.FindQuestionRequests[0].SourceQuestions.empty());
+    // A row of the old fill asked for reads nothing of the wave.
+    page.FillResponses(row, Page::QColShortcut);
+    EXPECT_EQ(RDataRows(), 0);
+    EXPECT_FALSE(page.LoadWave(1));
+    EXPECT_EQ(QDataRows(), 0);
+
+    // Undone, the volume is back and the wave shows its rows again.
+    ASSERT_TRUE(app.Undo());
+    EXPECT_TRUE(page.LoadWave(1));
+    EXPECT_EQ(QDataRows(), row - kFirst + 1);
+    EXPECT_TRUE(windows.Prompts.isEmpty());
+}
+
+TEST_F(LoadWaveTest, TheResponsesOfARowAreNeverReadFromAWaveWithoutVolumes)
+{
+    AddSourceQuestion(*Campaign().FindVolume(1), 1, "REGION", "Region");
+    ASSERT_TRUE(page.LoadWave(1));
+    ASSERT_GT(QDataRows(), 0);
+    // The volume taken out of the model behind the page's back: the rows stay.
+    std::unique_ptr<CVolume> taken = Campaign().FindWave(1)->RemoveVolume(1);
+    ASSERT_TRUE(taken);
+    page.FillResponses(kFirst, Page::QColShortcut);
+    EXPECT_EQ(RDataRows(), 0);
+    EXPECT_EQ(page.GetCurrentQuestionId(), -1);
+    Campaign().FindWave(1)->AddVolume(std::move(taken));
+}
+
+TEST_F(LoadWaveTest, ForgettingTheWaveLeavesNoRowsNoCurrentItemsNoPickAndNoFade)
 {
     ASSERT_TRUE(page.LoadWave(2));
-    const int rows = QDataRows();
-    EXPECT_FALSE(page.LoadWave(99));
-    CWave* empty = view_test::AddWave(Campaign(), 5, QStringLiteral("Empty"));
-    EXPECT_FALSE(page.LoadWave(empty->GetWaveId()));
-    EXPECT_EQ(page.GetWaveId(), 2);
-    EXPECT_EQ(QDataRows(), rows);
-    EXPECT_TRUE(windows.Prompts.isEmpty());
+    page.SelectQuestionRow(Row("REGION", "Online"), Page::QColSourceShortcut);
+    page.SelectResponseRow(kFirst, Page::RColCaption);
+    ASSERT_NE(page.GetFocusedModalityId(), -1);
+    page.OnCommand(ID_QUESTION_REMATCH);
+    page.StartQuestionRowFade(kFirst, recon_colours::Grey);
+    ASSERT_EQ(page.GetFadeCount(), 1);
+    page.ForgetWave();
+    EXPECT_EQ(page.GetWaveId(), -1);
+    EXPECT_EQ(QDataRows(), 0);
+    EXPECT_EQ(RDataRows(), 0);
+    EXPECT_EQ(page.GetQuestionBar()->GetItemCount(), 0);
+    EXPECT_EQ(page.GetCurrentQuestionId(), -1);
+    EXPECT_EQ(page.GetFocusedModalityId(), -1);
+    EXPECT_FALSE(page.IsQuestionPickOn());
+    EXPECT_EQ(page.GetFadeCount(), 0);
+    EXPECT_FALSE(page.IsFadeTimerRunning());
+    EXPECT_EQ(QText(0, Page::QColSourceState), QStringLiteral("Source Questions"));
+    for (unsigned id : {ID_FIRST_DIFFERENCE, ID_NEXT_DIFFERENCE, ID_PREVIOUS_DIFFERENCE,
+                        ID_LAST_DIFFERENCE, ID_RESPONSE_MOVE_UP, ID_RESPONSE_MOVE_DOWN}) {
+        CCmdUI ui(id);
+        page.OnUpdateCommand(ui);
+        EXPECT_EQ(ui.m_enable, std::optional<bool>(false)) << id;
+    }
 }
 
 TEST_F(LoadWaveTest, AnUnreadableSourceIsReported)

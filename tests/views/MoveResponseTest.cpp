@@ -219,3 +219,27 @@ TEST_F(MoveResponseTest, UndoAfterThePageWentChangesOnlyTheCampaign)
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(Campaign().GetModalityById(102)->GetModalityOrder(), 3);
 }
+
+TEST_F(MoveResponseTest, OnlyAResponseOfTheCurrentQuestionMoves)
+{
+    page.SelectResponseRow(kFirst + 2, Page::RColCaption);
+    ASSERT_TRUE(Enabled(ID_RESPONSE_MOVE_UP));
+    // Another campaign in the application that the page was not told of: the focused row's
+    // response 103 is now one of OTHER, the row above it shows 102 of BRAND.
+    app.DestroyCampaignObjects();
+    app.CreateCampaignObjects(nullptr, nullptr);
+    CWave* wave = view_test::AddWave(Campaign(), 1, QStringLiteral("Spring"));
+    view_test::AddVolume(Campaign(), *wave, 1, QStringLiteral("Online"), VOLUME_RECONCILED);
+    CQuestion* newBrand = AddQuestion(Campaign(), 10, 1, "BRAND", "Brand", 1);
+    CQuestion* other = AddQuestion(Campaign(), 11, 2, "OTHER", "Other", 1);
+    AddResponse(Campaign(), *newBrand, 101, "One");
+    AddResponse(Campaign(), *newBrand, 102, "Two");
+    AddResponse(Campaign(), *other, 106, "Six");
+    AddResponse(Campaign(), *other, 103, "Three");
+    EXPECT_FALSE(Enabled(ID_RESPONSE_MOVE_UP));
+    EXPECT_FALSE(Enabled(ID_RESPONSE_MOVE_DOWN));
+    page.MoveResponse(true);
+    EXPECT_EQ(Undoable(), 0);
+    EXPECT_EQ(Campaign().GetModalityById(102)->GetModalityOrder(), 2);
+    EXPECT_EQ(Campaign().GetModalityById(103)->GetModalityOrder(), 2);
+}

@@ -244,6 +244,38 @@ TEST_F(PageCallbacksTest, ARowFadesToItsNewColourOverTwoAndAHalfSeconds)
     EXPECT_EQ(page.GetFadeCount(), 0);
 }
 
+TEST_F(PageCallbacksTest, ARefillOfTheResponseGridStopsItsFadesAndOnlyThose)
+{
+    CManualClock clock;
+    SelectRow(Row("REGION", "REGION"));
+    const int central = ResponseRow("Central", "-");
+    const int spare = Row("SPARE", "-");
+    page.StartResponseRowFade(central, recon_colours::Yellow);
+    page.StartQuestionRowFade(spare, recon_colours::Yellow);
+    ASSERT_EQ(page.GetFadeCount(), 2);
+    // "Re-order Campaign Responses" fills the response grid again.
+    const int steps = app.GetCommandHistory().GetUndoCount();
+    page.OnCommand(ID_QUESTION_REORDER_RESPONSES);
+    ASSERT_EQ(app.GetCommandHistory().GetUndoCount(), steps + 1);
+    EXPECT_EQ(page.GetFadeCount(), 1);
+    clock.Advance(2600);
+    page.OnFadeTimer();
+    // No response row took the fade's colour; the question row's fade ran to its end.
+    const CWaveGridCtrl& responses = *page.GetResponseGrid();
+    for (int row = kFirst; row < responses.GetRowCount(); ++row)
+        EXPECT_NE(responses.GetCell(row, Page::RColCaption)->GetBackColour(), recon_colours::Yellow)
+            << row;
+    EXPECT_EQ(Back(spare, Page::QColShortcut), recon_colours::Yellow);
+
+    // A refill of the question grid stops the fades of both.
+    page.StartResponseRowFade(kFirst, recon_colours::Yellow);
+    page.StartQuestionRowFade(spare, recon_colours::Grey);
+    ASSERT_EQ(page.GetFadeCount(), 2);
+    page.ReloadWave();
+    EXPECT_EQ(page.GetFadeCount(), 0);
+    EXPECT_FALSE(page.IsFadeTimerRunning());
+}
+
 TEST_F(PageCallbacksTest, ARemovedQuestionTurnsGreyAndItsUndoGivesTheColoursBack)
 {
     CManualClock clock;

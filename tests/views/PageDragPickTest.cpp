@@ -10,6 +10,7 @@
 
 #include <QMimeData>
 #include <QTest>
+#include <functional>
 
 using namespace pelko_wave;
 using Page = CRightReconciliationPage;
@@ -395,4 +396,115 @@ TEST_F(PageDragPickTest, AClickWhereThePickedQuestionCannotGoListsTheReasons)
         EXPECT_FALSE(page.IsQuestionPickOn());
     }
     EXPECT_EQ(Rows().size(), 12);
+}
+
+TEST_F(PageDragPickTest, AStepOfTheHistoryEndsEveryPickSoTheClickAfterItChangesNothing)
+{
+    // Each pick starts on a row below a row that the step's Undo takes away: the pick's row
+    // number then names the item below the one picked.
+    struct SCase
+    {
+        const char* Name;
+        std::function<void()> Start;
+        std::function<bool()> IsOn;
+        std::function<void()> Click;
+    };
+    const auto click = [](CWaveGridCtrl& grid, int row, int col) {
+        const CPoint point = Centre(grid, row, col);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(point.x, point.y));
+    };
+    const auto breakRow = [this](bool questionGrid, int row) {
+        if (questionGrid) {
+            page.SelectQuestionRow(row, Page::QColSourceShortcut);
+            page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+        } else {
+            page.SelectResponseRow(row, Page::RColSourceCaption);
+            page.OnCommand(ID_RESPONSE_BREAK_MATCHING);
+        }
+    };
+    const SCase cases[] = {
+        {"question pick",
+         [&] {
+             breakRow(true, Row("BRAND", "BRAND"));
+             ASSERT_GE(Row("-", "BRAND"), kFirst);
+             page.SelectQuestionRow(Row("INLOOP", "INLOOP"), Page::QColSourceShortcut);
+             page.OnCommand(ID_QUESTION_REMATCH);
+         },
+         [&] { return page.IsQuestionPickOn(); },
+         [&] { click(Questions(), Row("SPARE", "-"), Page::QColShortcut); }},
+        {"response pick",
+         [&] {
+             SelectRegion();
+             breakRow(false, ResponseRow("North", "North"));
+             ASSERT_GE(ResponseRow("-", "North"), kFirst);
+             page.SelectResponseRow(ResponseRow("-", "East"), Page::RColSourceCaption);
+             page.OnCommand(ID_RESPONSE_REMATCH);
+         },
+         [&] { return page.IsResponsePickOn(); },
+         [&] { click(Responses(), ResponseRow("West", "-"), Page::RColCaption); }},
+        {"merge pick",
+         [&] {
+             SelectRegion();
+             breakRow(false, ResponseRow("North", "North"));
+             page.SelectResponseRow(ResponseRow("West", "-"), Page::RColCaption);
+             page.OnCommand(ID_RESPONSE_MERGE);
+         },
+         [&] { return page.IsMergePickOn(); },
+         [&] { click(Responses(), ResponseRow("South", "South"), Page::RColCaption); }},
+        {"merge drag",
+         [&] {
+             SelectRegion();
+             breakRow(false, ResponseRow("North", "North"));
+             ASSERT_TRUE(StartDrag(Responses(), ResponseRow("West", "-"), Page::RColCaption));
+         },
+         [&] { return page.IsMergeDragOn(); },
+         [&] {
+             // The drag goes on over South and is dropped there.
+             QMimeData data;
+             data.setData(Responses().GetDragFormat(), QByteArray(1, '\0'));
+             const CPoint point =
+                 Centre(Responses(), ResponseRow("South", "South"), Page::RColCaption);
+             Responses().OnDragOver(&data, {}, point);
+             Responses().OnDrop(&data, DROPEFFECT_MOVE, point);
+         }},
+    };
+    for (const SCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        Load();
+        test.Start();
+        ASSERT_TRUE(test.IsOn());
+        const QString before = Dump();
+        ASSERT_TRUE(app.Undo());
+        EXPECT_FALSE(test.IsOn());
+        EXPECT_EQ(page.GetPickCursor(), std::nullopt);
+        const QString undone = Dump();
+        EXPECT_NE(undone, before);
+        windows.Prompts.clear();
+        windows.QueueAnswers({IDYES, IDYES, IDYES});
+        test.Click();
+        EXPECT_TRUE(windows.Prompts.isEmpty()) << qPrintable(windows.Prompts.join(u'\n'));
+        EXPECT_EQ(Dump(), undone);
+    }
+}
+
+TEST_F(PageDragPickTest, ShowingAnotherWaveEndsThePickStartedOnThisOne)
+{
+    // Wave 1's volume matches AGE too: its first row has a source question like wave 2's.
+    CVolume* first = Campaign().FindVolume(1);
+    recon_test::AddSourceQuestion(*first, 1, "AGE", "Age", 5);
+    recon_test::MatchQuestion(*first, 10, 1);
+    page.SelectQuestionRow(Row("AGE", "AGE"), Page::QColSourceShortcut);
+    page.OnCommand(ID_QUESTION_REMATCH);
+    ASSERT_TRUE(page.IsQuestionPickOn());
+    const QString before = Dump();
+    ASSERT_TRUE(page.LoadWave(1));
+    EXPECT_FALSE(page.IsQuestionPickOn());
+    EXPECT_EQ(page.GetQuestionPickCell(), CCellID());
+    // A click on a question that wave 2's pick could go to changes nothing in wave 1.
+    ASSERT_EQ(Row("AGE", "AGE"), kFirst);
+    windows.QueueAnswers({IDYES, IDYES});
+    const CPoint point = Centre(Questions(), Row("NUM", "-"), Page::QColShortcut);
+    QTest::mouseClick(Questions().viewport(), Qt::LeftButton, {}, QPoint(point.x, point.y));
+    EXPECT_TRUE(windows.Prompts.isEmpty()) << qPrintable(windows.Prompts.join(u'\n'));
+    EXPECT_EQ(Dump(), before);
 }

@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QTest>
 
+#include <cmath>
+
 using namespace pelko_wave;
 using namespace recon_columns;
 using namespace recon_test;
@@ -115,24 +117,46 @@ TEST_F(PageLayoutTest, TheLayoutPlacesTheBarsBesideTheGridsAndTheSplitterBetween
     }
 }
 
-TEST_F(PageLayoutTest, ResizingGivesTheChangeToTheQuestionGridUnlessItIsDownToItsHeadings)
+TEST_F(PageLayoutTest, ResizingKeepsTheGridsSharesSoAPageShrunkAndGrownShowsBoth)
 {
+    const int bar = SplitterBarThickness();
     page.ApplyLayout(300);
-    page.resize(1000, 700);
-    QApplication::processEvents();
-    EXPECT_EQ(page.GetQuestionGrid()->height(), 400);
-    EXPECT_EQ(page.GetResponseGrid()->height(), 700 - 400 - SplitterBarThickness());
-    page.resize(1000, 650);
-    QApplication::processEvents();
-    EXPECT_EQ(page.GetQuestionGrid()->height(), 350);
+    const double share = 300.0 / (600 - bar);
+    // Down to almost nothing, as a window shrunk to its caption, and back.
+    for (int height : {700, 650, 120, 30, 5, 400, 600}) {
+        page.resize(1000, height);
+        QApplication::processEvents();
+        const int grids = std::max(0, height - bar);
+        const int question = int(std::lround(share * grids));
+        EXPECT_EQ(page.GetQuestionGrid()->height(), question) << height;
+        EXPECT_EQ(page.GetResponseGrid()->height(), grids - question) << height;
+    }
+    // Back at its size the page is as it was: neither grid collapsed.
+    EXPECT_EQ(page.GetQuestionGrid()->height(), 300);
+    EXPECT_EQ(page.GetResponseGrid()->height(), 600 - 300 - bar);
 
-    // A question grid no taller than its headings keeps its height when the page shrinks.
+    // The split the user drags to is the one kept from then on.
+    CSplitterBar& splitter = *page.GetSplitter();
+    const QPoint start = splitter.rect().center();
+    QTest::mousePress(&splitter, Qt::LeftButton, {}, start);
+    QTest::mouseMove(&splitter, start + QPoint(0, -100));
+    QTest::mouseRelease(&splitter, Qt::LeftButton, {}, start + QPoint(0, -100));
+    ASSERT_EQ(page.GetQuestionGrid()->height(), 200);
+    page.resize(1000, 100);
+    QApplication::processEvents();
+    page.resize(1000, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(page.GetQuestionGrid()->height(), 200);
+    EXPECT_EQ(page.GetResponseGrid()->height(), 600 - 200 - bar);
+    // So is a question grid the user left at its headings.
     const int headings = page.GetQuestionGrid()->GetFixedRowsHeight();
     page.ApplyLayout(headings);
+    page.resize(1000, 900);
+    QApplication::processEvents();
     page.resize(1000, 600);
     QApplication::processEvents();
     EXPECT_EQ(page.GetQuestionGrid()->height(), headings);
-    EXPECT_EQ(page.GetResponseGrid()->height(), 600 - headings - SplitterBarThickness());
+    EXPECT_EQ(page.GetResponseGrid()->height(), 600 - headings - bar);
     // Wider: the grids follow the right edge and the columns fill the new width.
     page.resize(1200, 600);
     QApplication::processEvents();

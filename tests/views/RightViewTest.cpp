@@ -14,6 +14,7 @@
 #include "views/RightView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSettings>
 #include <QStackedWidget>
 
@@ -28,6 +29,7 @@ class CFakeReconPage : public IReconciliationPage
 public:
     QWidget* GetWindow() override { return Window.get(); }
     void ShowWave(int waveId) override { Calls << QStringLiteral("show %1").arg(waveId); }
+    void ForgetWave() override { Calls << QStringLiteral("forget"); }
     int GetCurrentQuestionId() const override { return 17; }
     int GetFocusedModalityId() const override { return 170; }
     void SelectQuestion(int questionId) override
@@ -41,10 +43,15 @@ public:
     void SetQuestionGridHeight(int height) override { GridHeight = height; }
     void OnCommand(unsigned id) override { Calls << QStringLiteral("command %1").arg(id); }
     void OnUpdateCommand(CCmdUI& ui) override { ui.Enable(ui.m_nID == 32799); }
+    void SetCommandStateListener(std::function<void()> listener) override
+    {
+        Listener = std::move(listener);
+    }
 
     std::unique_ptr<QWidget> Window = std::make_unique<QWidget>();
     QStringList Calls;
     int GridHeight = 0;
+    std::function<void()> Listener;
 };
 
 void ClearLayoutSection()
@@ -192,6 +199,7 @@ TEST_F(RightViewTest, ForwardedCommandsAreDisabledUntilThePageHasItsWindow)
     auto page = std::make_unique<CFakeReconPage>();
     CFakeReconPage& recon = *page;
     view.SetReconciliationPage(std::move(page));
+    view.ShowReconciliation(4);
     // The first ten follow the page's own update (it enables 32799 only), the last four are
     // enabled while the window exists.
     int index = 0;
@@ -211,10 +219,71 @@ TEST_F(RightViewTest, ForwardedCommandsRunThePagesHandler)
     auto page = std::make_unique<CFakeReconPage>();
     CFakeReconPage& recon = *page;
     view.SetReconciliationPage(std::move(page));
+    view.ShowReconciliation(4);
+    recon.Calls.clear();
     EXPECT_TRUE(actions.Execute(32799));
     EXPECT_TRUE(actions.Execute(32805));
     EXPECT_FALSE(actions.Execute(32800)); // disabled by the page
     EXPECT_EQ(recon.Calls, QStringList({"command 32799", "command 32805"}));
+}
+
+TEST_F(RightViewTest, ThePagesCommandsAreDisabledWhileAnotherPageIsShown)
+{
+    auto page = std::make_unique<CFakeReconPage>();
+    CFakeReconPage& recon = *page;
+    view.SetReconciliationPage(std::move(page));
+    view.ShowReconciliation(4);
+    ASSERT_TRUE(Enabled(32799));
+    ASSERT_TRUE(Enabled(32805));
+    for (int shown : {CRightView::PageQuestionTree, CRightView::PageNone}) {
+        view.ShowPage(shown);
+        // Only Find Open Numeric Equivalents, the view's own, stays.
+        for (unsigned id : CRightView::kForwardedCommands)
+            EXPECT_EQ(Enabled(id), id == 32884) << shown << " " << id;
+        recon.Calls.clear();
+        EXPECT_FALSE(actions.Execute(32799));
+        EXPECT_FALSE(actions.Execute(32805));
+        EXPECT_TRUE(recon.Calls.isEmpty()) << shown;
+    }
+    view.ShowPage(CRightView::PageReconciliation);
+    EXPECT_TRUE(Enabled(32799));
+}
+
+TEST_F(RightViewTest, NewAndOpenLeaveNoWaveAndAPageThatForgotItsWave)
+{
+    auto page = std::make_unique<CFakeReconPage>();
+    CFakeReconPage& recon = *page;
+    view.SetReconciliationPage(std::move(page));
+    view.ShowVolumeQuestions(5);
+    view.ShowReconciliation(4);
+    recon.Calls.clear();
+    view.ResetAfterLoad();
+    EXPECT_EQ(recon.Calls, QStringList({"forget"}));
+    EXPECT_EQ(view.GetShownPage(), CRightView::PageQuestionTree);
+    EXPECT_EQ(view.GetTreePage()->GetMode(), CRightTreePage::ModeCampaign);
+    EXPECT_EQ(view.GetWaveId(), -1);
+    EXPECT_EQ(view.GetVolumeId(), -1);
+}
+
+TEST_F(RightViewTest, APageShownOrThePagesNewStateQueuesOneUpdatePass)
+{
+    auto page = std::make_unique<CFakeReconPage>();
+    CFakeReconPage& recon = *page;
+    view.SetReconciliationPage(std::move(page));
+    QApplication::processEvents();
+    const quint64 before = actions.GetUpdatePassCount();
+    view.ShowReconciliation(4);
+    const quint64 shown = actions.GetUpdatePassCount();
+    ASSERT_TRUE(recon.Listener);
+    for (int i = 0; i < 10; ++i)
+        recon.Listener();
+    view.ShowPage(CRightView::PageQuestionTree);
+    EXPECT_EQ(actions.GetUpdatePassCount(), shown) << "queued, not run at once";
+    QApplication::processEvents();
+    EXPECT_EQ(actions.GetUpdatePassCount(), shown + 1);
+    EXPECT_EQ(shown, before);
+    // The pass disabled the page's commands of the page no longer shown.
+    EXPECT_FALSE(actions.Action(32799)->isEnabled());
 }
 
 class FindOpenNumericTest : public RightViewTest
