@@ -50,14 +50,16 @@ void CWaveApp::RestoreViewState(const CViewState& state)
 
 void CWaveApp::AddHistoryListener(QObject* owner, std::function<void()> listener)
 {
+    // Those whose owner is gone leave here, on the interface thread, never while a worker's
+    // step reads the list.
+    std::erase_if(m_historyListeners,
+                  [](const SHistoryListener& each) { return each.Owner.isNull(); });
     if (owner && listener)
         m_historyListeners.push_back({owner, std::move(listener)});
 }
 
 void CWaveApp::NotifyHistoryListeners()
 {
-    std::erase_if(m_historyListeners,
-                  [](const SHistoryListener& listener) { return listener.Owner.isNull(); });
     // Copied: a listener may add another.
     const std::vector<SHistoryListener> listeners = m_historyListeners;
     for (const SHistoryListener& listener : listeners) {

@@ -100,11 +100,7 @@ public:
     // Has the listener called after every step of the history (a command executed, a step
     // undone, redone or dropped), on the owner's thread, for as long as the owner lives. An
     // application without a history calls nobody.
-    virtual void AddHistoryListener(QObject* owner, std::function<void()> listener)
-    {
-        (void)owner;
-        (void)listener;
-    }
+    virtual void AddHistoryListener(QObject* /*owner*/, std::function<void()> /*listener*/) {}
 };
 
 // The process's application object; null until one is installed.

@@ -4,6 +4,7 @@
 #include "support/ScriptedWindowServices.h"
 #include "support/TestCommands.h"
 
+#include <QObject>
 #include <Qt>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,26 @@ TEST_F(WaveAppCommands, AFailedCommandStaysWithItsIssuerAndChangesNothing)
     failed.reset();
     EXPECT_EQ(m_journal.LiveCommands, 1);
     EXPECT_EQ(m_journal.LiveRecords, 0);
+}
+
+TEST_F(WaveAppCommands, HistoryListenersHearEveryStepBeforeTheDocumentAndGoWithTheirOwner)
+{
+    QStringList heard;
+    m_app.SetDocumentModifiedNotifier([&](bool) { heard << QStringLiteral("document"); });
+    auto owner = std::make_unique<QObject>();
+    m_app.AddHistoryListener(owner.get(), [&] { heard << QStringLiteral("listener"); });
+    ASSERT_TRUE(Execute("A"));
+    EXPECT_FALSE(Execute("B", true, true)) << "a failed command is no step";
+    ASSERT_TRUE(m_app.Undo());
+    ASSERT_TRUE(m_app.Redo());
+    EXPECT_EQ(m_app.UpdateModifiedIfUndoable(), 1);
+    const QString step = QStringLiteral("listener,document");
+    EXPECT_EQ(heard.join(u','), QStringList({step, step, step, step}).join(u','));
+
+    owner.reset();
+    heard.clear();
+    ASSERT_TRUE(Execute("C"));
+    EXPECT_EQ(heard, QStringList({QStringLiteral("document")}));
 }
 
 TEST_F(WaveAppCommands, TheModifiedFlagIsLeftAloneWhenAsked)
