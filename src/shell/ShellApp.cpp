@@ -211,7 +211,7 @@ QMenu* CShellApp::FindRecentFileMenu() const
 void CShellApp::RebuildRecentFileMenu()
 {
     if (m_recentFileMenu)
-        m_recentFiles->UpdateMenu(*m_recentFileMenu, m_actions, QDir::currentPath());
+        m_recentFiles->UpdateMenu(*m_recentFileMenu, m_actions);
 }
 
 void CShellApp::ResetRecentFileList()
