@@ -31,18 +31,13 @@ constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
 constexpr unsigned IDS_NO_SUCH_FILE = 63981;
 constexpr unsigned IDS_FOLDER_NOT_FILE = 63982;
 constexpr unsigned IDS_FILE_NOT_READABLE = 63983;
+constexpr unsigned IDS_NOT_AN_ORDINARY_FILE = 63986;
 
 QPushButton* MakeButton(int id, const QString& text)
 {
     auto* button = MakeControl<QPushButton>(id, text);
     button->setAutoDefault(false);
     return button;
-}
-
-bool IsReadableFile(const QString& path)
-{
-    const QFileInfo file(path);
-    return !path.isEmpty() && file.isFile() && file.isReadable();
 }
 
 // The line under a path field that says why the path cannot be used.
@@ -62,8 +57,9 @@ void ShowReason(QLabel& label, const QString& reason)
     label.setVisible(!reason.isEmpty());
 }
 
-} // namespace
-
+// Why a source path cannot be read as a file: it names nothing, a folder, something else that
+// is no ordinary file (a device, a pipe), or a file the user may not read. Empty for a readable
+// file, and for an empty path (nothing was given yet).
 QString SourcePathProblem(const QString& path)
 {
     if (path.isEmpty())
@@ -73,12 +69,17 @@ QString SourcePathProblem(const QString& path)
         return LoadString(IDS_NO_SUCH_FILE);
     if (file.isDir())
         return LoadString(IDS_FOLDER_NOT_FILE);
+    if (!file.isFile())
+        return LoadString(IDS_NOT_AN_ORDINARY_FILE);
     if (!file.isReadable())
         return LoadString(IDS_FILE_NOT_READABLE);
     return QString();
 }
 
-namespace {
+bool IsReadableFile(const QString& path)
+{
+    return !path.isEmpty() && SourcePathProblem(path).isEmpty();
+}
 
 } // namespace
 

@@ -9,10 +9,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// Why a source path cannot be read as a file: it names nothing, a folder, or a file the user may
-// not read. Empty for a readable file, and for an empty path (nothing was given yet).
-QString SourcePathProblem(const QString& path);
-
 // The new-volume wizard's first page: the volume's name, its questionnaire file, where its
 // interviews are (with the questions, a file of their own or a database) and the form in which
 // the volume keeps its paths. The source type follows what the questionnaire file's content

@@ -900,6 +900,8 @@ constexpr SStringEntry kStrings[] = {
     // Opening a campaign file
     {63984, u"The file '%s' is not a Plim campaign.\n\nDetails: %s"},
     {63985, u"The file '%s' cannot be read.\n\nDetails: %s"},
+    // Choosing a volume's source file
+    {63986, u"This is not an ordinary file (a device or a pipe): choose a questionnaire file."},
 };
 // clang-format on
 

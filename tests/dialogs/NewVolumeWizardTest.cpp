@@ -41,6 +41,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace pelko_wave;
 
 namespace {
@@ -360,6 +362,8 @@ TEST_F(NewVolumeWizardTest, APathThatCannotBeUsedSaysWhyUnderItsField)
 
     // Nothing typed yet: no reason.
     EXPECT_FALSE(questionReason.isVisible());
+    const QString pipe = files.filePath(QStringLiteral("pipe.sss"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     struct SCase
     {
         const char* Name;
@@ -370,6 +374,9 @@ TEST_F(NewVolumeWizardTest, APathThatCannotBeUsedSaysWhyUnderItsField)
         {"missing", files.filePath(QStringLiteral("nowhere.sss")),
          QStringLiteral("No file of this name exists.")},
         {"a folder", files.path(), QStringLiteral("This is a folder: choose a file in it.")},
+        {"a pipe", pipe,
+         QStringLiteral(
+             "This is not an ordinary file (a device or a pipe): choose a questionnaire file.")},
         {"a readable file", Sample("wave1.zoz"), QString()},
     };
     for (const SCase& c : cases) {
