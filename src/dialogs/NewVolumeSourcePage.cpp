@@ -249,8 +249,8 @@ void CNewVolumeSourcePage::UpdateReasons()
 
 void CNewVolumeSourcePage::OnQuestionPathChanged()
 {
-    // A file that shows its format sets the source type.
     UpdateReasons();
+    // A file that shows its format sets the source type.
     const QString path = m_questionPath->text();
     if (IsReadableFile(path)) {
         const int detected = qnr::DetectSourceType(path);

@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QThread>
