@@ -493,6 +493,7 @@ struct SLoadCampaignRecord
 // volumes, questions, question matchings, question classes, versions, question captions,
 // responses, response matchings, response captions and mergings. The first failure ends the
 // load and (unless the record says otherwise) is shown to the user with the storage object's
-// error text; what the reads put right in the file is shown after a load that succeeded.
+// error text (a file that cannot be opened as a campaign at all is named and said to be no Plim
+// campaign); what the reads put right in the file is shown after a load that succeeded.
 // Returns the result.
 bool LoadCampaign(SLoadCampaignRecord& record);

@@ -8,11 +8,40 @@
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
 
 constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
+constexpr unsigned IDS_DB_ERROR = 63515;
+constexpr unsigned IDS_NOT_A_CAMPAIGN = 63984;
+constexpr unsigned IDS_CAMPAIGN_NOT_READABLE = 63985;
+
+// The message of a campaign file whose load failed. A file that the storage could not open is
+// named: one its user may not read is said to be unreadable, one that is no database file at
+// all to be no Plim campaign, each with the storage's own reason after it. A database that
+// could not be read as a campaign (damaged, locked, without the campaign's tables) keeps the
+// database error message.
+QString LoadFailureText(const QString& path, bool opened, const QString& error)
+{
+    const QFileInfo file(path);
+    unsigned text = IDS_OPEN_DATABASE_ERROR;
+    if (!opened && file.isFile() && !file.isReadable())
+        text = IDS_CAMPAIGN_NOT_READABLE;
+    else if (!opened && file.isFile() && !CDBAccessDAO::IsDatabaseFile(path))
+        text = IDS_NOT_A_CAMPAIGN;
+    if (text == IDS_OPEN_DATABASE_ERROR)
+        return FormatString(LoadString(text), {error});
+    // The reason without the storage's "Error " in front of it.
+    QString reason = error;
+    const QString prefix = FormatString(LoadString(IDS_DB_ERROR), {QString()});
+    if (!prefix.isEmpty() && reason.startsWith(prefix))
+        reason.remove(0, prefix.size());
+    return FormatString(LoadString(text),
+                        {QDir::toNativeSeparators(file.absoluteFilePath()), reason});
+}
 
 } // namespace
 
@@ -79,20 +108,21 @@ bool LoadCampaign(SLoadCampaignRecord& record)
     if (!record.Path.isEmpty())
         storage.SetFilePath(record.Path);
     // Each read builds on what the earlier ones put into the campaign.
-    record.Result =
-        storage.Open() && storage.ReadCampaign(campaign) && storage.ReadLanguages(campaign) &&
-        storage.ReadWaves(campaign) && storage.ReadVolumes(campaign) &&
-        storage.ReadQuestions(campaign) && storage.ReadQuestionMatchings(campaign) &&
-        storage.ReadQuestionClasses(campaign) && storage.ReadVersions(campaign) &&
-        storage.ReadQuestionCaptions(campaign) && storage.ReadModalities(campaign) &&
-        storage.ReadModalityMatchings(campaign) && storage.ReadModalityCaptions(campaign) &&
-        storage.ReadModalityMergings(campaign);
+    const bool opened = storage.Open();
+    record.Result = opened && storage.ReadCampaign(campaign) && storage.ReadLanguages(campaign) &&
+                    storage.ReadWaves(campaign) && storage.ReadVolumes(campaign) &&
+                    storage.ReadQuestions(campaign) && storage.ReadQuestionMatchings(campaign) &&
+                    storage.ReadQuestionClasses(campaign) && storage.ReadVersions(campaign) &&
+                    storage.ReadQuestionCaptions(campaign) && storage.ReadModalities(campaign) &&
+                    storage.ReadModalityMatchings(campaign) &&
+                    storage.ReadModalityCaptions(campaign) &&
+                    storage.ReadModalityMergings(campaign);
     record.Progress = 100;
     if (!record.ShowMessages)
         return record.Result;
     if (!record.Result) {
         GetWindowServices().MessageBox(
-            FormatString(LoadString(IDS_OPEN_DATABASE_ERROR), {storage.GetErrorText()}),
+            LoadFailureText(storage.GetFilePath(), opened, storage.GetErrorText()),
             MB_OK | MB_ICONWARNING);
     } else if (!storage.GetWarnings().isEmpty()) {
         GetWindowServices().MessageBox(storage.GetWarnings().join(QLatin1Char('\n')),

@@ -87,9 +87,14 @@ QStringList FileFilterToNameFilters(const QString& filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i];
         name.remove(trailingPatterns);
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        result << name + QStringLiteral(" (") + patterns.simplified() + u')';
+        // "*.*" is every file where names have extensions; here it is "*", or the files
+        // without a dot in their names would not show.
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            const QString trimmed = pattern.trimmed();
+            patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+        }
+        result << name + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
     return result;
 }

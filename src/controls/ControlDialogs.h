@@ -36,6 +36,6 @@ IControlDialogs& GetControlDialogs();
 // Installs dialogs (not owned; the caller keeps them alive) or, with null, Qt's again.
 void SetControlDialogs(IControlDialogs* dialogs);
 
-// Qt's name filters of a filter word: "Name (*.a)|*.a|..." gives "Name (*.a)" per pair, with the
-// pair's patterns put in the name's parentheses when the name does not show them.
+// Qt's name filters of a filter word: "Name (*.a)|*.a|..." gives "Name (*.a)" per pair, the
+// pair's patterns (";" between them) put in the name's parentheses; "*.*" becomes "*", every file.
 QStringList FileFilterToNameFilters(const QString& filter);

@@ -287,6 +287,9 @@ private:
     // Editing.
     void OpenEditor();
     void OpenDropDown(CItem& item);
+    // The focused row's value area on the screen (global coordinates): what a drop-down drops
+    // from.
+    QRect RowOnScreen() const;
     void OpenInPlaceEdit(CItem& item);
     void RunDialogEditor(CItem& item);
     bool RunTextDialog(const QString& caption, QString& text);

@@ -4,6 +4,7 @@
 #include "grid/DrawTextFormat.h"
 #include "grid/GdiPaint.h"
 #include "grid/SysColors.h"
+#include "menus/PopupPlacement.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -56,7 +57,8 @@ int CPropertyGridCombo::RowHeight() const
 
 void CPropertyGridCombo::Show()
 {
-    resize(width(), int(m_lines.size()) * RowHeight() + 2);
+    const QRect wanted(pos(), QSize(width(), int(m_lines.size()) * RowHeight() + 2));
+    setGeometry(FitPopupOnScreen(wanted, m_anchor));
     show();
     activateWindow();
     setFocus(Qt::PopupFocusReason);

@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <QWidget>
 
-// The property grid's drop-down list of choices: a pop-up below the value, one line per choice,
-// chosen by a click or by the arrow keys and Enter. Escape, a click outside and the loss of
-// the focus close it without a report.
+// The property grid's drop-down list of choices: a pop-up below the value (above it, or shifted,
+// where the screen ends), one line per choice, chosen by a click or by the arrow keys and Enter.
+// Escape, a click outside and the loss of the focus close it without a report.
 class CPropertyGridCombo : public QWidget
 {
     Q_OBJECT
@@ -18,14 +18,18 @@ public:
     explicit CPropertyGridCombo(QWidget* owner);
 
     // Places the list at the rectangle given in the owner's client coordinates; Show keeps its
-    // position and width.
+    // width, and its position unless the screen ends there.
     void Create(const CRect& rect);
+    // The field the list drops from (global coordinates): Show opens the list above it when
+    // there is no room on the screen below.
+    void SetAnchor(const QRect& anchor) { m_anchor = anchor; }
     void AddString(const QString& text);
     void SetCurSel(int index) { m_selected = index; }
     int GetCurSel() const { return m_selected; }
     void SetColors(COLORREF back, COLORREF text, COLORREF selectedBack, COLORREF selectedText);
     void SetFont(const QFont& font);
-    // Takes the height of its lines, shows itself and takes the keyboard focus.
+    // Takes the height of its lines, moves wholly onto the screen, shows itself and takes the
+    // keyboard focus.
     void Show();
     // The height of one line: the text height of the font + 4.
     int RowHeight() const;
@@ -47,6 +51,7 @@ private:
     int IndexAt(int y) const;
 
     QWidget* m_owner;
+    QRect m_anchor;
     QStringList m_lines;
     int m_selected = -1;
     bool m_tracking = false;

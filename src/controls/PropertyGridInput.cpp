@@ -10,6 +10,7 @@
 #include "controls/PropertyGridMonthCalCtrl.h"
 #include "controls/PropertyGridValueText.h"
 #include "controls/WindowStyles.h"
+#include "menus/PopupPlacement.h"
 #include "platform/WindowServices.h"
 
 #include <QKeyEvent>
@@ -340,6 +341,12 @@ void CPropertyGrid::OpenEditor()
     }
 }
 
+QRect CPropertyGrid::RowOnScreen() const
+{
+    const QPoint topLeft = viewport()->mapToGlobal(QPoint(m_gutter, m_rcButton.top));
+    return QRect(topLeft, QSize(std::max(1, m_rcButton.right - m_gutter), m_lineHeight));
+}
+
 void CPropertyGrid::OpenDropDown(CItem& item)
 {
     const int top = m_rcButton.top + m_lineHeight;
@@ -359,7 +366,9 @@ void CPropertyGrid::OpenDropDown(CItem& item)
             calendar->setMaximumDate(item.m_maxDate.date());
         const QSize size = calendar->minimumSizeHint().expandedTo(calendar->sizeHint());
         const QPoint rightTop = viewport()->mapToGlobal(QPoint(m_rcButton.right, top));
-        calendar->setGeometry(QRect(QPoint(rightTop.x() - size.width(), rightTop.y()), size));
+        // Under the row, right-aligned with it; above it, or shifted, where the screen ends.
+        calendar->setGeometry(FitPopupOnScreen(
+            QRect(QPoint(rightTop.x() - size.width(), rightTop.y()), size), RowOnScreen()));
         connect(calendar, &CPropertyGridMonthCalCtrl::DateDone, this, &CPropertyGrid::OnDateDone);
         m_editor = calendar;
         calendar->show();
@@ -370,6 +379,7 @@ void CPropertyGrid::OpenDropDown(CItem& item)
         return;
     auto* list = new CPropertyGridCombo(viewport());
     list->Create(CRect(m_gutter, top, m_rcButton.right, top + 100));
+    list->SetAnchor(RowOnScreen());
     list->SetColors(m_colours[COLOUR_BACK], m_colours[COLOUR_TEXT], m_colours[COLOUR_FOCUS],
                     m_colours[COLOUR_HILITE_TEXT]);
     list->SetFont(m_normalFont);

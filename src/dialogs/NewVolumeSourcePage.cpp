@@ -4,6 +4,7 @@
 #include "model/ModelIds.h"
 #include "platform/WindowServices.h"
 #include "questionnaire/SourceType.h"
+#include "res/SourceFileFilter.h"
 #include "res/StringTable.h"
 #include "views/ViewDialogs.h"
 
@@ -23,12 +24,14 @@
 
 namespace {
 
-constexpr unsigned IDS_ZOZ_FILTER = 63001;
+constexpr unsigned IDS_ZOZ_EXTENSION = 63000;
 constexpr unsigned IDS_TRIPLE_S_EXTENSION = 63198;
-constexpr unsigned IDS_TRIPLE_S_FILTER = 63199;
 constexpr unsigned IDS_DIMENSIONS_EXTENSION = 63200;
-constexpr unsigned IDS_DIMENSIONS_FILTER = 63202;
 constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
+constexpr unsigned IDS_NO_SUCH_FILE = 63981;
+constexpr unsigned IDS_FOLDER_NOT_FILE = 63982;
+constexpr unsigned IDS_FILE_NOT_READABLE = 63983;
+constexpr unsigned IDS_NOT_AN_ORDINARY_FILE = 63986;
 
 QPushButton* MakeButton(int id, const QString& text)
 {
@@ -37,9 +40,45 @@ QPushButton* MakeButton(int id, const QString& text)
     return button;
 }
 
-bool IsExistingFile(const QString& path)
+// The line under a path field that says why the path cannot be used.
+QLabel* MakeReasonLabel(int id)
 {
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    auto* label = MakeControl<QLabel>(id);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setVisible(false);
+    return label;
+}
+
+// Shows the reason, or hides the line when there is none.
+void ShowReason(QLabel& label, const QString& reason)
+{
+    label.setText(reason);
+    label.setVisible(!reason.isEmpty());
+}
+
+// Why a source path cannot be read as a file: it names nothing, a folder, something else that
+// is no ordinary file (a device, a pipe), or a file the user may not read. Empty for a readable
+// file, and for an empty path (nothing was given yet).
+QString SourcePathProblem(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo file(path);
+    if (!file.exists())
+        return LoadString(IDS_NO_SUCH_FILE);
+    if (file.isDir())
+        return LoadString(IDS_FOLDER_NOT_FILE);
+    if (!file.isFile())
+        return LoadString(IDS_NOT_AN_ORDINARY_FILE);
+    if (!file.isReadable())
+        return LoadString(IDS_FILE_NOT_READABLE);
+    return QString();
+}
+
+bool IsReadableFile(const QString& path)
+{
+    return !path.isEmpty() && SourcePathProblem(path).isEmpty();
 }
 
 } // namespace
@@ -63,6 +102,7 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     zoz->setChecked(true);
     m_questionPath = MakeControl<QLineEdit>(IDC_QUESTION_PATH);
     QPushButton* questionBrowse = MakeButton(IDC_QUESTION_BROWSE, tr("&Browse..."));
+    m_questionReason = MakeReasonLabel(IDC_QUESTION_PATH_REASON);
     m_copyQuestionBox = MakeControl<QCheckBox>(IDC_COPY_QUESTION_SOURCE,
                                                tr("Create &working copy of the source file"));
 
@@ -80,7 +120,8 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     questionsLayout->addWidget(questionLabel, 1, 0);
     questionsLayout->addWidget(m_questionPath, 1, 1);
     questionsLayout->addWidget(questionBrowse, 1, 2);
-    questionsLayout->addWidget(m_copyQuestionBox, 2, 1, 1, 2);
+    questionsLayout->addWidget(m_questionReason, 2, 1, 1, 2);
+    questionsLayout->addWidget(m_copyQuestionBox, 3, 1, 1, 2);
     questionsLayout->setColumnStretch(1, 1);
 
     // Where the interviews come from.
@@ -97,6 +138,7 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     m_fromFileRadio->setChecked(true);
     m_interviewPath = MakeControl<QLineEdit>(IDC_INTERVIEW_PATH);
     m_interviewBrowse = MakeButton(IDC_INTERVIEW_BROWSE, tr("Br&owse..."));
+    m_interviewReason = MakeReasonLabel(IDC_INTERVIEW_PATH_REASON);
     m_copyInterviewBox = MakeControl<QCheckBox>(IDC_COPY_INTERVIEW_SOURCE,
                                                 tr("Create working &copy of the source file"));
     m_connectionEdit = MakeControl<QLineEdit>(IDC_CONNECTION_STRING);
@@ -109,10 +151,11 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     interviewsLayout->addWidget(m_fromFileRadio, 1, 0, 1, 3);
     interviewsLayout->addWidget(m_interviewPath, 2, 1);
     interviewsLayout->addWidget(m_interviewBrowse, 2, 2);
-    interviewsLayout->addWidget(m_copyInterviewBox, 3, 1, 1, 2);
-    interviewsLayout->addWidget(m_fromDatabaseRadio, 4, 0, 1, 3);
-    interviewsLayout->addWidget(m_connectionEdit, 5, 1);
-    interviewsLayout->addWidget(m_connect, 5, 2);
+    interviewsLayout->addWidget(m_interviewReason, 3, 1, 1, 2);
+    interviewsLayout->addWidget(m_copyInterviewBox, 4, 1, 1, 2);
+    interviewsLayout->addWidget(m_fromDatabaseRadio, 5, 0, 1, 3);
+    interviewsLayout->addWidget(m_connectionEdit, 6, 1);
+    interviewsLayout->addWidget(m_connect, 6, 2);
     interviewsLayout->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * 3);
     interviewsLayout->setColumnStretch(1, 1);
 
@@ -143,7 +186,10 @@ CNewVolumeSourcePage::CNewVolumeSourcePage(QWidget* parent) : QWizardPage(parent
     connect(m_nameEdit, &QLineEdit::textChanged, this, changed);
     connect(m_questionPath, &QLineEdit::textChanged, this,
             &CNewVolumeSourcePage::OnQuestionPathChanged);
-    connect(m_interviewPath, &QLineEdit::textChanged, this, changed);
+    connect(m_interviewPath, &QLineEdit::textChanged, this, [this] {
+        UpdateReasons();
+        Q_EMIT completeChanged();
+    });
     connect(m_connectionEdit, &QLineEdit::textChanged, this, changed);
     connect(m_sourceTypes, &QButtonGroup::idClicked, this,
             [this](int type) { ChooseSourceType(type); });
@@ -189,13 +235,24 @@ void CNewVolumeSourcePage::UpdateControls()
     m_copyInterviewBox->setEnabled(!withQuestions && fromFile);
     m_connectionEdit->setEnabled(!withQuestions && !fromFile);
     m_connect->setEnabled(!withQuestions && !fromFile);
+    UpdateReasons();
+}
+
+void CNewVolumeSourcePage::UpdateReasons()
+{
+    ShowReason(*m_questionReason, SourcePathProblem(m_questionPath->text()));
+    // The interview file's line only while the interviews come from that file.
+    ShowReason(*m_interviewReason, m_interviewPath->isEnabled()
+                                       ? SourcePathProblem(m_interviewPath->text())
+                                       : QString());
 }
 
 void CNewVolumeSourcePage::OnQuestionPathChanged()
 {
+    UpdateReasons();
     // A file that shows its format sets the source type.
     const QString path = m_questionPath->text();
-    if (IsExistingFile(path)) {
+    if (IsReadableFile(path)) {
         const int detected = qnr::DetectSourceType(path);
         if (detected >= 0 && detected != GetChosenSourceType()) {
             ChooseSourceType(detected);
@@ -207,21 +264,20 @@ void CNewVolumeSourcePage::OnQuestionPathChanged()
 
 void CNewVolumeSourcePage::Browse(QLineEdit* edit)
 {
-    QString filter = LoadString(IDS_ZOZ_FILTER);
-    QString extension = QStringLiteral("zoz");
+    // Every chooser lists every questionnaire the program reads first; the chosen type gives
+    // the default extension only.
+    QString extension = LoadString(IDS_ZOZ_EXTENSION);
     switch (GetChosenSourceType()) {
     case pelko_wave::SOURCE_TRIPLE_S:
-        filter = LoadString(IDS_TRIPLE_S_FILTER);
         extension = LoadString(IDS_TRIPLE_S_EXTENSION);
         break;
     case pelko_wave::SOURCE_DIMENSIONS:
-        filter = LoadString(IDS_DIMENSIONS_FILTER);
         extension = LoadString(IDS_DIMENSIONS_EXTENSION);
         break;
     default:
         break;
     }
-    const QString path = GetWindowServices().ChooseFileToOpen(filter, extension);
+    const QString path = GetWindowServices().ChooseFileToOpen(SourceFileFilter(), extension);
     if (!path.isEmpty())
         edit->setText(path);
 }
@@ -241,12 +297,12 @@ void CNewVolumeSourcePage::OnConnect()
 
 bool CNewVolumeSourcePage::isComplete() const
 {
-    if (m_nameEdit->text().trimmed().isEmpty() || !IsExistingFile(m_questionPath->text()))
+    if (m_nameEdit->text().trimmed().isEmpty() || !IsReadableFile(m_questionPath->text()))
         return false;
     if (m_withQuestionsBox->isChecked())
         return true;
     if (m_fromFileRadio->isChecked())
-        return IsExistingFile(m_interviewPath->text());
+        return IsReadableFile(m_interviewPath->text());
     return !m_connectionEdit->text().isEmpty();
 }
 

@@ -4,6 +4,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -11,8 +12,8 @@ class QRadioButton;
 // The new-volume wizard's first page: the volume's name, its questionnaire file, where its
 // interviews are (with the questions, a file of their own or a database) and the form in which
 // the volume keeps its paths. The source type follows what the questionnaire file's content
-// shows; the radios choose the file filter of Browse... until a file is given. Next reads the
-// page's results.
+// shows; the radios choose the default extension of Browse... until a file is given. A path that
+// cannot be used is said why under its field. Next reads the page's results.
 class CNewVolumeSourcePage : public QWizardPage
 {
     Q_OBJECT
@@ -38,13 +39,16 @@ public:
         IDC_QUESTION_PATH = 1112,
         IDC_PATH_RELATIVE = 1135,
         IDC_PATH_ABSOLUTE = 1136,
-        IDC_PATH_UNC = 1137
+        IDC_PATH_UNC = 1137,
+        // The lines under the path fields that say why a path cannot be used.
+        IDC_QUESTION_PATH_REASON = 1180,
+        IDC_INTERVIEW_PATH_REASON = 1181
     };
 
     explicit CNewVolumeSourcePage(QWidget* parent = nullptr);
 
-    // Valid: a name, an existing questionnaire file, and interviews with the questions, in an
-    // existing file or in a database given by a connection string.
+    // Valid: a name, a questionnaire file that exists and can be read, and interviews with the
+    // questions, in such a file or in a database given by a connection string.
     bool isComplete() const override;
     // Next: a questionnaire file whose content shows no questionnaire format is refused with a
     // message; otherwise the page's results are read.
@@ -75,6 +79,8 @@ private:
     // The interview controls enabled by the choices made; a Triple-S or Dimensions source reads
     // its interviews from a file.
     void UpdateControls();
+    // The reasons under the path fields, for the paths they hold.
+    void UpdateReasons();
     void OnQuestionPathChanged();
     void Browse(QLineEdit* edit);
     void OnConnect();
@@ -82,12 +88,14 @@ private:
     QLineEdit* m_nameEdit = nullptr;
     QButtonGroup* m_sourceTypes = nullptr;
     QLineEdit* m_questionPath = nullptr;
+    QLabel* m_questionReason = nullptr;
     QCheckBox* m_copyQuestionBox = nullptr;
     QCheckBox* m_withQuestionsBox = nullptr;
     QRadioButton* m_fromFileRadio = nullptr;
     QRadioButton* m_fromDatabaseRadio = nullptr;
     QLineEdit* m_interviewPath = nullptr;
     QPushButton* m_interviewBrowse = nullptr;
+    QLabel* m_interviewReason = nullptr;
     QCheckBox* m_copyInterviewBox = nullptr;
     QLineEdit* m_connectionEdit = nullptr;
     QPushButton* m_connect = nullptr;

@@ -16,6 +16,9 @@ QDateEdit* MakePicker(int id)
 {
     auto* picker = MakeControl<QDateEdit>(id, QDate::currentDate());
     picker->setCalendarPopup(true);
+    // A date typed in is taken (and the others kept in order with it) when its edit is finished,
+    // not at each key: the "3" of "31" must not pull the mid-point to the third.
+    picker->setKeyboardTracking(false);
     return picker;
 }
 
@@ -120,6 +123,9 @@ void CNewWaveDlg::OnOk()
 {
     if (m_nameEdit->text().isEmpty())
         return;
+    // A date still being typed is finished first, and the others kept in order with it.
+    for (QDateEdit* picker : {m_startPicker, m_endPicker, m_midPointPicker})
+        picker->interpretText();
     m_name = m_nameEdit->text();
     m_description = m_descriptionEdit->toPlainText();
     const QTime midnight(0, 0);

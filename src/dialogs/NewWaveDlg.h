@@ -10,9 +10,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 // Collects what a new wave needs: a name, a description and its start, mid-point and end
-// dates. The opener may propose any of the dates before the dialog is shown; while the user
-// edits them the dates stay in order (the mid-point between start and end, the start not after
-// the end). OK, enabled while the name is not empty, takes the values.
+// dates. The opener may propose any of the dates before the dialog is shown; as the user finishes
+// editing each date (not at each key typed) the dates are put in order (the mid-point between
+// start and end, the start not after the end). OK, enabled while the name is not empty, takes
+// the values.
 class CNewWaveDlg : public CNewDialog
 {
     Q_OBJECT

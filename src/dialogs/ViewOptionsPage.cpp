@@ -59,7 +59,7 @@ constexpr SViewFlag kResponseFlags[] = {
      &CViewSettings::GetShowUnmatchedSourceResponses,
      &CViewSettings::SetShowUnmatchedSourceResponses},
     {CViewOptionsPage::IDC_SHOW_NEW_RESPONSES,
-     QT_TRANSLATE_NOOP("CViewOptionsPage", "Show newly added campaign modalities"),
+     QT_TRANSLATE_NOOP("CViewOptionsPage", "Show newly added campaign responses"),
      &CViewSettings::GetShowNewCampaignResponses, &CViewSettings::SetShowNewCampaignResponses},
     {CViewOptionsPage::IDC_VIEW_ENTRY_CODES,
      QT_TRANSLATE_NOOP("CViewOptionsPage", "View entry codes"), &CViewSettings::GetViewEntryCodes,

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CPrintInfo;
@@ -297,6 +298,11 @@ public:
     int GetMouseScrollLines() const;
     void SetMouseScrollLines(int lines) { m_nRowsPerWheelNotch = lines; }
 
+    // Where the owner opens the context menu of an NM_RCLICK it is being told of (global
+    // coordinates): at the mouse after a right click; at the focus cell when the menu was asked
+    // for from the keyboard (the Menu key or Shift+F10, which report the focus cell).
+    QPoint GetContextMenuPos() const;
+
     // Selection and focus.
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     CCellID SetFocusCell(CCellID cell);
@@ -466,6 +472,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A context menu asked for from the keyboard goes to the owner as a right click on the
+    // focus cell; those of the mouse come from the button's release.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -479,6 +488,9 @@ protected:
     void OnLButtonUp(CPoint point);
     void OnLButtonDblClk(CPoint point);
     void OnRButtonUp(CPoint point);
+    // The Menu key or Shift+F10: NM_RCLICK on the focus cell, made visible, with the menu's
+    // place at it.
+    void OnContextMenuKey();
     // Handles a key; false when the grid leaves it to the default handling.
     bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void OnChar(const QString& text, Qt::KeyboardModifiers modifiers);
@@ -583,6 +595,8 @@ private:
     // Mouse and selection.
     int m_MouseMode = MOUSE_NOTHING;
     bool m_bLMouseButtonDown = false, m_bRMouseButtonDown = false;
+    // The place of the menu asked for from the keyboard, while its NM_RCLICK is being sent.
+    std::optional<QPoint> m_keyboardMenuPos;
     CPoint m_LeftClickDownPoint, m_LastMousePoint;
     CCellID m_LeftClickDownCell, m_SelectionStartCell;
     CCellID m_idCurrentCell;

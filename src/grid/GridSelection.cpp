@@ -2,9 +2,12 @@
 
 #include "grid/InPlaceEditor.h"
 #include "grid/TitleTip.h"
+#include "menus/ContextMenuKey.h"
 #include "platform/WindowServices.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -648,6 +651,37 @@ void CGridCtrl::OnRButtonUp(CPoint point)
     NotifyParent(cell.row, cell.col, NM_RCLICK);
 }
 
+void CGridCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    OnContextMenuKey();
+}
+
+void CGridCtrl::OnContextMenuKey()
+{
+    StopEditing();
+    const CCellID cell = m_idCurrentCell;
+    if (!IsValid(cell))
+        return;
+    EnsureVisible(cell.row, cell.col);
+    CRect rect;
+    QPoint at = viewport()->rect().center();
+    if (GetCellRect(cell.row, cell.col, rect))
+        at = viewport()->rect().intersected(rect.ToQRect()).center();
+    m_keyboardMenuPos = viewport()->mapToGlobal(at);
+    NotifyParent(cell.row, cell.col, NM_RCLICK);
+    m_keyboardMenuPos.reset();
+}
+
+QPoint CGridCtrl::GetContextMenuPos() const
+{
+    return m_keyboardMenuPos.value_or(QCursor::pos());
+}
+
 // ---- keyboard -------------------------------------------------------------------------------
 
 bool CGridCtrl::focusNextPrevChild(bool next)
@@ -661,6 +695,11 @@ bool CGridCtrl::focusNextPrevChild(bool next)
 void CGridCtrl::keyPressEvent(QKeyEvent* event)
 {
     HideTitleTip();
+    if (IsContextMenuKey(*event)) {
+        OnContextMenuKey();
+        event->accept();
+        return;
+    }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (OnKeyDown(event->key(), modifiers)) {
         event->accept();

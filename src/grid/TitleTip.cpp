@@ -2,6 +2,7 @@
 
 #include "grid/GdiPaint.h"
 #include "grid/SysColors.h"
+#include "menus/PopupPlacement.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -41,7 +42,8 @@ void CTitleTip::Show(CRect rectTitle, const QString& title, int xOffset, const C
     m_crText = textColour;
     m_crBack = backColour;
     const QPoint topLeft = m_pClient->mapToGlobal(QPoint(display.left, display.top));
-    setGeometry(QRect(topLeft, QSize(display.Width(), display.Height())));
+    // A long text near the screen's edge moves left so that the whole of it shows.
+    setGeometry(FitPopupOnScreen(QRect(topLeft, QSize(display.Width(), display.Height()))));
     show();
     update();
 }

@@ -1,5 +1,6 @@
 #include "menus/MenuTips.h"
 
+#include "menus/PopupPlacement.h"
 #include "menus/SystemMetrics.h"
 
 #include <QAction>
@@ -12,6 +13,14 @@
 #include <QTimerEvent>
 
 using namespace menus;
+
+QRect MenuTipPlace(const QRect& menu, int itemTop, const QSize& tip, const QRect& available)
+{
+    QRect place(QPoint(menu.left() + menu.width(), itemTop), tip);
+    if (!available.isEmpty() && place.left() + place.width() > available.left() + available.width())
+        place.moveLeft(menu.left() - tip.width());
+    return FitPopupIntoArea(place, available);
+}
 
 CPopupText::CPopupText(QWidget* parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -149,9 +158,10 @@ void MenuTipManager::OnItemHighlighted(QMenu* menu, QAction* action, bool mouseS
     }
     const QRect item = menu->actionGeometry(action);
     const QPoint itemTop = menu->mapToGlobal(item.topLeft());
-    const int right = menu->mapToGlobal(QPoint(menu->width(), 0)).x();
     tip->SetText(text);
-    tip->move(right, itemTop.y());
+    tip->move(MenuTipPlace(QRect(menu->mapToGlobal(QPoint(0, 0)), menu->size()), itemTop.y(),
+                           tip->size(), AvailableScreenArea(itemTop))
+                  .topLeft());
     tip->raise();
     tip->ShowDelayed(m_bWasVisible ? 0 : m_nDelay);
 }

@@ -4,11 +4,16 @@
 #include <QFont>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
 class QAction;
 class QMenu;
+
+// Where the tip of a menu item goes: at the item's top, right of the menu when it fits in the
+// available area, else left of it; then moved wholly into the area.
+QRect MenuTipPlace(const QRect& menu, int itemTop, const QSize& tip, const QRect& available);
 
 // A small tip window beside an open pop-up menu that shows the prompt text of the highlighted
 // item: the info-background colour, a one-pixel border and the text in the info-text colour,

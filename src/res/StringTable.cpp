@@ -551,7 +551,7 @@ constexpr SStringEntry kStrings[] = {
     {63358, u"The path specified is not valid. One or more of the \nintermediate directories does not exist."},
     {63359, u"Unable to create a folder to save the campaign package."},
     {63360, u"Unable to package the campaign files."},
-    {63361, u"The campaign has been packaged. Would you like to open the folder in Explorer?"},
+    {63361, u"The campaign has been packaged. Would you like to open its folder in the file manager?"},
     {63364, u"Packaging campaign..."},
     {63365, u"Creating package location.."},
     {63366, u"Creating wave sub-folder.."},
@@ -652,7 +652,7 @@ constexpr SStringEntry kStrings[] = {
 
     // Rematching
     {63427, u"Do you want to remove the campaign question '%s' that the rematched source question was originally matched to?"},
-    {63428, u"Do you want to remove the campaign modality '%s' that the rematched source modality was originally matched to?"},
+    {63428, u"Do you want to remove the campaign response '%s' that the rematched source response was originally matched to?"},
 
     // Question difference kinds
     {63429, u"Long captions"},
@@ -892,6 +892,16 @@ constexpr SStringEntry kStrings[] = {
     // The Update dialog
     {63970, u"Campaign question \"%s\" could not be changed from \"%s\" to \"%s\"\n"},
     {63971, u"Campaign response \"%s\" could not be changed from \"%s\" to \"%s\"\n"},
+    // Choosing a volume's source file
+    {63980, u"All questionnaires (*.zoz;*.sss;*.xml;*.mdd)|*.zoz;*.sss;*.xml;*.mdd|ZOZ files (*.zoz)|*.zoz|Triple-S files (*.sss;*.xml)|*.sss;*.xml|Dimensions files (*.mdd)|*.mdd|All files (*.*)|*.*||"},
+    {63981, u"No file of this name exists."},
+    {63982, u"This is a folder: choose a file in it."},
+    {63983, u"The file cannot be read: you have no permission to read it."},
+    // Opening a campaign file
+    {63984, u"The file '%s' is not a Plim campaign.\n\nDetails: %s"},
+    {63985, u"The file '%s' cannot be read.\n\nDetails: %s"},
+    // Choosing a volume's source file
+    {63986, u"This is not an ordinary file (a device or a pipe): choose a questionnaire file."},
 };
 // clang-format on
 

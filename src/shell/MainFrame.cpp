@@ -84,6 +84,9 @@ CMainFrame::CMainFrame(CCommandActions& actions, std::unique_ptr<IShellPanes> pa
     m_outer->addWidget(m_inner);
     m_inner->addWidget(m_panes->GetPaneWidget(IShellPanes::RightPane));
     m_inner->addWidget(m_panes->GetPaneWidget(IShellPanes::BottomPane));
+    // A splitter moved by the user ends the restoring of the stored pane sizes.
+    for (CFlatSplitterWnd* splitter : {m_outer, m_inner})
+        connect(splitter, &QSplitter::splitterMoved, this, [this] { m_paneSizesPending = false; });
     m_outer->setStretchFactor(0, 0);
     m_outer->setStretchFactor(1, 1);
     m_inner->setStretchFactor(0, 1);
@@ -173,22 +176,51 @@ void CMainFrame::ShowFirstTime()
     if (layout())
         layout()->activate();
 
+    // The sizes the campaign tree and the property pane are to have. They keep them whatever
+    // the window's size, so they hold while the window still takes its final size (a window
+    // manager maximises it only after it is shown).
     int width = -1;
     int height = -1;
     m_panes->ReadLayout(IShellPanes::LeftPane, width, height);
-    const int outerWidth = m_outer->contentsRect().width() - m_outer->handleWidth();
-    const int left = std::max(width == -1 || wasMinimised ? m_outer->width() / 5 : width, 0);
-    m_outer->setSizes({left, std::max(outerWidth - left, 0)});
+    m_leftWidth = std::max(width == -1 || wasMinimised ? m_outer->width() / 5 : width, 0);
 
+    int bottomWidth = -1;
+    int bottomHeight = -1;
     m_panes->ReadLayout(IShellPanes::RightPane, width, height);
+    m_panes->ReadLayout(IShellPanes::BottomPane, bottomWidth, bottomHeight);
     const int innerHeight = m_inner->contentsRect().height() - m_inner->handleWidth();
-    const int top =
-        std::max(height == -1 || wasMinimised ? innerHeight - kBottomPaneHeight : height, 0);
-    m_inner->setSizes({top, std::max(innerHeight - top, 0)});
+    if (height == -1 || wasMinimised)
+        m_bottomHeight = kBottomPaneHeight;
+    else if (bottomHeight != -1)
+        m_bottomHeight = bottomHeight;
+    else
+        m_bottomHeight = std::max(innerHeight - height, 0);
 
+    m_paneSizesPending = true;
+    ApplyPaneSizes();
     for (IShellPanes::EPane pane :
          {IShellPanes::LeftPane, IShellPanes::RightPane, IShellPanes::BottomPane})
         m_panes->ApplyLayout(pane);
+}
+
+void CMainFrame::ApplyPaneSizes()
+{
+    const int outerWidth = m_outer->contentsRect().width() - m_outer->handleWidth();
+    m_outer->setSizes({m_leftWidth, std::max(outerWidth - m_leftWidth, 0)});
+    const int innerHeight = m_inner->contentsRect().height() - m_inner->handleWidth();
+    m_inner->setSizes({std::max(innerHeight - m_bottomHeight, 0), m_bottomHeight});
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    CNewFrameWnd::resizeEvent(event);
+    // Until the user moves a splitter or hides the property pane, every size the window takes
+    // (the window manager's maximising among them) gets the panes' sizes again: a pane
+    // squeezed by a size the window had on its way is given back its own.
+    if (m_paneSizesPending && m_inner->IsLastRowHidden())
+        m_paneSizesPending = false;
+    if (m_paneSizesPending)
+        ApplyPaneSizes();
 }
 
 void CMainFrame::SaveLayout()

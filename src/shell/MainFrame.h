@@ -65,7 +65,10 @@ public:
     void RestorePlacement();
     // Shows the window the first time, then sets the panes' sizes: those they stored, or (at the
     // first start, or after a minimised placement) a campaign tree of a fifth of the width and a
-    // property pane of kBottomPaneHeight; then each pane applies its own layout.
+    // property pane of kBottomPaneHeight; then each pane applies its own layout. The campaign
+    // tree's width and the property pane's height are given again at every size the window
+    // takes until the user moves a splitter, so that they hold once the window has its final
+    // size (maximised by the window manager after it is shown, or not).
     void ShowFirstTime();
     // Writes the window's placement and has each pane store its size (profile section
     // "Layout"); done when the window closes.
@@ -80,10 +83,14 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void TrimEditMenu();
+    // Sets the splitters to the campaign tree's width and the property pane's height; the
+    // right-hand host takes the rest.
+    void ApplyPaneSizes();
 
     std::unique_ptr<IShellPanes> m_panes;
     CFlatSplitterWnd* m_outer = nullptr;
@@ -98,4 +105,9 @@ private:
     bool m_placementRestored = false;
     // The placement was stored while minimised: the panes take their default sizes.
     bool m_wasMinimised = false;
+    // The campaign tree's width and the property pane's height that the first show gives them,
+    // and whether they are still given again at each size the window takes.
+    int m_leftWidth = 0;
+    int m_bottomHeight = kBottomPaneHeight;
+    bool m_paneSizesPending = false;
 };

@@ -26,33 +26,29 @@ bool IsRecentFileCommand(unsigned id)
 
 } // namespace
 
-QString AbbreviateRecentPath(const QString& path, int maxLength, const QString& currentFolder,
-                             bool atLeastName)
+QString AbbreviateRecentPath(const QString& path, int maxLength, bool atLeastName)
 {
     if (path.isEmpty())
         return QString();
-    QString name = path;
-    if (!currentFolder.isEmpty() && IsPathInFolder(path, currentFolder))
-        name = QDir(currentFolder).relativeFilePath(path);
-    if (maxLength < 0 || name.size() <= maxLength)
-        return name;
+    if (maxLength < 0 || path.size() <= maxLength)
+        return path;
 
-    const QString fileName = QFileInfo(name).fileName();
+    const QString fileName = QFileInfo(path).fileName();
     if (maxLength < fileName.size())
         return atLeastName ? fileName : QString();
     // "<root>/.../<folders>/<name>": "/..." for an absolute path, "..." for a relative one,
     // then the path from one of its separators on.
     const QString ellipsis =
-        name.startsWith(QLatin1Char('/')) ? QStringLiteral("/...") : QStringLiteral("...");
+        path.startsWith(QLatin1Char('/')) ? QStringLiteral("/...") : QStringLiteral("...");
     if (maxLength < int(ellipsis.size()) + 1 + fileName.size())
         return fileName;
     qsizetype cut = 0;
-    while (ellipsis.size() + (name.size() - cut) > maxLength) {
-        cut = name.indexOf(QLatin1Char('/'), cut + 1);
+    while (ellipsis.size() + (path.size() - cut) > maxLength) {
+        cut = path.indexOf(QLatin1Char('/'), cut + 1);
         if (cut < 0)
             return fileName;
     }
-    return ellipsis + name.mid(cut);
+    return ellipsis + path.mid(cut);
 }
 
 QString RecentFileMenuText(int position, int startIndex, const QString& displayName)
@@ -115,13 +111,12 @@ bool CRecentFileListEx::Resize(int size)
     return true;
 }
 
-bool CRecentFileListEx::GetDisplayName(QString& name, int index, const QString& currentFolder,
-                                       bool atLeastName) const
+bool CRecentFileListEx::GetDisplayName(QString& name, int index, bool atLeastName) const
 {
     const QString path = GetItem(index);
     if (path.isEmpty())
         return false;
-    name = AbbreviateRecentPath(path, m_maxDisplayLength, currentFolder, atLeastName);
+    name = AbbreviateRecentPath(path, m_maxDisplayLength, atLeastName);
     return !name.isEmpty();
 }
 
@@ -134,9 +129,9 @@ void CRecentFileListEx::ReadList()
     QStringList files;
     for (int i = 0; i < size; ++i) {
         const QString path = profile->value(FormatString(m_entryFormat, {i + 1})).toString();
-        if (!path.isEmpty() && std::none_of(files.begin(), files.end(), [&](const QString& file) {
-                return IsSameFile(file, path);
-            }))
+        if (QDir::isAbsolutePath(path) &&
+            std::none_of(files.begin(), files.end(),
+                         [&](const QString& file) { return IsSameFile(file, path); }))
             files.append(path);
     }
     profile->endGroup();
@@ -164,8 +159,7 @@ void CRecentFileListEx::Clear()
     ReadList();
 }
 
-void CRecentFileListEx::UpdateMenu(QMenu& menu, CCommandActions& actions,
-                                   const QString& currentFolder)
+void CRecentFileListEx::UpdateMenu(QMenu& menu, CCommandActions& actions)
 {
     // The section: from the first recent-file item, every recent-file item of the menu.
     const QList<QAction*> items = menu.actions();
@@ -196,7 +190,7 @@ void CRecentFileListEx::UpdateMenu(QMenu& menu, CCommandActions& actions,
     }
     for (int i = 0; i < m_names.size(); ++i) {
         QString name;
-        if (!GetDisplayName(name, i, currentFolder))
+        if (!GetDisplayName(name, i))
             break;
         QAction* action = actions.Action(kFirstRecentId + unsigned(i));
         action->setText(RecentFileMenuText(i, m_startIndex, name));

@@ -6,22 +6,22 @@
 class CCommandActions;
 class QMenu;
 
-// The shortened name a recent file shows under: relative to the current folder when the file
-// lies below it, else the whole path; when longer than maxLength, "<root>/.../<last folders>/
-// <name>" with as many of the last folders as fit, or (atLeastName) the file name alone when not
-// even one folder fits. Empty for an empty path.
-QString AbbreviateRecentPath(const QString& path, int maxLength, const QString& currentFolder,
-                             bool atLeastName = true);
+// The shortened name a recent file shows under: its whole absolute path, whatever folder the
+// program was started from; when longer than maxLength, "<root>/.../<last folders>/<name>" with
+// as many of the last folders as fit, or (atLeastName) the file name alone when not even one
+// folder fits. Empty for an empty path.
+QString AbbreviateRecentPath(const QString& path, int maxLength, bool atLeastName = true);
 
 // The menu text of the recent-file item at the position (from 0): its number, then the display
 // name with every "&" doubled. Items are numbered (position + 1 + startIndex) modulo 16: "&1 "
 // to "&9 " (and "&0 ") with their mnemonics, "1&0 " for 10, "11 " to "15 " without.
 QString RecentFileMenuText(int position, int startIndex, const QString& displayName);
 
-// The list of recently opened campaign files: the files opened or saved last, newest first,
-// kept in the profile section "Recent File List" as "File1" to "FileN", and shown in the File
-// menu at the place of the "Recent File" item. Its size (the "MRUSize" option, up to 16) and
-// the length of the names it shows ("MRUFileNameLength") can change while the program runs.
+// The list of recently opened campaign files: the files opened or saved last, newest first, each
+// by its absolute path, kept in the profile section "Recent File List" as "File1" to "FileN", and
+// shown in the File menu at the place of the "Recent File" item. Its size (the "MRUSize" option,
+// up to 16) and the length of the names it shows ("MRUFileNameLength") can change while the
+// program runs.
 class CRecentFileListEx
 {
 public:
@@ -37,8 +37,8 @@ public:
     int GetCount() const;
     const QString& GetSectionName() const { return m_section; }
 
-    // Puts the file at the top, moving it up when the list holds it already (no file twice),
-    // else dropping the oldest when the list is full.
+    // Puts the file (made absolute) at the top, moving it up when the list holds it already (no
+    // file twice), else dropping the oldest when the list is full.
     void Add(const QString& path);
     // Removes the slot's file; the ones below move up.
     void Remove(int index);
@@ -50,11 +50,11 @@ public:
 
     // The display name of the slot's file (AbbreviateRecentPath with the list's length); false
     // for an empty slot.
-    bool GetDisplayName(QString& name, int index, const QString& currentFolder,
-                        bool atLeastName = true) const;
+    bool GetDisplayName(QString& name, int index, bool atLeastName = true) const;
 
-    // The profile: reads the slots from "File1".., writes them (the section holds then exactly
-    // the files of the list).
+    // The profile: reads the slots from "File1".. (a relative path, which would name another
+    // file from each folder the program is started in, is left out), writes them (the section
+    // holds then exactly the files of the list).
     void ReadList();
     void WriteList() const;
     // Empties every slot, writes the empty list to the profile and reads it back.
@@ -65,7 +65,7 @@ public:
     // when the list is empty, the first command alone with the menu's own text ("Recent File"),
     // disabled. Each item's status-bar prompt is its full path. Does nothing when the menu holds
     // no recent-file item.
-    void UpdateMenu(QMenu& menu, CCommandActions& actions, const QString& currentFolder);
+    void UpdateMenu(QMenu& menu, CCommandActions& actions);
 
 private:
     int m_startIndex;

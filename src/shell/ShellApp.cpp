@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QThread>
@@ -213,7 +212,7 @@ QMenu* CShellApp::FindRecentFileMenu() const
 void CShellApp::RebuildRecentFileMenu()
 {
     if (m_recentFileMenu)
-        m_recentFiles->UpdateMenu(*m_recentFileMenu, m_actions, QDir::currentPath());
+        m_recentFiles->UpdateMenu(*m_recentFileMenu, m_actions);
 }
 
 void CShellApp::ResetRecentFileList()

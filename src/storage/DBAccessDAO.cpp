@@ -24,6 +24,15 @@ constexpr int kCacheKiB = 32768;
 
 CDBAccessDAO::CDBAccessDAO() = default;
 
+bool CDBAccessDAO::IsDatabaseFile(const QString& path)
+{
+    static constexpr char kHeader[] = "SQLite format 3"; // followed by a nul byte
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(sizeof kHeader) == QByteArray(kHeader, sizeof kHeader);
+}
+
 CDBAccessDAO::~CDBAccessDAO()
 {
     m_database.Close();

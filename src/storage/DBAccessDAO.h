@@ -23,6 +23,10 @@ public:
     CDBAccessDAO();
     ~CDBAccessDAO() override;
 
+    // Whether the file begins as every database file of this storage does (an SQLite file's
+    // header). One that does not cannot be a campaign file, whatever its name.
+    static bool IsDatabaseFile(const QString& path);
+
     // Opens the file without ever creating or changing it; a file that is not an SQLite
     // database or lacks a campaign table is refused.
     bool Open() override;

@@ -12,6 +12,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/PropertyTexts.h"
+#include "res/SourceFileFilter.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/LeftView.h"
@@ -35,8 +36,6 @@ constexpr unsigned IDS_FILE_NOT_THE_SAME = 63203;
 constexpr unsigned kStatusTexts[] = {63228, 63229, 63230};
 constexpr unsigned kSourceTypeTexts[] = {63231, 63232, 63233, 63234};
 constexpr unsigned kPathKindTexts[] = {63304, 63305, 63306, 63307};
-// The file filter of each source type.
-constexpr unsigned kSourceFilters[] = {63001, 63202, 63199, 63236};
 
 constexpr COLORREF kReadOnlyValueColour = RGB(109, 109, 109);
 
@@ -279,7 +278,8 @@ void CBottomView::ShowVolumeProperties(int volumeId)
     slots[VolumePathFormat] = m_grid->AddComboItem(section, QStringLiteral("File path format"),
                                                    formats, pathKind, pathKind != PATH_UNKNOWN);
 
-    const QString filter = TextOf(kSourceFilters, volume->GetSourceType());
+    // A source of any type is chosen from every questionnaire the program reads.
+    const QString filter = SourceFileFilter();
     if (questions.IsFile()) {
         slots[VolumeQuestionFile] = m_grid->AddFileItem(
             section, QStringLiteral("Question source file"), questions.SourceString, filter);

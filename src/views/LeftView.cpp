@@ -1,6 +1,7 @@
 #include "views/LeftView.h"
 
 #include "menus/CommandActions.h"
+#include "menus/ContextMenuKey.h"
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
@@ -15,6 +16,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -342,8 +344,14 @@ void CLeftView::ShowContextMenu(const QPoint& viewportPoint, const QPoint& globa
 
 bool CLeftView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::ContextMenu ||
-        (watched != m_tree->viewport() && watched != m_tree))
+    if (watched != m_tree->viewport() && watched != m_tree)
+        return QWidget::eventFilter(watched, event);
+    // Shift+F10 asks for the menu as the Menu key does.
+    if (event->type() == QEvent::KeyPress && IsContextMenuKey(*static_cast<QKeyEvent*>(event))) {
+        ShowKeyboardContextMenu();
+        return true;
+    }
+    if (event->type() != QEvent::ContextMenu)
         return QWidget::eventFilter(watched, event);
     auto* request = static_cast<QContextMenuEvent*>(event);
     if (request->reason() == QContextMenuEvent::Mouse) {
@@ -354,15 +362,20 @@ bool CLeftView::eventFilter(QObject* watched, QEvent* event)
             Select(hit);
         ShowContextMenu(point, request->globalPos());
     } else {
-        // From the keyboard: the selected item, wherever the mouse is; the menu opens at it.
-        const QModelIndex current = m_tree->currentIndex();
-        if (current.isValid()) {
-            m_tree->scrollTo(current);
-            const QPoint point = m_tree->visualRect(current).center();
-            ShowContextMenu(point, m_tree->viewport()->mapToGlobal(point));
-        } else {
-            m_hContextItem = QModelIndex();
-        }
+        ShowKeyboardContextMenu();
     }
     return true;
+}
+
+void CLeftView::ShowKeyboardContextMenu()
+{
+    // The selected item, wherever the mouse is; the menu opens at it.
+    const QModelIndex current = m_tree->currentIndex();
+    if (!current.isValid()) {
+        m_hContextItem = QModelIndex();
+        return;
+    }
+    m_tree->scrollTo(current);
+    const QPoint point = m_tree->visualRect(current).center();
+    ShowContextMenu(point, m_tree->viewport()->mapToGlobal(point));
 }

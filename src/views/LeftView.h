@@ -174,6 +174,8 @@ private:
     void OnSelectionChanged(const QModelIndex& current);
     // Opens the menu of the item at the viewport point, at the global point.
     void ShowContextMenu(const QPoint& viewportPoint, const QPoint& globalPoint);
+    // The menu asked for from the keyboard (the Menu key, Shift+F10): the selected item's, at it.
+    void ShowKeyboardContextMenu();
     void Select(const QModelIndex& index);
 
     QPointer<CCommandActions> m_actions;

@@ -14,7 +14,6 @@
 #include "views/WaveGridCtrl.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QMenu>
 
 using namespace pelko_wave;
@@ -164,7 +163,7 @@ void CRightReconciliationPage::ShowMenu(bool questionGrid, const CCellID& cell)
     CNewMenu* popup = questionGrid ? LoadQuestionMenu(menu, cell) : LoadResponseMenu(menu, cell);
     if (!popup)
         return;
-    if (const unsigned command = popup->TrackPopupMenu(QCursor::pos()))
+    if (const unsigned command = popup->TrackPopupMenu(grid.GetContextMenuPos()))
         OnCommand(command);
 }
 

@@ -9,9 +9,11 @@
 
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimeEdit>
 
@@ -226,6 +228,38 @@ TEST(PropertyGridEditors, ComboListAndCalendarStoreTheChoice)
     QTest::keyClick(calendar, Qt::Key_Escape);
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_EQ(s.spy->count(), 2);
+}
+
+TEST(PropertyGridEditors, DropDownsAtTheScreensCornerStayOnTheScreen)
+{
+    // The grid's window reaches past the right and the bottom of the screen, as a property
+    // pane at the foot of a window at the screen's right edge does.
+    SEditors s;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    s.owner.move(area.right() - 300, area.bottom() - 120);
+    QApplication::processEvents();
+    const HITEM date = s.grid->AddDateItem(s.section, QStringLiteral("Start"),
+                                           QDateTime(QDate(2006, 5, 10), QTime(9, 30)));
+    const HITEM combo = s.grid->AddComboItem(s.section, QStringLiteral("Method"),
+                                             {QStringLiteral("Code"), QStringLiteral("Caption"),
+                                              QStringLiteral("Order"), QStringLiteral("Shortcut"),
+                                              QStringLiteral("Entry code")},
+                                             0);
+
+    for (const HITEM item : {date, combo}) {
+        SCOPED_TRACE(item == date ? "calendar" : "list");
+        s.Open(item);
+        QWidget* popup = s.grid->GetEditor();
+        ASSERT_NE(popup, nullptr);
+        const QRect place = popup->geometry();
+        EXPECT_TRUE(area.contains(place))
+            << place.x() << "," << place.y() << " " << place.width() << "x" << place.height();
+        // No room under the row: the popup opens above it, whole.
+        const int rowTop =
+            s.grid->viewport()->mapToGlobal(QPoint(0, s.grid->FindItem(item)->m_rcName.top)).y();
+        EXPECT_LE(place.bottom(), rowTop);
+        QTest::keyClick(popup, Qt::Key_Escape);
+    }
 }
 
 TEST(PropertyGridEditors, DialogEditorsStoreOnOkOnly)

@@ -7,6 +7,7 @@
 
 #include "app/WaveApp.h"
 #include "commands/WaveCommands.h"
+#include "controls/ControlDialogs.h"
 #include "controls/XListCtrl.h"
 #include "model/Campaign.h"
 #include "model/Question.h"
@@ -14,6 +15,7 @@
 #include "model/Wave.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/SourceFileFilter.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
@@ -24,8 +26,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -36,6 +40,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace pelko_wave;
 
@@ -322,6 +328,90 @@ TEST_F(NewVolumeWizardTest, SourcesAreReadAsWhatTheirContentShows)
         QStringLiteral("It is neither a ZOZ, a Triple-S nor a Dimensions questionnaire.")));
 }
 
+TEST_F(NewVolumeWizardTest, BothBrowseButtonsListEveryQuestionnaireFirstWhateverTheType)
+{
+    // The chooser's lists, in order: every format the program reads, each alone, all files.
+    const QStringList expected = {"All questionnaires (*.zoz *.sss *.xml *.mdd)",
+                                  "ZOZ files (*.zoz)", "Triple-S files (*.sss *.xml)",
+                                  "Dimensions files (*.mdd)", "All files (*)"};
+    EXPECT_EQ(FileFilterToNameFilters(SourceFileFilter()), expected);
+
+    CWizard w(Input(AddEmptyWave()));
+    w.Click(CNewVolumeSourcePage::IDC_INTERVIEWS_WITH_QUESTIONS);
+    for (int radio :
+         {CNewVolumeSourcePage::IDC_SOURCE_ZOZ, CNewVolumeSourcePage::IDC_SOURCE_TRIPLE_S,
+          CNewVolumeSourcePage::IDC_SOURCE_DIMENSIONS}) {
+        w.Click(radio);
+        for (int browse : {CNewVolumeSourcePage::IDC_QUESTION_BROWSE,
+                           CNewVolumeSourcePage::IDC_INTERVIEW_BROWSE})
+            QTest::mouseClick(&w.Control<QAbstractButton>(browse), Qt::LeftButton);
+    }
+    ASSERT_EQ(windows.ChooserFilters.size(), 6);
+    for (const QString& filter : windows.ChooserFilters)
+        EXPECT_EQ(filter, SourceFileFilter());
+}
+
+TEST_F(NewVolumeWizardTest, APathThatCannotBeUsedSaysWhyUnderItsField)
+{
+    QTemporaryDir files;
+    CWizard w(Input(AddEmptyWave()));
+    QLabel& questionReason = w.Control<QLabel>(CNewVolumeSourcePage::IDC_QUESTION_PATH_REASON);
+    QLabel& interviewReason = w.Control<QLabel>(CNewVolumeSourcePage::IDC_INTERVIEW_PATH_REASON);
+    QLineEdit& questionPath = w.Control<QLineEdit>(CNewVolumeSourcePage::IDC_QUESTION_PATH);
+    w.Control<QLineEdit>(CNewVolumeSourcePage::IDC_NAME).setText(QStringLiteral("Web"));
+
+    // Nothing typed yet: no reason.
+    EXPECT_FALSE(questionReason.isVisible());
+    const QString pipe = files.filePath(QStringLiteral("pipe.sss"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    struct SCase
+    {
+        const char* Name;
+        QString Path;
+        QString Reason;
+    };
+    const SCase cases[] = {
+        {"missing", files.filePath(QStringLiteral("nowhere.sss")),
+         QStringLiteral("No file of this name exists.")},
+        {"a folder", files.path(), QStringLiteral("This is a folder: choose a file in it.")},
+        {"a pipe", pipe,
+         QStringLiteral(
+             "This is not an ordinary file (a device or a pipe): choose a questionnaire file.")},
+        {"a readable file", Sample("wave1.zoz"), QString()},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        questionPath.setText(c.Path);
+        EXPECT_EQ(questionReason.text(), c.Reason);
+        EXPECT_EQ(questionReason.isVisible(), !c.Reason.isEmpty());
+        EXPECT_EQ(w.NextEnabled(), c.Reason.isEmpty());
+    }
+
+    // A file its user may not read (the test cannot make one when it runs with every right).
+    const QString locked = files.filePath(QStringLiteral("locked.zoz"));
+    ASSERT_TRUE(QFile::copy(Sample("wave1.zoz"), locked));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    if (!QFileInfo(locked).isReadable()) {
+        questionPath.setText(locked);
+        EXPECT_EQ(questionReason.text(),
+                  QStringLiteral("The file cannot be read: you have no permission to read it."));
+        EXPECT_FALSE(w.NextEnabled());
+        questionPath.setText(Sample("wave1.zoz"));
+    }
+
+    // The interview file's line shows only while the interviews come from that file.
+    QLineEdit& interviewPath = w.Control<QLineEdit>(CNewVolumeSourcePage::IDC_INTERVIEW_PATH);
+    interviewPath.setText(files.filePath(QStringLiteral("gone.dat")));
+    EXPECT_FALSE(interviewReason.isVisible());
+    w.Click(CNewVolumeSourcePage::IDC_INTERVIEWS_WITH_QUESTIONS);
+    EXPECT_TRUE(interviewReason.isVisible());
+    EXPECT_EQ(interviewReason.text(), QStringLiteral("No file of this name exists."));
+    EXPECT_FALSE(w.NextEnabled());
+    interviewPath.setText(Sample("wave1.sss"));
+    EXPECT_FALSE(interviewReason.isVisible());
+    EXPECT_TRUE(w.NextEnabled());
+}
+
 TEST_F(NewVolumeWizardTest, CompatibilityRatingsChangeAboveTheirBounds)
 {
     const std::pair<double, const char*> cases[] = {
@@ -422,7 +512,8 @@ TEST_F(NewVolumeWizardTest, MethodListsStartFromTheGivenOrderAndRowsMoveWithThei
         QApplication::processEvents();
         for (CXListCtrl* list : {w.sheet.GetMatchingPage()->GetQuestionMethodList(),
                                  w.sheet.GetMatchingPage()->GetResponseMethodList()}) {
-            const QRect lastRow = list->visualItemRect(list->topLevelItem(list->GetItemCount() - 1));
+            const QRect lastRow =
+                list->visualItemRect(list->topLevelItem(list->GetItemCount() - 1));
             EXPECT_LE(lastRow.bottom(), list->viewport()->height()) << "a method row scrolled away";
         }
     }

@@ -156,6 +156,50 @@ TEST(NewWaveDlgTest, MovingTheStartOrTheEndKeepsTheDatesInOrder)
     EXPECT_EQ(dialog.GetEndDate(), QDateTime(earlierEnd, QTime(0, 0)));
 }
 
+TEST(NewWaveDlgTest, ADateTypedInIsCheckedWhenItsEditIsFinishedNotAtEachKey)
+{
+    const QDate start(2025, 10, 1);
+    const QDate mid(2025, 10, 15);
+    CNewWaveDlg dialog;
+    dialog.SetStartDate(QDateTime(start, QTime(0, 0)));
+    dialog.SetEndDate(QDateTime(QDate(2025, 10, 20), QTime(0, 0)));
+    dialog.SetMidPointDate(QDateTime(mid, QTime(0, 0)));
+    dialog.show();
+    QApplication::processEvents();
+    QDateEdit& end = Picker(dialog, CNewWaveDlg::IDC_END);
+    QDateEdit& midPoint = Picker(dialog, CNewWaveDlg::IDC_MID_POINT);
+    end.setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    const auto typeDay = [&end](const QString& day) {
+        end.setFocus();
+        end.setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(&end, day);
+    };
+
+    // The user types "31" in the end's day: the "3" alone moves nothing.
+    typeDay(QStringLiteral("3"));
+    EXPECT_EQ(midPoint.date(), mid) << "clamped at the first key";
+    QTest::keyClicks(&end, QStringLiteral("1"));
+    QTest::keyClick(&end, Qt::Key_Return);
+    EXPECT_EQ(end.date(), QDate(2025, 10, 31));
+    EXPECT_EQ(midPoint.date(), mid);
+    EXPECT_EQ(midPoint.maximumDate(), QDate(2025, 10, 31));
+
+    // An end before the mid-point, once typed in whole, pulls it along.
+    typeDay(QStringLiteral("10"));
+    EXPECT_EQ(midPoint.date(), mid);
+    QTest::keyClick(&end, Qt::Key_Tab);
+    EXPECT_EQ(end.date(), QDate(2025, 10, 10));
+    EXPECT_EQ(midPoint.date(), QDate(2025, 10, 10));
+
+    // OK takes a date still being typed, kept in order with the others.
+    typeDay(QStringLiteral("5"));
+    QTest::keyClicks(&Name(dialog), QStringLiteral("Autumn"));
+    Ok(dialog).click();
+    EXPECT_EQ(dialog.GetEndDate(), QDateTime(QDate(2025, 10, 5), QTime(0, 0)));
+    EXPECT_EQ(dialog.GetMidPointDate(), QDateTime(QDate(2025, 10, 5), QTime(0, 0)));
+    EXPECT_EQ(dialog.GetStartDate(), QDateTime(start, QTime(0, 0)));
+}
+
 TEST(NewWaveDlgTest, TheDialogsCallHandsTheValuesBack)
 {
     CScriptedWindowServices windows;

@@ -106,6 +106,27 @@ TEST(OptionPagesTest, TheTreeShowsEveryPageWholeAndOnlyShownPagesReportThemselve
     EXPECT_FALSE(s.records.ReconciliationPageShown);
 }
 
+TEST(OptionPagesTest, EveryPageSpeaksOfResponsesNeverOfModalities)
+{
+    CScriptedWindowServices windows;
+    SSheet s;
+    int texts = 0;
+    for (int page = 0; s.sheet.SetActivePage(page); ++page) {
+        QApplication::processEvents();
+        for (const QAbstractButton* button : s.sheet.findChildren<QAbstractButton*>()) {
+            ++texts;
+            EXPECT_FALSE(button->text().contains(QStringLiteral("modalit"), Qt::CaseInsensitive))
+                << qPrintable(button->text());
+        }
+        for (const QLabel* label : s.sheet.findChildren<QLabel*>())
+            EXPECT_FALSE(label->text().contains(QStringLiteral("modalit"), Qt::CaseInsensitive))
+                << qPrintable(label->text());
+    }
+    EXPECT_GT(texts, 0);
+    EXPECT_EQ(FindControl<QCheckBox>(s.sheet, CViewOptionsPage::IDC_SHOW_NEW_RESPONSES)->text(),
+              QStringLiteral("Show newly added campaign responses"));
+}
+
 TEST(OptionPagesTest, TheApplicationsSheetGivesBackItsRecordsOnOkOnly)
 {
     CScriptedWindowServices windows;

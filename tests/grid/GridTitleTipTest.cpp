@@ -2,6 +2,9 @@
 
 #include "grid/TitleTip.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +53,26 @@ TEST(GridTitleTipTest, ShowsOnlyForTextThatIsCutOffAndGoesWhenTheMouseLeaves)
     shown.grid.EnableTitleTips(false);
     shown.MoveTo(shown.Centre(2, 2));
     EXPECT_FALSE(shown.TipShown());
+}
+
+TEST(GridTitleTipTest, ATipAtTheScreensRightEdgeMovesLeftToShowWhole)
+{
+    STipGrid shown;
+    // The grid's window stands so that the cut cell ends at the screen's right edge.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    CRect cell;
+    shown.grid.GetCellRect(2, 2, cell);
+    shown.grid.move(area.left(), area.top() + 40);
+    QApplication::processEvents();
+    const int cellRight = shown.grid.viewport()->mapToGlobal(QPoint(cell.right, 0)).x();
+    shown.grid.move(shown.grid.pos() + QPoint(area.right() + 1 - cellRight, 0));
+    QApplication::processEvents();
+    shown.MoveTo(shown.Centre(2, 2));
+    ASSERT_TRUE(shown.TipShown());
+    const QRect tip = shown.Tip()->geometry();
+    EXPECT_TRUE(area.contains(tip)) << tip.x() << " " << tip.width();
+    EXPECT_EQ(tip.right(), area.right());
+    EXPECT_EQ(tip.top(), shown.grid.viewport()->mapToGlobal(QPoint(0, cell.top)).y());
 }
 
 TEST(GridTitleTipTest, AKeyHidesTheTipAndReachesTheGrid)

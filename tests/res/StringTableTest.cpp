@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -27,6 +29,24 @@ TEST(StringTable, UnknownIdGivesEmptyText)
 {
     for (unsigned id : {0u, 1u, 99u, 101u, 1220u, 1235u, 57602u, 63003u, 63999u, UINT_MAX})
         EXPECT_TRUE(LoadString(id).isEmpty()) << "id " << id;
+}
+
+TEST(StringTable, TextsSpeakAsALinuxDesktopAndOfResponses)
+{
+    // The two look-up keys of the sibling programs' open commands are data, never shown.
+    const unsigned notShown[] = {63110, 63564};
+    const char* const words[] = {"Explorer",      "modalit",        "Windows",     "registry",
+                                 "Control Panel", "folder browser", "click Start", "My Documents"};
+    for (const SStringEntry& entry : GetStringTable()) {
+        if (std::find(std::begin(notShown), std::end(notShown), entry.Id) != std::end(notShown))
+            continue;
+        const QString text = QString::fromUtf16(entry.Text);
+        for (const char* word : words)
+            EXPECT_FALSE(text.contains(QLatin1String(word), Qt::CaseInsensitive))
+                << "id " << entry.Id << ": " << qPrintable(text);
+    }
+    EXPECT_EQ(LoadString(63361), QStringLiteral("The campaign has been packaged. Would you like "
+                                                "to open its folder in the file manager?"));
 }
 
 struct STrickyText

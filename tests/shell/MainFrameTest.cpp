@@ -13,9 +13,11 @@
 #include "widgets/Screenshots.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -172,6 +174,84 @@ TEST_F(MainFrame, PlacementAndPaneSizesComeBackNextStart)
     EXPECT_EQ(frame.geometry(), geometry);
     EXPECT_EQ(frame.GetOuterSplitter()->sizes(), outer);
     EXPECT_EQ(frame.GetInnerSplitter()->sizes(), inner);
+}
+
+// A maximised window is shown at its normal size and takes its final one when the window manager
+// maximises it, later. The campaign tree and the property pane have their stored sizes then.
+TEST_F(MainFrame, AMaximisedRestartKeepsThePaneSizesOnceTheWindowHasItsFinalSize)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray normal;
+    {
+        const std::unique_ptr<CShellApp> shell = StartShell();
+        shell->GetMainFrame()->setGeometry(area.left() + 20, area.top() + 30, 560, 380);
+        normal = shell->GetMainFrame()->saveGeometry();
+    }
+    ClearProfile();
+    {
+        // What the last run left: maximised, the property pane 252 high under a right-hand
+        // pane that had the whole maximised height.
+        const std::unique_ptr<QSettings> profile = OpenUserProfile();
+        profile->setValue(QStringLiteral("Layout/WindowPlacement"), normal);
+        profile->setValue(QStringLiteral("Layout/MainFrameState"), 3);
+        profile->setValue(QStringLiteral("Layout/LeftViewWidth"), 180);
+        profile->setValue(QStringLiteral("Layout/RightViewHeight"), area.height() - 400);
+        profile->setValue(QStringLiteral("Layout/BottomViewHeight"), 252);
+    }
+    const std::unique_ptr<CShellApp> shell = StartShell();
+    CMainFrame& frame = *shell->GetMainFrame();
+    ASSERT_EQ(frame.size(), QSize(560, 380)) << "shown at its normal size first";
+    // The window manager maximises it.
+    frame.setGeometry(area);
+    QApplication::processEvents();
+    EXPECT_EQ(Bottom(frame), 252);
+    EXPECT_EQ(Left(frame), 180);
+    EXPECT_GT(Top(frame), 252);
+
+    // A size the user gives the window later keeps the two panes as they are.
+    frame.resize(frame.width() - 100, frame.height() - 100);
+    QApplication::processEvents();
+    EXPECT_EQ(Bottom(frame), 252);
+    EXPECT_EQ(Left(frame), 180);
+}
+
+TEST_F(MainFrame, AMaximisedWindowComesBackMaximisedWithItsPaneSizes)
+{
+    QList<int> inner;
+    QList<int> outer;
+    {
+        const std::unique_ptr<CShellApp> shell = StartShell();
+        CMainFrame& frame = *shell->GetMainFrame();
+        frame.showMaximized();
+        QApplication::processEvents();
+        const int height = frame.GetInnerSplitter()->sizes().at(0) + Bottom(frame);
+        frame.GetInnerSplitter()->setSizes({height - 252, 252});
+        frame.GetOuterSplitter()->setSizes({230, frame.GetOuterSplitter()->width() - 237});
+        QApplication::processEvents();
+        inner = frame.GetInnerSplitter()->sizes();
+        outer = frame.GetOuterSplitter()->sizes();
+        ASSERT_TRUE(frame.close());
+    }
+    const std::unique_ptr<QSettings> profile = OpenUserProfile();
+    EXPECT_EQ(profile->value(QStringLiteral("Layout/MainFrameState")).toInt(), 3);
+    EXPECT_EQ(profile->value(QStringLiteral("Layout/BottomViewHeight")).toInt(), 252);
+
+    const std::unique_ptr<CShellApp> shell = StartShell();
+    CMainFrame& frame = *shell->GetMainFrame();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isMaximized());
+    EXPECT_EQ(frame.GetInnerSplitter()->sizes(), inner);
+    EXPECT_EQ(frame.GetOuterSplitter()->sizes(), outer);
+}
+
+TEST_F(MainFrame, TheFirstStartTakesFourFifthsOfTheScreenCentred)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::unique_ptr<CShellApp> shell = StartShell();
+    const CMainFrame& frame = *shell->GetMainFrame();
+    EXPECT_EQ(frame.geometry().size(), area.size() * 4 / 5);
+    EXPECT_NEAR(frame.geometry().center().x(), area.center().x(), 1);
+    EXPECT_NEAR(frame.geometry().center().y(), area.center().y(), 1);
 }
 
 TEST_F(MainFrame, AStoredPlacementThatCannotBeUsedFallsBackToTheDefaults)

@@ -10,8 +10,10 @@
 #include "shell/WaveDoc.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -88,31 +90,61 @@ TEST(RecentFileList, LongPathsAreShortenedKeepingTheName)
     {
         const char* Path;
         int Length;
-        const char* Current;
         const char* Expected;
     };
     const SCase cases[] = {
-        {"/home/u/a.duv", 30, "", "/home/u/a.duv"},
-        {"/home/user/studies/coffee/2024/tracker.duv", 30, "", "/.../coffee/2024/tracker.duv"},
-        {"/home/user/studies/coffee/2024/tracker.duv", 21, "", "/.../2024/tracker.duv"},
-        {"/home/user/studies/coffee/2024/tracker.duv", 20, "", "/.../tracker.duv"},
-        {"/home/user/studies/coffee/2024/tracker.duv", 16, "", "/.../tracker.duv"},
-        {"/home/user/studies/coffee/2024/tracker.duv", 14, "", "tracker.duv"},
-        {"/home/user/a-very-long-file-name-of-a-study.duv", 20, "",
+        {"/home/u/a.duv", 30, "/home/u/a.duv"},
+        {"/home/user/studies/coffee/2024/tracker.duv", 30, "/.../coffee/2024/tracker.duv"},
+        {"/home/user/studies/coffee/2024/tracker.duv", 21, "/.../2024/tracker.duv"},
+        {"/home/user/studies/coffee/2024/tracker.duv", 20, "/.../tracker.duv"},
+        {"/home/user/studies/coffee/2024/tracker.duv", 16, "/.../tracker.duv"},
+        {"/home/user/studies/coffee/2024/tracker.duv", 14, "tracker.duv"},
+        {"/home/user/a-very-long-file-name-of-a-study.duv", 20,
          "a-very-long-file-name-of-a-study.duv"},
-        // Below the current folder: relative to it.
-        {"/work/studies/coffee.duv", 30, "/work", "studies/coffee.duv"},
-        {"/work/studies/2024/march/coffee.duv", 20, "/work", ".../march/coffee.duv"},
-        {"/workshop/coffee.duv", 30, "/work", "/workshop/coffee.duv"},
     };
     for (const SCase& test : cases) {
         SCOPED_TRACE(test.Path);
-        EXPECT_EQ(AbbreviateRecentPath(QString::fromLatin1(test.Path), test.Length,
-                                       QString::fromLatin1(test.Current)),
+        EXPECT_EQ(AbbreviateRecentPath(QString::fromLatin1(test.Path), test.Length),
                   QString::fromLatin1(test.Expected));
     }
-    EXPECT_EQ(AbbreviateRecentPath(QStringLiteral("/a/a-long-name.duv"), 5, QString(), false),
-              QString());
+    EXPECT_EQ(AbbreviateRecentPath(QStringLiteral("/a/a-long-name.duv"), 5, false), QString());
+}
+
+TEST(RecentFileList, FilesAreKeptAndShownByTheirAbsolutePaths)
+{
+    ClearProfile();
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const QString campaign = QDir(folder.path()).filePath(QStringLiteral("studies/coffee.duv"));
+    {
+        // A file opened by a path relative to the folder the program started in, and a
+        // relative path that a profile edited by hand holds.
+        const std::unique_ptr<QSettings> profile = OpenUserProfile();
+        profile->setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("old/tea.duv"));
+    }
+    CRecentFileListEx list(0, kSection, kEntry, 4, 60);
+    list.ReadList();
+    EXPECT_EQ(list.GetCount(), 0) << "a relative path names another file from every folder";
+    list.Add(QStringLiteral("studies/coffee.duv"));
+    EXPECT_EQ(list.GetItem(0), campaign);
+    list.WriteList();
+
+    // Started again from another folder: the same file, shown by its whole path.
+    ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));
+    CRecentFileListEx next(0, kSection, kEntry, 4, 200);
+    next.ReadList();
+    EXPECT_EQ(next.GetItem(0), campaign);
+    SFileMenu menu;
+    next.UpdateMenu(menu.Menu, menu.Actions);
+    QString shown = campaign;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    EXPECT_EQ(Section(menu.Menu).Texts, QStringList{QStringLiteral("&1 ") + shown});
+    // Even from the folder that holds it, the file shows by its whole path.
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    next.UpdateMenu(menu.Menu, menu.Actions);
+    EXPECT_EQ(Section(menu.Menu).Texts, QStringList{QStringLiteral("&1 ") + shown});
+    QDir::setCurrent(previous);
 }
 
 TEST(RecentFileList, NewestFirstAndNoFileTwice)
@@ -177,7 +209,7 @@ TEST(RecentFileList, TheProfileKeepsTheListAndClearingEmptiesIt)
     }
 
     SFileMenu menu;
-    list.UpdateMenu(menu.Menu, menu.Actions, QString());
+    list.UpdateMenu(menu.Menu, menu.Actions);
     EXPECT_EQ(Section(menu.Menu).Ids.size(), 3);
     list.Clear();
     EXPECT_EQ(list.GetCount(), 0);
@@ -187,7 +219,7 @@ TEST(RecentFileList, TheProfileKeepsTheListAndClearingEmptiesIt)
         profile->beginGroup(kSection);
         EXPECT_TRUE(profile->childKeys().isEmpty());
     }
-    list.UpdateMenu(menu.Menu, menu.Actions, QString());
+    list.UpdateMenu(menu.Menu, menu.Actions);
     const SMenuSection section = Section(menu.Menu);
     EXPECT_EQ(section.Ids, QList<unsigned>{ID_FILE_MRU_FILE1});
     EXPECT_EQ(section.Texts, QStringList{"Recent File"});
@@ -202,7 +234,7 @@ TEST(RecentFileList, TheMenuSectionIsRebuiltWhole)
         list.Add(QStringLiteral("/d/%1.duv").arg(i));
     // Rebuilt again and again: sixteen items, never more.
     for (int round = 0; round < 3; ++round)
-        list.UpdateMenu(menu.Menu, menu.Actions, QString());
+        list.UpdateMenu(menu.Menu, menu.Actions);
     SMenuSection section = Section(menu.Menu);
     ASSERT_EQ(section.Ids.size(), 16);
     for (int i = 0; i < 16; ++i)
@@ -219,7 +251,7 @@ TEST(RecentFileList, TheMenuSectionIsRebuiltWhole)
 
     // A smaller list shows fewer items in the same place.
     list.Resize(4);
-    list.UpdateMenu(menu.Menu, menu.Actions, QString());
+    list.UpdateMenu(menu.Menu, menu.Actions);
     section = Section(menu.Menu);
     EXPECT_EQ(section.Ids.size(), 4);
     EXPECT_EQ(menu.Menu.actions().size(), 8);

@@ -157,8 +157,8 @@ TEST_F(WindowProgramStart, EndingWithinTheSplashTimeTakesTheSplashScreenAway)
     EXPECT_EQ(m_app.ExitInstance(), 0);
 }
 
-// A file that is not there is named as missing; a file that cannot be read gets the storage's
-// error.
+// A file that is not there is named as missing; a file that is no campaign is named and said to
+// be none, with the storage's reason.
 TEST_F(WindowProgramStart, ACampaignThatCannotBeOpenedEndsTheStart)
 {
     QFile notes(Path(QStringLiteral("notes.duv")));
@@ -169,7 +169,8 @@ TEST_F(WindowProgramStart, ACampaignThatCannotBeOpenedEndsTheStart)
         {QStringLiteral("missing.duv"),
          QStringLiteral("The campaign file '%1' was not found.").arg(Path("missing.duv"))},
         {Path(QStringLiteral("notes.duv")),
-         QStringLiteral("PelkoPlim was unable to open the campaign")},
+         QStringLiteral("The file '%1' is not a Plim campaign.\n\nDetails: ")
+             .arg(Path("notes.duv"))},
     };
     for (const auto& [file, message] : cases) {
         SCOPED_TRACE(qPrintable(file));

@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 
@@ -79,6 +81,23 @@ TEST_F(WindowRoads, OpeningNamesTheFileInTheTitleAndTheRecentList)
     EXPECT_EQ(m_shellApp->GetActions().Action(ID_FILE_MRU_FILE1)->statusTip(), file);
     // The status bar names the campaign's current language.
     EXPECT_EQ(Updated(ID_INDICATOR_LANGUAGE)->text(), QStringLiteral("English (United Kingdom)"));
+}
+
+TEST_F(WindowRoads, TheRecentListShowsTheWholePathWhateverFolderTheProgramStartedIn)
+{
+    const QString file = Path("wave1.duv");
+    WriteCampaignFile(*MakeCampaign(), file);
+    // Started in the campaign's folder and given the file's name alone.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(file).absolutePath()));
+    const bool opened = m_shellApp->ProcessShellCommand(true, QStringLiteral("wave1.duv"));
+    const QStringList items = RecentItems(*m_shellApp);
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m_shellApp->GetRecentFileList().GetItem(0), QFileInfo(file).absoluteFilePath());
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_TRUE(items[0].startsWith(QStringLiteral("&1 /"))) << qPrintable(items[0]);
+    EXPECT_TRUE(items[0].endsWith(QStringLiteral("/wave1.duv"))) << qPrintable(items[0]);
 }
 
 TEST_F(WindowRoads, ACommandMarksTheTitleAndSavingClearsIt)

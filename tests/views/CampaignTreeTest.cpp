@@ -375,6 +375,39 @@ TEST_F(CampaignTreeTest, RightClickSelectsTheItemAndRunsTheChosenCommand)
     EXPECT_FALSE(left.GetContextItem().isValid());
 }
 
+TEST_F(CampaignTreeTest, ShiftF10OpensTheMenuOfTheSelectedItemAsTheMenuKeyDoes)
+{
+    left.show();
+    QTreeView& tree = *left.GetTree();
+    left.SelectWaveItem(1, 0);
+    QCursor::setPos(
+        tree.viewport()->mapToGlobal(tree.visualRect(Item(TREE_KIND_WAVE, 3)).center()));
+    QSignalSpy chosen(&left, &CLeftView::ContextCommand);
+    QPoint menuAt;
+    QTimer::singleShot(0, [&menuAt] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menuAt = menu->pos();
+    });
+    CloseNextMenu(ID_VOLUME_ADD);
+    QTest::keyClick(&tree, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(left.GetContextItem(), Item(TREE_KIND_WAVE, 1));
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toUInt(), ID_VOLUME_ADD);
+    EXPECT_EQ(menuAt,
+              tree.viewport()->mapToGlobal(tree.visualRect(Item(TREE_KIND_WAVE, 1)).center()));
+    EXPECT_EQ(left.GetSelectedWaveId(), 1);
+
+    // F10 alone, or with Ctrl as well, is no menu key.
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(),
+          Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier)}) {
+        CloseNextMenu();
+        QTest::keyClick(&tree, Qt::Key_F10, modifiers);
+        QApplication::processEvents();
+        EXPECT_EQ(chosen.count(), 1);
+    }
+}
+
 TEST_F(CampaignTreeTest, MenuKeyOpensTheMenuOfTheSelectedItemAtTheItem)
 {
     left.show();

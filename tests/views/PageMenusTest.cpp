@@ -9,8 +9,12 @@
 #include "views/WaveGridCtrl.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 using namespace pelko_wave;
 using Page = CRightReconciliationPage;
@@ -200,4 +204,64 @@ TEST_F(PageMenusTest, ARightClickMakesTheRowCurrentEndsThePickModeAndRunsTheChoi
     RightClick(*page.GetResponseGrid(), kFirst, Page::RColSourceCaption);
     EXPECT_FALSE(page.IsResponsePickOn());
     EXPECT_EQ(shown.join(u' '), QStringLiteral("32804 32839 32815 32841 32810 32817"));
+}
+
+TEST_F(PageMenusTest, TheKeyboardOpensTheMenuOfTheFocusedRowAtItWhereverTheMouseIs)
+{
+    page.show();
+    CWaveGridCtrl& questions = *page.GetQuestionGrid();
+    CWaveGridCtrl& responses = *page.GetResponseGrid();
+    QCursor::setPos(page.mapToGlobal(QPoint(page.width() - 2, page.height() - 2)));
+    // Where the next menu opens, seen while it is open.
+    QPoint menuAt;
+    const auto seeMenu = [&menuAt] {
+        QTimer::singleShot(0, [&menuAt] {
+            if (QWidget* menu = QApplication::activePopupWidget())
+                menuAt = menu->pos();
+        });
+    };
+    const auto cellOnScreen = [](const CWaveGridCtrl& grid, int row, int col) {
+        CRect rect;
+        EXPECT_TRUE(grid.GetCellRect(row, col, rect));
+        return QRect(grid.viewport()->mapToGlobal(rect.ToQRect().topLeft()), rect.ToQRect().size());
+    };
+
+    // Shift+F10 in the question grid: the focused row's menu, at the row; its choice acts on it.
+    const int region = Row("REGION", "REGION");
+    page.SelectQuestionRow(region, Page::QColShortcut);
+    QStringList shown;
+    seeMenu();
+    view_test::CloseNextMenu(ID_QUESTION_BREAK_MATCHING, &shown);
+    QTest::keyClick(&questions, Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_FALSE(shown.isEmpty()) << "no menu opened";
+    EXPECT_TRUE(cellOnScreen(questions, region, Page::QColShortcut).contains(menuAt));
+    EXPECT_GE(Row("REGION", "-"), kFirst);
+    EXPECT_GE(Row("-", "REGION"), kFirst);
+
+    // F10 alone opens nothing.
+    shown.clear();
+    view_test::CloseNextMenu(0, &shown);
+    QTest::keyClick(&questions, Qt::Key_F10);
+    EXPECT_TRUE(shown.isEmpty());
+    QApplication::processEvents();
+
+    // The Menu key (a context menu event from the keyboard) and Shift+F10 in the response grid.
+    SelectRow(Row("REGION", "-"));
+    ASSERT_GT(responses.GetRowCount(), kFirst);
+    page.SelectResponseRow(kFirst, Page::RColCaption);
+    for (const bool menuKey : {true, false}) {
+        SCOPED_TRACE(menuKey ? "Menu key" : "Shift+F10");
+        shown.clear();
+        menuAt = QPoint();
+        seeMenu();
+        view_test::CloseNextMenu(0, &shown);
+        if (menuKey) {
+            QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(&responses, &key);
+        } else {
+            QTest::keyClick(&responses, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        EXPECT_FALSE(shown.isEmpty()) << "no menu opened";
+        EXPECT_TRUE(cellOnScreen(responses, kFirst, Page::RColCaption).contains(menuAt));
+    }
 }

@@ -6,6 +6,7 @@
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCommands.h"
 #include "reconcile/DiffsCache.h"
+#include "res/SourceFileFilter.h"
 #include "views/LeftView.h"
 #include "views/RightView.h"
 
@@ -408,6 +409,19 @@ protected:
     int copies = 0;
     QString original;
 };
+
+TEST_F(SourceFileEditsTest, TheChoosersListEveryQuestionnaireTheProgramReadsFirst)
+{
+    // A ZOZ volume's question and interview files, chosen again (and cancelled): the chooser
+    // gets the one list of the program's source formats, not the ZOZ list alone.
+    for (bool question : {true, false}) {
+        choosers.LastFilter.clear();
+        ChooseSource(QString(), question);
+        EXPECT_EQ(choosers.LastFilter, SourceFileFilter()) << question;
+    }
+    EXPECT_TRUE(windows.Prompts.isEmpty());
+    EXPECT_EQ(Volume().GetMetaData().SourceString, original);
+}
 
 TEST_F(SourceFileEditsTest, TheSameQuestionsAskOnlyTheConfirmationAndEndTheUndoableSteps)
 {

@@ -1,5 +1,6 @@
 #include "PaneTestSupport.h"
 
+#include "res/SourceFileFilter.h"
 #include "views/CampaignTreeModel.h"
 #include "views/LeftView.h"
 #include "views/RightView.h"
@@ -203,7 +204,7 @@ TEST_F(PropertyPaneTest, AVolumeShowsItsSourcesMethodsAndFlags)
               QStringList({"Absolute", "Relative", "UNC"}));
     EXPECT_EQ(
         pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
-        QStringList({"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"}));
+        QStringList({SourceFileFilter()}));
     for (const int slot :
          {int(CBottomView::VolumeQuestionDb), int(CBottomView::VolumeQuestionSurvey),
           int(CBottomView::VolumeInterviewDb), int(CBottomView::VolumeInterviewSurvey)})
@@ -246,8 +247,8 @@ TEST_F(PropertyPaneTest, AnInheritingVolumeWithADatabaseAndAnUnknownPathKind)
               QStringList({"Absolute", "Relative", "UNC", "Unknown"}));
     EXPECT_EQ(
         pane.GetGrid()->FindItem(pane.GetSlotItem(CBottomView::VolumeQuestionFile))->m_options,
-        QStringList({"Triple-S files (*.sss)|*.sss|SPSS sav files (*.sav)|*.sav|All files "
-                     "(*.*)|*.*|"}));
+        QStringList({SourceFileFilter()}))
+        << "a Triple-S volume's file is chosen from every questionnaire the program reads";
     EXPECT_EQ(pane.GetSlotItem(CBottomView::VolumeInterviewFile), CPropertyGrid::NO_ITEM);
     // The methods items hold copies of the volume's lists.
     EXPECT_EQ(pane.GetResponseMethodsItem().GetMatchingMethods(), QList<quint32>({2, 1}));

@@ -172,8 +172,8 @@ TEST_F(ResponseMatchingCommandsTest, TheRemovalIsOfferedOnlyAfterASuccessfulRema
     ASSERT_TRUE(Drag(SourceCell("North", "North"), CampaignCell("Central", "-")));
     ASSERT_EQ(windows.Prompts.size(), 2);
     EXPECT_EQ(windows.Prompts[1],
-              QStringLiteral("Do you want to remove the campaign modality 'North' that the "
-                             "rematched source modality was originally matched to?"));
+              QStringLiteral("Do you want to remove the campaign response 'North' that the "
+                             "rematched source response was originally matched to?"));
     EXPECT_EQ(Campaign().GetModalityById(111)->GetDeletionWaveId(), 2);
     EXPECT_EQ(History().GetUndoCount(), 2);
     EXPECT_EQ(TopSteps(), QStringList({"Change North True", "Change North 2"}));

@@ -112,21 +112,22 @@ void CScriptedWindowServices::RestoreViewState(const CViewState& state)
     CurrentView = state;
 }
 
-QString CScriptedWindowServices::NextChoice(const QString& call)
+QString CScriptedWindowServices::NextChoice(const QString& call, const QString& filter)
 {
     ChooserCalls << call;
+    ChooserFilters << filter;
     return Choices.isEmpty() ? QString() : Choices.takeFirst();
 }
 
-QString CScriptedWindowServices::ChooseFileToOpen(const QString&, const QString&)
+QString CScriptedWindowServices::ChooseFileToOpen(const QString& filter, const QString&)
 {
-    return NextChoice(QStringLiteral("open: "));
+    return NextChoice(QStringLiteral("open: "), filter);
 }
 
-QString CScriptedWindowServices::ChooseFileToSave(const QString& initialPath, const QString&,
+QString CScriptedWindowServices::ChooseFileToSave(const QString& initialPath, const QString& filter,
                                                   const QString&)
 {
-    return NextChoice(QStringLiteral("save: ") + initialPath);
+    return NextChoice(QStringLiteral("save: ") + initialPath, filter);
 }
 
 QString CScriptedWindowServices::ChooseFolder(const QString&, const QString& startFolder)

@@ -63,6 +63,8 @@ public:
     // cancelled chooser. Each call is recorded as "open|save|folder: <initial path or folder>".
     QStringList Choices;
     QStringList ChooserCalls;
+    // The filter each file chooser was given, in order (empty for a folder chooser).
+    QStringList ChooserFilters;
 
     // Progress dialogs run: their captions, every text their procedures set, the last position
     // and whether cancelling was allowed when each started.
@@ -77,7 +79,7 @@ public:
     QStringList OpenedFolders;
 
 private:
-    QString NextChoice(const QString& call);
+    QString NextChoice(const QString& call, const QString& filter = QString());
 
     std::deque<int> m_answers;
 };
