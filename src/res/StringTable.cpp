@@ -283,7 +283,7 @@ constexpr SStringEntry kStrings[] = {
     {63142, u"Are you sure you want to remove this volume from the campaign?"},
 
     // Reconciliation page: matching confirmations
-    {63143, u"• Merge campaign response \"%s\" into campaign response \"%s\"\n"},
+    {63143, u"• Merge campaign response \"%s\" (entry code %s) into campaign response \"%s\" (entry code %s)\n"},
     {63144, u"Are you sure you want to continue?"},
 
     // Reconciliation page grids
