@@ -480,10 +480,12 @@ void CGridCtrl::OnMouseMove(CPoint point, Qt::MouseButtons buttons)
                     if (!m_bVirtualMode)
                         cell->OnSetCursor(viewport());
                 }
+                // The tip is told the room the text is drawn in, so that every text drawn cut
+                // gets one, and no text drawn whole.
                 CRect textRect;
                 if (m_bTitleTips && cell && !m_bRMouseButtonDown && !cell->IsEditing() &&
-                    !cell->GetTipText().isEmpty() && GetCellRect(id.row, id.col, textRect) &&
-                    cell->GetTipTextRect(textRect))
+                    !cell->GetTipText().isEmpty() &&
+                    GetCellTextRoom(id.row, id.col, textRect, true))
                     ShowTitleTip(id, textRect, cell->GetTipText());
             }
         }

@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 CTitleTip::CTitleTip(QWidget* client)
     : QWidget(client, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
                           Qt::WindowDoesNotAcceptFocus),
@@ -22,26 +24,30 @@ void CTitleTip::Show(CRect rectTitle, const QString& title, int xOffset, const C
 {
     if (rectTitle.IsRectEmpty() || isVisible())
         return;
-    m_rectHover = hoverRect ? *hoverRect : rectTitle;
+    const CRect anchor = hoverRect ? *hoverRect : rectTitle;
+    m_rectHover = anchor;
     m_rectHover.InflateRect(0, 0, 1, 1);
     // An application without the keyboard focus shows no tips.
     if (!QApplication::focusWidget())
         return;
 
     m_Font = logFont ? LogFontToQFont(*logFont) : m_pClient->font();
-    m_strTitle = QLatin1Char(' ') + title + QLatin1Char(' ');
-    const int textWidth = QFontMetrics(m_Font).horizontalAdvance(m_strTitle);
-    CRect display(rectTitle.left + xOffset, rectTitle.top, rectTitle.left + textWidth + xOffset,
-                  rectTitle.bottom);
-    // Only a text that does not fit in the title rectangle gets a tip.
-    if (display.right <= rectTitle.right - xOffset)
+    const QFontMetrics metrics(m_Font);
+    // Only a text wider than the room it is drawn in, so drawn cut, gets a tip. The width with
+    // its fractions decides, as it decides where the text is cut.
+    if (QFontMetricsF(m_Font).horizontalAdvance(title) <= rectTitle.Width())
         return;
+    m_strTitle = QLatin1Char(' ') + title + QLatin1Char(' ');
+    // The tip's text starts where the cell's does, behind the tip's border and blank, without
+    // reaching left of the hover rectangle; the tip takes the hover rectangle's height.
+    const int lead = 1 + metrics.horizontalAdvance(QLatin1Char(' '));
+    const int left = std::max(anchor.left, rectTitle.left - lead) + xOffset;
     // The border takes a pixel on each side.
-    display.right += 2;
+    const int width = metrics.horizontalAdvance(m_strTitle) + 2;
     m_crText = textColour;
     m_crBack = backColour;
-    const QPoint topLeft = m_pClient->mapToGlobal(QPoint(display.left, display.top));
-    setGeometry(QRect(topLeft, QSize(display.Width(), display.Height())));
+    const QPoint topLeft = m_pClient->mapToGlobal(QPoint(left, anchor.top));
+    setGeometry(QRect(topLeft, QSize(width, anchor.Height())));
     show();
     update();
 }
