@@ -281,8 +281,12 @@ bool CGridCtrl::MouseOverRowResizeArea(CPoint point) const
 
 bool CGridCtrl::viewportEvent(QEvent* event)
 {
-    if (event->type() == QEvent::Leave || event->type() == QEvent::MouseButtonPress ||
-        event->type() == QEvent::MouseButtonDblClick)
+    // A window system may tell that the pointer left for the tip shown under it: the tip stays
+    // while the pointer is over its cell.
+    const bool leftForTip =
+        event->type() == QEvent::Leave && m_pTitleTip && m_pTitleTip->IsPointerOverHoverRect();
+    if ((event->type() == QEvent::Leave && !leftForTip) ||
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
         HideTitleTip();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -4,8 +4,10 @@
 #include "grid/SysColors.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -49,6 +51,13 @@ void CTitleTip::Show(CRect rectTitle, const QString& title, int xOffset, const C
     const QPoint topLeft = m_pClient->mapToGlobal(QPoint(left, anchor.top));
     setGeometry(QRect(topLeft, QSize(width, anchor.Height())));
     show();
+    // The pointer passes through the tip to the cell beneath. On X the window, once shown, took
+    // the pointer all the same (the clicks meant for the grid were lost): the flag given to the
+    // shown window again makes it pass.
+    if (QWindow* window = windowHandle()) {
+        window->setFlags(window->flags() & ~Qt::WindowTransparentForInput);
+        window->setFlags(window->flags() | Qt::WindowTransparentForInput);
+    }
     update();
 }
 
@@ -56,6 +65,11 @@ void CTitleTip::Hide()
 {
     if (isVisible())
         hide();
+}
+
+bool CTitleTip::IsPointerOverHoverRect() const
+{
+    return isVisible() && m_rectHover.PtInRect(CPoint(m_pClient->mapFromGlobal(QCursor::pos())));
 }
 
 void CTitleTip::OnMouseMove(CPoint point)

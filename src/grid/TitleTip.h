@@ -35,6 +35,9 @@ public:
 
     QString GetTitle() const { return m_strTitle; }
     CRect GetHoverRect() const { return m_rectHover; }
+    // Whether the mouse pointer is over the hover rectangle: a window system that counts the
+    // pointer as over the tip tells the client that the pointer left it, though it did not.
+    bool IsPointerOverHoverRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

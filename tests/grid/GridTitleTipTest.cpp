@@ -2,6 +2,8 @@
 
 #include "grid/TitleTip.h"
 
+#include <QCursor>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -142,4 +144,22 @@ TEST(GridTitleTipTest, ATextCutByAFewPixelsGetsItsTipAndAWholeOneNone)
                 EXPECT_EQ(shown.Tip()->GetTitle(), QStringLiteral(" Entry Code ")) << test.What;
         }
     }
+}
+
+TEST(GridTitleTipTest, ALeaveWhileThePointerStaysOnTheCellKeepsTheTip)
+{
+    // A window system may say that the pointer left the grid for the tip just shown under it.
+    STipGrid shown;
+    shown.MoveTo(shown.Centre(2, 2));
+    ASSERT_TRUE(shown.TipShown());
+    QWidget* viewport = shown.grid.viewport();
+    QCursor::setPos(viewport->mapToGlobal(shown.Centre(2, 2)));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_TRUE(shown.TipShown());
+
+    // The pointer gone from the cell: the leave takes the tip away.
+    QCursor::setPos(viewport->mapToGlobal(shown.Centre(5, 3)));
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_FALSE(shown.TipShown());
 }
