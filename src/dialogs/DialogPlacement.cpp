@@ -53,8 +53,10 @@ int TitleBarWidth(const QString& title)
     font.setBold(true);
     const QFontMetrics metrics(font);
     // The buttons of a title bar are about as high as the bar, a line of its font and a little:
-    // four such squares hold three buttons (or the icon) with their gaps, on each side.
-    return metrics.horizontalAdvance(title) + 2 * 4 * metrics.height();
+    // five such squares hold three buttons (or the icon and a menu button) with their gaps and
+    // the frame, on each side. Window managers often draw titles larger than the application's
+    // text, which the generous squares make up for.
+    return metrics.horizontalAdvance(title) + 2 * 5 * metrics.height();
 }
 
 void FitWidthToTitle(QWidget& window)

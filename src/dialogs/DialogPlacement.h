@@ -16,7 +16,8 @@ void CentreOnMainWindow(QWidget& window);
 
 // The width a window needs for its title bar to show the title whole: the title in the
 // application's font made bold, as window managers mostly draw titles, and room for the
-// window's icon and three buttons on either side, since many window managers centre the title.
+// window's icon and three buttons, with some to spare, on either side, since many window
+// managers centre the title.
 int TitleBarWidth(const QString& title);
 
 // Widens the window to TitleBarWidth of its title, within the width of its screen: its minimum

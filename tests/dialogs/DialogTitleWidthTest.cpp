@@ -51,7 +51,7 @@ TEST(DialogTitleWidthTest, ATitleBarHoldsTheBoldTitleAndTheButtonsOnEitherSide)
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     const QString title = QStringLiteral("Re-reconciliation options");
-    EXPECT_EQ(TitleBarWidth(title), metrics.horizontalAdvance(title) + 8 * metrics.height());
+    EXPECT_EQ(TitleBarWidth(title), metrics.horizontalAdvance(title) + 10 * metrics.height());
     EXPECT_GT(TitleBarWidth(title), TitleBarWidth(QStringLiteral("Update")));
 }
 
