@@ -97,6 +97,10 @@ CCheckForDuplicatesDlg::CCheckForDuplicatesDlg(QWidget* parent) : QDialog(parent
     layout->addSpacing(4);
     layout->addWidget(responsesLabel);
     layout->addWidget(m_responseList, 1);
+    m_outcome = new QLabel;
+    m_outcome->setObjectName(QStringLiteral("OutcomeLine"));
+    m_outcome->hide();
+    layout->addWidget(m_outcome);
     layout->addWidget(MakeSeparator(IDC_STATUS_LINE));
     layout->addLayout(buttons);
     resize(560, 480);
@@ -182,6 +186,11 @@ void CCheckForDuplicatesDlg::OnSearchFinished(const SDuplicateSearchResults& res
     }
     m_results = results;
     FillLists();
+    // Empty lists alone would leave the user wondering whether the search ran at all.
+    if (m_results.Questions.empty() && m_results.Responses.empty()) {
+        m_outcome->setText(tr("No duplicate questions or responses were found."));
+        m_outcome->show();
+    }
     // The worker's last act was to report; it ends at once.
     if (m_worker.joinable())
         m_worker.join();

@@ -13,6 +13,7 @@
 
 class CDuplicateSearchRelay;
 class CXListCtrl;
+class QLabel;
 class QPushButton;
 
 // Finds the application's campaign questions, and responses of one question, that duplicate each
@@ -67,6 +68,8 @@ public:
     CXListCtrl* GetResponseList() const { return m_responseList; }
     QPushButton* GetCloseButton() const { return m_close; }
     QPushButton* GetConsolidateButton() const { return m_consolidate; }
+    // The line that says, once the search is over, that it found nothing; hidden otherwise.
+    QLabel* GetOutcomeLine() const { return m_outcome; }
     // The progress window while the search runs; null otherwise.
     CProgressDlg* GetProgressWindow() const { return m_progress; }
 
@@ -89,6 +92,7 @@ private:
     CXListCtrl* m_responseList = nullptr;
     QPushButton* m_close = nullptr;
     QPushButton* m_consolidate = nullptr;
+    QLabel* m_outcome = nullptr;
     CDuplicateSearchRelay* m_relay = nullptr;
     QPointer<CProgressDlg> m_progress;
     std::optional<CWaitCursor> m_waitCursor;

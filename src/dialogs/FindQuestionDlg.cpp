@@ -163,6 +163,8 @@ void CFindQuestionDlg::OnInitDialog()
         m_location = std::clamp(record->Location, int(LocationShortcut), int(LocationLongCaption));
         const QSignalBlocker blocker(m_edit);
         m_edit->setText(record->Text);
+        // Selected, so that what the user types starts a new search.
+        m_edit->selectAll();
     }
     m_locations[m_location]->setChecked(true);
     Search();

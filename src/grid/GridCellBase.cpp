@@ -299,6 +299,25 @@ bool CGridCellBase::PrintCell(QPainter* dc, int row, int col, CRect rect)
     return true;
 }
 
+void CGridCellBase::InsetForText(int row, int col, CRect& rect) const
+{
+    // The steps of Draw, without the painting.
+    const CGridCtrl* grid = GetGrid();
+    const bool gridLines = grid && grid->GetGridLines() != GVL_NONE;
+    if (IsFocused() || IsDropHighlighted())
+        rect.DeflateRect(0, 1, 1, 1);
+    if (grid && IsFixed() && gridLines) {
+        const CCellID focus = grid->GetFocusCell();
+        if (grid->GetTrackFocusCell() && grid->IsValid(focus) &&
+            (focus.row == row || focus.col == col)) {
+            rect.right++;
+            rect.bottom++;
+        }
+        rect.DeflateRect(1);
+    }
+    rect.DeflateRect(int(GetMargin()), 0);
+}
+
 bool CGridCellBase::GetTextRect(CRect& rect)
 {
     if (const QImage* image = CellImage(*this))

@@ -98,6 +98,10 @@ public:
     virtual bool Draw(QPainter* painter, int row, int col, CRect rect, bool eraseBkgnd = true);
     virtual bool GetTextRect(CRect& rect);
     virtual bool GetTipTextRect(CRect& rect) { return GetTextRect(rect); }
+    // Narrows the cell's rectangle to the room Draw leaves the text of the cell at (row, col)
+    // before GetTextRect: inside the frame of a heading or of the focus cell and inside the
+    // margins. A text wider than that room (after GetTextRect) is drawn cut.
+    void InsetForText(int row, int col, CRect& rect) const;
     // The size the cell gives the text; measured on the painter when one is given.
     virtual CSize GetTextExtent(const QString& text, QPainter* painter = nullptr);
     virtual CSize GetCellExtent(QPainter* painter);

@@ -7,10 +7,12 @@
 #include "res/StringTable.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <algorithm>
+#include <cmath>
 
 const CRuntimeClass CGridCtrl::classCGridCtrl = {"CGridCtrl", nullptr, nullptr};
 
@@ -833,6 +835,27 @@ bool CGridCtrl::GetCellRect(int nRow, int nCol, CRect& rect) const
     rect = CRect(origin.x, origin.y, origin.x + GetColumnWidth(nCol) - 1,
                  origin.y + GetRowHeight(nRow) - 1);
     return true;
+}
+
+bool CGridCtrl::GetCellTextRoom(int nRow, int nCol, CRect& rect, bool tip)
+{
+    CGridCellBase* cell = GetCell(nRow, nCol);
+    if (!cell || !GetCellRect(nRow, nCol, rect))
+        return false;
+    // As the paint hands the rectangle to the cell's Draw.
+    if (!IsCellFixed(nRow, nCol))
+        rect.DeflateRect(0, 0, 1, 1);
+    cell->InsetForText(nRow, nCol, rect);
+    return tip ? cell->GetTipTextRect(rect) : cell->GetTextRect(rect);
+}
+
+int CGridCtrl::ColumnWidthForText(const QFont& font, const QString& text, int margin)
+{
+    // The text with its fractions, as the drawing cuts it; the margins; two pixels for the
+    // grid line and the focus frame of a cell of the scrolled area, or a heading's frame; and
+    // the cell rectangle's last pixel column, which GetCellTextRoom leaves out.
+    const int textWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+    return textWidth + 2 * margin + 3;
 }
 
 CPoint CGridCtrl::GetPointInCell(int nRow, int nCol, CPoint point) const

@@ -183,6 +183,14 @@ public:
         return GetCellRect(cell.row, cell.col, rect);
     }
     bool GetCellRangeRect(const CCellIDRange& range, CRect& rect) const;
+    // The room the cell's text is drawn in (client coordinates): the cell's rectangle less the
+    // grid line the paint leaves a cell of the scrolled area, the frame of a heading or of the
+    // focus cell, the margins, and what GetTextRect keeps for an image, a check box or a button
+    // (GetTipTextRect for the tip). A text wider than it is drawn cut. False without the cell.
+    bool GetCellTextRoom(int nRow, int nCol, CRect& rect, bool tip = false);
+    // The width a column needs so that the text, in the font, is drawn whole in any of its text
+    // cells of the margin: the focus cell's, a heading's or a plain one's, without an image.
+    static int ColumnWidthForText(const QFont& font, const QString& text, int margin);
     bool GetCellOrigin(int nRow, int nCol, CPoint& point) const;
     CCellID GetCellFromPoint(CPoint point, bool bAllowFixedCellCheck = true) const;
     CPoint GetPointInCell(int nRow, int nCol, CPoint point) const;

@@ -284,8 +284,12 @@ bool CGridCtrl::MouseOverRowResizeArea(CPoint point) const
 
 bool CGridCtrl::viewportEvent(QEvent* event)
 {
-    if (event->type() == QEvent::Leave || event->type() == QEvent::MouseButtonPress ||
-        event->type() == QEvent::MouseButtonDblClick)
+    // A window system may tell that the pointer left for the tip shown under it: the tip stays
+    // while the pointer is over its cell.
+    const bool leftForTip =
+        event->type() == QEvent::Leave && m_pTitleTip && m_pTitleTip->IsPointerOverHoverRect();
+    if ((event->type() == QEvent::Leave && !leftForTip) ||
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
         HideTitleTip();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -483,10 +487,12 @@ void CGridCtrl::OnMouseMove(CPoint point, Qt::MouseButtons buttons)
                     if (!m_bVirtualMode)
                         cell->OnSetCursor(viewport());
                 }
+                // The tip is told the room the text is drawn in, so that every text drawn cut
+                // gets one, and no text drawn whole.
                 CRect textRect;
                 if (m_bTitleTips && cell && !m_bRMouseButtonDown && !cell->IsEditing() &&
-                    !cell->GetTipText().isEmpty() && GetCellRect(id.row, id.col, textRect) &&
-                    cell->GetTipTextRect(textRect))
+                    !cell->GetTipText().isEmpty() &&
+                    GetCellTextRoom(id.row, id.col, textRect, true))
                     ShowTitleTip(id, textRect, cell->GetTipText());
             }
         }

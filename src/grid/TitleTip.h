@@ -20,10 +20,12 @@ public:
     // yet.
     explicit CTitleTip(QWidget* client);
 
-    // Shows the tip over the title rectangle (client coordinates) when the text, with a blank on
-    // each side, does not fit in it; the tip stays while the mouse is over the hover rectangle
-    // (the title rectangle when none is given). No font takes the client's; a colour that is the
-    // marker takes the tool-tip colours.
+    // Shows the whole text, with a blank on each side, when it is wider than the title rectangle
+    // (client coordinates: the room the client draws the text in, so it is drawn cut there). The
+    // tip is laid over the hover rectangle (the title rectangle when none is given), its text
+    // where the client's starts, and stays while the mouse is over that rectangle. No font takes
+    // the client's; a colour that is the marker takes the tool-tip colours. The x offset moves
+    // the tip to the right.
     void Show(CRect rectTitle, const QString& title, int xOffset = 0,
               const CRect* hoverRect = nullptr, const LOGFONT* logFont = nullptr,
               COLORREF textColour = CLR_DEFAULT, COLORREF backColour = CLR_DEFAULT);
@@ -33,6 +35,9 @@ public:
 
     QString GetTitle() const { return m_strTitle; }
     CRect GetHoverRect() const { return m_rectHover; }
+    // Whether the mouse pointer is over the hover rectangle: a window system that counts the
+    // pointer as over the tip tells the client that the pointer left it, though it did not.
+    bool IsPointerOverHoverRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

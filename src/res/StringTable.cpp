@@ -283,7 +283,7 @@ constexpr SStringEntry kStrings[] = {
     {63142, u"Are you sure you want to remove this volume from the campaign?"},
 
     // Reconciliation page: matching confirmations
-    {63143, u"• Merge campaign response \"%s\" into campaign response \"%s\"\n"},
+    {63143, u"• Merge campaign response \"%s\" (entry code %s) into campaign response \"%s\" (entry code %s)\n"},
     {63144, u"Are you sure you want to continue?"},
 
     // Reconciliation page grids
@@ -879,8 +879,8 @@ constexpr SStringEntry kStrings[] = {
     {63950, u"No display is available for the window program. Run \"plim -?\" to see the command-line use."},
     {63952, u"Unable to start the application '%s'. Please check your installation is correct and try to start '%s' manually.\n\nError code: %d."},
     {63953, u"Unable to open the tutorial folder - check that it exists and that you have access to it"},
-    {63954, u"https://docs.pelko.example/plim/"},
-    {63955, u"https://wiki.pelko.example/plim/"},
+    {63954, u"Plim User Guide"},
+    {63955, u"The user guide could not be found. Plim looks for it in:\n\n%s"},
     {63956, u"The report could not be saved as '%s':\n\n%s"},
     {63957, u"The caption library file '%s' could not be read, so the caption libraries are kept in '%s'."},
     {63958, u"%s Version %s"},

@@ -14,19 +14,19 @@
 
 namespace {
 
-constexpr unsigned IDS_HELP_ADDRESS = 63954;
-constexpr unsigned IDS_WIKI_ADDRESS = 63955;
 constexpr unsigned IDS_VERSION_LINE = 63958;
 constexpr unsigned IDS_ABOUT_TITLE = 63959;
 constexpr unsigned IDS_WIKI_LINK = 63961;
 constexpr unsigned IDS_HELP_LINK = 63962;
 
-CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, unsigned addressId)
+CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, const QString& address)
 {
     auto* link = new CHyperLink(parent);
     link->setProperty("controlId", id);
     link->SetWindowText(LoadString(textId));
-    link->SetURL(LoadString(addressId));
+    link->SetURL(address);
+    // The box's opener opens the guide, with its way out when no browser can be started.
+    link->SetIsLink(false);
     link->SetLinkFont(QStringLiteral("MS Shell Dlg 2"), 13, FW_NORMAL, false);
     link->resize(link->SizeForText());
     return link;
@@ -34,7 +34,8 @@ CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, unsigned addressI
 
 } // namespace
 
-CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(IDD, parent)
+CAboutDlg::CAboutDlg(const CVersionInfo& version, const QString& guideAddress, QWidget* parent)
+    : CNewDialog(IDD, parent)
 {
     setWindowTitle(LoadString(IDS_ABOUT_TITLE));
     const SDialogUnits units = SDialogUnits::FromFont(font());
@@ -62,10 +63,16 @@ CAboutDlg::CAboutDlg(const CVersionInfo& version, QWidget* parent) : CNewDialog(
     copyright->setTextFormat(Qt::PlainText);
     copyright->setGeometry(units.ToPixels(38, 40, 190, 9));
 
-    m_wiki = MakeLink(this, IDC_WIKI_LINK, IDS_WIKI_LINK, IDS_WIKI_ADDRESS);
+    m_wiki = MakeLink(this, IDC_WIKI_LINK, IDS_WIKI_LINK, guideAddress);
     m_wiki->move(units.ToPixelsX(38), units.ToPixelsY(58));
-    m_help = MakeLink(this, IDC_HELP_LINK, IDS_HELP_LINK, IDS_HELP_ADDRESS);
+    m_help = MakeLink(this, IDC_HELP_LINK, IDS_HELP_LINK, guideAddress);
     m_help->move(units.ToPixelsX(38), units.ToPixelsY(70));
+    for (CHyperLink* link : {m_wiki, m_help}) {
+        connect(link, &CHyperLink::Clicked, this, [this] {
+            m_guideAsked = true;
+            accept();
+        });
+    }
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(units.ToPixels(178, 65, 50, 14));

@@ -32,7 +32,8 @@ CShellApp::CShellApp(CWaveApp& app, PaneMaker paneMaker, std::unique_ptr<IShellD
                      CWidgetWindowServices* services)
     : m_app(app), m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<CUnavailableDialogs>()),
       m_services(services),
-      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      m_programFolder(QCoreApplication::applicationDirPath())
 {
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {

@@ -94,8 +94,15 @@ public:
     // User-defined application 1 or 2: started with the campaign file as its argument.
     void StartUserApplication(int which);
     void OpenTutorialFolder();
-    void OpenHelpTopics();
-    void OpenWiki();
+    // Help Topics, the wiki item and the About box's links: the user guide that ships with the
+    // program, in the desktop's browser, or in the program's own report window when no browser
+    // can be started. A guide that cannot be found is said, with the places looked in.
+    void OpenUserGuide();
+    // The user guide's file: beside the program, else in the share folder of its install; empty
+    // when neither holds it.
+    QString FindUserGuide() const;
+    // The address the About box's links give: the guide's file, or where it is first looked for.
+    QUrl UserGuideUrl() const;
     void ShowAboutBox();
     // Opens the file of the recent-file item; a file that could not be opened leaves the list
     // (a refused question to save the open campaign keeps it).
@@ -114,6 +121,8 @@ public:
     // Where the system's shared data folders are (tests replace them): the tutorial folder is
     // "Pelko/PelkoPlim/Tutorial" in the first of them that has it, else in the first.
     void SetSystemDataFolders(const QStringList& folders) { m_systemDataFolders = folders; }
+    // The folder of the program, where the user guide is looked for (tests replace it).
+    void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
 
 private:
     void RegisterFileCommands();
@@ -138,4 +147,5 @@ private:
     bool m_openTried = false;
     UrlOpener m_openUrl;
     QStringList m_systemDataFolders;
+    QString m_programFolder;
 };

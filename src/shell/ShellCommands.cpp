@@ -8,6 +8,7 @@
 #include "commands/QuestionCallBackInfo.h"
 #include "commands/QuestionCommands.h"
 #include "commands/ReconcileCommands.h"
+#include "guide/UserGuide.h"
 #include "model/Campaign.h"
 #include "model/ExternalPrograms.h"
 #include "model/Language.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
@@ -36,8 +38,8 @@ constexpr unsigned IDS_QUESTIONS_UPDATED = 63554;
 constexpr unsigned IDS_KEEP_HIGHER_COUNTS = 63555;
 constexpr unsigned IDS_USER_APP_FAILED = 63952;
 constexpr unsigned IDS_TUTORIAL_FAILED = 63953;
-constexpr unsigned IDS_HELP_ADDRESS = 63954;
-constexpr unsigned IDS_WIKI_ADDRESS = 63955;
+constexpr unsigned IDS_GUIDE_TITLE = 63954;
+constexpr unsigned IDS_GUIDE_MISSING = 63955;
 constexpr unsigned IDS_CAPTION_LIBRARY_UNREADABLE = 63957;
 
 const QString kTutorialFolder = QStringLiteral("Pelko/PelkoPlim/Tutorial");
@@ -187,9 +189,10 @@ void CShellApp::RegisterApplicationCommands()
     }
     m_actions.AddHandler(ID_OPEN_TUTORIAL_FOLDER, CCommandActions::Application, this,
                          [this] { OpenTutorialFolder(); });
+    // The program's own guide stands for both the documentation and the wiki.
     m_actions.AddHandler(ID_HELP_TOPICS, CCommandActions::Application, this,
-                         [this] { OpenHelpTopics(); });
-    m_actions.AddHandler(ID_WIKI, CCommandActions::Application, this, [this] { OpenWiki(); });
+                         [this] { OpenUserGuide(); });
+    m_actions.AddHandler(ID_WIKI, CCommandActions::Application, this, [this] { OpenUserGuide(); });
 
     m_actions.AddHandler(ID_INDICATOR_LANGUAGE, CCommandActions::Application, this, {},
                          [this](CCmdUI& ui) {
@@ -462,19 +465,51 @@ void CShellApp::OpenTutorialFolder()
                                    MB_OK | MB_ICONWARNING);
 }
 
-void CShellApp::OpenHelpTopics()
+QString CShellApp::FindUserGuide() const
 {
-    m_openUrl(QUrl(LoadString(IDS_HELP_ADDRESS)));
+    return user_guide::FindUserGuide(m_programFolder, QStringLiteral(PLIM_GUIDE_INSTALL_DIR));
 }
 
-void CShellApp::OpenWiki()
+QUrl CShellApp::UserGuideUrl() const
 {
-    m_openUrl(QUrl(LoadString(IDS_WIKI_ADDRESS)));
+    const QString guide = FindUserGuide();
+    return QUrl::fromLocalFile(
+        !guide.isEmpty()
+            ? guide
+            : user_guide::UserGuidePlaces(m_programFolder, QStringLiteral(PLIM_GUIDE_INSTALL_DIR))
+                  .first());
+}
+
+void CShellApp::OpenUserGuide()
+{
+    const QString guide = FindUserGuide();
+    QFile file(guide);
+    if (guide.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        const QStringList places =
+            user_guide::UserGuidePlaces(m_programFolder, QStringLiteral(PLIM_GUIDE_INSTALL_DIR));
+        GetWindowServices().MessageBox(
+            FormatString(LoadString(IDS_GUIDE_MISSING), {places.join(QLatin1Char('\n'))}),
+            MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (m_openUrl(QUrl::fromLocalFile(guide)))
+        return;
+    // No browser could be started: the guide shows in the program's own report window.
+    GetWindowServices().ShowReport(LoadString(IDS_GUIDE_TITLE), 0,
+                                   QString::fromUtf8(file.readAll()));
 }
 
 void CShellApp::ShowAboutBox()
 {
-    const CModalState modal(m_app);
-    CAboutDlg about(m_app.GetVersionInfo(), m_frame.get());
-    about.exec();
+    bool guideAsked = false;
+    {
+        const CModalState modal(m_app);
+        CAboutDlg about(m_app.GetVersionInfo(), UserGuideUrl().toString(), m_frame.get());
+        about.exec();
+        guideAsked = about.IsGuideAsked();
+    }
+    // A link of the box closed it: the guide opens once the box is gone, so that a report
+    // window showing it is not held behind the box.
+    if (guideAsked)
+        OpenUserGuide();
 }

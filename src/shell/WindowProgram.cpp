@@ -5,6 +5,7 @@
 #include "controls/SplashScreenEx.h"
 #include "dialogs/CampaignDialogs.h"
 #include "dialogs/CampaignViewDialogs.h"
+#include "dialogs/DialogPlacement.h"
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
 #include "res/StringTable.h"
@@ -85,6 +86,8 @@ bool CWindowProgram::Start(CWaveApp& app)
 {
     // Every window of the program (frame, dialogs, reports) shows the program's icon.
     QApplication::setWindowIcon(ProgramIcon());
+    m_titleFit = std::make_unique<CDialogTitleFit>();
+    qApp->installEventFilter(m_titleFit.get());
     m_services = std::make_unique<CWidgetWindowServices>();
     SetWindowServices(m_services.get());
     m_viewDialogs = std::make_unique<CCampaignViewDialogs>();
@@ -130,4 +133,5 @@ void CWindowProgram::End()
             SetWindowServices(nullptr);
         m_services.reset();
     }
+    m_titleFit.reset();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CCampaignViewDialogs;
+class CDialogTitleFit;
 class CShellApp;
 class CSplashScreenEx;
 class CWaveApp;
@@ -44,6 +45,8 @@ public:
 
 private:
     std::unique_ptr<CWidgetWindowServices> m_services;
+    // Keeps every dialog as wide as its title.
+    std::unique_ptr<CDialogTitleFit> m_titleFit;
     // The campaign dialogs the views open.
     std::unique_ptr<CCampaignViewDialogs> m_viewDialogs;
     std::unique_ptr<CShellApp> m_shell;

@@ -93,7 +93,8 @@ bool IsCampaignTreeCommandGreyed(const CCampaign& campaign, const QString& campa
         case ID_WAVE_REDO_RECONCILIATION:
             return !anyStarted;
         case ID_WAVE_RECONCILE_UNMATCHED:
-            return !allReconciled;
+            // A wave without volumes has nothing to match.
+            return count == 0 || !allReconciled;
         default:
             return false;
         }

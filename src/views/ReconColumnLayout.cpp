@@ -1,20 +1,35 @@
 #include "views/ReconColumnLayout.h"
 
+#include <algorithm>
+
 namespace recon_columns {
 
-bool QuestionColumnWidths(int clientWidth, int margin, int textMode, QuestionWidths& widths)
+bool QuestionColumnWidths(int clientWidth, int margin, int textMode, QuestionWidths& widths,
+                          const SColumnNeeds& needs)
 {
     const int m = 16 + 2 * margin;
     const int a = clientWidth - 4 * m - kNumberWidth;
-    const int s = a * 15 / 100 / 2;
-    const int t = a * 55 / 100 / 2;
-    const int l = a * 30 / 100;
+    int s = a * 15 / 100 / 2;
+    int t = a * 55 / 100 / 2;
+    int l = a * 30 / 100;
     const int r = a - (l + 2 * t + 2 * s);
     if (m <= 0 || a <= 0 || s <= 0 || t <= 0 || l <= 0)
         return false;
-    const auto text = [&](int mode) { return textMode == mode ? t : 0; };
-    widths = {kNumberWidth, m,       m,       s,    text(0), text(1), text(2), m, m, s,
-              text(0),      text(1), text(2), l + r};
+    // Code columns that need more than their share take it, up to a quarter of the width each,
+    // from the text columns and the volume in the shares those have (55 : 55 : 30).
+    const int code = std::clamp(needs.Code, s, std::max(s, a / 4));
+    const int extra = 2 * (code - s);
+    const int fromText = extra * 55 / 140;
+    s = code;
+    t -= fromText;
+    l -= extra - 2 * fromText;
+    // Text columns that then need more take it from the volume, which keeps half its share.
+    const int text = std::clamp(needs.Text - t, 0, std::max(0, (l - a * 15 / 100) / 2));
+    t += text;
+    l -= 2 * text;
+    const auto shown = [&](int mode) { return textMode == mode ? t : 0; };
+    widths = {kNumberWidth, m,        m,        s,    shown(0), shown(1), shown(2), m, m, s,
+              shown(0),     shown(1), shown(2), l + r};
     return true;
 }
 

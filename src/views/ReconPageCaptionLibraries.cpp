@@ -176,6 +176,47 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
                !matchedTogether(kept, merged);
     };
 
+    // The merges the libraries call for, in the order the run makes them, each judged on the
+    // campaign as the merges before it left it; the visit returns false to stop.
+    const auto forEachMerge = [&](const auto& visit) {
+        for (int i = 0; i < campaign->GetQuestionCount(); ++i) {
+            CQuestion* question = campaign->GetQuestion(i);
+            if (!question || question->GetQuestionId() == RESERVED_QUESTION_ID ||
+                question->IsDeleted() || question->GetModalityCount() < 2)
+                continue;
+            const QHash<QString, CModality*> responses = ResponsesByCaption(*question);
+            const std::vector<int> applied = index.GroupsWithBaseIn(responses);
+            if (applied.empty())
+                continue;
+            CVolume* volume = VolumeMatching(*wave, question->GetQuestionId());
+            for (const int g : applied) {
+                const CCaptionGroupIndex::SGroup& group = index.GetGroup(g);
+                CModality* kept = responses.value(group.Base);
+                if (!kept)
+                    continue;
+                for (const QString& caption : group.Others) {
+                    CModality* duplicate = responses.value(caption);
+                    if (!duplicate || duplicate == kept || !canFold(*kept, *duplicate) ||
+                        !CanMergeModalities(*campaign, volume, kept->GetModalityId(),
+                                            duplicate->GetModalityId()))
+                        continue;
+                    if (!visit(*question, volume, *kept, *duplicate))
+                        return;
+                }
+            }
+        }
+    };
+    // Libraries that merge nothing record nothing: no step, no modified mark, and the page is
+    // not shown again, so it keeps its place. Until the first merge is made the campaign is as
+    // it stands now, so the first merge found here is the run's first.
+    bool anyMerge = false;
+    forEachMerge([&anyMerge](CQuestion&, CVolume*, CModality&, CModality&) {
+        anyMerge = true;
+        return false;
+    });
+    if (!anyMerge)
+        return;
+
     GUID groupId;
     CreateGuid(groupId);
     // The place holders open and close the step: the history takes everything between them
@@ -185,34 +226,13 @@ void CRightReconciliationPage::OnApplyCaptionLibraries()
     const CCmdCallBacks reload = FixAllPlaceHolderCallBacks();
     IssueCommand(std::make_unique<CCmdPlaceHolder>(IDS_APPLY_CAPTION_LIBRARIES, groupId),
                  {{}, reload.AfterUndo, {}}, nullptr, true);
-    for (int i = 0; i < campaign->GetQuestionCount(); ++i) {
-        CQuestion* question = campaign->GetQuestion(i);
-        if (!question || question->GetQuestionId() == RESERVED_QUESTION_ID ||
-            question->IsDeleted() || question->GetModalityCount() < 2)
-            continue;
-        const QHash<QString, CModality*> responses = ResponsesByCaption(*question);
-        const std::vector<int> applied = index.GroupsWithBaseIn(responses);
-        if (applied.empty())
-            continue;
-        CVolume* volume = VolumeMatching(*wave, question->GetQuestionId());
-        for (const int g : applied) {
-            const CCaptionGroupIndex::SGroup& group = index.GetGroup(g);
-            CModality* kept = responses.value(group.Base);
-            if (!kept)
-                continue;
-            for (const QString& caption : group.Others) {
-                CModality* duplicate = responses.value(caption);
-                if (!duplicate || duplicate == kept || !canFold(*kept, *duplicate) ||
-                    !CanMergeModalities(*campaign, volume, kept->GetModalityId(),
-                                        duplicate->GetModalityId()))
-                    continue;
-                auto merge = std::make_unique<CCmdRemoveDuplicateModality>(
-                    campaign, wave, volume, question->GetQuestionId(), kept, duplicate);
-                merge->SetGroupId(groupId);
-                IssueCommand(std::move(merge), {}, nullptr, true);
-            }
-        }
-    }
+    forEachMerge([&](CQuestion& question, CVolume* volume, CModality& kept, CModality& duplicate) {
+        auto merge = std::make_unique<CCmdRemoveDuplicateModality>(
+            campaign, wave, volume, question.GetQuestionId(), &kept, &duplicate);
+        merge->SetGroupId(groupId);
+        IssueCommand(std::move(merge), {}, nullptr, true);
+        return true;
+    });
     IssueCommand(std::make_unique<CCmdPlaceHolder>(IDS_APPLY_CAPTION_LIBRARIES, groupId),
                  {reload.AfterDo, {}, reload.AfterRedo}, nullptr, true);
 }

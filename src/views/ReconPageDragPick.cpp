@@ -456,12 +456,18 @@ bool CRightReconciliationPage::ConfirmCampaignResponseDrop(const CCellID& dragge
 
 bool CRightReconciliationPage::ConfirmMerge(const CCellID& merged, const CCellID& master)
 {
-    const QString r1 = ResponseCaption(GetCampaignResponseAtRow(merged.row));
-    const QString r2 = ResponseCaption(GetCampaignResponseAtRow(master.row));
+    const CModality* mergedResponse = GetCampaignResponseAtRow(merged.row);
+    const CModality* masterResponse = GetCampaignResponseAtRow(master.row);
+    const QString r1 = ResponseCaption(mergedResponse);
+    const QString r2 = ResponseCaption(masterResponse);
+    // Two responses of one question often share a caption: their entry codes tell them apart.
+    const CQuestion* question = GetCurrentQuestion();
+    const QString merge =
+        FormatString(LoadString(IDS_MERGE_RESPONSE), {r1, EntryCodeText(question, mergedResponse),
+                                                      r2, EntryCodeText(question, masterResponse)});
     if (m_rSrcRows.GetId(merged.row) == kNoSourceKey)
-        return AskYesNo(Confirmation(Line(IDS_MERGE_RESPONSE, r1, r2), IDS_CONTINUE));
+        return AskYesNo(Confirmation(merge, IDS_CONTINUE));
     const QString s1 = SourceResponseCaption(GetSourceResponseAtRow(merged.row));
     return AskYesNo(
-        Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + Line(IDS_MERGE_RESPONSE, r1, r2),
-                     IDS_CONTINUE_AFTER_BREAK));
+        Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + merge, IDS_CONTINUE_AFTER_BREAK));
 }

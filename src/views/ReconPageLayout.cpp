@@ -6,9 +6,12 @@
 
 #include "app/WaveApp.h"
 #include "controls/SplitterBar.h"
+#include "grid/LogFont.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
+#include "platform/FormatString.h"
 #include "res/CommandIds.h"
+#include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColumnLayout.h"
 #include "views/WaveGridCtrl.h"
@@ -20,6 +23,42 @@
 using namespace recon_columns;
 
 namespace {
+
+constexpr unsigned IDS_ENTRY_CODE_HEADING = 63113;
+constexpr unsigned IDS_NO_ENTRY_CODE = 63119;
+constexpr unsigned IDS_LONG_CAPTION_HEADING = 63411;
+constexpr unsigned IDS_CODE_HEADING = 63508;
+constexpr unsigned IDS_SHORTCUT_HEADING = 63509;
+constexpr unsigned IDS_NOT_MATCHED = 63512;
+constexpr unsigned IDS_SHORT_CAPTION_HEADING = 63514;
+
+// What the columns need to show their headings and their fixed texts whole in the page's fonts,
+// whatever the rows: the code columns "Not matched" in either grid and "(none)" for a source
+// response without an entry code (the response grid's code column also has the kind image
+// column's width), the text columns the heading of any text mode.
+SColumnNeeds MeasureColumnNeeds(const CRightReconciliationPage& page, int margin)
+{
+    const QFont heading = LogFontToQFont(page.GetHeadingFont());
+    const QFont cellFonts[] = {LogFontToQFont(page.GetNormalFont()),
+                               LogFontToQFont(page.GetBoldFont())};
+    const auto need = [margin](const QFont& font, const QString& text) {
+        return CGridCtrl::ColumnWidthForText(font, text, margin);
+    };
+    const QString notMatched = FormatString(LoadString(IDS_NOT_MATCHED), {QString()});
+    int question = need(heading, LoadString(IDS_CODE_HEADING));
+    int response = std::max(question, need(heading, LoadString(IDS_ENTRY_CODE_HEADING)));
+    for (const QFont& font : cellFonts) {
+        question = std::max(question, need(font, notMatched));
+        response =
+            std::max({response, need(font, notMatched), need(font, LoadString(IDS_NO_ENTRY_CODE))});
+    }
+    int text = 0;
+    for (const unsigned id :
+         {IDS_SHORTCUT_HEADING, IDS_SHORT_CAPTION_HEADING, IDS_LONG_CAPTION_HEADING})
+        text = std::max(text, need(heading, LoadString(id)));
+    const int imageColumn = 16 + 2 * margin;
+    return {std::max(question, response - imageColumn), text};
+}
 
 const CViewSettings& ViewSettings()
 {
@@ -131,7 +170,8 @@ void CRightReconciliationPage::LayoutQuestionColumns(bool force)
         return;
     QuestionWidths widths;
     const int margin = int(grid.GetDefaultCell(false, false)->GetMargin());
-    if (!QuestionColumnWidths(width, margin, ViewSettings().GetQuestionGridViewText(), widths))
+    if (!QuestionColumnWidths(width, margin, ViewSettings().GetQuestionGridViewText(), widths,
+                              MeasureColumnNeeds(*this, margin)))
         return;
     m_questionColumnsWidth = width;
     for (int col = 0; col < kQuestionColumns; ++col)

@@ -22,6 +22,7 @@
 #include "support/views/SampleCampaign.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -397,6 +398,7 @@ TEST_F(DuplicatesDlgAppTest, TheListsFillWhenTheSearchEndsAndNothingEndsTheDialo
 
     EXPECT_EQ(Rows(*dialog.GetQuestionList()), QStringList{"Q1|2 *"});
     EXPECT_EQ(Rows(*dialog.GetResponseList()), QStringList{"Yes|Q2|2 *"});
+    EXPECT_FALSE(dialog.GetOutcomeLine()->isVisible());
     EXPECT_EQ(dialog.GetQuestionList()->GetItemToolTipText(0, 0),
               QStringLiteral("Remove/leave these duplicates"));
     EXPECT_EQ(dialog.GetQuestionList()->headerItem()->text(2), QStringLiteral("Count"));
@@ -500,6 +502,27 @@ TEST(DuplicatesDlgTest, AConsolidationThatFailsLeavesTheGroupsToTryAgainAndSaysW
     second.OnConsolidate();
     EXPECT_EQ(Rows(*second.GetQuestionList()), QStringList{"Q1|2 *"});
     EXPECT_EQ(windows.Prompts.size(), 1);
+}
+
+TEST(DuplicatesDlgTest, ASearchThatFindsNothingSaysSo)
+{
+    CScriptedWindowServices windows;
+    SDuplicateCampaign c;
+    c.Add(11, "Q1", {"Yes", "No"});
+    c.Add(12, "Q2", {"Yes", "No"});
+    CTestWaveApp app;
+    app.Campaign = c.Campaign.get();
+    CCheckForDuplicatesDlg dialog;
+    dialog.show();
+    // Nothing is said while the search runs.
+    EXPECT_FALSE(dialog.GetOutcomeLine()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.IsSearching(); }, 10000));
+    EXPECT_EQ(dialog.GetQuestionList()->GetItemCount(), 0);
+    EXPECT_EQ(dialog.GetResponseList()->GetItemCount(), 0);
+    EXPECT_TRUE(dialog.GetOutcomeLine()->isVisible());
+    EXPECT_EQ(dialog.GetOutcomeLine()->text(),
+              QStringLiteral("No duplicate questions or responses were found."));
+    EXPECT_FALSE(dialog.GetConsolidateButton()->isEnabled());
 }
 
 TEST(DuplicatesDlgTest, ADialogTakenAwayDuringItsSearchWaitsForItsWorker)

@@ -320,6 +320,21 @@ TEST_F(FindQuestionDlgTest, StartsWithTheLastSearchAndKeepsTheNewOneExceptOnASou
     EXPECT_EQ(app.GetFindRecord().Location, CFindQuestionDlg::LocationLongCaption);
 }
 
+TEST_F(FindQuestionDlgTest, TheLastSearchComesSelectedSoThatTypingReplacesIt)
+{
+    app.GetFindRecord() = {CFindQuestionDlg::LocationShortcut, QStringLiteral("G")};
+    std::unique_ptr<CFindQuestionDlg> dialog = Open();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QLineEdit* edit = dialog->GetEdit();
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("G"));
+
+    QTest::keyClicks(edit, QStringLiteral("B"));
+    EXPECT_EQ(edit->text(), QStringLiteral("B"));
+    EXPECT_EQ(Rows(*dialog->GetCampaignList()), QStringList{"BRAND"});
+}
+
 TEST_F(FindQuestionDlgTest, TheViewsCallHandsTheRowsToTheDialogAndBackItsChoice)
 {
     SFindQuestionRequest request;

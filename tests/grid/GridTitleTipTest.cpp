@@ -2,10 +2,13 @@
 
 #include "grid/TitleTip.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 // A grid whose cell (2, 2) holds a text far wider than its column and (3, 2) a short one.
@@ -122,5 +125,63 @@ TEST(GridTitleTipTest, ScrollingHidesTheTip)
     shown.MoveTo(shown.Centre(2, 2));
     ASSERT_TRUE(shown.TipShown());
     shown.grid.OnVScroll(SB_LINEDOWN);
+    EXPECT_FALSE(shown.TipShown());
+}
+
+TEST(GridTitleTipTest, ATextCutByAFewPixelsGetsItsTipAndAWholeOneNone)
+{
+    // The grid draws a text inside the cell's grid line and margins, and inside the frame of a
+    // heading cell or of the focus cell: the text is cut as soon as it is wider than what they
+    // leave, even by a pixel.
+    struct SCase
+    {
+        const char* What;
+        int Row;
+        int Col;
+        int Frame; // the pixels the frame or the grid line takes from the width
+    };
+    const SCase cases[] = {
+        {"heading", 0, 2, 2},
+        {"plain", 2, 2, 1},
+        {"focus", 3, 2, 2},
+    };
+    for (const SCase& test : cases) {
+        for (const bool cut : {false, true}) {
+            STipGrid shown;
+            const QString text = QStringLiteral("Entry Code");
+            shown.grid.SetCellText(test.Row, test.Col, text);
+            // The focus stays at (5, 1) but in the focus case: no heading of column 2 is sunk.
+            if (test.Row == 3)
+                shown.grid.SetFocusCell(test.Row, test.Col);
+            const CGridCellBase* cell = shown.grid.GetCell(test.Row, test.Col);
+            const int textWidth =
+                int(std::ceil(QFontMetricsF(cell->GetFontObject()).horizontalAdvance(text)));
+            // The cell rectangle's right edge is its last pixel column.
+            const int whole = textWidth + 2 * int(cell->GetMargin()) + test.Frame + 1;
+            shown.grid.SetColumnWidth(test.Col, cut ? whole - 1 : whole);
+            shown.grid.viewport()->repaint();
+            shown.MoveTo(shown.Centre(test.Row, test.Col));
+            EXPECT_EQ(shown.TipShown(), cut) << test.What << (cut ? " cut" : " whole");
+            if (cut && shown.TipShown())
+                EXPECT_EQ(shown.Tip()->GetTitle(), QStringLiteral(" Entry Code ")) << test.What;
+        }
+    }
+}
+
+TEST(GridTitleTipTest, ALeaveWhileThePointerStaysOnTheCellKeepsTheTip)
+{
+    // A window system may say that the pointer left the grid for the tip just shown under it.
+    STipGrid shown;
+    shown.MoveTo(shown.Centre(2, 2));
+    ASSERT_TRUE(shown.TipShown());
+    QWidget* viewport = shown.grid.viewport();
+    QCursor::setPos(viewport->mapToGlobal(shown.Centre(2, 2)));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_TRUE(shown.TipShown());
+
+    // The pointer gone from the cell: the leave takes the tip away.
+    QCursor::setPos(viewport->mapToGlobal(shown.Centre(5, 3)));
+    QApplication::sendEvent(viewport, &leave);
     EXPECT_FALSE(shown.TipShown());
 }

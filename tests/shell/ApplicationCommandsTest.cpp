@@ -391,12 +391,67 @@ TEST_F(ApplicationCommands, TutorialHelpAndWiki)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(tutorial));
 
+    EXPECT_EQ(m_windows.Prompts.size(), 1);
+}
+
+TEST_F(ApplicationCommands, TheGuideIsFoundFromTheBuildFolder)
+{
+    m_shellApp->SetProgramFolder(QStringLiteral(PLIM_PROGRAM_DIR));
+    const QString guide = m_shellApp->FindUserGuide();
+    EXPECT_EQ(guide, QDir::cleanPath(QStringLiteral(PLIM_PROGRAM_DIR "/plim-guide.html")));
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<title>Plim User Guide</title>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("</a>The reconciliation page</h2>")));
+    EXPECT_EQ(m_shellApp->UserGuideUrl(), QUrl::fromLocalFile(guide));
+}
+
+TEST_F(ApplicationCommands, HelpTopicsAndTheWikiOpenTheGuideInTheBrowserElseInAReportWindow)
+{
+    QList<QUrl> opened;
+    bool browser = true;
+    m_shellApp->SetUrlOpener([&](const QUrl& url) {
+        opened << url;
+        return browser;
+    });
+    const QString guide = Path("bin/plim-guide.html");
+    ASSERT_TRUE(QDir().mkpath(Path("bin")));
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray html =
+        "<html><body><h1>Plim User Guide</h1><p>\xc3\xa9t\xc3\xa9</p></body></html>";
+    file.write(html);
+    file.close();
+    m_shellApp->SetProgramFolder(Path("bin"));
+
+    // With a browser: the guide's file, for both commands.
     ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_HELP_TOPICS));
     ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_WIKI));
-    ASSERT_EQ(opened.size(), 3);
-    EXPECT_EQ(opened[1], QUrl(LoadString(63954)));
-    EXPECT_EQ(opened[2], QUrl(LoadString(63955)));
-    EXPECT_EQ(m_windows.Prompts.size(), 1);
+    EXPECT_EQ(opened, (QList<QUrl>{QUrl::fromLocalFile(guide), QUrl::fromLocalFile(guide)}));
+    EXPECT_TRUE(m_windows.Reports.empty());
+    EXPECT_TRUE(m_windows.Prompts.isEmpty());
+
+    // No browser could be started: the guide shows in the program's report window.
+    browser = false;
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_HELP_TOPICS));
+    EXPECT_EQ(opened.size(), 3);
+    ASSERT_EQ(m_windows.Reports.size(), 1u);
+    EXPECT_EQ(m_windows.Reports[0].Title, QStringLiteral("Plim User Guide"));
+    EXPECT_EQ(m_windows.Reports[0].Html, QString::fromUtf8(html));
+    EXPECT_TRUE(m_windows.Prompts.isEmpty());
+
+    // No guide where it is looked for: said, with the places.
+    ASSERT_TRUE(QFile::remove(guide));
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_WIKI));
+    EXPECT_EQ(opened.size(), 3);
+    EXPECT_EQ(m_windows.Reports.size(), 1u);
+    ASSERT_EQ(m_windows.Prompts.size(), 1);
+    EXPECT_EQ(m_windows.Prompts[0],
+              QStringLiteral("The user guide could not be found. Plim looks for it in:\n\n") +
+                  guide + QLatin1Char('\n') +
+                  QDir::cleanPath(Path("bin") + QStringLiteral("/../" PLIM_GUIDE_INSTALL_DIR
+                                                               "/plim-guide.html")));
 }
 
 TEST_F(ApplicationCommands, MaximiseResponseCounts)
@@ -458,6 +513,7 @@ TEST_F(ApplicationCommands, UpdateHandlersOfTheReconciliationPageAndTheLanguageP
 
 TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
 {
+    m_shellApp->SetProgramFolder(QStringLiteral(PLIM_PROGRAM_DIR));
     bool shown = false;
     QTimer::singleShot(0, [&] {
         auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
@@ -466,10 +522,15 @@ TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
         EXPECT_TRUE(m_app.IsModalState());
         EXPECT_EQ(about->windowTitle(), QStringLiteral("About Plim"));
         EXPECT_EQ(about->GetTemplateId(), 100u);
+        // Both links lead to the user guide.
+        const QString guide =
+            QUrl::fromLocalFile(
+                QDir::cleanPath(QStringLiteral(PLIM_PROGRAM_DIR "/plim-guide.html")))
+                .toString();
         EXPECT_EQ(about->GetWikiLink()->property("controlId").toInt(), 1195);
-        EXPECT_EQ(about->GetWikiLink()->GetURL(), LoadString(63955));
+        EXPECT_EQ(about->GetWikiLink()->GetURL(), guide);
         EXPECT_EQ(about->GetHelpLink()->property("controlId").toInt(), 1196);
-        EXPECT_EQ(about->GetHelpLink()->GetURL(), LoadString(63954));
+        EXPECT_EQ(about->GetHelpLink()->GetURL(), guide);
         // Everything lies inside the box.
         for (const QWidget* child : about->findChildren<QWidget*>())
             EXPECT_TRUE(about->rect().contains(child->geometry()))
@@ -490,6 +551,30 @@ TEST_F(ApplicationCommands, TheAboutBoxLinksToTheWikiAndTheDocumentation)
     ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_APP_ABOUT));
     EXPECT_TRUE(shown);
     EXPECT_FALSE(m_app.IsModalState());
+}
+
+TEST_F(ApplicationCommands, AClickOnAnAboutLinkClosesTheBoxAndOpensTheGuide)
+{
+    m_shellApp->SetProgramFolder(QStringLiteral(PLIM_PROGRAM_DIR));
+    m_shellApp->SetUrlOpener([](const QUrl&) { return false; });
+    bool clicked = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        CHyperLink* link = about->GetWikiLink();
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, link->height() / 2));
+        clicked = true;
+        // The box is closed; the guide is not opened while it stands.
+        EXPECT_FALSE(about->isVisible());
+        EXPECT_TRUE(m_windows.Reports.empty());
+    });
+    ASSERT_TRUE(m_shellApp->GetActions().Execute(ID_APP_ABOUT));
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(m_app.IsModalState());
+    // No browser: the guide in the report window.
+    ASSERT_EQ(m_windows.Reports.size(), 1u);
+    EXPECT_EQ(m_windows.Reports[0].Title, QStringLiteral("Plim User Guide"));
+    EXPECT_TRUE(m_windows.Reports[0].Html.contains(QStringLiteral("</a>Command line</h2>")));
 }
 
 TEST_F(ApplicationCommands, LanguagesChangeInOneUndoableStep)

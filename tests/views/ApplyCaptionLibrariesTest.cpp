@@ -244,3 +244,27 @@ TEST_F(ApplyCaptionLibrariesTest, TheWaveIsShownAgainOnceAfterEachDoUndoAndRedo)
     ASSERT_TRUE(app.Redo());
     EXPECT_EQ(reports(), 1);
 }
+
+TEST_F(ApplyCaptionLibrariesTest, LibrariesThatMergeNothingRecordNothingAndThePageKeepsItsPlace)
+{
+    // The user leaves only captions that no response of the wave can be merged under.
+    dialogs.QueueResults({IDOK});
+    dialogs.CaptionLibraryEdit = [this] {
+        for (int g = 0; g < 2; ++g)
+            for (int i = 1; const CResponseCaption* caption = m_groups[g]->GetCaptionAt(i); ++i)
+                m_libraries[0]->SetCaptionState(caption, 0);
+    };
+    page.SelectCampaignQuestion(15);
+    const CCellID focus = page.GetQuestionGrid()->GetFocusCell();
+    ASSERT_EQ(page.GetCampaignQuestionAtRow(focus.row)->GetQuestionId(), 15);
+    page.GetQuestionGrid()->SetFocusCell(focus.row, Page::QColShortcut);
+    const QString before = DumpCampaign(Campaign());
+
+    page.OnCommand(ID_APPLY_CAPTION_LIBRARIES);
+    EXPECT_EQ(dialogs.Calls.size(), 1);
+    EXPECT_EQ(History().GetUndoCount(), 0);
+    EXPECT_FALSE(app.IsModified());
+    EXPECT_TRUE(SameDump(DumpCampaign(Campaign()), before));
+    // The wave was not shown again: the row and the cell the user was on stay.
+    EXPECT_EQ(page.GetQuestionGrid()->GetFocusCell(), CCellID(focus.row, Page::QColShortcut));
+}

@@ -297,7 +297,8 @@ TEST_F(CampaignTreeTest, ContextMenuGreying)
         {TREE_KIND_WAVE, 3, ID_WAVE_SHOW_RECONCILIATION, true},
         {TREE_KIND_WAVE, 3, ID_WAVE_SHOW_SUMMARY, true},
         {TREE_KIND_WAVE, 3, ID_WAVE_REDO_RECONCILIATION, true},
-        {TREE_KIND_WAVE, 3, ID_WAVE_RECONCILE_UNMATCHED, false},
+        // Nothing to match in a wave without volumes.
+        {TREE_KIND_WAVE, 3, ID_WAVE_RECONCILE_UNMATCHED, true},
         {TREE_KIND_WAVE, 3, ID_WAVE_REMOVE, false},
         // Wave 5: only unreconciled volumes: nothing started.
         {TREE_KIND_WAVE, 5, ID_WAVE_RECONCILE, false},

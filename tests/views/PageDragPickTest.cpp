@@ -261,9 +261,11 @@ TEST_F(PageDragPickTest, TheResponseConfirmationsNameEachMatchingChanged)
     const auto removes = [](const QString& campaign) {
         return QStringLiteral("• Remove the campaign response '%1'.\n").arg(campaign);
     };
+    // Each response with its entry code.
     const auto merges = [](const QString& merged, const QString& master) {
-        return QStringLiteral("• Merge campaign response \"%1\" into campaign response \"%2\"\n")
-            .arg(merged, master);
+        return QStringLiteral("• Merge campaign response \"%1\" (entry code %2) into campaign "
+                              "response \"%3\" (entry code %4)\n")
+            .arg(merged, merged.left(1).toLower(), master, master.left(1).toLower());
     };
     const auto cell = [this](const QString& campaign, const QString& source) {
         return CCellID(ResponseRow(campaign, source), Page::RColCaption);
@@ -311,6 +313,24 @@ TEST_F(PageDragPickTest, TheResponseConfirmationsNameEachMatchingChanged)
         EXPECT_EQ(answer, !test.Text.isEmpty()) << qPrintable(test.Text);
         EXPECT_EQ(windows.Prompts.join(QString()), test.Text);
     }
+}
+
+TEST_F(PageDragPickTest, AMergeConfirmationTellsResponsesOfOneCaptionApartByTheirEntryCodes)
+{
+    SelectRegion();
+    const CCellID west(ResponseRow("West", "-"), Page::RColCaption);
+    const CCellID north(ResponseRow("North", "North"), Page::RColCaption);
+    // West is captioned "North" as well and has no entry code: the page shows its place.
+    CModality* renamed = Campaign().GetModalityById(113);
+    renamed->SetShortCaption(recon_test::kLanguage, QStringLiteral("North"));
+    renamed->SetEntryCode(QString());
+    windows.QueueAnswers({IDYES});
+    EXPECT_TRUE(page.ConfirmMerge(west, north));
+    ASSERT_EQ(windows.Prompts.size(), 1);
+    EXPECT_EQ(windows.Prompts[0],
+              QStringLiteral("• Merge campaign response \"North\" (entry code [3]) into campaign "
+                             "response \"North\" (entry code n)\n\nAre you sure you want to "
+                             "continue?"));
 }
 
 TEST_F(PageDragPickTest, PickModesShowWhereTheyMayEndAndEscEndsThem)

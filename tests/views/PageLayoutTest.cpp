@@ -1,6 +1,7 @@
 #include "ReconPageTestSupport.h"
 
 #include "controls/SplitterBar.h"
+#include "grid/TitleTip.h"
 #include "menus/CommandActions.h"
 #include "model/Campaign.h"
 #include "model/ModelIds.h"
@@ -13,9 +14,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QTest>
 
 #include <cmath>
+#include <memory>
 
 using namespace pelko_wave;
 using namespace recon_columns;
@@ -162,10 +165,11 @@ TEST_F(PageLayoutTest, ResizingKeepsTheGridsSharesSoAPageShrunkAndGrownShowsBoth
     QApplication::processEvents();
     CWaveGridCtrl& grid = *page.GetQuestionGrid();
     EXPECT_EQ(grid.width(), 1179);
+    // The code columns keep the width their texts need; the others share the rest.
     QuestionWidths expected{};
     ASSERT_TRUE(QuestionColumnWidths(grid.viewport()->width(),
                                      int(grid.GetDefaultCell(false, false)->GetMargin()), 0,
-                                     expected));
+                                     expected, {grid.GetColumnWidth(Page::QColCode)}));
     EXPECT_EQ(Widths(grid), std::vector<int>(expected.begin(), expected.end()));
     EXPECT_EQ(Widths(*page.GetResponseGrid())[4], expected[4]);
 
@@ -277,4 +281,197 @@ TEST_F(PageLayoutTest, CopyAndSelectAllActOnTheGridWithTheFocus)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Q1"));
     page.OnCommand(ID_EDIT_SELECT_ALL);
     EXPECT_EQ(page.GetQuestionGrid()->GetSelectedCount(), 3 * 13);
+}
+
+TEST(ReconColumnLayout, ColumnsThatNeedMoreTakeItFromTheOthersInTheirShares)
+{
+    struct Case
+    {
+        SColumnNeeds needs;
+        QuestionWidths widths;
+    };
+    // 1000 wide, margin 3: A = 832, codes 62, texts 228, volume 249 + 3. A code need of 100
+    // takes 2 x 38 = 76: 29 from each text column, 18 from the volume; a need beyond a quarter of
+    // A (208) is cut to it. Text columns that then need more take it from the volume, down to
+    // half its share (124): 2 x 51 for a need of 250, at most 2 x 53.
+    const Case cases[] = {
+        {{0, 0}, {80, 22, 22, 62, 228, 0, 0, 22, 22, 62, 228, 0, 0, 252}},
+        {{62, 228}, {80, 22, 22, 62, 228, 0, 0, 22, 22, 62, 228, 0, 0, 252}},
+        {{100, 0}, {80, 22, 22, 100, 199, 0, 0, 22, 22, 100, 199, 0, 0, 234}},
+        {{500, 0}, {80, 22, 22, 208, 114, 0, 0, 22, 22, 208, 114, 0, 0, 188}},
+        {{100, 250}, {80, 22, 22, 100, 250, 0, 0, 22, 22, 100, 250, 0, 0, 132}},
+        {{100, 400}, {80, 22, 22, 100, 252, 0, 0, 22, 22, 100, 252, 0, 0, 128}},
+    };
+    for (const Case& c : cases) {
+        QuestionWidths widths{};
+        ASSERT_TRUE(QuestionColumnWidths(1000, 3, 0, widths, c.needs));
+        EXPECT_EQ(widths, c.widths) << c.needs.Code << " " << c.needs.Text;
+        int sum = 0;
+        for (int w : widths)
+            sum += w;
+        EXPECT_EQ(sum, 1000) << c.needs.Code << " " << c.needs.Text;
+    }
+}
+
+namespace {
+
+// The application font scaled for the test's lifetime.
+class CScaledAppFont
+{
+public:
+    explicit CScaledAppFont(double scale) : m_saved(QApplication::font())
+    {
+        QFont font = m_saved;
+        font.setPointSizeF(m_saved.pointSizeF() * scale);
+        QApplication::setFont(font);
+    }
+    ~CScaledAppFont() { QApplication::setFont(m_saved); }
+    CScaledAppFont(const CScaledAppFont&) = delete;
+    CScaledAppFont& operator=(const CScaledAppFont&) = delete;
+
+private:
+    QFont m_saved;
+};
+
+// The cells of the grid that show the text (in a column that is shown): how many there are,
+// and which of them draw it cut, as "row,col".
+struct SShownText
+{
+    int Cells = 0;
+    QStringList Cut;
+};
+SShownText ShownText(CWaveGridCtrl& grid, const QString& text)
+{
+    SShownText shown;
+    for (int row = 0; row < grid.GetRowCount(); ++row) {
+        for (int col = 0; col < grid.GetColumnCount(); ++col) {
+            const CGridCellBase* cell = grid.GetCell(row, col);
+            if (!cell || grid.GetColumnWidth(col) == 0 || cell->GetText() != text)
+                continue;
+            ++shown.Cells;
+            CRect room;
+            if (!grid.GetCellTextRoom(row, col, room) ||
+                QFontMetricsF(cell->GetFontObject()).horizontalAdvance(text) > room.Width())
+                shown.Cut << QStringLiteral("%1,%2").arg(row).arg(col);
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
+// The page of a wave of one volume where every side of a row can be missing: Q0 matched, with
+// its response "Yes" matched, "No" a campaign response alone and "Maybe" a source response
+// alone; Q1 a campaign question alone and Q2 a source question alone.
+class PageTextsTest : public CReconPageTest
+{
+protected:
+    PageTextsTest()
+    {
+        CWave* wave = view_test::AddWave(Campaign(), 1, QStringLiteral("Spring"));
+        CVolume* volume =
+            view_test::AddVolume(Campaign(), *wave, 1, QStringLiteral("Online"), VOLUME_RECONCILED);
+        CQuestion* q0 =
+            AddQuestion(Campaign(), 10, 1, QStringLiteral("Q0"), QStringLiteral("Question 0"), 1);
+        AddResponse(Campaign(), *q0, 101, QStringLiteral("Yes"), QStringLiteral("1"));
+        AddResponse(Campaign(), *q0, 102, QStringLiteral("No"), QStringLiteral("2"));
+        qnr::CQuestion* source =
+            AddSourceQuestion(*volume, 1, QStringLiteral("Q0"), QStringLiteral("Question 0"));
+        AddSourceResponse(*source, 1, QStringLiteral("Yes"));
+        AddSourceResponse(*source, 3, QStringLiteral("Maybe"));
+        MatchQuestion(*volume, 10, 1);
+        MatchResponse(*volume, *q0, 101, 1);
+        AddQuestion(Campaign(), 11, 2, QStringLiteral("Q1"), QStringLiteral("Question 1"), 1);
+        AddSourceQuestion(*volume, 2, QStringLiteral("Q2"), QStringLiteral("Question 2"));
+    }
+
+    // A page made at the application font of the moment, shown at the width, on Q0's responses;
+    // the fixture's own page is hidden meanwhile.
+    std::unique_ptr<CRightReconciliationPage> ShowPage(int width)
+    {
+        page.hide();
+        auto shown = std::make_unique<CRightReconciliationPage>();
+        shown->resize(width, 600);
+        shown->show();
+        EXPECT_TRUE(shown->LoadWave(1));
+        shown->SelectCampaignQuestion(10);
+        return shown;
+    }
+};
+
+TEST_F(PageTextsTest, HeadingsAndNotMatchedShowWholeAtTheUsersFontSize)
+{
+    struct Case
+    {
+        double scale;
+        int width;
+    };
+    // Typical page widths of a window on a 1280 and a 1600 pixels wide screen.
+    const Case cases[] = {{1.0, 800}, {1.0, 1000}, {1.5, 1000}, {1.5, 1200}};
+    for (const Case& c : cases) {
+        const CScaledAppFont font(c.scale);
+        std::unique_ptr<CRightReconciliationPage> shown = ShowPage(c.width);
+        CWaveGridCtrl& questions = *shown->GetQuestionGrid();
+        CWaveGridCtrl& responses = *shown->GetResponseGrid();
+        const QString at = QStringLiteral("%1 x %2").arg(c.scale).arg(c.width);
+        struct Text
+        {
+            CWaveGridCtrl* grid;
+            int entryCodes;
+            const char* text;
+            int cells; // at least
+        };
+        const Text texts[] = {
+            {&questions, 1, "Code", 2},       {&questions, 1, "Not matched", 4},
+            {&responses, 1, "Entry Code", 2}, {&responses, 1, "Not matched", 2},
+            {&responses, 0, "Code", 2},       {&responses, 0, "Not matched", 2},
+            {&questions, 1, "Shortcut", 2},   {&responses, 1, "Short Caption", 2},
+            {&questions, 1, "Volume", 1},
+        };
+        for (const Text& t : texts) {
+            shown->SetViewEntryCodes(t.entryCodes);
+            const SShownText shownText = ShownText(*t.grid, QString::fromUtf8(t.text));
+            EXPECT_GE(shownText.Cells, t.cells) << qPrintable(at) << " " << t.text;
+            EXPECT_TRUE(shownText.Cut.isEmpty()) << qPrintable(at) << " " << t.text << " cut in "
+                                                 << qPrintable(shownText.Cut.join(u' '));
+        }
+
+        // The other columns share what the codes leave: the text columns alike and wider than
+        // the codes, the volume wider still, and together the whole width.
+        const auto width = [&questions](int col) { return questions.GetColumnWidth(col); };
+        EXPECT_EQ(width(Page::QColShortcut), width(Page::QColSourceShortcut)) << qPrintable(at);
+        EXPECT_GT(width(Page::QColShortcut), width(Page::QColCode)) << qPrintable(at);
+        EXPECT_GT(width(Page::QColVolume), width(Page::QColCode)) << qPrintable(at);
+        int sum = 0;
+        for (int col = 0; col < questions.GetColumnCount(); ++col)
+            sum += width(col);
+        EXPECT_EQ(sum, questions.viewport()->width()) << qPrintable(at);
+    }
+}
+
+TEST_F(PageTextsTest, ATextCutByAPixelShowsItsTitleTipWithTheWholeText)
+{
+    ASSERT_TRUE(page.LoadWave(1));
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    CWaveGridCtrl& questions = *page.GetQuestionGrid();
+    const int row = kFirst + 1; // Q1's row, which the focus is not on
+    const QString text = questions.GetCellText(row, Page::QColShortcut);
+    ASSERT_EQ(text, QStringLiteral("Q1"));
+    // Narrowed until its text is cut by one pixel: "Q" and a part of "1" show.
+    const CGridCellBase* cell = questions.GetCell(row, Page::QColShortcut);
+    const int whole =
+        CGridCtrl::ColumnWidthForText(cell->GetFontObject(), text, int(cell->GetMargin()));
+    questions.SetColumnWidth(Page::QColShortcut, whole - 2);
+    CRect rect;
+    ASSERT_TRUE(questions.GetCellRect(row, Page::QColShortcut, rect));
+    QTest::mouseMove(questions.viewport(), QPoint(rect.left + 3, (rect.top + rect.bottom) / 2));
+    QTest::qWait(50);
+    auto* tip = questions.viewport()->findChild<CTitleTip*>();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->GetTitle(), QStringLiteral(" Q1 "));
+    // Leaving the cell for the row's number takes it away.
+    QTest::mouseMove(questions.viewport(), QPoint(10, (rect.top + rect.bottom) / 2));
+    EXPECT_FALSE(tip->isVisible());
 }

@@ -79,7 +79,8 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
          "-",
          "North",
          "North",
-         QStringLiteral("• Merge campaign response \"West\" into campaign response \"North\"\n") +
+         QStringLiteral("• Merge campaign response \"West\" (entry code w) into campaign "
+                        "response \"North\" (entry code n)\n") +
              close,
          {"Change West True", "Change West 2", "Merge West into North"},
          {"North/North", "South/South", "West (merged to \"North\")/-", "Central/-", "-/East",
@@ -90,8 +91,8 @@ TEST_F(ResponseMergeTest, AMergeGreysTheMergedRowAndOneUndoTakesItBack)
          "Central",
          "-",
          QStringLiteral("• Break response matching between campaign response \"South\" and "
-                        "source response \"South\"\n• Merge campaign response \"South\" into "
-                        "campaign response \"Central\"\n") +
+                        "source response \"South\"\n• Merge campaign response \"South\" "
+                        "(entry code s) into campaign response \"Central\" (entry code c)\n") +
              close,
          {"DeepBreak South/South", "Change South True", "Change South 2",
           "Merge South into Central"},
