@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QRegularExpression>
 
 namespace {
@@ -25,6 +26,7 @@ public:
             dialog.setDirectory(info.absolutePath());
             dialog.selectFile(info.fileName());
         }
+        SizeFileChooser(dialog);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
@@ -75,6 +77,13 @@ IControlDialogs& GetControlDialogs()
 void SetControlDialogs(IControlDialogs* dialogs)
 {
     g_dialogs = dialogs;
+}
+
+void SizeFileChooser(QWidget& chooser)
+{
+    const QFontMetrics metrics = chooser.fontMetrics();
+    chooser.resize(chooser.size().expandedTo(
+        QSize(metrics.averageCharWidth() * 110, metrics.lineSpacing() * 28)));
 }
 
 QStringList FileFilterToNameFilters(const QString& filter)

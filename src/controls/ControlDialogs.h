@@ -39,3 +39,7 @@ void SetControlDialogs(IControlDialogs* dialogs);
 // Qt's name filters of a filter word: "Name (*.a)|*.a|..." gives "Name (*.a)" per pair, the
 // pair's patterns (";" between them) put in the name's parentheses; "*.*" becomes "*", every file.
 QStringList FileFilterToNameFilters(const QString& filter);
+
+// Gives a file chooser the size its columns need in the user's font (Qt's own chooser opens
+// too narrow for its date column), unless it is larger already.
+void SizeFileChooser(QWidget& chooser);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <vector>
 
 // A row: its caller's value, which of its cells take their text from the owner, and the check
@@ -148,7 +149,10 @@ void CXListCtrl::ApplyColumnPercents()
     const int last = columnCount() - 1;
     int used = 0;
     for (int c = 0; c < last; ++c) {
-        const int columnWidth = width * m_columnPercents.value(c) / 100;
+        // A column keeps room for its whole heading ("Enable" must not read "Enabl"); the last
+        // column takes what is left.
+        const int columnWidth =
+            std::max(width * m_columnPercents.value(c) / 100, header()->sectionSizeHint(c));
         setColumnWidth(c, columnWidth);
         used += columnWidth;
     }

@@ -26,6 +26,8 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
+#include <initializer_list>
+
 using pelko_wave::CVolume;
 
 namespace {
@@ -123,6 +125,12 @@ CNewVolumeMatchingPage::CNewVolumeMatchingPage(QWidget* parent) : QWizardPage(pa
     const int listHeight = fontMetrics().lineSpacing() * 5;
     m_mainQuestions->setMinimumHeight(listHeight);
     m_thisQuestions->setMinimumHeight(listHeight);
+
+    // The options' texts are long: the page is as wide as they need, rather than cutting them.
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{m_firstSuccess, m_strictRadio, m_caseSensitiveBox,
+                                                 m_parentValuesBox, m_byOrder, m_byQuestion})
+        button->setSizePolicy(QSizePolicy::Minimum, button->sizePolicy().verticalPolicy());
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(methods, 3);

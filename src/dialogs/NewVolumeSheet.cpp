@@ -7,6 +7,8 @@
 #include "questionnaire/Questionnaire.h"
 #include "views/ViewDialogs.h"
 
+#include <algorithm>
+
 CNewVolumeSheet::CNewVolumeSheet(QWidget* parent)
     : QWizard(parent), m_source(new CNewVolumeSourcePage),
       m_inheritsFrom(new CNewVolumeInheritsFromPage), m_matching(new CNewVolumeMatchingPage)
@@ -28,6 +30,20 @@ CNewVolumeSheet::CNewVolumeSheet(QWidget* parent)
 }
 
 CNewVolumeSheet::~CNewVolumeSheet() = default;
+
+void CNewVolumeSheet::showEvent(QShowEvent* event)
+{
+    // Every page is as wide as the widest needs, so that the wizard opens wide enough for all of
+    // them: the window's minimum width, once set (to fit its title), no longer follows the pages.
+    int width = 0;
+    for (const int id : pageIds()) {
+        page(id)->ensurePolished();
+        width = std::max(width, page(id)->minimumSizeHint().width());
+    }
+    for (const int id : pageIds())
+        page(id)->setMinimumWidth(width);
+    QWizard::showEvent(event);
+}
 
 void CNewVolumeSheet::SetInput(const SNewVolumeWizardInput& input)
 {

@@ -54,6 +54,9 @@ public:
     // Finish ends the wizard with ID_WIZFINISH.
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     pelko_wave::CCampaign* m_campaign = nullptr;
     CNewVolumeSourcePage* m_source = nullptr;

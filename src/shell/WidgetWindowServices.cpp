@@ -1,5 +1,6 @@
 #include "shell/WidgetWindowServices.h"
 
+#include "controls/ControlDialogs.h"
 #include "controls/UPDialog.h"
 #include "dialogs/ProgressDlg.h"
 #include "dialogs/ReportDlg.h"
@@ -247,6 +248,7 @@ QString CWidgetWindowServices::AskFileToOpen(const QString& filter, const QStrin
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(NameFiltersFromFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
+    SizeFileChooser(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -272,6 +274,7 @@ QString CWidgetWindowServices::AskFileToSave(const QString& initialPath, const Q
         dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
+    SizeFileChooser(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -201,7 +201,7 @@ TEST(XListCtrlTest, DraggingARowOntoAnotherReportsTheDrop)
 TEST(XListCtrlTest, LabelEditsGoToTheOwnerAndColumnsFollowTheWidth)
 {
     CXListCtrl list;
-    list.resize(402, 200);
+    list.resize(502, 200);
     list.InsertColumn(0, QStringLiteral("Volume name"));
     list.InsertColumn(1, QStringLiteral("Relative size"));
     list.InsertColumn(2, QStringLiteral("Inheritance compatibility"));
@@ -213,9 +213,18 @@ TEST(XListCtrlTest, LabelEditsGoToTheOwnerAndColumnsFollowTheWidth)
     EXPECT_EQ(list.columnWidth(0), width * 45 / 100);
     EXPECT_EQ(list.columnWidth(1), width * 20 / 100);
     EXPECT_EQ(list.columnWidth(2), width - list.columnWidth(0) - list.columnWidth(1));
-    list.resize(602, 200);
+    list.resize(702, 200);
     QApplication::processEvents();
     EXPECT_EQ(list.columnWidth(0), (list.viewport()->width() - 2) * 45 / 100);
+    // Narrower than a heading's share would show it: the column keeps the heading's width.
+    list.resize(302, 200);
+    QApplication::processEvents();
+    const int narrow = list.viewport()->width() - 2;
+    ASSERT_GT(list.header()->sectionSizeHint(1), narrow * 20 / 100);
+    EXPECT_EQ(list.columnWidth(1), list.header()->sectionSizeHint(1)) << "\"Relative size\" is cut";
+    EXPECT_EQ(list.columnWidth(0), narrow * 45 / 100);
+    list.resize(502, 200);
+    QApplication::processEvents();
 
     QSignalSpy edits(&list, &CXListCtrl::EndLabelEdit);
     ASSERT_TRUE(list.EditLabel(0));

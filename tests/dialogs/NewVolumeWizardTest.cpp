@@ -1,5 +1,6 @@
 #include "dialogs/CampaignViewDialogs.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/DialogPlacement.h"
 #include "dialogs/NewVolumeInheritsFromPage.h"
 #include "dialogs/NewVolumeMatchingPage.h"
 #include "dialogs/NewVolumeSheet.h"
@@ -562,6 +563,26 @@ TEST_F(NewVolumeWizardTest, MethodListsStartFromTheGivenOrderAndRowsMoveWithThei
     EXPECT_TRUE(result.Strict);
     EXPECT_TRUE(result.CaseSensitive);
     EXPECT_FALSE(result.MatchUsingParentValues);
+}
+
+TEST_F(NewVolumeWizardTest, TheMatchingPageShowsEveryTextWholeAtTheWizardsSmallestSize)
+{
+    // As in the window program, which keeps every dialog as wide as its title.
+    CDialogTitleFit titleFit;
+    qApp->installEventFilter(&titleFit);
+    CWizard w(Input(AddEmptyWave()));
+    w.ToMatching(Sample("wave1.zoz"));
+    qApp->removeEventFilter(&titleFit);
+    w.sheet.resize(1, 1); // the window system keeps it at its minimum size
+    QApplication::processEvents();
+    CNewVolumeMatchingPage& page = *w.sheet.GetMatchingPage();
+    for (QAbstractButton* button : page.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&page) && !button->text().isEmpty())
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    }
+    for (CXListCtrl* list : {page.GetQuestionMethodList(), page.GetResponseMethodList()})
+        EXPECT_GE(list->columnWidth(0), list->header()->sectionSizeHint(0))
+            << "the \"Enable\" heading is cut";
 }
 
 TEST_F(NewVolumeWizardTest, AlignmentNeedsAMainVolumeAndACommonQuestionInBoth)

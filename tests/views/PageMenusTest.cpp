@@ -162,8 +162,9 @@ TEST_F(PageMenusTest, CommandsOfOtherPartsOfThePageAreGreyedUntilTheyAreHandled)
     for (const CNewMenu* popup : {questionMenu, responseMenu}) {
         for (QAction* action : popup->GetMenu()->actions()) {
             const unsigned id = CCommandActions::CommandId(action);
-            if (!action->isSeparator() && !page.HasCommand(id))
+            if (!action->isSeparator() && !page.HasCommand(id)) {
                 EXPECT_FALSE(action->isEnabled()) << id;
+            }
         }
     }
 }
