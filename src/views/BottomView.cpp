@@ -1,5 +1,6 @@
 #include "views/BottomView.h"
 
+#include "app/WaveApp.h"
 #include "commands/MetaCmd.h"
 #include "commands/PropertyCommands.h"
 #include "commands/ReconcileCommands.h"
@@ -50,6 +51,12 @@ CCampaign* AppCampaign()
 {
     const IWaveApp* app = GetWaveApp();
     return app ? app->GetCampaign() : nullptr;
+}
+
+bool HasUnsavedChanges()
+{
+    const auto* app = dynamic_cast<const CWaveApp*>(GetWaveApp());
+    return app && app->IsModified();
 }
 
 CValue TextValue(const QString& text)
@@ -581,7 +588,9 @@ void CBottomView::OnVolumeItemChanged(int slot)
 bool CBottomView::CheckSourceFile(const QString& path, bool question)
 {
     IWindowServices& windows = GetWindowServices();
-    if (question &&
+    // The warning speaks of unsaved changes that the new path keeps from being undone: a
+    // campaign without them changes its path without it.
+    if (question && HasUnsavedChanges() &&
         windows.MessageBoxId(IDS_CONFIRM_SOURCE_CHANGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     if (!QFileInfo(path).isFile()) {

@@ -441,6 +441,26 @@ TEST_F(SourceFileEditsTest, TheSameQuestionsAskOnlyTheConfirmationAndEndTheUndoa
     EXPECT_FALSE(app.IsUndoEnabled());
 }
 
+TEST_F(SourceFileEditsTest, ACampaignWithoutUnsavedChangesIsNotWarnedOfThem)
+{
+    // Saved: there are no unsaved changes for the warning to speak of.
+    app.MarkSaved();
+    ASSERT_FALSE(app.IsModified());
+    const int before = History().GetUndoCount();
+    const QString same = Copy(QStringLiteral("wave1.zoz"));
+    ChooseSource(same);
+    EXPECT_TRUE(windows.Prompts.isEmpty()) << qPrintable(windows.Prompts.join(u'|'));
+    EXPECT_EQ(Volume().GetMetaData().SourceString, same);
+    ASSERT_EQ(History().GetUndoCount(), before + 1);
+    // The steps before the change still end there.
+    EXPECT_TRUE(Top()->IsHistoryBarrier());
+
+    // Modified again by that change: the next one warns.
+    ASSERT_TRUE(app.IsModified());
+    ChooseSource(Copy(QStringLiteral("wave1.zoz")));
+    EXPECT_EQ(windows.Prompts, QStringList({kSourceConfirmation}));
+}
+
 TEST_F(SourceFileEditsTest, ADifferentFileAsksTwiceAndNoKeepsTheOldPath)
 {
     const QString other = Copy(QStringLiteral("wave2.zoz"));
