@@ -902,6 +902,9 @@ constexpr SStringEntry kStrings[] = {
     {63985, u"The file '%s' cannot be read.\n\nDetails: %s"},
     // Choosing a volume's source file
     {63986, u"This is not an ordinary file (a device or a pipe): choose a questionnaire file."},
+    // Renaming
+    {63990, u"A question's name cannot be empty. The question keeps its name \"%s\"."},
+    {63991, u"A name cannot be empty. \"%s\" keeps its name."},
 };
 // clang-format on
 
