@@ -182,6 +182,16 @@ std::unique_ptr<CCallBackInfo> CCmdRemoveDuplicateQuestion::CreateCallBackInfo()
                                                                   m_duplicate->GetQuestionId());
 }
 
+int CCmdRemoveDuplicateQuestion::GetKeptQuestionId() const
+{
+    return m_kept->GetQuestionId();
+}
+
+int CCmdRemoveDuplicateQuestion::GetDuplicateQuestionId() const
+{
+    return m_duplicate->GetQuestionId();
+}
+
 // Response ------------------------------------------------------------------------------------
 
 CCmdRemoveDuplicateModality::CCmdRemoveDuplicateModality(CCampaign* campaign, CWave* wave,
@@ -257,4 +267,9 @@ std::unique_ptr<CCallBackInfo> CCmdRemoveDuplicateModality::CreateCallBackInfo()
 {
     return std::make_unique<CCallBackInfoRemoveDuplicateModality>(m_wave, m_volume, m_sourceId,
                                                                   m_kept, m_duplicate);
+}
+
+int CCmdRemoveDuplicateModality::GetQuestionId() const
+{
+    return m_kept->GetQuestionId();
 }

@@ -30,6 +30,9 @@ public:
     QString GetName() const override;
     std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
 
+    int GetKeptQuestionId() const;
+    int GetDuplicateQuestionId() const;
+
 private:
     void UndoOther() override;
     void RedoOther() override;
@@ -60,6 +63,9 @@ public:
     bool Do(std::unique_ptr<CCallBackInfo>& record) override;
     QString GetName() const override;
     std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+
+    // The campaign question of both responses.
+    int GetQuestionId() const;
 
 private:
     void UndoOther() override;

@@ -105,3 +105,14 @@ public:
     std::map<int, int> Before;
     std::map<int, int> After;
 };
+
+// The campaign questions that a consolidation of duplicates concerned.
+class CCallBackInfoMetaRemoveDuplicatesCmd : public CCallBackInfo
+{
+public:
+    explicit CCallBackInfoMetaRemoveDuplicatesCmd(std::set<int> questionIds = {})
+        : QuestionIds(std::move(questionIds))
+    {
+    }
+    std::set<int> QuestionIds;
+};

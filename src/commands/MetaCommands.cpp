@@ -1,5 +1,6 @@
 #include "commands/MetaCommands.h"
 
+#include "commands/DuplicateCommands.h"
 #include "commands/MetaCallBackInfo.h"
 #include "commands/PropertyCommands.h"
 
@@ -59,4 +60,20 @@ std::unique_ptr<CCallBackInfo> CMetaChangeModAppVolIDCmd::CreateCallBackInfo() c
 std::unique_ptr<CCallBackInfo> CMetaMoveQuestionsCmd::CreateCallBackInfo() const
 {
     return std::make_unique<CCallBackInfoMetaMoveQuestionsCmd>(m_ids, m_before, m_after);
+}
+
+std::unique_ptr<CCallBackInfo> CMetaRemoveDuplicatesCmd::CreateCallBackInfo() const
+{
+    std::set<int> questions;
+    for (int i = 0; i < GetCmdCount(); ++i) {
+        const CCmdVirtual* command = GetCmd(i);
+        if (const auto* question = dynamic_cast<const CCmdRemoveDuplicateQuestion*>(command)) {
+            questions.insert(question->GetKeptQuestionId());
+            questions.insert(question->GetDuplicateQuestionId());
+        } else if (const auto* response =
+                       dynamic_cast<const CCmdRemoveDuplicateModality*>(command)) {
+            questions.insert(response->GetQuestionId());
+        }
+    }
+    return std::make_unique<CCallBackInfoMetaRemoveDuplicatesCmd>(std::move(questions));
 }

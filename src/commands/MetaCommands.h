@@ -127,3 +127,13 @@ private:
     std::map<int, int> m_before;
     std::map<int, int> m_after;
 };
+
+// The duplicates dialog's consolidation: names, at record time, every campaign question its
+// sub-commands concern (the kept and the removed questions, and the questions whose responses
+// are folded together), whose differences the step makes stale.
+class CMetaRemoveDuplicatesCmd : public CMetaCmd
+{
+public:
+    using CMetaCmd::CMetaCmd;
+    std::unique_ptr<CCallBackInfo> CreateCallBackInfo() const override;
+};

@@ -62,9 +62,10 @@ void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget* parent)
     dialog.exec();
 }
 
-void CCampaignDialogs::RunDuplicatesDialog(QWidget* parent)
+void CCampaignDialogs::RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks)
 {
     CCheckForDuplicatesDlg dialog(parent);
+    dialog.SetCommandCallBacks(callBacks);
     dialog.exec();
 }
 

@@ -16,7 +16,7 @@ public:
     bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) override;
     bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
     void RunCaptionLibrariesDialog(QWidget* parent) override;
-    void RunDuplicatesDialog(QWidget* parent) override;
+    void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) override;
     void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
                              const QString& report) override;
 

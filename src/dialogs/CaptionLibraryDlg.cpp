@@ -6,6 +6,7 @@
 #include "controls/XListCtrl.h"
 #include "dialogs/DialogControls.h"
 #include "model/CaptionLibrary.h"
+#include "platform/FormatString.h"
 #include "platform/WindowServices.h"
 #include "res/StringTable.h"
 
@@ -44,6 +45,7 @@ constexpr unsigned IDS_LABEL_TEXT_COLUMN = 63448;
 constexpr unsigned IDS_ROLE_COLUMN = 63456;
 constexpr unsigned IDS_BASE = 63457;
 constexpr unsigned IDS_DUPLICATE = 63458;
+constexpr unsigned IDS_BLANK_NAME = 63991;
 
 // The OK button's text and the tool tips of OK and Cancel, by mode.
 constexpr unsigned kOkTexts[] = {63460, 63459, 63473};
@@ -227,9 +229,9 @@ CCaptionLibraryDlg::~CCaptionLibraryDlg()
 {
     // The child widgets outlive this destructor and report their selection going as they are
     // torn down; nothing of the dialog may answer by then.
-    for (QObject* sender : {static_cast<QObject*>(m_tree->selectionModel()),
-                            static_cast<QObject*>(m_tree), static_cast<QObject*>(m_groupsList),
-                            static_cast<QObject*>(m_labelsList)})
+    for (QObject* sender :
+         {static_cast<QObject*>(m_tree->selectionModel()), static_cast<QObject*>(m_tree),
+          static_cast<QObject*>(m_groupsList), static_cast<QObject*>(m_labelsList)})
         disconnect(sender, nullptr, this, nullptr);
     FreeWorkingCopy();
 }
@@ -665,18 +667,25 @@ void CCaptionLibraryDlg::OnTreeCheck(HTREEITEM item, int checked)
 
 void CCaptionLibraryDlg::OnTreeLabelEdited(HTREEITEM item, const QString& text)
 {
-    CCaptionLibraryBase* node = NodeOf(*m_tree, item);
-    if (!node || text.isEmpty())
-        return;
-    node->SetName(text);
-    ShowNewName(node);
+    Rename(NodeOf(*m_tree, item), text);
 }
 
 void CCaptionLibraryDlg::OnListLabelEdited(CXListCtrl* list, int row, const QString& text)
 {
-    auto* node = reinterpret_cast<CCaptionLibraryBase*>(list->GetItemData(row));
-    if (!node || text.isEmpty())
+    Rename(reinterpret_cast<CCaptionLibraryBase*>(list->GetItemData(row)), text);
+}
+
+void CCaptionLibraryDlg::Rename(CCaptionLibraryBase* node, const QString& text)
+{
+    if (!node || text == node->GetName())
         return;
+    // Libraries, groups and captions are known by their names: a blank one is refused, and the
+    // old name stays.
+    if (text.trimmed().isEmpty()) {
+        GetWindowServices().MessageBox(FormatString(LoadString(IDS_BLANK_NAME), {node->GetName()}),
+                                       MB_OK | MB_ICONWARNING);
+        return;
+    }
     node->SetName(text);
     ShowNewName(node);
 }

@@ -136,6 +136,8 @@ private:
     void OnTreeCheck(HTREEITEM item, int checked);
     void OnTreeLabelEdited(HTREEITEM item, const QString& text);
     void OnListLabelEdited(CXListCtrl* list, int row, const QString& text);
+    // Gives the node the name typed, and every item that shows it; refuses a blank name.
+    void Rename(pelko_wave::CCaptionLibraryBase* node, const QString& text);
     // Gives every item that shows the node the node's name.
     void ShowNewName(const pelko_wave::CCaptionLibraryBase* node);
     void FreeWorkingCopy();

@@ -1,7 +1,7 @@
 #include "dialogs/CheckForDuplicatesDlg.h"
 
 #include "commands/DuplicateCommands.h"
-#include "commands/MetaCmd.h"
+#include "commands/MetaCommands.h"
 #include "controls/XListCtrl.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/ProgressDlg.h"
@@ -245,7 +245,7 @@ void CCheckForDuplicatesDlg::OnConsolidate()
     pelko_wave::CCampaign* campaign = app ? app->GetCampaign() : nullptr;
     if (m_searching || !campaign || campaign->GetWaveCount() == 0)
         return;
-    auto composite = std::make_unique<CMetaCmd>(IDS_REMOVE_DUPLICATES);
+    auto composite = std::make_unique<CMetaRemoveDuplicatesCmd>(IDS_REMOVE_DUPLICATES);
     QList<int> questionRows;
     QList<int> responseRows;
     QList<const pelko_wave::CQuestion*> removed;
@@ -284,7 +284,7 @@ void CCheckForDuplicatesDlg::OnConsolidate()
     }
     if (composite->GetCmdCount() > 0) {
         std::unique_ptr<CCmdVirtual> command = std::move(composite);
-        if (!app->ExecuteCommand(command, {}, nullptr, nullptr, true)) {
+        if (!app->ExecuteCommand(command, m_callBacks, nullptr, nullptr, true)) {
             // Nothing was consolidated: the groups can be tried again.
             for (const int row : questionRows)
                 m_questionList->SetEnabled(row, true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CmdCallBacks.h"
 #include "dialogs/DuplicateSearch.h"
 #include "dialogs/ProgressDlg.h"
 #include "platform/WindowServices.h"
@@ -60,6 +61,9 @@ public:
     // The groups found (rows in the same order); empty until the search has ended.
     const SDuplicateSearchResults& GetResults() const { return m_results; }
 
+    // The handlers that the consolidation's step is given (after Do, Undo and Redo), so that
+    // the opener's panes follow it; none by default.
+    void SetCommandCallBacks(const CCmdCallBacks& callBacks) { m_callBacks = callBacks; }
     // Consolidate: replaces each ticked group by its member with the lowest id (the first of the
     // lowest), then greys its row. Nothing when the campaign has no wave or nothing is ticked.
     void OnConsolidate();
@@ -101,4 +105,5 @@ private:
     bool m_started = false;
     bool m_searching = false;
     SDuplicateSearchResults m_results;
+    CCmdCallBacks m_callBacks;
 };

@@ -28,9 +28,11 @@ constexpr int kRotation = 6;
 // The details and the editor of each difference kind. Kinds without a row here have no values
 // of their own (deleted, order, entry codes, versions): nothing to show, nothing to edit.
 using E = EDiffEditor;
+// A response's value is a real number, negative ones too: a plain edit takes it, as it takes a
+// question's minimum and maximum.
 constexpr SDiffKind kKinds[] = {
-    {0, 63090, E::Number},   {3, 63093, E::Number}, {5, 63095, E::TrueFalse},
-    {6, 63096, E::Rotation}, {8, 63098, E::Text},   {9, 0, E::Caption},
+    {0, 63090, E::Number},   {3, 63093, E::Text}, {5, 63095, E::TrueFalse},
+    {6, 63096, E::Rotation}, {8, 63098, E::Text}, {9, 0, E::Caption},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "dialogs/NewVolumeSourcePage.h"
 
 #include "dialogs/DialogControls.h"
+#include "model/ConnectionText.h"
 #include "model/ModelIds.h"
 #include "platform/WindowServices.h"
 #include "questionnaire/SourceType.h"
@@ -292,7 +293,8 @@ void CNewVolumeSourcePage::OnConnect()
     if (dialogs->RunDBConnectionDlg(this, connection) != IDOK)
         return;
     m_connectionSurveyId = connection.SurveyId;
-    m_connectionEdit->setText(connection.ConnectionString);
+    m_connectionString = connection.ConnectionString;
+    m_connectionEdit->setText(pelko_wave::MaskConnectionPasswords(m_connectionString));
 }
 
 bool CNewVolumeSourcePage::isComplete() const
@@ -303,7 +305,7 @@ bool CNewVolumeSourcePage::isComplete() const
         return true;
     if (m_fromFileRadio->isChecked())
         return IsReadableFile(m_interviewPath->text());
-    return !m_connectionEdit->text().isEmpty();
+    return !m_connectionString.isEmpty();
 }
 
 bool CNewVolumeSourcePage::validatePage()
@@ -331,7 +333,7 @@ bool CNewVolumeSourcePage::validatePage()
     if (m_withQuestions)
         m_interviewSource = questionPath;
     else if (m_fromDatabase)
-        m_interviewSource = m_connectionEdit->text();
+        m_interviewSource = m_connectionString;
     else
         m_interviewSource = m_interviewPath->text();
     m_surveyId = m_fromDatabase ? m_connectionSurveyId : 0;

@@ -101,6 +101,8 @@ private:
     QPushButton* m_connect = nullptr;
     QButtonGroup* m_pathFormats = nullptr;
 
+    // The connection chosen; its field shows it with the passwords masked.
+    QString m_connectionString;
     int m_connectionSurveyId = 0;
 
     QString m_name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CmdCallBacks.h"
 #include "model/OptionRecords.h"
 #include "reconcile/DiffsOptions.h"
 
@@ -67,8 +68,8 @@ public:
     // The caption libraries dialog in edit mode (0); it replaces the application's libraries
     // itself.
     virtual void RunCaptionLibrariesDialog(QWidget* parent) = 0;
-    // The duplicates dialog.
-    virtual void RunDuplicatesDialog(QWidget* parent) = 0;
+    // The duplicates dialog; its consolidation's step gets the callbacks.
+    virtual void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) = 0;
     // The campaign validation dialog for an opened campaign whose check against its sources
     // found matching problems: the check's lists and the validation report.
     virtual void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
@@ -83,6 +84,6 @@ public:
     bool RunOptionsSheet(QWidget*, SOptionsSheetRecords&) override { return false; }
     bool RunLanguagesDialog(QWidget*, int&, int&) override { return false; }
     void RunCaptionLibrariesDialog(QWidget*) override {}
-    void RunDuplicatesDialog(QWidget*) override {}
+    void RunDuplicatesDialog(QWidget*, const CCmdCallBacks&) override {}
     void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
 };

@@ -12,6 +12,15 @@ namespace {
 
 const QString kSqlite = QStringLiteral("QSQLITE");
 
+// The port a "Port=" setting gives; -1 (the driver's own) for an empty value or one that is no
+// port number.
+int PortOf(const QString& value)
+{
+    bool ok = false;
+    const int port = value.toInt(&ok);
+    return ok && port >= 0 && port <= 65535 ? port : -1;
+}
+
 } // namespace
 
 bool ParseSurveyConnectionString(const QString& text, SSurveyConnectionString& parsed)
@@ -34,7 +43,7 @@ bool ParseSurveyConnectionString(const QString& text, SSurveyConnectionString& p
         else if (key == QLatin1String("host") || key == QLatin1String("server"))
             parsed.HostName = value;
         else if (key == QLatin1String("port"))
-            parsed.Port = value.toInt();
+            parsed.Port = PortOf(value);
         else if (key == QLatin1String("user") || key == QLatin1String("uid"))
             parsed.UserName = value;
         else if (key == QLatin1String("password") || key == QLatin1String("pwd"))

@@ -14,6 +14,7 @@ struct SSurveyConnectionString
     QString Driver;
     QString DatabaseName;
     QString HostName;
+    // -1 leaves the driver's own port.
     int Port = -1;
     QString UserName;
     QString Password;

@@ -1,6 +1,7 @@
 #include "reconcile/ValidationReports.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
 #include "reconcile/ReconciliationReport.h"
@@ -205,7 +206,7 @@ private:
         const int volumeId = volume.GetVolumeId();
         AppendLine(m_html, "indent1 font color1 bgcolor0",
                    FormatReportText(IDS_DETAIL_VOLUME, volume.GetName(),
-                                    volume.GetMetaData().SourceString));
+                                    GetDisplayedSourceText(volume.GetMetaData())));
         AppendGroup(IDS_INVALID_QUESTIONS_HEADING, m_lists.InvalidQuestionMatches, volumeId,
                     [&](int questionId) { return InvalidQuestionRow(volume, questionId); });
         AppendGroup(IDS_INVALID_MODALITIES_HEADING, m_lists.InvalidModalityMatches, volumeId,
@@ -362,7 +363,7 @@ QString FormatMissingSourceFilesMessage(const CCampaign& campaign,
         const int problem = missingSourceFiles.at(volume->GetVolumeId());
         AppendLine(html, rows.Next(),
                    FormatReportText(IDS_SOURCE_FILES_VOLUME, volume->GetName(),
-                                    volume->GetMetaData().SourceString,
+                                    GetDisplayedSourceText(volume->GetMetaData()),
                                     LoadString(problem == 0 ? IDS_SOURCE_FILE_MISSING
                                                             : IDS_SOURCE_FILE_UNREADABLE)));
     }

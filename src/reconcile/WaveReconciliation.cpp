@@ -1,6 +1,7 @@
 #include "reconcile/WaveReconciliation.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/EditRoutines.h"
 #include "model/MessagePump.h"
 #include "model/MethodNames.h"
@@ -159,14 +160,15 @@ void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volu
     const bool loaded = EnsureVolumeQuestionnaire(volume);
     run.Advance(PROGRESS_LOAD / selectedCount);
     if (!loaded) {
-        const QString text = FormatString(LoadString(IDS_SOURCE_NOT_READABLE),
-                                          {volume.GetMetaData().SourceString, volume.GetName()});
+        const QString text =
+            FormatString(LoadString(IDS_SOURCE_NOT_READABLE),
+                         {GetDisplayedSourceText(volume.GetMetaData()), volume.GetName()});
         if (!run.CommandLine) {
             GetWindowServices().MessageBox(text, MB_OK | MB_ICONERROR);
             throw CReconcileStop(text);
         }
-        run.Fail(FormatReportText(IDS_SOURCE_NOT_READABLE, volume.GetMetaData().SourceString,
-                                  volume.GetName()));
+        run.Fail(FormatReportText(IDS_SOURCE_NOT_READABLE,
+                                  GetDisplayedSourceText(volume.GetMetaData()), volume.GetName()));
     }
     const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
 

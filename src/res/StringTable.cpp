@@ -512,7 +512,7 @@ constexpr SStringEntry kStrings[] = {
 
     // Campaign tree: confirmations
     {63310, u"Warning: any manual matching you have done for this wave will be lost!\n\n Are you sure you wish to redo reconciliation for this wave?"},
-    {63311, u"Warning: any manual matching you have done for this volume will be lost!\n\n Are you sure you wish to unreconcile this volume?"},
+    {63311, u"Warning: every matching of this volume will be removed, manual matchings included, and so will the campaign questions and responses that first appeared in it and that no other volume matches.\n\nAre you sure you wish to unreconcile this volume?"},
 
     // Command names
     {63314, u"create new question"},
@@ -902,6 +902,9 @@ constexpr SStringEntry kStrings[] = {
     {63985, u"The file '%s' cannot be read.\n\nDetails: %s"},
     // Choosing a volume's source file
     {63986, u"This is not an ordinary file (a device or a pipe): choose a questionnaire file."},
+    // Renaming
+    {63990, u"A question's name cannot be empty. The question keeps its name \"%s\"."},
+    {63991, u"A name cannot be empty. \"%s\" keeps its name."},
 };
 // clang-format on
 

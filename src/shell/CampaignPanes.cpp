@@ -166,6 +166,16 @@ void CCampaignPanes::RefreshReconQuestionGrid()
         m_right->RefreshReconQuestionGrid();
 }
 
+void CCampaignPanes::RefillFromCampaign()
+{
+    if (m_left)
+        m_left->RedrawTree();
+    if (m_right)
+        m_right->RefillShownPage();
+    if (m_bottom)
+        m_bottom->Refill();
+}
+
 bool CCampaignPanes::IsReconciliationPageWindow() const
 {
     return m_right && m_right->IsReconciliationPageWindow();

@@ -38,6 +38,7 @@ public:
     void ReloadReconciliation() override;
     void RefreshReconciliationGrids() override;
     void RefreshReconQuestionGrid() override;
+    void RefillFromCampaign() override;
     bool IsReconciliationPageWindow() const override;
 
     // What the property pane shows (0 campaign, 1 wave, 2 volume, 3 nothing).

@@ -38,6 +38,7 @@ public:
     void ReloadReconciliation() override {}
     void RefreshReconciliationGrids() override {}
     void RefreshReconQuestionGrid() override {}
+    void RefillFromCampaign() override {}
     bool IsReconciliationPageWindow() const override { return false; }
 
     int GetBottomValue() const override { return 0; }

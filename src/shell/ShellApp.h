@@ -129,6 +129,9 @@ private:
     void RegisterEditCommands();
     void RegisterApplicationCommands();
     void RegisterRecentFileCommands();
+    // The handlers of the duplicates dialog's consolidation: the step's record makes the
+    // differences of its questions stale and the panes show the campaign again.
+    CCmdCallBacks ConsolidationCallBacks();
     // Whether the main window may close now: not during work on the interface thread, and
     // only after the question whether to save a modified campaign.
     bool QueryClose();

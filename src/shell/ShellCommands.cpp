@@ -3,6 +3,7 @@
 #include "shell/ShellApp.h"
 
 #include "app/WaveApp.h"
+#include "commands/MetaCallBackInfo.h"
 #include "commands/MetaCmd.h"
 #include "commands/PropertyCommands.h"
 #include "commands/QuestionCallBackInfo.h"
@@ -158,7 +159,7 @@ void CShellApp::RegisterApplicationCommands()
         ID_CHECK_DUPLICATES, CCommandActions::Application, this,
         [this] {
             const CModalState modal(m_app);
-            m_dialogs->RunDuplicatesDialog(m_frame.get());
+            m_dialogs->RunDuplicatesDialog(m_frame.get(), ConsolidationCallBacks());
         },
         dialogThere(IShellDialogs::DuplicatesDialog));
 
@@ -208,6 +209,24 @@ void CShellApp::RegisterApplicationCommands()
             ui.Enable(panes && panes->IsReconciliationPageWindow());
         });
     }
+}
+
+CCmdCallBacks CShellApp::ConsolidationCallBacks()
+{
+    // Questions left the campaign or came back, and others took or gave back their matchings:
+    // their differences are stale in every wave, and each pane shows the campaign again.
+    const CCmdCallBack refresh = [this](std::unique_ptr<CCallBackInfo> record) {
+        const auto* step = dynamic_cast<const CCallBackInfoMetaRemoveDuplicatesCmd*>(record.get());
+        if (!step)
+            return;
+        if (CCampaignDiffsCache* cache = m_app.GetDiffsCache()) {
+            for (const int questionId : step->QuestionIds)
+                cache->InvalidateQuestion(0, questionId);
+        }
+        if (IShellPanes* panes = GetPanes())
+            panes->RefillFromCampaign();
+    };
+    return GuardCallBacks(this, {refresh, refresh, refresh});
 }
 
 void CShellApp::MaximiseResponseCounts()

@@ -84,6 +84,10 @@ public:
     virtual void RefreshReconciliationGrids() = 0;
     // Refreshes the reconciliation page's question grid (after view flags).
     virtual void RefreshReconQuestionGrid() = 0;
+    // Fills each pane again with what it shows, from the campaign as it now stands (after a
+    // step made outside the panes, by a dialog): the tree is redrawn, the question tree or the
+    // reconciliation page refilled, and the properties shown again.
+    virtual void RefillFromCampaign() = 0;
     // Whether the reconciliation page's window exists: Find Question, Apply Caption Libraries
     // and Find Open Numeric Equivalents are enabled only then.
     virtual bool IsReconciliationPageWindow() const = 0;

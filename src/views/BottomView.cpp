@@ -1,9 +1,11 @@
 #include "views/BottomView.h"
 
+#include "app/WaveApp.h"
 #include "commands/MetaCmd.h"
 #include "commands/PropertyCommands.h"
 #include "commands/ReconcileCommands.h"
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/QuestionnaireLoading.h"
 #include "model/ValueTexts.h"
 #include "platform/AppServices.h"
@@ -50,6 +52,12 @@ CCampaign* AppCampaign()
 {
     const IWaveApp* app = GetWaveApp();
     return app ? app->GetCampaign() : nullptr;
+}
+
+bool HasUnsavedChanges()
+{
+    const auto* app = dynamic_cast<const CWaveApp*>(GetWaveApp());
+    return app && app->IsModified();
 }
 
 CValue TextValue(const QString& text)
@@ -284,8 +292,9 @@ void CBottomView::ShowVolumeProperties(int volumeId)
         slots[VolumeQuestionFile] = m_grid->AddFileItem(
             section, QStringLiteral("Question source file"), questions.SourceString, filter);
     } else {
-        slots[VolumeQuestionDb] = m_grid->AddStringItem(
-            section, QStringLiteral("Question source DB"), questions.SourceString);
+        slots[VolumeQuestionDb] =
+            m_grid->AddStringItem(section, QStringLiteral("Question source DB"),
+                                  MaskConnectionPasswords(questions.SourceString));
         slots[VolumeQuestionSurvey] = m_grid->AddIntegerItem(
             section, QStringLiteral("Question survey ID"), questions.SurveyID);
     }
@@ -293,8 +302,9 @@ void CBottomView::ShowVolumeProperties(int volumeId)
         slots[VolumeInterviewFile] = m_grid->AddFileItem(
             section, QStringLiteral("Interview source file"), interviews.SourceString, filter);
     } else {
-        slots[VolumeInterviewDb] = m_grid->AddStringItem(
-            section, QStringLiteral("Interview source DB"), interviews.SourceString);
+        slots[VolumeInterviewDb] =
+            m_grid->AddStringItem(section, QStringLiteral("Interview source DB"),
+                                  MaskConnectionPasswords(interviews.SourceString));
         slots[VolumeInterviewSurvey] = m_grid->AddIntegerItem(
             section, QStringLiteral("Interview survey ID"), interviews.SurveyID);
     }
@@ -484,6 +494,7 @@ void CBottomView::OnVolumeItemChanged(int slot)
     int property = -1;
     VolumePropertyValue value;
     bool barrier = false;
+    bool showAgain = false;
     QString text;
     int number = 0;
     bool flag = false;
@@ -518,11 +529,20 @@ void CBottomView::OnVolumeItemChanged(int slot)
     case VolumeQuestionDb:
     case VolumeInterviewDb: {
         const bool question = slot == VolumeQuestionDb;
-        if (!m_grid->GetStringValue(item, text) ||
-            text == (question ? questions : interviews).SourceString)
+        if (!m_grid->GetStringValue(item, text))
             return;
+        // The item shows the text with its passwords masked: those left masked keep theirs.
+        const QString& current = (question ? questions : interviews).SourceString;
+        const QString edited = UnmaskConnectionPasswords(text, current);
+        if (edited == current) {
+            if (text != MaskConnectionPasswords(current))
+                Refill();
+            return;
+        }
         property = question ? VOLUME_PROP_QUESTIONNAIRE_SOURCE : VOLUME_PROP_INTERVIEW_SOURCE;
-        value = text;
+        value = edited;
+        // A password typed in clear is masked once taken.
+        showAgain = text != MaskConnectionPasswords(edited);
         break;
     }
     case VolumeQuestionSurvey:
@@ -574,14 +594,16 @@ void CBottomView::OnVolumeItemChanged(int slot)
     }
     auto command = std::make_unique<CCmdChangeVolume>(campaign, volume, property, value);
     command->SetHistoryBarrier(barrier);
-    if (!IssueVolumeCommand(std::move(command)))
+    if (!IssueVolumeCommand(std::move(command)) || showAgain)
         Refill();
 }
 
 bool CBottomView::CheckSourceFile(const QString& path, bool question)
 {
     IWindowServices& windows = GetWindowServices();
-    if (question &&
+    // The warning speaks of unsaved changes that the new path keeps from being undone: a
+    // campaign without them changes its path without it.
+    if (question && HasUnsavedChanges() &&
         windows.MessageBoxId(IDS_CONFIRM_SOURCE_CHANGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     if (!QFileInfo(path).isFile()) {

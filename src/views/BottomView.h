@@ -99,6 +99,8 @@ public:
     void ShowVolumeProperties(int volumeId);
     // Empties the grid and the slot tables.
     void ClearProperties();
+    // Shows the object shown again as the campaign now holds it.
+    void Refill();
 
     // What the pane shows: 0 campaign, 1 wave, 2 volume, 3 nothing.
     int GetShownKind() const { return m_nShownKind; }
@@ -132,8 +134,6 @@ private:
     void BeginFill(int kind, int slotCount);
     std::vector<HITEM>& SlotTable();
     const std::vector<HITEM>& SlotTable() const;
-    // Shows the object again as the campaign holds it, after an edit that changed nothing.
-    void Refill();
 
     void OnCampaignItemChanged(int slot);
     void OnWaveItemChanged(int slot);

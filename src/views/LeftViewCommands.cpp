@@ -45,7 +45,7 @@ namespace {
 constexpr unsigned IDS_SUMMARY_TITLE = 63164;
 constexpr unsigned IDS_CONFIRM_REMOVE_WAVE = 63141;
 constexpr unsigned IDS_CONFIRM_REMOVE_VOLUME = 63142;
-constexpr unsigned IDS_CONFIRM_UNRECONCILE = 63310;
+constexpr unsigned IDS_CONFIRM_UNRECONCILE = 63311;
 constexpr unsigned IDS_REMOVE_WAVE = 63350;
 constexpr unsigned IDS_REORDER_QUESTIONS = 63346;
 constexpr unsigned IDS_NEW_VOLUME = 63343;

@@ -4,6 +4,7 @@
 #include "views/RightReconciliationPage.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/ModelHelpers.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
@@ -188,7 +189,7 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
         if (!EnsureVolumeQuestionnaire(*volume)) {
             GetWindowServices().MessageBox(
                 FormatString(LoadString(IDS_SOURCE_UNREADABLE),
-                             {volume->GetMetaData().SourceString, volume->GetName()}),
+                             {GetDisplayedSourceText(volume->GetMetaData()), volume->GetName()}),
                 MB_OK | MB_ICONWARNING);
             ClearPage();
             return false;

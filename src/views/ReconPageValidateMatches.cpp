@@ -1,6 +1,6 @@
 // The reconciliation page's "Validate Matches": in a wave of one volume, every question matching
-// whose pair shows no difference is broken and made again, so that its responses are matched
-// afresh by the volume's methods, all in one undoable step.
+// of a question with responses whose pair shows no difference is broken and made again, so that
+// its responses are matched afresh by the volume's methods, all in one undoable step.
 
 #include "views/RightReconciliationPage.h"
 
@@ -10,6 +10,7 @@
 #include "model/Campaign.h"
 #include "model/Matchings.h"
 #include "model/Question.h"
+#include "model/QuestionKinds.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "questionnaire/Questionnaire.h"
@@ -41,6 +42,9 @@ void CRightReconciliationPage::OnValidateMatches()
         CQuestion* question = campaign->GetQuestionById(questionId);
         if (!question)
             return;
+        // Only the responses are matched afresh: a question without any keeps its matching.
+        if (!IsQuestionWithResponses(*question))
+            continue;
         const CQuestionMatching* matching =
             volume->FindQuestionMatchingInherited(questionId, volumeId);
         if (!matching || (entry && entry->GetQuestionDiffs().Count({questionId, volumeId}) > 0))

@@ -32,6 +32,7 @@ namespace {
 
 constexpr unsigned IDS_REORDER_QUESTIONS = 63498;
 constexpr unsigned IDS_MISSING_MATCHED_QUESTION = 63556;
+constexpr unsigned IDS_BLANK_QUESTION_NAME = 63990;
 constexpr unsigned kButtonPictures[] = {IDB_MOVE_UP, IDB_MOVE_DOWN, IDB_MOVE_LEFT, IDB_MOVE_RIGHT,
                                         IDB_ADD_CHAPTER};
 constexpr unsigned kButtonTips[] = {63518, 63519, 63520, 63521, 63522};
@@ -463,6 +464,13 @@ void CRightTreePage::OnEndLabelEdit(HTREEITEM item, const QString& text)
     CQuestion* question = campaign ? campaign->GetQuestionById(QuestionId(*m_tree, item)) : nullptr;
     if (!question || text == question->GetShortcut())
         return;
+    // A question is known by its name: a blank one is refused, and the old name stays.
+    if (text.trimmed().isEmpty()) {
+        GetWindowServices().MessageBox(
+            FormatString(LoadString(IDS_BLANK_QUESTION_NAME), {question->GetShortcut()}),
+            MB_OK | MB_ICONWARNING);
+        return;
+    }
     CValue value;
     value.SetText(text);
     CCmdCallBacks callBacks;

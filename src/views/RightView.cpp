@@ -191,6 +191,27 @@ void CRightView::ReloadReconciliation()
         m_pReconPage->ReloadWave();
 }
 
+void CRightView::RefillShownPage()
+{
+    if (m_nPage == PageReconciliation) {
+        ReloadReconciliation();
+        return;
+    }
+    if (m_nPage != PageQuestionTree)
+        return;
+    switch (m_pTreePage->GetMode()) {
+    case CRightTreePage::ModeWave:
+        m_pTreePage->ShowWave(m_nWaveId);
+        break;
+    case CRightTreePage::ModeVolume:
+        m_pTreePage->ShowVolume(m_nVolumeId);
+        break;
+    default:
+        m_pTreePage->ShowCampaign();
+        break;
+    }
+}
+
 bool CRightView::IsReconciliationPageWindow() const
 {
     return m_pReconPage && m_pReconPage->GetWindow();

@@ -75,6 +75,9 @@ public:
     void RefreshReconQuestionGrid();
     void RefreshReconciliationGrids();
     void ReloadReconciliation();
+    // Fills the page shown again from the campaign: the question tree in its mode (the campaign,
+    // or the wave or volume it was last given), or the reconciliation page's wave.
+    void RefillShownPage();
     // Whether the reconciliation page exists and has its window.
     bool IsReconciliationPageWindow() const;
 

@@ -1,6 +1,7 @@
 #include "views/SummaryReport.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/QuestionKinds.h"
 #include "model/QuestionnaireLoading.h"
 #include "platform/AppServices.h"
@@ -88,8 +89,9 @@ private:
             CVolume* volume = m_wave.GetVolume(i);
             if (!EnsureVolumeQuestionnaire(*volume)) {
                 GetWindowServices().MessageBox(
-                    FormatString(LoadString(IDS_SOURCE_NOT_READ),
-                                 {volume->GetMetaData().SourceString, volume->GetName()}),
+                    FormatString(
+                        LoadString(IDS_SOURCE_NOT_READ),
+                        {GetDisplayedSourceText(volume->GetMetaData()), volume->GetName()}),
                     MB_OK);
                 return false;
             }

@@ -267,6 +267,38 @@ TEST_F(CaptionLibraryDlgTest, OkPutsTheEditedCopyInPlaceOfTheApplications)
     EXPECT_EQ(app.GetCaptionGroups()[0], copies[0]);
 }
 
+TEST_F(CaptionLibraryDlgTest, AGroupRenamedToNothingKeepsItsName)
+{
+    CCaptionLibraryDlg dialog;
+    Open(dialog);
+    const QStringList tree = TreeTexts(*dialog.GetTree());
+    const QStringList groups = ListTexts(*dialog.GetGroupsList());
+    for (const QString& blank : {QString(), QStringLiteral("  ")}) {
+        SCOPED_TRACE(qPrintable(QStringLiteral("'%1'").arg(blank)));
+        // In the tree, and in the groups list with F2.
+        windows.Prompts.clear();
+        CXHtmlTree& treeCtrl = *dialog.GetTree();
+        HTREEITEM group = FindItem(treeCtrl, QStringLiteral("Bean There"));
+        treeCtrl.SelectItem(group);
+        ASSERT_TRUE(treeCtrl.EditLabel(group));
+        FinishEdit(*treeCtrl.viewport(), blank);
+        dialog.GetGroupsList()->SetCurSel(1);
+        dialog.GetGroupsList()->setFocus();
+        QTest::keyClick(dialog.GetGroupsList(), Qt::Key_F2);
+        FinishEdit(*dialog.GetGroupsList()->viewport(), blank);
+
+        EXPECT_EQ(windows.Prompts,
+                  (QStringList{"A name cannot be empty. \"Bean There\" keeps its name.",
+                               "A name cannot be empty. \"Daily Grind\" keeps its name."}));
+        EXPECT_EQ(dialog.GetGroups()[0]->GetName(), QStringLiteral("Bean There"));
+        EXPECT_EQ(dialog.GetGroups()[1]->GetName(), QStringLiteral("Daily Grind"));
+        EXPECT_EQ(TreeTexts(*dialog.GetTree()), tree);
+        EXPECT_EQ(ListTexts(*dialog.GetGroupsList()), groups);
+    }
+    Click(dialog, CCaptionLibraryDlg::IDC_OK);
+    EXPECT_EQ(AppDump(), m_before);
+}
+
 TEST_F(CaptionLibraryDlgTest, ANewLabelIsUntickedInEveryLibraryOfItsGroup)
 {
     CCaptionLibraryDlg dialog;

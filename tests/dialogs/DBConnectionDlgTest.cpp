@@ -162,3 +162,26 @@ TEST(DBConnectionDlgTest, ConnectionStringsNameTheDriverAndItsSettings)
     for (const char* bad : {"", " ;Database=x", "Database=/data/survey.db"})
         EXPECT_FALSE(ParseSurveyConnectionString(QString::fromLatin1(bad), parsed)) << bad;
 }
+
+TEST(DBConnectionDlgTest, APortSettingWithoutAPortNumberSetsNoPort)
+{
+    struct Case
+    {
+        const char* setting;
+        int port; // -1: the driver's own
+    };
+    const Case cases[] = {
+        {"Port=", -1},   {"Port= ", -1},     {"Port", -1},        {"Port=db", -1},
+        {"Port=-5", -1}, {"Port=70000", -1}, {"Port=5432", 5432}, {"port = 6543 ", 6543},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        SSurveyConnectionString parsed;
+        ASSERT_TRUE(ParseSurveyConnectionString(
+            QStringLiteral("QPSQL;Host=db;%1;Database=surveys").arg(QLatin1String(c.setting)),
+            parsed));
+        EXPECT_EQ(parsed.Port, c.port);
+        EXPECT_EQ(parsed.HostName, QStringLiteral("db"));
+        EXPECT_EQ(parsed.DatabaseName, QStringLiteral("surveys"));
+    }
+}

@@ -97,7 +97,7 @@ TEST_F(ModalityDiffsDlgTest, EachKindGetsItsEditorAndTexts)
         {2, -1, E::None, "", "", "", false},
         {4, -1, E::None, "", "", "", false},
         {7, -1, E::None, "", "", "", false},
-        {3, -1, E::Number, "The values of the responses are not the same.", "5", "1", true},
+        {3, -1, E::Text, "The values of the responses are not the same.", "5", "1", true},
         {8, -1, E::Text, "The user data of the responses are not the same.", "source data",
          "campaign data", true},
         {9, kFrench, E::Caption,
@@ -142,6 +142,19 @@ TEST_F(ModalityDiffsDlgTest, ARotationChoiceIsHandedBackAsItsNumber)
     EXPECT_EQ(results[size_t(PositionOf(differences, 6))], QStringLiteral("1"));
     EXPECT_EQ(results[size_t(PositionOf(differences, 9, kFrench))], QStringLiteral("Oui !"));
     EXPECT_EQ(std::count(results.begin(), results.end(), std::nullopt), long(results.size() - 2));
+}
+
+TEST_F(ModalityDiffsDlgTest, AResponseValueIsARealNumber)
+{
+    auto dialog = Open();
+    ClickRow(*dialog, Row(3));
+    TypeInEditor(*dialog, QStringLiteral("-1.5"));
+    EXPECT_EQ(dialog->GetEditor()->GetText(), QStringLiteral("-1.5"));
+    EXPECT_EQ(dialog->GetGrid()->GetCellText(Row(3), 1), "Changed");
+
+    CDiffsDlgResults results;
+    ASSERT_TRUE(dialog->GetResults(results));
+    EXPECT_EQ(results[size_t(PositionOf(differences, 3))], QStringLiteral("-1.5"));
 }
 
 TEST_F(ModalityDiffsDlgTest, UpdateAllTakesTheSourceValuesExceptBothSets)

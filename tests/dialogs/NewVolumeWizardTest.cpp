@@ -278,6 +278,27 @@ TEST_F(NewVolumeWizardTest, InterviewsFromAFileOrADatabaseNeedTheirSource)
     EXPECT_FALSE(page.GetCopyInterviewSource());
 }
 
+TEST_F(NewVolumeWizardTest, TheConnectionIsShownWithItsPasswordMaskedAndTakenWhole)
+{
+    CWizard w(Input(AddEmptyWave()));
+    w.FillSource(Sample("wave1.zoz"));
+    w.Click(CNewVolumeSourcePage::IDC_INTERVIEWS_WITH_QUESTIONS);
+    w.Click(CNewVolumeSourcePage::IDC_INTERVIEWS_FROM_DATABASE);
+    const QString connection =
+        QStringLiteral("QPSQL;Host=db.example.org;User=plim;Password=s3cret;Database=surveys");
+    dialogs.QueueResults({IDOK});
+    dialogs.ConnectionAnswer = {connection, 42};
+    QTest::mouseClick(&w.Control<QAbstractButton>(CNewVolumeSourcePage::IDC_CONNECT),
+                      Qt::LeftButton);
+    EXPECT_EQ(w.Control<QLineEdit>(CNewVolumeSourcePage::IDC_CONNECTION_STRING).text(),
+              QStringLiteral("QPSQL;Host=db.example.org;User=plim;Password=") +
+                  QString(8, QChar(0x2022)) + QStringLiteral(";Database=surveys"));
+    ASSERT_TRUE(w.NextEnabled());
+    w.Next();
+    ASSERT_EQ(w.sheet.currentId(), CNewVolumeSheet::PAGE_INHERITANCE);
+    EXPECT_EQ(w.sheet.GetSourcePage()->GetInterviewSource(), connection);
+}
+
 TEST_F(NewVolumeWizardTest, SourcesAreReadAsWhatTheirContentShows)
 {
     QTemporaryDir files;

@@ -93,7 +93,7 @@ void CScriptedDialogs::RunCaptionLibrariesDialog(QWidget*)
     RanModal.push_back(IsModal && IsModal());
 }
 
-void CScriptedDialogs::RunDuplicatesDialog(QWidget*)
+void CScriptedDialogs::RunDuplicatesDialog(QWidget*, const CCmdCallBacks&)
 {
     Runs << QStringLiteral("duplicates");
     RanModal.push_back(IsModal && IsModal());

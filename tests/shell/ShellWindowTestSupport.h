@@ -20,8 +20,8 @@ namespace shell_window_test {
 
 // The three panes as a script: each answers what the test sets and records what it is asked to
 // do ("select campaign", "select wave 3", "select volume 7", "show reconciliation 3", "select
-// question 17", "reload", "refill grids", "refresh question grid", "reset", "save layout 0",
-// "apply layout 2").
+// question 17", "reload", "refill grids", "refresh question grid", "refill panes", "reset",
+// "save layout 0", "apply layout 2").
 class CScriptedPanes final : public IShellPanes
 {
 public:
@@ -49,6 +49,7 @@ public:
     void ReloadReconciliation() override { Calls << QStringLiteral("reload"); }
     void RefreshReconciliationGrids() override { Calls << QStringLiteral("refill grids"); }
     void RefreshReconQuestionGrid() override { Calls << QStringLiteral("refresh question grid"); }
+    void RefillFromCampaign() override { Calls << QStringLiteral("refill panes"); }
     bool IsReconciliationPageWindow() const override { return ReconciliationWindow; }
     int GetBottomValue() const override { return BottomValue; }
 
@@ -80,7 +81,7 @@ public:
     bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) override;
     bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
     void RunCaptionLibrariesDialog(QWidget* parent) override;
-    void RunDuplicatesDialog(QWidget* parent) override;
+    void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) override;
     void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
                              const QString& report) override;
 

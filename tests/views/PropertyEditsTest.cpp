@@ -238,6 +238,53 @@ TEST_F(PropertyEditsTest, EditsThatChangeNothingIssueNothing)
     EXPECT_FALSE(app.IsModalState());
 }
 
+TEST_F(PropertyEditsTest, AConnectionsPasswordIsShownMaskedAndKeptUntilRetyped)
+{
+    const QString secret =
+        QStringLiteral("QPSQL;Host=db.example.org;User=ann;Password=s3cret;Database=phone");
+    CVolume& phone = *Campaign().FindVolume(2);
+    phone.SetCaseData({1, PATH_UNKNOWN, secret, 7});
+    Show(CBottomView::ShownVolume, 2);
+    const QString masked = QStringLiteral(
+        "QPSQL;Host=db.example.org;User=ann;Password=\u2022\u2022\u2022\u2022\u2022\u2022\u2022"
+        "\u2022;Database=phone");
+    EXPECT_EQ(ShownText(pane, CBottomView::VolumeInterviewDb), masked);
+
+    // Ends an edit of the item with the text as the editor holds it.
+    const auto edit = [this](const QString& text) {
+        user.Open(Slot(CBottomView::VolumeInterviewDb));
+        auto* editor = qobject_cast<CPropertyGridInPlaceEdit*>(pane.GetGrid()->GetEditor());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_FALSE(editor->text().contains(QStringLiteral("s3cret")));
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    };
+    // Left as shown: nothing changes.
+    edit(masked);
+    EXPECT_EQ(History().GetUndoCount(), 0);
+    EXPECT_EQ(phone.GetCaseData().SourceString, secret);
+
+    // Another database, the password left masked: the volume keeps its password.
+    QString other = masked;
+    other.replace(QStringLiteral("Database=phone"), QStringLiteral("Database=mobile"));
+    edit(other);
+    ASSERT_EQ(History().GetUndoCount(), 1);
+    EXPECT_EQ(phone.GetCaseData().SourceString,
+              QStringLiteral("QPSQL;Host=db.example.org;User=ann;Password=s3cret;Database=mobile"));
+    EXPECT_EQ(ShownText(pane, CBottomView::VolumeInterviewDb), other);
+
+    // A password typed anew is taken, and shown masked.
+    edit(QStringLiteral("QPSQL;Host=db.example.org;User=ann;Password=n3w;Database=mobile"));
+    ASSERT_EQ(History().GetUndoCount(), 2);
+    EXPECT_EQ(phone.GetCaseData().SourceString,
+              QStringLiteral("QPSQL;Host=db.example.org;User=ann;Password=n3w;Database=mobile"));
+    EXPECT_EQ(ShownText(pane, CBottomView::VolumeInterviewDb), other);
+    EXPECT_TRUE(app.Undo());
+    EXPECT_TRUE(app.Undo());
+    EXPECT_EQ(phone.GetCaseData().SourceString, secret);
+    EXPECT_EQ(ShownText(pane, CBottomView::VolumeInterviewDb), masked);
+}
+
 TEST_F(PropertyEditsTest, MovingAWaveBoundaryMovesTheMidpointsAllowedRangeAtOnce)
 {
     Show(CBottomView::ShownWave, 1);
@@ -439,6 +486,26 @@ TEST_F(SourceFileEditsTest, TheSameQuestionsAskOnlyTheConfirmationAndEndTheUndoa
     EXPECT_EQ(Volume().GetMetaData().SourceString, original);
     EXPECT_FALSE(History().CanUndo());
     EXPECT_FALSE(app.IsUndoEnabled());
+}
+
+TEST_F(SourceFileEditsTest, ACampaignWithoutUnsavedChangesIsNotWarnedOfThem)
+{
+    // Saved: there are no unsaved changes for the warning to speak of.
+    app.MarkSaved();
+    ASSERT_FALSE(app.IsModified());
+    const int before = History().GetUndoCount();
+    const QString same = Copy(QStringLiteral("wave1.zoz"));
+    ChooseSource(same);
+    EXPECT_TRUE(windows.Prompts.isEmpty()) << qPrintable(windows.Prompts.join(u'|'));
+    EXPECT_EQ(Volume().GetMetaData().SourceString, same);
+    ASSERT_EQ(History().GetUndoCount(), before + 1);
+    // The steps before the change still end there.
+    EXPECT_TRUE(Top()->IsHistoryBarrier());
+
+    // Modified again by that change: the next one warns.
+    ASSERT_TRUE(app.IsModified());
+    ChooseSource(Copy(QStringLiteral("wave1.zoz")));
+    EXPECT_EQ(windows.Prompts, QStringList({kSourceConfirmation}));
 }
 
 TEST_F(SourceFileEditsTest, ADifferentFileAsksTwiceAndNoKeepsTheOldPath)

@@ -414,6 +414,32 @@ TEST_F(QuestionTreePageTest, RenameToTheSameTextIssuesNothingButCaseCounts)
     EXPECT_EQ(Campaign().GetQuestionById(30)->GetShortcut(), QStringLiteral("d1"));
 }
 
+TEST_F(QuestionTreePageTest, ABlankNameIsRefusedAndTheOldNameStays)
+{
+    for (const QString& blank : {QString(), QStringLiteral("   ")}) {
+        SCOPED_TRACE(qPrintable(QStringLiteral("'%1'").arg(blank)));
+        windows.Prompts.clear();
+        ClickItem(21);
+        QTest::keyClick(&Tree(), Qt::Key_F2);
+        auto* editor = Tree().findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, blank);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        EXPECT_EQ(windows.Prompts,
+                  QStringList({"A question's name cannot be empty. The question keeps its name "
+                               "\"V1\"."}));
+        EXPECT_EQ(Campaign().GetQuestionById(21)->GetShortcut(), QStringLiteral("V1"));
+        EXPECT_EQ(Item(21)->text(0), QStringLiteral("V1"));
+        EXPECT_EQ(app.GetCommandHistory().GetUndoCount(), 0);
+        EXPECT_FALSE(app.IsModified());
+    }
+}
+
 TEST_F(QuestionTreePageTest, RenameWorksInWaveMode)
 {
     CWave* wave = AddWave(Campaign(), 1, QStringLiteral("Spring"));

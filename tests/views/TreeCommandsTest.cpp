@@ -265,8 +265,12 @@ TEST_F(TreeCommandsTest, UnreconcilingAVolumeKeepsItSelectedThroughUndoAndRedo)
     EXPECT_EQ(Campaign().FindVolume(4)->GetStatus(), VOLUME_RECONCILED);
     EXPECT_TRUE(actions.Execute(ID_VOLUME_UNRECONCILE));
     EXPECT_EQ(windows.Prompts.size(), 2);
-    EXPECT_TRUE(windows.Prompts[0].startsWith(
-        QStringLiteral("Warning: any manual matching you have done for this wave will be lost!")));
+    // The question says what unreconciling does, to this volume.
+    EXPECT_EQ(windows.Prompts[0],
+              QStringLiteral("Warning: every matching of this volume will be removed, manual "
+                             "matchings included, and so will the campaign questions and "
+                             "responses that first appeared in it and that no other volume "
+                             "matches.\n\nAre you sure you wish to unreconcile this volume?"));
     EXPECT_EQ(Campaign().FindVolume(4)->GetStatus(), VOLUME_UNRECONCILED);
     EXPECT_EQ(CurrentId(), 4);
     EXPECT_EQ(bottom.GetShownVolumeId(), 4);
