@@ -10,16 +10,11 @@
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/ReconDifferences.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_MISSING_SOURCE_RESPONSE = 63212;
-
-} // namespace
 
 CWaveDiffsEntry* CRightReconciliationPage::GetWaveDiffsEntry() const
 {
@@ -60,7 +55,7 @@ CRightReconciliationPage::MissingResponseReport(const CVolume& volume)
     const QString name = volume.GetName();
     return [name](const QString& code) {
         GetWindowServices().MessageBox(
-            FormatString(LoadString(IDS_MISSING_SOURCE_RESPONSE), {name, code}),
+            FormatString(LoadString(IDS_SOURCE_RESPONSE_MISSING), {name, code}),
             MB_OK | MB_ICONWARNING);
     };
 }

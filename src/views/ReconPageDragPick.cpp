@@ -15,6 +15,7 @@
 #include "questionnaire/Question.h"
 #include "reconcile/DisplayCaptions.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
@@ -24,21 +25,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_BREAK_QUESTION_MATCHING = 63136;
-constexpr unsigned IDS_ADD_QUESTION_MATCHING = 63137;
-constexpr unsigned IDS_CONTINUE = 63138;
-constexpr unsigned IDS_BREAK_RESPONSE_MATCHING = 63139;
-constexpr unsigned IDS_ADD_RESPONSE_MATCHING = 63140;
-constexpr unsigned IDS_MERGE_RESPONSE = 63143;
-constexpr unsigned IDS_CONTINUE_AFTER_BREAK = 63144;
-constexpr unsigned IDS_REMATCH_REASONS = 63240;
-constexpr unsigned IDS_REASON_LOOPS = 63241;
-constexpr unsigned IDS_REASON_REMOVED = 63242;
-constexpr unsigned IDS_REASON_ELEMENT_TYPE = 63243;
-constexpr unsigned IDS_REASON_QUESTION_TYPE = 63244;
-constexpr unsigned IDS_REMOVE_RESPONSE = 63453;
-constexpr unsigned IDS_CONTINUE_REMOVE = 63454;
 
 bool InColumns(const CCellID& cell, int first, int last)
 {
@@ -410,9 +396,9 @@ bool CRightReconciliationPage::ConfirmQuestionDrop(const CCellID& dragged, const
     const QString sd = SourceQuestionCaption(GetSourceQuestionAtRow(dragged.row));
     QString lines;
     if (m_qSrcRows.GetId(target.row) != kNoSourceKey)
-        lines += Line(IDS_BREAK_QUESTION_MATCHING, ct, st);
+        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, ct, st);
     if (draggedQuestion)
-        lines += Line(IDS_BREAK_QUESTION_MATCHING, QuestionCaption(draggedQuestion), sd);
+        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, QuestionCaption(draggedQuestion), sd);
     lines += Line(IDS_ADD_QUESTION_MATCHING, ct, sd);
     return AskYesNo(Confirmation(lines, IDS_CONTINUE));
 }
@@ -426,9 +412,9 @@ bool CRightReconciliationPage::ConfirmSourceResponseDrop(const CCellID& dragged,
     const QString sd = SourceResponseCaption(GetSourceResponseAtRow(dragged.row));
     QString lines;
     if (m_rSrcRows.GetId(target.row) != kNoSourceKey)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, rt, st);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rt, st);
     if (draggedResponse)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, ResponseCaption(draggedResponse), sd);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, ResponseCaption(draggedResponse), sd);
     lines += Line(IDS_ADD_RESPONSE_MATCHING, rt, sd);
     return AskYesNo(Confirmation(lines, IDS_CONTINUE));
 }
@@ -446,7 +432,7 @@ bool CRightReconciliationPage::ConfirmCampaignResponseDrop(const CCellID& dragge
     const bool draggedHasSource = m_rSrcRows.GetId(dragged.row) != kNoSourceKey;
     QString lines;
     if (draggedHasSource)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, rd, sd);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rd, sd);
     // A source response goes with the dragged response's row only onto a row without one.
     if (draggedHasSource && !targetHasSource)
         lines += Line(IDS_ADD_RESPONSE_MATCHING, ResponseCaption(targetResponse), sd);
@@ -468,6 +454,6 @@ bool CRightReconciliationPage::ConfirmMerge(const CCellID& merged, const CCellID
     if (m_rSrcRows.GetId(merged.row) == kNoSourceKey)
         return AskYesNo(Confirmation(merge, IDS_CONTINUE));
     const QString s1 = SourceResponseCaption(GetSourceResponseAtRow(merged.row));
-    return AskYesNo(
-        Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + merge, IDS_CONTINUE_AFTER_BREAK));
+    return AskYesNo(Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING_LINE, r1, s1) + merge,
+                                 IDS_CONTINUE_AFTER_BREAK));
 }

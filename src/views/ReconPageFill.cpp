@@ -13,6 +13,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColours.h"
@@ -24,9 +25,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SOURCE_UNREADABLE = 63181;
-constexpr unsigned IDS_MISSING_SOURCE_QUESTION = 63206;
 
 // Turns a grid's painting off for a fill and on again when it ends, whichever way it ends.
 class CFillGuard
@@ -224,7 +222,7 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
                 volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
             if (!source) {
                 GetWindowServices().MessageBox(
-                    FormatString(LoadString(IDS_MISSING_SOURCE_QUESTION),
+                    FormatString(LoadString(IDS_SOURCE_QUESTION_MISSING),
                                  {volume->GetName(), matching->GetSourceId()}),
                     MB_OK | MB_ICONWARNING);
                 ClearPage();

@@ -28,6 +28,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
@@ -35,15 +36,6 @@
 #include "views/WaveGridCtrl.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_CREATE_NEW_RESPONSE = 63318;
-constexpr unsigned IDS_REMOVE_CAMPAIGN_RESPONSE = 63321;
-constexpr unsigned IDS_REMATCH_RESPONSE = 63341;
-constexpr unsigned IDS_REMOVE_ORIGINAL_RESPONSE = 63428;
-
-} // namespace
 
 void CRightReconciliationPage::RegisterResponseCommands()
 {

@@ -5,6 +5,7 @@
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
 #include "reconcile/ReconciliationReport.h"
+#include "res/StringIds.h"
 #include "views/ReconciliationPage.h"
 #include "views/RightTreePage.h"
 
@@ -15,7 +16,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_NO_OPEN_NUMERIC = 63493;
 constexpr unsigned ID_FIND_OPEN_NUMERIC = 32884;
 
 QWidget* EmptyPage()
