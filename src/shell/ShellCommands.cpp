@@ -346,7 +346,7 @@ void CShellApp::OnLanguages()
     int currentIndex = -1;
     {
         const CModalState modal(m_app);
-        if (!m_dialogs->RunLanguagesDialog(m_frame.get(), defaultIndex, currentIndex))
+        if (m_dialogs->RunLanguagesDialog(m_frame.get(), defaultIndex, currentIndex) != IDOK)
             return;
     }
     const auto languageAt = [campaign](int index) {
