@@ -16,8 +16,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned ID_FIND_OPEN_NUMERIC = 32884;
-
 QWidget* EmptyPage()
 {
     auto* page = new QWidget;
@@ -200,9 +198,9 @@ bool CRightView::IsReconciliationPageWindow() const
 
 void CRightView::RegisterCommands(CCommandActions& actions)
 {
-    int index = 0;
     for (unsigned id : kForwardedCommands) {
-        const bool pageEnabled = index++ < kPageEnabledCommands;
+        const bool pageEnabled =
+            std::ranges::find(kPageEnabledCommands, id) != std::end(kPageEnabledCommands);
         // The page's commands act on its rows, which only the page shown has for sure.
         const bool pageShownOnly = id != ID_FIND_OPEN_NUMERIC;
         CCommandActions::CommandHandler onCommand = [this, id] {
