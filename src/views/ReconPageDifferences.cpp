@@ -30,25 +30,6 @@ void CRightReconciliationPage::InvalidateQuestionPair(const CQuestion& question,
         CPairDifferences(int(m_waveId), *entry).ErasePair(question, volume.GetVolumeId());
 }
 
-bool CRightReconciliationPage::ComputeQuestionDifferences(const CVolume& volume,
-                                                          const CQuestion& question,
-                                                          const qnr::CQuestion& source)
-{
-    CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry && CPairDifferences(int(m_waveId), *entry)
-                        .RecordQuestionDifferences(volume, question, source);
-}
-
-bool CRightReconciliationPage::ComputeResponseDifferences(const CVolume& volume,
-                                                          const CQuestion& question,
-                                                          const qnr::CQuestion& source)
-{
-    CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry &&
-           CPairDifferences(int(m_waveId), *entry)
-               .RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
-}
-
 std::function<void(const QString&)>
 CRightReconciliationPage::MissingResponseReport(const CVolume& volume)
 {

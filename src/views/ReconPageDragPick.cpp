@@ -92,11 +92,6 @@ bool CRightReconciliationPage::CanDropSourceResponse(const CCellID& cell) const
            campaign->IsWaveBefore(int(m_waveId), response->GetDeletionWaveId());
 }
 
-bool CRightReconciliationPage::CanMoveResponseTo(const CCellID& cell) const
-{
-    return CanDropSourceResponse(cell);
-}
-
 bool CRightReconciliationPage::CanDropCampaignResponse(const CCellID& dragCell,
                                                        const CCellID& cell) const
 {
@@ -254,7 +249,7 @@ void CRightReconciliationPage::OnResponseHover(const CCellID& cell)
     if (m_pickResponse)
         m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     else if (m_moveResponse)
-        m_hCursor = CanMoveResponseTo(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
+        m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     else
         return;
     ApplyPickCursor(*m_gridResponses);

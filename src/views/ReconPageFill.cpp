@@ -335,14 +335,6 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
     }
 }
 
-void CRightReconciliationPage::RefreshWave()
-{
-    const IWaveApp* app = GetWaveApp();
-    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
-        cache->GetWaveEntry(int(m_waveId), true)->SetWholeWaveInvalid(true);
-    LoadWave(m_waveId);
-}
-
 // The response grid ---------------------------------------------------------------------------
 
 LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)

@@ -156,7 +156,7 @@ LRESULT CRightReconciliationPage::OnResponseGridClick(int row, int col)
         const CCellID merged = m_moveResponseCell;
         const CModality* master = GetCampaignResponseAtRow(row);
         const int masterId = master ? master->GetModalityId() : -1;
-        if (CanMoveResponseTo(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
+        if (CanDropSourceResponse(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
             MergeResponse(merged, clicked);
         // The merge may have moved the master's row: the selection goes with the response.
         const int masterRow = masterId > 0 ? m_rRows.GetRow(masterId) : kNoRow;

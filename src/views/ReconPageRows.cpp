@@ -417,20 +417,6 @@ CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
     return id > 0 ? campaign->FindVolume(int(id)) : nullptr;
 }
 
-const CVolume* CRightReconciliationPage::FindVolumeMatchingQuestion(const CQuestion& question)
-{
-    const CCampaign* campaign = AppCampaign();
-    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
-    if (!wave)
-        return nullptr;
-    for (int v = 0; v < wave->GetVolumeCount(); ++v) {
-        const CVolume* volume = wave->GetVolume(v);
-        if (volume->FindQuestionMatchingInherited(question.GetQuestionId(), volume->GetVolumeId()))
-            return volume;
-    }
-    return nullptr;
-}
-
 const CModality* CRightReconciliationPage::GetFocusedCampaignResponse() const
 {
     const long id = m_rRows.GetId(m_gridResponses->GetFocusCell().row);
