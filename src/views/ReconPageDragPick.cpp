@@ -164,8 +164,8 @@ void CRightReconciliationPage::StartResponsePick()
 
 void CRightReconciliationPage::StartMergePick()
 {
-    m_moveResponse = true;
-    m_moveResponseCell = m_gridResponses->GetFocusCell();
+    m_mergePick = true;
+    m_mergePickCell = m_gridResponses->GetFocusCell();
 }
 
 void CRightReconciliationPage::EndQuestionPick()
@@ -184,8 +184,8 @@ void CRightReconciliationPage::EndResponsePick()
 
 void CRightReconciliationPage::EndMergePick()
 {
-    m_moveResponse = false;
-    m_moveResponseCell = CCellID();
+    m_mergePick = false;
+    m_mergePickCell = CCellID();
     ResetPickCursor();
 }
 
@@ -198,10 +198,10 @@ void CRightReconciliationPage::EndResponseDrag()
 
 void CRightReconciliationPage::EndResponsePicks()
 {
-    const bool shown = m_pickResponse || m_moveResponse || m_dragResponses;
+    const bool shown = m_pickResponse || m_mergePick || m_dragResponses;
     m_pickResponse = false;
-    m_moveResponse = false;
-    m_moveResponseCell = CCellID();
+    m_mergePick = false;
+    m_mergePickCell = CCellID();
     m_dragResponses = false;
     m_dragMergeResponse = false;
     m_dragRematchResponse = false;
@@ -248,7 +248,7 @@ void CRightReconciliationPage::OnResponseHover(const CCellID& cell)
     m_hCursor.reset();
     if (m_pickResponse)
         m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
-    else if (m_moveResponse)
+    else if (m_mergePick)
         m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     else
         return;
@@ -262,7 +262,7 @@ bool CRightReconciliationPage::eventFilter(QObject* watched, QEvent* event)
         // The control still gets the key; the modes end whichever control has it.
         if (m_pickQuestion)
             EndQuestionPick();
-        if (m_moveResponse)
+        if (m_mergePick)
             EndMergePick();
         if (m_pickResponse)
             EndResponsePick();
@@ -358,12 +358,12 @@ void CRightReconciliationPage::RegisterDragPickHandlers()
 
 // Confirmations -------------------------------------------------------------------------------
 
-QString CRightReconciliationPage::QuestionCaption(const CQuestion* question) const
+QString CRightReconciliationPage::QuestionShortcut(const CQuestion* question) const
 {
     return question ? question->GetShortcut() : QString();
 }
 
-QString CRightReconciliationPage::SourceQuestionCaption(const qnr::CQuestion* source) const
+QString CRightReconciliationPage::SourceQuestionShortcut(const qnr::CQuestion* source) const
 {
     return source ? source->GetShortcut() : QString();
 }
@@ -385,15 +385,15 @@ bool CRightReconciliationPage::AskYesNo(const QString& text)
 
 bool CRightReconciliationPage::ConfirmQuestionDrop(const CCellID& dragged, const CCellID& target)
 {
-    const QString ct = QuestionCaption(GetCampaignQuestionAtRow(target.row));
-    const QString st = SourceQuestionCaption(GetSourceQuestionAtRow(target.row));
+    const QString ct = QuestionShortcut(GetCampaignQuestionAtRow(target.row));
+    const QString st = SourceQuestionShortcut(GetSourceQuestionAtRow(target.row));
     const CQuestion* draggedQuestion = GetCampaignQuestionAtRow(dragged.row);
-    const QString sd = SourceQuestionCaption(GetSourceQuestionAtRow(dragged.row));
+    const QString sd = SourceQuestionShortcut(GetSourceQuestionAtRow(dragged.row));
     QString lines;
     if (m_qSrcRows.GetId(target.row) != kNoSourceKey)
         lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, ct, st);
     if (draggedQuestion)
-        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, QuestionCaption(draggedQuestion), sd);
+        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, QuestionShortcut(draggedQuestion), sd);
     lines += Line(IDS_ADD_QUESTION_MATCHING, ct, sd);
     return AskYesNo(Confirmation(lines, IDS_CONTINUE));
 }

@@ -152,8 +152,8 @@ LRESULT CRightReconciliationPage::OnResponseGridClick(int row, int col)
             ConfirmSourceResponseDrop(pick, clicked))
             RematchResponseAndOffer(pick, clicked);
         EndResponsePick();
-    } else if (m_moveResponse) {
-        const CCellID merged = m_moveResponseCell;
+    } else if (m_mergePick) {
+        const CCellID merged = m_mergePickCell;
         const CModality* master = GetCampaignResponseAtRow(row);
         const int masterId = master ? master->GetModalityId() : -1;
         if (CanDropSourceResponse(clicked) && row != merged.row && ConfirmMerge(merged, clicked))

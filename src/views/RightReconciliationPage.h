@@ -376,14 +376,14 @@ public:
     void EndPickModes();
     bool IsQuestionPickOn() const { return m_pickQuestion; }
     bool IsResponsePickOn() const { return m_pickResponse; }
-    bool IsMergePickOn() const { return m_moveResponse; }
+    bool IsMergePickOn() const { return m_mergePick; }
     bool IsQuestionDragOn() const { return m_dragQuestions; }
     bool IsResponseDragOn() const { return m_dragResponses; }
     bool IsMergeDragOn() const { return m_dragMergeResponse; }
     bool IsRematchDragOn() const { return m_dragRematchResponse; }
     const CCellID& GetQuestionPickCell() const { return m_pickQuestionCell; }
     const CCellID& GetResponsePickCell() const { return m_pickResponseCell; }
-    const CCellID& GetMergePickCell() const { return m_moveResponseCell; }
+    const CCellID& GetMergePickCell() const { return m_mergePickCell; }
     const CCellID& GetDraggedCampaignResponseCell() const { return m_dragCampaignResponseCell; }
     // The pointer a pick mode shows over the hovered row; none for the default.
     std::optional<Qt::CursorShape> GetPickCursor() const { return m_hCursor; }
@@ -676,10 +676,10 @@ private:
     void ApplyPickCursor(CWaveGridCtrl& grid);
     // Forgets the pick pointer on both grids.
     void ResetPickCursor();
-    // A campaign question's, source question's, campaign response's, source response's name in
-    // a confirmation.
-    QString QuestionCaption(const pelko_wave::CQuestion* question) const;
-    QString SourceQuestionCaption(const qnr::CQuestion* source) const;
+    // How a confirmation names a campaign or source question (its shortcut) and a campaign or
+    // source response (its caption).
+    QString QuestionShortcut(const pelko_wave::CQuestion* question) const;
+    QString SourceQuestionShortcut(const qnr::CQuestion* source) const;
     QString ResponseCaption(const pelko_wave::CModality* response) const;
     QString SourceResponseCaption(const qnr::CModalite* source) const;
     // Asks Yes or No; true for Yes.
@@ -845,8 +845,8 @@ private:
     bool m_pickResponse = false;
     CCellID m_pickResponseCell;
     CCellID m_dragCampaignResponseCell;
-    bool m_moveResponse = false;
-    CCellID m_moveResponseCell;
+    bool m_mergePick = false;
+    CCellID m_mergePickCell;
     std::optional<Qt::CursorShape> m_hCursor;
 
     // The items the page's last new-question and new-response steps made.
