@@ -18,6 +18,7 @@
 #include "questionnaire/SourceType.h"
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/SourceComparison.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
@@ -29,30 +30,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_BATCH_WAVE_NAME = 63275;
-constexpr unsigned IDS_BATCH_WAVE_DESCRIPTION = 63276;
-constexpr unsigned IDS_BATCH_VOLUME_NAME = 63277;
-constexpr unsigned IDS_COMMAND_LINE = 63278;
-constexpr unsigned IDS_RECONCILIATION_ERRORS = 63284;
-constexpr unsigned IDS_TARGET_UNREADABLE = 63285;
-constexpr unsigned IDS_SOURCE_NOT_FOUND = 63289;
-constexpr unsigned IDS_TARGET_UPDATED = 63290;
-constexpr unsigned IDS_REPORT_ONLY = 63291;
-constexpr unsigned IDS_SOURCE_NOT_OPENED = 63308;
-constexpr unsigned IDS_LINK_QUESTION_NOT_FOUND = 63309;
-constexpr unsigned IDS_VOLUME_NOT_ADDED = 63373;
-constexpr unsigned IDS_CAMPAIGN_NOT_VALID = 63390;
-constexpr unsigned IDS_CREATED_WAVE = 63395;
-constexpr unsigned IDS_CREATED_CAMPAIGN = 63396;
-constexpr unsigned IDS_TARGET_CREATED = 63397;
-constexpr unsigned IDS_SOURCE_FILES_MISSING = 63420;
-constexpr unsigned IDS_WAVE_NOT_ADDED = 63903;
-constexpr unsigned IDS_NO_SOURCES = 63905;
-constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
-constexpr unsigned IDS_REPORT_NOT_WRITTEN = 63907;
-constexpr unsigned IDS_REPORT_OVERWRITES = 63908;
 
 // Link mode 1: the volumes' interviews are not linked; 2: through the LINKQ question.
 constexpr int kLinkByOrder = 1;

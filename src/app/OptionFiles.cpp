@@ -3,6 +3,7 @@
 #include "app/XmlParser.h"
 #include "reconcile/DiffsOptions.h"
 #include "reconcile/PropertyCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QDir>
@@ -16,8 +17,6 @@ namespace {
 const QString kRootName = QStringLiteral("xml");
 const QString kQuestionGroup = QStringLiteral("Question Diffs");
 const QString kResponseGroup = QStringLiteral("Response Diffs");
-
-constexpr unsigned IDS_LOCAL_OPTIONS_FILE = 63526;
 
 // The leading integer of a text, as C's atoi reads it: blanks, a sign, digits; 0 when none.
 int LeadingInteger(const QString& text)

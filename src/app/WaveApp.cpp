@@ -6,6 +6,7 @@
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsOptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr unsigned IDS_WINDOW_PROGRAM_MISSING = 63902;
 constexpr std::chrono::milliseconds kPumpStep{20};
 
 // Waits the start-up pause when start-up returns, whichever way it does. Windows shown

@@ -5,6 +5,7 @@
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsCache.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
@@ -13,11 +14,6 @@
 #include <QStringList>
 
 namespace {
-
-constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
-constexpr unsigned IDS_DB_ERROR = 63515;
-constexpr unsigned IDS_NOT_A_CAMPAIGN = 63984;
-constexpr unsigned IDS_CAMPAIGN_NOT_READABLE = 63985;
 
 // The message of a campaign file whose load failed. A file that the storage could not open is
 // named: one its user may not read is said to be unreadable, one that is no database file at

@@ -4,14 +4,12 @@
 #include "platform/FormatString.h"
 #include "platform/ViewState.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QThread>
 
 namespace {
-
-constexpr unsigned IDS_UNDO = 63331;
-constexpr unsigned IDS_REDO = 63332;
 
 // "Undo" alone, or "Undo <step name>".
 QString MenuText(unsigned verbId, const QString& stepName)

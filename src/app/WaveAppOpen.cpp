@@ -12,6 +12,7 @@
 #include "platform/ProgressThreadData.h"
 #include "platform/WindowServices.h"
 #include "reconcile/ValidationReports.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
@@ -21,22 +22,6 @@
 #include <thread>
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
-constexpr unsigned IDS_NEWER_VERSION = 63413;
-constexpr unsigned IDS_SOURCE_FILE_PROBLEMS = 63414;
-constexpr unsigned IDS_CHECKING_VALIDITY = 63443;
-constexpr unsigned IDS_UPGRADE_QUESTION = 63465;
-constexpr unsigned IDS_FILE_FILTER = 63499;
-constexpr unsigned IDS_CHECKING_COMPLETED = 63540;
-constexpr unsigned IDS_BUILDING_REPORT = 63541;
-constexpr unsigned IDS_CHECKING_CANCELLED = 63547;
-constexpr unsigned IDS_COMPARING = 63553;
-constexpr unsigned IDS_FILE_NOT_FOUND = 63931;
-
-} // namespace
 
 void CWaveApp::OnFileOpen()
 {

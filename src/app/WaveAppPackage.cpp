@@ -8,6 +8,7 @@
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
@@ -17,21 +18,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_CHOOSE_PACKAGE_FOLDER = 63357;
-constexpr unsigned IDS_PACKAGE_PATH_INVALID = 63358;
-constexpr unsigned IDS_PACKAGE_FOLDER_FAILED = 63359;
-constexpr unsigned IDS_PACKAGE_COPY_FAILED = 63360;
-constexpr unsigned IDS_PACKAGE_DONE = 63361;
-constexpr unsigned IDS_PACKAGING = 63364;
-constexpr unsigned IDS_CREATING_LOCATION = 63365;
-constexpr unsigned IDS_CREATING_WAVE_FOLDER = 63366;
-constexpr unsigned IDS_CREATING_VOLUME_FOLDER = 63367;
-constexpr unsigned IDS_COPYING_FILE = 63368;
-constexpr unsigned IDS_CREATING_DUV = 63369;
-constexpr unsigned IDS_SAVING_CAMPAIGN = 63370;
-constexpr unsigned IDS_UNTITLED_FILE = 63501;
 
 constexpr int kProgressRange = 10000;
 constexpr int kLastPackageNumber = 999;

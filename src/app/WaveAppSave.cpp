@@ -8,6 +8,7 @@
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
@@ -28,13 +29,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_DB_ERROR = 63515;
-constexpr unsigned IDS_FILE_FILTER = 63499;
-constexpr unsigned IDS_SAVE_CHANGES = 63500;
-constexpr unsigned IDS_UNTITLED_FILE = 63501;
-constexpr unsigned IDS_SOURCE_COPIES_FAILED = 63910;
 
 const QString kCampaignExtension = QStringLiteral("duv");
 

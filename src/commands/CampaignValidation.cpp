@@ -6,6 +6,7 @@
 #include "model/Campaign.h"
 #include "platform/AppServices.h"
 #include "reconcile/SourceComparison.h"
+#include "res/StringIds.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -18,8 +19,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_VALIDATED_CAMPAIGN = 63375;
 
 // The volumes of the entries of one key, from both lists, taken out of the lists.
 template <class Key>

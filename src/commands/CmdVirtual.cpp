@@ -1,10 +1,7 @@
 #include "commands/CmdVirtual.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
-
-namespace {
-constexpr unsigned IDS_NO_ERROR_INFORMATION = 63476;
-}
 
 QString CCmdVirtual::GetErrorText() const
 {

@@ -3,6 +3,7 @@
 #include "commands/MatchingCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/EditRoutines.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_REMOVE_DUPLICATE_RESPONSE = 63437;
 
 const QString& SourceIdOf(const CQuestionMatching& matching)
 {

@@ -4,16 +4,11 @@
 #include "model/Campaign.h"
 #include "model/RecordMakers.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 
 using namespace pelko_wave;
-
-namespace {
-constexpr unsigned IDS_MOVE_TO_MOST_RECENT_VERSION = 63386;
-constexpr unsigned IDS_CREATE_NEW_LANGUAGE = 63399;
-constexpr unsigned IDS_LANGUAGE_EXISTS = 63740;
-} // namespace
 
 CCmdAddLanguage::CCmdAddLanguage(CCampaign* campaign, int languageId, bool isDefault,
                                  const QString& name, const QString& abbreviation)

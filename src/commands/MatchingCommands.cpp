@@ -8,18 +8,12 @@
 #include "questionnaire/Question.h"
 #include "reconcile/ResponseMatching.h"
 #include "reconcile/VolumeTreeRechecks.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_BREAK_QUESTION_MATCHING = 63316;
-constexpr unsigned IDS_BREAK_RESPONSE_MATCHING = 63320;
-constexpr unsigned IDS_CREATE_RESPONSE_MATCHING = 63339;
-constexpr unsigned IDS_CREATE_QUESTION_MATCHING = 63340;
-constexpr unsigned IDS_REMOVE_QUESTION_MATCHING = 63538;
-constexpr unsigned IDS_REMOVE_RESPONSE_MATCHING = 63539;
 
 // Brings the matchings of the question in the volumes below the volume into line with the
 // volume's (after a matching was made there), child by child.
@@ -344,7 +338,7 @@ bool CCmdBreakQuesMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 
 QString CCmdBreakQuesMatching::GetName() const
 {
-    return LoadString(IDS_BREAK_QUESTION_MATCHING);
+    return LoadString(IDS_BREAK_QUESTION_MATCHING_COMMAND);
 }
 
 std::unique_ptr<CCallBackInfo> CCmdBreakQuesMatching::CreateCallBackInfo() const
@@ -382,7 +376,7 @@ bool CCmdBreakModMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 
 QString CCmdBreakModMatching::GetName() const
 {
-    return LoadString(IDS_BREAK_RESPONSE_MATCHING);
+    return LoadString(IDS_BREAK_RESPONSE_MATCHING_COMMAND);
 }
 
 std::unique_ptr<CCallBackInfo> CCmdBreakModMatching::CreateCallBackInfo() const
@@ -418,7 +412,7 @@ bool CCmdDeepBreakQuesMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 
 QString CCmdDeepBreakQuesMatching::GetName() const
 {
-    return LoadString(IDS_BREAK_QUESTION_MATCHING);
+    return LoadString(IDS_BREAK_QUESTION_MATCHING_COMMAND);
 }
 
 std::unique_ptr<CCallBackInfo> CCmdDeepBreakQuesMatching::CreateCallBackInfo() const
@@ -453,7 +447,7 @@ bool CCmdDeepBreakModMatching::Do(std::unique_ptr<CCallBackInfo>& record)
 
 QString CCmdDeepBreakModMatching::GetName() const
 {
-    return LoadString(IDS_BREAK_RESPONSE_MATCHING);
+    return LoadString(IDS_BREAK_RESPONSE_MATCHING_COMMAND);
 }
 
 std::unique_ptr<CCallBackInfo> CCmdDeepBreakModMatching::CreateCallBackInfo() const

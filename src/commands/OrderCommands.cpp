@@ -3,15 +3,10 @@
 #include "commands/QuestionCallBackInfo.h"
 #include "model/Campaign.h"
 #include "reconcile/CampaignOrdering.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
-
-namespace {
-constexpr unsigned IDS_REORDER_RESPONSES = 63345;
-constexpr unsigned IDS_REORDER_QUESTIONS = 63346;
-constexpr unsigned IDS_SWAP_RESPONSE_ORDER = 63351;
-} // namespace
 
 // Swap ----------------------------------------------------------------------------------------
 
@@ -155,7 +150,7 @@ bool CCmdOrderCampaignQuestions::Redo(std::unique_ptr<CCallBackInfo>& record)
 
 QString CCmdOrderCampaignQuestions::GetName() const
 {
-    return LoadString(IDS_REORDER_QUESTIONS);
+    return LoadString(IDS_REORDER_CAMPAIGN_QUESTIONS);
 }
 
 std::unique_ptr<CCallBackInfo> CCmdOrderCampaignQuestions::CreateCallBackInfo() const

@@ -8,6 +8,7 @@
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/StringIds.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -18,13 +19,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_CHANGE_CAMPAIGN = 63333;
-constexpr unsigned IDS_CHANGE_LANGUAGE = 63334;
-constexpr unsigned IDS_CHANGE_RESPONSE = 63335;
-constexpr unsigned IDS_CHANGE_QUESTION = 63336;
-constexpr unsigned IDS_CHANGE_VOLUME = 63337;
-constexpr unsigned IDS_CHANGE_WAVE = 63338;
 
 constexpr quint32 kHighestMatchingMethod = 5;
 

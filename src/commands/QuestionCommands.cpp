@@ -6,17 +6,12 @@
 #include "model/ModelHelpers.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_CREATE_NEW_QUESTION = 63314;
-constexpr unsigned IDS_CREATE_NEW_RESPONSE = 63318;
-constexpr unsigned IDS_MERGE_RESPONSES = 63324;
-constexpr unsigned IDS_MAXIMISE_RESPONSE_COUNTS = 63398;
-constexpr unsigned IDS_NEW_CHAPTER = 63523;
 
 // Takes the question out of the campaign when the campaign's question of its id is that very
 // one; null (nothing taken) otherwise.

@@ -4,6 +4,7 @@
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "reconcile/VolumeTreeRechecks.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <exception>
@@ -11,10 +12,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_PREPARE_DEFAULT_LANGUAGE = 63347;
-constexpr unsigned IDS_RECONCILE_WAVE = 63348;
-constexpr unsigned IDS_RERECONCILE_WAVE = 63354;
 
 // Gives each object of the map the text the map holds for it, noting in replaced (when given)
 // the text it had, so that the same call on the noted texts puts them back.

@@ -7,6 +7,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DeepRematch.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <functional>
@@ -15,9 +16,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_REMATCH_RESPONSE = 63341;
-constexpr unsigned IDS_REMATCH_QUESTION = 63342;
 
 // The descendants of the volume, parent by parent: the children of a volume in child order,
 // then the volumes below each child in the same way. Each volume once.

@@ -4,6 +4,7 @@
 #include "model/Campaign.h"
 #include "model/CampaignOrder.h"
 #include "reconcile/VolumeTreeRechecks.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_REMOVE_VOLUME = 63349;
-constexpr unsigned IDS_UNRECONCILE_VOLUME = 63352;
 
 // The first volume in campaign order, other than the given one, that holds its own matching of
 // the reserved question: the wave responses' first appearance once the given volume is gone.

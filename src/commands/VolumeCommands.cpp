@@ -5,15 +5,12 @@
 #include "platform/AppServices.h"
 #include "platform/FormatString.h"
 #include "platform/VersionInfo.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_WAVE_RESPONSE = 63128;
-constexpr unsigned IDS_WAVE_QUESTION = 63129;
-constexpr unsigned IDS_NEW_VOLUME = 63343;
 
 // The language of the reserved question's captions: the program's own.
 int ProgramLanguageId()

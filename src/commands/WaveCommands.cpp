@@ -4,14 +4,12 @@
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/CampaignOrder.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_NEW_WAVE = 63344;
-constexpr unsigned IDS_REMOVE_WAVE = 63350;
 
 // The wave that a wave inserted at the order comes before: the first whose order is not
 // smaller, as the campaign inserts it. Null when the order lies beyond every wave.

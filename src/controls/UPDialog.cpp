@@ -2,6 +2,7 @@
 
 #include "controls/DialogUnits.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QCloseEvent>
@@ -14,8 +15,6 @@
 #include <system_error>
 
 namespace {
-
-constexpr unsigned IDS_CANCELLING = 63546; // "Cancelling, please wait..."
 
 // While the procedure runs, the bar takes its latest position this often (milliseconds).
 constexpr int kPosTickMs = 16;

@@ -42,17 +42,17 @@ bool CCampaignDialogs::RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& re
     return true;
 }
 
-bool CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
+int CCampaignDialogs::RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
 {
     const pelko_wave::CCampaign* campaign = m_app.GetCampaign();
     if (!campaign)
-        return false;
+        return IDCANCEL;
     CLanguageDlg dialog(*campaign, parent);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return IDCANCEL;
     defaultIndex = dialog.GetDefaultLanguage();
     currentIndex = dialog.GetCurrentLanguage();
-    return true;
+    return IDOK;
 }
 
 void CCampaignDialogs::RunCaptionLibrariesDialog(QWidget* parent)

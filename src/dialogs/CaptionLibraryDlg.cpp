@@ -8,6 +8,7 @@
 #include "model/CaptionLibrary.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QGridLayout>
@@ -24,28 +25,6 @@ using pelko_wave::CResponseCaptionGroup;
 using pelko_wave::CResponseLibrary;
 
 namespace {
-
-constexpr unsigned IDS_ADD_GROUP_TIP = 63450;
-constexpr unsigned IDS_NEW_LIBRARY_TIP = 1221;
-constexpr unsigned IDS_REMOVE_LIBRARY_TIP = 1222;
-constexpr unsigned IDS_NEW_GROUP_TIP = 1223;
-constexpr unsigned IDS_REMOVE_GROUP_LIST_TIP = 1224;
-constexpr unsigned IDS_NEW_LABEL_TIP = 1225;
-constexpr unsigned IDS_REMOVE_LABEL_TIP = 1226;
-constexpr unsigned IDS_REMOVE_GROUP_TIP = 1227;
-constexpr unsigned IDS_REMOVE_LIBRARY_OR_GROUP_TIP = 1228;
-constexpr unsigned IDS_ADD_CAPTIONS_TIP = 1229;
-constexpr unsigned IDS_MAKE_BASE_TIP = 1230;
-constexpr unsigned IDS_IMPORT_TIP = 1233;
-constexpr unsigned IDS_EXPORT_TIP = 1234;
-constexpr unsigned IDS_GROUP_NAME = 63445;
-constexpr unsigned IDS_LABEL_TEXT = 63446;
-constexpr unsigned IDS_GROUP_NAME_COLUMN = 63447;
-constexpr unsigned IDS_LABEL_TEXT_COLUMN = 63448;
-constexpr unsigned IDS_ROLE_COLUMN = 63456;
-constexpr unsigned IDS_BASE = 63457;
-constexpr unsigned IDS_DUPLICATE = 63458;
-constexpr unsigned IDS_BLANK_NAME = 63991;
 
 // The OK button's text and the tool tips of OK and Cancel, by mode.
 constexpr unsigned kOkTexts[] = {63460, 63459, 63473};
@@ -140,7 +119,7 @@ CCaptionLibraryDlg::CCaptionLibraryDlg(QWidget* parent) : QDialog(parent)
     m_addCaptions = MakeIconButton(IDC_ADD_CAPTIONS, IDI_ADD_CAPTIONS, IDS_ADD_CAPTIONS_TIP);
     m_addCaptions->hide();
     m_import = MakeButton(IDC_IMPORT, tr("&Import..."), IDS_IMPORT_TIP);
-    m_export = MakeButton(IDC_EXPORT, tr("&Export..."), IDS_EXPORT_TIP);
+    m_export = MakeButton(IDC_EXPORT, tr("&Export..."), IDS_EXPORT_LIBRARY_TIP);
     m_ok = MakeButton(IDC_OK, QString(), 0);
     m_ok->setDefault(true);
     m_cancel = MakeButton(IDC_CANCEL, tr("Cancel"), 0);

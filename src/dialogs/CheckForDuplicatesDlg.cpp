@@ -9,6 +9,7 @@
 #include "model/Modality.h"
 #include "model/Question.h"
 #include "platform/AppServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QHBoxLayout>
@@ -18,12 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr unsigned IDS_COUNT = 63433;
-constexpr unsigned IDS_REMOVE_LEAVE_DUPLICATES = 63435;
-constexpr unsigned IDS_REMOVE_DUPLICATES = 63439;
-constexpr unsigned IDS_CHECKING_FOR_DUPLICATES = 63440;
-constexpr unsigned IDS_CHECKING_QUESTIONS = 63441;
 
 template <class T, class Id> T* Lowest(const QList<T*>& items, Id id)
 {
@@ -160,7 +155,7 @@ void CCheckForDuplicatesDlg::StartSearch()
 {
     m_waitCursor.emplace();
     m_progress = CreateProgressDlg(LoadString(IDS_CHECKING_FOR_DUPLICATES),
-                                   LoadString(IDS_CHECKING_QUESTIONS), 100, this);
+                                   LoadString(IDS_CHECKING_DUPLICATE_QUESTIONS), 100, this);
     const IWaveApp* app = GetWaveApp();
     const pelko_wave::CCampaign* campaign = app ? app->GetCampaign() : nullptr;
     CDuplicateSearchRelay* relay = m_relay;

@@ -4,6 +4,7 @@
 #include "dialogs/SurveyConnection.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QFormLayout>
@@ -18,9 +19,6 @@
 
 namespace {
 
-constexpr unsigned IDS_CONNECTION_ERROR = 63225;
-constexpr unsigned IDS_CONNECTION_UNKNOWN_ERROR = 63226;
-constexpr unsigned IDS_CONNECTION_SUCCEEDED = 63227;
 constexpr int kSurveyIdDigits = 10;
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "model/ValueTexts.h"
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
 
@@ -22,14 +23,6 @@ using pelko_wave::BoolToText;
 using pelko_wave::IntToText;
 
 namespace {
-
-constexpr unsigned IDS_DIFFERENCE = 63036;
-constexpr unsigned IDS_STATUS = 63037;
-constexpr unsigned IDS_UNCHANGED = 63207;
-constexpr unsigned IDS_CHANGED = 63209;
-constexpr unsigned IDS_ROTATION_AUTHORISED = 63153;
-constexpr unsigned IDS_ROTATION_FIXED = 63154;
-constexpr unsigned IDS_ROTATION_FOLLOW_PREVIOUS = 63155;
 
 constexpr int kFixedRows = 1;
 // The share of the grid's width that the status column takes, in percent.

@@ -3,6 +3,7 @@
 #include "controls/XListCtrl.h"
 #include "dialogs/DialogControls.h"
 #include "reconcile/PropertyCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr unsigned IDS_ENABLE_COLUMN = 63076;
-constexpr unsigned IDS_PART_COLUMN = 63193;
 // The kinds listed: questions 0 to 25, responses 0 to 11.
 constexpr int kQuestionKinds = 26;
 constexpr int kResponseKinds = 12;

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QButtonGroup>
@@ -18,12 +19,6 @@
 
 namespace {
 
-constexpr unsigned IDS_GLOBAL_OPTIONS = 63524;
-constexpr unsigned IDS_LOCAL_OPTIONS = 63525;
-constexpr unsigned IDS_OPTIONS_FILE_NAME = 63526;
-constexpr unsigned IDS_OPTIONS_FILE_FILTER = 63527;
-constexpr unsigned IDS_OPTIONS_FILE_EXTENSION = 63528;
-constexpr unsigned IDS_EXPORT_TIP = 63529;
 // The numbers the environment settings take (CEnvironmentSettings).
 constexpr int kMaxRecentFiles = 16;
 constexpr int kMaxPathLength = 260;
@@ -100,7 +95,7 @@ CEnvironmentGenOptionsPage::CEnvironmentGenOptionsPage(CLanguageSettings& langua
     m_optionsSource = MakeControl<QLabel>(IDC_OPTIONS_SOURCE, QString(), source);
     m_export = MakeControl<QPushButton>(IDC_EXPORT, tr("&Export..."), source);
     m_export->setAutoDefault(false);
-    m_export->setToolTip(LoadString(IDS_EXPORT_TIP));
+    m_export->setToolTip(LoadString(IDS_EXPORT_OPTIONS_TIP));
     auto* sourceLayout = new QHBoxLayout(source);
     sourceLayout->addWidget(m_optionsSource, 1);
     sourceLayout->addWidget(m_export);
@@ -173,7 +168,7 @@ void CEnvironmentGenOptionsPage::OnExport()
     if (!m_actions.ExportOptions)
         return;
     IWindowServices& windows = GetWindowServices();
-    const QString path = windows.ChooseFileToSave(LoadString(IDS_OPTIONS_FILE_NAME),
+    const QString path = windows.ChooseFileToSave(LoadString(IDS_LOCAL_OPTIONS_FILE),
                                                   LoadString(IDS_OPTIONS_FILE_FILTER),
                                                   LoadString(IDS_OPTIONS_FILE_EXTENSION));
     if (path.isEmpty())

@@ -11,6 +11,7 @@
 #include "platform/WindowServices.h"
 #include "questionnaire/Question.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QButtonGroup>
@@ -28,10 +29,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_VOLUME_COLUMN = 63065;
-constexpr unsigned IDS_CAMPAIGN_QUESTION_COLUMN = 63393;
-constexpr unsigned IDS_SOURCE_QUESTION_COLUMN = 63394;
 
 // The source list's share of its width for the question; the volume takes the rest.
 const QList<int> kSourceColumnPercents = {70};

@@ -23,6 +23,7 @@
 #include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyValues.h"
 #include "reconcile/ReconciliationReport.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 
@@ -39,13 +40,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_PART_COLUMN = 63193;
-constexpr unsigned IDS_COUNT_COLUMN = 63194;
-constexpr unsigned IDS_QUESTION_VALUE_CHANGED = 63159;
-constexpr unsigned IDS_MODALITY_VALUE_CHANGED = 63161;
-constexpr unsigned IDS_QUESTION_NOT_CHANGED = 63970;
-constexpr unsigned IDS_MODALITY_NOT_CHANGED = 63971;
 
 const QString kQuestionOpener = QStringLiteral("<p class = \"header\"/>\n");
 const QString kModalityOpener = QStringLiteral("<p class = \"indent1 color1\"/>\n");

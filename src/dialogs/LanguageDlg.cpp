@@ -5,6 +5,7 @@
 #include "menus/NewMenu.h"
 #include "model/Campaign.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QHeaderView>
@@ -17,8 +18,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_LANGUAGE_COLUMN = 63217;
-constexpr unsigned IDS_ABBREVIATION_COLUMN = 63218;
 // The width of a window border, taken off the list's width before the columns share it.
 constexpr int kBorderWidth = 1;
 

@@ -4,6 +4,7 @@
 #include "controls/XListCtrl.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/MatchingMethodRows.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
@@ -11,11 +12,6 @@
 
 namespace {
 
-constexpr unsigned IDS_ENABLE_COLUMN = 63076;
-constexpr unsigned IDS_METHOD_COLUMN = 63077;
-constexpr unsigned IDS_ENABLE_TIP = 63089;
-constexpr unsigned IDS_QUESTION_MATCHING = 63238;
-constexpr unsigned IDS_RESPONSE_MATCHING = 63239;
 // Ticked when the volume has no method.
 constexpr quint32 kDefaultMethod = 0; // internal code
 

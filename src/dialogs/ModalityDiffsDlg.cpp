@@ -10,17 +10,13 @@
 #include "questionnaire/Modalite.h"
 #include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SHORT_CAPTIONS_DIFFER = 63099;
-constexpr unsigned IDS_SHORT_CAPTIONS_DIFFER_IN = 63468;
-constexpr unsigned IDS_UPDATE_RESPONSE = 63148;
-constexpr unsigned IDS_NEW_RESPONSE = 63150;
 
 constexpr int kQuestionId = 0;
 constexpr int kRotation = 6;
@@ -74,10 +70,10 @@ SDiffRowView CModalityDiffsDlg::DescribeRow(int kind, int languageId) const
     switch (kind) {
     case kModalityShortCaptionsId:
         if (const CLanguage* language = CampaignLanguage(languageId))
-            view.Details = FormatString(LoadString(IDS_SHORT_CAPTIONS_DIFFER_IN),
+            view.Details = FormatString(LoadString(IDS_RESPONSE_SHORT_CAPTIONS_DIFFER_IN),
                                         {language->GetLanguageName()});
         else
-            view.Details = LoadString(IDS_SHORT_CAPTIONS_DIFFER);
+            view.Details = LoadString(IDS_RESPONSE_SHORT_CAPTIONS_DIFFER);
         view.Source = SourceCaption(languageId);
         if (const CModalityCaption* caption = m_modality->FindCaption(languageId))
             view.Campaign = caption->GetShortCaption();

@@ -9,6 +9,7 @@
 #include "model/Wave.h"
 #include "platform/FormatString.h"
 #include "reconcile/PropertyTexts.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QButtonGroup>
@@ -18,18 +19,6 @@
 
 using pelko_wave::CVolume;
 using pelko_wave::CWave;
-
-namespace {
-
-constexpr unsigned IDS_VOLUME_NAME = 63195;
-constexpr unsigned IDS_RELATIVE_SIZE = 63196;
-constexpr unsigned IDS_COMPATIBILITY = 63197;
-constexpr unsigned IDS_EXCELLENT = 63221;
-constexpr unsigned IDS_GOOD = 63222;
-constexpr unsigned IDS_FAIR = 63223;
-constexpr unsigned IDS_POOR = 63224;
-
-} // namespace
 
 unsigned InheritanceRatingId(double percent)
 {
@@ -54,7 +43,7 @@ CNewVolumeInheritsFromPage::CNewVolumeInheritsFromPage(QWidget* parent) : QWizar
 
     m_list = MakeControl<CXListCtrl>(IDC_ANCESTORS);
     m_list->SetGridLines(true);
-    m_list->InsertColumn(0, LoadString(IDS_VOLUME_NAME));
+    m_list->InsertColumn(0, LoadString(IDS_VOLUME_NAME_COLUMN));
     m_list->InsertColumn(1, LoadString(IDS_RELATIVE_SIZE));
     m_list->InsertColumn(2, LoadString(IDS_COMPATIBILITY));
     m_list->SetColumnWidthPercents({45, 20});

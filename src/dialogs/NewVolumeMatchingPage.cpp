@@ -13,6 +13,7 @@
 #include "model/Wave.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QButtonGroup>
@@ -32,10 +33,6 @@ using pelko_wave::CVolume;
 
 namespace {
 
-constexpr unsigned IDS_ENABLE_COLUMN = 63076;
-constexpr unsigned IDS_METHOD_COLUMN = 63077;
-constexpr unsigned IDS_DONE = 63078;
-constexpr unsigned IDS_ENABLE_TIP = 63089;
 // Checked when the opener gives no methods.
 constexpr quint32 kDefaultQuestionMethod = 1; // shortcut
 constexpr quint32 kDefaultResponseMethod = 2; // short caption

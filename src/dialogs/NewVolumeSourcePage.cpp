@@ -6,6 +6,7 @@
 #include "platform/WindowServices.h"
 #include "questionnaire/SourceType.h"
 #include "res/SourceFileFilter.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/ViewDialogs.h"
 
@@ -24,15 +25,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr unsigned IDS_ZOZ_EXTENSION = 63000;
-constexpr unsigned IDS_TRIPLE_S_EXTENSION = 63198;
-constexpr unsigned IDS_DIMENSIONS_EXTENSION = 63200;
-constexpr unsigned IDS_NOT_A_QUESTIONNAIRE = 63906;
-constexpr unsigned IDS_NO_SUCH_FILE = 63981;
-constexpr unsigned IDS_FOLDER_NOT_FILE = 63982;
-constexpr unsigned IDS_FILE_NOT_READABLE = 63983;
-constexpr unsigned IDS_NOT_AN_ORDINARY_FILE = 63986;
 
 QPushButton* MakeButton(int id, const QString& text)
 {

@@ -10,27 +10,13 @@
 #include "questionnaire/Question.h"
 #include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/WaveGridCtrl.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SHORT_CAPTIONS_DIFFER = 63063;
-constexpr unsigned IDS_LONG_CAPTIONS_DIFFER = 63430;
-constexpr unsigned IDS_SHORT_CAPTIONS_DIFFER_IN = 63466;
-constexpr unsigned IDS_LONG_CAPTIONS_DIFFER_IN = 63467;
-constexpr unsigned IDS_UPDATE_QUESTION = 63149;
-constexpr unsigned IDS_NEW_QUESTION = 63151;
-constexpr unsigned IDS_CHAPTER = 63120;
-constexpr unsigned IDS_QUESTION = 63121;
-constexpr unsigned IDS_LOOP = 63122;
-constexpr unsigned IDS_CLOSED = 63123;
-constexpr unsigned IDS_NUMERIC = 63124;
-constexpr unsigned IDS_DATE = 63125;
-constexpr unsigned IDS_OPEN = 63126;
-constexpr unsigned IDS_PROBABILITY = 63127;
 
 constexpr int kElementType = 4;
 constexpr int kQuestionType = 5;
@@ -147,12 +133,12 @@ SDiffRowView CQuestionDiffsDlg::DescribeRow(int kind, int languageId) const
     case kQuestionLongCaptionsId: {
         const bool isShort = kind == kQuestionShortCaptionsId;
         if (const CLanguage* language = CampaignLanguage(languageId))
-            view.Details = FormatString(
-                LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER_IN : IDS_LONG_CAPTIONS_DIFFER_IN),
-                {language->GetLanguageName()});
+            view.Details = FormatString(LoadString(isShort ? IDS_QUESTION_SHORT_CAPTIONS_DIFFER_IN
+                                                           : IDS_LONG_CAPTIONS_DIFFER_IN),
+                                        {language->GetLanguageName()});
         else
             view.Details =
-                LoadString(isShort ? IDS_SHORT_CAPTIONS_DIFFER : IDS_LONG_CAPTIONS_DIFFER);
+                LoadString(isShort ? IDS_QUESTION_SHORT_CAPTIONS_DIFFER : IDS_LONG_CAPTIONS_DIFFER);
         view.Source = SourceCaption(kind, languageId);
         view.Campaign = CampaignCaption(kind, languageId);
         return view;

@@ -5,18 +5,12 @@
 #include "dialogs/DialogPlacement.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-
-namespace {
-
-constexpr unsigned IDS_HTML_FILTER = 63162;
-constexpr unsigned IDS_REPORT_NOT_SAVED = 63956;
-
-} // namespace
 
 CReportDlg::CReportDlg(QWidget* parent) : QDialog(parent)
 {

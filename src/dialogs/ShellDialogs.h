@@ -2,6 +2,7 @@
 
 #include "commands/CmdCallBacks.h"
 #include "model/OptionRecords.h"
+#include "platform/WindowServices.h"
 #include "reconcile/DiffsOptions.h"
 
 #include <functional>
@@ -42,7 +43,9 @@ struct SOptionsSheetRecords
 // The modal dialogs that the application's commands open: the seam between the window program
 // and the campaign dialogs. The commands ask HasDialog in their update handlers, so a command
 // whose dialog is not there shows greyed. The window program installs CCampaignDialogs; tests
-// script it. The callers wrap every call in the application's modal state.
+// script it. The callers wrap every call in the application's modal state. A dialog that the
+// implementation does not provide is not there and, run all the same, answers as cancelled and
+// changes nothing.
 class IShellDialogs
 {
 public:
@@ -57,33 +60,31 @@ public:
 
     virtual ~IShellDialogs() = default;
 
-    virtual bool HasDialog(EDialog dialog) const = 0;
+    virtual bool HasDialog(EDialog dialog) const { return false; }
 
     // The options sheet ("Options", in tree mode) with its six pages on copies of the records;
     // true on OK, the records then holding what the displayed pages edited.
-    virtual bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) = 0;
-    // The languages dialog on the application's campaign; true on OK, with the chosen default
-    // and current languages as indexes into the campaign's language list.
-    virtual bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) = 0;
+    virtual bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) { return false; }
+    // The languages dialog on the application's campaign: IDOK with the chosen default and
+    // current languages as indexes into the campaign's language list, or IDCANCEL.
+    virtual int RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex)
+    {
+        return IDCANCEL;
+    }
     // The caption libraries dialog in edit mode (0); it replaces the application's libraries
     // itself.
-    virtual void RunCaptionLibrariesDialog(QWidget* parent) = 0;
+    virtual void RunCaptionLibrariesDialog(QWidget* parent) {}
     // The duplicates dialog; its consolidation's step gets the callbacks.
-    virtual void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) = 0;
+    virtual void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) {}
     // The campaign validation dialog for an opened campaign whose check against its sources
     // found matching problems: the check's lists and the validation report.
     virtual void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,
-                                     const QString& report) = 0;
+                                     const QString& report)
+    {
+    }
 };
 
 // No dialog at all: the window program's own dialogs when it is given none.
 class CUnavailableDialogs final : public IShellDialogs
 {
-public:
-    bool HasDialog(EDialog) const override { return false; }
-    bool RunOptionsSheet(QWidget*, SOptionsSheetRecords&) override { return false; }
-    bool RunLanguagesDialog(QWidget*, int&, int&) override { return false; }
-    void RunCaptionLibrariesDialog(QWidget*) override {}
-    void RunDuplicatesDialog(QWidget*, const CCmdCallBacks&) override {}
-    void RunValidationDialog(QWidget*, const SSourceComparisonLists&, const QString&) override {}
 };

@@ -7,6 +7,7 @@
 #include "dialogs/ReportDlg.h"
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QEventLoop>
@@ -18,14 +19,6 @@
 #include <thread>
 
 namespace {
-
-constexpr unsigned IDS_CAMPAIGN_VALID = 63384;
-constexpr unsigned IDS_CAMPAIGN_NOT_VALIDATED = 63385;
-constexpr unsigned IDS_VALIDATION_FAILED = 63548;
-constexpr unsigned IDS_VALIDATION_SUCCEEDED = 63549;
-constexpr unsigned IDS_VALIDATING = 63550;
-constexpr unsigned IDS_CORRECTING = 63551;
-constexpr unsigned IDS_LOOP_HIERARCHIES_LEFT = 63561;
 
 constexpr int kProgressStepMs = 30;
 

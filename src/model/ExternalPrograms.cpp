@@ -1,16 +1,12 @@
 #include "model/ExternalPrograms.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QProcess>
 #include <QSettings>
 
 namespace pelko_wave {
-
-namespace {
-constexpr unsigned IDS_QUILL_OPEN_COMMAND = 63110;
-constexpr unsigned IDS_TALLY_OPEN_COMMAND = 63564;
-} // namespace
 
 bool LaunchExternalProgram(const QString& programPath, const QString& argument)
 {

@@ -1,6 +1,7 @@
 #include "model/FileHelpers.h"
 
 #include "model/ValueTexts.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QDir>
@@ -12,8 +13,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_DATA_FOLDER_EXTENSION = 63002;
 
 QString DataFolderExtension()
 {

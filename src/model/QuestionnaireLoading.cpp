@@ -6,14 +6,12 @@
 #include "platform/FormatString.h"
 #include "platform/VersionInfo.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_QUESTIONNAIRE_NOT_A_FILE = 63720;
-constexpr unsigned IDS_SOURCE_TYPE_NOT_SUPPORTED = 63721;
 
 // The language of the program's own version information, with which questionnaires are read.
 int ProgramLanguageId()

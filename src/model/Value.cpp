@@ -1,5 +1,6 @@
 #include "model/Value.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QByteArray>
@@ -13,9 +14,6 @@
 #include <locale.h>
 
 namespace {
-
-constexpr unsigned IDS_TRUE = 63038;
-constexpr unsigned IDS_FALSE = 63039;
 
 // The C locale, for reading numbers whatever locale the process runs in.
 locale_t CLocale()

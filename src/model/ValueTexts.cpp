@@ -2,16 +2,12 @@
 
 #include "model/Guid.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <cmath>
 
 namespace pelko_wave {
-
-namespace {
-constexpr unsigned IDS_TRUE = 63038;
-constexpr unsigned IDS_FALSE = 63039;
-} // namespace
 
 bool DoublesEqual(double a, double b)
 {

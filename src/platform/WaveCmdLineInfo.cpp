@@ -1,16 +1,13 @@
 #include "platform/WaveCmdLineInfo.h"
 
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-constexpr unsigned IDS_CMDLINE_UNKNOWN_SWITCH = 63900;
-constexpr unsigned IDS_CMDLINE_SECOND_FILE = 63901;
-constexpr unsigned IDS_CMDLINE_LIST_FILE_UNREADABLE = 63904;
 
 const char* const kSwitchNames[] = {"?", "LINKQ", "SOURCE", "TARGET", "OUTPUT", "A",
                                     "I", "X",     "M",      "N",      "C",      "R"};

@@ -8,6 +8,7 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QHash>
@@ -18,9 +19,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_SOURCE_QUESTION_MISSING = 63206;
-constexpr unsigned IDS_SOURCE_NOT_OPENED = 63308;
 
 void ReportMissingSourceQuestion(const CVolume& volume, const QString& sourceId)
 {

@@ -9,17 +9,9 @@
 #include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyTexts.h"
 #include "reconcile/ReconciliationReport.h"
+#include "res/StringIds.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_QUESTION_DIFFERENCES = 63158;
-constexpr unsigned IDS_RESPONSE_DIFFERENCES = 63160;
-constexpr unsigned IDS_QUESTION_DIFFERENCE = 63183;
-constexpr unsigned IDS_RESPONSE_DIFFERENCE = 63184;
-
-} // namespace
 
 QString QuestionDifferencesHeading(int count, const CQuestion& question,
                                    const qnr::CQuestion& source, const QString& sourceId,

@@ -13,25 +13,11 @@
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ResponseMatching.h"
 #include "reconcile/ResponseTextScan.h"
+#include "res/StringIds.h"
 
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_QUESTION_CODE_GONE = 63248;
-constexpr unsigned IDS_QUESTION_LOOPS_DIFFER = 63249;
-constexpr unsigned IDS_QUESTION_NGRAM_LOW = 63250;
-constexpr unsigned IDS_CHECKING_QUESTIONS = 63259;
-constexpr unsigned IDS_RESPONSE_CODE_GONE = 63261;
-constexpr unsigned IDS_CHECKING_RESPONSES = 63262;
-constexpr unsigned IDS_QUESTIONS_STILL_VALID = 63263;
-constexpr unsigned IDS_RESPONSES_STILL_VALID = 63264;
-constexpr unsigned IDS_RESPONSE_NGRAM_LOW = 63265;
-constexpr unsigned IDS_BREAK_QUESTIONS_STOP = 63280;
-constexpr unsigned IDS_BREAK_RESPONSES_STOP = 63281;
-constexpr unsigned IDS_QUESTION_TYPES_DIFFER = 63303;
-constexpr unsigned IDS_QUESTION_PARENT_NGRAM_LOW = 63391;
-constexpr unsigned IDS_RESPONSE_PARENT_NGRAM_LOW = 63392;
 
 // The score of two texts with the whole n-gram option record: gram length as the options say.
 double InheritedNGramScore(const CVolume& volume, const QString& first, const QString& second)
@@ -143,7 +129,7 @@ void CheckInheritedQuestionMatchings(const CVolume& volume,
     const CNGramSettings& settings = GetAppNGramSettings();
     const bool checkTypes = GetAppReconciliationSettings().GetCheckQuesTypeForMatches() != 0;
     if (report)
-        AppendReportText(*report, ReportClass::Section, IDS_CHECKING_QUESTIONS,
+        AppendReportText(*report, ReportClass::Section, IDS_CHECKING_INHERITED_MATCHINGS,
                          int(inherited.size()));
     CBrokenPairs brokenPairs(broken, report, false);
 

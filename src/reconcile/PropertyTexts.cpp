@@ -10,6 +10,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/PropertyCaptions.h"
 #include "reconcile/PropertyValues.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QSet>
@@ -17,10 +18,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_MODALITY_SHORT_CAPTIONS_FOR = 63471;
-constexpr unsigned IDS_QUESTION_SHORT_CAPTIONS_FOR = 63469;
-constexpr unsigned IDS_QUESTION_LONG_CAPTIONS_FOR = 63470;
 
 const CCampaign* AppCampaign()
 {

@@ -18,6 +18,7 @@
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ResponseTextScan.h"
 #include "reconcile/TextScan.h"
+#include "res/StringIds.h"
 
 #include <QHash>
 #include <QList>
@@ -30,19 +31,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_STRICT = 63251;
-constexpr unsigned IDS_NON_STRICT = 63252;
-constexpr unsigned IDS_TRYING_METHOD = 63253;
-constexpr unsigned IDS_MATCHED = 63254;
-constexpr unsigned IDS_UNMATCHED_CAMPAIGN = 63255;
-constexpr unsigned IDS_UNMATCHED_CAMPAIGN_LINE = 63256;
-constexpr unsigned IDS_UNMATCHED_SOURCE = 63257;
-constexpr unsigned IDS_UNMATCHED_SOURCE_LINE = 63258;
-constexpr unsigned IDS_METHOD_COUNT = 63260;
-constexpr unsigned IDS_NEW_QUESTIONS_STOP = 63282;
-constexpr unsigned IDS_TRYING_METHODS = 63296;
-constexpr unsigned IDS_METHODS_COUNT = 63297;
 
 QString SourceCode(const qnr::CQuestion& question)
 {
@@ -271,8 +259,8 @@ void CQuestionMatcher::RunMethod(int method)
 
 void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
 {
-    Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+    Line(ReportClass::Section, LoadString(IDS_QUESTIONS_STRICT));
+    Line(ReportClass::Heading1, IDS_TRYING_QUESTION_METHODS,
          GetQuestionMatchingMethodsText(methods).toLower());
     m_made.clear();
 
@@ -308,7 +296,7 @@ void CQuestionMatcher::MatchStrict(const QList<quint32>& methods)
             MatchRanked(textMethods);
         }
     }
-    ReportMadePairs(IDS_METHODS_COUNT);
+    ReportMadePairs(IDS_QUESTION_METHODS_COUNT);
 }
 
 void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
@@ -343,13 +331,13 @@ void CQuestionMatcher::MatchRanked(const QList<int>& textMethods)
 
 void CQuestionMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
-    Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
+    Line(ReportClass::Section, LoadString(IDS_QUESTIONS_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+        Line(ReportClass::Heading1, IDS_TRYING_QUESTION_METHOD,
              GetQuestionMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method));
-        ReportMadePairs(IDS_METHOD_COUNT);
+        ReportMadePairs(IDS_QUESTION_METHOD_COUNT);
     }
 }
 
@@ -361,8 +349,8 @@ void CQuestionMatcher::ReportMadePairs(unsigned countText)
     for (const auto& [c, s] : m_made) {
         const CQuestion& question = *m_campaign.GetQuestion(c);
         const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-        Line(ReportClass::Line3, IDS_MATCHED, question.GetShortcut(), question.GetQuestionId(),
-             source.GetShortcut(), SourceCode(source));
+        Line(ReportClass::Line3, IDS_QUESTION_MATCHED, question.GetShortcut(),
+             question.GetQuestionId(), source.GetShortcut(), SourceCode(source));
     }
 }
 
@@ -375,18 +363,18 @@ void CQuestionMatcher::ReportUnmatched()
     if (!m_report)
         return;
     if (!m_campaignCandidates.empty()) {
-        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN_QUESTIONS));
         for (const int c : m_campaignCandidates) {
             const CQuestion& question = *m_campaign.GetQuestion(c);
-            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE, question.GetShortcut(),
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_QUESTION_LINE, question.GetShortcut(),
                  question.GetQuestionId());
         }
     }
     if (!m_sourceCandidates.empty()) {
-        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE_QUESTIONS));
         for (const int s : m_sourceCandidates) {
             const qnr::CQuestion& source = *m_questionnaire.GetQuestion(s);
-            Line(ReportClass::Line2, IDS_UNMATCHED_SOURCE_LINE, source.GetShortcut(),
+            Line(ReportClass::Line2, IDS_UNMATCHED_SOURCE_QUESTION_LINE, source.GetShortcut(),
                  source.GetCodeQuestion());
         }
     }

@@ -6,6 +6,7 @@
 #include "platform/FormatString.h"
 #include "platform/WaveCmdLineInfo.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QDir>
@@ -17,13 +18,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_RECONCILIATION_REPORT_TITLE = 63165;
-constexpr unsigned IDS_OPEN_NUMERIC_TITLE = 63488;
-constexpr unsigned IDS_OPEN_NUMERIC_ONE = 63489;
-constexpr unsigned IDS_OPEN_NUMERIC_NUMERIC = 63490;
-constexpr unsigned IDS_OPEN_NUMERIC_OPEN = 63491;
-constexpr unsigned IDS_OPEN_NUMERIC_MANY = 63492;
 
 constexpr int OPEN_QUESTION = 4;
 constexpr int NUMERIC_QUESTION = 5;

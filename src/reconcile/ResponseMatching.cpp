@@ -16,6 +16,7 @@
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ResponseTextScan.h"
 #include "reconcile/TextScan.h"
+#include "res/StringIds.h"
 
 #include <QHash>
 #include <QList>
@@ -28,21 +29,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_TRYING_METHOD = 63266;
-constexpr unsigned IDS_METHOD_COUNT = 63267;
-constexpr unsigned IDS_MATCHED = 63268;
-constexpr unsigned IDS_MATCHING_QUESTION = 63269;
-constexpr unsigned IDS_UNMATCHED_CAMPAIGN = 63270;
-constexpr unsigned IDS_UNMATCHED_CAMPAIGN_LINE = 63271;
-constexpr unsigned IDS_UNMATCHED_SOURCE = 63272;
-constexpr unsigned IDS_UNMATCHED_SOURCE_LINE = 63273;
-constexpr unsigned IDS_NEW_RESPONSES_STOP = 63283;
-constexpr unsigned IDS_UNMATCHED_RESPONSES_STOP = 63287;
-constexpr unsigned IDS_METHODS_COUNT = 63298;
-constexpr unsigned IDS_TRYING_METHODS = 63299;
-constexpr unsigned IDS_STRICT = 63300;
-constexpr unsigned IDS_NON_STRICT = 63301;
 
 using PairSink = std::function<void(int campaignPosition, int sourcePosition)>;
 
@@ -264,8 +250,8 @@ void CResponseMatcher::RunMethod(int method, std::set<int>& campaignSet, std::se
 
 void CResponseMatcher::MatchStrict(const QList<quint32>& methods)
 {
-    Line(ReportClass::Section, LoadString(IDS_STRICT));
-    Line(ReportClass::Heading1, IDS_TRYING_METHODS,
+    Line(ReportClass::Section, LoadString(IDS_RESPONSES_STRICT));
+    Line(ReportClass::Heading1, IDS_TRYING_RESPONSE_METHODS,
          GetResponseMatchingMethodsText(methods).toLower());
     m_made.clear();
     const PairSink record = [this](int c, int s) { Record(c, s); };
@@ -298,7 +284,7 @@ void CResponseMatcher::MatchStrict(const QList<quint32>& methods)
                 textMethods.append(int(method));
         MatchRanked(textMethods);
     }
-    ReportMadePairs(IDS_METHODS_COUNT);
+    ReportMadePairs(IDS_RESPONSE_METHODS_COUNT);
 }
 
 void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
@@ -330,14 +316,14 @@ void CResponseMatcher::MatchRanked(const QList<int>& textMethods)
 
 void CResponseMatcher::MatchNonStrict(const QList<quint32>& methods)
 {
-    Line(ReportClass::Section, LoadString(IDS_NON_STRICT));
+    Line(ReportClass::Section, LoadString(IDS_RESPONSES_NON_STRICT));
     for (const quint32 method : methods) {
-        Line(ReportClass::Heading1, IDS_TRYING_METHOD,
+        Line(ReportClass::Heading1, IDS_TRYING_RESPONSE_METHOD,
              GetResponseMatchingMethodName(method).toLower());
         m_made.clear();
         RunMethod(int(method), m_campaignCandidates, m_sourceCandidates,
                   [this](int c, int s) { Record(c, s); });
-        ReportMadePairs(IDS_METHOD_COUNT);
+        ReportMadePairs(IDS_RESPONSE_METHOD_COUNT);
     }
 }
 
@@ -364,7 +350,7 @@ void CResponseMatcher::ReportMadePairs(unsigned countText)
         const CModality& response = CampaignResponse(c);
         Line(ReportClass::Line3,
 
-             IDS_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
+             IDS_RESPONSE_MATCHED, response.GetShortCaption(GetCurrentLanguageId()),
              response.GetModalityId(),
              GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
              SourceCode(s));
@@ -380,19 +366,19 @@ void CResponseMatcher::ReportUnmatched()
     if (!m_report)
         return;
     if (!m_campaignCandidates.empty()) {
-        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN));
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_CAMPAIGN_RESPONSES));
         for (const int c : m_campaignCandidates) {
             const CModality& response = CampaignResponse(c);
-            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_LINE,
+            Line(ReportClass::Line2, IDS_UNMATCHED_CAMPAIGN_RESPONSE_LINE,
                  response.GetShortCaption(GetCurrentLanguageId()), response.GetModalityId());
         }
     }
     if (!m_sourceCandidates.empty()) {
-        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE));
+        Line(ReportClass::Heading1, LoadString(IDS_UNMATCHED_SOURCE_RESPONSES));
         for (const int s : m_sourceCandidates)
             Line(ReportClass::Line2,
 
-                 IDS_UNMATCHED_SOURCE_LINE,
+                 IDS_UNMATCHED_SOURCE_RESPONSE_LINE,
                  GetSourceModalityMethodText(SourceResponse(s), RESPONSE_METHOD_SHORT_CAPTION),
                  SourceResponse(s).GetCode());
     }

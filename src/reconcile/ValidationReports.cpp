@@ -5,6 +5,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
 #include "reconcile/ReconciliationReport.h"
+#include "res/StringIds.h"
 
 #include <algorithm>
 #include <iterator>
@@ -14,46 +15,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SOURCE_FILES_INTRO = 63415;
-constexpr unsigned IDS_SOURCE_FILES_WAVE = 63416;
-constexpr unsigned IDS_SOURCE_FILES_VOLUME = 63417;
-constexpr unsigned IDS_SOURCE_FILE_MISSING = 63418;
-constexpr unsigned IDS_SOURCE_FILE_UNREADABLE = 63419;
-
-constexpr unsigned IDS_NEW_LANGUAGE = 63400;
-constexpr unsigned IDS_MISSING_QUESTION = 63530;
-constexpr unsigned IDS_MISSING_MODALITY = 63532;
-constexpr unsigned IDS_INVALID_QUESTION = 63376;
-constexpr unsigned IDS_INVALID_MODALITY = 63378;
-constexpr unsigned IDS_DELETED_QUESTION = 63421;
-constexpr unsigned IDS_DELETED_MODALITY = 63423;
-constexpr unsigned IDS_LOOP_HIERARCHY = 63557;
-
-constexpr unsigned IDS_MISSING_QUESTIONS_HEADING = 63534;
-constexpr unsigned IDS_MISSING_MODALITIES_HEADING = 63535;
-constexpr unsigned IDS_MISSING_QUESTION_ROW = 63536;
-constexpr unsigned IDS_MISSING_MODALITY_ROW = 63537;
-
-constexpr unsigned IDS_DETAIL_WAVE = 63380;
-constexpr unsigned IDS_DETAIL_VOLUME = 63381;
-constexpr unsigned IDS_INVALID_QUESTIONS_HEADING = 63484;
-constexpr unsigned IDS_INVALID_MODALITIES_HEADING = 63485;
-constexpr unsigned IDS_DELETED_QUESTIONS_HEADING = 63486;
-constexpr unsigned IDS_DELETED_MODALITIES_HEADING = 63487;
-constexpr unsigned IDS_LOOP_HIERARCHY_HEADING = 63559;
-constexpr unsigned IDS_INVALID_QUESTION_ROW = 63382;
-constexpr unsigned IDS_INVALID_QUESTION_ROW_NO_QUESTION = 63477;
-constexpr unsigned IDS_INVALID_MODALITY_ROW = 63383;
-constexpr unsigned IDS_INVALID_MODALITY_ROW_NO_MODALITY = 63478;
-constexpr unsigned IDS_INVALID_MODALITY_ROW_NO_QUESTION = 63479;
-constexpr unsigned IDS_DELETED_QUESTION_ROW = 63425;
-constexpr unsigned IDS_DELETED_QUESTION_ROW_NO_WAVE = 63480;
-constexpr unsigned IDS_DELETED_QUESTION_ROW_NO_QUESTION = 63481;
-constexpr unsigned IDS_DELETED_MODALITY_ROW = 63426;
-constexpr unsigned IDS_DELETED_MODALITY_ROW_NO_MODALITY = 63482;
-constexpr unsigned IDS_DELETED_MODALITY_ROW_NO_QUESTION_OR_WAVE = 63483;
-constexpr unsigned IDS_LOOP_HIERARCHY_ROW = 63560;
 
 // A line of these reports: the empty paragraph with its classes, then the text, which brings its
 // own line break when its format has one.

@@ -17,6 +17,7 @@
 #include "reconcile/ReconcileRun.h"
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ResponseMatching.h"
+#include "res/StringIds.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -26,27 +27,6 @@
 namespace pelko_wave {
 
 namespace {
-
-constexpr unsigned IDS_PROGRESS_CAPTION = 63114;
-constexpr unsigned IDS_PROGRESS_TEXT = 63115;
-constexpr unsigned IDS_SOURCE_NOT_READABLE = 63181;
-constexpr unsigned IDS_RECONCILING_VOLUME = 63246;
-constexpr unsigned IDS_SKIPPING_VOLUME = 63247;
-constexpr unsigned IDS_COMMAND_LINE = 63278;
-constexpr unsigned IDS_RECONCILIATION_RUN = 63279;
-constexpr unsigned IDS_UNMATCHED_QUESTIONS_STOP = 63286;
-constexpr unsigned IDS_MATCHING_OPTIONS = 63402;
-constexpr unsigned IDS_STRICT = 63403;
-constexpr unsigned IDS_NOT_STRICT = 63404;
-constexpr unsigned IDS_CASE_SENSITIVE = 63405;
-constexpr unsigned IDS_CASE_INSENSITIVE = 63406;
-constexpr unsigned IDS_PARENT_VALUES = 63407;
-constexpr unsigned IDS_NO_PARENT_VALUES = 63408;
-constexpr unsigned IDS_QUESTION_METHODS = 63409;
-constexpr unsigned IDS_RESPONSE_METHODS = 63410;
-constexpr unsigned IDS_SKIPPING_UNREACHED_VOLUME = 63494;
-constexpr unsigned IDS_USING_LIBRARIES = 63495;
-constexpr unsigned IDS_NOT_USING_LIBRARIES = 63496;
 
 constexpr int PROGRESS_RANGE = 10000;
 constexpr int PROGRESS_LOAD = 1500;
@@ -68,8 +48,9 @@ void WriteVolumeHeader(QString& report, const CVolume& volume, int position, int
         report, ReportClass::Title,
         FormatReportText(IDS_RECONCILING_VOLUME, position + 1, volumeCount, volume.GetName()));
     AppendReportLine(report, ReportClass::Heading1, LoadString(IDS_MATCHING_OPTIONS));
-    AppendReportLine(report, ReportClass::Line2,
-                     LoadString(volume.IsMatchingStrict() ? IDS_STRICT : IDS_NOT_STRICT));
+    AppendReportLine(
+        report, ReportClass::Line2,
+        LoadString(volume.IsMatchingStrict() ? IDS_MATCHING_STRICTLY : IDS_NOT_STRICT));
     AppendReportLine(
         report, ReportClass::Line2,
         LoadString(volume.GetCaseSensitiveMatching() ? IDS_CASE_SENSITIVE : IDS_CASE_INSENSITIVE));
@@ -161,13 +142,13 @@ void ReconcileVolume(SReconcileRun& run, CVolume& volume, int position, int volu
     run.Advance(PROGRESS_LOAD / selectedCount);
     if (!loaded) {
         const QString text =
-            FormatString(LoadString(IDS_SOURCE_NOT_READABLE),
+            FormatString(LoadString(IDS_SOURCE_UNREADABLE),
                          {GetDisplayedSourceText(volume.GetMetaData()), volume.GetName()});
         if (!run.CommandLine) {
             GetWindowServices().MessageBox(text, MB_OK | MB_ICONERROR);
             throw CReconcileStop(text);
         }
-        run.Fail(FormatReportText(IDS_SOURCE_NOT_READABLE,
+        run.Fail(FormatReportText(IDS_SOURCE_UNREADABLE,
                                   GetDisplayedSourceText(volume.GetMetaData()), volume.GetName()));
     }
     const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();

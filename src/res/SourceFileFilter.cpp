@@ -1,12 +1,7 @@
 #include "res/SourceFileFilter.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
-
-namespace {
-
-constexpr unsigned IDS_SOURCE_FILE_FILTER = 63980;
-
-} // namespace
 
 QString SourceFileFilter()
 {

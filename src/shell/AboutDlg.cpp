@@ -6,6 +6,7 @@
 #include "grid/LogFont.h"
 #include "platform/FormatString.h"
 #include "platform/VersionInfo.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
@@ -13,11 +14,6 @@
 #include <QPushButton>
 
 namespace {
-
-constexpr unsigned IDS_VERSION_LINE = 63958;
-constexpr unsigned IDS_ABOUT_TITLE = 63959;
-constexpr unsigned IDS_WIKI_LINK = 63961;
-constexpr unsigned IDS_HELP_LINK = 63962;
 
 CHyperLink* MakeLink(QWidget* parent, int id, unsigned textId, const QString& address)
 {

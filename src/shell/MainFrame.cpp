@@ -8,6 +8,7 @@
 #include "menus/NewToolBar.h"
 #include "res/CommandIds.h"
 #include "res/MenuTables.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QAction>
@@ -21,8 +22,6 @@
 #include <QStatusBar>
 
 namespace {
-
-constexpr unsigned IDS_READY = 57345;
 
 const QString kPlacementKey = QStringLiteral("Layout/WindowPlacement");
 const QString kStateKey = QStringLiteral("Layout/MainFrameState");

@@ -6,6 +6,7 @@
 #include "menus/NewMenu.h"
 #include "platform/WindowServices.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "shell/HistoryKeys.h"
 #include "shell/MainFrame.h"
@@ -20,8 +21,6 @@
 #include <QThread>
 
 namespace {
-
-constexpr unsigned IDS_VALIDATION_TITLE = 63963;
 
 const QString kRecentFileSection = QStringLiteral("Recent File List");
 const QString kRecentFileEntry = QStringLiteral("File%d");

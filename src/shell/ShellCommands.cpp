@@ -18,6 +18,7 @@
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
@@ -33,15 +34,6 @@
 #include <cerrno>
 
 namespace {
-
-constexpr unsigned IDS_CHANGE_LANGUAGE = 63334;
-constexpr unsigned IDS_QUESTIONS_UPDATED = 63554;
-constexpr unsigned IDS_KEEP_HIGHER_COUNTS = 63555;
-constexpr unsigned IDS_USER_APP_FAILED = 63952;
-constexpr unsigned IDS_TUTORIAL_FAILED = 63953;
-constexpr unsigned IDS_GUIDE_TITLE = 63954;
-constexpr unsigned IDS_GUIDE_MISSING = 63955;
-constexpr unsigned IDS_CAPTION_LIBRARY_UNREADABLE = 63957;
 
 const QString kTutorialFolder = QStringLiteral("Pelko/PelkoPlim/Tutorial");
 
@@ -373,7 +365,7 @@ void CShellApp::OnLanguages()
     int currentIndex = -1;
     {
         const CModalState modal(m_app);
-        if (!m_dialogs->RunLanguagesDialog(m_frame.get(), defaultIndex, currentIndex))
+        if (m_dialogs->RunLanguagesDialog(m_frame.get(), defaultIndex, currentIndex) != IDOK)
             return;
     }
     const auto languageAt = [campaign](int index) {

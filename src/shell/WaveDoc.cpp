@@ -1,14 +1,9 @@
 #include "shell/WaveDoc.h"
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QFileInfo>
-
-namespace {
-
-constexpr unsigned IDS_UNTITLED = 63960;
-
-} // namespace
 
 QString UpdateTitleMark(const QString& title, bool modified)
 {

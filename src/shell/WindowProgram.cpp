@@ -8,6 +8,7 @@
 #include "dialogs/DialogPlacement.h"
 #include "menus/NewMenu.h"
 #include "platform/StdStreams.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "shell/CampaignPanes.h"
 #include "shell/MainFrame.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr unsigned IDS_NO_DISPLAY = 63950;
 constexpr int kSplashTimeout = 1500;
 constexpr unsigned kSplashStyle = 47; // fade in and out, shadow, centred, hidden by a click
 constexpr int kMenuDrawMode = 9;      // the Office-2003 look

@@ -1,6 +1,7 @@
 #include "storage/DBAccessDAO.h"
 
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/CampaignRecordsets.h"
 #include "storage/SqliteStatement.h"
@@ -11,9 +12,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-constexpr unsigned IDS_DB_ERROR = 63515;
-constexpr unsigned IDS_DB_OPERATION_ERROR = 63516;
 
 // How long an operation waits for another program's write to end before it fails.
 constexpr int kBusyTimeoutMs = 5000;

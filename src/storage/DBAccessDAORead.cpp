@@ -2,6 +2,7 @@
 
 #include "model/Campaign.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/CampaignRecordsets.h"
 
@@ -10,8 +11,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_DB_PARENT_VOLUME_MISSING = 63930;
 
 // The volume that holds the matching of a row: the volume of the row before when it is the
 // same, else looked up. A volume the campaign does not hold fails the read.

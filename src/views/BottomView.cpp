@@ -15,6 +15,7 @@
 #include "reconcile/DiffsCache.h"
 #include "reconcile/PropertyTexts.h"
 #include "res/SourceFileFilter.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/LeftView.h"
@@ -25,14 +26,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_NOT_SET = 63503;
-constexpr unsigned IDS_NONE = 63502;
-constexpr unsigned IDS_CHANGE_LANGUAGE = 63334;
-constexpr unsigned IDS_CONFIRM_SOURCE_CHANGE = 63374;
-constexpr unsigned IDS_FILE_MISSING = 63205;
-constexpr unsigned IDS_FILE_NOT_SUPPORTED = 63204;
-constexpr unsigned IDS_FILE_NOT_THE_SAME = 63203;
 
 // Status 0 to 2, source types 0 to 3, path kinds 0 to 3.
 constexpr unsigned kStatusTexts[] = {63228, 63229, 63230};

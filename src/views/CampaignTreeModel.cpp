@@ -7,6 +7,7 @@
 #include "model/Volume.h"
 #include "model/Wave.h"
 #include "platform/AppServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QBrush>
@@ -16,7 +17,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_NOT_SET = 63503;
 constexpr int kImageSize = 16;
 
 const QString& NotSetText()

@@ -25,6 +25,7 @@
 #include "reconcile/DiffsCache.h"
 #include "reconcile/ReconciliationReport.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/BottomView.h"
 #include "views/CampaignTreeModel.h"
@@ -41,17 +42,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SUMMARY_TITLE = 63164;
-constexpr unsigned IDS_CONFIRM_REMOVE_WAVE = 63141;
-constexpr unsigned IDS_CONFIRM_REMOVE_VOLUME = 63142;
-constexpr unsigned IDS_CONFIRM_UNRECONCILE = 63311;
-constexpr unsigned IDS_REMOVE_WAVE = 63350;
-constexpr unsigned IDS_REORDER_QUESTIONS = 63346;
-constexpr unsigned IDS_NEW_VOLUME = 63343;
-constexpr unsigned IDS_APPLY_CAPTION_LIBRARY = 63472;
-constexpr unsigned IDS_NO_QUILL = 63565;
-constexpr unsigned IDS_QUILL_FAILED = 63004;
 
 // The commands of the context menu, with the kinds of item whose pop-up offers each (bits
 // 1 << kind) and the handler. Maximise Response Count is the application's command: the view
@@ -742,7 +732,8 @@ void CLeftView::OnOrderCampaign()
     CWave* wave = campaign && record ? campaign->FindWave(record->id) : nullptr;
     if (!wave)
         return;
-    auto meta = std::make_unique<CMetaOrderCampaignCmd>(IDS_REORDER_QUESTIONS, wave->GetWaveId());
+    auto meta =
+        std::make_unique<CMetaOrderCampaignCmd>(IDS_REORDER_CAMPAIGN_QUESTIONS, wave->GetWaveId());
     meta->AddCmd(std::make_unique<CCmdOrderCampaignQuestions>(campaign, wave));
     meta->AddCmd(std::make_unique<CCmdOrderCampaignModalities>(campaign, wave));
     const auto done = [](CLeftView& view, std::unique_ptr<CCallBackInfo> info) {

@@ -3,15 +3,12 @@
 #include "model/Campaign.h"
 #include "platform/FormatString.h"
 #include "questionnaire/Question.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_ENTRY_CODE = 63118;
-constexpr unsigned IDS_GENERATED_ENTRY_CODE = 63182;
-constexpr unsigned IDS_NOT_MATCHED = 63512;
 
 // The digits of the count: 1 for 0.
 int DigitsOf(int count)

@@ -19,6 +19,7 @@
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/StringIds.h"
 #include "views/IssueCommand.h"
 #include "views/ViewDialogs.h"
 
@@ -29,8 +30,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_APPLY_CAPTION_LIBRARIES = 63461;
 
 // Whether a library uses the caption: it keeps a state for it and the state is not 0. A caption
 // added to a group in the caption library dialog is kept unticked (0) until the user ticks it.

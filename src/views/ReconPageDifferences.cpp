@@ -10,16 +10,11 @@
 #include "platform/WindowServices.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/ReconDifferences.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_MISSING_SOURCE_RESPONSE = 63212;
-
-} // namespace
 
 CWaveDiffsEntry* CRightReconciliationPage::GetWaveDiffsEntry() const
 {
@@ -35,32 +30,13 @@ void CRightReconciliationPage::InvalidateQuestionPair(const CQuestion& question,
         CPairDifferences(int(m_waveId), *entry).ErasePair(question, volume.GetVolumeId());
 }
 
-bool CRightReconciliationPage::ComputeQuestionDifferences(const CVolume& volume,
-                                                          const CQuestion& question,
-                                                          const qnr::CQuestion& source)
-{
-    CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry && CPairDifferences(int(m_waveId), *entry)
-                        .RecordQuestionDifferences(volume, question, source);
-}
-
-bool CRightReconciliationPage::ComputeResponseDifferences(const CVolume& volume,
-                                                          const CQuestion& question,
-                                                          const qnr::CQuestion& source)
-{
-    CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    return entry &&
-           CPairDifferences(int(m_waveId), *entry)
-               .RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
-}
-
 std::function<void(const QString&)>
 CRightReconciliationPage::MissingResponseReport(const CVolume& volume)
 {
     const QString name = volume.GetName();
     return [name](const QString& code) {
         GetWindowServices().MessageBox(
-            FormatString(LoadString(IDS_MISSING_SOURCE_RESPONSE), {name, code}),
+            FormatString(LoadString(IDS_SOURCE_RESPONSE_MISSING), {name, code}),
             MB_OK | MB_ICONWARNING);
     };
 }

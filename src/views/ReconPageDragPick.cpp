@@ -15,6 +15,7 @@
 #include "questionnaire/Question.h"
 #include "reconcile/DisplayCaptions.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/WaveGridCtrl.h"
@@ -24,21 +25,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_BREAK_QUESTION_MATCHING = 63136;
-constexpr unsigned IDS_ADD_QUESTION_MATCHING = 63137;
-constexpr unsigned IDS_CONTINUE = 63138;
-constexpr unsigned IDS_BREAK_RESPONSE_MATCHING = 63139;
-constexpr unsigned IDS_ADD_RESPONSE_MATCHING = 63140;
-constexpr unsigned IDS_MERGE_RESPONSE = 63143;
-constexpr unsigned IDS_CONTINUE_AFTER_BREAK = 63144;
-constexpr unsigned IDS_REMATCH_REASONS = 63240;
-constexpr unsigned IDS_REASON_LOOPS = 63241;
-constexpr unsigned IDS_REASON_REMOVED = 63242;
-constexpr unsigned IDS_REASON_ELEMENT_TYPE = 63243;
-constexpr unsigned IDS_REASON_QUESTION_TYPE = 63244;
-constexpr unsigned IDS_REMOVE_RESPONSE = 63453;
-constexpr unsigned IDS_CONTINUE_REMOVE = 63454;
 
 bool InColumns(const CCellID& cell, int first, int last)
 {
@@ -104,11 +90,6 @@ bool CRightReconciliationPage::CanDropSourceResponse(const CCellID& cell) const
     const CModality* response = GetCampaignResponseAtRow(cell.row);
     return campaign && response && InColumns(cell, RColCode, RColCaption) &&
            campaign->IsWaveBefore(int(m_waveId), response->GetDeletionWaveId());
-}
-
-bool CRightReconciliationPage::CanMoveResponseTo(const CCellID& cell) const
-{
-    return CanDropSourceResponse(cell);
 }
 
 bool CRightReconciliationPage::CanDropCampaignResponse(const CCellID& dragCell,
@@ -183,8 +164,8 @@ void CRightReconciliationPage::StartResponsePick()
 
 void CRightReconciliationPage::StartMergePick()
 {
-    m_moveResponse = true;
-    m_moveResponseCell = m_gridResponses->GetFocusCell();
+    m_mergePick = true;
+    m_mergePickCell = m_gridResponses->GetFocusCell();
 }
 
 void CRightReconciliationPage::EndQuestionPick()
@@ -203,8 +184,8 @@ void CRightReconciliationPage::EndResponsePick()
 
 void CRightReconciliationPage::EndMergePick()
 {
-    m_moveResponse = false;
-    m_moveResponseCell = CCellID();
+    m_mergePick = false;
+    m_mergePickCell = CCellID();
     ResetPickCursor();
 }
 
@@ -217,10 +198,10 @@ void CRightReconciliationPage::EndResponseDrag()
 
 void CRightReconciliationPage::EndResponsePicks()
 {
-    const bool shown = m_pickResponse || m_moveResponse || m_dragResponses;
+    const bool shown = m_pickResponse || m_mergePick || m_dragResponses;
     m_pickResponse = false;
-    m_moveResponse = false;
-    m_moveResponseCell = CCellID();
+    m_mergePick = false;
+    m_mergePickCell = CCellID();
     m_dragResponses = false;
     m_dragMergeResponse = false;
     m_dragRematchResponse = false;
@@ -267,8 +248,8 @@ void CRightReconciliationPage::OnResponseHover(const CCellID& cell)
     m_hCursor.reset();
     if (m_pickResponse)
         m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
-    else if (m_moveResponse)
-        m_hCursor = CanMoveResponseTo(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
+    else if (m_mergePick)
+        m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     else
         return;
     ApplyPickCursor(*m_gridResponses);
@@ -281,7 +262,7 @@ bool CRightReconciliationPage::eventFilter(QObject* watched, QEvent* event)
         // The control still gets the key; the modes end whichever control has it.
         if (m_pickQuestion)
             EndQuestionPick();
-        if (m_moveResponse)
+        if (m_mergePick)
             EndMergePick();
         if (m_pickResponse)
             EndResponsePick();
@@ -377,12 +358,12 @@ void CRightReconciliationPage::RegisterDragPickHandlers()
 
 // Confirmations -------------------------------------------------------------------------------
 
-QString CRightReconciliationPage::QuestionCaption(const CQuestion* question) const
+QString CRightReconciliationPage::QuestionShortcut(const CQuestion* question) const
 {
     return question ? question->GetShortcut() : QString();
 }
 
-QString CRightReconciliationPage::SourceQuestionCaption(const qnr::CQuestion* source) const
+QString CRightReconciliationPage::SourceQuestionShortcut(const qnr::CQuestion* source) const
 {
     return source ? source->GetShortcut() : QString();
 }
@@ -404,15 +385,15 @@ bool CRightReconciliationPage::AskYesNo(const QString& text)
 
 bool CRightReconciliationPage::ConfirmQuestionDrop(const CCellID& dragged, const CCellID& target)
 {
-    const QString ct = QuestionCaption(GetCampaignQuestionAtRow(target.row));
-    const QString st = SourceQuestionCaption(GetSourceQuestionAtRow(target.row));
+    const QString ct = QuestionShortcut(GetCampaignQuestionAtRow(target.row));
+    const QString st = SourceQuestionShortcut(GetSourceQuestionAtRow(target.row));
     const CQuestion* draggedQuestion = GetCampaignQuestionAtRow(dragged.row);
-    const QString sd = SourceQuestionCaption(GetSourceQuestionAtRow(dragged.row));
+    const QString sd = SourceQuestionShortcut(GetSourceQuestionAtRow(dragged.row));
     QString lines;
     if (m_qSrcRows.GetId(target.row) != kNoSourceKey)
-        lines += Line(IDS_BREAK_QUESTION_MATCHING, ct, st);
+        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, ct, st);
     if (draggedQuestion)
-        lines += Line(IDS_BREAK_QUESTION_MATCHING, QuestionCaption(draggedQuestion), sd);
+        lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, QuestionShortcut(draggedQuestion), sd);
     lines += Line(IDS_ADD_QUESTION_MATCHING, ct, sd);
     return AskYesNo(Confirmation(lines, IDS_CONTINUE));
 }
@@ -426,9 +407,9 @@ bool CRightReconciliationPage::ConfirmSourceResponseDrop(const CCellID& dragged,
     const QString sd = SourceResponseCaption(GetSourceResponseAtRow(dragged.row));
     QString lines;
     if (m_rSrcRows.GetId(target.row) != kNoSourceKey)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, rt, st);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rt, st);
     if (draggedResponse)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, ResponseCaption(draggedResponse), sd);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, ResponseCaption(draggedResponse), sd);
     lines += Line(IDS_ADD_RESPONSE_MATCHING, rt, sd);
     return AskYesNo(Confirmation(lines, IDS_CONTINUE));
 }
@@ -446,7 +427,7 @@ bool CRightReconciliationPage::ConfirmCampaignResponseDrop(const CCellID& dragge
     const bool draggedHasSource = m_rSrcRows.GetId(dragged.row) != kNoSourceKey;
     QString lines;
     if (draggedHasSource)
-        lines += Line(IDS_BREAK_RESPONSE_MATCHING, rd, sd);
+        lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rd, sd);
     // A source response goes with the dragged response's row only onto a row without one.
     if (draggedHasSource && !targetHasSource)
         lines += Line(IDS_ADD_RESPONSE_MATCHING, ResponseCaption(targetResponse), sd);
@@ -468,6 +449,6 @@ bool CRightReconciliationPage::ConfirmMerge(const CCellID& merged, const CCellID
     if (m_rSrcRows.GetId(merged.row) == kNoSourceKey)
         return AskYesNo(Confirmation(merge, IDS_CONTINUE));
     const QString s1 = SourceResponseCaption(GetSourceResponseAtRow(merged.row));
-    return AskYesNo(
-        Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING, r1, s1) + merge, IDS_CONTINUE_AFTER_BREAK));
+    return AskYesNo(Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING_LINE, r1, s1) + merge,
+                                 IDS_CONTINUE_AFTER_BREAK));
 }

@@ -14,6 +14,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColours.h"
@@ -25,9 +26,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SOURCE_UNREADABLE = 63181;
-constexpr unsigned IDS_MISSING_SOURCE_QUESTION = 63206;
 
 // Turns a grid's painting off for a fill and on again when it ends, whichever way it ends.
 class CFillGuard
@@ -225,7 +223,7 @@ bool CRightReconciliationPage::FillQuestionGrid(CCampaign& campaign, CWave& wave
                 volume->GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt());
             if (!source) {
                 GetWindowServices().MessageBox(
-                    FormatString(LoadString(IDS_MISSING_SOURCE_QUESTION),
+                    FormatString(LoadString(IDS_SOURCE_QUESTION_MISSING),
                                  {volume->GetName(), matching->GetSourceId()}),
                     MB_OK | MB_ICONWARNING);
                 ClearPage();
@@ -336,14 +334,6 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
         }
         m_overviewQuestions->AddItem(state);
     }
-}
-
-void CRightReconciliationPage::RefreshWave()
-{
-    const IWaveApp* app = GetWaveApp();
-    if (CCampaignDiffsCache* cache = app ? app->GetDiffsCache() : nullptr)
-        cache->GetWaveEntry(int(m_waveId), true)->SetWholeWaveInvalid(true);
-    LoadWave(m_waveId);
 }
 
 // The response grid ---------------------------------------------------------------------------

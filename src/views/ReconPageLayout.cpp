@@ -11,6 +11,7 @@
 #include "platform/AppServices.h"
 #include "platform/FormatString.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColumnLayout.h"
@@ -23,14 +24,6 @@
 using namespace recon_columns;
 
 namespace {
-
-constexpr unsigned IDS_ENTRY_CODE_HEADING = 63113;
-constexpr unsigned IDS_NO_ENTRY_CODE = 63119;
-constexpr unsigned IDS_LONG_CAPTION_HEADING = 63411;
-constexpr unsigned IDS_CODE_HEADING = 63508;
-constexpr unsigned IDS_SHORTCUT_HEADING = 63509;
-constexpr unsigned IDS_NOT_MATCHED = 63512;
-constexpr unsigned IDS_SHORT_CAPTION_HEADING = 63514;
 
 // What the columns need to show their headings and their fixed texts whole in the page's fonts,
 // whatever the rows: the code columns "Not matched" in either grid and "(none)" for a source

@@ -132,9 +132,9 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
             popup->EnableMenuItem(ID_RESPONSE_CREATE, false);
             GreyUnless(*popup, ID_RESPONSE_VIEW_DIFFERENCES, differs && !deleted);
             GreyUnless(*popup, ID_RESPONSE_BREAK_MATCHING, GetSourceResponseAtRow(cell.row));
-            GreyUnless(*popup, ID_RESPONSE_REMATCH, sourceCell && !m_moveResponse);
+            GreyUnless(*popup, ID_RESPONSE_REMATCH, sourceCell && !m_mergePick);
             GreyUnless(*popup, ID_RESPONSE_MERGE,
-                       key >= 1 && InColumns(cell, RColCode, RColCaption) && !m_moveResponse &&
+                       key >= 1 && InColumns(cell, RColCode, RColCaption) && !m_mergePick &&
                            !deleted);
             GreyUnless(*popup, ID_RESPONSE_REMOVE, CanRemoveCampaignResponse(cell));
         }

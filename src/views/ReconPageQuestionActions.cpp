@@ -28,6 +28,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
 #include "views/ViewDialogs.h"
@@ -39,10 +40,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_CREATE_NEW_QUESTION = 63314;
-constexpr unsigned IDS_CHANGE_QUESTION = 63336;
-constexpr unsigned IDS_FIX_ALL_DIFFERENCES = 63372;
 
 // Moves a campaign response's appearance to the volume when, by the time the step runs, the
 // volume matches the response. A campaign question given to a source question is matched to it

@@ -18,21 +18,12 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/WaveGridCtrl.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_REMOVE_QUESTION_CONFIRM = 63134;
-constexpr unsigned IDS_REMOVE_SUB_QUESTIONS = 63216;
-constexpr unsigned IDS_REMATCH_QUESTION = 63342;
-constexpr unsigned IDS_REMOVE_QUESTION = 63353;
-constexpr unsigned IDS_REMOVE_ORIGINAL_QUESTION = 63427;
-
-} // namespace
 
 void CRightReconciliationPage::OnBreakQuestionMatching()
 {

@@ -28,6 +28,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
@@ -35,15 +36,6 @@
 #include "views/WaveGridCtrl.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_CREATE_NEW_RESPONSE = 63318;
-constexpr unsigned IDS_REMOVE_CAMPAIGN_RESPONSE = 63321;
-constexpr unsigned IDS_REMATCH_RESPONSE = 63341;
-constexpr unsigned IDS_REMOVE_ORIGINAL_RESPONSE = 63428;
-
-} // namespace
 
 void CRightReconciliationPage::RegisterResponseCommands()
 {
@@ -160,11 +152,11 @@ LRESULT CRightReconciliationPage::OnResponseGridClick(int row, int col)
             ConfirmSourceResponseDrop(pick, clicked))
             RematchResponseAndOffer(pick, clicked);
         EndResponsePick();
-    } else if (m_moveResponse) {
-        const CCellID merged = m_moveResponseCell;
+    } else if (m_mergePick) {
+        const CCellID merged = m_mergePickCell;
         const CModality* master = GetCampaignResponseAtRow(row);
         const int masterId = master ? master->GetModalityId() : -1;
-        if (CanMoveResponseTo(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
+        if (CanDropSourceResponse(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
             MergeResponse(merged, clicked);
         // The merge may have moved the master's row: the selection goes with the response.
         const int masterRow = masterId > 0 ? m_rRows.GetRow(masterId) : kNoRow;

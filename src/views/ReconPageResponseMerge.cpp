@@ -20,6 +20,7 @@
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/OverviewBar.h"
@@ -30,11 +31,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_MERGE_RESPONSES = 63324;
-constexpr unsigned IDS_CHANGE_RESPONSE = 63335;
-constexpr unsigned IDS_ADD_TO_CAPTION_LIBRARY = 63455;
-constexpr unsigned IDS_CAPTION = 63511;
 
 CValue TextValue(const QString& text)
 {
@@ -119,7 +115,7 @@ void CRightReconciliationPage::RefreshChangedResponse(const CModality& response,
         return;
     m_gridResponses->SetCellText(
         row, RColCaption,
-        FormatString(LoadString(IDS_CAPTION), {GetModalityDisplayCaption(response)}));
+        FormatString(LoadString(IDS_SHORTCUT), {GetModalityDisplayCaption(response)}));
 
     const int questionRow = FindQuestionRowForVolume(*question, m_curVolumeId);
     const CVolume* volume = questionRow == kNoRow ? nullptr : GetQuestionRowVolume(questionRow);

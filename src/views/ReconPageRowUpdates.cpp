@@ -17,6 +17,7 @@
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColours.h"
@@ -28,10 +29,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_SHORTCUT = 63511;
-constexpr unsigned IDS_SHORT_CAPTION = 63517;
-constexpr unsigned IDS_LONG_CAPTION = 63412;
 
 void SetTextColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
 {

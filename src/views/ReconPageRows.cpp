@@ -13,6 +13,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
 #include "views/ReconColumnLayout.h"
@@ -24,27 +25,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_VOLUME = 63065;
-constexpr unsigned IDS_VOLUME_NAME = 63066;
-constexpr unsigned IDS_ENTRY_CODE_HEADING = 63113;
-constexpr unsigned IDS_NO_ENTRY_CODE = 63119;
-constexpr unsigned IDS_MERGED_TO = 63147;
-constexpr unsigned IDS_CAMPAIGN_RESPONSES = 63210;
-constexpr unsigned IDS_SOURCE_RESPONSES = 63211;
-constexpr unsigned IDS_LONG_CAPTION_HEADING = 63411;
-constexpr unsigned IDS_LONG_CAPTION = 63412;
-constexpr unsigned IDS_SOURCE_QUESTIONS = 63504;
-constexpr unsigned IDS_CAMPAIGN_QUESTIONS = 63506;
-constexpr unsigned IDS_ROW_NUMBER = 63507;
-constexpr unsigned IDS_CODE_HEADING = 63508;
-constexpr unsigned IDS_SHORTCUT_HEADING = 63509;
-constexpr unsigned IDS_CODE = 63510;
-constexpr unsigned IDS_SHORTCUT = 63511;
-constexpr unsigned IDS_NOT_MATCHED = 63512;
-constexpr unsigned IDS_BLANK_HEADING = 63513;
-constexpr unsigned IDS_SHORT_CAPTION_HEADING = 63514;
-constexpr unsigned IDS_SHORT_CAPTION = 63517;
 
 constexpr int kNoKindImage = QUESTION_KIND_NONE + CRightReconciliationPage::ImageFirstKind;
 
@@ -217,7 +197,7 @@ void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int k
             WriteText(grid, row, col, NotMatched(), text, back, font);
     }
     WriteText(grid, row, QColVolume,
-              volume ? FormatText(IDS_VOLUME_NAME, volume->GetName()) : NotMatched(), text, back,
+              volume ? FormatText(IDS_VOLUME_CELL, volume->GetName()) : NotMatched(), text, back,
               font);
 }
 
@@ -283,7 +263,7 @@ void CRightReconciliationPage::WriteResponseSourceSide(int row, int image, COLOR
     }
     WriteText(grid, row, RColSourceCaption, caption, text, back, font);
     WriteText(grid, row, RColVolume,
-              volume ? FormatText(IDS_VOLUME_NAME, volume->GetName()) : NotMatched(), text, back,
+              volume ? FormatText(IDS_VOLUME_CELL, volume->GetName()) : NotMatched(), text, back,
               font);
 }
 
@@ -369,7 +349,7 @@ void CRightReconciliationPage::BuildQuestionHeadings()
         WriteHeading(grid, 1, QColState + i, side[i], m_fontHeading);
         WriteHeading(grid, 1, QColSourceState + i, side[i], m_fontHeading);
     }
-    WriteHeading(grid, 1, QColVolume, IDS_VOLUME, m_fontHeading);
+    WriteHeading(grid, 1, QColVolume, IDS_VOLUME_COLUMN, m_fontHeading);
     LayoutQuestionColumns(false);
     grid.MergeCells(0, 0, grid.GetFixedRowCount() - 1, grid.GetFixedColumnCount() - 1);
 }
@@ -389,7 +369,7 @@ void CRightReconciliationPage::BuildResponseHeadings()
         WriteHeading(grid, 1, RColState + i, side[i], m_fontHeading);
         WriteHeading(grid, 1, RColSourceState + i, side[i], m_fontHeading);
     }
-    WriteHeading(grid, 1, RColVolume, IDS_VOLUME, m_fontHeading);
+    WriteHeading(grid, 1, RColVolume, IDS_VOLUME_COLUMN, m_fontHeading);
     LayoutResponseColumns(true);
     grid.MergeCells(0, 0, grid.GetFixedRowCount() - 1, grid.GetFixedColumnCount() - 1);
 }
@@ -435,20 +415,6 @@ CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
         return nullptr;
     const std::intptr_t id = m_gridQuestions->GetCellData(row, QColSourceCode);
     return id > 0 ? campaign->FindVolume(int(id)) : nullptr;
-}
-
-const CVolume* CRightReconciliationPage::FindVolumeMatchingQuestion(const CQuestion& question)
-{
-    const CCampaign* campaign = AppCampaign();
-    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
-    if (!wave)
-        return nullptr;
-    for (int v = 0; v < wave->GetVolumeCount(); ++v) {
-        const CVolume* volume = wave->GetVolume(v);
-        if (volume->FindQuestionMatchingInherited(question.GetQuestionId(), volume->GetVolumeId()))
-            return volume;
-    }
-    return nullptr;
 }
 
 const CModality* CRightReconciliationPage::GetFocusedCampaignResponse() const

@@ -49,11 +49,6 @@ void CRightReconciliationPage::SelectResponseRow(int row, int col)
     SelectRow(*m_gridResponses, row, col);
 }
 
-bool CRightReconciliationPage::RestoreQuestionCell(const CCellID& cell)
-{
-    return RestoreCell(*m_gridQuestions, cell);
-}
-
 bool CRightReconciliationPage::RestoreResponseCell(const CCellID& cell)
 {
     return RestoreCell(*m_gridResponses, cell);

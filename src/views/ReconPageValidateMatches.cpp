@@ -15,15 +15,10 @@
 #include "model/Wave.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DiffsCache.h"
+#include "res/StringIds.h"
 #include "views/IssueCommand.h"
 
 using namespace pelko_wave;
-
-namespace {
-
-constexpr unsigned IDS_VALIDATED_CAMPAIGN = 63375;
-
-} // namespace
 
 void CRightReconciliationPage::OnValidateMatches()
 {

@@ -198,8 +198,6 @@ public:
     // volume's source cannot be read, or when a matched source question is missing from its
     // source (the page is then cleared: no rows). Every pick mode and drag ends.
     bool LoadWave(long waveId);
-    // Makes the wave's differences stale and fills the page again.
-    void RefreshWave();
     // Refills the response grid for a row of the question grid; the grid's fades, pick modes
     // and drags end.
     void FillResponses(int questionRow, int col);
@@ -272,7 +270,6 @@ public:
     // The volume of a question-grid row (its source side's; none for a campaign question
     // without matching).
     pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
-    const pelko_wave::CVolume* FindVolumeMatchingQuestion(const pelko_wave::CQuestion& question);
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
     // The row of the source question (or of its code's text) in the volume; kNoRow when none.
     int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId);
@@ -304,7 +301,6 @@ public:
 
     void SelectQuestionRow(int row, int col);
     void SelectResponseRow(int row, int col);
-    bool RestoreQuestionCell(const CCellID& cell);
     bool RestoreResponseCell(const CCellID& cell);
     void SelectCampaignQuestion(int questionId);
     long GetFocusedResponseId() const;
@@ -323,12 +319,6 @@ public:
     // Erases the pair's question differences and those of the question's responses.
     void InvalidateQuestionPair(const pelko_wave::CQuestion& question,
                                 const pelko_wave::CVolume& volume);
-    bool ComputeQuestionDifferences(const pelko_wave::CVolume& volume,
-                                    const pelko_wave::CQuestion& question,
-                                    const qnr::CQuestion& source);
-    bool ComputeResponseDifferences(const pelko_wave::CVolume& volume,
-                                    const pelko_wave::CQuestion& question,
-                                    const qnr::CQuestion& source);
     // The differences recorded for a pair (the responses' marker once) and for a response.
     void CollectQuestionDiffKinds(int questionId, int volumeId, CDiffList& kinds) const;
     void CollectResponseDiffKinds(int responseId, CDiffList& kinds) const;
@@ -351,9 +341,9 @@ public:
     bool IsCampaignResponseCell(const CCellID& cell) const;
     // A campaign response that is neither master nor child of a merging.
     bool IsFreeCampaignResponseCell(const CCellID& cell) const;
-    // A campaign response still alive after the page's wave takes a source response there.
+    // A campaign response still alive after the page's wave: a source response may be dropped
+    // there, and the merge pick may merge a campaign response into it.
     bool CanDropSourceResponse(const CCellID& cell) const;
-    bool CanMoveResponseTo(const CCellID& cell) const;
     bool CanDropCampaignResponse(const CCellID& dragCell, const CCellID& cell) const;
     bool CanRematchQuestion(const CCellID& source, const CCellID& target);
     // Why the source row's question cannot go to the target row's campaign question: bits of
@@ -386,14 +376,14 @@ public:
     void EndPickModes();
     bool IsQuestionPickOn() const { return m_pickQuestion; }
     bool IsResponsePickOn() const { return m_pickResponse; }
-    bool IsMergePickOn() const { return m_moveResponse; }
+    bool IsMergePickOn() const { return m_mergePick; }
     bool IsQuestionDragOn() const { return m_dragQuestions; }
     bool IsResponseDragOn() const { return m_dragResponses; }
     bool IsMergeDragOn() const { return m_dragMergeResponse; }
     bool IsRematchDragOn() const { return m_dragRematchResponse; }
     const CCellID& GetQuestionPickCell() const { return m_pickQuestionCell; }
     const CCellID& GetResponsePickCell() const { return m_pickResponseCell; }
-    const CCellID& GetMergePickCell() const { return m_moveResponseCell; }
+    const CCellID& GetMergePickCell() const { return m_mergePickCell; }
     const CCellID& GetDraggedCampaignResponseCell() const { return m_dragCampaignResponseCell; }
     // The pointer a pick mode shows over the hovered row; none for the default.
     std::optional<Qt::CursorShape> GetPickCursor() const { return m_hCursor; }
@@ -686,10 +676,10 @@ private:
     void ApplyPickCursor(CWaveGridCtrl& grid);
     // Forgets the pick pointer on both grids.
     void ResetPickCursor();
-    // A campaign question's, source question's, campaign response's, source response's name in
-    // a confirmation.
-    QString QuestionCaption(const pelko_wave::CQuestion* question) const;
-    QString SourceQuestionCaption(const qnr::CQuestion* source) const;
+    // How a confirmation names a campaign or source question (its shortcut) and a campaign or
+    // source response (its caption).
+    QString QuestionShortcut(const pelko_wave::CQuestion* question) const;
+    QString SourceQuestionShortcut(const qnr::CQuestion* source) const;
     QString ResponseCaption(const pelko_wave::CModality* response) const;
     QString SourceResponseCaption(const qnr::CModalite* source) const;
     // Asks Yes or No; true for Yes.
@@ -855,8 +845,8 @@ private:
     bool m_pickResponse = false;
     CCellID m_pickResponseCell;
     CCellID m_dragCampaignResponseCell;
-    bool m_moveResponse = false;
-    CCellID m_moveResponseCell;
+    bool m_mergePick = false;
+    CCellID m_mergePickCell;
     std::optional<Qt::CursorShape> m_hCursor;
 
     // The items the page's last new-question and new-response steps made.

@@ -17,6 +17,7 @@
 #include "platform/AppServices.h"
 #include "platform/FormatString.h"
 #include "platform/WindowServices.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/IssueCommand.h"
 #include "views/QuestionTreeCtrl.h"
@@ -30,9 +31,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_REORDER_QUESTIONS = 63498;
-constexpr unsigned IDS_MISSING_MATCHED_QUESTION = 63556;
-constexpr unsigned IDS_BLANK_QUESTION_NAME = 63990;
 constexpr unsigned kButtonPictures[] = {IDB_MOVE_UP, IDB_MOVE_DOWN, IDB_MOVE_LEFT, IDB_MOVE_RIGHT,
                                         IDB_ADD_CHAPTER};
 constexpr unsigned kButtonTips[] = {63518, 63519, 63520, 63521, 63522};
@@ -380,8 +378,8 @@ void CRightTreePage::CommitMove()
     std::set<int> ids;
     for (const auto& entry : after)
         ids.insert(entry.first);
-    auto meta =
-        std::make_unique<CMetaMoveQuestionsCmd>(IDS_REORDER_QUESTIONS, ids, m_itemStates, after);
+    auto meta = std::make_unique<CMetaMoveQuestionsCmd>(IDS_REORDER_TREE_QUESTIONS, ids,
+                                                        m_itemStates, after);
 
     // The questions the tree does not show (deleted ones) keep their places after the shown
     // question they follow, so that the whole campaign is numbered in this one step and Undo

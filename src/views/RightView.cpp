@@ -5,6 +5,7 @@
 #include "platform/AppServices.h"
 #include "platform/WindowServices.h"
 #include "reconcile/ReconciliationReport.h"
+#include "res/StringIds.h"
 #include "views/ReconciliationPage.h"
 #include "views/RightTreePage.h"
 
@@ -14,9 +15,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_NO_OPEN_NUMERIC = 63493;
-constexpr unsigned ID_FIND_OPEN_NUMERIC = 32884;
 
 QWidget* EmptyPage()
 {
@@ -221,9 +219,9 @@ bool CRightView::IsReconciliationPageWindow() const
 
 void CRightView::RegisterCommands(CCommandActions& actions)
 {
-    int index = 0;
     for (unsigned id : kForwardedCommands) {
-        const bool pageEnabled = index++ < kPageEnabledCommands;
+        const bool pageEnabled =
+            std::ranges::find(kPageEnabledCommands, id) != std::end(kPageEnabledCommands);
         // The page's commands act on its rows, which only the page shown has for sure.
         const bool pageShownOnly = id != ID_FIND_OPEN_NUMERIC;
         CCommandActions::CommandHandler onCommand = [this, id] {

@@ -1,16 +1,30 @@
 #pragma once
 
+#include "res/CommandIds.h"
 #include "views/ViewLayout.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <memory>
 
 class CCommandActions;
 class CRightTreePage;
 class IReconciliationPage;
 class QStackedWidget;
+
+// The command id lists joined into one, in order.
+template <std::size_t... N>
+constexpr std::array<unsigned, (N + ...)> JoinCommandIds(const unsigned (&... lists)[N])
+{
+    std::array<unsigned, (N + ...)> all{};
+    auto out = all.begin();
+    ((out = std::copy(std::begin(lists), std::end(lists), out)), ...);
+    return all;
+}
 
 // The upper right pane of the main window: it shows one of its pages, the campaign question
 // tree (page 0), the reconciliation page of a wave (page 1) or nothing (page 2), answers the
@@ -28,13 +42,21 @@ public:
         PageReconciliation = 1,
         PageNone = 2
     };
-    // The commands the view handles: the first ten enabled by the page, the next three while
-    // the page's window exists; all thirteen only while the reconciliation page is the page
-    // shown. The last, handled by the view itself, is enabled while the page's window exists.
-    static constexpr unsigned kForwardedCommands[] = {57634, 57642, 32799, 32800, 32801,
-                                                      32802, 32848, 32850, 32824, 32853,
-                                                      32805, 32872, 32882, 32884};
-    static constexpr int kPageEnabledCommands = 10;
+    // The commands the view hands to the reconciliation page, each enabled only while that page
+    // is the page shown: the page-enabled ones as the page's own update says, the others
+    // whenever the page's window exists.
+    static constexpr unsigned kPageEnabledCommands[] = {
+        ID_EDIT_COPY,           ID_EDIT_SELECT_ALL,  ID_NEXT_DIFFERENCE,
+        ID_PREVIOUS_DIFFERENCE, ID_LAST_DIFFERENCE,  ID_FIRST_DIFFERENCE,
+        ID_RESPONSE_MOVE_DOWN,  ID_RESPONSE_MOVE_UP, ID_UPDATE_ALL_QUESTIONS,
+        ID_REAPPLY_MATCHES};
+    static constexpr unsigned kPageWindowCommands[] = {ID_FIND_QUESTION, ID_VALIDATE_MATCHES,
+                                                       ID_APPLY_CAPTION_LIBRARIES};
+    // The command the view handles itself, enabled while the page's window exists.
+    static constexpr unsigned kViewCommands[] = {ID_FIND_OPEN_NUMERIC};
+    // Every command the view handles, in the order above.
+    static constexpr auto kForwardedCommands =
+        JoinCommandIds(kPageEnabledCommands, kPageWindowCommands, kViewCommands);
 
     // The view registers its command handlers with the actions when given.
     explicit CRightView(CCommandActions* actions = nullptr, QWidget* parent = nullptr);

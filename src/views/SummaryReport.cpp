@@ -17,6 +17,7 @@
 #include "reconcile/PropertyTexts.h"
 #include "reconcile/ReconciliationReport.h"
 #include "reconcile/ValidMatchings.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QMap>
@@ -27,16 +28,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_QUESTION_PART = 63185;
-constexpr unsigned IDS_CAMPAIGN_QUESTION_VALUE = 63186;
-constexpr unsigned IDS_SOURCE_QUESTION_VALUE = 63187;
-constexpr unsigned IDS_RESPONSE_PART = 63188;
-constexpr unsigned IDS_CAMPAIGN_RESPONSE_VALUE = 63189;
-constexpr unsigned IDS_SOURCE_RESPONSE_VALUE = 63190;
-constexpr unsigned IDS_SOURCE_NOT_READ = 63181;
-constexpr unsigned IDS_SOURCE_QUESTION_MISSING = 63206;
-constexpr unsigned IDS_SOURCE_RESPONSE_MISSING = 63212;
 
 const QString kQuestionOpener = QStringLiteral("<p class = \"font color0\"/>");
 const QString kPartOpener = QStringLiteral("<p class = \"indent1 font color1\"/>");
@@ -90,7 +81,7 @@ private:
             if (!EnsureVolumeQuestionnaire(*volume)) {
                 GetWindowServices().MessageBox(
                     FormatString(
-                        LoadString(IDS_SOURCE_NOT_READ),
+                        LoadString(IDS_SOURCE_UNREADABLE),
                         {GetDisplayedSourceText(volume->GetMetaData()), volume->GetName()}),
                     MB_OK);
                 return false;

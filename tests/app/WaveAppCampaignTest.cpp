@@ -1,6 +1,7 @@
 #include "app/WaveApp.h"
 #include "model/Campaign.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccessDAO.h"
 
@@ -15,8 +16,6 @@
 using namespace pelko_wave;
 
 namespace {
-
-constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
 
 class WaveAppCampaign : public ::testing::Test
 {

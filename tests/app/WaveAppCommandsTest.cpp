@@ -1,4 +1,5 @@
 #include "app/WaveApp.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include "support/ScriptedWindowServices.h"
@@ -9,9 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr unsigned IDS_UNDO = 63331;
-constexpr unsigned IDS_REDO = 63332;
 
 class WaveAppCommands : public ::testing::Test
 {

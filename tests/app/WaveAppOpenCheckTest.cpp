@@ -5,6 +5,7 @@
 
 #include "model/CampaignDump.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QFile>
@@ -13,13 +14,6 @@ using namespace pelko_wave;
 using namespace shell_test;
 
 namespace {
-
-constexpr unsigned IDS_SOURCE_FILE_PROBLEMS = 63414;
-constexpr unsigned IDS_CHECKING_VALIDITY = 63443;
-constexpr unsigned IDS_CHECKING_COMPLETED = 63540;
-constexpr unsigned IDS_BUILDING_REPORT = 63541;
-constexpr unsigned IDS_CHECKING_CANCELLED = 63547;
-constexpr unsigned IDS_COMPARING = 63553;
 
 class WaveAppOpenCheck : public CShellTest
 {

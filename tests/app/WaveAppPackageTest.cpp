@@ -6,6 +6,7 @@
 #include "app/CampaignFileNames.h"
 #include "app/PackageCampaign.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QDir>
@@ -16,12 +17,6 @@ using namespace pelko_wave;
 using namespace shell_test;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_PACKAGE_PATH_INVALID = 63358;
-constexpr unsigned IDS_PACKAGE_FOLDER_FAILED = 63359;
-constexpr unsigned IDS_PACKAGE_COPY_FAILED = 63360;
-constexpr unsigned IDS_PACKAGE_DONE = 63361;
 
 class WaveAppPackage : public CShellTest
 {

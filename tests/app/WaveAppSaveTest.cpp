@@ -6,6 +6,7 @@
 #include "app/CampaignFileNames.h"
 #include "model/FileHelpers.h"
 #include "platform/FormatString.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include <QDir>
@@ -18,10 +19,6 @@ using namespace pelko_wave;
 using namespace shell_test;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_SAVE_CHANGES = 63500;
-constexpr unsigned IDS_SOURCE_COPIES_FAILED = 63910;
 
 class WaveAppSave : public CShellTest
 {

@@ -2,6 +2,7 @@
 #include "commands/CommandHistory.h"
 #include "commands/MetaCallBackInfo.h"
 #include "commands/MetaCommands.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 #include "support/ScriptedWindowServices.h"
@@ -10,8 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr unsigned IDS_RECONCILE_WAVE = 63348;
 
 // A composite of test commands, each given as "name [faildo] [failundo] [failredo] [noundo]
 // [noredo] [error=text]", each with journalling callbacks.

@@ -6,6 +6,7 @@
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
 #include "model/RecordMakers.h"
+#include "res/StringIds.h"
 
 #include <stdexcept>
 
@@ -13,8 +14,6 @@ using namespace pelko_wave;
 using namespace engine_test;
 
 namespace {
-
-constexpr unsigned IDS_RECONCILE_WAVE = 63348;
 
 // A reconciliation whose last step fails after the engine's run: the run's changes are all in
 // the campaign when the failure comes.

@@ -12,6 +12,7 @@
 #include "commands/WaveCommands.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
+#include "res/StringIds.h"
 #include "storage/DBAccessDAO.h"
 #include "support/QStringPrinter.h"
 #include "support/SameDump.h"
@@ -28,7 +29,6 @@ using namespace pelko_wave;
 
 namespace {
 
-constexpr unsigned IDS_NEW_VOLUME = 63343;
 constexpr int kCycles = 3;
 
 struct SFormat

@@ -5,14 +5,12 @@
 #include "commands/VolumeCommands.h"
 #include "commands/WaveCallBackInfo.h"
 #include "model/Campaign.h"
+#include "res/StringIds.h"
 
 using namespace pelko_wave;
 using namespace engine_test;
 
 namespace {
-
-constexpr unsigned IDS_NEW_VOLUME = 63343;
-constexpr unsigned IDS_FIX_ALL = 63372;
 
 class VolumeCommandsTest : public CCommandTest
 {
@@ -207,7 +205,7 @@ TEST_F(VolumeCommandsTest, PlaceHoldersChangeNothingAndGroupAStep)
     ASSERT_TRUE(placeHolder);
     EXPECT_EQ(placeHolder->Id, -1);
 
-    CCmdPlaceHolder fixAll(IDS_FIX_ALL, group);
+    CCmdPlaceHolder fixAll(IDS_FIX_ALL_DIFFERENCES, group);
     EXPECT_EQ(fixAll.GetName(), QStringLiteral("fix all differences"));
     EXPECT_EQ(fixAll.GetGroupId(), group);
     std::unique_ptr<CCallBackInfo> record;

@@ -10,6 +10,7 @@
 #include "controls/SimpleBrowser.h"
 #include "dialogs/ProgressDlg.h"
 #include "model/Volume.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "storage/DBAccess.h"
 #include "support/ScriptedWindowServices.h"
@@ -32,14 +33,6 @@ using namespace pelko_wave;
 using namespace model_test;
 
 namespace {
-
-constexpr unsigned IDS_CAMPAIGN_VALID = 63384;
-constexpr unsigned IDS_CAMPAIGN_NOT_VALIDATED = 63385;
-constexpr unsigned IDS_VALIDATION_FAILED = 63548;
-constexpr unsigned IDS_VALIDATION_SUCCEEDED = 63549;
-constexpr unsigned IDS_VALIDATING = 63550;
-constexpr unsigned IDS_CORRECTING = 63551;
-constexpr unsigned IDS_LOOP_HIERARCHIES_LEFT = 63561;
 
 const QString kReport = QStringLiteral("<html>\n<head><meta charset=\"UTF-8\"></head>\n<body>\n"
                                        "<p>Invalid matchings: 1</p>\n</body>\n</html>\n");

@@ -10,6 +10,7 @@
 #include "platform/FormatString.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
@@ -27,10 +28,6 @@ using namespace shell_test;
 using namespace shell_window_test;
 
 namespace {
-
-constexpr unsigned IDS_QUESTIONS_UPDATED = 63554;
-constexpr unsigned IDS_KEEP_HIGHER_COUNTS = 63555;
-constexpr unsigned IDS_TUTORIAL_FAILED = 63953;
 
 class ApplicationCommands : public CShellWindowTest
 {

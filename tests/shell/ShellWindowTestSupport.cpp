@@ -78,13 +78,13 @@ bool CScriptedDialogs::RunOptionsSheet(QWidget*, SOptionsSheetRecords& records)
     return !Cancel;
 }
 
-bool CScriptedDialogs::RunLanguagesDialog(QWidget*, int& defaultIndex, int& currentIndex)
+int CScriptedDialogs::RunLanguagesDialog(QWidget*, int& defaultIndex, int& currentIndex)
 {
     Runs << QStringLiteral("languages");
     RanModal.push_back(IsModal && IsModal());
     defaultIndex = DefaultLanguageIndex;
     currentIndex = CurrentLanguageIndex;
-    return !Cancel;
+    return Cancel ? IDCANCEL : IDOK;
 }
 
 void CScriptedDialogs::RunCaptionLibrariesDialog(QWidget*)

@@ -79,7 +79,7 @@ class CScriptedDialogs final : public IShellDialogs
 public:
     bool HasDialog(EDialog dialog) const override { return Available; }
     bool RunOptionsSheet(QWidget* parent, SOptionsSheetRecords& records) override;
-    bool RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
+    int RunLanguagesDialog(QWidget* parent, int& defaultIndex, int& currentIndex) override;
     void RunCaptionLibrariesDialog(QWidget* parent) override;
     void RunDuplicatesDialog(QWidget* parent, const CCmdCallBacks& callBacks) override;
     void RunValidationDialog(QWidget* parent, const SSourceComparisonLists& lists,

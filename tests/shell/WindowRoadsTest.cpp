@@ -7,6 +7,7 @@
 #include "platform/FormatString.h"
 #include "reconcile/SourceComparison.h"
 #include "res/CommandIds.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "shell/MainFrame.h"
 #include "shell/WidgetWindowServices.h"
@@ -23,10 +24,6 @@ using namespace shell_test;
 using namespace shell_window_test;
 
 namespace {
-
-constexpr unsigned IDS_SAVE_DATABASE_ERROR = 63130;
-constexpr unsigned IDS_OPEN_DATABASE_ERROR = 63131;
-constexpr unsigned IDS_SAVE_CHANGES = 63500;
 
 // A copy of the file cut to half its length.
 QString TruncatedCopy(const QString& path, const QString& copy)

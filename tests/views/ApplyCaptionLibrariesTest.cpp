@@ -10,6 +10,7 @@
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
 #include "support/SameDump.h"
 #include "support/views/ScriptedViewDialogs.h"
@@ -232,7 +233,8 @@ TEST_F(ApplyCaptionLibrariesTest, TheWaveIsShownAgainOnceAfterEachDoUndoAndRedo)
         windows.Prompts.clear();
         return count;
     };
-    page.RefreshWave();
+    app.GetDiffsCache()->InvalidateWave(2);
+    page.ReloadWave();
     ASSERT_EQ(reports(), 1);
 
     dialogs.QueueResults({IDOK});

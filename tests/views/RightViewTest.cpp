@@ -200,11 +200,11 @@ TEST_F(RightViewTest, ForwardedCommandsAreDisabledUntilThePageHasItsWindow)
     CFakeReconPage& recon = *page;
     view.SetReconciliationPage(std::move(page));
     view.ShowReconciliation(4);
-    // The first ten follow the page's own update (it enables 32799 only), the last four are
-    // enabled while the window exists.
-    int index = 0;
+    // The page-enabled commands follow the page's own update (it enables 32799 only), the
+    // others are enabled while the window exists.
     for (unsigned id : CRightView::kForwardedCommands) {
-        const bool pageEnabled = index++ < CRightView::kPageEnabledCommands;
+        const bool pageEnabled = std::ranges::find(CRightView::kPageEnabledCommands, id) !=
+                                 std::end(CRightView::kPageEnabledCommands);
         EXPECT_EQ(Enabled(id), pageEnabled ? id == 32799 : true) << id;
     }
 

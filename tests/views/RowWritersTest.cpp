@@ -264,7 +264,7 @@ TEST_F(RowWritersTest, LookupsFindRowsVolumesAndItems)
     EXPECT_EQ(page.GetSourceQuestionAtRow(kFirst), source);
     EXPECT_EQ(page.GetCampaignResponseAtRow(kFirst + 1), beta);
     EXPECT_EQ(page.GetSourceResponseAtRow(kFirst + 1), sourceBeta);
-    EXPECT_EQ(page.FindVolumeMatchingQuestion(*question), volume);
+    EXPECT_EQ(page.GetQuestionRowVolume(kFirst), volume);
     EXPECT_EQ(page.FindSourceQuestionRow(*source, 1), kFirst);
     EXPECT_EQ(page.FindSourceQuestionRow(*source, 2), Page::kNoRow);
     EXPECT_EQ(page.FindQuestionRowForVolume(*question, 1), kFirst);
