@@ -183,6 +183,12 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
         SetResponseRowFont(row, look.Font);
     SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
     SetTextColours(grid, row, sourceFirst, last, look.SourceText);
+    // The image columns carry no text: like a fill, they keep the default colour.
+    static const std::vector<int> questionImages{QColState, QColKind, QColSourceState,
+                                                 QColSourceKind};
+    static const std::vector<int> responseImages{RColState, RColSourceState};
+    for (const int col : questionGrid ? questionImages : responseImages)
+        SetTextColours(grid, row, col, col, recon_colours::Default);
     if (fade) {
         StartRowFade(questionGrid, row, look.Back);
     } else {
