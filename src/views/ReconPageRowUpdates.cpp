@@ -299,6 +299,12 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
                                   deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, &question);
+        // A row without a source side marks it missing, for a removed question in grey.
+        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+            WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                    QUESTION_KIND_NONE,
+                                    deleted ? recon_colours::Grey : recon_colours::Red,
+                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
         if (deleted) {
             if (fade) {
                 SetQuestionRowFont(row, &m_fontNormal);
@@ -601,8 +607,16 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
+    // A row without a source side marks it missing, for a removed response in grey.
+    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+        WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                deleted ? recon_colours::Grey : recon_colours::Red,
+                                recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
+        // A fade under way is dropped: the campaign side takes its own background at once, the
+        // source side the grey of a removed response.
         DropRowFade(false, row);
+        SetBackColours(*m_gridResponses, row, RColState, RColCaption, recon_colours::Default);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
                        recon_colours::LightGrey);
         m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
