@@ -73,6 +73,8 @@ CCmdCallBacks CRightReconciliationPage::NewModalityCallBacks()
             InvalidateCachedQuestion(record.Modality->GetQuestionId());
             if (phase == AfterUndo)
                 RemoveUnsourcedResponseRow(*record.Modality);
+            // The new response moved the ones after it down: their numbers change.
+            RewriteEntryCodeTexts();
         });
 }
 

@@ -624,10 +624,21 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     } else {
         RestyleResponseRow(row, highlight);
     }
+    // The numbers of the responses without an entry code count the responses that exist.
+    RewriteEntryCodeTexts();
     // The question's response count, and with it its row's colours, may have changed.
     if (const CQuestion* question = campaign->GetQuestionById(response.GetQuestionId()))
         RecomputeQuestionRow(*question, highlight);
     m_overviewResponses->update();
+    m_gridResponses->viewport()->update();
+}
+
+void CRightReconciliationPage::RewriteEntryCodeTexts()
+{
+    const CQuestion* question = GetCurrentQuestion();
+    for (int row = m_gridResponses->GetFixedRowCount(); row < m_gridResponses->GetRowCount(); ++row)
+        if (const CModality* response = GetCampaignResponseAtRow(row))
+            m_gridResponses->SetCellText(row, RColEntryCode, EntryCodeText(question, response));
     m_gridResponses->viewport()->update();
 }
 

@@ -464,6 +464,9 @@ public:
     void RewriteResponseRow(const pelko_wave::CModality& response, bool highlight);
     // Deletes the response's row when it has no source side (after a new response is undone).
     void RemoveUnsourcedResponseRow(const pelko_wave::CModality& response);
+    // The entry-code texts of the campaign responses shown, once the responses that exist or
+    // their order changed.
+    void RewriteEntryCodeTexts();
 
     // Command callbacks ------------------------------------------------------------------------
     //
