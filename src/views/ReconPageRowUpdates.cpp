@@ -340,10 +340,38 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
         m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
         m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
     }
-    // From the last row up, so that the rows still to be looked at keep their numbers.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+    // From the last row up, so that the rows still to be looked at keep their numbers; a row
+    // kept is an unmatched source question's.
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         if (m_qSrcRows.GetId(*it) == kNoSourceKey)
             DeleteRow(true, *it);
+        else
+            RestyleQuestionRow(*it, false);
+    }
+    RepaintRows();
+}
+
+void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int row)
+{
+    if (row == kNoRow || m_qRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
+        !IsShownUnmatched(question))
+        return;
+    row = InsertRowAt(true, row, RowUnmatched);
+    m_qRows.Add(question.GetQuestionId(), row);
+    m_overviewQuestions->SetItemState(unsigned(row - m_gridQuestions->GetFixedRowCount()),
+                                      WriteUnmatchedQuestionRow(row, question));
+    RepaintRows();
+}
+
+void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
+{
+    if (row == kNoRow || m_rRows.GetRow(response.GetModalityId()) != kNoRow ||
+        !IsShownUnmatched(response))
+        return;
+    const int state =
+        IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
+    row = InsertRowAt(false, row, state);
+    WriteResponseRow(row, &response, nullptr, nullptr, response.GetModalityId(), 0, state);
     RepaintRows();
 }
 
@@ -532,6 +560,8 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
     if (m_rSrcRows.GetId(row) == kNoSourceKey)
         DeleteRow(false, row);
+    else
+        RestyleResponseRow(row, false);
     RepaintRows();
 }
 
