@@ -73,6 +73,8 @@ CCmdCallBacks CRightReconciliationPage::NewModalityCallBacks()
             InvalidateCachedQuestion(record.Modality->GetQuestionId());
             if (phase == AfterUndo)
                 RemoveUnsourcedResponseRow(*record.Modality);
+            // The new response moved the ones after it down: their numbers change.
+            RewriteEntryCodeTexts();
         });
 }
 
@@ -169,7 +171,14 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeQuesAppVolIDCallBacks()
                 return;
             InvalidateCachedQuestion(record.QuestionId);
             if (phase == AfterUndo) {
+                // A question first appearing later in the wave is still shown, unmatched, where
+                // its rows began.
+                int first = kNoRow;
+                const long id = record.QuestionId;
+                for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+                    first = first == kNoRow ? row : std::min(first, row);
                 DetachCampaignQuestionRows(*question);
+                ShowQuestionAlone(*question, first);
             } else if (const qnr::CQuestion* source =
                            volume->GetQuestionnaire().FindQuestionById(record.SourceQuestionId)) {
                 ShowQuestionMatched(*volume, *question, *source, phase == AfterDo);
@@ -190,7 +199,11 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
                 return;
             InvalidateCachedQuestion(response->GetQuestionId());
             if (phase == AfterUndo) {
+                // A response first appearing later in the wave is still shown, unmatched, where
+                // its row was.
+                const int row = m_rRows.GetRow(response->GetModalityId());
                 DetachCampaignResponseRow(*response);
+                ShowResponseAlone(*response, row);
                 return;
             }
             const qnr::CQuestion* source = GetCurrentSourceQuestion();

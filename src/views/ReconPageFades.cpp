@@ -43,8 +43,14 @@ void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF
     const CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
     // The background of the row is that of its first column after the row numbers.
     const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
-    if (!cell || cell->GetBackColour() == colour)
+    if (!cell)
         return;
+    if (cell->GetBackColour() == colour) {
+        // Nothing fades, but cells written since (a side of the row taken from another) may
+        // show another colour than the first: the whole row takes the colour.
+        FadeRow({0, colour, colour, row, questionGrid}, colour);
+        return;
+    }
     const SFade fade{Now(), Resolved(grid, cell->GetBackColour()), colour, row, questionGrid};
     if (fade.From == Resolved(grid, colour)) {
         // Nothing to see: the row takes the colour word at once.

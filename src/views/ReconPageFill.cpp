@@ -305,21 +305,10 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
                 state = RowDiffers;
             }
             break;
-        case SQuestionRow::UnmatchedCampaign: {
-            const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
+        case SQuestionRow::UnmatchedCampaign:
             m_qRows.Add(question->GetQuestionId(), row);
-            WriteQuestionCampaignSide(
-                row, deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched),
-                GetQuestionKind(*question), deleted ? recon_colours::Grey : recon_colours::Default,
-                recon_colours::Default, &m_fontNormal, question);
-            WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
-                                    QUESTION_KIND_NONE,
-                                    deleted ? recon_colours::Grey : recon_colours::Red,
-                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-            grid.SetCellData(row, QColSourceCode, -1);
-            state = deleted ? RowUnmatchedDeleted : RowUnmatched;
+            state = WriteUnmatchedQuestionRow(row, *question);
             break;
-        }
         case SQuestionRow::UnmatchedSource:
             m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
             m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
@@ -334,6 +323,66 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
         }
         m_overviewQuestions->AddItem(state);
     }
+}
+
+int CRightReconciliationPage::WriteUnmatchedQuestionRow(int row, const CQuestion& question)
+{
+    const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
+    const bool newInWave = WaveHoldsVolume(question.GetAppearanceVolumeId());
+    WriteQuestionCampaignSide(
+        row, deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched),
+        GetQuestionKind(question), deleted ? recon_colours::Grey : recon_colours::Default,
+        recon_colours::Default, &m_fontNormal, &question);
+    WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
+                            deleted ? recon_colours::Grey : recon_colours::Red,
+                            recon_colours::Default, &m_fontNormal, nullptr, nullptr);
+    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
+    return deleted ? RowUnmatchedDeleted : RowUnmatched;
+}
+
+bool CRightReconciliationPage::IsShownUnmatched(const CQuestion& question) const
+{
+    const IWaveApp* app = GetWaveApp();
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    if (!app || !campaign || !wave || wave->GetVolumeCount() == 0 ||
+        !app->GetViewSettings().GetShowUnmatchedCampaignQuestions())
+        return false;
+    std::set<std::pair<int, int>> questions;
+    CollectWaveQuestions(*campaign, wave->GetVolume(wave->GetVolumeCount() - 1)->GetVolumeId(),
+                         questions);
+    if (!questions.count({question.GetOrder(), question.GetQuestionId()}))
+        return false;
+    for (int v = 0; v < wave->GetVolumeCount(); ++v) {
+        const CVolume* volume = wave->GetVolume(v);
+        if (volume->FindQuestionMatchingInherited(question.GetQuestionId(), volume->GetVolumeId()))
+            return false;
+    }
+    return true;
+}
+
+bool CRightReconciliationPage::IsShownUnmatched(const CModality& response) const
+{
+    const IWaveApp* app = GetWaveApp();
+    const CCampaign* campaign = AppCampaign();
+    const CWave* wave = CurrentWave();
+    const CQuestion* question = GetCurrentQuestion();
+    if (!app || !campaign || !wave || wave->GetVolumeCount() == 0 || !question ||
+        question->GetQuestionId() != response.GetQuestionId())
+        return false;
+    std::set<std::pair<int, int>> responses;
+    CollectWaveResponses(*campaign, *question,
+                         wave->GetVolume(wave->GetVolumeCount() - 1)->GetVolumeId(), responses);
+    if (!responses.count({response.GetModalityOrder(), response.GetModalityId()}))
+        return false;
+    const CVolume* volume = GetCurrentVolume();
+    if (volume &&
+        volume->FindModalityMatchingInherited(response.GetModalityId(), volume->GetVolumeId()))
+        return false;
+    const CViewSettings& view = app->GetViewSettings();
+    return view.GetShowUnmatchedCampaignResponses() ||
+           (view.GetShowNewCampaignResponses() &&
+            WaveHoldsVolume(response.GetAppearanceVolumeId(), wave));
 }
 
 // The response grid ---------------------------------------------------------------------------
@@ -459,6 +508,15 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
     const int row = grid.GetRowCount();
     grid.SetRowCount(row + 1);
     WriteResponseRowNumber(row);
+    WriteResponseRow(row, response, source, volume, key, sourceCode, state);
+    m_overviewResponses->AddItem(state);
+}
+
+void CRightReconciliationPage::WriteResponseRow(int row, const CModality* response,
+                                                const qnr::CModalite* source, const CVolume* volume,
+                                                long key, int sourceCode, int state)
+{
+    CWaveGridCtrl& grid = *m_gridResponses;
     m_rRows.Add(key, row);
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
@@ -495,7 +553,6 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
     }
     if (state == RowDiffers)
         SetResponseRowStyle(row, &m_fontBold, recon_colours::Yellow, recon_colours::Default);
-    m_overviewResponses->AddItem(state);
 }
 
 void CRightReconciliationPage::RefreshResponses()

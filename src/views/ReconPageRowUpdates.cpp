@@ -180,6 +180,12 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
         SetResponseRowFont(row, look.Font);
     SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
     SetTextColours(grid, row, sourceFirst, last, look.SourceText);
+    // The image columns carry no text: like a fill, they keep the default colour.
+    static const std::vector<int> questionImages{QColState, QColKind, QColSourceState,
+                                                 QColSourceKind};
+    static const std::vector<int> responseImages{RColState, RColSourceState};
+    for (const int col : questionGrid ? questionImages : responseImages)
+        SetTextColours(grid, row, col, col, recon_colours::Default);
     if (fade) {
         StartRowFade(questionGrid, row, look.Back);
     } else {
@@ -290,6 +296,12 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
                                   deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, &question);
+        // A row without a source side marks it missing, for a removed question in grey.
+        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+            WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                    QUESTION_KIND_NONE,
+                                    deleted ? recon_colours::Grey : recon_colours::Red,
+                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
         if (deleted) {
             if (fade) {
                 SetQuestionRowFont(row, &m_fontNormal);
@@ -325,10 +337,38 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
         m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
         m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
     }
-    // From the last row up, so that the rows still to be looked at keep their numbers.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+    // From the last row up, so that the rows still to be looked at keep their numbers; a row
+    // kept is an unmatched source question's.
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         if (m_qSrcRows.GetId(*it) == kNoSourceKey)
             DeleteRow(true, *it);
+        else
+            RestyleQuestionRow(*it, false);
+    }
+    RepaintRows();
+}
+
+void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int row)
+{
+    if (row == kNoRow || m_qRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
+        !IsShownUnmatched(question))
+        return;
+    row = InsertRowAt(true, row, RowUnmatched);
+    m_qRows.Add(question.GetQuestionId(), row);
+    m_overviewQuestions->SetItemState(unsigned(row - m_gridQuestions->GetFixedRowCount()),
+                                      WriteUnmatchedQuestionRow(row, question));
+    RepaintRows();
+}
+
+void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
+{
+    if (row == kNoRow || m_rRows.GetRow(response.GetModalityId()) != kNoRow ||
+        !IsShownUnmatched(response))
+        return;
+    const int state =
+        IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
+    row = InsertRowAt(false, row, state);
+    WriteResponseRow(row, &response, nullptr, nullptr, response.GetModalityId(), 0, state);
     RepaintRows();
 }
 
@@ -517,6 +557,8 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
     if (m_rSrcRows.GetId(row) == kNoSourceKey)
         DeleteRow(false, row);
+    else
+        RestyleResponseRow(row, false);
     RepaintRows();
 }
 
@@ -592,8 +634,16 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
+    // A row without a source side marks it missing, for a removed response in grey.
+    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+        WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                deleted ? recon_colours::Grey : recon_colours::Red,
+                                recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
+        // A fade under way is dropped: the campaign side takes its own background at once, the
+        // source side the grey of a removed response.
         DropRowFade(false, row);
+        SetBackColours(*m_gridResponses, row, RColState, RColCaption, recon_colours::Default);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
                        recon_colours::LightGrey);
         m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
@@ -601,10 +651,21 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     } else {
         RestyleResponseRow(row, highlight);
     }
+    // The numbers of the responses without an entry code count the responses that exist.
+    RewriteEntryCodeTexts();
     // The question's response count, and with it its row's colours, may have changed.
     if (const CQuestion* question = campaign->GetQuestionById(response.GetQuestionId()))
         RecomputeQuestionRow(*question, highlight);
     m_overviewResponses->update();
+    m_gridResponses->viewport()->update();
+}
+
+void CRightReconciliationPage::RewriteEntryCodeTexts()
+{
+    const CQuestion* question = GetCurrentQuestion();
+    for (int row = m_gridResponses->GetFixedRowCount(); row < m_gridResponses->GetRowCount(); ++row)
+        if (const CModality* response = GetCampaignResponseAtRow(row))
+            m_gridResponses->SetCellText(row, RColEntryCode, EntryCodeText(question, response));
     m_gridResponses->viewport()->update();
 }
 

@@ -422,9 +422,14 @@ public:
     // turns grey (fading with fade).
     void RefreshQuestionRows(const pelko_wave::CQuestion& question, bool fade);
     // The response's row, or every row of the question, loses its campaign side; a row left
-    // with no side is deleted.
+    // with no side is deleted, one left with its source side shows it as an unmatched source
+    // item's.
     void DetachCampaignResponseRow(const pelko_wave::CModality& response);
     void DetachCampaignQuestionRows(const pelko_wave::CQuestion& question);
+    // A campaign question, or a response of the current question, that the wave shows without
+    // a matching and that no row holds gets the row a fill gives it, inserted at the row.
+    void ShowQuestionAlone(const pelko_wave::CQuestion& question, int row);
+    void ShowResponseAlone(const pelko_wave::CModality& response, int row);
     // Deletes the question's row when it has no source side (after a new question is undone).
     void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
     // After the grid's row was deleted: numbers the rows from it on again and moves the
@@ -454,6 +459,9 @@ public:
     void RewriteResponseRow(const pelko_wave::CModality& response, bool highlight);
     // Deletes the response's row when it has no source side (after a new response is undone).
     void RemoveUnsourcedResponseRow(const pelko_wave::CModality& response);
+    // The entry-code texts of the campaign responses shown, once the responses that exist or
+    // their order changed.
+    void RewriteEntryCodeTexts();
 
     // Command callbacks ------------------------------------------------------------------------
     //
@@ -651,8 +659,19 @@ private:
     // The question grid's fill of LoadWave, with the grids' painting off.
     bool FillQuestionGrid(pelko_wave::CCampaign& campaign, pelko_wave::CWave& wave);
     void WriteQuestionRows(const std::vector<SQuestionRow>& rows);
+    // Writes the row of a campaign question that no volume of the wave matches; its overview
+    // state.
+    int WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
     void AppendResponseRow(const pelko_wave::CModality* response, const qnr::CModalite* source,
                            const pelko_wave::CVolume* volume, long key, int sourceCode, int state);
+    // Writes a response row of a fill and enters its keys; the overview item is the caller's.
+    void WriteResponseRow(int row, const pelko_wave::CModality* response,
+                          const qnr::CModalite* source, const pelko_wave::CVolume* volume, long key,
+                          int sourceCode, int state);
+    // Whether a fill lists the campaign question, or the current question's campaign response,
+    // on a row without a matching of its own.
+    bool IsShownUnmatched(const pelko_wave::CQuestion& question) const;
+    bool IsShownUnmatched(const pelko_wave::CModality& response) const;
     // Reports a matched source response that the volume's source no longer has.
     static std::function<void(const QString&)>
     MissingResponseReport(const pelko_wave::CVolume& volume);
