@@ -207,6 +207,7 @@ public:
     void RestoreViewState(const CViewState& state);
     bool Undo() override;
     bool Redo() override;
+    bool TakeBackGroup(const GUID& groupId) override;
     void AddHistoryListener(QObject* owner, std::function<void()> listener) override;
     // The history itself, for the views that take back or drop a step they have just executed.
     CommandHistory& GetCommandHistory() { return m_history; }

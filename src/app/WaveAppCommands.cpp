@@ -97,6 +97,25 @@ bool CWaveApp::Redo()
     return done;
 }
 
+bool CWaveApp::TakeBackGroup(const GUID& groupId)
+{
+    CWaitCursor wait;
+    const auto inGroup = [&groupId](const CCmdVirtual* command) {
+        return command && command->IsGrouped() && command->GetGroupId() == groupId;
+    };
+    if (!inGroup(m_history.GetUndoTopCommand()))
+        return true;
+    // The panes as the entry on top found them, as Undo brings them back.
+    if (const CViewState* snapshot = m_history.GetUndoTopSnapshot())
+        RestoreViewState(*snapshot);
+    bool done = true;
+    while (done && inGroup(m_history.GetUndoTopCommand()))
+        done = m_history.TakeBackTopItem();
+    NotifyHistoryListeners();
+    UpdateModifiedState();
+    return done;
+}
+
 void CWaveApp::OnEditUndo()
 {
     if (IsUndoEnabled())

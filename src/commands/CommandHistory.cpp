@@ -178,6 +178,27 @@ bool CommandHistory::DeleteTopItem()
     return true;
 }
 
+bool CommandHistory::TakeBackTopItem()
+{
+    CWaitCursor wait;
+    if (m_undoStack.empty() || !m_undoStack.back()->Command->CanUndo())
+        return false;
+    CHistoryItem& top = *m_undoStack.back();
+    if (const CCmdCallBack& before = top.PreCallBacks.BeforeUndo) {
+        if (std::unique_ptr<CCallBackInfo> record = top.Command->GetCallBackInfo())
+            before(std::move(record));
+    }
+    std::unique_ptr<CCallBackInfo> record;
+    if (!top.Command->Undo(record))
+        return false;
+    // Out of the stack before the callback runs, so that it sees the history as it is left.
+    std::unique_ptr<CHistoryItem> item = std::move(m_undoStack.back());
+    m_undoStack.pop_back();
+    ClearStack(m_redoStack);
+    DeliverCallBackInfo(item->CallBacks.AfterUndo, std::move(record));
+    return true;
+}
+
 int CommandHistory::TopStepSize(const Stack& stack)
 {
     if (stack.empty())

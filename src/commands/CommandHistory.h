@@ -62,6 +62,12 @@ public:
     // none.
     bool DeleteTopItem();
 
+    // Takes back the newest done entry for good, for an issuer that cannot complete the step it
+    // belongs to: its command is undone with its callbacks as by Undo, and the entry is dropped
+    // with its command; the redo stack, made on top of it, is emptied. False, changing nothing,
+    // when there is none, when it cannot be undone or when its Undo fails.
+    bool TakeBackTopItem();
+
 private:
     using Stack = std::vector<std::unique_ptr<CHistoryItem>>;
 

@@ -6,6 +6,8 @@
 #include "model/ModelHelpers.h"
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
+#include "reconcile/CaptionLibraryMatching.h"
+#include "reconcile/LanguageReconciliation.h"
 #include "reconcile/ResponseMatching.h"
 #include "reconcile/VolumeTreeRechecks.h"
 #include "res/StringIds.h"
@@ -192,9 +194,15 @@ bool CCmdCreateQuesMatching::Do(std::unique_ptr<CCallBackInfo>& record)
     if (IsQuestionWithResponses(*m_question)) {
         m_ordersBefore.Take(*m_question);
         m_question->ClearResponseIndex();
+        // The captions are compared as a reconciliation of the volume compares them: in the
+        // languages chosen for its questionnaire, with the application's caption libraries.
+        const CComparisonLanguagesScope languages(campaign, m_volume->GetQuestionnaire(),
+                                                  m_volume->GetWaveId());
+        SResponseMatchingOptions options;
+        options.UseCaptionLibraries = HasCaptionLibraries();
         QString report;
         MatchQuestionResponses(report, *m_volume, *m_question, *m_sourceQuestion,
-                               m_volume->GetWaveId(), SResponseMatchingOptions());
+                               m_volume->GetWaveId(), options);
         const CResponseIndex index = m_question->GetResponseIndex();
         for (auto it = index.NewMatchings.cbegin(); it != index.NewMatchings.cend(); ++it) {
             CModality* response = campaign.GetModalityById(it.key());

@@ -31,6 +31,7 @@ class CCmdVirtual;
 struct CCmdCallBacks;
 struct CCmdPreCallBacks;
 class QObject;
+struct GUID;
 
 class IWaveApp
 {
@@ -97,6 +98,11 @@ public:
     virtual std::unique_ptr<CViewState> CaptureViewState() = 0;
     virtual bool Undo() = 0;
     virtual bool Redo() = 0;
+    // Takes back for good the newest done entries that carry the group id, newest first, each
+    // with its callbacks as by Undo: a step that its issuer could not complete leaves the
+    // campaign and the history as before it, with nothing to redo. False when one could not be
+    // taken back (it and those older stay).
+    virtual bool TakeBackGroup(const GUID& groupId) = 0;
     // Has the listener called after every step of the history (a command executed, a step
     // undone, redone or dropped), on the owner's thread, for as long as the owner lives. An
     // application without a history calls nobody.

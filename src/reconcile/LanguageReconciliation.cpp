@@ -121,8 +121,8 @@ GetQuestionnaireLanguageCoverages(const qnr::CQuestionnaire& questionnaire)
     return coverages;
 }
 
-void ReconcileLanguages(const CCampaign& campaign, const qnr::CQuestionnaire& questionnaire,
-                        int waveId)
+SComparisonLanguages ChooseComparisonLanguages(const CCampaign& campaign,
+                                               const qnr::CQuestionnaire& questionnaire, int waveId)
 {
     const std::vector<SLanguageCoverage> campaignSide =
         GetCampaignLanguageCoverages(campaign, waveId);
@@ -133,8 +133,7 @@ void ReconcileLanguages(const CCampaign& campaign, const qnr::CQuestionnaire& qu
 
     // The default languages, unless a better pair is found; FindPair changes nothing when it
     // finds none.
-    int campaignLanguage = campaignDefault;
-    int questionnaireLanguage = questionnaireDefault;
+    SComparisonLanguages chosen{campaignDefault, questionnaireDefault};
     const bool defaultsAgree =
         campaignDefault == questionnaireDefault &&
         FindCoverage(campaignSide, campaignDefault) > kCoverageThreshold &&
@@ -144,11 +143,33 @@ void ReconcileLanguages(const CCampaign& campaign, const qnr::CQuestionnaire& qu
         const auto samePrimary = [](int a, int b) {
             return PrimaryLanguageOf(a) == PrimaryLanguageOf(b);
         };
-        if (!FindPair(campaignSide, questionnaireSide, sameLanguage, campaignLanguage,
-                      questionnaireLanguage))
-            FindPair(campaignSide, questionnaireSide, samePrimary, campaignLanguage,
-                     questionnaireLanguage);
+        if (!FindPair(campaignSide, questionnaireSide, sameLanguage, chosen.CampaignLanguage,
+                      chosen.QuestionnaireLanguage))
+            FindPair(campaignSide, questionnaireSide, samePrimary, chosen.CampaignLanguage,
+                     chosen.QuestionnaireLanguage);
     }
-    SetCurrentLanguageId(campaignLanguage);
-    SetCurrentQuestionnaireLanguage(questionnaireLanguage);
+    return chosen;
+}
+
+void ReconcileLanguages(const CCampaign& campaign, const qnr::CQuestionnaire& questionnaire,
+                        int waveId)
+{
+    const SComparisonLanguages chosen = ChooseComparisonLanguages(campaign, questionnaire, waveId);
+    SetCurrentLanguageId(chosen.CampaignLanguage);
+    SetCurrentQuestionnaireLanguage(chosen.QuestionnaireLanguage);
+}
+
+CComparisonLanguagesScope::CComparisonLanguagesScope(const CCampaign& campaign,
+                                                     const qnr::CQuestionnaire& questionnaire,
+                                                     int waveId)
+    : m_previousCampaignLanguage(GetCurrentLanguageId()),
+      m_previousQuestionnaireLanguage(GetCurrentQuestionnaireLanguage())
+{
+    ReconcileLanguages(campaign, questionnaire, waveId);
+}
+
+CComparisonLanguagesScope::~CComparisonLanguagesScope()
+{
+    SetCurrentLanguageId(m_previousCampaignLanguage);
+    SetCurrentQuestionnaireLanguage(m_previousQuestionnaireLanguage);
 }

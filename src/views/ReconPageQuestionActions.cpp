@@ -154,9 +154,10 @@ bool CRightReconciliationPage::NewCampaignQuestionRoad(CVolume& volume,
     m_newQuestionId = -1;
     if (!IssueCommand(std::move(first), firstCallBacks, nullptr, true))
         return false;
-    // The steps done so far share the group id: one Undo takes them all back, and nothing
-    // older.
-    const auto takeBack = [app] { app->Undo(); };
+    // A step that fails takes the road's steps done so far (they share the group id, and
+    // nothing older does) out of the history: the road is one action, done whole or not at all,
+    // and leaves nothing behind to redo.
+    const auto takeBack = [app, &groupId] { app->TakeBackGroup(groupId); };
     CQuestion* made =
         m_newQuestionId > 0 ? campaign->GetQuestionById(int(m_newQuestionId)) : nullptr;
     if (!made) {

@@ -330,8 +330,9 @@ bool CRightReconciliationPage::NewCampaignResponseRoad(CVolume& volume, CQuestio
         if (IssueCommand(std::move(second), callBacks, nullptr, false))
             return true;
     }
-    // Nothing of the road stays: the first step is taken back (its error was shown).
-    app->Undo();
+    // Nothing of the road stays, not even to redo: the first step is taken out of the history
+    // (its error was shown).
+    app->TakeBackGroup(groupId);
     return false;
 }
 

@@ -13,6 +13,7 @@ namespace {
 //   "u" / "r"                                          Undo / Redo
 //   "failundo A" / "failredo A"                         make A's later steps fail
 //   "clear" / "droptop"                                Clear / DeleteTopItem
+//   "takeback"                                         TakeBackTopItem
 class CHistoryScript
 {
 public:
@@ -36,6 +37,8 @@ public:
         }
         if (verb == QLatin1String("droptop"))
             return History.DeleteTopItem();
+        if (verb == QLatin1String("takeback"))
+            return History.TakeBackTopItem();
         ADD_FAILURE() << "unknown script line " << line.toStdString();
         return false;
     }
@@ -296,6 +299,57 @@ const SHistoryCase kHistoryCases[] = {
      true,
      false},
     {"dropping from an empty history fails", {}, "droptop", false, "", "", 0, 0, false, false},
+    {"taking back the top entry undoes it and leaves nothing to redo",
+     {"x A", "x B"},
+     "takeback",
+     true,
+     "undo B",
+     "A",
+     1,
+     0,
+     true,
+     false},
+    {"taking back one entry of a group leaves the rest of the group done",
+     {"x A g1", "x B g1"},
+     "takeback",
+     true,
+     "undo B",
+     "A",
+     1,
+     0,
+     true,
+     false},
+    {"taking back drops the steps undone after it, which were made on top of it",
+     {"x A", "x B", "x C", "u"},
+     "takeback",
+     true,
+     "undo B",
+     "A",
+     1,
+     0,
+     true,
+     false},
+    {"a take-back that fails keeps the entry",
+     {"x A", "x B", "failundo B"},
+     "takeback",
+     false,
+     "fail undo B",
+     "A B",
+     2,
+     0,
+     true,
+     false},
+    {"an entry that cannot be undone is not taken back",
+     {"x A noundo"},
+     "takeback",
+     false,
+     "",
+     "A",
+     1,
+     0,
+     false,
+     false},
+    {"taking back from an empty history fails", {}, "takeback", false, "", "", 0, 0, false, false},
 };
 
 void PrintTo(const SHistoryCase& c, std::ostream* os)
@@ -359,6 +413,26 @@ TEST(CommandHistory, CallbacksReceiveTheRecordOfEachStepInOrder)
                            "before undo A", "after undo A", "before redo A", "after redo A",
                            "before redo B", "after redo B"}));
     EXPECT_EQ(journal.LiveRecords, 0);
+}
+
+TEST(CommandHistory, ATakenBackEntryHasItsUndoCallbacksAndIsGone)
+{
+    CScriptedWindowServices windows;
+    STestJournal journal;
+    CommandHistory history;
+    for (const char* name : {"A", "B"}) {
+        std::unique_ptr<CCmdVirtual> command = std::make_unique<CTestCmd>(journal, name);
+        ASSERT_TRUE(
+            history.Execute(command, JournalCallBacks(journal), JournalPreCallBacks(journal)));
+    }
+    ASSERT_TRUE(history.TakeBackTopItem());
+
+    EXPECT_EQ(journal.Delivered,
+              QStringList({"after do A", "after do B", "before undo B", "after undo B"}));
+    EXPECT_EQ(journal.LiveRecords, 0);
+    EXPECT_EQ(journal.LiveCommands, 1);
+    EXPECT_EQ(history.GetUndoStepName(), QStringLiteral("A"));
+    EXPECT_FALSE(history.CanRedo());
 }
 
 TEST(CommandHistory, RecordsWithoutCallbackAreDeleted)

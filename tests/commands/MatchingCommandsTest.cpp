@@ -4,6 +4,9 @@
 #include "commands/MatchingCallBackInfo.h"
 #include "commands/MatchingCommands.h"
 #include "model/Campaign.h"
+#include "model/CaptionLibrary.h"
+#include "model/Modality.h"
+#include "model/OptionRecords.h"
 #include "model/RecordMakers.h"
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
@@ -101,6 +104,39 @@ TEST_F(MatchingCommands, CreatingAQuestionMatchingMatchesItsResponsesAndMakesThe
     ASSERT_TRUE(command.Undo(record));
     EXPECT_EQ(question->GetModalityCount(), 2);
     EXPECT_EQ(Campaign().GetModalityById(maybe->GetModalityId()), nullptr);
+}
+
+TEST_F(MatchingCommands, CreatingAQuestionMatchingComparesInTheLanguagesChosenForTheVolume)
+{
+    // A pane compares source captions in a language the volume's source has none in.
+    SetCurrentQuestionnaireLanguage(kFrench);
+    CCmdCreateQuesMatching command(&Campaign(), volumes[1], question, sources[1]);
+    ASSERT_TRUE(RunSteps(command, Campaign(), nullptr, nullptr, true));
+    // Yes and No take the source's Yes and No, as a reconciliation would match them.
+    EXPECT_EQ(question->GetModalityCount(), 2);
+    EXPECT_EQ(Matchings(), "Q10@1=5[1..*] R100@1=1[1..*] R101@1=2[1..*]");
+    // The pane's languages are as it set them.
+    EXPECT_EQ(GetCurrentLanguageId(), kLanguage);
+    EXPECT_EQ(GetCurrentQuestionnaireLanguage(), kFrench);
+}
+
+TEST_F(MatchingCommands, CreatingAQuestionMatchingMatchesResponsesThroughTheCaptionLibraries)
+{
+    // The campaign says "Agreed" where the sources say "Yes"; a library holds both.
+    question->GetModality(0)->SetShortCaption(kLanguage, QStringLiteral("Agreed"));
+    auto* group = new CResponseCaptionGroup(QStringLiteral("Agreed"));
+    for (const QString& text : {QStringLiteral("Agreed"), QStringLiteral("Yes")})
+        group->AddCaption(std::make_unique<CResponseCaption>(text, group));
+    group->SetBaseLabelId(group->GetCaptionAt(0)->GetGuid());
+    auto* library = new CResponseLibrary(QStringLiteral("Answers"));
+    library->AddGroup(group);
+    app.Groups.append(group);
+    app.Libraries.append(library);
+
+    CCmdCreateQuesMatching command(&Campaign(), volumes[3], question, sources[3]);
+    ASSERT_TRUE(RunSteps(command, Campaign(), nullptr, nullptr, true));
+    EXPECT_EQ(question->GetModalityCount(), 2);
+    EXPECT_EQ(Matchings(), "Q10@3=5[3..*] R100@3=1[3..*] R101@3=2[3..*]");
 }
 
 TEST_F(MatchingCommands, TheVolumesBelowFoldARepeatedMatchingAndEndADifferentOne)

@@ -174,3 +174,23 @@ TEST(LanguageReconciliation, CountsOnlyQuestionsAliveAfterTheWave)
     EXPECT_EQ(later[0].LanguageId, kEnglishUs);
     EXPECT_EQ(later[1].Coverage, 6.0f / 7.0f);
 }
+
+TEST(LanguageReconciliation, AScopeComparesInTheChosenPairAndThenGivesTheOldOneBack)
+{
+    CCurrentLanguagesGuard guard;
+    const auto campaign = MakeCampaign({{kFrench, 10}}, kFrench);
+    const auto questionnaire = MakeQuestionnaire({{kFrenchCanada, 10}}, kFrenchCanada);
+    const SComparisonLanguages chosen = ChooseComparisonLanguages(*campaign, *questionnaire, kWave);
+    EXPECT_EQ(Chosen(chosen.CampaignLanguage, chosen.QuestionnaireLanguage),
+              Chosen(kFrench, kFrenchCanada));
+    // What a pane had set.
+    SetCurrentLanguageId(kGerman);
+    SetCurrentQuestionnaireLanguage(kGerman);
+    {
+        const CComparisonLanguagesScope scope(*campaign, *questionnaire, kWave);
+        EXPECT_EQ(GetCurrentLanguageId(), kFrench);
+        EXPECT_EQ(GetCurrentQuestionnaireLanguage(), kFrenchCanada);
+    }
+    EXPECT_EQ(GetCurrentLanguageId(), kGerman);
+    EXPECT_EQ(GetCurrentQuestionnaireLanguage(), kGerman);
+}

@@ -57,6 +57,7 @@ public:
     std::unique_ptr<CViewState> CaptureViewState() override { return m_app.CaptureViewState(); }
     bool Undo() override { return m_app.Undo(); }
     bool Redo() override { return m_app.Redo(); }
+    bool TakeBackGroup(const GUID& groupId) override { return m_app.TakeBackGroup(groupId); }
 
     CCampaign* GetCampaign() const override { return m_app.GetCampaign(); }
     QString GetCampaignPath() const override { return m_app.GetCampaignPath(); }
@@ -383,14 +384,23 @@ TEST_F(QuestionActionsTest, AFailingStepTakesBackOnlyTheEarlierStepsOfItsRoad)
             }
             EXPECT_EQ(failing.Executions, test.FailingStep) << qPrintable(what);
         }
-        // The failure is shown; the road's done steps are taken back, and nothing older.
+        // The failure is shown; the road's done steps are taken out of the history, and
+        // nothing older: there is nothing of the road to redo.
         EXPECT_EQ(windows.Prompts, QStringList({"no error information available"}))
             << qPrintable(what);
         EXPECT_TRUE(SameDump(StoredDump(), before)) << qPrintable(what);
         EXPECT_EQ(Rows(), rows) << qPrintable(what);
         EXPECT_EQ(History().GetUndoCount(), 1) << qPrintable(what);
         EXPECT_EQ(History().GetUndoTopCommand(), earlier) << qPrintable(what);
+        EXPECT_EQ(History().GetRedoCount(), 0) << qPrintable(what);
+        EXPECT_FALSE(app.IsRedoEnabled()) << qPrintable(what);
+        EXPECT_FALSE(app.Redo()) << qPrintable(what);
+        EXPECT_TRUE(SameDump(StoredDump(), before)) << qPrintable(what);
     }
+    // The earlier step is still the one Undo takes back.
+    ASSERT_TRUE(app.Undo());
+    EXPECT_EQ(History().GetUndoCount(), 0);
+    EXPECT_EQ(Row("AGE", "AGE"), kFirst);
 }
 
 TEST_F(QuestionActionsTest, ReOrderCampaignResponsesFollowsTheSource)

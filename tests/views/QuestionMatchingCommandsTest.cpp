@@ -3,13 +3,21 @@
 #include "commands/MatchingCallBackInfo.h"
 #include "commands/MatchingCommands.h"
 #include "commands/MetaCmd.h"
+#include "commands/ReconcileCommands.h"
 #include "model/Campaign.h"
 #include "model/CampaignDump.h"
+#include "model/Matchings.h"
+#include "model/Modality.h"
 #include "model/ModelIds.h"
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "questionnaire/Language.h"
+#include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
+#include "reconcile/DiffsCache.h"
+#include "reconcile/WaveReconciliation.h"
 #include "res/CommandIds.h"
 #include "support/SameDump.h"
 #include "support/views/GridDrag.h"
@@ -293,6 +301,185 @@ TEST_F(QuestionMatchingCommandsTest, RemovingAQuestionWithoutSubQuestionsAsksOnl
     EXPECT_TRUE(Deleted(13));
     EXPECT_FALSE(page.RemoveCampaignQuestion(nullptr, true));
 }
+
+// Wave 1 "Spring" has the single-choice question G, its answers 101 M "Male" and 102 F
+// "Female" matched in volume 1 "First"; wave 2 "Summer" renames it G_w2, with the same answers,
+// in volume 2 "Second", a root or a child of volume 1 as the parameter says. The volumes'
+// questionnaires are in English (United Kingdom) where the campaign's captions are in English
+// (United States), and they match questions by shortcut only, so that wave 2's reconciliation
+// (run by the program's own command) makes G_w2 a campaign question of its own; the page shows
+// wave 2.
+class RematchedQuestionAnswersTest : public CReconPageTest,
+                                     public ::testing::WithParamInterface<bool>
+{
+protected:
+    static constexpr int kSourceLanguage = 2057;
+
+    void SetUp() override
+    {
+        CWave* spring = view_test::AddWave(Campaign(), 1, QStringLiteral("Spring"));
+        first = view_test::AddVolume(Campaign(), *spring, 1, QStringLiteral("First"),
+                                     VOLUME_RECONCILED);
+        CWave* summer = view_test::AddWave(Campaign(), 2, QStringLiteral("Summer"));
+        second = view_test::AddVolume(Campaign(), *summer, 2, QStringLiteral("Second"),
+                                      VOLUME_UNRECONCILED, GetParam() ? 1 : -1);
+        for (CVolume* volume : {first, second}) {
+            volume->SetQuestionMatchingMethods({1});
+            volume->SetResponseMatchingMethods({2});
+        }
+        gender = recon_test::AddQuestion(Campaign(), 10, 1, "G", "Gender", 1);
+        recon_test::AddResponse(Campaign(), *gender, 101, "Male");
+        recon_test::AddResponse(Campaign(), *gender, 102, "Female");
+        AddGenderSource(*first, "G");
+        recon_test::MatchQuestion(*first, 10, 1);
+        recon_test::MatchResponse(*first, *gender, 101, 1);
+        recon_test::MatchResponse(*first, *gender, 102, 2);
+        AddGenderSource(*second, "G_w2");
+
+        std::unique_ptr<CCmdVirtual> reconcile =
+            MakeReconcileWaveCmd(&Campaign(), summer, SReconcileWaveOptions{});
+        ASSERT_TRUE(app.ExecuteCommand(reconcile, {}, nullptr, nullptr, true));
+        app.GetCommandHistory().Clear();
+        renamed = Campaign().FindQuestionByShortcut(QStringLiteral("G_w2"));
+        ASSERT_NE(renamed, nullptr);
+        ASSERT_NE(renamed, gender);
+        ASSERT_EQ(second->FindQuestionMatchingInherited(10, 2), nullptr);
+        app.GetDiffsCache()->InvalidateWave(0);
+        ASSERT_TRUE(page.LoadWave(2));
+    }
+
+    // The source question of the shortcut, with the answers 1 "Male" and 2 "Female", its
+    // captions in kSourceLanguage only.
+    static void AddGenderSource(CVolume& volume, const QString& shortcut)
+    {
+        qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();
+        questionnaire.AddLanguage(qnr::CLanguage(kSourceLanguage));
+        questionnaire.SetDefaultLanguageId(kSourceLanguage);
+        auto question = std::make_unique<qnr::CQuestion>();
+        question->SetCodeQuestion(1);
+        question->SetShortcut(shortcut);
+        question->SetTypeQuestion(1);
+        question->SetTypeElement(1);
+        question->SetIndent(1);
+        question->SetCaptions(kSourceLanguage, QStringLiteral("Gender (long)"),
+                              QStringLiteral("Gender"));
+        int code = 1;
+        for (const char* caption : {"Male", "Female"}) {
+            auto answer = std::make_unique<qnr::CModalite>();
+            answer->SetCode(code++);
+            answer->SetShortCaption(kSourceLanguage, QString::fromLatin1(caption));
+            question->AddModalite(std::move(answer));
+        }
+        questionnaire.AddQuestion(std::move(question));
+        questionnaire.PreparerSaisie();
+    }
+
+    CommandHistory& History() { return app.GetCommandHistory(); }
+    QString Dump() const { return DumpCampaign(*app.GetCampaign(), DUMP_STORED); }
+    // The question grid's row of the campaign and source shortcuts ("-" for none); -1 when none.
+    int Row(const QString& campaign, const QString& source) const
+    {
+        const auto shown = [](const QString& text) {
+            return text == QStringLiteral("Not matched") ? QStringLiteral("-") : text;
+        };
+        for (int row = kFirst; row < page.GetQuestionGrid()->GetRowCount(); ++row)
+            if (shown(QText(row, Page::QColShortcut)) == campaign &&
+                shown(QText(row, Page::QColSourceShortcut)) == source)
+                return row;
+        return -1;
+    }
+    // The source code that each answer of G is matched to in volume 2 ("-" for none), joined
+    // by ",", and G's answers.
+    QString MatchedAnswers() const
+    {
+        QStringList codes;
+        for (const CModality* answer : gender->GetModalities()) {
+            const CModalityMatching* matching =
+                second->FindModalityMatchingInherited(answer->GetModalityId(), 2);
+            codes << QStringLiteral("%1>%2")
+                         .arg(answer->GetModalityId())
+                         .arg(matching ? matching->GetModalitySourceId() : QStringLiteral("-"));
+        }
+        return codes.join(u',');
+    }
+    // Source G_w2 re-matched onto campaign G by a drop, or by the pick mode and a click.
+    void Rematch(bool byDrop)
+    {
+        // The source question's row: with campaign question G_w2, or alone once broken.
+        int from = Row("G_w2", "G_w2");
+        if (from < kFirst)
+            from = Row("-", "G_w2");
+        const int to = Row("G", "-");
+        ASSERT_GE(from, kFirst);
+        ASSERT_GE(to, kFirst);
+        if (byDrop) {
+            ASSERT_TRUE(DragCell(*page.GetQuestionGrid(), CCellID(from, Page::QColSourceShortcut),
+                                 CCellID(to, Page::QColShortcut)));
+            return;
+        }
+        page.SelectQuestionRow(from, Page::QColSourceShortcut);
+        page.OnCommand(ID_QUESTION_REMATCH);
+        const CPoint target = CellCentre(*page.GetQuestionGrid(), to, Page::QColShortcut);
+        QTest::mouseClick(page.GetQuestionGrid()->viewport(), Qt::LeftButton, {},
+                          QPoint(target.x, target.y));
+    }
+    // After a re-match: G holds G_w2 in volume 2 with its own two answers, matched to the
+    // source answers; no campaign answer was made.
+    void ExpectAnswersMatched(const char* when)
+    {
+        EXPECT_GE(Row("G", "G_w2"), kFirst) << when;
+        EXPECT_EQ(gender->GetModalityCount(), 2) << when;
+        EXPECT_EQ(MatchedAnswers(), QStringLiteral("101>1,102>2")) << when;
+        EXPECT_EQ(Campaign().GetModalityCount(), modalities) << when;
+    }
+
+    CVolume* first = nullptr;
+    CVolume* second = nullptr;
+    CQuestion* gender = nullptr;
+    CQuestion* renamed = nullptr;
+    int modalities = 0;
+};
+
+TEST_P(RematchedQuestionAnswersTest, TheQuestionsOwnAnswersTakeTheSourceAnswers)
+{
+    modalities = Campaign().GetModalityCount();
+    for (const bool byDrop : {true, false}) {
+        const char* road = byDrop ? "drop" : "pick";
+        const QString before = Dump();
+        // Yes to the confirmation; G_w2, left behind, stays.
+        windows.QueueAnswers({IDYES, IDNO});
+        Rematch(byDrop);
+        ExpectAnswersMatched(road);
+        EXPECT_EQ(History().GetUndoCount(), 1) << road;
+        const QString after = Dump();
+
+        ASSERT_TRUE(app.Undo()) << road;
+        EXPECT_TRUE(SameDump(Dump(), before)) << road;
+        EXPECT_EQ(MatchedAnswers(), QStringLiteral("101>-,102>-")) << road;
+        ASSERT_TRUE(app.Redo()) << road;
+        EXPECT_TRUE(SameDump(Dump(), after)) << road;
+        ExpectAnswersMatched(road);
+
+        // Broken and re-matched again, the pair's answers are matched again.
+        page.SelectQuestionRow(Row("G", "G_w2"), Page::QColShortcut);
+        page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+        EXPECT_EQ(MatchedAnswers(), QStringLiteral("101>-,102>-")) << road;
+        windows.QueueAnswers({IDYES});
+        Rematch(byDrop);
+        ExpectAnswersMatched(road);
+
+        // Back to the start for the other road.
+        while (History().CanUndo())
+            ASSERT_TRUE(app.Undo());
+        EXPECT_TRUE(SameDump(Dump(), before)) << road;
+        History().Clear();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Volume2, RematchedQuestionAnswersTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "InheritingFromVolume1" : "Root";
+                         });
 
 // End to end on the sample campaign: a drop on the page of wave 2, its Undo and Redo.
 TEST(QuestionMatchingSampleTest, ADropUndoneAndRedoneGivesTheSameCampaigns)

@@ -331,18 +331,32 @@ TEST_F(ResponseMatchingCommandsTest, AFailingSecondStepTakesBackTheNewResponse)
     // matching cannot be made.
     const int nextId = Campaign().GetMaxModalityId() + 1;
     MatchResponse(*online, *Campaign().GetQuestionById(13), nextId, 1);
+    // An earlier step of the user's, which stays.
+    Focus(CampaignCell("South", "South"));
+    page.OnCommand(ID_RESPONSE_BREAK_MATCHING);
+    ASSERT_EQ(History().GetUndoCount(), 1);
+    const CCmdVirtual* earlier = History().GetUndoTopCommand();
     const QString before = Dump();
+    const QStringList rows = ResponseRows();
     const int responses = Campaign().GetQuestionById(11)->GetModalityCount();
 
     Focus(SourceCell("-", "East"));
     page.OnCommand(ID_RESPONSE_CREATE);
-    // The error is shown, and nothing of the step stays.
+    // The error is shown, and nothing of the step stays, not even to redo.
     ASSERT_EQ(windows.Prompts.size(), 1);
     EXPECT_EQ(windows.PromptTypes.back(), unsigned(MB_OK | MB_ICONWARNING));
     EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("create response matching")));
-    EXPECT_FALSE(History().CanUndo());
+    EXPECT_EQ(History().GetUndoCount(), 1);
+    EXPECT_EQ(History().GetUndoTopCommand(), earlier);
+    EXPECT_EQ(History().GetRedoCount(), 0);
+    EXPECT_FALSE(app.Redo());
     EXPECT_EQ(Campaign().GetQuestionById(11)->GetModalityCount(), responses);
     EXPECT_EQ(Campaign().GetModalityById(nextId), nullptr);
     EXPECT_TRUE(SameDump(Dump(), before));
+    EXPECT_EQ(ResponseRows(), rows);
+
+    // Undo takes back the earlier step.
+    ASSERT_TRUE(app.Undo());
+    EXPECT_FALSE(History().CanUndo());
     EXPECT_EQ(ResponseRows(), RegionRows());
 }

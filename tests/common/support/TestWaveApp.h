@@ -96,6 +96,7 @@ public:
     std::unique_ptr<CViewState> CaptureViewState() override { return nullptr; }
     bool Undo() override { return false; }
     bool Redo() override { return false; }
+    bool TakeBackGroup(const GUID&) override { return false; }
 
     // The application's campaign: an empty one of its own, unless the test points it at one of
     // its own (borrowed).
