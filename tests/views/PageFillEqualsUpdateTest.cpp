@@ -363,8 +363,8 @@ void PrintTo(const SPageCommand& command, std::ostream* out)
 //   - REGION's response 115 Middle first appearing in Phone, which "Create New Campaign
 //     Response" on the source response Middle takes;
 //   - a caption library whose group calls "Central" what its base caption calls "North";
-//   - wave 3 with the one volume 4 "Panel" (AGE and REGION matched as in Online, BRAND matched to
-//     a source question of another caption), for "Validate Matches".
+//   - wave 3 with the one volume 4 "Panel" (AGE matched as in Online, REGION with all three of its
+//     responses, BRAND matched to a source question of another caption), for "Validate Matches".
 class PageFillEqualsUpdateTest : public CResponsePageTest,
                                  public ::testing::WithParamInterface<SPageCommand>
 {
@@ -403,6 +403,8 @@ public:
         MatchQuestion(*panel, 11, 2);
         MatchResponse(*panel, *region, 111, 1);
         MatchResponse(*panel, *region, 112, 2);
+        panelVolume = panel;
+        panelRegion = sourceRegion;
         AddSourceQuestion(*panel, 3, "BRAND", "Brand name");
         MatchQuestion(*panel, 12, 3);
 
@@ -414,6 +416,10 @@ public:
 
     // The commands of the page that change the campaign, each as the user gives it.
     static std::vector<SPageCommand> Commands();
+
+    // Panel's source question REGION, for the cases that give it more responses.
+    CVolume* panelVolume = nullptr;
+    qnr::CQuestion* panelRegion = nullptr;
 
     // Both grids of the page against those of a new page filled for the page's wave, with the
     // question row the page has selected selected there too.
@@ -719,6 +725,21 @@ std::vector<SPageCommand> PageFillEqualsUpdateTest::Commands()
          [](T& t) {
              ASSERT_TRUE(t.page.LoadWave(3));
              t.page.OnCommand(ID_VALIDATE_MATCHES);
+         },
+         0,
+         // Every other response of REGION in Panel too, so that REGION has no differences there
+         // and Validate Matches makes its matchings again (it leaves questions without
+         // responses, such as AGE, alone).
+         [](T& t) {
+             CQuestion& region = *t.Campaign().GetQuestionById(11);
+             const std::pair<int, const char*> more[] = {{113, "West"}, {114, "Central"},
+                                                         {115, "Middle"}};
+             int code = 3;
+             for (const auto& [responseId, caption] : more) {
+                 AddSourceResponse(*t.panelRegion, code, caption, "x");
+                 MatchResponse(*t.panelVolume, region, responseId, code);
+                 ++code;
+             }
          }},
     };
 }
