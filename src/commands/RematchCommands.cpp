@@ -7,6 +7,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DeepRematch.h"
+#include "reconcile/LanguageReconciliation.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
@@ -87,6 +88,9 @@ void CCmdDeepRematchQuestion::Rematch(CVolume& parent, CVolume& child)
     CCampaign& campaign = *m_pCampaign;
     const int childId = child.GetVolumeId();
     EnsureVolumeQuestionnaire(child);
+    // Captions compared in the languages chosen for the child's questionnaire.
+    const CComparisonLanguagesScope languages(campaign, child.GetQuestionnaire(),
+                                              child.GetWaveId());
     CQuestionMatching* current =
         child.FindQuestionMatchingInherited(m_question->GetQuestionId(), childId);
     QString code;
@@ -150,6 +154,10 @@ void CCmdDeepRematchModality::Rematch(CVolume& parent, CVolume& child)
         numeric ? child.GetQuestionnaire().FindQuestionById(sourceCode) : nullptr;
     if (!source)
         return;
+    // The captions are compared as a reconciliation of the child compares them: in the
+    // languages chosen for its questionnaire.
+    const CComparisonLanguagesScope languages(campaign, child.GetQuestionnaire(),
+                                              child.GetWaveId());
     CModalityMatching* current =
         child.FindModalityMatchingInherited(m_modality->GetModalityId(), childId);
     QString code;

@@ -5,6 +5,7 @@
 #include "model/QuestionKinds.h"
 #include "model/QuestionnaireLoading.h"
 #include "questionnaire/Questionnaire.h"
+#include "reconcile/LanguageReconciliation.h"
 #include "reconcile/NGram.h"
 #include "reconcile/ParentSourceItems.h"
 
@@ -299,7 +300,10 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
             return;
         }
     }
-    const int language = campaign.GetCurrentLanguageId();
+    // The captions are compared as a reconciliation of the volume compares them: in the pair of
+    // languages chosen for its questionnaire.
+    const SComparisonLanguages languages =
+        ChooseComparisonLanguages(campaign, volume.GetQuestionnaire(), volume.GetWaveId());
     for (int r = 0; r < question->GetModalityCount(); ++r) {
         const CModality* response = question->GetModality(r);
         CModalityMatching* own = holder.FindModalityMatching(response->GetModalityId());
@@ -315,8 +319,10 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
                 ? source->FindModaliteById(responseCode)
                 : nullptr;
         if (!sourceResponse ||
-            (checkResponse && !IsStillSimilar(sourceResponse->GetLocalisedShortCaption(language),
-                                              response->GetShortCaption(language))))
+            (checkResponse &&
+             !IsStillSimilar(
+                 sourceResponse->GetLocalisedShortCaption(languages.QuestionnaireLanguage),
+                 response->GetShortCaption(languages.CampaignLanguage))))
             SetMatchingEnd(*own, parentId, changes);
     }
 }

@@ -22,6 +22,8 @@
 #include "views/WaveGridCtrl.h"
 
 #include <QMap>
+#include <map>
+#include <optional>
 
 using namespace pelko_wave;
 
@@ -48,6 +50,30 @@ public:
 
 private:
     std::vector<CWaveGridCtrl*> m_grids;
+};
+
+// Keeps the volumes' source caption languages for as long as a fill lives (the outermost fill,
+// when one runs inside another), so that each is chosen once.
+class CSourceLanguagesKept
+{
+public:
+    explicit CSourceLanguagesKept(std::optional<std::map<int, int>>& languages)
+        : m_languages(languages), m_owner(!languages)
+    {
+        if (m_owner)
+            m_languages.emplace();
+    }
+    ~CSourceLanguagesKept()
+    {
+        if (m_owner)
+            m_languages.reset();
+    }
+    CSourceLanguagesKept(const CSourceLanguagesKept&) = delete;
+    CSourceLanguagesKept& operator=(const CSourceLanguagesKept&) = delete;
+
+private:
+    std::optional<std::map<int, int>>& m_languages;
+    bool m_owner;
 };
 
 } // namespace
@@ -152,6 +178,7 @@ bool CRightReconciliationPage::LoadWave(long waveId)
     bool filled = false;
     {
         const CFillGuard guard{m_gridQuestions, m_gridResponses};
+        const CSourceLanguagesKept languages(m_sourceCaptionLanguages);
         filled = FillQuestionGrid(*campaign, *wave);
     }
     UpdateOverviewHeights();
@@ -408,6 +435,7 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
     EndResponsePicks();
     CWaveGridCtrl& grid = *m_gridResponses;
     const CFillGuard guard{m_gridResponses};
+    const CSourceLanguagesKept languages(m_sourceCaptionLanguages);
     m_rRows.Clear();
     m_rSrcRows.Clear();
     m_overviewResponses->DeleteAllItems();

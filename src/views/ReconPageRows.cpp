@@ -5,6 +5,7 @@
 
 #include "grid/DrawTextFormat.h"
 #include "model/Campaign.h"
+#include "model/Language.h"
 #include "model/ModelHelpers.h"
 #include "model/OptionRecords.h"
 #include "platform/AppServices.h"
@@ -13,6 +14,7 @@
 #include "questionnaire/Question.h"
 #include "questionnaire/Questionnaire.h"
 #include "reconcile/DisplayCaptions.h"
+#include "reconcile/LanguageReconciliation.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
@@ -187,10 +189,10 @@ void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int k
         WriteText(grid, row, QColSourceShortcut, FormatText(IDS_SHORTCUT, source->GetShortcut()),
                   text, back, font);
         WriteText(grid, row, QColSourceShortCaption,
-                  FormatText(IDS_SHORT_CAPTION, GetSourceQuestionDisplayShortCaption(*source)),
+                  FormatText(IDS_SHORT_CAPTION, SourceQuestionCaption(*source, volume, false)),
                   text, back, font);
         WriteText(grid, row, QColSourceLongCaption,
-                  FormatText(IDS_LONG_CAPTION, GetSourceQuestionDisplayLongCaption(*source)), text,
+                  FormatText(IDS_LONG_CAPTION, SourceQuestionCaption(*source, volume, true)), text,
                   back, font);
     } else {
         for (int col = QColSourceCode; col <= QColSourceLongCaption; ++col)
@@ -255,9 +257,11 @@ void CRightReconciliationPage::WriteResponseSourceSide(int row, int image, COLOR
         const CCampaign* campaign = AppCampaign();
         const int mode = app ? app->GetLanguageSettings().GetSourceItems() : 0;
         QString own;
-        if (mode == 0)
+        if (mode == 0) {
             own = source->GetLocalisedShortCaption(campaign ? campaign->GetCurrentLanguageId() : 0);
-        else if (mode == 1)
+            if (own.isEmpty() && volume)
+                own = source->GetLocalisedShortCaption(GetSourceCaptionLanguage(*volume));
+        } else if (mode == 1)
             own = source->GetShortCaption();
         caption = FormatText(IDS_SHORT_CAPTION, own);
     }
@@ -265,6 +269,46 @@ void CRightReconciliationPage::WriteResponseSourceSide(int row, int image, COLOR
     WriteText(grid, row, RColVolume,
               volume ? FormatText(IDS_VOLUME_CELL, volume->GetName()) : NotMatched(), text, back,
               font);
+}
+
+int CRightReconciliationPage::GetSourceCaptionLanguage(const CVolume& volume) const
+{
+    if (m_sourceCaptionLanguages) {
+        const auto known = m_sourceCaptionLanguages->find(volume.GetVolumeId());
+        if (known != m_sourceCaptionLanguages->end())
+            return known->second;
+    }
+    const CCampaign* campaign = AppCampaign();
+    if (!campaign)
+        return 0;
+    const SComparisonLanguages chosen =
+        ChooseComparisonLanguages(*campaign, volume.GetQuestionnaire(), volume.GetWaveId());
+    // Only a variant of the current language stands in for it (English (United Kingdom) for
+    // English (United States)); another language leaves the caption empty.
+    const int current = campaign->GetCurrentLanguageId();
+    const int language =
+        PrimaryLanguageOf(chosen.QuestionnaireLanguage) == PrimaryLanguageOf(current)
+            ? chosen.QuestionnaireLanguage
+            : current;
+    if (m_sourceCaptionLanguages)
+        m_sourceCaptionLanguages->emplace(volume.GetVolumeId(), language);
+    return language;
+}
+
+QString CRightReconciliationPage::SourceQuestionCaption(const qnr::CQuestion& source,
+                                                        const CVolume* volume,
+                                                        bool longCaption) const
+{
+    QString caption = longCaption ? GetSourceQuestionDisplayLongCaption(source)
+                                  : GetSourceQuestionDisplayShortCaption(source);
+    const IWaveApp* app = GetWaveApp();
+    // Only the captions localised in the current language can miss a text the volume has.
+    if (caption.isEmpty() && volume && app && app->GetLanguageSettings().GetSourceItems() == 0) {
+        const int language = GetSourceCaptionLanguage(*volume);
+        caption = longCaption ? source.GetLocalisedLongCaption(language)
+                              : source.GetLocalisedShortCaption(language);
+    }
+    return caption;
 }
 
 void CRightReconciliationPage::WriteQuestionRowNumber(int row)

@@ -250,6 +250,13 @@ public:
                                  const pelko_wave::CVolume* volume);
     void WriteQuestionRowNumber(int row);
     void WriteResponseRowNumber(int row);
+    // The language in which a reconciliation compares the volume's source captions (the
+    // questionnaire side of the pair chosen for the volume) when it is a variant of the campaign's
+    // current language, else the current language: a source caption that the current language
+    // leaves empty is shown in it. Kept for the volumes met during a fill.
+    int GetSourceCaptionLanguage(const pelko_wave::CVolume& volume) const;
+    QString SourceQuestionCaption(const qnr::CQuestion& source, const pelko_wave::CVolume* volume,
+                                  bool longCaption) const;
     void SetQuestionCampaignStyle(int row, const LOGFONT* font, COLORREF back, COLORREF text);
     void SetQuestionSourceStyle(int row, const LOGFONT* font, COLORREF back, COLORREF text);
     void SetQuestionRowStyle(int row, const LOGFONT* font, COLORREF back, COLORREF text);
@@ -832,6 +839,9 @@ private:
     long m_nextUnmatchedResponseKey = -1;
     // The generated entry codes ("%0*d") of source responses without one.
     std::map<SourceResponseKey, QString> m_rowLinks;
+    // Volume id -> source caption language, while a fill writes its rows (the choice walks all
+    // the volume's questions, so a fill makes it once per volume).
+    mutable std::optional<std::map<int, int>> m_sourceCaptionLanguages;
 
     // Layout: the page size the controls were last placed for (invalid before the first
     // placing), the question grid's height asked for until then, and the width each grid's

@@ -4,7 +4,13 @@
 #include "commands/MatchingCallBackInfo.h"
 #include "commands/RematchCommands.h"
 #include "model/Campaign.h"
+#include "model/Language.h"
+#include "model/Matchings.h"
+#include "model/OptionRecords.h"
+#include "questionnaire/Language.h"
+#include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
+#include "questionnaire/Questionnaire.h"
 #include "support/TestWaveApp.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +21,20 @@ using engine_test::kLanguage;
 
 namespace {
 
-// Volume 1 (wave 1) with the children 2 (wave 2) and 4 (wave 3); volume 3 (wave 3, before 4)
-// is the child of 2. Campaign question 10 "Q1" with 100 "Yes" and 101 "No", matched in volume
-// 1 to source 5. Volume 2's source agrees (5 "Q1"), volume 3's has it as 7, volume 4's lacks it.
+// The campaign's language is English (United States). Volume 1 (wave 1) with the children 2 (wave
+// 2) and 4 (wave 3); volume 3 (wave 3, before 4) is the child of 2. Campaign question 10 "Q1" with
+// 100 "Yes" and 101 "No", matched in volume 1 to source 5. Volume 2's source agrees (5 "Q1"),
+// volume 3's has it as 7, volume 4's lacks it.
 class RematchCommands : public ::testing::Test
 {
 protected:
     RematchCommands()
     {
         CCampaign& c = Campaign();
+        auto english = std::make_unique<CLanguage>();
+        english->SetLanguageId(kLanguage);
+        english->SetIsDefault(1);
+        c.AddLanguage(std::move(english));
         SetCurrentLanguageId(kLanguage);
         SetCurrentQuestionnaireLanguage(kLanguage);
         CWave* w3 = nullptr;
@@ -103,6 +114,45 @@ TEST_F(RematchCommands, ResponsesAreRematchedWhereTheirQuestionIsMatched)
     EXPECT_EQ(Matchings(), "Q10@1=5[1..3] Q10@3=7[3..*] R100@1=1[1..2] R100@3=2[3..*]");
     const auto& info = dynamic_cast<const CCallBackInfoDeepRematchModality&>(*records.AfterUndo);
     EXPECT_EQ(info.Modality, yes);
+}
+
+// Volume 2's source is in English (United Kingdom) only, the campaign's captions in English
+// (United States), and the current languages are both the campaign's (as the page sets them):
+// the inherited "Yes" is checked in the languages chosen for volume 2, where it still holds.
+TEST_F(RematchCommands, AResponseIsCheckedInTheLanguagesChosenForTheVolume)
+{
+    constexpr int kEnglishUK = 2057;
+    qnr::CQuestionnaire& questionnaire = volumes[2]->GetQuestionnaire();
+    questionnaire.Clear();
+    questionnaire.AddLanguage(qnr::CLanguage(kEnglishUK));
+    questionnaire.SetDefaultLanguageId(kEnglishUK);
+    auto source = std::make_unique<qnr::CQuestion>();
+    source->SetCodeQuestion(5);
+    source->SetShortcut(QStringLiteral("Q1"));
+    source->SetTypeQuestion(1);
+    source->SetTypeElement(1);
+    source->SetIndent(1);
+    source->SetCaptions(kEnglishUK, QStringLiteral("Brand"), QStringLiteral("Brand"));
+    int code = 1;
+    for (const char* caption : {"Yes", "No"}) {
+        auto response = std::make_unique<qnr::CModalite>();
+        response->SetCode(code++);
+        response->SetShortCaption(kEnglishUK, QString::fromLatin1(caption));
+        source->AddModalite(std::move(response));
+    }
+    questionnaire.AddQuestion(std::move(source));
+    questionnaire.PreparerSaisie();
+    engine_test::MatchResponse(*volumes[1], 10, 100, 1);
+
+    CCmdDeepRematchModality command(&Campaign(), volumes[1], question, 0,
+                                    Campaign().GetModalityById(100));
+    ASSERT_TRUE(RunSteps(command, Campaign(), nullptr, nullptr, true));
+    const CModalityMatching* yes = volumes[2]->FindModalityMatchingInherited(100, 2);
+    ASSERT_NE(yes, nullptr);
+    EXPECT_EQ(yes->GetModalitySourceId(), QStringLiteral("1"));
+    // The current languages are given back.
+    EXPECT_EQ(GetCurrentLanguageId(), kLanguage);
+    EXPECT_EQ(GetCurrentQuestionnaireLanguage(), kLanguage);
 }
 
 } // namespace

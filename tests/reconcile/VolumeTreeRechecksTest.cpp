@@ -1,6 +1,7 @@
 #include "reconcile/VolumeTreeRechecks.h"
 
 #include "TextEngineFixtures.h"
+#include "questionnaire/Language.h"
 #include "support/QStringPrinter.h"
 #include "support/TestWaveApp.h"
 
@@ -269,6 +270,32 @@ TEST_F(VolumeTreeTest, ResponseWithoutSourceOrWithAnotherCaptionIsEnded)
     EXPECT_EQ(m_yes->GetEndVolumeId(), NO_VOLUME_ID);
     CheckInChild(true, true);
     EXPECT_EQ(m_yes->GetEndVolumeId(), 1);
+}
+
+// The child's source is in English (United Kingdom) only, the campaign's captions in English
+// (United States): the responses are compared in the pair a reconciliation of the child chooses,
+// whatever languages are current, and so still resemble.
+TEST_F(VolumeTreeTest, ResponseCaptionsAreComparedInTheChildsComparisonLanguages)
+{
+    constexpr int kEnglishUK = 2057;
+    qnr::CQuestionnaire& questionnaire = m_child->GetQuestionnaire();
+    questionnaire.Clear();
+    questionnaire.AddLanguage(qnr::CLanguage(kEnglishUK));
+    questionnaire.SetDefaultLanguageId(kEnglishUK);
+    qnr::CQuestion* source = AddSourceQuestion(questionnaire, 5, QStringLiteral("Q10"),
+                                               {{kEnglishUK, QStringLiteral("Q10")}});
+    AddSourceResponse(*source, 1, {{kEnglishUK, QStringLiteral("Yes")}});
+    AddSourceResponse(*source, 2, {{kEnglishUK, QStringLiteral("Maybe")}});
+    questionnaire.PreparerSaisie();
+    const CCurrentLanguagesGuard restore;
+    SetCurrentLanguageId(kEnglish);
+    SetCurrentQuestionnaireLanguage(kEnglish);
+
+    CheckInChild(true, true);
+    EXPECT_EQ(m_yes->GetEndVolumeId(), NO_VOLUME_ID);
+    // A caption that no longer resembles still ends its matching.
+    EXPECT_EQ(m_no->GetEndVolumeId(), 1);
+    EXPECT_EQ(m_q->GetEndVolumeId(), NO_VOLUME_ID);
 }
 
 TEST_F(VolumeTreeTest, TreeCheckSetsBothFlagsBelowTheFirstLevel)

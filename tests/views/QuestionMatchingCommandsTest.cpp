@@ -9,6 +9,7 @@
 #include "model/Matchings.h"
 #include "model/Modality.h"
 #include "model/ModelIds.h"
+#include "model/OptionRecords.h"
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
@@ -474,6 +475,47 @@ TEST_P(RematchedQuestionAnswersTest, TheQuestionsOwnAnswersTakeTheSourceAnswers)
         EXPECT_TRUE(SameDump(Dump(), before)) << road;
         History().Clear();
     }
+}
+
+// With source items shown in the campaign's current language (English (United States)), the
+// questionnaire in English (United Kingdom) still shows its captions: in the language that
+// wave 2's reconciliation compares them in, after the fill and after the rows are rewritten by
+// a break and a re-match.
+TEST_P(RematchedQuestionAnswersTest, SourceCaptionsShowTheQuestionnairesText)
+{
+    CLanguageSettings language = app.GetLanguageSettings();
+    language.SetSourceItems(0);
+    app.SetLanguageSettings(language);
+    ASSERT_TRUE(page.LoadWave(2));
+    const auto sourceCaptions = [this](int row) {
+        return QRow(row, {Page::QColSourceShortCaption, Page::QColSourceLongCaption});
+    };
+    // The source captions of the response grid's rows, for the question row selected.
+    const auto responseCaptions = [this](int row) {
+        page.SelectQuestionRow(row, Page::QColShortcut);
+        QStringList captions;
+        for (int r = kFirst; r < page.GetResponseGrid()->GetRowCount(); ++r)
+            captions << RText(r, Page::RColSourceCaption);
+        return captions.join(u'|');
+    };
+    const QString gender = QStringLiteral("Gender|Gender (long)");
+    const QString answers = QStringLiteral("Male|Female");
+
+    ASSERT_GE(Row("G_w2", "G_w2"), kFirst);
+    EXPECT_EQ(sourceCaptions(Row("G_w2", "G_w2")), gender);
+    EXPECT_EQ(responseCaptions(Row("G_w2", "G_w2")), answers);
+
+    page.SelectQuestionRow(Row("G_w2", "G_w2"), Page::QColShortcut);
+    page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+    ASSERT_GE(Row("-", "G_w2"), kFirst);
+    EXPECT_EQ(sourceCaptions(Row("-", "G_w2")), gender);
+    EXPECT_EQ(responseCaptions(Row("-", "G_w2")), answers);
+
+    windows.QueueAnswers({IDYES, IDNO});
+    Rematch(true);
+    ASSERT_GE(Row("G", "G_w2"), kFirst);
+    EXPECT_EQ(sourceCaptions(Row("G", "G_w2")), gender);
+    EXPECT_EQ(responseCaptions(Row("G", "G_w2")), answers);
 }
 
 INSTANTIATE_TEST_SUITE_P(Volume2, RematchedQuestionAnswersTest, ::testing::Bool(),
