@@ -111,6 +111,8 @@ CCmdCallBacks CRightReconciliationPage::CreateQuesMatchingCallBacks()
             else
                 ShowQuestionMatched(*record.Volume, *record.Question, *record.SourceQuestion,
                                     phase == AfterDo);
+            // The volumes of the wave that inherit from this one follow it.
+            FollowQuestionMatchings(*record.Question, phase == AfterDo);
         });
 }
 
@@ -127,6 +129,8 @@ CCmdCallBacks CRightReconciliationPage::BreakQuesMatchingCallBacks()
             else
                 ShowQuestionUnmatched(*record.Volume, *record.Question, *record.SourceQuestion,
                                       phase == AfterDo);
+            // The volumes of the wave that inherit from this one follow it.
+            FollowQuestionMatchings(*record.Question, phase == AfterDo);
         });
 }
 

@@ -5,6 +5,7 @@
 #include "views/RightReconciliationPage.h"
 
 #include "model/Campaign.h"
+#include "model/Matchings.h"
 #include "model/Modality.h"
 #include "model/Question.h"
 #include "model/QuestionKinds.h"
@@ -293,6 +294,12 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
                                   deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, &question);
+        // A row without a source side shows on that side too whether the question is removed.
+        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+            WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                    QUESTION_KIND_NONE,
+                                    deleted ? recon_colours::Grey : recon_colours::Red,
+                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
         if (deleted) {
             if (fade) {
                 SetQuestionRowFont(row, &m_fontNormal);
@@ -392,6 +399,24 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     if (key == kNoSourceKey)
         return;
 
+    // As a fill shows it, a question keeps a row without a source side only while it has no
+    // other row: when another volume of the wave still matches it, the row is the source
+    // question's alone.
+    const long id = question.GetQuestionId();
+    bool otherRow = false;
+    for (int other = m_qRows.GetFirstRow(id); other != kNoRow; other = m_qRows.GetNextRow(id))
+        otherRow = otherRow || other != row;
+    if (otherRow) {
+        WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
+                                  recon_colours::Default, &m_fontNormal, nullptr);
+        m_qRows.Remove(id, row);
+        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        RestyleQuestionRow(row, highlight);
+        RepaintRows();
+        ReselectQuestionRow(row);
+        return;
+    }
+
     // The row keeps the campaign question without a source side.
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
     m_qSrcRows.Remove(key, row);
@@ -416,6 +441,27 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
     RepaintRows();
     ReselectQuestionRow(row);
+}
+
+void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question, bool highlight)
+{
+    const CWave* wave = CurrentWave();
+    for (int v = 0; wave && v < wave->GetVolumeCount(); ++v) {
+        const CVolume& volume = *wave->GetVolume(v);
+        const CQuestionMatching* matching =
+            volume.FindQuestionMatchingInherited(question.GetQuestionId(), volume.GetVolumeId());
+        const qnr::CQuestion* matched =
+            matching ? volume.GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt())
+                     : nullptr;
+        const int row = FindQuestionRowForVolume(question, volume.GetVolumeId());
+        const qnr::CQuestion* shown = row != kNoRow ? GetSourceQuestionAtRow(row) : nullptr;
+        if (shown == matched)
+            continue;
+        if (shown)
+            ShowQuestionUnmatched(volume, question, *shown, highlight);
+        if (matched)
+            ShowQuestionMatched(volume, question, *matched, highlight);
+    }
 }
 
 void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
@@ -595,6 +641,11 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
+    // A row without a source side shows on that side too whether the response is removed.
+    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+        WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                deleted ? recon_colours::Grey : recon_colours::Red,
+                                recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
         DropRowFade(false, row);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
