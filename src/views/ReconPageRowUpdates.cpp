@@ -641,11 +641,6 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
-    // A row without a source side shows on that side too whether the response is removed.
-    if (m_rSrcRows.GetId(row) == kNoSourceKey)
-        WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
-                                deleted ? recon_colours::Grey : recon_colours::Red,
-                                recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
         DropRowFade(false, row);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
@@ -655,9 +650,10 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     } else {
         RestyleResponseRow(row, highlight);
     }
-    // The question's response count, and with it its row's colours, may have changed.
+    // The question's response count, and with it the colours of its row in each volume, may
+    // have changed.
     if (const CQuestion* question = campaign->GetQuestionById(response.GetQuestionId()))
-        RecomputeQuestionRow(*question, highlight);
+        RecomputeQuestionRows(*question, highlight);
     m_overviewResponses->update();
     m_gridResponses->viewport()->update();
 }
@@ -672,5 +668,5 @@ void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& respo
     const CCampaign* campaign = AppCampaign();
     if (const CQuestion* question =
             campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr)
-        RecomputeQuestionRow(*question, false);
+        RecomputeQuestionRows(*question, false);
 }
