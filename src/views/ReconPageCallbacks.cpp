@@ -113,6 +113,8 @@ CCmdCallBacks CRightReconciliationPage::CreateQuesMatchingCallBacks()
             else
                 ShowQuestionMatched(*record.Volume, *record.Question, *record.SourceQuestion,
                                     phase == AfterDo);
+            // The volumes of the wave that inherit from this one follow it.
+            FollowQuestionMatchings(*record.Question, phase == AfterDo);
         });
 }
 
@@ -129,6 +131,8 @@ CCmdCallBacks CRightReconciliationPage::BreakQuesMatchingCallBacks()
             else
                 ShowQuestionUnmatched(*record.Volume, *record.Question, *record.SourceQuestion,
                                       phase == AfterDo);
+            // The volumes of the wave that inherit from this one follow it.
+            FollowQuestionMatchings(*record.Question, phase == AfterDo);
         });
 }
 

@@ -5,6 +5,7 @@
 #include "views/RightReconciliationPage.h"
 
 #include "model/Campaign.h"
+#include "model/Matchings.h"
 #include "model/Modality.h"
 #include "model/Question.h"
 #include "model/QuestionKinds.h"
@@ -429,6 +430,24 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     if (key == kNoSourceKey)
         return;
 
+    // As a fill shows it, a question keeps a row without a source side only while it has no
+    // other row: when another volume of the wave still matches it, the row is the source
+    // question's alone.
+    const long id = question.GetQuestionId();
+    bool otherRow = false;
+    for (int other = m_qRows.GetFirstRow(id); other != kNoRow; other = m_qRows.GetNextRow(id))
+        otherRow = otherRow || other != row;
+    if (otherRow) {
+        WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
+                                  recon_colours::Default, &m_fontNormal, nullptr);
+        m_qRows.Remove(id, row);
+        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        RestyleQuestionRow(row, highlight);
+        RepaintRows();
+        ReselectQuestionRow(row);
+        return;
+    }
+
     // The row keeps the campaign question without a source side.
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
     m_qSrcRows.Remove(key, row);
@@ -453,6 +472,27 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
     RepaintRows();
     ReselectQuestionRow(row);
+}
+
+void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question, bool highlight)
+{
+    const CWave* wave = CurrentWave();
+    for (int v = 0; wave && v < wave->GetVolumeCount(); ++v) {
+        const CVolume& volume = *wave->GetVolume(v);
+        const CQuestionMatching* matching =
+            volume.FindQuestionMatchingInherited(question.GetQuestionId(), volume.GetVolumeId());
+        const qnr::CQuestion* matched =
+            matching ? volume.GetQuestionnaire().FindQuestionById(matching->GetSourceId().toInt())
+                     : nullptr;
+        const int row = FindQuestionRowForVolume(question, volume.GetVolumeId());
+        const qnr::CQuestion* shown = row != kNoRow ? GetSourceQuestionAtRow(row) : nullptr;
+        if (shown == matched)
+            continue;
+        if (shown)
+            ShowQuestionUnmatched(volume, question, *shown, highlight);
+        if (matched)
+            ShowQuestionMatched(volume, question, *matched, highlight);
+    }
 }
 
 void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
@@ -653,9 +693,10 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     }
     // The numbers of the responses without an entry code count the responses that exist.
     RewriteEntryCodeTexts();
-    // The question's response count, and with it its row's colours, may have changed.
+    // The question's response count, and with it the colours of its row in each volume, may
+    // have changed.
     if (const CQuestion* question = campaign->GetQuestionById(response.GetQuestionId()))
-        RecomputeQuestionRow(*question, highlight);
+        RecomputeQuestionRows(*question, highlight);
     m_overviewResponses->update();
     m_gridResponses->viewport()->update();
 }
@@ -679,5 +720,5 @@ void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& respo
     const CCampaign* campaign = AppCampaign();
     if (const CQuestion* question =
             campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr)
-        RecomputeQuestionRow(*question, false);
+        RecomputeQuestionRows(*question, false);
 }

@@ -448,10 +448,15 @@ public:
                              const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
                              bool highlight);
     // The source question no longer matched to the campaign question in the volume leaves the
-    // question's row for a new row right below it.
+    // question's row for a new row right below it; when the question has another row, the row
+    // becomes the source question's.
     void ShowQuestionUnmatched(const pelko_wave::CVolume& volume,
                                const pelko_wave::CQuestion& question, const qnr::CQuestion& source,
                                bool highlight);
+    // Makes the question's rows show, for every volume of the wave, the source question the
+    // volume matches to it now (its own matching or one it inherits), after a matching changed
+    // in a volume that others inherit from.
+    void FollowQuestionMatchings(const pelko_wave::CQuestion& question, bool highlight);
     // Records the differences of the question's first matched row again and colours the row.
     void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
     // The same for every matched row of the question, one per volume of the wave.

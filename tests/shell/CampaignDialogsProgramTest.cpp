@@ -58,15 +58,23 @@ protected:
     CWindowProgram m_program;
 };
 
-// Runs `act` on the first modal dialog of the type that comes up, once, while the test goes on.
+// Runs `act` once on the first modal dialog of the type that comes up, as soon as `ready` holds
+// for it, while the test goes on. The dialog is looked for, and `ready` asked, on each turn of a
+// polling timer: the act waits for the dialog's own state, never for time to pass, and never
+// inside the turn of the event loop that found the dialog not ready (which may be a nested one of
+// the dialog's own work).
 template <class Dialog> class CWhenShown
 {
 public:
-    explicit CWhenShown(std::function<void(Dialog&)> act) : m_act(std::move(act))
+    explicit CWhenShown(
+        std::function<void(Dialog&)> act,
+        std::function<bool(const Dialog&)> ready = [](const Dialog&) { return true; })
+        : m_act(std::move(act)), m_ready(std::move(ready))
     {
         m_poll.setInterval(10);
         QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog && m_ready(*dialog)) {
                 m_poll.stop();
                 Shown = true;
                 m_act(*dialog);
@@ -79,6 +87,7 @@ public:
 
 private:
     std::function<void(Dialog&)> m_act;
+    std::function<bool(const Dialog&)> m_ready;
     QTimer m_poll;
 };
 
@@ -131,6 +140,7 @@ TEST_F(CampaignDialogsProgram, TheToolsMenusDialogCommandsAreEnabledAndOpenTheir
     // The four commands stand in the Tools menu, enabled when it opens.
     QMenu* tools = menutest::OpenBarMenu(frame, QStringLiteral("&Tools"));
     ASSERT_NE(tools, nullptr);
+    ASSERT_TRUE(tools->isVisible());
     for (const unsigned id :
          {ID_OPTIONS, ID_LANGUAGES, ID_CAPTION_LIBRARIES, ID_CHECK_DUPLICATES}) {
         QAction* action = shell.GetActions().Action(id);
@@ -161,18 +171,20 @@ TEST_F(CampaignDialogsProgram, TheToolsMenusDialogCommandsAreEnabledAndOpenTheir
     EXPECT_EQ(shell.GetRecentFileList().GetSize(), 6);
     EXPECT_EQ(shell.GetRecentFileList().GetCount(), 0);
 
-    // Check for Duplicates: the search ends, then Close.
+    // Check for Duplicates: Close once the search has ended (the dialog refuses it before).
     modal = false;
-    bool searched = false;
-    CWhenShown<CCheckForDuplicatesDlg> duplicates([&](CCheckForDuplicatesDlg& dialog) {
-        modal = m_app.IsModalState();
-        searched = QTest::qWaitFor([&dialog] { return !dialog.IsSearching(); }, 10000);
-        QTest::mouseClick(dialog.GetCloseButton(), Qt::LeftButton);
-    });
+    bool closeEnabled = false;
+    CWhenShown<CCheckForDuplicatesDlg> duplicates(
+        [&](CCheckForDuplicatesDlg& dialog) {
+            modal = m_app.IsModalState();
+            closeEnabled = dialog.GetCloseButton()->isEnabled();
+            QTest::mouseClick(dialog.GetCloseButton(), Qt::LeftButton);
+        },
+        [](const CCheckForDuplicatesDlg& dialog) { return !dialog.IsSearching(); });
     Updated(ID_CHECK_DUPLICATES)->trigger();
     EXPECT_TRUE(duplicates.Shown);
     EXPECT_TRUE(modal);
-    EXPECT_TRUE(searched);
+    EXPECT_TRUE(closeEnabled);
 
     // Languages and Caption Libraries, cancelled.
     CWhenShown<CLanguageDlg> languages([](CLanguageDlg& dialog) { dialog.reject(); });

@@ -86,18 +86,20 @@ protected:
         MatchResponse(*firstVolume, *earlier, 181, 1);
         MatchResponse(*firstVolume, *earlier, 182, 2);
 
+        QList<CResponseCaptionGroup*> groups;
         auto* library = new CResponseLibrary(QStringLiteral("Answers"));
-        AddGroup(*library, "Don't know",
+        AddGroup(groups, *library, "Don't know",
                  {{"Don't know", 1},
                   {"DK", 1},
                   {"Dont Know", 1},
                   {"DON'T KNOW", 1},
                   {"Unsure", 0},
                   {"Not sure", 1}});
-        AddGroup(*library, "Good", {{"Good", 1}, {"DK", 1}});
-        AddGroup(*library, "Yes", {{"Yes", 0}, {"Y", 1}});
-        m_libraries << library;
-        SetCaptionLibraries(m_groups, m_libraries);
+        AddGroup(groups, *library, "Good", {{"Good", 1}, {"DK", 1}});
+        AddGroup(groups, *library, "Yes", {{"Yes", 0}, {"Y", 1}});
+        QList<CResponseLibrary*> libraries{library};
+        // The application takes both lists over and empties them.
+        SetCaptionLibraries(groups, libraries);
         EXPECT_TRUE(page.LoadWave(2));
     }
 
@@ -108,9 +110,10 @@ protected:
         for (const char* caption : captions)
             AddResponse(Campaign(), question, ++id, caption);
     }
-    // A group of the captions (text, the library's state for it), the first its base caption.
-    void AddGroup(CResponseLibrary& library, const char* name,
-                  std::initializer_list<std::pair<const char*, int>> captions)
+    // A group of the captions (text, the library's state for it), the first its base caption,
+    // added to the library and to groups.
+    void AddGroup(QList<CResponseCaptionGroup*>& groups, CResponseLibrary& library,
+                  const char* name, std::initializer_list<std::pair<const char*, int>> captions)
     {
         auto* group = new CResponseCaptionGroup(name);
         for (const auto& [text, state] : captions) {
@@ -121,7 +124,7 @@ protected:
             library.SetCaptionState(caption, state);
         }
         library.AddGroup(group);
-        m_groups << group;
+        groups << group;
     }
     // The responses removed as of wave 2.
     std::vector<int> Removed()
@@ -145,8 +148,9 @@ protected:
 
     CScriptedViewDialogs dialogs;
     CVolume* online = nullptr;
-    QList<CResponseCaptionGroup*> m_groups;
-    QList<CResponseLibrary*> m_libraries;
+    // The library and its groups as the application holds them.
+    CResponseLibrary& Library() { return *app.GetCaptionLibraries().at(0); }
+    const CResponseCaptionGroup& Group(int index) { return *app.GetCaptionGroups().at(index); }
 };
 
 TEST_F(ApplyCaptionLibrariesTest, MergesTheResponsesEachGroupCallsTheSameInOneUndoableStep)
@@ -191,9 +195,7 @@ TEST_F(ApplyCaptionLibrariesTest, ACaptionTickedInTheDialogCounts)
 {
     dialogs.QueueResults({IDOK});
     // The dialog's edit: the user ticks "Unsure".
-    dialogs.CaptionLibraryEdit = [this] {
-        m_libraries[0]->SetCaptionState(m_groups[0]->GetCaptionAt(4), 1);
-    };
+    dialogs.CaptionLibraryEdit = [this] { Library().SetCaptionState(Group(0).GetCaptionAt(4), 1); };
     page.OnCommand(ID_APPLY_CAPTION_LIBRARIES);
     EXPECT_EQ(Removed(), std::vector<int>({102, 103, 105, 112}));
 }
@@ -253,8 +255,8 @@ TEST_F(ApplyCaptionLibrariesTest, LibrariesThatMergeNothingRecordNothingAndThePa
     dialogs.QueueResults({IDOK});
     dialogs.CaptionLibraryEdit = [this] {
         for (int g = 0; g < 2; ++g)
-            for (int i = 1; const CResponseCaption* caption = m_groups[g]->GetCaptionAt(i); ++i)
-                m_libraries[0]->SetCaptionState(caption, 0);
+            for (int i = 1; const CResponseCaption* caption = Group(g).GetCaptionAt(i); ++i)
+                Library().SetCaptionState(caption, 0);
     };
     page.SelectCampaignQuestion(15);
     const CCellID focus = page.GetQuestionGrid()->GetFocusCell();

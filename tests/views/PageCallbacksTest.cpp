@@ -134,10 +134,13 @@ TEST_F(PageCallbacksTest, BreakingTheLastRowAppendsTheSourceRow)
 
 TEST_F(PageCallbacksTest, DetachingTakesTheCampaignSideAwayAndDropsRowsLeftWithNothing)
 {
-    // AGE in two rows: matched in Online, and without source after its Phone matching broke.
-    page.SelectQuestionRow(Row("AGE", "AGE") + 1, Page::QColShortcut);
+    // AGE's matchings broken in Online, then in Phone: its Online row goes to the source
+    // question (Phone still matched AGE), its Phone row keeps it without a source.
+    page.SelectQuestionRow(Row("AGE", "AGE"), Page::QColShortcut);
     page.OnCommand(ID_QUESTION_BREAK_MATCHING);
-    ASSERT_EQ(Rows().mid(0, 3), QStringList({"AGE/AGE/Online", "AGE/-/-", "-/AGE/Phone"}));
+    page.SelectQuestionRow(Row("AGE", "AGE"), Page::QColShortcut);
+    page.OnCommand(ID_QUESTION_BREAK_MATCHING);
+    ASSERT_EQ(Rows().mid(0, 3), QStringList({"-/AGE/Online", "AGE/-/-", "-/AGE/Phone"}));
     const int rows = QDataRows();
     page.DetachCampaignQuestionRows(*Campaign().GetQuestionById(10));
     EXPECT_EQ(Rows().mid(0, 3),
