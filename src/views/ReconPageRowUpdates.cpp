@@ -641,6 +641,11 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     WriteResponseCampaignSide(row, image,
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
+    // A row without a source side shows on that side too whether the response is removed.
+    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+        WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
+                                deleted ? recon_colours::Grey : recon_colours::Red,
+                                recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
         DropRowFade(false, row);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
