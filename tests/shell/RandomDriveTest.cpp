@@ -892,6 +892,15 @@ TEST_F(RandomDrive, AFixedSeedKeepsEveryPaneAsAFreshFillShowsIt)
     Run(20261211, 300);
 }
 
+// Seed 9 takes back the removal of a response without a source side at step 112: its row must
+// lose the removed mark on that side.
+TEST_F(RandomDrive, SeedNineUndoesAResponseRemoval)
+{
+    BuildSample();
+    ASSERT_FALSE(HasFatalFailure());
+    Run(9, 113);
+}
+
 // The long run: PLIM_RANDOM_DRIVE_STEPS=<steps> drives that many steps for each seed of
 // PLIM_RANDOM_DRIVE_SEEDS: "N" for the seeds 1 to N, "FIRST-LAST" for a range; 1 to 10 when not
 // set.
