@@ -18,18 +18,15 @@
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
+#include "views/ReconColumns.h"
 #include "views/WaveGridCtrl.h"
 
 #include <QKeyEvent>
 
 using namespace pelko_wave;
+using namespace recon_columns;
 
 namespace {
-
-bool InColumns(const CCellID& cell, int first, int last)
-{
-    return cell.col >= first && cell.col <= last;
-}
 
 bool IsSet(const CCellID& cell)
 {
@@ -60,19 +57,20 @@ QString Confirmation(const QString& lines, unsigned closing)
 
 bool CRightReconciliationPage::IsSourceQuestionCell(const CCellID& cell)
 {
-    return InColumns(cell, QColSourceCode, QColSourceLongCaption) &&
+    return IsItemColumn(EGrid::Questions, cell.col, ESide::Source) &&
            m_qSrcRows.GetId(cell.row) != kNoSourceKey;
 }
 
 bool CRightReconciliationPage::IsSourceResponseCell(const CCellID& cell)
 {
-    return InColumns(cell, RColSourceCode, RColSourceCaption) &&
+    return IsItemColumn(EGrid::Responses, cell.col, ESide::Source) &&
            m_rSrcRows.GetId(cell.row) != kNoSourceKey;
 }
 
 bool CRightReconciliationPage::IsCampaignResponseCell(const CCellID& cell) const
 {
-    return InColumns(cell, RColCode, RColCaption) && GetCampaignResponseAtRow(cell.row);
+    return IsItemColumn(EGrid::Responses, cell.col, ESide::Campaign) &&
+           GetCampaignResponseAtRow(cell.row);
 }
 
 bool CRightReconciliationPage::IsFreeCampaignResponseCell(const CCellID& cell) const
@@ -88,7 +86,7 @@ bool CRightReconciliationPage::CanDropSourceResponse(const CCellID& cell) const
 {
     const CCampaign* campaign = AppCampaign();
     const CModality* response = GetCampaignResponseAtRow(cell.row);
-    return campaign && response && InColumns(cell, RColCode, RColCaption) &&
+    return campaign && response && IsItemColumn(EGrid::Responses, cell.col, ESide::Campaign) &&
            campaign->IsWaveBefore(int(m_waveId), response->GetDeletionWaveId());
 }
 
@@ -98,8 +96,8 @@ bool CRightReconciliationPage::CanDropCampaignResponse(const CCellID& dragCell,
     const CCampaign* campaign = AppCampaign();
     const CModality* dragged = GetCampaignResponseAtRow(dragCell.row);
     const CModality* response = GetCampaignResponseAtRow(cell.row);
-    return campaign && dragged && response && InColumns(cell, RColCode, RColCaption) &&
-           cell.row != dragCell.row &&
+    return campaign && dragged && response &&
+           IsItemColumn(EGrid::Responses, cell.col, ESide::Campaign) && cell.row != dragCell.row &&
            CanMergeModalities(*campaign, GetCurrentVolume(), dragged->GetModalityId(),
                               response->GetModalityId());
 }
@@ -126,7 +124,7 @@ int CRightReconciliationPage::GetQuestionRematchProblems(const CCellID& source,
         problems |= RematchElementType;
     if (question->GetQuestionType() != sourceQuestion->GetTypeQuestion())
         problems |= RematchQuestionType;
-    if (!InColumns(target, QColState, QColLongCaption))
+    if (!IsSideColumn(EGrid::Questions, target.col, ESide::Campaign))
         problems |= RematchNotCampaignColumn;
     return problems;
 }

@@ -25,10 +25,10 @@ using namespace recon_columns;
 
 namespace {
 
-// What the columns need to show their headings and their fixed texts whole in the page's fonts,
-// whatever the rows: the code columns "Not matched" in either grid and "(none)" for a source
-// response without an entry code (the response grid's code column also has the kind image
-// column's width), the text columns the heading of any text mode.
+// What the columns need to show their headings and their placeholders whole in the page's fonts,
+// whatever the rows: the code columns of either grid their headings and placeholders ("Not
+// matched", "(none)"; a response column under a question code column has the widths of the
+// other question columns it lies under too), the text columns their headings.
 SColumnNeeds MeasureColumnNeeds(const CRightReconciliationPage& page, int margin)
 {
     const QFont heading = LogFontToQFont(page.GetHeadingFont());
@@ -37,20 +37,41 @@ SColumnNeeds MeasureColumnNeeds(const CRightReconciliationPage& page, int margin
     const auto need = [margin](const QFont& font, const QString& text) {
         return CGridCtrl::ColumnWidthForText(font, text, margin);
     };
-    const QString notMatched = FormatString(LoadString(IDS_NOT_MATCHED), {QString()});
-    int question = need(heading, LoadString(IDS_CODE_HEADING));
-    int response = std::max(question, need(heading, LoadString(IDS_ENTRY_CODE_HEADING)));
-    for (const QFont& font : cellFonts) {
-        question = std::max(question, need(font, notMatched));
-        response =
-            std::max({response, need(font, notMatched), need(font, LoadString(IDS_NO_ENTRY_CODE))});
+    // A column's own need: its heading, and with whole set its placeholder in either cell font.
+    const auto columnNeed = [&](const SColumn& column, bool whole) {
+        int width = column.HeadingId ? need(heading, LoadString(column.HeadingId)) : 0;
+        if (whole && column.PlaceholderId) {
+            const QString placeholder = FormatString(LoadString(column.PlaceholderId), {QString()});
+            for (const QFont& font : cellFonts)
+                width = std::max(width, need(font, placeholder));
+        }
+        return width;
+    };
+    SColumnNeeds needs;
+    const auto& questionColumns = QuestionColumns();
+    for (const SQuestionColumn& column : questionColumns) {
+        if (column.Width == EWidth::Code)
+            needs.Code = std::max(needs.Code, columnNeed(column, true));
+        else if (column.Width == EWidth::Text)
+            needs.Text = std::max(needs.Text, columnNeed(column, false));
     }
-    int text = 0;
-    for (const unsigned id :
-         {IDS_SHORTCUT_HEADING, IDS_SHORT_CAPTION_HEADING, IDS_LONG_CAPTION_HEADING})
-        text = std::max(text, need(heading, LoadString(id)));
-    const int imageColumn = 16 + 2 * margin;
-    return {std::max(question, response - imageColumn), text};
+    for (const SResponseColumn& column : ResponseColumns()) {
+        int others = 0;
+        bool underCode = false;
+        bool underText = false;
+        for (int under = column.UnderFirst; under <= column.UnderLast; ++under) {
+            const EWidth width = questionColumns[size_t(under)].Width;
+            underCode = underCode || width == EWidth::Code;
+            underText = underText || width == EWidth::Text;
+            if (width == EWidth::Image)
+                others += ImageColumnWidth(margin);
+        }
+        if (underCode)
+            needs.Code = std::max(needs.Code, columnNeed(column, true) - others);
+        else if (underText)
+            needs.Text = std::max(needs.Text, columnNeed(column, false));
+    }
+    return needs;
 }
 
 const CViewSettings& ViewSettings()
@@ -163,8 +184,14 @@ void CRightReconciliationPage::LayoutQuestionColumns(bool force)
         return;
     QuestionWidths widths;
     const int margin = int(grid.GetDefaultCell(false, false)->GetMargin());
+    // The needs follow the fonts and the margin only: they are measured again when one changed.
+    const SMeasuredNeeds key{m_fontNormal, m_fontBold, m_fontHeading, margin, {}};
+    if (!m_columnNeeds || !m_columnNeeds->SameFonts(key)) {
+        m_columnNeeds = key;
+        m_columnNeeds->Needs = MeasureColumnNeeds(*this, margin);
+    }
     if (!QuestionColumnWidths(width, margin, ViewSettings().GetQuestionGridViewText(), widths,
-                              MeasureColumnNeeds(*this, margin)))
+                              m_columnNeeds->Needs))
         return;
     m_questionColumnsWidth = width;
     for (int col = 0; col < kQuestionColumns; ++col)

@@ -11,19 +11,16 @@
 #include "platform/AppServices.h"
 #include "reconcile/DiffsCache.h"
 #include "res/CommandIds.h"
+#include "views/ReconColumns.h"
 #include "views/WaveGridCtrl.h"
 
 #include <QAction>
 #include <QMenu>
 
 using namespace pelko_wave;
+using namespace recon_columns;
 
 namespace {
-
-bool InColumns(const CCellID& cell, int first, int last)
-{
-    return cell.col >= first && cell.col <= last;
-}
 
 void Grey(CNewMenu& popup, std::initializer_list<unsigned> ids)
 {
@@ -71,7 +68,7 @@ CNewMenu* CRightReconciliationPage::LoadQuestionMenu(CNewMenu& menu, const CCell
     } else {
         const long key = m_qRows.GetId(cell.row);
         const bool sourceCell = m_qSrcRows.GetId(cell.row) != kNoSourceKey &&
-                                InColumns(cell, QColSourceCode, QColSourceLongCaption);
+                                IsItemColumn(EGrid::Questions, cell.col, ESide::Source);
         if (key < 0 && key != kNoId) {
             // A source question no campaign question holds.
             Grey(*popup, {ID_QUESTION_VIEW_DIFFERENCES, ID_QUESTION_BREAK_MATCHING,
@@ -117,7 +114,7 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
     } else {
         const long key = m_rRows.GetId(cell.row);
         const bool sourceCell = m_rSrcRows.GetId(cell.row) != kNoSourceKey &&
-                                InColumns(cell, RColSourceCode, RColSourceCaption);
+                                IsItemColumn(EGrid::Responses, cell.col, ESide::Source);
         if (key < 0 && key != kNoId) {
             // A source response no campaign response holds.
             Grey(*popup, {ID_RESPONSE_REMOVE, ID_RESPONSE_BREAK_MATCHING,
@@ -134,8 +131,8 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
             GreyUnless(*popup, ID_RESPONSE_BREAK_MATCHING, GetSourceResponseAtRow(cell.row));
             GreyUnless(*popup, ID_RESPONSE_REMATCH, sourceCell && !m_mergePick);
             GreyUnless(*popup, ID_RESPONSE_MERGE,
-                       key >= 1 && InColumns(cell, RColCode, RColCaption) && !m_mergePick &&
-                           !deleted);
+                       key >= 1 && IsItemColumn(EGrid::Responses, cell.col, ESide::Campaign) &&
+                           !m_mergePick && !deleted);
             GreyUnless(*popup, ID_RESPONSE_REMOVE, CanRemoveCampaignResponse(cell));
         }
     }

@@ -28,6 +28,7 @@
 #include <set>
 
 using namespace pelko_wave;
+using namespace recon_columns;
 
 namespace {
 
@@ -173,20 +174,20 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
                                             bool fade)
 {
     CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    const int sourceFirst = questionGrid ? int(QColSourceState) : int(RColSourceState);
+    const EGrid columns = questionGrid ? EGrid::Questions : EGrid::Responses;
     const int last = grid.GetColumnCount() - 1;
     if (questionGrid)
         SetQuestionRowFont(row, look.Font);
     else
         SetResponseRowFont(row, look.Font);
-    SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
-    SetTextColours(grid, row, sourceFirst, last, look.SourceText);
+    SetTextColours(grid, row, FirstColumnOf(columns, ESide::Campaign),
+                   LastColumnOf(columns, ESide::Campaign), look.CampaignText);
+    SetTextColours(grid, row, FirstColumnOf(columns, ESide::Source),
+                   LastColumnOf(columns, ESide::Source), look.SourceText);
     // The image columns carry no text: like a fill, they keep the default colour.
-    static const std::vector<int> questionImages{QColState, QColKind, QColSourceState,
-                                                 QColSourceKind};
-    static const std::vector<int> responseImages{RColState, RColSourceState};
-    for (const int col : questionGrid ? questionImages : responseImages)
-        SetTextColours(grid, row, col, col, recon_colours::Default);
+    for (int col = 0; col < ColumnCount(columns); ++col)
+        if (Column(columns, col).Text == ETextMode::Image)
+            SetTextColours(grid, row, col, col, recon_colours::Default);
     if (fade) {
         StartRowFade(questionGrid, row, look.Back);
     } else {
@@ -531,12 +532,10 @@ void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, 
 void CRightReconciliationPage::RewriteQuestionTexts(const CQuestion& question)
 {
     const long id = question.GetQuestionId();
-    const std::pair<int, QString> texts[] = {
-        {QColShortcut, FormatString(LoadString(IDS_SHORTCUT), {question.GetShortcut()})},
-        {QColShortCaption,
-         FormatString(LoadString(IDS_SHORT_CAPTION), {GetQuestionDisplayShortCaption(question)})},
-        {QColLongCaption,
-         FormatString(LoadString(IDS_LONG_CAPTION), {GetQuestionDisplayLongCaption(question)})}};
+    std::vector<std::pair<int, QString>> texts;
+    for (int col = 0; col < kQuestionColumns; ++col)
+        if (IsItemColumn(EGrid::Questions, col, ESide::Campaign))
+            texts.emplace_back(col, CampaignQuestionText(col, question));
     for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
         for (const auto& [col, text] : texts)
             m_gridQuestions->SetCellText(row, col, text);
@@ -683,9 +682,10 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
         // A fade under way is dropped: the campaign side takes its own background at once, the
         // source side the grey of a removed response.
         DropRowFade(false, row);
-        SetBackColours(*m_gridResponses, row, RColState, RColCaption, recon_colours::Default);
-        SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
-                       recon_colours::LightGrey);
+        SetBackColours(*m_gridResponses, row, FirstColumnOf(EGrid::Responses, ESide::Campaign),
+                       LastColumnOf(EGrid::Responses, ESide::Campaign), recon_colours::Default);
+        SetBackColours(*m_gridResponses, row, FirstColumnOf(EGrid::Responses, ESide::Source),
+                       LastColumnOf(EGrid::Responses, ESide::Source), recon_colours::LightGrey);
         m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
                                           RowMatched);
     } else {

@@ -18,13 +18,14 @@
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
-#include "views/ReconColumnLayout.h"
+#include "views/ReconColumns.h"
 #include "views/ReconEntryCodes.h"
 #include "views/WaveGridCtrl.h"
 
 #include <map>
 
 using namespace pelko_wave;
+using namespace recon_columns;
 
 namespace {
 
@@ -81,10 +82,26 @@ QString RowNumberText(int number)
     return texts[size_t(number)];
 }
 
+// The text a column shows without an item, made once.
+const QString& Placeholder(unsigned id)
+{
+    static std::map<unsigned, QString> texts;
+    auto it = texts.find(id);
+    if (it == texts.end())
+        it = texts.emplace(id, FormatString(LoadString(id), {QString()})).first;
+    return it->second;
+}
+
 const QString& NotMatched()
 {
-    static const QString text = FormatString(LoadString(IDS_NOT_MATCHED), {QString()});
-    return text;
+    return Placeholder(IDS_NOT_MATCHED);
+}
+
+// Calls f with each column of the grid's side.
+template <class F> void ForSideColumns(EGrid grid, ESide side, F f)
+{
+    for (int col = FirstColumnOf(grid, side); col != -1 && col <= LastColumnOf(grid, side); ++col)
+        f(col, Column(grid, col));
 }
 
 // One text cell of a side: text, colours and font.
@@ -106,21 +123,25 @@ void SetImage(CGridCtrl& grid, int row, int col, int image)
         cell->SetImage(image);
 }
 
-void SetColours(CGridCtrl& grid, int row, int first, int last, COLORREF back, COLORREF text)
+// The colours of every column of the side.
+void SetColours(CGridCtrl& grid, EGrid columns, ESide side, int row, COLORREF back, COLORREF text)
 {
-    for (int col = first; col <= last; ++col) {
+    ForSideColumns(columns, side, [&](int col, const SColumn&) {
         if (CGridCellBase* cell = grid.GetCell(row, col)) {
             cell->SetBackColour(back);
             cell->SetTextColour(text);
         }
-    }
+    });
 }
 
-void SetFonts(CGridCtrl& grid, int row, int first, int last, const LOGFONT* font)
+// The font of the side's columns that carry text.
+void SetFonts(CGridCtrl& grid, EGrid columns, ESide side, int row, const LOGFONT* font)
 {
-    for (int col = first; col <= last; ++col)
-        if (CGridCellBase* cell = grid.GetCell(row, col))
-            cell->SetFont(font);
+    ForSideColumns(columns, side, [&](int col, const SColumn&) {
+        if (IsTextColumn(columns, col))
+            if (CGridCellBase* cell = grid.GetCell(row, col))
+                cell->SetFont(font);
+    });
 }
 
 // A heading cell: the heading font, centred, its text from the string table.
@@ -129,6 +150,20 @@ void WriteHeading(CGridCtrl& grid, int row, int col, unsigned textId, const LOGF
     grid.SetCellFont(row, col, &font);
     grid.SetCellFormat(row, col, grid.GetCellFormat(row, col) | DT_CENTER | DT_VCENTER);
     grid.SetCellText(row, col, LoadString(textId));
+}
+
+// Writes the grid's headings from its column table: each side's heading over its columns, each
+// column's own below it, and the row-number column's two heading rows merged.
+void WriteHeadings(CGridCtrl& grid, EGrid columns, const LOGFONT& font)
+{
+    for (const ESide side : {ESide::Campaign, ESide::Source}) {
+        const int first = FirstColumnOf(columns, side);
+        grid.MergeCells(0, first, 0, LastColumnOf(columns, side));
+        WriteHeading(grid, 0, first, SideHeadingId(columns, side), font);
+    }
+    for (int col = 0; col < ColumnCount(columns); ++col)
+        if (const unsigned heading = Column(columns, col).HeadingId)
+            WriteHeading(grid, 1, col, heading, font);
 }
 
 // Empties the grid's heading rows (made when missing) and clears the selection.
@@ -155,23 +190,15 @@ void CRightReconciliationPage::WriteQuestionCampaignSide(int row, int image, int
 {
     CGridCtrl& grid = *m_gridQuestions;
     font = CellFont(font);
-    SetImage(grid, row, QColState, image);
-    SetImage(grid, row, QColKind, kind + ImageFirstKind);
-    if (!question) {
-        for (int col = QColCode; col <= QColLongCaption; ++col)
-            WriteText(grid, row, col, NotMatched(), text, back, font);
-        return;
-    }
-    WriteText(grid, row, QColCode, FormatNumber(IDS_CODE, question->GetQuestionId()), text, back,
-              font);
-    WriteText(grid, row, QColShortcut, FormatText(IDS_SHORTCUT, question->GetShortcut()), text,
-              back, font);
-    WriteText(grid, row, QColShortCaption,
-              FormatText(IDS_SHORT_CAPTION, GetQuestionDisplayShortCaption(*question)), text, back,
-              font);
-    WriteText(grid, row, QColLongCaption,
-              FormatText(IDS_LONG_CAPTION, GetQuestionDisplayLongCaption(*question)), text, back,
-              font);
+    ForSideColumns(EGrid::Questions, ESide::Campaign, [&](int col, const SColumn& column) {
+        if (column.Text == ETextMode::Image)
+            SetImage(grid, row, col, column.Role == ERole::Kind ? kind + ImageFirstKind : image);
+        else if (column.Text == ETextMode::ItemText)
+            WriteText(grid, row, col,
+                      question ? CampaignQuestionText(col, *question)
+                               : Placeholder(column.PlaceholderId),
+                      text, back, font);
+    });
 }
 
 void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int kind, COLORREF text,
@@ -181,26 +208,60 @@ void CRightReconciliationPage::WriteQuestionSourceSide(int row, int image, int k
 {
     CGridCtrl& grid = *m_gridQuestions;
     font = CellFont(font);
-    SetImage(grid, row, QColSourceState, image);
-    SetImage(grid, row, QColSourceKind, kind + ImageFirstKind);
-    if (source) {
-        WriteText(grid, row, QColSourceCode, FormatNumber(IDS_CODE, source->GetCodeQuestion()),
-                  text, back, font);
-        WriteText(grid, row, QColSourceShortcut, FormatText(IDS_SHORTCUT, source->GetShortcut()),
-                  text, back, font);
-        WriteText(grid, row, QColSourceShortCaption,
-                  FormatText(IDS_SHORT_CAPTION, SourceQuestionCaption(*source, volume, false)),
-                  text, back, font);
-        WriteText(grid, row, QColSourceLongCaption,
-                  FormatText(IDS_LONG_CAPTION, SourceQuestionCaption(*source, volume, true)), text,
-                  back, font);
-    } else {
-        for (int col = QColSourceCode; col <= QColSourceLongCaption; ++col)
-            WriteText(grid, row, col, NotMatched(), text, back, font);
+    ForSideColumns(EGrid::Questions, ESide::Source, [&](int col, const SColumn& column) {
+        switch (column.Text) {
+        case ETextMode::Image:
+            SetImage(grid, row, col, column.Role == ERole::Kind ? kind + ImageFirstKind : image);
+            break;
+        case ETextMode::ItemText:
+            WriteText(grid, row, col,
+                      source ? SourceQuestionText(col, *source, volume)
+                             : Placeholder(column.PlaceholderId),
+                      text, back, font);
+            break;
+        case ETextMode::VolumeText:
+            WriteText(grid, row, col,
+                      volume ? FormatText(IDS_VOLUME_CELL, volume->GetName())
+                             : Placeholder(column.PlaceholderId),
+                      text, back, font);
+            break;
+        case ETextMode::RowNumber:
+            break;
+        }
+    });
+}
+
+QString CRightReconciliationPage::CampaignQuestionText(int col, const CQuestion& question)
+{
+    switch (Column(EGrid::Questions, col).Role) {
+    case ERole::Code:
+        return FormatNumber(IDS_CODE, question.GetQuestionId());
+    case ERole::Shortcut:
+        return FormatText(IDS_SHORTCUT, question.GetShortcut());
+    case ERole::ShortCaption:
+        return FormatText(IDS_SHORT_CAPTION, GetQuestionDisplayShortCaption(question));
+    case ERole::LongCaption:
+        return FormatText(IDS_LONG_CAPTION, GetQuestionDisplayLongCaption(question));
+    default:
+        return QString();
     }
-    WriteText(grid, row, QColVolume,
-              volume ? FormatText(IDS_VOLUME_CELL, volume->GetName()) : NotMatched(), text, back,
-              font);
+}
+
+QString CRightReconciliationPage::SourceQuestionText(int col, const qnr::CQuestion& source,
+                                                     const CVolume* volume) const
+{
+    switch (Column(EGrid::Questions, col).Role) {
+    case ERole::Code:
+        return FormatNumber(IDS_CODE, source.GetCodeQuestion());
+    case ERole::Shortcut:
+        return FormatText(IDS_SHORTCUT, source.GetShortcut());
+    case ERole::ShortCaption:
+        return FormatText(IDS_SHORT_CAPTION, SourceQuestionCaption(source, volume, false));
+    case ERole::LongCaption:
+        return FormatText(IDS_LONG_CAPTION, SourceQuestionCaption(source, volume, true));
+    default:
+        return QString();
+    }
 }
 
 void CRightReconciliationPage::WriteResponseCampaignSide(int row, int image, COLORREF text,
@@ -329,13 +390,13 @@ void CRightReconciliationPage::SetQuestionCampaignStyle(int row, const LOGFONT* 
                                                         COLORREF text)
 {
     SetQuestionCampaignFont(row, font);
-    SetColours(*m_gridQuestions, row, QColState, QColLongCaption, back, text);
+    SetColours(*m_gridQuestions, EGrid::Questions, ESide::Campaign, row, back, text);
 }
 
 void CRightReconciliationPage::SetQuestionSourceStyle(int row, const LOGFONT* font, COLORREF back,
                                                       COLORREF text)
 {
-    SetColours(*m_gridQuestions, row, QColSourceState, QColVolume, back, text);
+    SetColours(*m_gridQuestions, EGrid::Questions, ESide::Source, row, back, text);
     SetQuestionSourceFont(row, font);
 }
 
@@ -348,12 +409,12 @@ void CRightReconciliationPage::SetQuestionRowStyle(int row, const LOGFONT* font,
 
 void CRightReconciliationPage::SetQuestionCampaignFont(int row, const LOGFONT* font)
 {
-    SetFonts(*m_gridQuestions, row, QColCode, QColLongCaption, CellFont(font));
+    SetFonts(*m_gridQuestions, EGrid::Questions, ESide::Campaign, row, CellFont(font));
 }
 
 void CRightReconciliationPage::SetQuestionSourceFont(int row, const LOGFONT* font)
 {
-    SetFonts(*m_gridQuestions, row, QColSourceCode, QColVolume, CellFont(font));
+    SetFonts(*m_gridQuestions, EGrid::Questions, ESide::Source, row, CellFont(font));
 }
 
 void CRightReconciliationPage::SetQuestionRowFont(int row, const LOGFONT* font)
@@ -366,13 +427,14 @@ void CRightReconciliationPage::SetResponseRowStyle(int row, const LOGFONT* font,
                                                    COLORREF text)
 {
     SetResponseRowFont(row, font);
-    SetColours(*m_gridResponses, row, RColState, RColVolume, back, text);
+    SetColours(*m_gridResponses, EGrid::Responses, ESide::Campaign, row, back, text);
+    SetColours(*m_gridResponses, EGrid::Responses, ESide::Source, row, back, text);
 }
 
 void CRightReconciliationPage::SetResponseRowFont(int row, const LOGFONT* font)
 {
-    SetFonts(*m_gridResponses, row, RColCode, RColCaption, CellFont(font));
-    SetFonts(*m_gridResponses, row, RColSourceCode, RColVolume, CellFont(font));
+    SetFonts(*m_gridResponses, EGrid::Responses, ESide::Campaign, row, CellFont(font));
+    SetFonts(*m_gridResponses, EGrid::Responses, ESide::Source, row, CellFont(font));
 }
 
 // Headings ------------------------------------------------------------------------------------
@@ -382,18 +444,7 @@ void CRightReconciliationPage::BuildQuestionHeadings()
     // The data rows are the fill's: it takes them again or cuts them.
     CGridCtrl& grid = *m_gridQuestions;
     ClearHeadings(grid, kFixedRows);
-    grid.MergeCells(0, QColState, 0, QColLongCaption);
-    WriteHeading(grid, 0, QColState, IDS_CAMPAIGN_QUESTIONS, m_fontHeading);
-    grid.MergeCells(0, QColSourceState, 0, QColVolume);
-    WriteHeading(grid, 0, QColSourceState, IDS_SOURCE_QUESTIONS, m_fontHeading);
-    const unsigned side[] = {IDS_BLANK_HEADING,         IDS_BLANK_HEADING,
-                             IDS_CODE_HEADING,          IDS_SHORTCUT_HEADING,
-                             IDS_SHORT_CAPTION_HEADING, IDS_LONG_CAPTION_HEADING};
-    for (int i = 0; i < 6; ++i) {
-        WriteHeading(grid, 1, QColState + i, side[i], m_fontHeading);
-        WriteHeading(grid, 1, QColSourceState + i, side[i], m_fontHeading);
-    }
-    WriteHeading(grid, 1, QColVolume, IDS_VOLUME_COLUMN, m_fontHeading);
+    WriteHeadings(grid, EGrid::Questions, m_fontHeading);
     LayoutQuestionColumns(false);
     grid.MergeCells(0, 0, grid.GetFixedRowCount() - 1, grid.GetFixedColumnCount() - 1);
 }
@@ -403,17 +454,7 @@ void CRightReconciliationPage::BuildResponseHeadings()
     CGridCtrl& grid = *m_gridResponses;
     grid.SetRowCount(std::min(grid.GetRowCount(), int(kFixedRows)));
     ClearHeadings(grid, kFixedRows);
-    grid.MergeCells(0, RColState, 0, RColCaption);
-    WriteHeading(grid, 0, RColState, IDS_CAMPAIGN_RESPONSES, m_fontHeading);
-    grid.MergeCells(0, RColSourceState, 0, RColVolume);
-    WriteHeading(grid, 0, RColSourceState, IDS_SOURCE_RESPONSES, m_fontHeading);
-    const unsigned side[] = {IDS_BLANK_HEADING, IDS_CODE_HEADING, IDS_ENTRY_CODE_HEADING,
-                             IDS_SHORT_CAPTION_HEADING};
-    for (int i = 0; i < 4; ++i) {
-        WriteHeading(grid, 1, RColState + i, side[i], m_fontHeading);
-        WriteHeading(grid, 1, RColSourceState + i, side[i], m_fontHeading);
-    }
-    WriteHeading(grid, 1, RColVolume, IDS_VOLUME_COLUMN, m_fontHeading);
+    WriteHeadings(grid, EGrid::Responses, m_fontHeading);
     LayoutResponseColumns(true);
     grid.MergeCells(0, 0, grid.GetFixedRowCount() - 1, grid.GetFixedColumnCount() - 1);
 }
@@ -530,22 +571,22 @@ bool CRightReconciliationPage::IsDeletedInWave(int deletionWaveId) const
 bool CRightReconciliationPage::CanRemoveCampaignQuestion(const CCellID& cell)
 {
     const CQuestion* question = GetCampaignQuestionAtRow(cell.row);
-    return question && !IsDeletedInWave(question->GetDeletionWaveId()) && cell.col >= QColCode &&
-           cell.col <= QColLongCaption;
+    return question && !IsDeletedInWave(question->GetDeletionWaveId()) &&
+           IsItemColumn(EGrid::Questions, cell.col, ESide::Campaign);
 }
 
 bool CRightReconciliationPage::CanReorderResponses(const CCellID& cell)
 {
     const CQuestion* question = GetCampaignQuestionAtRow(cell.row);
     return question && GetSourceQuestionAtRow(cell.row) && IsQuestionWithResponses(*question) &&
-           cell.col >= QColCode && cell.col <= QColLongCaption;
+           IsItemColumn(EGrid::Questions, cell.col, ESide::Campaign);
 }
 
 bool CRightReconciliationPage::CanRemoveCampaignResponse(const CCellID& cell) const
 {
     const CModality* response = GetCampaignResponseAtRow(cell.row);
-    return response && !IsDeletedInWave(response->GetDeletionWaveId()) && cell.col >= RColCode &&
-           cell.col <= RColCaption;
+    return response && !IsDeletedInWave(response->GetDeletionWaveId()) &&
+           IsItemColumn(EGrid::Responses, cell.col, ESide::Campaign);
 }
 
 // Entry codes ---------------------------------------------------------------------------------

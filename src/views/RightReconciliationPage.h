@@ -7,6 +7,7 @@
 #include "grid/NotifyOwner.h"
 #include "reconcile/DiffInfo.h"
 #include "reconcile/RowMappers.h"
+#include "views/ReconColumnLayout.h"
 #include "views/ReconciliationPage.h"
 
 #include <QSize>
@@ -110,38 +111,11 @@ public:
         // The question grid's list goes on with the question kinds.
         ImageFirstKind = 7
     };
-    // Columns of the question grid (the campaign side 1-6, the source side 7-13) and of the
-    // response grid (campaign 1-4, source 5-9).
-    enum EQuestionColumn
-    {
-        QColNumber = 0,
-        QColState = 1,
-        QColKind = 2,
-        QColCode = 3,
-        QColShortcut = 4,
-        QColShortCaption = 5,
-        QColLongCaption = 6,
-        QColSourceState = 7,
-        QColSourceKind = 8,
-        QColSourceCode = 9,
-        QColSourceShortcut = 10,
-        QColSourceShortCaption = 11,
-        QColSourceLongCaption = 12,
-        QColVolume = 13
-    };
-    enum EResponseColumn
-    {
-        RColNumber = 0,
-        RColState = 1,
-        RColCode = 2,
-        RColEntryCode = 3,
-        RColCaption = 4,
-        RColSourceState = 5,
-        RColSourceCode = 6,
-        RColSourceEntryCode = 7,
-        RColSourceCaption = 8,
-        RColVolume = 9
-    };
+    // The columns of the two grids, named by the grids' column tables.
+    using EQuestionColumn = recon_columns::EQuestionColumn;
+    using EResponseColumn = recon_columns::EResponseColumn;
+    using enum recon_columns::EQuestionColumn;
+    using enum recon_columns::EResponseColumn;
 
     using CommandHandler = std::function<void()>;
     using UpdateHandler = std::function<void(CCmdUI&)>;
@@ -242,6 +216,11 @@ public:
     void WriteQuestionSourceSide(int row, int image, int kind, COLORREF text, COLORREF back,
                                  const LOGFONT* font, const qnr::CQuestion* source,
                                  const pelko_wave::CVolume* volume);
+    // The text of a question-grid column that shows a text of the campaign or source question
+    // (ETextMode::ItemText); empty for another column.
+    static QString CampaignQuestionText(int col, const pelko_wave::CQuestion& question);
+    QString SourceQuestionText(int col, const qnr::CQuestion& source,
+                               const pelko_wave::CVolume* volume) const;
     void WriteResponseCampaignSide(int row, int image, COLORREF text, COLORREF back,
                                    const LOGFONT* font, const pelko_wave::CModality* response,
                                    const pelko_wave::CModality* master);
@@ -858,6 +837,22 @@ private:
     double m_questionShare = 2.0 / 3.0;
     int m_questionColumnsWidth = -1;
     int m_responseColumnsWidth = -1;
+    // What the columns need to show their fixed texts whole, with the fonts and the cells'
+    // margin it was measured in.
+    struct SMeasuredNeeds
+    {
+        LOGFONT Normal;
+        LOGFONT Bold;
+        LOGFONT Heading;
+        int Margin = 0;
+        recon_columns::SColumnNeeds Needs;
+        bool SameFonts(const SMeasuredNeeds& other) const
+        {
+            return Normal == other.Normal && Bold == other.Bold && Heading == other.Heading &&
+                   Margin == other.Margin;
+        }
+    };
+    std::optional<SMeasuredNeeds> m_columnNeeds;
 
     struct SCommand
     {

@@ -230,9 +230,13 @@ void CRightView::RegisterCommands(CCommandActions& actions)
             else if (m_pReconPage)
                 m_pReconPage->OnCommand(id);
         };
-        CCommandActions::UpdateHandler onUpdate = [this, pageEnabled, pageShownOnly](CCmdUI& ui) {
+        CCommandActions::UpdateHandler onUpdate = [this, id, pageEnabled,
+                                                   pageShownOnly](CCmdUI& ui) {
             if (!IsReconciliationPageWindow() || (pageShownOnly && m_nPage != PageReconciliation))
                 ui.Enable(false);
+            else if (id == ID_FIND_OPEN_NUMERIC)
+                // It reports on the wave last handed to a page, and has nothing to do without one.
+                ui.Enable(FindLoadedWave() != nullptr);
             else if (pageEnabled)
                 m_pReconPage->OnUpdateCommand(ui);
             else
@@ -257,13 +261,19 @@ void CRightView::RequestCommandUpdate()
         m_actions->RequestUpdate();
 }
 
+const CWave* CRightView::FindLoadedWave() const
+{
+    const IWaveApp* app = GetWaveApp();
+    const CCampaign* campaign = app ? app->GetCampaign() : nullptr;
+    return campaign ? campaign->FindWave(m_nWaveId) : nullptr;
+}
+
 void CRightView::OnFindOpenNumericEquivalents()
 {
-    IWaveApp* app = GetWaveApp();
-    const CCampaign* campaign = app ? app->GetCampaign() : nullptr;
-    const CWave* wave = campaign ? campaign->FindWave(m_nWaveId) : nullptr;
+    const CWave* wave = FindLoadedWave();
     if (!wave)
         return;
+    const CCampaign* campaign = GetWaveApp()->GetCampaign();
     QList<SOpenNumericPair> pairs;
     FindOpenNumericEquivalents(*campaign, *wave, pairs);
     if (pairs.isEmpty())

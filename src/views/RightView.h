@@ -11,6 +11,10 @@
 #include <iterator>
 #include <memory>
 
+namespace pelko_wave {
+class CWave;
+} // namespace pelko_wave
+
 class CCommandActions;
 class CRightTreePage;
 class IReconciliationPage;
@@ -52,7 +56,8 @@ public:
         ID_REAPPLY_MATCHES};
     static constexpr unsigned kPageWindowCommands[] = {ID_FIND_QUESTION, ID_VALIDATE_MATCHES,
                                                        ID_APPLY_CAPTION_LIBRARIES};
-    // The command the view handles itself, enabled while the page's window exists.
+    // The command the view handles itself, enabled while the page's window exists and a wave is
+    // loaded.
     static constexpr unsigned kViewCommands[] = {ID_FIND_OPEN_NUMERIC};
     // Every command the view handles, in the order above.
     static constexpr auto kForwardedCommands =
@@ -104,8 +109,11 @@ public:
     bool IsReconciliationPageWindow() const;
 
     // "Find Open Numeric Equivalents": the open questions of the wave that may be numeric ones
-    // read as text, in a report window, or a message that there are none.
+    // read as text, in a report window, or a message that there are none. Enabled while the
+    // reconciliation page's window exists and the campaign has the wave.
     void OnFindOpenNumericEquivalents();
+    // The campaign's wave last handed to a page; null when none.
+    const pelko_wave::CWave* FindLoadedWave() const;
 
 private:
     void RegisterCommands(CCommandActions& actions);

@@ -262,6 +262,7 @@ TEST_F(ReconciliationStateTest, NewAndOpenLeaveThePageEmptyAndEveryPageCommandDi
         m_shellApp->UpdateCommands();
         ASSERT_TRUE(Enabled(ID_RESPONSE_MOVE_UP));
         ASSERT_TRUE(Enabled(ID_FIND_QUESTION));
+        ASSERT_TRUE(Enabled(ID_FIND_OPEN_NUMERIC));
 
         run();
         QApplication::processEvents();
@@ -269,6 +270,8 @@ TEST_F(ReconciliationStateTest, NewAndOpenLeaveThePageEmptyAndEveryPageCommandDi
         m_shellApp->UpdateCommands();
         for (unsigned id : PageCommands())
             EXPECT_FALSE(Enabled(id)) << id;
+        // No wave is loaded: the report on one has nothing to act on.
+        EXPECT_FALSE(Enabled(ID_FIND_OPEN_NUMERIC));
         EXPECT_EQ(Right().GetShownPage(), CRightView::PageQuestionTree);
         EXPECT_EQ(page.GetWaveId(), -1);
         EXPECT_EQ(grid.GetRowCount(), Page::kFixedRows);

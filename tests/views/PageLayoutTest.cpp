@@ -66,6 +66,37 @@ TEST(ReconColumnLayout, TheResponseColumnsLineUpUnderTheQuestionColumns)
               (ResponseWidths{80, 22, 84, 0, 228, 22, 84, 0, 228, 252}));
 }
 
+TEST(ReconColumnLayout, TheColumnTablesKeepEachSideUnderItself)
+{
+    const auto sideWidth = [](const auto& widths, EGrid grid, ESide side) {
+        int sum = 0;
+        for (int col = 0; col < ColumnCount(grid); ++col)
+            if (IsSideColumn(grid, col, side))
+                sum += widths[size_t(col)];
+        return sum;
+    };
+    for (const SResponseColumn& column : ResponseColumns())
+        for (int under = column.UnderFirst; under <= column.UnderLast; ++under)
+            EXPECT_TRUE(IsSideColumn(EGrid::Questions, under, column.Side)) << under;
+    for (int mode = 0; mode < 3; ++mode) {
+        QuestionWidths question{};
+        ASSERT_TRUE(QuestionColumnWidths(1000, 3, mode, question, {90, 260}));
+        for (const ESide side : {ESide::None, ESide::Campaign, ESide::Source}) {
+            // One text column a side, whatever the mode.
+            int shownTexts = 0;
+            for (int col = 0; col < kQuestionColumns; ++col)
+                if (IsSideColumn(EGrid::Questions, col, side) &&
+                    QuestionColumns()[size_t(col)].Width == EWidth::Text && question[size_t(col)])
+                    ++shownTexts;
+            EXPECT_EQ(shownTexts, side == ESide::None ? 0 : 1) << mode;
+            for (int codes = 0; codes < 2; ++codes)
+                EXPECT_EQ(sideWidth(ResponseColumnWidths(question, codes), EGrid::Responses, side),
+                          sideWidth(question, EGrid::Questions, side))
+                    << mode << " " << codes;
+        }
+    }
+}
+
 // The page of a wave of one volume and 3 questions, 1000 x 600.
 class PageLayoutTest : public CReconPageTest
 {

@@ -7,6 +7,7 @@
 #include "model/Question.h"
 #include "model/Volume.h"
 #include "model/Wave.h"
+#include "res/CommandIds.h"
 #include "views/BottomView.h"
 #include "views/LeftView.h"
 #include "views/ReconciliationPage.h"
@@ -193,6 +194,7 @@ TEST_F(RightViewTest, QuestionsOfAWaveOrVolumeNeedAnId)
 
 TEST_F(RightViewTest, ForwardedCommandsAreDisabledUntilThePageHasItsWindow)
 {
+    AddWave(Campaign(), 4, QStringLiteral("Spring"));
     for (unsigned id : CRightView::kForwardedCommands)
         EXPECT_FALSE(Enabled(id)) << id;
 
@@ -229,6 +231,7 @@ TEST_F(RightViewTest, ForwardedCommandsRunThePagesHandler)
 
 TEST_F(RightViewTest, ThePagesCommandsAreDisabledWhileAnotherPageIsShown)
 {
+    AddWave(Campaign(), 4, QStringLiteral("Spring"));
     auto page = std::make_unique<CFakeReconPage>();
     CFakeReconPage& recon = *page;
     view.SetReconciliationPage(std::move(page));
@@ -312,6 +315,31 @@ TEST_F(FindOpenNumericTest, WithoutAWaveNothingHappens)
     view.OnFindOpenNumericEquivalents();
     EXPECT_TRUE(windows.Prompts.isEmpty());
     EXPECT_TRUE(windows.Reports.empty());
+}
+
+TEST_F(FindOpenNumericTest, TheCommandIsGreyedWhileNoWaveIsLoaded)
+{
+    view.SetReconciliationPage(std::make_unique<CFakeReconPage>());
+    EXPECT_FALSE(Enabled(ID_FIND_OPEN_NUMERIC)) << "no wave yet";
+    EXPECT_FALSE(actions.Execute(ID_FIND_OPEN_NUMERIC));
+
+    view.ShowReconciliation(2);
+    EXPECT_TRUE(Enabled(ID_FIND_OPEN_NUMERIC));
+    EXPECT_TRUE(actions.Execute(ID_FIND_OPEN_NUMERIC));
+    EXPECT_EQ(windows.Prompts.size(), 1) << "wave 2 has no pairs";
+
+    // A wave the campaign does not have, New or Open, and a wave removed from the campaign.
+    view.ShowReconciliation(99);
+    EXPECT_FALSE(Enabled(ID_FIND_OPEN_NUMERIC));
+    view.ShowWaveQuestions(1);
+    EXPECT_TRUE(Enabled(ID_FIND_OPEN_NUMERIC)) << "the question tree's wave";
+    view.ResetAfterLoad();
+    EXPECT_FALSE(Enabled(ID_FIND_OPEN_NUMERIC));
+    view.ShowReconciliation(2);
+    ASSERT_TRUE(Enabled(ID_FIND_OPEN_NUMERIC));
+    const std::unique_ptr<CWave> removed = Campaign().RemoveWave(2);
+    EXPECT_FALSE(Enabled(ID_FIND_OPEN_NUMERIC));
+    EXPECT_EQ(windows.Prompts.size(), 1);
 }
 
 TEST_F(FindOpenNumericTest, AWaveWithoutPairsSaysSo)
