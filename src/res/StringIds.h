@@ -647,3 +647,6 @@ constexpr unsigned IDS_NOT_AN_ORDINARY_FILE = 63986;
 // Renaming in the question tree and the caption-library dialog
 constexpr unsigned IDS_BLANK_QUESTION_NAME = 63990;
 constexpr unsigned IDS_BLANK_NAME = 63991;
+
+// Showing a folder in the file manager
+constexpr unsigned IDS_FOLDER_NOT_OPENED = 63995;

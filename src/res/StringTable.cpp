@@ -905,6 +905,8 @@ constexpr SStringEntry kStrings[] = {
     // Renaming
     {63990, u"A question's name cannot be empty. The question keeps its name \"%s\"."},
     {63991, u"A name cannot be empty. \"%s\" keeps its name."},
+    // Showing a folder in the file manager
+    {63995, u"The folder '%s' could not be opened in the file manager."},
 };
 // clang-format on
 
