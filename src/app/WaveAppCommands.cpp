@@ -108,9 +108,8 @@ bool CWaveApp::TakeBackGroup(const GUID& groupId)
     // The panes as the entry on top found them, as Undo brings them back.
     if (const CViewState* snapshot = m_history.GetUndoTopSnapshot())
         RestoreViewState(*snapshot);
-    bool done = true;
-    while (done && inGroup(m_history.GetUndoTopCommand()))
-        done = m_history.TakeBackTopItem();
+    // The group is the top step: taken back whole, or left whole when a command of it fails.
+    const bool done = m_history.TakeBackTopItem();
     NotifyHistoryListeners();
     UpdateModifiedState();
     return done;
