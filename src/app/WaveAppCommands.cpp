@@ -48,8 +48,7 @@ void CWaveApp::RestoreViewState(const CViewState& state)
 
 void CWaveApp::AddHistoryListener(QObject* owner, std::function<void()> listener)
 {
-    // Those whose owner is gone leave here, on the interface thread, never while a worker's
-    // step reads the list.
+    // Those whose owner is gone leave here, never while a step reads the list.
     std::erase_if(m_historyListeners,
                   [](const SHistoryListener& each) { return each.Owner.isNull(); });
     if (owner && listener)
@@ -64,11 +63,10 @@ void CWaveApp::NotifyHistoryListeners()
         QObject* owner = listener.Owner.data();
         if (!owner)
             continue;
-        // A step run by a worker thread reaches the owner on its own thread.
-        if (QThread::currentThread() == owner->thread())
-            listener.Listener();
-        else
-            QMetaObject::invokeMethod(owner, listener.Listener, Qt::QueuedConnection);
+        // Every step runs on the application object's thread (a worker hands its command over
+        // to it), where the listeners' owners live.
+        Q_ASSERT(QThread::currentThread() == owner->thread());
+        listener.Listener();
     }
 }
 
