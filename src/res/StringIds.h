@@ -380,7 +380,7 @@ constexpr unsigned IDS_NEW_LANGUAGE = 63400;
 // Reconciliation report
 constexpr unsigned IDS_MATCHING_OPTIONS = 63402;
 constexpr unsigned IDS_MATCHING_STRICTLY = 63403;
-constexpr unsigned IDS_NOT_STRICT = 63404;
+constexpr unsigned IDS_NOT_MATCHING_STRICTLY = 63404;
 constexpr unsigned IDS_CASE_SENSITIVE = 63405;
 constexpr unsigned IDS_CASE_INSENSITIVE = 63406;
 constexpr unsigned IDS_PARENT_VALUES = 63407;
