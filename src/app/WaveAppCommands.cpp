@@ -48,8 +48,7 @@ void CWaveApp::RestoreViewState(const CViewState& state)
 
 void CWaveApp::AddHistoryListener(QObject* owner, std::function<void()> listener)
 {
-    // Those whose owner is gone leave here, on the interface thread, never while a worker's
-    // step reads the list.
+    // Those whose owner is gone leave here, never while a step reads the list.
     std::erase_if(m_historyListeners,
                   [](const SHistoryListener& each) { return each.Owner.isNull(); });
     if (owner && listener)
@@ -64,11 +63,10 @@ void CWaveApp::NotifyHistoryListeners()
         QObject* owner = listener.Owner.data();
         if (!owner)
             continue;
-        // A step run by a worker thread reaches the owner on its own thread.
-        if (QThread::currentThread() == owner->thread())
-            listener.Listener();
-        else
-            QMetaObject::invokeMethod(owner, listener.Listener, Qt::QueuedConnection);
+        // Every step runs on the application object's thread (a worker hands its command over
+        // to it), where the listeners' owners live.
+        Q_ASSERT(QThread::currentThread() == owner->thread());
+        listener.Listener();
     }
 }
 
@@ -108,9 +106,8 @@ bool CWaveApp::TakeBackGroup(const GUID& groupId)
     // The panes as the entry on top found them, as Undo brings them back.
     if (const CViewState* snapshot = m_history.GetUndoTopSnapshot())
         RestoreViewState(*snapshot);
-    bool done = true;
-    while (done && inGroup(m_history.GetUndoTopCommand()))
-        done = m_history.TakeBackTopItem();
+    // The group is the top step: taken back whole, or left whole when a command of it fails.
+    const bool done = m_history.TakeBackTopItem();
     NotifyHistoryListeners();
     UpdateModifiedState();
     return done;

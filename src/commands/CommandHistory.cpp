@@ -44,27 +44,29 @@ bool CommandHistory::Execute(std::unique_ptr<CCmdVirtual>& command, CCmdCallBack
     return true;
 }
 
+const CommandHistory::SDirection CommandHistory::kUndo{&CCmdVirtual::Undo,
+                                                       &CCmdVirtual::Redo,
+                                                       &CCmdVirtual::CanUndo,
+                                                       &CCmdVirtual::GetCallBackInfo,
+                                                       &CCmdPreCallBacks::BeforeUndo,
+                                                       &CCmdCallBacks::AfterUndo,
+                                                       &CCmdCallBacks::AfterRedo};
+
+const CommandHistory::SDirection CommandHistory::kRedo{&CCmdVirtual::Redo,
+                                                       &CCmdVirtual::Undo,
+                                                       &CCmdVirtual::CanRedo,
+                                                       &CCmdVirtual::GetCallBackInfoAgain,
+                                                       &CCmdPreCallBacks::BeforeRedo,
+                                                       &CCmdCallBacks::AfterRedo,
+                                                       &CCmdCallBacks::AfterUndo};
+
 bool CommandHistory::Undo()
 {
-    static const SDirection kUndo{&CCmdVirtual::Undo,
-                                  &CCmdVirtual::Redo,
-                                  &CCmdVirtual::CanUndo,
-                                  &CCmdVirtual::GetCallBackInfo,
-                                  &CCmdPreCallBacks::BeforeUndo,
-                                  &CCmdCallBacks::AfterUndo,
-                                  &CCmdCallBacks::AfterRedo};
     return RunTopStep(m_undoStack, m_redoStack, kUndo);
 }
 
 bool CommandHistory::Redo()
 {
-    static const SDirection kRedo{&CCmdVirtual::Redo,
-                                  &CCmdVirtual::Undo,
-                                  &CCmdVirtual::CanRedo,
-                                  &CCmdVirtual::GetCallBackInfoAgain,
-                                  &CCmdPreCallBacks::BeforeRedo,
-                                  &CCmdCallBacks::AfterRedo,
-                                  &CCmdCallBacks::AfterUndo};
     return RunTopStep(m_redoStack, m_undoStack, kRedo);
 }
 
@@ -181,21 +183,18 @@ bool CommandHistory::DeleteTopItem()
 bool CommandHistory::TakeBackTopItem()
 {
     CWaitCursor wait;
-    if (m_undoStack.empty() || !m_undoStack.back()->Command->CanUndo())
+    // The steps undone after it were made on top of it: they go with it. They are set aside
+    // while it is undone, so that its callbacks see the history as it is left, and come back
+    // when the step cannot be taken back.
+    Stack redone = std::move(m_redoStack);
+    m_redoStack.clear();
+    Stack takenBack;
+    if (!RunTopStep(m_undoStack, takenBack, kUndo)) {
+        m_redoStack = std::move(redone);
         return false;
-    CHistoryItem& top = *m_undoStack.back();
-    if (const CCmdCallBack& before = top.PreCallBacks.BeforeUndo) {
-        if (std::unique_ptr<CCallBackInfo> record = top.Command->GetCallBackInfo())
-            before(std::move(record));
     }
-    std::unique_ptr<CCallBackInfo> record;
-    if (!top.Command->Undo(record))
-        return false;
-    // Out of the stack before the callback runs, so that it sees the history as it is left.
-    std::unique_ptr<CHistoryItem> item = std::move(m_undoStack.back());
-    m_undoStack.pop_back();
-    ClearStack(m_redoStack);
-    DeliverCallBackInfo(item->CallBacks.AfterUndo, std::move(record));
+    ClearStack(redone);
+    ClearStack(takenBack);
     return true;
 }
 

@@ -62,10 +62,10 @@ public:
     // none.
     bool DeleteTopItem();
 
-    // Takes back the newest done entry for good, for an issuer that cannot complete the step it
-    // belongs to: its command is undone with its callbacks as by Undo, and the entry is dropped
-    // with its command; the redo stack, made on top of it, is emptied. False, changing nothing,
-    // when there is none, when it cannot be undone or when its Undo fails.
+    // Takes back the top step for good, for an issuer that cannot complete it: its commands are
+    // undone with their callbacks as by Undo, a whole group or nothing, and dropped; the redo
+    // stack, made on top of it, is emptied. False, changing nothing, when there is none, when a
+    // command of it cannot be undone or when an Undo fails (the group is then rolled back).
     bool TakeBackTopItem();
 
 private:
@@ -82,6 +82,9 @@ private:
         CCmdCallBack CCmdCallBacks::*AfterStep;
         CCmdCallBack CCmdCallBacks::*AfterStepBack;
     };
+
+    static const SDirection kUndo;
+    static const SDirection kRedo;
 
     // Steps the top step of one stack onto the other, or rolls it back on a failure.
     static bool RunTopStep(Stack& from, Stack& to, const SDirection& direction);

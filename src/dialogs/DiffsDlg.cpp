@@ -6,6 +6,7 @@
 #include "controls/WindowStyles.h"
 #include "dialogs/DialogControls.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridCellBase.h"
 #include "model/Campaign.h"
 #include "model/ValueTexts.h"
 #include "platform/AppServices.h"
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 using pelko_wave::BoolToText;
 using pelko_wave::IntToText;
@@ -223,12 +226,30 @@ void CDiffsDlg::OnInitDialog()
     OnSelectionChanged(first);
 }
 
+int CDiffsDlg::WidestCellOfColumn(int col) const
+{
+    int widest = 0;
+    for (int row = 0; row < m_grid->GetRowCount(); ++row) {
+        if (CGridCellBase* cell = m_grid->GetCell(row, col))
+            widest = std::max(widest, cell->GetCellExtent(nullptr).cx);
+    }
+    return widest;
+}
+
 void CDiffsDlg::SizeColumns()
 {
     const int width = m_grid->GetClientSize().width();
-    const int status = width * kStatusWidthPercent / 100;
+    int status = width * kStatusWidthPercent / 100;
+    int difference = width - status;
+    // A difference caption longer than its share (a caption kind titled with a long language
+    // name) is shown whole: the status column gives way down to its own texts, and beyond that
+    // the grid scrolls sideways.
+    if (const int needed = WidestCellOfColumn(0); needed > difference) {
+        difference = needed;
+        status = std::max(WidestCellOfColumn(1), width - needed);
+    }
     m_grid->SetColumnWidth(1, status);
-    m_grid->SetColumnWidth(0, width - status);
+    m_grid->SetColumnWidth(0, difference);
 }
 
 LRESULT CDiffsDlg::OnNotify(NMHDR& header)

@@ -151,8 +151,11 @@ private:
     void OnSelectionChanged(int row);
     void OnEditorCommand(int code);
     void ShowEditor(EDiffEditor editor, const QString& shown, bool readOnly);
-    // The grid's columns: "Status" 30 percent of the client width, "Difference" the rest.
+    // The grid's columns: "Status" 30 percent of the client width, "Difference" the rest, but
+    // never narrower than its widest text.
     void SizeColumns();
+    // The width the widest cell of the column needs, its heading included.
+    int WidestCellOfColumn(int col) const;
     int DataRow(int index) const;
 
     std::vector<std::pair<int, CDiffInfoPtr>> m_differences;

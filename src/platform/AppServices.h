@@ -101,7 +101,7 @@ public:
     // Takes back for good the newest done entries that carry the group id, newest first, each
     // with its callbacks as by Undo: a step that its issuer could not complete leaves the
     // campaign and the history as before it, with nothing to redo. False when one could not be
-    // taken back (it and those older stay).
+    // taken back: the group is then left whole, as it was done.
     virtual bool TakeBackGroup(const GUID& groupId) = 0;
     // Has the listener called after every step of the history (a command executed, a step
     // undone, redone or dropped), on the owner's thread, for as long as the owner lives. An

@@ -1,6 +1,7 @@
 #include "reconcile/CampaignOrdering.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/MatchIndexes.h"
 #include "model/QuestionnaireLoading.h"
 #include "platform/FormatString.h"
@@ -162,9 +163,10 @@ int OrderCampaignQuestions(CCampaign& campaign, const CWave& wave)
     for (int v = 0; v < wave.GetVolumeCount(); ++v) {
         CVolume& volume = *wave.GetVolume(v);
         if (!EnsureVolumeQuestionnaire(volume)) {
-            GetWindowServices().MessageBox(FormatString(LoadString(IDS_SOURCE_NOT_OPENED),
-                                                        {volume.GetMetaData().SourceString}),
-                                           MB_OK | MB_ICONWARNING);
+            GetWindowServices().MessageBox(
+                FormatString(LoadString(IDS_SOURCE_NOT_OPENED),
+                             {GetDisplayedSourceText(volume.GetMetaData())}),
+                MB_OK | MB_ICONWARNING);
             return 0;
         }
         const qnr::CQuestionnaire& questionnaire = volume.GetQuestionnaire();

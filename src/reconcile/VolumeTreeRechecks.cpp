@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <set>
 
 using namespace pelko_wave;
@@ -186,20 +187,29 @@ bool IsStillSimilar(const QString& first, const QString& second)
            GetNGramScore(first, second, 1, 1, settings.GetNGramLength(), 0);
 }
 
+// CheckInheritedMatchingInVolume with the volume's comparison languages, chosen on first need
+// and kept for the volume's other matchings: they depend on the campaign's questions and the
+// volume's questionnaire, which the checks do not change.
+void CheckMatchingInVolume(const CCampaign& campaign, CVolume& holder, CVolume& volume,
+                           CQuestionMatching& matching, SVolumeTreeChanges& changes,
+                           bool checkQuestion, bool checkResponse,
+                           std::optional<SComparisonLanguages>& languages);
+
 void CheckMatchingsInTree(const CCampaign& campaign, CVolume& holder, CVolume& volume,
                           const CQuestion* onlyQuestion, SVolumeTreeChanges& changes,
                           bool checkQuestion, bool checkResponse, VisitedVolumes& visited)
 {
     if (!visited.insert(&volume).second)
         return;
+    std::optional<SComparisonLanguages> languages;
     if (onlyQuestion) {
         if (CQuestionMatching* own = holder.FindQuestionMatching(onlyQuestion->GetQuestionId()))
-            CheckInheritedMatchingInVolume(campaign, holder, volume, *own, changes, checkQuestion,
-                                           checkResponse);
+            CheckMatchingInVolume(campaign, holder, volume, *own, changes, checkQuestion,
+                                  checkResponse, languages);
     } else {
         for (int i = 0; i < holder.GetQuestionMatchingCount(); ++i)
-            CheckInheritedMatchingInVolume(campaign, holder, volume, *holder.GetQuestionMatching(i),
-                                           changes, checkQuestion, checkResponse);
+            CheckMatchingInVolume(campaign, holder, volume, *holder.GetQuestionMatching(i), changes,
+                                  checkQuestion, checkResponse, languages);
     }
     for (int c = 0; c < volume.GetChildVolumeCount(); ++c)
         CheckMatchingsInTree(campaign, holder, *volume.GetChildVolumeAt(c), onlyQuestion, changes,
@@ -241,9 +251,12 @@ void RecheckVolumeTreeModalityMatchings(CVolume& holder, CVolume& volume, const 
     RecheckModalityMatchings(holder, volume, question, changes, visited);
 }
 
-void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, CVolume& volume,
-                                    CQuestionMatching& matching, SVolumeTreeChanges& changes,
-                                    bool checkQuestion, bool checkResponse)
+namespace {
+
+void CheckMatchingInVolume(const CCampaign& campaign, CVolume& holder, CVolume& volume,
+                           CQuestionMatching& matching, SVolumeTreeChanges& changes,
+                           bool checkQuestion, bool checkResponse,
+                           std::optional<SComparisonLanguages>& languages)
 {
     const CQuestion* question = campaign.GetQuestionById(matching.GetQuestionId());
     if (!question)
@@ -302,8 +315,9 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
     }
     // The captions are compared as a reconciliation of the volume compares them: in the pair of
     // languages chosen for its questionnaire.
-    const SComparisonLanguages languages =
-        ChooseComparisonLanguages(campaign, volume.GetQuestionnaire(), volume.GetWaveId());
+    if (!languages)
+        languages =
+            ChooseComparisonLanguages(campaign, volume.GetQuestionnaire(), volume.GetWaveId());
     for (int r = 0; r < question->GetModalityCount(); ++r) {
         const CModality* response = question->GetModality(r);
         CModalityMatching* own = holder.FindModalityMatching(response->GetModalityId());
@@ -321,10 +335,21 @@ void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, 
         if (!sourceResponse ||
             (checkResponse &&
              !IsStillSimilar(
-                 sourceResponse->GetLocalisedShortCaption(languages.QuestionnaireLanguage),
-                 response->GetShortCaption(languages.CampaignLanguage))))
+                 sourceResponse->GetLocalisedShortCaption(languages->QuestionnaireLanguage),
+                 response->GetShortCaption(languages->CampaignLanguage))))
             SetMatchingEnd(*own, parentId, changes);
     }
+}
+
+} // namespace
+
+void CheckInheritedMatchingInVolume(const CCampaign& campaign, CVolume& holder, CVolume& volume,
+                                    CQuestionMatching& matching, SVolumeTreeChanges& changes,
+                                    bool checkQuestion, bool checkResponse)
+{
+    std::optional<SComparisonLanguages> languages;
+    CheckMatchingInVolume(campaign, holder, volume, matching, changes, checkQuestion, checkResponse,
+                          languages);
 }
 
 void CheckInheritedMatchingsInVolumeTree(const CCampaign& campaign, CVolume& holder,

@@ -50,7 +50,7 @@ void WriteVolumeHeader(QString& report, const CVolume& volume, int position, int
     AppendReportLine(report, ReportClass::Heading1, LoadString(IDS_MATCHING_OPTIONS));
     AppendReportLine(
         report, ReportClass::Line2,
-        LoadString(volume.IsMatchingStrict() ? IDS_MATCHING_STRICTLY : IDS_NOT_STRICT));
+        LoadString(volume.IsMatchingStrict() ? IDS_MATCHING_STRICTLY : IDS_NOT_MATCHING_STRICTLY));
     AppendReportLine(
         report, ReportClass::Line2,
         LoadString(volume.GetCaseSensitiveMatching() ? IDS_CASE_SENSITIVE : IDS_CASE_INSENSITIVE));

@@ -380,7 +380,7 @@ constexpr unsigned IDS_NEW_LANGUAGE = 63400;
 // Reconciliation report
 constexpr unsigned IDS_MATCHING_OPTIONS = 63402;
 constexpr unsigned IDS_MATCHING_STRICTLY = 63403;
-constexpr unsigned IDS_NOT_STRICT = 63404;
+constexpr unsigned IDS_NOT_MATCHING_STRICTLY = 63404;
 constexpr unsigned IDS_CASE_SENSITIVE = 63405;
 constexpr unsigned IDS_CASE_INSENSITIVE = 63406;
 constexpr unsigned IDS_PARENT_VALUES = 63407;
@@ -647,3 +647,6 @@ constexpr unsigned IDS_NOT_AN_ORDINARY_FILE = 63986;
 // Renaming in the question tree and the caption-library dialog
 constexpr unsigned IDS_BLANK_QUESTION_NAME = 63990;
 constexpr unsigned IDS_BLANK_NAME = 63991;
+
+// Showing a folder in the file manager
+constexpr unsigned IDS_FOLDER_NOT_OPENED = 63995;

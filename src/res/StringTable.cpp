@@ -109,7 +109,6 @@ constexpr SStringEntry kStrings[] = {
 
     // Volume source file dialogs
     {63000, u"zoz"},
-    {63001, u"ZOZ Files (*.zoz)|*.zoz|All Files (*.*)|*.*||"},
 
     // Campaign data folder
     {63002, u"dat"},
@@ -356,9 +355,7 @@ constexpr SStringEntry kStrings[] = {
 
     // Volume source file dialogs
     {63198, u"sss"},
-    {63199, u"Triple-S files (*.sss)|*.sss|SPSS sav files (*.sav)|*.sav|All files (*.*)|*.*|"},
     {63200, u"mdd"},
-    {63202, u"SPSS meta-data document files (*.mdd)|*.mdd|"},
 
     // Changing a volume source file
     {63203, u"The file '%s' is not \nexactly the same as the source file originally used to define this volume\nand may cause reconciliation errors in the DUV.\n\nAre you sure you wish to change the files? "},
@@ -905,6 +902,8 @@ constexpr SStringEntry kStrings[] = {
     // Renaming
     {63990, u"A question's name cannot be empty. The question keeps its name \"%s\"."},
     {63991, u"A name cannot be empty. \"%s\" keeps its name."},
+    // Showing a folder in the file manager
+    {63995, u"The folder '%s' could not be opened in the file manager."},
 };
 // clang-format on
 

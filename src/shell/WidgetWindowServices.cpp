@@ -4,7 +4,10 @@
 #include "controls/UPDialog.h"
 #include "dialogs/ProgressDlg.h"
 #include "dialogs/ReportDlg.h"
+#include "platform/FormatString.h"
 #include "platform/ViewState.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 #include "shell/ShellPanes.h"
 #include "shell/ViewStates.h"
 
@@ -137,6 +140,11 @@ QStringList NameFiltersFromFilter(const QString& filter)
         filters << QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')));
     }
     return filters;
+}
+
+CWidgetWindowServices::CWidgetWindowServices()
+    : m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+{
 }
 
 int CWidgetWindowServices::MessageBox(const QString& text, unsigned type)
@@ -297,5 +305,7 @@ int CWidgetWindowServices::RunProgressDialog(const QString& caption, bool allowC
 
 void CWidgetWindowServices::OpenFolder(const QString& path)
 {
-    OnInterfaceThreadCall([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    if (OnInterfaceThreadCall([&] { return m_openUrl(QUrl::fromLocalFile(path)); }))
+        return;
+    MessageBox(FormatString(LoadString(IDS_FOLDER_NOT_OPENED), {path}), MB_OK | MB_ICONWARNING);
 }

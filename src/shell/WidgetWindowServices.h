@@ -8,6 +8,7 @@
 #include <functional>
 
 class IShellPanes;
+class QUrl;
 class QWidget;
 
 // The Qt file dialogs' name filters of a string-table filter ("Plim Files (*.duv)|*.duv|All
@@ -22,12 +23,16 @@ QStringList NameFiltersFromFilter(const QString& filter);
 class CWidgetWindowServices final : public IWindowServices
 {
 public:
-    CWidgetWindowServices() = default;
+    CWidgetWindowServices();
 
     // The window dialogs are placed on (the main frame), and where the panes are found; either
     // may be missing (before the frame exists, after it went).
     void SetMainWindow(QWidget* window) { m_mainWindow = window; }
     void SetPanes(std::function<IShellPanes*()> panes) { m_panes = std::move(panes); }
+    // What hands a folder to the desktop's file manager: QDesktopServices::openUrl unless
+    // replaced. Whether the desktop took it.
+    using UrlOpener = std::function<bool(const QUrl& url)>;
+    void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
     // Whether messages are being dispatched for work on the interface thread: the main window
     // refuses to close meanwhile.
@@ -49,6 +54,8 @@ public:
     QString ChooseFolder(const QString& title, const QString& startFolder) override;
     int RunProgressDialog(const QString& caption, bool allowCancel, int upperBound,
                           CUPDialogUserProcData& data) override;
+    // Shows the folder in the desktop's file manager; a warning naming the folder when the
+    // desktop cannot.
     void OpenFolder(const QString& path) override;
 
 private:
@@ -61,6 +68,7 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     std::function<IShellPanes*()> m_panes;
+    UrlOpener m_openUrl;
     int m_pumpDepth = 0;
     int m_waitDepth = 0;
 };

@@ -14,6 +14,7 @@
 #include "support/ScriptedWindowServices.h"
 #include "views/WaveGridCtrl.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -61,6 +62,30 @@ inline void ClickRow(CDiffsDlg& dialog, int row)
     CRect rect;
     ASSERT_TRUE(grid.GetCellRect(row, 0, rect)) << "row " << row;
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, rect.CenterPoint().ToQPoint());
+}
+
+// Whether each column of the grid leaves its texts, heading included, the room to be drawn whole:
+// the room the cell's drawing leaves inside its frame and margins, against the advance of the
+// text in the dialog's font (bold for the heading).
+inline void ExpectColumnsFitTheirTexts(const CDiffsDlg& dialog)
+{
+    CWaveGridCtrl& grid = *dialog.GetGrid();
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    for (int row = 0; row < grid.GetRowCount(); ++row) {
+        const QFontMetrics metrics(row == 0 ? bold : dialog.font());
+        grid.EnsureVisible(row, 0);
+        for (int col = 0; col < grid.GetColumnCount(); ++col) {
+            const QString text = grid.GetCellText(row, col);
+            CGridCellBase* cell = grid.GetCell(row, col);
+            CRect rect;
+            ASSERT_TRUE(cell && grid.GetCellRect(row, col, rect)) << "row " << row;
+            cell->InsetForText(row, col, rect);
+            cell->GetTextRect(rect);
+            EXPECT_GE(rect.Width(), metrics.horizontalAdvance(text))
+                << "row " << row << " column " << col << ": " << text.toStdString();
+        }
+    }
 }
 
 // Replaces the text of the editor's edit by typing (an empty text: by deleting it).

@@ -83,6 +83,22 @@ TEST_F(ModalityDiffsDlgTest, ShowsOneRowPerDifferenceWithCaptionKindsTitledWithT
     EXPECT_EQ(dialog->windowTitle(), "Response Differences");
 }
 
+TEST_F(ModalityDiffsDlgTest, EveryTextOfTheGridIsShownWhole)
+{
+    // A language whose name makes its caption row longer than the difference column's share.
+    constexpr int kSerbian = 7194;
+    app.GetCampaign()->AddLanguage(
+        MakeLanguage(kSerbian, 0, QStringLiteral("Serbian (Cyrillic, Bosnia and Herzegovina)"),
+                     QStringLiteral("SRN")));
+    {
+        auto dialog = Open();
+        ExpectColumnsFitTheirTexts(*dialog);
+    }
+    differences.emplace(9, Caption(kSerbian));
+    auto dialog = Open();
+    ExpectColumnsFitTheirTexts(*dialog);
+}
+
 TEST_F(ModalityDiffsDlgTest, EachKindGetsItsEditorAndTexts)
 {
     using E = EDiffEditor;

@@ -111,6 +111,23 @@ TEST_F(QuestionDiffsDlgTest, ShowsOneRowPerDifferenceWithCaptionKindsTitledWithT
     EXPECT_EQ(dialog->windowTitle(), "Question Differences");
 }
 
+TEST_F(QuestionDiffsDlgTest, EveryTextOfTheGridIsShownWhole)
+{
+    // A language whose name makes the caption rows longer than the difference column's share.
+    constexpr int kSerbian = 7194;
+    app.GetCampaign()->AddLanguage(
+        MakeLanguage(kSerbian, 0, QStringLiteral("Serbian (Cyrillic, Bosnia and Herzegovina)"),
+                     QStringLiteral("SRN")));
+    CDiffList longer = differences;
+    longer.emplace(23, Caption(kSerbian));
+    longer.emplace(24, Caption(kSerbian));
+    for (const CDiffList* list : {&differences, &longer}) {
+        SCOPED_TRACE(list->size());
+        auto dialog = Open(*list);
+        ExpectColumnsFitTheirTexts(*dialog);
+    }
+}
+
 TEST_F(QuestionDiffsDlgTest, WithoutDifferencesOnlyTheHeadingRowIsThere)
 {
     auto dialog = Open(CDiffList());

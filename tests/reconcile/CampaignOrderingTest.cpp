@@ -6,6 +6,7 @@
 #include "support/TestWaveApp.h"
 
 #include "model/Campaign.h"
+#include "model/ConnectionText.h"
 #include "model/RecordMakers.h"
 #include "questionnaire/Question.h"
 
@@ -181,13 +182,27 @@ TEST_F(CampaignOrdering, QuestionsFollowTheWavesSourcesVolumeByVolume)
 
 TEST_F(CampaignOrdering, AVolumeWhoseSourceCannotBeReadStopsTheQuestionOrdering)
 {
-    CSourcePath missing;
-    missing.SourceString = QStringLiteral("/nonexistent/wave2.zoz");
-    volume2->SetMetaData(missing);
-    EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
-    ASSERT_EQ(windows.Prompts.size(), 1);
-    EXPECT_TRUE(windows.Prompts[0].contains(QStringLiteral("/nonexistent/wave2.zoz")));
-    EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+    // The message names the source as the user may see it: a database's password masked.
+    const struct
+    {
+        CSourcePath Source;
+        QString Named;
+    } cases[] = {
+        {{0, PATH_ABSOLUTE, QStringLiteral("/nonexistent/wave2.zoz"), 0},
+         QStringLiteral("/nonexistent/wave2.zoz")},
+        {{1, PATH_UNKNOWN, QStringLiteral("QSQLITE;Database=/nonexistent/wave2.db;Pwd=s3cret"), 3},
+         QStringLiteral("QSQLITE;Database=/nonexistent/wave2.db;Pwd=") + MaskedPassword()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Named.toStdString());
+        windows.Prompts.clear();
+        volume2->SetMetaData(c.Source);
+        EXPECT_EQ(OrderCampaignQuestions(*app.Campaign, *wave2), 0);
+        ASSERT_EQ(windows.Prompts.size(), 1);
+        EXPECT_TRUE(windows.Prompts[0].contains(c.Named)) << qPrintable(windows.Prompts[0]);
+        EXPECT_FALSE(windows.Prompts[0].contains(QStringLiteral("s3cret")));
+        EXPECT_EQ(QuestionSequence(), "X0 Y1 Z2 W3");
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,37 @@ TEST(WidgetWindowServices, FileFiltersOfTheStringTable)
     EXPECT_EQ(NameFiltersFromFilter(QStringLiteral("Sources|*.zoz;*.sss|")),
               (QStringList{"Sources (*.zoz *.sss)"}));
     EXPECT_TRUE(NameFiltersFromFilter(QString()).isEmpty());
+}
+
+TEST(WidgetWindowServices, AFolderTheDesktopCannotOpenIsNamedInAWarning)
+{
+    const QString folder = QStringLiteral("/data/campaigns/wave 3");
+    for (const bool desktopOpens : {true, false}) {
+        SCOPED_TRACE(desktopOpens);
+        CWidgetWindowServices services;
+        QList<QUrl> asked;
+        services.SetUrlOpener([&](const QUrl& url) {
+            asked << url;
+            return desktopOpens;
+        });
+        SAnswer answer;
+        answer.Button = QStringLiteral("OK");
+        AnswerNextBox(answer);
+        services.OpenFolder(folder);
+        // The answer's timer runs whether a box came or not.
+        QCoreApplication::processEvents();
+
+        EXPECT_EQ(asked, QList<QUrl>{QUrl::fromLocalFile(folder)});
+        if (desktopOpens) {
+            EXPECT_TRUE(answer.Text.isEmpty()) << qPrintable(answer.Text);
+        } else {
+            EXPECT_EQ(answer.Text,
+                      "The folder '/data/campaigns/wave 3' could not be opened in the file "
+                      "manager.");
+            EXPECT_EQ(answer.Icon, QMessageBox::Warning);
+            EXPECT_EQ(answer.Buttons, QStringList{"OK"});
+        }
+    }
 }
 
 TEST(WidgetWindowServices, ProgressWindowGoesWithItsObject)
