@@ -133,10 +133,8 @@ void CRightReconciliationPage::ResetPage()
     m_curVolumeId = -1;
     m_overviewQuestions->DeleteAllItems();
     m_overviewResponses->DeleteAllItems();
-    m_qRows.Clear();
-    m_qSrcRows.Clear();
-    m_rRows.Clear();
-    m_rSrcRows.Clear();
+    m_questionRows.Clear();
+    m_responseRows.Clear();
     m_rowLinks.clear();
     m_curQuestionRow = -1;
     m_curResponseRow = -1;
@@ -316,8 +314,9 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
         int state = RowMatched;
         switch (plan.Kind) {
         case SQuestionRow::Matched:
-            m_qRows.Add(question->GetQuestionId(), row);
-            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
+            m_questionRows.SetId(row, question->GetQuestionId());
+            m_questionRows.SetSource(row, QString::number(plan.Source->GetCodeQuestion()),
+                                     plan.Volume->GetVolumeId());
             WriteQuestionCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
                                       GetQuestionKind(*question), recon_colours::Default,
                                       recon_colours::Default, &m_fontNormal, question);
@@ -325,7 +324,6 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
                                     newInWave ? recon_colours::Green : recon_colours::Default,
                                     recon_colours::Default, &m_fontNormal, plan.Source,
                                     plan.Volume);
-            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
             if (plan.Differs) {
                 SetQuestionRowStyle(row, &m_fontBold, recon_colours::Yellow,
                                     recon_colours::Default);
@@ -333,18 +331,18 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
             }
             break;
         case SQuestionRow::UnmatchedCampaign:
-            m_qRows.Add(question->GetQuestionId(), row);
+            m_questionRows.SetId(row, question->GetQuestionId());
             state = WriteUnmatchedQuestionRow(row, *question);
             break;
         case SQuestionRow::UnmatchedSource:
-            m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
-            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
+            m_questionRows.SetUnmatchedId(row);
+            m_questionRows.SetSource(row, QString::number(plan.Source->GetCodeQuestion()),
+                                     plan.Volume->GetVolumeId());
             WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                       recon_colours::Default, &m_fontNormal, nullptr);
             WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(*plan.Source),
                                     recon_colours::Default, recon_colours::Default, &m_fontNormal,
                                     plan.Source, plan.Volume);
-            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
             state = RowUnmatched;
             break;
         }
@@ -363,7 +361,6 @@ int CRightReconciliationPage::WriteUnmatchedQuestionRow(int row, const CQuestion
     WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
                             deleted ? recon_colours::Grey : recon_colours::Red,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
     return deleted ? RowUnmatchedDeleted : RowUnmatched;
 }
 
@@ -436,8 +433,7 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
     CWaveGridCtrl& grid = *m_gridResponses;
     const CFillGuard guard{m_gridResponses};
     const CSourceLanguagesKept languages(m_sourceCaptionLanguages);
-    m_rRows.Clear();
-    m_rSrcRows.Clear();
+    m_responseRows.Clear();
     m_overviewResponses->DeleteAllItems();
     grid.SetRowCount(grid.GetFixedRowCount());
 
@@ -455,7 +451,7 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
         return;
     }
     m_curResponseRow = -1;
-    const long key = m_qRows.GetId(questionRow);
+    const long key = m_questionRows.GetId(questionRow);
     if (key == kNoId) {
         UpdateOverviewHeights();
         return;
@@ -499,14 +495,14 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
                     const int code = matching->GetModalitySourceId().toInt();
                     const qnr::CModalite* sourceResponse =
                         source ? source->FindModaliteById(code) : nullptr;
-                    AppendResponseRow(response, sourceResponse, volume, responseId, code,
+                    AppendResponseRow(response, sourceResponse, volume, code,
                                       differs ? RowDiffers : RowMatched);
                     continue;
                 }
             }
             if ((!matching && view.GetShowUnmatchedCampaignResponses()) || newHere) {
                 const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
-                AppendResponseRow(response, nullptr, nullptr, responseId, 0,
+                AppendResponseRow(response, nullptr, nullptr, 0,
                                   deleted ? RowUnmatchedDeleted : RowUnmatched);
             }
         }
@@ -520,8 +516,8 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
         for (int i = 0; i < source->GetNbreModalite(); ++i) {
             const qnr::CModalite* sourceResponse = source->GetModalite(i);
             if (!matchedCodes.contains(QString::number(sourceResponse->GetCode())))
-                AppendResponseRow(nullptr, sourceResponse, volume, m_nextUnmatchedResponseKey--,
-                                  sourceResponse->GetCode(), RowUnmatched);
+                AppendResponseRow(nullptr, sourceResponse, volume, sourceResponse->GetCode(),
+                                  RowUnmatched);
         }
     }
     UpdateOverviewHeights();
@@ -529,23 +525,25 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
 
 void CRightReconciliationPage::AppendResponseRow(const CModality* response,
                                                  const qnr::CModalite* source,
-                                                 const CVolume* volume, long key, int sourceCode,
-                                                 int state)
+                                                 const CVolume* volume, int sourceCode, int state)
 {
     CWaveGridCtrl& grid = *m_gridResponses;
     const int row = grid.GetRowCount();
     grid.SetRowCount(row + 1);
     WriteResponseRowNumber(row);
-    WriteResponseRow(row, response, source, volume, key, sourceCode, state);
+    WriteResponseRow(row, response, source, volume, sourceCode, state);
     m_overviewResponses->AddItem(state);
 }
 
 void CRightReconciliationPage::WriteResponseRow(int row, const CModality* response,
                                                 const qnr::CModalite* source, const CVolume* volume,
-                                                long key, int sourceCode, int state)
+                                                int sourceCode, int state)
 {
-    CWaveGridCtrl& grid = *m_gridResponses;
-    m_rRows.Add(key, row);
+    // A row without a campaign response holds a key of its own.
+    if (response)
+        m_responseRows.SetId(row, response->GetModalityId());
+    else
+        m_responseRows.SetUnmatchedId(row);
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
 
@@ -560,24 +558,22 @@ void CRightReconciliationPage::WriteResponseRow(int row, const CModality* respon
                                   master || deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, response, master);
         if (volume) {
-            m_rSrcRows.Add(QString::number(sourceCode), row);
+            m_responseRows.SetSource(row, QString::number(sourceCode), volume->GetVolumeId());
             WriteResponseSourceSide(row, ImageMatched,
                                     newInWave ? recon_colours::Green : recon_colours::Default,
                                     recon_colours::Default, &m_fontNormal, source, volume);
-            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
         } else {
             WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                     deleted ? recon_colours::Grey : recon_colours::Red,
                                     recon_colours::Default, &m_fontNormal, nullptr, nullptr);
         }
     } else {
-        m_rSrcRows.Add(QString::number(sourceCode), row);
+        m_responseRows.SetSource(row, QString::number(sourceCode),
+                                 volume ? volume->GetVolumeId() : CReconRows::kNoVolume);
         WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
                                   &m_fontNormal, nullptr, nullptr);
         WriteResponseSourceSide(row, ImageMatched, recon_colours::Default, recon_colours::Default,
                                 &m_fontNormal, source, volume);
-        if (volume)
-            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
     }
     if (state == RowDiffers)
         SetResponseRowStyle(row, &m_fontBold, recon_colours::Yellow, recon_colours::Default);

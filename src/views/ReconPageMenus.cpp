@@ -69,8 +69,8 @@ CNewMenu* CRightReconciliationPage::LoadQuestionMenu(CNewMenu& menu, const CCell
         if (mode >= 0 && mode < 3)
             popup->EnableMenuItem(shown[mode], false);
     } else {
-        const long key = m_qRows.GetId(cell.row);
-        const bool sourceCell = m_qSrcRows.GetId(cell.row) != kNoSourceKey &&
+        const long key = m_questionRows.GetId(cell.row);
+        const bool sourceCell = m_questionRows.GetSourceKey(cell.row) != kNoSourceKey &&
                                 InColumns(cell, QColSourceCode, QColSourceLongCaption);
         if (key < 0 && key != kNoId) {
             // A source question no campaign question holds.
@@ -115,8 +115,8 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
         Grey(*popup, {ID_RESPONSE_VIEW_DIFFERENCES, ID_RESPONSE_BREAK_MATCHING, ID_RESPONSE_REMATCH,
                       ID_RESPONSE_CREATE, ID_RESPONSE_REMOVE, ID_RESPONSE_MERGE});
     } else {
-        const long key = m_rRows.GetId(cell.row);
-        const bool sourceCell = m_rSrcRows.GetId(cell.row) != kNoSourceKey &&
+        const long key = m_responseRows.GetId(cell.row);
+        const bool sourceCell = m_responseRows.GetSourceKey(cell.row) != kNoSourceKey &&
                                 InColumns(cell, RColSourceCode, RColSourceCaption);
         if (key < 0 && key != kNoId) {
             // A source response no campaign response holds.

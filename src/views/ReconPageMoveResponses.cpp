@@ -55,7 +55,7 @@ void CRightReconciliationPage::MoveResponse(bool up)
         return;
     const int row = m_gridResponses->GetFocusCell().row;
     const auto responseAt = [this, campaign](int at) {
-        const long id = m_rRows.GetId(at);
+        const long id = m_responseRows.GetId(at);
         return id > 0 ? campaign->GetModalityById(int(id)) : nullptr;
     };
     CModality* moved = responseAt(row);
@@ -83,8 +83,8 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
                 entry->InvalidateQuestion(first.GetQuestionId());
     }
 
-    const int rowA = m_rRows.GetRow(first.GetModalityId());
-    const int rowB = m_rRows.GetRow(second.GetModalityId());
+    const int rowA = m_responseRows.GetRow(first.GetModalityId());
+    const int rowB = m_responseRows.GetRow(second.GetModalityId());
     if (rowA == kNoRow || rowB == kNoRow || rowA == rowB) {
         // The grid shows another question, or not both responses: the question's rows, when
         // shown, are made again in the new order.
@@ -94,20 +94,7 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
     }
 
     // The source responses go with their rows.
-    const QString sourceA = m_rSrcRows.GetId(rowA);
-    const QString sourceB = m_rSrcRows.GetId(rowB);
-    m_rRows.Remove(first.GetModalityId(), rowA);
-    m_rRows.Remove(second.GetModalityId(), rowB);
-    if (sourceA != kNoSourceKey)
-        m_rSrcRows.Remove(sourceA, rowA);
-    if (sourceB != kNoSourceKey)
-        m_rSrcRows.Remove(sourceB, rowB);
-    m_rRows.Add(first.GetModalityId(), rowB);
-    m_rRows.Add(second.GetModalityId(), rowA);
-    if (sourceA != kNoSourceKey)
-        m_rSrcRows.Add(sourceA, rowB);
-    if (sourceB != kNoSourceKey)
-        m_rSrcRows.Add(sourceB, rowA);
+    m_responseRows.SwapRows(rowA, rowB);
 
     SwapResponseGridRows(rowA, rowB,
                          campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr,

@@ -74,21 +74,22 @@ void CRightReconciliationPage::RecomputePair(const CQuestion& question, const CV
     recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
 }
 
-int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question)
+int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question) const
 {
     const long id = question.GetQuestionId();
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
-        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+    for (const int row : m_questionRows.GetRows(id))
+        if (m_questionRows.GetSourceKey(row) == kNoSourceKey)
             return row;
     return kNoRow;
 }
 
-int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId)
+int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& source,
+                                                     int volumeId) const
 {
     const QString key = QString::number(source.GetCodeQuestion());
-    for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key)) {
-        const long id = m_qRows.GetId(row);
-        if (id < 0 && id != kNoId && m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
+    for (const int row : m_questionRows.GetSourceRows(key)) {
+        const long id = m_questionRows.GetId(row);
+        if (id < 0 && id != kNoId && m_questionRows.GetVolumeId(row) == volumeId)
             return row;
     }
     return kNoRow;
@@ -129,13 +130,7 @@ void CRightReconciliationPage::DeleteRow(bool questionGrid, int row)
 {
     CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
     COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    if (questionGrid) {
-        m_qRows.Remove(m_qRows.GetId(row), row);
-        m_qSrcRows.Remove(m_qSrcRows.GetId(row), row);
-    } else {
-        m_rRows.Remove(m_rRows.GetId(row), row);
-        m_rSrcRows.Remove(m_rSrcRows.GetId(row), row);
-    }
+    (questionGrid ? m_questionRows : m_responseRows).RemoveRow(row);
     grid.DeleteRow(row);
     bar.DeleteItem(unsigned(row - grid.GetFixedRowCount()));
     DropRowFade(questionGrid, row);
@@ -158,13 +153,7 @@ void CRightReconciliationPage::CloseUpRows(bool questionGrid, int row)
 
 void CRightReconciliationPage::ShiftRowEntries(bool questionGrid, int fromRow, int delta)
 {
-    if (questionGrid) {
-        m_qRows.ShiftRows(fromRow, delta);
-        m_qSrcRows.ShiftRows(fromRow, delta);
-    } else {
-        m_rRows.ShiftRows(fromRow, delta);
-        m_rSrcRows.ShiftRows(fromRow, delta);
-    }
+    (questionGrid ? m_questionRows : m_responseRows).ShiftRows(fromRow, delta);
 }
 
 // Row styles ----------------------------------------------------------------------------------
@@ -204,9 +193,9 @@ void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
     const CCampaign* campaign = AppCampaign();
-    const long id = m_qRows.GetId(row);
+    const long id = m_questionRows.GetId(row);
     const CQuestion* question = id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
-    const bool hasSource = m_qSrcRows.GetId(row) != kNoSourceKey;
+    const bool hasSource = m_questionRows.GetSourceKey(row) != kNoSourceKey;
 
     SRowLook look{&m_fontNormal};
     if (question && hasSource) {
@@ -236,7 +225,7 @@ void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
     const CModality* response = GetCampaignResponseAtRow(row);
-    const bool hasSource = m_rSrcRows.GetId(row) != kNoSourceKey;
+    const bool hasSource = m_responseRows.GetSourceKey(row) != kNoSourceKey;
     const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
     const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
 
@@ -285,7 +274,7 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         return;
     const long id = question.GetQuestionId();
     std::vector<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.push_back(row);
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
     const int image =
@@ -298,7 +287,7 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
                                   deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, &question);
         // A row without a source side marks it missing, for a removed question in grey.
-        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+        if (m_questionRows.GetSourceKey(row) == kNoSourceKey)
             WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                     QUESTION_KIND_NONE,
                                     deleted ? recon_colours::Grey : recon_colours::Red,
@@ -328,20 +317,19 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
         return;
     const long id = question.GetQuestionId();
     std::set<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.insert(row);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
-        m_qRows.Remove(id, row);
-        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        m_questionRows.SetUnmatchedId(row);
         m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
     }
     // From the last row up, so that the rows still to be looked at keep their numbers; a row
     // kept is an unmatched source question's.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (m_qSrcRows.GetId(*it) == kNoSourceKey)
+        if (m_questionRows.GetSourceKey(*it) == kNoSourceKey)
             DeleteRow(true, *it);
         else
             RestyleQuestionRow(*it, false);
@@ -351,11 +339,11 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
 
 void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int row)
 {
-    if (row == kNoRow || m_qRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
+    if (row == kNoRow || m_questionRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
         !IsShownUnmatched(question))
         return;
     row = InsertRowAt(true, row, RowUnmatched);
-    m_qRows.Add(question.GetQuestionId(), row);
+    m_questionRows.SetId(row, question.GetQuestionId());
     m_overviewQuestions->SetItemState(unsigned(row - m_gridQuestions->GetFixedRowCount()),
                                       WriteUnmatchedQuestionRow(row, question));
     RepaintRows();
@@ -363,20 +351,20 @@ void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int 
 
 void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
 {
-    if (row == kNoRow || m_rRows.GetRow(response.GetModalityId()) != kNoRow ||
+    if (row == kNoRow || m_responseRows.GetRow(response.GetModalityId()) != kNoRow ||
         !IsShownUnmatched(response))
         return;
     const int state =
         IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
     row = InsertRowAt(false, row, state);
-    WriteResponseRow(row, &response, nullptr, nullptr, response.GetModalityId(), 0, state);
+    WriteResponseRow(row, &response, nullptr, nullptr, 0, state);
     RepaintRows();
 }
 
 void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
 {
-    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_qSrcRows.GetId(row) != kNoSourceKey)
+    const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_questionRows.GetSourceKey(row) != kNoSourceKey)
         return;
     DeleteRow(true, row);
     RepaintRows();
@@ -396,8 +384,8 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
                                 newInWave ? recon_colours::Green : recon_colours::Default,
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
-        m_gridQuestions->SetCellData(row, QColSourceCode, volume.GetVolumeId());
-        m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), row);
+        m_questionRows.SetSource(row, QString::number(source.GetCodeQuestion()),
+                                 volume.GetVolumeId());
         DeleteRow(true, sourceRow);
         if (sourceRow < row)
             --row;
@@ -410,8 +398,7 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
                                 newInWave ? recon_colours::Green : recon_colours::Default,
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
-        m_qRows.Remove(m_qRows.GetId(row), row);
-        m_qRows.Add(question.GetQuestionId(), row);
+        m_questionRows.SetId(row, question.GetQuestionId());
     }
     RestyleQuestionRow(row, highlight);
     RepaintRows();
@@ -426,7 +413,7 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     const int row = FindQuestionRowForVolume(question, volume.GetVolumeId());
     if (row == kNoRow)
         return;
-    const QString key = m_qSrcRows.GetId(row);
+    const QString key = m_questionRows.GetSourceKey(row);
     if (key == kNoSourceKey)
         return;
 
@@ -435,13 +422,12 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     // question's alone.
     const long id = question.GetQuestionId();
     bool otherRow = false;
-    for (int other = m_qRows.GetFirstRow(id); other != kNoRow; other = m_qRows.GetNextRow(id))
+    for (const int other : m_questionRows.GetRows(id))
         otherRow = otherRow || other != row;
     if (otherRow) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
-        m_qRows.Remove(id, row);
-        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        m_questionRows.SetUnmatchedId(row);
         RestyleQuestionRow(row, highlight);
         RepaintRows();
         ReselectQuestionRow(row);
@@ -450,22 +436,21 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
 
     // The row keeps the campaign question without a source side.
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
-    m_qSrcRows.Remove(key, row);
+    m_questionRows.RemoveSource(row);
     WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
                             deleted ? recon_colours::Grey : recon_colours::Red,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
 
     // The source question takes a row of its own right below.
     const int sourceRow = InsertRowAt(true, row + 1, RowUnmatched);
-    m_qRows.Add(m_nextUnmatchedQuestionKey--, sourceRow);
-    m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), sourceRow);
+    m_questionRows.SetUnmatchedId(sourceRow);
+    m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
+                             volume.GetVolumeId());
     WriteQuestionCampaignSide(sourceRow, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                               recon_colours::Default, &m_fontNormal, nullptr);
     WriteQuestionSourceSide(sourceRow, ImageSourceOnly, GetSourceQuestionKind(source),
                             recon_colours::Default, recon_colours::Default, &m_fontNormal, &source,
                             &volume);
-    m_gridQuestions->SetCellData(sourceRow, QColSourceCode, volume.GetVolumeId());
 
     RestyleQuestionRow(row, highlight);
     RestyleQuestionRow(sourceRow, false);
@@ -497,8 +482,8 @@ void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question
 
 void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
 {
-    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_qSrcRows.GetId(row) == kNoSourceKey)
+    const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_questionRows.GetSourceKey(row) == kNoSourceKey)
         return;
     const CVolume* volume = GetQuestionRowVolume(row);
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
@@ -514,7 +499,7 @@ void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, 
 {
     const long id = question.GetQuestionId();
     std::vector<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.push_back(row);
     for (const int row : rows) {
         const CVolume* volume = GetQuestionRowVolume(row);
@@ -537,7 +522,7 @@ void CRightReconciliationPage::RewriteQuestionTexts(const CQuestion& question)
          FormatString(LoadString(IDS_SHORT_CAPTION), {GetQuestionDisplayShortCaption(question)})},
         {QColLongCaption,
          FormatString(LoadString(IDS_LONG_CAPTION), {GetQuestionDisplayLongCaption(question)})}};
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         for (const auto& [col, text] : texts)
             m_gridQuestions->SetCellText(row, col, text);
     m_gridQuestions->viewport()->update();
@@ -586,16 +571,15 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
 {
     if (!CurrentWave())
         return;
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (row == kNoRow)
         return;
     const int fixed = m_gridResponses->GetFixedRowCount();
     WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
                               &m_fontNormal, nullptr, nullptr);
-    m_rRows.Remove(response.GetModalityId(), row);
-    m_rRows.Add(m_nextUnmatchedResponseKey--, row);
+    m_responseRows.SetUnmatchedId(row);
     m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
-    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+    if (m_responseRows.GetSourceKey(row) == kNoSourceKey)
         DeleteRow(false, row);
     else
         RestyleResponseRow(row, false);
@@ -612,7 +596,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
         return;
     int questionRow = FindQuestionRowForVolume(*question, volume.GetVolumeId());
     if (questionRow == kNoRow)
-        questionRow = m_qRows.GetFirstRow(question->GetQuestionId());
+        questionRow = m_questionRows.GetFirstRow(question->GetQuestionId());
     const qnr::CQuestion* sourceQuestion =
         questionRow == kNoRow ? nullptr : GetSourceQuestionAtRow(questionRow);
     if (!sourceQuestion)
@@ -623,17 +607,16 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     int row = kNoRow;
     const int sourceRow =
         m_curQuestionId == question->GetQuestionId() && m_curVolumeId == volume.GetVolumeId()
-            ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
+            ? m_responseRows.GetFirstSourceRow(QString::number(source.GetCode()))
             : kNoRow;
     if (sourceRow != kNoRow) {
         const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
-        row = m_rRows.GetRow(response.GetModalityId());
+        row = m_responseRows.GetRow(response.GetModalityId());
         if (row != kNoRow && row != sourceRow) {
             WriteResponseSourceSide(row, ImageMatched,
                                     newInWave ? recon_colours::Green : recon_colours::Default,
                                     recon_colours::Default, &m_fontNormal, &source, &volume);
-            m_gridResponses->SetCellData(row, RColSourceCode, volume.GetVolumeId());
-            m_rSrcRows.Add(QString::number(source.GetCode()), row);
+            m_responseRows.SetSource(row, QString::number(source.GetCode()), volume.GetVolumeId());
             DeleteRow(false, sourceRow);
             if (sourceRow < row)
                 --row;
@@ -642,8 +625,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
             WriteResponseCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
                                       recon_colours::Default, recon_colours::Default, &m_fontNormal,
                                       &response, nullptr);
-            m_rRows.Remove(m_rRows.GetId(row), row);
-            m_rRows.Add(response.GetModalityId(), row);
+            m_responseRows.SetId(row, response.GetModalityId());
         }
     }
 
@@ -660,7 +642,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
 {
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = CurrentWave();
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (!campaign || !wave || row == kNoRow)
         return;
     const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
@@ -675,7 +657,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
     // A row without a source side marks it missing, for a removed response in grey.
-    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+    if (m_responseRows.GetSourceKey(row) == kNoSourceKey)
         WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                 deleted ? recon_colours::Grey : recon_colours::Red,
                                 recon_colours::Default, &m_fontNormal, nullptr, nullptr);
@@ -712,8 +694,8 @@ void CRightReconciliationPage::RewriteEntryCodeTexts()
 
 void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& response)
 {
-    const int row = m_rRows.GetRow(response.GetModalityId());
-    if (row != kNoRow && m_rSrcRows.GetId(row) == kNoSourceKey) {
+    const int row = m_responseRows.GetRow(response.GetModalityId());
+    if (row != kNoRow && m_responseRows.GetSourceKey(row) == kNoSourceKey) {
         DeleteRow(false, row);
         RepaintRows();
     }

@@ -6,7 +6,7 @@
 #include "grid/LogFont.h"
 #include "grid/NotifyOwner.h"
 #include "reconcile/DiffInfo.h"
-#include "reconcile/RowMappers.h"
+#include "views/ReconRows.h"
 #include "views/ReconciliationPage.h"
 
 #include <QSize>
@@ -85,8 +85,8 @@ public:
     static constexpr int kFixedRows = 2;
     static constexpr int kFixedColumns = 1;
     // The not-found id and row of the row mappers.
-    static constexpr long kNoId = -999999999;
-    static constexpr int kNoRow = -999999999;
+    static constexpr long kNoId = CReconRows::kNoId;
+    static constexpr int kNoRow = CReconRows::kNoRow;
     static const QString kNoSourceKey; // "-999999999"
 
     // Overview states of a row.
@@ -183,10 +183,9 @@ public:
     COverviewBar* GetQuestionBar() const { return m_overviewQuestions; }
     COverviewBar* GetResponseBar() const { return m_overviewResponses; }
     CSplitterBar* GetSplitter() const { return m_splitter; }
-    const CQuestionRowMultiMapper& GetQuestionRows() const { return m_qRows; }
-    const CQuestionSourceRowMultiMapper& GetQuestionSourceRows() const { return m_qSrcRows; }
-    const CModalityRowMapper& GetResponseRows() const { return m_rRows; }
-    const CModalitySourceRowMultiMapper& GetResponseSourceRows() const { return m_rSrcRows; }
+    // What each row of the question grid and of the response grid stands for.
+    const CReconRows& GetQuestionRows() const { return m_questionRows; }
+    const CReconRows& GetResponseRows() const { return m_responseRows; }
     long GetWaveId() const { return m_waveId; }
     const LOGFONT& GetNormalFont() const { return m_fontNormal; }
     const LOGFONT& GetBoldFont() const { return m_fontBold; }
@@ -270,18 +269,18 @@ public:
 
     // Lookups --------------------------------------------------------------------------------
 
-    const pelko_wave::CQuestion* GetCampaignQuestionAtRow(int row);
-    const qnr::CQuestion* GetSourceQuestionAtRow(int row);
+    const pelko_wave::CQuestion* GetCampaignQuestionAtRow(int row) const;
+    const qnr::CQuestion* GetSourceQuestionAtRow(int row) const;
     const pelko_wave::CModality* GetCampaignResponseAtRow(int row) const;
-    const qnr::CModalite* GetSourceResponseAtRow(int row);
+    const qnr::CModalite* GetSourceResponseAtRow(int row) const;
     // The volume of a question-grid row (its source side's; none for a campaign question
     // without matching).
     pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
     // The row of the source question (or of its code's text) in the volume; kNoRow when none.
-    int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId);
-    int FindSourceQuestionRow(const QString& key, int volumeId);
-    int FindQuestionRowForVolume(const pelko_wave::CQuestion& question, int volumeId);
+    int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId) const;
+    int FindSourceQuestionRow(const QString& key, int volumeId) const;
+    int FindQuestionRowForVolume(const pelko_wave::CQuestion& question, int volumeId) const;
     // The current items of the selected question row.
     const pelko_wave::CQuestion* GetCurrentQuestion() const;
     const qnr::CQuestion* GetCurrentSourceQuestion() const;
@@ -292,8 +291,8 @@ public:
     bool IsDeletedInWave(int deletionWaveId) const;
 
     // Enabling tests of the grids' context-menu items.
-    bool CanRemoveCampaignQuestion(const CCellID& cell);
-    bool CanReorderResponses(const CCellID& cell);
+    bool CanRemoveCampaignQuestion(const CCellID& cell) const;
+    bool CanReorderResponses(const CCellID& cell) const;
     bool CanRemoveCampaignResponse(const CCellID& cell) const;
 
     // Entry codes ----------------------------------------------------------------------------
@@ -314,10 +313,10 @@ public:
     bool HasQuestionFocusCell() const;
     bool HasResponseFocusCell() const;
     // Rows of the question grid whose pair has differences; -1 when none.
-    int FindFirstDifferenceRow();
-    int FindLastDifferenceRow();
-    int FindNextDifferenceRow(int row);
-    int FindPrevDifferenceRow(int row);
+    int FindFirstDifferenceRow() const;
+    int FindLastDifferenceRow() const;
+    int FindNextDifferenceRow(int row) const;
+    int FindPrevDifferenceRow(int row) const;
 
     // Differences ----------------------------------------------------------------------------
 
@@ -334,7 +333,7 @@ public:
     void SyncResponseDiffMarkers(const pelko_wave::CQuestion& question,
                                  const pelko_wave::CVolume& volume);
     // Whether the pair (the row's campaign question and volume) has recorded differences.
-    bool RowHasDifferences(int row);
+    bool RowHasDifferences(int row) const;
 
     // Drags, pick modes and confirmations ----------------------------------------------------
     //
@@ -343,8 +342,8 @@ public:
     // cells may be dragged and where they may go, shows the pick pointer, and asks before a
     // drop or a click changes matchings.
 
-    bool IsSourceQuestionCell(const CCellID& cell);
-    bool IsSourceResponseCell(const CCellID& cell);
+    bool IsSourceQuestionCell(const CCellID& cell) const;
+    bool IsSourceResponseCell(const CCellID& cell) const;
     bool IsCampaignResponseCell(const CCellID& cell) const;
     // A campaign response that is neither master nor child of a merging.
     bool IsFreeCampaignResponseCell(const CCellID& cell) const;
@@ -675,10 +674,11 @@ private:
     // state.
     int WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
     void AppendResponseRow(const pelko_wave::CModality* response, const qnr::CModalite* source,
-                           const pelko_wave::CVolume* volume, long key, int sourceCode, int state);
-    // Writes a response row of a fill and enters its keys; the overview item is the caller's.
+                           const pelko_wave::CVolume* volume, int sourceCode, int state);
+    // Writes a response row of a fill and enters what it holds (a row without a campaign
+    // response gets an unmatched key); the overview item is the caller's.
     void WriteResponseRow(int row, const pelko_wave::CModality* response,
-                          const qnr::CModalite* source, const pelko_wave::CVolume* volume, long key,
+                          const qnr::CModalite* source, const pelko_wave::CVolume* volume,
                           int sourceCode, int state);
     // Whether a fill lists the campaign question, or the current question's campaign response,
     // on a row without a matching of its own.
@@ -762,9 +762,9 @@ private:
     // Moves the mappers' entries of the grid's rows from the row on by delta rows.
     void ShiftRowEntries(bool questionGrid, int fromRow, int delta);
     // The question's row without a source side; kNoRow when none.
-    int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question);
+    int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question) const;
     // The row of the source question in the volume that no campaign question holds.
-    int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId);
+    int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId) const;
     // Selects the question row and refills the responses even when the row number is the
     // current one (its content changed).
     void ReselectQuestionRow(int row);
@@ -835,13 +835,9 @@ private:
     std::optional<int> m_curSourceCode;
     int m_curVolumeId = -1;
 
-    CQuestionRowMultiMapper m_qRows{kNoId, kNoRow};
-    CQuestionSourceRowMultiMapper m_qSrcRows{kNoSourceKey, kNoRow};
-    CModalityRowMapper m_rRows{kNoId, kNoRow};
-    CModalitySourceRowMultiMapper m_rSrcRows{kNoSourceKey, kNoRow};
-    // Keys of the rows of unmatched source items: -1, -2, ... never reused by the page.
-    long m_nextUnmatchedQuestionKey = -1;
-    long m_nextUnmatchedResponseKey = -1;
+    // What the rows of each grid stand for.
+    CReconRows m_questionRows;
+    CReconRows m_responseRows;
     // The generated entry codes ("%0*d") of source responses without one.
     std::map<SourceResponseKey, QString> m_rowLinks;
     // Volume id -> source caption language, while a fill writes its rows (the choice walks all
