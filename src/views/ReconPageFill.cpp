@@ -131,13 +131,11 @@ void CRightReconciliationPage::ResetPage()
     m_curQuestionId = -1;
     m_curSourceCode.reset();
     m_curVolumeId = -1;
-    m_overviewQuestions->DeleteAllItems();
-    m_overviewResponses->DeleteAllItems();
     m_questionRows.Clear();
     m_responseRows.Clear();
     m_rowLinks.clear();
-    m_curQuestionRow = -1;
-    m_curResponseRow = -1;
+    m_questionRows.SetCurrentRow(-1);
+    m_responseRows.SetCurrentRow(-1);
 }
 
 void CRightReconciliationPage::ClearPage()
@@ -308,7 +306,7 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
     for (size_t i = 0; i < rows.size(); ++i) {
         const SQuestionRow& plan = rows[i];
         const int row = first + int(i);
-        WriteQuestionRowNumber(row);
+        m_questionRows.WriteRowNumber(row);
         const CQuestion* question = plan.Question;
         const bool newInWave = question && WaveHoldsVolume(question->GetAppearanceVolumeId(), wave);
         int state = RowMatched;
@@ -346,7 +344,7 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
             state = RowUnmatched;
             break;
         }
-        m_overviewQuestions->AddItem(state);
+        m_questionRows.AppendState(state);
     }
 }
 
@@ -413,9 +411,9 @@ bool CRightReconciliationPage::IsShownUnmatched(const CModality& response) const
 
 LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
 {
-    if (row == m_curQuestionRow)
+    if (row == m_questionRows.GetCurrentRow())
         return 0;
-    m_curQuestionRow = row;
+    m_questionRows.SetCurrentRow(row);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
@@ -428,13 +426,12 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
 {
     Q_UNUSED(col);
     // The fades, pick modes and drags of the response grid name rows about to be replaced.
-    DropFadesOfGrid(false);
+    m_responseRows.DropFades();
     EndResponsePicks();
     CWaveGridCtrl& grid = *m_gridResponses;
     const CFillGuard guard{m_gridResponses};
     const CSourceLanguagesKept languages(m_sourceCaptionLanguages);
     m_responseRows.Clear();
-    m_overviewResponses->DeleteAllItems();
     grid.SetRowCount(grid.GetFixedRowCount());
 
     // The row's items become the current ones.
@@ -450,7 +447,7 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
         UpdateOverviewHeights();
         return;
     }
-    m_curResponseRow = -1;
+    m_responseRows.SetCurrentRow(-1);
     const long key = m_questionRows.GetId(questionRow);
     if (key == kNoId) {
         UpdateOverviewHeights();
@@ -527,12 +524,8 @@ void CRightReconciliationPage::AppendResponseRow(const CModality* response,
                                                  const qnr::CModalite* source,
                                                  const CVolume* volume, int sourceCode, int state)
 {
-    CWaveGridCtrl& grid = *m_gridResponses;
-    const int row = grid.GetRowCount();
-    grid.SetRowCount(row + 1);
-    WriteResponseRowNumber(row);
+    const int row = m_responseRows.AppendRow(state);
     WriteResponseRow(row, response, source, volume, sourceCode, state);
-    m_overviewResponses->AddItem(state);
 }
 
 void CRightReconciliationPage::WriteResponseRow(int row, const CModality* response,

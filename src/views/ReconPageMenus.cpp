@@ -150,7 +150,7 @@ void CRightReconciliationPage::ShowMenu(bool questionGrid, const CCellID& cell)
         return;
     // The menu acts on the clicked row: it becomes the current one first.
     if (!IsHeadingCell(grid, cell)) {
-        if (questionGrid && cell.row != m_curQuestionRow)
+        if (questionGrid && cell.row != m_questionRows.GetCurrentRow())
             OnQuestionSelChanged(cell.row, cell.col);
         else if (!questionGrid)
             OnResponseSelChanged(cell.row);

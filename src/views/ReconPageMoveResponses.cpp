@@ -93,12 +93,13 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
         return;
     }
 
-    // The source responses go with their rows.
+    // The cells, the source responses and the bands go with their rows. The generated entry
+    // codes count the responses before each one: they change with its place.
     m_responseRows.SwapRows(rowA, rowB);
-
-    SwapResponseGridRows(rowA, rowB,
-                         campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr,
-                         &first, &second);
+    const CQuestion* question =
+        campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr;
+    m_gridResponses->SetCellText(rowA, RColEntryCode, EntryCodeText(question, &second));
+    m_gridResponses->SetCellText(rowB, RColEntryCode, EntryCodeText(question, &first));
 
     const CCellID focus = m_gridResponses->GetFocusCell();
     if (focus.row == rowA)
@@ -106,17 +107,6 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
     m_gridResponses->viewport()->update();
 
     const int fixed = m_gridResponses->GetFixedRowCount();
-    m_overviewResponses->SwapItems(rowA - fixed, rowB - fixed);
     m_overviewResponses->EnsureMarkerOnRow(unsigned(rowB - fixed));
     m_overviewResponses->update();
-}
-
-void CRightReconciliationPage::SwapResponseGridRows(int rowA, int rowB, const CQuestion* question,
-                                                    const CModality* nowOnRowB,
-                                                    const CModality* nowOnRowA)
-{
-    m_gridResponses->SwapRowCells(rowA, rowB, RColState, RColVolume);
-    // The generated entry codes count the responses before each one: they change with its place.
-    m_gridResponses->SetCellText(rowA, RColEntryCode, EntryCodeText(question, nowOnRowA));
-    m_gridResponses->SetCellText(rowB, RColEntryCode, EntryCodeText(question, nowOnRowB));
 }

@@ -371,7 +371,7 @@ void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const C
                                 recon_colours::Default, &m_fontNormal, nullptr, nullptr);
 
         // The source response takes a row of its own right below.
-        const int sourceRow = InsertRowAt(false, row + 1, RowUnmatched);
+        const int sourceRow = m_responseRows.InsertRow(row + 1, RowUnmatched);
         m_responseRows.SetUnmatchedId(sourceRow);
         m_responseRows.SetSource(sourceRow, key, volume.GetVolumeId());
         WriteResponseCampaignSide(sourceRow, ImageMissing, recon_colours::Red,

@@ -176,7 +176,7 @@ void CRightReconciliationPage::ShowResponseMerged(const CModality& response,
         SetResponseRowFont(row, &m_fontNormal);
         StartResponseRowFade(row, recon_colours::LightGrey);
     } else {
-        DropRowFade(false, row);
+        m_responseRows.DropFade(row);
         SetResponseRowStyle(row, &m_fontNormal, recon_colours::LightGrey, recon_colours::Default);
     }
     m_gridResponses->viewport()->update();

@@ -98,62 +98,8 @@ int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& sourc
 void CRightReconciliationPage::ReselectQuestionRow(int row)
 {
     const CCellID focus = m_gridQuestions->GetFocusCell();
-    m_curQuestionRow = -1;
+    m_questionRows.SetCurrentRow(-1);
     SelectQuestionRow(row, focus.col >= QColState ? focus.col : int(QColShortcut));
-}
-
-int CRightReconciliationPage::InsertRowAt(bool questionGrid, int row, int state)
-{
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    const int fixed = grid.GetFixedRowCount();
-    const int count = grid.GetRowCount();
-    row = std::clamp(row, fixed, count);
-    // The entries of the rows below go one row down.
-    ShiftRowEntries(questionGrid, row, 1);
-    grid.InsertRow(QString(), row < count ? row : -1);
-    grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
-    for (int r = row; r < grid.GetRowCount(); ++r)
-        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
-    if (row - fixed < bar.GetItemCount())
-        bar.InsertItem(unsigned(row - fixed), state);
-    else
-        bar.AddItem(state);
-    ShiftRowFades(questionGrid, row, 1);
-    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
-    if (current >= row)
-        ++current;
-    return row;
-}
-
-void CRightReconciliationPage::DeleteRow(bool questionGrid, int row)
-{
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    (questionGrid ? m_questionRows : m_responseRows).RemoveRow(row);
-    grid.DeleteRow(row);
-    bar.DeleteItem(unsigned(row - grid.GetFixedRowCount()));
-    DropRowFade(questionGrid, row);
-    ShiftRowFades(questionGrid, row, -1);
-    CloseUpRows(questionGrid, row);
-    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
-    if (current == row)
-        current = -1;
-    else if (current > row)
-        --current;
-}
-
-void CRightReconciliationPage::CloseUpRows(bool questionGrid, int row)
-{
-    const int rows = (questionGrid ? m_gridQuestions : m_gridResponses)->GetRowCount();
-    for (int r = row; r < rows; ++r)
-        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
-    ShiftRowEntries(questionGrid, row + 1, -1);
-}
-
-void CRightReconciliationPage::ShiftRowEntries(bool questionGrid, int fromRow, int delta)
-{
-    (questionGrid ? m_questionRows : m_responseRows).ShiftRows(fromRow, delta);
 }
 
 // Row styles ----------------------------------------------------------------------------------
@@ -183,8 +129,7 @@ void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SR
         DropRowFade(questionGrid, row);
         SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
     }
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
+    (questionGrid ? m_questionRows : m_responseRows).SetState(row, look.State);
 }
 
 void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
@@ -281,7 +226,6 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         deleted ? ImageDeleted
                 : (WaveHoldsVolume(question.GetAppearanceVolumeId(), wave) ? ImageNewInWave
                                                                            : ImageMatched);
-    const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
                                   deleted ? recon_colours::Grey : recon_colours::Default,
@@ -297,11 +241,11 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
                 SetQuestionRowFont(row, &m_fontNormal);
                 StartQuestionRowFade(row, recon_colours::LightGrey);
             } else {
-                DropRowFade(true, row);
+                m_questionRows.DropFade(row);
                 SetQuestionRowStyle(row, &m_fontNormal, recon_colours::LightGrey,
                                     recon_colours::Default);
             }
-            m_overviewQuestions->SetItemState(unsigned(row - fixed), RowMatched);
+            m_questionRows.SetState(row, RowMatched);
         } else {
             // A question no longer removed (a removal undone) takes its row's colours again.
             RestyleQuestionRow(row, fade);
@@ -319,18 +263,17 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
     std::set<int> rows;
     for (const int row : m_questionRows.GetRows(id))
         rows.insert(row);
-    const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
         m_questionRows.SetUnmatchedId(row);
-        m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
+        m_questionRows.SetState(row, RowUnmatched);
     }
     // From the last row up, so that the rows still to be looked at keep their numbers; a row
     // kept is an unmatched source question's.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         if (m_questionRows.GetSourceKey(*it) == kNoSourceKey)
-            DeleteRow(true, *it);
+            m_questionRows.DeleteRow(*it);
         else
             RestyleQuestionRow(*it, false);
     }
@@ -342,10 +285,9 @@ void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int 
     if (row == kNoRow || m_questionRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
         !IsShownUnmatched(question))
         return;
-    row = InsertRowAt(true, row, RowUnmatched);
+    row = m_questionRows.InsertRow(row, RowUnmatched);
     m_questionRows.SetId(row, question.GetQuestionId());
-    m_overviewQuestions->SetItemState(unsigned(row - m_gridQuestions->GetFixedRowCount()),
-                                      WriteUnmatchedQuestionRow(row, question));
+    m_questionRows.SetState(row, WriteUnmatchedQuestionRow(row, question));
     RepaintRows();
 }
 
@@ -356,7 +298,7 @@ void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int 
         return;
     const int state =
         IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
-    row = InsertRowAt(false, row, state);
+    row = m_responseRows.InsertRow(row, state);
     WriteResponseRow(row, &response, nullptr, nullptr, 0, state);
     RepaintRows();
 }
@@ -366,7 +308,7 @@ void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
     const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
     if (row == kNoRow || m_questionRows.GetSourceKey(row) != kNoSourceKey)
         return;
-    DeleteRow(true, row);
+    m_questionRows.DeleteRow(row);
     RepaintRows();
 }
 
@@ -386,7 +328,7 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
         m_questionRows.SetSource(row, QString::number(source.GetCodeQuestion()),
                                  volume.GetVolumeId());
-        DeleteRow(true, sourceRow);
+        m_questionRows.DeleteRow(sourceRow);
         if (sourceRow < row)
             --row;
     } else {
@@ -442,7 +384,7 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
 
     // The source question takes a row of its own right below.
-    const int sourceRow = InsertRowAt(true, row + 1, RowUnmatched);
+    const int sourceRow = m_questionRows.InsertRow(row + 1, RowUnmatched);
     m_questionRows.SetUnmatchedId(sourceRow);
     m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
                              volume.GetVolumeId());
@@ -574,13 +516,12 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
     const int row = m_responseRows.GetRow(response.GetModalityId());
     if (row == kNoRow)
         return;
-    const int fixed = m_gridResponses->GetFixedRowCount();
     WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
                               &m_fontNormal, nullptr, nullptr);
     m_responseRows.SetUnmatchedId(row);
-    m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
+    m_responseRows.SetState(row, RowUnmatched);
     if (m_responseRows.GetSourceKey(row) == kNoSourceKey)
-        DeleteRow(false, row);
+        m_responseRows.DeleteRow(row);
     else
         RestyleResponseRow(row, false);
     RepaintRows();
@@ -617,7 +558,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
                                     newInWave ? recon_colours::Green : recon_colours::Default,
                                     recon_colours::Default, &m_fontNormal, &source, &volume);
             m_responseRows.SetSource(row, QString::number(source.GetCode()), volume.GetVolumeId());
-            DeleteRow(false, sourceRow);
+            m_responseRows.DeleteRow(sourceRow);
             if (sourceRow < row)
                 --row;
         } else if (row == kNoRow) {
@@ -664,12 +605,11 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
     if (deleted) {
         // A fade under way is dropped: the campaign side takes its own background at once, the
         // source side the grey of a removed response.
-        DropRowFade(false, row);
+        m_responseRows.DropFade(row);
         SetBackColours(*m_gridResponses, row, RColState, RColCaption, recon_colours::Default);
         SetBackColours(*m_gridResponses, row, RColSourceState, RColVolume,
                        recon_colours::LightGrey);
-        m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
-                                          RowMatched);
+        m_responseRows.SetState(row, RowMatched);
     } else {
         RestyleResponseRow(row, highlight);
     }
@@ -696,7 +636,7 @@ void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& respo
 {
     const int row = m_responseRows.GetRow(response.GetModalityId());
     if (row != kNoRow && m_responseRows.GetSourceKey(row) == kNoSourceKey) {
-        DeleteRow(false, row);
+        m_responseRows.DeleteRow(row);
         RepaintRows();
     }
     const CCampaign* campaign = AppCampaign();

@@ -65,22 +65,6 @@ QString FormatNumber(unsigned id, qint64 number)
     return format.PlainNumber ? QString::number(number) : FormatString(format.Format, {number});
 }
 
-// The text of a row number; made once, so that renumbering the rows below an inserted or
-// deleted row shares the texts instead of making them again.
-QString RowNumberText(int number)
-{
-    static std::vector<QString> texts;
-    if (number < 0)
-        return FormatNumber(IDS_ROW_NUMBER, number);
-    if (size_t(number) >= texts.size()) {
-        const size_t from = texts.size();
-        texts.resize(size_t(number) + 1);
-        for (size_t n = from; n < texts.size(); ++n)
-            texts[n] = FormatNumber(IDS_ROW_NUMBER, qint64(n));
-    }
-    return texts[size_t(number)];
-}
-
 const QString& NotMatched()
 {
     static const QString text = FormatString(LoadString(IDS_NOT_MATCHED), {QString()});
@@ -309,18 +293,6 @@ QString CRightReconciliationPage::SourceQuestionCaption(const qnr::CQuestion& so
                               : source.GetLocalisedShortCaption(language);
     }
     return caption;
-}
-
-void CRightReconciliationPage::WriteQuestionRowNumber(int row)
-{
-    // The row-number column's own default cell gives the heading font, centred.
-    m_gridQuestions->SetCellText(row, QColNumber,
-                                 RowNumberText(row - m_gridQuestions->GetFixedRowCount() + 1));
-}
-
-void CRightReconciliationPage::WriteResponseRowNumber(int row)
-{
-    m_gridResponses->SetCellText(row, RColNumber, RowNumberText(row - 1));
 }
 
 // Row styles ----------------------------------------------------------------------------------

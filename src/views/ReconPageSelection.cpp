@@ -79,9 +79,9 @@ bool CRightReconciliationPage::HasResponseFocusCell() const
 
 void CRightReconciliationPage::OnResponseSelChanged(int row)
 {
-    if (row == m_curResponseRow)
+    if (row == m_responseRows.GetCurrentRow())
         return;
-    m_curResponseRow = row;
+    m_responseRows.SetCurrentRow(row);
     if (row != -1)
         m_overviewResponses->EnsureMarkerOnRow(unsigned(row - m_gridResponses->GetFixedRowCount()));
 }

@@ -48,6 +48,9 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
         bar->SetOwner(this);
     for (CWaveGridCtrl* grid : {m_gridQuestions, m_gridResponses})
         grid->SetOwner(this);
+    // The rows of each grid keep its bar's bands and its fades; the page's timer runs the fades.
+    m_questionRows.Attach(*m_gridQuestions, *m_overviewQuestions, [this] { StartFadeTimer(); });
+    m_responseRows.Attach(*m_gridResponses, *m_overviewResponses, [this] { StartFadeTimer(); });
 
     // Fonts: data cells in the page's font, difference rows in bold, headings and row numbers
     // in bold Calibri of 10 points (or the page's bold font where Calibri is missing).

@@ -247,8 +247,6 @@ public:
     void WriteResponseSourceSide(int row, int image, COLORREF text, COLORREF back,
                                  const LOGFONT* font, const qnr::CModalite* source,
                                  const pelko_wave::CVolume* volume);
-    void WriteQuestionRowNumber(int row);
-    void WriteResponseRowNumber(int row);
     // The language in which a reconciliation compares the volume's source captions (the
     // questionnaire side of the pair chosen for the volume) when it is a variant of the campaign's
     // current language, else the current language: a source caption that the current language
@@ -410,14 +408,10 @@ public:
     void StartResponseRowFade(int row, COLORREF colour);
     void StartFadeTimer();
     void StopFades();
-    void DropFadesOfGrid(bool questionGrid);
-    // Moves the grid's fades from the row on by delta rows (a fade stays where the move would
-    // take it past the grid's row count).
-    void ShiftRowFades(bool questionGrid, int fromRow, int delta);
     // One step of every fade (the timer's tick).
     void OnFadeTimer();
     bool IsFadeTimerRunning() const;
-    int GetFadeCount() const { return int(m_fadeCells.size()); }
+    int GetFadeCount() const;
 
     // Row updates ------------------------------------------------------------------------------
     //
@@ -438,9 +432,6 @@ public:
     void ShowResponseAlone(const pelko_wave::CModality& response, int row);
     // Deletes the question's row when it has no source side (after a new question is undone).
     void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
-    // After the grid's row was deleted: numbers the rows from it on again and moves the
-    // mappers' entries of the rows below one row up.
-    void CloseUpRows(bool questionGrid, int row);
     // The source question now matched to the campaign question in the volume joins the
     // question's row (or its own row takes the question).
     void ShowQuestionMatched(const pelko_wave::CVolume& volume,
@@ -568,13 +559,8 @@ public:
     // a response of the current question at the order above (below) it.
     bool CanMoveResponse(bool up) const;
     // After the swap's Do, Undo and Redo: the rows of the two responses change places, the
-    // focus and the overview bar's bands with them.
+    // focus and the overview bar's bands with them, and each shows its entry code again.
     void SwapResponseRows(const pelko_wave::CModality& first, const pelko_wave::CModality& second);
-    // Exchanges the cells of two response rows, campaign and source side, and writes the entry
-    // code of the response each row now shows.
-    void SwapResponseGridRows(int rowA, int rowB, const pelko_wave::CQuestion* question,
-                              const pelko_wave::CModality* nowOnRowB,
-                              const pelko_wave::CModality* nowOnRowA);
 
     // Caption libraries, Validate Matches, Find Question -----------------------------------------
 
@@ -717,16 +703,6 @@ private:
     static bool AskYesNo(const QString& text);
 
     // Row updates.
-    // A row fading from one background to another since the start (views' clock).
-    struct SFade
-    {
-        qint64 Start = 0;
-        COLORREF From = 0;
-        COLORREF To = 0;
-        int Row = -1;
-        bool QuestionGrid = true;
-    };
-    void FadeRow(const SFade& fade, COLORREF colour);
     // Starts a fade of the grid's row to the colour, unless the row shows it already; a fade
     // of the row under way gives way to it.
     void StartRowFade(bool questionGrid, int row, COLORREF colour);
@@ -753,14 +729,6 @@ private:
     // The pair's differences (its question's, its responses', their count's) recorded again.
     void RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
                        const qnr::CQuestion& source);
-    // Inserts an empty row into the grid at the position (appended at the row count): numbers,
-    // mappers, overview items, fades and the current row follow.
-    int InsertRowAt(bool questionGrid, int row, int state);
-    // Deletes the grid's row with its mappers' entries, its overview item and its fade; the rows
-    // below close up.
-    void DeleteRow(bool questionGrid, int row);
-    // Moves the mappers' entries of the grid's rows from the row on by delta rows.
-    void ShiftRowEntries(bool questionGrid, int fromRow, int delta);
     // The question's row without a source side; kNoRow when none.
     int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question) const;
     // The row of the source question in the volume that no campaign question holds.
@@ -825,8 +793,6 @@ private:
     LOGFONT m_fontHeading;
 
     long m_waveId = -1;
-    int m_curQuestionRow = -1;
-    int m_curResponseRow = -1;
     bool m_initialised = false;
 
     // The selected question row's items: campaign question, source question (by its code in
@@ -835,7 +801,7 @@ private:
     std::optional<int> m_curSourceCode;
     int m_curVolumeId = -1;
 
-    // What the rows of each grid stand for.
+    // What the rows of each grid stand for, their bands and their fades.
     CReconRows m_questionRows;
     CReconRows m_responseRows;
     // The generated entry codes ("%0*d") of source responses without one.
@@ -883,7 +849,6 @@ private:
     long m_newQuestionId = -1;
     long m_newResponseId = -1;
 
-    // The fading rows, in the order they started, and their timer.
-    std::list<SFade> m_fadeCells;
+    // The timer that steps the fades of both grids' rows.
     QTimer* m_fadeTimer = nullptr;
 };
