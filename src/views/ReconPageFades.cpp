@@ -23,11 +23,6 @@ void CRightReconciliationPage::StartResponseRowFade(int row, COLORREF colour)
     m_responseRows.StartFade(row, colour);
 }
 
-void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF colour)
-{
-    (questionGrid ? m_questionRows : m_responseRows).StartFade(row, colour);
-}
-
 void CRightReconciliationPage::StartFadeTimer()
 {
     if (!m_fadeTimer) {
@@ -55,11 +50,6 @@ bool CRightReconciliationPage::IsFadeTimerRunning() const
 int CRightReconciliationPage::GetFadeCount() const
 {
     return m_questionRows.GetFadeCount() + m_responseRows.GetFadeCount();
-}
-
-void CRightReconciliationPage::DropRowFade(bool questionGrid, int row)
-{
-    (questionGrid ? m_questionRows : m_responseRows).DropFade(row);
 }
 
 void CRightReconciliationPage::OnFadeTimer()

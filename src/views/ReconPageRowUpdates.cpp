@@ -31,13 +31,6 @@ using namespace pelko_wave;
 
 namespace {
 
-void SetTextColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
-{
-    for (int col = first; col <= last; ++col)
-        if (CGridCellBase* cell = grid.GetCell(row, col))
-            cell->SetTextColour(colour);
-}
-
 void SetBackColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
 {
     for (int col = first; col <= last; ++col)
@@ -104,32 +97,11 @@ void CRightReconciliationPage::ReselectQuestionRow(int row)
 
 // Row styles ----------------------------------------------------------------------------------
 
-void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SRowLook& look,
+void CRightReconciliationPage::ApplyRowLook(CReconRows& rows, int row, const SRowLook& look,
                                             bool fade)
 {
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    const int sourceFirst = questionGrid ? int(QColSourceState) : int(RColSourceState);
-    const int last = grid.GetColumnCount() - 1;
-    if (questionGrid)
-        SetQuestionRowFont(row, look.Font);
-    else
-        SetResponseRowFont(row, look.Font);
-    SetTextColours(grid, row, grid.GetFixedColumnCount(), sourceFirst - 1, look.CampaignText);
-    SetTextColours(grid, row, sourceFirst, last, look.SourceText);
-    // The image columns carry no text: like a fill, they keep the default colour.
-    static const std::vector<int> questionImages{QColState, QColKind, QColSourceState,
-                                                 QColSourceKind};
-    static const std::vector<int> responseImages{RColState, RColSourceState};
-    for (const int col : questionGrid ? questionImages : responseImages)
-        SetTextColours(grid, row, col, col, recon_colours::Default);
-    if (fade) {
-        StartRowFade(questionGrid, row, look.Back);
-    } else {
-        // A fade still under way would end in the row's former colour.
-        DropRowFade(questionGrid, row);
-        SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
-    }
-    (questionGrid ? m_questionRows : m_responseRows).SetState(row, look.State);
+    rows.ApplyLook(row, CellFont(look.Font), look.Back, look.CampaignText, look.SourceText,
+                   look.State, fade);
 }
 
 void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
@@ -161,7 +133,7 @@ void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
     } else {
         look.CampaignText = recon_colours::Red;
     }
-    ApplyRowLook(true, row, look, fade);
+    ApplyRowLook(m_questionRows, row, look, fade);
 }
 
 void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
@@ -194,7 +166,7 @@ void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
     } else {
         look.CampaignText = recon_colours::Red;
     }
-    ApplyRowLook(false, row, look, fade);
+    ApplyRowLook(m_responseRows, row, look, fade);
 }
 
 const CModality* CRightReconciliationPage::FindMergeMaster(const CModality& response) const

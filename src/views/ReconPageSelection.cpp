@@ -86,20 +86,16 @@ void CRightReconciliationPage::OnResponseSelChanged(int row)
         m_overviewResponses->EnsureMarkerOnRow(unsigned(row - m_gridResponses->GetFixedRowCount()));
 }
 
-void CRightReconciliationPage::OnOverviewClick(bool questions, int index)
+void CRightReconciliationPage::OnOverviewClick(const CReconRows& rows, int index, int codeColumn)
 {
     if (index < 0)
         return;
-    CWaveGridCtrl& grid = questions ? *m_gridQuestions : *m_gridResponses;
+    CWaveGridCtrl& grid = rows.GetGrid();
     const int row = grid.GetFixedRowCount() + index;
     const CCellID focus = grid.GetFocusCell();
     if (row == focus.row)
         return;
-    const int col = focus.col >= 0 ? focus.col : (questions ? int(QColCode) : int(RColCode));
-    if (questions)
-        SelectQuestionRow(row, col);
-    else
-        SelectResponseRow(row, col);
+    SelectRow(grid, row, focus.col >= 0 ? focus.col : codeColumn);
     grid.setFocus(Qt::OtherFocusReason);
 }
 

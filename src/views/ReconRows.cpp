@@ -4,6 +4,7 @@
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "views/OverviewBar.h"
+#include "views/ReconColours.h"
 #include "views/ViewClock.h"
 #include "views/WaveGridCtrl.h"
 
@@ -49,10 +50,12 @@ QString RowNumberText(int number)
 
 } // namespace
 
-void CReconRows::Attach(CWaveGridCtrl& grid, COverviewBar& bar, std::function<void()> fadeStarted)
+void CReconRows::Attach(CWaveGridCtrl& grid, COverviewBar& bar, SColumns columns,
+                        std::function<void()> fadeStarted)
 {
     m_grid = &grid;
     m_bar = &bar;
+    m_columns = std::move(columns);
     m_fadeStarted = std::move(fadeStarted);
 }
 
@@ -228,6 +231,38 @@ void CReconRows::SwapRows(int rowA, int rowB)
     m_grid->SwapRowCells(rowA, rowB, m_grid->GetFixedColumnCount(), m_grid->GetColumnCount() - 1);
     const int fixed = m_grid->GetFixedRowCount();
     m_bar->SwapItems(rowA - fixed, rowB - fixed);
+}
+
+void CReconRows::ApplyLook(int row, const LOGFONT* font, COLORREF back, COLORREF campaignText,
+                           COLORREF sourceText, int state, bool fade)
+{
+    CWaveGridCtrl& grid = *m_grid;
+    const int first = grid.GetFixedColumnCount();
+    const int last = grid.GetColumnCount() - 1;
+    for (int col = first; col <= last; ++col) {
+        CGridCellBase* cell = grid.GetCell(row, col);
+        if (!cell)
+            continue;
+        const bool image = std::find(m_columns.Images.begin(), m_columns.Images.end(), col) !=
+                           m_columns.Images.end();
+        // The image columns carry no text: like a fill, they keep their font and the default
+        // colour.
+        if (image) {
+            cell->SetTextColour(recon_colours::Default);
+        } else {
+            cell->SetFont(font);
+            cell->SetTextColour(col < m_columns.SourceFirst ? campaignText : sourceText);
+        }
+        if (!fade)
+            cell->SetBackColour(back);
+    }
+    if (fade) {
+        StartFade(row, back);
+    } else {
+        // A fade still under way would end in the row's former colour.
+        DropFade(row);
+    }
+    SetState(row, state);
 }
 
 // Fades --------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/ColorRef.h"
+#include "grid/LogFont.h"
 #include "reconcile/RowMappers.h"
 
 #include <QString>
@@ -35,13 +36,23 @@ public:
     // The volume of a row without a source item.
     static constexpr int kNoVolume = -1;
 
+    // The columns of the grid that a row's look tells apart: the source side begins at
+    // SourceFirst (the campaign side before it, after the row numbers), and the image columns
+    // show no text.
+    struct SColumns
+    {
+        int SourceFirst = 0;
+        std::vector<int> Images;
+    };
+
     CReconRows() = default;
     CReconRows(const CReconRows&) = delete;
     CReconRows& operator=(const CReconRows&) = delete;
 
-    // The grid and the bar the rows are shown in; fadeStarted is called each time a fade
-    // starts, so that the owner's timer runs (StepFades at each tick).
-    void Attach(CWaveGridCtrl& grid, COverviewBar& bar, std::function<void()> fadeStarted);
+    // The grid and the bar the rows are shown in, and the grid's columns; fadeStarted is called
+    // each time a fade starts, so that the owner's timer runs (StepFades at each tick).
+    void Attach(CWaveGridCtrl& grid, COverviewBar& bar, SColumns columns,
+                std::function<void()> fadeStarted);
     CWaveGridCtrl& GetGrid() const { return *m_grid; }
     COverviewBar& GetBar() const { return *m_bar; }
 
@@ -99,6 +110,11 @@ public:
     void DeleteRow(int row);
     // Two rows exchange their cells, entries and bands.
     void SwapRows(int rowA, int rowB);
+    // Gives the row a look: the font of its text cells (null: the grid's own), the text colours
+    // of its campaign side and of its source side (the image columns keep the default), its
+    // background (fading to it with fade) and its band.
+    void ApplyLook(int row, const LOGFONT* font, COLORREF back, COLORREF campaignText,
+                   COLORREF sourceText, int state, bool fade);
 
     // Fades ----------------------------------------------------------------------------------
     //
@@ -138,6 +154,7 @@ private:
 
     CWaveGridCtrl* m_grid = nullptr;
     COverviewBar* m_bar = nullptr;
+    SColumns m_columns;
     std::function<void()> m_fadeStarted;
 
     CMultiRowMapper<long, int> m_items{kNoId, kNoRow};

@@ -49,8 +49,12 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
     for (CWaveGridCtrl* grid : {m_gridQuestions, m_gridResponses})
         grid->SetOwner(this);
     // The rows of each grid keep its bar's bands and its fades; the page's timer runs the fades.
-    m_questionRows.Attach(*m_gridQuestions, *m_overviewQuestions, [this] { StartFadeTimer(); });
-    m_responseRows.Attach(*m_gridResponses, *m_overviewResponses, [this] { StartFadeTimer(); });
+    m_questionRows.Attach(*m_gridQuestions, *m_overviewQuestions,
+                          {QColSourceState, {QColState, QColKind, QColSourceState, QColSourceKind}},
+                          [this] { StartFadeTimer(); });
+    m_responseRows.Attach(*m_gridResponses, *m_overviewResponses,
+                          {RColSourceState, {RColState, RColSourceState}},
+                          [this] { StartFadeTimer(); });
 
     // Fonts: data cells in the page's font, difference rows in bold, headings and row numbers
     // in bold Calibri of 10 points (or the page's bold font where Calibri is missing).
@@ -282,11 +286,11 @@ void CRightReconciliationPage::RegisterNotifyHandlers()
         return 0;
     });
     AddNotifyHandler(kQuestionBarId, NM_CLICK, [this](NMHDR& header) -> LRESULT {
-        OnOverviewClick(true, static_cast<const NMOVERVIEWCLICK&>(header).iRow);
+        OnOverviewClick(m_questionRows, static_cast<const NMOVERVIEWCLICK&>(header).iRow, QColCode);
         return 0;
     });
     AddNotifyHandler(kResponseBarId, NM_CLICK, [this](NMHDR& header) -> LRESULT {
-        OnOverviewClick(false, static_cast<const NMOVERVIEWCLICK&>(header).iRow);
+        OnOverviewClick(m_responseRows, static_cast<const NMOVERVIEWCLICK&>(header).iRow, RColCode);
         return 0;
     });
 }

@@ -674,10 +674,12 @@ private:
     static std::function<void(const QString&)>
     MissingResponseReport(const pelko_wave::CVolume& volume);
     void OnResponseSelChanged(int row);
-    void OnOverviewClick(bool questions, int index);
+    // A click in the bands of the rows' bar: the row under it is selected (in the focus cell's
+    // column, else in the code column).
+    void OnOverviewClick(const CReconRows& rows, int index, int codeColumn);
     void GoToDifference(unsigned id);
     // A view command: the question grid's text mode or the response grid's codes.
-    void AddViewCommand(unsigned id, bool questionGrid, int mode);
+    void AddViewCommand(unsigned id, void (CRightReconciliationPage::*setMode)(int), int mode);
     // The copy and select-all commands of the grid that has the focus; null when neither has.
     CWaveGridCtrl* FocusedGrid() const;
     const LOGFONT* CellFont(const LOGFONT* font) const;
@@ -703,11 +705,6 @@ private:
     static bool AskYesNo(const QString& text);
 
     // Row updates.
-    // Starts a fade of the grid's row to the colour, unless the row shows it already; a fade
-    // of the row under way gives way to it.
-    void StartRowFade(bool questionGrid, int row, COLORREF colour);
-    // Forgets the fade of the grid's row: the row takes its colours at once instead.
-    void DropRowFade(bool questionGrid, int row);
     // How a row shows its kind: its font, background, the text colours of its two sides and its
     // overview state.
     struct SRowLook
@@ -718,8 +715,8 @@ private:
         COLORREF SourceText = CLR_DEFAULT;
         int State = RowUnmatched;
     };
-    // Gives the grid's row the look, its background fading to it with fade.
-    void ApplyRowLook(bool questionGrid, int row, const SRowLook& look, bool fade);
+    // Gives the row the look, its background fading to it with fade.
+    void ApplyRowLook(CReconRows& rows, int row, const SRowLook& look, bool fade);
     // The response a volume of the page's wave merged the response into; null when none.
     const pelko_wave::CModality* FindMergeMaster(const pelko_wave::CModality& response) const;
     // The row's fonts, colours and overview state as a fill gives its kind of row; the
@@ -774,8 +771,11 @@ private:
     // a source response no longer matched leaves for a row of its own, one newly matched joins.
     void FollowResponseMatchings(std::initializer_list<const pelko_wave::CModality*> responses,
                                  bool highlight);
-    // The context menu of the grid at the clicked cell.
-    void ShowMenu(bool questionGrid, const CCellID& cell);
+    // The context menu of the grid at the clicked cell (the clicked row made current first),
+    // and the tracking of a loaded menu (none: nothing shows).
+    void ShowQuestionMenu(const CCellID& cell);
+    void ShowResponseMenu(const CCellID& cell);
+    void TrackMenu(const CWaveGridCtrl& grid, CNewMenu* popup);
     // Greys the items whose command the page has no handler for.
     void GreyUnhandledItems(CNewMenu& popup) const;
 
