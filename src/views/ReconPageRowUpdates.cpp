@@ -109,31 +109,10 @@ void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
     const CWaveGridCtrl& grid = *m_gridQuestions;
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
-    const CCampaign* campaign = AppCampaign();
-    const long id = m_questionRows.GetId(row);
-    const CQuestion* question = id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
-    const bool hasSource = m_questionRows.GetSourceKey(row) != kNoSourceKey;
-
-    SRowLook look{&m_fontNormal};
-    if (question && hasSource) {
-        if (RowHasDifferences(row)) {
-            look.Font = &m_fontBold;
-            look.Back = recon_colours::Yellow;
-            look.State = RowDiffers;
-        } else {
-            if (WaveHoldsVolume(question->GetAppearanceVolumeId()))
-                look.SourceText = recon_colours::Green;
-            look.State = RowMatched;
-        }
-    } else if (question) {
-        const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
-        look.CampaignText = deleted ? recon_colours::Grey : recon_colours::Default;
-        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
-    } else {
-        look.CampaignText = recon_colours::Red;
-    }
-    ApplyRowLook(m_questionRows, row, look, fade);
+    const CQuestion* question = GetCampaignQuestionAtRow(row);
+    const bool hasSource = m_questionRows.HasSource(row);
+    const bool differs = question && hasSource && RowHasDifferences(row);
+    ApplyRowLook(m_questionRows, row, QuestionRowKind(question, hasSource, differs).Look, fade);
 }
 
 void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
@@ -142,31 +121,11 @@ void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
     const CModality* response = GetCampaignResponseAtRow(row);
-    const bool hasSource = m_responseRows.GetSourceKey(row) != kNoSourceKey;
-    const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
+    const bool hasSource = m_responseRows.HasSource(row);
     const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-
-    SRowLook look{&m_fontNormal};
-    if (response && (deleted || FindMergeMaster(*response)))
-        look.CampaignText = recon_colours::Grey;
-    if (response && hasSource) {
-        if (entry && entry->GetModalityDiffs().Count(response->GetModalityId()) > 0) {
-            look.Font = &m_fontBold;
-            look.Back = recon_colours::Yellow;
-            look.CampaignText = recon_colours::Default;
-            look.State = RowDiffers;
-        } else {
-            if (WaveHoldsVolume(response->GetAppearanceVolumeId()))
-                look.SourceText = recon_colours::Green;
-            look.State = RowMatched;
-        }
-    } else if (response) {
-        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
-    } else {
-        look.CampaignText = recon_colours::Red;
-    }
-    ApplyRowLook(m_responseRows, row, look, fade);
+    const bool differs = response && hasSource && entry &&
+                         entry->GetModalityDiffs().Count(response->GetModalityId()) > 0;
+    ApplyRowLook(m_responseRows, row, ResponseRowKind(response, hasSource, differs).Look, fade);
 }
 
 const CModality* CRightReconciliationPage::FindMergeMaster(const CModality& response) const
@@ -259,7 +218,7 @@ void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int 
         return;
     row = m_questionRows.InsertRow(row, RowUnmatched);
     m_questionRows.SetId(row, question.GetQuestionId());
-    m_questionRows.SetState(row, WriteUnmatchedQuestionRow(row, question));
+    ApplyRowLook(m_questionRows, row, WriteUnmatchedQuestionRow(row, question), false);
     RepaintRows();
 }
 
@@ -271,7 +230,7 @@ void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int 
     const int state =
         IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
     row = m_responseRows.InsertRow(row, state);
-    WriteResponseRow(row, &response, nullptr, nullptr, 0, state);
+    WriteResponseRow(row, &response, nullptr, nullptr, 0, false);
     RepaintRows();
 }
 

@@ -56,15 +56,20 @@ class CWaveGridCtrl;
 // (ReconPageFill.cpp); the row writers, lookups and enabling tests (ReconPageRows.cpp);
 // selection, navigation and the edit commands (ReconPageSelection.cpp); difference recording
 // (ReconPageDifferences.cpp); drags, pick modes and confirmations (ReconPageDragPick.cpp); row
-// fades (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the command
-// callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question matching
-// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); question
-// differences and question actions (ReconPageQuestionActions.cpp); moving responses
+// fades' timer (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the
+// command callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question
+// matching commands and the removal of a campaign question (ReconPageQuestionCommands.cpp);
+// question differences and question actions (ReconPageQuestionActions.cpp); moving responses
 // (ReconPageMoveResponses.cpp); applying caption libraries
 // (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
 // (ReconPageFind.cpp); the response matching commands (ReconPageResponseCommands.cpp); response
 // differences and merging (ReconPageResponseMerge.cpp). Other concerns register their commands
 // (AddCommand) and control reports (AddNotifyHandler) from their own files.
+//
+// What each row of a grid stands for, its band, its fade and the current row are kept by the
+// grid's rows (CReconRows), which insert, delete and exchange rows as one operation; the kinds
+// of rows, with their images and looks, are described once for the fills and the row updates
+// (QuestionRowKind, ResponseRowKind in ReconPageFill.cpp).
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -656,16 +661,26 @@ private:
     // The question grid's fill of LoadWave, with the grids' painting off.
     bool FillQuestionGrid(pelko_wave::CCampaign& campaign, pelko_wave::CWave& wave);
     void WriteQuestionRows(const std::vector<SQuestionRow>& rows);
-    // Writes the row of a campaign question that no volume of the wave matches; its overview
-    // state.
-    int WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
+    // How a row shows its kind: its font, background, the text colours of its two sides and its
+    // overview state.
+    struct SRowLook
+    {
+        const LOGFONT* Font = nullptr;
+        COLORREF Back = CLR_DEFAULT;
+        COLORREF CampaignText = CLR_DEFAULT;
+        COLORREF SourceText = CLR_DEFAULT;
+        int State = RowUnmatched;
+    };
+    // Writes the row of a campaign question that no volume of the wave matches; the look to
+    // give it.
+    SRowLook WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
     void AppendResponseRow(const pelko_wave::CModality* response, const qnr::CModalite* source,
-                           const pelko_wave::CVolume* volume, int sourceCode, int state);
-    // Writes a response row of a fill and enters what it holds (a row without a campaign
-    // response gets an unmatched key); the overview item is the caller's.
+                           const pelko_wave::CVolume* volume, int sourceCode, bool differs);
+    // Writes a response row of a fill, enters what it holds (a row without a campaign response
+    // gets an unmatched key) and gives it its look and band.
     void WriteResponseRow(int row, const pelko_wave::CModality* response,
                           const qnr::CModalite* source, const pelko_wave::CVolume* volume,
-                          int sourceCode, int state);
+                          int sourceCode, bool differs);
     // Whether a fill lists the campaign question, or the current question's campaign response,
     // on a row without a matching of its own.
     bool IsShownUnmatched(const pelko_wave::CQuestion& question) const;
@@ -705,18 +720,24 @@ private:
     static bool AskYesNo(const QString& text);
 
     // Row updates.
-    // How a row shows its kind: its font, background, the text colours of its two sides and its
-    // overview state.
-    struct SRowLook
-    {
-        const LOGFONT* Font = nullptr;
-        COLORREF Back = CLR_DEFAULT;
-        COLORREF CampaignText = CLR_DEFAULT;
-        COLORREF SourceText = CLR_DEFAULT;
-        int State = RowUnmatched;
-    };
     // Gives the row the look, its background fading to it with fade.
     void ApplyRowLook(CReconRows& rows, int row, const SRowLook& look, bool fade);
+    // What a row shows of what it holds: the state images of its two sides and its look. A fill
+    // and the row updates both take a row's images and look from here.
+    struct SRowKind
+    {
+        int CampaignImage = ImageMissing;
+        int SourceImage = ImageMatched;
+        SRowLook Look;
+    };
+    // The kind of a question-grid row that holds the campaign question (none: a source question
+    // alone), a source question or none, with or without differences; the wave is the page's
+    // when none is given.
+    SRowKind QuestionRowKind(const pelko_wave::CQuestion* question, bool hasSource, bool differs,
+                             const pelko_wave::CWave* wave = nullptr) const;
+    // The same for a response-grid row.
+    SRowKind ResponseRowKind(const pelko_wave::CModality* response, bool hasSource,
+                             bool differs) const;
     // The response a volume of the page's wave merged the response into; null when none.
     const pelko_wave::CModality* FindMergeMaster(const pelko_wave::CModality& response) const;
     // The row's fonts, colours and overview state as a fill gives its kind of row; the
