@@ -22,8 +22,9 @@ class CWaveGridCtrl;
 // A row holds one campaign item (a campaign question or response id; the row of a source item
 // that no campaign item holds gets a key of its own instead: -1, -2, ... never given twice by
 // the same rows) and may hold a source item (its code as text) with the volume whose source it
-// comes from. Rows are inserted, deleted and exchanged here only, so that the grid's rows, their
-// numbers, their entries, their bands, their fades and the current row move together.
+// comes from. Once a fill has laid the grid's rows, rows are inserted, deleted and exchanged here
+// only, so that the grid's rows, their numbers, their entries, their bands, their fades and the
+// current row move together.
 //
 // Every look-up is const and may run inside another: none keeps a cursor.
 class CReconRows
