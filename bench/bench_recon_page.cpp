@@ -186,8 +186,7 @@ CRightReconciliationPage& Page()
 
 int LargeQuestionRow(CRightReconciliationPage& page)
 {
-    auto& rows = const_cast<CQuestionRowMultiMapper&>(page.GetQuestionRows());
-    return rows.GetFirstRow(view_bench::kQuestions + 2);
+    return page.GetQuestionRows().GetFirstRow(view_bench::kQuestions + 2);
 }
 
 void BM_FillResponses(benchmark::State& state)

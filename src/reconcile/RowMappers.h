@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <map>
+#include <vector>
 
 // Ties the rows of the reconciliation page's grids to the objects shown on them. A campaign
 // response sits on exactly one row of the response grid; a campaign question, or a source
@@ -164,6 +165,26 @@ public:
         if (m_idCursor == m_rowsOfId.end() || m_idCursor->first != id)
             return m_notFoundRow;
         return m_idCursor->second->first.Value;
+    }
+    // The same answers as the walk and GetId, without a cursor: the id's first row, all its
+    // rows in the walk's order, and the row's first id.
+    Row FindFirstRow(const Id& id) const
+    {
+        const auto it = m_rowsOfId.lower_bound(id);
+        return it == m_rowsOfId.end() || it->first != id ? m_notFoundRow : it->second->first.Value;
+    }
+    std::vector<Row> FindRows(const Id& id) const
+    {
+        std::vector<Row> rows;
+        const auto [first, last] = m_rowsOfId.equal_range(id);
+        for (auto it = first; it != last; ++it)
+            rows.push_back(it->second->first.Value);
+        return rows;
+    }
+    Id FindId(Row row) const
+    {
+        const auto it = m_idsOfRow.lower_bound(row);
+        return it == m_idsOfRow.end() || it->first.Value != row ? m_notFoundId : it->second;
     }
     // Puts the row cursor on the row's first id and returns it.
     Id GetId(Row row)

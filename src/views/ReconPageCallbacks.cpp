@@ -155,7 +155,7 @@ CCmdCallBacks CRightReconciliationPage::ReorderQuesModalitiesCallBacks()
             if (!record.Question)
                 return;
             InvalidateCachedQuestion(record.Question->GetQuestionId());
-            const int row = m_qRows.GetFirstRow(record.Question->GetQuestionId());
+            const int row = m_questionRows.GetFirstRow(record.Question->GetQuestionId());
             if (row != kNoRow)
                 SelectQuestionRow(row,
                                   std::max(m_gridQuestions->GetFocusCell().col, int(QColState)));
@@ -179,7 +179,7 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeQuesAppVolIDCallBacks()
                 // its rows began.
                 int first = kNoRow;
                 const long id = record.QuestionId;
-                for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+                for (const int row : m_questionRows.GetRows(id))
                     first = first == kNoRow ? row : std::min(first, row);
                 DetachCampaignQuestionRows(*question);
                 ShowQuestionAlone(*question, first);
@@ -205,7 +205,7 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
             if (phase == AfterUndo) {
                 // A response first appearing later in the wave is still shown, unmatched, where
                 // its row was.
-                const int row = m_rRows.GetRow(response->GetModalityId());
+                const int row = m_responseRows.GetRow(response->GetModalityId());
                 DetachCampaignResponseRow(*response);
                 ShowResponseAlone(*response, row);
                 return;

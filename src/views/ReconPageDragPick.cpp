@@ -55,16 +55,16 @@ QString Confirmation(const QString& lines, unsigned closing)
 
 // Cell tests ----------------------------------------------------------------------------------
 
-bool CRightReconciliationPage::IsSourceQuestionCell(const CCellID& cell)
+bool CRightReconciliationPage::IsSourceQuestionCell(const CCellID& cell) const
 {
     return IsItemColumn(EGrid::Questions, cell.col, ESide::Source) &&
-           m_qSrcRows.GetId(cell.row) != kNoSourceKey;
+           m_questionRows.GetSourceKey(cell.row) != kNoSourceKey;
 }
 
-bool CRightReconciliationPage::IsSourceResponseCell(const CCellID& cell)
+bool CRightReconciliationPage::IsSourceResponseCell(const CCellID& cell) const
 {
     return IsItemColumn(EGrid::Responses, cell.col, ESide::Source) &&
-           m_rSrcRows.GetId(cell.row) != kNoSourceKey;
+           m_responseRows.GetSourceKey(cell.row) != kNoSourceKey;
 }
 
 bool CRightReconciliationPage::IsCampaignResponseCell(const CCellID& cell) const
@@ -388,7 +388,7 @@ bool CRightReconciliationPage::ConfirmQuestionDrop(const CCellID& dragged, const
     const CQuestion* draggedQuestion = GetCampaignQuestionAtRow(dragged.row);
     const QString sd = SourceQuestionShortcut(GetSourceQuestionAtRow(dragged.row));
     QString lines;
-    if (m_qSrcRows.GetId(target.row) != kNoSourceKey)
+    if (m_questionRows.GetSourceKey(target.row) != kNoSourceKey)
         lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, ct, st);
     if (draggedQuestion)
         lines += Line(IDS_BREAK_QUESTION_MATCHING_LINE, QuestionShortcut(draggedQuestion), sd);
@@ -404,7 +404,7 @@ bool CRightReconciliationPage::ConfirmSourceResponseDrop(const CCellID& dragged,
     const CModality* draggedResponse = GetCampaignResponseAtRow(dragged.row);
     const QString sd = SourceResponseCaption(GetSourceResponseAtRow(dragged.row));
     QString lines;
-    if (m_rSrcRows.GetId(target.row) != kNoSourceKey)
+    if (m_responseRows.GetSourceKey(target.row) != kNoSourceKey)
         lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rt, st);
     if (draggedResponse)
         lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, ResponseCaption(draggedResponse), sd);
@@ -421,8 +421,8 @@ bool CRightReconciliationPage::ConfirmCampaignResponseDrop(const CCellID& dragge
         return false;
     const QString rd = ResponseCaption(draggedResponse);
     const QString sd = SourceResponseCaption(GetSourceResponseAtRow(dragged.row));
-    const bool targetHasSource = m_rSrcRows.GetId(target.row) != kNoSourceKey;
-    const bool draggedHasSource = m_rSrcRows.GetId(dragged.row) != kNoSourceKey;
+    const bool targetHasSource = m_responseRows.GetSourceKey(target.row) != kNoSourceKey;
+    const bool draggedHasSource = m_responseRows.GetSourceKey(dragged.row) != kNoSourceKey;
     QString lines;
     if (draggedHasSource)
         lines += Line(IDS_BREAK_RESPONSE_MATCHING_LINE, rd, sd);
@@ -444,7 +444,7 @@ bool CRightReconciliationPage::ConfirmMerge(const CCellID& merged, const CCellID
     const QString merge =
         FormatString(LoadString(IDS_MERGE_RESPONSE), {r1, EntryCodeText(question, mergedResponse),
                                                       r2, EntryCodeText(question, masterResponse)});
-    if (m_rSrcRows.GetId(merged.row) == kNoSourceKey)
+    if (m_responseRows.GetSourceKey(merged.row) == kNoSourceKey)
         return AskYesNo(Confirmation(merge, IDS_CONTINUE));
     const QString s1 = SourceResponseCaption(GetSourceResponseAtRow(merged.row));
     return AskYesNo(Confirmation(Line(IDS_BREAK_RESPONSE_MATCHING_LINE, r1, s1) + merge,

@@ -1,11 +1,9 @@
 // The reconciliation page's row fades: a row whose state changed goes from its old background
 // to the new one over kHighlightDuration of the views' clock, a step every 100 ms, so that the
-// user sees which rows a command touched.
+// user sees which rows a command touched. Each grid's rows keep their fades; the page runs the
+// one timer that steps them.
 
 #include "views/RightReconciliationPage.h"
-
-#include "views/ViewClock.h"
-#include "views/WaveGridCtrl.h"
 
 #include <QTimer>
 
@@ -13,52 +11,16 @@ namespace {
 
 constexpr int kFadeStepMilliseconds = 100;
 
-qint64 Now()
-{
-    return GetViewClock().MonotonicMilliseconds();
-}
-
-// The colour a cell background word stands for in the grid (the default marker: the data
-// cells' colour).
-COLORREF Resolved(const CGridCtrl& grid, COLORREF colour)
-{
-    return colour == CLR_DEFAULT ? grid.GetDefaultCell(false, false)->GetBackColour() : colour;
-}
-
 } // namespace
 
 void CRightReconciliationPage::StartQuestionRowFade(int row, COLORREF colour)
 {
-    StartRowFade(true, row, colour);
+    m_questionRows.StartFade(row, colour);
 }
 
 void CRightReconciliationPage::StartResponseRowFade(int row, COLORREF colour)
 {
-    StartRowFade(false, row, colour);
-}
-
-void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF colour)
-{
-    DropRowFade(questionGrid, row);
-    const CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    // The background of the row is that of its first column after the row numbers.
-    const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
-    if (!cell)
-        return;
-    if (cell->GetBackColour() == colour) {
-        // Nothing fades, but cells written since (a side of the row taken from another) may
-        // show another colour than the first: the whole row takes the colour.
-        FadeRow({0, colour, colour, row, questionGrid}, colour);
-        return;
-    }
-    const SFade fade{Now(), Resolved(grid, cell->GetBackColour()), colour, row, questionGrid};
-    if (fade.From == Resolved(grid, colour)) {
-        // Nothing to see: the row takes the colour word at once.
-        FadeRow(fade, colour);
-        return;
-    }
-    m_fadeCells.push_back(fade);
-    StartFadeTimer();
+    m_responseRows.StartFade(row, colour);
 }
 
 void CRightReconciliationPage::StartFadeTimer()
@@ -76,7 +38,8 @@ void CRightReconciliationPage::StopFades()
 {
     if (m_fadeTimer)
         m_fadeTimer->stop();
-    m_fadeCells.clear();
+    m_questionRows.DropFades();
+    m_responseRows.DropFades();
 }
 
 bool CRightReconciliationPage::IsFadeTimerRunning() const
@@ -84,51 +47,15 @@ bool CRightReconciliationPage::IsFadeTimerRunning() const
     return m_fadeTimer && m_fadeTimer->isActive();
 }
 
-void CRightReconciliationPage::DropRowFade(bool questionGrid, int row)
+int CRightReconciliationPage::GetFadeCount() const
 {
-    m_fadeCells.remove_if([questionGrid, row](const SFade& fade) {
-        return fade.QuestionGrid == questionGrid && fade.Row == row;
-    });
-}
-
-void CRightReconciliationPage::DropFadesOfGrid(bool questionGrid)
-{
-    m_fadeCells.remove_if(
-        [questionGrid](const SFade& fade) { return fade.QuestionGrid == questionGrid; });
-}
-
-void CRightReconciliationPage::ShiftRowFades(bool questionGrid, int fromRow, int delta)
-{
-    const int rows = (questionGrid ? m_gridQuestions : m_gridResponses)->GetRowCount();
-    for (SFade& fade : m_fadeCells)
-        if (fade.QuestionGrid == questionGrid && fade.Row >= fromRow && fade.Row + delta <= rows)
-            fade.Row += delta;
-}
-
-void CRightReconciliationPage::FadeRow(const SFade& fade, COLORREF colour)
-{
-    CWaveGridCtrl& grid = fade.QuestionGrid ? *m_gridQuestions : *m_gridResponses;
-    if (fade.Row < grid.GetFixedRowCount() || fade.Row >= grid.GetRowCount())
-        return;
-    for (int col = grid.GetFixedColumnCount(); col < grid.GetColumnCount(); ++col)
-        if (CGridCellBase* cell = grid.GetCell(fade.Row, col))
-            cell->SetBackColour(colour);
-    grid.RedrawRow(fade.Row);
+    return m_questionRows.GetFadeCount() + m_responseRows.GetFadeCount();
 }
 
 void CRightReconciliationPage::OnFadeTimer()
 {
-    const qint64 now = Now();
-    for (auto it = m_fadeCells.begin(); it != m_fadeCells.end();) {
-        const CWaveGridCtrl& grid = it->QuestionGrid ? *m_gridQuestions : *m_gridResponses;
-        if (now <= it->Start + kHighlightDuration) {
-            FadeRow(*it, BlendColour(it->Start, now, it->From, Resolved(grid, it->To)));
-            ++it;
-        } else {
-            FadeRow(*it, it->To);
-            it = m_fadeCells.erase(it);
-        }
-    }
-    if (m_fadeCells.empty())
+    const bool questionsFading = m_questionRows.StepFades();
+    const bool responsesFading = m_responseRows.StepFades();
+    if (!questionsFading && !responsesFading)
         StopFades();
 }

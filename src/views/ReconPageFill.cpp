@@ -131,15 +131,11 @@ void CRightReconciliationPage::ResetPage()
     m_curQuestionId = -1;
     m_curSourceCode.reset();
     m_curVolumeId = -1;
-    m_overviewQuestions->DeleteAllItems();
-    m_overviewResponses->DeleteAllItems();
-    m_qRows.Clear();
-    m_qSrcRows.Clear();
-    m_rRows.Clear();
-    m_rSrcRows.Clear();
+    m_questionRows.Clear();
+    m_responseRows.Clear();
     m_rowLinks.clear();
-    m_curQuestionRow = -1;
-    m_curResponseRow = -1;
+    m_questionRows.SetCurrentRow(-1);
+    m_responseRows.SetCurrentRow(-1);
 }
 
 void CRightReconciliationPage::ClearPage()
@@ -310,61 +306,135 @@ void CRightReconciliationPage::WriteQuestionRows(const std::vector<SQuestionRow>
     for (size_t i = 0; i < rows.size(); ++i) {
         const SQuestionRow& plan = rows[i];
         const int row = first + int(i);
-        WriteQuestionRowNumber(row);
+        m_questionRows.WriteRowNumber(row);
         const CQuestion* question = plan.Question;
-        const bool newInWave = question && WaveHoldsVolume(question->GetAppearanceVolumeId(), wave);
-        int state = RowMatched;
+        SRowLook look;
         switch (plan.Kind) {
         case SQuestionRow::Matched:
-            m_qRows.Add(question->GetQuestionId(), row);
-            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
-            WriteQuestionCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
-                                      GetQuestionKind(*question), recon_colours::Default,
-                                      recon_colours::Default, &m_fontNormal, question);
-            WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(*plan.Source),
-                                    newInWave ? recon_colours::Green : recon_colours::Default,
-                                    recon_colours::Default, &m_fontNormal, plan.Source,
+        case SQuestionRow::UnmatchedSource: {
+            if (question)
+                m_questionRows.SetId(row, question->GetQuestionId());
+            else
+                m_questionRows.SetUnmatchedId(row);
+            m_questionRows.SetSource(row, QString::number(plan.Source->GetCodeQuestion()),
+                                     plan.Volume->GetVolumeId());
+            const SRowKind kind = QuestionRowKind(question, true, plan.Differs, wave);
+            look = kind.Look;
+            WriteQuestionCampaignSide(row, kind.CampaignImage,
+                                      question ? GetQuestionKind(*question) : QUESTION_KIND_NONE,
+                                      look.CampaignText, look.Back, look.Font, question);
+            WriteQuestionSourceSide(row, kind.SourceImage, GetSourceQuestionKind(*plan.Source),
+                                    look.SourceText, look.Back, look.Font, plan.Source,
                                     plan.Volume);
-            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
-            if (plan.Differs) {
-                SetQuestionRowStyle(row, &m_fontBold, recon_colours::Yellow,
-                                    recon_colours::Default);
-                state = RowDiffers;
-            }
-            break;
-        case SQuestionRow::UnmatchedCampaign:
-            m_qRows.Add(question->GetQuestionId(), row);
-            state = WriteUnmatchedQuestionRow(row, *question);
-            break;
-        case SQuestionRow::UnmatchedSource:
-            m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
-            m_qSrcRows.Add(QString::number(plan.Source->GetCodeQuestion()), row);
-            WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
-                                      recon_colours::Default, &m_fontNormal, nullptr);
-            WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(*plan.Source),
-                                    recon_colours::Default, recon_colours::Default, &m_fontNormal,
-                                    plan.Source, plan.Volume);
-            grid.SetCellData(row, QColSourceCode, plan.Volume->GetVolumeId());
-            state = RowUnmatched;
             break;
         }
-        m_overviewQuestions->AddItem(state);
+        case SQuestionRow::UnmatchedCampaign:
+            m_questionRows.SetId(row, question->GetQuestionId());
+            look = WriteUnmatchedQuestionRow(row, *question);
+            break;
+        }
+        m_questionRows.AppendState(look.State);
+        ApplyRowLook(m_questionRows, row, look, false);
     }
 }
 
-int CRightReconciliationPage::WriteUnmatchedQuestionRow(int row, const CQuestion& question)
+// The kinds of rows ----------------------------------------------------------------------------
+//
+// A fill and the row updates give each row the images and look of its kind from here. They
+// differ on purpose in one place: a source question that a break of its matching leaves on a
+// row of its own shows the image of a source item alone (ShowQuestionUnmatched), so that the
+// user sees where the break put it, while a fill shows every source question that no campaign
+// question holds as matched in its volume.
+
+CRightReconciliationPage::SRowKind
+CRightReconciliationPage::QuestionRowKind(const CQuestion* question, bool hasSource, bool differs,
+                                          const CWave* wave) const
 {
-    const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
-    const bool newInWave = WaveHoldsVolume(question.GetAppearanceVolumeId());
-    WriteQuestionCampaignSide(
-        row, deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched),
-        GetQuestionKind(question), deleted ? recon_colours::Grey : recon_colours::Default,
-        recon_colours::Default, &m_fontNormal, &question);
-    WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
-                            deleted ? recon_colours::Grey : recon_colours::Red,
-                            recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
-    return deleted ? RowUnmatchedDeleted : RowUnmatched;
+    SRowKind kind;
+    SRowLook& look = kind.Look;
+    look.Font = &m_fontNormal;
+    if (question && hasSource) {
+        const bool newInWave = WaveHoldsVolume(question->GetAppearanceVolumeId(), wave);
+        kind.CampaignImage = newInWave ? ImageNewInWave : ImageMatched;
+        kind.SourceImage = ImageMatched;
+        if (differs) {
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.State = RowDiffers;
+        } else {
+            if (newInWave)
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
+        }
+    } else if (question) {
+        const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
+        const bool newInWave = WaveHoldsVolume(question->GetAppearanceVolumeId(), wave);
+        kind.CampaignImage = deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched);
+        kind.SourceImage = deleted ? ImageMissingDeleted : ImageMissing;
+        look.CampaignText = deleted ? recon_colours::Grey : recon_colours::Default;
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
+    } else {
+        kind.CampaignImage = ImageMissing;
+        kind.SourceImage = ImageMatched;
+        look.CampaignText = recon_colours::Red;
+        look.State = RowUnmatched;
+    }
+    return kind;
+}
+
+CRightReconciliationPage::SRowKind
+CRightReconciliationPage::ResponseRowKind(const CModality* response, bool hasSource,
+                                          bool differs) const
+{
+    SRowKind kind;
+    SRowLook& look = kind.Look;
+    look.Font = &m_fontNormal;
+    const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
+    const bool newInWave = response && WaveHoldsVolume(response->GetAppearanceVolumeId());
+    if (response) {
+        // A response merged into another, or removed, shows its campaign side in grey.
+        const bool merged = FindMergeMaster(*response) != nullptr;
+        kind.CampaignImage =
+            merged ? ImageMerged
+                   : (deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched));
+        if (merged || deleted)
+            look.CampaignText = recon_colours::Grey;
+    }
+    if (response && hasSource) {
+        kind.SourceImage = ImageMatched;
+        if (differs) {
+            look.Font = &m_fontBold;
+            look.Back = recon_colours::Yellow;
+            look.CampaignText = recon_colours::Default;
+            look.State = RowDiffers;
+        } else {
+            if (newInWave)
+                look.SourceText = recon_colours::Green;
+            look.State = RowMatched;
+        }
+    } else if (response) {
+        kind.SourceImage = deleted ? ImageMissingDeleted : ImageMissing;
+        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
+        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
+    } else {
+        kind.CampaignImage = ImageMissing;
+        kind.SourceImage = ImageMatched;
+        look.CampaignText = recon_colours::Red;
+        look.State = RowUnmatched;
+    }
+    return kind;
+}
+
+CRightReconciliationPage::SRowLook
+CRightReconciliationPage::WriteUnmatchedQuestionRow(int row, const CQuestion& question)
+{
+    const SRowKind kind = QuestionRowKind(&question, false, false);
+    WriteQuestionCampaignSide(row, kind.CampaignImage, GetQuestionKind(question),
+                              kind.Look.CampaignText, kind.Look.Back, kind.Look.Font, &question);
+    WriteQuestionSourceSide(row, kind.SourceImage, QUESTION_KIND_NONE, kind.Look.SourceText,
+                            kind.Look.Back, kind.Look.Font, nullptr, nullptr);
+    return kind.Look;
 }
 
 bool CRightReconciliationPage::IsShownUnmatched(const CQuestion& question) const
@@ -416,9 +486,9 @@ bool CRightReconciliationPage::IsShownUnmatched(const CModality& response) const
 
 LRESULT CRightReconciliationPage::OnQuestionSelChanged(int row, int col)
 {
-    if (row == m_curQuestionRow)
+    if (row == m_questionRows.GetCurrentRow())
         return 0;
-    m_curQuestionRow = row;
+    m_questionRows.SetCurrentRow(row);
     const int fixed = m_gridQuestions->GetFixedRowCount();
     if (row >= 0 && row < m_gridQuestions->GetRowCount())
         m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - fixed));
@@ -431,14 +501,12 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
 {
     Q_UNUSED(col);
     // The fades, pick modes and drags of the response grid name rows about to be replaced.
-    DropFadesOfGrid(false);
+    m_responseRows.DropFades();
     EndResponsePicks();
     CWaveGridCtrl& grid = *m_gridResponses;
     const CFillGuard guard{m_gridResponses};
     const CSourceLanguagesKept languages(m_sourceCaptionLanguages);
-    m_rRows.Clear();
-    m_rSrcRows.Clear();
-    m_overviewResponses->DeleteAllItems();
+    m_responseRows.Clear();
     grid.SetRowCount(grid.GetFixedRowCount());
 
     // The row's items become the current ones.
@@ -454,8 +522,8 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
         UpdateOverviewHeights();
         return;
     }
-    m_curResponseRow = -1;
-    const long key = m_qRows.GetId(questionRow);
+    m_responseRows.SetCurrentRow(-1);
+    const long key = m_questionRows.GetId(questionRow);
     if (key == kNoId) {
         UpdateOverviewHeights();
         return;
@@ -499,16 +567,12 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
                     const int code = matching->GetModalitySourceId().toInt();
                     const qnr::CModalite* sourceResponse =
                         source ? source->FindModaliteById(code) : nullptr;
-                    AppendResponseRow(response, sourceResponse, volume, responseId, code,
-                                      differs ? RowDiffers : RowMatched);
+                    AppendResponseRow(response, sourceResponse, volume, code, differs);
                     continue;
                 }
             }
-            if ((!matching && view.GetShowUnmatchedCampaignResponses()) || newHere) {
-                const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
-                AppendResponseRow(response, nullptr, nullptr, responseId, 0,
-                                  deleted ? RowUnmatchedDeleted : RowUnmatched);
-            }
+            if ((!matching && view.GetShowUnmatchedCampaignResponses()) || newHere)
+                AppendResponseRow(response, nullptr, nullptr, 0, false);
         }
     }
 
@@ -520,8 +584,8 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
         for (int i = 0; i < source->GetNbreModalite(); ++i) {
             const qnr::CModalite* sourceResponse = source->GetModalite(i);
             if (!matchedCodes.contains(QString::number(sourceResponse->GetCode())))
-                AppendResponseRow(nullptr, sourceResponse, volume, m_nextUnmatchedResponseKey--,
-                                  sourceResponse->GetCode(), RowUnmatched);
+                AppendResponseRow(nullptr, sourceResponse, volume, sourceResponse->GetCode(),
+                                  false);
         }
     }
     UpdateOverviewHeights();
@@ -529,58 +593,36 @@ void CRightReconciliationPage::FillResponses(int questionRow, int col)
 
 void CRightReconciliationPage::AppendResponseRow(const CModality* response,
                                                  const qnr::CModalite* source,
-                                                 const CVolume* volume, long key, int sourceCode,
-                                                 int state)
+                                                 const CVolume* volume, int sourceCode,
+                                                 bool differs)
 {
-    CWaveGridCtrl& grid = *m_gridResponses;
-    const int row = grid.GetRowCount();
-    grid.SetRowCount(row + 1);
-    WriteResponseRowNumber(row);
-    WriteResponseRow(row, response, source, volume, key, sourceCode, state);
-    m_overviewResponses->AddItem(state);
+    // The row's band takes its state with its look.
+    const int row = m_responseRows.AppendRow(RowUnmatched);
+    WriteResponseRow(row, response, source, volume, sourceCode, differs);
 }
 
 void CRightReconciliationPage::WriteResponseRow(int row, const CModality* response,
                                                 const qnr::CModalite* source, const CVolume* volume,
-                                                long key, int sourceCode, int state)
+                                                int sourceCode, bool differs)
 {
-    CWaveGridCtrl& grid = *m_gridResponses;
-    m_rRows.Add(key, row);
-    const CCampaign* campaign = AppCampaign();
-    const CWave* wave = campaign ? campaign->FindWave(int(m_waveId)) : nullptr;
-
-    if (response) {
-        const CModality* master = FindMergeMaster(*response);
-        const bool deleted = IsDeletedInWave(response->GetDeletionWaveId());
-        const bool newInWave = WaveHoldsVolume(response->GetAppearanceVolumeId(), wave);
-        const int image =
-            master ? ImageMerged
-                   : (deleted ? ImageDeleted : (newInWave ? ImageNewInWave : ImageMatched));
-        WriteResponseCampaignSide(row, image,
-                                  master || deleted ? recon_colours::Grey : recon_colours::Default,
-                                  recon_colours::Default, &m_fontNormal, response, master);
-        if (volume) {
-            m_rSrcRows.Add(QString::number(sourceCode), row);
-            WriteResponseSourceSide(row, ImageMatched,
-                                    newInWave ? recon_colours::Green : recon_colours::Default,
-                                    recon_colours::Default, &m_fontNormal, source, volume);
-            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
-        } else {
-            WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
-                                    deleted ? recon_colours::Grey : recon_colours::Red,
-                                    recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-        }
-    } else {
-        m_rSrcRows.Add(QString::number(sourceCode), row);
-        WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
-                                  &m_fontNormal, nullptr, nullptr);
-        WriteResponseSourceSide(row, ImageMatched, recon_colours::Default, recon_colours::Default,
-                                &m_fontNormal, source, volume);
-        if (volume)
-            grid.SetCellData(row, RColSourceCode, volume->GetVolumeId());
-    }
-    if (state == RowDiffers)
-        SetResponseRowStyle(row, &m_fontBold, recon_colours::Yellow, recon_colours::Default);
+    // A row without a campaign response holds a key of its own.
+    if (response)
+        m_responseRows.SetId(row, response->GetModalityId());
+    else
+        m_responseRows.SetUnmatchedId(row);
+    // A campaign response has a source side when the volume matches it, even when the source
+    // response is missing from the volume's source.
+    const bool hasSource = !response || volume;
+    if (hasSource)
+        m_responseRows.SetSource(row, QString::number(sourceCode),
+                                 volume ? volume->GetVolumeId() : CReconRows::kNoVolume);
+    const SRowKind kind = ResponseRowKind(response, hasSource, differs);
+    const SRowLook& look = kind.Look;
+    WriteResponseCampaignSide(row, kind.CampaignImage, look.CampaignText, look.Back, look.Font,
+                              response, response ? FindMergeMaster(*response) : nullptr);
+    WriteResponseSourceSide(row, kind.SourceImage, look.SourceText, look.Back, look.Font,
+                            hasSource ? source : nullptr, hasSource ? volume : nullptr);
+    ApplyRowLook(m_responseRows, row, look, false);
 }
 
 void CRightReconciliationPage::RefreshResponses()

@@ -17,11 +17,11 @@ void CRightReconciliationPage::OnFindQuestion()
     for (int row = m_gridQuestions->GetFixedRowCount(); row < m_gridQuestions->GetRowCount();
          ++row) {
         // The rows of unmatched source questions carry keys below 0, no campaign question.
-        const long questionId = m_qRows.GetId(row);
+        const long questionId = m_questionRows.GetId(row);
         if (questionId > 0)
             request.CampaignQuestionIds.insert(int(questionId));
-        const QString sourceId = m_qSrcRows.GetId(row);
-        const int volumeId = int(m_gridQuestions->GetCellData(row, QColSourceCode));
+        const QString sourceId = m_questionRows.GetSourceKey(row);
+        const int volumeId = m_questionRows.GetVolumeId(row);
         if (sourceId != kNoSourceKey && volumeId != -1)
             request.SourceQuestions.push_back({volumeId, sourceId, GetSourceQuestionAtRow(row)});
     }

@@ -269,21 +269,20 @@ void CRightReconciliationPage::SetViewEntryCodes(int mode)
     m_gridResponses->viewport()->update();
 }
 
-void CRightReconciliationPage::AddViewCommand(unsigned id, bool questionGrid, int mode)
+void CRightReconciliationPage::AddViewCommand(unsigned id,
+                                              void (CRightReconciliationPage::*setMode)(int),
+                                              int mode)
 {
-    AddCommand(id, [this, questionGrid, mode] {
-        if (questionGrid)
-            SetQuestionGridViewText(mode);
-        else
-            SetViewEntryCodes(mode);
-    });
+    AddCommand(id, [this, setMode, mode] { (this->*setMode)(mode); });
 }
 
 void CRightReconciliationPage::RegisterLayoutCommands()
 {
-    AddViewCommand(ID_QUESTION_VIEW_SHORTCUTS, true, CViewSettings::ViewShortcuts);
-    AddViewCommand(ID_QUESTION_VIEW_SHORT_CAPTIONS, true, CViewSettings::ViewShortCaptions);
-    AddViewCommand(ID_QUESTION_VIEW_LONG_CAPTIONS, true, CViewSettings::ViewLongCaptions);
-    AddViewCommand(ID_RESPONSE_VIEW_CODES, false, 0);
-    AddViewCommand(ID_RESPONSE_VIEW_ENTRY_CODES, false, 1);
+    const auto questionText = &CRightReconciliationPage::SetQuestionGridViewText;
+    const auto entryCodes = &CRightReconciliationPage::SetViewEntryCodes;
+    AddViewCommand(ID_QUESTION_VIEW_SHORTCUTS, questionText, CViewSettings::ViewShortcuts);
+    AddViewCommand(ID_QUESTION_VIEW_SHORT_CAPTIONS, questionText, CViewSettings::ViewShortCaptions);
+    AddViewCommand(ID_QUESTION_VIEW_LONG_CAPTIONS, questionText, CViewSettings::ViewLongCaptions);
+    AddViewCommand(ID_RESPONSE_VIEW_CODES, entryCodes, 0);
+    AddViewCommand(ID_RESPONSE_VIEW_ENTRY_CODES, entryCodes, 1);
 }

@@ -66,8 +66,8 @@ CNewMenu* CRightReconciliationPage::LoadQuestionMenu(CNewMenu& menu, const CCell
         if (mode >= 0 && mode < 3)
             popup->EnableMenuItem(shown[mode], false);
     } else {
-        const long key = m_qRows.GetId(cell.row);
-        const bool sourceCell = m_qSrcRows.GetId(cell.row) != kNoSourceKey &&
+        const long key = m_questionRows.GetId(cell.row);
+        const bool sourceCell = m_questionRows.GetSourceKey(cell.row) != kNoSourceKey &&
                                 IsItemColumn(EGrid::Questions, cell.col, ESide::Source);
         if (key < 0 && key != kNoId) {
             // A source question no campaign question holds.
@@ -112,8 +112,8 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
         Grey(*popup, {ID_RESPONSE_VIEW_DIFFERENCES, ID_RESPONSE_BREAK_MATCHING, ID_RESPONSE_REMATCH,
                       ID_RESPONSE_CREATE, ID_RESPONSE_REMOVE, ID_RESPONSE_MERGE});
     } else {
-        const long key = m_rRows.GetId(cell.row);
-        const bool sourceCell = m_rSrcRows.GetId(cell.row) != kNoSourceKey &&
+        const long key = m_responseRows.GetId(cell.row);
+        const bool sourceCell = m_responseRows.GetSourceKey(cell.row) != kNoSourceKey &&
                                 IsItemColumn(EGrid::Responses, cell.col, ESide::Source);
         if (key < 0 && key != kNoId) {
             // A source response no campaign response holds.
@@ -140,24 +140,35 @@ CNewMenu* CRightReconciliationPage::LoadResponseMenu(CNewMenu& menu, const CCell
     return popup;
 }
 
-void CRightReconciliationPage::ShowMenu(bool questionGrid, const CCellID& cell)
+void CRightReconciliationPage::ShowQuestionMenu(const CCellID& cell)
 {
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
+    CWaveGridCtrl& grid = *m_gridQuestions;
     if (!grid.IsValid(cell))
         return;
     // The menu acts on the clicked row: it becomes the current one first.
-    if (!IsHeadingCell(grid, cell)) {
-        if (questionGrid && cell.row != m_curQuestionRow)
-            OnQuestionSelChanged(cell.row, cell.col);
-        else if (!questionGrid)
-            OnResponseSelChanged(cell.row);
-    }
-    if (questionGrid && m_pickQuestion)
+    if (!IsHeadingCell(grid, cell) && cell.row != m_questionRows.GetCurrentRow())
+        OnQuestionSelChanged(cell.row, cell.col);
+    if (m_pickQuestion)
         EndQuestionPick();
-    if (!questionGrid && m_pickResponse)
+    CNewMenu menu;
+    TrackMenu(grid, LoadQuestionMenu(menu, cell));
+}
+
+void CRightReconciliationPage::ShowResponseMenu(const CCellID& cell)
+{
+    CWaveGridCtrl& grid = *m_gridResponses;
+    if (!grid.IsValid(cell))
+        return;
+    if (!IsHeadingCell(grid, cell))
+        OnResponseSelChanged(cell.row);
+    if (m_pickResponse)
         EndResponsePick();
     CNewMenu menu;
-    CNewMenu* popup = questionGrid ? LoadQuestionMenu(menu, cell) : LoadResponseMenu(menu, cell);
+    TrackMenu(grid, LoadResponseMenu(menu, cell));
+}
+
+void CRightReconciliationPage::TrackMenu(const CWaveGridCtrl& grid, CNewMenu* popup)
+{
     if (!popup)
         return;
     if (const unsigned command = popup->TrackPopupMenu(grid.GetContextMenuPos()))
@@ -168,12 +179,12 @@ void CRightReconciliationPage::RegisterMenuHandlers()
 {
     AddNotifyHandler(kQuestionGridId, NM_RCLICK, [this](NMHDR& header) -> LRESULT {
         const auto& report = static_cast<const GRIDNOTIFY&>(header);
-        ShowMenu(true, CCellID(report.iRow, report.iColumn));
+        ShowQuestionMenu(CCellID(report.iRow, report.iColumn));
         return 0;
     });
     AddNotifyHandler(kResponseGridId, NM_RCLICK, [this](NMHDR& header) -> LRESULT {
         const auto& report = static_cast<const GRIDNOTIFY&>(header);
-        ShowMenu(false, CCellID(report.iRow, report.iColumn));
+        ShowResponseMenu(CCellID(report.iRow, report.iColumn));
         return 0;
     });
 }

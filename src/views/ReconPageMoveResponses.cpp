@@ -55,7 +55,7 @@ void CRightReconciliationPage::MoveResponse(bool up)
         return;
     const int row = m_gridResponses->GetFocusCell().row;
     const auto responseAt = [this, campaign](int at) {
-        const long id = m_rRows.GetId(at);
+        const long id = m_responseRows.GetId(at);
         return id > 0 ? campaign->GetModalityById(int(id)) : nullptr;
     };
     CModality* moved = responseAt(row);
@@ -83,8 +83,8 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
                 entry->InvalidateQuestion(first.GetQuestionId());
     }
 
-    const int rowA = m_rRows.GetRow(first.GetModalityId());
-    const int rowB = m_rRows.GetRow(second.GetModalityId());
+    const int rowA = m_responseRows.GetRow(first.GetModalityId());
+    const int rowB = m_responseRows.GetRow(second.GetModalityId());
     if (rowA == kNoRow || rowB == kNoRow || rowA == rowB) {
         // The grid shows another question, or not both responses: the question's rows, when
         // shown, are made again in the new order.
@@ -93,25 +93,13 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
         return;
     }
 
-    // The source responses go with their rows.
-    const QString sourceA = m_rSrcRows.GetId(rowA);
-    const QString sourceB = m_rSrcRows.GetId(rowB);
-    m_rRows.Remove(first.GetModalityId(), rowA);
-    m_rRows.Remove(second.GetModalityId(), rowB);
-    if (sourceA != kNoSourceKey)
-        m_rSrcRows.Remove(sourceA, rowA);
-    if (sourceB != kNoSourceKey)
-        m_rSrcRows.Remove(sourceB, rowB);
-    m_rRows.Add(first.GetModalityId(), rowB);
-    m_rRows.Add(second.GetModalityId(), rowA);
-    if (sourceA != kNoSourceKey)
-        m_rSrcRows.Add(sourceA, rowB);
-    if (sourceB != kNoSourceKey)
-        m_rSrcRows.Add(sourceB, rowA);
-
-    SwapResponseGridRows(rowA, rowB,
-                         campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr,
-                         &first, &second);
+    // The cells, the source responses and the bands go with their rows. The generated entry
+    // codes count the responses before each one: they change with its place.
+    m_responseRows.SwapRows(rowA, rowB);
+    const CQuestion* question =
+        campaign ? campaign->GetQuestionById(first.GetQuestionId()) : nullptr;
+    m_gridResponses->SetCellText(rowA, RColEntryCode, EntryCodeText(question, &second));
+    m_gridResponses->SetCellText(rowB, RColEntryCode, EntryCodeText(question, &first));
 
     const CCellID focus = m_gridResponses->GetFocusCell();
     if (focus.row == rowA)
@@ -119,17 +107,6 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
     m_gridResponses->viewport()->update();
 
     const int fixed = m_gridResponses->GetFixedRowCount();
-    m_overviewResponses->SwapItems(rowA - fixed, rowB - fixed);
     m_overviewResponses->EnsureMarkerOnRow(unsigned(rowB - fixed));
     m_overviewResponses->update();
-}
-
-void CRightReconciliationPage::SwapResponseGridRows(int rowA, int rowB, const CQuestion* question,
-                                                    const CModality* nowOnRowB,
-                                                    const CModality* nowOnRowA)
-{
-    m_gridResponses->SwapRowCells(rowA, rowB, RColState, RColVolume);
-    // The generated entry codes count the responses before each one: they change with its place.
-    m_gridResponses->SetCellText(rowA, RColEntryCode, EntryCodeText(question, nowOnRowA));
-    m_gridResponses->SetCellText(rowB, RColEntryCode, EntryCodeText(question, nowOnRowB));
 }

@@ -197,8 +197,8 @@ void CRightReconciliationPage::OnViewQuestionDifferences()
     const int row = m_gridQuestions->GetFocusCell().row;
     if (!campaign || !dialogs || row < m_gridQuestions->GetFixedRowCount())
         return;
-    const long questionId = m_qRows.GetId(row);
-    const int volumeId = int(m_gridQuestions->GetCellData(row, QColSourceCode));
+    const long questionId = m_questionRows.GetId(row);
+    const int volumeId = m_questionRows.GetVolumeId(row);
     SQuestionDiffsDlgRequest request;
     CollectQuestionDiffKinds(int(questionId), volumeId, request.Differences);
     if (request.Differences.empty())
@@ -264,7 +264,7 @@ void CRightReconciliationPage::OnCreateCampaignQuestion()
     if (!campaign || row < m_gridQuestions->GetFixedRowCount())
         return;
     // Only a source question that no campaign question holds.
-    const long key = m_qRows.GetId(row);
+    const long key = m_questionRows.GetId(row);
     CVolume* volume = GetQuestionRowVolume(row);
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
     if (key >= 0 || key == kNoId || !volume || !source)

@@ -32,7 +32,7 @@ void CRightReconciliationPage::OnBreakQuestionMatching()
     if (!campaign || row < m_gridQuestions->GetFixedRowCount())
         return;
     CVolume* volume = GetQuestionRowVolume(row);
-    const long questionId = m_qRows.GetId(row);
+    const long questionId = m_questionRows.GetId(row);
     CQuestion* question = questionId > 0 ? campaign->GetQuestionById(int(questionId)) : nullptr;
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
     if (!volume || !question || !source)
@@ -51,12 +51,12 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
         return false;
     // The target row: its campaign question, and the source question it gives up.
     CVolume* targetVolume = GetQuestionRowVolume(target.row);
-    const long targetId = m_qRows.GetId(target.row);
+    const long targetId = m_questionRows.GetId(target.row);
     CQuestion* targetQuestion = targetId > 0 ? campaign->GetQuestionById(int(targetId)) : nullptr;
     if (!targetQuestion)
         return false;
     const qnr::CQuestion* targetSource = nullptr;
-    if (m_qSrcRows.GetId(target.row) != kNoSourceKey) {
+    if (m_questionRows.GetSourceKey(target.row) != kNoSourceKey) {
         targetSource = GetSourceQuestionAtRow(target.row);
         if (!targetVolume || !targetSource)
             return false;
@@ -64,7 +64,7 @@ bool CRightReconciliationPage::RematchQuestion(const CCellID& pick, const CCellI
 
     // The pick row: the source question that moves, and the campaign question it leaves.
     CVolume* pickVolume = GetQuestionRowVolume(pick.row);
-    const long pickId = m_qRows.GetId(pick.row);
+    const long pickId = m_questionRows.GetId(pick.row);
     CQuestion* pickQuestion = pickId > 0 ? campaign->GetQuestionById(int(pickId)) : nullptr;
     const qnr::CQuestion* pickSource = GetSourceQuestionAtRow(pick.row);
     if (!pickVolume || (pickId > 0 && !pickQuestion) || !pickSource)

@@ -91,14 +91,14 @@ bool CRightReconciliationPage::RematchResponse(const CCellID& pick, const CCellI
         return false;
 
     // The pick row: the source response that moves, and the campaign response it leaves.
-    const long pickId = m_rRows.GetId(pick.row);
+    const long pickId = m_responseRows.GetId(pick.row);
     CModality* pickResponse = pickId > 0 ? campaign->GetModalityById(int(pickId)) : nullptr;
     const qnr::CModalite* pickSource = GetSourceResponseAtRow(pick.row);
     if ((pickId > 0 && !pickResponse) || !pickSource)
         return false;
 
     // The target row: a campaign response, and the source response it gives up.
-    const long targetId = m_rRows.GetId(target.row);
+    const long targetId = m_responseRows.GetId(target.row);
     CModality* targetResponse = targetId >= 0 ? campaign->GetModalityById(int(targetId)) : nullptr;
     if (!targetResponse)
         return false;
@@ -159,7 +159,7 @@ LRESULT CRightReconciliationPage::OnResponseGridClick(int row, int col)
         if (CanDropSourceResponse(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
             MergeResponse(merged, clicked);
         // The merge may have moved the master's row: the selection goes with the response.
-        const int masterRow = masterId > 0 ? m_rRows.GetRow(masterId) : kNoRow;
+        const int masterRow = masterId > 0 ? m_responseRows.GetRow(masterId) : kNoRow;
         if (masterRow != kNoRow && col >= 0 && col < m_gridResponses->GetColumnCount())
             SelectResponseRow(masterRow, col);
         EndMergePick();
@@ -200,7 +200,7 @@ bool CRightReconciliationPage::RemoveCampaignResponse(const CModality* response)
     CModality* removed =
         response && campaign ? campaign->GetModalityById(response->GetModalityId()) : nullptr;
     // A response removed as of the wave already keeps the wave it was removed in.
-    if (!removed || !wave || m_rRows.GetRow(removed->GetModalityId()) == kNoRow ||
+    if (!removed || !wave || m_responseRows.GetRow(removed->GetModalityId()) == kNoRow ||
         IsDeletedInWave(removed->GetDeletionWaveId()))
         return false;
     CQuestion* question = campaign->GetQuestionById(removed->GetQuestionId());
@@ -250,8 +250,8 @@ void CRightReconciliationPage::OnCreateCampaignResponse()
     if (!volume || !question || !sourceQuestion || row < m_gridResponses->GetFixedRowCount())
         return;
     // Only a source response that no campaign response holds gets one.
-    const QString key = m_rSrcRows.GetId(row);
-    const long id = m_rRows.GetId(row);
+    const QString key = m_responseRows.GetSourceKey(row);
+    const long id = m_responseRows.GetId(row);
     if (key == kNoSourceKey || (id >= 0 && id != kNoId))
         return;
     const qnr::CModalite* source = sourceQuestion->FindModaliteById(key.toInt());
@@ -357,29 +357,27 @@ void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const C
 
     // The response grid shows the volume's responses of the question only while its row is the
     // current one.
-    int row = m_rRows.GetRow(response.GetModalityId());
+    int row = m_responseRows.GetRow(response.GetModalityId());
     if (m_curQuestionId != question->GetQuestionId() || m_curVolumeId != volume.GetVolumeId())
         row = kNoRow;
-    const QString key = row == kNoRow ? kNoSourceKey : m_rSrcRows.GetId(row);
+    const QString key = row == kNoRow ? kNoSourceKey : m_responseRows.GetSourceKey(row);
     if (key != kNoSourceKey) {
         // The row keeps the campaign response without a source side.
         const qnr::CModalite* source = GetSourceResponseAtRow(row);
         const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
-        m_rSrcRows.Remove(key, row);
+        m_responseRows.RemoveSource(row);
         WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                 deleted ? recon_colours::Grey : recon_colours::Red,
                                 recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-        m_gridResponses->SetCellData(row, RColSourceCode, -1);
 
         // The source response takes a row of its own right below.
-        const int sourceRow = InsertRowAt(false, row + 1, RowUnmatched);
-        m_rRows.Add(m_nextUnmatchedResponseKey--, sourceRow);
-        m_rSrcRows.Add(key, sourceRow);
+        const int sourceRow = m_responseRows.InsertRow(row + 1, RowUnmatched);
+        m_responseRows.SetUnmatchedId(sourceRow);
+        m_responseRows.SetSource(sourceRow, key, volume.GetVolumeId());
         WriteResponseCampaignSide(sourceRow, ImageMissing, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr, nullptr);
         WriteResponseSourceSide(sourceRow, ImageMatched, recon_colours::Default,
                                 recon_colours::Default, &m_fontNormal, source, &volume);
-        m_gridResponses->SetCellData(sourceRow, RColSourceCode, volume.GetVolumeId());
         RestyleResponseRow(row, highlight);
         RestyleResponseRow(sourceRow, false);
     }
@@ -409,19 +407,20 @@ void CRightReconciliationPage::FollowResponseMatchings(
     // First every row whose source response its response lost gives it up, so that a source
     // response passing from one response to another is free before it joins the other.
     for (const CModality* response : responses) {
-        const int row = m_rRows.GetRow(response->GetModalityId());
+        const int row = m_responseRows.GetRow(response->GetModalityId());
         if (!shown(*response) || row == kNoRow)
             continue;
-        const QString key = m_rSrcRows.GetId(row);
+        const QString key = m_responseRows.GetSourceKey(row);
         if (key != kNoSourceKey && key != matchedSource(*response))
             RefreshResponseRow(*volume, *response, false, highlight);
     }
     for (const CModality* response : responses) {
         if (!shown(*response))
             continue;
-        const int row = m_rRows.GetRow(response->GetModalityId());
+        const int row = m_responseRows.GetRow(response->GetModalityId());
         const QString matched = matchedSource(*response);
-        if (matched == kNoSourceKey || (row != kNoRow && m_rSrcRows.GetId(row) == matched))
+        if (matched == kNoSourceKey ||
+            (row != kNoRow && m_responseRows.GetSourceKey(row) == matched))
             continue;
         if (const qnr::CModalite* source = sourceQuestion->FindModaliteById(matched.toInt()))
             ShowResponseMatched(*volume, *response, *source, highlight);

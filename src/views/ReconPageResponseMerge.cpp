@@ -110,7 +110,7 @@ void CRightReconciliationPage::RefreshChangedResponse(const CModality& response,
     const CCampaign* campaign = AppCampaign();
     const CQuestion* question =
         campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr;
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (!question || row == kNoRow || m_curQuestionId != question->GetQuestionId())
         return;
     m_gridResponses->SetCellText(
@@ -167,7 +167,7 @@ void CRightReconciliationPage::MergeResponse(const CCellID& merged, const CCellI
 void CRightReconciliationPage::ShowResponseMerged(const CModality& response,
                                                   const CModality& master, bool fade)
 {
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (row == kNoRow)
         return;
     WriteResponseCampaignSide(row, ImageMerged, recon_colours::Grey, recon_colours::Default,
@@ -176,7 +176,7 @@ void CRightReconciliationPage::ShowResponseMerged(const CModality& response,
         SetResponseRowFont(row, &m_fontNormal);
         StartResponseRowFade(row, recon_colours::LightGrey);
     } else {
-        DropRowFade(false, row);
+        m_responseRows.DropFade(row);
         SetResponseRowStyle(row, &m_fontNormal, recon_colours::LightGrey, recon_colours::Default);
     }
     m_gridResponses->viewport()->update();

@@ -32,13 +32,6 @@ using namespace recon_columns;
 
 namespace {
 
-void SetTextColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
-{
-    for (int col = first; col <= last; ++col)
-        if (CGridCellBase* cell = grid.GetCell(row, col))
-            cell->SetTextColour(colour);
-}
-
 void SetBackColours(CGridCtrl& grid, int row, int first, int last, COLORREF colour)
 {
     for (int col = first; col <= last; ++col)
@@ -75,21 +68,22 @@ void CRightReconciliationPage::RecomputePair(const CQuestion& question, const CV
     recorder.RecordResponseDifferences(volume, question, source, MissingResponseReport(volume));
 }
 
-int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question)
+int CRightReconciliationPage::FindUnsourcedQuestionRow(const CQuestion& question) const
 {
     const long id = question.GetQuestionId();
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
-        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+    for (const int row : m_questionRows.GetRows(id))
+        if (m_questionRows.GetSourceKey(row) == kNoSourceKey)
             return row;
     return kNoRow;
 }
 
-int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId)
+int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& source,
+                                                     int volumeId) const
 {
     const QString key = QString::number(source.GetCodeQuestion());
-    for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key)) {
-        const long id = m_qRows.GetId(row);
-        if (id < 0 && id != kNoId && m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
+    for (const int row : m_questionRows.GetSourceRows(key)) {
+        const long id = m_questionRows.GetId(row);
+        if (id < 0 && id != kNoId && m_questionRows.GetVolumeId(row) == volumeId)
             return row;
     }
     return kNoRow;
@@ -98,105 +92,17 @@ int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& sourc
 void CRightReconciliationPage::ReselectQuestionRow(int row)
 {
     const CCellID focus = m_gridQuestions->GetFocusCell();
-    m_curQuestionRow = -1;
+    m_questionRows.SetCurrentRow(-1);
     SelectQuestionRow(row, focus.col >= QColState ? focus.col : int(QColShortcut));
-}
-
-int CRightReconciliationPage::InsertRowAt(bool questionGrid, int row, int state)
-{
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    const int fixed = grid.GetFixedRowCount();
-    const int count = grid.GetRowCount();
-    row = std::clamp(row, fixed, count);
-    // The entries of the rows below go one row down.
-    ShiftRowEntries(questionGrid, row, 1);
-    grid.InsertRow(QString(), row < count ? row : -1);
-    grid.SetRowHeight(row, grid.GetDefaultCell(false, false)->GetHeight());
-    for (int r = row; r < grid.GetRowCount(); ++r)
-        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
-    if (row - fixed < bar.GetItemCount())
-        bar.InsertItem(unsigned(row - fixed), state);
-    else
-        bar.AddItem(state);
-    ShiftRowFades(questionGrid, row, 1);
-    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
-    if (current >= row)
-        ++current;
-    return row;
-}
-
-void CRightReconciliationPage::DeleteRow(bool questionGrid, int row)
-{
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    if (questionGrid) {
-        m_qRows.Remove(m_qRows.GetId(row), row);
-        m_qSrcRows.Remove(m_qSrcRows.GetId(row), row);
-    } else {
-        m_rRows.Remove(m_rRows.GetId(row), row);
-        m_rSrcRows.Remove(m_rSrcRows.GetId(row), row);
-    }
-    grid.DeleteRow(row);
-    bar.DeleteItem(unsigned(row - grid.GetFixedRowCount()));
-    DropRowFade(questionGrid, row);
-    ShiftRowFades(questionGrid, row, -1);
-    CloseUpRows(questionGrid, row);
-    int& current = questionGrid ? m_curQuestionRow : m_curResponseRow;
-    if (current == row)
-        current = -1;
-    else if (current > row)
-        --current;
-}
-
-void CRightReconciliationPage::CloseUpRows(bool questionGrid, int row)
-{
-    const int rows = (questionGrid ? m_gridQuestions : m_gridResponses)->GetRowCount();
-    for (int r = row; r < rows; ++r)
-        questionGrid ? WriteQuestionRowNumber(r) : WriteResponseRowNumber(r);
-    ShiftRowEntries(questionGrid, row + 1, -1);
-}
-
-void CRightReconciliationPage::ShiftRowEntries(bool questionGrid, int fromRow, int delta)
-{
-    if (questionGrid) {
-        m_qRows.ShiftRows(fromRow, delta);
-        m_qSrcRows.ShiftRows(fromRow, delta);
-    } else {
-        m_rRows.ShiftRows(fromRow, delta);
-        m_rSrcRows.ShiftRows(fromRow, delta);
-    }
 }
 
 // Row styles ----------------------------------------------------------------------------------
 
-void CRightReconciliationPage::ApplyRowLook(bool questionGrid, int row, const SRowLook& look,
+void CRightReconciliationPage::ApplyRowLook(CReconRows& rows, int row, const SRowLook& look,
                                             bool fade)
 {
-    CWaveGridCtrl& grid = questionGrid ? *m_gridQuestions : *m_gridResponses;
-    const EGrid columns = questionGrid ? EGrid::Questions : EGrid::Responses;
-    const int last = grid.GetColumnCount() - 1;
-    if (questionGrid)
-        SetQuestionRowFont(row, look.Font);
-    else
-        SetResponseRowFont(row, look.Font);
-    SetTextColours(grid, row, FirstColumnOf(columns, ESide::Campaign),
-                   LastColumnOf(columns, ESide::Campaign), look.CampaignText);
-    SetTextColours(grid, row, FirstColumnOf(columns, ESide::Source),
-                   LastColumnOf(columns, ESide::Source), look.SourceText);
-    // The image columns carry no text: like a fill, they keep the default colour.
-    for (int col = 0; col < ColumnCount(columns); ++col)
-        if (Column(columns, col).Text == ETextMode::Image)
-            SetTextColours(grid, row, col, col, recon_colours::Default);
-    if (fade) {
-        StartRowFade(questionGrid, row, look.Back);
-    } else {
-        // A fade still under way would end in the row's former colour.
-        DropRowFade(questionGrid, row);
-        SetBackColours(grid, row, grid.GetFixedColumnCount(), last, look.Back);
-    }
-    COverviewBar& bar = questionGrid ? *m_overviewQuestions : *m_overviewResponses;
-    bar.SetItemState(unsigned(row - grid.GetFixedRowCount()), look.State);
+    rows.ApplyLook(row, CellFont(look.Font), look.Back, look.CampaignText, look.SourceText,
+                   look.State, fade);
 }
 
 void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
@@ -204,31 +110,10 @@ void CRightReconciliationPage::RestyleQuestionRow(int row, bool fade)
     const CWaveGridCtrl& grid = *m_gridQuestions;
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
-    const CCampaign* campaign = AppCampaign();
-    const long id = m_qRows.GetId(row);
-    const CQuestion* question = id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
-    const bool hasSource = m_qSrcRows.GetId(row) != kNoSourceKey;
-
-    SRowLook look{&m_fontNormal};
-    if (question && hasSource) {
-        if (RowHasDifferences(row)) {
-            look.Font = &m_fontBold;
-            look.Back = recon_colours::Yellow;
-            look.State = RowDiffers;
-        } else {
-            if (WaveHoldsVolume(question->GetAppearanceVolumeId()))
-                look.SourceText = recon_colours::Green;
-            look.State = RowMatched;
-        }
-    } else if (question) {
-        const bool deleted = IsDeletedInWave(question->GetDeletionWaveId());
-        look.CampaignText = deleted ? recon_colours::Grey : recon_colours::Default;
-        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
-    } else {
-        look.CampaignText = recon_colours::Red;
-    }
-    ApplyRowLook(true, row, look, fade);
+    const CQuestion* question = GetCampaignQuestionAtRow(row);
+    const bool hasSource = m_questionRows.HasSource(row);
+    const bool differs = question && hasSource && RowHasDifferences(row);
+    ApplyRowLook(m_questionRows, row, QuestionRowKind(question, hasSource, differs).Look, fade);
 }
 
 void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
@@ -237,31 +122,11 @@ void CRightReconciliationPage::RestyleResponseRow(int row, bool fade)
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return;
     const CModality* response = GetCampaignResponseAtRow(row);
-    const bool hasSource = m_rSrcRows.GetId(row) != kNoSourceKey;
-    const bool deleted = response && IsDeletedInWave(response->GetDeletionWaveId());
+    const bool hasSource = m_responseRows.HasSource(row);
     const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-
-    SRowLook look{&m_fontNormal};
-    if (response && (deleted || FindMergeMaster(*response)))
-        look.CampaignText = recon_colours::Grey;
-    if (response && hasSource) {
-        if (entry && entry->GetModalityDiffs().Count(response->GetModalityId()) > 0) {
-            look.Font = &m_fontBold;
-            look.Back = recon_colours::Yellow;
-            look.CampaignText = recon_colours::Default;
-            look.State = RowDiffers;
-        } else {
-            if (WaveHoldsVolume(response->GetAppearanceVolumeId()))
-                look.SourceText = recon_colours::Green;
-            look.State = RowMatched;
-        }
-    } else if (response) {
-        look.SourceText = deleted ? recon_colours::Grey : recon_colours::Red;
-        look.State = deleted ? RowUnmatchedDeleted : RowUnmatched;
-    } else {
-        look.CampaignText = recon_colours::Red;
-    }
-    ApplyRowLook(false, row, look, fade);
+    const bool differs = response && hasSource && entry &&
+                         entry->GetModalityDiffs().Count(response->GetModalityId()) > 0;
+    ApplyRowLook(m_responseRows, row, ResponseRowKind(response, hasSource, differs).Look, fade);
 }
 
 const CModality* CRightReconciliationPage::FindMergeMaster(const CModality& response) const
@@ -286,20 +151,19 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
         return;
     const long id = question.GetQuestionId();
     std::vector<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.push_back(row);
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
     const int image =
         deleted ? ImageDeleted
                 : (WaveHoldsVolume(question.GetAppearanceVolumeId(), wave) ? ImageNewInWave
                                                                            : ImageMatched);
-    const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, image, GetQuestionKind(question),
                                   deleted ? recon_colours::Grey : recon_colours::Default,
                                   recon_colours::Default, &m_fontNormal, &question);
         // A row without a source side marks it missing, for a removed question in grey.
-        if (m_qSrcRows.GetId(row) == kNoSourceKey)
+        if (m_questionRows.GetSourceKey(row) == kNoSourceKey)
             WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                     QUESTION_KIND_NONE,
                                     deleted ? recon_colours::Grey : recon_colours::Red,
@@ -309,11 +173,11 @@ void CRightReconciliationPage::RefreshQuestionRows(const CQuestion& question, bo
                 SetQuestionRowFont(row, &m_fontNormal);
                 StartQuestionRowFade(row, recon_colours::LightGrey);
             } else {
-                DropRowFade(true, row);
+                m_questionRows.DropFade(row);
                 SetQuestionRowStyle(row, &m_fontNormal, recon_colours::LightGrey,
                                     recon_colours::Default);
             }
-            m_overviewQuestions->SetItemState(unsigned(row - fixed), RowMatched);
+            m_questionRows.SetState(row, RowMatched);
         } else {
             // A question no longer removed (a removal undone) takes its row's colours again.
             RestyleQuestionRow(row, fade);
@@ -329,21 +193,19 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
         return;
     const long id = question.GetQuestionId();
     std::set<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.insert(row);
-    const int fixed = m_gridQuestions->GetFixedRowCount();
     for (int row : rows) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
-        m_qRows.Remove(id, row);
-        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
-        m_overviewQuestions->SetItemState(unsigned(row - fixed), RowUnmatched);
+        m_questionRows.SetUnmatchedId(row);
+        m_questionRows.SetState(row, RowUnmatched);
     }
     // From the last row up, so that the rows still to be looked at keep their numbers; a row
     // kept is an unmatched source question's.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (m_qSrcRows.GetId(*it) == kNoSourceKey)
-            DeleteRow(true, *it);
+        if (m_questionRows.GetSourceKey(*it) == kNoSourceKey)
+            m_questionRows.DeleteRow(*it);
         else
             RestyleQuestionRow(*it, false);
     }
@@ -352,34 +214,33 @@ void CRightReconciliationPage::DetachCampaignQuestionRows(const CQuestion& quest
 
 void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int row)
 {
-    if (row == kNoRow || m_qRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
+    if (row == kNoRow || m_questionRows.GetFirstRow(question.GetQuestionId()) != kNoRow ||
         !IsShownUnmatched(question))
         return;
-    row = InsertRowAt(true, row, RowUnmatched);
-    m_qRows.Add(question.GetQuestionId(), row);
-    m_overviewQuestions->SetItemState(unsigned(row - m_gridQuestions->GetFixedRowCount()),
-                                      WriteUnmatchedQuestionRow(row, question));
+    row = m_questionRows.InsertRow(row, RowUnmatched);
+    m_questionRows.SetId(row, question.GetQuestionId());
+    ApplyRowLook(m_questionRows, row, WriteUnmatchedQuestionRow(row, question), false);
     RepaintRows();
 }
 
 void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
 {
-    if (row == kNoRow || m_rRows.GetRow(response.GetModalityId()) != kNoRow ||
+    if (row == kNoRow || m_responseRows.GetRow(response.GetModalityId()) != kNoRow ||
         !IsShownUnmatched(response))
         return;
     const int state =
         IsDeletedInWave(response.GetDeletionWaveId()) ? RowUnmatchedDeleted : RowUnmatched;
-    row = InsertRowAt(false, row, state);
-    WriteResponseRow(row, &response, nullptr, nullptr, response.GetModalityId(), 0, state);
+    row = m_responseRows.InsertRow(row, state);
+    WriteResponseRow(row, &response, nullptr, nullptr, 0, false);
     RepaintRows();
 }
 
 void CRightReconciliationPage::RemoveNewQuestionRow(const CQuestion& question)
 {
-    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_qSrcRows.GetId(row) != kNoSourceKey)
+    const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_questionRows.GetSourceKey(row) != kNoSourceKey)
         return;
-    DeleteRow(true, row);
+    m_questionRows.DeleteRow(row);
     RepaintRows();
 }
 
@@ -397,9 +258,9 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
                                 newInWave ? recon_colours::Green : recon_colours::Default,
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
-        m_gridQuestions->SetCellData(row, QColSourceCode, volume.GetVolumeId());
-        m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), row);
-        DeleteRow(true, sourceRow);
+        m_questionRows.SetSource(row, QString::number(source.GetCodeQuestion()),
+                                 volume.GetVolumeId());
+        m_questionRows.DeleteRow(sourceRow);
         if (sourceRow < row)
             --row;
     } else {
@@ -411,8 +272,7 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         WriteQuestionSourceSide(row, ImageMatched, GetSourceQuestionKind(source),
                                 newInWave ? recon_colours::Green : recon_colours::Default,
                                 recon_colours::Default, &m_fontNormal, &source, &volume);
-        m_qRows.Remove(m_qRows.GetId(row), row);
-        m_qRows.Add(question.GetQuestionId(), row);
+        m_questionRows.SetId(row, question.GetQuestionId());
     }
     RestyleQuestionRow(row, highlight);
     RepaintRows();
@@ -427,7 +287,7 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     const int row = FindQuestionRowForVolume(question, volume.GetVolumeId());
     if (row == kNoRow)
         return;
-    const QString key = m_qSrcRows.GetId(row);
+    const QString key = m_questionRows.GetSourceKey(row);
     if (key == kNoSourceKey)
         return;
 
@@ -436,13 +296,12 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     // question's alone.
     const long id = question.GetQuestionId();
     bool otherRow = false;
-    for (int other = m_qRows.GetFirstRow(id); other != kNoRow; other = m_qRows.GetNextRow(id))
+    for (const int other : m_questionRows.GetRows(id))
         otherRow = otherRow || other != row;
     if (otherRow) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
-        m_qRows.Remove(id, row);
-        m_qRows.Add(m_nextUnmatchedQuestionKey--, row);
+        m_questionRows.SetUnmatchedId(row);
         RestyleQuestionRow(row, highlight);
         RepaintRows();
         ReselectQuestionRow(row);
@@ -451,22 +310,21 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
 
     // The row keeps the campaign question without a source side.
     const bool deleted = IsDeletedInWave(question.GetDeletionWaveId());
-    m_qSrcRows.Remove(key, row);
+    m_questionRows.RemoveSource(row);
     WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
                             deleted ? recon_colours::Grey : recon_colours::Red,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
-    m_gridQuestions->SetCellData(row, QColSourceCode, -1);
 
     // The source question takes a row of its own right below.
-    const int sourceRow = InsertRowAt(true, row + 1, RowUnmatched);
-    m_qRows.Add(m_nextUnmatchedQuestionKey--, sourceRow);
-    m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), sourceRow);
+    const int sourceRow = m_questionRows.InsertRow(row + 1, RowUnmatched);
+    m_questionRows.SetUnmatchedId(sourceRow);
+    m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
+                             volume.GetVolumeId());
     WriteQuestionCampaignSide(sourceRow, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                               recon_colours::Default, &m_fontNormal, nullptr);
     WriteQuestionSourceSide(sourceRow, ImageSourceOnly, GetSourceQuestionKind(source),
                             recon_colours::Default, recon_colours::Default, &m_fontNormal, &source,
                             &volume);
-    m_gridQuestions->SetCellData(sourceRow, QColSourceCode, volume.GetVolumeId());
 
     RestyleQuestionRow(row, highlight);
     RestyleQuestionRow(sourceRow, false);
@@ -498,8 +356,8 @@ void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question
 
 void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
 {
-    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_qSrcRows.GetId(row) == kNoSourceKey)
+    const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
+    if (row == kNoRow || m_questionRows.GetSourceKey(row) == kNoSourceKey)
         return;
     const CVolume* volume = GetQuestionRowVolume(row);
     const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
@@ -515,7 +373,7 @@ void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, 
 {
     const long id = question.GetQuestionId();
     std::vector<int> rows;
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         rows.push_back(row);
     for (const int row : rows) {
         const CVolume* volume = GetQuestionRowVolume(row);
@@ -536,7 +394,7 @@ void CRightReconciliationPage::RewriteQuestionTexts(const CQuestion& question)
     for (int col = 0; col < kQuestionColumns; ++col)
         if (IsItemColumn(EGrid::Questions, col, ESide::Campaign))
             texts.emplace_back(col, CampaignQuestionText(col, question));
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
+    for (const int row : m_questionRows.GetRows(id))
         for (const auto& [col, text] : texts)
             m_gridQuestions->SetCellText(row, col, text);
     m_gridQuestions->viewport()->update();
@@ -585,17 +443,15 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
 {
     if (!CurrentWave())
         return;
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (row == kNoRow)
         return;
-    const int fixed = m_gridResponses->GetFixedRowCount();
     WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
                               &m_fontNormal, nullptr, nullptr);
-    m_rRows.Remove(response.GetModalityId(), row);
-    m_rRows.Add(m_nextUnmatchedResponseKey--, row);
-    m_overviewResponses->SetItemState(unsigned(row - fixed), RowUnmatched);
-    if (m_rSrcRows.GetId(row) == kNoSourceKey)
-        DeleteRow(false, row);
+    m_responseRows.SetUnmatchedId(row);
+    m_responseRows.SetState(row, RowUnmatched);
+    if (m_responseRows.GetSourceKey(row) == kNoSourceKey)
+        m_responseRows.DeleteRow(row);
     else
         RestyleResponseRow(row, false);
     RepaintRows();
@@ -611,7 +467,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
         return;
     int questionRow = FindQuestionRowForVolume(*question, volume.GetVolumeId());
     if (questionRow == kNoRow)
-        questionRow = m_qRows.GetFirstRow(question->GetQuestionId());
+        questionRow = m_questionRows.GetFirstRow(question->GetQuestionId());
     const qnr::CQuestion* sourceQuestion =
         questionRow == kNoRow ? nullptr : GetSourceQuestionAtRow(questionRow);
     if (!sourceQuestion)
@@ -622,18 +478,17 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     int row = kNoRow;
     const int sourceRow =
         m_curQuestionId == question->GetQuestionId() && m_curVolumeId == volume.GetVolumeId()
-            ? m_rSrcRows.GetFirstRow(QString::number(source.GetCode()))
+            ? m_responseRows.GetFirstSourceRow(QString::number(source.GetCode()))
             : kNoRow;
     if (sourceRow != kNoRow) {
         const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
-        row = m_rRows.GetRow(response.GetModalityId());
+        row = m_responseRows.GetRow(response.GetModalityId());
         if (row != kNoRow && row != sourceRow) {
             WriteResponseSourceSide(row, ImageMatched,
                                     newInWave ? recon_colours::Green : recon_colours::Default,
                                     recon_colours::Default, &m_fontNormal, &source, &volume);
-            m_gridResponses->SetCellData(row, RColSourceCode, volume.GetVolumeId());
-            m_rSrcRows.Add(QString::number(source.GetCode()), row);
-            DeleteRow(false, sourceRow);
+            m_responseRows.SetSource(row, QString::number(source.GetCode()), volume.GetVolumeId());
+            m_responseRows.DeleteRow(sourceRow);
             if (sourceRow < row)
                 --row;
         } else if (row == kNoRow) {
@@ -641,8 +496,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
             WriteResponseCampaignSide(row, newInWave ? ImageNewInWave : ImageMatched,
                                       recon_colours::Default, recon_colours::Default, &m_fontNormal,
                                       &response, nullptr);
-            m_rRows.Remove(m_rRows.GetId(row), row);
-            m_rRows.Add(response.GetModalityId(), row);
+            m_responseRows.SetId(row, response.GetModalityId());
         }
     }
 
@@ -659,7 +513,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
 {
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = CurrentWave();
-    const int row = m_rRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetRow(response.GetModalityId());
     if (!campaign || !wave || row == kNoRow)
         return;
     const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
@@ -674,20 +528,19 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
                               master || deleted ? recon_colours::Grey : recon_colours::Default,
                               recon_colours::Default, &m_fontNormal, &response, master);
     // A row without a source side marks it missing, for a removed response in grey.
-    if (m_rSrcRows.GetId(row) == kNoSourceKey)
+    if (m_responseRows.GetSourceKey(row) == kNoSourceKey)
         WriteResponseSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing,
                                 deleted ? recon_colours::Grey : recon_colours::Red,
                                 recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     if (deleted) {
         // A fade under way is dropped: the campaign side takes its own background at once, the
         // source side the grey of a removed response.
-        DropRowFade(false, row);
+        m_responseRows.DropFade(row);
         SetBackColours(*m_gridResponses, row, FirstColumnOf(EGrid::Responses, ESide::Campaign),
                        LastColumnOf(EGrid::Responses, ESide::Campaign), recon_colours::Default);
         SetBackColours(*m_gridResponses, row, FirstColumnOf(EGrid::Responses, ESide::Source),
                        LastColumnOf(EGrid::Responses, ESide::Source), recon_colours::LightGrey);
-        m_overviewResponses->SetItemState(unsigned(row - m_gridResponses->GetFixedRowCount()),
-                                          RowMatched);
+        m_responseRows.SetState(row, RowMatched);
     } else {
         RestyleResponseRow(row, highlight);
     }
@@ -712,9 +565,9 @@ void CRightReconciliationPage::RewriteEntryCodeTexts()
 
 void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& response)
 {
-    const int row = m_rRows.GetRow(response.GetModalityId());
-    if (row != kNoRow && m_rSrcRows.GetId(row) == kNoSourceKey) {
-        DeleteRow(false, row);
+    const int row = m_responseRows.GetRow(response.GetModalityId());
+    if (row != kNoRow && m_responseRows.GetSourceKey(row) == kNoSourceKey) {
+        m_responseRows.DeleteRow(row);
         RepaintRows();
     }
     const CCampaign* campaign = AppCampaign();

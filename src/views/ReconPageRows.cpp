@@ -66,22 +66,6 @@ QString FormatNumber(unsigned id, qint64 number)
     return format.PlainNumber ? QString::number(number) : FormatString(format.Format, {number});
 }
 
-// The text of a row number; made once, so that renumbering the rows below an inserted or
-// deleted row shares the texts instead of making them again.
-QString RowNumberText(int number)
-{
-    static std::vector<QString> texts;
-    if (number < 0)
-        return FormatNumber(IDS_ROW_NUMBER, number);
-    if (size_t(number) >= texts.size()) {
-        const size_t from = texts.size();
-        texts.resize(size_t(number) + 1);
-        for (size_t n = from; n < texts.size(); ++n)
-            texts[n] = FormatNumber(IDS_ROW_NUMBER, qint64(n));
-    }
-    return texts[size_t(number)];
-}
-
 // The text a column shows without an item, made once.
 const QString& Placeholder(unsigned id)
 {
@@ -372,18 +356,6 @@ QString CRightReconciliationPage::SourceQuestionCaption(const qnr::CQuestion& so
     return caption;
 }
 
-void CRightReconciliationPage::WriteQuestionRowNumber(int row)
-{
-    // The row-number column's own default cell gives the heading font, centred.
-    m_gridQuestions->SetCellText(row, QColNumber,
-                                 RowNumberText(row - m_gridQuestions->GetFixedRowCount() + 1));
-}
-
-void CRightReconciliationPage::WriteResponseRowNumber(int row)
-{
-    m_gridResponses->SetCellText(row, RColNumber, RowNumberText(row - 1));
-}
-
 // Row styles ----------------------------------------------------------------------------------
 
 void CRightReconciliationPage::SetQuestionCampaignStyle(int row, const LOGFONT* font, COLORREF back,
@@ -461,16 +433,16 @@ void CRightReconciliationPage::BuildResponseHeadings()
 
 // Lookups -------------------------------------------------------------------------------------
 
-const CQuestion* CRightReconciliationPage::GetCampaignQuestionAtRow(int row)
+const CQuestion* CRightReconciliationPage::GetCampaignQuestionAtRow(int row) const
 {
-    const long id = m_qRows.GetId(row);
+    const long id = m_questionRows.GetId(row);
     const CCampaign* campaign = AppCampaign();
     return id > 0 && campaign ? campaign->GetQuestionById(int(id)) : nullptr;
 }
 
-const qnr::CQuestion* CRightReconciliationPage::GetSourceQuestionAtRow(int row)
+const qnr::CQuestion* CRightReconciliationPage::GetSourceQuestionAtRow(int row) const
 {
-    const QString key = m_qSrcRows.GetId(row);
+    const QString key = m_questionRows.GetSourceKey(row);
     const CVolume* volume = GetQuestionRowVolume(row);
     if (key == kNoSourceKey || !volume)
         return nullptr;
@@ -479,14 +451,14 @@ const qnr::CQuestion* CRightReconciliationPage::GetSourceQuestionAtRow(int row)
 
 const CModality* CRightReconciliationPage::GetCampaignResponseAtRow(int row) const
 {
-    const long id = m_rRows.GetId(row);
+    const long id = m_responseRows.GetId(row);
     const CCampaign* campaign = AppCampaign();
     return id >= 1 && campaign ? campaign->GetModalityById(int(id)) : nullptr;
 }
 
-const qnr::CModalite* CRightReconciliationPage::GetSourceResponseAtRow(int row)
+const qnr::CModalite* CRightReconciliationPage::GetSourceResponseAtRow(int row) const
 {
-    const QString key = m_rSrcRows.GetId(row);
+    const QString key = m_responseRows.GetSourceKey(row);
     const qnr::CQuestion* source = GetCurrentSourceQuestion();
     if (key == kNoSourceKey || !source)
         return nullptr;
@@ -496,39 +468,32 @@ const qnr::CModalite* CRightReconciliationPage::GetSourceResponseAtRow(int row)
 CVolume* CRightReconciliationPage::GetQuestionRowVolume(int row) const
 {
     CCampaign* campaign = AppCampaign();
-    if (!campaign || !m_gridQuestions->IsValid(row, QColSourceCode))
-        return nullptr;
-    const std::intptr_t id = m_gridQuestions->GetCellData(row, QColSourceCode);
-    return id > 0 ? campaign->FindVolume(int(id)) : nullptr;
+    const int id = m_questionRows.GetVolumeId(row);
+    return id > 0 && campaign ? campaign->FindVolume(id) : nullptr;
 }
 
 const CModality* CRightReconciliationPage::GetFocusedCampaignResponse() const
 {
-    const long id = m_rRows.GetId(m_gridResponses->GetFocusCell().row);
+    const long id = m_responseRows.GetId(m_gridResponses->GetFocusCell().row);
     const CCampaign* campaign = AppCampaign();
     return id >= 0 && campaign ? campaign->GetModalityById(int(id)) : nullptr;
 }
 
-int CRightReconciliationPage::FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId)
+int CRightReconciliationPage::FindSourceQuestionRow(const qnr::CQuestion& source,
+                                                    int volumeId) const
 {
     return FindSourceQuestionRow(QString::number(source.GetCodeQuestion()), volumeId);
 }
 
-int CRightReconciliationPage::FindSourceQuestionRow(const QString& key, int volumeId)
+int CRightReconciliationPage::FindSourceQuestionRow(const QString& key, int volumeId) const
 {
-    for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key))
-        if (m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
-            return row;
-    return kNoRow;
+    return m_questionRows.FindSourceRow(key, volumeId);
 }
 
-int CRightReconciliationPage::FindQuestionRowForVolume(const CQuestion& question, int volumeId)
+int CRightReconciliationPage::FindQuestionRowForVolume(const CQuestion& question,
+                                                       int volumeId) const
 {
-    const long id = question.GetQuestionId();
-    for (int row = m_qRows.GetFirstRow(id); row != kNoRow; row = m_qRows.GetNextRow(id))
-        if (m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
-            return row;
-    return kNoRow;
+    return m_questionRows.FindRow(question.GetQuestionId(), volumeId);
 }
 
 const CQuestion* CRightReconciliationPage::GetCurrentQuestion() const
@@ -568,14 +533,14 @@ bool CRightReconciliationPage::IsDeletedInWave(int deletionWaveId) const
 
 // Enabling tests ------------------------------------------------------------------------------
 
-bool CRightReconciliationPage::CanRemoveCampaignQuestion(const CCellID& cell)
+bool CRightReconciliationPage::CanRemoveCampaignQuestion(const CCellID& cell) const
 {
     const CQuestion* question = GetCampaignQuestionAtRow(cell.row);
     return question && !IsDeletedInWave(question->GetDeletionWaveId()) &&
            IsItemColumn(EGrid::Questions, cell.col, ESide::Campaign);
 }
 
-bool CRightReconciliationPage::CanReorderResponses(const CCellID& cell)
+bool CRightReconciliationPage::CanReorderResponses(const CCellID& cell) const
 {
     const CQuestion* question = GetCampaignQuestionAtRow(cell.row);
     return question && GetSourceQuestionAtRow(cell.row) && IsQuestionWithResponses(*question) &&

@@ -56,14 +56,14 @@ bool CRightReconciliationPage::RestoreResponseCell(const CCellID& cell)
 
 void CRightReconciliationPage::SelectCampaignQuestion(int questionId)
 {
-    const int row = m_qRows.GetFirstRow(questionId);
+    const int row = m_questionRows.GetFirstRow(questionId);
     if (row != kNoRow)
         SelectQuestionRow(row, QColShortcut);
 }
 
 long CRightReconciliationPage::GetFocusedResponseId() const
 {
-    const long id = m_rRows.GetId(m_gridResponses->GetFocusCell().row);
+    const long id = m_responseRows.GetId(m_gridResponses->GetFocusCell().row);
     return id > 0 ? id : -1;
 }
 
@@ -79,53 +79,49 @@ bool CRightReconciliationPage::HasResponseFocusCell() const
 
 void CRightReconciliationPage::OnResponseSelChanged(int row)
 {
-    if (row == m_curResponseRow)
+    if (row == m_responseRows.GetCurrentRow())
         return;
-    m_curResponseRow = row;
+    m_responseRows.SetCurrentRow(row);
     if (row != -1)
         m_overviewResponses->EnsureMarkerOnRow(unsigned(row - m_gridResponses->GetFixedRowCount()));
 }
 
-void CRightReconciliationPage::OnOverviewClick(bool questions, int index)
+void CRightReconciliationPage::OnOverviewClick(const CReconRows& rows, int index, int codeColumn)
 {
     if (index < 0)
         return;
-    CWaveGridCtrl& grid = questions ? *m_gridQuestions : *m_gridResponses;
+    CWaveGridCtrl& grid = rows.GetGrid();
     const int row = grid.GetFixedRowCount() + index;
     const CCellID focus = grid.GetFocusCell();
     if (row == focus.row)
         return;
-    const int col = focus.col >= 0 ? focus.col : (questions ? int(QColCode) : int(RColCode));
-    if (questions)
-        SelectQuestionRow(row, col);
-    else
-        SelectResponseRow(row, col);
+    SelectRow(grid, row, focus.col >= 0 ? focus.col : codeColumn);
     grid.setFocus(Qt::OtherFocusReason);
 }
 
 // Navigation between difference rows ----------------------------------------------------------
 
-bool CRightReconciliationPage::RowHasDifferences(int row)
+bool CRightReconciliationPage::RowHasDifferences(int row) const
 {
     const CWaveDiffsEntry* entry = GetWaveDiffsEntry();
-    const long questionId = m_qRows.GetId(row);
+    const long questionId = m_questionRows.GetId(row);
     if (!entry || questionId == kNoId)
         return false;
-    const long volumeId = long(m_gridQuestions->GetCellData(row, QColSourceCode));
+    const long volumeId = m_questionRows.GetVolumeId(row);
     return entry->GetQuestionDiffs().Count({questionId, volumeId}) > 0;
 }
 
-int CRightReconciliationPage::FindFirstDifferenceRow()
+int CRightReconciliationPage::FindFirstDifferenceRow() const
 {
     return FindNextDifferenceRow(m_gridQuestions->GetFixedRowCount() - 1);
 }
 
-int CRightReconciliationPage::FindLastDifferenceRow()
+int CRightReconciliationPage::FindLastDifferenceRow() const
 {
     return FindPrevDifferenceRow(m_gridQuestions->GetRowCount());
 }
 
-int CRightReconciliationPage::FindNextDifferenceRow(int row)
+int CRightReconciliationPage::FindNextDifferenceRow(int row) const
 {
     for (int next = std::max(row + 1, m_gridQuestions->GetFixedRowCount());
          next < m_gridQuestions->GetRowCount(); ++next)
@@ -134,7 +130,7 @@ int CRightReconciliationPage::FindNextDifferenceRow(int row)
     return -1;
 }
 
-int CRightReconciliationPage::FindPrevDifferenceRow(int row)
+int CRightReconciliationPage::FindPrevDifferenceRow(int row) const
 {
     for (int previous = std::min(row, m_gridQuestions->GetRowCount()) - 1;
          previous >= m_gridQuestions->GetFixedRowCount(); --previous)

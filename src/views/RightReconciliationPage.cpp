@@ -21,6 +21,18 @@ const QString CRightReconciliationPage::kNoSourceKey = QStringLiteral("-99999999
 
 namespace {
 
+// What the rows of a grid need of its columns: where the source side starts and which columns
+// show only an image.
+CReconRows::SColumns RowColumns(recon_columns::EGrid grid)
+{
+    using namespace recon_columns;
+    CReconRows::SColumns columns{FirstColumnOf(grid, ESide::Source), {}};
+    for (int col = 0; col < ColumnCount(grid); ++col)
+        if (Column(grid, col).Text == ETextMode::Image)
+            columns.Images.push_back(col);
+    return columns;
+}
+
 // The face of the headings; without it they take the page's font in bold.
 const QString kHeadingFace = QStringLiteral("Calibri");
 
@@ -48,6 +60,13 @@ CRightReconciliationPage::CRightReconciliationPage(QWidget* parent) : QWidget(pa
         bar->SetOwner(this);
     for (CWaveGridCtrl* grid : {m_gridQuestions, m_gridResponses})
         grid->SetOwner(this);
+    // The rows of each grid keep its bar's bands and its fades; the page's timer runs the fades.
+    m_questionRows.Attach(*m_gridQuestions, *m_overviewQuestions,
+                          RowColumns(recon_columns::EGrid::Questions),
+                          [this] { StartFadeTimer(); });
+    m_responseRows.Attach(*m_gridResponses, *m_overviewResponses,
+                          RowColumns(recon_columns::EGrid::Responses),
+                          [this] { StartFadeTimer(); });
 
     // Fonts: data cells in the page's font, difference rows in bold, headings and row numbers
     // in bold Calibri of 10 points (or the page's bold font where Calibri is missing).
@@ -279,11 +298,11 @@ void CRightReconciliationPage::RegisterNotifyHandlers()
         return 0;
     });
     AddNotifyHandler(kQuestionBarId, NM_CLICK, [this](NMHDR& header) -> LRESULT {
-        OnOverviewClick(true, static_cast<const NMOVERVIEWCLICK&>(header).iRow);
+        OnOverviewClick(m_questionRows, static_cast<const NMOVERVIEWCLICK&>(header).iRow, QColCode);
         return 0;
     });
     AddNotifyHandler(kResponseBarId, NM_CLICK, [this](NMHDR& header) -> LRESULT {
-        OnOverviewClick(false, static_cast<const NMOVERVIEWCLICK&>(header).iRow);
+        OnOverviewClick(m_responseRows, static_cast<const NMOVERVIEWCLICK&>(header).iRow, RColCode);
         return 0;
     });
 }

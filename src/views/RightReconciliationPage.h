@@ -6,8 +6,8 @@
 #include "grid/LogFont.h"
 #include "grid/NotifyOwner.h"
 #include "reconcile/DiffInfo.h"
-#include "reconcile/RowMappers.h"
 #include "views/ReconColumnLayout.h"
+#include "views/ReconRows.h"
 #include "views/ReconciliationPage.h"
 
 #include <QSize>
@@ -57,15 +57,20 @@ class CWaveGridCtrl;
 // (ReconPageFill.cpp); the row writers, lookups and enabling tests (ReconPageRows.cpp);
 // selection, navigation and the edit commands (ReconPageSelection.cpp); difference recording
 // (ReconPageDifferences.cpp); drags, pick modes and confirmations (ReconPageDragPick.cpp); row
-// fades (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the command
-// callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question matching
-// commands and the removal of a campaign question (ReconPageQuestionCommands.cpp); question
-// differences and question actions (ReconPageQuestionActions.cpp); moving responses
+// fades' timer (ReconPageFades.cpp); row updates after commands (ReconPageRowUpdates.cpp); the
+// command callbacks (ReconPageCallbacks.cpp); context menus (ReconPageMenus.cpp); the question
+// matching commands and the removal of a campaign question (ReconPageQuestionCommands.cpp);
+// question differences and question actions (ReconPageQuestionActions.cpp); moving responses
 // (ReconPageMoveResponses.cpp); applying caption libraries
 // (ReconPageCaptionLibraries.cpp); Validate Matches (ReconPageValidateMatches.cpp); Find Question
 // (ReconPageFind.cpp); the response matching commands (ReconPageResponseCommands.cpp); response
 // differences and merging (ReconPageResponseMerge.cpp). Other concerns register their commands
 // (AddCommand) and control reports (AddNotifyHandler) from their own files.
+//
+// What each row of a grid stands for, its band, its fade and the current row are kept by the
+// grid's rows (CReconRows), which insert, delete and exchange rows as one operation; the kinds
+// of rows, with their images and looks, are described once for the fills and the row updates
+// (QuestionRowKind, ResponseRowKind in ReconPageFill.cpp).
 //
 // The page keeps ids of its wave, its current campaign question, source question and volume,
 // never pointers, so that a change of the campaign cannot leave it holding a removed object.
@@ -86,8 +91,8 @@ public:
     static constexpr int kFixedRows = 2;
     static constexpr int kFixedColumns = 1;
     // The not-found id and row of the row mappers.
-    static constexpr long kNoId = -999999999;
-    static constexpr int kNoRow = -999999999;
+    static constexpr long kNoId = CReconRows::kNoId;
+    static constexpr int kNoRow = CReconRows::kNoRow;
     static const QString kNoSourceKey; // "-999999999"
 
     // Overview states of a row.
@@ -157,10 +162,9 @@ public:
     COverviewBar* GetQuestionBar() const { return m_overviewQuestions; }
     COverviewBar* GetResponseBar() const { return m_overviewResponses; }
     CSplitterBar* GetSplitter() const { return m_splitter; }
-    const CQuestionRowMultiMapper& GetQuestionRows() const { return m_qRows; }
-    const CQuestionSourceRowMultiMapper& GetQuestionSourceRows() const { return m_qSrcRows; }
-    const CModalityRowMapper& GetResponseRows() const { return m_rRows; }
-    const CModalitySourceRowMultiMapper& GetResponseSourceRows() const { return m_rSrcRows; }
+    // What each row of the question grid and of the response grid stands for.
+    const CReconRows& GetQuestionRows() const { return m_questionRows; }
+    const CReconRows& GetResponseRows() const { return m_responseRows; }
     long GetWaveId() const { return m_waveId; }
     const LOGFONT& GetNormalFont() const { return m_fontNormal; }
     const LOGFONT& GetBoldFont() const { return m_fontBold; }
@@ -227,8 +231,6 @@ public:
     void WriteResponseSourceSide(int row, int image, COLORREF text, COLORREF back,
                                  const LOGFONT* font, const qnr::CModalite* source,
                                  const pelko_wave::CVolume* volume);
-    void WriteQuestionRowNumber(int row);
-    void WriteResponseRowNumber(int row);
     // The language in which a reconciliation compares the volume's source captions (the
     // questionnaire side of the pair chosen for the volume) when it is a variant of the campaign's
     // current language, else the current language: a source caption that the current language
@@ -249,18 +251,18 @@ public:
 
     // Lookups --------------------------------------------------------------------------------
 
-    const pelko_wave::CQuestion* GetCampaignQuestionAtRow(int row);
-    const qnr::CQuestion* GetSourceQuestionAtRow(int row);
+    const pelko_wave::CQuestion* GetCampaignQuestionAtRow(int row) const;
+    const qnr::CQuestion* GetSourceQuestionAtRow(int row) const;
     const pelko_wave::CModality* GetCampaignResponseAtRow(int row) const;
-    const qnr::CModalite* GetSourceResponseAtRow(int row);
+    const qnr::CModalite* GetSourceResponseAtRow(int row) const;
     // The volume of a question-grid row (its source side's; none for a campaign question
     // without matching).
     pelko_wave::CVolume* GetQuestionRowVolume(int row) const;
     const pelko_wave::CModality* GetFocusedCampaignResponse() const;
     // The row of the source question (or of its code's text) in the volume; kNoRow when none.
-    int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId);
-    int FindSourceQuestionRow(const QString& key, int volumeId);
-    int FindQuestionRowForVolume(const pelko_wave::CQuestion& question, int volumeId);
+    int FindSourceQuestionRow(const qnr::CQuestion& source, int volumeId) const;
+    int FindSourceQuestionRow(const QString& key, int volumeId) const;
+    int FindQuestionRowForVolume(const pelko_wave::CQuestion& question, int volumeId) const;
     // The current items of the selected question row.
     const pelko_wave::CQuestion* GetCurrentQuestion() const;
     const qnr::CQuestion* GetCurrentSourceQuestion() const;
@@ -271,8 +273,8 @@ public:
     bool IsDeletedInWave(int deletionWaveId) const;
 
     // Enabling tests of the grids' context-menu items.
-    bool CanRemoveCampaignQuestion(const CCellID& cell);
-    bool CanReorderResponses(const CCellID& cell);
+    bool CanRemoveCampaignQuestion(const CCellID& cell) const;
+    bool CanReorderResponses(const CCellID& cell) const;
     bool CanRemoveCampaignResponse(const CCellID& cell) const;
 
     // Entry codes ----------------------------------------------------------------------------
@@ -293,10 +295,10 @@ public:
     bool HasQuestionFocusCell() const;
     bool HasResponseFocusCell() const;
     // Rows of the question grid whose pair has differences; -1 when none.
-    int FindFirstDifferenceRow();
-    int FindLastDifferenceRow();
-    int FindNextDifferenceRow(int row);
-    int FindPrevDifferenceRow(int row);
+    int FindFirstDifferenceRow() const;
+    int FindLastDifferenceRow() const;
+    int FindNextDifferenceRow(int row) const;
+    int FindPrevDifferenceRow(int row) const;
 
     // Differences ----------------------------------------------------------------------------
 
@@ -313,7 +315,7 @@ public:
     void SyncResponseDiffMarkers(const pelko_wave::CQuestion& question,
                                  const pelko_wave::CVolume& volume);
     // Whether the pair (the row's campaign question and volume) has recorded differences.
-    bool RowHasDifferences(int row);
+    bool RowHasDifferences(int row) const;
 
     // Drags, pick modes and confirmations ----------------------------------------------------
     //
@@ -322,8 +324,8 @@ public:
     // cells may be dragged and where they may go, shows the pick pointer, and asks before a
     // drop or a click changes matchings.
 
-    bool IsSourceQuestionCell(const CCellID& cell);
-    bool IsSourceResponseCell(const CCellID& cell);
+    bool IsSourceQuestionCell(const CCellID& cell) const;
+    bool IsSourceResponseCell(const CCellID& cell) const;
     bool IsCampaignResponseCell(const CCellID& cell) const;
     // A campaign response that is neither master nor child of a merging.
     bool IsFreeCampaignResponseCell(const CCellID& cell) const;
@@ -390,14 +392,10 @@ public:
     void StartResponseRowFade(int row, COLORREF colour);
     void StartFadeTimer();
     void StopFades();
-    void DropFadesOfGrid(bool questionGrid);
-    // Moves the grid's fades from the row on by delta rows (a fade stays where the move would
-    // take it past the grid's row count).
-    void ShiftRowFades(bool questionGrid, int fromRow, int delta);
     // One step of every fade (the timer's tick).
     void OnFadeTimer();
     bool IsFadeTimerRunning() const;
-    int GetFadeCount() const { return int(m_fadeCells.size()); }
+    int GetFadeCount() const;
 
     // Row updates ------------------------------------------------------------------------------
     //
@@ -418,9 +416,6 @@ public:
     void ShowResponseAlone(const pelko_wave::CModality& response, int row);
     // Deletes the question's row when it has no source side (after a new question is undone).
     void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
-    // After the grid's row was deleted: numbers the rows from it on again and moves the
-    // mappers' entries of the rows below one row up.
-    void CloseUpRows(bool questionGrid, int row);
     // The source question now matched to the campaign question in the volume joins the
     // question's row (or its own row takes the question).
     void ShowQuestionMatched(const pelko_wave::CVolume& volume,
@@ -548,13 +543,8 @@ public:
     // a response of the current question at the order above (below) it.
     bool CanMoveResponse(bool up) const;
     // After the swap's Do, Undo and Redo: the rows of the two responses change places, the
-    // focus and the overview bar's bands with them.
+    // focus and the overview bar's bands with them, and each shows its entry code again.
     void SwapResponseRows(const pelko_wave::CModality& first, const pelko_wave::CModality& second);
-    // Exchanges the cells of two response rows, campaign and source side, and writes the entry
-    // code of the response each row now shows.
-    void SwapResponseGridRows(int rowA, int rowB, const pelko_wave::CQuestion* question,
-                              const pelko_wave::CModality* nowOnRowB,
-                              const pelko_wave::CModality* nowOnRowA);
 
     // Caption libraries, Validate Matches, Find Question -----------------------------------------
 
@@ -650,15 +640,26 @@ private:
     // The question grid's fill of LoadWave, with the grids' painting off.
     bool FillQuestionGrid(pelko_wave::CCampaign& campaign, pelko_wave::CWave& wave);
     void WriteQuestionRows(const std::vector<SQuestionRow>& rows);
-    // Writes the row of a campaign question that no volume of the wave matches; its overview
-    // state.
-    int WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
+    // How a row shows its kind: its font, background, the text colours of its two sides and its
+    // overview state.
+    struct SRowLook
+    {
+        const LOGFONT* Font = nullptr;
+        COLORREF Back = CLR_DEFAULT;
+        COLORREF CampaignText = CLR_DEFAULT;
+        COLORREF SourceText = CLR_DEFAULT;
+        int State = RowUnmatched;
+    };
+    // Writes the row of a campaign question that no volume of the wave matches; the look to
+    // give it.
+    SRowLook WriteUnmatchedQuestionRow(int row, const pelko_wave::CQuestion& question);
     void AppendResponseRow(const pelko_wave::CModality* response, const qnr::CModalite* source,
-                           const pelko_wave::CVolume* volume, long key, int sourceCode, int state);
-    // Writes a response row of a fill and enters its keys; the overview item is the caller's.
+                           const pelko_wave::CVolume* volume, int sourceCode, bool differs);
+    // Writes a response row of a fill, enters what it holds (a row without a campaign response
+    // gets an unmatched key) and gives it its look and band.
     void WriteResponseRow(int row, const pelko_wave::CModality* response,
-                          const qnr::CModalite* source, const pelko_wave::CVolume* volume, long key,
-                          int sourceCode, int state);
+                          const qnr::CModalite* source, const pelko_wave::CVolume* volume,
+                          int sourceCode, bool differs);
     // Whether a fill lists the campaign question, or the current question's campaign response,
     // on a row without a matching of its own.
     bool IsShownUnmatched(const pelko_wave::CQuestion& question) const;
@@ -667,10 +668,12 @@ private:
     static std::function<void(const QString&)>
     MissingResponseReport(const pelko_wave::CVolume& volume);
     void OnResponseSelChanged(int row);
-    void OnOverviewClick(bool questions, int index);
+    // A click in the bands of the rows' bar: the row under it is selected (in the focus cell's
+    // column, else in the code column).
+    void OnOverviewClick(const CReconRows& rows, int index, int codeColumn);
     void GoToDifference(unsigned id);
     // A view command: the question grid's text mode or the response grid's codes.
-    void AddViewCommand(unsigned id, bool questionGrid, int mode);
+    void AddViewCommand(unsigned id, void (CRightReconciliationPage::*setMode)(int), int mode);
     // The copy and select-all commands of the grid that has the focus; null when neither has.
     CWaveGridCtrl* FocusedGrid() const;
     const LOGFONT* CellFont(const LOGFONT* font) const;
@@ -696,33 +699,24 @@ private:
     static bool AskYesNo(const QString& text);
 
     // Row updates.
-    // A row fading from one background to another since the start (views' clock).
-    struct SFade
+    // Gives the row the look, its background fading to it with fade.
+    void ApplyRowLook(CReconRows& rows, int row, const SRowLook& look, bool fade);
+    // What a row shows of what it holds: the state images of its two sides and its look. A fill
+    // and the row updates both take a row's images and look from here.
+    struct SRowKind
     {
-        qint64 Start = 0;
-        COLORREF From = 0;
-        COLORREF To = 0;
-        int Row = -1;
-        bool QuestionGrid = true;
+        int CampaignImage = ImageMissing;
+        int SourceImage = ImageMatched;
+        SRowLook Look;
     };
-    void FadeRow(const SFade& fade, COLORREF colour);
-    // Starts a fade of the grid's row to the colour, unless the row shows it already; a fade
-    // of the row under way gives way to it.
-    void StartRowFade(bool questionGrid, int row, COLORREF colour);
-    // Forgets the fade of the grid's row: the row takes its colours at once instead.
-    void DropRowFade(bool questionGrid, int row);
-    // How a row shows its kind: its font, background, the text colours of its two sides and its
-    // overview state.
-    struct SRowLook
-    {
-        const LOGFONT* Font = nullptr;
-        COLORREF Back = CLR_DEFAULT;
-        COLORREF CampaignText = CLR_DEFAULT;
-        COLORREF SourceText = CLR_DEFAULT;
-        int State = RowUnmatched;
-    };
-    // Gives the grid's row the look, its background fading to it with fade.
-    void ApplyRowLook(bool questionGrid, int row, const SRowLook& look, bool fade);
+    // The kind of a question-grid row that holds the campaign question (none: a source question
+    // alone), a source question or none, with or without differences; the wave is the page's
+    // when none is given.
+    SRowKind QuestionRowKind(const pelko_wave::CQuestion* question, bool hasSource, bool differs,
+                             const pelko_wave::CWave* wave = nullptr) const;
+    // The same for a response-grid row.
+    SRowKind ResponseRowKind(const pelko_wave::CModality* response, bool hasSource,
+                             bool differs) const;
     // The response a volume of the page's wave merged the response into; null when none.
     const pelko_wave::CModality* FindMergeMaster(const pelko_wave::CModality& response) const;
     // The row's fonts, colours and overview state as a fill gives its kind of row; the
@@ -732,18 +726,10 @@ private:
     // The pair's differences (its question's, its responses', their count's) recorded again.
     void RecomputePair(const pelko_wave::CQuestion& question, const pelko_wave::CVolume& volume,
                        const qnr::CQuestion& source);
-    // Inserts an empty row into the grid at the position (appended at the row count): numbers,
-    // mappers, overview items, fades and the current row follow.
-    int InsertRowAt(bool questionGrid, int row, int state);
-    // Deletes the grid's row with its mappers' entries, its overview item and its fade; the rows
-    // below close up.
-    void DeleteRow(bool questionGrid, int row);
-    // Moves the mappers' entries of the grid's rows from the row on by delta rows.
-    void ShiftRowEntries(bool questionGrid, int fromRow, int delta);
     // The question's row without a source side; kNoRow when none.
-    int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question);
+    int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question) const;
     // The row of the source question in the volume that no campaign question holds.
-    int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId);
+    int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId) const;
     // Selects the question row and refills the responses even when the row number is the
     // current one (its content changed).
     void ReselectQuestionRow(int row);
@@ -785,8 +771,11 @@ private:
     // a source response no longer matched leaves for a row of its own, one newly matched joins.
     void FollowResponseMatchings(std::initializer_list<const pelko_wave::CModality*> responses,
                                  bool highlight);
-    // The context menu of the grid at the clicked cell.
-    void ShowMenu(bool questionGrid, const CCellID& cell);
+    // The context menu of the grid at the clicked cell (the clicked row made current first),
+    // and the tracking of a loaded menu (none: nothing shows).
+    void ShowQuestionMenu(const CCellID& cell);
+    void ShowResponseMenu(const CCellID& cell);
+    void TrackMenu(const CWaveGridCtrl& grid, CNewMenu* popup);
     // Greys the items whose command the page has no handler for.
     void GreyUnhandledItems(CNewMenu& popup) const;
 
@@ -804,8 +793,6 @@ private:
     LOGFONT m_fontHeading;
 
     long m_waveId = -1;
-    int m_curQuestionRow = -1;
-    int m_curResponseRow = -1;
     bool m_initialised = false;
 
     // The selected question row's items: campaign question, source question (by its code in
@@ -814,13 +801,9 @@ private:
     std::optional<int> m_curSourceCode;
     int m_curVolumeId = -1;
 
-    CQuestionRowMultiMapper m_qRows{kNoId, kNoRow};
-    CQuestionSourceRowMultiMapper m_qSrcRows{kNoSourceKey, kNoRow};
-    CModalityRowMapper m_rRows{kNoId, kNoRow};
-    CModalitySourceRowMultiMapper m_rSrcRows{kNoSourceKey, kNoRow};
-    // Keys of the rows of unmatched source items: -1, -2, ... never reused by the page.
-    long m_nextUnmatchedQuestionKey = -1;
-    long m_nextUnmatchedResponseKey = -1;
+    // What the rows of each grid stand for, their bands and their fades.
+    CReconRows m_questionRows;
+    CReconRows m_responseRows;
     // The generated entry codes ("%0*d") of source responses without one.
     std::map<SourceResponseKey, QString> m_rowLinks;
     // Volume id -> source caption language, while a fill writes its rows (the choice walks all
@@ -882,7 +865,6 @@ private:
     long m_newQuestionId = -1;
     long m_newResponseId = -1;
 
-    // The fading rows, in the order they started, and their timer.
-    std::list<SFade> m_fadeCells;
+    // The timer that steps the fades of both grids' rows.
     QTimer* m_fadeTimer = nullptr;
 };

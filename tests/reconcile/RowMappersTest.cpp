@@ -68,6 +68,14 @@ TEST(MultiRowMapper, WalksTheRowsOfAnIdAndFindsTheIdOfARow)
     EXPECT_EQ(mapper.GetNextRow(5), kNoRow);
     EXPECT_EQ(mapper.GetId(0), 4); // the first id entered on the row
     EXPECT_EQ(mapper.GetId(1), 5);
+    // The look-ups without a cursor answer as the walk and GetId do, on a const mapper too.
+    const CQuestionRowMultiMapper& seen = mapper;
+    EXPECT_EQ(seen.FindRows(4), (std::vector<int>{3, 0, 3}));
+    EXPECT_EQ(seen.FindFirstRow(4), 3);
+    EXPECT_EQ(seen.FindFirstRow(7), kNoRow);
+    EXPECT_EQ(seen.FindRows(7), std::vector<int>{});
+    EXPECT_EQ(seen.FindId(0), 4);
+    EXPECT_EQ(seen.FindId(2), kNoId);
 
     EXPECT_TRUE(mapper.Remove(4, 3));
     EXPECT_EQ(RowsOf(mapper, 4L), (std::vector<int>{0, 3}));

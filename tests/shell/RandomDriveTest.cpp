@@ -322,7 +322,7 @@ QString QuestionRowKey(Page& page, int row)
     return QStringLiteral("%1/%2/%3")
         .arg(question ? question->GetQuestionId() : -1)
         .arg(source ? source->GetCodeQuestion() : -1)
-        .arg(source ? page.GetQuestionGrid()->GetCellData(row, Page::QColSourceCode) : -1);
+        .arg(source ? page.GetQuestionRows().GetVolumeId(row) : -1);
 }
 
 // The items of the campaign tree model, depth first: kind, id, text, colour and image.
@@ -940,8 +940,7 @@ protected:
             const CQuestion* question = page.GetCampaignQuestionAtRow(row);
             const bool sourced = page.GetSourceQuestionAtRow(row) != nullptr;
             if (question && question->GetShortcut() == shortcut &&
-                (sourced ? page.GetQuestionGrid()->GetCellData(row, Page::QColSourceCode) : -1) ==
-                    volumeId) {
+                (sourced ? page.GetQuestionRows().GetVolumeId(row) : -1) == volumeId) {
                 page.SelectQuestionRow(row, Page::QColShortcut);
                 return row;
             }

@@ -139,18 +139,16 @@ TEST_F(LoadWaveTest, RowsFollowTheCampaignOrderThenTheVolumesThenTheUnmatchedSou
     EXPECT_EQ(QText(kFirst + 8, Page::QColNumber), QStringLiteral("9"));
 
     // The mappers: campaign question ids, and -1, -2 for the unmatched source questions in the
-    // order shown; the volume id in column 9's data word (-1 without a source side).
-    const CQuestionRowMultiMapper& rows = page.GetQuestionRows();
-    auto& ids = const_cast<CQuestionRowMultiMapper&>(rows);
+    // order shown; the volume of the source side (-1 without one).
+    const CReconRows& ids = page.GetQuestionRows();
     EXPECT_EQ(ids.GetId(kFirst + 1), 10);
     EXPECT_EQ(ids.GetId(kFirst + 7), -1);
     EXPECT_EQ(ids.GetId(kFirst + 8), -2);
-    EXPECT_EQ(page.GetQuestionGrid()->GetCellData(kFirst + 1, Page::QColSourceCode), 3);
-    EXPECT_EQ(page.GetQuestionGrid()->GetCellData(kFirst + 5, Page::QColSourceCode), -1);
-    EXPECT_EQ(page.GetQuestionGrid()->GetCellData(kFirst + 8, Page::QColSourceCode), 3);
-    auto& sources = const_cast<CQuestionSourceRowMultiMapper&>(page.GetQuestionSourceRows());
-    EXPECT_EQ(sources.GetId(kFirst + 7), QStringLiteral("9"));
-    EXPECT_EQ(sources.GetId(kFirst + 5), Page::kNoSourceKey);
+    EXPECT_EQ(ids.GetVolumeId(kFirst + 1), 3);
+    EXPECT_EQ(ids.GetVolumeId(kFirst + 5), -1);
+    EXPECT_EQ(ids.GetVolumeId(kFirst + 8), 3);
+    EXPECT_EQ(ids.GetSourceKey(kFirst + 7), QStringLiteral("9"));
+    EXPECT_EQ(ids.GetSourceKey(kFirst + 5), Page::kNoSourceKey);
 
     // A later fill goes on with the keys: none is used twice.
     ASSERT_TRUE(page.LoadWave(2));

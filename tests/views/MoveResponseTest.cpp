@@ -116,9 +116,8 @@ TEST_F(MoveResponseTest, MovingUpSwapsTheTwoRowsInPlaceAndUndoSwapsThemBack)
     EXPECT_EQ(BarStates(), std::vector<int>({0, 0, 1, 0, 2, 2}));
     EXPECT_EQ(page.GetResponseRows().GetRow(103), kFirst + 1);
     EXPECT_EQ(page.GetResponseRows().GetRow(102), kFirst + 2);
-    auto& sources = const_cast<CModalitySourceRowMultiMapper&>(page.GetResponseSourceRows());
-    EXPECT_EQ(sources.GetId(kFirst + 1), QStringLiteral("3"));
-    EXPECT_EQ(sources.GetId(kFirst + 2), QStringLiteral("2"));
+    EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 1), QStringLiteral("3"));
+    EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 2), QStringLiteral("2"));
     EXPECT_EQ(Focus(), CCellID(kFirst + 1, Page::RColCaption));
     EXPECT_TRUE(grid.IsCellSelected(kFirst + 1, Page::RColCaption));
     EXPECT_FALSE(grid.IsCellSelected(kFirst + 2, Page::RColCaption));
@@ -150,9 +149,8 @@ TEST_F(MoveResponseTest, MovingDownPassesAResponseWithoutSourceAndRenumbersBoth)
               QStringList({"105|[4]|Spare|Not matched|Not matched", "104|d|Delta|4|Delta"}));
     EXPECT_EQ(BarStates(), std::vector<int>({0, 1, 0, 2, 0, 2}));
     EXPECT_EQ(Focus(), CCellID(kFirst + 4, Page::RColCode));
-    auto& sources = const_cast<CModalitySourceRowMultiMapper&>(page.GetResponseSourceRows());
-    EXPECT_EQ(sources.GetId(kFirst + 3), Page::kNoSourceKey);
-    EXPECT_EQ(sources.GetId(kFirst + 4), QStringLiteral("4"));
+    EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 3), Page::kNoSourceKey);
+    EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 4), QStringLiteral("4"));
 }
 
 TEST_F(MoveResponseTest, TheEndsAndRowsWithoutCampaignResponseMoveNothing)

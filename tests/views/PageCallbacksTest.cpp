@@ -65,10 +65,7 @@ protected:
     }
     int State(int row) const { return page.GetQuestionBar()->GetItemState(row - kFirst); }
     // The id the question mapper gives for the row.
-    long Key(int row) const
-    {
-        return const_cast<CQuestionRowMultiMapper&>(page.GetQuestionRows()).GetId(row);
-    }
+    long Key(int row) const { return page.GetQuestionRows().GetId(row); }
     bool Issue(std::unique_ptr<CCmdVirtual> command, const CCmdCallBacks& callBacks)
     {
         return IssueCommand(std::move(command), callBacks, nullptr, false);
@@ -98,7 +95,7 @@ TEST_F(PageCallbacksTest, BreakingAMatchingSplitsTheRowAndUndoJoinsItAgain)
     // The campaign row keeps the question, its source side red and empty; the new row shows the
     // source question with the image of a source item alone.
     EXPECT_EQ(Text(brand, Page::QColSourceShortcut), recon_colours::Red);
-    EXPECT_EQ(page.GetQuestionGrid()->GetCellData(brand, Page::QColSourceCode), -1);
+    EXPECT_EQ(page.GetQuestionRows().GetVolumeId(brand), -1);
     EXPECT_EQ(Image(brand, Page::QColSourceState), int(Page::ImageMissing));
     EXPECT_EQ(Image(brand + 1, Page::QColSourceState), int(Page::ImageSourceOnly));
     EXPECT_EQ(Text(brand + 1, Page::QColShortcut), recon_colours::Red);
@@ -149,8 +146,7 @@ TEST_F(PageCallbacksTest, DetachingTakesTheCampaignSideAwayAndDropsRowsLeftWithN
     ExpectNumbersAndItems();
     EXPECT_LT(Key(kFirst), 0);
     EXPECT_EQ(State(kFirst), Page::RowUnmatched);
-    EXPECT_EQ(const_cast<CQuestionRowMultiMapper&>(page.GetQuestionRows()).GetFirstRow(10),
-              Page::kNoRow);
+    EXPECT_EQ(page.GetQuestionRows().GetFirstRow(10), Page::kNoRow);
 
     // A response row: the matched one keeps its source side, the unmatched one goes.
     SelectRow(Row("REGION", "REGION"));

@@ -156,10 +156,7 @@ protected:
     // items move on for good, an Undo included.
     QString StoredDump() const { return DumpCampaign(*app.GetCampaign(), DUMP_STORED); }
     int State(int row) const { return page.GetQuestionBar()->GetItemState(row - kFirst); }
-    long Key(int row) const
-    {
-        return const_cast<CQuestionRowMultiMapper&>(page.GetQuestionRows()).GetId(row);
-    }
+    long Key(int row) const { return page.GetQuestionRows().GetId(row); }
     QString ShortCaption(int questionId)
     {
         return Campaign().GetQuestionById(questionId)->GetShortCaption(recon_test::kLanguage);

@@ -38,8 +38,7 @@ TEST_F(ResponseMatchingCommandsTest, BreakSplitsTheRowAndUndoJoinsIt)
     EXPECT_EQ(ResponseStates(), QStringLiteral("0,2,2,2,2,2,2"));
     EXPECT_EQ(RText(ResponseRow("South", "-"), Page::RColSourceCaption),
               QStringLiteral("Not matched"));
-    EXPECT_EQ(page.GetResponseGrid()->GetCellData(ResponseRow("-", "South"), Page::RColSourceCode),
-              online->GetVolumeId());
+    EXPECT_EQ(page.GetResponseRows().GetVolumeId(ResponseRow("-", "South")), online->GetVolumeId());
 
     ASSERT_TRUE(app.Undo());
     EXPECT_TRUE(SameDump(Dump(), before));

@@ -705,7 +705,7 @@ int main(int argc, char* argv[])
             int leftRow = -1;
             for (int r = grid.GetFixedRowCount(); r < grid.GetRowCount() && leftRow < 0; ++r)
                 if (grid.GetCellText(r, CRightReconciliationPage::QColShortcut) == leftShortcut &&
-                    grid.GetCellData(r, CRightReconciliationPage::QColSourceCode) == -1)
+                    page.GetQuestionRows().GetVolumeId(r) == -1)
                     leftRow = r;
             grid.EnsureVisible(std::max(leftRow, 0), CRightReconciliationPage::QColShortcut);
             const QImage image = Shoot(host, QStringLiteral("page-after-rematch"));
