@@ -495,21 +495,6 @@ void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question
     }
 }
 
-void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
-{
-    const int row = m_qRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_qSrcRows.GetId(row) == kNoSourceKey)
-        return;
-    const CVolume* volume = GetQuestionRowVolume(row);
-    const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
-    if (!volume || !source)
-        return;
-    RecomputePair(question, *volume, *source);
-    RestyleQuestionRow(row, highlight);
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
-}
-
 void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, bool highlight)
 {
     const long id = question.GetQuestionId();

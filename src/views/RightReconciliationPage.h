@@ -457,9 +457,8 @@ public:
     // volume matches to it now (its own matching or one it inherits), after a matching changed
     // in a volume that others inherit from.
     void FollowQuestionMatchings(const pelko_wave::CQuestion& question, bool highlight);
-    // Records the differences of the question's first matched row again and colours the row.
-    void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
-    // The same for every matched row of the question, one per volume of the wave.
+    // Records the differences of every matched row of the question again, one per volume of
+    // the wave, and colours the rows.
     void RecomputeQuestionRows(const pelko_wave::CQuestion& question, bool highlight);
     // The question's shortcut and captions in each of its rows.
     void RewriteQuestionTexts(const pelko_wave::CQuestion& question);
@@ -496,8 +495,10 @@ public:
     CCmdCallBacks MergeModalitiesCallBacks();
     CCmdCallBacks RemoveDuplicateModalityCallBacks();
     CCmdCallBacks MetaChangeModalityCallBacks();
-    // A composite about the question: its rows' texts, differences and colours again.
-    CCmdCallBacks MetaCmdCallBacks(int questionId);
+    // A composite about the question: its rows in every volume of the wave (the matchings the
+    // volumes hold or inherit now), texts, differences and colours again; the responses shown
+    // again after Undo, and after every step when it matches the question's responses anew.
+    CCmdCallBacks MetaCmdCallBacks(int questionId, bool responsesMatched = false);
     // A composite that changes a campaign question's properties: its rows' texts, differences
     // and colours again, highlighted after Do.
     CCmdCallBacks MetaChangeQuestionCallBacks();

@@ -1013,3 +1013,55 @@ TEST_F(RandomDriveCase, ARemovedResponseRecoloursTheQuestionsRowInEveryVolume)
     Undo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
 }
+
+// A campaign question made anew from the Online volume's source question is matched again in
+// the Phone volume that inherits from Online: its Phone row joins it as well, back and forth.
+TEST_F(RandomDriveCase, ANewQuestionMatchedAgainInTheVolumeBelowShowsInItsRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("D3"), 2), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the break";
+    Page& page = ReconPage();
+    int row = -1;
+    for (int r = Page::kFixedRows; r < page.GetQuestionGrid()->GetRowCount() && row < 0; ++r) {
+        const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+        if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"D3" &&
+            page.GetQuestionGrid()->GetCellData(r, Page::QColSourceCode) == 2)
+            row = r;
+    }
+    ASSERT_GE(row, 0) << "the Online source question has a row of its own";
+    page.SelectQuestionRow(row, Page::QColSourceShortcut);
+    const int steps = m_app.GetCommandHistory().GetUndoCount();
+    Command(ID_QUESTION_CREATE);
+    ASSERT_GT(m_app.GetCommandHistory().GetUndoCount(), steps);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new question";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
+
+// A campaign response made anew from the Online volume's source response is matched again in
+// the Phone volume: the question's Phone row takes the colours of its differences again.
+TEST_F(RandomDriveCase, ANewResponseMatchedAgainInTheVolumeBelowRecoloursItsQuestionsRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("BRANDLOOP"), 2), 0);
+    Page& page = ReconPage();
+    page.SelectResponseRow(Page::kFixedRows + 2, Page::RColCaption);
+    Command(ID_RESPONSE_BREAK_MATCHING);
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the break";
+    int row = -1;
+    for (int r = Page::kFixedRows; r < page.GetResponseGrid()->GetRowCount() && row < 0; ++r)
+        if (!page.GetCampaignResponseAtRow(r) && page.GetSourceResponseAtRow(r))
+            row = r;
+    ASSERT_GE(row, 0) << "the source response has a row of its own";
+    page.SelectResponseRow(row, Page::RColSourceCaption);
+    const int steps = m_app.GetCommandHistory().GetUndoCount();
+    Command(ID_RESPONSE_CREATE);
+    ASSERT_GT(m_app.GetCommandHistory().GetUndoCount(), steps);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new response";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
