@@ -45,15 +45,10 @@ void CRightReconciliationPage::StartRowFade(bool questionGrid, int row, COLORREF
     const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
     if (!cell)
         return;
-    if (cell->GetBackColour() == colour) {
-        // Nothing fades, but cells written since (a side of the row taken from another) may
-        // show another colour than the first: the whole row takes the colour.
-        FadeRow({0, colour, colour, row, questionGrid}, colour);
-        return;
-    }
     const SFade fade{Now(), Resolved(grid, cell->GetBackColour()), colour, row, questionGrid};
     if (fade.From == Resolved(grid, colour)) {
-        // Nothing to see: the row takes the colour word at once.
+        // Nothing to see: the row takes the colour word at once, all of it (cells written since,
+        // a side of the row taken from another, may show another colour than the first).
         FadeRow(fade, colour);
         return;
     }

@@ -245,6 +245,10 @@ public:
     void WriteResponseCampaignSide(int row, int image, COLORREF text, COLORREF back,
                                    const LOGFONT* font, const pelko_wave::CModality* response,
                                    const pelko_wave::CModality* master);
+    // The caption cell's text of a campaign response's row: with its merge master, the response
+    // "merged to" the master.
+    static QString CampaignResponseCaption(const pelko_wave::CModality* response,
+                                           const pelko_wave::CModality* master);
     void WriteResponseSourceSide(int row, int image, COLORREF text, COLORREF back,
                                  const LOGFONT* font, const qnr::CModalite* source,
                                  const pelko_wave::CVolume* volume);
