@@ -1039,6 +1039,19 @@ TEST_F(RandomDriveCase, ANewQuestionMatchedAgainInTheVolumeBelowShowsInItsRow)
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
     Redo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+    // Made again after an Undo.
+    Undo();
+    row = -1;
+    for (int r = Page::kFixedRows; r < page.GetQuestionGrid()->GetRowCount() && row < 0; ++r) {
+        const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+        if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"D3" &&
+            page.GetQuestionGrid()->GetCellData(r, Page::QColSourceCode) == 2)
+            row = r;
+    }
+    ASSERT_GE(row, 0);
+    page.SelectQuestionRow(row, Page::QColSourceShortcut);
+    Command(ID_QUESTION_CREATE);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the question made again";
 }
 
 // A campaign response made anew from the Online volume's source response is matched again in
