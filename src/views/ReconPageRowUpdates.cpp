@@ -94,6 +94,17 @@ int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& sourc
     return kNoRow;
 }
 
+int CRightReconciliationPage::FindHeldSourceRow(const qnr::CQuestion& source, int volumeId,
+                                                int exceptRow)
+{
+    const QString key = QString::number(source.GetCodeQuestion());
+    for (int row = m_qSrcRows.GetFirstRow(key); row != kNoRow; row = m_qSrcRows.GetNextRow(key))
+        if (row != exceptRow && m_qRows.GetId(row) > 0 &&
+            m_gridQuestions->GetCellData(row, QColSourceCode) == volumeId)
+            return row;
+    return kNoRow;
+}
+
 void CRightReconciliationPage::ReselectQuestionRow(int row)
 {
     const CCellID focus = m_gridQuestions->GetFocusCell();
@@ -386,9 +397,18 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
                                                    const qnr::CQuestion& source, bool highlight)
 {
     RecomputePair(question, volume, source);
-    const int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
-    if (sourceRow == kNoRow)
-        return;
+    int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
+    if (sourceRow == kNoRow) {
+        // Another campaign question holds the source question in the volume too: as a fill
+        // shows it, the pair takes a row of its own, here right below that one.
+        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
+        if (held == kNoRow || FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
+            return;
+        sourceRow = InsertRowAt(true, held + 1, RowMatched);
+        m_qRows.Add(m_nextUnmatchedQuestionKey--, sourceRow);
+        m_qSrcRows.Add(QString::number(source.GetCodeQuestion()), sourceRow);
+        m_gridQuestions->SetCellData(sourceRow, QColSourceCode, volume.GetVolumeId());
+    }
     const bool newInWave = WaveHoldsVolume(question.GetAppearanceVolumeId());
     int row = FindUnsourcedQuestionRow(question);
     if (row != kNoRow) {
@@ -437,6 +457,14 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     bool otherRow = false;
     for (int other = m_qRows.GetFirstRow(id); other != kNoRow; other = m_qRows.GetNextRow(id))
         otherRow = otherRow || other != row;
+    // Nor does the source question get a row of its own while another campaign question still
+    // holds it in the volume.
+    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow;
+    if (otherRow && held) {
+        DeleteRow(true, row);
+        RepaintRows();
+        return;
+    }
     if (otherRow) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
@@ -455,6 +483,13 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
                             deleted ? recon_colours::Grey : recon_colours::Red,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
     m_gridQuestions->SetCellData(row, QColSourceCode, -1);
+    if (held) {
+        RestyleQuestionRow(row, highlight);
+        m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
+        RepaintRows();
+        ReselectQuestionRow(row);
+        return;
+    }
 
     // The source question takes a row of its own right below.
     const int sourceRow = InsertRowAt(true, row + 1, RowUnmatched);

@@ -770,6 +770,10 @@ private:
     int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question);
     // The row of the source question in the volume that no campaign question holds.
     int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId);
+    // A row other than `exceptRow` where a campaign question holds the source question in the
+    // volume (a volume may give one source question to two campaign questions, one by its own
+    // matching, one inherited); kNoRow when none.
+    int FindHeldSourceRow(const qnr::CQuestion& source, int volumeId, int exceptRow);
     // Selects the question row and refills the responses even when the row number is the
     // current one (its content changed).
     void ReselectQuestionRow(int row);

@@ -1078,3 +1078,52 @@ TEST_F(RandomDriveCase, ANewResponseMatchedAgainInTheVolumeBelowRecoloursItsQues
     Redo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
 }
+
+// S3 broken in Online (and so in Phone), matched again by hand in Phone, then made anew from
+// Online's source question: the new question inherits Phone's source question too, which S3
+// still holds. Breaking S3 there leaves the source question with the new question: no row of
+// its own.
+TEST_F(RandomDriveCase, ABreakWhereAnotherQuestionHoldsTheSourceGivesTheSourceNoRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 2), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    Page& page = ReconPage();
+    CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    const auto sourceRow = [&](int volumeId) {
+        for (int r = Page::kFixedRows; r < grid.GetRowCount(); ++r) {
+            const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+            if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"S3" &&
+                grid.GetCellData(r, Page::QColSourceCode) == volumeId)
+                return r;
+        }
+        return -1;
+    };
+    const int phone = sourceRow(3);
+    ASSERT_GE(phone, 0);
+    page.SelectQuestionRow(phone, Page::QColSourceShortcut);
+    Command(ID_QUESTION_REMATCH);
+    int unsourced = -1;
+    for (int r = Page::kFixedRows; r < grid.GetRowCount() && unsourced < 0; ++r)
+        if (page.GetCampaignQuestionAtRow(r) &&
+            page.GetCampaignQuestionAtRow(r)->GetShortcut() == u"S3" &&
+            !page.GetSourceQuestionAtRow(r))
+            unsourced = r;
+    ASSERT_GE(unsourced, 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      CellPoint(grid, CCellID(unsourced, Page::QColShortcut)));
+    QApplication::processEvents();
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the match in Phone";
+    ASSERT_EQ(sourceRow(3), -1);
+    const int online = sourceRow(2);
+    ASSERT_GE(online, 0);
+    page.SelectQuestionRow(online, Page::QColSourceShortcut);
+    Command(ID_QUESTION_CREATE);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new question";
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 3), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the break in Phone";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
