@@ -305,19 +305,23 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModalityCallBacks()
         });
 }
 
-CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId)
+CCmdCallBacks CRightReconciliationPage::MetaCmdCallBacks(int questionId, bool responsesMatched)
 {
     return MakeCallBacks<CCallBackInfoMetaCmd>(
-        [this, questionId](CCallBackInfoMetaCmd&, int phase) {
+        [this, questionId, responsesMatched](CCallBackInfoMetaCmd&, int phase) {
             const CCampaign* campaign = AppCampaign();
             const CQuestion* question = campaign ? campaign->GetQuestionById(questionId) : nullptr;
             if (!question)
                 return;
             InvalidateCachedQuestion(questionId);
             RewriteQuestionTexts(*question);
-            RecomputeQuestionRow(*question, phase != AfterUndo);
-            // Taking the composite back may have changed the responses shown.
-            if (phase == AfterUndo && m_curQuestionId == questionId)
+            // The composite may have matched the question again in the volumes that inherit
+            // from the one it changed: every row of the question follows.
+            FollowQuestionMatchings(*question, phase == AfterDo);
+            RecomputeQuestionRows(*question, phase != AfterUndo);
+            // Taking the composite back may have changed the responses shown, and so does one
+            // that matches the question's responses again.
+            if ((phase == AfterUndo || responsesMatched) && m_curQuestionId == questionId)
                 RefreshResponses();
         });
 }

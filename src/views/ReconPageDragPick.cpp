@@ -244,12 +244,9 @@ void CRightReconciliationPage::OnQuestionHover(const CCellID& cell)
 void CRightReconciliationPage::OnResponseHover(const CCellID& cell)
 {
     m_hCursor.reset();
-    if (m_pickResponse)
-        m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
-    else if (m_mergePick)
-        m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
-    else
+    if (!m_pickResponse && !m_mergePick)
         return;
+    m_hCursor = CanDropSourceResponse(cell) ? Qt::PointingHandCursor : Qt::ForbiddenCursor;
     ApplyPickCursor(*m_gridResponses);
 }
 

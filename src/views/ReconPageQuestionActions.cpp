@@ -171,7 +171,7 @@ bool CRightReconciliationPage::NewCampaignQuestionRoad(CVolume& volume,
                    CreateQuesMatchingCallBacks());
     second->AddCmd(std::make_unique<CCmdDeepRematchQuestion>(campaign, &volume, made));
     second->SetGroupId(groupId);
-    if (!IssueCommand(std::move(second), {}, nullptr, false)) {
+    if (!IssueCommand(std::move(second), MetaCmdCallBacks(made->GetQuestionId()), nullptr, false)) {
         takeBack();
         return false;
     }
@@ -183,7 +183,8 @@ bool CRightReconciliationPage::NewCampaignQuestionRoad(CVolume& volume,
         third->AddCmd(std::make_unique<CCmdDeepRematchModality>(
             campaign, &volume, made, source.GetCodeQuestion(), response));
     third->SetGroupId(groupId);
-    if (!IssueCommand(std::move(third), {}, nullptr, true)) {
+    if (!IssueCommand(std::move(third), MetaCmdCallBacks(made->GetQuestionId(), true), nullptr,
+                      true)) {
         takeBack();
         return false;
     }

@@ -325,9 +325,8 @@ bool CRightReconciliationPage::NewCampaignResponseRoad(CVolume& volume, CQuestio
         second->AddCmd(std::make_unique<CCmdDeepRematchModality>(
             campaign, &volume, &question, sourceQuestion.GetCodeQuestion(), response));
         second->SetGroupId(groupId);
-        const CCmdCallBacks callBacks =
-            breakFrom ? MetaCmdCallBacks(question.GetQuestionId()) : CCmdCallBacks{};
-        if (IssueCommand(std::move(second), callBacks, nullptr, false))
+        if (IssueCommand(std::move(second), MetaCmdCallBacks(question.GetQuestionId()), nullptr,
+                         false))
             return true;
     }
     // Nothing of the road stays, not even to redo: the first step is taken out of the history

@@ -15,7 +15,6 @@
 #include "model/Modality.h"
 #include "model/Question.h"
 #include "model/Volume.h"
-#include "platform/FormatString.h"
 #include "platform/WindowServices.h"
 #include "questionnaire/Modalite.h"
 #include "questionnaire/Question.h"
@@ -113,9 +112,8 @@ void CRightReconciliationPage::RefreshChangedResponse(const CModality& response,
     const int row = m_responseRows.GetRow(response.GetModalityId());
     if (!question || row == kNoRow || m_curQuestionId != question->GetQuestionId())
         return;
-    m_gridResponses->SetCellText(
-        row, RColCaption,
-        FormatString(LoadString(IDS_SHORTCUT), {GetModalityDisplayCaption(response)}));
+    m_gridResponses->SetCellText(row, RColCaption,
+                                 CampaignResponseCaption(&response, FindMergeMaster(response)));
 
     const int questionRow = FindQuestionRowForVolume(*question, m_curVolumeId);
     const CVolume* volume = questionRow == kNoRow ? nullptr : GetQuestionRowVolume(questionRow);

@@ -89,6 +89,17 @@ int CRightReconciliationPage::FindUnmatchedSourceRow(const qnr::CQuestion& sourc
     return kNoRow;
 }
 
+int CRightReconciliationPage::FindHeldSourceRow(const qnr::CQuestion& source, int volumeId,
+                                                int exceptRow) const
+{
+    const QString key = QString::number(source.GetCodeQuestion());
+    for (const int row : m_questionRows.GetSourceRows(key))
+        if (row != exceptRow && m_questionRows.GetId(row) > 0 &&
+            m_questionRows.GetVolumeId(row) == volumeId)
+            return row;
+    return kNoRow;
+}
+
 void CRightReconciliationPage::ReselectQuestionRow(int row)
 {
     const CCellID focus = m_gridQuestions->GetFocusCell();
@@ -248,9 +259,18 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
                                                    const qnr::CQuestion& source, bool highlight)
 {
     RecomputePair(question, volume, source);
-    const int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
-    if (sourceRow == kNoRow)
-        return;
+    int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
+    if (sourceRow == kNoRow) {
+        // Another campaign question holds the source question in the volume too: as a fill
+        // shows it, the pair takes a row of its own, here right below that one.
+        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
+        if (held == kNoRow || FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
+            return;
+        sourceRow = m_questionRows.InsertRow(held + 1, RowMatched);
+        m_questionRows.SetUnmatchedId(sourceRow);
+        m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
+                                 volume.GetVolumeId());
+    }
     const bool newInWave = WaveHoldsVolume(question.GetAppearanceVolumeId());
     int row = FindUnsourcedQuestionRow(question);
     if (row != kNoRow) {
@@ -298,6 +318,14 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     bool otherRow = false;
     for (const int other : m_questionRows.GetRows(id))
         otherRow = otherRow || other != row;
+    // Nor does the source question get a row of its own while another campaign question still
+    // holds it in the volume.
+    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow;
+    if (otherRow && held) {
+        m_questionRows.DeleteRow(row);
+        RepaintRows();
+        return;
+    }
     if (otherRow) {
         WriteQuestionCampaignSide(row, ImageMissing, QUESTION_KIND_NONE, recon_colours::Red,
                                   recon_colours::Default, &m_fontNormal, nullptr);
@@ -314,6 +342,13 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     WriteQuestionSourceSide(row, deleted ? ImageMissingDeleted : ImageMissing, QUESTION_KIND_NONE,
                             deleted ? recon_colours::Grey : recon_colours::Red,
                             recon_colours::Default, &m_fontNormal, nullptr, nullptr);
+    if (held) {
+        RestyleQuestionRow(row, highlight);
+        m_overviewQuestions->EnsureMarkerOnRow(unsigned(row - m_gridQuestions->GetFixedRowCount()));
+        RepaintRows();
+        ReselectQuestionRow(row);
+        return;
+    }
 
     // The source question takes a row of its own right below.
     const int sourceRow = m_questionRows.InsertRow(row + 1, RowUnmatched);
@@ -352,21 +387,6 @@ void CRightReconciliationPage::FollowQuestionMatchings(const CQuestion& question
         if (matched)
             ShowQuestionMatched(volume, question, *matched, highlight);
     }
-}
-
-void CRightReconciliationPage::RecomputeQuestionRow(const CQuestion& question, bool highlight)
-{
-    const int row = m_questionRows.GetFirstRow(question.GetQuestionId());
-    if (row == kNoRow || m_questionRows.GetSourceKey(row) == kNoSourceKey)
-        return;
-    const CVolume* volume = GetQuestionRowVolume(row);
-    const qnr::CQuestion* source = GetSourceQuestionAtRow(row);
-    if (!volume || !source)
-        return;
-    RecomputePair(question, *volume, *source);
-    RestyleQuestionRow(row, highlight);
-    m_overviewQuestions->update();
-    m_gridQuestions->viewport()->update();
 }
 
 void CRightReconciliationPage::RecomputeQuestionRows(const CQuestion& question, bool highlight)

@@ -261,15 +261,18 @@ void CRightReconciliationPage::WriteResponseCampaignSide(int row, int image, COL
               back, font);
     WriteText(grid, row, RColEntryCode, EntryCodeText(GetCurrentQuestion(), response), text, back,
               font);
-    QString caption;
+    WriteText(grid, row, RColCaption, CampaignResponseCaption(response, master), text, back, font);
+}
+
+QString CRightReconciliationPage::CampaignResponseCaption(const CModality* response,
+                                                          const CModality* master)
+{
     if (response && master)
-        caption = FormatString(LoadString(IDS_MERGED_TO), {GetModalityDisplayCaption(*response),
-                                                           GetModalityDisplayCaption(*master)});
-    else if (response)
-        caption = FormatText(IDS_SHORT_CAPTION, GetModalityDisplayCaption(*response));
-    else
-        caption = NotMatched();
-    WriteText(grid, row, RColCaption, caption, text, back, font);
+        return FormatString(LoadString(IDS_MERGED_TO), {GetModalityDisplayCaption(*response),
+                                                        GetModalityDisplayCaption(*master)});
+    if (response)
+        return FormatText(IDS_SHORT_CAPTION, GetModalityDisplayCaption(*response));
+    return NotMatched();
 }
 
 void CRightReconciliationPage::WriteResponseSourceSide(int row, int image, COLORREF text,

@@ -228,6 +228,10 @@ public:
     void WriteResponseCampaignSide(int row, int image, COLORREF text, COLORREF back,
                                    const LOGFONT* font, const pelko_wave::CModality* response,
                                    const pelko_wave::CModality* master);
+    // The caption cell's text of a campaign response's row: with its merge master, the response
+    // "merged to" the master.
+    static QString CampaignResponseCaption(const pelko_wave::CModality* response,
+                                           const pelko_wave::CModality* master);
     void WriteResponseSourceSide(int row, int image, COLORREF text, COLORREF back,
                                  const LOGFONT* font, const qnr::CModalite* source,
                                  const pelko_wave::CVolume* volume);
@@ -431,9 +435,8 @@ public:
     // volume matches to it now (its own matching or one it inherits), after a matching changed
     // in a volume that others inherit from.
     void FollowQuestionMatchings(const pelko_wave::CQuestion& question, bool highlight);
-    // Records the differences of the question's first matched row again and colours the row.
-    void RecomputeQuestionRow(const pelko_wave::CQuestion& question, bool highlight);
-    // The same for every matched row of the question, one per volume of the wave.
+    // Records the differences of every matched row of the question again, one per volume of
+    // the wave, and colours the rows.
     void RecomputeQuestionRows(const pelko_wave::CQuestion& question, bool highlight);
     // The question's shortcut and captions in each of its rows.
     void RewriteQuestionTexts(const pelko_wave::CQuestion& question);
@@ -470,8 +473,10 @@ public:
     CCmdCallBacks MergeModalitiesCallBacks();
     CCmdCallBacks RemoveDuplicateModalityCallBacks();
     CCmdCallBacks MetaChangeModalityCallBacks();
-    // A composite about the question: its rows' texts, differences and colours again.
-    CCmdCallBacks MetaCmdCallBacks(int questionId);
+    // A composite about the question: its rows in every volume of the wave (the matchings the
+    // volumes hold or inherit now), texts, differences and colours again; the responses shown
+    // again after Undo, and after every step when it matches the question's responses anew.
+    CCmdCallBacks MetaCmdCallBacks(int questionId, bool responsesMatched = false);
     // A composite that changes a campaign question's properties: its rows' texts, differences
     // and colours again, highlighted after Do.
     CCmdCallBacks MetaChangeQuestionCallBacks();
@@ -730,6 +735,10 @@ private:
     int FindUnsourcedQuestionRow(const pelko_wave::CQuestion& question) const;
     // The row of the source question in the volume that no campaign question holds.
     int FindUnmatchedSourceRow(const qnr::CQuestion& source, int volumeId) const;
+    // A row other than `exceptRow` where a campaign question holds the source question in the
+    // volume (a volume may give one source question to two campaign questions, one by its own
+    // matching, one inherited); kNoRow when none.
+    int FindHeldSourceRow(const qnr::CQuestion& source, int volumeId, int exceptRow) const;
     // Selects the question row and refills the responses even when the row number is the
     // current one (its content changed).
     void ReselectQuestionRow(int row);

@@ -1012,3 +1012,117 @@ TEST_F(RandomDriveCase, ARemovedResponseRecoloursTheQuestionsRowInEveryVolume)
     Undo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
 }
+
+// A campaign question made anew from the Online volume's source question is matched again in
+// the Phone volume that inherits from Online: its Phone row joins it as well, back and forth.
+TEST_F(RandomDriveCase, ANewQuestionMatchedAgainInTheVolumeBelowShowsInItsRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("D3"), 2), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the break";
+    Page& page = ReconPage();
+    int row = -1;
+    for (int r = Page::kFixedRows; r < page.GetQuestionGrid()->GetRowCount() && row < 0; ++r) {
+        const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+        if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"D3" &&
+            page.GetQuestionRows().GetVolumeId(r) == 2)
+            row = r;
+    }
+    ASSERT_GE(row, 0) << "the Online source question has a row of its own";
+    page.SelectQuestionRow(row, Page::QColSourceShortcut);
+    const int steps = m_app.GetCommandHistory().GetUndoCount();
+    Command(ID_QUESTION_CREATE);
+    ASSERT_GT(m_app.GetCommandHistory().GetUndoCount(), steps);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new question";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+    // Made again after an Undo.
+    Undo();
+    row = -1;
+    for (int r = Page::kFixedRows; r < page.GetQuestionGrid()->GetRowCount() && row < 0; ++r) {
+        const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+        if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"D3" &&
+            page.GetQuestionRows().GetVolumeId(r) == 2)
+            row = r;
+    }
+    ASSERT_GE(row, 0);
+    page.SelectQuestionRow(row, Page::QColSourceShortcut);
+    Command(ID_QUESTION_CREATE);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the question made again";
+}
+
+// A campaign response made anew from the Online volume's source response is matched again in
+// the Phone volume: the question's Phone row takes the colours of its differences again.
+TEST_F(RandomDriveCase, ANewResponseMatchedAgainInTheVolumeBelowRecoloursItsQuestionsRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("BRANDLOOP"), 2), 0);
+    Page& page = ReconPage();
+    page.SelectResponseRow(Page::kFixedRows + 2, Page::RColCaption);
+    Command(ID_RESPONSE_BREAK_MATCHING);
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the break";
+    int row = -1;
+    for (int r = Page::kFixedRows; r < page.GetResponseGrid()->GetRowCount() && row < 0; ++r)
+        if (!page.GetCampaignResponseAtRow(r) && page.GetSourceResponseAtRow(r))
+            row = r;
+    ASSERT_GE(row, 0) << "the source response has a row of its own";
+    page.SelectResponseRow(row, Page::RColSourceCaption);
+    const int steps = m_app.GetCommandHistory().GetUndoCount();
+    Command(ID_RESPONSE_CREATE);
+    ASSERT_GT(m_app.GetCommandHistory().GetUndoCount(), steps);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new response";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
+
+// S3 broken in Online (and so in Phone), matched again by hand in Phone, then made anew from
+// Online's source question: the new question inherits Phone's source question too, which S3
+// still holds. Breaking S3 there leaves the source question with the new question: no row of
+// its own.
+TEST_F(RandomDriveCase, ABreakWhereAnotherQuestionHoldsTheSourceGivesTheSourceNoRow)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 2), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    Page& page = ReconPage();
+    CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    const auto sourceRow = [&](int volumeId) {
+        for (int r = Page::kFixedRows; r < grid.GetRowCount(); ++r) {
+            const qnr::CQuestion* source = page.GetSourceQuestionAtRow(r);
+            if (!page.GetCampaignQuestionAtRow(r) && source && source->GetShortcut() == u"S3" &&
+                page.GetQuestionRows().GetVolumeId(r) == volumeId)
+                return r;
+        }
+        return -1;
+    };
+    const int phone = sourceRow(3);
+    ASSERT_GE(phone, 0);
+    page.SelectQuestionRow(phone, Page::QColSourceShortcut);
+    Command(ID_QUESTION_REMATCH);
+    int unsourced = -1;
+    for (int r = Page::kFixedRows; r < grid.GetRowCount() && unsourced < 0; ++r)
+        if (page.GetCampaignQuestionAtRow(r) &&
+            page.GetCampaignQuestionAtRow(r)->GetShortcut() == u"S3" &&
+            !page.GetSourceQuestionAtRow(r))
+            unsourced = r;
+    ASSERT_GE(unsourced, 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      CellPoint(grid, CCellID(unsourced, Page::QColShortcut)));
+    QApplication::processEvents();
+    ASSERT_TRUE(PanesShowAFreshFill()) << "after the match in Phone";
+    ASSERT_EQ(sourceRow(3), -1);
+    const int online = sourceRow(2);
+    ASSERT_GE(online, 0);
+    page.SelectQuestionRow(online, Page::QColSourceShortcut);
+    Command(ID_QUESTION_CREATE);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new question";
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 3), 0);
+    Command(ID_QUESTION_BREAK_MATCHING);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the break in Phone";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
