@@ -234,6 +234,19 @@ void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int 
     RepaintRows();
 }
 
+int CRightReconciliationPage::ResponseRowForOrder(const CModality& response) const
+{
+    const CCampaign* campaign = AppCampaign();
+    for (int row = m_gridResponses->GetFixedRowCount(); row < m_gridResponses->GetRowCount();
+         ++row) {
+        const long id = m_responseRows.GetId(row);
+        const CModality* other = id > 0 && campaign ? campaign->GetModalityById(int(id)) : nullptr;
+        if (!other || other->GetModalityOrder() > response.GetModalityOrder())
+            return row;
+    }
+    return m_gridResponses->GetRowCount();
+}
+
 void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
 {
     if (row == kNoRow || m_responseRows.GetRow(response.GetModalityId()) != kNoRow ||
