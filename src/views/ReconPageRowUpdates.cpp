@@ -274,12 +274,17 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
     RecomputePair(question, volume, source);
     int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
     if (sourceRow == kNoRow) {
-        // Another campaign question holds the source question in the volume too: as a fill
-        // shows it, the pair takes a row of its own, here right below that one.
-        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
-        if (held == kNoRow || FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
+        // Another campaign question holds the source question in the volume too, or no row
+        // shows it (the volume counted it matched by a matching that the question's own has
+        // replaced): as a fill shows it, the pair takes a row of its own, here right below the
+        // other question's row, or below the question's first row.
+        if (FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
             return;
-        sourceRow = m_questionRows.InsertRow(held + 1, RowMatched);
+        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
+        const int below =
+            held != kNoRow ? held : m_questionRows.GetFirstRow(question.GetQuestionId());
+        sourceRow = m_questionRows.InsertRow(
+            below != kNoRow ? below + 1 : m_gridQuestions->GetRowCount(), RowMatched);
         m_questionRows.SetUnmatchedId(sourceRow);
         m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
                                  volume.GetVolumeId());
@@ -332,8 +337,13 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     for (const int other : m_questionRows.GetRows(id))
         otherRow = otherRow || other != row;
     // Nor does the source question get a row of its own while another campaign question still
-    // holds it in the volume.
-    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow;
+    // holds it in the volume, or while the volume still counts it matched (a matching of the
+    // volume or one before it that stays valid here, as when the question takes another source
+    // question in the volume after a break in a later one).
+    QMap<QString, int> matchedCodes;
+    volume.CollectMatchedSourceCodes(volume.GetVolumeId(), matchedCodes);
+    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow ||
+                      matchedCodes.contains(key);
     if (otherRow && held) {
         m_questionRows.DeleteRow(row);
         RepaintRows();

@@ -1160,3 +1160,31 @@ TEST_F(RandomDriveCase, ANewResponseRedoneWhileAnotherVolumeIsShownGetsARowThere
     Undo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo again";
 }
+
+// Q3's Online source question picked for a new matching and given with a click to Q2's Phone
+// row: Q2 takes it in both volumes (Phone inherits from Online), and the source question Q2
+// leaves shows unmatched only where a fill shows it.
+TEST_F(RandomDriveCase, ASourceQuestionGivenToAnotherRowOfAnotherVolumeShowsAsAFillDoes)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("Q3"), 2), 0);
+    Command(ID_QUESTION_REMATCH);
+    Page& page = ReconPage();
+    CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    const int target = [&] {
+        for (int r = Page::kFixedRows; r < grid.GetRowCount(); ++r)
+            if (page.GetCampaignQuestionAtRow(r) &&
+                page.GetCampaignQuestionAtRow(r)->GetShortcut() == u"Q2" &&
+                page.GetQuestionRows().GetVolumeId(r) == 3)
+                return r;
+        return -1;
+    }();
+    ASSERT_GE(target, 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      CellPoint(grid, CCellID(target, Page::QColShortcut)));
+    QApplication::processEvents();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the click";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
