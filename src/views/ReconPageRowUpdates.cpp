@@ -277,8 +277,10 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
         // Another campaign question holds the source question in the volume too, or no row
         // shows it (the volume counted it matched by a matching that the question's own has
         // replaced): as a fill shows it, the pair takes a row of its own, here right below the
-        // other question's row, or below the question's first row.
-        if (FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
+        // other question's row, or below the question's first row. A volume of another wave
+        // has no rows here.
+        if (FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow ||
+            !WaveHoldsVolume(volume.GetVolumeId()))
             return;
         const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
         const int below =
