@@ -549,6 +549,8 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     if (row != kNoRow)
         RestyleResponseRow(row, highlight);
     RestyleQuestionRow(questionRow, highlight);
+    // The volumes of the wave that inherit the matching have their differences again too.
+    RecomputeQuestionRows(*question, highlight);
     RepaintRows();
     if (row != kNoRow)
         SelectResponseRow(row, std::max(m_gridResponses->GetFocusCell().col, int(RColCode)));
