@@ -73,6 +73,11 @@ CCmdCallBacks CRightReconciliationPage::NewModalityCallBacks()
             InvalidateCachedQuestion(record.Modality->GetQuestionId());
             if (phase == AfterUndo)
                 RemoveUnsourcedResponseRow(*record.Modality);
+            else if (phase == AfterRedo)
+                // The page may show the question's row of another volume than the one the
+                // response was made in: there the response has a row without a source side,
+                // among the campaign responses in their order.
+                ShowResponseAlone(*record.Modality, ResponseRowForOrder(*record.Modality));
             // The new response moved the ones after it down: their numbers change.
             RewriteEntryCodeTexts();
         });

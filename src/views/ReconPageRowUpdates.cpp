@@ -234,6 +234,19 @@ void CRightReconciliationPage::ShowQuestionAlone(const CQuestion& question, int 
     RepaintRows();
 }
 
+int CRightReconciliationPage::ResponseRowForOrder(const CModality& response) const
+{
+    const CCampaign* campaign = AppCampaign();
+    for (int row = m_gridResponses->GetFixedRowCount(); row < m_gridResponses->GetRowCount();
+         ++row) {
+        const long id = m_responseRows.GetId(row);
+        const CModality* other = id > 0 && campaign ? campaign->GetModalityById(int(id)) : nullptr;
+        if (!other || other->GetModalityOrder() > response.GetModalityOrder())
+            return row;
+    }
+    return m_gridResponses->GetRowCount();
+}
+
 void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
 {
     if (row == kNoRow || m_responseRows.GetRow(response.GetModalityId()) != kNoRow ||
@@ -261,12 +274,19 @@ void CRightReconciliationPage::ShowQuestionMatched(const CVolume& volume, const 
     RecomputePair(question, volume, source);
     int sourceRow = FindUnmatchedSourceRow(source, volume.GetVolumeId());
     if (sourceRow == kNoRow) {
-        // Another campaign question holds the source question in the volume too: as a fill
-        // shows it, the pair takes a row of its own, here right below that one.
-        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
-        if (held == kNoRow || FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow)
+        // Another campaign question holds the source question in the volume too, or no row
+        // shows it (the volume counted it matched by a matching that the question's own has
+        // replaced): as a fill shows it, the pair takes a row of its own, here right below the
+        // other question's row, or below the question's first row. A volume of another wave
+        // has no rows here.
+        if (FindQuestionRowForVolume(question, volume.GetVolumeId()) != kNoRow ||
+            !WaveHoldsVolume(volume.GetVolumeId()))
             return;
-        sourceRow = m_questionRows.InsertRow(held + 1, RowMatched);
+        const int held = FindHeldSourceRow(source, volume.GetVolumeId(), kNoRow);
+        const int below =
+            held != kNoRow ? held : m_questionRows.GetFirstRow(question.GetQuestionId());
+        sourceRow = m_questionRows.InsertRow(
+            below != kNoRow ? below + 1 : m_gridQuestions->GetRowCount(), RowMatched);
         m_questionRows.SetUnmatchedId(sourceRow);
         m_questionRows.SetSource(sourceRow, QString::number(source.GetCodeQuestion()),
                                  volume.GetVolumeId());
@@ -319,8 +339,13 @@ void CRightReconciliationPage::ShowQuestionUnmatched(const CVolume& volume,
     for (const int other : m_questionRows.GetRows(id))
         otherRow = otherRow || other != row;
     // Nor does the source question get a row of its own while another campaign question still
-    // holds it in the volume.
-    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow;
+    // holds it in the volume, or while the volume still counts it matched (a matching of the
+    // volume or one before it that stays valid here, as when the question takes another source
+    // question in the volume after a break in a later one).
+    QMap<QString, int> matchedCodes;
+    volume.CollectMatchedSourceCodes(volume.GetVolumeId(), matchedCodes);
+    const bool held = FindHeldSourceRow(source, volume.GetVolumeId(), row) != kNoRow ||
+                      matchedCodes.contains(key);
     if (otherRow && held) {
         m_questionRows.DeleteRow(row);
         RepaintRows();
@@ -524,6 +549,8 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
     if (row != kNoRow)
         RestyleResponseRow(row, highlight);
     RestyleQuestionRow(questionRow, highlight);
+    // The volumes of the wave that inherit the matching have their differences again too.
+    RecomputeQuestionRows(*question, highlight);
     RepaintRows();
     if (row != kNoRow)
         SelectResponseRow(row, std::max(m_gridResponses->GetFocusCell().col, int(RColCode)));

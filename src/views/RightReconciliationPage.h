@@ -418,6 +418,9 @@ public:
     // a matching and that no row holds gets the row a fill gives it, inserted at the row.
     void ShowQuestionAlone(const pelko_wave::CQuestion& question, int row);
     void ShowResponseAlone(const pelko_wave::CModality& response, int row);
+    // Where a fill puts the response's row among the campaign responses: before the first row
+    // of a later response or without one (the grid's row count after the last).
+    int ResponseRowForOrder(const pelko_wave::CModality& response) const;
     // Deletes the question's row when it has no source side (after a new question is undone).
     void RemoveNewQuestionRow(const pelko_wave::CQuestion& question);
     // The source question now matched to the campaign question in the volume joins the

@@ -1126,3 +1126,65 @@ TEST_F(RandomDriveCase, ABreakWhereAnotherQuestionHoldsTheSourceGivesTheSourceNo
     Redo();
     EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
 }
+
+// A campaign response made from a source response of the Phone volume, taken back, and made
+// again by Redo while the page shows the question's Online row: the new response has a row
+// there without a source side, as a fill shows it.
+TEST_F(RandomDriveCase, ANewResponseRedoneWhileAnotherVolumeIsShownGetsARowThere)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 3), 0);
+    Page& page = ReconPage();
+    const auto freeSourceRow = [&] {
+        for (int r = Page::kFixedRows; r < page.GetResponseGrid()->GetRowCount(); ++r)
+            if (!page.GetCampaignResponseAtRow(r) && page.GetSourceResponseAtRow(r))
+                return r;
+        return -1;
+    };
+    if (freeSourceRow() < 0) {
+        page.SelectResponseRow(Page::kFixedRows, Page::RColCaption);
+        Command(ID_RESPONSE_BREAK_MATCHING);
+        ASSERT_TRUE(PanesShowAFreshFill()) << "after the break";
+    }
+    const int row = freeSourceRow();
+    ASSERT_GE(row, 0) << "a source response that no campaign response holds";
+    page.SelectResponseRow(row, Page::RColSourceCaption);
+    const int steps = m_app.GetCommandHistory().GetUndoCount();
+    Command(ID_RESPONSE_CREATE);
+    ASSERT_GT(m_app.GetCommandHistory().GetUndoCount(), steps);
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the new response";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    ASSERT_GE(ShowRow(2, QStringLiteral("S3"), 2), 0);
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo again";
+}
+
+// Q3's Online source question picked for a new matching and given with a click to Q2's Phone
+// row: Q2 takes it in both volumes (Phone inherits from Online), and the source question Q2
+// leaves shows unmatched only where a fill shows it.
+TEST_F(RandomDriveCase, ASourceQuestionGivenToAnotherRowOfAnotherVolumeShowsAsAFillDoes)
+{
+    ASSERT_GE(ShowRow(2, QStringLiteral("Q3"), 2), 0);
+    Command(ID_QUESTION_REMATCH);
+    Page& page = ReconPage();
+    CWaveGridCtrl& grid = *page.GetQuestionGrid();
+    const int target = [&] {
+        for (int r = Page::kFixedRows; r < grid.GetRowCount(); ++r)
+            if (page.GetCampaignQuestionAtRow(r) &&
+                page.GetCampaignQuestionAtRow(r)->GetShortcut() == u"Q2" &&
+                page.GetQuestionRows().GetVolumeId(r) == 3)
+                return r;
+        return -1;
+    }();
+    ASSERT_GE(target, 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      CellPoint(grid, CCellID(target, Page::QColShortcut)));
+    QApplication::processEvents();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after the click";
+    Undo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Undo";
+    Redo();
+    EXPECT_TRUE(PanesShowAFreshFill()) << "after Redo";
+}
