@@ -6,7 +6,6 @@
 #include "controls/WindowStyles.h"
 #include "dialogs/DialogControls.h"
 #include "grid/DrawTextFormat.h"
-#include "grid/GridCellBase.h"
 #include "model/Campaign.h"
 #include "model/ValueTexts.h"
 #include "platform/AppServices.h"
@@ -226,16 +225,6 @@ void CDiffsDlg::OnInitDialog()
     OnSelectionChanged(first);
 }
 
-int CDiffsDlg::WidestCellOfColumn(int col) const
-{
-    int widest = 0;
-    for (int row = 0; row < m_grid->GetRowCount(); ++row) {
-        if (CGridCellBase* cell = m_grid->GetCell(row, col))
-            widest = std::max(widest, cell->GetCellExtent(nullptr).cx);
-    }
-    return widest;
-}
-
 void CDiffsDlg::SizeColumns()
 {
     const int width = m_grid->GetClientSize().width();
@@ -244,9 +233,9 @@ void CDiffsDlg::SizeColumns()
     // A difference caption longer than its share (a caption kind titled with a long language
     // name) is shown whole: the status column gives way down to its own texts, and beyond that
     // the grid scrolls sideways.
-    if (const int needed = WidestCellOfColumn(0); needed > difference) {
+    if (const int needed = m_grid->GetColumnExtent(0); needed > difference) {
         difference = needed;
-        status = std::max(WidestCellOfColumn(1), width - needed);
+        status = std::max(m_grid->GetColumnExtent(1), width - needed);
     }
     m_grid->SetColumnWidth(1, status);
     m_grid->SetColumnWidth(0, difference);

@@ -154,8 +154,6 @@ private:
     // The grid's columns: "Status" 30 percent of the client width, "Difference" the rest, but
     // never narrower than its widest text.
     void SizeColumns();
-    // The width the widest cell of the column needs, its heading included.
-    int WidestCellOfColumn(int col) const;
     int DataRow(int index) const;
 
     std::vector<std::pair<int, CDiffInfoPtr>> m_differences;

@@ -387,6 +387,16 @@ bool CGridCtrl::FitColumnWidth(int nCol, unsigned nAutoSizeStyle, bool bResetScr
 {
     if (nCol < 0 || nCol >= m_nCols || GetColumnWidth(nCol) < 1)
         return false;
+    m_arColWidths.SetSize(nCol, GetColumnExtent(nCol, nAutoSizeStyle));
+    if (bResetScroll)
+        ResetScrollBars();
+    return true;
+}
+
+int CGridCtrl::GetColumnExtent(int nCol, unsigned nAutoSizeStyle)
+{
+    if (nCol < 0 || nCol >= m_nCols)
+        return 0;
     if (nAutoSizeStyle == 0)
         nAutoSizeStyle = m_nAutoSizeColumnStyle;
     const int startRow = (nAutoSizeStyle & 0x1) ? 0 : m_nFixedRows;
@@ -398,12 +408,9 @@ bool CGridCtrl::FitColumnWidth(int nCol, unsigned nAutoSizeStyle, bool bResetScr
         if (CGridCellBase* cell = GetCell(row, nCol))
             width = std::max(width, cell->GetCellExtent(nullptr).cx);
     }
-    m_arColWidths.SetSize(nCol, width);
     if (m_bVirtualMode)
         SendCacheHint(CCellIDRange());
-    if (bResetScroll)
-        ResetScrollBars();
-    return true;
+    return width;
 }
 
 bool CGridCtrl::FitRowHeight(int nRow, bool bResetScroll)

@@ -130,6 +130,9 @@ public:
     int GetVirtualWidth() const;
     bool FitRowHeight(int nRow, bool bResetScroll = true);
     bool FitColumnWidth(int nCol, unsigned nAutoSizeStyle = 0, bool bResetScroll = true);
+    // The width the widest cell of the column needs, among the rows the style names (0x1 the
+    // fixed rows, 0x2 the others; 0 the grid's own style).
+    int GetColumnExtent(int nCol, unsigned nAutoSizeStyle = 0);
     void EnableScrollBars(int nBar, bool bEnable = true);
 
     // Cells.

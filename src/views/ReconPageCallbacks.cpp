@@ -210,7 +210,7 @@ CCmdCallBacks CRightReconciliationPage::MetaChangeModAppVolIDCallBacks()
             if (phase == AfterUndo) {
                 // A response first appearing later in the wave is still shown, unmatched, where
                 // its row was.
-                const int row = m_responseRows.GetRow(response->GetModalityId());
+                const int row = m_responseRows.GetFirstRow(response->GetModalityId());
                 DetachCampaignResponseRow(*response);
                 ShowResponseAlone(*response, row);
                 return;

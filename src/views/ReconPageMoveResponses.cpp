@@ -83,8 +83,8 @@ void CRightReconciliationPage::SwapResponseRows(const CModality& first, const CM
                 entry->InvalidateQuestion(first.GetQuestionId());
     }
 
-    const int rowA = m_responseRows.GetRow(first.GetModalityId());
-    const int rowB = m_responseRows.GetRow(second.GetModalityId());
+    const int rowA = m_responseRows.GetFirstRow(first.GetModalityId());
+    const int rowB = m_responseRows.GetFirstRow(second.GetModalityId());
     if (rowA == kNoRow || rowB == kNoRow || rowA == rowB) {
         // The grid shows another question, or not both responses: the question's rows, when
         // shown, are made again in the new order.

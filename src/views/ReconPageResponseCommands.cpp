@@ -159,7 +159,7 @@ LRESULT CRightReconciliationPage::OnResponseGridClick(int row, int col)
         if (CanDropSourceResponse(clicked) && row != merged.row && ConfirmMerge(merged, clicked))
             MergeResponse(merged, clicked);
         // The merge may have moved the master's row: the selection goes with the response.
-        const int masterRow = masterId > 0 ? m_responseRows.GetRow(masterId) : kNoRow;
+        const int masterRow = masterId > 0 ? m_responseRows.GetFirstRow(masterId) : kNoRow;
         if (masterRow != kNoRow && col >= 0 && col < m_gridResponses->GetColumnCount())
             SelectResponseRow(masterRow, col);
         EndMergePick();
@@ -200,7 +200,7 @@ bool CRightReconciliationPage::RemoveCampaignResponse(const CModality* response)
     CModality* removed =
         response && campaign ? campaign->GetModalityById(response->GetModalityId()) : nullptr;
     // A response removed as of the wave already keeps the wave it was removed in.
-    if (!removed || !wave || m_responseRows.GetRow(removed->GetModalityId()) == kNoRow ||
+    if (!removed || !wave || m_responseRows.GetFirstRow(removed->GetModalityId()) == kNoRow ||
         IsDeletedInWave(removed->GetDeletionWaveId()))
         return false;
     CQuestion* question = campaign->GetQuestionById(removed->GetQuestionId());
@@ -356,7 +356,7 @@ void CRightReconciliationPage::RefreshResponseRow(const CVolume& volume, const C
 
     // The response grid shows the volume's responses of the question only while its row is the
     // current one.
-    int row = m_responseRows.GetRow(response.GetModalityId());
+    int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (m_curQuestionId != question->GetQuestionId() || m_curVolumeId != volume.GetVolumeId())
         row = kNoRow;
     const QString key = row == kNoRow ? kNoSourceKey : m_responseRows.GetSourceKey(row);
@@ -406,7 +406,7 @@ void CRightReconciliationPage::FollowResponseMatchings(
     // First every row whose source response its response lost gives it up, so that a source
     // response passing from one response to another is free before it joins the other.
     for (const CModality* response : responses) {
-        const int row = m_responseRows.GetRow(response->GetModalityId());
+        const int row = m_responseRows.GetFirstRow(response->GetModalityId());
         if (!shown(*response) || row == kNoRow)
             continue;
         const QString key = m_responseRows.GetSourceKey(row);
@@ -416,7 +416,7 @@ void CRightReconciliationPage::FollowResponseMatchings(
     for (const CModality* response : responses) {
         if (!shown(*response))
             continue;
-        const int row = m_responseRows.GetRow(response->GetModalityId());
+        const int row = m_responseRows.GetFirstRow(response->GetModalityId());
         const QString matched = matchedSource(*response);
         if (matched == kNoSourceKey ||
             (row != kNoRow && m_responseRows.GetSourceKey(row) == matched))

@@ -109,7 +109,7 @@ void CRightReconciliationPage::RefreshChangedResponse(const CModality& response,
     const CCampaign* campaign = AppCampaign();
     const CQuestion* question =
         campaign ? campaign->GetQuestionById(response.GetQuestionId()) : nullptr;
-    const int row = m_responseRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (!question || row == kNoRow || m_curQuestionId != question->GetQuestionId())
         return;
     m_gridResponses->SetCellText(row, RColCaption,
@@ -165,7 +165,7 @@ void CRightReconciliationPage::MergeResponse(const CCellID& merged, const CCellI
 void CRightReconciliationPage::ShowResponseMerged(const CModality& response,
                                                   const CModality& master, bool fade)
 {
-    const int row = m_responseRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (row == kNoRow)
         return;
     WriteResponseCampaignSide(row, ImageMerged, recon_colours::Grey, recon_colours::Default,

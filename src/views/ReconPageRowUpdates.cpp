@@ -249,7 +249,7 @@ int CRightReconciliationPage::ResponseRowForOrder(const CModality& response) con
 
 void CRightReconciliationPage::ShowResponseAlone(const CModality& response, int row)
 {
-    if (row == kNoRow || m_responseRows.GetRow(response.GetModalityId()) != kNoRow ||
+    if (row == kNoRow || m_responseRows.GetFirstRow(response.GetModalityId()) != kNoRow ||
         !IsShownUnmatched(response))
         return;
     const int state =
@@ -488,7 +488,7 @@ void CRightReconciliationPage::DetachCampaignResponseRow(const CModality& respon
 {
     if (!CurrentWave())
         return;
-    const int row = m_responseRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (row == kNoRow)
         return;
     WriteResponseCampaignSide(row, ImageMissing, recon_colours::Red, recon_colours::Default,
@@ -527,7 +527,7 @@ void CRightReconciliationPage::ShowResponseMatched(const CVolume& volume, const 
             : kNoRow;
     if (sourceRow != kNoRow) {
         const bool newInWave = WaveHoldsVolume(response.GetAppearanceVolumeId());
-        row = m_responseRows.GetRow(response.GetModalityId());
+        row = m_responseRows.GetFirstRow(response.GetModalityId());
         if (row != kNoRow && row != sourceRow) {
             WriteResponseSourceSide(row, ImageMatched,
                                     newInWave ? recon_colours::Green : recon_colours::Default,
@@ -560,7 +560,7 @@ void CRightReconciliationPage::RewriteResponseRow(const CModality& response, boo
 {
     const CCampaign* campaign = AppCampaign();
     const CWave* wave = CurrentWave();
-    const int row = m_responseRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (!campaign || !wave || row == kNoRow)
         return;
     const bool deleted = IsDeletedInWave(response.GetDeletionWaveId());
@@ -612,7 +612,7 @@ void CRightReconciliationPage::RewriteEntryCodeTexts()
 
 void CRightReconciliationPage::RemoveUnsourcedResponseRow(const CModality& response)
 {
-    const int row = m_responseRows.GetRow(response.GetModalityId());
+    const int row = m_responseRows.GetFirstRow(response.GetModalityId());
     if (row != kNoRow && m_responseRows.GetSourceKey(row) == kNoSourceKey) {
         m_responseRows.DeleteRow(row);
         RepaintRows();

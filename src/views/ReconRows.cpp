@@ -231,6 +231,13 @@ void CReconRows::SwapRows(int rowA, int rowB)
     m_grid->SwapRowCells(rowA, rowB, m_grid->GetFixedColumnCount(), m_grid->GetColumnCount() - 1);
     const int fixed = m_grid->GetFixedRowCount();
     m_bar->SwapItems(rowA - fixed, rowB - fixed);
+    // A fade under way goes on on the row its cells went to.
+    for (SFade& fade : m_fades) {
+        if (fade.Row == rowA)
+            fade.Row = rowB;
+        else if (fade.Row == rowB)
+            fade.Row = rowA;
+    }
 }
 
 void CReconRows::ApplyLook(int row, const LOGFONT* font, COLORREF back, COLORREF campaignText,
@@ -275,15 +282,10 @@ void CReconRows::StartFade(int row, COLORREF colour)
     const CGridCellBase* cell = grid.GetCell(row, grid.GetFixedColumnCount());
     if (!cell)
         return;
-    if (cell->GetBackColour() == colour) {
-        // Nothing fades, but cells written since (a side of the row taken from another) may
-        // show another colour than the first: the whole row takes the colour.
-        PaintFade(row, colour);
-        return;
-    }
     const SFade fade{Now(), Resolved(grid, cell->GetBackColour()), colour, row};
     if (fade.From == Resolved(grid, colour)) {
-        // Nothing to see: the row takes the colour word at once.
+        // Nothing to see: the row takes the colour word at once, all of it (cells written since,
+        // a side of the row taken from another, may show another colour than the first).
         PaintFade(row, colour);
         return;
     }

@@ -55,14 +55,12 @@ public:
     void Attach(CWaveGridCtrl& grid, COverviewBar& bar, SColumns columns,
                 std::function<void()> fadeStarted);
     CWaveGridCtrl& GetGrid() const { return *m_grid; }
-    COverviewBar& GetBar() const { return *m_bar; }
 
     // Look-ups -------------------------------------------------------------------------------
 
     // The campaign item (or unmatched key) on the row; kNoId when none.
     long GetId(int row) const { return m_items.FindId(row); }
     // The first row the item was put on, and all its rows in that order; kNoRow or none.
-    int GetRow(long id) const { return m_items.FindFirstRow(id); }
     int GetFirstRow(long id) const { return m_items.FindFirstRow(id); }
     std::vector<int> GetRows(long id) const { return m_items.FindRows(id); }
     // The source item on the row; kNoSourceKey when none.

@@ -140,7 +140,7 @@ protected:
     int ResponseImage(int questionId, int responseId)
     {
         page.SelectCampaignQuestion(questionId);
-        const int row = page.GetResponseRows().GetRow(responseId);
+        const int row = page.GetResponseRows().GetFirstRow(responseId);
         const CGridCellBase* cell = page.GetResponseGrid()->GetCell(row, Page::RColState);
         return cell ? cell->GetImage() : -1;
     }

@@ -114,8 +114,8 @@ TEST_F(MoveResponseTest, MovingUpSwapsTheTwoRowsInPlaceAndUndoSwapsThemBack)
     EXPECT_EQ(grid.GetCellBackColour(kFirst + 2, Page::RColCaption), recon_colours::Yellow);
     EXPECT_EQ(grid.GetCellBackColour(kFirst + 1, Page::RColCaption), recon_colours::Default);
     EXPECT_EQ(BarStates(), std::vector<int>({0, 0, 1, 0, 2, 2}));
-    EXPECT_EQ(page.GetResponseRows().GetRow(103), kFirst + 1);
-    EXPECT_EQ(page.GetResponseRows().GetRow(102), kFirst + 2);
+    EXPECT_EQ(page.GetResponseRows().GetFirstRow(103), kFirst + 1);
+    EXPECT_EQ(page.GetResponseRows().GetFirstRow(102), kFirst + 2);
     EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 1), QStringLiteral("3"));
     EXPECT_EQ(page.GetResponseRows().GetSourceKey(kFirst + 2), QStringLiteral("2"));
     EXPECT_EQ(Focus(), CCellID(kFirst + 1, Page::RColCaption));

@@ -142,8 +142,8 @@ TEST_F(ReconPageSampleTest, MergingTwoResponsesThenApplyingALibraryUndoesToTheSt
     page.SelectCampaignQuestion(region->GetQuestionId());
     const int east = Response(QStringLiteral("S3"), QStringLiteral("East"));
     const int north = Response(QStringLiteral("S3"), QStringLiteral("North"));
-    const int eastRow = page.GetResponseRows().GetRow(east);
-    const int northRow = page.GetResponseRows().GetRow(north);
+    const int eastRow = page.GetResponseRows().GetFirstRow(east);
+    const int northRow = page.GetResponseRows().GetFirstRow(north);
     ASSERT_GE(eastRow, CRightReconciliationPage::kFixedRows);
     ASSERT_GE(northRow, CRightReconciliationPage::kFixedRows);
     page.SelectResponseRow(eastRow, CRightReconciliationPage::RColCaption);

@@ -101,8 +101,8 @@ TEST_F(ReconRowsTest, InsertedAndDeletedRowsMoveEverythingBelowThem)
     EXPECT_EQ(rows.InsertRow(kFirst + 2, 2), kFirst + 2);
     EXPECT_EQ(Numbers(), QStringLiteral("1,2,3,4,5,6"));
     EXPECT_EQ(Bands(), (std::vector<int>{0, 1, 2, 2, 0, 1}));
-    EXPECT_EQ(rows.GetRow(10), kFirst + 1);
-    EXPECT_EQ(rows.GetRow(12), kFirst + 4);
+    EXPECT_EQ(rows.GetFirstRow(10), kFirst + 1);
+    EXPECT_EQ(rows.GetFirstRow(12), kFirst + 4);
     EXPECT_EQ(rows.GetVolumeId(kFirst + 4), 4);
     EXPECT_EQ(rows.GetId(kFirst + 2), CReconRows::kNoId);
     EXPECT_EQ(rows.GetCurrentRow(), kFirst + 4);
@@ -116,9 +116,9 @@ TEST_F(ReconRowsTest, InsertedAndDeletedRowsMoveEverythingBelowThem)
     rows.DeleteRow(kFirst + 1);
     EXPECT_EQ(Numbers(), QStringLiteral("1,2,3,4,5"));
     EXPECT_EQ(Bands(), (std::vector<int>{0, 2, 2, 0, 1}));
-    EXPECT_EQ(rows.GetRow(10), CReconRows::kNoRow);
+    EXPECT_EQ(rows.GetFirstRow(10), CReconRows::kNoRow);
     EXPECT_EQ(rows.GetSourceRows(QStringLiteral("7")), std::vector<int>{});
-    EXPECT_EQ(rows.GetRow(12), kFirst + 3);
+    EXPECT_EQ(rows.GetFirstRow(12), kFirst + 3);
     EXPECT_EQ(rows.FindSourceRow(QStringLiteral("8"), 4), kFirst + 3);
     EXPECT_EQ(rows.GetCurrentRow(), kFirst + 3);
     rows.DeleteRow(kFirst + 3);
@@ -132,6 +132,8 @@ TEST_F(ReconRowsTest, SwappedRowsTakeTheirCellsEntriesAndBands)
     rows.SetId(kFirst, 10);
     rows.SetSource(kFirst, QStringLiteral("7"), 3);
     rows.SetId(kFirst + 1, 11);
+    rows.StartFade(kFirst, recon_colours::Yellow);
+    ASSERT_EQ(rows.GetFadeCount(), 1);
     rows.SwapRows(kFirst, kFirst + 1);
     EXPECT_EQ(grid.GetCellText(kFirst, 2), QStringLiteral("second"));
     EXPECT_EQ(grid.GetCellText(kFirst + 1, 2), QStringLiteral("first"));
@@ -142,6 +144,12 @@ TEST_F(ReconRowsTest, SwappedRowsTakeTheirCellsEntriesAndBands)
     EXPECT_EQ(Bands(), (std::vector<int>{1, 0, 2, 0, 1}));
     // The row numbers stay where they were.
     EXPECT_EQ(Numbers(), QStringLiteral("1,2,3,4,5"));
+    // The fade went with its row's cells: it ends there, and the row now in its place keeps
+    // its colour.
+    clock.Advance(kHighlightDuration + 1);
+    EXPECT_FALSE(rows.StepFades());
+    EXPECT_EQ(grid.GetCellBackColour(kFirst + 1, 2), recon_colours::Yellow);
+    EXPECT_NE(grid.GetCellBackColour(kFirst, 2), recon_colours::Yellow);
 }
 
 TEST_F(ReconRowsTest, ALookColoursEachSideAndLeavesTheImageColumnsDefault)

@@ -733,7 +733,7 @@ int main(int argc, char* argv[])
         const auto responseRow = [&](const QString& caption) {
             for (const CModality* response : region->GetModalities())
                 if (response->GetShortCaption(campaign.GetDefaultLanguageId()) == caption)
-                    return page.GetResponseRows().GetRow(response->GetModalityId());
+                    return page.GetResponseRows().GetFirstRow(response->GetModalityId());
             return int(CRightReconciliationPage::kNoRow);
         };
         if (region) {
